@@ -1,0 +1,77 @@
+# Helpers that turn a folder of sources into a library and a folder of tests into test programs.
+#
+# Conventions:
+#  - A source file named *_win.cpp, or any file under a folder named "win", talks to Windows; the host
+#    build leaves it out. Everything else in an engine folder must build with the host compiler.
+#  - In tests/<folder>/, files named *_window_test.cpp create windows: they form the program
+#    <folder>_window_tests, labelled "window", run under Xvfb. The others form <folder>_tests.
+
+function(qp_sources out dir)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  if(QP_HOST)
+    list(FILTER srcs EXCLUDE REGEX "_win\\.cpp$")
+    list(FILTER srcs EXCLUDE REGEX "/win/")
+  endif()
+  list(FILTER srcs EXCLUDE REGEX "/program/")
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# qp_module(name [DEPENDS lib...]): the static library qp_<name> from this folder's sources.
+function(qp_module name)
+  cmake_parse_arguments(M "" "" "DEPENDS" ${ARGN})
+  qp_sources(srcs ${CMAKE_CURRENT_SOURCE_DIR})
+  if(NOT srcs)
+    set(srcs ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  add_library(qp_${name} STATIC ${srcs})
+  target_link_libraries(qp_${name} PUBLIC ${M_DEPENDS})
+endfunction()
+
+# qp_tests(folder DEPENDS lib...): the test programs of tests/<folder>.
+function(qp_tests folder)
+  cmake_parse_arguments(T "" "" "DEPENDS" ${ARGN})
+  qp_sources(srcs ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+  set(plain ${srcs})
+  set(window ${srcs})
+  list(FILTER plain EXCLUDE REGEX "_window_test\\.cpp$")
+  list(FILTER window INCLUDE REGEX "_window_test\\.cpp$")
+  foreach(kind plain window)
+    if(NOT ${kind})
+      continue()
+    endif()
+    if(kind STREQUAL "plain")
+      set(prog ${folder}_tests)
+    else()
+      set(prog ${folder}_window_tests)
+    endif()
+    add_executable(${prog} ${${kind}} ${CMAKE_SOURCE_DIR}/tests/common/test_main.cpp)
+    target_link_libraries(${prog} PRIVATE ${T_DEPENDS} qp_testsupport GTest::gtest)
+    if(QP_HOST)
+      add_test(NAME host.${prog} COMMAND ${prog})
+      set_tests_properties(host.${prog} PROPERTIES LABELS host ENVIRONMENT "QP_TESTDATA=${CMAKE_SOURCE_DIR}/tests/data")
+    else()
+      add_test(NAME ${prog} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${prog}>)
+      set_tests_properties(${prog} PROPERTIES ENVIRONMENT "QP_TESTDATA=${CMAKE_SOURCE_DIR}/tests/data")
+      if(kind STREQUAL "window")
+        set_tests_properties(${prog} PROPERTIES LABELS window)
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+# qp_all: every library of the program, linked as one group since the folders call each other.
+function(qp_link_all)
+  set(libs qp_classlib qp_core qp_document qp_editing qp_formats qp_tools)
+  if(NOT QP_HOST)
+    list(APPEND libs qp_window qp_shell qp_dialogs)
+  endif()
+  string(JOIN "," group ${libs})
+  add_library(qp_all INTERFACE)
+  target_link_libraries(qp_all INTERFACE "$<LINK_GROUP:RESCAN,${group}>" ZLIB::ZLIB)
+  if(QP_HOST)
+    target_link_libraries(qp_all INTERFACE pthread)
+  else()
+    target_link_libraries(qp_all INTERFACE qp_jpeg gdi32 user32 comctl32 comdlg32 shell32 ole32 oleaut32
+      uuid advapi32 version winmm winspool msimg32 imm32 shlwapi)
+  endif()
+endfunction()

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes the project's Wine prefix once: 32-bit, fonts replaced by the metric-compatible Liberation faces, 96 dpi.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+[ -f "$WINEPREFIX/.quillpad-ready" ] && exit 0
+rm -rf "$WINEPREFIX"
+mkdir -p "$(dirname "$WINEPREFIX")"
+echo "Making the Wine prefix $WINEPREFIX..."
+wine wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+reg=$(mktemp --suffix=.reg)
+cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Times New Roman"="Liberation Serif"
+"Arial"="Liberation Sans"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
+"LogPixels"=dword:00000060
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
+wineserver -w
+rm -f "$reg"
+touch "$WINEPREFIX/.quillpad-ready"

@@ -1,0 +1,16 @@
+// What tests share: where the fixtures are and a scratch folder of their own.
+#pragma once
+#include <string>
+
+namespace qptest {
+
+// Full path of a fixture under tests/data, in the form the program under test opens.
+std::string DataPath(const std::string& name);
+
+// A fresh empty folder for one test's files (removed at exit of the program).
+std::string ScratchDir();
+
+// The whole contents of a file, or an empty string when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+} // namespace qptest
