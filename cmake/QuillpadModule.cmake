@@ -3,6 +3,8 @@
 # Conventions:
 #  - A source file named *_win.cpp, or any file under a folder named "win", talks to Windows; the host
 #    build leaves it out. Everything else in an engine folder must build with the host compiler.
+#  - A source file named *_posix.cpp is the host build's counterpart of a *_win.cpp; the Windows build
+#    leaves it out.
 #  - In tests/<folder>/, files named *_window_test.cpp create windows: they form the program
 #    <folder>_window_tests, labelled "window", run under Xvfb. The others form <folder>_tests.
 
@@ -11,6 +13,8 @@ function(qp_sources out dir)
   if(QP_HOST)
     list(FILTER srcs EXCLUDE REGEX "_win\\.cpp$")
     list(FILTER srcs EXCLUDE REGEX "/win/")
+  else()
+    list(FILTER srcs EXCLUDE REGEX "_posix\\.cpp$")
   endif()
   list(FILTER srcs EXCLUDE REGEX "/program/")
   set(${out} ${srcs} PARENT_SCOPE)
@@ -44,7 +48,7 @@ function(qp_tests folder)
     else()
       set(prog ${folder}_window_tests)
     endif()
-    add_executable(${prog} ${${kind}} ${CMAKE_SOURCE_DIR}/tests/common/test_main.cpp)
+    add_executable(${prog} ${${kind}} ${CMAKE_SOURCE_DIR}/tests/common/test_main.cpp ${QP_RESOURCE_OBJECTS})
     target_link_libraries(${prog} PRIVATE ${T_DEPENDS} qp_testsupport GTest::gtest)
     if(QP_HOST)
       add_test(NAME host.${prog} COMMAND ${prog})

@@ -1,0 +1,191 @@
+// The host-side generator that turns the text sources of the program's tables into binary resources.
+//
+// Usage: qpresgen <kind> <source.txt> <output.bin>
+//
+// Sources are UTF-8 text; the tables hold Windows-1252 bytes. Lines starting with "#" and empty lines
+// are ignored. Kinds:
+//   packed  a packed string table: one "<id><TAB><text>" line per string, ids ascending. Output: a 32-bit
+//           count N, the N ids, N entries (bits 0-7 the text's length, bits 8-31 its offset from the start
+//           of the table), then the texts without terminators; all values little-endian.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TSourceLine {
+    int Number;
+    std::string Text;
+};
+
+[[noreturn]] void Fail(const std::string& where, const std::string& what)
+{
+    throw std::runtime_error(where + ": " + what);
+}
+
+// Windows-1252 byte of a Unicode code point, or -1 when the code page has none.
+int Cp1252Byte(uint32_t cp)
+{
+    static const std::map<uint32_t, int> specials = {
+        {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
+        {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
+        {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
+        {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
+        {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F}};
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    auto it = specials.find(cp);
+    return it == specials.end() ? -1 : it->second;
+}
+
+// The UTF-8 text in Windows-1252 bytes.
+std::string ToCp1252(const std::string& utf8, const std::string& where)
+{
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        uint32_t cp;
+        size_t len;
+        if (c < 0x80) {
+            cp = c;
+            len = 1;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F;
+            len = 2;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F;
+            len = 3;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07;
+            len = 4;
+        } else {
+            Fail(where, "invalid UTF-8");
+        }
+        if (i + len > utf8.size())
+            Fail(where, "truncated UTF-8 sequence");
+        for (size_t k = 1; k < len; ++k) {
+            unsigned char cc = static_cast<unsigned char>(utf8[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                Fail(where, "invalid UTF-8");
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        int b = Cp1252Byte(cp);
+        if (b < 0)
+            Fail(where, "character U+" + std::to_string(cp) + " has no Windows-1252 byte");
+        out += static_cast<char>(b);
+        i += len;
+    }
+    return out;
+}
+
+std::vector<TSourceLine> ReadSource(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        Fail(path, "cannot open");
+    std::vector<TSourceLine> lines;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        lines.push_back({number, line});
+    }
+    return lines;
+}
+
+void PutU32(std::string& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::string MakePacked(const std::string& path)
+{
+    std::vector<int32_t> ids;
+    std::vector<std::string> texts;
+    for (const TSourceLine& l : ReadSource(path)) {
+        std::string where = path + ":" + std::to_string(l.Number);
+        size_t tab = l.Text.find('\t');
+        if (tab == std::string::npos || tab == 0)
+            Fail(where, "expected <id><TAB><text>");
+        std::string idText = l.Text.substr(0, tab);
+        char* end = nullptr;
+        long long id = std::strtoll(idText.c_str(), &end, 10);
+        if (*end != '\0' || id < INT32_MIN || id > INT32_MAX)
+            Fail(where, "bad id \"" + idText + "\"");
+        if (!ids.empty() && id <= ids.back())
+            Fail(where, "ids must be ascending and distinct");
+        std::string text = ToCp1252(l.Text.substr(tab + 1), where);
+        if (text.size() > 255)
+            Fail(where, "text longer than 255 bytes");
+        ids.push_back(static_cast<int32_t>(id));
+        texts.push_back(text);
+    }
+    std::string out;
+    uint64_t offset = 4 + 8 * static_cast<uint64_t>(ids.size());
+    PutU32(out, static_cast<uint32_t>(ids.size()));
+    for (int32_t id : ids)
+        PutU32(out, static_cast<uint32_t>(id));
+    for (const std::string& t : texts) {
+        if (offset + t.size() > 0xFFFFFF)
+            Fail(path, "table larger than 16 MB");
+        PutU32(out, static_cast<uint32_t>(t.size()) | static_cast<uint32_t>(offset << 8));
+        offset += t.size();
+    }
+    for (const std::string& t : texts)
+        out += t;
+    return out;
+}
+
+struct TKind {
+    const char* Name;
+    std::string (*Make)(const std::string& source);
+};
+
+const TKind Kinds[] = {
+    {"packed", MakePacked},
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::cerr << "usage: qpresgen <kind> <source.txt> <output.bin>\n";
+        return 2;
+    }
+    const std::string kind = argv[1];
+    try {
+        for (const TKind& k : Kinds) {
+            if (kind != k.Name)
+                continue;
+            std::string data = k.Make(argv[2]);
+            std::string tmp = std::string(argv[3]) + ".tmp";
+            {
+                std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+                out.write(data.data(), static_cast<std::streamsize>(data.size()));
+                if (!out)
+                    Fail(tmp, "cannot write");
+            }
+            if (std::rename(tmp.c_str(), argv[3]) != 0)
+                Fail(argv[3], "cannot write");
+            return 0;
+        }
+        std::cerr << "qpresgen: unknown kind \"" << kind << "\"\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "qpresgen: " << e.what() << "\n";
+        return 1;
+    }
+}
