@@ -1,0 +1,8 @@
+// The options record in force.
+#include "core/Options.h"
+
+TOptions& CurrentOptions()
+{
+    static TOptions options;
+    return options;
+}

@@ -1,0 +1,34 @@
+// The record of the program's options, every field carrying its default until the settings are loaded.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The default document format and the templates of new documents (section "DefDocTemplates").
+struct TDefaultDocTemplates {
+    int32_t DefDocFmt = 0;
+    std::string Templates[6] = {"Normal.rtf", "Normal.rtf", "Normal.rtf", "Normal.rtf", "Plain.rtf", "Plain.rtf"};
+};
+
+// Section "General".
+struct TGeneralOptions {
+    bool NewDocAtStartUp = true;
+    bool ShowSplash = true;
+    bool AlwaysShowTemplWnd = false;
+    bool NewDocsContNum = true;
+    bool FullPaths = true;
+    bool OfferDocProp = false;
+    int32_t DocsToKeep = 10;
+    // 0 cm, 1 inch, 2 pt, 3 pica, 4 mm; the loader's default follows the user locale's measurement system.
+    uint8_t Measurements = 0;
+    TDefaultDocTemplates DefaultTemplates;
+    bool FavFonts = false;
+    bool UpdFlds = true;
+    std::string UsrName;
+};
+
+struct TOptions {
+    TGeneralOptions General;
+};
+
+// The options in force: the defaults until the settings holder has loaded its own.
+TOptions& CurrentOptions();
