@@ -36,5 +36,11 @@ public:
     using Exception::Exception;
 };
 
+// An index outside a list, or an operation a list does not allow.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Raises the silent abort.
 [[noreturn]] inline void Abort() { throw EAbort(); }
