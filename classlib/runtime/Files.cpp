@@ -99,4 +99,18 @@ bool DeleteFile(const std::string& fileName)
 {
     return FileExists(fileName) && unlink(fileName.c_str()) == 0;
 }
+
+std::string GetCurrentDir()
+{
+    std::string buf(4096, '\0');
+    if (!getcwd(buf.data(), buf.size()))
+        return std::string();
+    buf.resize(buf.find('\0'));
+    return buf;
+}
+
+bool SetCurrentDir(const std::string& dir)
+{
+    return chdir(dir.c_str()) == 0;
+}
 #endif

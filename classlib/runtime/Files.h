@@ -19,6 +19,9 @@ bool DirectoryExists(const std::string& dir);
 // Creates the folder and every missing folder above it; true when it exists afterwards.
 bool ForceDirectories(const std::string& dir);
 bool DeleteFile(const std::string& fileName);
+// The process's current folder, and making one current (false when it does not exist).
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& dir);
 
 // The folder part with its trailing separator ("C:\Docs\a.rtf" gives "C:\Docs\").
 std::string ExtractFilePath(std::string_view fileName);

@@ -32,3 +32,17 @@ bool DeleteFile(const std::string& fileName)
 {
     return DeleteFileA(fileName.c_str()) != 0;
 }
+
+std::string GetCurrentDir()
+{
+    DWORD n = GetCurrentDirectoryA(0, nullptr);
+    std::string s(n, '\0');
+    n = GetCurrentDirectoryA(n, s.data());
+    s.resize(n < s.size() ? n : 0);
+    return s;
+}
+
+bool SetCurrentDir(const std::string& dir)
+{
+    return SetCurrentDirectoryA(dir.c_str()) != 0;
+}
