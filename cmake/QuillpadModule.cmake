@@ -73,7 +73,7 @@ function(qp_link_all)
   add_library(qp_all INTERFACE)
   target_link_libraries(qp_all INTERFACE "$<LINK_GROUP:RESCAN,${group}>" ZLIB::ZLIB)
   if(QP_HOST)
-    target_link_libraries(qp_all INTERFACE pthread)
+    target_link_libraries(qp_all INTERFACE pthread qp_jpeg)
   else()
     target_link_libraries(qp_all INTERFACE qp_jpeg gdi32 user32 comctl32 comdlg32 shell32 ole32 oleaut32
       uuid advapi32 version winmm winspool msimg32 imm32 shlwapi)
