@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Makes the project's Wine prefix once: 32-bit, fonts replaced by the metric-compatible Liberation faces, 96 dpi.
+# Makes the project's Wine prefix once: 32-bit, fonts replaced by the metric-compatible Liberation faces, 96 dpi,
+# windows not handed to a window manager (Xvfb has none: Wine draws their frames and waits for none).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.quillpad-ready" ] && exit 0
+[ -f "$WINEPREFIX/.quillpad-ready-2" ] && exit 0
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
 echo "Making the Wine prefix $WINEPREFIX..."
@@ -23,10 +24,13 @@ REGEDIT4
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
 "LogPixels"=dword:00000060
 
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
 wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
 wineserver -w
 rm -f "$reg"
-touch "$WINEPREFIX/.quillpad-ready"
+touch "$WINEPREFIX/.quillpad-ready-2"

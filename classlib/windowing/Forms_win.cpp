@@ -1,0 +1,468 @@
+// Forms (close protocol, modal loop, deferred release) and the application's message loop.
+#include "classlib/windowing/Forms.h"
+
+#include <vector>
+
+namespace {
+TApplication TheApplication;
+}
+TApplication* Application = &TheApplication;
+
+TForm* GetParentForm(TControl* control)
+{
+    while (control && !dynamic_cast<TForm*>(control))
+        control = control->Parent();
+    return static_cast<TForm*>(control);
+}
+
+// ---- TForm
+
+TForm::TForm(TComponent* owner) : TControl(owner)
+{
+    TControl::SetVisible(false);
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm()
+{
+    if (Application->MainForm == this)
+        Application->MainForm = nullptr;
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TControl::CreateParams(params);
+    params.ClassName = "QuillpadForm";
+    params.Style &= WS_DISABLED;
+    params.Style |= WS_CLIPCHILDREN;
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+    switch (FBorderStyle) {
+    case bsNone:
+        params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+        params.Style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (FBorderStyle != bsNone) {
+        if (FBorderIcons & biSystemMenu)
+            params.Style |= WS_SYSMENU;
+        if (FBorderStyle != bsDialog) {
+            if (FBorderIcons & biMinimize)
+                params.Style |= WS_MINIMIZEBOX;
+            if (FBorderIcons & biMaximize)
+                params.Style |= WS_MAXIMIZEBOX;
+        }
+        if ((FBorderIcons & biHelp) && !(params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+            params.ExStyle |= WS_EX_CONTEXTHELP;
+    }
+    // The main form is the program's task-bar window; the others stand above their owner.
+    if (FModalOwner) {
+        params.WndParent = FModalOwner;
+    } else if (Application->MainForm == this) {
+        params.WndParent = nullptr;
+        params.ExStyle |= WS_EX_APPWINDOW;
+    } else if (Application->MainForm && Application->MainForm->HandleAllocated()) {
+        params.WndParent = Application->MainForm->Handle();
+    } else {
+        params.WndParent = Application->Handle();
+    }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    FBorderStyle = style;
+    RecreateWnd();
+}
+
+void TForm::SetBorderIcons(uint8_t icons)
+{
+    FBorderIcons = icons;
+    RecreateWnd();
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible) {
+        HWND wnd = Handle();
+        if (!FPlaced) {
+            FPlaced = true;
+            if (Position == poScreenCenter) {
+                RECT work;
+                SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+                SetBounds(work.left + (work.right - work.left - Width()) / 2,
+                          work.top + (work.bottom - work.top - Height()) / 2, Width(), Height());
+            }
+        }
+        if (!IsWindowVisible(wnd))
+            DoShow();
+    }
+    TControl::SetVisible(visible);
+}
+
+void TForm::DoShow()
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TForm::SetActiveControl(TControl* control)
+{
+    FActiveControl = control;
+    if (control && HandleAllocated() && GetActiveWindow() == Handle())
+        control->SetFocus();
+}
+
+void TForm::FocusActiveControl()
+{
+    TControl* target = nullptr;
+    ForEachChild(this, [&](TControl* c) {
+        if (c == FActiveControl)
+            target = c;
+    });
+    auto focusable = [](TControl* c) {
+        return c->HandleAllocated() && IsWindowVisible(c->Handle()) && IsWindowEnabled(c->Handle());
+    };
+    if (target && !focusable(target))
+        target = nullptr;
+    if (!target)
+        ForEachChild(this, [&](TControl* c) {
+            if (!target && c->TabStop() && focusable(c))
+                target = c;
+        });
+    if (target)
+        target->SetFocus();
+}
+
+bool TForm::SendDialogKey(WORD key)
+{
+    bool used = false;
+    ForEachChild(this, [&](TControl* c) {
+        if (!used && c->Perform(CM_DIALOGKEY, key, 0) != 0)
+            used = true;
+    });
+    return used;
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+void TForm::Close()
+{
+    if (FModal) {
+        ModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    bool isMain = Application->MainForm == this;
+    TCloseAction action = isMain ? caFree : caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (isMain) {
+        Hide();
+        Application->Terminate();
+    } else if (action == caHide) {
+        Hide();
+    } else if (action == caMinimize) {
+        ShowWindow(Handle(), SW_MINIMIZE);
+    } else {
+        Release();
+    }
+}
+
+void TForm::CloseModal()
+{
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone)
+        ModalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+void TForm::Release()
+{
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+namespace {
+
+struct TDisabledWindows {
+    HWND Except;
+    std::vector<HWND> List;
+};
+
+BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data)
+{
+    auto* windows = reinterpret_cast<TDisabledWindows*>(data);
+    if (wnd != windows->Except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+        EnableWindow(wnd, FALSE);
+        windows->List.push_back(wnd);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+int TForm::ShowModal()
+{
+    if (Visible() || !Enabled() || FModal)
+        throw Exception("Impossible de rendre modale une fenêtre visible ou désactivée.");
+    if (HWND capture = GetCapture()) {
+        SendMessageA(capture, WM_CANCELMODE, 0, 0);
+        ReleaseCapture();
+    }
+    HWND activeBefore = GetActiveWindow();
+    if (activeBefore)
+        FModalOwner = activeBefore;
+    else if (Application->MainForm && Application->MainForm != this && Application->MainForm->HandleAllocated())
+        FModalOwner = Application->MainForm->Handle();
+    else
+        FModalOwner = Application->Handle();
+    HWND self = Handle();
+    if (FModalOwner != self)
+        SetWindowLongPtrA(self, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(FModalOwner));
+
+    TDisabledWindows disabled{self, {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    struct TRestore {
+        TForm& Form;
+        TDisabledWindows& Disabled;
+        HWND ActiveBefore;
+        ~TRestore()
+        {
+            for (HWND wnd : Disabled.List)
+                if (IsWindow(wnd))
+                    EnableWindow(wnd, TRUE);
+            Form.Hide();
+            Form.FModal = false;
+            Form.FModalOwner = nullptr;
+            if (ActiveBefore && IsWindow(ActiveBefore))
+                SetActiveWindow(ActiveBefore);
+        }
+    } restore{*this, disabled, activeBefore};
+
+    FModal = true;
+    ModalResult = mrNone;
+    Show();
+    do {
+        Application->HandleMessage();
+        if (Application->Terminated())
+            ModalResult = mrCancel;
+        else if (ModalResult != mrNone)
+            CloseModal();
+    } while (ModalResult == mrNone);
+    return ModalResult;
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_ACTIVATE:
+        if (LOWORD(message.WParam) == WA_INACTIVE) {
+            TControl* focused = FindControl(GetFocus());
+            if (focused && focused != this && GetParentForm(focused) == this)
+                FActiveControl = focused;
+            DefaultHandler(message);
+        } else {
+            DefaultHandler(message);
+            FocusActiveControl();
+        }
+        return;
+    case WM_COMMAND:
+        // The dialog manager's Enter and Esc when no child took them.
+        if (!ReflectNotification(message) && HIWORD(message.WParam) == 0 &&
+            (LOWORD(message.WParam) == IDOK || LOWORD(message.WParam) == IDCANCEL)) {
+            SendDialogKey(LOWORD(message.WParam) == IDOK ? VK_RETURN : VK_ESCAPE);
+        }
+        return;
+    case CM_RELEASE:
+        delete this;
+        return;
+    }
+    TControl::WndProc(message);
+}
+
+// ---- TApplication
+
+TApplication::~TApplication()
+{
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+HWND TApplication::Handle()
+{
+    if (!FHandle) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSA wc = {};
+        if (!GetClassInfoA(instance, "QuillpadApplication", &wc)) {
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.hInstance = instance;
+            wc.lpszClassName = "QuillpadApplication";
+            RegisterClassA(&wc);
+        }
+        FHandle = CreateWindowExA(0, "QuillpadApplication", FTitle.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance, nullptr);
+    }
+    return FHandle;
+}
+
+void TApplication::SetTitle(const std::string& title)
+{
+    FTitle = title;
+    if (FHandle)
+        SetWindowTextA(FHandle, title.c_str());
+}
+
+void TApplication::Run()
+{
+    if (MainForm)
+        MainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    try {
+        if (!ProcessMessage(msg))
+            Idle();
+    } catch (...) {
+        HandleException(this);
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    for (;;) {
+        try {
+            if (!ProcessMessage(msg))
+                return;
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+// The one loop body: pre-filter, key preview, dialog keys, MDI accelerators, dispatch.
+bool TApplication::ProcessMessage(MSG& msg)
+{
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    bool handled = false;
+    if (OnMessage)
+        OnMessage(msg, handled);
+    if (handled || IsKeyMsg(msg) || IsDlgMsg(msg))
+        return true;
+    if (MainForm && MainForm->HandleAllocated()) {
+        HWND client = MainForm->ClientHandle();
+        if (client && TranslateMDISysAccel(client, &msg))
+            return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+bool TApplication::IsKeyMsg(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    TControl* control = nullptr;
+    for (HWND wnd = msg.hwnd; wnd && !control; wnd = GetParent(wnd))
+        control = TControl::FindControl(wnd);
+    if (!control)
+        return false;
+    TForm* form = GetParentForm(control);
+    UINT cn = CN_BASE + msg.message;
+    if (form && form != control && form->KeyPreview && form->Perform(cn, msg.wParam, msg.lParam) != 0)
+        return true;
+    return control->Perform(cn, msg.wParam, msg.lParam) != 0;
+}
+
+bool TApplication::IsDlgMsg(MSG& msg)
+{
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!dynamic_cast<TForm*>(TControl::FindControl(root)))
+        return false;
+    return IsDialogMessageA(root, &msg) != 0;
+}
+
+void TApplication::Idle()
+{
+    bool done = true;
+    if (OnIdle)
+        OnIdle(this, done);
+    if (done)
+        WaitMessage();
+}
+
+void TApplication::HandleException(TComponent* sender)
+{
+    auto report = [&](const Exception& e) {
+        if (OnException) {
+            try {
+                OnException(sender, e);
+            } catch (...) {
+            }
+        } else {
+            ShowException(e);
+        }
+    };
+    try {
+        throw;
+    } catch (const EAbort&) {
+    } catch (const Exception& e) {
+        report(e);
+    } catch (const std::exception& e) {
+        report(Exception(e.what()));
+    } catch (...) {
+        report(Exception("Erreur inconnue."));
+    }
+}
+
+void TApplication::ShowException(const Exception& e)
+{
+    MessageBoxA(GetActiveWindow(), e.Message.c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+}
