@@ -1,0 +1,6 @@
+// The document's paragraph list.
+#include "document/Document.h"
+
+TDocument::TDocument() = default;
+
+TDocument::~TDocument() = default;

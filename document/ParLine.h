@@ -1,0 +1,24 @@
+// One laid-out line of a paragraph: its extent in the paragraph's text and its place on a page.
+#pragma once
+#include <cstdint>
+
+class TParagraph;
+class TPage;
+
+// Line breaking fills the extent and the start format; pagination places the line on a page.
+class TParLine {
+public:
+    explicit TParLine(TParagraph* paragraph) : Paragraph(paragraph) {}
+    TParLine(const TParLine&) = delete;
+    TParLine& operator=(const TParLine&) = delete;
+
+    TParagraph* Paragraph;         // owner, not owned
+    int32_t FormatAtStart = -1;    // format-pool entry in force at the first byte, -1 the default
+    int32_t StreamOffset = 0;      // extent in the paragraph's tagged text
+    int32_t StreamLength = 0;
+    int32_t FirstChar = 0;         // extent in the paragraph's plain text
+    int32_t CharCount = 0;
+    TPage* Page = nullptr;         // the page that shows the line, nullptr when not placed
+    int32_t LineIndex = 0;         // index in the paragraph
+    int32_t PageLineIndex = 0;     // index in the page's line list
+};

@@ -1,0 +1,106 @@
+// A paragraph: its tagged text with the plain mirror, its format, its lines and its spelling marks.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/Memory.h"
+#include "document/FormatRecords.h"
+#include "document/ParLine.h"
+
+class TDocument;
+class TSection;
+
+// A spell checker's mark on a paragraph (offsets in the plain text, end excluded).
+struct TMisspelling {
+    int32_t Start;
+    int32_t End;
+    int32_t Kind;
+};
+
+// What SaveSnapshot takes from a paragraph to try a layout and go back.
+struct TParagraphSnapshot {
+    std::vector<std::unique_ptr<TParLine>> Lines;
+    TMemory Text;
+    TMemory PlainText;
+    TMemory FormatPool;
+    bool Normalized = false;
+    bool LaidOut = false;
+};
+
+// The text is a stream of characters (bytes other than 0 and 1) and 8-byte inline tags (InlineTags.h).
+// PlainText holds one byte per character position: the character, or the plain byte of a counted
+// tag; a position's Offset indexes it, and its last byte is the end mark (2 or 3). The stream alone
+// holds formats and references to sections, fields and objects.
+class TParagraph {
+public:
+    explicit TParagraph(TDocument* document);
+    ~TParagraph();
+    TParagraph(const TParagraph&) = delete;
+    TParagraph& operator=(const TParagraph&) = delete;
+
+    TDocument* Document;                             // owner, not owned
+    std::vector<std::unique_ptr<TParLine>> Lines;    // empty until laid out
+    int32_t LayoutIndex = 0;                         // index in the document when last laid out
+    TParaFormat ParaFormat;
+    TMemory Text;                                    // the tagged text stream
+    TMemory PlainText;                               // one byte per character position
+    // Entries of 5-byte items (field index, 32-bit value) ended by the byte 29: the formats that lines
+    // start with, as differences from the default character format.
+    TMemory FormatPool;
+    int32_t SpellingStamp = 0;                       // check generation of the last reset
+    int32_t CheckedStart = 0;                        // range already checked, end excluded
+    int32_t CheckedEnd = 0;
+    std::vector<TMisspelling> Misspellings;
+
+    int32_t LineCount() const { return static_cast<int32_t>(Lines.size()); }
+    bool GetNormalized() const { return FNormalized; }
+    void SetNormalized(bool value) { FNormalized = value; }
+    bool GetLaidOut() const { return FLaidOut; }
+    void SetLaidOut(bool value) { FLaidOut = value; }
+    // Laid out, and its first line placed on a page.
+    bool IsOnPage() const;
+
+    // The byte offset in the stream of character N (clamped to the paragraph), after every zero-width
+    // tag that precedes it.
+    int32_t CharToStreamOffset(int32_t n) const;
+    // The line that shows Offset. At a wrap point after line Hint the previous line's end is taken
+    // when Flags bit 0 is set or when the line before does not end with a forced break.
+    int32_t LineAtOffset(int32_t offset, int32_t hint, int32_t flags) const;
+    // Puts every run of tags between two counted items in canonical form: field marks before format
+    // tags, at most one tag per field, only for fields whose value really changes; drops format tags
+    // after the end mark.
+    void NormalizeTags();
+
+    // Appends to the pool the fields of Format that differ from the default character format; the
+    // entry's offset, or -1 (nothing stored) when none differ.
+    int32_t StoreCharFormat(const TCharFormat& format);
+    // The format of a pool entry (-1 the default), its size field divided by 8: lines keep sizes
+    // multiplied by 8.
+    void LoadCharFormat(int32_t poolOffset, TCharFormat& format) const;
+    // The default character format with the format tags at the very start of the stream applied.
+    void GetLeadingCharFormat(TCharFormat& format) const;
+    // The section this paragraph ends: the last tag of the stream, stepping back over field marks, when
+    // it is a section break; nullptr otherwise.
+    TSection* GetSection() const;
+
+    // Moves the lines into Snapshot and copies the texts, the pool and the flags; clears laid out.
+    void SaveSnapshot(TParagraphSnapshot& snapshot);
+    // Takes the saved lines back (the current ones are freed) and copies the rest back.
+    void RestoreSnapshot(TParagraphSnapshot& snapshot);
+
+    // Widens the checked range to cover Start..End, first dropping the range and the marks when the
+    // spell checker's generation changed since they were made.
+    void ExtendSpellCheckRange(int32_t start, int32_t end);
+    // The marks are current and Start..End lies in the checked range.
+    bool IsRangeSpellChecked(int32_t start, int32_t end) const;
+    // Records a mark inside the checked range, once for the same start and end.
+    void AddMisspelling(int32_t start, int32_t end, int32_t kind);
+
+    // Rebuilds the plain text from the stream.
+    void UpdatePlainText();
+
+private:
+    bool FNormalized = false;
+    bool FLaidOut = false;
+};
