@@ -1,31 +1,9 @@
-// The shared file-reading buffer and the table of handles that inline tags carry.
+// The table of handles that inline tags carry to sections, fields and objects.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "document/ReadBuffer.h"
 #include "document/TagTargets.h"
 
 namespace {
-
-TEST(ReadBuffer, AllocatedOnceWithItsFillWordAtZero)
-{
-    uint8_t* buffer = EnsureReadBuffer();
-    ASSERT_NE(buffer, nullptr);
-    int32_t fill = -1;
-    std::memcpy(&fill, buffer + ReadBufferFillOffset, 4);
-    EXPECT_EQ(fill, 0);
-    EXPECT_EQ(ReadBufferFillOffset + 4, ReadBufferSize);
-    buffer[0] = 'R';
-    buffer[ReadBufferSize - 1] = 'Z';
-    EXPECT_EQ(EnsureReadBuffer(), buffer);
-    EXPECT_EQ(buffer[0], 'R');  // later calls leave the contents alone
-    FreeReadBuffer();
-    buffer = EnsureReadBuffer();
-    std::memcpy(&fill, buffer + ReadBufferFillOffset, 4);
-    EXPECT_EQ(fill, 0);
-    FreeReadBuffer();
-}
 
 TEST(TagTargets, HandlesResolveByKindUntilReleased)
 {
