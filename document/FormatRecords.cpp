@@ -25,8 +25,8 @@ constexpr TCharFormat MakeBoldCharFormat(int32_t language)
 constexpr TCharFormat MakeStyleBaseCharFormat()
 {
     TCharFormat f{};
-    f[cfFont] = NotSet;
-    f[cfSize] = NotSet;
+    f[cfFont] = UndefinedField;
+    f[cfSize] = UndefinedField;
     f[cfScale] = 100;
     return f;
 }
@@ -43,10 +43,10 @@ constexpr TParaFormat MakeDefaultParaFormat()
 constexpr TParaFormat MakeStyleBaseParaFormat(int32_t widowControl)
 {
     TParaFormat f = MakeDefaultParaFormat();
-    f[pfFirstIndent] = NotSet;
-    f[pfLeftIndent] = NotSet;
-    f[pfRightIndent] = NotSet;
-    f[pfAlignment] = NotSet;
+    f[pfFirstIndent] = UndefinedField;
+    f[pfLeftIndent] = UndefinedField;
+    f[pfRightIndent] = UndefinedField;
+    f[pfAlignment] = UndefinedField;
     f[pfWidowControl] = widowControl;
     return f;
 }
@@ -67,7 +67,7 @@ TChangedRange EmptyChangedRange()
 {
     TChangedRange r{};
     for (int i = crFirstParagraph; i <= crSelStartOffset; ++i)
-        r[i] = NotSet;
+        r[i] = UndefinedField;
     return r;
 }
 
@@ -90,14 +90,14 @@ void SetFontIdLookup(TFontIdLookup lookup) { GFontIdLookup = lookup; }
 
 bool SameFontId(int32_t fontA, int32_t fontB)
 {
-    if (fontA == NotSet || fontB == NotSet)
+    if (fontA == UndefinedField || fontB == UndefinedField)
         return false;
     if (fontA == fontB)
         return true;
     if (!GFontIdLookup)
         return false;
     const int32_t idA = GFontIdLookup(fontA);
-    return idA != NotSet && idA == GFontIdLookup(fontB);
+    return idA != UndefinedField && idA == GFontIdLookup(fontB);
 }
 
 bool CharFormatsEqual(const TCharFormat& a, const TCharFormat& b)
@@ -113,41 +113,41 @@ bool CharFormatsEqual(const TCharFormat& a, const TCharFormat& b)
 void IntersectCharFormats(TCharFormat& a, const TCharFormat& b)
 {
     if (a[cfFont] != b[cfFont] && !SameFontId(a[cfFont], b[cfFont]))
-        a[cfFont] = NotSet;
+        a[cfFont] = UndefinedField;
     for (int i = cfFont + 1; i < CharFormatFieldCount; ++i)
         if (a[i] != b[i])
-            a[i] = NotSet;
+            a[i] = UndefinedField;
 }
 
 void FillUnsetCharFormat(TCharFormat& a, const TCharFormat& b)
 {
     for (int i = 0; i < CharFormatFieldCount; ++i)
-        if (a[i] == NotSet && b[i] != NotSet)
+        if (a[i] == UndefinedField && b[i] != UndefinedField)
             a[i] = b[i];
 }
 
 void RemoveSameCharFormat(TCharFormat& a, const TCharFormat& b)
 {
     if (a[cfFont] == b[cfFont] || SameFontId(a[cfFont], b[cfFont]))
-        a[cfFont] = NotSet;
+        a[cfFont] = UndefinedField;
     for (int i = cfFont + 1; i < CharFormatFieldCount; ++i)
         if (a[i] == b[i])
-            a[i] = NotSet;
+            a[i] = UndefinedField;
 }
 
 void RemoveSameParaFormat(TParaFormat& a, const TParaFormat& b)
 {
     if (a[pfFirstIndent] == b[pfFirstIndent] && a[pfLeftIndent] == b[pfLeftIndent]) {
-        a[pfFirstIndent] = NotSet;
-        a[pfLeftIndent] = NotSet;
+        a[pfFirstIndent] = UndefinedField;
+        a[pfLeftIndent] = UndefinedField;
     } else if (a[pfFirstIndent] == 0 && b[pfFirstIndent] == 0) {
-        a[pfFirstIndent] = NotSet;
+        a[pfFirstIndent] = UndefinedField;
     }
     if (a[pfLineSpacing] == b[pfLineSpacing] && a[pfSpacingRule] == b[pfSpacingRule]) {
-        a[pfLineSpacing] = NotSet;
-        a[pfSpacingRule] = NotSet;
+        a[pfLineSpacing] = UndefinedField;
+        a[pfSpacingRule] = UndefinedField;
     }
     for (int i = pfRightIndent; i < ParaFormatFieldCount; ++i)
         if (a[i] == b[i])
-            a[i] = NotSet;
+            a[i] = UndefinedField;
 }

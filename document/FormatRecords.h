@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <type_traits>
 
-// The "not set" marker of every format record field: mixed over a selection, or inherited.
-constexpr int32_t NotSet = INT32_MIN;
+#include "core/RecordUtils.h"
+
+// UndefinedField (INT32_MIN) in a field of a format record means "not set": mixed over a selection,
+// or inherited from the level below.
 
 // A record of N signed 32-bit fields reached by named indexes: copied by value, stored byte for byte.
 template <int N>
@@ -70,8 +72,8 @@ struct TParaFormat : TInt32Record<ParaFormatFieldCount> {};
 // Named indexes of the range an applied edit step reports.
 enum TChangedField : int {
     crWholeDocument = 0, // 0/1, united by OR
-    crFirstParagraph = 1, // NotSet = none, united by minimum
-    crFirstPage = 2,     // NotSet = none
+    crFirstParagraph = 1, // UndefinedField = none, united by minimum
+    crFirstPage = 2,     // UndefinedField = none
     crSelStartPar = 3,
     crSelStartOffset = 4,
     crSelEndPar = 5,
@@ -90,7 +92,7 @@ static_assert(sizeof(TCharFormat) == 22 * 4 && std::is_trivially_copyable_v<TCha
 static_assert(sizeof(TParaFormat) == 15 * 4 && std::is_trivially_copyable_v<TParaFormat>);
 static_assert(sizeof(TChangedRange) == 10 * 4 && std::is_trivially_copyable_v<TChangedRange>);
 
-// The empty changed range: nothing changed, no paragraph, no page (0, NotSet x4, 0 x5).
+// The empty changed range: nothing changed, no paragraph, no page (0, UndefinedField x4, 0 x5).
 TChangedRange EmptyChangedRange();
 
 // The records prepared when the document engine starts (InitFormatDefaults).
@@ -112,7 +114,7 @@ const TParaFormat& StyleBaseParaFormatNoWidow();
 // ("no language given").
 void InitFormatDefaults(int32_t defaultLanguage);
 
-// Font index -> font id of the registered font it names, or NotSet when the index names none. Fonts
+// Font index -> font id of the registered font it names, or UndefinedField when the index names none. Fonts
 // registered under several character sets share one id. The font manager installs its lookup; without
 // one, two different indexes never name the same font.
 using TFontIdLookup = int32_t (*)(int32_t fontIndex);

@@ -135,7 +135,7 @@ void TParagraph::LoadCharFormat(int32_t poolOffset, TCharFormat& format) const
              p += PoolItemSize)
             format[pool[p]] = ReadInt32(pool + p + 1);
     }
-    if (format[cfSize] != NotSet)
+    if (format[cfSize] != UndefinedField)
         format[cfSize] = DivideBy8Rounded(format[cfSize]);
 }
 

@@ -11,7 +11,7 @@ int32_t FontIdOf(int32_t index)
     switch (index) {
     case 0: case 3: return 100;
     case 1: return 101;
-    default: return NotSet;
+    default: return UndefinedField;
     }
 }
 
@@ -35,8 +35,8 @@ TEST_F(FormatRecords, DefaultsPreparedAtEngineStart)
     bold[cfBold] = 1;
     EXPECT_TRUE(CharFormatsEqual(DefaultBoldCharFormat(), bold));
     const TCharFormat& base = StyleBaseCharFormat();
-    EXPECT_EQ(base[cfFont], NotSet);
-    EXPECT_EQ(base[cfSize], NotSet);
+    EXPECT_EQ(base[cfFont], UndefinedField);
+    EXPECT_EQ(base[cfSize], UndefinedField);
     EXPECT_EQ(base[cfScale], 100);
     EXPECT_EQ(base[cfLanguage], 0);
 
@@ -47,19 +47,19 @@ TEST_F(FormatRecords, DefaultsPreparedAtEngineStart)
     }
     const TParaFormat& s = StyleBaseParaFormat();
     for (int i : {pfFirstIndent, pfLeftIndent, pfRightIndent, pfAlignment})
-        EXPECT_EQ(s[i], NotSet);
+        EXPECT_EQ(s[i], UndefinedField);
     EXPECT_EQ(s[pfLineSpacing], 240);
     EXPECT_EQ(s[pfWidowControl], 1);
     EXPECT_EQ(s[pfTabTable], -1);
     EXPECT_EQ(s[pfSpaceAfter], 0);
     EXPECT_EQ(StyleBaseParaFormatNoWidow()[pfWidowControl], 0);
-    EXPECT_EQ(StyleBaseParaFormatNoWidow()[pfAlignment], NotSet);
+    EXPECT_EQ(StyleBaseParaFormatNoWidow()[pfAlignment], UndefinedField);
 }
 
 TEST_F(FormatRecords, EmptyChangedRange)
 {
     const TChangedRange r = EmptyChangedRange();
-    const int32_t expected[10] = {0, NotSet, NotSet, NotSet, NotSet, 0, 0, 0, 0, 0};
+    const int32_t expected[10] = {0, UndefinedField, UndefinedField, UndefinedField, UndefinedField, 0, 0, 0, 0, 0};
     for (int i = 0; i < ChangedRangeFieldCount; ++i)
         EXPECT_EQ(r[i], expected[i]) << "field " << i;
 }
@@ -70,9 +70,9 @@ TEST_F(FormatRecords, CharFormatsEqualFollowsFontIds)
         {0, 0, true},
         {0, 3, true},        // one face under two character sets
         {0, 1, false},
-        {0, NotSet, false},  // not set never agrees with set
-        {NotSet, 0, false},
-        {NotSet, NotSet, true},
+        {0, UndefinedField, false},  // not set never agrees with set
+        {UndefinedField, 0, false},
+        {UndefinedField, UndefinedField, true},
         {7, 8, false},       // neither names a registered font
     };
     for (const auto& c : cases) {
@@ -82,7 +82,7 @@ TEST_F(FormatRecords, CharFormatsEqualFollowsFontIds)
         EXPECT_EQ(CharFormatsEqual(a, b), c.equal) << c.fontA << " vs " << c.fontB;
     }
     TCharFormat a = Base(), b = Base();
-    b[cfLanguage] = NotSet;
+    b[cfLanguage] = UndefinedField;
     EXPECT_FALSE(CharFormatsEqual(a, b));
     b = a;
     b[cfItalic] = 1;
@@ -100,11 +100,11 @@ TEST_F(FormatRecords, IntersectKeepsOnlyCommonFields)
     TCharFormat a = Base(), b = Base();
     b[cfFont] = 3;
     b[cfBold] = 1;
-    b[cfSize] = NotSet;
+    b[cfSize] = UndefinedField;
     IntersectCharFormats(a, b);
     EXPECT_EQ(a[cfFont], 0);  // same font id: stays
-    EXPECT_EQ(a[cfBold], NotSet);
-    EXPECT_EQ(a[cfSize], NotSet);
+    EXPECT_EQ(a[cfBold], UndefinedField);
+    EXPECT_EQ(a[cfSize], UndefinedField);
     EXPECT_EQ(a[cfColor], 6);
     EXPECT_EQ(a[cfScale], 100);
 
@@ -112,20 +112,20 @@ TEST_F(FormatRecords, IntersectKeepsOnlyCommonFields)
     b = Base();
     b[cfFont] = 1;
     IntersectCharFormats(a, b);
-    EXPECT_EQ(a[cfFont], NotSet);
+    EXPECT_EQ(a[cfFont], UndefinedField);
 }
 
 TEST_F(FormatRecords, FillUnsetTakesOnlySetValues)
 {
     TCharFormat a = Base(), b = Base();
-    a[cfBold] = NotSet;
-    a[cfItalic] = NotSet;
+    a[cfBold] = UndefinedField;
+    a[cfItalic] = UndefinedField;
     a[cfColor] = 2;
     b[cfBold] = 1;
-    b[cfItalic] = NotSet;
+    b[cfItalic] = UndefinedField;
     FillUnsetCharFormat(a, b);
     EXPECT_EQ(a[cfBold], 1);
-    EXPECT_EQ(a[cfItalic], NotSet);
+    EXPECT_EQ(a[cfItalic], UndefinedField);
     EXPECT_EQ(a[cfColor], 2);  // set fields are kept
 }
 
@@ -135,10 +135,10 @@ TEST_F(FormatRecords, RemoveSameCharFormatLeavesDifferences)
     a[cfFont] = 3;
     a[cfBold] = 1;
     RemoveSameCharFormat(a, b);
-    EXPECT_EQ(a[cfFont], NotSet);  // same font id counts as the same
+    EXPECT_EQ(a[cfFont], UndefinedField);  // same font id counts as the same
     EXPECT_EQ(a[cfBold], 1);
     for (int i = cfItalic; i < CharFormatFieldCount; ++i)
-        EXPECT_EQ(a[i], NotSet) << "field " << i;
+        EXPECT_EQ(a[i], UndefinedField) << "field " << i;
 
     a = Base();
     a[cfFont] = 1;
@@ -149,13 +149,14 @@ TEST_F(FormatRecords, RemoveSameCharFormatLeavesDifferences)
 TEST_F(FormatRecords, RemoveSameParaFormatComparesPairs)
 {
     // Fields: first-line indent, left indent, spacing, rule of A then of B; expected four fields of A.
+    constexpr int32_t U = UndefinedField;
     const struct { int32_t a[4], b[4], expected[4]; } cases[] = {
-        {{0, 100, 240, 1}, {0, 100, 240, 1}, {NotSet, NotSet, NotSet, NotSet}},
-        {{0, 100, 240, 1}, {0, 200, 240, 1}, {NotSet, 100, NotSet, NotSet}}, // both first lines 0
-        {{-50, 100, 360, 1}, {-50, 200, 360, 1}, {-50, 100, NotSet, NotSet}}, // the pair stays whole
-        {{20, 100, 240, 1}, {0, 100, 240, 1}, {20, 100, NotSet, NotSet}},
-        {{0, 0, 240, 1}, {0, 0, 240, 0}, {NotSet, NotSet, 240, 1}},           // rule differs
-        {{0, 0, 240, 1}, {0, 0, 300, 1}, {NotSet, NotSet, 240, 1}},           // spacing differs
+        {{0, 100, 240, 1}, {0, 100, 240, 1}, {U, U, U, U}},
+        {{0, 100, 240, 1}, {0, 200, 240, 1}, {U, 100, U, U}}, // both first lines 0
+        {{-50, 100, 360, 1}, {-50, 200, 360, 1}, {-50, 100, U, U}}, // the pair stays whole
+        {{20, 100, 240, 1}, {0, 100, 240, 1}, {20, 100, U, U}},
+        {{0, 0, 240, 1}, {0, 0, 240, 0}, {U, U, 240, 1}},           // rule differs
+        {{0, 0, 240, 1}, {0, 0, 300, 1}, {U, U, 240, 1}},           // spacing differs
     };
     for (const auto& c : cases) {
         TParaFormat a = DefaultParaFormat(), b = DefaultParaFormat();
@@ -174,9 +175,9 @@ TEST_F(FormatRecords, RemoveSameParaFormatComparesPairs)
     RemoveSameParaFormat(a, b);
     EXPECT_EQ(a[pfAlignment], 3);
     EXPECT_EQ(a[pfTabTable], 2);
-    EXPECT_EQ(a[pfRightIndent], NotSet);
-    EXPECT_EQ(a[pfStyle], NotSet);
-    EXPECT_EQ(a[pfBullets], NotSet);
+    EXPECT_EQ(a[pfRightIndent], UndefinedField);
+    EXPECT_EQ(a[pfStyle], UndefinedField);
+    EXPECT_EQ(a[pfBullets], UndefinedField);
 }
 
 } // namespace
