@@ -26,8 +26,14 @@ struct TGeneralOptions {
     std::string UsrName;
 };
 
+// Section "LoadSave".
+struct TLoadSaveOptions {
+    bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
+};
+
 struct TOptions {
     TGeneralOptions General;
+    TLoadSaveOptions LoadSave;
 };
 
 // The options in force: the defaults until the settings holder has loaded its own.

@@ -1,0 +1,228 @@
+// The ini-file store: parsing a whole file into sections, and writing lines that read back unchanged.
+//
+// A line "name=value" holds a value; "[name]" starts a section. There are no comments and no quoting:
+// a value keeps its spaces and quotes. A pair that cannot stand as such a line (a line break in it, a
+// name holding "=", a line that would look like a section, or too short to count) is written as an
+// encoded line: "%", then the name and the value with "%", "=", CR and LF written as "%XX".
+#include "core/CharClasses.h"
+#include "core/IniFile.h"
+
+#include <climits>
+#include <cstdlib>
+
+#include "core/FileSys.h"
+
+namespace {
+
+// Names and section names are compared without regard to letter case.
+std::string UpperKey(const std::string& text)
+{
+    return FileSys::FoldCase(text);
+}
+
+std::string Escape(const std::string& text)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char ch : text) {
+        if (ch == '%' || ch == '=' || ch == '\r' || ch == '\n') {
+            auto c = static_cast<unsigned char>(ch);
+            out += '%';
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+
+std::string Unescape(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        int high, low;
+        if (text[i] == '%' && i + 2 < text.size() && (high = HexDigitValue(text[i + 1])) >= 0 &&
+            (low = HexDigitValue(text[i + 2])) >= 0) {
+            out += static_cast<char>(high << 4 | low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool IsSectionLine(const std::string& line)
+{
+    return line.size() > 2 && line.front() == '[' && line.back() == ']';
+}
+
+// Splits a file's text into lines at CR LF, CR or LF.
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+// An integer in decimal with optional blanks around it and an optional sign; false when the text is
+// anything else or out of the 32-bit range.
+bool ParseInt32(const std::string& text, int32_t& value)
+{
+    size_t i = 0, n = text.size();
+    while (i < n && text[i] == ' ')
+        ++i;
+    while (n > i && text[n - 1] == ' ')
+        --n;
+    bool negative = false;
+    if (i < n && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    if (i == n)
+        return false;
+    int64_t v = 0;
+    for (; i < n; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        v = v * 10 + (text[i] - '0');
+        if (v > static_cast<int64_t>(INT32_MAX) + 1)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v < INT32_MIN || v > INT32_MAX)
+        return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+} // namespace
+
+TIniFile::TIniFile(const std::string& fileName, bool writing) : FileName(fileName), Writing(writing)
+{
+    if (writing)
+        return;
+    std::string text;
+    if (FileSys::ReadWholeFile(fileName, text))
+        Parse(text);
+}
+
+TIniFile::~TIniFile()
+{
+    if (Writing && !Saved) {
+        try {
+            UpdateFile();
+        } catch (...) {
+            // A destructor cannot report; callers that must know call UpdateFile first.
+        }
+    }
+}
+
+void TIniFile::Parse(const std::string& text)
+{
+    TIniFileGroup* group = nullptr;
+    for (const std::string& line : SplitLines(text)) {
+        if (line.size() <= 2 && !(line.size() == 2 && line[0] == '%'))
+            continue;
+        if (IsSectionLine(line)) {
+            group = &Groups[UpperKey(line.substr(1, line.size() - 2))];
+            continue;
+        }
+        if (!group)
+            continue;
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        std::string name = line.substr(0, eq), value = line.substr(eq + 1);
+        if (line[0] == '%') {
+            name = Unescape(name.substr(1));
+            value = Unescape(value);
+        }
+        // The same name twice in a section: the later line wins.
+        group->Values[UpperKey(name)] = value;
+    }
+}
+
+bool TIniFile::SectionExists(const std::string& name)
+{
+    return !Writing && Groups.count(UpperKey(Root + name)) > 0;
+}
+
+void TIniFile::OpenSection(const std::string& name)
+{
+    if (Writing) {
+        if (!Lines.empty())
+            Lines.emplace_back();
+        Lines.push_back("[" + Root + name + "]");
+        Saved = false;
+        return;
+    }
+    auto it = Groups.find(UpperKey(Root + name));
+    CurrentGroup = it == Groups.end() ? nullptr : &it->second;
+}
+
+std::string TIniFile::ReadString(const std::string& name, const std::string& def)
+{
+    if (Writing || !CurrentGroup)
+        return def;
+    auto it = CurrentGroup->Values.find(UpperKey(name));
+    return it == CurrentGroup->Values.end() ? def : it->second;
+}
+
+bool TIniFile::ReadBool(const std::string& name, bool def)
+{
+    return ReadString(name, def ? "1" : "0") == "1";
+}
+
+int32_t TIniFile::ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def)
+{
+    int32_t value;
+    if (!ParseInt32(ReadString(name, ""), value))
+        value = def;
+    return ClampSetting(value, min, max);
+}
+
+void TIniFile::WriteString(const std::string& name, const std::string& value)
+{
+    if (!Writing)
+        return;
+    std::string line = name + "=" + value;
+    const bool plain = name.find_first_of("=\r\n") == std::string::npos && value.find_first_of("\r\n") == std::string::npos &&
+                       line.size() > 2 && line[0] != '%' && !IsSectionLine(line);
+    if (!plain)
+        line = "%" + Escape(name) + "=" + Escape(value);
+    Lines.push_back(line);
+    Saved = false;
+}
+
+void TIniFile::WriteBool(const std::string& name, bool value)
+{
+    WriteString(name, value ? "1" : "0");
+}
+
+void TIniFile::WriteInteger(const std::string& name, int32_t value)
+{
+    WriteString(name, std::to_string(value));
+}
+
+void TIniFile::UpdateFile()
+{
+    std::string text;
+    for (const std::string& line : Lines) {
+        text += line;
+        text += "\r\n";
+    }
+    FileSys::WriteWholeFile(FileName, text);
+    Saved = true;
+}

@@ -1,0 +1,363 @@
+// Path, file and folder helpers that need no system call of their own: temporary names, folder walks,
+// shortened paths, captions, code pages and link texts.
+#include "core/PathUtils.h"
+
+#include <algorithm>
+#include <map>
+
+#include "core/FileSys.h"
+#include "core/Instance.h"
+#include "core/Options.h"
+
+using FileSys::Delim;
+using FileSys::WithDelim;
+
+namespace {
+
+bool PathExists(const std::string& path)
+{
+    return FileSys::FileExists(path) || FileSys::FolderExists(path);
+}
+
+std::string UniqueTempName(const std::string& prefix, const std::string& ext)
+{
+    const std::string folder = GetTempFolder();
+    for (unsigned n = 0;; ++n) {
+        std::string name = folder + prefix + std::to_string(n) + ext;
+        if (!PathExists(name))
+            return name;
+    }
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size() && FileSys::SameName(text.substr(0, prefix.size()), prefix);
+}
+
+// Creates the folder and the folders above it that are missing.
+void ForceFolders(const std::string& folder)
+{
+    std::string path = folder;
+    while (!path.empty() && (path.back() == Delim || path.back() == '/'))
+        path.pop_back();
+    if (path.empty() || FileSys::FolderExists(path))
+        return;
+    const size_t cut = path.find_last_of(std::string(1, Delim) + "/");
+    if (cut != std::string::npos && cut > 0)
+        ForceFolders(path.substr(0, cut));
+    FileSys::MakeFolder(path);
+}
+
+bool IsExcluded(const std::string& path, const std::vector<std::string>& excluded)
+{
+    auto bare = [](std::string p) {
+        while (!p.empty() && (p.back() == Delim || p.back() == '/'))
+            p.pop_back();
+        return p;
+    };
+    const std::string p = bare(path);
+    return std::any_of(excluded.begin(), excluded.end(),
+                       [&](const std::string& e) { return FileSys::SameName(bare(e), p); });
+}
+
+} // namespace
+
+std::string GetUniqueTempFileName(const std::string& ext)
+{
+    return UniqueTempName("~Quillp", ext);
+}
+
+std::string GetUniquePlainTempFileName(const std::string& ext)
+{
+    return UniqueTempName("Quillp", ext);
+}
+
+std::string GetTempFileNameOfKind(TTempFileKind kind)
+{
+    static const char* const exts[] = {"tmp", "qad", "rtf", "bmp"};
+    const int k = (kind >= tfTmp && kind <= tfBmp) ? kind : tfTmp;
+    return GetUniqueTempFileName(std::string(".") + exts[k]);
+}
+
+bool CanWriteTempFile(const std::string& name)
+{
+    const std::string path = GetTempFolder() + name;
+    // An existing file is never replaced to find out.
+    if (PathExists(path))
+        return false;
+    try {
+        FileSys::WriteWholeFile(path, std::string());
+    } catch (...) {
+        return false;
+    }
+    FileSys::RemoveFile(path);
+    return true;
+}
+
+void DeleteTempFiles()
+{
+    // Another copy may still use its files.
+    if (FindRunningInstance(0))
+        return;
+    const std::string folder = GetTempFolder();
+    for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
+        if (!StartsWithNoCase(e.Name, "~Quillp"))
+            continue;
+        if (e.IsFolder)
+            DeleteFolderTree(folder + e.Name);
+        else
+            FileSys::RemoveFile(folder + e.Name);
+    }
+}
+
+bool FolderExists(const std::string& folder)
+{
+    return FileSys::FolderExists(folder);
+}
+
+bool IsFolderEmpty(const std::string& folder)
+{
+    return FileSys::ListFolder(folder).empty();
+}
+
+void FindFilesInTree(const std::string& folder, const std::string& mask, std::vector<std::string>& list)
+{
+    const std::vector<FileSys::TEntry> entries = FileSys::ListFolder(folder);
+    for (const FileSys::TEntry& e : entries)
+        if (e.IsFolder)
+            FindFilesInTree(WithDelim(folder) + e.Name, mask, list);
+    for (const FileSys::TEntry& e : entries)
+        if (!e.IsFolder && FileSys::MatchesMask(e.Name, mask))
+            list.push_back(WithDelim(folder) + e.Name);
+}
+
+void ListSubfolders(const std::string& folder, std::vector<std::string>& list)
+{
+    for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
+        if (!e.IsFolder)
+            continue;
+        list.push_back(WithDelim(folder) + e.Name);
+        ListSubfolders(WithDelim(folder) + e.Name, list);
+    }
+}
+
+void DeleteFolderTree(const std::string& folder)
+{
+    for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
+        const std::string path = WithDelim(folder) + e.Name;
+        if (e.IsFolder)
+            DeleteFolderTree(path);
+        else
+            FileSys::RemoveFile(path);
+    }
+    FileSys::RemoveFolder(folder);
+}
+
+void RemoveEmptySubfolders(const std::string& folder)
+{
+    for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
+        const std::string path = WithDelim(folder) + e.Name;
+        if (e.IsFolder && IsFolderEmpty(path))
+            FileSys::RemoveFolder(path);
+    }
+}
+
+void CopyFolderTree(const std::string& source, const std::string& dest, bool overwrite,
+                    const std::vector<std::string>& excluded)
+{
+    // A destination inside the source is never copied into itself.
+    std::vector<std::string> skip = excluded;
+    skip.push_back(FileSys::FullPath(dest));
+    ForceFolders(dest);
+    for (const FileSys::TEntry& e : FileSys::ListFolder(source)) {
+        const std::string from = WithDelim(source) + e.Name, to = WithDelim(dest) + e.Name;
+        if (IsExcluded(from, skip) || IsExcluded(FileSys::FullPath(from), skip))
+            continue;
+        if (e.IsFolder)
+            CopyFolderTree(from, to, overwrite, skip);
+        else
+            FileSys::CopyOneFile(from, to, overwrite);
+    }
+}
+
+std::string GetPathDriveRoot(const std::string& path)
+{
+    if (path.size() >= 2 && path[1] == ':')
+        return path.substr(0, 2) + "\\";
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+        // "\\server\share\": the root of a network path.
+        size_t server = path.find('\\', 2);
+        if (server == std::string::npos)
+            return path + "\\";
+        size_t share = path.find('\\', server + 1);
+        return (share == std::string::npos ? path : path.substr(0, share)) + "\\";
+    }
+    if (!path.empty() && path[0] == '/')
+        return "/";
+    return std::string();
+}
+
+void SaveTextToFile(const std::string& name, const std::string& text)
+{
+    std::string out;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out.append(text, start, i - start);
+            out += "\r\n";
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) {
+        out.append(text, start, std::string::npos);
+        out += "\r\n";
+    }
+    FileSys::WriteWholeFile(name, out);
+}
+
+std::string ShortenPath(const std::function<int(const std::string&)>& textWidth, const std::string& path,
+                        int maxWidth)
+{
+    const bool isFile = path.empty() || path.back() != '\\';
+    if (!CurrentOptions().General.FullPaths && isFile) {
+        const size_t cut = path.find_last_of('\\');
+        return cut == std::string::npos ? path : path.substr(cut + 1);
+    }
+    if (path.size() <= 3 || std::count(path.begin() + 3, path.end(), '\\') <= 2 || textWidth(path) <= maxWidth)
+        return path;
+    // Folders after the first three characters, and what follows the last one (the file name, or
+    // nothing for a folder path).
+    std::vector<std::string> parts;
+    size_t start = 3;
+    for (size_t i = 3; i < path.size(); ++i) {
+        if (path[i] == '\\') {
+            parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    const std::string last = path.substr(start);
+    std::string result = path;
+    // Drop folders 2, 3, ... from the left until the text fits or two folders are left.
+    for (size_t dropped = 1; dropped + 2 <= parts.size(); ++dropped) {
+        result = path.substr(0, 3) + parts[0] + "\\...\\";
+        for (size_t k = 1 + dropped; k < parts.size(); ++k)
+            result += parts[k] + "\\";
+        result += last;
+        if (textWidth(result) <= maxWidth)
+            break;
+    }
+    return result;
+}
+
+std::string EscapeAmpersands(const std::string& text)
+{
+    if (text == "-")
+        return "- ";
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
+}
+
+std::string CaptionWithShortcut(const std::string& caption)
+{
+    std::string plain;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            if (caption[i + 1] == '&') {
+                plain += '&';
+                ++i;
+            }
+            continue;
+        }
+        plain += caption[i];
+    }
+    const size_t tab = plain.find('\t');
+    if (tab == std::string::npos)
+        return plain;
+    const std::string text = plain.substr(0, tab), shortcut = plain.substr(tab + 1);
+    return shortcut.empty() ? text : text + " (" + shortcut + ")";
+}
+
+int32_t CodePageForUnicodeChar(uint32_t ch, int32_t def)
+{
+    struct TRange {
+        uint32_t First, Last;
+        int32_t CodePage;
+    };
+    static const TRange ranges[] = {
+        {128, 255, 1252},   {256, 337, 1250},   {338, 339, 1252},   {340, 383, 1250},   {384, 591, 1257},
+        {880, 1023, 1253},  {1024, 1279, 1251}, {1424, 1535, 1255}, {1536, 1791, 1256},
+    };
+    for (const TRange& r : ranges)
+        if (ch >= r.First && ch <= r.Last)
+            return r.CodePage;
+    return def;
+}
+
+int32_t BestCodePageForText(const uint16_t* text, int count, int32_t def)
+{
+    std::map<int32_t, int> counts;
+    for (int i = 0; i < count; ++i) {
+        const int32_t cp = CodePageForUnicodeChar(text[i], 0);
+        if (cp != 0)
+            ++counts[cp];
+    }
+    int32_t best = def;
+    int bestCount = 0;
+    for (const auto& [cp, n] : counts) {
+        if (n > bestCount) {
+            best = cp;
+            bestCount = n;
+        }
+    }
+    return best;
+}
+
+void CopySymbolChars(const uint16_t* wide, char* ansi, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (wide[i] >= 0xF000)
+            ansi[i] = static_cast<char>(wide[i] & 0xFF);
+}
+
+void TranslateBytes(char* buffer, int count, const uint8_t table[256])
+{
+    for (int i = 0; i < count; ++i)
+        buffer[i] = static_cast<char>(table[static_cast<uint8_t>(buffer[i])]);
+}
+
+bool IsShortcutFile(const std::string& name)
+{
+    return name.size() >= 4 && FileSys::SameName(name.substr(name.size() - 4), ".LNK");
+}
+
+std::string ReadInternetShortcutUrl(const std::string& text)
+{
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (StartsWithNoCase(line, "URL="))
+            return line.substr(4);
+        start = end + 1;
+    }
+    return std::string();
+}
+
+bool HasUrlPrefix(const std::string& text)
+{
+    return StartsWithNoCase(text, "http") || StartsWithNoCase(text, "ftp") || StartsWithNoCase(text, "www");
+}
+
+bool IsLinkLikeText(const std::string& text)
+{
+    return text.find('@') != std::string::npos || HasUrlPrefix(text);
+}

@@ -1,0 +1,27 @@
+// Path helpers that ask Windows: the temporary folder and drive types.
+#include "core/PathUtils.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "core/FileSys.h"
+
+std::string GetTempFolder()
+{
+    std::string folder = FileSys::SystemTempPath();
+    if (folder.empty() || !FileSys::FolderExists(folder)) {
+        char path[MAX_PATH];
+        if (SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path) == S_OK)
+            folder = FileSys::WithDelim(path);
+    }
+    return folder;
+}
+
+bool IsRemovableDrive(const std::string& path)
+{
+    const std::string root = GetPathDriveRoot(path);
+    if (root.empty())
+        return false;
+    const UINT type = GetDriveTypeA(root.c_str());
+    return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+}

@@ -1,0 +1,103 @@
+// The base settings store and the long-text and binary helpers shared by every store.
+#include "core/CharClasses.h"
+#include "core/SettingsStorage.h"
+
+#include <algorithm>
+#include <climits>
+
+bool TSettingsStorage::SectionExists(const std::string&)
+{
+    return false;
+}
+
+void TSettingsStorage::OpenSection(const std::string&) {}
+
+bool TSettingsStorage::ReadBool(const std::string&, bool def)
+{
+    return def;
+}
+
+int32_t TSettingsStorage::ReadInteger(const std::string&, int32_t, int32_t, int32_t def)
+{
+    return def;
+}
+
+std::string TSettingsStorage::ReadString(const std::string&, const std::string& def)
+{
+    return def;
+}
+
+void TSettingsStorage::WriteBool(const std::string&, bool) {}
+void TSettingsStorage::WriteInteger(const std::string&, int32_t) {}
+void TSettingsStorage::WriteString(const std::string&, const std::string&) {}
+
+namespace {
+
+constexpr size_t PieceLength = 512;
+
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+} // namespace
+
+void TSettingsStorage::WriteLongString(const std::string& section, const std::string& text)
+{
+    OpenSection(section);
+    const int32_t count = static_cast<int32_t>((text.size() + PieceLength - 1) / PieceLength);
+    WriteInteger("Count", count);
+    // A piece never ends with, nor is followed by, a blank or control character unless the text ends
+    // there: such pieces run on past 512 characters.
+    int32_t index = 0;
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t end = std::min(text.size(), p + PieceLength);
+        while (end < text.size() && (IsBlankOrControl(text[end]) || IsBlankOrControl(text[end - 1])))
+            ++end;
+        WriteString(std::to_string(index++), text.substr(p, end - p));
+        p = end;
+    }
+    // Fewer pieces than "Count": the rest are written empty, so that pieces of an earlier, longer
+    // text left in the store are not read back as part of this one.
+    while (index < count)
+        WriteString(std::to_string(index++), "");
+}
+
+std::string TSettingsStorage::ReadLongString(const std::string& section, const std::string& def)
+{
+    OpenSection(section);
+    const int32_t n = ReadInteger("Count", -1, INT32_MAX, -1);
+    if (n == -1)
+        return def;
+    std::string text;
+    for (int32_t i = 0; i < n; ++i)
+        text += ReadString(std::to_string(i), "");
+    return text;
+}
+
+void TSettingsStorage::WriteBinary(const std::string& section, const void* data, size_t size)
+{
+    static const char digits[] = "0123456789abcdef";
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    std::string text;
+    text.reserve(size * 2);
+    for (size_t i = 0; i < size; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 15];
+    }
+    WriteLongString(section, text);
+}
+
+std::vector<uint8_t> TSettingsStorage::ReadBinary(const std::string& section)
+{
+    const std::string text = ReadLongString(section, "");
+    std::vector<uint8_t> block(text.size() / 2, 0);
+    for (size_t i = 0; i < block.size(); ++i) {
+        int high = HexDigitValue(text[2 * i]), low = HexDigitValue(text[2 * i + 1]);
+        if (high < 0 || low < 0)
+            break;
+        block[i] = static_cast<uint8_t>(high << 4 | low);
+    }
+    return block;
+}
