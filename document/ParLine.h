@@ -18,7 +18,38 @@ public:
     int32_t StreamLength = 0;
     int32_t FirstChar = 0;         // extent in the paragraph's plain text
     int32_t CharCount = 0;
+    int32_t ColumnIndex = -1;      // column on the page, -1 outside columns
+    int32_t Height = 0;            // screen pixels at 100 %
+    int32_t Y = 0;                 // on the page
+    uint8_t Overhang = 0;          // the line draws outside its box or is overlapped
     TPage* Page = nullptr;         // the page that shows the line, nullptr when not placed
     int32_t LineIndex = 0;         // index in the paragraph
     int32_t PageLineIndex = 0;     // index in the page's line list
+};
+
+// What a line knows of its place on a page, kept while its paragraph is broken again.
+class TParLineOnPageInfo {
+public:
+    explicit TParLineOnPageInfo(const TParLine& line)
+        : Page(line.Page), PageLineIndex(line.PageLineIndex), Y(line.Y), ColumnIndex(line.ColumnIndex),
+          Overhang(line.Overhang), Height(line.Height)
+    {
+    }
+    // Puts the place back on a line.
+    void RestoreTo(TParLine& line) const
+    {
+        line.Page = Page;
+        line.PageLineIndex = PageLineIndex;
+        line.Y = Y;
+        line.ColumnIndex = ColumnIndex;
+        line.Overhang = Overhang;
+        line.Height = Height;
+    }
+
+    TPage* Page;
+    int32_t PageLineIndex;
+    int32_t Y;
+    int32_t ColumnIndex;
+    uint8_t Overhang;
+    int32_t Height;
 };
