@@ -1,0 +1,80 @@
+// Reading speed of Rich Text Format: builds a document of about 10 MB (text with formatting, tables of
+// fonts and colours, fields, pictures in hexadecimal) and prints megabytes per second and peak memory.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
+
+#include "formats/load/LoadInput.h"
+#include "formats/rtf/RtfTokenizer.h"
+
+namespace {
+
+std::string MakeDocument(size_t target) {
+    std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n";
+    const char* paragraph =
+        "\\pard\\plain\\ql\\li360\\ri120\\sb120\\sa60\\f0\\fs24 Le texte d\\'e9bute ici, {\\b gras} et "
+        "{\\i italique}, {\\cf1 rouge} et {\\f1\\fs20 Arial}, un champ {\\field{\\*\\fldinst PAGE}"
+        "{\\fldrslt 1}} puis une tabulation\\tab et la fin du paragraphe avec des accents \\'e0\\'e7\\'f4.\\par\n";
+    std::string picture = "{\\pict\\pngblip\\picw16\\pich16\\picwgoal240\\pichgoal240\n";
+    for (int line = 0; line < 64; ++line) picture += std::string(128, 'a') + "\n";
+    picture += "}\\par\n";
+    int n = 0;
+    while (rtf.size() < target) {
+        rtf += paragraph;
+        if (++n % 200 == 0) rtf += picture;
+    }
+    rtf += "}";
+    return rtf;
+}
+
+long PeakKilobytes() {
+#if !defined(_WIN32)
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#else
+    return -1;
+#endif
+}
+
+} // namespace
+
+int main() {
+    std::string rtf = MakeDocument(10 * 1024 * 1024);
+    long before = PeakKilobytes();
+    double megabytes = rtf.size() / (1024.0 * 1024.0);
+    double best = 1e9;
+    size_t tokens = 0;
+    for (int round = 0; round < 3; ++round) {
+        auto start = std::chrono::steady_clock::now();
+        TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
+        TRtfTokenizer tokenizer(input);
+        std::vector<uint8_t> data;
+        tokens = 0;
+        for (;;) {
+            const TRtfToken& t = tokenizer.Next();
+            if (t.Kind == TRtfTokenKind::End) break;
+            ++tokens;
+            if (t.Kind == TRtfTokenKind::Word && t.Word == rw_pngblip) {
+                data.clear();
+                tokenizer.ReadHexData(data);
+            }
+        }
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (seconds < best) best = seconds;
+    }
+    std::printf("rtf_read: %.1f MB, %zu tokens\n", megabytes, tokens);
+    std::printf("rtf_read: tokenizing %.1f MB/s\n", megabytes / best);
+    long after = PeakKilobytes();
+    if (after >= 0)
+        std::printf("rtf_read: peak memory %.1f MB (%.1f MB before reading, file %.1f MB)\n", after / 1024.0,
+                    before / 1024.0, megabytes);
+    return 0;
+}
