@@ -1,6 +1,7 @@
 // The switch table, switch lookup and the start-up document list.
 #include "core/CmdLine.h"
 
+#include "classlib/runtime/AnsiStrings.h"
 #include "core/CharClasses.h"
 #include "core/FileSys.h"
 #include "core/PlatformInfo.h"
@@ -44,16 +45,6 @@ std::vector<std::string> Params;
 bool IsSwitchText(const std::string& text)
 {
     return !text.empty() && (text[0] == '-' || text[0] == '/');
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLowerCase[static_cast<unsigned char>(a[i])] != AsciiLowerCase[static_cast<unsigned char>(b[i])])
-            return false;
-    return true;
 }
 
 // The switches whose value names a file.

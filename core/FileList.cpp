@@ -1,7 +1,8 @@
 // The file and folder history lists and their storage as values "A", "B", ... with "Count".
 #include "core/FileList.h"
 
-#include "core/FileSys.h"
+#include "classlib/runtime/Files.h"
+#include "core/DirUtils.h"
 #include "core/Options.h"
 #include "core/PathUtils.h"
 
@@ -46,7 +47,7 @@ void TFileList::Add(const std::string& name)
         return;
     bool listed = false;
     for (size_t i = 0; i < Names.size(); ++i) {
-        if (FileSys::SameName(Names[i], name)) {
+        if (SameFileName(Names[i], name)) {
             Names.erase(Names.begin() + static_cast<std::ptrdiff_t>(i));
             listed = true;
             break;
@@ -69,17 +70,17 @@ void TFileList::TrimTo(int n)
 
 void TFileList::RemoveMissing()
 {
-    const std::string current = FileSys::CurrentFolder();
+    const std::string current = GetCurrentDir();
     for (size_t i = Names.size(); i-- > 0;) {
         const std::string& name = Names[i];
         bool keep;
         if (Kind == flFiles)
-            keep = FileSys::FileExists(name);
+            keep = FileExists(name);
         else
             keep = IsRemovableDrive(name) || FolderExists(name);
         if (!keep)
             Names.erase(Names.begin() + static_cast<std::ptrdiff_t>(i));
     }
     if (Kind == flFolders)
-        FileSys::SetCurrentFolder(current);
+        SetCurrentDir(current);
 }

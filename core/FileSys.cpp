@@ -1,30 +1,7 @@
-// File-system primitives that need no system call: delimiters and masks.
+// File-name masks.
 #include "core/FileSys.h"
 
 namespace FileSys {
-
-std::string WithDelim(const std::string& path)
-{
-    if (path.empty() || path.back() == Delim || path.back() == '/')
-        return path;
-    return path + Delim;
-}
-
-std::string FoldCase(const std::string& text)
-{
-    std::string out = text;
-    for (char& ch : out) {
-        auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            c = static_cast<unsigned char>(c - 0x20);
-        else if (c == 0x9A || c == 0x9C || c == 0x9E)
-            c = static_cast<unsigned char>(c - 0x10);
-        else if (c == 0xFF)
-            c = 0x9F;
-        ch = static_cast<char>(c);
-    }
-    return out;
-}
 
 namespace {
 

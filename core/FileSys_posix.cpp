@@ -9,32 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "classlib/runtime/Exceptions.h"
 
 namespace FileSys {
-
-namespace {
-
-bool Stat(const std::string& path, struct stat& st)
-{
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
-
-bool FileExists(const std::string& path)
-{
-    struct stat st;
-    return Stat(path, st) && !S_ISDIR(st.st_mode);
-}
-
-bool FolderExists(const std::string& path)
-{
-    struct stat st;
-    return Stat(path, st) && S_ISDIR(st.st_mode);
-}
 
 std::vector<TEntry> ListFolder(const std::string& folder)
 {
@@ -46,15 +24,10 @@ std::vector<TEntry> ListFolder(const std::string& folder)
         std::string name = e->d_name;
         if (name == "." || name == "..")
             continue;
-        entries.push_back({name, FolderExists(WithDelim(folder) + name)});
+        entries.push_back({name, DirectoryExists(IncludeTrailingPathDelimiter(folder) + name)});
     }
     ::closedir(d);
     return entries;
-}
-
-bool MakeFolder(const std::string& path)
-{
-    return ::mkdir(path.c_str(), 0777) == 0;
 }
 
 bool RemoveFolder(const std::string& path)
@@ -62,41 +35,23 @@ bool RemoveFolder(const std::string& path)
     return ::rmdir(path.c_str()) == 0;
 }
 
-bool RemoveFile(const std::string& path)
-{
-    return FileExists(path) && ::unlink(path.c_str()) == 0;
-}
-
 bool CopyOneFile(const std::string& source, const std::string& dest, bool overwrite)
 {
     if (!FileExists(source) || (!overwrite && FileExists(dest)))
         return false;
-    std::string data;
-    if (!ReadWholeFile(source, data))
-        return false;
+    std::ifstream in(source, std::ios::binary);
     std::ofstream out(dest, std::ios::binary | std::ios::trunc);
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    if (!in || !out)
+        return false;
+    if (in.peek() != std::ifstream::traits_type::eof())
+        out << in.rdbuf();
     return static_cast<bool>(out);
 }
 
 int64_t FileSize(const std::string& path)
 {
     struct stat st;
-    return Stat(path, st) && !S_ISDIR(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& data)
-{
-    data.clear();
-    if (!FileExists(path))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    data = s.str();
-    return true;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
 }
 
 void WriteWholeFile(const std::string& path, const std::string& data)
@@ -126,22 +81,10 @@ std::string FullPath(const std::string& path)
     return ec ? path : p.lexically_normal().string();
 }
 
-std::string CurrentFolder()
-{
-    std::error_code ec;
-    auto p = std::filesystem::current_path(ec);
-    return ec ? std::string() : p.string();
-}
-
-bool SetCurrentFolder(const std::string& path)
-{
-    return ::chdir(path.c_str()) == 0;
-}
-
 std::string SystemTempPath()
 {
     const char* t = std::getenv("TMPDIR");
-    return WithDelim(t && *t ? t : "/tmp");
+    return IncludeTrailingPathDelimiter(t && *t ? t : "/tmp");
 }
 
 } // namespace FileSys

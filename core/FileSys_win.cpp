@@ -9,32 +9,11 @@
 
 namespace FileSys {
 
-namespace {
-
-DWORD Attributes(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str());
-}
-
-} // namespace
-
-bool FileExists(const std::string& path)
-{
-    DWORD a = Attributes(path);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path)
-{
-    DWORD a = Attributes(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::vector<TEntry> ListFolder(const std::string& folder)
 {
     std::vector<TEntry> entries;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((WithDelim(folder) + "*").c_str(), &fd);
+    HANDLE h = FindFirstFileA((IncludeTrailingPathDelimiter(folder) + "*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return entries;
     do {
@@ -47,22 +26,9 @@ std::vector<TEntry> ListFolder(const std::string& folder)
     return entries;
 }
 
-bool MakeFolder(const std::string& path)
-{
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
-}
-
 bool RemoveFolder(const std::string& path)
 {
     return RemoveDirectoryA(path.c_str()) != 0;
-}
-
-bool RemoveFile(const std::string& path)
-{
-    DWORD a = Attributes(path);
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
-    return DeleteFileA(path.c_str()) != 0;
 }
 
 bool CopyOneFile(const std::string& source, const std::string& dest, bool overwrite)
@@ -80,29 +46,6 @@ int64_t FileSize(const std::string& path)
     BOOL ok = GetFileSizeEx(h, &size);
     CloseHandle(h);
     return ok ? size.QuadPart : -1;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& data)
-{
-    data.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(h, buffer, sizeof(buffer), &got, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (got == 0)
-            break;
-        data.append(buffer, got);
-    }
-    CloseHandle(h);
-    return ok;
 }
 
 void WriteWholeFile(const std::string& path, const std::string& data)
@@ -141,23 +84,11 @@ std::string FullPath(const std::string& path)
     return longName;
 }
 
-std::string CurrentFolder()
-{
-    char buffer[MAX_PATH * 2];
-    DWORD n = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    return (n == 0 || n >= sizeof(buffer)) ? std::string() : std::string(buffer, n);
-}
-
-bool SetCurrentFolder(const std::string& path)
-{
-    return SetCurrentDirectoryA(path.c_str()) != 0;
-}
-
 std::string SystemTempPath()
 {
     char buffer[MAX_PATH * 2];
     DWORD n = GetTempPathA(sizeof(buffer), buffer);
-    return WithDelim((n == 0 || n >= sizeof(buffer)) ? std::string() : std::string(buffer, n));
+    return IncludeTrailingPathDelimiter((n == 0 || n >= sizeof(buffer)) ? std::string() : std::string(buffer, n));
 }
 
 } // namespace FileSys

@@ -10,14 +10,17 @@
 #include <climits>
 #include <cstdlib>
 
+#include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/StringList.h"
 #include "core/FileSys.h"
 
 namespace {
 
-// Names and section names are compared without regard to letter case.
+// Names and section names are compared without regard to letter case, as the user's locale has it.
 std::string UpperKey(const std::string& text)
 {
-    return FileSys::FoldCase(text);
+    return AnsiUpperCase(text);
 }
 
 std::string Escape(const std::string& text)
@@ -59,24 +62,6 @@ bool IsSectionLine(const std::string& line)
     return line.size() > 2 && line.front() == '[' && line.back() == ']';
 }
 
-// Splits a file's text into lines at CR LF, CR or LF.
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
-
 // An integer in decimal with optional blanks around it and an optional sign; false when the text is
 // anything else or out of the 32-bit range.
 bool ParseInt32(const std::string& text, int32_t& value)
@@ -113,9 +98,13 @@ TIniFile::TIniFile(const std::string& fileName, bool writing) : FileName(fileNam
 {
     if (writing)
         return;
-    std::string text;
-    if (FileSys::ReadWholeFile(fileName, text))
-        Parse(text);
+    TStringList lines;
+    try {
+        lines.LoadFromFile(fileName);
+    } catch (const Exception&) {
+        return; // a missing or unreadable file reads as empty
+    }
+    Parse(lines);
 }
 
 TIniFile::~TIniFile()
@@ -129,10 +118,11 @@ TIniFile::~TIniFile()
     }
 }
 
-void TIniFile::Parse(const std::string& text)
+void TIniFile::Parse(const TStringList& lines)
 {
     TIniFileGroup* group = nullptr;
-    for (const std::string& line : SplitLines(text)) {
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines[i];
         if (line.size() <= 2 && !(line.size() == 2 && line[0] == '%'))
             continue;
         if (IsSectionLine(line)) {

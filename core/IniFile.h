@@ -7,6 +7,8 @@
 
 #include "core/SettingsStorage.h"
 
+class TStringList;
+
 class TIniFile : public TSettingsStorage {
 public:
     // A reader parses the file at once (a missing or unreadable file reads as empty); a writer starts
@@ -34,7 +36,7 @@ private:
     struct TIniFileGroup {
         std::map<std::string, std::string> Values;
     };
-    void Parse(const std::string& text);
+    void Parse(const TStringList& lines);
 
     std::map<std::string, TIniFileGroup> Groups; // by upper-cased section name
     TIniFileGroup* CurrentGroup = nullptr;

@@ -5,18 +5,18 @@
 #include <algorithm>
 #include <map>
 
+#include "classlib/runtime/AnsiStrings.h"
+#include "core/DirUtils.h"
 #include "core/FileSys.h"
 #include "core/Instance.h"
 #include "core/Options.h"
 
-using FileSys::Delim;
-using FileSys::WithDelim;
 
 namespace {
 
 bool PathExists(const std::string& path)
 {
-    return FileSys::FileExists(path) || FileSys::FolderExists(path);
+    return FileExists(path) || DirectoryExists(path);
 }
 
 std::string UniqueTempName(const std::string& prefix, const std::string& ext)
@@ -31,33 +31,14 @@ std::string UniqueTempName(const std::string& prefix, const std::string& ext)
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
-    return text.size() >= prefix.size() && FileSys::SameName(text.substr(0, prefix.size()), prefix);
-}
-
-// Creates the folder and the folders above it that are missing.
-void ForceFolders(const std::string& folder)
-{
-    std::string path = folder;
-    while (!path.empty() && (path.back() == Delim || path.back() == '/'))
-        path.pop_back();
-    if (path.empty() || FileSys::FolderExists(path))
-        return;
-    const size_t cut = path.find_last_of(std::string(1, Delim) + "/");
-    if (cut != std::string::npos && cut > 0)
-        ForceFolders(path.substr(0, cut));
-    FileSys::MakeFolder(path);
+    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
 bool IsExcluded(const std::string& path, const std::vector<std::string>& excluded)
 {
-    auto bare = [](std::string p) {
-        while (!p.empty() && (p.back() == Delim || p.back() == '/'))
-            p.pop_back();
-        return p;
-    };
-    const std::string p = bare(path);
+    const std::string p = ExcludeTrailingPathDelimiter(path);
     return std::any_of(excluded.begin(), excluded.end(),
-                       [&](const std::string& e) { return FileSys::SameName(bare(e), p); });
+                       [&](const std::string& e) { return SameFileName(ExcludeTrailingPathDelimiter(e), p); });
 }
 
 } // namespace
@@ -90,7 +71,7 @@ bool CanWriteTempFile(const std::string& name)
     } catch (...) {
         return false;
     }
-    FileSys::RemoveFile(path);
+    DeleteFile(path);
     return true;
 }
 
@@ -106,13 +87,13 @@ void DeleteTempFiles()
         if (e.IsFolder)
             DeleteFolderTree(folder + e.Name);
         else
-            FileSys::RemoveFile(folder + e.Name);
+            DeleteFile(folder + e.Name);
     }
 }
 
 bool FolderExists(const std::string& folder)
 {
-    return FileSys::FolderExists(folder);
+    return DirectoryExists(folder);
 }
 
 bool IsFolderEmpty(const std::string& folder)
@@ -125,10 +106,10 @@ void FindFilesInTree(const std::string& folder, const std::string& mask, std::ve
     const std::vector<FileSys::TEntry> entries = FileSys::ListFolder(folder);
     for (const FileSys::TEntry& e : entries)
         if (e.IsFolder)
-            FindFilesInTree(WithDelim(folder) + e.Name, mask, list);
+            FindFilesInTree(IncludeTrailingPathDelimiter(folder) + e.Name, mask, list);
     for (const FileSys::TEntry& e : entries)
         if (!e.IsFolder && FileSys::MatchesMask(e.Name, mask))
-            list.push_back(WithDelim(folder) + e.Name);
+            list.push_back(IncludeTrailingPathDelimiter(folder) + e.Name);
 }
 
 void ListSubfolders(const std::string& folder, std::vector<std::string>& list)
@@ -136,19 +117,19 @@ void ListSubfolders(const std::string& folder, std::vector<std::string>& list)
     for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
         if (!e.IsFolder)
             continue;
-        list.push_back(WithDelim(folder) + e.Name);
-        ListSubfolders(WithDelim(folder) + e.Name, list);
+        list.push_back(IncludeTrailingPathDelimiter(folder) + e.Name);
+        ListSubfolders(IncludeTrailingPathDelimiter(folder) + e.Name, list);
     }
 }
 
 void DeleteFolderTree(const std::string& folder)
 {
     for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
-        const std::string path = WithDelim(folder) + e.Name;
+        const std::string path = IncludeTrailingPathDelimiter(folder) + e.Name;
         if (e.IsFolder)
             DeleteFolderTree(path);
         else
-            FileSys::RemoveFile(path);
+            DeleteFile(path);
     }
     FileSys::RemoveFolder(folder);
 }
@@ -156,7 +137,7 @@ void DeleteFolderTree(const std::string& folder)
 void RemoveEmptySubfolders(const std::string& folder)
 {
     for (const FileSys::TEntry& e : FileSys::ListFolder(folder)) {
-        const std::string path = WithDelim(folder) + e.Name;
+        const std::string path = IncludeTrailingPathDelimiter(folder) + e.Name;
         if (e.IsFolder && IsFolderEmpty(path))
             FileSys::RemoveFolder(path);
     }
@@ -168,9 +149,9 @@ void CopyFolderTree(const std::string& source, const std::string& dest, bool ove
     // A destination inside the source is never copied into itself.
     std::vector<std::string> skip = excluded;
     skip.push_back(FileSys::FullPath(dest));
-    ForceFolders(dest);
+    ForceDirectories(dest);
     for (const FileSys::TEntry& e : FileSys::ListFolder(source)) {
-        const std::string from = WithDelim(source) + e.Name, to = WithDelim(dest) + e.Name;
+        const std::string from = IncludeTrailingPathDelimiter(source) + e.Name, to = IncludeTrailingPathDelimiter(dest) + e.Name;
         if (IsExcluded(from, skip) || IsExcluded(FileSys::FullPath(from), skip))
             continue;
         if (e.IsFolder)
@@ -334,7 +315,7 @@ void TranslateBytes(char* buffer, int count, const uint8_t table[256])
 
 bool IsShortcutFile(const std::string& name)
 {
-    return name.size() >= 4 && FileSys::SameName(name.substr(name.size() - 4), ".LNK");
+    return name.size() >= 4 && SameText(name.substr(name.size() - 4), ".LNK");
 }
 
 std::string ReadInternetShortcutUrl(const std::string& text)

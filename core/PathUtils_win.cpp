@@ -9,10 +9,10 @@
 std::string GetTempFolder()
 {
     std::string folder = FileSys::SystemTempPath();
-    if (folder.empty() || !FileSys::FolderExists(folder)) {
+    if (folder.empty() || !DirectoryExists(folder)) {
         char path[MAX_PATH];
         if (SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path) == S_OK)
-            folder = FileSys::WithDelim(path);
+            folder = IncludeTrailingPathDelimiter(path);
     }
     return folder;
 }

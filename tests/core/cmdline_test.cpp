@@ -9,7 +9,7 @@ namespace {
 
 std::string InCurrentFolder(const std::string& name)
 {
-    return FileSys::WithDelim(FileSys::CurrentFolder()) + name;
+    return IncludeTrailingPathDelimiter(GetCurrentDir()) + name;
 }
 
 } // namespace
@@ -56,7 +56,7 @@ TEST(CmdLine, ShortFormIsSearchedFirst)
 
 TEST(CmdLine, ValuesBecomeFullPathsOnlyForNamesInFolders)
 {
-    const std::string sub = std::string("sub") + FileSys::Delim + "Quillpad.qts";
+    const std::string sub = std::string("sub") + PathDelim + "Quillpad.qts";
     SetCommandLineParams({"-sfn", "my.ini", "-tsfn", sub, "-sn", "Ma session", "-assoc", "rtf_doc", "-iscs",
                           "a.ini;b.ini", "-ui", "x"});
     EXPECT_EQ(CmdLineSwitchValue(swSettingsFileName, "Quillpad.ini"), "my.ini"); // resolved by the settings

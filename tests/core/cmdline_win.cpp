@@ -9,7 +9,7 @@
 
 TEST(CmdLineWin, DocumentsAndFileValuesTakeTheirFullLongNames)
 {
-    const std::string dir = FileSys::WithDelim(qptest::ScratchDir());
+    const std::string dir = IncludeTrailingPathDelimiter(qptest::ScratchDir());
     const std::string longName = dir + "Un document au nom très long.rtf";
     FileSys::WriteWholeFile(longName, "{\\rtf1}");
     char shortName[MAX_PATH];

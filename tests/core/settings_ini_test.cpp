@@ -13,7 +13,7 @@ namespace {
 
 std::string IniPath(const std::string& name = "test.ini")
 {
-    return FileSys::WithDelim(qptest::ScratchDir()) + name;
+    return IncludeTrailingPathDelimiter(qptest::ScratchDir()) + name;
 }
 
 std::string WriteFile(const std::string& text)
@@ -136,7 +136,7 @@ TEST(IniFile, WriterAppendsSectionsAsOpened)
 
 TEST(IniFile, UnwritableFileRaisesAndKeepsNothingHalfWritten)
 {
-    TIniFile w(FileSys::WithDelim(IniPath("no-such-folder")) + "x.ini", true);
+    TIniFile w(IncludeTrailingPathDelimiter(IniPath("no-such-folder")) + "x.ini", true);
     w.OpenSection("A");
     EXPECT_THROW(w.UpdateFile(), EStreamError);
 }
@@ -231,10 +231,10 @@ TEST(FileList, AddTrimAndLock)
 
 TEST(FileList, RemoveMissingKeepsWhatExists)
 {
-    const std::string dir = FileSys::WithDelim(qptest::ScratchDir());
+    const std::string dir = IncludeTrailingPathDelimiter(qptest::ScratchDir());
     FileSys::WriteWholeFile(dir + "here.rtf", "x");
-    FileSys::MakeFolder(dir + "sub");
-    const std::string current = FileSys::CurrentFolder();
+    ForceDirectories(dir + "sub");
+    const std::string current = GetCurrentDir();
     TFileList files(TFileList::flFiles), folders(TFileList::flFolders);
     files.Names = {dir + "gone.rtf", dir + "here.rtf", dir + "sub"};
     folders.Names = {dir + "sub", dir + "here.rtf", dir + "gone"};
@@ -242,5 +242,5 @@ TEST(FileList, RemoveMissingKeepsWhatExists)
     folders.RemoveMissing();
     EXPECT_EQ(files.Names, (std::vector<std::string>{dir + "here.rtf"}));
     EXPECT_EQ(folders.Names, (std::vector<std::string>{dir + "sub"}));
-    EXPECT_EQ(FileSys::CurrentFolder(), current);
+    EXPECT_EQ(GetCurrentDir(), current);
 }

@@ -99,7 +99,7 @@ TEST_F(RegistryStore, ShorterLongTextLeavesNoPieceOfTheOlderOne)
 
 TEST(IniFileUnderWine, AccentedNamesAndValuesReadBack)
 {
-    const std::string path = FileSys::WithDelim(qptest::ScratchDir()) + "Réglages.ini";
+    const std::string path = IncludeTrailingPathDelimiter(qptest::ScratchDir()) + "Réglages.ini";
     {
         TIniFile w(path, true);
         settingscases::WriteAll(w);
