@@ -65,3 +65,25 @@ if [ "$(cat "$jt_dir/.version" 2>/dev/null)" != "$jt_ver" ]; then
   echo "$jt_ver" > "$jt_dir/.version"
 fi
 
+# Hunspell's library, static: its sources compiled directly with HUNSPELL_STATIC (the autotools
+# build marks every class for export, which a static library must not do).
+hs_ver=$(src_version hunspell)
+hs_dir="$cache/hunspell"
+if [ "$(cat "$hs_dir/.version" 2>/dev/null)" != "$hs_ver" ]; then
+  echo "Building Hunspell $hs_ver for $arch..."
+  src=$(fetch_source hunspell)
+  rm -rf "$hs_dir" "$cache/build-hunspell"
+  mkdir -p "$cache/build-hunspell" "$hs_dir/include/hunspell" "$hs_dir/lib"
+  : > "$cache/hunspell.log"
+  pids=()
+  for f in "$src"/src/hunspell/*.cxx; do
+    "$arch-w64-mingw32-g++-posix" -O2 -DHUNSPELL_STATIC -DNDEBUG -I"$src/src/hunspell" \
+      -c "$f" -o "$cache/build-hunspell/$(basename "$f" .cxx).o" >> "$cache/hunspell.log" 2>&1 &
+    pids+=($!)
+  done
+  for p in "${pids[@]}"; do wait "$p"; done
+  "$arch-w64-mingw32-ar" rcs "$hs_dir/lib/libhunspell.a" "$cache"/build-hunspell/*.o
+  cp "$src"/src/hunspell/*.hxx "$src"/src/hunspell/*.h "$hs_dir/include/hunspell/"
+  rm -rf "$cache/build-hunspell"
+  echo "$hs_ver" > "$hs_dir/.version"
+fi

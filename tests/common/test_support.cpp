@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace qptest {
 
@@ -28,6 +31,19 @@ std::string DataPath(const std::string& name)
     const char* root = std::getenv("QP_TESTDATA");
     std::string base = root ? root : "tests/data";
     return NativePath(base + "/" + name);
+}
+
+std::string BuildBinPath(const std::string& name)
+{
+    // The test programs lie in <build>/tests, beside <build>/bin.
+#ifdef _WIN32
+    char self[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::filesystem::path exe(self);
+#else
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
+#endif
+    return (exe.parent_path().parent_path() / "bin" / name).make_preferred().string();
 }
 
 namespace {

@@ -7,6 +7,9 @@ namespace qptest {
 // Full path of a fixture under tests/data, in the form the program under test opens.
 std::string DataPath(const std::string& name);
 
+// Full path of a file under the build's bin folder (where the programs and their files are built).
+std::string BuildBinPath(const std::string& name);
+
 // A fresh empty folder for one test's files (removed at exit of the program).
 std::string ScratchDir();
 
