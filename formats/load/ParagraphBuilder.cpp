@@ -1,0 +1,35 @@
+// Filling paragraphs while a document is read.
+#include "formats/load/ParagraphBuilder.h"
+
+#include <memory>
+
+#include "core/Memory.h"
+#include "document/Document.h"
+#include "document/InlineTags.h"
+
+void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count) {
+    paragraph.Text.Append(bytes, count);
+    paragraph.PlainText.Append(bytes, count);
+}
+
+void AppendSpecial(TParagraph& paragraph, uint8_t code) {
+    AppendInlineTag(paragraph.Text, tcSpecial, code);
+    paragraph.PlainText.AppendByte(code);
+}
+
+void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value) {
+    AppendInlineTag(paragraph.Text, code, value);
+}
+
+TParagraph& AddParagraph(TDocument& document) {
+    document.Paragraphs.push_back(std::make_unique<TParagraph>(&document));
+    return *document.Paragraphs.back();
+}
+
+void FinishParagraphs(TDocument& document) {
+    if (document.Paragraphs.empty()) AddParagraph(document);
+    TParagraph& last = *document.Paragraphs.back();
+    int32_t n = last.PlainText.Size();
+    uint8_t end = n > 0 ? last.PlainText.Data()[n - 1] : 0;
+    if (end != scParagraphMark && end != scSectionBreak) AppendSpecial(last, scParagraphMark);
+}

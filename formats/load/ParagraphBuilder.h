@@ -1,0 +1,18 @@
+// What every reader does to the paragraphs it fills: text, special characters, tags, new paragraphs.
+#pragma once
+#include <cstdint>
+
+class TDocument;
+class TParagraph;
+
+// Appends characters to both the tagged text and the plain text.
+void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count);
+// Appends a special character: a tag of code 22 and its code as a plain byte.
+void AppendSpecial(TParagraph& paragraph, uint8_t code);
+// Appends a tag that takes no character position (formats, field marks).
+void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value);
+// Appends a new paragraph to the document's list and returns it.
+TParagraph& AddParagraph(TDocument& document);
+// Gives the last paragraph its end mark when the reader left it without one; a document without
+// paragraphs gets one empty paragraph.
+void FinishParagraphs(TDocument& document);
