@@ -1,7 +1,8 @@
 // Twips to and from the user's unit of measure and the units of other formats.
 #include "core/Units.h"
-#include "core/LocaleFormat.h"
 #include "core/Options.h"
+
+#include "classlib/runtime/Format.h"
 #include <limits>
 
 namespace {
@@ -99,7 +100,7 @@ std::string TMeasurementsManager::FormatValue(int32_t twips) const
     const int32_t hundredths = ToUnit(twips);
     if (unit == muPoints || unit == muMillimetres)
         return std::to_string(RoundHundredthsToEven(hundredths)) + Suffixes[unit];
-    return FloatToText(hundredths * 0.01) + Suffixes[unit];
+    return FloatToStr(hundredths * 0.01L) + Suffixes[unit];
 }
 
 TMeasurementsManager* GetMeasurementsManager()

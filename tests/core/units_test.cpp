@@ -1,5 +1,5 @@
 // Measurement units, format conversions and the paper size table.
-#include "core/LocaleFormat.h"
+#include "classlib/runtime/Format.h"
 #include "core/Options.h"
 #include "core/PaperSizes.h"
 #include "core/Units.h"
@@ -20,12 +20,13 @@ private:
     uint8_t FSaved;
 };
 
+// The text with the decimal separator in force in place of the comma.
 std::string Comma(const std::string& text)
 {
     std::string s = text;
     for (char& c : s)
         if (c == ',')
-            c = LocaleDecimalSeparator();
+            c = FormatSettings.DecimalSeparator;
     return s;
 }
 
