@@ -1,0 +1,450 @@
+// The font manager: families, registered fonts, the shared-font cache, substitutions and history.
+#include "core/Fonts.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/CharClasses.h"
+#include "core/Kerning.h"
+#include "core/Options.h"
+#include "core/SettingsStorage.h"
+#include "core/TextUtils.h"
+#include "core/Units.h"
+
+void (*FontsReloadedHandler)() = nullptr;
+
+namespace {
+
+TFontManager* GFontManager = nullptr;
+
+const char* const DefaultFontName = "Times New Roman";
+const char* const BulletFontName = "Symbol";
+const char* const FallbackFace = "Arial";
+const char* const DefaultHistory = "Arial||Times New Roman||Verdana";
+
+// Case-insensitive comparison of ASCII letters, the way the system compares face names.
+int CompareNames(std::string_view a, std::string_view b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = AsciiLowerCase[static_cast<uint8_t>(a[i])];
+        const int cb = AsciiLowerCase[static_cast<uint8_t>(b[i])];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return CompareNames(a, b) == 0;
+}
+
+int32_t Flag(int32_t v)
+{
+    return v != 0 && v != UndefinedField ? 1 : 0;
+}
+
+int32_t LookupFontId(int32_t index)
+{
+    return GFontManager ? GFontManager->FontId(index) : UndefinedField;
+}
+
+} // namespace
+
+bool SameFontFormat(const TCharFormat& a, const TCharFormat& b)
+{
+    if (a[cfFont] != b[cfFont] || a[cfSize] != b[cfSize] || a[cfScale] != b[cfScale])
+        return false;
+    for (int i = cfBold; i <= cfUnderline; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+void FontStateToLogFont(const TFontManager& manager, const TCharFormat& format, TLogFont& logFont)
+{
+    std::memset(&logFont, 0, sizeof logFont);
+    logFont.Height = format[cfSize];
+    logFont.Weight = Flag(format[cfBold]) * 300 + 400;
+    logFont.Italic = static_cast<uint8_t>(Flag(format[cfItalic]));
+    logFont.Underline = static_cast<uint8_t>(Flag(format[cfUnderline]));
+    logFont.StrikeOut = static_cast<uint8_t>(Flag(format[cfStrike]));
+    const TRegisteredFont& font = manager.FontOfIndex(format[cfFont]);
+    logFont.CharSet = static_cast<uint8_t>(font.Charset);
+    const std::string face = font.IsInstalled() ? manager.Families()[static_cast<size_t>(font.FamilyIndex)].Name
+                                                : font.Name;
+    const size_t n = std::min(face.size(), static_cast<size_t>(LogFontFaceSize - 1));
+    std::memcpy(logFont.FaceName, face.data(), n);
+    logFont.FaceName[n] = 0;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TSharedFont
+
+TSharedFont::TSharedFont(TFontManager& manager, const TCharFormat& format, int32_t height, TDCHandle dc)
+    : Format(format), Device(manager.Device())
+{
+    Format[cfSize] = height;
+    TLogFont lf;
+    FontStateToLogFont(manager, Format, lf);
+    const TRegisteredFont& registered = manager.FontOfIndex(Format[cfFont]);
+
+    auto remake = [&] {
+        const TFontHandle font = Device.MakeFont(lf);
+        Device.SelectFont(dc, font);
+        if (Handle)
+            Device.DestroyFont(Handle);
+        Handle = font;
+        Device.GetTextMetric(dc, Metrics);
+    };
+    remake();
+
+    if (Format[cfScale] != 100 && Format[cfScale] != UndefinedField && Format[cfScale] > 0) {
+        lf.Width = std::max(1, MulDivRound(Metrics.AveCharWidth, Format[cfScale], 100));
+        remake();
+    }
+
+    const std::string requested = lf.FaceName;
+    std::string obtained = Device.GetFaceName(dc);
+    const bool lenient = (manager.Flags & TFontManager::AllowDefaultCharsetFlag) != 0;
+    if (SameName(obtained, requested)) {
+        if (!registered.IsInstalled()) {
+            std::strcpy(lf.FaceName, FallbackFace);
+            remake();
+        }
+    } else if (lenient) {
+        if (lf.CharSet != AnsiCharset && lf.CharSet != DefaultCharset) {
+            lf.CharSet = DefaultCharset;
+            remake();
+        }
+    } else {
+        if (lf.CharSet != AnsiCharset && lf.CharSet != DefaultCharset) {
+            lf.CharSet = DefaultCharset;
+            remake();
+            obtained = Device.GetFaceName(dc);
+        }
+        if (!SameName(obtained, requested))
+            manager.AddSubstitution(requested, obtained);
+    }
+
+    Ascent = Metrics.Ascent;
+    Descent = Metrics.Descent + Metrics.ExternalLeading;
+    Device.GetCharWidths(dc, Widths);
+}
+
+TSharedFont::~TSharedFont()
+{
+    if (Handle)
+        Device.DestroyFont(Handle);
+}
+
+int32_t TSharedFont::TextWidth(std::string_view text) const
+{
+    int32_t w = 0;
+    for (char c : text)
+        w += Widths[static_cast<uint8_t>(c)];
+    return w;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TFontManager
+
+TFontManager::TFontManager(TFontDevice* device) : FDevice(device ? *device : CurrentFontDevice())
+{
+    FHistory.SetSorted(true);
+    EnumerateFamilies();
+    FDefaultFont = RegisterFont(DefaultFontName, AnsiCharset, VariablePitch | FamilyRoman);
+    FBulletFont = RegisterFont(BulletFontName, SymbolCharset, VariablePitch | FamilyDecorative);
+    MatchRegisteredFonts();
+    FHistory.SetText(BarsToLineBreaks(DefaultHistory));
+}
+
+TFontManager::~TFontManager()
+{
+    FreeCache();
+}
+
+void TFontManager::EnumerateFamilies()
+{
+    FFamilies.clear();
+    std::vector<TFontFamilyInfo> found;
+    FDevice.EnumerateFamilies(found);
+    std::string last;
+    for (const TFontFamilyInfo& f : found) {
+        if (!FFamilies.empty() && f.Name == last)
+            continue;
+        if (!(f.PitchAndFamily & ScalablePitchBit) || f.Charset == OemCharset)
+            continue;
+        FFamilies.push_back({f.Name, f.Charset, f.PitchAndFamily, false});
+        last = f.Name;
+    }
+    std::stable_sort(FFamilies.begin(), FFamilies.end(), [](const TFontFamily& a, const TFontFamily& b) {
+        return CompareNames(a.Name, b.Name) < 0;
+    });
+    // A face the system reported under several character sets, apart from each other, counts once.
+    FFamilies.erase(std::unique(FFamilies.begin(), FFamilies.end(),
+                                [](const TFontFamily& a, const TFontFamily& b) { return SameName(a.Name, b.Name); }),
+                    FFamilies.end());
+}
+
+void TFontManager::RegisterInstalledFonts()
+{
+    std::vector<TFontFamilyInfo> fonts;
+    FDevice.EnumerateFonts(fonts);
+    for (const TFontFamilyInfo& f : fonts)
+        if (f.PitchAndFamily & ScalablePitchBit)
+            RegisterFont(f.Name, f.Charset, f.PitchAndFamily);
+}
+
+void TFontManager::MatchRegisteredFonts()
+{
+    for (TRegisteredFont& font : FFonts) {
+        const int family = IndexOfFamily(font.Name);
+        if (family >= 0) {
+            font.FamilyIndex = family;
+            FFamilies[static_cast<size_t>(family)].Used = true;
+        } else {
+            font.FamilyIndex = -1;
+        }
+    }
+}
+
+int TFontManager::IndexOfFamilyTrimmed(std::string_view name, bool trimLastWord) const
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        int lo = 0, hi = static_cast<int>(FFamilies.size()) - 1;
+        while (lo <= hi) {
+            const int mid = lo + (hi - lo) / 2;
+            const int c = CompareNames(FFamilies[static_cast<size_t>(mid)].Name, name);
+            if (c == 0)
+                return mid;
+            if (c < 0)
+                lo = mid + 1;
+            else
+                hi = mid - 1;
+        }
+        if (!trimLastWord)
+            break;
+        const size_t space = name.rfind(' ');
+        if (space == std::string_view::npos)
+            break;
+        name = name.substr(0, space);
+        trimLastWord = false;
+    }
+    return -1;
+}
+
+std::string TFontManager::FontName(int index) const
+{
+    const TRegisteredFont& font = Font(index);
+    return font.IsInstalled() ? FFamilies[static_cast<size_t>(font.FamilyIndex)].Name : font.Name;
+}
+
+const TRegisteredFont& TFontManager::FontOfIndex(int32_t index) const
+{
+    if (index < 0 || index >= FontCount())
+        index = FDefaultFont;
+    return FFonts[static_cast<size_t>(index)];
+}
+
+int TFontManager::RegisterFont(std::string_view name, int32_t charset, int32_t pitchAndFamily)
+{
+    if (charset == UndefinedField || charset < 0 || charset > 255)
+        charset = DefaultCharset;
+    int32_t id = -1;
+    for (size_t i = 0; i < FFonts.size(); ++i) {
+        if (!SameName(FFonts[i].Name, name))
+            continue;
+        id = FFonts[i].Id;
+        if (FFonts[i].Charset == charset)
+            return static_cast<int>(i);
+    }
+    TRegisteredFont font;
+    font.Id = id >= 0 ? id : FNextId++;
+    font.Name = std::string(name);
+    font.Charset = charset;
+    font.PitchAndFamily = pitchAndFamily;
+    font.FamilyIndex = IndexOfFamily(name);
+    if (font.FamilyIndex >= 0)
+        FFamilies[static_cast<size_t>(font.FamilyIndex)].Used = true;
+    FFonts.push_back(std::move(font));
+    return FontCount() - 1;
+}
+
+void TFontManager::RegisterFontTable(std::vector<TFontTableEntry>& table)
+{
+    for (TFontTableEntry& entry : table)
+        entry.FontIndex = RegisterFont(entry.Name, entry.Charset, entry.PitchAndFamily);
+}
+
+int TFontManager::IndexOfFont(std::string_view name) const
+{
+    for (size_t i = 0; i < FFonts.size(); ++i)
+        if (SameName(FFonts[i].Name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TFontManager::GetFontForCharset(int fontIndex, int32_t charset)
+{
+    const TRegisteredFont font = FontOfIndex(fontIndex);
+    if (font.Charset == SymbolCharset)
+        charset = SymbolCharset;
+    return RegisterFont(font.Name, charset, font.PitchAndFamily);
+}
+
+int32_t TFontManager::FontId(int32_t index) const
+{
+    if (index < 0 || index >= FontCount())
+        return UndefinedField;
+    return FFonts[static_cast<size_t>(index)].Id;
+}
+
+TSharedFont* TFontManager::GetSharedFont(const TCharFormat& format, int32_t height, bool allowDefaultCharset,
+                                         bool select, TDCHandle dc)
+{
+    TCharFormat key = format;
+    key[cfSize] = height;
+    if (FCurrent && SameFontFormat(FCurrent->Format, key)) {
+        if (select && FCurrentSelectedIn != dc) {
+            FDevice.SelectFont(dc, FCurrent->Handle);
+            FCurrentSelectedIn = dc;
+        }
+        return FCurrent;
+    }
+    for (auto& cached : FCache) {
+        TSharedFont* font = cached.get();
+        if (font == FCurrent || !SameFontFormat(font->Format, key))
+            continue;
+        FCurrent = font;
+        FCurrentSelectedIn = 0;
+        if (select) {
+            FDevice.SelectFont(dc, font->Handle);
+            FCurrentSelectedIn = dc;
+        }
+        ++font->UseCount;
+        return font;
+    }
+
+    const uint8_t savedFlags = Flags;
+    if (allowDefaultCharset)
+        Flags |= AllowDefaultCharsetFlag;
+    std::unique_ptr<TSharedFont> font;
+    try {
+        font = std::make_unique<TSharedFont>(*this, format, height, dc);
+    } catch (...) {
+        Flags = savedFlags;
+        throw;
+    }
+    Flags = savedFlags;
+    // Making the font selected it into DC; a font freed below is never the selected one.
+    FCurrent = font.get();
+    FCurrentSelectedIn = dc;
+    if (static_cast<int>(FCache.size()) >= MaxCachedFonts)
+        for (int i = 0; i < FontsFreedWhenFull; ++i) {
+            FreeFont(FCache.back().get());
+            FCache.pop_back();
+        }
+    FCache.insert(FCache.begin(), std::move(font));
+    return FCurrent;
+}
+
+void TFontManager::SortFontCache()
+{
+    std::stable_sort(FCache.begin(), FCache.end(),
+                     [](const auto& a, const auto& b) { return a->UseCount > b->UseCount; });
+}
+
+void TFontManager::FreeFont(TSharedFont* font)
+{
+    if (font == FCurrent) {
+        FCurrent = nullptr;
+        FCurrentSelectedIn = 0;
+    }
+}
+
+void TFontManager::FreeCache()
+{
+    // No context may keep a font that is about to be deleted.
+    FDevice.SelectFont(FDevice.MeasuringDC(), 0);
+    if (FCurrentSelectedIn)
+        FDevice.SelectFont(FCurrentSelectedIn, 0);
+    FCurrent = nullptr;
+    FCurrentSelectedIn = 0;
+    FCache.clear();
+}
+
+void TFontManager::Reload()
+{
+    EnumerateFamilies();
+    MatchRegisteredFonts();
+    FreeCache();
+    GetKerningPairsManager().Clear();
+    if (FontsReloadedHandler)
+        FontsReloadedHandler();
+}
+
+std::string TFontManager::GetSubstitute(std::string_view name) const
+{
+    for (int i = 0; i < FRequestedFaces.Count(); ++i)
+        if (SameName(FRequestedFaces[i], name))
+            return FObtainedFaces[i];
+    return std::string(name);
+}
+
+void TFontManager::AddSubstitution(const std::string& requested, const std::string& obtained)
+{
+    FRequestedFaces.Add(requested);
+    FObtainedFaces.Add(obtained);
+}
+
+void TFontManager::LoadHistory(TSettingsStorage& storage)
+{
+    FHistory.Clear();
+    FHistory.SetText(BarsToLineBreaks(storage.ReadLongString("FontHistory", DefaultHistory)));
+}
+
+void TFontManager::SaveHistory(TSettingsStorage& storage) const
+{
+    std::string text;
+    for (int i = 0; i < FHistory.Count(); ++i) {
+        if (i > 0)
+            text += "||";
+        text += FHistory[i];
+    }
+    storage.WriteLongString("FontHistory", text);
+}
+
+void TFontManager::GetFontNames(TStringList& list) const
+{
+    list.Clear();
+    for (int i = 0; i < FHistory.Count(); ++i) {
+        const int family = IndexOfFamily(FHistory[i]);
+        if (family >= 0)
+            list.Add(FFamilies[static_cast<size_t>(family)].Name, family);
+    }
+    if (CurrentOptions().General.FavFonts)
+        return;
+    for (size_t i = 0; i < FFamilies.size(); ++i)
+        if (list.IndexOf(FFamilies[i].Name) < 0)
+            list.Add(FFamilies[i].Name, static_cast<intptr_t>(i));
+}
+
+TFontManager& GetFontManager()
+{
+    if (!GFontManager) {
+        GFontManager = new TFontManager;
+        SetFontIdLookup(LookupFontId);
+    }
+    return *GFontManager;
+}
+
+void FreeFontManager()
+{
+    SetFontIdLookup(nullptr);
+    delete GFontManager;
+    GFontManager = nullptr;
+}
