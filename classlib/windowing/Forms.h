@@ -8,19 +8,7 @@
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/windowing/Controls.h"
-
-// Modal results: the number of the button that closed a modal form.
-constexpr int mrNone = 0;
-constexpr int mrOk = 1;
-constexpr int mrCancel = 2;
-constexpr int mrAbort = 3;
-constexpr int mrRetry = 4;
-constexpr int mrIgnore = 5;
-constexpr int mrYes = 6;
-constexpr int mrNo = 7;
-constexpr int mrAll = 8;
-constexpr int mrNoToAll = 9;
-constexpr int mrYesToAll = 10;
+#include "classlib/windowing/DialogTypes.h"
 
 // What closing does to a form: nothing, hide it, free it (later, at its release), minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
