@@ -9,14 +9,16 @@
 #    <folder>_window_tests, labelled "window", run under Xvfb. The others form <folder>_tests.
 
 function(qp_sources out dir)
-  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${dir}/*.cpp ${dir}/*.c)
   if(QP_HOST)
     list(FILTER srcs EXCLUDE REGEX "_win\\.cpp$")
-    list(FILTER srcs EXCLUDE REGEX "/win/")
+    # Matched within the source tree only: the tree itself may stand in a folder named win.
+    list(FILTER srcs EXCLUDE REGEX "(^|/)win/")
   else()
     list(FILTER srcs EXCLUDE REGEX "_posix\\.cpp$")
   endif()
   list(FILTER srcs EXCLUDE REGEX "/program/")
+  list(TRANSFORM srcs PREPEND ${CMAKE_SOURCE_DIR}/)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
