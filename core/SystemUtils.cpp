@@ -1,0 +1,16 @@
+// Percentages.
+#include "core/SystemUtils.h"
+
+#include <algorithm>
+
+int32_t PercentOf(int32_t value, int32_t percent)
+{
+    const int64_t product = static_cast<int64_t>(value) * percent;
+    int64_t result = product / 100;
+    const int64_t rest = product % 100;
+    if (rest >= 50)
+        ++result;
+    else if (rest <= -50)
+        --result;
+    return static_cast<int32_t>(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
+}

@@ -1,0 +1,269 @@
+// The message routines with their form on the screen, answered by a robot that clicks as a user would.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/windowing/Dialogs.h"
+#include "core/Events.h"
+#include "core/Memory.h"
+#include "core/Messages.h"
+#include "core/OptionalMessages.h"
+
+namespace {
+
+struct TEventRecorder : TEventHandler {
+    void HandleEvent(int32_t event) override { Events.push_back(event); }
+    std::vector<int32_t> Events;
+};
+
+// What the robot saw of a message form.
+struct TSeenForm {
+    std::string Caption;
+    std::string Text;
+    int TextHeight = 0;
+    bool HasIcon = false;
+    std::string CheckBox;
+    std::vector<std::string> Buttons;
+    size_t EventsBefore = 0;
+};
+
+// Answers each message form that shows with the next step; a form with no step left, or a test that
+// goes wrong, is closed so that nothing waits for a person.
+class TRobot {
+public:
+    using TStep = std::function<void(TMessageForm&)>;
+    explicit TRobot(const TEventRecorder& recorder) : Recorder(recorder)
+    {
+        Current = this;
+        Started = GetTickCount();
+        Timer = SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~TRobot()
+    {
+        KillTimer(nullptr, Timer);
+        Current = nullptr;
+    }
+    void Then(TStep step) { Steps.push_back(std::move(step)); }
+
+    static TStep Click(TMsgDlgBtn kind)
+    {
+        return [kind](TMessageForm& form) {
+            for (TButton* b : form.Buttons)
+                if (b->Tag == kind)
+                    PostMessageA(b->Handle(), BM_CLICK, 0, 0);
+        };
+    }
+    static TStep TickAndClick(TMsgDlgBtn kind)
+    {
+        return [kind](TMessageForm& form) {
+            ASSERT_NE(form.CheckBox, nullptr);
+            PostMessageA(form.CheckBox->Handle(), BM_CLICK, 0, 0);
+            Click(kind)(form);
+        };
+    }
+    static TStep Key(WORD key)
+    {
+        return [key](TMessageForm& form) { PostMessageA(form.ActiveControl()->Handle(), WM_KEYDOWN, key, 0); };
+    }
+    static TStep CloseBox()
+    {
+        return [](TMessageForm& form) { PostMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); };
+    }
+
+    std::vector<TSeenForm> Seen;
+    bool Unexpected = false;
+
+private:
+    static BOOL CALLBACK FindForm(HWND wnd, LPARAM data)
+    {
+        auto* form = dynamic_cast<TMessageForm*>(TControl::FindControl(wnd));
+        if (form && form->Modal() && IsWindowVisible(wnd) && form->Tag == 0) {
+            *reinterpret_cast<TMessageForm**>(data) = form;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        TRobot* robot = Current;
+        if (!robot)
+            return;
+        TMessageForm* form = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindForm, reinterpret_cast<LPARAM>(&form));
+        if (!form) {
+            if (GetTickCount() - robot->Started > 10000) // no form came: end any modal loop
+                Application->Terminate();
+            return;
+        }
+        form->Tag = 1; // answered
+        TSeenForm seen;
+        seen.Caption = form->Caption();
+        seen.Text = form->Message->Caption();
+        seen.TextHeight = form->Message->Height();
+        seen.HasIcon = form->Icon != nullptr;
+        if (form->CheckBox)
+            seen.CheckBox = form->CheckBox->Caption();
+        for (TButton* b : form->Buttons)
+            seen.Buttons.push_back(b->Caption());
+        seen.EventsBefore = robot->Recorder.Events.size();
+        robot->Seen.push_back(seen);
+        if (robot->Steps.empty()) {
+            robot->Unexpected = true;
+            PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+            return;
+        }
+        TStep step = std::move(robot->Steps.front());
+        robot->Steps.pop_front();
+        step(*form);
+    }
+
+    static inline TRobot* Current = nullptr;
+    const TEventRecorder& Recorder;
+    std::deque<TStep> Steps;
+    UINT_PTR Timer = 0;
+    DWORD Started = 0;
+};
+
+struct MessageFormTest : testing::Test {
+    void SetUp() override
+    {
+        OptionalMessageAnswers().SetSize(0);
+        Application->SetTitle("Quillpad");
+    }
+    void TearDown() override
+    {
+        EXPECT_FALSE(Robot.Unexpected) << "a message form showed that the test did not expect";
+        OptionalMessageAnswers().SetSize(0);
+    }
+    TEventRecorder Recorder;
+    TRobot Robot{Recorder};
+};
+
+} // namespace
+
+TEST_F(MessageFormTest, ReturnsTheButtonPressed)
+{
+    struct TCase {
+        uint16_t Buttons;
+        TRobot::TStep Answer;
+        int Result;
+    } cases[] = {
+        {mbYesNoCancel, TRobot::Click(mbNo), mrNo},
+        {mbYesNoCancel, TRobot::Click(mbYes), mrYes},
+        {MsgDlgButton(mbAbort) | MsgDlgButton(mbRetry) | MsgDlgButton(mbIgnore), TRobot::Click(mbRetry), mrRetry},
+        {MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel), TRobot::Click(mbCancel), mrCancel},
+        {mbOKOnly, TRobot::Key(VK_RETURN), mrOk},
+        {mbYesNo, TRobot::Key(VK_RETURN), mrYes},
+        {mbYesNo, TRobot::Key(VK_ESCAPE), mrNo},
+        {mbYesNoCancel, TRobot::Key(VK_ESCAPE), mrCancel},
+        {mbYesNo, TRobot::CloseBox(), mrCancel},
+    };
+    for (auto& c : cases) {
+        Robot.Then(c.Answer);
+        EXPECT_EQ(MessageDlgEx("Question ?", mtConfirmation, c.Buttons), c.Result) << c.Buttons;
+    }
+    ASSERT_EQ(Robot.Seen.size(), std::size(cases));
+    EXPECT_EQ(Robot.Seen[0].Buttons, (std::vector<std::string>{"&Oui", "&Non", "Annuler"}));
+    EXPECT_EQ(Robot.Seen[2].Buttons, (std::vector<std::string>{"A&bandonner", "&Réessayer", "I&gnorer"}));
+}
+
+TEST_F(MessageFormTest, ShowsTheTextWithItsLineBreaksAndAmpersands)
+{
+    Robot.Then(TRobot::Click(mbOK));
+    Robot.Then(TRobot::Click(mbOK));
+    EXPECT_EQ(ShowInformation("Première ligne.||Seconde ligne."), mrOk);
+    EXPECT_EQ(ShowWarning("Copier & coller"), mrOk);
+    ASSERT_EQ(Robot.Seen.size(), 2u);
+    EXPECT_EQ(Robot.Seen[0].Caption, "Information");
+    EXPECT_EQ(Robot.Seen[0].Text, "Première ligne.\r\nSeconde ligne.");
+    EXPECT_EQ(Robot.Seen[1].Caption, "Avertissement");
+    EXPECT_EQ(Robot.Seen[1].Text, "Copier && coller"); // shows as one ampersand
+    EXPECT_GE(Robot.Seen[0].TextHeight, 2 * Robot.Seen[1].TextHeight - 2);
+    EXPECT_EQ(Robot.Seen[0].Buttons, (std::vector<std::string>{"OK"}));
+}
+
+TEST_F(MessageFormTest, EachKindSoundsItsEventBeforeShowing)
+{
+    for (int i = 0; i < 6; ++i)
+        Robot.Then(TRobot::Click(mbOK));
+    for (uint8_t kind = 0; kind < 5; ++kind)
+        EXPECT_EQ(MessageDlgEx("Texte", kind, mbOKOnly), mrOk);
+    ShowError("Erreur");
+    ASSERT_EQ(Robot.Seen.size(), 6u);
+    EXPECT_EQ(Recorder.Events, (std::vector<int32_t>{1000, 1001, 1002, 1003, 1001}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Robot.Seen[i].EventsBefore, static_cast<size_t>(i + 1)) << "the sound comes first";
+    const char* captions[] = {"Avertissement", "Erreur", "Information", "Confirmation", "Quillpad", "Erreur"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Robot.Seen[i].Caption, captions[i]);
+    EXPECT_FALSE(Robot.Seen[4].HasIcon); // a kind of its own: no icon, no sound
+    EXPECT_TRUE(Robot.Seen[5].HasIcon);
+}
+
+TEST_F(MessageFormTest, AnOptionalMessageOnceTickedAnswersWithoutShowing)
+{
+    const std::string question =
+        "Une ou plusieurs enveloppes sont associées au document actif. Voulez-vous imprimer cette ou ces enveloppes ?";
+    Robot.Then(TRobot::Click(mbYes)); // not ticked: asked again next time
+    Robot.Then(TRobot::TickAndClick(mbNo));
+    Robot.Then(TRobot::Click(mbOK)); // the notice that tells how to get the message back
+    EXPECT_EQ(MessageDlgWithOption(question, mtConfirmation, mbYesNo, 18), mrYes);
+    EXPECT_EQ(OptionalMessageAnswer(18), 0);
+    EXPECT_EQ(MessageDlgWithOption(question, mtConfirmation, mbYesNo, 18), mrNo);
+    EXPECT_EQ(OptionalMessageAnswer(18), OptionalMessageOff | mbNo);
+    ASSERT_EQ(Robot.Seen.size(), 3u);
+    EXPECT_EQ(Robot.Seen[0].CheckBox, "Ne plus &afficher ce message à l'avenir");
+    EXPECT_EQ(Robot.Seen[2].Caption, "Information");
+    EXPECT_EQ(Robot.Seen[2].CheckBox, "") << "the notice is never optional";
+    const std::string notice = "Vous avez demandé à Quillpad de ne plus afficher le message précédent.\r\n\r\nVous";
+    EXPECT_EQ(Robot.Seen[2].Text.substr(0, notice.size()), notice);
+    const size_t events = Recorder.Events.size();
+
+    // From now on: No at once, with neither form nor sound.
+    EXPECT_EQ(MessageDlgWithOption(question, mtConfirmation, mbYesNo, 18), mrNo);
+    EXPECT_EQ(Robot.Seen.size(), 3u);
+    EXPECT_EQ(Recorder.Events.size(), events);
+    EXPECT_EQ(PendingMessage.OptionalIndex, NoOptionalMessage);
+}
+
+TEST_F(MessageFormTest, TickingAndCancellingRemembersCancel)
+{
+    Robot.Then(TRobot::TickAndClick(mbCancel));
+    Robot.Then(TRobot::Click(mbOK));
+    EXPECT_EQ(MessageDlgWithOption("Enregistrer ?", mtConfirmation, mbYesNoCancel, 127), mrCancel);
+    EXPECT_EQ(OptionalMessageAnswer(127), OptionalMessageOff | mbCancel);
+    EXPECT_EQ(OptionalMessageAnswers().Size(), 128);
+    EXPECT_EQ(MessageDlgWithOption("Enregistrer ?", mtConfirmation, mbYesNoCancel, 127), mrCancel);
+    EXPECT_EQ(Robot.Seen.size(), 2u);
+}
+
+TEST_F(MessageFormTest, OnlyOptionalMessagesOfferTheCheckBox)
+{
+    Robot.Then(TRobot::Click(mbYes));
+    Robot.Then(TRobot::CloseBox()); // closed without a button: nothing to remember
+    EXPECT_EQ(MessageDlgEx("Continuer ?", mtConfirmation, mbYesNo), mrYes);
+    EXPECT_EQ(MessageDlgWithOption("Continuer ?", mtConfirmation, mbYesNo, 4), mrCancel);
+    ASSERT_EQ(Robot.Seen.size(), 2u);
+    EXPECT_EQ(Robot.Seen[0].CheckBox, "");
+    EXPECT_NE(Robot.Seen[1].CheckBox, "");
+    EXPECT_EQ(OptionalMessageAnswer(4), 0);
+}
+
+void CALLBACK EndScreenshot(HWND, UINT, UINT_PTR, DWORD)
+{
+    Application->Terminate();
+}
+
+// Not run with the others: shows a French confirmation with its check box until the screenshot helper
+// has taken its picture (see the report of the change that added it).
+TEST(MessageScreenshot, DISABLED_FrenchConfirmationWithOption)
+{
+    Application->SetTitle("Quillpad");
+    SetTimer(nullptr, 0, 30000, EndScreenshot);
+    MessageDlgWithOption("Une ou plusieurs enveloppes sont associées au document actif.||Voulez-vous imprimer "
+                         "cette ou ces enveloppes ?",
+                         mtConfirmation, mbYesNo, 18);
+}
