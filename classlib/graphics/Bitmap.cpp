@@ -113,8 +113,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
     const bool toPalette = format <= pf8bit;
     if (Width == 0 || Height == 0) {
         PixelFormat = format;
-        if (toPalette && (Palette.empty() || Palette.size() > (1u << newBits)))
-            Palette = GreyPalette(1 << newBits);
+        Palette = toPalette ? GreyPalette(1 << newBits) : std::vector<TRGBEntry>{};
         Bits.assign(static_cast<size_t>(RowBytes()) * static_cast<size_t>(Height), 0);
         return;
     }

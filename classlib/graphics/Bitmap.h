@@ -30,7 +30,7 @@ public:
     TPixelFormat GetPixelFormat() const { return PixelFormat; }
     // Changes the pixel format and keeps the picture: to 24 or 32 bits from any format, and to a palette format
     // from one of fewer or as many bits (indices and palette kept). Any other change of a non-empty bitmap raises
-    // EInvalidGraphic. An empty bitmap that becomes a palette format gets a grey palette.
+    // EInvalidGraphic. An empty bitmap that becomes a palette format gets a grey palette of 2^bits entries.
     void SetPixelFormat(TPixelFormat format);
     // Resizes the bitmap; every pixel becomes 0. A negative size or one beyond the limits raises EInvalidGraphic.
     void SetSize(int32_t width, int32_t height);
