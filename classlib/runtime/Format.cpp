@@ -29,14 +29,14 @@ namespace {
 // The C library's text of a floating-point number, with the point replaced by the decimal separator.
 std::string CFloat(char conversion, int precision, long double value)
 {
-    char spec[16];
-    std::snprintf(spec, sizeof spec, "%%.%dL%c", precision, conversion);
+    char conv[16];
+    std::snprintf(conv, sizeof conv, "%%.%dL%c", precision, conversion);
     char buf[512];
-    int n = std::snprintf(buf, sizeof buf, spec, value);
+    int n = std::snprintf(buf, sizeof buf, conv, value);
     std::string s;
     if (n >= static_cast<int>(sizeof buf)) {
         s.resize(static_cast<size_t>(n) + 1);
-        std::snprintf(s.data(), s.size(), spec, value);
+        std::snprintf(s.data(), s.size(), conv, value);
         s.resize(static_cast<size_t>(n));
     } else {
         s.assign(buf, n > 0 ? static_cast<size_t>(n) : 0);
