@@ -1,5 +1,11 @@
-// File-name masks.
+// Whole-file replacement and file-name masks.
 #include "core/FileSys.h"
+
+#include <algorithm>
+
+#include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/Exceptions.h"
+#include "formats/save/SafeSave.h"
 
 namespace FileSys {
 
@@ -11,6 +17,29 @@ char Fold(char c)
 }
 
 } // namespace
+
+void SortEntries(std::vector<TEntry>& entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const TEntry& a, const TEntry& b) { return AnsiCompareText(a.Name, b.Name) < 0; });
+}
+
+void WriteWholeFile(const std::string& path, const std::string& data)
+{
+    const std::string message = "Impossible d'écrire le fichier \"" + path + "\".";
+    try {
+        TSafeSave save(path);
+        for (size_t done = 0; done < data.size();) {
+            const auto chunk = static_cast<int32_t>(std::min<size_t>(data.size() - done, 1 << 20));
+            save.Stream().WriteBuffer(data.data() + done, chunk);
+            done += static_cast<size_t>(chunk);
+        }
+        if (save.Commit())
+            return;
+    } catch (const EStreamError&) {
+    }
+    throw EStreamError(message);
+}
 
 bool MatchesMask(const std::string& name, const std::string& mask)
 {

@@ -14,8 +14,10 @@ struct TEntry {
     bool IsFolder = false;
 };
 
-// The entries of a folder, without "." and ".."; empty when the folder cannot be read.
+// The entries of a folder in name order (letter case ignored), without "." and ".."; empty when the
+// folder cannot be read.
 std::vector<TEntry> ListFolder(const std::string& folder);
+void SortEntries(std::vector<TEntry>& entries);
 // Each of these answers whether it succeeded.
 bool RemoveFolder(const std::string& path);
 bool CopyOneFile(const std::string& source, const std::string& dest, bool overwrite);
@@ -24,6 +26,11 @@ int64_t FileSize(const std::string& path);
 // Replaces the file with the data, through a temporary file beside it so that a failure leaves the
 // old file whole; raises EStreamError with a French message on failure.
 void WriteWholeFile(const std::string& path, const std::string& data);
+// The file's creation and last-write times as local dates and times; false when it cannot be read.
+bool FileTimes(const std::string& path, double& created, double& modified);
+// Bytes per allocation unit of the drive whose root is given (the current drive for an empty root); 0
+// when unknown.
+int64_t ClusterSize(const std::string& root);
 // The full form of a path (folders resolved against the current one, long names).
 std::string FullPath(const std::string& path);
 // The system's temporary folder as it reports it (with a trailing delimiter).

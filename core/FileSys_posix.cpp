@@ -1,16 +1,19 @@
 // File-system primitives for the host build, over POSIX calls.
 #include "core/FileSys.h"
 
+#include "classlib/runtime/DateTime.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include "classlib/runtime/Exceptions.h"
 
 namespace FileSys {
 
@@ -27,6 +30,7 @@ std::vector<TEntry> ListFolder(const std::string& folder)
         entries.push_back({name, DirectoryExists(IncludeTrailingPathDelimiter(folder) + name)});
     }
     ::closedir(d);
+    SortEntries(entries);
     return entries;
 }
 
@@ -54,22 +58,34 @@ int64_t FileSize(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
 }
 
-void WriteWholeFile(const std::string& path, const std::string& data)
+namespace {
+
+double LocalDateTime(time_t t)
 {
-    const std::string tmp = path + ".~tmp";
-    bool ok;
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        ok = static_cast<bool>(out);
-    }
-    if (ok)
-        ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        std::remove(tmp.c_str());
-        throw EStreamError("Impossible d'écrire le fichier \"" + path + "\".");
-    }
+    struct tm local;
+    if (!localtime_r(&t, &local))
+        return 0;
+    return ComposeDateTime(EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), 0));
+}
+
+} // namespace
+
+bool FileTimes(const std::string& path, double& created, double& modified)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    // The host keeps no creation time: the time of the last status change stands in for it.
+    created = LocalDateTime(st.st_ctime);
+    modified = LocalDateTime(st.st_mtime);
+    return true;
+}
+
+int64_t ClusterSize(const std::string& root)
+{
+    struct statvfs vfs;
+    return ::statvfs(root.empty() ? "." : root.c_str(), &vfs) == 0 ? static_cast<int64_t>(vfs.f_frsize) : 0;
 }
 
 std::string FullPath(const std::string& path)

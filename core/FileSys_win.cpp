@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/DateTime.h"
 
 namespace FileSys {
 
@@ -23,6 +23,7 @@ std::vector<TEntry> ListFolder(const std::string& folder)
         entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(h, &fd));
     FindClose(h);
+    SortEntries(entries);
     return entries;
 }
 
@@ -48,25 +49,37 @@ int64_t FileSize(const std::string& path)
     return ok ? size.QuadPart : -1;
 }
 
-void WriteWholeFile(const std::string& path, const std::string& data)
+namespace {
+
+double LocalDateTime(const FILETIME& utc)
 {
-    const std::string tmp = path + ".~tmp";
-    HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool ok = h != INVALID_HANDLE_VALUE;
-    for (size_t done = 0; ok && done < data.size();) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
-        DWORD put = 0;
-        ok = WriteFile(h, data.data() + done, chunk, &put, nullptr) && put == chunk;
-        done += put;
-    }
-    if (h != INVALID_HANDLE_VALUE)
-        ok = CloseHandle(h) && ok;
-    if (ok)
-        ok = MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) {
-        DeleteFileA(tmp.c_str());
-        throw EStreamError("Impossible d'écrire le fichier \"" + path + "\".");
-    }
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st))
+        return 0;
+    return ComposeDateTime(EncodeDate(st.wYear, st.wMonth, st.wDay),
+                           EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds));
+}
+
+} // namespace
+
+bool FileTimes(const std::string& path, double& created, double& modified)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    created = LocalDateTime(data.ftCreationTime);
+    modified = LocalDateTime(data.ftLastWriteTime);
+    return true;
+}
+
+int64_t ClusterSize(const std::string& root)
+{
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &clusters))
+        return 0;
+    return static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
 }
 
 std::string FullPath(const std::string& path)

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/DateTime.h"
+#include "classlib/runtime/Format.h"
 #include "core/DirUtils.h"
 #include "core/FileSys.h"
 #include "core/Instance.h"
@@ -159,6 +161,91 @@ void CopyFolderTree(const std::string& source, const std::string& dest, bool ove
         else
             FileSys::CopyOneFile(from, to, overwrite);
     }
+}
+
+int64_t GetFileSizeByName(const std::string& name)
+{
+    return std::max<int64_t>(FileSys::FileSize(name), 0);
+}
+
+int64_t GetClusterSize(const std::string& folder)
+{
+    return FileSys::ClusterSize(GetPathDriveRoot(FileSys::FullPath(folder)));
+}
+
+int64_t FileSizeOnDisk(const std::string& name)
+{
+    const int64_t size = GetFileSizeByName(name);
+    const int64_t cluster = GetClusterSize(ExtractFilePath(name));
+    if (cluster <= 0)
+        return size;
+    return (size + cluster - 1) / cluster * cluster;
+}
+
+int64_t FolderSizeOnDisk(const std::string& folder)
+{
+    std::vector<std::string> files;
+    FindFilesInTree(folder, "*", files);
+    const int64_t cluster = GetClusterSize(folder);
+    int64_t total = 0;
+    for (const std::string& f : files) {
+        const int64_t size = GetFileSizeByName(f);
+        total += cluster > 0 ? (size + cluster - 1) / cluster * cluster : size;
+    }
+    return total;
+}
+
+std::string FormatByteSize(int64_t size)
+{
+    const char saved = FormatSettings.ThousandSeparator;
+    FormatSettings.ThousandSeparator = ' ';
+    std::string text;
+    const auto value = static_cast<long double>(size);
+    if (size < 65535)
+        text = Format("%.0n", value) + " octets";
+    else if (size < 16777215 && size % 1048576 == 0)
+        text = Format("%.0n", value / 1048576) + " Mo";
+    else if (size < 16777215)
+        text = Format("%.0n", value / 1024) + " Ko";
+    else
+        text = Format("%.2n", value / 1048576) + " Mo";
+    FormatSettings.ThousandSeparator = saved;
+    return text;
+}
+
+std::string FormatFileSize(const std::string& name)
+{
+    return FormatByteSize(GetFileSizeByName(name));
+}
+
+std::string FormatFolderSize(const std::string& folder)
+{
+    return FormatByteSize(FolderSizeOnDisk(folder));
+}
+
+double GetFileDateTime(const std::string& name, TFileTimeKind kind)
+{
+    double created, modified;
+    if (!FileSys::FileTimes(name, created, modified))
+        return Now();
+    return kind == ftCreation ? created : modified;
+}
+
+double GetFileCreationTime(const std::string& name)
+{
+    return GetFileDateTime(name, ftCreation);
+}
+
+double GetFileModificationTime(const std::string& name)
+{
+    return GetFileDateTime(name, ftModification);
+}
+
+int32_t ApproxDayNumber(double date)
+{
+    int year, month, day;
+    DecodeDate(date, year, month, day);
+    return year * 365 + month * 31 + day;
 }
 
 std::string GetPathDriveRoot(const std::string& path)

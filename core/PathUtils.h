@@ -31,9 +31,32 @@ void RemoveEmptySubfolders(const std::string& folder);
 void CopyFolderTree(const std::string& source, const std::string& dest, bool overwrite,
                     const std::vector<std::string>& excluded);
 
+// Sizes: the file's size (0 when it cannot be opened), sizes rounded up to whole allocation units of
+// their drive, and sizes as French text ("12 octets", "64 Ko", "2 Mo", "16,00 Mo").
+int64_t GetFileSizeByName(const std::string& name);
+int64_t GetClusterSize(const std::string& folder);
+int64_t FileSizeOnDisk(const std::string& name);
+int64_t FolderSizeOnDisk(const std::string& folder);
+std::string FormatByteSize(int64_t size);
+std::string FormatFileSize(const std::string& name);
+std::string FormatFolderSize(const std::string& folder);
+
+// The local date and time of a file's creation (kind 0) or last write (kind 1); now when the file is
+// missing.
+enum TFileTimeKind { ftCreation = 0, ftModification = 1 };
+double GetFileDateTime(const std::string& name, TFileTimeKind kind);
+double GetFileCreationTime(const std::string& name);
+double GetFileModificationTime(const std::string& name);
+// Year x 365 + month x 31 + day: a number that orders dates.
+int32_t ApproxDayNumber(double date);
+
 // Drives.
 std::string GetPathDriveRoot(const std::string& path);
 bool IsRemovableDrive(const std::string& path);
+bool IsProgramOnRemovableDrive();
+
+// The name of the logged-in user; empty when it cannot be read.
+std::string GetLoginUserName();
 
 // Writes the text as lines (CR LF after each) to the file.
 void SaveTextToFile(const std::string& name, const std::string& text);

@@ -25,3 +25,17 @@ bool IsRemovableDrive(const std::string& path)
     const UINT type = GetDriveTypeA(root.c_str());
     return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
 }
+
+bool IsProgramOnRemovableDrive()
+{
+    char name[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, name, MAX_PATH);
+    return n > 0 && n < MAX_PATH && IsRemovableDrive(name);
+}
+
+std::string GetLoginUserName()
+{
+    char name[256];
+    DWORD size = sizeof(name);
+    return GetUserNameA(name, &size) ? std::string(name) : std::string();
+}
