@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "core/RegisteredFonts.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 
@@ -60,7 +61,9 @@ void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& 
             int32_t value = TagValue(p + k);
             k += InlineTagSize;
             out += '<';
-            if (IsFormatTag(code)) {
+            if (code == cfFont && value >= 0 && value < RegisteredFonts().Count()) {
+                out += "font=" + RegisteredFonts().Font(value).Name;
+            } else if (IsFormatTag(code)) {
                 out += CharFieldNames[code];
                 out += '=' + Value(value);
             } else if (code == tcSpecial && SpecialName(value)) {

@@ -6,6 +6,6 @@
 class TDocument;
 
 // One line per paragraph: its index, the paragraph-format fields that differ from the default, and its
-// text with each tag in angle brackets. Bytes outside printable ASCII are written as \'hh; sections,
+// text with each tag in angle brackets (fonts by name). Bytes outside printable ASCII are written as \'hh; sections,
 // fields and objects are numbered in the order the dump meets them.
 std::string DumpDocument(const TDocument& document);

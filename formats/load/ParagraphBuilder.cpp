@@ -32,4 +32,5 @@ void FinishParagraphs(TDocument& document) {
     int32_t n = last.PlainText.Size();
     uint8_t end = n > 0 ? last.PlainText.Data()[n - 1] : 0;
     if (end != scParagraphMark && end != scSectionBreak) AppendSpecial(last, scParagraphMark);
+    for (auto& p : document.Paragraphs) p->NormalizeTags();
 }

@@ -14,5 +14,5 @@ void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value);
 // Appends a new paragraph to the document's list and returns it.
 TParagraph& AddParagraph(TDocument& document);
 // Gives the last paragraph its end mark when the reader left it without one; a document without
-// paragraphs gets one empty paragraph.
+// paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.
 void FinishParagraphs(TDocument& document);

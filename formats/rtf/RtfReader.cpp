@@ -1,0 +1,687 @@
+// The Rich Text Format reader: one pass over the tokens with a stack of formatting states; the
+// formatting words of characters, paragraphs and the document, and the tables of fonts and colours.
+#include "formats/rtf/RtfReader.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Colors.h"
+#include "core/Memory.h"
+#include "core/RegisteredFonts.h"
+#include "core/TabTables.h"
+#include "document/Document.h"
+#include "document/InlineTags.h"
+#include "formats/CharTables.h"
+#include "formats/CodePages.h"
+#include "formats/Codings.h"
+#include "formats/load/ParagraphBuilder.h"
+#include "formats/rtf/RtfTokenizer.h"
+
+namespace {
+
+// A font of the file's font table.
+struct TDocFontInfo {
+    int32_t Number = 0;
+    int32_t PitchBits = 0;
+    int32_t PitchAndFamily = 0;
+    std::string Name;
+    int32_t Charset = UndefinedField;
+    int32_t SharedIndex = 0;
+};
+
+// What a group saves and its end restores.
+struct TRtfState {
+    TCharFormat Char;
+    TParaFormat Para;
+    int32_t SkipCount;
+    bool Deleted;
+    int32_t CharStyle;
+};
+
+constexpr int32_t kMinFontSize = 2, kMaxFontSize = 2000;
+constexpr int32_t kMinScale = 1, kMaxScale = 600;
+constexpr int32_t kMinZoom = 10, kMaxZoom = 500;
+
+class TRtfReader {
+public:
+    TRtfReader(TDocument& document, TLoadInput& input, TTabManager* tabs)
+        : Doc(document), Tok(input), Tabs(tabs) {}
+
+    TRtfReadResult Read();
+
+private:
+    // Groups.
+    void ReadGroupBody(int depth, const TRtfToken* first);
+    void OpenGroup();
+    bool Dispatch(int word, int depth);
+    void SkipTo(int depth);
+    void HandleToken(const TRtfToken& t);
+    std::string ReadDestinationText(int depth);
+
+    // States.
+    void PushState();
+    void PopState();
+    void FlushPendingTabs();
+
+    // Text.
+    void AddText(const uint8_t* p, int32_t n);
+    void AddChar(uint8_t c);
+    void AddSpecial(uint8_t code);
+    void EndParagraph();
+    void HandleSymbol(uint8_t c);
+    void HandleWord(const TRtfToken& t);
+    void HandleUnicode(int32_t param);
+    void SetCharField(int field, int32_t value);
+    int32_t ColorIndex(int32_t n) const;
+
+    // Destinations.
+    void ReadFontTable(int depth);
+    void ReadColorTable(int depth);
+    void DispatchOrSkip();
+    void ReadInfo(int depth);
+    void ReadUpr(int depth);
+
+    TDocument& Doc;
+    TRtfTokenizer Tok;
+    TTabManager* Tabs;
+    TParagraph* Cur = nullptr;
+    TCharFormat Char = DefaultCharFormat();
+    int32_t SkipCount = 1;
+    int32_t UnicodeSkip = 0;
+    bool Deleted = false;
+    int32_t CharStyle = -1;
+    std::vector<TRtfState> Stack;
+    std::vector<TDocFontInfo> Fonts;
+    std::unordered_map<int32_t, int32_t> FontByNumber;
+    std::vector<TColorTableEntry> Colors;
+    TTabTable PendingTabs;
+    int32_t TabKind = 0, TabLeader = 0;
+    int32_t CellCount = 0, CellsRead = 0;
+    TRtfReadResult Result;
+};
+
+TRtfReadResult TRtfReader::Read() {
+    Cur = &AddParagraph(Doc);
+    TDocFontInfo defaultFont;
+    defaultFont.Number = 0x7FFFFFFF;
+    defaultFont.Name = "Times New Roman";
+    defaultFont.SharedIndex = DefaultCharFormat()[cfFont];
+    Fonts.push_back(defaultFont);
+    PushState();
+    // The outermost group; data before it are passed over.
+    bool found = false;
+    for (;;) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::GroupStart) {
+            found = true;
+            ReadGroupBody(Tok.Depth(), nullptr);
+            break;
+        }
+    }
+    Result.Complete = found && Tok.Depth() == 0 && Tok.Error() == TRtfError::None;
+    if (Tok.Error() == TRtfError::GroupTooDeep)
+        Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
+    Result.TextLength += Cur->PlainText.Size();
+    return Result;
+}
+
+// Reads the tokens of a group opened at Depth up to its end (or the end of the data).
+void TRtfReader::ReadGroupBody(int depth, const TRtfToken* first) {
+    if (first) HandleToken(*first);
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) break;
+        HandleToken(t);
+    }
+}
+
+void TRtfReader::HandleToken(const TRtfToken& t) {
+    switch (t.Kind) {
+    case TRtfTokenKind::GroupStart: OpenGroup(); break;
+    case TRtfTokenKind::Word: HandleWord(t); break;
+    case TRtfTokenKind::Symbol: HandleSymbol(t.Char); break;
+    case TRtfTokenKind::Text: AddText(t.Text, t.Length); break;
+    case TRtfTokenKind::Byte: AddText(&t.Char, 1); break;
+    default: break;
+    }
+}
+
+// Entered behind a "{": a destination goes to its handler (or is skipped whole), any other group is
+// read with its own state.
+void TRtfReader::OpenGroup() {
+    int depth = Tok.Depth();
+    UnicodeSkip = 0;
+    const TRtfToken& t = Tok.Next();
+    if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) return;
+    if (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') {
+        const TRtfToken& w = Tok.Next();
+        if (!(w.Kind == TRtfTokenKind::Word && Dispatch(w.Word, depth))) SkipTo(depth);
+        return;
+    }
+    if (t.Kind == TRtfTokenKind::Word && TControlWords::KindOf(t.Word) == TRtfWordKind::Destination) {
+        if (!Dispatch(t.Word, depth)) SkipTo(depth);
+        return;
+    }
+    TRtfToken first = t;
+    PushState();
+    ReadGroupBody(depth, &first);
+    PopState();
+}
+
+void TRtfReader::SkipTo(int depth) {
+    while (Tok.Depth() >= depth && Tok.Next().Kind != TRtfTokenKind::End) {
+    }
+}
+
+// The destination handlers; false for a group to be skipped whole.
+bool TRtfReader::Dispatch(int word, int depth) {
+    switch (word) {
+    case rw_fonttbl: ReadFontTable(depth); return true;
+    case rw_colortbl: ReadColorTable(depth); return true;
+    case rw_info: ReadInfo(depth); return true;
+    case rw_upr: ReadUpr(depth); return true;
+    case rw_title: Result.Settings.Title = ReadDestinationText(depth); return true;
+    case rw_subject: Result.Settings.Subject = ReadDestinationText(depth); return true;
+    case rw_author: Result.Settings.Author = ReadDestinationText(depth); return true;
+    case rw_keywords: Result.Settings.Keywords = ReadDestinationText(depth); return true;
+    case rw_doccomm: Result.Settings.Comments = ReadDestinationText(depth); return true;
+    case rw_operator: Result.Settings.Operator = ReadDestinationText(depth); return true;
+    case rw_company: Result.Settings.Company = ReadDestinationText(depth); return true;
+    case rw_autosavedorigfmt: {
+        int coding = TCodingManager::FindCodingByIdentifier(ReadDestinationText(depth));
+        if (coding >= 0) Result.Settings.OriginalCoding = coding;
+        return true;
+    }
+    case rw_autosavedorigname: Result.Settings.OriginalName = ReadDestinationText(depth); return true;
+    case rw_field:
+    case rw_fldrslt:
+    case rw_listtext:
+    case rw_pn:
+    case rw_pntext:
+    case rw_shppict:
+    case rw_ud:
+        if (word == rw_field && Deleted) return false;
+        PushState();
+        ReadGroupBody(depth, nullptr);
+        PopState();
+        return true;
+    default: return false;
+    }
+}
+
+// The text of the rest of a group: characters and escapes, nested groups too; "{\*" groups skipped.
+std::string TRtfReader::ReadDestinationText(int depth) {
+    std::string text;
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        switch (t.Kind) {
+        case TRtfTokenKind::End: return text;
+        case TRtfTokenKind::Text: text.append(reinterpret_cast<const char*>(t.Text), static_cast<size_t>(t.Length)); break;
+        case TRtfTokenKind::Byte: text += static_cast<char>(t.Char); break;
+        case TRtfTokenKind::Symbol:
+            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') text += static_cast<char>(t.Char);
+            else if (t.Char == '*') SkipTo(Tok.Depth());
+            else if (t.Char == '~') text += static_cast<char>(160);
+            break;
+        case TRtfTokenKind::Word:
+            if (t.Word == rw_u) {
+                int code = UnicodeToAnsi(static_cast<uint32_t>(t.Param < 0 ? t.Param + 65536 : t.Param));
+                if (code >= 32) text += static_cast<char>(code);
+            } else if (t.Word == rw_tab) {
+                text += '\t';
+            }
+            break;
+        default: break;
+        }
+    }
+    return text;
+}
+
+void TRtfReader::PushState() {
+    FlushPendingTabs();
+    Stack.push_back(TRtfState{Char, Cur->ParaFormat, SkipCount, Deleted, CharStyle});
+}
+
+void TRtfReader::PopState() {
+    if (Stack.empty()) return;
+    TRtfState saved = Stack.back();
+    Stack.pop_back();
+    for (int f = CharFormatFieldCount - 1; f >= 0; --f) {
+        if (saved.Char[f] == Char[f]) continue;
+        Char[f] = saved.Char[f];
+        if (!Deleted || !saved.Deleted) AppendZeroWidthTag(*Cur, f, Char[f]);
+    }
+    Cur->ParaFormat = saved.Para;
+    SkipCount = saved.SkipCount;
+    Deleted = saved.Deleted;
+    CharStyle = saved.CharStyle;
+    UnicodeSkip = 0;
+}
+
+void TRtfReader::FlushPendingTabs() {
+    if (PendingTabs.Count() == 0) return;
+    PendingTabs.Sort();
+    if (Tabs) Cur->ParaFormat[pfTabTable] = Tabs->RegisterTabTable(PendingTabs);
+    PendingTabs.Clear();
+}
+
+void TRtfReader::AddText(const uint8_t* p, int32_t n) {
+    if (UnicodeSkip > 0) {
+        int32_t skip = std::min(UnicodeSkip, n);
+        UnicodeSkip -= skip;
+        p += skip;
+        n -= skip;
+    }
+    if (Deleted) return;
+    while (n > 0) {
+        int32_t run = CountPlainTextRun(p, n);
+        if (run > 0) {
+            AppendText(*Cur, p, run);
+            p += run;
+            n -= run;
+            continue;
+        }
+        switch (*p) {
+        case 150: AddSpecial(scEnDash); break;
+        case 151: AddSpecial(scEmDash); break;
+        case 160: AddSpecial(scNonBreakingSpace); break;
+        default: break; // control bytes are not text
+        }
+        ++p;
+        --n;
+    }
+}
+
+void TRtfReader::AddChar(uint8_t c) { AddText(&c, 1); }
+
+void TRtfReader::AddSpecial(uint8_t code) {
+    if (!Deleted) AppendSpecial(*Cur, code);
+}
+
+void TRtfReader::EndParagraph() {
+    if (Deleted) return;
+    Result.TextLength += Cur->PlainText.Size();
+    AppendSpecial(*Cur, scParagraphMark);
+    FlushPendingTabs();
+    TParaFormat format = Cur->ParaFormat;
+    Cur = &AddParagraph(Doc);
+    Cur->ParaFormat = format;
+    const TCharFormat& base = DefaultCharFormat();
+    for (int f = CharFormatFieldCount - 1; f >= 0; --f)
+        if (Char[f] != base[f]) AppendZeroWidthTag(*Cur, f, Char[f]);
+}
+
+void TRtfReader::HandleSymbol(uint8_t c) {
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}': AddChar(c); break;
+    case '~': AddSpecial(scNonBreakingSpace); break;
+    case '_': AddSpecial(scNonBreakingHyphen); break;
+    case '-': AddSpecial(scOptionalHyphen); break;
+    case '\n': EndParagraph(); break;
+    default: break;
+    }
+}
+
+void TRtfReader::SetCharField(int field, int32_t value) {
+    if (Char[field] == value) return;
+    Char[field] = value;
+    if (!Deleted) AppendZeroWidthTag(*Cur, field, value);
+}
+
+int32_t TRtfReader::ColorIndex(int32_t n) const {
+    if (Colors.empty()) return 0;
+    if (n < 0 || n >= static_cast<int32_t>(Colors.size())) n = 0;
+    return Colors[static_cast<size_t>(n)].StandardIndex;
+}
+
+void TRtfReader::HandleUnicode(int32_t param) {
+    uint32_t code = static_cast<uint32_t>(param < 0 ? param + 65536 : param);
+    int byte = UnicodeToAnsi(code);
+    // Characters of a symbol font are given in the private area.
+    if (byte < 0 && code >= 0xF020 && code <= 0xF0FF) byte = static_cast<int>(code - 0xF000);
+    if (byte < 32) {
+        // No 8-bit form: the fallback characters that follow stand for it.
+        UnicodeSkip = 0;
+        return;
+    }
+    AddChar(static_cast<uint8_t>(byte));
+    UnicodeSkip = SkipCount;
+}
+
+void TRtfReader::HandleWord(const TRtfToken& t) {
+    const int32_t p = t.Param;
+    const int32_t or1 = t.HasParam ? p : 1;
+    TParaFormat& para = Cur->ParaFormat;
+    switch (t.Word) {
+    // Character formats.
+    case rw_f: {
+        auto it = FontByNumber.find(p);
+        SetCharField(cfFont, it != FontByNumber.end() ? it->second : DefaultCharFormat()[cfFont]);
+        break;
+    }
+    case rw_fs:
+        if (p >= kMinFontSize && p <= kMaxFontSize) SetCharField(cfSize, p);
+        break;
+    case rw_b: SetCharField(cfBold, or1 != 0); break;
+    case rw_i: SetCharField(cfItalic, or1 != 0); break;
+    case rw_strike: SetCharField(cfStrike, or1 != 0); break;
+    case rw_scaps: SetCharField(cfSmallCaps, or1 != 0); break;
+    case rw_caps: SetCharField(cfAllCaps, or1 != 0); break;
+    case rw_shad: SetCharField(cfShadow, or1 != 0); break;
+    case rw_outl: SetCharField(cfOutline, or1 != 0); break;
+    case rw_embo: SetCharField(cfEmboss, or1 != 0); break;
+    case rw_impr: SetCharField(cfEngrave, or1 != 0); break;
+    case rw_striked: SetCharField(cfDoubleStrike, or1 != 0); break;
+    case rw_ul: SetCharField(cfUnderline, or1 != 0); break;
+    case rw_ulnone: SetCharField(cfUnderline, 0); break;
+    case rw_ulw: SetCharField(cfUnderline, 2); break;
+    case rw_uldb: SetCharField(cfUnderline, 3); break;
+    case rw_uld: SetCharField(cfUnderline, 4); break;
+    case rw_ulth: SetCharField(cfUnderline, 6); break;
+    case rw_uldash: SetCharField(cfUnderline, 7); break;
+    case rw_uldashd: SetCharField(cfUnderline, 9); break;
+    case rw_uldashdd: SetCharField(cfUnderline, 10); break;
+    case rw_ulwave: SetCharField(cfUnderline, 11); break;
+    case rw_ulthd: SetCharField(cfUnderline, 20); break;
+    case rw_ulthdash: SetCharField(cfUnderline, 23); break;
+    case rw_ulthdashd: SetCharField(cfUnderline, 25); break;
+    case rw_ulthdashdd: SetCharField(cfUnderline, 26); break;
+    case rw_ulhwave: SetCharField(cfUnderline, 27); break;
+    case rw_ulldash: SetCharField(cfUnderline, 39); break;
+    case rw_ululdbwave: SetCharField(cfUnderline, 43); break;
+    case rw_ulthldash: SetCharField(cfUnderline, 55); break;
+    case rw_ulc: SetCharField(cfUnderlineColor, ColorIndex(p)); break;
+    case rw_cf: SetCharField(cfColor, ColorIndex(p)); break;
+    case rw_highlight: SetCharField(cfHighlight, ColorIndex(p)); break;
+    case rw_super: SetCharField(cfVertPos, 1); break;
+    case rw_sub: SetCharField(cfVertPos, 2); break;
+    case rw_nosupersub: SetCharField(cfVertPos, 0); break;
+    case rw_charscalex:
+        if (p >= kMinScale && p <= kMaxScale) SetCharField(cfScale, p);
+        break;
+    case rw_expnd: SetCharField(cfSpacing, static_cast<int32_t>(std::clamp<int64_t>(int64_t(p) * 5, -32767, 32767))); break;
+    case rw_expndtw: SetCharField(cfSpacing, std::clamp(p, -32767, 32767)); break;
+    case rw_up: SetCharField(cfRaise, p / 2); break;
+    case rw_dn: SetCharField(cfRaise, -(p / 2)); break;
+    case rw_kerning: SetCharField(cfKerning, p); break;
+    case rw_lang: SetCharField(cfLanguage, p); break;
+    case rw_plain: {
+        const TCharFormat& base = DefaultCharFormat();
+        for (int f = 0; f < cfLanguage; ++f) SetCharField(f, base[f]);
+        SetCharField(cfLanguage, Result.Settings.DefaultLanguage >= 0 ? Result.Settings.DefaultLanguage : base[cfLanguage]);
+        break;
+    }
+    // Paragraph formats.
+    case rw_fi: para[pfFirstIndent] = p; break;
+    case rw_li: para[pfLeftIndent] = p; break;
+    case rw_ri: para[pfRightIndent] = p; break;
+    case rw_sl:
+        if (p == 0 || p == 1000) {
+            para[pfLineSpacing] = 240;
+            para[pfSpacingRule] = 1;
+        } else {
+            para[pfLineSpacing] = p;
+            para[pfSpacingRule] = 0;
+        }
+        break;
+    case rw_slmult: para[pfSpacingRule] = para[pfLineSpacing] < 0 ? 0 : (p != 0); break;
+    case rw_ql: para[pfAlignment] = 0; break;
+    case rw_qc: para[pfAlignment] = 1; break;
+    case rw_qr: para[pfAlignment] = 2; break;
+    case rw_qj: para[pfAlignment] = 3; break;
+    case rw_keepn: para[pfKeepWithNext] = 1; break;
+    case rw_keepnoff: para[pfKeepWithNext] = 0; break;
+    case rw_keep: para[pfKeepTogether] = 1; break;
+    case rw_keepoff: para[pfKeepTogether] = 0; break;
+    case rw_pagebb: para[pfPageBreakBefore] = 1; break;
+    case rw_pagebboff: para[pfPageBreakBefore] = 0; break;
+    case rw_widctlpar: para[pfWidowControl] = 1; break;
+    case rw_nowidctlpar: para[pfWidowControl] = 0; break;
+    case rw_sb: para[pfSpaceBefore] = p; break;
+    case rw_sa: para[pfSpaceAfter] = p; break;
+    case rw_pard:
+        para = DefaultParaFormat();
+        para[pfWidowControl] = Result.Settings.WidowControl;
+        PendingTabs.Clear();
+        TabKind = TabLeader = 0;
+        break;
+    case rw_tqc: TabKind = tkCenter; break;
+    case rw_tqr: TabKind = tkRight; break;
+    case rw_tqdec: TabKind = tkDecimal; break;
+    case rw_tldot: TabLeader = tlDots; break;
+    case rw_tlhyph: TabLeader = tlHyphens; break;
+    case rw_tlul: TabLeader = tlUnderline; break;
+    case rw_tx:
+        if (p > 0 && p <= TTabManager::MaxTabPosition) PendingTabs.AddTab(PackTabStop(p, TabKind, TabLeader));
+        TabKind = TabLeader = 0;
+        break;
+    case rw_tb:
+        if (p > 0 && p <= TTabManager::MaxTabPosition) PendingTabs.AddTab(PackTabStop(p, tkBar, tlNone));
+        break;
+    case rw_pnlvlblt: {
+        // The bullet's own characters are dropped: the paragraph is marked instead.
+        for (int removed = 0; removed < 2; ++removed) {
+            int32_t size = Cur->Text.Size();
+            if (size == 0) break;
+            const uint8_t* data = Cur->Text.Data();
+            int32_t length = 1;
+            if (data[size - 1] == 1) {
+                if (size < InlineTagSize || data[size - InlineTagSize] != 0 ||
+                    TagCode(data + size - InlineTagSize) != tcSpecial)
+                    break;
+                length = InlineTagSize;
+            }
+            Cur->Text.Delete(size - length, length);
+            if (Cur->PlainText.Size() > 0) Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
+        }
+        para[pfBullets] = 1;
+        break;
+    }
+    // Document settings.
+    case rw_deflang:
+        Result.Settings.DefaultLanguage = p;
+        SetCharField(cfLanguage, p);
+        break;
+    case rw_deflangcoding: Result.Settings.LanguageCoding = p; break;
+    case rw_deftab:
+        Result.Settings.DefaultTab = p > 0 ? std::min(p, TTabManager::MaxTabPosition) : 720;
+        if (Tabs) Tabs->SetDefaultTabInterval(Result.Settings.DefaultTab);
+        break;
+    case rw_viewscale: Result.Settings.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
+    case rw_viewzk: {
+        static const int32_t kinds[] = {0, 3, 1, 2};
+        if (p >= 0 && p <= 3) Result.Settings.ZoomKind = kinds[p];
+        break;
+    }
+    case rw_widowctrl:
+        Result.Settings.WidowControl = true;
+        Doc.Paragraphs.front()->ParaFormat[pfWidowControl] = 1;
+        break;
+    // Reader flags and text.
+    case rw_uc: SkipCount = std::clamp(p, 0, 16); break;
+    case rw_u: HandleUnicode(p); break;
+    case rw_cs: CharStyle = p; break;
+    case rw_deleted: Deleted = true; break;
+    case rw_lquote: AddChar(145); break;
+    case rw_rquote: AddChar(146); break;
+    case rw_ldblquote: AddChar(147); break;
+    case rw_rdblquote: AddChar(148); break;
+    case rw_tab: AddSpecial(scTab); break;
+    case rw_line: AddSpecial(scLineBreak); break;
+    case rw_column: AddSpecial(scColumnBreak); break;
+    case rw_page: AddSpecial(scPageBreak); break;
+    case rw_emdash: AddSpecial(scEmDash); break;
+    case rw_endash: AddSpecial(scEnDash); break;
+    case rw_trowd: CellCount = 0; CellsRead = 0; break;
+    case rw_cellx: ++CellCount; break;
+    case rw_cell:
+        ++CellsRead;
+        if (CellsRead < CellCount) AddSpecial(scTab);
+        PendingTabs.Clear();
+        break;
+    case rw_row:
+        EndParagraph();
+        CellsRead = 0;
+        break;
+    case rw_par:
+    case rw_sect: EndParagraph(); break;
+    default: break;
+    }
+}
+
+void TRtfReader::ReadFontTable(int depth) {
+    std::vector<TDocFontInfo> read;
+    TDocFontInfo entry;
+    bool open = false;
+    auto finish = [&] {
+        std::string& name = entry.Name;
+        while (!name.empty() && (static_cast<uint8_t>(name.back()) <= 13 || name.back() == ' ' || name.back() == ';'))
+            name.pop_back();
+        if (open && !name.empty()) read.push_back(entry);
+        entry = TDocFontInfo();
+        open = false;
+    };
+    auto addName = [&](const uint8_t* p, int32_t n) {
+        for (int32_t i = 0; i < n; ++i) {
+            if (p[i] == ';') {
+                finish();
+            } else {
+                entry.Name += static_cast<char>(p[i]);
+                open = true;
+            }
+        }
+    };
+    int entryDepth = depth;
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) break;
+        switch (t.Kind) {
+        case TRtfTokenKind::GroupStart: {
+            const TRtfToken& n = Tok.Next();
+            if (n.Kind == TRtfTokenKind::Symbol && n.Char == '*') {
+                SkipTo(Tok.Depth());
+                break;
+            }
+            if (Tok.Depth() == depth + 1) {
+                // An entry of its own.
+                finish();
+                entryDepth = depth + 1;
+            }
+            if (n.Kind == TRtfTokenKind::GroupEnd) break;
+            if (n.Kind == TRtfTokenKind::Word && n.Word == rw_f) {
+                entry.Number = n.Param;
+                open = true;
+            } else if (n.Kind == TRtfTokenKind::Text) {
+                addName(n.Text, n.Length);
+            }
+            break;
+        }
+        case TRtfTokenKind::GroupEnd:
+            if (Tok.Depth() < entryDepth) {
+                finish();
+                entryDepth = depth;
+            }
+            break;
+        case TRtfTokenKind::Word:
+            open = true;
+            switch (t.Word) {
+            case rw_f: entry.Number = t.Param; break;
+            case rw_fcharset: entry.Charset = t.Param == 77 ? 0 : std::clamp(t.Param, 0, 255); break;
+            case rw_fnil: entry.PitchAndFamily = 0; break;
+            case rw_froman: entry.PitchAndFamily = 16; break;
+            case rw_fswiss: entry.PitchAndFamily = 32; break;
+            case rw_fmodern: entry.PitchAndFamily = 48; break;
+            case rw_fscript: entry.PitchAndFamily = 64; break;
+            case rw_fdecor: entry.PitchAndFamily = 80; break;
+            case rw_fprq: entry.PitchBits = t.Param & 2; break;
+            default: break;
+            }
+            break;
+        case TRtfTokenKind::Text: addName(t.Text, t.Length); break;
+        case TRtfTokenKind::Byte: addName(&t.Char, 1); break;
+        default: break;
+        }
+    }
+    finish();
+    TRegisteredFonts& shared = RegisteredFonts();
+    for (TDocFontInfo& f : read) {
+        f.SharedIndex = shared.RegisterFont(f.Name, f.Charset, f.PitchAndFamily | f.PitchBits);
+        FontByNumber[f.Number] = f.SharedIndex;
+        Fonts.push_back(f);
+    }
+}
+
+void TRtfReader::ReadColorTable(int depth) {
+    int32_t rgb[3] = {0, 0, 0};
+    bool given = false;
+    auto endEntry = [&] {
+        TColorTableEntry e;
+        e.Automatic = !given;
+        e.Color = static_cast<TColorRef>(rgb[0] | rgb[1] << 8 | rgb[2] << 16);
+        Colors.push_back(e);
+        rgb[0] = rgb[1] = rgb[2] = 0;
+        given = false;
+    };
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::Word && (t.Word == rw_red || t.Word == rw_green || t.Word == rw_blue)) {
+            rgb[t.Word == rw_red ? 0 : t.Word == rw_green ? 1 : 2] = std::clamp(t.Param, 0, 255);
+            given = true;
+        } else if (t.Kind == TRtfTokenKind::Text) {
+            for (int32_t i = 0; i < t.Length; ++i)
+                if (t.Text[i] == ';') endEntry();
+        } else if (t.Kind == TRtfTokenKind::GroupStart) {
+            SkipTo(Tok.Depth());
+        }
+    }
+    TColorManager::MatchColorTable(Colors);
+}
+
+// Entered behind a "{" inside a destination: a destination group goes to its handler, any other group
+// is skipped whole.
+void TRtfReader::DispatchOrSkip() {
+    int inner = Tok.Depth();
+    const TRtfToken& n = Tok.Next();
+    if (n.Kind == TRtfTokenKind::GroupEnd || n.Kind == TRtfTokenKind::End) return;
+    int word = n.Kind == TRtfTokenKind::Word ? n.Word : -1;
+    if (n.Kind == TRtfTokenKind::Symbol && n.Char == '*') {
+        const TRtfToken& w = Tok.Next();
+        if (w.Kind == TRtfTokenKind::GroupEnd || w.Kind == TRtfTokenKind::End) return;
+        word = w.Kind == TRtfTokenKind::Word ? w.Word : -1;
+    }
+    if (!(TControlWords::KindOf(word) == TRtfWordKind::Destination && Dispatch(word, inner))) SkipTo(inner);
+}
+
+void TRtfReader::ReadInfo(int depth) {
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::GroupStart) DispatchOrSkip();
+    }
+}
+
+// The Unicode form of a piece of text beside its 8-bit form: the 8-bit group is skipped and the "ud"
+// group read like any group of the text (its nested groups and plain characters are text too).
+void TRtfReader::ReadUpr(int depth) {
+    bool first = true;
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind != TRtfTokenKind::GroupStart) continue;
+        if (first) SkipTo(Tok.Depth());
+        else DispatchOrSkip();
+        first = false;
+    }
+}
+
+} // namespace
+
+TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input, TTabManager* tabManager) {
+    TRtfReader reader(document, input, tabManager);
+    return reader.Read();
+}

@@ -1,0 +1,58 @@
+// RTF files made by independent programs open to the dumps committed beside them. With the variable
+// QP_UPDATE_DUMPS set, the dumps are written instead (to be reviewed before committing).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "core/TabTables.h"
+#include "document/Document.h"
+#include "formats/DocumentDump.h"
+#include "formats/load/LoadInput.h"
+#include "formats/load/ParagraphBuilder.h"
+#include "formats/rtf/RtfReader.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+std::string DumpOfFile(const std::string& name) {
+    std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/" + name));
+    EXPECT_FALSE(rtf.empty()) << name;
+    TDocument doc;
+    TTabManager tabs;
+    TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
+    TRtfReadResult result = ReadRtfDocument(doc, input, &tabs);
+    EXPECT_TRUE(result.Complete) << name;
+    FinishParagraphs(doc);
+    std::string dump = DumpDocument(doc);
+    for (int i = 0; i < tabs.Count(); ++i) {
+        dump += "tabs " + std::to_string(i) + ":";
+        for (int k = 0; k < tabs.Table(i).Count(); ++k) {
+            int32_t position, kind, leader;
+            UnpackTabStop(tabs.Table(i)[k], position, kind, leader);
+            dump += " " + std::to_string(position) + "/" + std::to_string(kind) + "/" + std::to_string(leader);
+        }
+        dump += "\n";
+    }
+    return dump;
+}
+
+class RtfFixture : public testing::TestWithParam<const char*> {};
+
+} // namespace
+
+TEST_P(RtfFixture, OpensToItsDump) {
+    std::string name = GetParam();
+    std::string dump = DumpOfFile(name + ".rtf");
+    std::string expectedPath = qptest::DataPath("rtf/" + name + ".dump");
+    if (std::getenv("QP_UPDATE_DUMPS")) {
+        std::ofstream(expectedPath, std::ios::binary) << dump;
+        return;
+    }
+    EXPECT_EQ(dump, qptest::ReadFileBytes(expectedPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RtfFixture,
+                         testing::Values("caracteres-lo", "caracteres-abi", "structure-lo", "structure-abi",
+                                         "images-lo", "images-abi"));
