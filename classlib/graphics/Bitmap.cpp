@@ -186,6 +186,8 @@ void TBitmap::Assign(const TBitmap& source)
     PixelFormat = source.PixelFormat;
     Palette = source.Palette;
     Bits = source.Bits;
+    Transparent = source.Transparent;
+    TransparentColor = source.TransparentColor;
 }
 
 void TBitmap::LoadFromStream(TStream& stream)

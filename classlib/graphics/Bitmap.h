@@ -59,6 +59,10 @@ public:
 
     virtual void Assign(const TBitmap& source);
 
+    // Drawn and converted with the pixels of TransparentColor standing for the background.
+    bool Transparent = false;
+    TRGBEntry TransparentColor;
+
     // The bitmap file format: uncompressed 1, 4, 8, 24 and 32 bits per pixel. A file it cannot read raises
     // EInvalidGraphic and leaves the bitmap as it was.
     void LoadFromStream(TStream& stream) override;

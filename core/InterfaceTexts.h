@@ -1,0 +1,42 @@
+// The constant tables of French interface texts that several parts of the program show. Tables that
+// belong to one service stay with it: paper sizes (PaperSizes.h), screen colour slots and colour
+// schemes (Colors.h), document formats and their file filters (formats/Codings.h).
+#pragma once
+#include "classlib/windowing/DialogTypes.h"
+
+// Captions of the message form's buttons by kind (Yes, No, OK, Cancel, Abort, Retry, Ignore, All,
+// No to all, Yes to all, Help) and of the form by dialog type: the class library's own.
+inline constexpr const auto& ButtonCaptions = MsgDlgButtonCaptions;
+inline constexpr const auto& MessageFormCaptions = MsgDlgCaptions;
+
+// Kinds of a new version: major update, minor update, maintenance release, build number.
+extern const char* const VersionKinds[4];
+// The go-to dialog's targets, each followed by the prompt of its box.
+extern const char* const GoToTargets[10];
+extern const char* const ColumnPresets[8];
+extern const char* const ApplyToChoices[5];
+extern const char* const ToolbarNames[4];
+extern const char* const CommandCategories[9];
+extern const char* const NumberBases[4];
+// A tab stop's description by kind; "%s" is its position.
+extern const char* const TabKindFormats[5];
+// By index of the underline kind among the 18 supported ones.
+extern const char* const UnderlineNames[18];
+// Captions of the special characters and marks that find and replace can insert.
+extern const char* const FormattingMarks[18];
+extern const char* const AddressBookCaptions[5];
+// Even-page header, odd-page header, even-page footer, odd-page footer, first-page header and footer.
+extern const char* const HeaderFooterKinds[6];
+// Descriptions of the program's own file types, in the order of the associations.
+extern const char* const OwnFileTypes[8];
+extern const char* const PasteSpecialFormats[5];
+// By the colour index of a character format.
+extern const char* const ColorNames[17];
+extern const char* const DocumentFormatNames[7];
+extern const char* const PagesPerSheet[6];
+extern const char* const PageSelections[3];
+extern const char* const WindowCaptions[6];
+extern const char* const TypingModes[2];
+extern const char* const BreakKinds[6];
+extern const char* const ZoomKinds[4];
+extern const char* const DefaultTemplates[2];
