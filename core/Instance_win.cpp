@@ -8,7 +8,7 @@ std::string EditionString;
 
 namespace {
 
-constexpr UINT AnswerTimeout = 5000; // milliseconds
+constexpr UINT AnswerTimeout = 3000; // milliseconds
 
 struct TSearch {
     int Mode;

@@ -3,6 +3,7 @@
 // Windows only.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,3 +56,26 @@ bool CreateShortcut(const std::string& linkName, const std::string& target, cons
                     const std::string& workingFolder);
 // The address of an internet shortcut file.
 std::string ReadInternetShortcutFile(const std::string& fileName);
+
+// What the application shell lends OpenInBrowser. Unset members are skipped.
+struct TLinkOpeners {
+    // Shows the window of the document open from this file; false when no document is.
+    std::function<bool(const std::string& path)> ShowOpenDocument;
+    // Opens a document file in the program.
+    std::function<void(const std::string& path)> OpenDocument;
+    // Opens a picture into a new document.
+    std::function<void(const std::string& path)> OpenPictureInNewDocument;
+    // Starts a link or file with the shell's "open"; true when it started.
+    std::function<bool(const std::string& target)> ShellOpen;
+};
+extern TLinkOpeners LinkOpeners;
+
+// Opens a link (a mail address or an internet address) with the system's programs, or a file the way
+// the user expects: in the program when it is a document (or a picture, with the option of opening
+// links in place), else with the system's program for it after the user's confirmation (never a
+// remembered one for a file that runs code). True when something was opened.
+bool OpenInBrowser(const std::string& link);
+// File types that run code when opened.
+bool IsExecutableFileType(const std::string& fileName);
+// Puts the text on the clipboard as plain text.
+bool PutTextOnClipboard(const std::string& text);

@@ -6,9 +6,14 @@
 #include <shlobj.h>
 
 #include "classlib/graphics/Graphics.h"
-#include "classlib/runtime/StringList.h"
+#include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Files.h"
+#include "classlib/runtime/StringList.h"
+#include "classlib/runtime/Format.h"
+#include "core/Messages.h"
+#include "core/Options.h"
 #include "core/PathUtils.h"
+#include "formats/Codings.h"
 
 std::string GetWindowsFolder()
 {
@@ -299,4 +304,112 @@ std::string ReadInternetShortcutFile(const std::string& fileName)
         return std::string();
     }
     return ReadInternetShortcutUrl(lines.Text());
+}
+
+namespace {
+
+bool ShellExecuteOpen(const std::string& target)
+{
+    const auto result =
+        reinterpret_cast<intptr_t>(ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+bool ShellOpen(const std::string& target)
+{
+    return LinkOpeners.ShellOpen ? LinkOpeners.ShellOpen(target) : ShellExecuteOpen(target);
+}
+
+const char* const MailError = "Impossible de lancer votre gestionnaire de courrier électronique.";
+const char* const BrowserError =
+    "Impossible de lancer votre navigateur Internet.||Vous devez le lancer vous-même manuellement et vous rendre "
+    "à l'adresse voulue :||||%s||||Quillpad a placé cette adresse URL dans votre Presse-papiers.";
+const char* const OpenFileQuestion =
+    "Ouverture de %s||||Certains fichiers peuvent contenir des virus ou bien provoquer des dégâts ||sur votre PC. "
+    "Assurez-vous que ce fichier provient d'une source fiable.||||Voulez-vous toujours ouvrir ce fichier ?";
+const char* const OpenFileError = "Impossible d'ouvrir \"%s\".||Il est possible que ce lien hypertexte soit associé à "
+                                  "un fichier qui n'est plus présent sur votre système.";
+constexpr uint8_t OpenFileOptionalMessage = 15;
+
+} // namespace
+
+TLinkOpeners LinkOpeners;
+
+bool IsExecutableFileType(const std::string& fileName)
+{
+    static const char* const types[] = {"exe", "com", "bat", "cmd", "pif", "scr", "vbs", "vbe", "js",  "jse", "wsf",
+                                        "wsh", "msi", "msp", "hta", "cpl", "reg", "inf", "lnk", "jar", "ps1", "scf"};
+    std::string ext = ExtractFileExt(fileName);
+    if (ext.size() < 2)
+        return false;
+    ext.erase(0, 1);
+    for (const char* t : types)
+        if (SameText(ext, t))
+            return true;
+    return false;
+}
+
+bool PutTextOnClipboard(const std::string& text)
+{
+    if (!OpenClipboard(nullptr))
+        return false;
+    bool ok = false;
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* p = GlobalLock(block)) {
+            memcpy(p, text.c_str(), text.size() + 1);
+            GlobalUnlock(block);
+            ok = SetClipboardData(CF_TEXT, block) != nullptr;
+        }
+        if (!ok)
+            GlobalFree(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+bool OpenInBrowser(const std::string& link)
+{
+    if (IsLinkLikeText(link)) {
+        if (!HasUrlPrefix(link)) {
+            // A mail address.
+            const std::string mail =
+                link.size() >= 7 && SameText(link.substr(0, 7), "MAILTO:") ? link : "MAILTO:" + link;
+            if (ShellOpen(mail))
+                return true;
+            ShowError(MailError);
+            return false;
+        }
+        if (ShellOpen(link))
+            return true;
+        PutTextOnClipboard(link);
+        ShowError(Format(BrowserError, link));
+        return false;
+    }
+    if (LinkOpeners.ShowOpenDocument && LinkOpeners.ShowOpenDocument(link))
+        return true;
+    const bool picture = TCodingManager::GetPictureFormat(link) != kNoPictureFormat;
+    if (CurrentOptions().LoadSave.OpenHLinksInPlace) {
+        if (picture && LinkOpeners.OpenPictureInNewDocument) {
+            LinkOpeners.OpenPictureInNewDocument(link);
+            return true;
+        }
+        if (TCodingManager::IsDocumentExt(link) && LinkOpeners.OpenDocument) {
+            LinkOpeners.OpenDocument(link);
+            return true;
+        }
+    }
+    if (!picture && !TCodingManager::IsWebOrMediaExt(link)) {
+        const std::string question = Format(OpenFileQuestion, link);
+        // A file that runs code is confirmed every time: its question offers no way to stop asking.
+        const int answer = IsExecutableFileType(link)
+                               ? MessageDlgEx(question, mtConfirmation, mbYesNo)
+                               : MessageDlgWithOption(question, mtConfirmation, mbYesNo, OpenFileOptionalMessage);
+        if (answer != mrYes)
+            return false;
+    }
+    if (ShellOpen(link))
+        return true;
+    ShowError(Format(OpenFileError, link));
+    return false;
 }

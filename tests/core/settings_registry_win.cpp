@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "core/FileList.h"
 #include "core/FileSys.h"
 #include "core/IniFile.h"
 #include "core/RegistryEx.h"
@@ -110,4 +111,21 @@ TEST(IniFileUnderWine, AccentedNamesAndValuesReadBack)
     settingscases::CheckAll(r);
     r.OpenSection("GÉNÉRAL");
     EXPECT_EQ(r.ReadString("CLÉ", "def"), "Valeur é");
+}
+
+TEST_F(RegistryStore, ThirtyEntryFileListSurvivesSaveAndLoad)
+{
+    TFileList list(TFileList::flFolders);
+    for (int i = 0; i < 30; ++i)
+        list.Names.push_back("C:\\Dossier " + std::to_string(i) + "\\[copie]");
+    list.Locked = true;
+    auto s = Store();
+    s->OpenSection("Folders");
+    list.Save(*s);
+    TFileList loaded(TFileList::flFolders);
+    auto r = Store();
+    r->OpenSection("Folders");
+    loaded.Load(*r);
+    EXPECT_EQ(loaded.Names, list.Names);
+    EXPECT_TRUE(loaded.Locked);
 }
