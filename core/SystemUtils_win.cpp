@@ -24,8 +24,8 @@ void SystemMessageBeep(uint32_t beepType)
     if (event) {
         const std::string path = std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + event + "\\.Current";
         HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
+        // Read only: an absent key means no sound, and reading never creates it.
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
             return;
         char sound[MAX_PATH] = "";
         DWORD size = sizeof(sound);

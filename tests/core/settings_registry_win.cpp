@@ -8,6 +8,7 @@
 #include "core/FileSys.h"
 #include "core/IniFile.h"
 #include "core/RegistryEx.h"
+#include "core/SystemUtils.h"
 #include "tests/common/test_support.h"
 #include "tests/core/settings_cases.h"
 
@@ -128,4 +129,22 @@ TEST_F(RegistryStore, ThirtyEntryFileListSurvivesSaveAndLoad)
     loaded.Load(*r);
     EXPECT_EQ(loaded.Names, list.Names);
     EXPECT_TRUE(loaded.Locked);
+}
+
+TEST(SystemMessageBeep, ReadsTheSoundSchemeWithoutCreatingKeys)
+{
+    const char* const events[] = {"Exclamation", "Hand", "Asterisk", "Question"};
+    const uint32_t types[] = {0x30, 0x10, 0x40, 0x20};
+    for (int i = 0; i < 4; ++i) {
+        const std::string path = std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + events[i] + "\\.Current";
+        HKEY key;
+        const bool existed = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (existed)
+            RegCloseKey(key);
+        SystemMessageBeep(types[i]);
+        const bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (exists)
+            RegCloseKey(key);
+        EXPECT_EQ(exists, existed) << events[i];
+    }
 }
