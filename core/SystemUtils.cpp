@@ -1,7 +1,10 @@
-// Percentages.
+// Percentages and pictures from resources.
 #include "core/SystemUtils.h"
 
 #include <algorithm>
+
+#include "classlib/runtime/Exceptions.h"
+#include "formats/JpegImage.h"
 
 int32_t PercentOf(int32_t value, int32_t percent)
 {
@@ -13,4 +16,12 @@ int32_t PercentOf(int32_t value, int32_t percent)
     else if (rest <= -50)
         --result;
     return static_cast<int32_t>(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
+}
+
+void LoadJpegFromResource(TJPEGImage& image, const char* name)
+{
+    const TResourceData data = LoadResourceData(name, "JPEG");
+    if (!data.Data)
+        throw EStreamError(std::string("Ressource introuvable : ") + name);
+    image.LoadFromBytes(static_cast<const uint8_t*>(data.Data), data.Size);
 }

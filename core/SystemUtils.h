@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class TJPEGImage;
+
 // The machine's total physical memory in bytes.
 uint64_t TotalPhysicalMemory();
 
@@ -28,3 +30,7 @@ struct TResourceData {
 TResourceData LoadResourceData(const char* name, const char* resType);
 // Writes the resource's bytes into the file (created or replaced); false when any step fails.
 bool SaveResourceToFile(const char* name, const char* resType, const std::string& fileName);
+
+// Loads the picture from the program's resource of that name and type "JPEG"; an absent resource
+// raises EStreamError.
+void LoadJpegFromResource(TJPEGImage& image, const char* name);

@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "classlib/runtime/Exceptions.h"
 #include "core/Events.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/OptionalMessages.h"
 #include "core/SystemUtils.h"
+#include "formats/JpegImage.h"
 
 namespace {
 
@@ -99,4 +101,11 @@ TEST(PercentOf, RoundsToTheNearestWithin32Bits)
 TEST(SystemUtils, PhysicalMemoryIsKnown)
 {
     EXPECT_GT(TotalPhysicalMemory(), 16u * 1024 * 1024);
+}
+
+TEST(SystemUtils, AbsentJpegResourceRaises)
+{
+    TJPEGImage image;
+    EXPECT_THROW(LoadJpegFromResource(image, "NOSUCHPICTURE"), EStreamError);
+    EXPECT_TRUE(image.Empty());
 }
