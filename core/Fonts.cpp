@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "classlib/runtime/Format.h"
 #include "core/CharClasses.h"
+#include "core/Messages.h"
 #include "core/Kerning.h"
 #include "core/Options.h"
 #include "core/SettingsStorage.h"
@@ -294,6 +296,21 @@ int TFontManager::GetFontForCharset(int fontIndex, int32_t charset)
     if (font.Charset == SymbolCharset)
         charset = SymbolCharset;
     return RegisterFont(font.Name, charset, font.PitchAndFamily);
+}
+
+int TFontManager::CheckFontName(const std::string& name)
+{
+    if (name.empty()) {
+        ShowError("La zone de nom de police ne peut pas être laissée en blanc.");
+        return -1;
+    }
+    if (IndexOfFamily(name) < 0 &&
+        MessageDlgEx(Format("La police \"%s\" est absente de la liste des polices installées. Voulez-vous "
+                            "utiliser cette police quand même ?",
+                            name),
+                     mtConfirmation, mbYesNo) != mrYes)
+        return -1;
+    return RegisterFont(name, DefaultCharset, 0);
 }
 
 int32_t TFontManager::FontId(int32_t index) const

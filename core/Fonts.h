@@ -124,6 +124,9 @@ public:
     int IndexOfFont(std::string_view name) const;
     // The variant of a registered font under a character set (a symbol font keeps its own).
     int GetFontForCharset(int fontIndex, int32_t charset);
+    // The index of a font name that the user typed: an empty name is an error; a name that is no
+    // installed family is used only when the user confirms it. -1 when refused.
+    int CheckFontName(const std::string& name);
     // The font id of a registered font's index, UndefinedField when the index names none.
     int32_t FontId(int32_t index) const;
     int32_t DefaultFont() const { return FDefaultFont; }

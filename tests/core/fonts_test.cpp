@@ -8,6 +8,7 @@
 
 #include "core/Fonts.h"
 #include "core/Kerning.h"
+#include "core/Messages.h"
 #include "core/Options.h"
 #include "core/SettingsStorage.h"
 
@@ -320,4 +321,18 @@ TEST_F(FontsTest, ReloadFreesFontsAndTellsTheViews)
     EXPECT_EQ(GetKerningPairsManager().Count(), 0);
     EXPECT_EQ(Device.LiveFonts(), 0);
     EXPECT_TRUE(GetFontManager().Font(0).IsInstalled());
+}
+
+TEST_F(FontsTest, TypedFontNames)
+{
+    TFontManager& fm = GetFontManager();
+    const bool silent = SilentMessages;
+    SilentMessages = true; // every question answers Cancel unseen
+    EXPECT_EQ(fm.CheckFontName(""), -1);
+    EXPECT_EQ(fm.CheckFontName("Nulle Part"), -1); // not installed, and not confirmed
+    const int courier = fm.CheckFontName("courier new");
+    SilentMessages = silent;
+    ASSERT_GE(courier, 0);
+    EXPECT_EQ(fm.FontName(courier), "Courier New");
+    EXPECT_EQ(fm.IndexOfFont("Nulle Part"), -1);
 }
