@@ -19,7 +19,9 @@ namespace {
 
 TFontManager* GFontManager = nullptr;
 
+// The fonts every list starts with, at fixed indexes: the default font, Arial and the bullet font.
 const char* const DefaultFontName = "Times New Roman";
+const char* const SansFontName = "Arial";
 const char* const BulletFontName = "Symbol";
 const char* const FallbackFace = "Arial";
 const char* const DefaultHistory = "Arial||Times New Roman||Verdana";
@@ -159,7 +161,8 @@ TFontManager::TFontManager(TFontDevice* device) : FDevice(device ? *device : Cur
     FHistory.SetSorted(true);
     EnumerateFamilies();
     FDefaultFont = RegisterFont(DefaultFontName, AnsiCharset, VariablePitch | FamilyRoman);
-    FBulletFont = RegisterFont(BulletFontName, SymbolCharset, VariablePitch | FamilyDecorative);
+    RegisterFont(SansFontName, AnsiCharset, VariablePitch | FamilySwiss);
+    FBulletFont = RegisterFont(BulletFontName, SymbolCharset, VariablePitch | FamilyRoman);
     MatchRegisteredFonts();
     FHistory.SetText(BarsToLineBreaks(DefaultHistory));
 }
@@ -254,8 +257,9 @@ const TRegisteredFont& TFontManager::FontOfIndex(int32_t index) const
 
 int TFontManager::RegisterFont(std::string_view name, int32_t charset, int32_t pitchAndFamily)
 {
+    // A font table entry without a character set names the program's own (ANSI) one.
     if (charset == UndefinedField || charset < 0 || charset > 255)
-        charset = DefaultCharset;
+        charset = AnsiCharset;
     int32_t id = -1;
     for (size_t i = 0; i < FFonts.size(); ++i) {
         if (!SameName(FFonts[i].Name, name))
@@ -292,7 +296,9 @@ int TFontManager::IndexOfFont(std::string_view name) const
 
 int TFontManager::GetFontForCharset(int fontIndex, int32_t charset)
 {
-    const TRegisteredFont font = FontOfIndex(fontIndex);
+    if (fontIndex < 0 || fontIndex >= FontCount())
+        return fontIndex;
+    const TRegisteredFont font = Font(fontIndex);
     if (font.Charset == SymbolCharset)
         charset = SymbolCharset;
     return RegisterFont(font.Name, charset, font.PitchAndFamily);
@@ -310,7 +316,7 @@ int TFontManager::CheckFontName(const std::string& name)
                             name),
                      mtConfirmation, mbYesNo) != mrYes)
         return -1;
-    return RegisterFont(name, DefaultCharset, 0);
+    return RegisterFont(name, AnsiCharset, 0);
 }
 
 int32_t TFontManager::FontId(int32_t index) const

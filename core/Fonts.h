@@ -86,8 +86,9 @@ public:
     // Flags bit: a font that the system substitutes may fall back to the default character set.
     static constexpr uint8_t AllowDefaultCharsetFlag = 2;
 
-    // Registers the default font ("Times New Roman", index 0, the font of the default character
-    // format) and the bullet font over the given device (the current one when nullptr).
+    // Over the given device (the current one when nullptr), registers "Times New Roman" (index 0,
+    // the default font, that of the default character format), "Arial" (1) and "Symbol" (2, the
+    // bullet font).
     explicit TFontManager(TFontDevice* device = nullptr);
     ~TFontManager();
     TFontManager(const TFontManager&) = delete;
@@ -115,14 +116,15 @@ public:
     std::string FontName(int index) const;
     // The registered font of a format's font field; the default font for an index that names none.
     const TRegisteredFont& FontOfIndex(int32_t index) const;
-    // The index of the font of that name (without regard to case) and character set (the undefined
-    // character set counting as the default one), registered now when absent.
+    // The index of the font of that name (without regard to case) and character set (an undefined
+    // character set counting as the ANSI one), registered now when absent.
     int RegisterFont(std::string_view name, int32_t charset, int32_t pitchAndFamily);
     // Registers every entry of a document's font table and stores the index in the entry.
     void RegisterFontTable(std::vector<TFontTableEntry>& table);
     // Index of the first registered font of that name without regard to case, -1 when absent.
     int IndexOfFont(std::string_view name) const;
-    // The variant of a registered font under a character set (a symbol font keeps its own).
+    // The variant of a registered font under a character set (a symbol font keeps its own; an index
+    // that names no font is returned as it is).
     int GetFontForCharset(int fontIndex, int32_t charset);
     // The index of a font name that the user typed: an empty name is an error; a name that is no
     // installed family is used only when the user confirms it. -1 when refused.

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "core/RegisteredFonts.h"
+#include "core/Fonts.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 
@@ -61,8 +61,8 @@ void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& 
             int32_t value = TagValue(p + k);
             k += InlineTagSize;
             out += '<';
-            if (code == cfFont && value >= 0 && value < RegisteredFonts().Count()) {
-                out += "font=" + RegisteredFonts().Font(value).Name;
+            if (code == cfFont && value >= 0 && value < GetFontManager().FontCount()) {
+                out += "font=" + GetFontManager().Font(value).Name;
             } else if (IsFormatTag(code)) {
                 out += CharFieldNames[code];
                 out += '=' + Value(value);

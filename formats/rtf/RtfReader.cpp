@@ -8,7 +8,7 @@
 
 #include "core/Colors.h"
 #include "core/Memory.h"
-#include "core/RegisteredFonts.h"
+#include "core/Fonts.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -607,7 +607,7 @@ void TRtfReader::ReadFontTable(int depth) {
         }
     }
     finish();
-    TRegisteredFonts& shared = RegisteredFonts();
+    TFontManager& shared = GetFontManager();
     for (TDocFontInfo& f : read) {
         f.SharedIndex = shared.RegisterFont(f.Name, f.Charset, f.PitchAndFamily | f.PitchBits);
         FontByNumber[f.Number] = f.SharedIndex;

@@ -99,6 +99,8 @@ TEST_F(FontsTest, RegisteredFontsShareIdsAcrossCharsets)
     TFontManager& fm = GetFontManager();
     EXPECT_EQ(fm.DefaultFont(), 0);
     EXPECT_EQ(fm.FontName(0), "Times New Roman");
+    EXPECT_EQ(fm.FontName(1), "Arial");
+    EXPECT_EQ(fm.BulletFont(), 2);
     EXPECT_TRUE(fm.Font(fm.BulletFont()).IsInstalled());
 
     const int arial = fm.RegisterFont("arial", AnsiCharset, 0);
@@ -108,10 +110,11 @@ TEST_F(FontsTest, RegisteredFontsShareIdsAcrossCharsets)
     EXPECT_NE(arialCe, arial);
     EXPECT_TRUE(SameFontId(arial, arialCe));
     EXPECT_FALSE(SameFontId(arial, 0));
-    // An undefined character set counts as the default one.
-    const int byDefault = fm.RegisterFont("Arial", UndefinedField, 0);
+    // An undefined character set counts as the ANSI one; the system's default one is another.
+    EXPECT_EQ(fm.RegisterFont("Arial", UndefinedField, 0), arial);
+    const int byDefault = fm.RegisterFont("Arial", DefaultCharset, 0);
+    EXPECT_NE(byDefault, arial);
     EXPECT_EQ(fm.Font(byDefault).Charset, DefaultCharset);
-    EXPECT_EQ(fm.RegisterFont("Arial", DefaultCharset, 0), byDefault);
 
     const int missing = fm.RegisterFont("Nulle Part", AnsiCharset, 0);
     EXPECT_FALSE(fm.Font(missing).IsInstalled());
