@@ -4,15 +4,13 @@
 // a value keeps its spaces and quotes. A pair that cannot stand as such a line (a line break in it, a
 // name holding "=", a line that would look like a section, or too short to count) is written as an
 // encoded line: "%", then the name and the value with "%", "=", CR and LF written as "%XX".
-#include "core/CharClasses.h"
 #include "core/IniFile.h"
-
-#include <climits>
-#include <cstdlib>
 
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/Format.h"
 #include "classlib/runtime/StringList.h"
+#include "core/CharClasses.h"
 #include "core/FileSys.h"
 
 namespace {
@@ -60,36 +58,6 @@ std::string Unescape(const std::string& text)
 bool IsSectionLine(const std::string& line)
 {
     return line.size() > 2 && line.front() == '[' && line.back() == ']';
-}
-
-// An integer in decimal with optional blanks around it and an optional sign; false when the text is
-// anything else or out of the 32-bit range.
-bool ParseInt32(const std::string& text, int32_t& value)
-{
-    size_t i = 0, n = text.size();
-    while (i < n && text[i] == ' ')
-        ++i;
-    while (n > i && text[n - 1] == ' ')
-        --n;
-    bool negative = false;
-    if (i < n && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    if (i == n)
-        return false;
-    int64_t v = 0;
-    for (; i < n; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-        v = v * 10 + (text[i] - '0');
-        if (v > static_cast<int64_t>(INT32_MAX) + 1)
-            return false;
-    }
-    if (negative)
-        v = -v;
-    if (v < INT32_MIN || v > INT32_MAX)
-        return false;
-    value = static_cast<int32_t>(v);
-    return true;
 }
 
 } // namespace
@@ -177,10 +145,7 @@ bool TIniFile::ReadBool(const std::string& name, bool def)
 
 int32_t TIniFile::ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def)
 {
-    int32_t value;
-    if (!ParseInt32(ReadString(name, ""), value))
-        value = def;
-    return ClampSetting(value, min, max);
+    return ClampSetting(StrToIntDef(ReadString(name, ""), def), min, max);
 }
 
 void TIniFile::WriteString(const std::string& name, const std::string& value)

@@ -1,9 +1,10 @@
 // The base settings store and the long-text and binary helpers shared by every store.
-#include "core/CharClasses.h"
 #include "core/SettingsStorage.h"
 
 #include <algorithm>
 #include <climits>
+
+#include "core/CharClasses.h"
 
 bool TSettingsStorage::SectionExists(const std::string&)
 {
