@@ -5,25 +5,34 @@
 
 #include "classlib/runtime/Exceptions.h"
 
-TDIBBitmap::TDIBBitmap(int bitsPerPixel) : FDC(CreateCompatibleDC(nullptr))
+TMemoryBitmapDC::TMemoryBitmapDC() : FDC(CreateCompatibleDC(nullptr))
 {
-    FBitsPerPixel = (bitsPerPixel == 16 || bitsPerPixel == 32) ? 24 : bitsPerPixel;
     if (!FDC)
         throw EOutOfMemory();
     FOriginal = GetCurrentObject(FDC, OBJ_BITMAP);
 }
 
-TDIBBitmap::~TDIBBitmap()
+TMemoryBitmapDC::~TMemoryBitmapDC()
 {
-    SelectObject(FDC, FOriginal);
+    Replace(nullptr);
+    DeleteDC(FDC);
+}
+
+void TMemoryBitmapDC::Replace(HBITMAP bitmap)
+{
+    SelectObject(FDC, bitmap ? bitmap : FOriginal);
     if (FBitmap)
         DeleteObject(FBitmap);
-    DeleteDC(FDC);
+    FBitmap = bitmap;
+}
+
+TDIBBitmap::TDIBBitmap(int bitsPerPixel) : FBitsPerPixel((bitsPerPixel == 16 || bitsPerPixel == 32) ? 24 : bitsPerPixel)
+{
 }
 
 void TDIBBitmap::SetSize(int32_t width, int32_t height)
 {
-    if (width == FWidth && height == FHeight && FBitmap)
+    if (width == FWidth && height == FHeight && Bitmap())
         return;
     BITMAPINFOHEADER& h = FInfo.Header;
     h = {};
@@ -48,33 +57,18 @@ void TDIBBitmap::SetSize(int32_t width, int32_t height)
             FInfo.Colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
     }
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(FDC, reinterpret_cast<BITMAPINFO*>(&FInfo), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(DC(), reinterpret_cast<BITMAPINFO*>(&FInfo), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         throw EOutOfMemory();
-    SelectObject(FDC, bitmap);
-    if (FBitmap)
-        DeleteObject(FBitmap);
-    FBitmap = bitmap;
+    Replace(bitmap);
     FBits = bits;
     FWidth = width;
     FHeight = height;
 }
 
-TServiceBitmap::TServiceBitmap(int32_t maxWidth, int32_t maxHeight)
-    : FDC(CreateCompatibleDC(nullptr)), FMaxWidth(maxWidth), FMaxHeight(maxHeight)
+TServiceBitmap::TServiceBitmap(int32_t maxWidth, int32_t maxHeight) : FMaxWidth(maxWidth), FMaxHeight(maxHeight)
 {
-    if (!FDC)
-        throw EOutOfMemory();
-    SetBkMode(FDC, TRANSPARENT);
-    FOriginal = GetCurrentObject(FDC, OBJ_BITMAP);
-}
-
-TServiceBitmap::~TServiceBitmap()
-{
-    SelectObject(FDC, FOriginal);
-    if (FBitmap)
-        DeleteObject(FBitmap);
-    DeleteDC(FDC);
+    SetBkMode(DC(), TRANSPARENT);
 }
 
 void TServiceBitmap::SetSize(int32_t width, int32_t height)
@@ -82,22 +76,16 @@ void TServiceBitmap::SetSize(int32_t width, int32_t height)
     width = std::min(width, FMaxWidth);
     height = std::min(height, FMaxHeight);
     if (width >= 1 && height >= 1) {
-        if (FBitmap && width == FWidth && height == FHeight)
+        if (Bitmap() && width == FWidth && height == FHeight)
             return;
         HDC screen = GetDC(nullptr);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
         ReleaseDC(nullptr, screen);
         if (!bitmap)
             throw EOutOfMemory();
-        SelectObject(FDC, bitmap);
-        if (FBitmap)
-            DeleteObject(FBitmap);
-        FBitmap = bitmap;
+        Replace(bitmap);
     } else {
-        SelectObject(FDC, FOriginal);
-        if (FBitmap)
-            DeleteObject(FBitmap);
-        FBitmap = nullptr;
+        Replace(nullptr);
         width = std::max(width, 0);
         height = std::max(height, 0);
     }

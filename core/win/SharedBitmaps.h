@@ -5,20 +5,37 @@
 
 #include <cstdint>
 
-class TDIBBitmap {
+// A memory device context and the bitmap it owns; the context's original bitmap stands in it when it
+// owns none.
+class TMemoryBitmapDC {
+public:
+    TMemoryBitmapDC();
+    ~TMemoryBitmapDC();
+    TMemoryBitmapDC(const TMemoryBitmapDC&) = delete;
+    TMemoryBitmapDC& operator=(const TMemoryBitmapDC&) = delete;
+
+    HDC DC() const { return FDC; }
+    HBITMAP Bitmap() const { return FBitmap; }
+
+protected:
+    // Selects the bitmap (null: the original one) and deletes the one it replaces.
+    void Replace(HBITMAP bitmap);
+
+private:
+    HDC FDC;
+    HGDIOBJ FOriginal;
+    HBITMAP FBitmap = nullptr;
+};
+
+class TDIBBitmap : public TMemoryBitmapDC {
 public:
     // 16 and 32 bits per pixel are taken as 24.
     explicit TDIBBitmap(int bitsPerPixel);
-    ~TDIBBitmap();
-    TDIBBitmap(const TDIBBitmap&) = delete;
-    TDIBBitmap& operator=(const TDIBBitmap&) = delete;
 
     // Makes the section again when a side changed: 1 bit per pixel is black and white, 2 to 8 bits
     // take the system palette's first colours.
     void SetSize(int32_t width, int32_t height);
 
-    HDC DC() const { return FDC; }
-    HBITMAP Bitmap() const { return FBitmap; }
     // The section's rows, bottom row first, each padded to 4 bytes.
     void* Bits() const { return FBits; }
     int BitsPerPixel() const { return FBitsPerPixel; }
@@ -30,36 +47,25 @@ private:
         BITMAPINFOHEADER Header;
         RGBQUAD Colors[256];
     } FInfo = {};
-    HDC FDC = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOriginal = nullptr;
     void* FBits = nullptr;
     int FBitsPerPixel;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
 };
 
-class TServiceBitmap {
+// Its context draws text with a transparent background.
+class TServiceBitmap : public TMemoryBitmapDC {
 public:
     TServiceBitmap(int32_t maxWidth, int32_t maxHeight);
-    ~TServiceBitmap();
-    TServiceBitmap(const TServiceBitmap&) = delete;
-    TServiceBitmap& operator=(const TServiceBitmap&) = delete;
 
     // Clamps the size to the maximum; with both sides at least 1 a bitmap compatible with the screen
     // of that size stands in the context, otherwise the context's original bitmap.
     void SetSize(int32_t width, int32_t height);
 
-    // The memory device context, drawing text with a transparent background.
-    HDC DC() const { return FDC; }
-    HBITMAP Bitmap() const { return FBitmap; }
     int32_t Width() const { return FWidth; }
     int32_t Height() const { return FHeight; }
 
 private:
-    HDC FDC = nullptr;
-    HGDIOBJ FOriginal = nullptr;
-    HBITMAP FBitmap = nullptr;
     int32_t FMaxWidth, FMaxHeight;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
