@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "spelling/SpellEngineApi.h"
 #include "tools/LexiconEnvelope.h"
+#include "tools/SpellEngine.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -19,16 +19,15 @@ int main()
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::filesystem::path bin = std::filesystem::path(self).parent_path().parent_path() / "bin" / "Orthographe";
-    HMODULE engine = LoadLibraryA((bin / "Bin" / SpellEngineFileName).string().c_str());
-    if (!engine) {
+    TSpellEngine engine;
+    if (!LoadSpellEngineModule((bin / "Bin" / SpellEngineFileName).string(), engine)) {
         std::printf("spelling engine: not built\n");
         return 1;
     }
-    auto bind = [engine](const char* name) { return reinterpret_cast<void*>(GetProcAddress(engine, name)); };
-    auto openSession = reinterpret_cast<TSSCE_OpenSession>(bind("SSCE_OpenSession"));
-    auto openLex = reinterpret_cast<TSSCE_OpenLex>(bind("SSCE_OpenLex"));
-    auto checkWord = reinterpret_cast<TSSCE_CheckWord>(bind("SSCE_CheckWord"));
-    auto suggest = reinterpret_cast<TSSCE_Suggest>(bind("SSCE_Suggest"));
+    auto openSession = engine.OpenSession;
+    auto openLex = engine.OpenLex;
+    auto checkWord = engine.CheckWord;
+    auto suggest = engine.Suggest;
 
     std::string lexicon = (std::filesystem::temp_directory_path() / "qp-bench-francais.lex").string();
     if (!InflateLexiconFile((bin / "Lex" / "francais.zlx").string(), lexicon)) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/SpellCheckOptions.h"
+
 // The default document format and the templates of new documents (section "DefDocTemplates").
 struct TDefaultDocTemplates {
     int32_t DefDocFmt = 0;
@@ -34,6 +36,7 @@ struct TLoadSaveOptions {
 struct TOptions {
     TGeneralOptions General;
     TLoadSaveOptions LoadSave;
+    TSC_SpellCheckSystemSettings SpellCheck; // section "SpellCheck"
 };
 
 // The options in force: the defaults until the settings holder has loaded its own.

@@ -50,12 +50,4 @@ bool ParseMain(std::string_view file, std::string_view& affixes, std::string_vie
     return true;
 }
 
-bool IsText(std::string_view file)
-{
-    for (unsigned char c : file)
-        if (c < 32 && c != '\t' && c != '\n' && c != '\r')
-            return false;
-    return true;
-}
-
 } // namespace lexformat

@@ -17,6 +17,12 @@ std::string BuildMain(std::string_view affixes, std::string_view words);
 bool ParseMain(std::string_view file, std::string_view& affixes, std::string_view& words);
 
 // True when no byte is a control character other than tab, line feed and carriage return.
-bool IsText(std::string_view file);
+inline bool IsText(std::string_view file)
+{
+    for (unsigned char c : file)
+        if (c < 32 && c != '\t' && c != '\n' && c != '\r')
+            return false;
+    return true;
+}
 
 } // namespace lexformat

@@ -1,25 +1,12 @@
-// The engine DLL as the tests load it, with its entry points, and the French main lexicon inflated once.
+// The engine DLL as the tests load it, bound by the program's own binding, and the French main lexicon
+// inflated once.
 #pragma once
-#include <windows.h>
-
 #include <string>
 
-#include "spelling/SpellEngineApi.h"
+#include "tools/SpellEngine.h"
 
-struct TEngineLibrary {
-    HMODULE Module = nullptr;
-    TSSCE_OpenSession OpenSession = nullptr;
-    TSSCE_CloseSession CloseSession = nullptr;
-    TSSCE_SetOption SetOption = nullptr;
-    TSSCE_OpenLex OpenLex = nullptr;
-    TSSCE_CreateLex CreateLex = nullptr;
-    TSSCE_CloseLex CloseLex = nullptr;
-    TSSCE_GetLex GetLex = nullptr;
-    TSSCE_AddToLex AddToLex = nullptr;
-    TSSCE_DelFromLex DelFromLex = nullptr;
-    TSSCE_CheckWord CheckWord = nullptr;
-    TSSCE_Suggest Suggest = nullptr;
-    TSSCE_Version Version = nullptr;
+struct TEngineLibrary : TSpellEngine {
+    void* Module = nullptr;
 
     // The engine of the build, loaded once for the test program.
     static TEngineLibrary& Get();

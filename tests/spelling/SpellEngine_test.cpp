@@ -1,6 +1,8 @@
 // The engine DLL through its entry points: what it exports, French words, text lexicons, options, errors.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <fstream>
 #include <set>
 #include <string>
@@ -72,7 +74,7 @@ protected:
 
 TEST(SpellEngineModule, ExportsExactlyTheEntryPointsAndImportsOnlySystemLibraries)
 {
-    HMODULE m = E().Module;
+    HMODULE m = static_cast<HMODULE>(E().Module);
     ASSERT_NE(m, nullptr);
     auto base = reinterpret_cast<const unsigned char*>(m);
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
