@@ -45,6 +45,7 @@ run: win
 
 bench: win
 	@for b in $(BUILD)/host/bench/bench_*; do [ -x $$b ] && $$b; done; true
+	@for b in $(BUILD)/win-$(ARCH)/bench/bench_*_win.exe; do [ -f $$b ] && bash scripts/wine-run.sh $$b; done; true
 
 clean:
 	rm -rf $(BUILD)

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::unique_ptr<TSpellCheckManager> GSpellCheckManager;
+// A plain pointer, so that freeing it at the very end of the program never meets an object already gone.
+TSpellCheckManager* GSpellCheckManager = nullptr;
 
 } // namespace
 
@@ -145,8 +146,12 @@ void TSpellCheckManager::RecheckDocuments()
 TSpellCheckManager* SpellCheckManager()
 {
     if (!GSpellCheckManager)
-        GSpellCheckManager = std::make_unique<TSpellCheckManager>();
-    return GSpellCheckManager.get();
+        GSpellCheckManager = new TSpellCheckManager();
+    return GSpellCheckManager;
 }
 
-void FreeSpellCheckManager() { GSpellCheckManager.reset(); }
+void FreeSpellCheckManager()
+{
+    delete GSpellCheckManager;
+    GSpellCheckManager = nullptr;
+}

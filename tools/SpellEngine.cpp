@@ -6,19 +6,21 @@
 #include "classlib/runtime/Files.h"
 #include "classlib/runtime/Format.h"
 #include "core/Messages.h"
-#include "tools/SpellCheckOptions.h"
+#include "tools/SpellCheck.h"
 
 namespace {
 
 TSpellEngine Engine;
 
-// The library's handle, released when the program ends.
+// The library's handle, released when the program ends, after the systems whose sessions it holds.
 struct TEngineModule {
     void* Handle = nullptr;
     ~TEngineModule()
     {
-        if (Handle)
+        if (Handle) {
+            FreeSpellCheckManager();
             FreeSpellEngineModule(Handle);
+        }
     }
 } Module;
 
