@@ -162,7 +162,9 @@ private:
     TBrush FBrush{clBtnFace};
 };
 
-// A control with a window class of the library's own, painted by Paint through its canvas.
+// A control with a window class of the library's own, painted by Paint through its canvas. The message
+// loop gives the dialog manager the keys that a control does not claim: one that wants arrows, Tab or
+// Enter answers WM_GETDLGCODE.
 class TCustomControl : public TControl {
 public:
     explicit TCustomControl(TComponent* owner) : TControl(owner) {}

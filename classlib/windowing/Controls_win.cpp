@@ -99,7 +99,11 @@ void TControl::SetParent(TControl* parent)
 
 TControl* TControl::FindControl(HWND wnd)
 {
-    return wnd ? static_cast<TControl*>(GetPropA(wnd, ControlProp)) : nullptr;
+    // Another running copy marks its windows alike: only this process's windows are ours.
+    DWORD process = 0;
+    if (!wnd || !GetWindowThreadProcessId(wnd, &process) || process != GetCurrentProcessId())
+        return nullptr;
+    return static_cast<TControl*>(GetPropA(wnd, ControlProp));
 }
 
 HWND TControl::Handle()

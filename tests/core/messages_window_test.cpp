@@ -148,8 +148,12 @@ void CALLBACK EndScreenshot(HWND, UINT, UINT_PTR, DWORD)
     Application->Terminate();
 }
 
-// Not run with the others: shows a French confirmation with its check box until the screenshot helper
-// has taken its picture (see the report of the change that added it).
+// Not run with the others: shows a French confirmation with its check box for a picture of the screen,
+//   bash scripts/screenshot.sh confirmation.png --title Confirmation
+//     build/win-x86_64/tests/core_window_tests.exe --gtest_also_run_disabled_tests
+//     --gtest_filter=MessageScreenshot.*
+// (one command line)
+// and ends by itself after 30 s.
 TEST(MessageScreenshot, DISABLED_FrenchConfirmationWithOption)
 {
     Application->SetTitle("Quillpad");
