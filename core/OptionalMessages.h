@@ -12,7 +12,8 @@ constexpr int OptionalMessageCount = 128;
 // 9 Yes to all).
 constexpr uint8_t OptionalMessageOff = 0x80;
 
-// The answer buffer, one byte per optional message (absent bytes count as 0).
+// The answer buffer, one byte per optional message (absent bytes count as 0); the settings holder loads
+// it from and saves it to the setting "OptionalMsgs".
 TMemory& OptionalMessageAnswers();
 uint8_t OptionalMessageAnswer(int index);
 // Stores an answer byte, growing the buffer (with zeros) to hold it first.
