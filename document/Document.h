@@ -1,19 +1,236 @@
 // The document: the root of one open document, its members grouped by topic.
 #pragma once
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "classlib/runtime/Streams.h"
+#include "document/FormatRecords.h"
+#include "document/PageSetup.h"
 #include "document/Paragraph.h"
+#include "document/TextPos.h"
+
+class TDocumentForm;
+class TField;
+class TObjectManager;
+class TOperationManager;
+class TPage;
+class TParReformatingManager;
+class TSection;
+class TStyleList;
+class TTabManager;
+
+// The stories of the paragraph list, in order.
+enum TStory : int { stMain = 0, stFootnotes = 1, stEndnotes = 2, stHeadersFooters = 3, StoryCount = 4 };
+
+// Mode flags whose meaning the document itself gives; the other numbers belong to the code that sets them.
+enum TModeFlag : int {
+    mfConstructing = 0,           // the document is being built, or header/footer fields recreated
+    mfPrinting = 3,               // output goes to a printer
+    mfShowMarks = 7,              // formatting marks are shown
+    mfViewLive = 9,               // scroll bars follow the zoom; painting and caret updates go ahead
+    mfHoldScrolling = 11,         // scrolling and invalidation are held back
+    mfHoldCaret = 13,             // caret updates are held back
+    mfKeepScrollPos = 15,         // ClampScrollPos leaves the position as it is
+    mfViewNotReady = 18,          // SetZoomAt only recomputes the device metrics
+    mfFitsWholePages = 19,        // the zoom shows whole pages
+    mfPaginationComplete = 20,
+    mfSectionRangesStale = 22,
+    mfColumnWidthsStale = 23,
+    mfNoPaginationProgress = 24,
+    mfPaginatedOnce = 25,
+    mfRebuildingPages = 26,
+    mfNoScrollToCaret = 33,
+    mfNoOwnFile = 44,
+    mfHidden = 51,                // no window
+    mfHasWindow = 52,
+    mfTempFileOpen = 57,
+    mfTempFileNoWipe = 58,
+    mfFieldsDirty = 77,
+    mfHeaderFooterPageFields = 79,
+    mfStatisticsStale = 89,
+    mfHeaderFooterParaFormat = 95,
+    mfFreeWindowAtOnce = 98,
+    mfMeasureAtZoom = 99,
+    ModeFlagCount = 128
+};
+
+// The largest page over all sections: width and height in twips, in screen pixels, in device units,
+// and the largest text width in twips.
+struct TPageExtent {
+    int32_t F[7];
+    constexpr int32_t& operator[](int i) { return F[i]; }
+    constexpr const int32_t& operator[](int i) const { return F[i]; }
+};
+
+// Numbering of footnotes or endnotes.
+struct TNoteSettings {
+    int32_t Format = 0;      // 0 to 4 number styles, higher values symbol sequences
+    int32_t StartNumber = 1; // added to a reference's counter for display
+    uint8_t RestartMode = 0; // 0 continuous, 1 each section, 2 each page
+};
+
+// Who wrote the document and when (dates as date-time values, 0 not set).
+struct TDocumentInfo {
+    std::string Author;
+    std::string LastAuthor;
+    double CreationDate = 0;
+    double LastSaveDate = 0;
+    double LastPrintDate = 0;
+    int64_t FileSize = 0;
+};
 
 // Each topic of the document is implemented in a source file of its own.
 class TDocument {
 public:
-    TDocument();
+    // A hidden document has no window (previews, templates, clips, the format palette).
+    explicit TDocument(bool hidden = true);
     ~TDocument();
     TDocument(const TDocument&) = delete;
     TDocument& operator=(const TDocument&) = delete;
 
-    // --- Paragraphs (DocParagraphs.cpp) ---
+    // --- Paragraphs and stories (DocParagraphs.cpp) ---
     // The paragraphs of all stories, one story after another; owned.
     std::vector<std::unique_ptr<TParagraph>> Paragraphs;
+    // Paragraph counts of stories 0 to 3.
+    int32_t StoryLengths[StoryCount] = {};
+    int32_t ParagraphCount() const { return int32_t(Paragraphs.size()); }
+    // The story whose range holds paragraph I; 0 when none does.
+    int StoryOfParagraph(int32_t i) const;
+    int32_t StoryStart(int story) const;
+    int32_t StoryEnd(int story) const;
+    // Whether paragraph I lies outside the story being edited (never while printing).
+    bool IsOutsideEditedStory(int32_t i) const;
+
+    // --- Sections (DocSections.cpp) ---
+    std::vector<std::unique_ptr<TSection>> Sections; // never empty
+    // Recomputes every section's number and paragraph range when they are stale.
+    void UpdateSectionRanges();
+    TSection* SectionOfParagraph(int32_t i);
+    // The section whose page setup governs paragraph I: walks back over continuous breaks.
+    TSection* PageSetupOwnerSection(int32_t i);
+    TSection* PageSetupSectionOfPage(int32_t n);
+    void GetCurrentPageSetup(TPageSetup& out);
+    // The parameters of the selection's sections; those that differ between them are not set.
+    void SelectionSectionParams(TSectionParams& out);
+    void SectionsInRange(const TTextRange& range, std::vector<TSection*>& list);
+    void GetPageExtent(TPageExtent& out);
+    bool HasMultiColumnSection() const;
+    bool SectionsDifferInPageSize() const;
+
+    // --- Mode flags (DocModeFlags.cpp) ---
+    bool GetModeFlag(int k) const { return ModeFlags[k & 127] != 0; }
+    void SetModeFlag(int k, bool on) { ModeFlags[k & 127] = on ? 1 : 0; }
+    // Saves flag K on the stack.
+    void PushModeFlag(int k);
+    int PushModeFlagOn(int k);
+    int PushModeFlagOff(int k);
+    // Restores the N newest saved flags, newest first.
+    void PopModeFlags(int n);
+    int32_t ModeFlagStackDepth() const { return int32_t(ModeFlagStack.size()); }
+
+    // --- Units and zoom (DocUnits.cpp) ---
+    // Twips to device units, rounded half up (products in 64 bits; negative values truncate).
+    int32_t TwipsToDeviceY(int32_t v) const;
+    int32_t TwipsToDeviceX(int32_t v) const;
+    int32_t TwipsToScreen(int32_t v) const;
+    // The same at P percent.
+    int32_t TwipsToDeviceYScaled(int32_t v, int32_t p) const;
+    int32_t TwipsToDeviceXScaled(int32_t v, int32_t p) const;
+    int32_t TwipsToScreenScaled(int32_t v, int32_t p) const;
+    int32_t ScreenToTwips(int32_t v) const;
+    int32_t DeviceYToTwips(int32_t v) const;
+    int32_t ApplyZoom(int32_t v) const;
+    int32_t ApplyLayoutZoom(int32_t v) const;
+    // Font heights (negative: character heights) from half-points.
+    int32_t FontHeightFromHalfPoints(int32_t s) const;
+    int32_t DeviceFontHeight(int32_t s) const;
+    // Recomputes the derived device fields of every page setup and of the page extent.
+    void UpdateDeviceMetrics();
+    // The zoom the zoom kind gives for the window's size and the page extent.
+    int32_t EffectiveZoom();
+    void SetZoom(int32_t p);
+    // Anchor: a rectangle (left, top, right, bottom) of the view to keep in sight, or none.
+    void SetZoomAt(int32_t p, const int32_t* anchor);
+
+    int32_t ZoomPercent = 100;     // 10..500
+    int32_t LayoutZoom = 100;      // the zoom of the last SetZoomAt
+    uint8_t ZoomKind = 0;          // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
+    int32_t DeviceDpiY = 96;
+    int32_t DeviceDpiX = 96;
+    int32_t ScreenDpi = 96;        // unzoomed
+    TPageExtent PageExtent{};
+    int32_t ClientWidth = 0;       // the window's client area, kept by the window
+    int32_t ClientHeight = 0;
+
+    // --- Pages (Page.cpp) ---
+    std::vector<std::unique_ptr<TPage>> Pages;
+
+    // --- Owned services ---
+    std::unique_ptr<TObjectManager> ObjectManager;   // pictures and OLE objects
+    std::unique_ptr<TTabManager> TabManager;         // the tab tables paragraphs name
+    std::unique_ptr<TStyleList> StyleList;           // over the tab manager
+    std::unique_ptr<TParReformatingManager> ReformatingManager;
+    std::unique_ptr<TOperationManager> OperationManager;
+    TDocumentForm* Window = nullptr;                 // none for a hidden document
+
+    bool PreviewMode = false;      // shown in print preview
+
+    // --- Selection and insertion ---
+    TTextPos Caret{};
+    TTextRange Selection{};
+    TCharFormat InsertionFormat{};
+
+    // --- Header and footer editing (DocHeaderFooter.cpp) ---
+    TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
+    int32_t EditedHeaderFooterPage = -1;
+    TTextPos CaretBeforeHeaderFooter{};
+
+    // --- Document information and files (Document.cpp) ---
+    // Makes a fresh or loaded-empty document a new one.
+    void ResetAsNew();
+    void SetModified(bool modified);
+    bool IsModified() const { return FModified; }
+    // Tells the open-documents list that a long action runs on this document, and that it ended.
+    void BeginBusy();
+    void EndBusy();
+    // Closes the file the document keeps open, if any.
+    void CloseFileHandle();
+    // Overwrites the temporary file with zeros over its whole size.
+    void WipeTempFile();
+
+    TDocumentInfo Info;
+    TNoteSettings FootnoteSettings;
+    TNoteSettings EndnoteSettings;
+    int32_t Coding = 0;                              // index in the document format list
+    std::string FileName;
+    std::unique_ptr<TStream> FileStream;             // the document's file kept open while it loads
+    std::string TempFileName;                        // open while mode flag 57 is set
+
+private:
+    // One byte per mode flag, and the save stack: flag + 65536 × saved value.
+    uint8_t ModeFlags[ModeFlagCount] = {};
+    std::vector<int32_t> ModeFlagStack;
+    bool FModified = false;
 };
+
+// Saves mode flags on entry and restores them on leaving, so that an exception leaves them balanced.
+class TModeFlagScope {
+public:
+    explicit TModeFlagScope(TDocument& document) : FDocument(document) {}
+    ~TModeFlagScope() { FDocument.PopModeFlags(FCount); }
+    TModeFlagScope(const TModeFlagScope&) = delete;
+    TModeFlagScope& operator=(const TModeFlagScope&) = delete;
+    void On(int k) { FDocument.PushModeFlagOn(k); ++FCount; }
+    void Off(int k) { FDocument.PushModeFlagOff(k); ++FCount; }
+    void Save(int k) { FDocument.PushModeFlag(k); ++FCount; }
+
+private:
+    TDocument& FDocument;
+    int FCount = 0;
+};
+
+// Sort orders for lists of records of 32-bit fields: by the first field; by the second, then the third.
+int CompareByFirstField(const void* a, const void* b);
+int CompareBySecondThenThird(const void* a, const void* b);

@@ -23,6 +23,7 @@ void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value) {
 
 TParagraph& AddParagraph(TDocument& document) {
     document.Paragraphs.push_back(std::make_unique<TParagraph>(&document));
+    ++document.StoryLengths[stMain];
     return *document.Paragraphs.back();
 }
 

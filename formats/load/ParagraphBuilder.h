@@ -11,7 +11,7 @@ void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count);
 void AppendSpecial(TParagraph& paragraph, uint8_t code);
 // Appends a tag that takes no character position (formats, field marks).
 void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value);
-// Appends a new paragraph to the document's list and returns it.
+// Appends a new paragraph to the document's list (in the main text) and returns it.
 TParagraph& AddParagraph(TDocument& document);
 // Gives the last paragraph its end mark when the reader left it without one; a document without
 // paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.

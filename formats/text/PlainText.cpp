@@ -13,8 +13,9 @@
 
 namespace {
 
-TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats) {
-    TParagraph& p = AddParagraph(document);
+// The first paragraph read is the document's last one (a new document's first); later ones are new.
+TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats, bool first = false) {
+    TParagraph& p = first && !document.Paragraphs.empty() ? *document.Paragraphs.back() : AddParagraph(document);
     if (!formats.InitialTags.empty())
         p.Text.Append(formats.InitialTags.data(), static_cast<int32_t>(formats.InitialTags.size()));
     p.ParaFormat = formats.ParaFormat;
@@ -25,7 +26,7 @@ TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats
 
 void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainTextFormats& formats,
                            int64_t& textLength) {
-    TParagraph* p = &StartParagraph(document, formats);
+    TParagraph* p = &StartParagraph(document, formats, true);
     while (input.Ensure(1)) {
         const uint8_t* data = input.Buffer.data();
         uint8_t c = data[input.Pos];

@@ -1,0 +1,164 @@
+// The document's life: creation with its first paragraph and section, reset as new, and destruction.
+#include "document/Document.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "core/Options.h"
+#include "core/Styles.h"
+#include "core/TabTables.h"
+#include "document/DocObjects.h"
+#include "document/DocumentHost.h"
+#include "document/InlineTags.h"
+#include "document/Page.h"
+#include "document/ParReformatingManager.h"
+#include "document/ScreenInfo.h"
+#include "document/Section.h"
+#include "editing/OperationManager.h"
+
+TDocument::TDocument(bool hidden)
+{
+    SetModeFlag(mfConstructing, true);
+    ObjectManager = std::make_unique<TObjectManager>(this);
+    TabManager = std::make_unique<TTabManager>();
+    StyleList = std::make_unique<TStyleList>(this, TabManager.get());
+    ZoomPercent = 100;
+    InsertionFormat = DefaultCharFormat();
+    Paragraphs.push_back(std::make_unique<TParagraph>(this));
+    StoryLengths[stMain] = 1;
+    Sections.push_back(std::make_unique<TSection>(this));
+    Sections.front()->SetDefaults();
+    ScreenDpi = ScreenPixelsPerInch();
+    SetModeFlag(mfViewNotReady, true);
+    SetZoom(100);
+    if (!hidden)
+        Window = DocumentHost().CreateDocumentWindow(this);
+    if (Window) {
+        SetModeFlag(mfViewNotReady, false);
+        SetModeFlag(mfHasWindow, true);
+    } else {
+        SetModeFlag(mfHidden, true);
+    }
+    ReformatingManager = std::make_unique<TParReformatingManager>(this);
+    OperationManager = std::make_unique<TOperationManager>(this);
+    SetModeFlag(mfSectionRangesStale, true);
+    SetModeFlag(mfColumnWidthsStale, true);
+    SetModeFlag(mfFieldsDirty, true);
+    SetModeFlag(mfConstructing, false);
+}
+
+TDocument::~TDocument()
+{
+    if (GetModeFlag(mfTempFileOpen)) {
+        if (Coding == 4 && !GetModeFlag(mfTempFileNoWipe))
+            WipeTempFile();
+        std::remove(TempFileName.c_str());
+    }
+    CloseFileHandle();
+    // Pages point at lines of the paragraphs: they go first.
+    Pages.clear();
+    Paragraphs.clear();
+    ReformatingManager.reset();
+    if (Window)
+        DocumentHost().FreeDocumentWindow(Window, GetModeFlag(mfFreeWindowAtOnce));
+    Window = nullptr;
+    OperationManager.reset();
+    StyleList.reset();
+    TabManager.reset();
+    ObjectManager.reset();
+    Sections.clear();
+}
+
+void TDocument::ResetAsNew()
+{
+    Info.Author = CurrentOptions().General.UsrName;
+    Info.LastAuthor = Info.Author;
+    // Date-time values count days from 30 December 1899.
+    const double unixDays = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400.0;
+    Info.CreationDate = unixDays + 25569.0;
+    Info.LastSaveDate = Info.CreationDate;
+
+    SetModeFlag(mfViewLive, false);
+    SetModeFlag(mfPaginationComplete, false);
+    {
+        TModeFlagScope scope(*this);
+        scope.On(mfHoldScrolling);
+        scope.On(12);
+        scope.On(mfHoldCaret);
+        scope.On(mfViewNotReady);
+        scope.On(mfNoScrollToCaret);
+        TParagraph& first = *Paragraphs.front();
+        if (first.PlainText.Size() == 0) {
+            first.Text.Clear();
+            AppendInlineTag(first.Text, 1, 20);
+            AppendInlineTag(first.Text, tcSpecial, scParagraphMark);
+            first.PlainText.AppendByte(scParagraphMark);
+        }
+        for (auto& paragraph : Paragraphs)
+            paragraph->ParaFormat = DefaultParaFormat();
+    }
+    for (int k : {int(mfViewLive), 29, 8, int(mfNoOwnFile), 45})
+        SetModeFlag(k, true);
+    for (int k : {int(mfHoldScrolling), 12, int(mfHoldCaret), int(mfViewNotReady), int(mfNoScrollToCaret)})
+        SetModeFlag(k, false);
+}
+
+void TDocument::SetModified(bool modified)
+{
+    if (modified == FModified)
+        return;
+    FModified = modified;
+    DocumentHost().InvalidateCommands();
+}
+
+void TDocument::BeginBusy()
+{
+    DocumentHost().BeginBusy(this);
+}
+
+void TDocument::EndBusy()
+{
+    DocumentHost().EndBusy(this);
+}
+
+void TDocument::CloseFileHandle()
+{
+    FileStream.reset();
+}
+
+void TDocument::WipeTempFile()
+{
+    std::FILE* file = std::fopen(TempFileName.c_str(), "r+b");
+    if (!file)
+        return;
+    std::fseek(file, 0, SEEK_END);
+    long left = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    static const char zeros[16384] = {};
+    while (left > 0) {
+        const long piece = left < long(sizeof zeros) ? left : long(sizeof zeros);
+        if (std::fwrite(zeros, 1, size_t(piece), file) != size_t(piece))
+            break;
+        left -= piece;
+    }
+    std::fclose(file);
+}
+
+int CompareByFirstField(const void* a, const void* b)
+{
+    int32_t x, y;
+    std::memcpy(&x, a, 4);
+    std::memcpy(&y, b, 4);
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+int CompareBySecondThenThird(const void* a, const void* b)
+{
+    int32_t x[3], y[3];
+    std::memcpy(x, a, 12);
+    std::memcpy(y, b, 12);
+    if (x[1] != y[1])
+        return x[1] < y[1] ? -1 : 1;
+    return x[2] < y[2] ? -1 : x[2] > y[2] ? 1 : 0;
+}

@@ -1,0 +1,53 @@
+// The plain document host and the choice of the host in force.
+#include "document/DocumentHost.h"
+
+namespace {
+
+TDocumentHost PlainHost;
+TDocumentHost* CurrentHost = &PlainHost;
+
+} // namespace
+
+TDocumentHost::~TDocumentHost() = default;
+
+TDocumentForm* TDocumentHost::CreateDocumentWindow(TDocument*)
+{
+    return nullptr;
+}
+
+void TDocumentHost::FreeDocumentWindow(TDocumentForm*, bool) {}
+
+void TDocumentHost::BeginBusy(TDocument* document)
+{
+    BusyDocument = document;
+    ++BusyCount;
+}
+
+void TDocumentHost::EndBusy(TDocument*)
+{
+    if (BusyCount > 0)
+        --BusyCount;
+}
+
+void TDocumentHost::InvalidateCommands() {}
+
+bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
+{
+    return false;
+}
+
+TDocumentHost& DocumentHost()
+{
+    return *CurrentHost;
+}
+
+void SetDocumentHost(TDocumentHost* host)
+{
+    // The counts of live pictures go with the host.
+    TDocumentHost* next = host ? host : &PlainHost;
+    if (next != CurrentHost) {
+        next->LivePictureCount = CurrentHost->LivePictureCount;
+        next->LivePictureBytes = CurrentHost->LivePictureBytes;
+    }
+    CurrentHost = next;
+}

@@ -1,0 +1,52 @@
+// What the document engine asks of the program around it: the open-documents list and document windows.
+#pragma once
+#include <cstdint>
+
+class TDocObject;
+class TDocument;
+class TDocumentForm;
+
+// The program's document dispatcher derives from this and installs itself; until it does (and in the
+// engine's own tests) a plain host serves: no windows, no other open documents.
+class TDocumentHost {
+public:
+    virtual ~TDocumentHost();
+
+    // The window of a document that is not hidden; none where no windows exist.
+    virtual TDocumentForm* CreateDocumentWindow(TDocument* document);
+    // Releases a document's window through its own closing, or frees it at once.
+    virtual void FreeDocumentWindow(TDocumentForm* window, bool atOnce);
+    // A long action runs on the document (nested), and ended.
+    virtual void BeginBusy(TDocument* document);
+    virtual void EndBusy(TDocument* document);
+    // The main window refreshes its menus, toolbars and status panels at the next idle time.
+    virtual void InvalidateCommands();
+    // Packs the least recently used decoded picture of the open documents other than Except's;
+    // true when one was packed.
+    virtual bool FreeOldestPictureCache(TDocObject* except);
+
+    // Decoded pictures of all open documents: how many, how many bytes, and the limits.
+    bool PictureCacheFull() const
+    {
+        return LivePictureCount > LivePictureLimit || LivePictureBytes > LivePictureBytesLimit;
+    }
+    void CountLivePicture(int64_t bytes, int delta)
+    {
+        LivePictureCount += delta;
+        LivePictureBytes += delta * bytes;
+    }
+    int32_t LivePictureCount = 0;
+    int64_t LivePictureBytes = 0;
+    int32_t LivePictureLimit = 16;
+    int64_t LivePictureBytesLimit = int64_t(256) << 20;
+    // Packed metafile bytes of one document beyond which they are deflated once more.
+    int64_t PackedMetafileLimit = int64_t(8) << 20;
+    // When false, a picture is packed again as soon as it has been drawn.
+    bool KeepDecodedPictures = true;
+    int32_t BusyCount = 0;
+    TDocument* BusyDocument = nullptr;
+};
+
+// The host in force, and installing another (none puts the plain host back).
+TDocumentHost& DocumentHost();
+void SetDocumentHost(TDocumentHost* host);

@@ -1,0 +1,45 @@
+// A laid-out page: the runs of paragraph lines placed on it, and its header and footer.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TDocument;
+class TField;
+class TParagraph;
+class TParLine;
+class TSection;
+
+// Lines First..Last of one paragraph placed on a page, and their summed height.
+struct TParagraphOnPageInfo {
+    TParagraph* Paragraph;
+    int32_t FirstLine;
+    int32_t LastLine;
+    int32_t Height;
+};
+
+class TPage {
+public:
+    TPage(TDocument* document, int32_t pageIndex);
+    // Unlinks every line of the page (lines belong to their paragraphs).
+    ~TPage();
+    TPage(const TPage&) = delete;
+    TPage& operator=(const TPage&) = delete;
+
+    // Places lines First..Last of a paragraph after the page's other lines.
+    void AddParagraphLines(TParagraph* paragraph, int32_t first, int32_t last);
+    // The placement of paragraph I (by its layout index), or -1.
+    int32_t FindParagraph(int32_t i) const;
+    // Takes placement K and its lines off the page; -1 does nothing.
+    void RemoveParagraphAt(int32_t k);
+    // The section of the paragraph of the page's first line.
+    TSection* GetSection() const;
+
+    std::vector<std::unique_ptr<TParagraphOnPageInfo>> Placements; // in page order
+    TDocument* Document;
+    std::vector<TParLine*> Lines;    // every line shown on the page, in page order; not owned
+    int32_t PageIndex;
+    int32_t TextHeight = 0;          // sum of the heights of the placed lines
+    TField* HeaderField = nullptr;   // set by pagination
+    TField* FooterField = nullptr;
+};
