@@ -27,6 +27,12 @@ TParagraph& AddParagraph(TDocument& document) {
     return *document.Paragraphs.back();
 }
 
+TParagraph& FirstParagraph(TDocument& document) {
+    if (!document.Paragraphs.empty() && document.Paragraphs.back()->Text.Size() == 0)
+        return *document.Paragraphs.back();
+    return AddParagraph(document);
+}
+
 void FinishParagraphs(TDocument& document) {
     if (document.Paragraphs.empty()) AddParagraph(document);
     TParagraph& last = *document.Paragraphs.back();

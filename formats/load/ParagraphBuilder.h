@@ -13,6 +13,9 @@ void AppendSpecial(TParagraph& paragraph, uint8_t code);
 void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value);
 // Appends a new paragraph to the document's list (in the main text) and returns it.
 TParagraph& AddParagraph(TDocument& document);
+// The paragraph a reader starts in: the document's last one while it is empty (the first paragraph
+// of a new document), else a new one.
+TParagraph& FirstParagraph(TDocument& document);
 // Gives the last paragraph its end mark when the reader left it without one; a document without
 // paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.
 void FinishParagraphs(TDocument& document);

@@ -102,7 +102,7 @@ private:
 };
 
 TRtfReadResult TRtfReader::Read() {
-    Cur = &AddParagraph(Doc);
+    Cur = &FirstParagraph(Doc);
     TDocFontInfo defaultFont;
     defaultFont.Number = 0x7FFFFFFF;
     defaultFont.Name = "Times New Roman";

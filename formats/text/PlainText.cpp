@@ -13,9 +13,8 @@
 
 namespace {
 
-// The first paragraph read is the document's last one (a new document's first); later ones are new.
 TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats, bool first = false) {
-    TParagraph& p = first && !document.Paragraphs.empty() ? *document.Paragraphs.back() : AddParagraph(document);
+    TParagraph& p = first ? FirstParagraph(document) : AddParagraph(document);
     if (!formats.InitialTags.empty())
         p.Text.Append(formats.InitialTags.data(), static_cast<int32_t>(formats.InitialTags.size()));
     p.ParaFormat = formats.ParaFormat;
