@@ -6,6 +6,7 @@
 
 #include "core/Styles.h"
 #include "core/TabTables.h"
+#include "core/Units.h"
 #include "document/DocObjects.h"
 #include "document/Page.h"
 #include "document/Section.h"
@@ -351,4 +352,21 @@ TEST(Document, EffectiveZoom)
     EXPECT_TRUE(doc.GetModeFlag(mfFitsWholePages));
     doc.PageExtent[2] = 0; // pages of no size never reach a division
     EXPECT_EQ(doc.EffectiveZoom(), 80);
+}
+
+TEST(Document, LineMeasuresFollowTheZoomOnlyWhenAsked)
+{
+    TDocument doc;
+    doc.SetZoom(50);
+    EXPECT_EQ(ScaleByZoomPercent(3, &doc), 24); // layout units: eighths of a pixel
+    EXPECT_EQ(ScaleByZoomPercent(-1, &doc), -8);
+    EXPECT_EQ(ScaleByZoomPercent(5, nullptr), 40);
+    EXPECT_EQ(UnscaleByZoomPercent(12, nullptr), 2); // 1.5 rounds up in magnitude
+    EXPECT_EQ(UnscaleByZoomPercent(-12, nullptr), -2);
+    doc.SetModeFlag(mfMeasureAtZoom, true);
+    EXPECT_EQ(ScaleByZoomPercent(3, &doc), 2);
+    EXPECT_EQ(ScaleByZoomPercent(-3, &doc), -2);
+    EXPECT_EQ(UnscaleByZoomPercent(3, &doc), 6);
+    EXPECT_EQ(ScaleBySecondPercent(3, &doc), 2);
+    EXPECT_EQ(UnscaleBySecondPercent(-3, &doc), -6);
 }
