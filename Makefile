@@ -44,7 +44,9 @@ run: win
 	@bash scripts/run.sh
 
 bench: win
-	@for b in $(BUILD)/host/bench/bench_*; do [ -x $$b ] && $$b; done; true
+	@cmake -S . -B $(BUILD)/bench -G Ninja -DQP_HOST=ON -DQP_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/bench -j $(JOBS)
+	@for b in $(BUILD)/bench/bench/bench_*; do [ -x $$b ] && $$b; done; true
 	@for b in $(BUILD)/win-$(ARCH)/bench/bench_*_win.exe; do [ -f $$b ] && bash scripts/wine-run.sh $$b; done; true
 
 clean:

@@ -47,7 +47,8 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
             ++input.Pos;
             continue;
         }
-        int32_t n = CountPlainTextRun(data + input.Pos, input.Filled - input.Pos);
+        // At least the byte in hand: backslashes and braces are ordinary characters of a text file.
+        int32_t n = std::max(1, CountPlainTextRun(data + input.Pos, input.Filled - input.Pos));
         AppendText(*p, data + input.Pos, n);
         input.Pos += n;
     }

@@ -46,6 +46,7 @@ TEST(PlainText, LinesBecomeParagraphs) {
     EXPECT_EQ(Dump("a\n\nb"), "P0: a<par>\nP1: <par>\nP2: b<par>\n");
     EXPECT_EQ(Dump("a\r\rb\n\r"), "P0: a<par>\nP1: <par>\nP2: b<par>\nP3: <par>\nP4: <par>\n");
     EXPECT_EQ(Dump(""), "P0: <par>\n");
+    EXPECT_EQ(Dump("{\\rtf1 }"), "P0: {\\'5crtf1 }<par>\n");
     EXPECT_EQ(Dump("a\tb\fc\xa0" "d\x96\x97\x01\x0b"),
               "P0: a<tab>b<page>c<nbsp>d<endash><emdash><line><par>\n");
 }

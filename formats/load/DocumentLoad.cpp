@@ -1,0 +1,213 @@
+// The load and save dispatch.
+#include "formats/load/DocumentLoad.h"
+
+#include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/FileStream.h"
+#include "classlib/runtime/Files.h"
+#include "core/Memory.h"
+#include "core/Messages.h"
+#include "core/PathUtils.h"
+#include "document/Document.h"
+#include "formats/CodePages.h"
+#include "formats/Codings.h"
+#include "formats/load/FormatDetection.h"
+#include "formats/load/LoadInput.h"
+#include "formats/load/ParagraphBuilder.h"
+#include "formats/save/SafeSave.h"
+#include "formats/text/PlainText.h"
+
+namespace {
+
+constexpr uint16_t btYes = MsgDlgButton(mbYes), btNo = MsgDlgButton(mbNo), btOK = MsgDlgButton(mbOK),
+                   btCancel = MsgDlgButton(mbCancel), btRetry = MsgDlgButton(mbRetry);
+constexpr uint8_t mkError = mtError, mkInformation = mtInformation, mkConfirmation = mtConfirmation,
+                  mkNoOption = NoOptionalMessage;
+
+std::string Quoted(const char* before, const std::string& name, const char* after) {
+    return std::string(before) + "\"" + name + "\"" + after;
+}
+
+std::unique_ptr<TStream> TryOpen(const std::string& name, uint32_t mode) {
+    try {
+        return std::make_unique<TFileStream>(name, mode);
+    } catch (const EStreamError&) {
+        return nullptr;
+    }
+}
+
+// Copies a file that another program holds to a temporary file, reading it with every sharing
+// allowed; the name of the copy, or empty.
+std::string CopyFileInUse(const std::string& name, const TAskUser& ask) {
+    for (;;) {
+        std::string copy = GetTempFileNameOfKind(tfTmp);
+        try {
+            TFileStream source(name, fmOpenRead);
+            TFileStream target(copy, fmCreate);
+            target.CopyFrom(source, 0);
+            return copy;
+        } catch (const EStreamError&) {
+            DeleteFile(copy);
+        }
+        if (ask(Quoted("Erreur lors de la copie du fichier ", name, "."), mkError, btRetry | btCancel, mkNoOption) !=
+            mrRetry)
+            return {};
+    }
+}
+
+// Opens the file for the load: for reading and writing while others may read it; for reading only
+// when writing is refused; from a copy when another program holds it.
+std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, TLoadedDocument& loaded,
+                                            std::string& copyName, const TAskUser& ask) {
+    const std::string& name = options.FileName;
+    for (;;) {
+        if (auto s = TryOpen(name, fmOpenReadWrite | fmShareDenyWrite)) return s;
+        if (auto s = TryOpen(name, fmOpenRead | fmShareDenyWrite)) {
+            loaded.ReadOnly = true;
+            return s;
+        }
+        if (FileExists(name)) {
+            // Held by another program.
+            if (!options.Quiet &&
+                ask(Quoted("Le fichier ", name, " est en cours d'utilisation par une autre application. Faire une copie ?"),
+                    mkConfirmation, btYes | btCancel, 0) != mrYes)
+                return nullptr;
+            copyName = CopyFileInUse(name, ask);
+            if (copyName.empty()) return nullptr;
+            if (auto s = TryOpen(copyName, fmOpenReadWrite | fmShareDenyWrite)) {
+                loaded.FromCopy = true;
+                return s;
+            }
+            DeleteFile(copyName);
+            copyName.clear();
+        }
+        if (ask(Quoted("Impossible d'ouvrir le fichier ", name, "."), mkError, btRetry | btCancel, mkNoOption) != mrRetry)
+            return nullptr;
+    }
+}
+
+bool HasReader(int coding) { return coding == cdRtf || coding >= cdAnsiText; }
+
+} // namespace
+
+int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional) {
+    return optional == mkNoOption ? MessageDlgEx(text, kind, buttons) : MessageDlgWithOption(text, kind, buttons, optional);
+}
+
+bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
+                          TLoadedDocument& loaded, const TAskUser& ask) {
+    const bool fromFile = options.SourceKind == 0;
+    std::string copyName;
+    std::unique_ptr<TStream> file;
+    std::unique_ptr<TLoadInput> input;
+    auto giveUp = [&] {
+        file.reset();
+        if (!copyName.empty()) DeleteFile(copyName);
+        options.Coding = -1;
+        return false;
+    };
+    if (fromFile) {
+        file = OpenFileForReading(options, loaded, copyName, ask);
+        if (!file) return giveUp();
+        loaded.FileSize = file->GetSize();
+        input = std::make_unique<TLoadInput>(*file, loaded.FileSize, options.FileName);
+        input->OnReadError = [&ask](const std::string& message) -> bool {
+            return ask(message, mkError, btRetry | btCancel, mkNoOption) == mrRetry;
+        };
+    } else {
+        input = std::make_unique<TLoadInput>(options.MemoryBlock, options.MemorySize);
+    }
+    try {
+        int coding = options.Coding;
+        if (coding >= cdCodingCount || coding < 0) {
+            coding = DetectFileFormat(*input);
+        } else if (!IsFileOfFormat(coding, *input)) {
+            if (fromFile && options.Quiet) return giveUp();
+            if (fromFile &&
+                ask(Quoted("Le fichier ", options.FileName, " n'est pas un fichier valide de format ") + "\"" +
+                        std::string(TCodingManager::GetCodingIdentifier(coding)) +
+                        "\". Voulez-vous qu'Quillpad essaie de détecter le format réel de ce fichier ?",
+                    mkConfirmation, btYes | btNo, mkNoOption) != mrYes)
+                return giveUp();
+            coding = DetectFileFormat(*input);
+        }
+        if (!HasReader(coding)) {
+            if (fromFile)
+                ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName, "."), mkError,
+                    btOK, mkNoOption);
+            return giveUp();
+        }
+        options.Coding = coding;
+        if (coding == cdDosText) {
+            input->Restart();
+            input->ConvertChunk = [](uint8_t* bytes, int32_t count, int64_t) { OemToAnsiBuffer(bytes, count); };
+        }
+        options.ReaderCounter = 0;
+        if (coding == cdRtf) {
+            TRtfReadResult result = ReadRtfDocument(document, *input, tabManager);
+            loaded.Settings = result.Settings;
+            loaded.TextLength = result.TextLength;
+            if (!result.Error.empty()) throw Exception(result.Error);
+        } else {
+            ReadPlainTextDocument(document, *input, TPlainTextFormats(), loaded.TextLength);
+        }
+        FinishParagraphs(document);
+    } catch (const EAbort&) {
+        return giveUp();
+    } catch (const Exception& e) {
+        if (fromFile)
+            ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName, ".||") + e.Message,
+                mkError, btOK, mkNoOption);
+        return giveUp();
+    }
+    input.reset();
+    // A copy or a read-only file is not kept open.
+    if (loaded.FromCopy || loaded.ReadOnly) {
+        file.reset();
+        if (!copyName.empty()) DeleteFile(copyName);
+        if (loaded.FromCopy) loaded.FileSize = 0;
+    } else {
+        loaded.File = std::move(file);
+    }
+    return true;
+}
+
+uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
+                           TLoadedDocument& loaded, const TAskUser& ask) {
+    if (document.Paragraphs.empty()) return kSaveFailed;
+    const std::string unchanged = Quoted("Le fichier ", fileName, " n'a pas été modifié.");
+    if (coding < cdAnsiText) {
+        ask(Quoted("Quillpad ne peut pas pour le moment enregistrer de document au format ",
+                   std::string(TCodingManager::GetCodingIdentifier(coding)), ". Veuillez, s'il vous plaît, choisir un autre format"),
+            mkInformation, btOK, mkNoOption);
+        return kSaveFailed;
+    }
+    TMemory out;
+    TTextRange all{};
+    all.EndPos.ParIndex = static_cast<int32_t>(document.Paragraphs.size()) - 1;
+    all.EndPos.Offset = document.Paragraphs.back()->PlainText.Size();
+    WritePlainText(document, all, false, true, out);
+    if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
+    for (;;) {
+        bool written = false;
+        try {
+            TSafeSave save(fileName);
+            save.Stream().WriteBuffer(out.Data(), out.Size());
+            // The kept file is let go so that the new one can take its place, and taken again after.
+            bool kept = loaded.File != nullptr;
+            loaded.File.reset();
+            written = save.Commit();
+            if (kept || written) loaded.File = TryOpen(fileName, fmOpenReadWrite | fmShareDenyWrite);
+        } catch (const EStreamError&) {
+            written = false;
+        }
+        if (written) {
+            loaded.FileSize = out.Size();
+            return kSaveWritten;
+        }
+        if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
+            mrRetry) {
+            if (FileExists(fileName)) ask(unchanged, mkInformation, btOK, mkNoOption);
+            return kSaveFailed;
+        }
+    }
+}

@@ -1,0 +1,55 @@
+// Loading a document from a file or a memory block, and saving it: opening the file (also when
+// another program holds it, or it is read-only), checking the chosen format and offering to detect
+// the real one, choosing the reader or writer, and never destroying the old file on a failed save.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "formats/rtf/RtfReader.h"
+
+class TDocument;
+class TStream;
+class TTabManager;
+
+// The request of a load.
+struct TDocOpeningOptions {
+    uint8_t SourceKind = 0;           // 0: the named file; otherwise the memory block
+    int32_t Coding = 7;               // 0 to 6, or 7 and more to detect; on return the coding read, -1 given up
+    std::string FileName;
+    const void* MemoryBlock = nullptr;
+    int64_t MemorySize = 0;
+    int32_t ReaderCounter = 0;
+    bool Quiet = false;               // no questions: a wrong format gives up, a file in use is copied
+};
+
+// What a load leaves for the document.
+struct TLoadedDocument {
+    std::unique_ptr<TStream> File;    // the file kept open (others may only read it); none for a copy
+    bool ReadOnly = false;
+    bool FromCopy = false;            // another program held the file: a copy was read
+    int64_t FileSize = 0;
+    int64_t TextLength = 0;
+    TRtfDocumentSettings Settings;
+};
+
+// Asks the user (text, kind, buttons, optional message number or 255) and returns the button pressed.
+using TAskUser = std::function<int(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional)>;
+// The program's message routines.
+int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional);
+
+// Reads a document into Document (whose paragraph list must be empty); false when loading was given
+// up or failed (the user has been told, unless the load was quiet or cancelled).
+bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
+                          TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);
+
+// Save results.
+constexpr uint8_t kSaveWritten = 0;
+constexpr uint8_t kSaveFailed = 2;
+
+// Writes the whole document to FileName in a coding: the new file is written beside the old one and
+// replaces it only once complete; a failed or cancelled save leaves the old file as it was and says
+// so. The document's kept file is closed for the replacement and opened again on the new file.
+uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
+                           TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);

@@ -1,0 +1,155 @@
+// Loading and saving documents through the dispatch: readers by coding, the offer to detect a wrong
+// format, and saves that never destroy the old file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/runtime/FileStream.h"
+#include "classlib/runtime/Files.h"
+#include "classlib/windowing/DialogTypes.h"
+#include "document/Document.h"
+#include "formats/Codings.h"
+#include "formats/DocumentDump.h"
+#include "formats/load/DocumentLoad.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+// Answers the questions of a load with a fixed button and remembers them.
+struct TAnswers {
+    int Answer = mrYes;
+    std::vector<std::string> Asked;
+    TAskUser Routine() {
+        return [this](const std::string& text, uint8_t, uint16_t, uint8_t) {
+            Asked.push_back(text);
+            return Answer;
+        };
+    }
+};
+
+std::string WriteFile(const std::string& name, const std::string& bytes) {
+    std::string path = qptest::ScratchDir() + PathDelim + name;
+    TFileStream f(path, fmCreate);
+    f.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    return path;
+}
+
+struct TLoad {
+    bool Ok;
+    int Coding;
+    std::string Dump;
+};
+
+TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = false) {
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.FileName = path;
+    options.Coding = coding;
+    options.Quiet = quiet;
+    TLoadedDocument loaded;
+    bool ok = LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine());
+    return {ok, options.Coding, ok ? DumpDocument(doc) : std::string()};
+}
+
+} // namespace
+
+TEST(DocumentLoad, ReadersByCodingAndDetection) {
+    TAnswers answers;
+    std::string rtf = WriteFile("lettre.rtf", "{\\rtf1 {\\b Bonjour}}");
+    std::string text = WriteFile("notes.txt", "Bonjour\r\n");
+    std::string rtfInText = WriteFile("cache.txt", "{\\rtf1 x}");
+    EXPECT_EQ(Load(rtf, 7, answers).Dump, "P0: <b=1>Bonjour<b=0><par>\n");
+    EXPECT_EQ(Load(rtf, cdRtf, answers).Coding, cdRtf);
+    EXPECT_EQ(Load(text, 7, answers).Coding, cdAnsiText);
+    // RTF in a file chosen as text passes the text test and reads as text.
+    TLoad asText = Load(rtfInText, cdAnsiText, answers);
+    EXPECT_EQ(asText.Coding, cdAnsiText);
+    EXPECT_EQ(asText.Dump, "P0: {\\'5crtf1 x}<par>\n");
+    EXPECT_TRUE(answers.Asked.empty());
+
+    // Text chosen as RTF: the user is offered to detect the real format.
+    TLoad detected = Load(text, cdRtf, answers);
+    ASSERT_EQ(answers.Asked.size(), 1u);
+    EXPECT_NE(answers.Asked[0].find("n'est pas un fichier valide de format \"RTF\""), std::string::npos);
+    EXPECT_TRUE(detected.Ok);
+    EXPECT_EQ(detected.Coding, cdAnsiText);
+    answers.Answer = mrNo;
+    TLoad refused = Load(text, cdRtf, answers);
+    EXPECT_FALSE(refused.Ok);
+    EXPECT_EQ(refused.Coding, -1);
+    // A quiet load gives up without asking.
+    answers.Asked.clear();
+    EXPECT_EQ(Load(text, cdRtf, answers, true).Coding, -1);
+    EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, MemoryNeverAsks) {
+    TAnswers answers;
+    std::string data = "pas du RTF";
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.SourceKind = 1;
+    options.Coding = cdRtf;
+    options.MemoryBlock = data.data();
+    options.MemorySize = static_cast<int64_t>(data.size());
+    TLoadedDocument loaded;
+    EXPECT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+    EXPECT_EQ(options.Coding, cdAnsiText);
+    EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, MissingFileAndDamagedRtf) {
+    TAnswers answers;
+    answers.Answer = mrCancel;
+    EXPECT_FALSE(Load(qptest::ScratchDir() + PathDelim + "absent.rtf", cdRtf, answers).Ok);
+    ASSERT_EQ(answers.Asked.size(), 1u);
+    EXPECT_NE(answers.Asked[0].find("Impossible d'ouvrir le fichier"), std::string::npos);
+    answers.Asked.clear();
+    std::string deep = WriteFile("profond.rtf", "{\\rtf1 " + std::string(100000, '{'));
+    EXPECT_FALSE(Load(deep, cdRtf, answers).Ok);
+    ASSERT_EQ(answers.Asked.size(), 1u);
+    EXPECT_NE(answers.Asked[0].find("Une erreur s'est produite lors de l'ouverture du document"), std::string::npos);
+}
+
+TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
+    TAnswers answers;
+    for (int coding : {cdAnsiText, cdDosText}) {
+        std::string bytes = coding == cdAnsiText ? "Été — 50 €\r\n\r\n\tfin\xa0!" : "\x90t\x82 \x85 l'\x87" "a\r\n\r\nfin";
+        std::string path = WriteFile("texte.txt", bytes);
+        TDocument doc;
+        TDocOpeningOptions options;
+        options.FileName = path;
+        options.Coding = coding;
+        TLoadedDocument loaded;
+        ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+        EXPECT_NE(loaded.File, nullptr);
+        EXPECT_EQ(SaveDocumentToFile(doc, path, coding, loaded, answers.Routine()), kSaveWritten);
+        EXPECT_EQ(qptest::ReadFileBytes(path), bytes) << coding;
+        EXPECT_NE(loaded.File, nullptr);
+    }
+    EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
+    TAnswers answers;
+    std::string path = WriteFile("garde.txt", "ancien");
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.FileName = path;
+    TLoadedDocument loaded;
+    ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+    // No writer for RTF yet: refused, nothing touched.
+    answers.Answer = mrOk;
+    EXPECT_EQ(SaveDocumentToFile(doc, path, cdRtf, loaded, answers.Routine()), kSaveFailed);
+    EXPECT_EQ(qptest::ReadFileBytes(path), "ancien");
+    // A target that cannot be replaced: the user cancels the retry.
+    std::string folder = qptest::ScratchDir() + PathDelim + "dossier.txt";
+    ASSERT_TRUE(ForceDirectories(folder));
+    answers.Answer = mrCancel;
+    answers.Asked.clear();
+    EXPECT_EQ(SaveDocumentToFile(doc, folder, cdAnsiText, loaded, answers.Routine()), kSaveFailed);
+    ASSERT_EQ(answers.Asked.size(), 1u);
+    EXPECT_NE(answers.Asked[0].find("Erreur lors de l'écriture du fichier"), std::string::npos);
+    EXPECT_TRUE(DirectoryExists(folder));
+}
