@@ -2,6 +2,8 @@
 #include "core/SystemColors.h"
 #include <windows.h>
 
+#include "shell/DocDisp.h"
+
 TColorRef GetSystemColor(int index)
 {
     return GetSysColor(index);
@@ -20,4 +22,6 @@ void DeleteBrushHandle(TBrushHandle brush)
 
 void RepaintAllDocumentsForColors()
 {
+    if (TDocDispatcher* dispatcher = GetDocDispatcher())
+        dispatcher->RelayoutAllDocuments();
 }

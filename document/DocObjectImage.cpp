@@ -209,6 +209,9 @@ bool TDocObjectImage::Unpack()
     }
     Packed = false;
     Count(1);
+    // Another decoded picture of the open documents makes room for this one.
+    if (Owner->Listed && host.PictureCacheFull())
+        host.FreeOldestPictureCache(Owner);
     return true;
 }
 

@@ -1,4 +1,5 @@
 // The document's units: twips to device and screen units at the zoom, device metrics and the zoom.
+#include "core/Colors.h"
 #include "core/Units.h"
 #include "document/Document.h"
 #include "document/Section.h"
@@ -136,4 +137,12 @@ void TDocument::SetZoomAt(int32_t p, const int32_t*)
         DeviceDpiY = DeviceDpiX;
     }
     UpdateDeviceMetrics();
+}
+
+void TDocument::SelectColorScheme()
+{
+    if (PreviewMode || GetModeFlag(mfPrinting))
+        GetColorManager()->UseDefaultColors();
+    else
+        GetColorManager()->UseSchemeColors();
 }

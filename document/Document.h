@@ -176,6 +176,8 @@ public:
     TDocumentForm* Window = nullptr;                 // none for a hidden document
 
     bool PreviewMode = false;      // shown in print preview
+    // Paints with the built-in colours in print preview and on a printer, else with the user's.
+    void SelectColorScheme();
 
     // --- Selection and insertion ---
     TTextPos Caret{};
