@@ -28,12 +28,22 @@ struct TGeneralOptions {
     std::string UsrName;
 };
 
+// Section "NewDocParams" (the counter is read from section "General").
+struct TNewDocParams {
+    bool SpecSymbols = false; // show formatting marks in new documents
+    bool Maximize = true;     // new document windows maximised
+    int32_t NewDoc_Index = 1; // 1..99, the number of the next new document's name
+};
+
 // Section "LoadSave".
 struct TLoadSaveOptions {
+    bool UseDocFolder = true;       // new documents go to DocFolder
+    std::string DocFolder;          // the documents folder, ending in a backslash
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
 };
 
 struct TOptions {
+    TNewDocParams NewDocParams;
     TGeneralOptions General;
     TLoadSaveOptions LoadSave;
     TSC_SpellCheckSystemSettings SpellCheck; // section "SpellCheck"

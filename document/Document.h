@@ -197,6 +197,11 @@ public:
     // Tells the open-documents list that a long action runs on this document, and that it ended.
     void BeginBusy();
     void EndBusy();
+    // "Doc" + the settings' two-digit counter + the coding's extension, in the default documents
+    // folder, not the name of an open document; the counter moves on (99 wraps to 1).
+    std::string MakeDefaultFileName();
+    // Whether the document's file lies in the templates folder (never before it has a file).
+    bool IsTemplateFile() const;
     // Closes the file the document keeps open, if any.
     void CloseFileHandle();
     // Overwrites the temporary file with zeros over its whole size.
@@ -232,6 +237,10 @@ private:
     TDocument& FDocument;
     int FCount = 0;
 };
+
+// Text with every character below 32 (and, unless KeepClass1, every character a file name cannot hold)
+// made a space, then trimmed.
+std::string RemoveControlCharacters(const std::string& text, bool keepClass1);
 
 // Sort orders for lists of records of 32-bit fields: by the first field; by the second, then the third.
 int CompareByFirstField(const void* a, const void* b);

@@ -29,6 +29,21 @@ void TDocumentHost::EndBusy(TDocument*)
         --BusyCount;
 }
 
+bool TDocumentHost::IsDocumentOpen(const std::string&)
+{
+    return false;
+}
+
+std::string TDocumentHost::TemplatesFolder()
+{
+    return {};
+}
+
+std::string TDocumentHost::UserDocumentsFolder()
+{
+    return {};
+}
+
 void TDocumentHost::InvalidateCommands() {}
 
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)

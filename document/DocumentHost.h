@@ -1,6 +1,7 @@
 // What the document engine asks of the program around it: the open-documents list and document windows.
 #pragma once
 #include <cstdint>
+#include <string>
 
 class TDocObject;
 class TDocument;
@@ -19,6 +20,12 @@ public:
     // A long action runs on the document (nested), and ended.
     virtual void BeginBusy(TDocument* document);
     virtual void EndBusy(TDocument* document);
+    // Whether a document of that file name is open.
+    virtual bool IsDocumentOpen(const std::string& fileName);
+    // The folder of document templates and the user's documents folder, each ending in a backslash
+    // (empty where there is none).
+    virtual std::string TemplatesFolder();
+    virtual std::string UserDocumentsFolder();
     // The main window refreshes its menus, toolbars and status panels at the next idle time.
     virtual void InvalidateCommands();
     // Packs the least recently used decoded picture of the open documents other than Except's;

@@ -38,6 +38,8 @@ public:
     TDocumentForm* CreateDocumentWindow(TDocument* document) override;
     void FreeDocumentWindow(TDocumentForm* window, bool atOnce) override;
     bool FreeOldestPictureCache(TDocObject* except) override;
+    bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
+    std::string UserDocumentsFolder() override;
 
 private:
     std::vector<std::unique_ptr<TDocument>> Documents;

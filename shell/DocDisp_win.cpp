@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/ShellUtils.h"
 #include "core/SystemUtils.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
@@ -109,4 +110,12 @@ bool TDocDispatcher::FreeOldestPictureCache(TDocObject* except)
         return false;
     oldest->Image->SetCompressed(true);
     return true;
+}
+
+std::string TDocDispatcher::UserDocumentsFolder()
+{
+    std::string folder = GetSpecialFolderPath(5); // My Documents
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
 }
