@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "classlib/runtime/Streams.h"
+#include "core/Geometry.h"
 #include "document/FormatRecords.h"
+#include "document/CaretShape.h"
+#include "document/PageGrid.h"
 #include "document/PageSetup.h"
 #include "document/Paragraph.h"
 #include "document/TextPos.h"
 
+class TClock;
 class TDocumentForm;
 class TField;
 class TObjectManager;
@@ -166,6 +170,85 @@ public:
 
     // --- Pages (Page.cpp) ---
     std::vector<std::unique_ptr<TPage>> Pages;
+
+    // --- Pagination (DocPagination.cpp) ---
+    // Lays out pages from FirstPage on (the pages from there are rebuilt) until more than LastWanted
+    // exist (0x7FFFFFFF: to the end) and the last one holds lines, or the main text ends.
+    void Paginate(int32_t firstPage, int32_t lastWanted, int32_t extra = 0);
+    // Paginates to the end unless pagination is complete.
+    void PaginateAll();
+    // Whether background pagination has work: not complete, and fewer than 400 pages once the
+    // document was paginated to its end.
+    bool WantsBackgroundPagination() const;
+    // One slice of background pagination: a page at a time for at most 50 ms of Clock.
+    void PaginateSlice(TClock& clock);
+    // Breaks paragraph I into lines for a text width in twips unless it is laid out.
+    void LayoutParagraph(int32_t i, int32_t widthTwips);
+    // The width (twips) that the lines of paragraph I are broken for in column Column (-1: none).
+    int32_t ColumnTextWidth(int32_t i, int32_t column);
+    // Drops every paragraph's lines and frees every page; drops only the lines; empties the page list.
+    void DiscardLayout();
+    void DiscardLineLayout();
+    void ClearPageList();
+    // The page count the view's grid assumes; lays the grid out again.
+    void SetLayoutPageCount(int32_t n);
+
+    int32_t LayoutPageCount = 100;
+    int32_t FieldPageCount = 0;    // the page count shown by fields, set when pagination completes
+    // 1: the space after a paragraph and the space before the next both count where they meet.
+    uint8_t SpacingMode = 0;
+
+    // The space before its paragraph that a line carries (screen pixels): line 0's, or line 1's after a
+    // lone page or column break; none on a line that starts with a page, column or section break.
+    int32_t LineSpaceBefore(const TParLine& line) const;
+
+    // --- View geometry (DocView.cpp) ---
+    // Recomputes the page extent, the grid, the page rectangles, the scroll range and the caret.
+    void UpdatePageLayout();
+    void SetZoomKind(int kind);
+    // Refreshes device metrics and page setups' text sizes, recomputes the page extent and drops the
+    // pages.
+    void InvalidatePagination();
+    void ComputePageExtent();
+    TPageMargins GetPageMargins(const TPageSetup& pageSetup, int32_t side) const;
+    TRect PageRectInGrid(int32_t pageIndex) const;
+    TRect CenterPageInCell(int32_t pageIndex, const TRect& cell);
+    TRect GetPageRect(int32_t pageIndex);
+    int32_t FirstVisiblePage() const;
+    int32_t LastVisiblePage() const;
+    // Stores a new scroll position, kept within the grid.
+    void SetScrollPos(TPoint pos);
+
+    TPageGrid Grid;
+    TPoint ScrollPos{};
+    TScrollRanges ScrollRanges{};  // for the window's scroll bars
+
+    // --- Caret (DocCaret.cpp) ---
+    // Completes the line, page and x of a position, paginating further while its paragraph is on no
+    // page yet. Flag bit 0: at a wrap point the end of the line before is taken.
+    void LocateTextPos(TTextPos& pos, int32_t flag = 0);
+    // One character back or forward across paragraph ends (forward up to the main text's end); false
+    // at the ends.
+    bool PrevCharPos(TTextPos& pos) const;
+    bool NextCharPos(TTextPos& pos) const;
+    // The page that shows a paragraph that pagination does not place (a header or footer), or -1.
+    int32_t PageShowingParagraph(int32_t i) const;
+    // The caret's size and slant from the typing format's font.
+    void UpdateCaretShape();
+    // The caret's place in view pixels from its line and page.
+    void UpdateCaretGeometry();
+    // Makes a completed position the caret. Options: 2 keeps the caret after line-end codes, 4 clears
+    // the selection.
+    void PlaceCaret(const TTextPos& pos, int32_t options);
+    // Clamps the offset to the paragraph, completes the position and places the caret there.
+    void SetCaret(int32_t par, int32_t offset, int32_t lineHint, int32_t options);
+
+    TCharFormat CaretFormat{};     // the format the caret shape was made from
+    int32_t CaretAscent = 0;       // of the caret format's font, pixels
+    int32_t CaretDescent = 0;
+    TCaretShape CaretShape{1, 1, 1, false};
+    int32_t CaretX = 0;            // view pixels
+    int32_t CaretY = 0;
 
     // --- Owned services ---
     std::unique_ptr<TObjectManager> ObjectManager;   // pictures and OLE objects

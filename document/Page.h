@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/Geometry.h"
+
 class TDocument;
 class TField;
 class TParagraph;
@@ -42,4 +44,10 @@ public:
     int32_t TextHeight = 0;          // sum of the heights of the placed lines
     TField* HeaderField = nullptr;   // set by pagination
     TField* FooterField = nullptr;
+    // Set by pagination: the page's rectangle in the view, how far its header and footer reach into
+    // the text area (screen pixels at 100 %), and whether its last column was closed.
+    TRect ViewRect{};
+    int32_t HeaderHeight = 0;
+    int32_t FooterHeight = 0;
+    uint8_t ColumnFull = 0;
 };

@@ -1,0 +1,190 @@
+// The caret: completing a text position with its line, page and x, its shape, its place in the view.
+#include "document/Document.h"
+
+#include <algorithm>
+
+#include "core/Fonts.h"
+#include "document/Page.h"
+#include "document/Section.h"
+#include "editing/Field.h"
+
+namespace {
+
+// Cleared once the caret is placed.
+constexpr int mfCaretMoved = 29;
+
+// The field's paragraphs hold paragraph I.
+bool FieldHolds(const TField* field, int32_t i)
+{
+    return field != nullptr && i >= field->StartPos.ParIndex && i <= field->EndPos.ParIndex;
+}
+
+// The last offset of a paragraph: the position of its end mark.
+int32_t LastOffset(const TParagraph& p)
+{
+    return std::max(0, p.PlainText.Size() - 1);
+}
+
+} // namespace
+
+int32_t TDocument::PageShowingParagraph(int32_t i) const
+{
+    if (EditedHeaderFooter && FieldHolds(EditedHeaderFooter, i) && EditedHeaderFooterPage >= 0 &&
+        EditedHeaderFooterPage < int32_t(Pages.size()))
+        return EditedHeaderFooterPage;
+    for (const auto& page : Pages)
+        if (FieldHolds(page->HeaderField, i) || FieldHolds(page->FooterField, i))
+            return page->PageIndex;
+    return -1;
+}
+
+void TDocument::LocateTextPos(TTextPos& pos, int32_t flag)
+{
+    if (Paragraphs.empty())
+        return;
+    TModeFlagScope flags(*this);
+    flags.Off(mfViewLive);
+    pos.ParIndex = std::clamp<int32_t>(pos.ParIndex, 0, ParagraphCount() - 1);
+    TParagraph& p = *Paragraphs[pos.ParIndex];
+    // Paginate in growing slices (1, 2, 4 ... pages) until the paragraph is placed. A paragraph that no
+    // page will ever hold (a note, a header or footer not being edited) ends the search once
+    // pagination is complete, or when a slice adds no page.
+    for (int32_t more = 1; !p.GetLaidOut() || p.Lines.empty() || p.Lines.back()->Page == nullptr; more *= 2) {
+        if (GetModeFlag(mfPaginationComplete))
+            break;
+        const int32_t count = int32_t(Pages.size());
+        Paginate(count, count + more - 1);
+        if (int32_t(Pages.size()) <= count)
+            break;
+        more = std::min(more, INT32_MAX / 4);
+    }
+    if (!p.GetLaidOut())
+        LayoutParagraph(pos.ParIndex, PageSetupOwnerSection(StoryEnd(stMain))->PageSetup[psTextWidth]);
+    if (p.Lines.empty()) {
+        pos.LineIndex = 0;
+        pos.PageIndex = PageShowingParagraph(pos.ParIndex);
+        pos.X = 0;
+        return;
+    }
+    pos.LineIndex = p.LineAtOffset(pos.Offset, pos.LineHint, flag);
+    const TParLine& line = *p.Lines[pos.LineIndex];
+    pos.PageIndex = line.Page ? line.Page->PageIndex : PageShowingParagraph(pos.ParIndex);
+    const int32_t n = std::clamp(pos.Offset - line.FirstChar, 0, line.CharCount);
+    pos.X = line.XBuffer ? line.DecodeCharX(n) : 0;
+}
+
+bool TDocument::PrevCharPos(TTextPos& pos) const
+{
+    if (pos.Offset > 0) {
+        --pos.Offset;
+        return true;
+    }
+    if (pos.ParIndex <= 0)
+        return false;
+    --pos.ParIndex;
+    pos.Offset = LastOffset(*Paragraphs[pos.ParIndex]);
+    return true;
+}
+
+bool TDocument::NextCharPos(TTextPos& pos) const
+{
+    if (pos.Offset < LastOffset(*Paragraphs[pos.ParIndex])) {
+        ++pos.Offset;
+        return true;
+    }
+    if (pos.ParIndex >= StoryEnd(stMain))
+        return false;
+    ++pos.ParIndex;
+    pos.Offset = 0;
+    return true;
+}
+
+void TDocument::UpdateCaretShape()
+{
+    // The format of the next typed character (with a selection, the caret takes that one too).
+    CaretFormat = InsertionFormat;
+    TCharFormat f = CaretFormat;
+    const bool smallCaps = f[cfSmallCaps] > 0;
+    if (smallCaps)
+        f[cfSize] = MulDivRound(f[cfSize], 80, 100);
+    TFontManager& fonts = GetFontManager();
+    const TSharedFont* font =
+        fonts.GetSharedFont(f, DeviceFontHeight(f[cfSize]), true, true, fonts.Device().MeasuringDC());
+    CaretAscent = font->Ascent;
+    CaretDescent = font->Descent;
+    CaretShape = ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, smallCaps);
+}
+
+void TDocument::UpdateCaretGeometry()
+{
+    if (Caret.ParIndex < 0 || Caret.ParIndex >= ParagraphCount() || Caret.PageIndex < 0 ||
+        Caret.PageIndex >= int32_t(Pages.size()))
+        return;
+    const TParagraph& p = *Paragraphs[Caret.ParIndex];
+    if (Caret.LineIndex < 0 || Caret.LineIndex >= p.LineCount())
+        return;
+    const TParLine& line = *p.Lines[Caret.LineIndex];
+    const TPage& page = *Pages[Caret.PageIndex];
+    const TPageSetup& ps = PageSetupSectionOfPage(page.PageIndex)->PageSetup;
+    int32_t x = page.ViewRect.Left + GetPageMargins(ps, page.PageIndex).LeftZoom;
+    if (line.ColumnIndex >= 0) {
+        TColumnGeometry column;
+        SectionOfParagraph(Caret.ParIndex)->GetColumnGeometry(line.ColumnIndex, column);
+        x += TwipsToDeviceX(column.Left);
+    }
+    // The boundary at 100 % in screen pixels (layout units are eighths of a pixel).
+    const int32_t n = std::clamp(Caret.Offset - line.FirstChar, 0, line.CharCount);
+    const int32_t boundary = line.XBuffer ? line.DecodeCharX(n) : 0;
+    x += ApplyZoom((boundary + 4) / 8) - CaretShape.XOffset;
+    CaretX = x;
+    TCaretLineMetrics m;
+    m.PageTop = page.ViewRect.Top;
+    m.SpaceBefore = LineSpaceBefore(line);
+    m.Y = line.Y;
+    m.Ascent = line.Ascent;
+    m.TextAscent = line.TextAscent;
+    m.Descent = line.Descent;
+    m.Raise = line.Raise;
+    m.LineSpacing = p.ParaFormat[pfLineSpacing];
+    m.SpacingRule = p.ParaFormat[pfSpacingRule];
+    CaretY = CaretTop(m, CaretFormat, CaretAscent, CaretDescent, *this);
+}
+
+void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
+{
+    Caret = pos;
+    if (IsRangeEmpty(Selection))
+        options &= ~4;
+    if (options & 4)
+        Selection = TTextRange{Caret, Caret};
+    // Keep the caret out of the middle of line-end codes: step back before a paragraph mark, a section,
+    // page, line or column break that ends its line.
+    if ((options & 2) == 0 && IsRangeEmpty(Selection) && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
+        const TParagraph& p = *Paragraphs[Caret.ParIndex];
+        if (Caret.LineIndex >= 0 && Caret.LineIndex < p.LineCount()) {
+            const TParLine& line = *p.Lines[Caret.LineIndex];
+            bool moved = false;
+            while (Caret.Offset > line.FirstChar && Caret.Offset <= p.PlainText.Size()) {
+                const uint8_t c = p.PlainText.Data()[Caret.Offset - 1];
+                if (c < 2 || c > 6)
+                    break;
+                --Caret.Offset;
+                moved = true;
+            }
+            if (moved)
+                LocateTextPos(Caret, 0);
+        }
+    }
+    UpdateCaretGeometry();
+    SetModeFlag(mfCaretMoved, false);
+}
+
+void TDocument::SetCaret(int32_t par, int32_t offset, int32_t lineHint, int32_t options)
+{
+    TTextPos pos{};
+    pos.ParIndex = std::clamp<int32_t>(par, 0, ParagraphCount() - 1);
+    pos.Offset = std::clamp<int32_t>(offset, 0, LastOffset(*Paragraphs[pos.ParIndex]));
+    pos.LineHint = lineHint;
+    LocateTextPos(pos, 0);
+    PlaceCaret(pos, options);
+}

@@ -1,0 +1,690 @@
+// Pagination: the lines of the main text placed on pages, column by column and section by section.
+#include "document/Document.h"
+
+#include <algorithm>
+
+#include "core/Units.h"
+#include "document/DocumentHost.h"
+#include "document/TimeSlice.h"
+#include "document/Page.h"
+#include "document/Section.h"
+#include "editing/Field.h"
+
+namespace {
+
+// Character codes that end a line by force.
+constexpr uint8_t chSection = 3;
+constexpr uint8_t chColumnBreak = 4;
+constexpr uint8_t chPageBreak = 6;
+
+bool IsForcedBreak(uint8_t c)
+{
+    return c >= chSection && c <= chPageBreak;
+}
+
+// Character N of a line, from its paragraph's plain text.
+uint8_t CharOf(const TParLine& line, int32_t n)
+{
+    return line.Paragraph->PlainText.Data()[line.FirstChar + n];
+}
+
+// The character that ends a line (0 for an empty one).
+uint8_t LastCharOf(const TParLine& line)
+{
+    return line.CharCount > 0 ? CharOf(line, line.CharCount - 1) : 0;
+}
+
+// The line holds one forced break alone.
+bool IsLoneForcedBreak(const TParLine& line)
+{
+    return line.CharCount == 1 && IsForcedBreak(CharOf(line, 0));
+}
+
+bool IsLastLine(const TParLine& line)
+{
+    return line.LineIndex == line.Paragraph->LineCount() - 1;
+}
+
+// The paragraph ends with a section mark.
+bool EndsSection(const TParagraph& p)
+{
+    const int32_t n = p.PlainText.Size();
+    return n >= 1 && p.PlainText.Data()[n - 1] == chSection;
+}
+
+// Result of filling a column.
+enum TColumnResult : int {
+    crColumnFull = 0,
+    crColumnBreak = 1,
+    crPageBreak = 2,         // or the column was closed
+    crContinuousSection = 3,
+    crNewPageSection = 4,
+    crNothingPlaced = 5,
+    crEndOfText = 6
+};
+
+// Pagination's working state for one call: drawing and the caret re-enter pagination, so the state
+// lives here and not in globals.
+class TPaginator {
+public:
+    TPaginator(TDocument& document, int32_t firstPage);
+    TPaginator(const TPaginator&) = delete;
+    TPaginator& operator=(const TPaginator&) = delete;
+    // Lays out pages until more than LastWanted exist and the last one holds lines, or the text ends.
+    void Run(int32_t lastWanted);
+
+private:
+    void ResumeChain(TPage& before);
+    void StartPage();
+    int32_t HeaderFooterHeight(const TField* field, const TPageSetup& ps);
+    TField* HeaderFooterField(TSection* section, int slot);
+    int FillColumns();
+    int LayoutBlock(int32_t columnCount, int32_t limit, bool& endedByColumnBreak, int32_t& tallest);
+    int FillColumn(std::unique_ptr<TPage>& columnPage);
+    int PlaceParagraph(TPage& column);
+    int32_t SuppressedSpace(const TPage& column, int32_t line) const;
+    void FinishBlock(int result, int32_t tallest);
+    std::unique_ptr<TPage> NewColumnPage() const;
+    int32_t TakeOffChain(TPage& column) const;
+
+    // The place to go on from, saved before a section's columns are laid out and restored for each
+    // balancing trial.
+    struct TPlace {
+        int32_t Par;
+        int32_t Line;
+    };
+
+    TDocument& FDocument;
+    int32_t FPar = 0;                // next paragraph to place
+    int32_t FLine = 0;               // its first line to place
+    int32_t FMainEnd = 0;            // last paragraph of the main text
+    TPage* FPage = nullptr;          // the page being filled
+    std::vector<std::unique_ptr<TPage>> FColumns;   // column pages of the current section block
+    int32_t FTextTop = 0;            // top of the text area: top margin + header overflow
+    int32_t FTextHeight = 0;         // height of the text area less header and footer overflow
+    int32_t FBlockTop = 0;           // top of the current section block within the text area
+    int32_t FLimit = 0;              // height limit of the column being filled
+    int32_t FColumnIndex = -1;       // -1 in a section of one column
+    bool FPageHoldsText = false;     // earlier columns or blocks of this page hold lines
+    // The keep-with-next chain: its first paragraph and line, the column page it began on and the
+    // pieces that column held before it.
+    int32_t FChainPar = -1;
+    int32_t FChainLine = 0;
+    TPage* FChainColumn = nullptr;
+    int32_t FChainPiecesBefore = 0;
+    TPage* FPreviousColumn = nullptr;  // the column page laid out before the current one
+    int32_t FEndedBreakKind = -1;      // break kind of a section that ended the previous page
+};
+
+TPaginator::TPaginator(TDocument& document, int32_t firstPage) : FDocument(document)
+{
+    FMainEnd = document.StoryEnd(stMain);
+    // Go on after the last line of the main text on the pages before (a blank page holds none).
+    for (int32_t n = firstPage - 1; n >= 0; --n) {
+        TPage& before = *document.Pages[n];
+        const TParLine* last = nullptr;
+        for (auto it = before.Lines.rbegin(); it != before.Lines.rend() && !last; ++it)
+            if (document.StoryOfParagraph((*it)->Paragraph->LayoutIndex) != stHeadersFooters)
+                last = *it;
+        if (!last)
+            continue;
+        FPar = last->Paragraph->LayoutIndex;
+        FLine = last->LineIndex + 1;
+        if (IsLastLine(*last)) {
+            ++FPar;
+            FLine = 0;
+            if (LastCharOf(*last) == chSection && EndsSection(*last->Paragraph) &&
+                document.SectionOfParagraph(FPar - 1)->BreakKind() != 0)
+                FEndedBreakKind = document.SectionOfParagraph(FPar - 1)->BreakKind();
+        }
+        FPreviousColumn = document.Pages[firstPage - 1].get();
+        if (n == firstPage - 1)
+            ResumeChain(before);
+        break;
+    }
+}
+
+// A keep-with-next chain still open at the end of the page before goes on, as if that page had been
+// laid out in this call: the run of pieces at the end of its last column whose paragraphs keep with
+// the next, back to a section's start.
+void TPaginator::ResumeChain(TPage& before)
+{
+    if (before.ColumnFull || before.Lines.empty() || IsForcedBreak(LastCharOf(*before.Lines.back())))
+        return;
+    const int32_t column = before.Lines.back()->ColumnIndex;
+    auto columnOf = [](const TParagraphOnPageInfo& piece) { return piece.Paragraph->Lines[piece.FirstLine]->ColumnIndex; };
+    int32_t first = -1;
+    for (int32_t k = int32_t(before.Placements.size()) - 1; k >= 0; --k) {
+        const TParagraphOnPageInfo& piece = *before.Placements[k];
+        const int32_t par = piece.Paragraph->LayoutIndex;
+        if (piece.Paragraph->ParaFormat[pfKeepWithNext] == 0 || columnOf(piece) != column)
+            break;
+        first = k;
+        if (par > 0 && EndsSection(*FDocument.Paragraphs[par - 1]))
+            break;
+    }
+    if (first < 0)
+        return;
+    FChainPar = before.Placements[first]->Paragraph->LayoutIndex;
+    FChainLine = before.Placements[first]->FirstLine;
+    FChainColumn = &before;
+    FChainPiecesBefore = 0;
+    for (int32_t k = 0; k < first; ++k)
+        if (columnOf(*before.Placements[k]) == column)
+            ++FChainPiecesBefore;
+}
+
+void TPaginator::Run(int32_t lastWanted)
+{
+    TDocument& d = FDocument;
+    int emptyPages = 0;
+    for (;;) {
+        const TPlace before{FPar, FLine};
+        StartPage();
+        int result;
+        do
+            result = FillColumns();
+        while (result == crContinuousSection);
+        // A blank page is left for an even or odd section start; a second one in a row without progress
+        // could only repeat for ever.
+        emptyPages = FPage->Lines.empty() && FPar == before.Par && FLine == before.Line ? emptyPages + 1 : 0;
+        if (emptyPages >= 2)
+            break;
+        // The page gets its place in the view; its lines know their page and their place in its list.
+        FPage->ViewRect = d.CenterPageInCell(FPage->PageIndex, d.PageRectInGrid(FPage->PageIndex));
+        for (int32_t i = 0; i < int32_t(FPage->Lines.size()); ++i) {
+            FPage->Lines[i]->Page = FPage;
+            FPage->Lines[i]->PageLineIndex = i;
+        }
+        if (result == crEndOfText)
+            break;
+        if (int32_t(d.Pages.size()) > lastWanted && !FPage->Lines.empty())
+            break;
+    }
+}
+
+std::unique_ptr<TPage> TPaginator::NewColumnPage() const
+{
+    return std::make_unique<TPage>(&FDocument, FPage->PageIndex);
+}
+
+TField* TPaginator::HeaderFooterField(TSection* section, int slot)
+{
+    // Walk back to earlier sections while a section has none of that kind.
+    for (int32_t n = section->Number; n >= 0; --n)
+        if (TField* f = FDocument.Sections[n]->HeaderFooter[slot])
+            return f;
+    return nullptr;
+}
+
+int32_t TPaginator::HeaderFooterHeight(const TField* field, const TPageSetup& ps)
+{
+    if (field == nullptr)
+        return 0;
+    TDocument& d = FDocument;
+    const int32_t cap = MulDivRound(d.TwipsToScreen(ps[psHeight]), 80, 100);
+    int32_t sum = 0;
+    for (int32_t i = field->StartPos.ParIndex; i <= field->EndPos.ParIndex && i < d.ParagraphCount(); ++i) {
+        TParagraph& p = *d.Paragraphs[i];
+        p.LayoutIndex = i;
+        d.LayoutParagraph(i, ps[psTextWidth]);
+        for (const auto& line : p.Lines)
+            if (sum + line->Height <= cap)
+                sum += line->Height;
+    }
+    return sum;
+}
+
+void TPaginator::StartPage()
+{
+    TDocument& d = FDocument;
+    d.Pages.push_back(std::make_unique<TPage>(&d, int32_t(d.Pages.size())));
+    FPage = d.Pages.back().get();
+    const int32_t par = std::min(FPar, FMainEnd);
+    TSection* section = d.SectionOfParagraph(par);
+    const TPageSetup& ps = d.PageSetupOwnerSection(par)->PageSetup;
+    int header = hfOddHeader, footer = hfOddFooter;
+    const bool firstOfSection = FLine == 0 && FPar == section->FirstParagraph;
+    if ((ps[psHeaderFlags] & 0xFF00) != 0 && firstOfSection) {
+        header = hfFirstHeader;
+        footer = hfFirstFooter;
+    } else if ((ps[psHeaderFlags] & 0xFF) != 0 && d.Pages.size() % 2 == 0) {
+        header = hfEvenHeader;
+        footer = hfEvenFooter;
+    }
+    FPage->HeaderField = HeaderFooterField(section, header);
+    FPage->FooterField = HeaderFooterField(section, footer);
+    const int32_t top = d.TwipsToScreen(ps[psTopMargin]);
+    const int32_t bottom = d.TwipsToScreen(ps[psBottomMargin]);
+    FPage->HeaderHeight =
+        std::max(0, d.TwipsToScreen(ps[psHeaderDistance]) + HeaderFooterHeight(FPage->HeaderField, ps) - top);
+    FPage->FooterHeight =
+        std::max(0, d.TwipsToScreen(ps[psFooterDistance]) + HeaderFooterHeight(FPage->FooterField, ps) - bottom);
+    FTextTop = top + FPage->HeaderHeight;
+    FTextHeight = d.TwipsToScreen(ps[psHeight] - ps[psTopMargin] - ps[psBottomMargin]) - FPage->HeaderHeight -
+                  FPage->FooterHeight;
+    FBlockTop = 0;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Section blocks and their columns
+
+int TPaginator::LayoutBlock(int32_t columnCount, int32_t limit, bool& endedByColumnBreak, int32_t& tallest)
+{
+    FColumns.clear();
+    endedByColumnBreak = false;
+    tallest = 0;
+    int result = crColumnFull;
+    for (int32_t c = 0; c < columnCount && (result == crColumnFull || result == crColumnBreak); ++c) {
+        std::unique_ptr<TPage> column = NewColumnPage();
+        FLimit = limit;
+        FColumnIndex = columnCount > 1 ? c : -1;
+        FPageHoldsText = !FPage->Lines.empty() || c > 0;
+        result = FillColumn(column);
+        endedByColumnBreak = endedByColumnBreak || result == crColumnBreak;
+        tallest = std::max(tallest, column->TextHeight);
+        FPreviousColumn = column.get();
+        FColumns.push_back(std::move(column));
+    }
+    return result;
+}
+
+int TPaginator::FillColumns()
+{
+    TDocument& d = FDocument;
+    if (FPar > FMainEnd)
+        return crEndOfText;
+    TSection* section = d.SectionOfParagraph(FPar);
+    const int32_t columnCount = std::clamp<int32_t>(section->Params[spColumnCount], 1, MaxColumns);
+    const int32_t limit = FTextHeight - FBlockTop;
+    const TPlace start{FPar, FLine};
+    TPage* const previousColumn = FPreviousColumn;
+    bool byColumnBreak = false;
+    int32_t tallest = 0;
+    int result = LayoutBlock(columnCount, limit, byColumnBreak, tallest);
+    if (columnCount > 1 && result == crContinuousSection && !byColumnBreak && FColumns[0]->Lines.size() > 1) {
+        // Balancing: the limit goes down 5 pixels at a time while the section still ends on the page;
+        // the limit that gave the lowest bottom wins (the first one on ties).
+        int32_t bestLimit = limit;
+        int32_t bestBottom = tallest;
+        for (int32_t trial = FColumns[0]->TextHeight; trial > 0; trial -= 5) {
+            FPar = start.Par;
+            FLine = start.Line;
+            FPreviousColumn = previousColumn;
+            bool byBreak = false;
+            int32_t bottom = 0;
+            if (LayoutBlock(columnCount, trial, byBreak, bottom) != crContinuousSection)
+                break;
+            if (bottom < bestBottom) {
+                bestBottom = bottom;
+                bestLimit = trial;
+            }
+        }
+        FPar = start.Par;
+        FLine = start.Line;
+        FPreviousColumn = previousColumn;
+        result = LayoutBlock(columnCount, bestLimit, byColumnBreak, tallest);
+    }
+    FinishBlock(result, tallest);
+    return result;
+}
+
+// The block's column pages join the page: a paragraph that goes on from one column into the next
+// becomes one piece. The page then stands for the last column as the previous one.
+void TPaginator::FinishBlock(int result, int32_t tallest)
+{
+    TPage& page = *FPage;
+    for (std::unique_ptr<TPage>& column : FColumns) {
+        while (!column->Placements.empty()) {
+            const TParagraphOnPageInfo piece = *column->Placements.front();
+            column->RemoveParagraphAt(0);
+            int32_t first = piece.FirstLine;
+            if (!page.Placements.empty() && page.Placements.back()->Paragraph == piece.Paragraph) {
+                first = page.Placements.back()->FirstLine;
+                page.RemoveParagraphAt(int32_t(page.Placements.size()) - 1);
+            }
+            page.AddParagraphLines(piece.Paragraph, first, piece.LastLine);
+        }
+        if (FChainColumn == column.get())
+            FChainColumn = &page;
+        page.ColumnFull = column->ColumnFull;
+    }
+    FColumns.clear();
+    FPreviousColumn = &page;
+    FBlockTop += tallest;
+    page.TextHeight = FBlockTop;
+    if (result == crNewPageSection)
+        FEndedBreakKind = FDocument.SectionOfParagraph(FPar - 1)->BreakKind();
+    else if (!page.Lines.empty())
+        FEndedBreakKind = -1;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// One column
+
+// Takes off Column its pieces from the last back to the chain's first paragraph; the first line of
+// that paragraph's piece.
+int32_t TPaginator::TakeOffChain(TPage& column) const
+{
+    const TParagraph* chainFirst = FDocument.Paragraphs[FChainPar].get();
+    int32_t firstLine = FChainLine;
+    while (!column.Placements.empty()) {
+        const TParagraphOnPageInfo& piece = *column.Placements.back();
+        const bool isFirst = piece.Paragraph == chainFirst;
+        firstLine = piece.FirstLine;
+        column.RemoveParagraphAt(int32_t(column.Placements.size()) - 1);
+        if (isFirst)
+            break;
+    }
+    return firstLine;
+}
+
+int TPaginator::FillColumn(std::unique_ptr<TPage>& columnPage)
+{
+    TDocument& d = FDocument;
+    bool movedChain = false;
+    while (FPar <= FMainEnd) {
+        TPage& column = *columnPage;
+        TParagraph& p = *d.Paragraphs[FPar];
+        p.LayoutIndex = FPar;
+        if (!p.GetLaidOut())
+            d.LayoutParagraph(FPar, d.ColumnTextWidth(FPar, FColumnIndex));
+        const int32_t piecesBefore = int32_t(column.Placements.size());
+        const int r = PlaceParagraph(column);
+        const bool keepsWithNext = p.ParaFormat[pfKeepWithNext] != 0;
+        const bool breakBefore = p.ParaFormat[pfPageBreakBefore] != 0;
+        const bool afterSectionEnd = FPar > 0 && EndsSection(*d.Paragraphs[FPar - 1]);
+        if (r != 0) {
+            if (FChainPar >= 0 && FChainPar < FPar) {
+                const bool inPrevious = FChainColumn == FPreviousColumn;
+                const bool drop = inPrevious ? (FPreviousColumn->ColumnFull != 0 || breakBefore) : !keepsWithNext;
+                if (drop || afterSectionEnd) {
+                    FChainPar = -1;
+                } else if (inPrevious && FChainPiecesBefore > 0) {
+                    // The chain moves whole into this column.
+                    FLine = TakeOffChain(*FPreviousColumn);
+                    FPar = FChainPar;
+                    FChainPar = -1;
+                    columnPage = NewColumnPage();
+                    movedChain = true;
+                    continue;
+                }
+            }
+            if (FChainPar < 0 && keepsWithNext) {
+                FChainPar = FPar;
+                FChainLine = FLine;
+                FChainColumn = &column;
+                FChainPiecesBefore = piecesBefore;
+            }
+            if (r == 1) {
+                FLine = column.Placements.back()->LastLine + 1;
+                break;
+            }
+            ++FPar;
+            FLine = 0;
+            if (EndsSection(p) || column.ColumnFull)
+                break;
+            continue;
+        }
+        // Nothing of the paragraph was placed here.
+        if (FChainPar >= 0 && FChainColumn == &column && breakBefore)
+            FChainPar = -1;
+        if (FChainPar >= 0 && FChainPar < FPar && afterSectionEnd)
+            FChainPar = -1;
+        if (FChainPar >= 0 && FChainColumn == &column &&
+            (FChainPiecesBefore > 0 || FPageHoldsText || FBlockTop > 0)) {
+            FLine = TakeOffChain(column);
+            FPar = FChainPar;
+            FChainPar = -1;
+            movedChain = true;
+        }
+        break;
+    }
+    const TPage& column = *columnPage;
+    int result;
+    if (column.Placements.empty()) {
+        result = FPar > FMainEnd ? crEndOfText : (movedChain ? crColumnFull : crNothingPlaced);
+    } else {
+        const TParLine& last = *column.Lines.back();
+        const uint8_t c = LastCharOf(last);
+        if (c == chSection && IsLastLine(last))
+            result = d.SectionOfParagraph(last.Paragraph->LayoutIndex)->BreakKind() == 0 ? crContinuousSection
+                                                                                      : crNewPageSection;
+        else if (c == chColumnBreak)
+            result = crColumnBreak;
+        else if (c == chPageBreak || column.ColumnFull)
+            result = crPageBreak;
+        else if (FPar > FMainEnd)
+            result = crEndOfText;
+        else
+            result = crColumnFull;
+    }
+    if (result >= crColumnBreak && result <= crNewPageSection)
+        FChainPar = -1;
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// One paragraph
+
+// The part of line Line's height of the current paragraph that is not counted where it is placed: the
+// space before of a paragraph's first line placed first at the top of the page's text area, or the
+// smaller of two touching spaces between paragraphs of one section in one column.
+int32_t TPaginator::SuppressedSpace(const TPage& column, int32_t line) const
+{
+    TDocument& d = FDocument;
+    if (line != FLine)
+        return 0;
+    const TParagraph& p = *d.Paragraphs[FPar];
+    const int32_t before = d.LineSpaceBefore(*p.Lines[line]);
+    if (before <= 0)
+        return 0;
+    if (column.Placements.empty()) {
+        if (FBlockTop != 0 || FPar == 0 || p.ParaFormat[pfPageBreakBefore] != 0)
+            return 0;
+        const TParagraph& previous = *d.Paragraphs[FPar - 1];
+        if (!previous.Lines.empty() && IsForcedBreak(LastCharOf(*previous.Lines.back())))
+            return 0;
+        return before;
+    }
+    const TParagraphOnPageInfo& last = *column.Placements.back();
+    if (line != 0 || last.Paragraph != d.Paragraphs[FPar - 1].get() || d.SpacingMode == 1 ||
+        d.SectionOfParagraph(FPar - 1) != d.SectionOfParagraph(FPar))
+        return 0;
+    return std::min(before, d.TwipsToScreen(last.Paragraph->ParaFormat[pfSpaceAfter]));
+}
+
+int TPaginator::PlaceParagraph(TPage& column)
+{
+    TDocument& d = FDocument;
+    if (column.ColumnFull)
+        return 0;
+    TParagraph& p = *d.Paragraphs[FPar];
+    const bool columnEmpty = column.Placements.empty();
+    const bool holdsSomething = !columnEmpty || FPageHoldsText || FBlockTop > 0;
+    // After a section that starts on an even (odd) page, a page of the other side stays blank.
+    if (!holdsSomething && ((FEndedBreakKind == 2 && FPage->PageIndex % 2 == 0) ||
+                            (FEndedBreakKind == 3 && FPage->PageIndex % 2 == 1)))
+        return 0;
+    const int32_t first = FLine;
+    const int32_t last = p.LineCount() - 1;
+    if (first > last)
+        return 2;
+    if (p.ParaFormat[pfPageBreakBefore] != 0 && first == 0 && holdsSomething) {
+        column.ColumnFull = 1;
+        return 0;
+    }
+    // Lines go in while they fit; a lone forced break always goes in.
+    int32_t used = column.TextHeight;
+    int32_t placedLast = first - 1;
+    bool closes = false;
+    for (int32_t i = first; i <= last; ++i) {
+        const TParLine& line = *p.Lines[i];
+        const int32_t counted = line.Height - SuppressedSpace(column, i);
+        if (used + counted > FLimit && (holdsSomething || placedLast >= first) && !IsLoneForcedBreak(line))
+            break;
+        used += counted;
+        placedLast = i;
+        const uint8_t c = LastCharOf(line);
+        if (c == chColumnBreak || c == chPageBreak ||
+            (c == chSection && i == last && d.SectionOfParagraph(FPar)->BreakKind() != 0)) {
+            closes = true;
+            break;
+        }
+    }
+    if (placedLast < last && placedLast >= first) {
+        int32_t placed = placedLast - first + 1;
+        if (first == 0 && p.ParaFormat[pfKeepTogether] != 0 && holdsSomething) {
+            placed = 0;     // kept together: it moves on whole
+        } else if (p.ParaFormat[pfWidowControl] != 0 && !closes &&
+                   !IsForcedBreak(LastCharOf(*p.Lines[placedLast]))) {
+            if (first == 0 && placed == 1 && !columnEmpty)
+                placed = 0;                     // no first line alone at the foot of a column
+            else if (placedLast == last - 1) {  // no last line alone at the head of the next
+                if (first == 0 && p.LineCount() == 3 && !columnEmpty)
+                    placed = 0;
+                else if (placed >= 3)
+                    --placed;
+            }
+        }
+        placedLast = first + placed - 1;
+    }
+    if (placedLast < first)
+        return 0;
+    if (closes)
+        column.ColumnFull = 1;
+    int32_t y = column.TextHeight;
+    for (int32_t i = first; i <= placedLast; ++i) {
+        TParLine& line = *p.Lines[i];
+        line.SuppressedSpace = SuppressedSpace(column, i);
+        line.ColumnIndex = FColumnIndex;
+        line.Y = FTextTop + FBlockTop + y - line.SuppressedSpace;
+        y += line.Height - line.SuppressedSpace;
+    }
+    column.AddParagraphLines(&p, first, placedLast);
+    column.TextHeight = y;
+    return placedLast == last ? 2 : 1;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// The document's side
+
+void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
+{
+    BeginBusy();
+    struct TBusyEnd {
+        TDocument& Document;
+        ~TBusyEnd() { Document.EndBusy(); }
+    } busyEnd{*this};
+    UpdateSectionRanges();
+    firstPage = std::clamp<int32_t>(firstPage, 0, int32_t(Pages.size()));
+    Pages.resize(size_t(firstPage));
+    TPaginator paginator(*this, firstPage);
+    paginator.Run(lastWanted);
+    if (Pages.size() > 1 && Pages.back()->Placements.empty())
+        Pages.pop_back();
+    // Complete when the last page ends with the last line of the main text.
+    bool complete = false;
+    if (!Pages.empty() && !Pages.back()->Placements.empty()) {
+        const TParagraphOnPageInfo& piece = *Pages.back()->Placements.back();
+        complete = piece.Paragraph == Paragraphs[StoryEnd(stMain)].get() &&
+                   piece.LastLine == piece.Paragraph->LineCount() - 1;
+    }
+    SetModeFlag(mfPaginationComplete, complete);
+    if (complete) {
+        SetModeFlag(mfPaginatedOnce, true);
+        SetModeFlag(mfRebuildingPages, false);
+        SetModeFlag(mfStatisticsStale, true);
+        FieldPageCount = int32_t(Pages.size());
+    }
+    if (GetModeFlag(mfViewLive))
+        DocumentHost().InvalidateCommands();
+    const int32_t count = int32_t(Pages.size());
+    if ((complete && count != LayoutPageCount) || count > LayoutPageCount)
+        SetLayoutPageCount(count);
+}
+
+void TDocument::PaginateAll()
+{
+    if (!GetModeFlag(mfPaginationComplete))
+        Paginate(int32_t(Pages.size()), INT32_MAX);
+}
+
+bool TDocument::WantsBackgroundPagination() const
+{
+    return !GetModeFlag(mfPaginationComplete) && (!GetModeFlag(mfPaginatedOnce) || Pages.size() < 400);
+}
+
+void TDocument::PaginateSlice(TClock& clock)
+{
+    RunTimeSlice(clock, 50, [this] {
+        if (!WantsBackgroundPagination())
+            return false;
+        const int32_t next = int32_t(Pages.size());
+        Paginate(next, next);
+        return WantsBackgroundPagination() && int32_t(Pages.size()) > next;
+    });
+}
+
+int32_t TDocument::LineSpaceBefore(const TParLine& line) const
+{
+    if (line.CharCount > 0) {
+        const uint8_t c = CharOf(line, 0);
+        if (c == chSection || c == chColumnBreak || c == chPageBreak)
+            return 0;
+    }
+    const TParagraph& p = *line.Paragraph;
+    bool carries = line.LineIndex == 0;
+    if (line.LineIndex == 1 && p.Lines[0]->CharCount == 1) {
+        const uint8_t c = CharOf(*p.Lines[0], 0);
+        carries = c == chColumnBreak || c == chPageBreak;
+    }
+    return carries ? TwipsToScreen(p.ParaFormat[pfSpaceBefore]) : 0;
+}
+
+void TDocument::LayoutParagraph(int32_t i, int32_t)
+{
+    Paragraphs[i]->LayoutIndex = i;
+}
+
+int32_t TDocument::ColumnTextWidth(int32_t i, int32_t column)
+{
+    if (column >= 0) {
+        TColumnGeometry geometry;
+        SectionOfParagraph(i)->GetColumnGeometry(column, geometry);
+        return geometry.Width;
+    }
+    return PageSetupOwnerSection(i)->PageSetup[psTextWidth];
+}
+
+void TDocument::DiscardLineLayout()
+{
+    // The pages let go of the lines first.
+    for (auto& page : Pages)
+        page->Lines.clear();
+    for (auto& paragraph : Paragraphs) {
+        paragraph->Lines.clear();
+        paragraph->SetLaidOut(false);
+    }
+}
+
+void TDocument::DiscardLayout()
+{
+    Pages.clear();
+    DiscardLineLayout();
+}
+
+void TDocument::ClearPageList()
+{
+    Pages.clear();
+}
+
+void TDocument::SetLayoutPageCount(int32_t n)
+{
+    TModeFlagScope flags(*this);
+    flags.On(mfHoldScrolling);
+    LayoutPageCount = n;
+    UpdatePageLayout();
+}

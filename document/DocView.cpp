@@ -1,0 +1,108 @@
+// The document's view: the page extent, the grid of page cells, page rectangles and the scroll position.
+#include "document/Document.h"
+
+#include <algorithm>
+
+#include "document/Page.h"
+#include "document/Section.h"
+
+void TDocument::ComputePageExtent()
+{
+    UpdateSectionRanges();
+    TPageExtent e{};
+    static constexpr int fields[7] = {psWidth,       psHeight,       psScreenWidth, psScreenHeight,
+                                      psDeviceWidth, psDeviceHeight, psTextWidth};
+    // The page-setup owners of the main text, from the last back to the first.
+    TSection* section = SectionOfParagraph(StoryEnd(stMain));
+    for (int32_t n = section->Number; n >= 0; --n) {
+        if (n > 0 && Sections[n - 1]->BreakKind() == 0)
+            continue;
+        const TPageSetup& p = Sections[n]->PageSetup;
+        for (int f = 0; f < 7; ++f)
+            e[f] = std::max(e[f], p[fields[f]]);
+    }
+    PageExtent = e;
+}
+
+TPageMargins TDocument::GetPageMargins(const TPageSetup& pageSetup, int32_t side) const
+{
+    return ::GetPageMargins(pageSetup, side);
+}
+
+TRect TDocument::PageRectInGrid(int32_t pageIndex) const
+{
+    return Grid.CellRect(pageIndex);
+}
+
+TRect TDocument::CenterPageInCell(int32_t pageIndex, const TRect& cell)
+{
+    const TPageSetup& p = PageSetupSectionOfPage(pageIndex)->PageSetup;
+    return ::CenterPageInCell(cell, p[psDeviceWidth], p[psDeviceHeight]);
+}
+
+TRect TDocument::GetPageRect(int32_t pageIndex)
+{
+    if (pageIndex >= 0 && pageIndex < int32_t(Pages.size()))
+        return Pages[pageIndex]->ViewRect;
+    return PageRectInGrid(pageIndex);
+}
+
+int32_t TDocument::FirstVisiblePage() const
+{
+    return Grid.FirstVisiblePage(ScrollPos.Y);
+}
+
+int32_t TDocument::LastVisiblePage() const
+{
+    return Grid.LastVisiblePage(ScrollPos.Y);
+}
+
+void TDocument::SetScrollPos(TPoint pos)
+{
+    if (!GetModeFlag(mfKeepScrollPos)) {
+        // In text-width zoom the text area of the caret's page starts 20 pixels from the left edge.
+        if (ZoomKind == zkTextWidth && !Pages.empty()) {
+            const int32_t index = Caret.PageIndex >= 0 && Caret.PageIndex < int32_t(Pages.size()) ? Caret.PageIndex : 0;
+            const TPage& page = *Pages[index];
+            pos.X = page.ViewRect.Left + GetPageMargins(PageSetupSectionOfPage(index)->PageSetup, index).LeftZoom - 20;
+        }
+        pos = Grid.ClampScrollPos(pos);
+    }
+    ScrollPos = pos;
+}
+
+void TDocument::UpdatePageLayout()
+{
+    if (GetModeFlag(mfHidden))
+        return;
+    Grid.Compute(ZoomKind, LayoutPageCount, PageExtent[4], PageExtent[5], ClientWidth, ClientHeight);
+    for (auto& page : Pages)
+        page->ViewRect = CenterPageInCell(page->PageIndex, PageRectInGrid(page->PageIndex));
+    SetScrollPos(ScrollPos);
+    ScrollRanges = Grid.ScrollRanges();
+    UpdateCaretGeometry();
+}
+
+void TDocument::SetZoomKind(int kind)
+{
+    const int oldKind = ZoomKind;
+    ZoomKind = uint8_t(kind);
+    const int32_t zoom = EffectiveZoom();
+    if (zoom != ZoomPercent || kind != oldKind) {
+        SetZoom(zoom);
+        UpdatePageLayout();
+    }
+}
+
+void TDocument::InvalidatePagination()
+{
+    UpdateDeviceMetrics();
+    for (auto& section : Sections) {
+        TPageSetup& p = section->PageSetup;
+        p[psTextWidth] = p[psWidth] - p[psLeftMargin] - p[psRightMargin];
+    }
+    ComputePageExtent();
+    UpdateDeviceMetrics();
+    ClearPageList();
+    SetModeFlag(mfPaginationComplete, false);
+}
