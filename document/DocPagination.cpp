@@ -2,6 +2,7 @@
 #include "document/Document.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/Units.h"
 #include "document/DocumentHost.h"
@@ -114,6 +115,7 @@ private:
     int32_t FChainPiecesBefore = 0;
     TPage* FPreviousColumn = nullptr;  // the column page laid out before the current one
     int32_t FEndedBreakKind = -1;      // break kind of a section that ended the previous page
+    int32_t FPagesAdded = 0;
 };
 
 TPaginator::TPaginator(TDocument& document, int32_t firstPage) : FDocument(document)
@@ -195,6 +197,13 @@ void TPaginator::Run(int32_t lastWanted)
         for (int32_t i = 0; i < int32_t(FPage->Lines.size()); ++i) {
             FPage->Lines[i]->Page = FPage;
             FPage->Lines[i]->PageLineIndex = i;
+        }
+        // A long run shows how far it got.
+        ++FPagesAdded;
+        if (FPagesAdded > 10 && !d.GetModeFlag(mfNoPaginationProgress)) {
+            char text[64];
+            std::snprintf(text, sizeof text, "Création des pages : %d", int(d.Pages.size()));
+            DocumentHost().ShowProgressText(text);
         }
         if (result == crEndOfText)
             break;

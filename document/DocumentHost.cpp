@@ -46,6 +46,8 @@ std::string TDocumentHost::UserDocumentsFolder()
 
 void TDocumentHost::InvalidateCommands() {}
 
+void TDocumentHost::ShowProgressText(const std::string&) {}
+
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
 {
     return false;

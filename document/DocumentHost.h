@@ -28,6 +28,8 @@ public:
     virtual std::string UserDocumentsFolder();
     // The main window refreshes its menus, toolbars and status panels at the next idle time.
     virtual void InvalidateCommands();
+    // Shows a progress text in the main window's status bar (simple-text mode), repainted at once.
+    virtual void ShowProgressText(const std::string& text);
     // Packs the least recently used decoded picture of the open documents other than Except's;
     // true when one was packed.
     virtual bool FreeOldestPictureCache(TDocObject* except);

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "document/DocumentHost.h"
 #include "document/Page.h"
 #include "document/TimeSlice.h"
 #include "paged_document.h"
@@ -257,6 +258,33 @@ TEST(Pagination, BackgroundSlicesPaginateAPageAtATimeWithinTheirTime)
     EXPECT_FALSE(d.Doc.WantsBackgroundPagination());
     EXPECT_EQ(d.Doc.FieldPageCount, 10);
     EXPECT_EQ(d.Doc.LayoutPageCount, 10);
+}
+
+// Records the progress texts that pagination shows.
+class TRecordingHost : public TDocumentHost {
+public:
+    void ShowProgressText(const std::string& text) override { Texts.push_back(text); }
+    std::vector<std::string> Texts;
+};
+
+TEST(Pagination, LongRunsShowTheirProgress)
+{
+    TRecordingHost host;
+    SetDocumentHost(&host);
+    TPagedDocument d;
+    d.Par(125);
+    d.Prepare();
+    d.Doc.Paginate(0, 9);                       // ten pages in one call: nothing shown
+    EXPECT_TRUE(host.Texts.empty());
+    d.Doc.Paginate(0, INT32_MAX);
+    ASSERT_EQ(host.Texts.size(), 3u);            // from the eleventh page of the call on
+    EXPECT_EQ(host.Texts[0], "Cr\xE9" "ation des pages : 11");
+    EXPECT_EQ(host.Texts[2], "Cr\xE9" "ation des pages : 13");
+    host.Texts.clear();
+    d.Doc.SetModeFlag(mfNoPaginationProgress, true);   // printing shows none
+    d.Doc.Paginate(0, INT32_MAX);
+    EXPECT_TRUE(host.Texts.empty());
+    SetDocumentHost(nullptr);
 }
 
 } // namespace
