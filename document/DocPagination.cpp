@@ -594,11 +594,12 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
     paginator.Run(lastWanted);
     if (Pages.size() > 1 && Pages.back()->Placements.empty())
         Pages.pop_back();
-    // Complete when the last page ends with the last line of the main text.
-    bool complete = false;
-    if (!Pages.empty() && !Pages.back()->Placements.empty()) {
+    // Complete when the last page ends with the last line of the main text (or there is none).
+    const int32_t mainEnd = StoryEnd(stMain);
+    bool complete = mainEnd < 0 || mainEnd >= ParagraphCount();
+    if (!complete && !Pages.empty() && !Pages.back()->Placements.empty()) {
         const TParagraphOnPageInfo& piece = *Pages.back()->Placements.back();
-        complete = piece.Paragraph == Paragraphs[StoryEnd(stMain)].get() &&
+        complete = piece.Paragraph == Paragraphs[mainEnd].get() &&
                    piece.LastLine == piece.Paragraph->LineCount() - 1;
     }
     SetModeFlag(mfPaginationComplete, complete);

@@ -91,6 +91,10 @@ TEST_F(CaretTest, TextThatNoPageHoldsStopsOnceThePaginationIsComplete)
     const TTextPos header = Located(d, 4, 0);
     EXPECT_EQ(header.PageIndex, 0);      // the first page that shows it
     EXPECT_EQ(header.LineIndex, 0);
+    d.Doc.EditedHeaderFooter = d.LastSection().HeaderFooter[hfOddHeader];
+    d.Doc.EditedHeaderFooterPage = 2;
+    EXPECT_EQ(Located(d, 4, 0).PageIndex, 2);   // the page it is edited on
+    d.Doc.EditedHeaderFooter = nullptr;
 }
 
 TEST_F(CaretTest, StepsCrossParagraphEndsAndStopAtTheMainTextEnds)

@@ -123,6 +123,19 @@ TEST(Pagination, BreaksPagesAndColumns)
     }
 }
 
+TEST(Pagination, AnEmptyMainTextGivesOneEmptyPage)
+{
+    TPagedDocument d;
+    d.NotePar();
+    d.Prepare();
+    d.Doc.PaginateAll();
+    EXPECT_EQ(d.Describe(), "-");
+    EXPECT_TRUE(d.Doc.GetModeFlag(mfPaginationComplete));
+    TTextPos pos{};
+    d.Doc.LocateTextPos(pos);
+    EXPECT_EQ(pos.PageIndex, -1);
+}
+
 // Every line's page, place in the page, column and y, as text.
 std::string Placements(const TPagedDocument& d)
 {
