@@ -42,11 +42,45 @@ struct TLoadSaveOptions {
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
 };
 
+// Section "Internal" (the keys read so far).
+struct TInternalOptions {
+    int32_t BkmkSort = 1; // bookmark lists in document order (1) or by name (0)
+};
+
+// Section "Edit".
+struct TEditOptions {
+    bool ReplaceSel = true;
+    bool DragDrop = true;
+    bool GroupUndo = true;
+    bool UndoAfterSave = true;
+    bool FindWordAtCursor = true;
+    bool SelWholeWords = true;
+    bool StepLikeColumns = false;
+    bool WiseCutPaste = true;
+    bool DiscrVerScroll = false;
+    bool FmtWithoutSel = true;
+    bool TreatURLsAsWords = true; // links count as words
+    bool ClickType = true;
+};
+
+// Section "Autocorrect" (the keys read so far).
+struct TAutocorrectOptions {
+    // Extensions that make a token a file name, separated by "||".
+    std::string FileExts =
+        "ani||arj||asp||avi||bak||bat||bmp||cab||cfg||cgi||chm||cod||com||css||cur||dat||dll||doc||dot||drv||"
+        "emf||exe||gif||hlp||htm||html||ico||inf||ini||jpeg||jpg||js||lnk||log||midi||mp3||mpeg||mpg||ocx||"
+        "pcx||php||pif||pl||png||rar||rtf||shtml||tga||tif||tiff||tmp||ttf||txt||wav||wmf||wmv||wri||xls||"
+        "xml||zip";
+};
+
 struct TOptions {
     TNewDocParams NewDocParams;
+    TInternalOptions Internal;
     TGeneralOptions General;
+    TEditOptions Edit;
     TLoadSaveOptions LoadSave;
     TSC_SpellCheckSystemSettings SpellCheck; // section "SpellCheck"
+    TAutocorrectOptions Autocorrect;
 };
 
 // The options in force: the defaults until the settings holder has loaded its own.

@@ -11,9 +11,24 @@ class TDocument;
 class TStyleList;
 class TTabManager;
 
+// Options of TStyle::ResolveFormat.
+enum TResolveFormatOptions : uint8_t {
+    rfStartUndefined = 1, // start from all fields not set instead of the defaults
+    rfKeepLanguage = 2,   // keep the language field
+};
+
+// Every set field of the source overwrites the target's.
+void MergeCharFormat(TCharFormat& target, const TCharFormat& source);
+// The same, with the indent pair merged so that the first line's left edge stays where it was.
+void MergeParaFormat(TParaFormat& target, const TParaFormat& source);
+
 class TStyle {
 public:
     explicit TStyle(TStyleList* owner) : Owner(owner) {}
+
+    // The effective formats: the style's own merged over those of the styles it is based on, root
+    // first. A based-on chain that comes back to a style already met is cut there.
+    void ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uint8_t options) const;
 
     TStyleList* Owner;
     bool IsBuiltIn = false;
@@ -31,6 +46,17 @@ public:
 class TStyleList {
 public:
     TStyleList(TDocument* document, TTabManager* tabManager) : Document(document), TabManager(tabManager) {}
+
+    int32_t Count() const { return static_cast<int32_t>(Styles.size()); }
+    // The style of an index, nullptr when it names none.
+    const TStyle* StyleOf(int32_t index) const
+    {
+        return index >= 0 && index < Count() ? Styles[static_cast<size_t>(index)].get() : nullptr;
+    }
+    // Appends the based-on chain of a style (parent, grandparent...) to Chain and returns its root
+    // (the style itself when it is based on nothing). A chain that loops is cut at the first style
+    // met again; nullptr for an index that names no style.
+    const TStyle* GetBaseChain(int32_t index, std::vector<int32_t>& chain) const;
 
     std::vector<std::unique_ptr<TStyle>> Styles;
     TDocument* Document;      // none for the style manager's list

@@ -7,14 +7,18 @@
 
 #include "classlib/runtime/Streams.h"
 #include "core/Geometry.h"
+#include "classlib/runtime/StringList.h"
 #include "document/FormatRecords.h"
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 #include "document/PageSetup.h"
 #include "document/Paragraph.h"
+#include "document/TextAccess.h"
 #include "document/TextPos.h"
+#include "editing/Field.h"
 
 class TClock;
+class TDocObject;
 class TDocumentForm;
 class TField;
 class TObjectManager;
@@ -23,6 +27,7 @@ class TPage;
 class TParReformatingManager;
 class TSection;
 class TStyleList;
+struct TSelectedFont;
 class TTabManager;
 
 // The stories of the paragraph list, in order.
@@ -36,6 +41,7 @@ enum TModeFlag : int {
     mfViewLive = 9,               // scroll bars follow the zoom; painting and caret updates go ahead
     mfHoldScrolling = 11,         // scrolling and invalidation are held back
     mfHoldCaret = 13,             // caret updates are held back
+    mfNoSelectionRepaint = 14,    // Select does not repaint
     mfKeepScrollPos = 15,         // ClampScrollPos leaves the position as it is
     mfViewNotReady = 18,          // SetZoomAt only recomputes the device metrics
     mfFitsWholePages = 19,        // the zoom shows whole pages
@@ -45,14 +51,21 @@ enum TModeFlag : int {
     mfNoPaginationProgress = 24,
     mfPaginatedOnce = 25,
     mfRebuildingPages = 26,
+    mfInsertAtCaretFormat = 27,   // text inserted at the caret takes the format there on both sides
+    mfKeepCharFormatState = 28,   // Select leaves the character format state as it is
     mfNoScrollToCaret = 33,
+    mfNoInsertFormat = 43,        // PrepareInsertFormat does nothing
     mfNoOwnFile = 44,
     mfHidden = 51,                // no window
     mfHasWindow = 52,
     mfTempFileOpen = 57,
+    mfNoWrap = 53,                // line breaking wraps nothing
     mfTempFileNoWipe = 58,
+    mfFormatsAtMarks = 74,        // formats are read at field marks as they stand, no step over them
     mfFieldsDirty = 77,
+    mfFieldsNeedSorting = 78,     // the field list is sorted by position before it is searched
     mfHeaderFooterPageFields = 79,
+    mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers
     mfStatisticsStale = 89,
     mfHeaderFooterParaFormat = 95,
     mfFreeWindowAtOnce = 98,
@@ -262,10 +275,97 @@ public:
     // Paints with the built-in colours in print preview and on a printer, else with the user's.
     void SelectColorScheme();
 
-    // --- Selection and insertion ---
+    // --- Selection and insertion (DocSelection.cpp) ---
     TTextPos Caret{};
     TTextRange Selection{};
     TCharFormat InsertionFormat{};
+    // The end a selection is extended from.
+    TTextPos SelectionAnchor{};
+    // The formats in force over the selection (or at the caret), fields that differ not set.
+    TCharFormat CharFormatState{};
+    TParaFormat ParaFormatState{};
+    // Options of Select.
+    enum : int { soNoCommandRefresh = 1, soRepaintNewOnly = 2 };
+    // Selects from one place to another (in either order), repaints what changed and refreshes the
+    // format states.
+    void Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32_t toOffset, int options);
+    bool HasSelection() const;
+    void ClearSelection();
+    void SelectAll();
+    bool IsPosInSelection(const TTextPos& pos) const;
+    // From the start of the document to the end of the main text; to the end of the last story; the
+    // story being edited; the header or footer being edited. Ends are one past the end mark.
+    TTextRange GetBodyRange() const;
+    TTextRange GetFullRange() const;
+    TTextRange GetStoryRange();
+    TTextRange GetHeaderFooterRange();
+    void GetSelectionParagraphs(int32_t& first, int32_t& last) const;
+    bool RangeTouchesMultiParagraphField(const TTextRange& range);
+    void RepaintRange(const TTextRange& range);
+    void RepaintRanges(int count, const TTextRange& first, const TTextRange& second);
+    // The window is busy with the mouse or a ruler.
+    bool IsViewBusy();
+    bool IsViewBusyNoAutoscroll();
+    int32_t ParagraphLength(int32_t paragraph) const;
+
+    // --- Text (DocText.cpp, DocWords.cpp) ---
+    // The plain text of a piece of one paragraph, at most 1024 characters, special characters as
+    // their ordinary forms and other control codes left out.
+    std::string GetText(const TTextPos& pos, int32_t length);
+    std::string GetRangeText(const TTextRange& range);
+    bool RangeHasControlCodes(const TTextRange& range);
+    TDocObject* GetObjectAt(const TTextPos& pos);
+    bool IsSingleObjectRange(const TTextRange& range);
+    bool IsObjectSelected();
+    int32_t GetLanguageAt(int32_t paragraph, int32_t offset);
+    TTextPiece GetWordAt(const TTextPos& pos);
+    TTextPiece GetLinkAt(const TTextPos& pos);
+    TTextPiece GetTokenLinkAt(const TTextPos& pos);
+    TTextPiece DetectLinkAt(const TTextPos& pos);
+    TTextPiece GetWordOrLinkAt(const TTextPos& pos);
+    TTextPos PrevWordPos(const TTextPos& pos);
+    TTextPos NextWordPos(const TTextPos& pos);
+    bool IsSentenceStart(const TTextPos& pos);
+    TTextRange GetSentenceRange(const TTextPos& pos);
+    bool IsListLabelAt(const TTextPos& pos);
+    bool IsDottedAbbreviationAt(const TTextPos& pos);
+    bool IsWholeWordRange(const TTextRange& range);
+
+    // --- Formats at a place and over a range (DocFormats.cpp) ---
+    // The format of the character before the offset (of the first at 0), stepping over the end of
+    // a field that shows a result unless mode flag 74 is set.
+    TCharFormat CharFormatAtOffset(int32_t paragraph, int32_t offset);
+    // The format that text typed there takes.
+    TCharFormat GetCharFormatAt(const TTextPos& pos);
+    TCharFormat GetCharFormatInParagraph(int32_t paragraph, int32_t offset);
+    // The common format of the range (merged into the caller's with Merge); fields that differ are
+    // not set.
+    void GetCharFormatStateOfRange(const TTextRange& range, TCharFormat& format, bool merge);
+    void GetParFormatStateOfRange(const TTextRange& range, TParaFormat& format, bool merge);
+    bool RangeFormatDiffers(const TTextRange& range, const TCharFormat& format);
+    // Fills the two range-end formats below.
+    void GetFormatsAtRangeEnds(const TTextRange& range);
+    TCharFormat RangeStartFormat{};
+    TCharFormat RangeEndFormat{};
+    // Line spacing of a paragraph format applied to a line's natural height (screen pixels).
+    int32_t ApplyLineSpacing(int32_t naturalHeight, int32_t baseHeight, const TParaFormat& format) const;
+
+    // --- Line breaking (ParagraphLayout.cpp) ---
+    // Selects the shared font of a character format for measuring (flags: TSelectFontFlags).
+    TSelectedFont SelectFormatFont(const TCharFormat& format, int flags);
+
+    // --- Fields (editing/DocFields.cpp) ---
+    std::vector<std::unique_ptr<TField>> Fields;     // every field and bookmark, owned
+    TStringList Bookmarks;                           // bookmark names, each with its field
+    int32_t FieldRescanFirst = INT32_MIN;            // paragraphs to rescan; INT32_MIN: all
+    int32_t FieldRescanLast = INT32_MIN;
+    // Refreshes the fields' places from their marks when they may have moved.
+    void UpdateFields();
+    TTextRange GetFieldRange(const TField& field);
+    // The innermost field around a position; ExcludedTypes is a 96-bit set of field types (or none),
+    // the filters -1 for any.
+    TField* FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,
+                        int kindFilter);
 
     // --- Header and footer editing (DocHeaderFooter.cpp) ---
     TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
@@ -299,6 +399,10 @@ public:
     std::string TempFileName;                        // open while mode flag 57 is set
 
 private:
+    const uint8_t* PlainOf(int32_t paragraph, int32_t& size) const;
+    bool IsLetterAt(int32_t paragraph, int32_t offset);
+    TParagraph* NormalizedParagraph(int32_t paragraph);
+
     // One byte per mode flag, and the save stack: flag + 65536 × saved value.
     uint8_t ModeFlags[ModeFlagCount] = {};
     std::vector<int32_t> ModeFlagStack;
@@ -324,6 +428,10 @@ private:
 // Text with every character below 32 (and, unless KeepClass1, every character a file name cannot hold)
 // made a space, then trimmed.
 std::string RemoveControlCharacters(const std::string& text, bool keepClass1);
+// Walks a paragraph's tag stream from byte From up to, not including, To: each format tag sets its field
+// of Format, or with Intersect makes a field that differs not set (the font only when the two name
+// different fonts).
+void MergeFormatTags(const uint8_t* stream, int32_t from, int32_t to, bool intersect, TCharFormat& format);
 
 // Sort orders for lists of records of 32-bit fields: by the first field; by the second, then the third.
 int CompareByFirstField(const void* a, const void* b);

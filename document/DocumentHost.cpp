@@ -48,6 +48,11 @@ void TDocumentHost::InvalidateCommands() {}
 
 void TDocumentHost::ShowProgressText(const std::string&) {}
 
+bool TDocumentHost::IsWindowBusy(TDocumentForm*, uint32_t)
+{
+    return false;
+}
+
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
 {
     return false;

@@ -30,6 +30,9 @@ public:
     virtual void InvalidateCommands();
     // Shows a progress text in the main window's status bar (simple-text mode), repainted at once.
     virtual void ShowProgressText(const std::string& text);
+    // Some bit of Mask is set in the state word of the document's window (a mouse action or a ruler
+    // is under way).
+    virtual bool IsWindowBusy(TDocumentForm* window, uint32_t mask);
     // Packs the least recently used decoded picture of the open documents other than Except's;
     // true when one was packed.
     virtual bool FreeOldestPictureCache(TDocObject* except);

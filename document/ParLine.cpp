@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "document/Page.h"
+
 namespace {
 
 constexpr uint32_t ItalicBit = 0x80000000u;
@@ -20,6 +22,16 @@ uint32_t Pack(int32_t x)
 
 TParLine::~TParLine()
 {
+    // A line that a page still shows leaves the page's list.
+    if (Page) {
+        std::vector<TParLine*>& lines = Page->Lines;
+        const size_t at = static_cast<size_t>(PageLineIndex);
+        if (at < lines.size() && lines[at] == this) {
+            lines.erase(lines.begin() + PageLineIndex);
+            for (size_t i = at; i < lines.size(); ++i)
+                lines[i]->PageLineIndex = static_cast<int32_t>(i);
+        }
+    }
     std::free(XBuffer);
 }
 

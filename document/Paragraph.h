@@ -67,6 +67,12 @@ public:
     // The line that shows Offset. At a wrap point after line Hint the previous line's end is taken
     // when Flags bit 0 is set or when the line before does not end with a forced break.
     int32_t LineAtOffset(int32_t offset, int32_t hint, int32_t flags) const;
+    // Drops the lines and the format pool; with BreakLines, normalizes the tags when needed and
+    // breaks the whole text for a text width in twips (less the right indent). The paragraph is laid
+    // out exactly when BreakLines is set.
+    void UpdateLayout(bool breakLines, int32_t textWidth);
+    // Builds lines First and after again for a right limit in layout units (eighths of a pixel).
+    void BreakIntoLines(int32_t first, int32_t rightLimit);
     // Puts every run of tags between two counted items in canonical form: field marks before format
     // tags, at most one tag per field, only for fields whose value really changes; drops format tags
     // after the end mark.

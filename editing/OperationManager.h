@@ -1,5 +1,10 @@
 // The document's undo and redo manager.
 #pragma once
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "document/FormatRecords.h"
 
 class TDocument;
 
@@ -7,5 +12,20 @@ class TOperationManager {
 public:
     explicit TOperationManager(TDocument* document) : Document(document) {}
 
+    // --- Changed ranges (ChangedRanges.cpp) ---
+    // Unites what a step changed into Dest: the earliest paragraph wins, the later step's selection
+    // and caret win.
+    void UnionChangedRange(TChangedRange& dest, const TChangedRange& src);
+    // Where layout must start again for a change in a paragraph: the first of the paragraphs kept with
+    // it, and the page of its first line.
+    void SetChangedRangeStart(TChangedRange& range, int32_t paragraph);
+    // Lists a line updated in place for repainting, once.
+    void AddUniquePair(int32_t paragraph, int32_t line);
+    void RemovePairsFrom(int32_t paragraph);
+    // Brings the document up to date after a change: the lines updated in place, the caret.
+    void RefreshAfterChange(const TChangedRange& range);
+
     TDocument* Document;
+    // Lines laid out again in place (paragraph, line) that must be repainted.
+    std::vector<std::pair<int32_t, int32_t>> ChangedLines;
 };

@@ -206,6 +206,7 @@ TEST(Paragraph, SnapshotTakesTheLinesAndGivesThemBack)
     EXPECT_TRUE(p.IsOnPage());
     p.SetLaidOut(false);
     EXPECT_FALSE(p.IsOnPage());
+    p.Lines[0]->Page = nullptr; // no real page: a line leaves the page that shows it when freed
 }
 
 TEST(Paragraph, SpellCheckRangeAndMarks)

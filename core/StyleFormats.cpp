@@ -1,0 +1,95 @@
+// A style's effective formats: its own merged over those of the styles it is based on.
+#include <algorithm>
+#include <vector>
+
+#include "core/RecordUtils.h"
+#include "core/Styles.h"
+
+namespace {
+
+bool IsSet(int32_t v)
+{
+    return v != UndefinedField;
+}
+
+} // namespace
+
+void MergeCharFormat(TCharFormat& target, const TCharFormat& source)
+{
+    for (int i = 0; i < CharFormatFieldCount; ++i)
+        if (IsSet(source[i]))
+            target[i] = source[i];
+}
+
+void MergeParaFormat(TParaFormat& target, const TParaFormat& source)
+{
+    int32_t& fi = target[pfFirstIndent];
+    int32_t& li = target[pfLeftIndent];
+    const int32_t sfi = source[pfFirstIndent], sli = source[pfLeftIndent];
+    if ((IsSet(sfi) && IsSet(sli)) || (!IsSet(fi) && !IsSet(li))) {
+        fi = sfi;
+        li = sli;
+    } else if (IsSet(sfi)) {
+        // The first line's left edge stays where it was.
+        if (IsSet(li) && IsSet(fi) && fi < 0)
+            li += fi;
+        fi = sfi;
+        if (IsSet(li) && fi < 0)
+            li -= fi;
+    } else if (IsSet(sli)) {
+        li = sli;
+        if (IsSet(fi) && fi < 0)
+            li -= fi;
+    }
+    for (int i = pfLineSpacing; i < ParaFormatFieldCount; ++i)
+        if (IsSet(source[i]))
+            target[i] = source[i];
+}
+
+const TStyle* TStyleList::GetBaseChain(int32_t index, std::vector<int32_t>& chain) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    // A chain that comes back to a style already met (a file can hold one) is cut there.
+    std::vector<bool> met(static_cast<size_t>(Count()), false);
+    met[static_cast<size_t>(index)] = true;
+    const TStyle* style = Styles[static_cast<size_t>(index)].get();
+    for (;;) {
+        const int32_t parent = style->BasedOn;
+        if (parent < 0 || parent >= Count() || met[static_cast<size_t>(parent)])
+            return style;
+        met[static_cast<size_t>(parent)] = true;
+        chain.push_back(parent);
+        style = Styles[static_cast<size_t>(parent)].get();
+    }
+}
+
+void TStyle::ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uint8_t options) const
+{
+    // The style and its ancestors, root last, each once.
+    std::vector<const TStyle*> chain{this};
+    if (Owner)
+        for (const TStyle* s = Owner->StyleOf(BasedOn); s; s = Owner->StyleOf(s->BasedOn)) {
+            if (std::find(chain.begin(), chain.end(), s) != chain.end())
+                break;
+            chain.push_back(s);
+        }
+    if (options & rfStartUndefined) {
+        ClearCharFormatState(charFormat);
+        ClearParFormatState(paraFormat);
+    } else {
+        charFormat = DefaultCharFormat();
+        paraFormat = DefaultParaFormat();
+        paraFormat[pfWidowControl] = 0;
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        MergeCharFormat(charFormat, (*it)->CharFormat);
+        MergeParaFormat(paraFormat, (*it)->ParaFormat);
+    }
+    if (!(options & rfKeepLanguage))
+        charFormat[cfLanguage] = UndefinedField;
+    if (options & rfStartUndefined) {
+        charFormat[cfHighlight] = UndefinedField;
+        paraFormat[pfBullets] = UndefinedField;
+    }
+}
