@@ -74,8 +74,8 @@ struct TAutocorrectOptions {
 };
 
 struct TOptions {
-    TNewDocParams NewDocParams;
     TInternalOptions Internal;
+    TNewDocParams NewDocParams;
     TGeneralOptions General;
     TEditOptions Edit;
     TLoadSaveOptions LoadSave;
