@@ -26,7 +26,7 @@ bool IsForcedBreak(uint8_t c)
 // Character N of a line, from its paragraph's plain text.
 uint8_t CharOf(const TParLine& line, int32_t n)
 {
-    return line.Paragraph->PlainText.Data()[line.FirstChar + n];
+    return line.CharAt(n);
 }
 
 // The character that ends a line (0 for an empty one).
@@ -640,23 +640,15 @@ void TDocument::PaginateSlice(TClock& clock)
 
 int32_t TDocument::LineSpaceBefore(const TParLine& line) const
 {
-    if (line.CharCount > 0) {
-        const uint8_t c = CharOf(line, 0);
-        if (c == chSection || c == chColumnBreak || c == chPageBreak)
-            return 0;
-    }
-    const TParagraph& p = *line.Paragraph;
-    bool carries = line.LineIndex == 0;
-    if (line.LineIndex == 1 && p.Lines[0]->CharCount == 1) {
-        const uint8_t c = CharOf(*p.Lines[0], 0);
-        carries = c == chColumnBreak || c == chPageBreak;
-    }
-    return carries ? TwipsToScreen(p.ParaFormat[pfSpaceBefore]) : 0;
+    return line.GetSpaceBefore();
 }
 
-void TDocument::LayoutParagraph(int32_t i, int32_t)
+void TDocument::LayoutParagraph(int32_t i, int32_t widthTwips)
 {
-    Paragraphs[i]->LayoutIndex = i;
+    TParagraph& p = *Paragraphs[i];
+    p.LayoutIndex = i;
+    if (!p.GetLaidOut())
+        p.UpdateLayout(true, widthTwips);
 }
 
 int32_t TDocument::ColumnTextWidth(int32_t i, int32_t column)
