@@ -236,3 +236,88 @@ void TDocument::GetFormatsAtRangeEnds(const TTextRange& range)
     RangeStartFormat = GetCharFormatAt(TextPosAt(range.StartPos.ParIndex, range.StartPos.Offset + 1));
     RangeEndFormat = GetCharFormatAt(TextPosAt(range.EndPos.ParIndex, range.EndPos.Offset + 1));
 }
+
+namespace {
+
+// The stream offset just after character N of a paragraph, before the tags that follow it; the start
+// of the stream when N is -1.
+int32_t AfterChar(const TParagraph& p, int32_t n)
+{
+    if (n < 0)
+        return 0;
+    const int32_t at = p.CharToStreamOffset(n);
+    return at + ItemSize(p.Text.Data(), p.Text.Size(), at);
+}
+
+} // namespace
+
+void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
+{
+    if (GetModeFlag(mfNoInsertFormat) || ParagraphCount() == 0)
+        return;
+    TTextPos pos = where;
+    if (pos.ParIndex >= ParagraphCount()) {
+        pos.ParIndex = ParagraphCount() - 1;
+        pos.Offset = ParagraphLength(pos.ParIndex);
+    }
+    if (mode == 1 && HasSelection()) {
+        const TTextPos& start = Selection.StartPos;
+        InsertedTextFormat = GetCharFormatAt(start);
+        InsertFormatBefore = start.Offset == 0 ? DefaultCharFormat() : InsertedTextFormat;
+        TTextPos end = Selection.EndPos;
+        if (end.Offset >= ParagraphLength(end.ParIndex) && end.ParIndex < StoryEnd(stMain))
+            end = TextPosAt(end.ParIndex + 1, 0);
+        InsertFormatAfter = GetCharFormatAt(TextPosAt(end.ParIndex, end.Offset + 1));
+        InsertedTextFormat[cfHighlight] = InsertFormatAfter[cfHighlight];
+        return;
+    }
+    if (mode == 1 && CompareTextPos(pos, Caret) == 0) {
+        InsertedTextFormat = InsertionFormat;
+        const int32_t par = Caret.ParIndex, offset = Caret.Offset;
+        const TParagraph& p = *Paragraphs[static_cast<size_t>(std::clamp(par, 0, ParagraphCount() - 1))];
+        const uint8_t* s = p.Text.Data();
+        const int32_t size = p.Text.Size();
+        // What follows the character before the caret, field marks stepped over.
+        bool hiddenFieldEnd = false;
+        if (offset > 0)
+            for (int32_t at = AfterChar(p, offset - 1); size - at >= InlineTagSize && s[at] == 0; at += InlineTagSize) {
+                const int code = TagCode(s + at);
+                if (!IsFieldMark(code))
+                    break;
+                if (code == tcFieldEnd && IsResultField(FieldOfTag(TagValue(s + at)))) {
+                    hiddenFieldEnd = true;
+                    break;
+                }
+            }
+        const int32_t next = AfterChar(p, offset - 1);
+        const bool beforeFieldStart = size - next >= InlineTagSize && s[next] == 0 && TagCode(s + next) == tcFieldStart;
+        if (hiddenFieldEnd) {
+            TModeFlagScope flags(*this);
+            flags.On(mfFormatsAtMarks);
+            InsertFormatBefore = GetCharFormatInParagraph(par, offset);
+            InsertFormatAfter = GetCharFormatInParagraph(par, offset + 1);
+        } else if (beforeFieldStart) {
+            {
+                TModeFlagScope flags(*this);
+                flags.On(mfFormatsAtMarks);
+                InsertFormatAfter = GetCharFormatAt(TextPosAt(par, offset + 1));
+            }
+            InsertFormatBefore = offset == 0 ? InsertFormatAfter : GetCharFormatAt(TextPosAt(par, offset - 1));
+        } else if (GetModeFlag(mfInsertAtCaretFormat)) {
+            InsertFormatBefore = InsertFormatAfter = GetCharFormatAt(Caret);
+        } else {
+            InsertFormatBefore = InsertionFormat;
+            InsertFormatAfter = GetCharFormatAt(Caret);
+        }
+        if (InsertedTextFormat[cfHighlight] > 0)
+            InsertedTextFormat[cfHighlight] =
+                offset < ParagraphLength(par) - 1 ? GetCharFormatAt(TextPosAt(par, offset + 1))[cfHighlight] : 0;
+        return;
+    }
+    {
+        TModeFlagScope flags(*this);
+        flags.On(mfFormatsAtMarks);
+        InsertFormatBefore = InsertFormatAfter = GetCharFormatAt(pos);
+    }
+    InsertedTextFormat = GetCharFormatAt(pos);
+}

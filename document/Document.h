@@ -347,6 +347,13 @@ public:
     void GetFormatsAtRangeEnds(const TTextRange& range);
     TCharFormat RangeStartFormat{};
     TCharFormat RangeEndFormat{};
+    // The formats around an insertion point and of the text inserted there (mode 1: typing or inserting
+    // at the selection or the caret, starting from the typing format InsertionFormat; any other mode:
+    // at a given place).
+    void PrepareInsertFormat(const TTextPos& position, int mode);
+    TCharFormat InsertFormatBefore{};
+    TCharFormat InsertFormatAfter{};
+    TCharFormat InsertedTextFormat{};
     // Line spacing of a paragraph format applied to a line's natural height (screen pixels).
     int32_t ApplyLineSpacing(int32_t naturalHeight, int32_t baseHeight, const TParaFormat& format) const;
 
@@ -362,6 +369,9 @@ public:
     // Refreshes the fields' places from their marks when they may have moved.
     void UpdateFields();
     TTextRange GetFieldRange(const TField& field);
+    // The bookmarks a field's hyperlinks lead to ("#" and a name) and those that begin where the field
+    // does, each once, found from the last field back.
+    std::vector<TField*> CollectLinkedBookmarks(const TField& field);
     // The innermost field around a position; ExcludedTypes is a 96-bit set of field types (or none),
     // the filters -1 for any.
     TField* FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,

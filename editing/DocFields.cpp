@@ -5,6 +5,7 @@
 #include "classlib/runtime/StringList.h"
 #include "core/Options.h"
 #include "document/Document.h"
+#include "document/FieldCodes.h"
 #include "document/InlineTags.h"
 #include "editing/Field.h"
 
@@ -140,4 +141,30 @@ TField* TDocument::FindFieldAt(const TTextPos& pos, TTextRange& range, const uin
         range.EndPos = result->EndPos;
     }
     return result;
+}
+
+std::vector<TField*> TDocument::CollectLinkedBookmarks(const TField& field)
+{
+    const TTextRange range = GetFieldRange(field);
+    std::vector<TField*> found;
+    auto add = [&](TField* f) {
+        if (f && std::find(found.begin(), found.end(), f) == found.end())
+            found.push_back(f);
+    };
+    for (auto it = Fields.rbegin(); it != Fields.rend(); ++it) {
+        TField* f = it->get();
+        if (f->Kind == fkCode && f->FieldType == ftHyperlink && TextPosInRange(f->StartPos, range)) {
+            std::string address, tooltip;
+            ParseHyperlinkFieldCode(f->Code, address, tooltip);
+            if (address.size() >= 2 && address[0] == '#') {
+                int index = -1;
+                const std::string name = address.substr(1);
+                if (Bookmarks.Sorted() ? Bookmarks.Find(name, index) : (index = Bookmarks.IndexOf(name)) >= 0)
+                    add(reinterpret_cast<TField*>(Bookmarks.Objects(index)));
+            }
+        } else if (f->Kind == fkBookmark && CompareTextPos(f->StartPos, range.StartPos) == 0) {
+            add(f);
+        }
+    }
+    return found;
 }

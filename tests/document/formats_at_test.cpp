@@ -199,3 +199,58 @@ TEST_F(FormatsAt, SelectionFormatStates)
     EXPECT_EQ(Doc->CharFormatState[cfBold], 1);
     EXPECT_EQ(Doc->ParaFormatState[pfAlignment], 0);
 }
+
+TEST_F(FormatsAt, InsertionFormats)
+{
+    Set({"a{2:1}b{15:3}c{2:0}{15:0}d{22:2}"});
+    // Typing at the caret: the typing format, the text after from the format at the caret.
+    MakeTextPos(0, 2, Doc->Caret);
+    Doc->InsertionFormat = DefaultCharFormat();
+    Doc->InsertionFormat[cfItalic] = 1;
+    Doc->InsertionFormat[cfHighlight] = 5;
+    Doc->PrepareInsertFormat(Doc->Caret, 1);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfItalic], 1);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfHighlight], 3); // the highlight of the character after the caret
+    EXPECT_EQ(Doc->InsertFormatBefore[cfItalic], 1);
+    EXPECT_EQ(Doc->InsertFormatAfter[cfBold], 1);
+    // Replacing a selection: the format of its start; before it the default at a paragraph start.
+    Doc->Select(0, 0, 0, 2, 0);
+    Doc->PrepareInsertFormat(Doc->Selection.StartPos, 1);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfBold], 0);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfHighlight], 3);
+    EXPECT_TRUE(CharFormatsEqual(Doc->InsertFormatBefore, DefaultCharFormat()));
+    EXPECT_EQ(Doc->InsertFormatAfter[cfBold], 1);
+    // Anywhere else: the format at the place on both sides.
+    Doc->ClearSelection();
+    Doc->PrepareInsertFormat(TextPosAt(0, 4), 0);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfBold], 0);
+    EXPECT_EQ(Doc->InsertFormatBefore[cfBold], 0);
+    Doc->SetModeFlag(mfNoInsertFormat, true);
+    Doc->PrepareInsertFormat(TextPosAt(0, 2), 0);
+    EXPECT_EQ(Doc->InsertedTextFormat[cfBold], 0); // left as it was
+}
+
+TEST_F(FormatsAt, BookmarksLinkedToAField)
+{
+    TField& toc = AddField(fkCode, ftTableOfContents);
+    TField& first = AddField(fkBookmark);
+    first.Code = "_Toc1";
+    TField& second = AddField(fkBookmark);
+    second.Code = "_Toc2";
+    TField& start = AddField(fkBookmark);
+    start.Code = "Debut";
+    TField& a = AddField(fkCode, ftHyperlink);
+    a.Code = "HYPERLINK \\l \"_Toc1\"";
+    TField& b = AddField(fkCode, ftHyperlink);
+    b.Code = "HYPERLINK \"#_Toc1\" \\o \"Vers le titre\"";
+    TField& c = AddField(fkCode, ftHyperlink);
+    c.Code = "HYPERLINK \"#\"";
+    TField& d = AddField(fkCode, ftHyperlink);
+    d.Code = "HYPERLINK \"http://exemple.fr\"";
+    Set({Start(start) + Start(toc) + Start(a) + "Un" + End(a) + Start(b) + "Deux" + End(b) + Start(c) + "x" + End(c) +
+             Start(d) + "y" + End(d) + End(toc) + End(start) + "{22:2}",
+         Start(first) + "Titre" + End(first) + Start(second) + "Autre" + End(second) + "{22:2}"});
+    const std::vector<TField*> linked = Doc->CollectLinkedBookmarks(toc);
+    // In the order found, from the last field back: the links come after the bookmarks here.
+    EXPECT_EQ(linked, (std::vector<TField*>{&first, &start}));
+}

@@ -9,6 +9,7 @@
 #include "core/Fonts.h"
 #include "core/Kerning.h"
 #include "core/TabTables.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/LineBuilder.h"
 #include "document/ParLine.h"
@@ -274,4 +275,39 @@ TEST_F(LineBreaking, CharacterEffects)
     EXPECT_EQ(Line(0).Overhang, 1);
     Break("ab{22:2}");
     EXPECT_EQ(Line(0).Overhang, 0);
+}
+
+TEST_F(LineBreaking, ObjectsStandInTheText)
+{
+    // A picture 1 inch wide and half an inch high, drawn at 50 % of its width.
+    TDocPicture picture(Doc.get());
+    picture.Width = 1440;
+    picture.Height = 720;
+    picture.ScaleX = 50;
+    const std::string tag = "{24:" + std::to_string(picture.Handle) + "}";
+    Break("a" + tag + "b{22:2}");
+    EXPECT_EQ(LineTexts(*Doc->Paragraphs[0]), (std::vector<std::string>{"a*b|"}));
+    EXPECT_EQ(X(0), (std::vector<int32_t>{0, 64, 448, 512, 576}));
+    EXPECT_EQ(Line(0).Ascent, 48);     // the picture's height
+    EXPECT_EQ(Line(0).TextAscent, 15); // the text's own
+    // Too wide for what is left of the line, the picture goes to the next one.
+    Break("aaaaaaaa" + tag + "{22:2}");
+    EXPECT_EQ(LineTexts(*Doc->Paragraphs[0]), (std::vector<std::string>{"aaaaaaaa", "*|"}));
+}
+
+TEST_F(LineBreaking, RelayoutKeepsALineThatStillFits)
+{
+    TParagraph& p = Break("aaa bbb ccc ddd{22:2}");
+    ASSERT_EQ(p.LineCount(), 2);
+    TParLine& first = *p.Lines[0];
+    const int32_t height = first.Height;
+    EXPECT_TRUE(first.Relayout());
+    EXPECT_EQ(first.CharCount, 12);
+    EXPECT_EQ(first.Height, height);
+    // Larger text no longer fills the line's extent as it did: the old measures stand.
+    qptest::SetTaggedText(p, "{1:48}aa bbb ccc ddd{22:2}");
+    const std::vector<int32_t> before = X(0);
+    EXPECT_FALSE(first.Relayout());
+    EXPECT_EQ(X(0), before);
+    EXPECT_EQ(first.CharCount, 12);
 }
