@@ -311,3 +311,26 @@ TEST_F(LineBreaking, RelayoutKeepsALineThatStillFits)
     EXPECT_EQ(X(0), before);
     EXPECT_EQ(first.CharCount, 12);
 }
+
+TEST_F(LineBreaking, FieldResultsAndExactSpacingOverlap)
+{
+    // A note reference shows its number in one character cell as wide as the number's text.
+    TField note;
+    note.Kind = fkNoteReference;
+    note.AutoNumbered = 1;
+    note.Result = "12";
+    Break("a{26:" + std::to_string(note.Handle) + "}{22:15}{27:" + std::to_string(note.Handle) + "}b{22:2}");
+    EXPECT_EQ(X(0), (std::vector<int32_t>{0, 64, 192, 256, 320}));
+    EXPECT_EQ(Line(0).FieldRefs[1], &note);
+    EXPECT_EQ(Line(0).Overhang, 1);
+    // Without a note reference around it the cell shows "?".
+    Break("a{22:15}b{22:2}");
+    EXPECT_EQ(X(0)[2], 128);
+
+    // Lines cut by exact spacing overlap the line before them.
+    Format()[pfSpacingRule] = 0;
+    Format()[pfLineSpacing] = -120;
+    Break("aaa bbb ccc ddd{22:2}");
+    EXPECT_EQ(Line(0).Overhang, 1);
+    EXPECT_EQ(Line(1).Overhang, 1);
+}
