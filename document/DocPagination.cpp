@@ -516,6 +516,14 @@ int TPaginator::PlaceParagraph(TPage& column)
                             (FEndedBreakKind == 3 && FPage->PageIndex % 2 == 1)))
         return 0;
     const int32_t first = FLine;
+    // Lines made for another width than the column's are broken again from the first of them.
+    const int32_t right = p.ParaFormat[pfRightIndent] == UndefinedField ? 0 : p.ParaFormat[pfRightIndent];
+    const int32_t rightLimit = d.TwipsToScreen((d.ColumnTextWidth(FPar, FColumnIndex) - right) * 8);
+    for (int32_t i = first; i < p.LineCount(); ++i)
+        if (p.Lines[i]->RightLimit != rightLimit) {
+            p.BreakIntoLines(i, rightLimit);
+            break;
+        }
     const int32_t last = p.LineCount() - 1;
     if (first > last)
         return 2;

@@ -127,6 +127,13 @@ void TPagedDocument::Prepare()
     Doc.SetModeFlag(mfSectionRangesStale, true);
     Doc.SetModeFlag(mfColumnWidthsStale, true);
     Doc.InvalidatePagination();
+    // The lines were made for the width of their column.
+    for (int32_t i = 0; i <= Doc.StoryEnd(stMain); ++i) {
+        const int column = Doc.SectionOfParagraph(i)->Params[spColumnCount] > 1 ? 0 : -1;
+        const int32_t limit = Doc.TwipsToScreen(Doc.ColumnTextWidth(i, column) * 8);
+        for (auto& line : Doc.Paragraphs[i]->Lines)
+            line->RightLimit = limit;
+    }
 }
 
 void TPagedDocument::ShowInWindow(int32_t width, int32_t height)

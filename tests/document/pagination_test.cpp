@@ -3,10 +3,13 @@
 
 #include <functional>
 
+#include "core/FontDevice.h"
+#include "core/Fonts.h"
 #include "document/DocumentHost.h"
 #include "document/Page.h"
 #include "document/TimeSlice.h"
 #include "paged_document.h"
+#include "tagged_text.h"
 
 using qptest::TPagedDocument;
 
@@ -134,6 +137,33 @@ TEST(Pagination, AnEmptyMainTextGivesOneEmptyPage)
     TTextPos pos{};
     d.Doc.LocateTextPos(pos);
     EXPECT_EQ(pos.PageIndex, -1);
+}
+
+TEST(Pagination, ParagraphsAreBrokenForTheWidthOfTheirColumn)
+{
+    TFixedFontDevice device;
+    SetFontDevice(&device);
+    FreeFontManager();
+    TPagedDocument d;
+    TParagraph& p = d.Par(1);
+    std::string words;
+    for (int i = 0; i < 60; ++i)
+        words += "mot ";
+    qptest::SetTaggedText(p, words + "{22:2}");
+    d.LastSection().Params[spColumnCount] = 2;
+    d.Prepare();
+    p.UpdateLayout(true, 7200);                  // broken for the whole text width
+    const int32_t wholeWidthLines = p.LineCount();
+    ASSERT_EQ(p.Lines[0]->RightLimit, 3840);
+    d.Doc.PaginateAll();
+    EXPECT_GT(p.LineCount(), wholeWidthLines);   // broken again for a column of 3,240 twips
+    for (const auto& line : p.Lines) {
+        EXPECT_EQ(line->RightLimit, 1728);
+        EXPECT_GE(line->ColumnIndex, 0);
+        EXPECT_NE(line->Page, nullptr);
+    }
+    FreeFontManager();
+    SetFontDevice(nullptr);
 }
 
 // Every line's page, place in the page, column and y, as text.
