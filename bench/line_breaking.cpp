@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
@@ -16,10 +17,6 @@
 #include "document/ParReformatingManager.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -92,18 +89,6 @@ void AddParagraph(TDocument& doc, const std::string& text, int alignment)
 double Seconds(TClockType::duration d)
 {
     return std::chrono::duration<double>(d).count();
-}
-
-// The process's peak resident memory in kilobytes, -1 where it is not measured.
-long PeakKilobytes()
-{
-#ifndef _WIN32
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#else
-    return -1;
-#endif
 }
 
 } // namespace

@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <sys/resource.h>
-#endif
-
+#include "bench/BenchSupport.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "formats/load/LoadInput.h"
@@ -36,16 +33,6 @@ std::string MakeDocument(size_t target) {
     }
     rtf += "}";
     return rtf;
-}
-
-long PeakKilobytes() {
-#if !defined(_WIN32)
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#else
-    return -1;
-#endif
 }
 
 } // namespace
