@@ -101,8 +101,8 @@ bool TDocument::NextCharPos(TTextPos& pos) const
 
 void TDocument::UpdateCaretShape()
 {
-    // The format of the next typed character (with a selection, the caret takes that one too).
-    CaretFormat = InsertionFormat;
+    // The format of the next typed character, or with a selection the format at the caret.
+    CaretFormat = HasSelection() ? GetCharFormatAt(Caret) : InsertionFormat;
     TCharFormat f = CaretFormat;
     const bool smallCaps = f[cfSmallCaps] > 0;
     if (smallCaps)
@@ -153,13 +153,13 @@ void TDocument::UpdateCaretGeometry()
 void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
 {
     Caret = pos;
-    if (IsRangeEmpty(Selection))
+    if (!HasSelection())
         options &= ~4;
     if (options & 4)
         Selection = TTextRange{Caret, Caret};
     // Keep the caret out of the middle of line-end codes: step back before a paragraph mark, a section,
     // page, line or column break that ends its line.
-    if ((options & 2) == 0 && IsRangeEmpty(Selection) && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
+    if ((options & 2) == 0 && !HasSelection() && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
         const TParagraph& p = *Paragraphs[Caret.ParIndex];
         if (Caret.LineIndex >= 0 && Caret.LineIndex < p.LineCount()) {
             const TParLine& line = *p.Lines[Caret.LineIndex];

@@ -5,6 +5,7 @@
 #include "core/Fonts.h"
 #include "document/Page.h"
 #include "paged_document.h"
+#include "tagged_text.h"
 
 using qptest::TPagedDocument;
 
@@ -162,6 +163,15 @@ TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
     d.Doc.UpdateCaretShape();
     EXPECT_EQ(d.Doc.CaretShape.Height, 9);
     EXPECT_EQ(d.Doc.CaretShape.Width, 1);
+    // With a selection the caret takes the format of the text at the caret: here italic.
+    qptest::SetTaggedText(*d.Doc.Paragraphs[0], "{3:1}a{22:2}");
+    TTextPos start{}, end{};
+    end.Offset = 1;
+    d.Doc.Selection = TTextRange{start, end};
+    d.Doc.Caret = end;
+    d.Doc.UpdateCaretShape();
+    EXPECT_TRUE(d.Doc.CaretShape.Slanted);
+    EXPECT_EQ(d.Doc.CaretShape.Height, 19);
 }
 
 TEST_F(CaretTest, GeometryFollowsPageLineAndZoom)
