@@ -77,6 +77,8 @@ public:
 private:
     void ResumeChain(TPage& before);
     void StartPage();
+    // The height a header or footer field takes on a page: its lines summed in order, a line that
+    // would bring the sum beyond 80 % of the page height getting height 0.
     int32_t HeaderFooterHeight(const TField* field, const TPageSetup& ps);
     TField* HeaderFooterField(TSection* section, int slot);
     int FillColumns();
@@ -233,13 +235,16 @@ int32_t TPaginator::HeaderFooterHeight(const TField* field, const TPageSetup& ps
     TDocument& d = FDocument;
     const int32_t cap = MulDivRound(d.TwipsToScreen(ps[psHeight]), 80, 100);
     int32_t sum = 0;
-    for (int32_t i = field->StartPos.ParIndex; i <= field->EndPos.ParIndex && i < d.ParagraphCount(); ++i) {
+    const int32_t last = std::min(field->EndPos.ParIndex, d.ParagraphCount() - 1);
+    for (int32_t i = std::max(field->StartPos.ParIndex, 0); i <= last; ++i) {
         TParagraph& p = *d.Paragraphs[i];
         p.LayoutIndex = i;
         d.LayoutParagraph(i, ps[psTextWidth]);
-        for (const auto& line : p.Lines)
-            if (sum + line->Height <= cap)
-                sum += line->Height;
+        for (const auto& line : p.Lines) {
+            if (sum + line->Height > cap)
+                line->Height = 0;
+            sum += line->Height;
+        }
     }
     return sum;
 }

@@ -166,6 +166,20 @@ TEST(Pagination, ParagraphsAreBrokenForTheWidthOfTheirColumn)
     SetFontDevice(nullptr);
 }
 
+TEST(Pagination, HeaderLinesBeyondFourFifthsOfThePageGetNoHeight)
+{
+    TPagedDocument d;
+    d.Par(2);
+    d.HeaderFooter(d.LastSection(), hfOddHeader, 18);   // 157 of 196 pixels hold 15 lines
+    d.Prepare();
+    d.Doc.PaginateAll();
+    const TParagraph& header = *d.Doc.Paragraphs.back();
+    EXPECT_EQ(header.Lines[14]->Height, 10);
+    EXPECT_EQ(header.Lines[15]->Height, 0);
+    EXPECT_EQ(header.Lines[17]->Height, 0);
+    EXPECT_EQ(d.Doc.Pages[0]->HeaderHeight, 150);
+}
+
 // Every line's page, place in the page, column and y, as text.
 std::string Placements(const TPagedDocument& d)
 {
