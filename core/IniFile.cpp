@@ -62,7 +62,7 @@ bool IsSectionLine(const std::string& line)
 
 } // namespace
 
-TIniFile::TIniFile(const std::string& fileName, bool writing) : FileName(fileName), Writing(writing)
+TIniFile::TIniFile(const std::string& fileName, bool writing) : TValueStore(true), FileName(fileName), Writing(writing)
 {
     if (writing)
         return;
@@ -130,28 +130,22 @@ void TIniFile::OpenSection(const std::string& name)
     CurrentGroup = it == Groups.end() ? nullptr : &it->second;
 }
 
-std::string TIniFile::ReadString(const std::string& name, const std::string& def)
+bool TIniFile::ReadValue(const std::string& name, TStoredValue& value)
 {
     if (Writing || !CurrentGroup)
-        return def;
+        return false;
     auto it = CurrentGroup->Values.find(UpperKey(name));
-    return it == CurrentGroup->Values.end() ? def : it->second;
+    if (it == CurrentGroup->Values.end())
+        return false;
+    value.Text = it->second;
+    return true;
 }
 
-bool TIniFile::ReadBool(const std::string& name, bool def)
-{
-    return ReadString(name, def ? "1" : "0") == "1";
-}
-
-int32_t TIniFile::ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def)
-{
-    return ClampSetting(StrToIntDef(ReadString(name, ""), def), min, max);
-}
-
-void TIniFile::WriteString(const std::string& name, const std::string& value)
+void TIniFile::WriteValue(const std::string& name, const TStoredValue& stored)
 {
     if (!Writing)
         return;
+    const std::string value = stored.IsNumber ? std::to_string(stored.Number) : stored.Text;
     std::string line = name + "=" + value;
     const bool plain = name.find_first_of("=\r\n") == std::string::npos && value.find_first_of("\r\n") == std::string::npos &&
                        line.size() > 2 && line[0] != '%' && !IsSectionLine(line);
@@ -159,16 +153,6 @@ void TIniFile::WriteString(const std::string& name, const std::string& value)
         line = "%" + Escape(name) + "=" + Escape(value);
     Lines.push_back(line);
     Saved = false;
-}
-
-void TIniFile::WriteBool(const std::string& name, bool value)
-{
-    WriteString(name, value ? "1" : "0");
-}
-
-void TIniFile::WriteInteger(const std::string& name, int32_t value)
-{
-    WriteString(name, std::to_string(value));
 }
 
 void TIniFile::UpdateFile()

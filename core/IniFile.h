@@ -9,7 +9,7 @@
 
 class TStringList;
 
-class TIniFile : public TSettingsStorage {
+class TIniFile : public TValueStore {
 public:
     // A reader parses the file at once (a missing or unreadable file reads as empty); a writer starts
     // with no lines and writes the file when it is destroyed or by UpdateFile.
@@ -18,18 +18,16 @@ public:
 
     bool SectionExists(const std::string& name) override;
     void OpenSection(const std::string& name) override;
-    bool ReadBool(const std::string& name, bool def) override;
-    int32_t ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def) override;
-    std::string ReadString(const std::string& name, const std::string& def) override;
-    void WriteBool(const std::string& name, bool value) override;
-    void WriteInteger(const std::string& name, int32_t value) override;
-    void WriteString(const std::string& name, const std::string& value) override;
 
     // Writer: replaces the file with the lines written so far; raises EStreamError when it cannot.
     void UpdateFile();
 
     const std::string FileName;
     const bool Writing;
+
+protected:
+    bool ReadValue(const std::string& name, TStoredValue& value) override;
+    void WriteValue(const std::string& name, const TStoredValue& value) override;
 
 private:
     // One section of a read file: its values by upper-cased name.

@@ -24,7 +24,7 @@ HKEY AsKey(void* key)
 
 } // namespace
 
-TRegistryEx::TRegistryEx() = default;
+TRegistryEx::TRegistryEx() : TValueStore(false) {}
 
 TRegistryEx::~TRegistryEx()
 {
@@ -70,67 +70,46 @@ void TRegistryEx::OpenForWriting()
     KeyWritable = true;
 }
 
-bool TRegistryEx::ReadDWord(const std::string& name, int32_t& value)
+bool TRegistryEx::ReadValue(const std::string& name, TStoredValue& value)
 {
     if (!Key)
         return false;
-    DWORD type = 0, data = 0, size = sizeof(data);
-    if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(data))
-        return false;
-    value = static_cast<int32_t>(data);
-    return true;
-}
-
-bool TRegistryEx::ReadBool(const std::string& name, bool def)
-{
-    int32_t value;
-    return ReadDWord(name, value) ? value != 0 : def;
-}
-
-int32_t TRegistryEx::ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def)
-{
-    int32_t value;
-    return ReadDWord(name, value) ? ClampSetting(value, min, max) : def;
-}
-
-std::string TRegistryEx::ReadString(const std::string& name, const std::string& def)
-{
-    if (!Key)
-        return def;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return def;
+    if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
+    if (type == REG_DWORD) {
+        DWORD data = 0;
+        size = sizeof(data);
+        if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_DWORD || size != sizeof(data))
+            return false;
+        value.IsNumber = true;
+        value.Number = static_cast<int32_t>(data);
+        return true;
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return false;
     std::string data(size, '\0');
     if (size > 0 && RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                                      &size) != ERROR_SUCCESS)
-        return def;
+        return false;
     data.resize(size);
     if (!data.empty() && data.back() == '\0')
         data.pop_back();
-    return data;
+    value.Text = data;
+    return true;
 }
 
-void TRegistryEx::WriteBool(const std::string& name, bool value)
-{
-    WriteInteger(name, value ? 1 : 0);
-}
-
-void TRegistryEx::WriteInteger(const std::string& name, int32_t value)
+void TRegistryEx::WriteValue(const std::string& name, const TStoredValue& value)
 {
     OpenForWriting();
-    DWORD data = static_cast<DWORD>(value);
-    if (RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) !=
-        ERROR_SUCCESS)
-        throw Exception("Impossible d'enregistrer la valeur \"" + name + "\" dans la base de registres.");
-}
-
-void TRegistryEx::WriteString(const std::string& name, const std::string& value)
-{
-    OpenForWriting();
-    if (RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+    const DWORD number = static_cast<DWORD>(value.Number);
+    const LONG result =
+        value.IsNumber
+            ? RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number))
+            : RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.Text.c_str()),
+                             static_cast<DWORD>(value.Text.size() + 1));
+    if (result != ERROR_SUCCESS)
         throw Exception("Impossible d'enregistrer la valeur \"" + name + "\" dans la base de registres.");
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "classlib/runtime/Format.h"
 #include "core/CharClasses.h"
 
 bool TSettingsStorage::SectionExists(const std::string&)
@@ -31,6 +32,47 @@ std::string TSettingsStorage::ReadString(const std::string&, const std::string& 
 void TSettingsStorage::WriteBool(const std::string&, bool) {}
 void TSettingsStorage::WriteInteger(const std::string&, int32_t) {}
 void TSettingsStorage::WriteString(const std::string&, const std::string&) {}
+
+bool TValueStore::ReadBool(const std::string& name, bool def)
+{
+    TStoredValue value;
+    if (!ReadValue(name, value))
+        return def;
+    if (value.IsNumber)
+        return value.Number != 0;
+    return NumbersAsText ? value.Text == "1" : def;
+}
+
+int32_t TValueStore::ReadInteger(const std::string& name, int32_t min, int32_t max, int32_t def)
+{
+    TStoredValue value;
+    if (ReadValue(name, value) && value.IsNumber)
+        return ClampSetting(value.Number, min, max);
+    if (!NumbersAsText)
+        return def;
+    return ClampSetting(StrToIntDef(value.Text, def), min, max); // an absent value's text is empty
+}
+
+std::string TValueStore::ReadString(const std::string& name, const std::string& def)
+{
+    TStoredValue value;
+    return ReadValue(name, value) && !value.IsNumber ? value.Text : def;
+}
+
+void TValueStore::WriteBool(const std::string& name, bool value)
+{
+    WriteInteger(name, value ? 1 : 0);
+}
+
+void TValueStore::WriteInteger(const std::string& name, int32_t value)
+{
+    WriteValue(name, TStoredValue{true, value, std::string()});
+}
+
+void TValueStore::WriteString(const std::string& name, const std::string& value)
+{
+    WriteValue(name, TStoredValue{false, 0, value});
+}
 
 namespace {
 

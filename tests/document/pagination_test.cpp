@@ -9,6 +9,7 @@
 #include "document/Page.h"
 #include "document/TimeSlice.h"
 #include "paged_document.h"
+#include "ticking_clock.h"
 #include "tagged_text.h"
 
 using qptest::TPagedDocument;
@@ -286,17 +287,6 @@ TEST(Pagination, SlicesGiveTheSamePagesAsOneRun)
         EXPECT_EQ(Placements(sliced), Placements(whole)) << from;
     }
 }
-
-// Each reading moves the time on by a fixed step.
-class TTickingClock : public TClock {
-public:
-    explicit TTickingClock(int64_t step) : FStep(step) {}
-    int64_t NowMs() override { return FNow += FStep; }
-
-private:
-    int64_t FStep;
-    int64_t FNow = 0;
-};
 
 TEST(Pagination, BackgroundSlicesPaginateAPageAtATimeWithinTheirTime)
 {

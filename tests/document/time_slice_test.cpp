@@ -2,23 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "document/TimeSlice.h"
+#include "ticking_clock.h"
 
 namespace {
 
-// Each reading moves the time on by a fixed step.
-class TTickingClock : public TClock {
-public:
-    explicit TTickingClock(int64_t step) : FStep(step) {}
-    int64_t NowMs() override { return FNow += FStep; }
-
-private:
-    int64_t FStep;
-    int64_t FNow = 1000;
-};
-
 TEST(TimeSlice, StepsRunUntilTheBudgetIsSpent)
 {
-    TTickingClock clock(7);
+    TTickingClock clock(7, 1000);
     int calls = 0;
     EXPECT_EQ(RunTimeSlice(clock, 50, [&] { return ++calls < 100; }), 8);   // 7 x 8 = 56 >= 50
     EXPECT_EQ(calls, 8);
@@ -26,10 +16,10 @@ TEST(TimeSlice, StepsRunUntilTheBudgetIsSpent)
 
 TEST(TimeSlice, StopsWhenTheWorkIsDoneAndAlwaysRunsOneStep)
 {
-    TTickingClock clock(7);
+    TTickingClock clock(7, 1000);
     int calls = 0;
     EXPECT_EQ(RunTimeSlice(clock, 50, [&] { return ++calls < 3; }), 3);
-    TTickingClock slow(500);
+    TTickingClock slow(500, 1000);
     EXPECT_EQ(RunTimeSlice(slow, 50, [] { return true; }), 1);
     const int64_t a = SystemClock().NowMs();
     EXPECT_GE(SystemClock().NowMs(), a);
