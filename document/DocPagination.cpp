@@ -6,6 +6,7 @@
 
 #include "core/Units.h"
 #include "document/DocumentHost.h"
+#include "document/InlineTags.h"
 #include "document/TimeSlice.h"
 #include "document/Page.h"
 #include "document/Section.h"
@@ -76,6 +77,12 @@ public:
 
 private:
     void ResumeChain(TPage& before);
+    // Note numbering: the last automatic reference of each kind on the pages before the call, the
+    // counters a page starts with, and the references a finished page shows.
+    void FindLastReferences(int32_t before);
+    void NoteLastReferences(const TPage& page);
+    void StartCounters();
+    const TNoteSettings& NoteSettings(int kind) const;
     void StartPage();
     // The height a header or footer field takes on a page: its lines summed in order, a line that
     // would bring the sum beyond 80 % of the page height getting height 0.
@@ -118,7 +125,34 @@ private:
     TPage* FPreviousColumn = nullptr;  // the column page laid out before the current one
     int32_t FEndedBreakKind = -1;      // break kind of a section that ended the previous page
     int32_t FPagesAdded = 0;
+    // Note numbering is on when references of some kind occur from the first paragraph of the call on.
+    bool FNotes = false;
+    bool FKindOccurs[2] = {};          // footnotes, endnotes
+    int32_t FCounters[2] = {};
+    const TField* FLastReference[2] = {}; // the last one on the pages laid out so far
 };
+
+// The last automatic note reference of each kind that starts on a line (only those take part in the
+// numbering), read from the line's text so that a footnote and an endnote on one line both count.
+void LineReferences(const TParLine& line, const TField* last[2])
+{
+    last[0] = last[1] = nullptr;
+    const TParagraph& p = *line.Paragraph;
+    const uint8_t* s = p.Text.Data();
+    const int32_t end = std::min(line.StreamOffset + line.StreamLength, p.Text.Size());
+    for (int32_t pos = std::max(line.StreamOffset, 0); pos < end;) {
+        if (s[pos] != 0) {
+            pos += PlainRunLength(s + pos, end - pos);
+            continue;
+        }
+        if (end - pos < InlineTagSize)
+            break;
+        if (TagCode(s + pos) == tcFieldStart)
+            if (const TField* f = FieldOfTag(TagValue(s + pos)); f && f->Kind == fkNoteReference && f->AutoNumbered)
+                last[f->NoteKind()] = f;
+        pos += InlineTagSize;
+    }
+}
 
 TPaginator::TPaginator(TDocument& document, int32_t firstPage) : FDocument(document)
 {
@@ -145,6 +179,72 @@ TPaginator::TPaginator(TDocument& document, int32_t firstPage) : FDocument(docum
         if (n == firstPage - 1)
             ResumeChain(before);
         break;
+    }
+    for (int kind = 0; kind < 2; ++kind)
+        FKindOccurs[kind] = document.HasNoteReferencesFrom(FPar, kind);
+    FNotes = FKindOccurs[0] || FKindOccurs[1];
+    if (FNotes)
+        FindLastReferences(firstPage);
+}
+
+const TNoteSettings& TPaginator::NoteSettings(int kind) const
+{
+    return kind ? FDocument.EndnoteSettings : FDocument.FootnoteSettings;
+}
+
+// Searches the pages before page Before from the last back, each from its last line, until every kind
+// that occurs in the rest of the text has been found.
+void TPaginator::FindLastReferences(int32_t before)
+{
+    for (int32_t n = before - 1; n >= 0; --n) {
+        const TPage& page = *FDocument.Pages[n];
+        for (auto it = page.Lines.rbegin(); it != page.Lines.rend(); ++it) {
+            const TField* refs[2];
+            LineReferences(**it, refs);
+            for (int kind = 0; kind < 2; ++kind)
+                if (refs[kind] && !FLastReference[kind])
+                    FLastReference[kind] = refs[kind];
+            if ((!FKindOccurs[0] || FLastReference[0]) && (!FKindOccurs[1] || FLastReference[1]))
+                return;
+        }
+    }
+}
+
+void TPaginator::NoteLastReferences(const TPage& page)
+{
+    bool found[2] = {};
+    for (auto it = page.Lines.rbegin(); it != page.Lines.rend() && !(found[0] && found[1]); ++it) {
+        const TField* refs[2];
+        LineReferences(**it, refs);
+        for (int kind = 0; kind < 2; ++kind)
+            if (refs[kind] && !found[kind]) {
+                found[kind] = true;
+                FLastReference[kind] = refs[kind];
+            }
+    }
+}
+
+// A page's counters go on after the last reference before it; they restart with each page (mode 2),
+// or with a section other than that reference's (mode 1).
+void TPaginator::StartCounters()
+{
+    const int32_t par = std::min(FPar, FMainEnd);
+    for (int kind = 0; kind < 2; ++kind) {
+        FCounters[kind] = 0;
+        const TField* last = FLastReference[kind];
+        if (!last)
+            continue;
+        switch (NoteSettings(kind).RestartMode) {
+        case 0:
+            FCounters[kind] = last->Number + 1;
+            break;
+        case 1:
+            if (FDocument.SectionOfParagraph(last->StartPos.ParIndex) == FDocument.SectionOfParagraph(par))
+                FCounters[kind] = last->Number + 1;
+            break;
+        default:
+            break;
+        }
     }
 }
 
@@ -192,6 +292,8 @@ void TPaginator::Run(int32_t lastWanted)
         // A blank page is left for an even or odd section start; a second one in a row without progress
         // could only repeat for ever.
         emptyPages = FPage->Lines.empty() && FPar == before.Par && FLine == before.Line ? emptyPages + 1 : 0;
+        if (FNotes)
+            NoteLastReferences(*FPage);
         if (emptyPages >= 2)
             break;
         // The page gets its place in the view; its lines know their page and their place in its list.
@@ -254,6 +356,8 @@ void TPaginator::StartPage()
     TDocument& d = FDocument;
     d.Pages.push_back(std::make_unique<TPage>(&d, int32_t(d.Pages.size())));
     FPage = d.Pages.back().get();
+    if (FNotes)
+        StartCounters();
     const int32_t par = std::min(FPar, FMainEnd);
     TSection* section = d.SectionOfParagraph(par);
     const TPageSetup& ps = d.PageSetupOwnerSection(par)->PageSetup;
@@ -312,6 +416,13 @@ int TPaginator::FillColumns()
     const int32_t columnCount = std::clamp<int32_t>(section->Params[spColumnCount], 1, MaxColumns);
     const int32_t limit = FTextHeight - FBlockTop;
     const TPlace start{FPar, FLine};
+    const int32_t counters[2] = {FCounters[0], FCounters[1]};
+    auto restart = [&] {
+        FPar = start.Par;
+        FLine = start.Line;
+        FCounters[0] = counters[0];
+        FCounters[1] = counters[1];
+    };
     TPage* const previousColumn = FPreviousColumn;
     bool byColumnBreak = false;
     int32_t tallest = 0;
@@ -322,8 +433,7 @@ int TPaginator::FillColumns()
         int32_t bestLimit = limit;
         int32_t bestBottom = tallest;
         for (int32_t trial = FColumns[0]->TextHeight; trial > 0; trial -= 5) {
-            FPar = start.Par;
-            FLine = start.Line;
+            restart();
             FPreviousColumn = previousColumn;
             bool byBreak = false;
             int32_t bottom = 0;
@@ -334,12 +444,16 @@ int TPaginator::FillColumns()
                 bestLimit = trial;
             }
         }
-        FPar = start.Par;
-        FLine = start.Line;
+        restart();
         FPreviousColumn = previousColumn;
         result = LayoutBlock(columnCount, bestLimit, byColumnBreak, tallest);
     }
     FinishBlock(result, tallest);
+    // A section that ends on the page restarts the kinds numbered per section.
+    if (result == crContinuousSection)
+        for (int kind = 0; kind < 2; ++kind)
+            if (NoteSettings(kind).RestartMode == 1)
+                FCounters[kind] = 0;
     return result;
 }
 
@@ -521,21 +635,50 @@ int TPaginator::PlaceParagraph(TPage& column)
                             (FEndedBreakKind == 3 && FPage->PageIndex % 2 == 1)))
         return 0;
     const int32_t first = FLine;
-    // Lines made for another width than the column's are broken again from the first of them.
-    const int32_t right = p.ParaFormat[pfRightIndent] == UndefinedField ? 0 : p.ParaFormat[pfRightIndent];
-    const int32_t rightLimit = d.TwipsToScreen((d.ColumnTextWidth(FPar, FColumnIndex) - right) * 8);
-    for (int32_t i = first; i < p.LineCount(); ++i)
-        if (p.Lines[i]->RightLimit != rightLimit) {
-            p.BreakIntoLines(i, rightLimit);
-            break;
-        }
-    const int32_t last = p.LineCount() - 1;
-    if (first > last)
+    if (first >= p.LineCount())
         return 2;
     if (p.ParaFormat[pfPageBreakBefore] != 0 && first == 0 && holdsSomething) {
         column.ColumnFull = 1;
         return 0;
     }
+    const int32_t right = p.ParaFormat[pfRightIndent] == UndefinedField ? 0 : p.ParaFormat[pfRightIndent];
+    const int32_t rightLimit = d.TwipsToScreen((d.ColumnTextWidth(FPar, FColumnIndex) - right) * 8);
+    // Note references get their numbers; a number that changed breaks the paragraph again from there.
+    int32_t saved[2] = {};
+    bool numbered = false;
+    bool rebroken = false;
+    if (FNotes)
+        for (int32_t i = first; i < p.LineCount() && !numbered; ++i)
+            numbered = p.Lines[i]->FieldRefs[0] || p.Lines[i]->FieldRefs[1];
+    if (numbered) {
+        saved[0] = FCounters[0];
+        saved[1] = FCounters[1];
+        if (p.RefreshPageFields(first, FCounters)) {
+            p.BreakIntoLines(first, rightLimit);
+            rebroken = true;
+        }
+    }
+    // Otherwise lines made for another width than the column's are broken again from the first of them.
+    for (int32_t i = first; i < p.LineCount() && !rebroken; ++i)
+        if (p.Lines[i]->RightLimit != rightLimit) {
+            p.BreakIntoLines(i, rightLimit);
+            break;
+        }
+    const int32_t last = p.LineCount() - 1;
+    // A paragraph not placed whole leaves the counters after the references it shows here.
+    auto recount = [&](int32_t placedLast) {
+        if (!numbered)
+            return;
+        FCounters[0] = saved[0];
+        FCounters[1] = saved[1];
+        for (int32_t i = 0; placedLast >= first && i <= placedLast; ++i) {
+            const TField* refs[2];
+            LineReferences(*p.Lines[i], refs);
+            for (int kind = 0; kind < 2; ++kind)
+                if (refs[kind])
+                    FCounters[kind] = refs[kind]->Number + 1;
+        }
+    };
     // Lines go in while they fit; a lone forced break always goes in.
     int32_t used = column.TextHeight;
     int32_t placedLast = first - 1;
@@ -571,6 +714,8 @@ int TPaginator::PlaceParagraph(TPage& column)
         }
         placedLast = first + placed - 1;
     }
+    if (placedLast < last)
+        recount(placedLast);
     if (placedLast < first)
         return 0;
     if (closes)

@@ -377,6 +377,12 @@ public:
     TField* FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,
                         int kindFilter);
 
+    // --- Notes (DocNotes.cpp) ---
+    // Whether a note reference of a kind (0 footnote, 1 endnote, 255 either) holds the position.
+    bool FindFieldOfKind3At(const TTextPos& pos, int noteKind);
+    // Whether a note reference of a kind starts in the main text from paragraph Paragraph on.
+    bool HasNoteReferencesFrom(int32_t paragraph, int noteKind);
+
     // --- Header and footer editing (DocHeaderFooter.cpp) ---
     TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
     int32_t EditedHeaderFooterPage = -1;

@@ -56,3 +56,52 @@ void ParseHyperlinkFieldCode(std::string_view code, std::string& address, std::s
         }
     }
 }
+
+namespace {
+
+std::string LowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+std::string FormatPageNumber(int32_t n, int style)
+{
+    if (n < 1 || style < 1 || style > 4)
+        return std::to_string(n);
+    if (style <= 2) {
+        std::string letters = IntToLetters(n);
+        return style == 1 ? LowerAscii(letters) : letters;
+    }
+    std::string roman = IntToRoman(n);
+    return style == 3 ? LowerAscii(roman) : roman;
+}
+
+int NotationOfNumberingFormat(int32_t format)
+{
+    static const int notations[] = {0, 4, 3, 2, 1};
+    return format >= 0 && format <= 4 ? notations[format] : 0;
+}
+
+std::string FormatSymbolNumber(int32_t n)
+{
+    // Asterisk, dagger, double dagger, section sign (Windows-1252).
+    static const char symbols[] = "*\x86\x87\xA7";
+    constexpr int32_t length = sizeof symbols - 1;
+    if (n < 1)
+        return std::to_string(n);
+    // Beyond a hundred repetitions the number is written in decimal rather than as a wall of symbols.
+    const int32_t count = (n - 1) / length + 1;
+    if (count > 100)
+        return std::to_string(n);
+    return std::string(size_t(count), symbols[(n - 1) % length]);
+}
+
+std::string FormatNumberingFormat(int32_t n, int32_t format)
+{
+    return format >= 5 ? FormatSymbolNumber(n) : FormatPageNumber(n, NotationOfNumberingFormat(format));
+}

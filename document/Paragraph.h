@@ -90,6 +90,11 @@ public:
     // it is a section break; nullptr otherwise.
     TSection* GetSection() const;
 
+    // Numbers the automatic note references from line FirstLine's first byte on: each takes the counter
+    // of its note kind (0 footnotes, 1 endnotes), which then moves on. The texts of notes whose number
+    // changed lose their lines. True when any number changed.
+    bool RefreshPageFields(int32_t firstLine, int32_t counters[2]);
+
     // Moves the lines into Snapshot and copies the texts, the pool and the flags; clears laid out.
     void SaveSnapshot(TParagraphSnapshot& snapshot);
     // Takes the saved lines back (the current ones are freed) and copies the rest back.

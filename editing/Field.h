@@ -5,6 +5,8 @@
 
 #include "document/TextPos.h"
 
+class TDocument;
+
 // What a field is.
 enum TFieldKind : uint8_t {
     fkCode = 0,         // a code field: hyperlink, page reference, table of contents, date...
@@ -31,6 +33,12 @@ public:
     ~TField();
     TField(const TField&) = delete;
     TField& operator=(const TField&) = delete;
+
+    // A note reference numbered by pagination: keeps Counter and shows it, plus the start number, in
+    // the numbering format of its note kind. True when the shown number changed.
+    bool UpdatePageNumber(const TDocument& document, int32_t counter);
+    // The note kind of a reference: 1 for an endnote, 0 for a footnote.
+    int NoteKind() const;
 
     uint8_t Kind = fkCode;
     TTextPos StartPos{};        // the begin mark

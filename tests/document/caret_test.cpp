@@ -4,6 +4,7 @@
 #include "core/FontDevice.h"
 #include "core/Fonts.h"
 #include "document/Page.h"
+#include "layout_support.h"
 #include "paged_document.h"
 #include "tagged_text.h"
 
@@ -12,18 +13,8 @@ using qptest::TPagedDocument;
 namespace {
 
 // The font manager measures through the fixed device: a 12-point font has ascent 14 and descent 5.
-class CaretTest : public testing::Test {
+class CaretTest : public qptest::FixedDeviceTest {
 protected:
-    void SetUp() override
-    {
-        SetFontDevice(&Device);
-        FreeFontManager();
-    }
-    void TearDown() override
-    {
-        FreeFontManager();
-        SetFontDevice(nullptr);
-    }
     TTextPos Located(TPagedDocument& d, int32_t par, int32_t offset, int32_t hint = 0, int32_t flag = 0)
     {
         TTextPos pos{};
@@ -33,7 +24,6 @@ protected:
         d.Doc.LocateTextPos(pos, flag);
         return pos;
     }
-    TFixedFontDevice Device;
 };
 
 TEST_F(CaretTest, LocatesLinePageAndXAcrossLinesPagesAndTheDocument)

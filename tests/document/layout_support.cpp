@@ -34,6 +34,18 @@ void FreshFonts()
 
 } // namespace
 
+void FixedDeviceTest::SetUp()
+{
+    SetFontDevice(&Device);
+    FreshFonts();
+}
+
+void FixedDeviceTest::TearDown()
+{
+    FreshFonts();
+    SetFontDevice(nullptr);
+}
+
 void LayoutTest::SetUp()
 {
     SetFontDevice(FixedFonts ? &Device : nullptr);

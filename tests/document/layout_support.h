@@ -37,6 +37,14 @@ protected:
     std::unique_ptr<TDocument> Doc;
 };
 
+// Fonts measured by the fixed font device, with fresh caches, for tests that build their own documents.
+class FixedDeviceTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    TFixedFontDevice Device;
+};
+
 class FixedFontTest : public LayoutTest {
 protected:
     FixedFontTest() : LayoutTest(true) {}

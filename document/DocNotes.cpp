@@ -1,0 +1,71 @@
+// Note references: finding them, and numbering those of a paragraph as pagination places it.
+#include "document/Document.h"
+
+#include <algorithm>
+
+#include "document/InlineTags.h"
+#include "editing/Field.h"
+
+bool TParagraph::RefreshPageFields(int32_t firstLine, int32_t counters[2])
+{
+    int32_t pos = firstLine > 0 && firstLine < LineCount() ? Lines[size_t(firstLine)]->StreamOffset : 0;
+    const uint8_t* s = Text.Data();
+    const int32_t size = Text.Size();
+    bool changed = false;
+    while (pos < size) {
+        if (s[pos] != 0) {
+            pos += PlainRunLength(s + pos, size - pos);
+            continue;
+        }
+        if (size - pos < InlineTagSize)
+            break;
+        if (TagCode(s + pos) == tcFieldStart) {
+            TField* field = FieldOfTag(TagValue(s + pos));
+            if (field && field->Kind == fkNoteReference && field->AutoNumbered) {
+                int32_t& counter = counters[field->NoteKind()];
+                if (field->UpdatePageNumber(*Document, counter)) {
+                    changed = true;
+                    // The note's text shows the number too: it is broken again when next needed. Only
+                    // paragraphs of the note stories: those of the main text may stand on pages.
+                    if (field->Owner) {
+                        const TTextRange range = Document->GetFieldRange(*field->Owner);
+                        const int32_t last = std::min(range.EndPos.ParIndex, Document->ParagraphCount() - 1);
+                        for (int32_t i = std::max(range.StartPos.ParIndex, 0); i <= last; ++i) {
+                            TParagraph& note = *Document->Paragraphs[size_t(i)];
+                            const int story = Document->StoryOfParagraph(i);
+                            if (story == stFootnotes || story == stEndnotes)
+                                note.UpdateLayout(false, 0);
+                        }
+                    }
+                }
+                if (counter < INT32_MAX)
+                    ++counter;
+            }
+        }
+        pos += InlineTagSize;
+    }
+    return changed;
+}
+
+bool TDocument::FindFieldOfKind3At(const TTextPos& pos, int noteKind)
+{
+    for (auto it = Fields.rbegin(); it != Fields.rend(); ++it) {
+        const TField& f = **it;
+        if (f.Kind != fkNoteReference || (noteKind != 255 && f.NoteKind() != noteKind))
+            continue;
+        if (TextPosInRange(pos, GetFieldRange(f)))
+            return true;
+    }
+    return false;
+}
+
+bool TDocument::HasNoteReferencesFrom(int32_t paragraph, int noteKind)
+{
+    UpdateFields();
+    const int32_t mainEnd = StoryEnd(stMain);
+    for (const auto& f : Fields)
+        if (f->Kind == fkNoteReference && f->NoteKind() == noteKind && f->StartPos.ParIndex >= paragraph &&
+            f->StartPos.ParIndex <= mainEnd)
+            return true;
+    return false;
+}
