@@ -5,6 +5,7 @@
 #include "core/Events.h"
 #include "core/MessageSystem.h"
 #include "core/OptionalMessages.h"
+#include "core/Options.h"
 #include "core/PathUtils.h"
 #include "core/TextUtils.h"
 
@@ -22,6 +23,15 @@ int MessageDlgEx(const std::string& text, uint8_t kind, uint16_t buttons)
 {
     if (SilentMessages)
         return mrCancel;
+    // No checking as the user types while a message waits for an answer; the flag word is put back as
+    // it was, whatever the message does.
+    uint16_t& spellFlags = CurrentOptions().SpellCheck.Flags;
+    struct TRestoreSpellFlags {
+        uint16_t& Flags;
+        const uint16_t Saved;
+        ~TRestoreSpellFlags() { Flags = Saved; }
+    } restoreSpellFlags{spellFlags, spellFlags};
+    spellFlags &= static_cast<uint16_t>(~scoCheckAsYouType);
     if (!ApplicationTerminating())
         BringApplicationPopupToFront();
     const std::string shown = BarsToLineBreaks(text);
@@ -49,6 +59,7 @@ int MessageDlgEx(const std::string& text, uint8_t kind, uint16_t buttons)
 
     if (!applicationVisible)
         HideApplicationWindow();
+    spellFlags = restoreSpellFlags.Saved;
     if (AfterMessageShown)
         AfterMessageShown();
     return result;

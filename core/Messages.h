@@ -28,7 +28,7 @@ extern void (*AfterMessageShown)();
 // 2 OK, 3 Cancel, 4 Abort, 5 Retry, 6 Ignore) and returns the button pressed (1 OK, 2 Cancel,
 // 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No). Program event 1000 + kind fires first. Cancel is also
 // the answer when nothing could be shown; the system's message box stands in for a message form
-// that fails.
+// that fails. Checking spelling as the user types is off while the message shows.
 int MessageDlgEx(const std::string& text, uint8_t kind, uint16_t buttons);
 // The same for optional message number Index (0 to 127): the form offers to stop showing it, after
 // which the answer then given is returned without showing anything.

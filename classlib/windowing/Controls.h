@@ -110,6 +110,11 @@ public:
     TColor Color() const { return FBrush.Color(); }
     void SetColor(TColor color);
 
+    // Shown beside the control while the mouse rests on it, and as the application's hint; empty
+    // for none.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& hint);
+
     bool Focused() const { return FHandle && GetFocus() == FHandle; }
     void SetFocus();
     void Invalidate();
@@ -152,6 +157,7 @@ private:
     std::vector<TControl*> FControls;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     std::string FCaption;
+    std::string FHint;
     bool FVisible = true;
     bool FEnabled = true;
     bool FTabStop = false;

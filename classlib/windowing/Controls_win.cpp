@@ -69,6 +69,7 @@ TControl::~TControl()
         FHandle = nullptr;
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
         RemovePropA(wnd, ControlProp);
+        Application->RemoveControlHint(wnd);
         DestroyWindow(wnd);
     }
     if (FParent) {
@@ -184,6 +185,8 @@ void TControl::CreateWnd()
     FHandle = wnd;
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), 0);
     ReadBounds();
+    if (!FHint.empty())
+        Application->UpdateControlHint(this);
 }
 
 void TControl::DestroyHandle()
@@ -341,6 +344,7 @@ void TControl::WndProc(TMessage& message)
         HWND wnd = FHandle;
         DefaultHandler(message);
         RemovePropA(wnd, ControlProp);
+        Application->RemoveControlHint(wnd);
         FHandle = nullptr;
         return;
     }
@@ -430,6 +434,15 @@ void TControl::SetCaption(const std::string& text)
     FCaption = text;
     if (FHandle)
         SetWindowTextA(FHandle, text.c_str());
+}
+
+void TControl::SetHint(const std::string& hint)
+{
+    if (hint == FHint)
+        return;
+    FHint = hint;
+    if (FHandle)
+        Application->UpdateControlHint(this);
 }
 
 void TControl::SetVisible(bool visible)

@@ -105,6 +105,18 @@ public:
     void HandleException(TComponent* sender);
     void ShowException(const Exception& e);
 
+    // The hint of what the mouse or a menu points at now (a status bar shows it); OnHint fires when
+    // it changes.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& hint);
+    TNotifyEvent OnHint;
+    // The hint display of controls: a control's non-empty hint shows beside it while the mouse rests
+    // on it. Controls keep it up to date as their windows and hints change.
+    void UpdateControlHint(TControl* control);
+    void RemoveControlHint(HWND wnd);
+    // The system's tooltip window that shows control hints; null until a control has a hint.
+    HWND HintWindow() const { return FHintWindow; }
+
     // The pre-filter: sees every message first; Handled stops it there.
     std::function<void(MSG& msg, bool& handled)> OnMessage;
     // Runs when the queue is empty; Done (true at first) false asks to be called again at once.
@@ -116,8 +128,11 @@ private:
     bool IsKeyMsg(MSG& msg);
     bool IsDlgMsg(MSG& msg);
     void Idle();
+    void RelayToHints(MSG& msg);
 
     HWND FHandle = nullptr;
+    HWND FHintWindow = nullptr;
+    std::string FHint;
     std::string FTitle;
     bool FTerminated = false;
 };

@@ -1,6 +1,8 @@
 // Forms (close protocol, modal loop, deferred release) and the application's message loop.
 #include "classlib/windowing/Forms.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -313,8 +315,81 @@ void TForm::WndProc(TMessage& message)
 
 TApplication::~TApplication()
 {
+    if (FHintWindow)
+        DestroyWindow(FHintWindow);
     if (FHandle)
         DestroyWindow(FHandle);
+}
+
+void TApplication::SetHint(const std::string& hint)
+{
+    if (hint == FHint)
+        return;
+    FHint = hint;
+    if (OnHint)
+        OnHint(this);
+}
+
+namespace {
+
+// The description of a control's window as a tool of the tooltip window.
+TOOLINFOA ToolOf(HWND wnd)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    HWND parent = GetParent(wnd);
+    tool.hwnd = parent ? parent : wnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(wnd);
+    return tool;
+}
+
+} // namespace
+
+void TApplication::UpdateControlHint(TControl* control)
+{
+    if (!control->HandleAllocated())
+        return;
+    HWND wnd = control->Handle();
+    if (control->Hint().empty()) {
+        RemoveControlHint(wnd);
+        return;
+    }
+    if (!FHintWindow) {
+        INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&classes);
+        FHintWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        if (!FHintWindow)
+            return; // no hint display: the control works without it
+    }
+    RemoveControlHint(wnd);
+    TOOLINFOA tool = ToolOf(wnd);
+    tool.lpszText = const_cast<char*>(control->Hint().c_str());
+    SendMessageA(FHintWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TApplication::RemoveControlHint(HWND wnd)
+{
+    if (!FHintWindow)
+        return;
+    TOOLINFOA tool = ToolOf(wnd);
+    SendMessageA(FHintWindow, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Mouse messages go to the tooltip window too, which times its showing from them; the control under
+// the mouse gives the application's hint.
+void TApplication::RelayToHints(MSG& msg)
+{
+    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST)
+        return;
+    if (FHintWindow)
+        SendMessageA(FHintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    if (msg.message == WM_MOUSEMOVE) {
+        TControl* control = TControl::FindControl(msg.hwnd);
+        SetHint(control ? control->Hint() : std::string());
+    }
 }
 
 HWND TApplication::Handle()
@@ -391,7 +466,10 @@ bool TApplication::ProcessMessage(MSG& msg)
     bool handled = false;
     if (OnMessage)
         OnMessage(msg, handled);
-    if (handled || IsKeyMsg(msg) || IsDlgMsg(msg))
+    if (handled)
+        return true;
+    RelayToHints(msg);
+    if (IsKeyMsg(msg) || IsDlgMsg(msg))
         return true;
     if (MainForm && MainForm->HandleAllocated()) {
         HWND client = MainForm->ClientHandle();

@@ -12,6 +12,7 @@
 #include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/OptionalMessages.h"
+#include "core/Options.h"
 
 namespace {
 
@@ -141,6 +142,40 @@ TEST_F(MessageFormTest, OnlyOptionalMessagesOfferTheCheckBox)
     EXPECT_EQ(Robot.Seen[0].CheckBox, "");
     EXPECT_NE(Robot.Seen[1].CheckBox, "");
     EXPECT_EQ(OptionalMessageAnswer(4), 0);
+}
+
+TEST_F(MessageFormTest, CheckingAsYouTypeIsOffWhileAMessageWaitsAndComesBackAfterwards)
+{
+    uint16_t& flags = CurrentOptions().SpellCheck.Flags;
+    const uint16_t saved = flags;
+    std::vector<uint16_t> during;
+    auto noteAndClick = [&](TMessageForm& form) {
+        during.push_back(flags);
+        TRobot::Click(mbOK)(form);
+    };
+    // The main window's follow-up already sees the word restored.
+    static uint16_t afterMessage;
+    AfterMessageShown = [] { afterMessage = CurrentOptions().SpellCheck.Flags; };
+    for (uint16_t before : {uint16_t(0x0D34), uint16_t(0x0934), uint16_t(0xFFFF)}) {
+        flags = before;
+        Robot.Then(noteAndClick);
+        EXPECT_EQ(MessageDlgEx("Texte", mtInformation, mbOKOnly), mrOk);
+        EXPECT_EQ(flags, before);
+        EXPECT_EQ(afterMessage, before);
+        ASSERT_EQ(during.size(), 1u);
+        EXPECT_EQ(during.back(), before & ~scoCheckAsYouType) << std::hex << before;
+        during.clear();
+    }
+    AfterMessageShown = nullptr;
+    // A message that shows nothing leaves the word as it was too.
+    flags = 0x0D34;
+    SilentMessages = true;
+    MessageDlgEx("Texte", mtInformation, mbOKOnly);
+    SilentMessages = false;
+    SetOptionalMessageAnswer(7, OptionalMessageOff | mbYes);
+    EXPECT_EQ(MessageDlgWithOption("Texte", mtConfirmation, mbYesNo, 7), mrYes);
+    EXPECT_EQ(flags, 0x0D34);
+    flags = saved;
 }
 
 void CALLBACK EndScreenshot(HWND, UINT, UINT_PTR, DWORD)
