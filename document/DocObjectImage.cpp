@@ -106,24 +106,35 @@ void TDocObjectImage::SetBitmap(std::unique_ptr<TBitmap> bitmap)
     Count(1);
 }
 
-void TDocObjectImage::SetMetafileBits(const std::vector<uint8_t>& bits, bool windowsMetafile,
-                                      const TMetafileHeader& header)
+void TDocObjectImage::SetPacked(TDocImageKind kind, std::vector<uint8_t> bytes)
 {
     if (IsLive())
         Count(-1);
     DeleteMetafile(Metafile);
     Metafile = 0;
     Bitmap.reset();
-    Kind = ikMetafile;
-    MetafileHeader = header;
-    FromWindowsMetafile = windowsMetafile;
-    PackedBytes = Deflate(bits);
+    SecondGraphic.reset();
+    Kind = kind;
+    PackedBytes = std::move(bytes);
     DeflatedTwice = false;
     UnpackedSize = 0;
     Packed = true;
     LiveSize = 0;
     ScaledRendering.reset();
     PngRendering.clear();
+}
+
+void TDocObjectImage::SetMetafileBits(const std::vector<uint8_t>& bits, bool windowsMetafile,
+                                      const TMetafileHeader& header)
+{
+    SetPacked(ikMetafile, Deflate(bits));
+    MetafileHeader = header;
+    FromWindowsMetafile = windowsMetafile;
+}
+
+void TDocObjectImage::SetPngBytes(std::vector<uint8_t> bytes)
+{
+    SetPacked(ikBitmap, std::move(bytes));
 }
 
 int64_t TDocObjectImage::GetMemorySize() const

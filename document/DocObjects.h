@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TBitmap;
@@ -52,6 +53,8 @@ public:
     void SetBitmap(std::unique_ptr<TBitmap> bitmap);
     // Takes metafile bits as the packed picture (enhanced bits, or Windows-metafile bits with Header).
     void SetMetafileBits(const std::vector<uint8_t>& bits, bool windowsMetafile, const TMetafileHeader& header);
+    // Takes the bytes of a PNG file as the packed picture of a bitmap.
+    void SetPngBytes(std::vector<uint8_t> bytes);
     int64_t GetMemorySize() const;
     bool IsLive() const { return Metafile != 0 || Bitmap != nullptr; }
     // Packs a live picture, or unpacks a packed one when the open documents may keep another live.
@@ -84,6 +87,8 @@ public:
     TDocObject* Owner;
 
 private:
+    // Drops the live picture and keeps the bytes as the packed one.
+    void SetPacked(TDocImageKind kind, std::vector<uint8_t> bytes);
     void Pack();
     bool Unpack();
     // The counted memory of the open documents follows a picture that becomes live or packed.
@@ -125,6 +130,11 @@ public:
     using TDocObject::TDocObject;
     int64_t GetMemorySize() const override;
     std::vector<uint8_t> Data;
+    // 1 embedded, 2 linked, 3 linked automatically, 4 subscriber, 5 publisher, 6 embedded as an icon,
+    // 7 a web control, 8 a control.
+    uint8_t ObjectKind = 1;
+    std::string ClassName;
+    std::string ObjectName;
 };
 
 // The objects of a document.

@@ -17,6 +17,11 @@ void AppendSpecial(TParagraph& paragraph, uint8_t code) {
     paragraph.PlainText.AppendByte(code);
 }
 
+void AppendObject(TParagraph& paragraph, int code, int32_t handle) {
+    AppendInlineTag(paragraph.Text, code, handle);
+    paragraph.PlainText.AppendByte(PlainByteOfTag(code, handle));
+}
+
 void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value) {
     AppendInlineTag(paragraph.Text, code, value);
 }

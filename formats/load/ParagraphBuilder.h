@@ -9,6 +9,8 @@ class TParagraph;
 void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count);
 // Appends a special character: a tag of code 22 and its code as a plain byte.
 void AppendSpecial(TParagraph& paragraph, uint8_t code);
+// Appends a picture (tag 24) or an OLE object (tag 25) carrying the object's handle, with its plain byte.
+void AppendObject(TParagraph& paragraph, int code, int32_t handle);
 // Appends a tag that takes no character position (formats, field marks).
 void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value);
 // Appends a new paragraph to the document's list (in the main text) and returns it.

@@ -10,12 +10,15 @@
 #include "core/Memory.h"
 #include "core/Fonts.h"
 #include "core/TabTables.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "formats/CharTables.h"
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
 #include "formats/load/ParagraphBuilder.h"
+#include "formats/rtf/RtfObjects.h"
+#include "formats/rtf/RtfPictures.h"
 #include "formats/rtf/RtfTokenizer.h"
 
 namespace {
@@ -81,6 +84,7 @@ private:
     void DispatchOrSkip();
     void ReadInfo(int depth);
     void ReadUpr(int depth);
+    void ReadPictureOrObject(int word, int depth);
 
     TDocument& Doc;
     TRtfTokenizer Tok;
@@ -195,6 +199,9 @@ bool TRtfReader::Dispatch(int word, int depth) {
         return true;
     }
     case rw_autosavedorigname: Result.Settings.OriginalName = ReadDestinationText(depth); return true;
+    case rw_pict:
+    case rw_object:
+    case rw_result: ReadPictureOrObject(word, depth); return true;
     case rw_field:
     case rw_fldrslt:
     case rw_listtext:
@@ -677,6 +684,22 @@ void TRtfReader::ReadUpr(int depth) {
         else DispatchOrSkip();
         first = false;
     }
+}
+
+// A picture or an embedded object is placed in the text unless text is being dropped; a result group on
+// its own gives its pictures to the document.
+void TRtfReader::ReadPictureOrObject(int word, int depth) {
+    auto toDocument = [this](int w, int d) { return Dispatch(w, d); };
+    if (word == rw_result) {
+        ReadRtfObjectResult(Tok, depth, nullptr, toDocument);
+        return;
+    }
+    std::unique_ptr<TDocObject> object;
+    if (word == rw_pict) object = ReadRtfPictureObject(Tok, depth, Doc);
+    else object = ReadRtfObject(Tok, depth, Doc, toDocument);
+    if (!object || Deleted) return;
+    const int code = word == rw_pict ? tcPicture : tcOLEObject;
+    AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
 }
 
 } // namespace
