@@ -5,6 +5,7 @@
 
 #include "formats/CharTables.h"
 #include "formats/Codings.h"
+#include "formats/load/WordStorage.h"
 
 namespace {
 
@@ -33,19 +34,31 @@ bool IsEncrypted(TLoadInput& input) {
 
 } // namespace
 
-bool IsFileOfFormat(int coding, TLoadInput& input, const TWordStorageTest& isWordStorage) {
+bool IsWordStorageFile(TLoadInput& input) {
+    if (input.WordStorageState != 0) return input.WordStorageState == 1;
+    input.WordStorageState = 2;
+    TReadAt read = [&input](int64_t offset, uint8_t* into, int32_t count) { return input.ReadAt(offset, into, count); };
+    std::vector<uint8_t> start;
+    if (!ReadCompoundStreamStart(read, input.Size, "WordDocument", kWordStreamStartSize, start) || !IsWordStreamStart(start))
+        return false;
+    input.WordStorageState = 1;
+    input.WordStreamStart = std::move(start);
+    return true;
+}
+
+bool IsFileOfFormat(int coding, TLoadInput& input) {
     switch (coding) {
     case cdRtf: return IsRtf(input);
     case cdWord6:
-    case cdWord97: return isWordStorage && isWordStorage();
+    case cdWord97: return IsWordStorageFile(input);
     case cdWrite: return IsWrite(input);
     case cdEncrypted: return IsEncrypted(input);
     default: return true;
     }
 }
 
-int DetectFileFormat(TLoadInput& input, const TWordStorageTest& isWordStorage) {
+int DetectFileFormat(TLoadInput& input) {
     for (int coding : {cdRtf, cdEncrypted, cdWrite, cdWord6})
-        if (IsFileOfFormat(coding, input, isWordStorage)) return coding;
+        if (IsFileOfFormat(coding, input)) return coding;
     return cdAnsiText;
 }

@@ -36,6 +36,22 @@ int32_t TLoadInput::ReadSource(uint8_t* into, int32_t count) {
     }
 }
 
+bool TLoadInput::ReadAt(int64_t offset, uint8_t* into, int32_t count) {
+    if (offset < 0 || count < 0 || offset > Size || count > Size - offset) return false;
+    if (Memory) {
+        std::memcpy(into, Memory + offset, static_cast<size_t>(count));
+        return true;
+    }
+    try {
+        Source->Seek(StreamOrigin + offset, soBeginning);
+        return Source->Read(into, count) == count;
+    } catch (const EAbort&) {
+        throw;
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
 void TLoadInput::ReadFileChunk() {
     int32_t remainder = Filled - Pos;
     if (remainder >= kLookahead || BufferStart + Filled >= Size) return;

@@ -36,6 +36,9 @@ public:
         return !Ensure(1);
     }
     int64_t Offset() const { return BufferStart + Pos; }
+    // Reads Count bytes at Offset of the data, beside the buffer and without asking on failure; false
+    // when they cannot be read.
+    bool ReadAt(int64_t offset, uint8_t* into, int32_t count);
 
     std::vector<uint8_t> Buffer; // kBufferSize bytes; the byte at Filled is always 0
     int64_t BufferStart = 0;      // offset in the data of the buffer's first byte
@@ -43,6 +46,11 @@ public:
     int32_t Pos = 0;              // next unread byte
     int64_t Size = 0;             // size of the data
     std::string FileName;
+
+    // The Word test: 0 not made yet, 1 the data are a Word document, 2 they are not; and the first
+    // bytes of its "WordDocument" stream.
+    int WordStorageState = 0;
+    std::vector<uint8_t> WordStreamStart;
 
     // Called on the bytes of each new chunk, with the chunk's offset in the data.
     std::function<void(uint8_t* bytes, int32_t count, int64_t offset)> ConvertChunk;

@@ -7,9 +7,9 @@
 #include "formats/load/FormatDetection.h"
 
 namespace {
-int Detect(const std::string& data, bool word = false) {
+int Detect(const std::string& data) {
     TLoadInput input(data.data(), static_cast<int64_t>(data.size()));
-    return DetectFileFormat(input, [word] { return word; });
+    return DetectFileFormat(input);
 }
 bool Is(int coding, const std::string& data) {
     TLoadInput input(data.data(), static_cast<int64_t>(data.size()));
@@ -35,7 +35,6 @@ TEST(FormatDetection, EachCoding) {
     EXPECT_EQ(Detect(WriteHeader(257)), cdAnsiText);
     EXPECT_EQ(Detect(WriteHeader(256, 0xBE33)), cdAnsiText);
     EXPECT_EQ(Detect(WriteHeader(256, 0xBE31, 0)), cdAnsiText);
-    EXPECT_EQ(Detect("anything", true), cdWord6);
     EXPECT_EQ(Detect(""), cdAnsiText);
     EXPECT_EQ(Detect("Bonjour\r\n"), cdAnsiText);
 }
