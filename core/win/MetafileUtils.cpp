@@ -7,6 +7,7 @@
 #include "classlib/graphics/Bitmap_win.h"
 #include "core/BitmapUtils.h"
 #include "core/win/SharedBitmaps.h"
+#include "formats/GIF.h"
 
 void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, SIZE size)
 {
@@ -76,4 +77,15 @@ std::unique_ptr<TMetafile> BitmapToMetafile(const TBitmap& bitmap)
     auto metafile = std::make_unique<TMetafile>();
     metafile->SetHandle(CloseEnhMetaFile(dc));
     return metafile;
+}
+
+std::unique_ptr<TMetafile> GifImageToMetafile(const TGIFImage& image)
+{
+    TBitmap bitmap;
+    image.AssignTo(bitmap);
+    const TGIFFrame* frame = image.CurrentFrame();
+    bitmap.Transparent = frame && image.IsTransparent() && frame->TransparentColor != GIFNoColor;
+    if (bitmap.Transparent)
+        bitmap.TransparentColor = GIFEntryOf(frame->TransparentColor);
+    return BitmapToMetafile(bitmap);
 }

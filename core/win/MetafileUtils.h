@@ -7,6 +7,8 @@
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Metafile_win.h"
 
+class TGIFImage;
+
 // Gives the bitmap the size (the metafile's own size when Size is 0 by 0), fills it white, plays the
 // metafile over it and reduces its colours.
 void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, SIZE size);
@@ -17,3 +19,6 @@ void AssignMetafileAsBitmap(const TMetafile& metafile, TBitmap& graphic, SIZE si
 // A new metafile of the bitmap's size holding the bitmap; a transparent bitmap shows white where it
 // is transparent.
 std::unique_ptr<TMetafile> BitmapToMetafile(const TBitmap& bitmap);
+// A new metafile of the GIF image's current frame, transparent where the frame has its transparent colour
+// (white there) when the image draws transparently.
+std::unique_ptr<TMetafile> GifImageToMetafile(const TGIFImage& image);

@@ -2,6 +2,8 @@
 #include "tests/formats/png_test_support.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -161,6 +163,20 @@ std::string ImageData(const std::vector<TRawChunk>& chunks)
         if (c.Type == "IDAT")
             data += c.Data;
     return data;
+}
+
+int RunTool(const std::string& command, std::string* output)
+{
+    const std::string log = qptest::ScratchDir() + "/output.txt";
+    const int rc = std::system((command + " >'" + log + "' 2>&1").c_str());
+    if (output)
+        *output = qptest::ReadFileBytes(log);
+    return rc;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 uint8_t GammaCorrect(uint8_t level, uint32_t gamma)

@@ -51,6 +51,10 @@ std::string Inflate(const std::string& data);
 // The data of all IDAT chunks of a file, together.
 std::string ImageData(const std::vector<TRawChunk>& chunks);
 
+// Runs a shell command; its exit code, and what it wrote to its standard output and error streams.
+int RunTool(const std::string& command, std::string* output = nullptr);
+void WriteFile(const std::string& path, const std::string& bytes);
+
 // The gamma correction of a level for a gamma of gamma × 100000.
 uint8_t GammaCorrect(uint8_t level, uint32_t gamma);
 

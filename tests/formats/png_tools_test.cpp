@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "formats/PNG.h"
 #include "tests/common/test_support.h"
@@ -21,21 +20,6 @@ bool ToolsPresent()
     return std::system("command -v pngcheck >/dev/null 2>&1 && command -v compare >/dev/null 2>&1 && "
                        "command -v convert >/dev/null 2>&1") == 0;
 #endif
-}
-
-// Runs a shell command; its exit code, and what it wrote to its standard output and error streams.
-int RunTool(const std::string& command, std::string* output = nullptr)
-{
-    const std::string log = qptest::ScratchDir() + "/output.txt";
-    int rc = std::system((command + " >'" + log + "' 2>&1").c_str());
-    if (output)
-        *output = qptest::ReadFileBytes(log);
-    return rc;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // ImageMagick's count of pixels that differ between two pictures, their transparency left out.
