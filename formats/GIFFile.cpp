@@ -6,8 +6,12 @@
 
 namespace {
 
-// The largest file the reader takes into memory.
+// The largest file the reader takes into memory, and how much of what it holds is kept, so that a file of tiny
+// blocks cannot make the image many times its size: frames, extensions and text lines.
 constexpr int64_t MaxFileSize = 256LL * 1024 * 1024;
+constexpr size_t MaxFrames = 65535;
+constexpr size_t MaxExtensions = 65536;
+constexpr size_t MaxTextLines = 1 << 20;
 
 // Bytes of a file read in order, every read bounded by its end.
 class TGIFReader {
@@ -66,7 +70,8 @@ private:
     size_t Pos = 0;
 };
 
-std::unique_ptr<TExtension> ReadExtension(TGIFReader& in)
+// Reads an extension; its text lines are kept while LinesLeft allows.
+std::unique_ptr<TExtension> ReadExtension(TGIFReader& in, size_t& linesLeft)
 {
     std::unique_ptr<TExtension> e;
     switch (in.Byte()) {
@@ -78,7 +83,12 @@ std::unique_ptr<TExtension> ReadExtension(TGIFReader& in)
     }
     in.Bytes(e->Fixed.data(), e->Fixed.size());
     if (e->Kind != ekGraphicControl)
-        in.SubBlocks([&](const uint8_t* p, size_t n) { e->Lines.emplace_back(reinterpret_cast<const char*>(p), n); });
+        in.SubBlocks([&](const uint8_t* p, size_t n) {
+            if (linesLeft > 0) {
+                --linesLeft;
+                e->Lines.emplace_back(reinterpret_cast<const char*>(p), n);
+            }
+        });
     return e;
 }
 
@@ -150,15 +160,18 @@ void TGIFImage::ReadFile(const uint8_t* bytes, size_t size)
     }
 
     std::vector<TExtension> collected;
+    size_t linesLeft = MaxTextLines, extensionsLeft = MaxExtensions;
     uint8_t next = in.PeekBlock();
     while (next != 0 && next != ';') {
         while (next == '!') {
             in.Byte();
-            std::unique_ptr<TExtension> e = ReadExtension(in);
-            if (e->Kind == ekPlainText)
+            std::unique_ptr<TExtension> e = ReadExtension(in, linesLeft);
+            if (e->Kind == ekPlainText) {
                 collected.clear();
-            else if (e->Kind != ekApplication)
+            } else if (e->Kind != ekApplication && extensionsLeft > 0) {
+                --extensionsLeft;
                 collected.push_back(std::move(*e));
+            }
             next = in.PeekBlock();
         }
         if (next != ',') {
@@ -175,6 +188,8 @@ void TGIFImage::ReadFile(const uint8_t* bytes, size_t size)
                 Abort();
             break;
         }
+        if (Frames.size() == MaxFrames)
+            break;
         in.Byte();
         auto frame = std::make_unique<TGIFFrame>(*this);
         auto item = std::make_shared<TGIFItem>();

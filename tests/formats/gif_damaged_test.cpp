@@ -85,6 +85,24 @@ TEST(GifDamaged, OddButReadableFiles)
     EXPECT_EQ(0, none.GetWidth());
 }
 
+TEST(GifDamaged, FilesOfTinyBlocksAreKeptWithinBounds)
+{
+    // 70,000 frames: the first 65,535 are kept. A comment of two million one-byte sub-blocks: 2^20 lines kept.
+    const std::string frame = Image(0, 0, 1, 1, LiteralData(2, {1}));
+    std::string file = Header(1, 1, Table(4));
+    for (int i = 0; i < 70000; ++i)
+        file += frame;
+    TGIFImage image;
+    Load(image, file + ";");
+    EXPECT_EQ(65535, image.FrameCount());
+    std::string comment = "!\xFE";
+    for (int i = 0; i < 2000000; ++i)
+        comment += std::string("\x01x", 2);
+    TGIFImage commented;
+    Load(commented, Header(1, 1, Table(4)) + comment + std::string(1, '\0') + frame + ";");
+    EXPECT_EQ(size_t{1} << 20, commented.Frame(0).Extensions.at(0).Lines.size());
+}
+
 TEST(GifDamaged, LaterFrameThatCannotBeDecodedEndsInTheSilentAbortWhenShown)
 {
     TGIFImage image;
