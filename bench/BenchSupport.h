@@ -1,7 +1,10 @@
 // What the benchmark programs share: the process's peak memory.
 #pragma once
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #endif
 
@@ -13,6 +16,10 @@ inline long PeakKilobytes()
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 #else
-    return -1;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return long(counters.PeakWorkingSetSize / 1024);
 #endif
 }

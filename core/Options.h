@@ -35,6 +35,18 @@ struct TNewDocParams {
     int32_t NewDoc_Index = 1; // 1..99, the number of the next new document's name
 };
 
+// Section "Preview": the view of print preview.
+struct TPreviewOptions {
+    bool SpecSymbols = false; // formatting marks shown
+    int32_t ZoomFactor = 100; // 10..500
+    uint8_t ZoomKind = 4;     // 0..4, two pages
+};
+
+// How document views scroll.
+struct TViewOptions {
+    bool KeepPageCorner = false; // a new view stays at the page's top-left corner instead of its text
+};
+
 // Section "LoadSave".
 struct TLoadSaveOptions {
     bool UseDocFolder = true;       // new documents go to DocFolder
@@ -76,7 +88,9 @@ struct TAutocorrectOptions {
 struct TOptions {
     TInternalOptions Internal;
     TNewDocParams NewDocParams;
+    TPreviewOptions Preview;
     TGeneralOptions General;
+    TViewOptions View;
     TEditOptions Edit;
     TLoadSaveOptions LoadSave;
     TSC_SpellCheckSystemSettings SpellCheck; // section "SpellCheck"

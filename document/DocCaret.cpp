@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "core/Fonts.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentView.h"
 #include "document/Page.h"
 #include "document/Section.h"
 #include "editing/Field.h"
@@ -18,6 +20,25 @@ bool FieldHolds(const TField* field, int32_t i)
 {
     return field != nullptr && i >= field->StartPos.ParIndex && i <= field->EndPos.ParIndex;
 }
+
+// The status bar's text is saved while pagination runs on demand, and put back after.
+class TStatusTextScope {
+public:
+    ~TStatusTextScope()
+    {
+        if (FPushed)
+            DocumentHost().PopStatusText();
+    }
+    void Push()
+    {
+        if (!FPushed)
+            DocumentHost().PushStatusText();
+        FPushed = true;
+    }
+
+private:
+    bool FPushed = false;
+};
 
 // The last offset of a paragraph: the position of its end mark.
 int32_t LastOffset(const TParagraph& p)
@@ -49,10 +70,12 @@ void TDocument::LocateTextPos(TTextPos& pos, int32_t flag)
     // Paginate in growing slices (1, 2, 4 ... pages) until the paragraph is placed. A paragraph that no
     // page will ever hold (a note, a header or footer not being edited) ends the search once
     // pagination is complete, or when a slice adds no page.
+    TStatusTextScope status;
     for (int32_t more = 1; !p.GetLaidOut() || p.Lines.empty() || p.Lines.back()->Page == nullptr; more *= 2) {
         if (GetModeFlag(mfPaginationComplete))
             break;
         const int32_t count = int32_t(Pages.size());
+        status.Push();
         Paginate(count, count + more - 1);
         if (int32_t(Pages.size()) <= count)
             break;
@@ -152,14 +175,18 @@ void TDocument::UpdateCaretGeometry()
 
 void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
 {
+    OldCaret = Caret;
     Caret = pos;
     if (!HasSelection())
         options &= ~4;
     if (options & 4)
         Selection = TTextRange{Caret, Caret};
     // Keep the caret out of the middle of line-end codes: step back before a paragraph mark, a section,
-    // page, line or column break that ends its line.
-    if ((options & 2) == 0 && !HasSelection() && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
+    // page, line or column break that ends its line. With a selection only while the window asks for it
+    // (state value 2).
+    const bool lineEndStep =
+        (options & 2) == 0 && (!HasSelection() || (Window && DocumentHost().IsWindowBusy(Window, 2)));
+    if (lineEndStep && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
         const TParagraph& p = *Paragraphs[Caret.ParIndex];
         if (Caret.LineIndex >= 0 && Caret.LineIndex < p.LineCount()) {
             const TParLine& line = *p.Lines[Caret.LineIndex];
@@ -176,7 +203,69 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
         }
     }
     UpdateCaretGeometry();
+    if (!GetModeFlag(mfHoldCaret)) {
+        if (!GetModeFlag(mfNoScrollToCaret))
+            MakeCaretVisible(0);
+        SetCaretPos();
+    }
+    // The word being typed is checked once the caret has left it.
+    const TTextRange& word = PendingWord.Range;
+    if (PendingWord.Pending &&
+        (HasSelection() || Caret.ParIndex != word.StartPos.ParIndex || Caret.Offset < word.StartPos.Offset ||
+         Caret.Offset > word.EndPos.Offset))
+        CheckPendingTypedWord();
     SetModeFlag(mfCaretMoved, false);
+}
+
+void TDocument::CheckPendingTypedWord()
+{
+    if (!PendingWord.Pending)
+        return;
+    PendingWord.Pending = false;
+    DocumentHost().CheckTypedWord(this, PendingWord.Range);
+}
+
+TRect TDocument::CaretRect() const
+{
+    return TRect{CaretX - 10, CaretY - 2, CaretX + CaretShape.Width + 10, CaretY + CaretShape.Height + 2};
+}
+
+bool TDocument::IsCaretVisible() const
+{
+    return CaretX >= ScrollPos.X && CaretY >= ScrollPos.Y && CaretX + CaretShape.Width <= ScrollPos.X + ClientWidth &&
+           CaretY + CaretShape.Height <= ScrollPos.Y + ClientHeight;
+}
+
+void TDocument::MakeCaretVisible(int mode)
+{
+    if (GetModeFlag(mfHoldScrolling) || !View())
+        return;
+    if (!IsCaretVisible() || mode == 1)
+        SetScrollPos(ScrollPosToShow(CaretRect(), mode));
+}
+
+void TDocument::InvertSelectionRect()
+{
+    if (TDocumentView* view = View()) {
+        const TPoint origin = view->ViewOrigin();
+        const int32_t x = origin.X - ScrollPos.X + CaretX, y = origin.Y - ScrollPos.Y + CaretY;
+        view->InvertCaretRect(TRect{x, y, x + CaretShape.Width, y + CaretShape.Height}, CaretShape);
+    }
+}
+
+void TDocument::CreateCaret()
+{
+    if (TDocumentView* view = View())
+        view->CreateSystemCaret(CaretShape);
+}
+
+void TDocument::SetCaretPos()
+{
+    TDocumentView* view = View();
+    if (!view || !view->HasFocus())
+        return;
+    const TPoint origin = view->ViewOrigin();
+    view->SetSystemCaretPos(TPoint{origin.X - ScrollPos.X + CaretX, origin.Y - ScrollPos.Y + CaretY});
 }
 
 void TDocument::SetCaret(int32_t par, int32_t offset, int32_t lineHint, int32_t options)

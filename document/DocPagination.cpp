@@ -841,10 +841,3 @@ void TDocument::ClearPageList()
     Pages.clear();
 }
 
-void TDocument::SetLayoutPageCount(int32_t n)
-{
-    TModeFlagScope flags(*this);
-    flags.On(mfHoldScrolling);
-    LayoutPageCount = n;
-    UpdatePageLayout();
-}

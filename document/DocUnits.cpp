@@ -126,19 +126,6 @@ void TDocument::SetZoom(int32_t p)
     SetZoomAt(p, nullptr);
 }
 
-void TDocument::SetZoomAt(int32_t p, const int32_t*)
-{
-    ZoomPercent = std::clamp(p, 10, 500);
-    if (!GetModeFlag(mfPrinting) && !GetModeFlag(mfHidden))
-        ZoomPercent = EffectiveZoom();
-    LayoutZoom = ZoomPercent;
-    if (!GetModeFlag(mfPrinting)) {
-        DeviceDpiX = MulDivRound(ScreenDpi, ZoomPercent, 100);
-        DeviceDpiY = DeviceDpiX;
-    }
-    UpdateDeviceMetrics();
-}
-
 void TDocument::SelectColorScheme()
 {
     if (PreviewMode || GetModeFlag(mfPrinting))

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "document/DocumentView.h"
 #include "document/Page.h"
 #include "document/Section.h"
 
@@ -57,20 +58,6 @@ int32_t TDocument::LastVisiblePage() const
     return Grid.LastVisiblePage(ScrollPos.Y);
 }
 
-void TDocument::SetScrollPos(TPoint pos)
-{
-    if (!GetModeFlag(mfKeepScrollPos)) {
-        // In text-width zoom the text area of the caret's page starts 20 pixels from the left edge.
-        if (ZoomKind == zkTextWidth && !Pages.empty()) {
-            const int32_t index = Caret.PageIndex >= 0 && Caret.PageIndex < int32_t(Pages.size()) ? Caret.PageIndex : 0;
-            const TPage& page = *Pages[index];
-            pos.X = page.ViewRect.Left + GetPageMargins(PageSetupSectionOfPage(index)->PageSetup, index).LeftZoom - 20;
-        }
-        pos = Grid.ClampScrollPos(pos);
-    }
-    ScrollPos = pos;
-}
-
 void TDocument::UpdatePageLayout()
 {
     if (GetModeFlag(mfHidden))
@@ -78,9 +65,14 @@ void TDocument::UpdatePageLayout()
     Grid.Compute(ZoomKind, LayoutPageCount, PageExtent[4], PageExtent[5], ClientWidth, ClientHeight);
     for (auto& page : Pages)
         page->ViewRect = CenterPageInCell(page->PageIndex, PageRectInGrid(page->PageIndex));
-    SetScrollPos(ScrollPos);
+    const TPoint clamped = ClampScrollPos(ScrollPos);
+    if (!SamePoint(clamped, ScrollPos))
+        SetScrollPos(clamped);
     ScrollRanges = Grid.ScrollRanges();
+    if (TDocumentView* view = View())
+        view->SetScrollRanges(ScrollRanges, ScrollPos);
     UpdateCaretGeometry();
+    SetCaretPos();
 }
 
 void TDocument::SetZoomKind(int kind)

@@ -10,6 +10,7 @@
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
 #include "document/DocumentHost.h"
+#include "document/DocumentView.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "document/ParReformatingManager.h"
@@ -50,6 +51,9 @@ TDocument::TDocument(bool hidden)
 
 TDocument::~TDocument()
 {
+    // The window lets go of the caret it shows for the document.
+    if (TDocumentView* view = View())
+        view->DestroySystemCaret();
     if (GetModeFlag(mfTempFileOpen)) {
         if (Coding == 4 && !GetModeFlag(mfTempFileNoWipe))
             WipeTempFile();
@@ -110,6 +114,16 @@ void TDocument::SetModified(bool modified)
         return;
     FModified = modified;
     DocumentHost().InvalidateCommands();
+}
+
+void TDocument::EditProperties()
+{
+    if (!DocumentHost().EditDocumentProperties(Info))
+        return;
+    SetModeFlag(mfStatisticsStale, true);
+    // Undoing can no longer bring back the state of the last save.
+    OperationManager->SavedMark = INT32_MIN;
+    SetModified(true);
 }
 
 void TDocument::BeginBusy()

@@ -20,6 +20,7 @@
 class TClock;
 class TDocObject;
 class TDocumentForm;
+class TDocumentView;
 class TField;
 class TObjectManager;
 class TOperationManager;
@@ -88,8 +89,19 @@ struct TNoteSettings {
     uint8_t RestartMode = 0; // 0 continuous, 1 each section, 2 each page
 };
 
-// Who wrote the document and when (dates as date-time values, 0 not set).
+// What the view shows: formatting marks, the zoom and its kind.
+struct TViewSettings {
+    bool ShowMarks = false;
+    int32_t Zoom = 100;
+    uint8_t ZoomKind = 0;
+};
+
+// Who wrote the document and when (dates as date-time values, 0 not set), and what it is about.
 struct TDocumentInfo {
+    std::string Title;
+    std::string Subject;
+    std::string Keywords;
+    std::string Comments;
     std::string Author;
     std::string LastAuthor;
     double CreationDate = 0;
@@ -229,12 +241,38 @@ public:
     TRect GetPageRect(int32_t pageIndex);
     int32_t FirstVisiblePage() const;
     int32_t LastVisiblePage() const;
-    // Stores a new scroll position, kept within the grid.
+    // --- Scrolling and the window (DocScrolling.cpp) ---
+    // What the document asks of its window; none for a hidden document.
+    TDocumentView* View() const;
+    // A scroll position kept within the grid (as it is while mode flag 15 is set); in text-width zoom
+    // x follows the current page's text area.
+    TPoint ClampScrollPos(TPoint pos);
+    // Clamps and stores a new scroll position (only that while scrolling is held back): the window
+    // scrolls for a change of one coordinate and repaints for both; the scroll bars follow.
     void SetScrollPos(TPoint pos);
+    // Scrolls the view to a new y (x): a short distance moves the window's contents, a long one repaints.
+    void ScrollView(int32_t y);
+    void ScrollViewX(int32_t x);
+    // The whole view is to be painted again; the region that painting covers.
+    void Invalidate();
+    void SetUpdateRegion(const TRect& rect);
+    // The scroll position that brings a rectangle into view: mode 1 keeps it in the upper half,
+    // mode 2 keeps a horizontal margin.
+    TPoint ScrollPosToShow(const TRect& r, int mode) const;
+    // A new view (zoom as set, at the top left) shows where the first page's text starts.
+    void ScrollToFirstText();
+    // Print preview: the preview's view settings in, the document's own back out.
+    void SetPreviewMode(bool on);
+    void SetViewSettings(const TViewSettings& settings);
+    void ApplyPreviewSettings();
+    void RestoreViewSettings();
 
     TPageGrid Grid;
     TPoint ScrollPos{};
     TScrollRanges ScrollRanges{};  // for the window's scroll bars
+    TRect UpdateRegion{};          // empty at creation
+    TViewSettings SavedViewSettings{};
+    TPoint SavedScrollPos{};
 
     // --- Caret (DocCaret.cpp) ---
     // Completes the line, page and x of a position, paginating further while its paragraph is on no
@@ -256,6 +294,27 @@ public:
     // Clamps the offset to the paragraph, completes the position and places the caret there.
     void SetCaret(int32_t par, int32_t offset, int32_t lineHint, int32_t options);
 
+    // The caret rectangle widened by 10 pixels left and right and 2 above and below.
+    TRect CaretRect() const;
+    // The caret lies within the client area at the scroll position.
+    bool IsCaretVisible() const;
+    // Scrolls the caret into view when it is out of it (or always in mode 1); the mode as for
+    // ScrollPosToShow.
+    void MakeCaretVisible(int mode);
+    // Inverts the caret-sized rectangle at the caret's place in the window.
+    void InvertSelectionRect();
+    // The window's system caret: made from the caret shape, moved to the caret's place.
+    void CreateCaret();
+    void SetCaretPos();
+    // Spell-checks the word pending since typing, and forgets it.
+    void CheckPendingTypedWord();
+
+    // The word being typed, checked once the caret leaves it.
+    struct TPendingWord {
+        bool Pending = false;
+        TTextRange Range{};
+    } PendingWord;
+    TTextPos OldCaret{};           // the caret before the last placement
     TCharFormat CaretFormat{};     // the format the caret shape was made from
     int32_t CaretAscent = 0;       // of the caret format's font, pixels
     int32_t CaretDescent = 0;
@@ -405,6 +464,8 @@ public:
     void CloseFileHandle();
     // Overwrites the temporary file with zeros over its whole size.
     void WipeTempFile();
+    // Shows the document properties dialog; on OK the statistics are stale and the document modified.
+    void EditProperties();
 
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;

@@ -1,6 +1,8 @@
 // The plain document host and the choice of the host in force.
 #include "document/DocumentHost.h"
 
+#include "document/DocumentView.h"
+
 namespace {
 
 TDocumentHost PlainHost;
@@ -10,12 +12,19 @@ TDocumentHost* CurrentHost = &PlainHost;
 
 TDocumentHost::~TDocumentHost() = default;
 
+TDocumentView::~TDocumentView() = default;
+
 TDocumentForm* TDocumentHost::CreateDocumentWindow(TDocument*)
 {
     return nullptr;
 }
 
 void TDocumentHost::FreeDocumentWindow(TDocumentForm*, bool) {}
+
+TDocumentView* TDocumentHost::ViewOf(TDocumentForm*)
+{
+    return nullptr;
+}
 
 void TDocumentHost::BeginBusy(TDocument* document)
 {
@@ -47,6 +56,17 @@ std::string TDocumentHost::UserDocumentsFolder()
 void TDocumentHost::InvalidateCommands() {}
 
 void TDocumentHost::ShowProgressText(const std::string&) {}
+
+void TDocumentHost::PushStatusText() {}
+
+void TDocumentHost::PopStatusText() {}
+
+void TDocumentHost::CheckTypedWord(TDocument*, const TTextRange&) {}
+
+bool TDocumentHost::EditDocumentProperties(TDocumentInfo&)
+{
+    return false;
+}
 
 bool TDocumentHost::IsWindowBusy(TDocumentForm*, uint32_t)
 {

@@ -6,6 +6,9 @@
 class TDocObject;
 class TDocument;
 class TDocumentForm;
+class TDocumentView;
+struct TDocumentInfo;
+struct TTextRange;
 
 // The program's document dispatcher derives from this and installs itself; until it does (and in the
 // engine's own tests) a plain host serves: no windows, no other open documents.
@@ -17,6 +20,8 @@ public:
     virtual TDocumentForm* CreateDocumentWindow(TDocument* document);
     // Releases a document's window through its own closing, or frees it at once.
     virtual void FreeDocumentWindow(TDocumentForm* window, bool atOnce);
+    // What the document asks of its window (scrolling, scroll bars, the caret); none without windows.
+    virtual TDocumentView* ViewOf(TDocumentForm* window);
     // A long action runs on the document (nested), and ended.
     virtual void BeginBusy(TDocument* document);
     virtual void EndBusy(TDocument* document);
@@ -30,6 +35,13 @@ public:
     virtual void InvalidateCommands();
     // Shows a progress text in the main window's status bar (simple-text mode), repainted at once.
     virtual void ShowProgressText(const std::string& text);
+    // Saves the status bar's text before a long layout, and puts it back after (nested).
+    virtual void PushStatusText();
+    virtual void PopStatusText();
+    // Spell-checks a word typed in the document once the caret has left it.
+    virtual void CheckTypedWord(TDocument* document, const TTextRange& word);
+    // Shows the document properties dialog on the information record; true on OK.
+    virtual bool EditDocumentProperties(TDocumentInfo& info);
     // Some bit of Mask is set in the state word of the document's window (a mouse action or a ruler
     // is under way).
     virtual bool IsWindowBusy(TDocumentForm* window, uint32_t mask);

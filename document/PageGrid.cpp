@@ -99,6 +99,21 @@ int32_t TPageGrid::LastVisiblePage(int32_t scrollY) const
     return std::max(0, (row + 1) * PagesPerRow - 1 - (ZoomKind == zkTwoPages ? 1 : 0));
 }
 
+int32_t TPageGrid::PageAt(TPoint p) const
+{
+    const TRect first = CellRect(ZoomKind == zkTwoPages ? -1 : 0);
+    const int64_t cellWidth = int64_t(PageWidth) + PageGap, cellHeight = int64_t(PageHeight) + PageGap;
+    const auto cellOf = [](int64_t offset, int64_t size, int32_t count) {
+        const int64_t shifted = offset + PageGap / 2;
+        const int64_t index = shifted < 0 ? 0 : shifted / size;
+        return std::clamp<int64_t>(index, 0, std::max(count, 1) - 1);
+    };
+    const int64_t column = cellOf(int64_t(p.X) - first.Left, cellWidth, PagesPerRow);
+    const int64_t row = cellOf(int64_t(p.Y) - first.Top, cellHeight, Rows);
+    const int64_t index = row * PagesPerRow + column - (ZoomKind == zkTwoPages ? 1 : 0);
+    return static_cast<int32_t>(std::max<int64_t>(index, 0));
+}
+
 TPoint TPageGrid::ClampScrollPos(TPoint pos) const
 {
     pos.X = std::max(0, std::min(pos.X, TotalWidth - ClientWidth));

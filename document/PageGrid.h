@@ -58,6 +58,9 @@ public:
     // The range of page indexes that a view scrolled to ScrollY shows.
     int32_t FirstVisiblePage(int32_t scrollY) const;
     int32_t LastVisiblePage(int32_t scrollY) const;
+    // The page whose cell (with half the gaps around it) holds a point, the nearest cell for a point
+    // outside the grid.
+    int32_t PageAt(TPoint p) const;
     // Both coordinates kept between 0 and the total size less the client size.
     TPoint ClampScrollPos(TPoint pos) const;
     TScrollRanges ScrollRanges() const;

@@ -26,6 +26,9 @@ public:
     void RefreshAfterChange(const TChangedRange& range);
 
     TDocument* Document;
+    // The index at which the document was last saved (-1: never); INT32_MIN once that state cannot
+    // come back, so that undoing never makes the document unmodified again.
+    int32_t SavedMark = -1;
     // Lines laid out again in place (paragraph, line) that must be repainted.
     std::vector<std::pair<int32_t, int32_t>> ChangedLines;
 };

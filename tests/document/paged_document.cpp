@@ -139,6 +139,7 @@ void TPagedDocument::Prepare()
 void TPagedDocument::ShowInWindow(int32_t width, int32_t height)
 {
     Doc.SetModeFlag(mfHidden, false);
+    Doc.SetModeFlag(mfViewNotReady, false);
     Doc.SetModeFlag(mfHasWindow, true);
     Doc.ClientWidth = width;
     Doc.ClientHeight = height;
