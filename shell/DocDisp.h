@@ -37,6 +37,11 @@ public:
 
     TDocumentForm* CreateDocumentWindow(TDocument* document) override;
     void FreeDocumentWindow(TDocumentForm* window, bool atOnce) override;
+    TDocumentView* ViewOf(TDocumentForm* window) override;
+    bool IsWindowBusy(TDocumentForm* window, uint32_t mask) override;
+    bool EditDocumentProperties(TDocumentInfo& info) override;
+    // The data folder's "Modèles de document", where the document templates are.
+    std::string TemplatesFolder() override;
     bool FreeOldestPictureCache(TDocObject* except) override;
     bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
     std::string UserDocumentsFolder() override;

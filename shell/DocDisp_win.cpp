@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include "core/ShellUtils.h"
+#include "dialogs/DocProperties.h"
+#include "shell/DataFolder.h"
 #include "core/SystemUtils.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
@@ -95,6 +97,26 @@ void TDocDispatcher::FreeDocumentWindow(TDocumentForm* window, bool atOnce)
         delete window;
     else
         window->Release();
+}
+
+TDocumentView* TDocDispatcher::ViewOf(TDocumentForm* window)
+{
+    return window;
+}
+
+bool TDocDispatcher::IsWindowBusy(TDocumentForm* window, uint32_t mask)
+{
+    return window && (window->State & mask) != 0;
+}
+
+bool TDocDispatcher::EditDocumentProperties(TDocumentInfo& info)
+{
+    return ExecuteDocPropertiesDialog(info);
+}
+
+std::string TDocDispatcher::TemplatesFolder()
+{
+    return ::TemplatesFolder();
 }
 
 bool TDocDispatcher::FreeOldestPictureCache(TDocObject* except)

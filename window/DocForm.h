@@ -1,15 +1,73 @@
-// The window of one document: a form that shows the document and keeps it told of its client size.
+// The window of one document: the view of its pages between two scroll bars, and its system caret.
 #pragma once
 #include "classlib/windowing/Forms.h"
+#include "classlib/windowing/ScrollBar.h"
+#include "document/DocumentView.h"
 
 class TDocument;
 
-class TDocumentForm : public TForm {
+// State bits of the window: which mouse or ruler action is under way, and what is suspended.
+enum : uint32_t {
+    dsScrollBarsSuspended = 0x4000, // the view sets the scroll bars: their changes are not the user's
+};
+
+class TDocumentForm : public TForm, public TDocumentView {
 public:
     TDocumentForm(TComponent* owner, TDocument* document);
+    ~TDocumentForm() override;
+
+    // Places the scroll bars for the client area (the horizontal one hidden while the zoom fits the
+    // page's or the text's width), then their page sizes.
+    void LayoutControls();
+    // The view: the client area less the scroll bars shown; its size goes to the document.
+    void CalcViewRect();
+    void SetScrollPageSizes();
+    // A point of the client area as a point of the document's view, and back.
+    TPoint ClientToDoc(TPoint p) const;
+    TPoint DocToClient(TPoint p) const;
+    // The caret is made again from the document's caret shape and shown when it may be.
+    void RecreateCaret();
+    // Marks the caret to be shown at the next occasion when it may be shown now.
+    void UpdateCaretPending();
+    bool CaretShown() const { return FCaretShown; }
 
     TDocument* Document; // not owned: the document owns its window
+    TScrollBar* HorScrollBar;
+    TScrollBar* VerScrollBar;
+    TRect ViewRect{};
+    uint32_t State = 0;
+
+    // What the document asks of its window.
+    TPoint ViewOrigin() override { return TPoint{ViewRect.Left, ViewRect.Top}; }
+    bool HasFocus() override { return Focused(); }
+    void RelayoutWindow() override;
+    void HideDocCaret() override;
+    void ShowDocCaret() override;
+    void FlushDeferredPaint() override;
+    void ScrollContents(int32_t dx, int32_t dy) override;
+    void InvalidateView() override;
+    void SetScrollRanges(const TScrollRanges& ranges, TPoint pos) override;
+    void SetScrollBarPositions(TPoint pos) override;
+    void UpdateRulers() override {}
+    void CreateSystemCaret(const TCaretShape& shape) override;
+    void SetSystemCaretPos(TPoint client) override;
+    void DestroySystemCaret() override;
+    void InvertCaretRect(const TRect& client, const TCaretShape& shape) override;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+
+private:
+    // The window may act for its document: it has one, and the document is built.
+    bool CanEdit() const;
+    void UpdateAfterResize();
+    void Paint();
+    void HorScrollBarChange();
+    void VerScrollBarChange();
+
+    HBITMAP FCaretBitmap = nullptr;
+    bool FHasCaret = false;
+    bool FCaretShown = false;
+    bool FCaretPending = false;
 };

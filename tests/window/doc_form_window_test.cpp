@@ -1,0 +1,146 @@
+// The document window with a document of several pages: its scroll bars after zooming and scrolling, and
+// the system caret where the document places its caret.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/windowing/Forms.h"
+#include "document/Document.h"
+#include "document/Page.h"
+#include "formats/load/LoadInput.h"
+#include "formats/text/PlainText.h"
+#include "shell/DocDisp.h"
+#include "window/DocForm.h"
+
+namespace {
+
+SCROLLINFO BarInfo(TScrollBar* bar)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(bar->Handle(), SB_CTL, &info);
+    return info;
+}
+
+// The system caret's rectangle in the client area of the window that owns it.
+RECT SystemCaret(HWND& owner)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetCurrentThreadId(), &info);
+    owner = info.hwndCaret;
+    return info.rcCaret;
+}
+
+class DocumentWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
+        // 300 lines of text, one paragraph each: several pages of the default page.
+        std::string text;
+        for (int i = 1; i <= 300; ++i)
+            text += "Ligne " + std::to_string(i) + " du document, assez longue pour se voir.\r\n";
+        TLoadInput input(text.data(), int64_t(text.size()));
+        int64_t length = 0;
+        ReadPlainTextDocument(*Doc, input, TPlainTextFormats(), length);
+        Doc->SetModeFlag(mfSectionRangesStale, true);
+        Doc->InvalidatePagination();
+        Doc->PaginateAll();
+        Window = Doc->Window;
+        Window->SetClientSize(600, 400);
+        Window->Show();
+        SetForegroundWindow(Window->Handle());
+        Window->SetFocus();
+        Application->ProcessMessages();
+    }
+    TDocDispatcher Dispatcher;
+    TDocument* Doc = nullptr;
+    TDocumentForm* Window = nullptr;
+};
+
+TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
+{
+    ASSERT_GE(Doc->Pages.size(), 4u);
+    const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+    // The view is the client area less the bars; the document lays its grid out for it.
+    EXPECT_EQ(Doc->ClientWidth, 600 - cx);
+    EXPECT_EQ(Doc->ClientHeight, 400 - cy);
+    SCROLLINFO v = BarInfo(Window->VerScrollBar);
+    EXPECT_EQ(v.nMax, Doc->Grid.TotalHeight);
+    EXPECT_EQ(int(v.nPage), 400 - cy);
+    EXPECT_EQ(v.nPos, 0);
+    EXPECT_EQ(Window->VerScrollBar->LargeChange, Doc->ScrollRanges.VertPage);
+
+    // Scrolling the document moves the bar.
+    Doc->SetScrollPos({0, 700});
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, 700);
+    // Twice the zoom: a grid twice as high, the bar's range and position with it.
+    const int32_t pageHeight = Doc->Grid.PageHeight;
+    Doc->SetZoom(200);
+    EXPECT_NEAR(Doc->Grid.PageHeight, 2 * pageHeight, 1);
+    v = BarInfo(Window->VerScrollBar);
+    EXPECT_EQ(v.nMax, Doc->Grid.TotalHeight);
+    EXPECT_EQ(v.nPos, Doc->ScrollPos.Y);
+    EXPECT_NEAR(Doc->ScrollPos.Y, 1400, 20);
+    const SCROLLINFO h = BarInfo(Window->HorScrollBar);
+    EXPECT_EQ(h.nMax, Doc->Grid.TotalWidth);
+    EXPECT_GT(Doc->Grid.TotalWidth, Doc->ClientWidth);   // a page at 200 % is wider than the view
+
+    // The user pages down and drags the horizontal bar: the document follows.
+    SendMessageA(Window->Handle(), WM_VSCROLL, SB_PAGEDOWN, LPARAM(Window->VerScrollBar->Handle()));
+    EXPECT_EQ(Doc->ScrollPos.Y, v.nPos + Doc->ScrollRanges.VertPage);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ScrollPos.Y);
+    SendMessageA(Window->Handle(), WM_HSCROLL, SB_BOTTOM, LPARAM(Window->HorScrollBar->Handle()));
+    EXPECT_EQ(Doc->ScrollPos.X, Doc->Grid.TotalWidth - Doc->ClientWidth);
+
+    // A window made smaller: the view and the bars' page sizes follow.
+    Window->SetClientSize(500, 300);
+    Application->ProcessMessages();
+    EXPECT_EQ(Doc->ClientHeight, 300 - cy);
+    EXPECT_EQ(int(BarInfo(Window->VerScrollBar).nPage), 300 - cy);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nMax, Doc->Grid.TotalHeight);
+}
+
+TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
+{
+    ASSERT_EQ(GetFocus(), Window->Handle());
+    Doc->UpdateCaretShape();
+    Window->RecreateCaret();
+    Doc->SetCaret(2, 6, 0, 0);                 // "Ligne 3" : after the 6th character
+    HWND owner = nullptr;
+    RECT caret = SystemCaret(owner);
+    EXPECT_EQ(owner, Window->Handle());
+    EXPECT_EQ(caret.left, Doc->CaretX - Doc->ScrollPos.X);
+    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+    EXPECT_EQ(caret.bottom - caret.top, Doc->CaretShape.Height);
+    EXPECT_EQ(caret.right - caret.left, Doc->CaretShape.Width);
+    EXPECT_TRUE(Doc->IsCaretVisible());
+
+    // A caret far down the document: the view scrolls to show it, the bar and the system caret follow.
+    Doc->SetCaret(250, 3, 0, 0);
+    EXPECT_GT(Doc->Caret.PageIndex, 1);
+    EXPECT_TRUE(Doc->IsCaretVisible());
+    EXPECT_GT(Doc->ScrollPos.Y, 0);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ScrollPos.Y);
+    caret = SystemCaret(owner);
+    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+    EXPECT_GE(caret.top, 0);
+    EXPECT_LE(caret.bottom, Doc->ClientHeight);
+    // It came from above: it stands at the bottom of the view, the rectangle's margin below it.
+    EXPECT_EQ(Doc->CaretRect().Bottom - Doc->ScrollPos.Y, Doc->ClientHeight);
+
+    // Losing the focus takes the caret away; getting it back makes it again at the caret.
+    SetFocus(nullptr);
+    Application->ProcessMessages();
+    SystemCaret(owner);
+    EXPECT_EQ(owner, nullptr);
+    Window->SetFocus();
+    Application->ProcessMessages();
+    caret = SystemCaret(owner);
+    EXPECT_EQ(owner, Window->Handle());
+    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+}
+
+} // namespace
