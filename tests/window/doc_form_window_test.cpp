@@ -23,6 +23,20 @@ SCROLLINFO BarInfo(TScrollBar* bar)
     return info;
 }
 
+// Makes the window the active one with the keyboard focus (other test programs may hold the screen).
+bool TakeFocus(TControl* window)
+{
+    for (int attempt = 0; attempt < 100 && GetFocus() != window->Handle(); ++attempt) {
+        SetForegroundWindow(window->Handle());
+        SetActiveWindow(window->Handle());
+        window->SetFocus();
+        Application->ProcessMessages();
+        if (GetFocus() != window->Handle())
+            Sleep(20);
+    }
+    return GetFocus() == window->Handle();
+}
+
 // The system caret's rectangle in the client area of the window that owns it.
 RECT SystemCaret(HWND& owner)
 {
@@ -51,8 +65,6 @@ protected:
         Window = Doc->Window;
         Window->SetClientSize(600, 400);
         Window->Show();
-        SetForegroundWindow(Window->Handle());
-        Window->SetFocus();
         Application->ProcessMessages();
     }
     TDocDispatcher Dispatcher;
@@ -105,7 +117,7 @@ TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
 
 TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
 {
-    ASSERT_EQ(GetFocus(), Window->Handle());
+    ASSERT_TRUE(TakeFocus(Window));
     Doc->UpdateCaretShape();
     Window->RecreateCaret();
     Doc->SetCaret(2, 6, 0, 0);                 // "Ligne 3" : after the 6th character
@@ -136,8 +148,7 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     Application->ProcessMessages();
     SystemCaret(owner);
     EXPECT_EQ(owner, nullptr);
-    Window->SetFocus();
-    Application->ProcessMessages();
+    ASSERT_TRUE(TakeFocus(Window));
     caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
     EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
