@@ -79,6 +79,10 @@ void TDocument::SetZoomKind(int kind)
 {
     const int oldKind = ZoomKind;
     ZoomKind = uint8_t(kind);
+    // The fitting zooms need no horizontal scroll bar: the window's view may grow or shrink first.
+    if (kind != oldKind)
+        if (TDocumentView* view = View())
+            view->RelayoutWindow();
     const int32_t zoom = EffectiveZoom();
     if (zoom != ZoomPercent || kind != oldKind) {
         SetZoom(zoom);

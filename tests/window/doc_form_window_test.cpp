@@ -107,6 +107,16 @@ TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
     SendMessageA(Window->Handle(), WM_HSCROLL, SB_BOTTOM, LPARAM(Window->HorScrollBar->Handle()));
     EXPECT_EQ(Doc->ScrollPos.X, Doc->Grid.TotalWidth - Doc->ClientWidth);
 
+    // Fitted to the page's width the view needs no horizontal bar and takes its room.
+    Doc->SetZoomKind(zkPageWidth);
+    EXPECT_FALSE(IsWindowVisible(Window->HorScrollBar->Handle()));
+    EXPECT_EQ(Doc->ClientHeight, 400);
+    EXPECT_EQ(Doc->ZoomPercent, (600 - cx - 20) * 100 / Doc->PageExtent[2]);
+    EXPECT_EQ(Doc->ScrollPos.X, 0);
+    Doc->SetZoomKind(zkPercent);
+    EXPECT_TRUE(IsWindowVisible(Window->HorScrollBar->Handle()));
+    EXPECT_EQ(Doc->ClientHeight, 400 - cy);
+
     // A window made smaller: the view and the bars' page sizes follow.
     Window->SetClientSize(500, 300);
     Application->ProcessMessages();
@@ -152,6 +162,29 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
     EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+}
+
+} // namespace
+
+namespace {
+
+// For looking at the window as a person would:
+//   bash scripts/screenshot.sh docform.png --title Document build/win-x86_64/tests/window_window_tests.exe
+//     --gtest_also_run_disabled_tests --gtest_filter=DocumentWindow.DISABLED_Screenshot
+// (one command line); it ends by itself after 30 s.
+TEST_F(DocumentWindow, DISABLED_Screenshot)
+{
+    Window->SetCaption("Document");
+    Doc->SetZoom(150);
+    ASSERT_TRUE(TakeFocus(Window));
+    Doc->UpdateCaretShape();
+    Window->RecreateCaret();
+    Doc->SetCaret(40, 5, 0, 0);
+    const DWORD end = GetTickCount() + 30000;
+    while (GetTickCount() < end) {
+        Application->ProcessMessages();
+        Sleep(20);
+    }
 }
 
 } // namespace
