@@ -168,6 +168,21 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
 
 namespace {
 
+TEST_F(DocumentWindow, ThumbNearTheEndLaysOutAQuarterMorePages)
+{
+    // Four pages laid out of a document that the grid still takes for a hundred.
+    Doc->InvalidatePagination();
+    Doc->Paginate(0, 3);
+    Doc->SetLayoutPageCount(100);
+    ASSERT_EQ(Doc->Pages.size(), 4u);
+    ASSERT_FALSE(Doc->GetModeFlag(mfPaginationComplete));
+    SendMessageA(Window->Handle(), WM_VSCROLL, SB_PAGEDOWN, LPARAM(Window->VerScrollBar->Handle()));
+    EXPECT_EQ(Doc->Pages.size(), 4u);           // far from the end: nothing more
+    SendMessageA(Window->Handle(), WM_VSCROLL, SB_BOTTOM, LPARAM(Window->VerScrollBar->Handle()));
+    EXPECT_GE(Doc->Pages.size(), 6u);           // up to page 4 + 4 / 4, laid out before the view moved
+    EXPECT_EQ(Doc->ScrollPos.Y, BarInfo(Window->VerScrollBar).nPos);
+}
+
 // For looking at the window as a person would:
 //   bash scripts/screenshot.sh docform.png --title Document build/win-x86_64/tests/window_window_tests.exe
 //     --gtest_also_run_disabled_tests --gtest_filter=DocumentWindow.DISABLED_Screenshot
