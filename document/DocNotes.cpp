@@ -8,42 +8,31 @@
 
 bool TParagraph::RefreshPageFields(int32_t firstLine, int32_t counters[2])
 {
-    int32_t pos = firstLine > 0 && firstLine < LineCount() ? Lines[size_t(firstLine)]->StreamOffset : 0;
-    const uint8_t* s = Text.Data();
-    const int32_t size = Text.Size();
+    const int32_t from = firstLine > 0 && firstLine < LineCount() ? Lines[size_t(firstLine)]->StreamOffset : 0;
     bool changed = false;
-    while (pos < size) {
-        if (s[pos] != 0) {
-            pos += PlainRunLength(s + pos, size - pos);
-            continue;
-        }
-        if (size - pos < InlineTagSize)
-            break;
-        if (TagCode(s + pos) == tcFieldStart) {
-            TField* field = FieldOfTag(TagValue(s + pos));
-            if (field && field->Kind == fkNoteReference && field->AutoNumbered) {
-                int32_t& counter = counters[field->NoteKind()];
-                if (field->UpdatePageNumber(*Document, counter)) {
-                    changed = true;
-                    // The note's text shows the number too: it is broken again when next needed. Only
-                    // paragraphs of the note stories: those of the main text may stand on pages.
-                    if (field->Owner) {
-                        const TTextRange range = Document->GetFieldRange(*field->Owner);
-                        const int32_t last = std::min(range.EndPos.ParIndex, Document->ParagraphCount() - 1);
-                        for (int32_t i = std::max(range.StartPos.ParIndex, 0); i <= last; ++i) {
-                            TParagraph& note = *Document->Paragraphs[size_t(i)];
-                            const int story = Document->StoryOfParagraph(i);
-                            if (story == stFootnotes || story == stEndnotes)
-                                note.UpdateLayout(false, 0);
-                        }
-                    }
+    ForEachTag(Text.Data(), from, Text.Size(), [&](int32_t, int code, int32_t value) {
+        TField* field = code == tcFieldStart ? FieldOfTag(value) : nullptr;
+        if (!field || field->Kind != fkNoteReference || !field->AutoNumbered)
+            return true;
+        int32_t& counter = counters[field->NoteKind()];
+        if (field->UpdatePageNumber(*Document, counter)) {
+            changed = true;
+            // The note's text shows the number too: it is broken again when next needed. Only
+            // paragraphs of the note stories: those of the main text may stand on pages.
+            if (field->Owner) {
+                const TTextRange range = Document->GetFieldRange(*field->Owner);
+                const int32_t last = std::min(range.EndPos.ParIndex, Document->ParagraphCount() - 1);
+                for (int32_t i = std::max(range.StartPos.ParIndex, 0); i <= last; ++i) {
+                    const int story = Document->StoryOfParagraph(i);
+                    if (story == stFootnotes || story == stEndnotes)
+                        Document->Paragraphs[size_t(i)]->UpdateLayout(false, 0);
                 }
-                if (counter < INT32_MAX)
-                    ++counter;
             }
         }
-        pos += InlineTagSize;
-    }
+        if (counter < INT32_MAX)
+            ++counter;
+        return true;
+    });
     return changed;
 }
 

@@ -86,7 +86,7 @@ private:
     void StartPage();
     // The height a header or footer field takes on a page: its lines summed in order, a line that
     // would bring the sum beyond 80 % of the page height getting height 0.
-    int32_t HeaderFooterHeight(const TField* field, const TPageSetup& ps);
+    int32_t HeaderFooterHeight(const TField* field, const TPageSetup& ps, TSection* section);
     TField* HeaderFooterField(TSection* section, int slot);
     int FillColumns();
     int LayoutBlock(int32_t columnCount, int32_t limit, bool& endedByColumnBreak, int32_t& tallest);
@@ -138,20 +138,13 @@ void LineReferences(const TParLine& line, const TField* last[2])
 {
     last[0] = last[1] = nullptr;
     const TParagraph& p = *line.Paragraph;
-    const uint8_t* s = p.Text.Data();
     const int32_t end = std::min(line.StreamOffset + line.StreamLength, p.Text.Size());
-    for (int32_t pos = std::max(line.StreamOffset, 0); pos < end;) {
-        if (s[pos] != 0) {
-            pos += PlainRunLength(s + pos, end - pos);
-            continue;
-        }
-        if (end - pos < InlineTagSize)
-            break;
-        if (TagCode(s + pos) == tcFieldStart)
-            if (const TField* f = FieldOfTag(TagValue(s + pos)); f && f->Kind == fkNoteReference && f->AutoNumbered)
+    ForEachTag(p.Text.Data(), std::max(line.StreamOffset, 0), end, [&](int32_t, int code, int32_t value) {
+        if (code == tcFieldStart)
+            if (const TField* f = FieldOfTag(value); f && f->Kind == fkNoteReference && f->AutoNumbered)
                 last[f->NoteKind()] = f;
-        pos += InlineTagSize;
-    }
+        return true;
+    });
 }
 
 TPaginator::TPaginator(TDocument& document, int32_t firstPage) : FDocument(document)
@@ -330,16 +323,28 @@ TField* TPaginator::HeaderFooterField(TSection* section, int slot)
     return nullptr;
 }
 
-int32_t TPaginator::HeaderFooterHeight(const TField* field, const TPageSetup& ps)
+int32_t TPaginator::HeaderFooterHeight(const TField* field, const TPageSetup& ps, TSection* section)
 {
     if (field == nullptr)
         return 0;
     TDocument& d = FDocument;
+    // Its fields show this page's number and section. The field being edited keeps its lines, which
+    // stand on the page it is edited on.
+    const bool edited = field == d.EditedHeaderFooter;
+    if (!edited)
+        d.UpdateHeaderFooterFields(*field, FPage->PageIndex, section);
     const int32_t cap = MulDivRound(d.TwipsToScreen(ps[psHeight]), 80, 100);
+    const int32_t rightLimit = d.TwipsToScreen(ps[psTextWidth] * 8);
     int32_t sum = 0;
-    const int32_t last = std::min(field->EndPos.ParIndex, d.ParagraphCount() - 1);
-    for (int32_t i = std::max(field->StartPos.ParIndex, 0); i <= last; ++i) {
+    const TTextRange range = d.GetFieldRange(*field);
+    const int32_t last = std::min(range.EndPos.ParIndex, d.ParagraphCount() - 1);
+    for (int32_t i = std::max(range.StartPos.ParIndex, 0); i <= last; ++i) {
         TParagraph& p = *d.Paragraphs[i];
+        // Lines made for another width are made again for this page's.
+        const int32_t right = p.ParaFormat[pfRightIndent] == UndefinedField ? 0 : p.ParaFormat[pfRightIndent];
+        if (!edited && p.GetLaidOut() && !p.Lines.empty() &&
+            p.Lines.front()->RightLimit != rightLimit - d.TwipsToScreen(right * 8))
+            p.UpdateLayout(false, 0);
         p.LayoutIndex = i;
         d.LayoutParagraph(i, ps[psTextWidth]);
         for (const auto& line : p.Lines) {
@@ -370,14 +375,23 @@ void TPaginator::StartPage()
         header = hfEvenHeader;
         footer = hfEvenFooter;
     }
+    // The page's number: a section that starts here may start the numbering again (not on a blank page
+    // left before it).
+    const bool blank = (FEndedBreakKind == 2 && FPage->PageIndex % 2 == 0) ||
+                       (FEndedBreakKind == 3 && FPage->PageIndex % 2 == 1);
+    const TPage* previous = FPage->PageIndex > 0 ? d.Pages[size_t(FPage->PageIndex - 1)].get() : nullptr;
+    if (firstOfSection && !blank && section->PageNumberRestart >= 0)
+        FPage->Number = section->PageNumberRestart;
+    else
+        FPage->Number = previous ? previous->Number + 1 : 1;
     FPage->HeaderField = HeaderFooterField(section, header);
     FPage->FooterField = HeaderFooterField(section, footer);
     const int32_t top = d.TwipsToScreen(ps[psTopMargin]);
     const int32_t bottom = d.TwipsToScreen(ps[psBottomMargin]);
     FPage->HeaderHeight =
-        std::max(0, d.TwipsToScreen(ps[psHeaderDistance]) + HeaderFooterHeight(FPage->HeaderField, ps) - top);
+        std::max(0, d.TwipsToScreen(ps[psHeaderDistance]) + HeaderFooterHeight(FPage->HeaderField, ps, section) - top);
     FPage->FooterHeight =
-        std::max(0, d.TwipsToScreen(ps[psFooterDistance]) + HeaderFooterHeight(FPage->FooterField, ps) - bottom);
+        std::max(0, d.TwipsToScreen(ps[psFooterDistance]) + HeaderFooterHeight(FPage->FooterField, ps, section) - bottom);
     FTextTop = top + FPage->HeaderHeight;
     FTextHeight = d.TwipsToScreen(ps[psHeight] - ps[psTopMargin] - ps[psBottomMargin]) - FPage->HeaderHeight -
                   FPage->FooterHeight;
@@ -766,6 +780,12 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
         SetModeFlag(mfRebuildingPages, false);
         SetModeFlag(mfStatisticsStale, true);
         FieldPageCount = int32_t(Pages.size());
+    }
+    // A header or footer being edited on a page laid out again goes back on it.
+    if (EditedHeaderFooter && EditedHeaderFooterPage >= firstPage && EditedHeaderFooterPage < int32_t(Pages.size())) {
+        TPage& page = *Pages[size_t(EditedHeaderFooterPage)];
+        if (page.HeaderField == EditedHeaderFooter || page.FooterField == EditedHeaderFooter)
+            page.LayoutHeaderFooter(EditedHeaderFooter);
     }
     if (GetModeFlag(mfViewLive))
         DocumentHost().InvalidateCommands();

@@ -110,6 +110,13 @@ struct TDocumentInfo {
     int64_t FileSize = 0;
 };
 
+// Where InsertPageNumbers puts page numbers.
+struct TPageNumberChoice {
+    bool InFooter = false;     // else in the headers
+    int Alignment = 1;         // 0 left, 1 centre, 2 right, 3 outside, 4 inside
+    bool OnFirstPage = false;  // the first-page header or footer gets one too
+};
+
 // Each topic of the document is implemented in a source file of its own.
 class TDocument {
 public:
@@ -442,7 +449,37 @@ public:
     // Whether a note reference of a kind starts in the main text from paragraph Paragraph on.
     bool HasNoteReferencesFrom(int32_t paragraph, int noteKind);
 
+    // --- Page-dependent field results (editing/DocFieldResults.cpp) ---
+    // The number a page shows (its section may start the numbering again).
+    int32_t PageNumberOf(int32_t pageIndex) const;
+    // Brings the results of the code fields of the given types (a 96-bit set) in a run of paragraphs up
+    // to date; with mode flag 79 set, for the page number and section in force. True when any changed.
+    bool UpdateFieldResults(int32_t firstParagraph, int32_t lastParagraph, const uint8_t* types);
+    // The page-dependent fields of a header or footer brought up to date for a page of a section.
+    bool UpdateHeaderFooterFields(const TField& field, int32_t pageIndex, TSection* section);
+    // The result a field of paragraph Paragraph gets; false for a type it does not compute.
+    bool ComputeFieldResult(const TField& field, int32_t paragraph, std::string& result);
+    // Writes Text between the field's marks in its paragraph (the format after the field kept); false
+    // when it is already there, or the result holds other fields or objects.
+    bool ReplaceFieldResult(int32_t paragraph, const TField& field, const std::string& text);
+
+    int32_t PageNumberInForce = 1;
+    TSection* SectionInForce = nullptr;
+
     // --- Header and footer editing (DocHeaderFooter.cpp) ---
+    // Enters header and footer editing (the page to edit on, or -1 for the caret's), creating the
+    // first section's missing headers and footers; or leaves it, the caret going to LeavePosition (or
+    // back to where it was on entry).
+    void ToggleHeaderFooterMode(int32_t page, const TTextPos* leavePosition);
+    // Edits a header or footer on a page (no field: the header of the caret's page).
+    void EditHeaderFooter(int32_t page, TField* field);
+    // After a change: the edited field laid out again on its page, or editing ended when the page no
+    // longer shows it.
+    void RefreshHeaderFooterMode();
+    // Puts page-number fields into the headers or footers, unless one of them already holds text.
+    void InsertPageNumbers(const TPageNumberChoice& choice);
+    bool IsEditingHeaderFooter() const { return EditedHeaderFooter != nullptr; }
+
     TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
     int32_t EditedHeaderFooterPage = -1;
     TTextPos CaretBeforeHeaderFooter{};

@@ -73,6 +73,13 @@ bool TDocumentHost::IsWindowBusy(TDocumentForm*, uint32_t)
     return false;
 }
 
+void TDocumentHost::ClosePrintPreview(TDocument*) {}
+
+std::string TDocumentHost::CommandShortcutText(int)
+{
+    return {};
+}
+
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
 {
     return false;

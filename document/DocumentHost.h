@@ -45,6 +45,10 @@ public:
     // Some bit of Mask is set in the state word of the document's window (a mouse action or a ruler
     // is under way).
     virtual bool IsWindowBusy(TDocumentForm* window, uint32_t mask);
+    // Closes the print preview that shows the document.
+    virtual void ClosePrintPreview(TDocument* document);
+    // The keyboard shortcut of a command as the menus write it; empty when it has none.
+    virtual std::string CommandShortcutText(int command);
     // Packs the least recently used decoded picture of the open documents other than Except's;
     // true when one was packed.
     virtual bool FreeOldestPictureCache(TDocObject* except);

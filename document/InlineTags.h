@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-class TMemory;
+#include "core/Memory.h"
 
 // A tag is 8 bytes: 0, the code, a byte not used (0), the 32-bit value little-endian, 1. The leading 0
 // lets a forward scan find it, the trailing 1 a backward scan; text characters are never 0 or 1.
@@ -61,3 +61,22 @@ uint8_t PlainByteOfTag(int code, int32_t value);
 // Appends to Plain one byte for every counted item of a tagged stream: the character itself, or the
 // plain byte of a counted tag. A tag cut off by the end of the stream counts for nothing.
 void AppendPlainText(const uint8_t* stream, int32_t size, TMemory& plain);
+
+// Calls F(offset, code, value) for every whole tag of a stream between byte From and byte To, skipping
+// text runs; stops early when F answers false. Answers whether the walk went to the end.
+template <typename F>
+bool ForEachTag(const uint8_t* stream, int32_t from, int32_t to, F f)
+{
+    for (int32_t pos = from; pos < to;) {
+        if (stream[pos] != 0) {
+            pos += PlainRunLength(stream + pos, to - pos);
+            continue;
+        }
+        if (to - pos < InlineTagSize)
+            break;
+        if (!f(pos, TagCode(stream + pos), TagValue(stream + pos)))
+            return false;
+        pos += InlineTagSize;
+    }
+    return true;
+}

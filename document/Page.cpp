@@ -1,6 +1,8 @@
 // Pages: placing runs of paragraph lines, finding and removing them.
 #include "document/Page.h"
 
+#include <algorithm>
+
 #include "document/Document.h"
 #include "document/ParLine.h"
 
@@ -48,7 +50,9 @@ void TPage::RemoveParagraphAt(int32_t k)
         return;
     TParagraphOnPageInfo& placement = *Placements[k];
     TextHeight -= placement.Height;
-    for (int32_t i = placement.LastLine; i >= placement.FirstLine; --i) {
+    // A paragraph broken again since it was placed may have fewer lines: its dropped lines left the
+    // page when they were freed.
+    for (int32_t i = std::min(placement.LastLine, placement.Paragraph->LineCount() - 1); i >= placement.FirstLine; --i) {
         TParLine* line = placement.Paragraph->Lines[i].get();
         if (line->Page != this)
             continue;

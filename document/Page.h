@@ -36,11 +36,17 @@ public:
     void RemoveParagraphAt(int32_t k);
     // The section of the paragraph of the page's first line.
     TSection* GetSection() const;
+    // Takes the header and footer lines off the page, its text height kept.
+    void RemoveHeaderFooterLines();
+    // Breaks a header or footer field for the page's text width and places its lines on the page: a
+    // header down from the header distance, a footer up from the footer distance.
+    void LayoutHeaderFooter(TField* field);
 
     std::vector<std::unique_ptr<TParagraphOnPageInfo>> Placements; // in page order
     TDocument* Document;
     std::vector<TParLine*> Lines;    // every line shown on the page, in page order; not owned
     int32_t PageIndex;
+    int32_t Number = 0;              // the page number it shows, set by pagination
     int32_t TextHeight = 0;          // sum of the heights of the placed lines
     TField* HeaderField = nullptr;   // set by pagination
     TField* FooterField = nullptr;

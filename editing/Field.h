@@ -20,8 +20,12 @@ enum TFieldKind : uint8_t {
 // Field type numbers the layout and text access test.
 enum TFieldType : uint8_t {
     ftTableOfContents = 13,
+    ftNumPages = 26,
+    ftPage = 33,
     ftPageReference = 37,
     ftSymbol = 57,
+    ftSection = 65,
+    ftSectionPages = 66,
     ftHyperlink = 88,
 };
 

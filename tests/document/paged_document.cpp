@@ -127,13 +127,17 @@ void TPagedDocument::Prepare()
     Doc.SetModeFlag(mfSectionRangesStale, true);
     Doc.SetModeFlag(mfColumnWidthsStale, true);
     Doc.InvalidatePagination();
-    // The lines were made for the width of their column.
+    // The lines were made for the width of their column, those of headers and footers for the page's.
     for (int32_t i = 0; i <= Doc.StoryEnd(stMain); ++i) {
         const int column = Doc.SectionOfParagraph(i)->Params[spColumnCount] > 1 ? 0 : -1;
         const int32_t limit = Doc.TwipsToScreen(Doc.ColumnTextWidth(i, column) * 8);
         for (auto& line : Doc.Paragraphs[i]->Lines)
             line->RightLimit = limit;
     }
+    const int32_t pageLimit = Doc.TwipsToScreen(Doc.Sections.front()->PageSetup[psTextWidth] * 8);
+    for (int32_t i = Doc.StoryStart(stHeadersFooters); i <= Doc.StoryEnd(stHeadersFooters); ++i)
+        for (auto& line : Doc.Paragraphs[i]->Lines)
+            line->RightLimit = pageLimit;
 }
 
 void TPagedDocument::ShowInWindow(int32_t width, int32_t height)
