@@ -23,19 +23,7 @@ int32_t ItemSize(const uint8_t* s, int32_t size, int32_t pos)
 template <class F>
 bool ForEachFormatTag(const uint8_t* s, int32_t from, int32_t to, F f)
 {
-    for (int32_t pos = from; pos < to;) {
-        if (s[pos] != 0) {
-            pos += PlainRunLength(s + pos, to - pos);
-            continue;
-        }
-        if (to - pos < InlineTagSize)
-            break;
-        const int code = TagCode(s + pos);
-        if (IsFormatTag(code) && !f(code, TagValue(s + pos)))
-            return false;
-        pos += InlineTagSize;
-    }
-    return true;
+    return ForEachTag(s, from, to, [&](int32_t, int code, int32_t value) { return !IsFormatTag(code) || f(code, value); });
 }
 
 bool IsResultField(const TField* field)
