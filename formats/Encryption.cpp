@@ -137,6 +137,27 @@ void TEncryptionManager::OpenHeader(uint8_t* header, const std::string& password
     CheckIndex = 0;
 }
 
+std::array<uint8_t, 16> TEncryptionManager::MakeStartupKey() {
+    // The date and time as days since 30 December 1899, then the milliseconds of the system's clock.
+    using namespace std::chrono;
+    const double days = duration<double>(system_clock::now().time_since_epoch()).count() / 86400.0 + 25569.0;
+    const uint64_t ticks = static_cast<uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+    std::array<uint8_t, 16> key{};
+    std::memcpy(key.data(), &days, 8);
+    for (int i = 0; i < 8; ++i) key[size_t(8 + i)] = static_cast<uint8_t>(ticks >> (8 * i));
+    return key;
+}
+
+void TEncryptionManager::EncryptString(std::string& text) {
+    ResetKeys(StartupKey.data());
+    EncryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
+}
+
+void TEncryptionManager::DecryptString(std::string& text) {
+    ResetKeys(StartupKey.data());
+    DecryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
+}
+
 TEncryptionManager& GetEncryptionManager() {
     static TEncryptionManager manager;
     return manager;

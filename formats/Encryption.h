@@ -32,6 +32,10 @@ public:
     // Deciphers the file keys of a header in place under the password and loads them. A wrong
     // password is not seen here: it gives wrong keys, which the check of the file reports.
     void OpenHeader(uint8_t* header42, const std::string& password);
+    // A password as it is kept in memory: enciphered under a key made at start-up, so that it is only
+    // readable in the same run.
+    void EncryptString(std::string& text);
+    void DecryptString(std::string& text);
 
     TDigest CheckValue{};
 
@@ -51,6 +55,8 @@ private:
     int CheckIndex = 0;
     std::array<uint8_t, 32> Pool{};
     int PoolIndex = 0;
+    std::array<uint8_t, 16> StartupKey = MakeStartupKey();
+    static std::array<uint8_t, 16> MakeStartupKey();
 };
 
 // The program's one cipher engine.

@@ -1,15 +1,20 @@
 // The load and save dispatch.
 #include "formats/load/DocumentLoad.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/FileStream.h"
 #include "classlib/runtime/Files.h"
+#include "classlib/runtime/Streams.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/PathUtils.h"
 #include "document/Document.h"
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
+#include "formats/load/EncryptedLoad.h"
 #include "formats/load/FormatDetection.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
@@ -85,7 +90,7 @@ std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, T
     }
 }
 
-bool HasReader(int coding) { return coding == cdRtf || coding >= cdAnsiText; }
+bool HasReader(int coding) { return coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText; }
 
 } // namespace
 
@@ -94,7 +99,7 @@ int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, 
 }
 
 bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
-                          TLoadedDocument& loaded, const TAskUser& ask) {
+                          TLoadedDocument& loaded, const TAskUser& ask, const TAskPassword& askPassword) {
     const bool fromFile = options.SourceKind == 0;
     std::string copyName;
     std::unique_ptr<TStream> file;
@@ -141,8 +146,17 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTab
             input->Restart();
             input->ConvertChunk = [](uint8_t* bytes, int32_t count, int64_t) { OemToAnsiBuffer(bytes, count); };
         }
+        if (coding == cdEncrypted) {
+            TMemoryStream memory;
+            if (!fromFile)
+                memory.WriteBuffer(options.MemoryBlock, static_cast<int32_t>(std::min<int64_t>(input->Size, INT32_MAX)));
+            TStream& source = fromFile ? *file : memory;
+            if (!ObtainDocumentPassword(source, input->Size, options.FileName, loaded.Password, ask, askPassword))
+                return giveUp();
+            DecipherInput(*input, loaded.Password);
+        }
         options.ReaderCounter = 0;
-        if (coding == cdRtf) {
+        if (coding == cdRtf || coding == cdEncrypted) {
             TRtfReadResult result = ReadRtfDocument(document, *input, tabManager);
             loaded.Settings = result.Settings;
             loaded.TextLength = result.TextLength;

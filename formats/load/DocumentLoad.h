@@ -32,6 +32,7 @@ struct TLoadedDocument {
     int64_t FileSize = 0;
     int64_t TextLength = 0;
     TRtfDocumentSettings Settings;
+    std::string Password;             // of an encrypted document, enciphered in memory; a known one may be given
 };
 
 // Asks the user (text, kind, buttons, optional message number or 255) and returns the button pressed.
@@ -39,10 +40,14 @@ using TAskUser = std::function<int(const std::string& text, uint8_t kind, uint16
 // The program's message routines.
 int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional);
 
+// Asks for the password of an encrypted document; false when the question is cancelled.
+using TAskPassword = std::function<bool(std::string& password)>;
+
 // Reads a document into Document (whose paragraph list must be empty); false when loading was given
 // up or failed (the user has been told, unless the load was quiet or cancelled).
 bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
-                          TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);
+                          TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages,
+                          const TAskPassword& askPassword = nullptr);
 
 // Save results.
 constexpr uint8_t kSaveWritten = 0;

@@ -4,8 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "classlib/runtime/FileStream.h"
 #include "classlib/runtime/Streams.h"
+#include "classlib/windowing/DialogTypes.h"
+#include "document/Document.h"
+#include "formats/Codings.h"
+#include "formats/DocumentDump.h"
 #include "formats/Encryption.h"
+#include "formats/load/DocumentLoad.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -104,4 +111,71 @@ TEST(Encryption, WholeFileCheck) {
     EXPECT_FALSE(Check(TBytes(file.begin(), file.begin() + 57), "mot de passe"));
     // The shortest file: a header, one byte of text and the trailer.
     EXPECT_TRUE(Check(EncryptedFile(Text(1), "x"), "x"));
+}
+
+TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
+    const std::string rtf = "{\\rtf1 Bonjour {\\b crypt\xe9}}";
+    const TBytes file = EncryptedFile(TBytes(rtf.begin(), rtf.end()), "sesame");
+    const std::string path = qptest::ScratchDir() + "/secret.cod";
+    {
+        TFileStream out(path, fmCreate);
+        out.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
+    }
+    struct {
+        const char* name;
+        std::vector<std::string> typed; // what the user types in turn; past the end: cancelled
+        int answer;                     // to the question after a wrong password
+        bool ok;
+        size_t questions;
+    } cases[] = {
+        {"right password", {"sesame"}, mrYes, true, 0},
+        {"wrong, then right", {"Sesame", "sesame"}, mrYes, true, 1},
+        {"wrong, then no more tries", {"Sesame", "sesame"}, mrNo, false, 1},
+        {"cancelled", {}, mrYes, false, 0},
+    };
+    for (auto& c : cases) {
+        TDocument doc;
+        TDocOpeningOptions options;
+        options.FileName = path;
+        options.Coding = 7;
+        TLoadedDocument loaded;
+        std::vector<std::string> asked;
+        size_t next = 0;
+        bool ok = LoadDocumentFromFile(
+            doc, options, nullptr, loaded,
+            [&](const std::string& text, uint8_t, uint16_t, uint8_t) {
+                asked.push_back(text);
+                return c.answer;
+            },
+            [&](std::string& password) {
+                if (next >= c.typed.size()) return false;
+                password = c.typed[next++];
+                return true;
+            });
+        EXPECT_EQ(ok, c.ok) << c.name;
+        EXPECT_EQ(asked.size(), c.questions) << c.name;
+        if (!c.ok) {
+            EXPECT_EQ(options.Coding, -1) << c.name;
+            continue;
+        }
+        EXPECT_EQ(options.Coding, cdEncrypted) << c.name;
+        EXPECT_EQ(DumpDocument(doc), "P0: Bonjour <b=1>crypt\\'e9<b=0><par>\n") << c.name;
+        // The password is kept enciphered for saving.
+        std::string password = loaded.Password;
+        EXPECT_NE(password, "sesame");
+        GetEncryptionManager().DecryptString(password);
+        EXPECT_EQ(password, "sesame") << c.name;
+    }
+    // A known password opens the file without asking.
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.FileName = path;
+    TLoadedDocument loaded;
+    loaded.Password = "sesame";
+    GetEncryptionManager().EncryptString(loaded.Password);
+    auto noQuestion = [](const std::string& text, uint8_t, uint16_t, uint8_t) {
+        ADD_FAILURE() << text;
+        return int(mrCancel);
+    };
+    EXPECT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, noQuestion, nullptr));
 }

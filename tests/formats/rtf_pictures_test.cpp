@@ -84,6 +84,21 @@ std::string EnhancedMetafile() {
     return emf;
 }
 
+// The first picture group of the LibreOffice fixture that holds Word, read on its own.
+TRtfPicture PictureOfFixture(const std::string& word) {
+    const std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/images-lo.rtf"));
+    const size_t at = rtf.find(word);
+    TRtfPicture picture;
+    if (at == std::string::npos) return picture;
+    const std::string group = rtf.substr(rtf.rfind("{\\pict", at));
+    TLoadInput input(group.data(), static_cast<int64_t>(group.size()));
+    TRtfTokenizer tokenizer(input);
+    tokenizer.Next();
+    tokenizer.Next();
+    ReadRtfPicture(tokenizer, 1, picture);
+    return picture;
+}
+
 } // namespace
 
 TEST(RtfPictures, FilesOfOtherProgramsGiveTheirPictures) {
@@ -170,6 +185,24 @@ TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt) {
         EXPECT_EQ(objects[0]->Width, 300) << c.name;
         EXPECT_EQ(objects[0]->Height, 600) << c.name;
     }
+}
+
+TEST(RtfPictures, MetafileOfAnotherProgram) {
+    // LibreOffice gives each picture a second time as a Windows metafile for older readers: read on
+    // its own, that group gives a metafile picture, kept packed, that Windows plays.
+    TRtfPicture picture = PictureOfFixture("\\wmetafile8");
+    ASSERT_EQ(picture.Kind, rpWindowsMetafile);
+    TDocument doc;
+    TDocPicture object(&doc);
+    ASSERT_TRUE(SetRtfPictureImage(picture, object));
+    EXPECT_EQ(object.Width, 240);
+    EXPECT_EQ(object.Height, 120);
+    EXPECT_TRUE(object.Image->Packed);
+    EXPECT_TRUE(object.Image->FromWindowsMetafile);
+#ifdef _WIN32
+    object.Image->SetCompressed(false);
+    EXPECT_NE(object.Image->Metafile, 0u);
+#endif
 }
 
 TEST(RtfPictures, KindsAndSizes) {
@@ -264,6 +297,14 @@ TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
         EXPECT_TRUE(r.Result.Error.empty());
         EXPECT_EQ(r.Dump, c.dump) << c.end.substr(0, 20);
     }
+    // A file of another program cut anywhere, or with a byte changed anywhere in its pictures.
+    const std::string file = qptest::ReadFileBytes(qptest::DataPath("rtf/images-abi.rtf"));
+    for (size_t size = 0; size < file.size(); size += 37) Read(file.substr(0, size));
+    for (size_t at = file.find("\\pict"); at < file.size(); at += 29) {
+        std::string damaged = file;
+        damaged[at] = "0f}{\\ "[at % 6];
+        Read(damaged);
+    }
 }
 
 TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
@@ -324,17 +365,7 @@ TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
 // The JPEG picture as the program keeps it (PNG) against the same JPEG bytes decoded by ImageMagick.
 TEST(RtfPictures, JpegPixelsAgreeWithAnotherDecoder) {
     if (std::system("command -v compare >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick is missing";
-    std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/images-lo.rtf"));
-    size_t at = rtf.find("\\jpegblip");
-    ASSERT_NE(at, std::string::npos);
-    at = rtf.rfind("{\\pict", at);
-    std::string group = rtf.substr(at);
-    TLoadInput input(group.data(), static_cast<int64_t>(group.size()));
-    TRtfTokenizer tokenizer(input);
-    tokenizer.Next();
-    tokenizer.Next();
-    TRtfPicture picture;
-    ReadRtfPicture(tokenizer, 1, picture);
+    TRtfPicture picture = PictureOfFixture("\\jpegblip");
     ASSERT_EQ(picture.Kind, rpJpeg);
     TDocument doc;
     TDocPicture object(&doc);
