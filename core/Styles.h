@@ -48,6 +48,8 @@ public:
     TStyleList(TDocument* document, TTabManager* tabManager) : Document(document), TabManager(tabManager) {}
 
     int32_t Count() const { return static_cast<int32_t>(Styles.size()); }
+    // Replaces the styles with copies of another list's (StyleManager.cpp).
+    void Assign(const TStyleList& other);
     // The style of an index, nullptr when it names none.
     const TStyle* StyleOf(int32_t index) const
     {

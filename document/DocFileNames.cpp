@@ -1,8 +1,11 @@
 // The document's file names: the default name of a new document, templates, cleaned-up names.
 #include "document/Document.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "classlib/runtime/Files.h"
+#include "core/CharClasses.h"
 #include "core/Options.h"
 #include "document/DocumentHost.h"
 #include "formats/Codings.h"
@@ -59,6 +62,35 @@ bool TDocument::IsTemplateFile() const
         if (LowerAscii(FileName[i]) != LowerAscii(folder[i]))
             return false;
     return true;
+}
+
+std::string TDocument::SuggestFileName(const std::string& defaultName, bool keepAll)
+{
+    // The first sentence of the first paragraph of the main text that has one.
+    std::string text;
+    for (int32_t i = 0; i <= StoryEnd(stMain) && text.empty(); ++i) {
+        if (ParagraphLength(i) <= 1)
+            continue;
+        // Its plain text: special characters stand as their codes, which the cleaning makes blanks.
+        const TTextRange sentence = GetSentenceRange(TextPosAt(i, 0));
+        const TMemory& plain = Paragraphs[size_t(i)]->PlainText;
+        const int32_t from = std::clamp(sentence.StartPos.Offset, 0, plain.Size());
+        const int32_t to = sentence.EndPos.ParIndex == i ? std::clamp(sentence.EndPos.Offset, from, plain.Size()) : plain.Size();
+        text.assign(reinterpret_cast<const char*>(plain.Data()) + from, size_t(to - from));
+        // Punctuation at its end goes (and the blanks that trimming would take anyway).
+        while (!text.empty() && (text.back() == ' ' || IsCharClass(static_cast<unsigned char>(text.back()), ccPunctuation)))
+            text.pop_back();
+        text = RemoveControlCharacters(text, keepAll);
+    }
+    if (text.empty())
+        return defaultName;
+    if (keepAll)
+        return text;
+    text = RemoveControlCharacters(text.substr(0, 100), false);
+    // A name of punctuation and blanks alone says nothing: the default stands.
+    if (text.empty())
+        return defaultName;
+    return text + ExtractFileExt(defaultName);
 }
 
 std::string RemoveControlCharacters(const std::string& text, bool keepClass1)

@@ -147,7 +147,7 @@ void TDocument::ToggleHeaderFooterMode(int32_t page, const TTextPos* leavePositi
         EditedHeaderFooterPage = -1;
         const TTextPos back = leavePosition ? *leavePosition : CaretBeforeHeaderFooter;
         SetCaret(back.ParIndex, back.Offset, back.LineHint, 4);
-        RepaintRange(GetFullRange());
+        Invalidate();
         DocumentHost().InvalidateCommands();
         return;
     }
@@ -214,7 +214,7 @@ void TDocument::EditHeaderFooter(int32_t page, TField* field)
     target.LayoutHeaderFooter(field);
     const TTextRange range = GetFieldRange(*field);
     SetCaret(range.StartPos.ParIndex, range.StartPos.Offset, 0, 4);
-    RepaintRange(GetFullRange());
+    Invalidate();
     DocumentHost().InvalidateCommands();
 }
 

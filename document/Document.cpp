@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/Options.h"
+#include "core/StyleManager.h"
 #include "core/Styles.h"
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
@@ -101,6 +102,12 @@ void TDocument::ResetAsNew()
         }
         for (auto& paragraph : Paragraphs)
             paragraph->ParaFormat = DefaultParaFormat();
+        StyleList->Assign(*GetStyleManager().DefaultList);
+        // Laid out anew, the caret where it stands.
+        DiscardLayout();
+        SetModeFlag(mfPaginationComplete, false);
+        PaginateAll();
+        SetCaret(Caret.ParIndex, Caret.Offset, 0, 4);
     }
     for (int k : {int(mfViewLive), 29, 8, int(mfNoOwnFile), 45})
         SetModeFlag(k, true);

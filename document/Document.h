@@ -495,6 +495,10 @@ public:
     // "Doc" + the settings' two-digit counter + the coding's extension, in the default documents
     // folder, not the name of an open document; the counter moves on (99 wraps to 1).
     std::string MakeDefaultFileName();
+    // A file name from the document's first sentence, without characters a file name cannot hold, at
+    // most 100 characters, with the extension of DefaultName; DefaultName itself when the text has no
+    // sentence. KeepAll keeps the sentence whole (no cut, no extension).
+    std::string SuggestFileName(const std::string& defaultName, bool keepAll);
     // Whether the document's file lies in the templates folder (never before it has a file).
     bool IsTemplateFile() const;
     // Closes the file the document keeps open, if any.

@@ -75,8 +75,17 @@ TEST(Document, HiddenDocumentLifecycle)
     EXPECT_EQ(qptest::Bytes(first.PlainText), "\x02");
     EXPECT_TRUE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_TRUE(doc->GetModeFlag(mfViewLive));
-    EXPECT_FALSE(doc->GetModeFlag(mfPaginationComplete));
     EXPECT_FALSE(doc->GetModeFlag(mfViewNotReady));
+    // Laid out again with the default styles: its one page, the caret at its start.
+    EXPECT_TRUE(doc->GetModeFlag(mfPaginationComplete));
+    EXPECT_EQ(doc->Pages.size(), 1u);
+    EXPECT_EQ(first.LineCount(), 1);
+    EXPECT_EQ(doc->Caret.PageIndex, 0);
+    EXPECT_EQ(doc->Caret.Offset, 0);
+    ASSERT_EQ(doc->StyleList->Count(), 22);
+    EXPECT_EQ(doc->StyleList->StyleOf(10)->DisplayName, "En-tête");
+    EXPECT_EQ(doc->StyleList->StyleOf(10)->BuiltInId, 31);
+    EXPECT_EQ(doc->StyleList->StyleOf(10)->Owner, doc->StyleList.get());
     EXPECT_EQ(doc->ModeFlagStackDepth(), 0);
     EXPECT_GT(doc->Info.CreationDate, 36526.0); // after 2000
     doc.reset();

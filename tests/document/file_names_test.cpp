@@ -4,6 +4,7 @@
 #include "core/Options.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "tagged_text.h"
 
 namespace {
 
@@ -57,4 +58,45 @@ TEST(DocumentFileNames, TemplatesAndControlCharacters)
     EXPECT_EQ(RemoveControlCharacters("\tA:b?\x02 ", false), "A b");
     EXPECT_EQ(RemoveControlCharacters("\tA:b?\x02 ", true), "A:b?");
     EXPECT_EQ(RemoveControlCharacters("\x01\x02", false), "");
+}
+
+TEST(DocumentFileNames, SuggestedFromTheFirstSentence)
+{
+    const std::string hundred(100, 'x');
+    struct {
+        std::vector<std::string> Paragraphs;
+        bool KeepAll;
+        const char* Name;
+    } const cases[] = {
+        {{"Compte rendu de la réunion. Étaient présents"}, false, "Compte rendu de la réunion.rtf"},
+        {{"", "   ", "Lettre à Marie !"}, false, "Lettre à Marie.rtf"},
+        {{"Budget 2024/2025: \"final\"? Oui."}, false, "Budget 2024 2025   final.rtf"},
+        {{"Budget 2024/2025: \"final\"? Oui."}, true, "Budget 2024/2025: \"final"},
+        {{"Texte\tavec tabulation."}, false, "Texte avec tabulation.rtf"},
+        {{hundred + "yyy"}, false, nullptr},
+        {{"?!... ;"}, false, "C:\\Docs\\Doc01.rtf"},
+        {{}, false, "C:\\Docs\\Doc01.rtf"},
+    };
+    for (const auto& c : cases) {
+        TDocument doc;
+        doc.Paragraphs.clear();
+        doc.StoryLengths[stMain] = 0;
+        for (const std::string& text : c.Paragraphs) {
+            auto p = std::make_unique<TParagraph>(&doc);
+            std::string notation;
+            for (char ch : text)
+                notation += ch == '\t' ? std::string("{22:7}") : std::string(1, ch);
+            qptest::SetTaggedText(*p, notation + "{22:2}");
+            doc.Paragraphs.push_back(std::move(p));
+            ++doc.StoryLengths[stMain];
+        }
+        if (doc.Paragraphs.empty()) {
+            doc.Paragraphs.push_back(std::make_unique<TParagraph>(&doc));
+            qptest::SetTaggedText(*doc.Paragraphs[0], "{22:2}");
+            doc.StoryLengths[stMain] = 1;
+        }
+        const std::string expected = c.Name ? c.Name : hundred + ".rtf";
+        EXPECT_EQ(doc.SuggestFileName("C:\\Docs\\Doc01.rtf", c.KeepAll), expected)
+            << (c.Paragraphs.empty() ? "" : c.Paragraphs.back());
+    }
 }

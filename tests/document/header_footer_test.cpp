@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Messages.h"
+#include "core/StyleManager.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "editing/Field.h"
@@ -150,13 +151,19 @@ TEST_F(HeaderFooter, ModeOnAndOffKeepsTheText)
     D.Par(3);
     D.Prepare();
     D.Doc.PaginateAll();
+    D.Doc.StyleList->Assign(*GetStyleManager().DefaultList);
     D.Doc.SetCaret(1, 1, 0, 4);
     const TTextPos before = D.Doc.Caret;
     D.Doc.ToggleHeaderFooterMode(-1, nullptr);
-    // The first section got its six headers and footers, and the header of the caret's page is edited.
+    // The first section got its six headers and footers in their styles, and the header of the
+    // caret's page is edited.
     EXPECT_EQ(D.Doc.StoryLengths[stHeadersFooters], HeaderFooterSlotCount);
-    for (TField* f : D.LastSection().HeaderFooter)
+    for (int slot = 0; slot < HeaderFooterSlotCount; ++slot) {
+        const TField* f = D.LastSection().HeaderFooter[slot];
         ASSERT_NE(f, nullptr);
+        const TParagraph& p = *D.Doc.Paragraphs[size_t(D.Doc.GetFieldRange(*f).StartPos.ParIndex)];
+        EXPECT_EQ(p.ParaFormat[pfStyle], slot == hfOddHeader || slot == hfEvenHeader || slot == hfFirstHeader ? 10 : 11);
+    }
     ASSERT_EQ(D.Doc.EditedHeaderFooter, D.LastSection().HeaderFooter[hfOddHeader]);
     EXPECT_EQ(D.Doc.StoryOfParagraph(D.Doc.Caret.ParIndex), stHeadersFooters);
     EXPECT_EQ(HeaderFooterLinesOn(*D.Doc.Pages[0]), 1);
