@@ -2,6 +2,7 @@
 #include "formats/rtf/RtfPictures.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
@@ -128,7 +129,8 @@ void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture) {
 }
 
 bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object) {
-    if (picture.Data.empty()) return false;
+    // The picture classes read from memory blocks counted in 32 bits.
+    if (picture.Data.empty() || picture.Data.size() > size_t(INT32_MAX)) return false;
     int32_t pixelsX = 0, pixelsY = 0;
     TDocObjectImage& image = *object.Image;
     switch (picture.Kind) {

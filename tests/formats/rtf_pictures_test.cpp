@@ -354,6 +354,15 @@ TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
         auto* found = o.Objects().empty() ? nullptr : dynamic_cast<TDocOLEObject*>(o.Objects()[0]);
         EXPECT_EQ(found ? found->ObjectKind : 0, c.kind) << c.name;
     }
+    // Objects nested in the pictures of their results as deep as groups go end with the reader's
+    // message, without exhausting the stack.
+    std::string deep = "{\\rtf1 a";
+    for (int i = 0; i < 200; ++i) deep += "{\\object{\\result{\\*\\shppict";
+    TReadDocument nested = Read(deep);
+    EXPECT_FALSE(nested.Result.Complete);
+    EXPECT_FALSE(nested.Result.Error.empty());
+    EXPECT_EQ(nested.Dump.substr(0, 5), "P0: a");
+
     // The object's size stays when the picture gives none of its own.
     TReadDocument sized = Read("{\\rtf1 {\\object\\objw700\\objh300{\\result{\\pict\\pngblip " + Hex(Png()) + "}}}}");
     ASSERT_EQ(sized.Objects().size(), 1u);
