@@ -69,10 +69,9 @@ int main() {
     long beforeRead = PeakKilobytes();
     for (int round = 0; round < 3; ++round) {
         TDocument document;
-        TTabManager tabs;
         auto start = std::chrono::steady_clock::now();
         TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
-        ReadRtfDocument(document, input, &tabs);
+        ReadRtfDocument(document, input);
         FinishParagraphs(document);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (seconds < bestRead) bestRead = seconds;

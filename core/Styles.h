@@ -31,6 +31,7 @@ public:
     void ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uint8_t options) const;
 
     TStyleList* Owner;
+    int32_t Number = -1;      // the number a file gave the style (files name styles by it); not copied
     bool IsBuiltIn = false;
     int32_t BuiltInId = -1;   // index in the built-in names, -1 for a user style
     std::string Name;         // as stored in files
@@ -40,6 +41,7 @@ public:
     int32_t ShortCut = 0;
     TCharFormat CharFormat{}; // fields the style does not set are not set
     TParaFormat ParaFormat{};
+    bool IsCharacterStyle = false; // formats runs of characters, not paragraphs
 };
 
 // The styles paragraphs name by index (never with holes), over the tab manager their tab fields index.
@@ -59,6 +61,14 @@ public:
     // (the style itself when it is based on nothing). A chain that loops is cut at the first style
     // met again; nullptr for an index that names no style.
     const TStyle* GetBaseChain(int32_t index, std::vector<int32_t>& chain) const;
+    // Appends a style and writes its index into its paragraph format's style field.
+    TStyle& AddStyle(std::unique_ptr<TStyle> style)
+    {
+        style->Owner = this;
+        style->ParaFormat[pfStyle] = Count();
+        Styles.push_back(std::move(style));
+        return *Styles.back();
+    }
 
     std::vector<std::unique_ptr<TStyle>> Styles;
     TDocument* Document;      // none for the style manager's list

@@ -71,6 +71,7 @@ enum TModeFlag : int {
     mfHeaderFooterParaFormat = 95,
     mfFreeWindowAtOnce = 98,
     mfMeasureAtZoom = 99,
+    mfNoBreaks = 101,             // readers write no section, page or column breaks and no notes
     ModeFlagCount = 128
 };
 
@@ -87,6 +88,7 @@ struct TNoteSettings {
     int32_t Format = 0;      // 0 to 4 number styles, higher values symbol sequences
     int32_t StartNumber = 1; // added to a reference's counter for display
     uint8_t RestartMode = 0; // 0 continuous, 1 each section, 2 each page
+    int32_t Position = 0;    // footnotes: 1 bottom of the page, 2 below the text; endnotes: 0 section end, 3 document end
 };
 
 // What the view shows: formatting marks, the zoom and its kind.
@@ -102,6 +104,7 @@ struct TDocumentInfo {
     std::string Subject;
     std::string Keywords;
     std::string Comments;
+    std::string Company;
     std::string Author;
     std::string LastAuthor;
     double CreationDate = 0;
@@ -438,6 +441,8 @@ public:
     // The bookmarks a field's hyperlinks lead to ("#" and a name) and those that begin where the field
     // does, each once, found from the last field back.
     std::vector<TField*> CollectLinkedBookmarks(const TField& field);
+    // Whether a bookmark of that name (letter case ignored) is in the field list or in Extra.
+    bool BookmarkNameExists(const std::string& name, const std::vector<TField*>* extra) const;
     // The innermost field around a position; ExcludedTypes is a 96-bit set of field types (or none),
     // the filters -1 for any.
     TField* FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,
@@ -513,6 +518,10 @@ public:
     TNoteSettings EndnoteSettings;
     int32_t Coding = 0;                              // index in the document format list
     std::string FileName;
+    std::string OriginalFileName;                    // the name of the file a safety copy was made of
+    int32_t DefaultLanguage = -1;                    // language of new text; -1 the program's
+    int32_t DefaultLanguageCoding = -1;
+    bool WidowControl = false;                       // new paragraphs keep widows and orphans
     std::unique_ptr<TStream> FileStream;             // the document's file kept open while it loads
     std::string TempFileName;                        // open while mode flag 57 is set
 

@@ -4,6 +4,7 @@
 
 #include "classlib/runtime/StringList.h"
 #include "core/Options.h"
+#include "core/TextUtils.h"
 #include "document/Document.h"
 #include "document/FieldCodes.h"
 #include "document/InlineTags.h"
@@ -74,6 +75,18 @@ void TDocument::UpdateFields()
         SetModeFlag(mfFieldsNeedSorting, true);
     }
     SetModeFlag(mfFieldsDirty, false);
+}
+
+bool TDocument::BookmarkNameExists(const std::string& name, const std::vector<TField*>* extra) const
+{
+    for (auto it = Fields.rbegin(); it != Fields.rend(); ++it)
+        if ((*it)->Kind == fkBookmark && CompareTextLocale((*it)->Code, name) == 0)
+            return true;
+    if (extra)
+        for (auto it = extra->rbegin(); it != extra->rend(); ++it)
+            if ((*it)->Kind == fkBookmark && CompareTextLocale((*it)->Code, name) == 0)
+                return true;
+    return false;
 }
 
 TTextRange TDocument::GetFieldRange(const TField& field)

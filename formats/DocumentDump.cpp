@@ -2,10 +2,14 @@
 #include "formats/DocumentDump.h"
 
 #include <map>
+#include <vector>
 
 #include "core/Fonts.h"
+#include "core/Styles.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
+#include "document/Section.h"
+#include "editing/Field.h"
 
 namespace {
 
@@ -39,6 +43,22 @@ std::string Value(int32_t v) { return v == UndefinedField ? std::string("unset")
 // Numbers handles by first appearance, one numbering per kind of tag.
 class TNumbering {
 public:
+    // The handles of one kind in the order they were numbered.
+    std::vector<int32_t> Handles(int code) const {
+        std::vector<int32_t> out;
+        auto it = Numbers.find(code);
+        if (it == Numbers.end()) return out;
+        out.resize(it->second.size());
+        for (auto& [handle, n] : it->second) out[static_cast<size_t>(n)] = handle;
+        return out;
+    }
+    int Find(int code, int32_t handle) const {
+        auto it = Numbers.find(code);
+        if (it == Numbers.end()) return -1;
+        auto h = it->second.find(handle);
+        return h == it->second.end() ? -1 : h->second;
+    }
+
     int Of(int code, int32_t handle) {
         auto& m = Numbers[code == tcFieldEnd ? tcFieldStart : code];
         auto it = m.find(handle);
@@ -91,13 +111,100 @@ void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& 
     }
 }
 
+std::string Quote(const std::string& text) {
+    std::string out = "\"";
+    TNumbering none;
+    DumpText(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int32_t>(text.size()), none, out);
+    return out + "\"";
+}
+
+void DumpField(const TField& f, const TNumbering& numbers, std::string& out) {
+    static const char* const kinds[] = {"code", "bookmark", "notetext", "noteref", "notenumber", "headerfooter"};
+    out += f.Kind < 6 ? kinds[f.Kind] : "kind" + std::to_string(f.Kind);
+    if (f.Kind == fkCode) out += " type=" + std::to_string(f.FieldType);
+    if (f.Kind == fkCode || f.Kind == fkBookmark) out += " " + Quote(f.Code);
+    if (f.Kind == fkNoteText) {
+        out += f.IsEndnote ? " endnote" : " footnote";
+        if (f.Reference) out += " ref=#" + std::to_string(numbers.Find(tcFieldStart, f.Reference->Handle));
+    }
+    if (f.Kind == fkNoteReference) {
+        if (f.AutoNumbered) out += " auto";
+        if (f.Owner) out += " text=#" + std::to_string(numbers.Find(tcFieldStart, f.Owner->Handle));
+    }
+}
+
+void DumpFormat(const int32_t* fields, int count, const char* const* names, bool character, std::string& out) {
+    for (int i = 0; i < count; ++i) {
+        if (fields[i] == UndefinedField) continue;
+        out += std::string(" ") + names[i] + '=';
+        if (character && i == cfFont && fields[i] >= 0 && fields[i] < GetFontManager().FontCount())
+            out += GetFontManager().Font(fields[i]).Name;
+        else
+            out += Value(fields[i]);
+    }
+}
+
+void DumpSections(const TDocument& document, const TNumbering& numbers, std::string& out) {
+    static const char* const slots[] = {"header", "evenheader", "footer", "evenfooter", "firstheader", "firstfooter"};
+    for (size_t i = 0; i < document.Sections.size(); ++i) {
+        const TSection& s = *document.Sections[i];
+        const TSectionParams& sp = s.Params;
+        const TPageSetup& ps = s.PageSetup;
+        out += "section" + std::to_string(i) + ": break=" + Value(sp[spBreakKind]) + " cols=" + Value(sp[spColumnCount]);
+        if (sp[spColumnCount] > 1) {
+            if (sp[spEqualWidths]) {
+                out += " gap=" + Value(sp[spColumnGap]);
+            } else {
+                for (int n = 0; n < sp[spColumnCount] && n < MaxColumns; ++n)
+                    out += " col" + std::to_string(n + 1) + "=" + Value(sp[ColumnField(n, ceWidth)]) + "+" +
+                           Value(sp[ColumnField(n, ceGapAfter)]);
+            }
+        }
+        if (sp[spLineBetween]) out += " line";
+        out += " page=" + Value(ps[psWidth]) + "x" + Value(ps[psHeight]);
+        if (ps[psOrientation]) out += " landscape";
+        out += " margins=" + Value(ps[psLeftMargin]) + "," + Value(ps[psRightMargin]) + "," + Value(ps[psTopMargin]) +
+               "," + Value(ps[psBottomMargin]) + " header=" + Value(ps[psHeaderDistance]) +
+               " footer=" + Value(ps[psFooterDistance]);
+        if (ps[psMirrorMargins]) out += " mirror";
+        if (ps[psHeaderFlags] & 0xFF) out += " oddeven";
+        if (ps[psHeaderFlags] & 0xFF00) out += " titlepage";
+        out += " pgn=" + std::to_string(s.PageNumberStyle) + "/" + std::to_string(s.PageNumberRestart);
+        for (int k = 0; k < HeaderFooterSlotCount; ++k)
+            if (s.HeaderFooter[k]) out += std::string(" ") + slots[k] + "=#" + std::to_string(numbers.Find(tcFieldStart, s.HeaderFooter[k]->Handle));
+        out += '\n';
+    }
+}
+
+void DumpStyles(const TDocument& document, std::string& out) {
+    if (!document.StyleList) return;
+    const TStyleList& list = *document.StyleList;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        const TStyle& s = *list.StyleOf(i);
+        out += "style" + std::to_string(i) + ": " + Quote(s.Name) + (s.IsCharacterStyle ? " char" : "") +
+               " base=" + std::to_string(s.BasedOn) + " next=" + std::to_string(s.NextStyle);
+        if (s.ShortCut) out += " key=" + std::to_string(s.ShortCut);
+        DumpFormat(&s.CharFormat[0], CharFormatFieldCount, CharFieldNames, true, out);
+        DumpFormat(&s.ParaFormat[0], ParaFormatFieldCount, ParaFieldNames, false, out);
+        out += '\n';
+    }
+}
+
 } // namespace
 
-std::string DumpDocument(const TDocument& document) {
+std::string DumpDocument(const TDocument& document, bool whole) {
+    static const char* const stories[] = {"main", "footnotes", "endnotes", "headers and footers"};
     std::string out;
     TNumbering numbers;
     const TParaFormat& base = DefaultParaFormat();
+    int32_t storyEnd = document.StoryLengths[stMain];
+    int story = 0;
     for (size_t i = 0; i < document.Paragraphs.size(); ++i) {
+        while (story + 1 < StoryCount && static_cast<int32_t>(i) >= storyEnd) {
+            ++story;
+            storyEnd += document.StoryLengths[story];
+            if (document.StoryLengths[story] > 0) out += std::string("== ") + stories[story] + "\n";
+        }
         const TParagraph& p = *document.Paragraphs[i];
         out += "P" + std::to_string(i);
         for (int f = 0; f < ParaFormatFieldCount; ++f)
@@ -106,5 +213,28 @@ std::string DumpDocument(const TDocument& document) {
         DumpText(p.Text.Data(), p.Text.Size(), numbers, out);
         out += '\n';
     }
+    std::vector<int32_t> fields = numbers.Handles(tcFieldStart);
+    for (size_t n = 0; n < fields.size(); ++n) {
+        out += "#" + std::to_string(n) + ": ";
+        if (const TField* f = FieldOfTag(fields[n])) DumpField(*f, numbers, out);
+        else out += "(none)";
+        out += '\n';
+    }
+    if (!whole) return out;
+    DumpSections(document, numbers, out);
+    DumpStyles(document, out);
+    auto notes = [&](const char* name, const TNoteSettings& n) {
+        out += std::string(name) + ": position=" + std::to_string(n.Position) + " format=" + std::to_string(n.Format) +
+               " start=" + std::to_string(n.StartNumber) + " restart=" + std::to_string(n.RestartMode) + "\n";
+    };
+    notes("footnotes", document.FootnoteSettings);
+    notes("endnotes", document.EndnoteSettings);
+    out += "zoom=" + std::to_string(document.ZoomPercent) + "/" + std::to_string(document.ZoomKind) +
+           " widow=" + std::to_string(document.WidowControl) + " lang=" + std::to_string(document.DefaultLanguage) + "\n";
+    const TDocumentInfo& info = document.Info;
+    for (auto [name, text] : {std::pair{"title", &info.Title}, {"subject", &info.Subject}, {"author", &info.Author},
+                              {"keywords", &info.Keywords}, {"comments", &info.Comments}, {"lastauthor", &info.LastAuthor},
+                              {"company", &info.Company}})
+        if (!text->empty()) out += std::string(name) + "=" + Quote(*text) + "\n";
     return out;
 }

@@ -98,8 +98,8 @@ int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, 
     return optional == mkNoOption ? MessageDlgEx(text, kind, buttons) : MessageDlgWithOption(text, kind, buttons, optional);
 }
 
-bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
-                          TLoadedDocument& loaded, const TAskUser& ask, const TAskPassword& askPassword) {
+bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoadedDocument& loaded,
+                          const TAskUser& ask, const TAskPassword& askPassword) {
     const bool fromFile = options.SourceKind == 0;
     std::string copyName;
     std::unique_ptr<TStream> file;
@@ -157,8 +157,8 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTab
         }
         options.ReaderCounter = 0;
         if (coding == cdRtf || coding == cdEncrypted) {
-            TRtfReadResult result = ReadRtfDocument(document, *input, tabManager);
-            loaded.Settings = result.Settings;
+            TRtfReadResult result = ReadRtfDocument(document, *input);
+            loaded.StyleSheetRead = result.StyleSheetRead;
             loaded.TextLength = result.TextLength;
             if (!result.Error.empty()) throw Exception(result.Error);
         } else {

@@ -11,7 +11,6 @@
 
 class TDocument;
 class TStream;
-class TTabManager;
 
 // The request of a load.
 struct TDocOpeningOptions {
@@ -31,7 +30,7 @@ struct TLoadedDocument {
     bool FromCopy = false;            // another program held the file: a copy was read
     int64_t FileSize = 0;
     int64_t TextLength = 0;
-    TRtfDocumentSettings Settings;
+    bool StyleSheetRead = false;      // the file gave the document its style list
     std::string Password;             // of an encrypted document, enciphered in memory; a known one may be given
 };
 
@@ -45,9 +44,8 @@ using TAskPassword = std::function<bool(std::string& password)>;
 
 // Reads a document into Document (whose paragraph list must be empty); false when loading was given
 // up or failed (the user has been told, unless the load was quiet or cancelled).
-bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TTabManager* tabManager,
-                          TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages,
-                          const TAskPassword& askPassword = nullptr);
+bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoadedDocument& loaded,
+                          const TAskUser& ask = AskThroughMessages, const TAskPassword& askPassword = nullptr);
 
 // Save results.
 constexpr uint8_t kSaveWritten = 0;

@@ -39,8 +39,12 @@ TParagraph& FirstParagraph(TDocument& document) {
 }
 
 void FinishParagraphs(TDocument& document) {
-    if (document.Paragraphs.empty()) AddParagraph(document);
-    TParagraph& last = *document.Paragraphs.back();
+    if (document.Paragraphs.empty() || document.StoryLengths[stMain] <= 0) {
+        document.Paragraphs.clear();
+        for (int32_t& length : document.StoryLengths) length = 0;
+        AddParagraph(document);
+    }
+    TParagraph& last = *document.Paragraphs[static_cast<size_t>(document.StoryLengths[stMain] - 1)];
     int32_t n = last.PlainText.Size();
     uint8_t end = n > 0 ? last.PlainText.Data()[n - 1] : 0;
     if (end != scParagraphMark && end != scSectionBreak) AppendSpecial(last, scParagraphMark);

@@ -18,6 +18,6 @@ TParagraph& AddParagraph(TDocument& document);
 // The paragraph a reader starts in: the document's last one while it is empty (the first paragraph
 // of a new document), else a new one.
 TParagraph& FirstParagraph(TDocument& document);
-// Gives the last paragraph its end mark when the reader left it without one; a document without
-// paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.
+// Gives the main text's last paragraph its end mark when the reader left it without one; a document
+// without paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.
 void FinishParagraphs(TDocument& document);

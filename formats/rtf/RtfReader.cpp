@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "classlib/runtime/DateTime.h"
 #include "core/Colors.h"
 #include "core/Memory.h"
 #include "core/Fonts.h"
@@ -13,97 +14,39 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
+#include "document/Section.h"
 #include "formats/CharTables.h"
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
+#include "core/Styles.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfObjects.h"
 #include "formats/rtf/RtfPictures.h"
+#include "formats/load/StylePasses.h"
+#include "formats/rtf/RtfReading.h"
 #include "formats/rtf/RtfTokenizer.h"
 
 namespace {
-
-// A font of the file's font table.
-struct TDocFontInfo {
-    int32_t Number = 0;
-    int32_t PitchBits = 0;
-    int32_t PitchAndFamily = 0;
-    std::string Name;
-    int32_t Charset = UndefinedField;
-    int32_t SharedIndex = 0;
-};
-
-// What a group saves and its end restores.
-struct TRtfState {
-    TCharFormat Char;
-    TParaFormat Para;
-    int32_t SkipCount;
-    bool Deleted;
-    int32_t CharStyle;
-};
 
 constexpr int32_t kMinFontSize = 2, kMaxFontSize = 2000;
 constexpr int32_t kMinScale = 1, kMaxScale = 600;
 constexpr int32_t kMinZoom = 10, kMaxZoom = 500;
 
-class TRtfReader {
-public:
-    TRtfReader(TDocument& document, TLoadInput& input, TTabManager* tabs)
-        : Doc(document), Tok(input), Tabs(tabs) {}
+// The Windows Western form of each character of the Macintosh set from 128 up ("?" when it has none).
+const uint8_t MacToAnsi[128] = {
+    196, 197, 199, 201, 209, 214, 220, 225, 224, 226, 228, 227, 229, 231, 233, 232, 234, 235, 237, 236, 238, 239,
+    241, 243, 242, 244, 246, 245, 250, 249, 251, 252, 134, 176, 162, 163, 167, 149, 182, 223, 174, 169, 153, 180,
+    168, 63,  198, 216, 63,  177, 63,  63,  165, 181, 63,  63,  63,  63,  63,  170, 186, 63,  230, 248, 191, 161,
+    172, 63,  131, 63,  63,  171, 187, 133, 160, 192, 195, 213, 140, 156, 150, 151, 147, 148, 145, 146, 247, 63,
+    255, 159, 63,  128, 139, 155, 63,  63,  135, 183, 130, 132, 137, 194, 202, 193, 203, 200, 205, 206, 207, 204,
+    211, 212, 63,  210, 218, 219, 217, 63,  136, 152, 175, 63,  63,  63,  184, 63,  63,  63};
 
-    TRtfReadResult Read();
+} // namespace
 
-private:
-    // Groups.
-    void ReadGroupBody(int depth, const TRtfToken* first);
-    void OpenGroup();
-    bool Dispatch(int word, int depth);
-    void SkipTo(int depth);
-    void HandleToken(const TRtfToken& t);
-    std::string ReadDestinationText(int depth);
+TRtfReader::TRtfReader(TDocument& document, TLoadInput& input)
+    : Doc(document), Tok(input), Tabs(document.TabManager.get()) {}
 
-    // States.
-    void PushState();
-    void PopState();
-    void FlushPendingTabs();
-
-    // Text.
-    void AddText(const uint8_t* p, int32_t n);
-    void AddChar(uint8_t c);
-    void AddSpecial(uint8_t code);
-    void EndParagraph();
-    void HandleSymbol(uint8_t c);
-    void HandleWord(const TRtfToken& t);
-    void HandleUnicode(int32_t param);
-    void SetCharField(int field, int32_t value);
-    int32_t ColorIndex(int32_t n) const;
-
-    // Destinations.
-    void ReadFontTable(int depth);
-    void ReadColorTable(int depth);
-    void DispatchOrSkip();
-    void ReadInfo(int depth);
-    void ReadUpr(int depth);
-    void ReadPictureOrObject(int word, int depth);
-
-    TDocument& Doc;
-    TRtfTokenizer Tok;
-    TTabManager* Tabs;
-    TParagraph* Cur = nullptr;
-    TCharFormat Char = DefaultCharFormat();
-    int32_t SkipCount = 1;
-    int32_t UnicodeSkip = 0;
-    bool Deleted = false;
-    int32_t CharStyle = -1;
-    std::vector<TRtfState> Stack;
-    std::vector<TDocFontInfo> Fonts;
-    std::unordered_map<int32_t, int32_t> FontByNumber;
-    std::vector<TColorTableEntry> Colors;
-    TTabTable PendingTabs;
-    int32_t TabKind = 0, TabLeader = 0;
-    int32_t CellCount = 0, CellsRead = 0;
-    TRtfReadResult Result;
-};
+TRtfReader::~TRtfReader() = default;
 
 TRtfReadResult TRtfReader::Read() {
     Cur = &FirstParagraph(Doc);
@@ -128,6 +71,9 @@ TRtfReadResult TRtfReader::Read() {
     if (Tok.Error() == TRtfError::GroupTooDeep)
         Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
     Result.TextLength += Cur->PlainText.Size();
+    CloseOpenBookmarks();
+    FinishSections();
+    AppendStories();
     return Result;
 }
 
@@ -174,6 +120,16 @@ void TRtfReader::OpenGroup() {
     PopState();
 }
 
+const TRtfToken* TRtfReader::NextOfGroup(int depth) {
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End) return nullptr;
+        if (t.Kind == TRtfTokenKind::GroupStart) SkipTo(Tok.Depth());
+        else if (t.Kind != TRtfTokenKind::GroupEnd) return &t;
+    }
+    return nullptr;
+}
+
 void TRtfReader::SkipTo(int depth) {
     while (Tok.Depth() >= depth && Tok.Next().Kind != TRtfTokenKind::End) {
     }
@@ -186,30 +142,48 @@ bool TRtfReader::Dispatch(int word, int depth) {
     case rw_colortbl: ReadColorTable(depth); return true;
     case rw_info: ReadInfo(depth); return true;
     case rw_upr: ReadUpr(depth); return true;
-    case rw_title: Result.Settings.Title = ReadDestinationText(depth); return true;
-    case rw_subject: Result.Settings.Subject = ReadDestinationText(depth); return true;
-    case rw_author: Result.Settings.Author = ReadDestinationText(depth); return true;
-    case rw_keywords: Result.Settings.Keywords = ReadDestinationText(depth); return true;
-    case rw_doccomm: Result.Settings.Comments = ReadDestinationText(depth); return true;
-    case rw_operator: Result.Settings.Operator = ReadDestinationText(depth); return true;
-    case rw_company: Result.Settings.Company = ReadDestinationText(depth); return true;
+    case rw_title: Doc.Info.Title = ReadDestinationText(depth); return true;
+    case rw_subject: Doc.Info.Subject = ReadDestinationText(depth); return true;
+    case rw_author: Doc.Info.Author = ReadDestinationText(depth); return true;
+    case rw_keywords: Doc.Info.Keywords = ReadDestinationText(depth); return true;
+    case rw_doccomm: Doc.Info.Comments = ReadDestinationText(depth); return true;
+    case rw_operator: Doc.Info.LastAuthor = ReadDestinationText(depth); return true;
+    case rw_company: Doc.Info.Company = ReadDestinationText(depth); return true;
+    case rw_creatim: ReadDate(depth, Doc.Info.CreationDate); return true;
+    case rw_revtim: ReadDate(depth, Doc.Info.LastSaveDate); return true;
+    case rw_printim: ReadDate(depth, Doc.Info.LastPrintDate); return true;
+    case rw_stylesheet: ReadStyleSheet(depth); return true;
+    case rw_header:
+    case rw_headerr: ReadHeaderFooter(depth, hfOddHeader); return true;
+    case rw_headerl: ReadHeaderFooter(depth, hfEvenHeader); return true;
+    case rw_footer:
+    case rw_footerr: ReadHeaderFooter(depth, hfOddFooter); return true;
+    case rw_footerl: ReadHeaderFooter(depth, hfEvenFooter); return true;
+    case rw_headerf: ReadHeaderFooter(depth, hfFirstHeader); return true;
+    case rw_footerf: ReadHeaderFooter(depth, hfFirstFooter); return true;
+    case rw_footnote: ReadFootnote(depth); return true;
+    case rw_field:
+        if (Deleted) return false;
+        ReadField(depth);
+        return true;
+    case rw_fldinst: ReadFieldInstruction(depth); return true;
+    case rw_bkmkstart: StartBookmark(depth); return true;
+    case rw_bkmkend: EndBookmark(depth); return true;
     case rw_autosavedorigfmt: {
         int coding = TCodingManager::FindCodingByIdentifier(ReadDestinationText(depth));
-        if (coding >= 0) Result.Settings.OriginalCoding = coding;
+        if (coding >= 0) Doc.Coding = coding;
         return true;
     }
-    case rw_autosavedorigname: Result.Settings.OriginalName = ReadDestinationText(depth); return true;
+    case rw_autosavedorigname: Doc.OriginalFileName = ReadDestinationText(depth); return true;
     case rw_pict:
     case rw_object:
     case rw_result: ReadPictureOrObject(word, depth); return true;
-    case rw_field:
     case rw_fldrslt:
     case rw_listtext:
     case rw_pn:
     case rw_pntext:
     case rw_shppict:
     case rw_ud:
-        if (word == rw_field && Deleted) return false;
         PushState();
         ReadGroupBody(depth, nullptr);
         PopState();
@@ -221,8 +195,16 @@ bool TRtfReader::Dispatch(int word, int depth) {
 // The text of the rest of a group: characters and escapes, nested groups too; "{\*" groups skipped.
 std::string TRtfReader::ReadDestinationText(int depth) {
     std::string text;
+    bool groupStart = false;
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
+        const bool afterGroupStart = groupStart;
+        groupStart = t.Kind == TRtfTokenKind::GroupStart;
+        // A field inside an instruction is a field of its own, in the text.
+        if (afterGroupStart && InInstruction && t.Kind == TRtfTokenKind::Word && t.Word == rw_field) {
+            ReadField(Tok.Depth());
+            continue;
+        }
         switch (t.Kind) {
         case TRtfTokenKind::End: return text;
         case TRtfTokenKind::Text: text.append(reinterpret_cast<const char*>(t.Text), static_cast<size_t>(t.Length)); break;
@@ -282,6 +264,13 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n) {
         n -= skip;
     }
     if (Deleted) return;
+    std::string converted;
+    if (Macintosh) {
+        converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+        for (char& c : converted)
+            if (static_cast<uint8_t>(c) >= 128) c = static_cast<char>(MacToAnsi[static_cast<uint8_t>(c) - 128]);
+        p = reinterpret_cast<const uint8_t*>(converted.data());
+    }
     while (n > 0) {
         int32_t run = CountPlainTextRun(p, n);
         if (run > 0) {
@@ -307,13 +296,27 @@ void TRtfReader::AddSpecial(uint8_t code) {
     if (!Deleted) AppendSpecial(*Cur, code);
 }
 
-void TRtfReader::EndParagraph() {
-    if (Deleted) return;
-    Result.TextLength += Cur->PlainText.Size();
-    AppendSpecial(*Cur, scParagraphMark);
+TParagraph& TRtfReader::NewParagraph() {
+    Doc.Paragraphs.push_back(std::make_unique<TParagraph>(&Doc));
+    return *Doc.Paragraphs.back();
+}
+
+bool TRtfReader::BreaksForbidden() const { return Doc.GetModeFlag(mfNoBreaks); }
+
+// Ends the paragraph with a paragraph mark, or with the mark of the last section ("\sect"), and opens
+// the next one in the same formats.
+void TRtfReader::EndParagraph(uint8_t mark) {
+    if (Deleted || StyleEntry) return;
+    if (StoryDepth == 0) Result.TextLength += Cur->PlainText.Size();
+    if (mark == scSectionBreak && !BreaksForbidden() && StoryDepth == 0) {
+        EndSection();
+    } else {
+        AppendSpecial(*Cur, scParagraphMark);
+    }
+    ColumnNumber = 0;
     FlushPendingTabs();
     TParaFormat format = Cur->ParaFormat;
-    Cur = &AddParagraph(Doc);
+    Cur = &NewParagraph();
     Cur->ParaFormat = format;
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
@@ -328,12 +331,18 @@ void TRtfReader::HandleSymbol(uint8_t c) {
     case '~': AddSpecial(scNonBreakingSpace); break;
     case '_': AddSpecial(scNonBreakingHyphen); break;
     case '-': AddSpecial(scOptionalHyphen); break;
-    case '\n': EndParagraph(); break;
+    case '\n': EndParagraph(scParagraphMark); break;
     default: break;
     }
 }
 
 void TRtfReader::SetCharField(int field, int32_t value) {
+    if (StyleEntry) {
+        // A style records every field its entry names, even at the value in force.
+        StyleEntry->CharFormat[field] = value;
+        Char[field] = value;
+        return;
+    }
     if (Char[field] == value) return;
     Char[field] = value;
     if (!Deleted) AppendZeroWidthTag(*Cur, field, value);
@@ -361,7 +370,8 @@ void TRtfReader::HandleUnicode(int32_t param) {
 
 void TRtfReader::HandleWord(const TRtfToken& t) {
     const int32_t p = t.Param;
-    const int32_t or1 = t.HasParam ? p : 1;
+    // Toggles: in a style, a toggle without parameter is the opposite of what the style's base has.
+    const int32_t or1 = t.HasParam ? (p != 0) : StyleEntry ? kStyleToggle : 1;
     TParaFormat& para = Cur->ParaFormat;
     switch (t.Word) {
     // Character formats.
@@ -373,17 +383,17 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_fs:
         if (p >= kMinFontSize && p <= kMaxFontSize) SetCharField(cfSize, p);
         break;
-    case rw_b: SetCharField(cfBold, or1 != 0); break;
-    case rw_i: SetCharField(cfItalic, or1 != 0); break;
-    case rw_strike: SetCharField(cfStrike, or1 != 0); break;
-    case rw_scaps: SetCharField(cfSmallCaps, or1 != 0); break;
-    case rw_caps: SetCharField(cfAllCaps, or1 != 0); break;
-    case rw_shad: SetCharField(cfShadow, or1 != 0); break;
-    case rw_outl: SetCharField(cfOutline, or1 != 0); break;
-    case rw_embo: SetCharField(cfEmboss, or1 != 0); break;
-    case rw_impr: SetCharField(cfEngrave, or1 != 0); break;
-    case rw_striked: SetCharField(cfDoubleStrike, or1 != 0); break;
-    case rw_ul: SetCharField(cfUnderline, or1 != 0); break;
+    case rw_b: SetCharField(cfBold, or1); break;
+    case rw_i: SetCharField(cfItalic, or1); break;
+    case rw_strike: SetCharField(cfStrike, or1); break;
+    case rw_scaps: SetCharField(cfSmallCaps, or1); break;
+    case rw_caps: SetCharField(cfAllCaps, or1); break;
+    case rw_shad: SetCharField(cfShadow, or1); break;
+    case rw_outl: SetCharField(cfOutline, or1); break;
+    case rw_embo: SetCharField(cfEmboss, or1); break;
+    case rw_impr: SetCharField(cfEngrave, or1); break;
+    case rw_striked: SetCharField(cfDoubleStrike, or1); break;
+    case rw_ul: SetCharField(cfUnderline, !t.HasParam || p != 0); break;
     case rw_ulnone: SetCharField(cfUnderline, 0); break;
     case rw_ulw: SetCharField(cfUnderline, 2); break;
     case rw_uldb: SetCharField(cfUnderline, 3); break;
@@ -419,7 +429,7 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_plain: {
         const TCharFormat& base = DefaultCharFormat();
         for (int f = 0; f < cfLanguage; ++f) SetCharField(f, base[f]);
-        SetCharField(cfLanguage, Result.Settings.DefaultLanguage >= 0 ? Result.Settings.DefaultLanguage : base[cfLanguage]);
+        SetCharField(cfLanguage, Doc.DefaultLanguage >= 0 ? Doc.DefaultLanguage : base[cfLanguage]);
         break;
     }
     // Paragraph formats.
@@ -449,10 +459,11 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_widctlpar: para[pfWidowControl] = 1; break;
     case rw_nowidctlpar: para[pfWidowControl] = 0; break;
     case rw_sb: para[pfSpaceBefore] = p; break;
+    case rw_s: para[pfStyle] = InStyleSheet ? p : FindStyleByNumber(*Doc.StyleList, p); break;
     case rw_sa: para[pfSpaceAfter] = p; break;
     case rw_pard:
         para = DefaultParaFormat();
-        para[pfWidowControl] = Result.Settings.WidowControl;
+        para[pfWidowControl] = Doc.WidowControl;
         PendingTabs.Clear();
         TabKind = TabLeader = 0;
         break;
@@ -490,23 +501,22 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     }
     // Document settings.
     case rw_deflang:
-        Result.Settings.DefaultLanguage = p;
+        Doc.DefaultLanguage = p;
         SetCharField(cfLanguage, p);
         break;
-    case rw_deflangcoding: Result.Settings.LanguageCoding = p; break;
+    case rw_deflangcoding: Doc.DefaultLanguageCoding = p; break;
     case rw_deftab:
-        Result.Settings.DefaultTab = p > 0 ? std::min(p, TTabManager::MaxTabPosition) : 720;
-        if (Tabs) Tabs->SetDefaultTabInterval(Result.Settings.DefaultTab);
+        Tabs->SetDefaultTabInterval(p > 0 ? std::min(p, TTabManager::MaxTabPosition) : 720);
         break;
-    case rw_viewscale: Result.Settings.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
+    case rw_viewscale: Doc.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
     case rw_viewzk: {
         static const int32_t kinds[] = {0, 3, 1, 2};
-        if (p >= 0 && p <= 3) Result.Settings.ZoomKind = kinds[p];
+        if (p >= 0 && p <= 3) Doc.ZoomKind = static_cast<uint8_t>(kinds[p]);
         break;
     }
     case rw_widowctrl:
-        Result.Settings.WidowControl = true;
-        Doc.Paragraphs.front()->ParaFormat[pfWidowControl] = 1;
+        Doc.WidowControl = true;
+        if (!InStyleSheet) Doc.Paragraphs.front()->ParaFormat[pfWidowControl] = 1;
         break;
     // Reader flags and text.
     case rw_uc: SkipCount = std::clamp(p, 0, 16); break;
@@ -519,8 +529,12 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_rdblquote: AddChar(148); break;
     case rw_tab: AddSpecial(scTab); break;
     case rw_line: AddSpecial(scLineBreak); break;
-    case rw_column: AddSpecial(scColumnBreak); break;
-    case rw_page: AddSpecial(scPageBreak); break;
+    case rw_column:
+        if (!BreaksForbidden()) AddSpecial(scColumnBreak);
+        break;
+    case rw_page:
+        if (!BreaksForbidden()) AddSpecial(scPageBreak);
+        break;
     case rw_emdash: AddSpecial(scEmDash); break;
     case rw_endash: AddSpecial(scEnDash); break;
     case rw_trowd: CellCount = 0; CellsRead = 0; break;
@@ -531,12 +545,15 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
         PendingTabs.Clear();
         break;
     case rw_row:
-        EndParagraph();
+        EndParagraph(scParagraphMark);
         CellsRead = 0;
         break;
-    case rw_par:
-    case rw_sect: EndParagraph(); break;
-    default: break;
+    case rw_par: EndParagraph(scParagraphMark); break;
+    case rw_sect: EndParagraph(scSectionBreak); break;
+    case rw_chftn: AddNoteNumber(); break;
+    case rw_ftnalt: FootnoteAlternate = true; break;
+    case rw_mac: Macintosh = true; break;
+    default: HandleSectionWord(t); break;
     }
 }
 
@@ -633,20 +650,37 @@ void TRtfReader::ReadColorTable(int depth) {
         rgb[0] = rgb[1] = rgb[2] = 0;
         given = false;
     };
-    while (Tok.Depth() >= depth) {
-        const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
-        if (t.Kind == TRtfTokenKind::Word && (t.Word == rw_red || t.Word == rw_green || t.Word == rw_blue)) {
-            rgb[t.Word == rw_red ? 0 : t.Word == rw_green ? 1 : 2] = std::clamp(t.Param, 0, 255);
+    while (const TRtfToken* t = NextOfGroup(depth)) {
+        if (t->Kind == TRtfTokenKind::Word && (t->Word == rw_red || t->Word == rw_green || t->Word == rw_blue)) {
+            rgb[t->Word == rw_red ? 0 : t->Word == rw_green ? 1 : 2] = std::clamp(t->Param, 0, 255);
             given = true;
-        } else if (t.Kind == TRtfTokenKind::Text) {
-            for (int32_t i = 0; i < t.Length; ++i)
-                if (t.Text[i] == ';') endEntry();
-        } else if (t.Kind == TRtfTokenKind::GroupStart) {
-            SkipTo(Tok.Depth());
+        } else if (t->Kind == TRtfTokenKind::Text) {
+            for (int32_t i = 0; i < t->Length; ++i)
+                if (t->Text[i] == ';') endEntry();
         }
     }
     TColorManager::MatchColorTable(Colors);
+}
+
+// A date and time from the words "\\yr", "\\mo", "\\dy", "\\hr" and "\\min" of the group, as a date-time
+// value; a group without a valid date leaves the value as it was.
+void TRtfReader::ReadDate(int depth, double& into) {
+    int32_t yr = 0, mo = 0, dy = 0, hr = 0, mi = 0;
+    while (const TRtfToken* t = NextOfGroup(depth)) {
+        if (t->Kind != TRtfTokenKind::Word) continue;
+        switch (t->Word) {
+        case rw_yr: yr = t->Param; break;
+        case rw_mo: mo = t->Param; break;
+        case rw_dy: dy = t->Param; break;
+        case rw_hr: hr = t->Param; break;
+        case rw_min: mi = t->Param; break;
+        default: break;
+        }
+    }
+    TDateTime date = 0, time = 0;
+    if (!TryEncodeDate(yr, mo, dy, date)) return;
+    if (!TryEncodeTime(hr, mi, 0, 0, time)) time = 0;
+    into = date + time;
 }
 
 // Entered behind a "{" inside a destination: a destination group goes to its handler, any other group
@@ -702,9 +736,7 @@ void TRtfReader::ReadPictureOrObject(int word, int depth) {
     AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
 }
 
-} // namespace
-
-TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input, TTabManager* tabManager) {
-    TRtfReader reader(document, input, tabManager);
+TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input) {
+    TRtfReader reader(document, input);
     return reader.Read();
 }

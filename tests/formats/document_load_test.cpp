@@ -48,7 +48,7 @@ TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = 
     options.Coding = coding;
     options.Quiet = quiet;
     TLoadedDocument loaded;
-    bool ok = LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine());
+    bool ok = LoadDocumentFromFile(doc, options, loaded, answers.Routine());
     return {ok, options.Coding, ok ? DumpDocument(doc) : std::string()};
 }
 
@@ -94,7 +94,7 @@ TEST(DocumentLoad, MemoryNeverAsks) {
     options.MemoryBlock = data.data();
     options.MemorySize = static_cast<int64_t>(data.size());
     TLoadedDocument loaded;
-    EXPECT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+    EXPECT_TRUE(LoadDocumentFromFile(doc, options, loaded, answers.Routine()));
     EXPECT_EQ(options.Coding, cdAnsiText);
     EXPECT_TRUE(answers.Asked.empty());
 }
@@ -122,7 +122,7 @@ TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
         options.FileName = path;
         options.Coding = coding;
         TLoadedDocument loaded;
-        ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+        ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, answers.Routine()));
         EXPECT_NE(loaded.File, nullptr);
         EXPECT_EQ(SaveDocumentToFile(doc, path, coding, loaded, answers.Routine()), kSaveWritten);
         EXPECT_EQ(qptest::ReadFileBytes(path), bytes) << coding;
@@ -138,7 +138,7 @@ TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     TDocOpeningOptions options;
     options.FileName = path;
     TLoadedDocument loaded;
-    ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, answers.Routine()));
+    ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, answers.Routine()));
     // No writer for RTF yet: refused, nothing touched.
     answers.Answer = mrOk;
     EXPECT_EQ(SaveDocumentToFile(doc, path, cdRtf, loaded, answers.Routine()), kSaveFailed);

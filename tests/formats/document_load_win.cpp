@@ -35,7 +35,7 @@ TEST(DocumentLoadWindows, FileHeldByAnotherProgramStillOpens) {
     options.Coding = cdRtf;
     options.Quiet = true;
     TLoadedDocument loaded;
-    ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, Refuse));
+    ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, Refuse));
     EXPECT_TRUE(loaded.FromCopy);
     EXPECT_EQ(loaded.File, nullptr);
     EXPECT_EQ(DumpDocument(doc), "P0: occup\\'e9<par>\n");
@@ -43,7 +43,7 @@ TEST(DocumentLoadWindows, FileHeldByAnotherProgramStillOpens) {
     TDocument refused;
     options.Quiet = false;
     TLoadedDocument none;
-    EXPECT_FALSE(LoadDocumentFromFile(refused, options, nullptr, none, Refuse));
+    EXPECT_FALSE(LoadDocumentFromFile(refused, options, none, Refuse));
     CloseHandle(other);
 }
 
@@ -61,7 +61,7 @@ TEST(DocumentLoadWindows, ReadOnlyFileOpensForReading) {
     TDocOpeningOptions options;
     options.FileName = path;
     TLoadedDocument loaded;
-    EXPECT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, Refuse));
+    EXPECT_TRUE(LoadDocumentFromFile(doc, options, loaded, Refuse));
     EXPECT_TRUE(loaded.ReadOnly);
     EXPECT_FALSE(loaded.FromCopy);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -73,7 +73,7 @@ TEST(DocumentLoadWindows, SaveOverAFileThatCannotBeReplacedKeepsIt) {
     TDocOpeningOptions options;
     options.FileName = WriteFile("source.txt", "nouveau");
     TLoadedDocument loaded;
-    ASSERT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, Refuse));
+    ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, Refuse));
     // Another program holds the target without letting it be replaced.
     HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -142,7 +142,7 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
         std::vector<std::string> asked;
         size_t next = 0;
         bool ok = LoadDocumentFromFile(
-            doc, options, nullptr, loaded,
+            doc, options, loaded,
             [&](const std::string& text, uint8_t, uint16_t, uint8_t) {
                 asked.push_back(text);
                 return c.answer;
@@ -177,5 +177,5 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
         ADD_FAILURE() << text;
         return int(mrCancel);
     };
-    EXPECT_TRUE(LoadDocumentFromFile(doc, options, nullptr, loaded, noQuestion, nullptr));
+    EXPECT_TRUE(LoadDocumentFromFile(doc, options, loaded, noQuestion, nullptr));
 }

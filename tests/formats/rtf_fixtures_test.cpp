@@ -20,12 +20,12 @@ std::string DumpOfFile(const std::string& name) {
     std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/" + name));
     EXPECT_FALSE(rtf.empty()) << name;
     TDocument doc;
-    TTabManager tabs;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
-    TRtfReadResult result = ReadRtfDocument(doc, input, &tabs);
+    TRtfReadResult result = ReadRtfDocument(doc, input);
     EXPECT_TRUE(result.Complete) << name;
     FinishParagraphs(doc);
-    std::string dump = DumpDocument(doc);
+    std::string dump = DumpDocument(doc, true);
+    const TTabManager& tabs = *doc.TabManager;
     for (int i = 0; i < tabs.Count(); ++i) {
         dump += "tabs " + std::to_string(i) + ":";
         for (int k = 0; k < tabs.Table(i).Count(); ++k) {
@@ -56,3 +56,22 @@ TEST_P(RtfFixture, OpensToItsDump) {
 INSTANTIATE_TEST_SUITE_P(Files, RtfFixture,
                          testing::Values("caracteres-lo", "caracteres-abi", "structure-lo", "structure-abi",
                                          "images-lo", "images-abi"));
+
+// Every cut of the files with headers, notes, fields and sections reads without fault, and the
+// paragraphs and stories always add up.
+TEST(RtfFixtureCuts, EveryTruncationReadsCleanly) {
+    for (const char* name : {"structure-lo.rtf", "structure-abi.rtf"}) {
+        std::string rtf = qptest::ReadFileBytes(qptest::DataPath(std::string("rtf/") + name));
+        for (size_t cut = 0; cut < rtf.size(); cut += 5) {
+            TDocument doc;
+            TLoadInput input(rtf.data(), static_cast<int64_t>(cut));
+            ReadRtfDocument(doc, input);
+            FinishParagraphs(doc);
+            int32_t total = 0;
+            for (int32_t length : doc.StoryLengths) total += length;
+            ASSERT_EQ(total, doc.ParagraphCount()) << name << " cut at " << cut;
+            ASSERT_GE(doc.StoryLengths[stMain], 1);
+            doc.UpdateFields();
+        }
+    }
+}

@@ -39,7 +39,7 @@ struct TReadDocument {
 TReadDocument Read(const std::string& rtf) {
     TReadDocument r;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
-    r.Result = ReadRtfDocument(*r.Doc, input, nullptr);
+    r.Result = ReadRtfDocument(*r.Doc, input);
     FinishParagraphs(*r.Doc);
     r.Dump = DumpDocument(*r.Doc);
     return r;

@@ -1,6 +1,7 @@
 // The RTF reader: text, formats, tables, destinations, and damaged files that must never crash it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "core/TabTables.h"
@@ -15,15 +16,16 @@ namespace {
 struct TRead {
     std::string Dump;
     TRtfReadResult Result;
+    std::unique_ptr<TDocument> Doc;
 };
 
-TRead Read(const std::string& rtf, TTabManager* tabs = nullptr) {
-    TDocument doc;
-    TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
+TRead Read(const std::string& rtf, bool whole = false) {
     TRead r;
-    r.Result = ReadRtfDocument(doc, input, tabs);
-    FinishParagraphs(doc);
-    r.Dump = DumpDocument(doc);
+    r.Doc = std::make_unique<TDocument>();
+    TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
+    r.Result = ReadRtfDocument(*r.Doc, input);
+    FinishParagraphs(*r.Doc);
+    r.Dump = DumpDocument(*r.Doc, whole);
     return r;
 }
 
@@ -69,10 +71,9 @@ TEST(RtfReader, FontAndColourTables) {
 }
 
 TEST(RtfReader, ParagraphFormatsAndTabs) {
-    TTabManager tabs;
     TRead r = Read("{\\rtf1\\deftab567 \\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa60\\sl0\\keepn a\\par"
-                   "\\pard\\tx1000\\tqr\\tldot\\tx5000 b\\par\\pard\\sl-300\\slmult1 c\\par\\sl360\\slmult1 d}",
-                   &tabs);
+                   "\\pard\\tx1000\\tqr\\tldot\\tx5000 b\\par\\pard\\sl-300\\slmult1 c\\par\\sl360\\slmult1 d}");
+    const TTabManager& tabs = *r.Doc->TabManager;
     EXPECT_EQ(r.Dump, "P0 fi=-360 li=720 ri=360 align=1 keepn=1 sb=120 sa=60: a<par>\n"
                       "P1 tabs=0: b<par>\n"
                       "P2 sl=-300 slrule=0: c<par>\n"
@@ -81,18 +82,18 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
     ASSERT_EQ(tabs.Table(0).Count(), 2);
     EXPECT_EQ(tabs.Table(0)[1], PackTabStop(5000, tkRight, tlDots));
     EXPECT_EQ(tabs.DefaultTabInterval(), 567);
-    EXPECT_EQ(r.Result.Settings.DefaultTab, 567);
 }
 
 TEST(RtfReader, DocumentSettingsAndInformation) {
     TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\'e9}{\\author Jean}"
                    "{\\*\\company ACME}{\\creatim\\yr2020}}{\\*\\autosavedorigfmt MS Word 97}x}");
-    EXPECT_EQ(r.Result.Settings.ZoomPercent, 500);
-    EXPECT_EQ(r.Result.Settings.ZoomKind, 1);
-    EXPECT_EQ(r.Result.Settings.Title, "Mon été");
-    EXPECT_EQ(r.Result.Settings.Author, "Jean");
-    EXPECT_EQ(r.Result.Settings.Company, "ACME");
-    EXPECT_EQ(r.Result.Settings.OriginalCoding, 2);
+    EXPECT_EQ(r.Doc->ZoomPercent, 500);
+    EXPECT_EQ(r.Doc->ZoomKind, 1);
+    EXPECT_EQ(r.Doc->Info.Title, "Mon été");
+    EXPECT_EQ(r.Doc->Info.Author, "Jean");
+    EXPECT_EQ(r.Doc->Info.Company, "ACME");
+    EXPECT_EQ(r.Doc->Coding, 2);
+    EXPECT_EQ(r.Doc->DefaultLanguage, 1036);
     EXPECT_EQ(r.Dump, "P0: <lang=1036>x<par>\n");
 }
 
@@ -118,6 +119,14 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 \\bin999999 ab", false},
         {"", false},
         {"}}}", false},
+        {"{\\rtf1 {\\header a{\\footnote b", false},
+        {"{\\rtf1 a{\\footnote {\\header h}}{\\footnote{\\footnote x}}}", true},
+        {"{\\rtf1 {\\stylesheet{\\s1\\sbasedon1\\snext99999999999 a;}{\\s2{\\*\\keycode", false},
+        {"{\\rtf1 {\\field{\\*\\fldinst PAGE", false},
+        {"{\\rtf1 {\\field{\\*\\fldinst SYMBOL 99999999999 \\\\f}}}", true},
+        {"{\\rtf1 {\\*\\fldinst PAGE}{\\*\\bkmkend a}{\\*\\bkmkstart}\\chftn\\ftnalt}", true},
+        {"{\\rtf1 \\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}", true},
+        {"{\\rtf1 {\\*\\bkmkstart a}{\\*\\bkmkstart b}{\\field{\\*\\fldinst TOC}{\\fldrslt {\\*\\bkmkend a}x\\sect y", false},
     };
     for (auto& c : cases) {
         TRead r = Read(c.rtf);
@@ -130,4 +139,126 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
     EXPECT_FALSE(r.Result.Complete);
     EXPECT_FALSE(r.Result.Error.empty());
     EXPECT_EQ(r.Dump.substr(0, 9), "P0: avant");
+}
+
+TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
+    TRead r = Read("{\\rtf1\\paperw999999\\paperh1000\\margl99999\\margr-5\\viewscale3 \\colw2000 a\\sect"
+                   "\\sectd\\sbkodd\\cols3\\colsx200\\linebetcol\\pgnucrm\\pgnrestart b\\sect\\sectd\\sbknone"
+                   "\\cols2\\colno9\\colw3000\\colsr400\\colno1\\colw4000\\colsr500\\titlepg c}",
+                   true);
+    EXPECT_NE(r.Dump.find("P0: a<sect#0>\nP1: b<sect#1>\nP2: c<par>\n"), std::string::npos) << r.Dump;
+    // Page sizes and margins within bounds; a width without columns ignored; the break kind of a
+    // section is given by the section after it.
+    EXPECT_NE(r.Dump.find("section0: break=3 cols=1 page=31680x1440 margins=12672,0,576,576"), std::string::npos) << r.Dump;
+    EXPECT_NE(r.Dump.find("section1: break=0 cols=3 gap=200 line page=31680x1440 margins=12672,0,576,576 header=576 "
+                          "footer=576 pgn=1/1"),
+              std::string::npos)
+        << r.Dump;
+    EXPECT_NE(r.Dump.find("section2: break=1 cols=2 col1=4000+500 col2=3000+400 page=31680x1440"), std::string::npos)
+        << r.Dump;
+    EXPECT_NE(r.Dump.find("titlepage pgn=0/-1"), std::string::npos) << r.Dump;
+    EXPECT_EQ(r.Doc->ZoomPercent, 10);
+    // A break before the first section has nothing to end.
+    EXPECT_NE(Read("{\\rtf1\\sbkodd a}", true).Dump.find("section0: break=1"), std::string::npos);
+}
+
+TEST(RtfReader, StyleSheet) {
+    TRead r = Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s3\\fs20\\snext3 normal;}"
+                   "{\\s5\\sbasedon3\\snext6\\b\\fs28\\tx720 Titre;}{\\s6\\sbasedon5\\b\\keycode{\\*\\keycode \\ctrl\\shift K} Corps;}"
+                   "{\\s7\\sbasedon8 A;}{\\s8\\sbasedon7 B;}{\\s9\\sbasedon9\\snext222 Seul;}{\\*\\cs10\\i Accent;}{\\*\\generator x;}"
+                   "{\\s11\\sbasedon222 Sans base;}}\\pard\\s6 x\\par\\pard\\s99 y}",
+                   true);
+    const char* expected[] = {
+        "style0: \"normal\" base=-1 next=0 size=20 style=0\n",
+        "style1: \"Titre\" base=0 next=2 size=28 b=1 style=1 tabs=0\n",
+        // A toggle without parameter in a style is the opposite of its base.
+        "style2: \"Corps\" base=1 next=2 key=327755 b=0 style=2\n",
+        // A loop through two styles is cut.
+        "style3: \"A\" base=4 next=3 style=3\n",
+        "style4: \"B\" base=0 next=4 style=4\n",
+        "style5: \"Seul\" base=-1 next=0 style=5\n",
+        "style6: \"Accent\" char base=-1 next=6 i=1 style=6\n",
+        "style7: \"Sans base\" base=-1 next=7 style=7\n",
+        // Paragraphs name styles by the file's number; an unknown number gives the first style.
+        "P0 style=2: x<par>\nP1: y<par>\n",
+    };
+    for (const char* e : expected) EXPECT_NE(r.Dump.find(e), std::string::npos) << e << r.Dump;
+    EXPECT_TRUE(r.Result.StyleSheetRead);
+}
+
+TEST(RtfReader, HeadersFootersAndNotes) {
+    TRead r = Read("{\\rtf1{\\header\\pard en-t\\'eate\\par}{\\footerf\\pard{\\*\\bkmkstart P}pied}{\\headerl\\par}"
+                   "a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note\\par}b\\chftn{\\footnote\\ftnalt fin}*{\\footnote x}"
+                   "\\sect c{\\footer p}}",
+                   true);
+    EXPECT_EQ(r.Dump.substr(0, r.Dump.find("section0")),
+              "P0: a<{#0><{#1><vpos=1><noteref><}#1><}#0><vpos=0>b<{#2><{#3><noteref><}#3><}#2><{#4>*<}#4><sect#0>\n"
+              "P1: c<par>\n"
+              "== footnotes\n"
+              "P2: <{#5><{#6><vpos=1><noteref><}#6><vpos=0> note<par><}#5>\n"
+              "P3: <{#7>x<par><}#7>\n"
+              "== endnotes\n"
+              "P4: <{#8>fin<par><}#8>\n"
+              "== headers and footers\n"
+              "P5: <{#9>en-t\\'eate<par><}#9>\n"
+              "P6: <{#10>pied<par><}#10>\n"
+              "P7: <{#11><par><}#11>\n"
+              "P8: <{#12>p<par><}#12>\n"
+              "#0: noteref auto text=#5\n"
+              "#1: notenumber\n"
+              "#2: noteref auto text=#8\n"
+              "#3: notenumber\n"
+              "#4: noteref text=#7\n"
+              "#5: notetext footnote ref=#0\n"
+              "#6: notenumber\n"
+              "#7: notetext footnote ref=#4\n"
+              "#8: notetext endnote ref=#2\n"
+              "#9: headerfooter\n"
+              "#10: headerfooter\n"
+              "#11: headerfooter\n"
+              "#12: headerfooter\n");
+    // A bookmark in a header is dropped; the headers go to the slots of their section.
+    EXPECT_NE(r.Dump.find("pgn=0/-1 header=#9 evenheader=#11 firstfooter=#10\nsection1:"), std::string::npos) << r.Dump;
+    EXPECT_NE(r.Dump.find("pgn=0/-1 footer=#12\n"), std::string::npos) << r.Dump;
+    // Where breaks are forbidden, notes and headers are left out.
+    TDocument doc;
+    doc.SetModeFlag(mfNoBreaks, true);
+    std::string rtf = "{\\rtf1 a{\\header h}{\\footnote n}\\page b\\sect c}";
+    TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
+    ReadRtfDocument(doc, input);
+    FinishParagraphs(doc);
+    EXPECT_EQ(DumpDocument(doc), "P0: ab<par>\nP1: c<par>\n");
+}
+
+TEST(RtfReader, FieldsAndBookmarks) {
+    TRead r = Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}a{\\field{\\*\\fldinst { page } \\\\* arabe}{\\fldrslt 3}}"
+                   "b{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\"}}{\\field{\\*\\fldinst INCONNU x}{\\fldrslt texte}}"
+                   "{\\field{\\*\\fldinst HYPERLINK \"http://a.fr/arabe\"}}"
+                   "{\\field{\\*\\fldinst TOC \\\\o \"1-3\"}{\\fldrslt{\\pard Titre\\par}}}"
+                   "{\\field{\\*\\fldinst IF {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} = 1 \"un\"}{\\fldrslt un}}"
+                   "{\\*\\bkmkstart S}{\\*\\bkmkstart s}c\\par{\\*\\bkmkend S}{\\*\\bkmkend X}{\\*\\bkmkstart Z}d"
+                   "{\\*\\bkmkstart V}{\\*\\bkmkend V}}");
+    EXPECT_EQ(r.Dump,
+              // Switch words are translated; a symbol without result shows its character in its font;
+              // an unknown keyword leaves its result as plain text; other fields without result show
+              // "?"; a field inside an instruction is a field of its own.
+              "P0: a<{#0>3<}#0>b<{#1><font=Symbol>\\'b7<}#1><font=Times New Roman>texte<{#2>?<}#2><{#3>Titre<par><}#3>\n"
+              "P1: <{#4>1<}#4><{#5>un<}#5><{#6>c<par><}#6>\n"
+              "P2: <{#7>d<{#8><}#8><}#7><par>\n"
+              "#0: code type=33 \"PAGE  \\'5c* ARABIC\"\n"
+              "#1: code type=57 \"SYMBOL 183 \\'5cf \"Symbol\"\"\n"
+              "#2: code type=88 \"HYPERLINK \"http://a.fr/arabe\"\"\n"
+              "#3: code type=13 \"TOC \\'5co \"1-3\"\"\n"
+              "#4: code type=33 \"PAGE\"\n"
+              "#5: code type=7 \"IF  = 1 \"un\"\"\n"
+              // One bookmark per name whatever its case; an end at a paragraph's start closes the
+              // paragraph before; a bookmark never closed ends with the text.
+              "#6: bookmark \"S\"\n"
+              "#7: bookmark \"Z\"\n"
+              "#8: bookmark \"V\"\n");
+}
+
+TEST(RtfReader, MacintoshCharacterSet) {
+    // Checked against iconv: MACINTOSH 8e 8f d0 d5 c9 is WINDOWS-1252 e9 e8 96 92 85.
+    EXPECT_EQ(Dump("{\\rtf1\\mac \\'8e\\'8f\\'d0\\'d5\\'c9}"), "P0: \\'e9\\'e8<endash>\\'92\\'85<par>\n");
 }

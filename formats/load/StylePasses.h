@@ -1,0 +1,16 @@
+// The passes that settle a document's style list after a reader filled it with the numbers its file
+// gave: styles found by number, next styles and based-on styles made list indexes, loops cut, toggles.
+#pragma once
+#include <cstdint>
+
+class TStyleList;
+
+// The value a toggle word without parameter leaves in a style: the opposite of what its base has.
+constexpr int32_t kStyleToggle = 129;
+
+// The index of the last style whose file number is Number; 0 when there is none.
+int32_t FindStyleByNumber(const TStyleList& list, int32_t number);
+// Every style's next-style field, read as a file number, becomes a list index.
+void ResolveNextStyles(TStyleList& list);
+// Based-on fields (already list indexes) lose loops, and toggle markers become values.
+void ResolveStyleBases(TStyleList& list);

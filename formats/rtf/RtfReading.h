@@ -1,0 +1,151 @@
+// The state of one Rich Text Format read, shared by the reader's source files: the tokenizer, the
+// formats in force and their stack, the tables read from the file, the paragraph being filled and the
+// stories, sections, styles, fields and bookmarks the read builds in the document.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Colors.h"
+#include "core/TabTables.h"
+#include "document/FormatRecords.h"
+#include "formats/rtf/RtfReader.h"
+#include "formats/rtf/RtfTokenizer.h"
+
+class TField;
+class TParagraph;
+class TStyle;
+
+// A font of the file's font table.
+struct TDocFontInfo {
+    int32_t Number = 0;
+    int32_t PitchBits = 0;
+    int32_t PitchAndFamily = 0;
+    std::string Name;
+    int32_t Charset = UndefinedField;
+    int32_t SharedIndex = 0;
+};
+
+// What a group saves and its end restores.
+struct TRtfState {
+    TCharFormat Char;
+    TParaFormat Para;
+    int32_t SkipCount;
+    bool Deleted;
+    int32_t CharStyle;
+};
+
+using TParagraphList = std::vector<std::unique_ptr<TParagraph>>;
+
+class TRtfReader {
+public:
+    TRtfReader(TDocument& document, TLoadInput& input);
+    ~TRtfReader();
+
+    TRtfReadResult Read();
+
+    // Groups.
+    void ReadGroupBody(int depth, const TRtfToken* first);
+    void OpenGroup();
+    bool Dispatch(int word, int depth);
+    void SkipTo(int depth);
+    // The next token of the group opened at Depth, its nested groups skipped; nullptr at its end.
+    const TRtfToken* NextOfGroup(int depth);
+    void HandleToken(const TRtfToken& t);
+    std::string ReadDestinationText(int depth);
+    void DispatchOrSkip();
+
+    // States.
+    void PushState();
+    void PopState();
+    void FlushPendingTabs();
+
+    // Text.
+    void AddText(const uint8_t* p, int32_t n);
+    void AddChar(uint8_t c);
+    void AddSpecial(uint8_t code);
+    void EndParagraph(uint8_t mark);
+    void HandleSymbol(uint8_t c);
+    void HandleWord(const TRtfToken& t);
+    void HandleUnicode(int32_t param);
+    void SetCharField(int field, int32_t value);
+    int32_t ColorIndex(int32_t n) const;
+    bool BreaksForbidden() const;
+    // A new paragraph at the end of the list being filled.
+    TParagraph& NewParagraph();
+
+    // Tables and document information (RtfReader.cpp).
+    void ReadFontTable(int depth);
+    void ReadColorTable(int depth);
+    void ReadInfo(int depth);
+    void ReadUpr(int depth);
+    void ReadDate(int depth, double& into);
+    void ReadPictureOrObject(int word, int depth);
+
+    // Sections and page setup (RtfSections.cpp).
+    bool HandleSectionWord(const TRtfToken& t);
+    void EndSection();
+    void FinishSections();
+
+    // The style sheet (RtfStyleSheet.cpp).
+    void ReadStyleSheet(int depth);
+    void ReadStyleEntry(int depth, const TRtfToken* first);
+    void ReadKeyCode(int depth, TStyle& style);
+
+    // Headers, footers and notes (RtfStories.cpp).
+    void ReadHeaderFooter(int depth, int slot);
+    void ReadFootnote(int depth);
+    void AddNoteNumber();
+    void AppendStories();
+    // Sets the document's paragraph list aside for a new one that starts with the mark of Frame.
+    TParagraphList BeginStory(TField& frame);
+    // Puts the document's own list back; returns the list that was filled.
+    TParagraphList EndStory(TParagraphList saved);
+
+    // Fields and bookmarks (RtfFields.cpp).
+    void ReadField(int depth);
+    void ReadFieldInstruction(int depth);
+    void StartBookmark(int depth);
+    void EndBookmark(int depth);
+    void CloseOpenBookmarks();
+    TField& AddField(int kind);
+
+    TDocument& Doc;
+    TRtfTokenizer Tok;
+    TTabManager* Tabs;
+    TParagraph* Cur = nullptr;
+    TCharFormat Char = DefaultCharFormat();
+    int32_t SkipCount = 1;
+    int32_t UnicodeSkip = 0;
+    bool Deleted = false;
+    int32_t CharStyle = -1;
+    std::vector<TRtfState> Stack;
+    std::vector<TDocFontInfo> Fonts;
+    std::unordered_map<int32_t, int32_t> FontByNumber;
+    std::vector<TColorTableEntry> Colors;
+    TTabTable PendingTabs;
+    int32_t TabKind = 0, TabLeader = 0;
+    int32_t CellCount = 0, CellsRead = 0;
+    TRtfReadResult Result;
+
+    // Sections.
+    int32_t ColumnNumber = 0;       // the column "\colw" and "\colsr" describe, from 0
+
+    // The style sheet.
+    bool InStyleSheet = false;
+    TStyle* StyleEntry = nullptr;   // the entry being read, its formatting words set its formats
+
+    // Stories read aside, appended after the main text at the end.
+    TParagraphList Footnotes, Endnotes, HeadersFooters;
+    int StoryDepth = 0;             // headers, footers and notes being read inside each other
+    bool InHeaderFooter = false;
+    bool FootnoteAlternate = false;
+    bool Macintosh = false;         // text is in the Macintosh character set
+
+    // Fields and bookmarks.
+    std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come
+    TField* CurrentField = nullptr;
+    bool InInstruction = false;
+};

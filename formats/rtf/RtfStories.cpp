@@ -1,0 +1,155 @@
+// The RTF reader's stories outside the main text: headers and footers framed by a field of their
+// section, footnotes and endnotes as a reference in the text and a text of their own, note numbers.
+#include "core/Memory.h"
+#include "document/Document.h"
+#include "document/InlineTags.h"
+#include "document/Paragraph.h"
+#include "document/Section.h"
+#include "editing/Field.h"
+#include "formats/load/ParagraphBuilder.h"
+#include "formats/rtf/RtfReading.h"
+
+namespace {
+
+// Removes the empty paragraph that a story's last paragraph end opened (never the only one).
+void DropEmptyLastParagraph(TParagraphList& list) {
+    if (list.size() >= 2 && list.back()->PlainText.Size() == 0) list.pop_back();
+}
+
+bool EndsWithMark(const TParagraph& p) {
+    const int32_t n = p.PlainText.Size();
+    return n > 0 && p.PlainText.Data()[n - 1] == scParagraphMark;
+}
+
+void MoveInto(TParagraphList& from, TParagraphList& to) {
+    for (auto& p : from) to.push_back(std::move(p));
+    from.clear();
+}
+
+} // namespace
+
+TParagraphList TRtfReader::BeginStory(TField& frame) {
+    TParagraphList saved = std::move(Doc.Paragraphs);
+    Doc.Paragraphs.clear();
+    TParagraph& p = NewParagraph();
+    p.ParaFormat = DefaultParaFormat();
+    p.ParaFormat[pfWidowControl] = Doc.WidowControl;
+    AppendInlineTag(p.Text, tcFieldStart, frame.Handle);
+    const TCharFormat& base = DefaultCharFormat();
+    for (int f = CharFormatFieldCount - 1; f >= 0; --f)
+        if (Char[f] != base[f]) AppendZeroWidthTag(p, f, Char[f]);
+    Cur = &p;
+    ++StoryDepth;
+    return saved;
+}
+
+TParagraphList TRtfReader::EndStory(TParagraphList saved) {
+    TParagraphList filled = std::move(Doc.Paragraphs);
+    Doc.Paragraphs = std::move(saved);
+    Cur = Doc.Paragraphs.back().get();
+    --StoryDepth;
+    return filled;
+}
+
+void TRtfReader::ReadHeaderFooter(int depth, int slot) {
+    if (BreaksForbidden()) {
+        SkipTo(depth);
+        return;
+    }
+    const bool wasInHeaderFooter = InHeaderFooter;
+    InHeaderFooter = true;
+    PushState();
+    auto frame = std::make_unique<TField>();
+    frame->Kind = fkHeaderFooter;
+    TParagraphList filled = EndStory([&] {
+        TParagraphList saved = BeginStory(*frame);
+        ReadGroupBody(depth, nullptr);
+        return saved;
+    }());
+    DropEmptyLastParagraph(filled);
+    const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
+    if (!empty) {
+        TParagraph& last = *filled.back();
+        if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
+        AppendInlineTag(last.Text, tcFieldEnd, frame->Handle);
+        Doc.Sections.back()->HeaderFooter[slot] = frame.get();
+        Doc.Fields.push_back(std::move(frame));
+        MoveInto(filled, HeadersFooters);
+    }
+    PopState();
+    InHeaderFooter = wasInHeaderFooter;
+}
+
+void TRtfReader::ReadFootnote(int depth) {
+    if (BreaksForbidden() || Deleted) {
+        SkipTo(depth);
+        return;
+    }
+    PushState();
+    // The reference: the last character of the text, an automatic number when there is none.
+    if (Cur->PlainText.Size() == 0) AddSpecial(scFieldResult);
+    auto reference = std::make_unique<TField>();
+    reference->Kind = fkNoteReference;
+    reference->AutoNumbered = Cur->PlainText.Data()[Cur->PlainText.Size() - 1] == scFieldResult;
+    // Its start goes before that character, and before the starts of the fields that frame it, so
+    // that the marks stay nested.
+    const uint8_t* s = Cur->Text.Data();
+    const int32_t size = Cur->Text.Size();
+    int32_t item = 0;
+    for (int32_t pos = 0; pos < size;) {
+        if (s[pos] != 0) {
+            item = pos + PlainRunLength(s + pos, size - pos) - 1;
+            pos = item + 1;
+            continue;
+        }
+        if (size - pos < InlineTagSize) break;
+        if (IsRunEndingTag(TagCode(s + pos))) item = pos;
+        pos += InlineTagSize;
+    }
+    while (item >= InlineTagSize && s[item - InlineTagSize] == 0 && TagCode(s + item - InlineTagSize) == tcFieldStart)
+        item -= InlineTagSize;
+    InsertInlineTag(Cur->Text, item, tcFieldStart, reference->Handle);
+    AppendInlineTag(Cur->Text, tcFieldEnd, reference->Handle);
+
+    auto text = std::make_unique<TField>();
+    text->Kind = fkNoteText;
+    text->Reference = reference.get();
+    reference->Owner = text.get();
+    TField& noteText = *text;
+    Doc.Fields.push_back(std::move(reference));
+    Doc.Fields.push_back(std::move(text));
+    FootnoteAlternate = false;
+    TParagraphList filled = EndStory([&] {
+        TParagraphList saved = BeginStory(noteText);
+        ReadGroupBody(depth, nullptr);
+        return saved;
+    }());
+    DropEmptyLastParagraph(filled);
+    TParagraph& last = *filled.back();
+    if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
+    AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
+    noteText.IsEndnote = FootnoteAlternate;
+    MoveInto(filled, FootnoteAlternate ? Endnotes : Footnotes);
+    FootnoteAlternate = false;
+    PopState();
+}
+
+// "\chftn": the note's number, shown automatically.
+void TRtfReader::AddNoteNumber() {
+    if (Deleted) return;
+    TField& number = AddField(fkNoteNumber);
+    AppendInlineTag(Cur->Text, tcFieldStart, number.Handle);
+    AppendSpecial(*Cur, scFieldResult);
+    AppendInlineTag(Cur->Text, tcFieldEnd, number.Handle);
+}
+
+// The stories follow the main text: footnotes, endnotes, headers and footers.
+void TRtfReader::AppendStories() {
+    Doc.StoryLengths[stMain] = Doc.ParagraphCount();
+    Doc.StoryLengths[stFootnotes] = static_cast<int32_t>(Footnotes.size());
+    Doc.StoryLengths[stEndnotes] = static_cast<int32_t>(Endnotes.size());
+    Doc.StoryLengths[stHeadersFooters] = static_cast<int32_t>(HeadersFooters.size());
+    MoveInto(Footnotes, Doc.Paragraphs);
+    MoveInto(Endnotes, Doc.Paragraphs);
+    MoveInto(HeadersFooters, Doc.Paragraphs);
+}
