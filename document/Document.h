@@ -519,7 +519,7 @@ public:
     int32_t Coding = 0;                              // index in the document format list
     std::string FileName;
     std::string OriginalFileName;                    // the name of the file a safety copy was made of
-    int32_t DefaultLanguage = -1;                    // language of new text; -1 the program's
+    int32_t DefaultLanguageId = -1;                  // language of new text; -1 the program's
     int32_t DefaultLanguageCoding = -1;
     bool WidowControl = false;                       // new paragraphs keep widows and orphans
     std::unique_ptr<TStream> FileStream;             // the document's file kept open while it loads

@@ -154,8 +154,38 @@ $fonts
 </office:text></office:body></office:document>
 EOF
 
+# Fields: a table of contents, dates and times, a page reference to a bookmark, document properties.
+cat > "$work/champs.fodt" <<EOF
+$head
+$fonts
+<office:meta><dc:title>Rapport des champs</dc:title><meta:initial-creator>Jeanne Martin</meta:initial-creator></office:meta>
+<office:body><office:text>
+ <text:table-of-content text:name="Table1">
+  <text:table-of-content-source text:outline-level="2">
+   <text:index-title-template>Table des matières</text:index-title-template>
+   <text:table-of-content-entry-template text:outline-level="1" text:style-name="Standard">
+    <text:index-entry-link-start/><text:index-entry-text/><text:index-entry-tab-stop style:type="right" style:leader-char="."/><text:index-entry-page-number/><text:index-entry-link-end/>
+   </text:table-of-content-entry-template>
+  </text:table-of-content-source>
+  <text:index-body>
+   <text:index-title text:name="Table1_Head"><text:p text:style-name="Standard">Table des matières</text:p></text:index-title>
+   <text:p text:style-name="Standard">Introduction<text:tab/>1</text:p>
+   <text:p text:style-name="Standard">Conclusion<text:tab/>1</text:p>
+  </text:index-body>
+ </text:table-of-content>
+ <text:h text:style-name="Heading_20_1" text:outline-level="1">Introduction</text:h>
+ <text:p text:style-name="Standard">Date : <text:date text:date-value="2024-03-15T10:30:00" text:fixed="true">15/03/2024</text:date>, heure : <text:time text:time-value="2024-03-15T10:30:00" text:fixed="true">10:30</text:time>.</text:p>
+ <text:p text:style-name="Standard">Titre : <text:title>Rapport des champs</text:title>, page <text:page-number text:select-page="current">1</text:page-number>, voir page <text:bookmark-ref text:reference-format="page" text:ref-name="Cible">1</text:bookmark-ref>.</text:p>
+ <text:h text:style-name="Heading_20_1" text:outline-level="1">Conclusion</text:h>
+ <text:p text:style-name="Standard"><text:bookmark text:name="Cible"/>Fin du rapport.</text:p>
+</office:text></office:body></office:document>
+EOF
+
 cd "$work"
-for doc in caracteres structure images; do
+# The documents named on the command line, or all of them.
+docs=("$@")
+((${#docs[@]})) || docs=(caracteres structure images champs)
+for doc in "${docs[@]}"; do
   soffice --headless --convert-to rtf --outdir lo "$doc.fodt" >/dev/null 2>&1
   soffice --headless --convert-to odt --outdir odt "$doc.fodt" >/dev/null 2>&1
   abiword --to=rtf -o "abi/$doc.rtf" "odt/$doc.odt" >/dev/null 2>&1 || { mkdir -p abi && abiword --to=rtf -o "abi/$doc.rtf" "odt/$doc.odt" >/dev/null 2>&1; }

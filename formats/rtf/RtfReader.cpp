@@ -429,7 +429,7 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_plain: {
         const TCharFormat& base = DefaultCharFormat();
         for (int f = 0; f < cfLanguage; ++f) SetCharField(f, base[f]);
-        SetCharField(cfLanguage, Doc.DefaultLanguage >= 0 ? Doc.DefaultLanguage : base[cfLanguage]);
+        SetCharField(cfLanguage, Doc.DefaultLanguageId >= 0 ? Doc.DefaultLanguageId : base[cfLanguage]);
         break;
     }
     // Paragraph formats.
@@ -501,7 +501,7 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     }
     // Document settings.
     case rw_deflang:
-        Doc.DefaultLanguage = p;
+        Doc.DefaultLanguageId = p;
         SetCharField(cfLanguage, p);
         break;
     case rw_deflangcoding: Doc.DefaultLanguageCoding = p; break;

@@ -93,7 +93,7 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     EXPECT_EQ(r.Doc->Info.Author, "Jean");
     EXPECT_EQ(r.Doc->Info.Company, "ACME");
     EXPECT_EQ(r.Doc->Coding, 2);
-    EXPECT_EQ(r.Doc->DefaultLanguage, 1036);
+    EXPECT_EQ(r.Doc->DefaultLanguageId, 1036);
     EXPECT_EQ(r.Dump, "P0: <lang=1036>x<par>\n");
 }
 
