@@ -18,6 +18,7 @@
 #include "formats/load/FormatDetection.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
+#include "formats/load/StylePasses.h"
 #include "formats/save/SafeSave.h"
 #include "formats/text/PlainText.h"
 
@@ -165,6 +166,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             ReadPlainTextDocument(document, *input, TPlainTextFormats(), loaded.TextLength);
         }
         FinishParagraphs(document);
+        if (loaded.StyleSheetRead) ReduceStylesToDifferences(*document.StyleList);
     } catch (const EAbort&) {
         return giveUp();
     } catch (const Exception& e) {

@@ -50,3 +50,19 @@ void ResolveStyleBases(TStyleList& list) {
         }
     }
 }
+
+void ReduceStylesToDifferences(TStyleList& list) {
+    const size_t count = list.Styles.size();
+    std::vector<TCharFormat> chars(count);
+    std::vector<TParaFormat> paras(count);
+    for (size_t i = 0; i < count; ++i) list.Styles[i]->ResolveFormat(chars[i], paras[i], 0);
+    for (size_t i = count; i-- > 0;) {
+        TStyle& style = *list.Styles[i];
+        const int32_t base = style.BasedOn;
+        const bool hasBase = base >= 0 && static_cast<size_t>(base) < count;
+        const int32_t own = style.ParaFormat[pfStyle];
+        RemoveSameCharFormat(style.CharFormat, hasBase ? chars[static_cast<size_t>(base)] : DefaultCharFormat());
+        RemoveSameParaFormat(style.ParaFormat, hasBase ? paras[static_cast<size_t>(base)] : DefaultParaFormat());
+        style.ParaFormat[pfStyle] = own;
+    }
+}

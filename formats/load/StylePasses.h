@@ -14,3 +14,6 @@ int32_t FindStyleByNumber(const TStyleList& list, int32_t number);
 void ResolveNextStyles(TStyleList& list);
 // Based-on fields (already list indexes) lose loops, and toggle markers become values.
 void ResolveStyleBases(TStyleList& list);
+// After a style sheet was read: each style keeps only the fields that differ from the effective
+// formats of its base (or from the document defaults), its style field always.
+void ReduceStylesToDifferences(TStyleList& list);

@@ -153,3 +153,21 @@ TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_NE(answers.Asked[0].find("Erreur lors de l'écriture du fichier"), std::string::npos);
     EXPECT_TRUE(DirectoryExists(folder));
 }
+
+TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive) {
+    std::string rtf = "{\\rtf1{\\stylesheet{\\s0\\fs24 Normal;}{\\s1\\sbasedon0\\fs24\\b\\qc Titre;}"
+                      "{\\s2\\sbasedon1\\fs24\\b1\\i\\qc Sous-titre;}}\\s2 x}";
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.SourceKind = 1;
+    options.MemoryBlock = rtf.data();
+    options.MemorySize = static_cast<int64_t>(rtf.size());
+    TLoadedDocument loaded;
+    ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded));
+    EXPECT_TRUE(loaded.StyleSheetRead);
+    std::string dump = DumpDocument(doc, true);
+    // The default size is the document's own.
+    EXPECT_NE(dump.find("style0: \"Normal\" base=-1 next=0 style=0\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("style1: \"Titre\" base=0 next=1 b=1 align=1 style=1\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("style2: \"Sous-titre\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
+}
