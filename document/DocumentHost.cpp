@@ -57,6 +57,12 @@ void TDocumentHost::InvalidateCommands() {}
 
 void TDocumentHost::ShowProgressText(const std::string&) {}
 
+void TDocumentHost::BeginProgress(int64_t, const std::string&, const std::string&) {}
+
+void TDocumentHost::StepProgress(int64_t) {}
+
+void TDocumentHost::EndProgress(bool) {}
+
 void TDocumentHost::PushStatusText() {}
 
 void TDocumentHost::PopStatusText() {}

@@ -35,6 +35,11 @@ public:
     virtual void InvalidateCommands();
     // Shows a progress text in the main window's status bar (simple-text mode), repainted at once.
     virtual void ShowProgressText(const std::string& text);
+    // The main window's progress bar: started with its total and a text whose "%s" stands for a file
+    // path (shortened to fit), moved to a position, ended (filled when the work succeeded).
+    virtual void BeginProgress(int64_t total, const std::string& text, const std::string& path);
+    virtual void StepProgress(int64_t position);
+    virtual void EndProgress(bool filled);
     // Saves the status bar's text before a long layout, and puts it back after (nested).
     virtual void PushStatusText();
     virtual void PopStatusText();

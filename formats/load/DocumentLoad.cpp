@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/PathUtils.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
 #include "formats/load/EncryptedLoad.h"
@@ -91,6 +92,20 @@ std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, T
     }
 }
 
+// The main window's progress bar over a load from a file; ended however the load ends.
+struct TLoadProgress {
+    bool Active = false;
+    bool Filled = false;
+    void Begin(int64_t total, const std::string& fileName, TLoadInput& input) {
+        Active = true;
+        DocumentHost().BeginProgress(total, "Chargement du document \"%s\" ...", fileName);
+        input.OnProgress = [](int64_t offset) { DocumentHost().StepProgress(offset); };
+    }
+    ~TLoadProgress() {
+        if (Active) DocumentHost().EndProgress(Filled);
+    }
+};
+
 bool HasReader(int coding) { return coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText; }
 
 } // namespace
@@ -105,6 +120,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
     std::string copyName;
     std::unique_ptr<TStream> file;
     std::unique_ptr<TLoadInput> input;
+    TLoadProgress progress;
     auto giveUp = [&] {
         file.reset();
         if (!copyName.empty()) DeleteFile(copyName);
@@ -119,6 +135,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         input->OnReadError = [&ask](const std::string& message) -> bool {
             return ask(message, mkError, btRetry | btCancel, mkNoOption) == mrRetry;
         };
+        progress.Begin(loaded.FileSize, options.FileName, *input);
     } else {
         input = std::make_unique<TLoadInput>(options.MemoryBlock, options.MemorySize);
     }
@@ -184,6 +201,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
     } else {
         loaded.File = std::move(file);
     }
+    progress.Filled = true;
     return true;
 }
 

@@ -2,6 +2,7 @@
 // format, and saves that never destroy the old file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "classlib/runtime/Files.h"
 #include "classlib/windowing/DialogTypes.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "formats/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
@@ -170,4 +172,43 @@ TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive) {
     EXPECT_NE(dump.find("style0: \"Normal\" base=-1 next=0 style=0\n"), std::string::npos) << dump;
     EXPECT_NE(dump.find("style1: \"Titre\" base=0 next=1 b=1 align=1 style=1\n"), std::string::npos) << dump;
     EXPECT_NE(dump.find("style2: \"Sous-titre\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
+}
+
+namespace {
+
+// Records what a load shows on the progress bar.
+class TProgressHost : public TDocumentHost {
+public:
+    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override {
+        Events.push_back("begin " + std::to_string(total) + " " + text + " " + path);
+    }
+    void StepProgress(int64_t position) override { Steps.push_back(position); }
+    void EndProgress(bool filled) override { Events.push_back(filled ? "end filled" : "end"); }
+    std::vector<std::string> Events;
+    std::vector<int64_t> Steps;
+};
+
+} // namespace
+
+TEST(DocumentLoad, ProgressFollowsTheFile) {
+    std::string body = "{\\rtf1 ";
+    while (body.size() < 200000) body += "Une ligne de texte assez longue.\\par\n";
+    body += "}";
+    std::string path = WriteFile("long.rtf", body);
+    TProgressHost host;
+    SetDocumentHost(&host);
+    TAnswers answers;
+    EXPECT_TRUE(Load(path, cdRtf, answers).Ok);
+    // A file that is not of the chosen format, and no detection wanted: the bar ends unfilled.
+    answers.Answer = mrNo;
+    EXPECT_FALSE(Load(WriteFile("faux.rtf", "texte"), cdRtf, answers).Ok);
+    SetDocumentHost(nullptr);
+    const std::string begin = "begin " + std::to_string(body.size()) + " Chargement du document \"%s\" ... " + path;
+    ASSERT_EQ(host.Events.size(), 4u);
+    EXPECT_EQ(host.Events[0], begin);
+    EXPECT_EQ(host.Events[1], "end filled");
+    EXPECT_EQ(host.Events[3], "end");
+    ASSERT_GE(host.Steps.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(host.Steps.begin(), host.Steps.end()));
+    EXPECT_LE(host.Steps.back(), static_cast<int64_t>(body.size()));
 }
