@@ -483,7 +483,6 @@ public:
     void RefreshHeaderFooterMode();
     // Puts page-number fields into the headers or footers, unless one of them already holds text.
     void InsertPageNumbers(const TPageNumberChoice& choice);
-    bool IsEditingHeaderFooter() const { return EditedHeaderFooter != nullptr; }
 
     TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
     int32_t EditedHeaderFooterPage = -1;

@@ -246,3 +246,27 @@ TEST_F(HeaderFooter, PageNumbersGoIntoEmptyFootersOnly)
         EXPECT_NE(Shown[0].find("Le présent document contient un ou plusieurs en-têtes"), std::string::npos);
     }
 }
+
+TEST_F(HeaderFooter, AFooterTallerThanFourFifthsOfThePageKeepsItsFirstLines)
+{
+    D.Par(2);
+    std::string words;
+    for (int i = 0; i < 200; ++i)
+        words += "mot ";
+    TField& footer = Block(D.LastSection(), hfOddFooter, words);
+    D.Prepare();
+    D.Doc.PaginateAll();
+    D.Doc.EditHeaderFooter(0, &footer);
+    const TParagraph& p = *D.Doc.Paragraphs[size_t(D.Doc.GetFieldRange(footer).StartPos.ParIndex)];
+    ASSERT_GT(p.LineCount(), 9);
+    // 157 of the page's 196 pixels hold eight lines of 19; the footer's last line stands on the footer
+    // distance.
+    int32_t height = 0;
+    for (const auto& line : p.Lines) {
+        EXPECT_EQ(line->Height, line->LineIndex < 8 ? 19 : 0) << line->LineIndex;
+        EXPECT_EQ(line->Page, D.Doc.Pages[0].get());
+        height += line->Height;
+    }
+    EXPECT_EQ(p.Lines[0]->Y, 196 - 48 - height);
+    EXPECT_EQ(p.Lines[7]->Y + 19, 196 - 48);
+}
