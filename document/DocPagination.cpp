@@ -761,6 +761,11 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
     } busyEnd{*this};
     UpdateSectionRanges();
     firstPage = std::clamp<int32_t>(firstPage, 0, int32_t(Pages.size()));
+    // The header or footer being edited leaves its page while pagination works: the page before the
+    // first one laid out is read, and may give up a keep-with-next chain.
+    const bool editedPageKept = EditedHeaderFooter && EditedHeaderFooterPage >= 0 && EditedHeaderFooterPage < firstPage;
+    if (editedPageKept)
+        Pages[size_t(EditedHeaderFooterPage)]->RemoveHeaderFooterLines();
     Pages.resize(size_t(firstPage));
     TPaginator paginator(*this, firstPage);
     paginator.Run(lastWanted);
@@ -781,8 +786,9 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
         SetModeFlag(mfStatisticsStale, true);
         FieldPageCount = int32_t(Pages.size());
     }
-    // A header or footer being edited on a page laid out again goes back on it.
-    if (EditedHeaderFooter && EditedHeaderFooterPage >= firstPage && EditedHeaderFooterPage < int32_t(Pages.size())) {
+    // The header or footer being edited goes back on its page.
+    if (EditedHeaderFooter && EditedHeaderFooterPage >= 0 && EditedHeaderFooterPage < int32_t(Pages.size()) &&
+        (editedPageKept || EditedHeaderFooterPage >= firstPage)) {
         TPage& page = *Pages[size_t(EditedHeaderFooterPage)];
         if (page.HeaderField == EditedHeaderFooter || page.FooterField == EditedHeaderFooter)
             page.LayoutHeaderFooter(EditedHeaderFooter);

@@ -119,6 +119,12 @@ TEST_F(HeaderFooter, EachPageShowsItsNumberAndThePageCount)
     }
     // Moving on to the next page took the header off the one before.
     EXPECT_EQ(HeaderFooterLinesOn(*D.Doc.Pages[0]), 0);
+    // While it is edited on the first page, laying out the pages after leaves it there as it is.
+    D.Doc.EditHeaderFooter(0, &header);
+    D.Doc.Paginate(1, INT32_MAX);
+    EXPECT_EQ(Text(header), "Page 1 sur " + std::to_string(count));
+    EXPECT_EQ(HeaderFooterLinesOn(*D.Doc.Pages[0]), 1);
+    EXPECT_EQ(int32_t(D.Doc.Pages.size()), count);
 }
 
 TEST_F(HeaderFooter, ASectionCanStartItsNumberingAgainInItsOwnStyle)
