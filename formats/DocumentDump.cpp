@@ -6,6 +6,7 @@
 
 #include "core/Fonts.h"
 #include "core/Styles.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
@@ -71,6 +72,30 @@ public:
 private:
     std::map<int, std::map<int32_t, int>> Numbers;
 };
+
+// One line for a picture or an OLE object: its size and scale, the kind of its picture (with the pixel
+// size of a bitmap kept as PNG bytes), and what an OLE object carries.
+std::string DescribeObject(const TDocObject& object) {
+    std::string out = std::to_string(object.Width) + "x" + std::to_string(object.Height) + " twips " +
+                      std::to_string(object.ScaleX) + "%x" + std::to_string(object.ScaleY) + "%";
+    const TDocObjectImage& image = *object.Image;
+    if (image.Kind == ikMetafile) {
+        out += image.FromWindowsMetafile ? " windows-metafile" : " metafile";
+    } else {
+        out += " bitmap";
+        const std::vector<uint8_t>& png = image.PackedBytes;
+        if (png.size() >= 24) {
+            auto be32 = [&png](size_t at) {
+                return uint32_t(png[at]) << 24 | uint32_t(png[at + 1]) << 16 | uint32_t(png[at + 2]) << 8 | png[at + 3];
+            };
+            out += " " + std::to_string(be32(16)) + "x" + std::to_string(be32(20));
+        }
+    }
+    if (auto* ole = dynamic_cast<const TDocOLEObject*>(&object))
+        out += " kind=" + std::to_string(ole->ObjectKind) + " class=" + ole->ClassName + " name=" + ole->ObjectName +
+               " data=" + std::to_string(ole->Data.size());
+    return out;
+}
 
 void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& out) {
     static const char hex[] = "0123456789abcdef";
@@ -219,6 +244,14 @@ std::string DumpDocument(const TDocument& document, bool whole) {
         if (const TField* f = FieldOfTag(fields[n])) DumpField(*f, numbers, out);
         else out += "(none)";
         out += '\n';
+    }
+    for (int code : {tcPicture, tcOLEObject}) {
+        const std::vector<int32_t> handles = numbers.Handles(code);
+        for (size_t n = 0; n < handles.size(); ++n) {
+            const TDocObject* object = document.ObjectManager ? document.ObjectManager->FindObject(handles[n]) : nullptr;
+            out += (code == tcPicture ? "picture#" : "object#") + std::to_string(n) + ": " +
+                   (object ? DescribeObject(*object) : std::string("missing")) + '\n';
+        }
     }
     if (!whole) return out;
     DumpSections(document, numbers, out);
