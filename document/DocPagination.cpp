@@ -95,7 +95,7 @@ private:
     int32_t SuppressedSpace(const TPage& column, int32_t line) const;
     void FinishBlock(int result, int32_t tallest);
     std::unique_ptr<TPage> NewColumnPage() const;
-    int32_t TakeOffChain(TPage& column) const;
+    int32_t TakeOffChain(TPage& column);
 
     // The place to go on from, saved before a section's columns are laid out and restored for each
     // balancing trial.
@@ -132,9 +132,9 @@ private:
     const TField* FLastReference[2] = {}; // the last one on the pages laid out so far
 };
 
-// The last automatic note reference of each kind that starts on a line (only those take part in the
+// The last (or with First the first) automatic note reference of each kind that starts on a line (only those take part in the
 // numbering), read from the line's text so that a footnote and an endnote on one line both count.
-void LineReferences(const TParLine& line, const TField* last[2])
+void LineReferences(const TParLine& line, const TField* last[2], bool first = false)
 {
     last[0] = last[1] = nullptr;
     const TParagraph& p = *line.Paragraph;
@@ -142,7 +142,8 @@ void LineReferences(const TParLine& line, const TField* last[2])
     ForEachTag(p.Text.Data(), std::max(line.StreamOffset, 0), end, [&](int32_t, int code, int32_t value) {
         if (code == tcFieldStart)
             if (const TField* f = FieldOfTag(value); f && f->Kind == fkNoteReference && f->AutoNumbered)
-                last[f->NoteKind()] = f;
+                if (!first || !last[f->NoteKind()])
+                    last[f->NoteKind()] = f;
         return true;
     });
 }
@@ -506,18 +507,31 @@ void TPaginator::FinishBlock(int result, int32_t tallest)
 
 // Takes off Column its pieces from the last back to the chain's first paragraph; the first line of
 // that paragraph's piece.
-int32_t TPaginator::TakeOffChain(TPage& column) const
+int32_t TPaginator::TakeOffChain(TPage& column)
 {
     const TParagraph* chainFirst = FDocument.Paragraphs[FChainPar].get();
     int32_t firstLine = FChainLine;
+    // The note references that move with the chain number again from the first of them.
+    const TField* firstMoved[2] = {};
     while (!column.Placements.empty()) {
         const TParagraphOnPageInfo& piece = *column.Placements.back();
         const bool isFirst = piece.Paragraph == chainFirst;
         firstLine = piece.FirstLine;
+        if (FNotes)
+            for (int32_t i = std::min(piece.LastLine, piece.Paragraph->LineCount() - 1); i >= piece.FirstLine; --i) {
+                const TField* refs[2];
+                LineReferences(*piece.Paragraph->Lines[i], refs, true);
+                for (int kind = 0; kind < 2; ++kind)
+                    if (refs[kind])
+                        firstMoved[kind] = refs[kind];
+            }
         column.RemoveParagraphAt(int32_t(column.Placements.size()) - 1);
         if (isFirst)
             break;
     }
+    for (int kind = 0; kind < 2; ++kind)
+        if (firstMoved[kind])
+            FCounters[kind] = std::min(FCounters[kind], firstMoved[kind]->Number);
     return firstLine;
 }
 

@@ -235,3 +235,23 @@ TEST_F(NoteNumbering, FootnotesAndEndnotesCountApartAndRestartWithTheirSection)
         EXPECT_EQ(Numbers(), "1 1 2 2 3 1 2 4 5 / 6 3 4") << (slices ? "a page at a time" : "at once");
     }
 }
+
+TEST_F(NoteNumbering, AKeepWithNextChainMovedOnKeepsItsNumbers)
+{
+    for (int i = 0; i < 4; ++i)
+        RefPar("f");
+    RefPar("f").ParaFormat[pfKeepWithNext] = 1;
+    RefPar("f");
+    RefPar("f");
+    D.Prepare();
+    for (bool slices : {false, true}) {
+        Paginate(slices);
+        EXPECT_EQ(Numbers(), "1 2 3 4 / 5 6 7") << (slices ? "a page at a time" : "at once");
+    }
+    // Into the next column of the same page.
+    D.LastSection().Params[spColumnCount] = 2;
+    D.Prepare();
+    Paginate(false);
+    EXPECT_EQ(Numbers(), "1 2 3 4 5 6 7");
+    EXPECT_EQ(D.Doc.Paragraphs[4]->Lines[0]->ColumnIndex, 1);
+}
