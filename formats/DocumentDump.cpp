@@ -39,6 +39,12 @@ const char* SpecialName(int code) {
     }
 }
 
+// A font by its name, with its character set when that is not the Western one.
+std::string FontName(int32_t index) {
+    const TRegisteredFont& font = GetFontManager().Font(index);
+    return font.Charset == 0 ? font.Name : font.Name + "/" + std::to_string(font.Charset);
+}
+
 std::string Value(int32_t v) { return v == UndefinedField ? std::string("unset") : std::to_string(v); }
 
 // Numbers handles by first appearance, one numbering per kind of tag.
@@ -107,7 +113,7 @@ void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& 
             k += InlineTagSize;
             out += '<';
             if (code == cfFont && value >= 0 && value < GetFontManager().FontCount()) {
-                out += "font=" + GetFontManager().Font(value).Name;
+                out += "font=" + FontName(value);
             } else if (IsFormatTag(code)) {
                 out += CharFieldNames[code];
                 out += '=' + Value(value);
@@ -163,7 +169,7 @@ void DumpFormat(const int32_t* fields, int count, const char* const* names, bool
         if (fields[i] == UndefinedField) continue;
         out += std::string(" ") + names[i] + '=';
         if (character && i == cfFont && fields[i] >= 0 && fields[i] < GetFontManager().FontCount())
-            out += GetFontManager().Font(fields[i]).Name;
+            out += FontName(fields[i]);
         else
             out += Value(fields[i]);
     }

@@ -16,6 +16,7 @@
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "formats/CharTables.h"
+#include "formats/CharsetCodePages.h"
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
 #include "core/Styles.h"
@@ -354,17 +355,38 @@ int32_t TRtfReader::ColorIndex(int32_t n) const {
     return Colors[static_cast<size_t>(n)].StandardIndex;
 }
 
+// A character given by its Unicode number: its byte in the code page of the font in force; a
+// character that page lacks is written in the same font with a character set that has it, when one
+// does (outside the style sheet), and the font goes back after it.
 void TRtfReader::HandleUnicode(int32_t param) {
     uint32_t code = static_cast<uint32_t>(param < 0 ? param + 65536 : param);
-    int byte = UnicodeToAnsi(code);
+    TFontManager& fonts = GetFontManager();
+    const int32_t font = Char[cfFont];
+    const int32_t charset = font >= 0 && font < fonts.FontCount() ? fonts.Font(font).Charset : 0;
+    const int codePage = CodePageOfCharset(charset);
+    int byte = UnicodeToCodePage(code, codePage);
     // Characters of a symbol font are given in the private area.
     if (byte < 0 && code >= 0xF020 && code <= 0xF0FF) byte = static_cast<int>(code - 0xF000);
+    int32_t otherFont = -1;
+    if (byte < 32 && !InStyleSheet && charset != SymbolCharset) {
+        for (int page : kCharsetCodePages) {
+            if (page == codePage || (byte = UnicodeToCodePage(code, page)) < 128) continue;
+            otherFont = fonts.GetFontForCharset(font, CharsetOfCodePage(page));
+            break;
+        }
+    }
     if (byte < 32) {
         // No 8-bit form: the fallback characters that follow stand for it.
         UnicodeSkip = 0;
         return;
     }
-    AddChar(static_cast<uint8_t>(byte));
+    if (otherFont >= 0 && otherFont != font) {
+        SetCharField(cfFont, otherFont);
+        AddChar(static_cast<uint8_t>(byte));
+        SetCharField(cfFont, font);
+    } else {
+        AddChar(static_cast<uint8_t>(byte));
+    }
     UnicodeSkip = SkipCount;
 }
 

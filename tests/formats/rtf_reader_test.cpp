@@ -97,9 +97,19 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     EXPECT_EQ(r.Dump, "P0: <lang=1036>x<par>\n");
 }
 
+TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
+    // Bytes checked against iconv: U+0142 is B3 in CP1250, U+0416 C6 in CP1251, U+03A9 D9 in CP1253.
+    TRead r = Read("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial CE;}}"
+                   "\\f0 a\\u322?b\\u1046?\\u937?\\f1 c\\u322?\\u233?\\u232?\\u20320?}");
+    EXPECT_EQ(r.Dump, "P0: <font=Arial>a<font=Arial/238>\\'b3<font=Arial>b<font=Arial/204>\\'c6<font=Arial/161>\\'d9"
+                      "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/238>?<par>\n");
+}
+
 TEST(RtfReader, UnicodeBesideItsEightBitForm) {
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{a\\'3f}{\\*\\ud{\\u233 e}}}z}"), "P0: \\'e9z<par>\n");
-    EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u946?c}}}z}"), "P0: <b=1>a?c<b=0>z<par>\n");
+    EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u946?c}}}z}"),
+              "P0: <b=1>a<font=Times New Roman/161>\\'e2<font=Times New Roman>c<b=0>z<par>\n");
+    EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u20320?c}}}z}"), "P0: <b=1>a?c<b=0>z<par>\n");
 }
 
 TEST(RtfReader, DamagedFilesNeverCrash) {
@@ -242,7 +252,7 @@ TEST(RtfReader, FieldsAndBookmarks) {
               // Switch words are translated; a symbol without result shows its character in its font;
               // an unknown keyword leaves its result as plain text; other fields without result show
               // "?"; a field inside an instruction is a field of its own.
-              "P0: a<{#0>3<}#0>b<{#1><font=Symbol>\\'b7<}#1><font=Times New Roman>texte<{#2>?<}#2><{#3>Titre<par><}#3>\n"
+              "P0: a<{#0>3<}#0>b<{#1><font=Symbol/2>\\'b7<}#1><font=Times New Roman>texte<{#2>?<}#2><{#3>Titre<par><}#3>\n"
               "P1: <{#4>1<}#4><{#5>un<}#5><{#6>c<par><}#6>\n"
               "P2: <{#7>d<{#8><}#8><}#7><par>\n"
               "#0: code type=33 \"PAGE  \\'5c* ARABIC\"\n"
