@@ -137,6 +137,9 @@ private:
 void LineReferences(const TParLine& line, const TField* last[2], bool first = false)
 {
     last[0] = last[1] = nullptr;
+    // Line breaking records the last automatic reference it measured: a line without one has none.
+    if (!line.FieldRefs[1])
+        return;
     const TParagraph& p = *line.Paragraph;
     const int32_t end = std::min(line.StreamOffset + line.StreamLength, p.Text.Size());
     ForEachTag(p.Text.Data(), std::max(line.StreamOffset, 0), end, [&](int32_t, int code, int32_t value) {
