@@ -20,6 +20,7 @@
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/load/StylePasses.h"
+#include "formats/load/TextTemplates.h"
 #include "formats/save/SafeSave.h"
 #include "formats/text/PlainText.h"
 
@@ -180,7 +181,9 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             loaded.TextLength = result.TextLength;
             if (!result.Error.empty()) throw Exception(result.Error);
         } else {
-            ReadPlainTextDocument(document, *input, TPlainTextFormats(), loaded.TextLength);
+            TPlainTextFormats formats;
+            if (fromFile) ApplyCodingTemplate(document, coding, options.FileName, formats);
+            ReadPlainTextDocument(document, *input, formats, loaded.TextLength);
         }
         FinishParagraphs(document);
         if (loaded.StyleSheetRead) ReduceStylesToDifferences(*document.StyleList);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/runtime/FileStream.h"
 #include "classlib/runtime/Files.h"
 #include "classlib/windowing/DialogTypes.h"
+#include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "formats/Codings.h"
@@ -211,4 +213,52 @@ TEST(DocumentLoad, ProgressFollowsTheFile) {
     ASSERT_GE(host.Steps.size(), 3u);
     EXPECT_TRUE(std::is_sorted(host.Steps.begin(), host.Steps.end()));
     EXPECT_LE(host.Steps.back(), static_cast<int64_t>(body.size()));
+}
+
+namespace {
+
+class TTemplatesHost : public TDocumentHost {
+public:
+    std::string Folder;
+    std::string TemplatesFolder() override { return Folder; }
+};
+
+} // namespace
+
+TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate) {
+    const std::string dir = qptest::ScratchDir() + PathDelim;
+    auto put = [](const std::string& path, const std::string& bytes) {
+        TFileStream f(path, fmCreate);
+        f.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+        return path;
+    };
+    TTemplatesHost host;
+    host.Folder = dir + "modeles" + PathDelim;
+    ASSERT_TRUE(ForceDirectories(host.Folder));
+    put(host.Folder + "Plain.rtf", "{\\rtf1\\deftab500{\\stylesheet{\\s0\\fs30 Normal;}{\\s1\\tx700 Titre;}}\\paperw12000"
+                                  "\\margl2000\\pard\\qc\\li300\\tx900\\fs30\\b x\\par}");
+    const std::string text = put(dir + "lettre.txt", "un\r\ndeux");
+    const std::string inFolder = put(host.Folder + "note.txt", "un");
+    SetDocumentHost(&host);
+    auto load = [](const std::string& path) {
+        auto doc = std::make_unique<TDocument>();
+        TDocOpeningOptions options;
+        options.FileName = path;
+        options.Coding = cdAnsiText;
+        TLoadedDocument loaded;
+        EXPECT_TRUE(LoadDocumentFromFile(*doc, options, loaded));
+        return doc;
+    };
+    auto doc = load(text);
+    auto plain = load(inFolder);
+    SetDocumentHost(nullptr);
+    std::string dump = DumpDocument(*doc, true);
+    EXPECT_EQ(dump.substr(0, dump.find("section0")),
+              "P0 li=300 align=1 tabs=1: <size=30><b=1>un<par>\nP1 li=300 align=1 tabs=1: <size=30><b=1>deux<par>\n");
+    EXPECT_NE(dump.find("section0: break=1 cols=1 page=12000x16838 margins=2000,"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("style1: \"Titre\" base=-1 next=1 style=1 tabs=0\n"), std::string::npos) << dump;
+    EXPECT_EQ(doc->TabManager->DefaultTabInterval(), 500);
+    EXPECT_EQ(doc->TabManager->Table(0)[0], PackTabStop(700, tkLeft, tlNone));
+    // A text file of the templates folder keeps the plain formats.
+    EXPECT_EQ(DumpDocument(*plain), "P0: un<par>\n");
 }
