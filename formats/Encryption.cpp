@@ -8,6 +8,7 @@
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
+#include "document/DocumentHost.h"
 
 namespace {
 
@@ -181,6 +182,12 @@ bool CheckEncryptedFile(TStream& file, int64_t size, const std::string& fileName
         }
     };
     TEncryptionManager& cipher = GetEncryptionManager();
+    // The main window's progress bar follows the check, and ends filled when it passed.
+    struct TProgress {
+        bool Passed = false;
+        TProgress(int64_t total, const std::string& name) { DocumentHost().BeginProgress(total, "Contrôle du CRC ...", name); }
+        ~TProgress() { DocumentHost().EndProgress(Passed); }
+    } progress(size, fileName);
     uint8_t trailer[kEncryptedTrailerSize];
     if (!readAt(size - kEncryptedTrailerSize, trailer, kEncryptedTrailerSize)) return false;
     const int64_t length = size - kEncryptedTrailerSize;
@@ -195,10 +202,12 @@ bool CheckEncryptedFile(TStream& file, int64_t size, const std::string& fileName
             cipher.DecryptBuffer(chunk.data(), count);
         }
         offset += count;
+        DocumentHost().StepProgress(offset);
     }
     const TDigest saved = cipher.CheckValue;
     cipher.DecryptBuffer(trailer, kEncryptedTrailerSize);
     const TDigest digest = cipher.HashBuffer(saved.data(), 16);
     cipher.CheckValue = digest;
-    return std::equal(digest.begin(), digest.end(), trailer);
+    progress.Passed = std::equal(digest.begin(), digest.end(), trailer);
+    return progress.Passed;
 }

@@ -3,6 +3,7 @@
 
 #include "classlib/runtime/Exceptions.h"
 #include "core/Messages.h"
+#include "document/DocumentHost.h"
 #include "formats/Encryption.h"
 #include "formats/load/LoadInput.h"
 
@@ -25,6 +26,7 @@ bool ObtainDocumentPassword(TStream& file, int64_t size, const std::string& file
         cipher.DecryptString(plain);
         const bool passed = CheckEncryptedFile(file, size, fileName, plain, retry);
         plain.assign(plain.size(), '\0');
+        DocumentHost().BeginProgress(size, "Chargement du document \"%s\" ...", fileName);
         if (passed) return true;
         if (typed && ask("Mot de passe incorrect. Voulez-vous essayer d'ouvrir ce document crypté avec un autre mot de passe ?",
                          mtConfirmation, MsgDlgButton(mbYes) | MsgDlgButton(mbNo), NoOptionalMessage) != mrYes) {

@@ -17,6 +17,7 @@
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
 #include "tests/common/test_support.h"
+#include "tests/formats/progress_host.h"
 
 namespace {
 
@@ -175,22 +176,6 @@ TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive) {
     EXPECT_NE(dump.find("style1: \"Titre\" base=0 next=1 b=1 align=1 style=1\n"), std::string::npos) << dump;
     EXPECT_NE(dump.find("style2: \"Sous-titre\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
 }
-
-namespace {
-
-// Records what a load shows on the progress bar.
-class TProgressHost : public TDocumentHost {
-public:
-    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override {
-        Events.push_back("begin " + std::to_string(total) + " " + text + " " + path);
-    }
-    void StepProgress(int64_t position) override { Steps.push_back(position); }
-    void EndProgress(bool filled) override { Events.push_back(filled ? "end filled" : "end"); }
-    std::vector<std::string> Events;
-    std::vector<int64_t> Steps;
-};
-
-} // namespace
 
 TEST(DocumentLoad, ProgressFollowsTheFile) {
     std::string body = "{\\rtf1 ";

@@ -13,6 +13,7 @@
 #include "formats/Encryption.h"
 #include "formats/load/DocumentLoad.h"
 #include "tests/common/test_support.h"
+#include "tests/formats/progress_host.h"
 
 namespace {
 
@@ -133,7 +134,10 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
         {"wrong, then no more tries", {"Sesame", "sesame"}, mrNo, false, 1},
         {"cancelled", {}, mrYes, false, 0},
     };
+    TProgressHost host;
+    SetDocumentHost(&host);
     for (auto& c : cases) {
+        host.Events.clear();
         TDocument doc;
         TDocOpeningOptions options;
         options.FileName = path;
@@ -154,6 +158,12 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
             });
         EXPECT_EQ(ok, c.ok) << c.name;
         EXPECT_EQ(asked.size(), c.questions) << c.name;
+        // Each check of the file has a progress bar of its own; loading then starts again.
+        const std::string size = std::to_string(file.size()), load = "begin " + size + " Chargement du document \"%s\" ... " + path;
+        const std::string check = "begin " + size + " Contrôle du CRC ... " + path;
+        if (std::string(c.name) == "wrong, then right") {
+            EXPECT_EQ(host.Events, (std::vector<std::string>{load, check, "end", load, check, "end filled", load, "end filled"}));
+        }
         if (!c.ok) {
             EXPECT_EQ(options.Coding, -1) << c.name;
             continue;
@@ -166,6 +176,7 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
         GetEncryptionManager().DecryptString(password);
         EXPECT_EQ(password, "sesame") << c.name;
     }
+    SetDocumentHost(nullptr);
     // A known password opens the file without asking.
     TDocument doc;
     TDocOpeningOptions options;
