@@ -1,5 +1,7 @@
 // The RTF reader's stories outside the main text: headers and footers framed by a field of their
 // section, footnotes and endnotes as a reference in the text and a text of their own, note numbers.
+#include <algorithm>
+
 #include "core/Memory.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -61,6 +63,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     PushState();
     auto frame = std::make_unique<TField>();
     frame->Kind = fkHeaderFooter;
+    const size_t fieldsBefore = Doc.Fields.size();
     TParagraphList filled = EndStory([&] {
         TParagraphList saved = BeginStory(*frame);
         ReadGroupBody(depth, nullptr);
@@ -75,6 +78,16 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
         Doc.Sections.back()->HeaderFooter[slot] = frame.get();
         Doc.Fields.push_back(std::move(frame));
         MoveInto(filled, HeadersFooters);
+    } else {
+        // Fields read into a header that holds nothing go with it.
+        auto made = [&](const TField* f) {
+            for (size_t i = fieldsBefore; i < Doc.Fields.size(); ++i)
+                if (Doc.Fields[i].get() == f) return true;
+            return false;
+        };
+        OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), made), OpenFields.end());
+        if (CurrentField && made(CurrentField)) CurrentField = nullptr;
+        Doc.Fields.resize(fieldsBefore);
     }
     PopState();
     InHeaderFooter = wasInHeaderFooter;

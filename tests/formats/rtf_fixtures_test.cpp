@@ -13,6 +13,7 @@
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
 #include "tests/common/test_support.h"
+#include "tests/formats/field_marks.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ TEST(RtfFixtureCuts, EveryTruncationReadsCleanly) {
             ASSERT_EQ(total, doc.ParagraphCount()) << name << " cut at " << cut;
             ASSERT_GE(doc.StoryLengths[stMain], 1);
             doc.UpdateFields();
+            ExpectFieldMarksPaired(doc, std::string(name) + " cut at " + std::to_string(cut));
         }
     }
 }

@@ -1,15 +1,18 @@
 // The RTF reader: text, formats, tables, destinations, and damaged files that must never crash it.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
 #include "core/TabTables.h"
 #include "document/Document.h"
+#include "document/InlineTags.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
+#include "tests/formats/field_marks.h"
 
 namespace {
 
@@ -133,6 +136,7 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 a{\\footnote {\\header h}}{\\footnote{\\footnote x}}}", true},
         {"{\\rtf1 {\\stylesheet{\\s1\\sbasedon1\\snext99999999999 a;}{\\s2{\\*\\keycode", false},
         {"{\\rtf1 {\\field{\\*\\fldinst PAGE", false},
+        {"{\\rtf1 {\\header{\\*\\fldinst PAGE}}x}", true},
         {"{\\rtf1 {\\field{\\*\\fldinst SYMBOL 99999999999 \\\\f}}}", true},
         {"{\\rtf1 {\\*\\fldinst PAGE}{\\*\\bkmkend a}{\\*\\bkmkstart}\\chftn\\ftnalt}", true},
         {"{\\rtf1 \\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}", true},
@@ -142,6 +146,7 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         TRead r = Read(c.rtf);
         EXPECT_EQ(r.Result.Complete, c.complete) << c.rtf;
         EXPECT_TRUE(r.Result.Error.empty()) << c.rtf;
+        ExpectFieldMarksPaired(*r.Doc, c.rtf);
     }
     // Deep nesting ends with the reader's message, and what came before stays.
     std::string deep = "{\\rtf1 avant" + std::string(200000, '{') + "x";
