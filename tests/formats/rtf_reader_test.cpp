@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "classlib/runtime/DateTime.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -89,7 +90,8 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
 
 TEST(RtfReader, DocumentSettingsAndInformation) {
     TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\'e9}{\\author Jean}"
-                   "{\\*\\company ACME}{\\creatim\\yr2020}}{\\*\\autosavedorigfmt MS Word 97}x}");
+                   "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}}"
+                   "{\\*\\autosavedorigfmt MS Word 97}x}");
     EXPECT_EQ(r.Doc->ZoomPercent, 500);
     EXPECT_EQ(r.Doc->ZoomKind, 1);
     EXPECT_EQ(r.Doc->Info.Title, "Mon été");
@@ -97,6 +99,10 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     EXPECT_EQ(r.Doc->Info.Company, "ACME");
     EXPECT_EQ(r.Doc->Coding, 2);
     EXPECT_EQ(r.Doc->DefaultLanguageId, 1036);
+    EXPECT_EQ(r.Doc->Info.LastAuthor, "Paul");
+    // A date without month or day is no date; a whole one is a date-time value.
+    EXPECT_EQ(r.Doc->Info.CreationDate, 0);
+    EXPECT_DOUBLE_EQ(r.Doc->Info.LastSaveDate, EncodeDate(2024, 3, 15) + EncodeTime(10, 30, 0, 0));
     EXPECT_EQ(r.Dump, "P0: <lang=1036>x<par>\n");
 }
 
