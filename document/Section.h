@@ -54,5 +54,6 @@ public:
     int32_t PageNumberStyle = 0;                     // 0 arabic, 1 I, 2 i, 3 A, 4 a, 5+ symbols
     int32_t PageNumberRestart = -1;                  // first page number, -1 continues
     int32_t Created = 1;
+    uint8_t FullySaved = 0;                          // the file it came from held the whole section
     int32_t Handle;                                  // what a section-break tag carries
 };

@@ -200,6 +200,7 @@ void DumpSections(const TDocument& document, const TNumbering& numbers, std::str
         if (ps[psMirrorMargins]) out += " mirror";
         if (ps[psHeaderFlags] & 0xFF) out += " oddeven";
         if (ps[psHeaderFlags] & 0xFF00) out += " titlepage";
+        if (s.FullySaved) out += " fullysaved";
         out += " pgn=" + std::to_string(s.PageNumberStyle) + "/" + std::to_string(s.PageNumberRestart);
         for (int k = 0; k < HeaderFooterSlotCount; ++k)
             if (s.HeaderFooter[k]) out += std::string(" ") + slots[k] + "=#" + std::to_string(numbers.Find(tcFieldStart, s.HeaderFooter[k]->Handle));

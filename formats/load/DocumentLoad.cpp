@@ -196,6 +196,8 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         return giveUp();
     }
     input.reset();
+    // A file that does not say when it was created was created when the file was.
+    if (fromFile && document.Info.CreationDate == 0) document.Info.CreationDate = GetFileCreationTime(options.FileName);
     // A copy or a read-only file is not kept open.
     if (loaded.FromCopy || loaded.ReadOnly) {
         file.reset();

@@ -725,6 +725,8 @@ void TRtfReader::ReadInfo(int depth) {
         const TRtfToken& t = Tok.Next();
         if (t.Kind == TRtfTokenKind::End) break;
         if (t.Kind == TRtfTokenKind::GroupStart) DispatchOrSkip();
+        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskparnr) RtfSavedCaret.Paragraph = std::max(t.Param, 0);
+        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskcharnr) RtfSavedCaret.Offset = std::max(t.Param, 0);
     }
 }
 
@@ -758,7 +760,10 @@ void TRtfReader::ReadPictureOrObject(int word, int depth) {
     AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
 }
 
+TRtfSavedCaret RtfSavedCaret;
+
 TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input) {
+    RtfSavedCaret = {};
     TRtfReader reader(document, input);
     return reader.Read();
 }

@@ -16,6 +16,14 @@ struct TRtfReadResult {
     bool StyleSheetRead = false;    // the file gave the document its style list
 };
 
+// The caret position that the last file read carried in its information group ("dskparnr" paragraph
+// index, "dskcharnr" offset); both 0 when it carried none. Placing the caret from it is the loader's.
+struct TRtfSavedCaret {
+    int32_t Paragraph = 0;
+    int32_t Offset = 0;
+};
+extern TRtfSavedCaret RtfSavedCaret;
+
 // Reads the RTF data of the input into the document, from the input's current position: the main
 // text into its paragraph list (which holds at most one empty paragraph), then the notes and the
 // headers and footers as stories 1 to 3; sections, styles, fields, settings and information too.

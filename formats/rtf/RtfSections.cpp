@@ -42,6 +42,7 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
     case rw_lndscpsxn: ps[psOrientation] = 1; break;
     case rw_headery: ps[psHeaderDistance] = p; break;
     case rw_footery: ps[psFooterDistance] = p; break;
+    case rw_sectfullsaved: last.FullySaved = 1; break;
     case rw_titlepg: ps[psHeaderFlags] |= 0x100; break;
     case rw_margmirror: first.PageSetup[psMirrorMargins] = 1; break;
     case rw_facingp: first.PageSetup[psHeaderFlags] |= 1; break;

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "classlib/runtime/DateTime.h"
 #include "classlib/runtime/FileStream.h"
 #include "classlib/runtime/Files.h"
 #include "classlib/windowing/DialogTypes.h"
+#include "core/PathUtils.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
@@ -46,15 +48,23 @@ struct TLoad {
     std::string Dump;
 };
 
-TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = false) {
-    TDocument doc;
+// Loads a file into a document; the coding chosen in the end is returned in Coding.
+bool LoadInto(TDocument& doc, const std::string& path, int& coding, TLoadedDocument& loaded, TAnswers& answers,
+              bool quiet = false) {
     TDocOpeningOptions options;
     options.FileName = path;
     options.Coding = coding;
     options.Quiet = quiet;
-    TLoadedDocument loaded;
     bool ok = LoadDocumentFromFile(doc, options, loaded, answers.Routine());
-    return {ok, options.Coding, ok ? DumpDocument(doc) : std::string()};
+    coding = options.Coding;
+    return ok;
+}
+
+TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = false) {
+    TDocument doc;
+    TLoadedDocument loaded;
+    bool ok = LoadInto(doc, path, coding, loaded, answers, quiet);
+    return {ok, coding, ok ? DumpDocument(doc) : std::string()};
 }
 
 } // namespace
@@ -87,6 +97,20 @@ TEST(DocumentLoad, ReadersByCodingAndDetection) {
     answers.Asked.clear();
     EXPECT_EQ(Load(text, cdRtf, answers, true).Coding, -1);
     EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, CreationDateFromTheFileWhenItHasNone) {
+    TAnswers answers;
+    std::string dated = WriteFile("date.rtf", "{\\rtf1{\\info{\\creatim\\yr2001\\mo2\\dy3}}x}");
+    std::string undated = WriteFile("sans-date.rtf", "{\\rtf1 x}");
+    for (const std::string& path : {dated, undated}) {
+        TDocument doc;
+        TLoadedDocument loaded;
+        int coding = cdRtf;
+        ASSERT_TRUE(LoadInto(doc, path, coding, loaded, answers));
+        EXPECT_DOUBLE_EQ(doc.Info.CreationDate, path == dated ? EncodeDate(2001, 2, 3) : GetFileCreationTime(path));
+        EXPECT_GT(doc.Info.CreationDate, 0);
+    }
 }
 
 TEST(DocumentLoad, MemoryNeverAsks) {
@@ -123,11 +147,9 @@ TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
         std::string bytes = coding == cdAnsiText ? "Été — 50 €\r\n\r\n\tfin\xa0!" : "\x90t\x82 \x85 l'\x87" "a\r\n\r\nfin";
         std::string path = WriteFile("texte.txt", bytes);
         TDocument doc;
-        TDocOpeningOptions options;
-        options.FileName = path;
-        options.Coding = coding;
         TLoadedDocument loaded;
-        ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, answers.Routine()));
+        int chosen = coding;
+        ASSERT_TRUE(LoadInto(doc, path, chosen, loaded, answers));
         EXPECT_NE(loaded.File, nullptr);
         EXPECT_EQ(SaveDocumentToFile(doc, path, coding, loaded, answers.Routine()), kSaveWritten);
         EXPECT_EQ(qptest::ReadFileBytes(path), bytes) << coding;

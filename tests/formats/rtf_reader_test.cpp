@@ -90,7 +90,7 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
 
 TEST(RtfReader, DocumentSettingsAndInformation) {
     TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\'e9}{\\author Jean}"
-                   "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}}"
+                   "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}\\dskparnr3\\dskcharnr7}"
                    "{\\*\\autosavedorigfmt MS Word 97}x}");
     EXPECT_EQ(r.Doc->ZoomPercent, 500);
     EXPECT_EQ(r.Doc->ZoomKind, 1);
@@ -104,6 +104,12 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     EXPECT_EQ(r.Doc->Info.CreationDate, 0);
     EXPECT_DOUBLE_EQ(r.Doc->Info.LastSaveDate, EncodeDate(2024, 3, 15) + EncodeTime(10, 30, 0, 0));
     EXPECT_EQ(r.Dump, "P0: <lang=1036>x<par>\n");
+    // The caret position saved with the file, forgotten by the next file read.
+    EXPECT_EQ(RtfSavedCaret.Paragraph, 3);
+    EXPECT_EQ(RtfSavedCaret.Offset, 7);
+    Read("{\\rtf1 y}");
+    EXPECT_EQ(RtfSavedCaret.Paragraph, 0);
+    EXPECT_EQ(RtfSavedCaret.Offset, 0);
 }
 
 TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
@@ -112,6 +118,10 @@ TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
                    "\\f0 a\\u322?b\\u1046?\\u937?\\f1 c\\u322?\\u233?\\u232?\\u20320?}");
     EXPECT_EQ(r.Dump, "P0: <font=Arial>a<font=Arial/238>\\'b3<font=Arial>b<font=Arial/204>\\'c6<font=Arial/161>\\'d9"
                       "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/238>?<par>\n");
+    // Checked the same way: U+05D0 is E0 in CP1255, U+0627 C7 in CP1256, U+01A1 F5 in CP1258, U+0E01 A1
+    // in CP874.
+    EXPECT_EQ(Dump("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0\\u1488?\\u1575?\\u417?\\u3585?}"),
+              "P0: <font=Arial/177>\\'e0<font=Arial/178>\\'c7<font=Arial/163>\\'f5<font=Arial/222>\\'a1<font=Arial><par>\n");
 }
 
 TEST(RtfReader, UnicodeBesideItsEightBitForm) {
@@ -179,6 +189,12 @@ TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
         << r.Dump;
     EXPECT_NE(r.Dump.find("titlepage pgn=0/-1"), std::string::npos) << r.Dump;
     EXPECT_EQ(r.Doc->ZoomPercent, 10);
+    // A section saved whole says so; the one before it did not.
+    const std::string saved = Read("{\\rtf1 a\\sect\\sectd\\sectfullsaved b}", true).Dump;
+    const size_t second = saved.find("section1:");
+    ASSERT_NE(second, std::string::npos) << saved;
+    EXPECT_NE(saved.find(" fullysaved", second), std::string::npos) << saved;
+    EXPECT_EQ(saved.find(" fullysaved"), saved.find(" fullysaved", second)) << saved;
     // A break before the first section has nothing to end.
     EXPECT_NE(Read("{\\rtf1\\sbkodd a}", true).Dump.find("section0: break=1"), std::string::npos);
 }
