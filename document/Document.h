@@ -62,6 +62,7 @@ enum TModeFlag : int {
     mfTempFileOpen = 57,
     mfNoWrap = 53,                // line breaking wraps nothing
     mfTempFileNoWipe = 58,
+    mfSaving = 63,                // a save is writing the document
     mfFormatsAtMarks = 74,        // formats are read at field marks as they stand, no step over them
     mfFieldsDirty = 77,
     mfFieldsNeedSorting = 78,     // the field list is sorted by position before it is searched
@@ -521,6 +522,7 @@ public:
     int32_t DefaultLanguageId = -1;                  // language of new text; -1 the program's
     int32_t DefaultLanguageCoding = -1;
     bool WidowControl = false;                       // new paragraphs keep widows and orphans
+    bool FormatLossesAccepted = false;               // the user agreed once to lose formatting in a save
     std::unique_ptr<TStream> FileStream;             // the document's file kept open while it loads
     std::string TempFileName;                        // open while mode flag 57 is set
 

@@ -54,6 +54,8 @@ std::string TDocumentHost::UserDocumentsFolder()
 }
 
 void TDocumentHost::InvalidateCommands() {}
+void TDocumentHost::AddToRecentFiles(TDocument*) {}
+void TDocumentHost::TemplatesChanged() {}
 
 void TDocumentHost::ShowProgressText(const std::string&) {}
 

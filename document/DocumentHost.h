@@ -33,6 +33,11 @@ public:
     virtual std::string UserDocumentsFolder();
     // The main window refreshes its menus, toolbars and status panels at the next idle time.
     virtual void InvalidateCommands();
+    // A document was saved under its name: when it is one of the open documents, its name goes to the
+    // top of the recent-files list.
+    virtual void AddToRecentFiles(TDocument* document);
+    // A file was saved into the templates folder: the interface lists the templates again.
+    virtual void TemplatesChanged();
     // Shows a progress text in the main window's status bar (simple-text mode), repainted at once.
     virtual void ShowProgressText(const std::string& text);
     // The main window's progress bar: started with its total and a text whose "%s" stands for a file

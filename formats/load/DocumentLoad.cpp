@@ -16,32 +16,17 @@
 #include "formats/CodePages.h"
 #include "formats/Codings.h"
 #include "formats/load/EncryptedLoad.h"
+#include "formats/load/FileMessages.h"
 #include "formats/load/FormatDetection.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/load/StylePasses.h"
 #include "formats/load/TextTemplates.h"
-#include "formats/save/SafeSave.h"
 #include "formats/text/PlainText.h"
 
+using namespace filemsg;
+
 namespace {
-
-constexpr uint16_t btYes = MsgDlgButton(mbYes), btNo = MsgDlgButton(mbNo), btOK = MsgDlgButton(mbOK),
-                   btCancel = MsgDlgButton(mbCancel), btRetry = MsgDlgButton(mbRetry);
-constexpr uint8_t mkError = mtError, mkInformation = mtInformation, mkConfirmation = mtConfirmation,
-                  mkNoOption = NoOptionalMessage;
-
-std::string Quoted(const char* before, const std::string& name, const char* after) {
-    return std::string(before) + "\"" + name + "\"" + after;
-}
-
-std::unique_ptr<TStream> TryOpen(const std::string& name, uint32_t mode) {
-    try {
-        return std::make_unique<TFileStream>(name, mode);
-    } catch (const EStreamError&) {
-        return nullptr;
-    }
-}
 
 // Copies a file that another program holds to a temporary file, reading it with every sharing
 // allowed; the name of the copy, or empty.
@@ -161,6 +146,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             return giveUp();
         }
         options.Coding = coding;
+        document.Coding = coding;
         if (coding == cdDosText) {
             input->Restart();
             input->ConvertChunk = [](uint8_t* bytes, int32_t count, int64_t) { OemToAnsiBuffer(bytes, count); };
@@ -196,8 +182,11 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         return giveUp();
     }
     input.reset();
-    // A file that does not say when it was created was created when the file was.
-    if (fromFile && document.Info.CreationDate == 0) document.Info.CreationDate = GetFileCreationTime(options.FileName);
+    if (fromFile) {
+        document.FileName = options.FileName;
+        // A file that does not say when it was created was created when the file was.
+        if (document.Info.CreationDate == 0) document.Info.CreationDate = GetFileCreationTime(options.FileName);
+    }
     // A copy or a read-only file is not kept open.
     if (loaded.FromCopy || loaded.ReadOnly) {
         file.reset();
@@ -206,47 +195,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
     } else {
         loaded.File = std::move(file);
     }
+    if (fromFile) document.Info.FileSize = loaded.FileSize;
     progress.Filled = true;
     return true;
-}
-
-uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
-                           TLoadedDocument& loaded, const TAskUser& ask) {
-    if (document.Paragraphs.empty()) return kSaveFailed;
-    const std::string unchanged = Quoted("Le fichier ", fileName, " n'a pas été modifié.");
-    if (coding < cdAnsiText) {
-        ask(Quoted("Quillpad ne peut pas pour le moment enregistrer de document au format ",
-                   std::string(TCodingManager::GetCodingIdentifier(coding)), ". Veuillez, s'il vous plaît, choisir un autre format"),
-            mkInformation, btOK, mkNoOption);
-        return kSaveFailed;
-    }
-    TMemory out;
-    TTextRange all{};
-    all.EndPos.ParIndex = static_cast<int32_t>(document.Paragraphs.size()) - 1;
-    all.EndPos.Offset = document.Paragraphs.back()->PlainText.Size();
-    WritePlainText(document, all, false, true, out);
-    if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
-    for (;;) {
-        bool written = false;
-        try {
-            TSafeSave save(fileName);
-            save.Stream().WriteBuffer(out.Data(), out.Size());
-            // The kept file is let go so that the new one can take its place, and taken again after.
-            bool kept = loaded.File != nullptr;
-            loaded.File.reset();
-            written = save.Commit();
-            if (kept || written) loaded.File = TryOpen(fileName, fmOpenReadWrite | fmShareDenyWrite);
-        } catch (const EStreamError&) {
-            written = false;
-        }
-        if (written) {
-            loaded.FileSize = out.Size();
-            return kSaveWritten;
-        }
-        if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
-            mrRetry) {
-            if (FileExists(fileName)) ask(unchanged, mkInformation, btOK, mkNoOption);
-            return kSaveFailed;
-        }
-    }
 }

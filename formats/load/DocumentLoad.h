@@ -1,6 +1,6 @@
-// Loading a document from a file or a memory block, and saving it: opening the file (also when
-// another program holds it, or it is read-only), checking the chosen format and offering to detect
-// the real one, choosing the reader or writer, and never destroying the old file on a failed save.
+// Loading a document from a file or a memory block: opening the file (also when another program holds
+// it, or it is read-only), checking the chosen format and offering to detect the real one, choosing
+// the reader.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -46,13 +46,3 @@ using TAskPassword = std::function<bool(std::string& password)>;
 // up or failed (the user has been told, unless the load was quiet or cancelled).
 bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoadedDocument& loaded,
                           const TAskUser& ask = AskThroughMessages, const TAskPassword& askPassword = nullptr);
-
-// Save results.
-constexpr uint8_t kSaveWritten = 0;
-constexpr uint8_t kSaveFailed = 2;
-
-// Writes the whole document to FileName in a coding: the new file is written beside the old one and
-// replaces it only once complete; a failed or cancelled save leaves the old file as it was and says
-// so. The document's kept file is closed for the replacement and opened again on the new file.
-uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
-                           TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);

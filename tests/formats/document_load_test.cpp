@@ -18,6 +18,7 @@
 #include "formats/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
+#include "formats/save/DocumentSave.h"
 #include "tests/common/test_support.h"
 #include "tests/formats/progress_host.h"
 
@@ -99,7 +100,7 @@ TEST(DocumentLoad, ReadersByCodingAndDetection) {
     EXPECT_TRUE(answers.Asked.empty());
 }
 
-TEST(DocumentLoad, CreationDateFromTheFileWhenItHasNone) {
+TEST(DocumentLoad, DocumentTakesItsFileNameSizeAndCreationDate) {
     TAnswers answers;
     std::string dated = WriteFile("date.rtf", "{\\rtf1{\\info{\\creatim\\yr2001\\mo2\\dy3}}x}");
     std::string undated = WriteFile("sans-date.rtf", "{\\rtf1 x}");
@@ -108,6 +109,10 @@ TEST(DocumentLoad, CreationDateFromTheFileWhenItHasNone) {
         TLoadedDocument loaded;
         int coding = cdRtf;
         ASSERT_TRUE(LoadInto(doc, path, coding, loaded, answers));
+        // The document takes the name, the coding and the size of its file.
+        EXPECT_EQ(doc.FileName, path);
+        EXPECT_EQ(doc.Coding, cdRtf);
+        EXPECT_EQ(doc.Info.FileSize, static_cast<int64_t>(qptest::ReadFileBytes(path).size()));
         EXPECT_DOUBLE_EQ(doc.Info.CreationDate, path == dated ? EncodeDate(2001, 2, 3) : GetFileCreationTime(path));
         EXPECT_GT(doc.Info.CreationDate, 0);
     }

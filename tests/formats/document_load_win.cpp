@@ -11,6 +11,7 @@
 #include "formats/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
+#include "formats/save/DocumentSave.h"
 #include "tests/common/test_support.h"
 
 namespace {

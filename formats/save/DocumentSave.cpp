@@ -1,0 +1,164 @@
+// The save dispatch: the writer by coding, the file written beside the old one, and what a save changes
+// in the document.
+#include "formats/save/DocumentSave.h"
+
+#include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/DateTime.h"
+#include "classlib/runtime/Files.h"
+#include "core/Memory.h"
+#include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "editing/OperationManager.h"
+#include "formats/CodePages.h"
+#include "formats/Codings.h"
+#include "formats/load/FileMessages.h"
+#include "formats/save/SafeSave.h"
+#include "formats/text/PlainText.h"
+
+using namespace filemsg;
+
+namespace {
+
+// Only the plain-text writer is part of the program so far.
+bool HasWriter(int coding, int32_t flags) { return !(flags & sfWebPage) && coding >= cdAnsiText; }
+
+void WriteRange(const TDocument& document, const TTextRange& range, int coding, TMemory& out) {
+    WritePlainText(document, range, false, true, out);
+    if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
+}
+
+// Writes Out as the new content of FileName, beside it first; asks again on failure.
+uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoadedDocument& loaded, const TAskUser& ask) {
+    for (;;) {
+        std::unique_ptr<TSafeSave> save;
+        try {
+            save = std::make_unique<TSafeSave>(fileName);
+        } catch (const EStreamError&) {
+            if (ask(Quoted("Impossible de créer le fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
+                mrRetry)
+                return kSaveFailed;
+            continue;
+        }
+        bool written = false;
+        try {
+            save->Stream().WriteBuffer(out.Data(), out.Size());
+            // The kept file is let go so that the new one can take its place, and taken again after.
+            bool kept = loaded.File != nullptr;
+            loaded.File.reset();
+            written = save->Commit();
+            if (kept || written) loaded.File = TryOpen(fileName, fmOpenReadWrite | fmShareDenyWrite);
+        } catch (const EStreamError&) {
+            written = false;
+        }
+        save.reset();
+        if (written) {
+            loaded.FileSize = out.Size();
+            return kSaveWritten;
+        }
+        if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
+            mrRetry) {
+            if (FileExists(fileName)) ask(Quoted("Le fichier ", fileName, " n'a pas été modifié."), mkInformation, btOK, mkNoOption);
+            return kSaveFailed;
+        }
+    }
+}
+
+// The main window's progress bar over a save; ended however the save ends.
+struct TSaveProgress {
+    bool Filled = false;
+    TSaveProgress(int64_t paragraphs, const std::string& fileName) {
+        DocumentHost().BeginProgress(paragraphs, "Enregistrement du document \"%s\" ...", fileName);
+    }
+    ~TSaveProgress() { DocumentHost().EndProgress(Filled); }
+};
+
+bool StartsWithFolder(const std::string& fileName, const std::string& folder) {
+    return !folder.empty() && fileName.size() >= folder.size() && SameText(fileName.substr(0, folder.size()), folder);
+}
+
+} // namespace
+
+void SayCannotSave(int coding, const TAskUser& ask) {
+    ask(Quoted("Quillpad ne peut pas pour le moment enregistrer de document au format ",
+               std::string(TCodingManager::GetCodingIdentifier(coding)),
+               ". Veuillez, s'il vous plaît, choisir un autre format"),
+        mkInformation, btOK, mkNoOption);
+}
+
+uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoadedDocument& loaded,
+                     const TAskUser& ask) {
+    if (document.Paragraphs.empty()) return kSaveFailed;
+    TModeFlagScope flags(document);
+    flags.On(mfSaving);
+    if (!HasWriter(options.Coding, options.Flags)) {
+        if (!options.ToMemory) SayCannotSave(options.Coding, ask);
+        return kSaveFailed;
+    }
+    const bool keepState = (options.Flags & sfKeepState) != 0;
+    TMemory out;
+    if (options.ToMemory) {
+        if (!options.MemoryBlock) return kSaveFailed;
+        WriteRange(document, options.Range, options.Coding, out);
+        options.MemoryBlock->AppendMemory(out);
+    } else {
+        // The file carries the date of its own save; a failed save gives the old date back.
+        const double lastSaved = document.Info.LastSaveDate;
+        if (!keepState) document.Info.LastSaveDate = Now();
+        TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1, document.FileName);
+        WriteRange(document, options.Range, options.Coding, out);
+        if (WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
+            document.Info.LastSaveDate = lastSaved;
+            return kSaveFailed;
+        }
+        progress.Filled = true;
+    }
+    if (!keepState) {
+        document.Coding = options.Coding;
+        document.SetModified(false);
+        // No step of the undo list is older than the save.
+        if (document.OperationManager) document.OperationManager->SavedMark = 0;
+        DocumentHost().AddToRecentFiles(&document);
+        DocumentHost().InvalidateCommands();
+    }
+    if (!options.ToMemory && StartsWithFolder(document.FileName, DocumentHost().TemplatesFolder()))
+        DocumentHost().TemplatesChanged();
+    return kSaveWritten;
+}
+
+uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName, int32_t flags,
+                                const TAskUser& ask) {
+    TDocSavingOptions options;
+    options.Range = document.GetBodyRange();
+    options.Coding = document.Coding;
+    // A copy under another name, a web page too, leaves the document's own state alone.
+    options.Flags = sfKeepState;
+    if (flags & 1) {
+        options.Flags |= sfWebPage;
+        options.Coding = cdAnsiText;
+        options.SourceFileName = document.FileName;
+    }
+    const std::string ownName = document.FileName;
+    document.FileName = fileName;
+    TLoadedDocument copy;
+    uint8_t result = kSaveFailed;
+    try {
+        result = SaveDocument(document, options, copy, ask);
+    } catch (...) {
+        document.FileName = ownName;
+        throw;
+    }
+    document.FileName = ownName;
+    return result;
+}
+
+uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
+                           TLoadedDocument& loaded, const TAskUser& ask) {
+    if (document.Paragraphs.empty()) return kSaveFailed;
+    if (!HasWriter(coding, 0)) {
+        SayCannotSave(coding, ask);
+        return kSaveFailed;
+    }
+    TMemory out;
+    WriteRange(document, document.GetBodyRange(), coding, out);
+    return WriteFileSafely(fileName, out, loaded, ask);
+}
