@@ -6,6 +6,7 @@
 #include "core/Fonts.h"
 #include "document/DocumentHost.h"
 #include "document/DocumentView.h"
+#include "document/LineBuilder.h"
 #include "document/Page.h"
 #include "document/Section.h"
 #include "editing/Field.h"
@@ -20,25 +21,6 @@ bool FieldHolds(const TField* field, int32_t i)
 {
     return field != nullptr && i >= field->StartPos.ParIndex && i <= field->EndPos.ParIndex;
 }
-
-// The status bar's text is saved while pagination runs on demand, and put back after.
-class TStatusTextScope {
-public:
-    ~TStatusTextScope()
-    {
-        if (FPushed)
-            DocumentHost().PopStatusText();
-    }
-    void Push()
-    {
-        if (!FPushed)
-            DocumentHost().PushStatusText();
-        FPushed = true;
-    }
-
-private:
-    bool FPushed = false;
-};
 
 // The last offset of a paragraph: the position of its end mark.
 int32_t LastOffset(const TParagraph& p)
@@ -70,7 +52,7 @@ void TDocument::LocateTextPos(TTextPos& pos, int32_t flag)
     // Paginate in growing slices (1, 2, 4 ... pages) until the paragraph is placed. A paragraph that no
     // page will ever hold (a note, a header or footer not being edited) ends the search once
     // pagination is complete, or when a slice adds no page.
-    TStatusTextScope status;
+    TStatusTextScope status(false);
     for (int32_t more = 1; !p.GetLaidOut() || p.Lines.empty() || p.Lines.back()->Page == nullptr; more *= 2) {
         if (GetModeFlag(mfPaginationComplete))
             break;
@@ -126,16 +108,12 @@ void TDocument::UpdateCaretShape()
 {
     // The format of the next typed character, or with a selection the format at the caret.
     CaretFormat = HasSelection() ? GetCharFormatAt(Caret) : InsertionFormat;
-    TCharFormat f = CaretFormat;
-    const bool smallCaps = f[cfSmallCaps] > 0;
-    if (smallCaps)
-        f[cfSize] = MulDivRound(f[cfSize], 80, 100);
-    TFontManager& fonts = GetFontManager();
-    const TSharedFont* font =
-        fonts.GetSharedFont(f, DeviceFontHeight(f[cfSize]), true, true, fonts.Device().MeasuringDC());
-    CaretAscent = font->Ascent;
-    CaretDescent = font->Descent;
-    CaretShape = ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, smallCaps);
+    // The font the text is drawn in: at the device height, in the smaller font of super- and
+    // subscripts and of small capitals.
+    const TSelectedFont selected = SelectFormatFont(CaretFormat, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+    CaretAscent = selected.Font->Ascent;
+    CaretDescent = selected.Font->Descent;
+    CaretShape = ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, CaretFormat[cfSmallCaps] > 0);
 }
 
 void TDocument::UpdateCaretGeometry()

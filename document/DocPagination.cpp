@@ -819,8 +819,10 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
 
 void TDocument::PaginateAll()
 {
-    if (!GetModeFlag(mfPaginationComplete))
-        Paginate(int32_t(Pages.size()), INT32_MAX);
+    if (GetModeFlag(mfPaginationComplete))
+        return;
+    TStatusTextScope status;
+    Paginate(int32_t(Pages.size()), INT32_MAX);
 }
 
 bool TDocument::WantsBackgroundPagination() const
@@ -830,6 +832,9 @@ bool TDocument::WantsBackgroundPagination() const
 
 void TDocument::PaginateSlice(TClock& clock)
 {
+    if (!WantsBackgroundPagination())
+        return;
+    TStatusTextScope status;
     RunTimeSlice(clock, 50, [this] {
         if (!WantsBackgroundPagination())
             return false;

@@ -88,3 +88,30 @@ public:
 // The host in force, and installing another (none puts the plain host back).
 TDocumentHost& DocumentHost();
 void SetDocumentHost(TDocumentHost* host);
+
+// Keeps the status bar's text while a long layout runs (saved at once, or on the first Push) and puts it
+// back on leaving, so that an exception leaves it balanced.
+class TStatusTextScope {
+public:
+    explicit TStatusTextScope(bool pushNow = true)
+    {
+        if (pushNow)
+            Push();
+    }
+    ~TStatusTextScope()
+    {
+        if (FPushed)
+            DocumentHost().PopStatusText();
+    }
+    TStatusTextScope(const TStatusTextScope&) = delete;
+    TStatusTextScope& operator=(const TStatusTextScope&) = delete;
+    void Push()
+    {
+        if (!FPushed)
+            DocumentHost().PushStatusText();
+        FPushed = true;
+    }
+
+private:
+    bool FPushed = false;
+};

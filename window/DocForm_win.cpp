@@ -255,15 +255,9 @@ void TDocumentForm::VerScrollBarChange()
     // Near the end of a document still being paginated, a quarter more pages are laid out first.
     const int position = VerScrollBar->Position();
     if (MulDiv(VerScrollBar->Max(), 9, 10) < position && !Document->GetModeFlag(mfPaginationComplete)) {
-        DocumentHost().PushStatusText();
+        TStatusTextScope status;
         const int32_t count = int32_t(Document->Pages.size());
-        try {
-            Document->Paginate(count, count + count / 4);
-        } catch (...) {
-            DocumentHost().PopStatusText();
-            throw;
-        }
-        DocumentHost().PopStatusText();
+        Document->Paginate(count, count + count / 4);
     }
     Document->SetScrollPos(TPoint{Document->ScrollPos.X, position});
 }

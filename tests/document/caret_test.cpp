@@ -153,6 +153,19 @@ TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
     d.Doc.UpdateCaretShape();
     EXPECT_EQ(d.Doc.CaretShape.Height, 9);
     EXPECT_EQ(d.Doc.CaretShape.Width, 1);
+    // Super- and subscripts take the caret of their smaller font, 65 % of the size.
+    d.Doc.InsertionFormat[cfSize] = 15;
+    d.Doc.UpdateCaretShape();
+    const int32_t smallAscent = d.Doc.CaretAscent, smallHeight = d.Doc.CaretShape.Height;
+    d.Doc.InsertionFormat[cfSize] = 24;
+    for (int32_t position : {1, 2}) {
+        d.Doc.InsertionFormat[cfVertPos] = position;
+        d.Doc.UpdateCaretShape();
+        EXPECT_EQ(d.Doc.CaretAscent, smallAscent) << position;
+        EXPECT_EQ(d.Doc.CaretShape.Height, smallHeight) << position;
+    }
+    EXPECT_LT(smallHeight, 19);
+    d.Doc.InsertionFormat[cfVertPos] = 0;
     // With a selection the caret takes the format of the text at the caret: here italic.
     qptest::SetTaggedText(*d.Doc.Paragraphs[0], "{3:1}a{22:2}");
     TTextPos start{}, end{};
@@ -189,6 +202,20 @@ TEST_F(CaretTest, GeometryFollowsPageLineAndZoom)
         EXPECT_EQ(d.Doc.CaretX, c.x) << c.offset;
         EXPECT_EQ(d.Doc.CaretY, c.y) << c.offset;
     }
+    // A superscript caret's top meets the top of full-size text, a subscript caret's bottom its
+    // bottom, the smaller font's measures grown back by 100 / 65.
+    d.Doc.InsertionFormat[cfVertPos] = 1;
+    d.Doc.UpdateCaretShape();
+    d.Doc.SetCaret(0, 0, 0, 0);
+    EXPECT_EQ(d.Doc.CaretY, 99 + 48 + 8 - 14);
+    d.Doc.InsertionFormat[cfVertPos] = 2;
+    d.Doc.UpdateCaretShape();
+    d.Doc.SetCaret(0, 0, 0, 0);
+    // (the smaller font's descent of 2 pixels grown to full size gives 3 here)
+    EXPECT_EQ(d.Doc.CaretDescent, 2);
+    EXPECT_EQ(d.Doc.CaretY + d.Doc.CaretShape.Height, 99 + 48 + 8 + 3);
+    d.Doc.InsertionFormat[cfVertPos] = 0;
+    d.Doc.UpdateCaretShape();
     // At 200 % the page, the line and the caret's font grow.
     d.Doc.SetZoom(200);
     d.Doc.UpdatePageLayout();

@@ -13,6 +13,7 @@
 #include "document/Page.h"
 #include "editing/OperationManager.h"
 #include "paged_document.h"
+#include "ticking_clock.h"
 
 using qptest::TPagedDocument;
 
@@ -315,6 +316,7 @@ TEST_F(ViewScrolling, OnDemandPaginationKeepsTheStatusText)
 {
     TPagedDocument d;
     d.Par(125);
+    d.Par(175);
     d.Prepare();
     d.Doc.Paginate(0, 0);
     TTextPos pos{};
@@ -326,6 +328,23 @@ TEST_F(ViewScrolling, OnDemandPaginationKeepsTheStatusText)
     EXPECT_EQ(Host.Status, (std::vector<std::string>{"push", "pop"}));
     Host.Status.clear();
     d.Doc.LocateTextPos(pos);                 // laid out already: nothing said
+    EXPECT_TRUE(Host.Status.empty());
+    // A background slice and pagination to the end keep it too; with nothing left to lay out they say
+    // nothing.
+    TTickingClock clock(20);
+    d.Doc.PaginateSlice(clock);
+    EXPECT_EQ(Host.Status, (std::vector<std::string>{"push", "pop"}));
+    EXPECT_EQ(d.Doc.Pages.size(), 19u);
+    Host.Status.clear();
+    d.Doc.PaginateAll();
+    EXPECT_EQ(d.Doc.Pages.size(), 30u);
+    ASSERT_GE(Host.Status.size(), 3u);
+    EXPECT_EQ(Host.Status.front(), "push");
+    EXPECT_EQ(Host.Status[1], "text");         // its progress shows in between
+    EXPECT_EQ(Host.Status.back(), "pop");
+    Host.Status.clear();
+    d.Doc.PaginateAll();
+    d.Doc.PaginateSlice(clock);
     EXPECT_TRUE(Host.Status.empty());
 }
 
