@@ -239,7 +239,8 @@ public:
     int32_t LineSpaceBefore(const TParLine& line) const;
 
     // --- View geometry (DocView.cpp) ---
-    // Recomputes the page extent, the grid, the page rectangles, the scroll range and the caret.
+    // Recomputes the grid, the page rectangles, the scroll range and the caret's place (nothing without a
+    // window).
     void UpdatePageLayout();
     void SetZoomKind(int kind);
     // Refreshes device metrics and page setups' text sizes, recomputes the page extent and drops the
