@@ -40,3 +40,5 @@ extern const char* const TypingModes[2];
 extern const char* const BreakKinds[6];
 extern const char* const ZoomKinds[4];
 extern const char* const DefaultTemplates[2];
+// The names of undoable operations by kind, as the undo and redo texts show them ("Annulation de %s").
+extern const char* const OperationNames[60];

@@ -113,9 +113,16 @@ std::string TSettingsStorage::ReadLongString(const std::string& section, const s
     const int32_t n = ReadInteger("Count", -1, INT32_MAX, -1);
     if (n == -1)
         return def;
+    // Missing pieces read as empty; the pieces end at the first one missing, so that a damaged
+    // "Count" cannot keep the reader asking for two thousand million absent values.
+    const std::string absent(1, '\0');
     std::string text;
-    for (int32_t i = 0; i < n; ++i)
-        text += ReadString(std::to_string(i), "");
+    for (int32_t i = 0; i < n; ++i) {
+        const std::string piece = ReadString(std::to_string(i), absent);
+        if (piece == absent)
+            break;
+        text += piece;
+    }
     return text;
 }
 

@@ -32,7 +32,8 @@ void SystemMessageBeep(uint32_t beepType)
         DWORD type = 0;
         LONG rc = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(sound), &size);
         RegCloseKey(key);
-        if (rc != ERROR_SUCCESS || size <= 1 || sound[0] == '\0')
+        // A sound file name longer than the buffer is a sound all the same.
+        if (rc != ERROR_MORE_DATA && (rc != ERROR_SUCCESS || size <= 1 || sound[0] == '\0'))
             return; // the user's scheme has no sound for the event
     }
     MessageBeep(beepType);

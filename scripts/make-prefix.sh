@@ -3,7 +3,15 @@
 # windows not handed to a window manager (Xvfb has none: Wine draws their frames and waits for none).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-[ -f "$WINEPREFIX/.quillpad-ready-2" ] && exit 0
+# Wine draws the buttons of window captions, scroll bars and check marks with its Marlett font, which
+# this Wine does not find among its own data files: the prefix's font folder gets a copy.
+copy_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -d "$fonts" ] && [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ] &&
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  return 0
+}
+if [ -f "$WINEPREFIX/.quillpad-ready-2" ]; then copy_wine_fonts; exit 0; fi
 rm -rf "$WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
 echo "Making the Wine prefix $WINEPREFIX..."
@@ -33,4 +41,5 @@ REG
 wine regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
 wineserver -w
 rm -f "$reg"
+copy_wine_fonts
 touch "$WINEPREFIX/.quillpad-ready-2"

@@ -37,7 +37,10 @@ TEST(InterfaceTexts, EveryEntryIsPresent)
     CHECK(BreakKinds);
     CHECK(ZoomKinds);
     CHECK(DefaultTemplates);
+    CHECK(OperationNames);
 #undef CHECK
     EXPECT_STREQ(ButtonCaptions[8], "Non \xE0 &tout");
     EXPECT_STREQ(GoToTargets[9], "&Choisir le signet :");
+    EXPECT_STREQ(OperationNames[15], "la saisie de texte");
+    EXPECT_STREQ(OperationNames[59], "l'insertion");
 }

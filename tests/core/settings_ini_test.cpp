@@ -171,6 +171,20 @@ TEST(SettingsLongValues, BinaryStopsAtTheFirstPairThatIsNotHexadecimal)
     EXPECT_TRUE(r.ReadBinary("NoCount").empty());
 }
 
+TEST(SettingsLongValues, MissingPiecesEndTheTextAndAHugeCountReadsAtOnce)
+{
+    // Fewer pieces than "Count" read back whole; a damaged "Count" stops at the first missing piece.
+    const std::string path = WriteFile("[Short]\r\nCount=5\r\n0=abc\r\n1=def\r\n"
+                                       "[Huge]\r\nCount=2147483647\r\n0=ff\r\n"
+                                       "[Empty]\r\nCount=0\r\n");
+    TIniFile r(path, false);
+    EXPECT_EQ(r.ReadLongString("Short", "def"), "abcdef");
+    EXPECT_EQ(r.ReadLongString("Huge", "def"), "ff");
+    EXPECT_EQ(r.ReadBinary("Huge"), (std::vector<uint8_t>{0xFF}));
+    EXPECT_EQ(r.ReadLongString("Empty", "def"), "");
+    EXPECT_EQ(r.ReadLongString("Absent", "def"), "def");
+}
+
 TEST(FileList, ThirtyEntriesSurviveSaveAndLoad)
 {
     TFileList list(TFileList::flFiles);
