@@ -25,12 +25,13 @@ namespace {
 // Only the plain-text writer is part of the program so far.
 bool HasWriter(int coding, int32_t flags) { return !(flags & sfWebPage) && coding >= cdAnsiText; }
 
-// The range in the coding's bytes; the main window's progress bar follows the paragraphs when
-// Progress is set.
-void WriteRange(const TDocument& document, const TTextRange& range, int coding, TMemory& out, bool progress = false) {
+// The range in the coding's bytes, for a file (where the final paragraph mark gives no line end) or
+// for memory; the main window's progress bar follows the paragraphs of a file.
+void WriteRange(const TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
+                TMemory& out) {
     std::function<void(int64_t)> step;
-    if (progress) step = [](int64_t written) { DocumentHost().StepProgress(written); };
-    WritePlainText(document, range, false, true, out, step);
+    if (toFile) step = [](int64_t written) { DocumentHost().StepProgress(written); };
+    WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
     if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
 }
 
@@ -112,14 +113,14 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
     TMemory out;
     if (options.ToMemory) {
         if (!options.MemoryBlock) return kSaveFailed;
-        WriteRange(document, options.Range, options.Coding, out);
+        WriteRange(document, options.Range, options.Coding, options.Flags, false, out);
         options.MemoryBlock->AppendMemory(out);
     } else {
         // The file carries the date of its own save; a failed save gives the old date back.
         const double lastSaved = document.Info.LastSaveDate;
         if (!keepState) document.Info.LastSaveDate = Now();
         TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1, document.FileName);
-        WriteRange(document, options.Range, options.Coding, out, true);
+        WriteRange(document, options.Range, options.Coding, options.Flags, true, out);
         if (WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
             document.Info.LastSaveDate = lastSaved;
             return kSaveFailed;
@@ -173,6 +174,6 @@ uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileNam
         return kSaveFailed;
     }
     TMemory out;
-    WriteRange(document, document.GetBodyRange(), coding, out);
+    WriteRange(document, document.GetBodyRange(), coding, 0, true, out);
     return WriteFileSafely(fileName, out, loaded, ask);
 }

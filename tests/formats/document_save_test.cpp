@@ -200,8 +200,11 @@ TEST(DocumentSave, IntoMemoryAppends) {
     TLoadedDocument loaded;
     TAsked asked;
     EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveWritten);
+    // Unlike a file, memory gets the line end of the final paragraph mark; compact text has none.
+    options.Flags |= sfCompact;
+    EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveWritten);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(block.Data()), static_cast<size_t>(block.Size())),
-              "> un\r\ndeux");
+              "> un\r\ndeux\r\nun deux ");
     // Into memory nobody is asked, not even for a format without a writer.
     options.Coding = cdRtf;
     EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveFailed);
