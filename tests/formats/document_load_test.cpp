@@ -166,6 +166,38 @@ TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
     EXPECT_TRUE(answers.Asked.empty());
 }
 
+TEST(DocumentLoad, TextFilesWrittenByIconvReadAlikeAndSaveByteForByte) {
+    // One letter written by iconv in each code page, and with LF line ends.
+    TAnswers answers;
+    struct TFile {
+        const char* Name;
+        int Coding;
+        std::string Path, Dump;
+    } files[] = {{"lettre-ansi.txt", cdAnsiText, {}, {}}, {"lettre-dos.txt", cdDosText, {}, {}}, {"lettre-lf.txt", cdAnsiText, {}, {}}};
+    for (TFile& f : files) {
+        f.Path = WriteFile(f.Name, qptest::ReadFileBytes(qptest::DataPath(std::string("text/") + f.Name)));
+        TDocument doc;
+        TLoadedDocument loaded;
+        int coding = f.Coding;
+        ASSERT_TRUE(LoadInto(doc, f.Path, coding, loaded, answers)) << f.Name;
+        f.Dump = DumpDocument(doc);
+        // Saved in the coding of the CR LF file of its code page.
+        EXPECT_EQ(SaveDocumentToFile(doc, f.Path, f.Coding, loaded, answers.Routine()), kSaveWritten);
+        const std::string crlf = f.Coding == cdDosText ? "lettre-dos.txt" : "lettre-ansi.txt";
+        EXPECT_TRUE(qptest::ReadFileBytes(f.Path) == qptest::ReadFileBytes(qptest::DataPath("text/" + crlf))) << f.Name;
+    }
+    EXPECT_EQ(files[1].Dump, files[0].Dump);
+    EXPECT_EQ(files[2].Dump, files[0].Dump);
+    // Blank lines, tabs and the form feed are kept.
+    const std::string& dump = files[0].Dump;
+    EXPECT_NE(dump.find("P0: Objet : r\\'e9union du comit\\'e9<par>\nP1: <par>\nP2: Ch\\'e8re H\\'e9l\\'e8ne,<par>\n"
+                        "P3: <par>\nP4: <tab>Nous"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("<par>\nP6: <par>\nP7: <par>\nP8: Bien \\'e0 vous.<page>Annexe"), std::string::npos) << dump;
+    EXPECT_TRUE(answers.Asked.empty());
+}
+
 TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave) {
     const std::string path = WriteFile("garde-ouvert.txt", "\xe9t\xe9\r\nfin");
     TDocument doc;
