@@ -128,6 +128,8 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
         progress.Filled = true;
     }
     if (!keepState) {
+        // Saved into a file, the document has one of its own from now on.
+        if (!options.ToMemory) document.SetModeFlag(mfNoOwnFile, false);
         document.Coding = options.Coding;
         document.SetModified(false);
         // No step of the undo list is older than the save.

@@ -152,6 +152,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     SetDocumentHost(&host);
     auto doc = FromRtf("{\\rtf1 Bonjour}", path);
     doc->SetModified(true);
+    doc->SetModeFlag(mfNoOwnFile, true);
     TLoadedDocument loaded;
     TAsked asked;
 
@@ -159,6 +160,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()), kSaveWritten);
     EXPECT_EQ(qptest::ReadFileBytes(path), "Bonjour");
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_EQ(doc->Coding, cdRtf);
     EXPECT_EQ(doc->Info.LastSaveDate, 0);
     EXPECT_EQ(host.Events, (std::vector<std::string>{"begin 1 Enregistrement du document \"%s\" ...", "end filled"}));
@@ -167,6 +169,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     host.Events.clear();
     EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdDosText, 0), loaded, asked.Routine()), kSaveWritten);
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_EQ(doc->Coding, cdDosText);
     EXPECT_GT(doc->Info.LastSaveDate, 0);
     EXPECT_NE(std::find(host.Events.begin(), host.Events.end(), "recent " + path), host.Events.end());
