@@ -30,6 +30,8 @@ class TSection;
 class TStyleList;
 struct TSelectedFont;
 class TTabManager;
+struct TDocOpeningOptions;
+struct TDocSavingOptions;
 
 // The stories of the paragraph list, in order.
 enum TStory : int { stMain = 0, stFootnotes = 1, stEndnotes = 2, stHeadersFooters = 3, StoryCount = 4 };
@@ -514,6 +516,21 @@ public:
     // Shows the document properties dialog; on OK the statistics are stale and the document modified.
     void EditProperties();
 
+    // --- Loading and saving (formats/DocumentFiles.cpp) ---
+    // Reads the document (its paragraph list empty) from a file or a memory block; the file stays open
+    // in FileStream unless it was opened for reading only, read from a copy or lies on a removable
+    // disk. False when loading was given up or failed (the user has been told).
+    bool LoadFromFile(TDocOpeningOptions& options);
+    // Writes a range into the file FileName (a new file put in place of the old one once complete) or
+    // into memory: 0 written, 2 failed or cancelled (the old file as it was).
+    uint8_t SaveToFile(const TDocSavingOptions& options);
+    // Writes the whole document under another name (flags bit 0: as a web page), leaving its own name,
+    // file and state alone.
+    uint8_t SaveToNamedFile(const std::string& fileName, int32_t flags);
+    // True when the user must choose another format than Coding for Range (the whole document when
+    // null): the coding cannot be saved, or the user refused the formatting it would lose.
+    bool CheckFormatLosses(const TTextRange* range, int coding);
+
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;
     TNoteSettings EndnoteSettings;
@@ -524,7 +541,10 @@ public:
     int32_t DefaultLanguageCoding = -1;
     bool WidowControl = false;                       // new paragraphs keep widows and orphans
     bool FormatLossesAccepted = false;               // the user agreed once to lose formatting in a save
-    std::unique_ptr<TStream> FileStream;             // the document's file kept open while it loads
+    std::unique_ptr<TStream> FileStream;             // the document's file, kept open (others may only read it)
+    bool OpenedReadOnly = false;                     // the file was opened for reading only
+    bool OpenedFromCopy = false;                     // another program held the file: a copy was read
+    std::string Password;                            // of an encrypted document, enciphered in memory
     std::string TempFileName;                        // open while mode flag 57 is set
 
 private:

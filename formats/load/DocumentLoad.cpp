@@ -48,19 +48,20 @@ std::string CopyFileInUse(const std::string& name, const TAskUser& ask) {
 }
 
 // Opens the file for the load: for reading and writing while others may read it; for reading only
-// when writing is refused; from a copy when another program holds it.
+// when writing is refused or the open mode asks so; from a copy when another program holds it.
 std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, TLoadedDocument& loaded,
                                             std::string& copyName, const TAskUser& ask) {
     const std::string& name = options.FileName;
     for (;;) {
-        if (auto s = TryOpen(name, fmOpenReadWrite | fmShareDenyWrite)) return s;
+        if (!(options.OpenMode & omReadOnly))
+            if (auto s = TryOpen(name, fmOpenReadWrite | fmShareDenyWrite)) return s;
         if (auto s = TryOpen(name, fmOpenRead | fmShareDenyWrite)) {
             loaded.ReadOnly = true;
             return s;
         }
         if (FileExists(name)) {
             // Held by another program.
-            if (!options.Quiet &&
+            if (!options.Quiet && !(options.OpenMode & omCopyInUse) &&
                 ask(Quoted("Le fichier ", name, " est en cours d'utilisation par une autre application. Faire une copie ?"),
                     mkConfirmation, btYes | btCancel, 0) != mrYes)
                 return nullptr;
@@ -187,8 +188,8 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         // A file that does not say when it was created was created when the file was.
         if (document.Info.CreationDate == 0) document.Info.CreationDate = GetFileCreationTime(options.FileName);
     }
-    // A copy or a read-only file is not kept open.
-    if (loaded.FromCopy || loaded.ReadOnly) {
+    // A copy, a read-only file and a file on a removable disk are not kept open.
+    if (loaded.FromCopy || loaded.ReadOnly || (fromFile && IsRemovableDrive(options.FileName))) {
         file.reset();
         if (!copyName.empty()) DeleteFile(copyName);
         if (loaded.FromCopy) loaded.FileSize = 0;

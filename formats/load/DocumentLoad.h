@@ -12,6 +12,12 @@
 class TDocument;
 class TStream;
 
+// Bits of the document dispatcher's open mode that a load follows.
+enum TDocOpenMode : uint8_t {
+    omReadOnly = 16,    // the file is opened for reading only, even when it could be written
+    omCopyInUse = 128,  // a file that another program holds is read from a copy without asking
+};
+
 // The request of a load.
 struct TDocOpeningOptions {
     uint8_t SourceKind = 0;           // 0: the named file; otherwise the memory block
@@ -21,12 +27,13 @@ struct TDocOpeningOptions {
     int64_t MemorySize = 0;
     int32_t ReaderCounter = 0;
     bool Quiet = false;               // no questions: a wrong format gives up, a file in use is copied
+    uint8_t OpenMode = 0;             // the dispatcher's open mode (TDocOpenMode bits)
 };
 
 // What a load leaves for the document.
 struct TLoadedDocument {
     std::unique_ptr<TStream> File;    // the file kept open (others may only read it); none for a copy
-    bool ReadOnly = false;
+    bool ReadOnly = false;            // opened for reading only (refused writing, or asked so)
     bool FromCopy = false;            // another program held the file: a copy was read
     int64_t FileSize = 0;
     int64_t TextLength = 0;

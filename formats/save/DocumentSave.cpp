@@ -2,10 +2,13 @@
 // in the document.
 #include "formats/save/DocumentSave.h"
 
+#include <functional>
+
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/DateTime.h"
 #include "classlib/runtime/Files.h"
 #include "core/Memory.h"
+#include "core/Options.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/OperationManager.h"
@@ -22,9 +25,20 @@ namespace {
 // Only the plain-text writer is part of the program so far.
 bool HasWriter(int coding, int32_t flags) { return !(flags & sfWebPage) && coding >= cdAnsiText; }
 
-void WriteRange(const TDocument& document, const TTextRange& range, int coding, TMemory& out) {
-    WritePlainText(document, range, false, true, out);
+// The range in the coding's bytes, for a file (where the final paragraph mark gives no line end) or
+// for memory; the main window's progress bar follows the paragraphs of a file.
+void WriteRange(const TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
+                TMemory& out) {
+    std::function<void(int64_t)> step;
+    if (toFile) step = [](int64_t written) { DocumentHost().StepProgress(written); };
+    WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
     if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
+}
+
+// A save given up: an old file of that name is still there as it was, and the user hears so.
+uint8_t SaveGivenUp(const std::string& fileName, const TAskUser& ask) {
+    if (FileExists(fileName)) ask(Quoted("Le fichier ", fileName, " n'a pas été modifié."), mkInformation, btOK, mkNoOption);
+    return kSaveFailed;
 }
 
 // Writes Out as the new content of FileName, beside it first; asks again on failure.
@@ -36,7 +50,7 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
         } catch (const EStreamError&) {
             if (ask(Quoted("Impossible de créer le fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
                 mrRetry)
-                return kSaveFailed;
+                return SaveGivenUp(fileName, ask);
             continue;
         }
         bool written = false;
@@ -56,10 +70,8 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
             return kSaveWritten;
         }
         if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
-            mrRetry) {
-            if (FileExists(fileName)) ask(Quoted("Le fichier ", fileName, " n'a pas été modifié."), mkInformation, btOK, mkNoOption);
-            return kSaveFailed;
-        }
+            mrRetry)
+            return SaveGivenUp(fileName, ask);
     }
 }
 
@@ -95,17 +107,20 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
         return kSaveFailed;
     }
     const bool keepState = (options.Flags & sfKeepState) != 0;
+    // RTF files, enciphered or not, name who saved them last.
+    if ((options.Coding == cdRtf || options.Coding == cdEncrypted) && !CurrentOptions().General.UsrName.empty())
+        document.Info.LastAuthor = CurrentOptions().General.UsrName;
     TMemory out;
     if (options.ToMemory) {
         if (!options.MemoryBlock) return kSaveFailed;
-        WriteRange(document, options.Range, options.Coding, out);
+        WriteRange(document, options.Range, options.Coding, options.Flags, false, out);
         options.MemoryBlock->AppendMemory(out);
     } else {
         // The file carries the date of its own save; a failed save gives the old date back.
         const double lastSaved = document.Info.LastSaveDate;
         if (!keepState) document.Info.LastSaveDate = Now();
         TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1, document.FileName);
-        WriteRange(document, options.Range, options.Coding, out);
+        WriteRange(document, options.Range, options.Coding, options.Flags, true, out);
         if (WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
             document.Info.LastSaveDate = lastSaved;
             return kSaveFailed;
@@ -113,6 +128,8 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
         progress.Filled = true;
     }
     if (!keepState) {
+        // Saved into a file, the document has one of its own from now on.
+        if (!options.ToMemory) document.SetModeFlag(mfNoOwnFile, false);
         document.Coding = options.Coding;
         document.SetModified(false);
         // No step of the undo list is older than the save.
@@ -159,6 +176,6 @@ uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileNam
         return kSaveFailed;
     }
     TMemory out;
-    WriteRange(document, document.GetBodyRange(), coding, out);
+    WriteRange(document, document.GetBodyRange(), coding, 0, true, out);
     return WriteFileSafely(fileName, out, loaded, ask);
 }

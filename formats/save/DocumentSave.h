@@ -20,6 +20,7 @@ void SayCannotSave(int coding, const TAskUser& ask);
 // Flags of a save request.
 enum TDocSavingFlags : int32_t {
     sfKeepState = 1,   // the document's state is left alone: no modified flag, dates or recent-files entry
+    sfCompact = 2,     // plain text on one line: spaces for breaks and tabs, hyphens for dashes
     sfWebPage = 4,     // a web page whatever the coding
 };
 

@@ -55,7 +55,8 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
     textLength += p->PlainText.Size();
 }
 
-void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out) {
+void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out,
+                    const std::function<void(int64_t written)>& paragraphDone) {
     int32_t first = std::max(range.StartPos.ParIndex, 0);
     int32_t last = std::min(range.EndPos.ParIndex, static_cast<int32_t>(document.Paragraphs.size()) - 1);
     for (int32_t i = first; i <= last; ++i) {
@@ -100,5 +101,6 @@ void WritePlainText(const TDocument& document, const TTextRange& range, bool com
             default: break;
             }
         }
+        if (paragraphDone) paragraphDone(i - first + 1);
     }
 }

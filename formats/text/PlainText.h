@@ -1,6 +1,7 @@
 // Plain text in the ANSI and DOS code pages: reading a file into paragraphs and writing a range back.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "document/FormatRecords.h"
@@ -24,4 +25,6 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
 
 // Appends the range as 8-bit text to Out. Compact gives spaces for line and paragraph ends; ForFile
 // drops the final paragraph mark of a range that reaches the very end of its last paragraph.
-void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out);
+// ParagraphDone hears the number of paragraphs written so far after each one.
+void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out,
+                    const std::function<void(int64_t written)>& paragraphDone = nullptr);

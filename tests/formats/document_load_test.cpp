@@ -15,6 +15,9 @@
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/InlineTags.h"
+#include "document/Paragraph.h"
+#include "formats/CodePages.h"
 #include "formats/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
@@ -161,6 +164,90 @@ TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
         EXPECT_NE(loaded.File, nullptr);
     }
     EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, TextFilesWrittenByIconvReadAlikeAndSaveByteForByte) {
+    // One letter written by iconv in each code page, and with LF line ends.
+    TAnswers answers;
+    struct TFile {
+        const char* Name;
+        int Coding;
+        std::string Path, Dump;
+    } files[] = {{"lettre-ansi.txt", cdAnsiText, {}, {}}, {"lettre-dos.txt", cdDosText, {}, {}}, {"lettre-lf.txt", cdAnsiText, {}, {}}};
+    for (TFile& f : files) {
+        f.Path = WriteFile(f.Name, qptest::ReadFileBytes(qptest::DataPath(std::string("text/") + f.Name)));
+        TDocument doc;
+        TLoadedDocument loaded;
+        int coding = f.Coding;
+        ASSERT_TRUE(LoadInto(doc, f.Path, coding, loaded, answers)) << f.Name;
+        f.Dump = DumpDocument(doc);
+        // Saved in the coding of the CR LF file of its code page.
+        EXPECT_EQ(SaveDocumentToFile(doc, f.Path, f.Coding, loaded, answers.Routine()), kSaveWritten);
+        const std::string crlf = f.Coding == cdDosText ? "lettre-dos.txt" : "lettre-ansi.txt";
+        EXPECT_TRUE(qptest::ReadFileBytes(f.Path) == qptest::ReadFileBytes(qptest::DataPath("text/" + crlf))) << f.Name;
+    }
+    EXPECT_EQ(files[1].Dump, files[0].Dump);
+    EXPECT_EQ(files[2].Dump, files[0].Dump);
+    // Blank lines, tabs and the form feed are kept.
+    const std::string& dump = files[0].Dump;
+    EXPECT_NE(dump.find("P0: Objet : r\\'e9union du comit\\'e9<par>\nP1: <par>\nP2: Ch\\'e8re H\\'e9l\\'e8ne,<par>\n"
+                        "P3: <par>\nP4: <tab>Nous"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("<par>\nP6: <par>\nP7: <par>\nP8: Bien \\'e0 vous.<page>Annexe"), std::string::npos) << dump;
+    EXPECT_TRUE(answers.Asked.empty());
+}
+
+TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave) {
+    const std::string path = WriteFile("garde-ouvert.txt", "\xe9t\xe9\r\nfin");
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.FileName = path;
+    options.Coding = cdAnsiText;
+    ASSERT_TRUE(doc.LoadFromFile(options));
+    EXPECT_NE(doc.FileStream, nullptr);
+    EXPECT_FALSE(doc.OpenedReadOnly || doc.OpenedFromCopy);
+    TDocSavingOptions save;
+    save.Range = doc.GetBodyRange();
+    save.Coding = cdDosText;
+    EXPECT_EQ(doc.SaveToFile(save), kSaveWritten);
+    EXPECT_EQ(qptest::ReadFileBytes(path), "\x82t\x82\r\nfin");
+    EXPECT_EQ(doc.Coding, cdDosText);
+    EXPECT_NE(doc.FileStream, nullptr);
+    // Asked to open for reading only, the document keeps no file.
+    doc.CloseFileHandle();
+    TDocument readOnly;
+    options.OpenMode = omReadOnly;
+    ASSERT_TRUE(readOnly.LoadFromFile(options));
+    EXPECT_TRUE(readOnly.OpenedReadOnly);
+    EXPECT_EQ(readOnly.FileStream, nullptr);
+}
+
+TEST(DocumentLoad, LongDosTextConvertsEveryByteOnce) {
+    // Accented letters everywhere, so that every chunk boundary of the input falls among them, and a
+    // byte converted twice (or not at all) changes.
+    std::string ansi;
+    for (int line = 0; ansi.size() < 3 * 65536; ++line)
+        ansi += "Ligne " + std::to_string(line) + " : \xe9t\xe9 \xe0 l'\xe9" "cole, o\xf9 \xe7" "a \xe2ge\r\n";
+    std::string dos = ansi;
+    AnsiToOemBuffer(reinterpret_cast<uint8_t*>(dos.data()), static_cast<int32_t>(dos.size()));
+    const std::string path = WriteFile("long-dos.txt", dos);
+    TAnswers answers;
+    TDocument doc;
+    TLoadedDocument loaded;
+    int coding = cdDosText;
+    ASSERT_TRUE(LoadInto(doc, path, coding, loaded, answers));
+    std::string text;
+    // Every paragraph ends with its mark; the file's line ends stand between them.
+    for (size_t i = 0; i < doc.Paragraphs.size(); ++i) {
+        const TMemory& plain = doc.Paragraphs[i]->PlainText;
+        ASSERT_EQ(plain.Data()[plain.Size() - 1], scParagraphMark);
+        text.append(reinterpret_cast<const char*>(plain.Data()), static_cast<size_t>(plain.Size() - 1));
+        if (i + 1 < doc.Paragraphs.size()) text += "\r\n";
+    }
+    EXPECT_TRUE(text == ansi);
+    EXPECT_EQ(SaveDocumentToFile(doc, path, cdDosText, loaded, answers.Routine()), kSaveWritten);
+    EXPECT_TRUE(qptest::ReadFileBytes(path) == dos);
 }
 
 TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {

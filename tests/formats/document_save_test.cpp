@@ -152,6 +152,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     SetDocumentHost(&host);
     auto doc = FromRtf("{\\rtf1 Bonjour}", path);
     doc->SetModified(true);
+    doc->SetModeFlag(mfNoOwnFile, true);
     TLoadedDocument loaded;
     TAsked asked;
 
@@ -159,6 +160,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()), kSaveWritten);
     EXPECT_EQ(qptest::ReadFileBytes(path), "Bonjour");
     EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_EQ(doc->Coding, cdRtf);
     EXPECT_EQ(doc->Info.LastSaveDate, 0);
     EXPECT_EQ(host.Events, (std::vector<std::string>{"begin 1 Enregistrement du document \"%s\" ...", "end filled"}));
@@ -167,6 +169,7 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     host.Events.clear();
     EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdDosText, 0), loaded, asked.Routine()), kSaveWritten);
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_EQ(doc->Coding, cdDosText);
     EXPECT_GT(doc->Info.LastSaveDate, 0);
     EXPECT_NE(std::find(host.Events.begin(), host.Events.end(), "recent " + path), host.Events.end());
@@ -200,8 +203,11 @@ TEST(DocumentSave, IntoMemoryAppends) {
     TLoadedDocument loaded;
     TAsked asked;
     EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveWritten);
+    // Unlike a file, memory gets the line end of the final paragraph mark; compact text has none.
+    options.Flags |= sfCompact;
+    EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveWritten);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(block.Data()), static_cast<size_t>(block.Size())),
-              "> un\r\ndeux");
+              "> un\r\ndeux\r\nun deux ");
     // Into memory nobody is asked, not even for a format without a writer.
     options.Coding = cdRtf;
     EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveFailed);
