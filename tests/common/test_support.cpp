@@ -12,7 +12,7 @@
 
 namespace qptest {
 
-static std::string NativePath(std::string p)
+std::string NativePath(std::string p)
 {
 #ifdef _WIN32
     // Under Wine the Unix root is drive Z:.

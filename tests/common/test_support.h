@@ -4,6 +4,9 @@
 
 namespace qptest {
 
+// A full path as the program under test opens it (under Wine a Unix path lies on drive Z:).
+std::string NativePath(std::string path);
+
 // Full path of a fixture under tests/data, in the form the program under test opens.
 std::string DataPath(const std::string& name);
 
