@@ -90,14 +90,8 @@ void TRtfReader::ReadFieldInstruction(int depth) {
     InInstruction = true;
     std::string text = ReadDestinationText(depth);
     InInstruction = outer;
-    TFieldInstruction instruction;
-    if (Deleted || !RewriteFieldInstruction(text, kUnknownFieldType, instruction)) return;
-    TField& field = AddField(fkCode);
-    field.FieldType = static_cast<uint8_t>(instruction.Type);
-    field.Code = std::move(instruction.Code);
-    OpenFields.push_back(&field);
-    AppendInlineTag(Cur->Text, tcFieldStart, field.Handle);
-    CurrentField = &field;
+    if (Deleted) return;
+    if (TField* field = ParseFieldInstruction(text, kUnknownFieldType, Doc, *Cur, OpenFields)) CurrentField = field;
 }
 
 void TRtfReader::StartBookmark(int depth) {

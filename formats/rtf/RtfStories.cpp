@@ -55,7 +55,7 @@ TParagraphList TRtfReader::EndStory(TParagraphList saved) {
 
 void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     if (BreaksForbidden()) {
-        SkipTo(depth);
+        SkipGroup(depth);
         return;
     }
     const bool wasInHeaderFooter = InHeaderFooter;
@@ -95,7 +95,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
 
 void TRtfReader::ReadFootnote(int depth) {
     if (BreaksForbidden() || Deleted) {
-        SkipTo(depth);
+        SkipGroup(depth);
         return;
     }
     PushState();
