@@ -13,6 +13,7 @@
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
+#include "formats/rtf/RtfTokenizer.h"
 #include "tests/formats/field_marks.h"
 
 namespace {
@@ -170,6 +171,22 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
     EXPECT_FALSE(r.Result.Complete);
     EXPECT_FALSE(r.Result.Error.empty());
     EXPECT_EQ(r.Dump.substr(0, 9), "P0: avant");
+}
+
+// Every kind of group nested as deep as the reader goes reads without exhausting the stack.
+TEST(RtfReader, EveryKindOfGroupNestedToTheLimit) {
+    const char* openings[] = {"{\\b ",          "{\\field{\\*\\fldinst ", "{\\field{\\fldrslt ", "{\\footnote ",
+                              "{\\header ",     "{\\*\\ud ",            "{\\upr{x}{\\*\\ud ",  "{\\object{\\result ",
+                              "{\\shppict ",    "{\\listtext ",          "{\\pntext{\\pn "};
+    for (const char* opening : openings) {
+        std::string rtf = "{\\rtf1 a";
+        while (rtf.size() < 40 * TRtfTokenizer::kMaxGroupDepth) rtf += opening;
+        TRead r = Read(rtf + "x");
+        EXPECT_FALSE(r.Result.Error.empty()) << opening;
+        // What came before stays.
+        EXPECT_NE(r.Dump.substr(0, r.Dump.find('\n')).find('a'), std::string::npos) << opening;
+        ExpectFieldMarksPaired(*r.Doc, opening);
+    }
 }
 
 TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
