@@ -194,14 +194,22 @@ bool TRtfReader::DispatchControlWord(int word, int depth) {
     }
 }
 
-// The text of the rest of a group: characters and escapes, nested groups too; "{\*" groups skipped.
+// The text of the rest of a group: characters and escapes, nested groups too; "{\\*" groups skipped. A
+// Unicode character takes the place of the fallback characters that follow it.
 std::string TRtfReader::ReadDestinationText(int depth) {
     std::string text;
     bool groupStart = false;
+    int32_t skipCount = SkipCount, fallback = 0;
+    // Adds a character unless it is the fallback of a Unicode character.
+    auto add = [&](char c) {
+        if (fallback > 0) --fallback;
+        else text += c;
+    };
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
         const bool afterGroupStart = groupStart;
         groupStart = t.Kind == TRtfTokenKind::GroupStart;
+        if (t.Kind == TRtfTokenKind::GroupStart || t.Kind == TRtfTokenKind::GroupEnd) fallback = 0;
         // A field inside an instruction is a field of its own, in the text.
         if (afterGroupStart && InInstruction && t.Kind == TRtfTokenKind::Word && t.Word == rw_field) {
             ReadField(Tok.Depth());
@@ -209,19 +217,28 @@ std::string TRtfReader::ReadDestinationText(int depth) {
         }
         switch (t.Kind) {
         case TRtfTokenKind::End: return text;
-        case TRtfTokenKind::Text: text.append(reinterpret_cast<const char*>(t.Text), static_cast<size_t>(t.Length)); break;
-        case TRtfTokenKind::Byte: text += static_cast<char>(t.Char); break;
+        case TRtfTokenKind::Text:
+            for (int32_t i = 0; i < t.Length; ++i) add(static_cast<char>(t.Text[i]));
+            break;
+        case TRtfTokenKind::Byte: add(static_cast<char>(t.Char)); break;
         case TRtfTokenKind::Symbol:
-            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') text += static_cast<char>(t.Char);
+            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') add(static_cast<char>(t.Char));
             else if (t.Char == '*') SkipGroup(Tok.Depth());
-            else if (t.Char == '~') text += static_cast<char>(160);
+            else if (t.Char == '~') add(static_cast<char>(160));
             break;
         case TRtfTokenKind::Word:
             if (t.Word == rw_u) {
                 int code = UnicodeToAnsi(static_cast<uint32_t>(t.Param < 0 ? t.Param + 65536 : t.Param));
-                if (code >= 32) text += static_cast<char>(code);
+                // Without an 8-bit form, the fallback stands for it.
+                fallback = 0;
+                if (code >= 32) {
+                    text += static_cast<char>(code);
+                    fallback = skipCount;
+                }
+            } else if (t.Word == rw_uc) {
+                skipCount = std::clamp(t.Param, 0, 16);
             } else if (t.Word == rw_tab) {
-                text += '\t';
+                add('\t');
             }
             break;
         default: break;

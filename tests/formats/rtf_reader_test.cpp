@@ -90,7 +90,7 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
 }
 
 TEST(RtfReader, DocumentSettingsAndInformation) {
-    TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\'e9}{\\author Jean}"
+    TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\u233\\'e9}{\\author Jean}"
                    "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}\\dskparnr3\\dskcharnr7}"
                    "{\\*\\autosavedorigfmt MS Word 97}x}");
     EXPECT_EQ(r.Doc->ZoomPercent, 500);
@@ -111,6 +111,11 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     Read("{\\rtf1 y}");
     EXPECT_EQ(RtfSavedCaret.Paragraph, 0);
     EXPECT_EQ(RtfSavedCaret.Offset, 0);
+    // A Unicode character stands in place of its fallback; a field instruction and a bookmark name
+    // read the same way.
+    EXPECT_EQ(Dump("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://caf\\uc2\\u233 xy\\u232\\'e8\\'e8s\"}{\\fldrslt x}}"
+                   "{\\*\\bkmkstart \\u233\\'e9t\\u233?}y}"),
+              "P0: <{#0>x<}#0><{#1>y<}#1><par>\n#0: code type=88 \"HYPERLINK \"http://caf\\'e9\\'e8s\"\"\n#1: bookmark \"\\'e9t\\'e9\"\n");
 }
 
 TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
