@@ -109,6 +109,7 @@ public:
     TParagraphList BeginStory(TField& frame);
     // Puts the document's own list back; returns the list that was filled.
     TParagraphList EndStory(TParagraphList saved);
+    TParagraphList ReadStory(int depth, TField& frame);
 
     // Fields and bookmarks (RtfFields.cpp).
     void ReadField(int depth);

@@ -53,6 +53,26 @@ TParagraphList TRtfReader::EndStory(TParagraphList saved) {
     return filled;
 }
 
+// Reads the rest of a group as a story of its own, framed by Frame; the paragraphs read, without the
+// empty one the last paragraph end opened. Fields and bookmarks that open in the story end in it.
+TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
+    TField* const outerField = CurrentField;
+    const size_t openBefore = OpenFields.size();
+    CurrentField = nullptr;
+    TParagraphList filled = EndStory([&] {
+        TParagraphList saved = BeginStory(frame);
+        ReadGroupBody(depth, nullptr);
+        return saved;
+    }());
+    DropEmptyLastParagraph(filled);
+    while (OpenFields.size() > openBefore) {
+        AppendInlineTag(filled.back()->Text, tcFieldEnd, OpenFields.back()->Handle);
+        OpenFields.pop_back();
+    }
+    CurrentField = outerField;
+    return filled;
+}
+
 void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     if (BreaksForbidden()) {
         SkipGroup(depth);
@@ -64,12 +84,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     auto frame = std::make_unique<TField>();
     frame->Kind = fkHeaderFooter;
     const size_t fieldsBefore = Doc.Fields.size();
-    TParagraphList filled = EndStory([&] {
-        TParagraphList saved = BeginStory(*frame);
-        ReadGroupBody(depth, nullptr);
-        return saved;
-    }());
-    DropEmptyLastParagraph(filled);
+    TParagraphList filled = ReadStory(depth, *frame);
     const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
     if (!empty) {
         TParagraph& last = *filled.back();
@@ -86,7 +101,6 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
             return false;
         };
         OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), made), OpenFields.end());
-        if (CurrentField && made(CurrentField)) CurrentField = nullptr;
         Doc.Fields.resize(fieldsBefore);
     }
     PopState();
@@ -132,12 +146,7 @@ void TRtfReader::ReadFootnote(int depth) {
     Doc.Fields.push_back(std::move(reference));
     Doc.Fields.push_back(std::move(text));
     FootnoteAlternate = false;
-    TParagraphList filled = EndStory([&] {
-        TParagraphList saved = BeginStory(noteText);
-        ReadGroupBody(depth, nullptr);
-        return saved;
-    }());
-    DropEmptyLastParagraph(filled);
+    TParagraphList filled = ReadStory(depth, noteText);
     TParagraph& last = *filled.back();
     if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
     AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
@@ -149,7 +158,8 @@ void TRtfReader::ReadFootnote(int depth) {
 
 // "\chftn": the note's number, shown automatically.
 void TRtfReader::AddNoteNumber() {
-    if (Deleted) return;
+    // A style's entry has no text to hold it.
+    if (Deleted || StyleEntry) return;
     TField& number = AddField(fkNoteNumber);
     AppendInlineTag(Cur->Text, tcFieldStart, number.Handle);
     AppendSpecial(*Cur, scFieldResult);

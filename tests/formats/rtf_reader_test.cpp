@@ -163,6 +163,10 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 {\\*\\fldinst PAGE}{\\*\\bkmkend a}{\\*\\bkmkstart}\\chftn\\ftnalt}", true},
         {"{\\rtf1 \\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}", true},
         {"{\\rtf1 {\\*\\bkmkstart a}{\\*\\bkmkstart b}{\\field{\\*\\fldinst TOC}{\\fldrslt {\\*\\bkmkend a}x\\sect y", false},
+        // A note number in a style's entry; fields and bookmarks left open in headers and notes.
+        {"{\\rtf1 {\\stylesheet{\\s1 \\chftn a;}}x}", true},
+        {"{\\rtf1 {\\footer {\\*\\fldinst PAGE}x}{\\footnote {\\*\\bkmkstart b}n}y{\\*\\bkmkend b}}", true},
+        {"{\\rtf1 {\\field{\\*\\fldinst REF a}{\\fldrslt {\\footnote {\\*\\fldinst PAGE}n}}}z}", true},
     };
     for (auto& c : cases) {
         TRead r = Read(c.rtf);
