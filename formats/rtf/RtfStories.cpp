@@ -13,9 +13,17 @@
 
 namespace {
 
-// Removes the empty paragraph that a story's last paragraph end opened (never the only one).
+// Removes the empty paragraph that a story's last paragraph end opened (never the only one); the field
+// and bookmark marks it holds go to the end of the paragraph before.
 void DropEmptyLastParagraph(TParagraphList& list) {
-    if (list.size() >= 2 && list.back()->PlainText.Size() == 0) list.pop_back();
+    if (list.size() < 2 || list.back()->PlainText.Size() != 0) return;
+    const TMemory& text = list.back()->Text;
+    TParagraph& before = *list[list.size() - 2];
+    ForEachTag(text.Data(), 0, text.Size(), [&before](int32_t, int code, int32_t value) {
+        if (IsFieldMark(code)) AppendInlineTag(before.Text, code, value);
+        return true;
+    });
+    list.pop_back();
 }
 
 bool EndsWithMark(const TParagraph& p) {

@@ -167,6 +167,7 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 {\\stylesheet{\\s1 \\chftn a;}}x}", true},
         {"{\\rtf1 {\\footer {\\*\\fldinst PAGE}x}{\\footnote {\\*\\bkmkstart b}n}y{\\*\\bkmkend b}}", true},
         {"{\\rtf1 {\\field{\\*\\fldinst REF a}{\\fldrslt {\\footnote {\\*\\fldinst PAGE}n}}}z}", true},
+        {"{\\rtf1 a{\\footnote n\\par{\\*\\fldinst PAGE}{\\*\\bkmkstart c}}{\\header h\\par{\\*\\fldinst PAGE}}}", true},
     };
     for (auto& c : cases) {
         TRead r = Read(c.rtf);
