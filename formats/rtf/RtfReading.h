@@ -118,6 +118,8 @@ public:
     void EndBookmark(int depth);
     void CloseOpenBookmarks();
     TField& AddField(int kind);
+    // The paragraph that takes the end mark of a field or bookmark ending here.
+    TParagraph& EndMarkParagraph(const TField& field);
 
     TDocument& Doc;
     TRtfTokenizer Tok;
@@ -153,6 +155,7 @@ public:
 
     // Fields and bookmarks.
     std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come
+    size_t StoryOpenFields = 0;      // how many of them were opened before the story being read
     TField* CurrentField = nullptr;
     bool InInstruction = false;
 };

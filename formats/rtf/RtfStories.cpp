@@ -1,6 +1,7 @@
 // The RTF reader's stories outside the main text: headers and footers framed by a field of their
 // section, footnotes and endnotes as a reference in the text and a text of their own, note numbers.
 #include <algorithm>
+#include <vector>
 
 #include "core/Memory.h"
 #include "document/Document.h"
@@ -65,8 +66,9 @@ TParagraphList TRtfReader::EndStory(TParagraphList saved) {
 // empty one the last paragraph end opened. Fields and bookmarks that open in the story end in it.
 TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
     TField* const outerField = CurrentField;
-    const size_t openBefore = OpenFields.size();
+    const size_t openBefore = OpenFields.size(), outerStoryFields = StoryOpenFields;
     CurrentField = nullptr;
+    StoryOpenFields = openBefore;
     TParagraphList filled = EndStory([&] {
         TParagraphList saved = BeginStory(frame);
         ReadGroupBody(depth, nullptr);
@@ -78,6 +80,7 @@ TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
         OpenFields.pop_back();
     }
     CurrentField = outerField;
+    StoryOpenFields = outerStoryFields;
     return filled;
 }
 
@@ -102,14 +105,21 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
         Doc.Fields.push_back(std::move(frame));
         MoveInto(filled, HeadersFooters);
     } else {
-        // Fields read into a header that holds nothing go with it.
-        auto made = [&](const TField* f) {
-            for (size_t i = fieldsBefore; i < Doc.Fields.size(); ++i)
-                if (Doc.Fields[i].get() == f) return true;
-            return false;
+        // Fields marked in a header that holds nothing go with it; those of the notes and headers read
+        // inside it stay with their own text.
+        std::vector<int32_t> marked;
+        const TMemory& text = filled.front()->Text;
+        ForEachTag(text.Data(), 0, text.Size(), [&marked](int32_t, int code, int32_t value) {
+            if (IsFieldMark(code)) marked.push_back(value);
+            return true;
+        });
+        auto goes = [&marked](const TField* f) {
+            return std::find(marked.begin(), marked.end(), f->Handle) != marked.end();
         };
-        OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), made), OpenFields.end());
-        Doc.Fields.resize(fieldsBefore);
+        OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), goes), OpenFields.end());
+        Doc.Fields.erase(std::remove_if(Doc.Fields.begin() + static_cast<std::ptrdiff_t>(fieldsBefore), Doc.Fields.end(),
+                                        [&goes](const std::unique_ptr<TField>& f) { return goes(f.get()); }),
+                         Doc.Fields.end());
     }
     PopState();
     InHeaderFooter = wasInHeaderFooter;

@@ -168,6 +168,9 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 {\\footer {\\*\\fldinst PAGE}x}{\\footnote {\\*\\bkmkstart b}n}y{\\*\\bkmkend b}}", true},
         {"{\\rtf1 {\\field{\\*\\fldinst REF a}{\\fldrslt {\\footnote {\\*\\fldinst PAGE}n}}}z}", true},
         {"{\\rtf1 a{\\footnote n\\par{\\*\\fldinst PAGE}{\\*\\bkmkstart c}}{\\header h\\par{\\*\\fldinst PAGE}}}", true},
+        // A field that starts in an empty paragraph ends there; a bookmark ends in the story it starts in.
+        {"{\\rtf1 {\\field x{\\*\\bkmkstart a}\\par{\\*\\fldinst PAGE}}}", true},
+        {"{\\rtf1 {\\footnote {\\*\\bkmkstart a}n{\\footnote m{\\*\\bkmkend a}}}}", true},
     };
     for (auto& c : cases) {
         TRead r = Read(c.rtf);
@@ -284,6 +287,10 @@ TEST(RtfReader, HeadersFootersAndNotes) {
     // A bookmark in a header is dropped; the headers go to the slots of their section.
     EXPECT_NE(r.Dump.find("pgn=0/-1 header=#9 evenheader=#11 firstfooter=#10\nsection1:"), std::string::npos) << r.Dump;
     EXPECT_NE(r.Dump.find("pgn=0/-1 footer=#12\n"), std::string::npos) << r.Dump;
+    // A header read inside a header that holds nothing keeps its place.
+    const std::string nested = Read("{\\rtf1 {\\header {\\footer f}}x}", true).Dump;
+    EXPECT_NE(nested.find("P1: <{#0>f<par><}#0>\n#0: headerfooter\nsection0: "), std::string::npos) << nested;
+    EXPECT_NE(nested.find(" footer=#0\n"), std::string::npos) << nested;
     // Where breaks are forbidden, notes and headers are left out.
     TDocument doc;
     doc.SetModeFlag(mfNoBreaks, true);
