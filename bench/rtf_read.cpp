@@ -1,5 +1,5 @@
 // Reading speed of Rich Text Format: builds a document of about 10 MB (text with formatting, tables of
-// fonts and colours, fields, pictures in hexadecimal) and prints megabytes per second and peak memory.
+// fonts and colours, fields, PNG pictures in hexadecimal) and prints megabytes per second and peak memory.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -7,14 +7,42 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "classlib/runtime/Streams.h"
 #include "core/TabTables.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
+#include "formats/PNG.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"
 
 namespace {
+
+// A 64 x 64 PNG picture (a gradient) in hexadecimal lines of 128 digits, as writers give them.
+std::string PictureHex() {
+    TPNGImage png;
+    png.SetPixelFormat(pf24bit);
+    png.SetSize(64, 64);
+    for (int32_t y = 0; y < 64; ++y) {
+        uint8_t* row = png.ScanLine(y);
+        for (int32_t x = 0; x < 64; ++x, row += 3) {
+            row[0] = static_cast<uint8_t>(x * 4);
+            row[1] = static_cast<uint8_t>(y * 4);
+            row[2] = static_cast<uint8_t>((x ^ y) * 4);
+        }
+    }
+    TMemoryStream stream;
+    png.SaveToStream(stream);
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (int64_t i = 0; i < stream.GetSize(); ++i) {
+        hex += digits[stream.Memory()[i] >> 4];
+        hex += digits[stream.Memory()[i] & 15];
+        if (hex.size() % 129 == 128) hex += '\n';
+    }
+    return hex + "\n";
+}
 
 std::string MakeDocument(size_t target) {
     std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
@@ -23,9 +51,7 @@ std::string MakeDocument(size_t target) {
         "\\pard\\plain\\ql\\li360\\ri120\\sb120\\sa60\\f0\\fs24 Le texte d\\'e9bute ici, {\\b gras} et "
         "{\\i italique}, {\\cf1 rouge} et {\\f1\\fs20 Arial}, un champ {\\field{\\*\\fldinst PAGE}"
         "{\\fldrslt 1}} puis une tabulation\\tab et la fin du paragraphe avec des accents \\'e0\\'e7\\'f4.\\par\n";
-    std::string picture = "{\\pict\\pngblip\\picw16\\pich16\\picwgoal240\\pichgoal240\n";
-    for (int line = 0; line < 64; ++line) picture += std::string(128, 'a') + "\n";
-    picture += "}\\par\n";
+    std::string picture = "{\\pict\\pngblip\\picw64\\pich64\\picwgoal960\\pichgoal960\n" + PictureHex() + "}\\par\n";
     int n = 0;
     while (rtf.size() < target) {
         rtf += paragraph;
@@ -65,7 +91,7 @@ int main() {
     std::printf("rtf_read: tokenizing %.1f MB/s\n", megabytes / best);
     // The whole reader, into a document.
     double bestRead = 1e9;
-    size_t paragraphs = 0;
+    size_t paragraphs = 0, pictures = 0;
     long beforeRead = PeakKilobytes();
     for (int round = 0; round < 3; ++round) {
         TDocument document;
@@ -76,11 +102,14 @@ int main() {
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (seconds < bestRead) bestRead = seconds;
         paragraphs = document.Paragraphs.size();
+        pictures = document.ObjectManager->Objects.size();
     }
-    std::printf("rtf_read: reading into a document %.1f MB/s (%zu paragraphs)\n", megabytes / bestRead, paragraphs);
+    std::printf("rtf_read: reading into a document %.1f MB/s (%zu paragraphs, %zu pictures)\n", megabytes / bestRead,
+                paragraphs, pictures);
     if (beforeRead >= 0)
-        std::printf("rtf_read: peak memory while reading %.1f MB above the %.1f MB before (file %.1f MB)\n",
-                    (PeakKilobytes() - beforeRead) / 1024.0, beforeRead / 1024.0, megabytes);
+        std::printf("rtf_read: peak memory while reading %.1f MB above the %.1f MB before (file %.1f MB, %.2f times)\n",
+                    (PeakKilobytes() - beforeRead) / 1024.0, beforeRead / 1024.0, megabytes,
+                    (PeakKilobytes() - beforeRead) / 1024.0 / megabytes);
     long after = PeakKilobytes();
     if (after >= 0)
         std::printf("rtf_read: peak memory %.1f MB (%.1f MB before reading, file %.1f MB)\n", after / 1024.0,

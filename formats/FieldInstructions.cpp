@@ -1,6 +1,13 @@
 // The field-type table and the rewriting of field instructions on reading.
 #include "formats/FieldInstructions.h"
 
+#include <memory>
+
+#include "document/Document.h"
+#include "document/InlineTags.h"
+#include "document/Paragraph.h"
+#include "editing/Field.h"
+
 const char* const FieldTypeNames[kFieldTypeCount] = {
     "?", "?", "BOOKMARK", "REF", "XE", "FTNREF", "SET", "IF", "INDEX", "TC", "STYLEREF", "RD", "SEQ", "TOC",
     "INFO", "TITLE", "SUBJECT", "AUTHOR", "KEYWORDS", "COMMENTS", "LASTSAVEDBY", "CREATEDATE", "SAVEDATE",
@@ -110,4 +117,18 @@ bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruc
     result.Type = fieldType;
     result.Code = std::move(code);
     return true;
+}
+
+TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document, TParagraph& paragraph,
+                              std::vector<TField*>& openFields) {
+    TFieldInstruction instruction;
+    if (!RewriteFieldInstruction(text, fieldType, instruction)) return nullptr;
+    document.Fields.push_back(std::make_unique<TField>());
+    TField& field = *document.Fields.back();
+    field.Kind = fkCode;
+    field.FieldType = static_cast<uint8_t>(instruction.Type);
+    field.Code = std::move(instruction.Code);
+    openFields.push_back(&field);
+    AppendInlineTag(paragraph.Text, tcFieldStart, field.Handle);
+    return &field;
 }

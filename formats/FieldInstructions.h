@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+class TDocument;
+class TField;
+class TParagraph;
 
 constexpr int kFieldTypeCount = 92;
 // The field type given to mean "not known: take it from the keyword".
@@ -27,6 +32,12 @@ struct TFieldInstruction {
 // the keyword in its upper-case English form, and the French, German and Spanish words of a general
 // format switch ("\*") replaced by the English word. False when the text names no field.
 bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruction& result);
+
+// Makes the field an instruction read from a file names (the type as for RewriteFieldInstruction):
+// the field joins the document's field list and the reader's open fields, and its start mark ends the
+// tagged text of the paragraph being filled. None, and nothing marked, when the text names no field.
+TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document, TParagraph& paragraph,
+                              std::vector<TField*>& openFields);
 
 // Upper case by the rules of the Windows Western code page (accented letters included).
 std::string UpperCaseAnsi(std::string_view text);

@@ -345,6 +345,8 @@ public:
     int FindIndex(std::string_view letters) const;
     static std::string_view NameOf(int number);
     static TRtfWordKind KindOf(int number);
+    // True for the words that start a group of their own.
+    static bool IsDestination(int number) { return KindOf(number) == TRtfWordKind::Destination; }
 
 private:
     int16_t OneLetter[26];

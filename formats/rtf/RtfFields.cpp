@@ -56,6 +56,16 @@ TField& TRtfReader::AddField(int kind) {
     return field;
 }
 
+// At the start of a paragraph the end of a field or bookmark belongs to the paragraph before, unless
+// it starts in this one.
+TParagraph& TRtfReader::EndMarkParagraph(const TField& field) {
+    if (Cur->PlainText.Size() != 0 || Doc.Paragraphs.size() < 2) return *Cur;
+    const bool startsHere = !ForEachTag(Cur->Text.Data(), 0, Cur->Text.Size(), [&field](int32_t, int code, int32_t value) {
+        return !(code == tcFieldStart && value == field.Handle);
+    });
+    return startsHere ? *Cur : *Doc.Paragraphs[Doc.Paragraphs.size() - 2];
+}
+
 void TRtfReader::ReadField(int depth) {
     TField* outer = CurrentField;
     CurrentField = nullptr;
@@ -78,9 +88,7 @@ void TRtfReader::ReadField(int depth) {
             if (index >= 0 && index != Char[cfFont]) AppendZeroWidthTag(*Cur, cfFont, Char[cfFont]);
         }
         OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), field), OpenFields.end());
-        TParagraph* target = Cur;
-        if (Cur->PlainText.Size() == 0 && Doc.Paragraphs.size() >= 2) target = Doc.Paragraphs[Doc.Paragraphs.size() - 2].get();
-        AppendInlineTag(target->Text, tcFieldEnd, field->Handle);
+        AppendInlineTag(EndMarkParagraph(*field).Text, tcFieldEnd, field->Handle);
     }
     CurrentField = outer;
 }
@@ -90,14 +98,8 @@ void TRtfReader::ReadFieldInstruction(int depth) {
     InInstruction = true;
     std::string text = ReadDestinationText(depth);
     InInstruction = outer;
-    TFieldInstruction instruction;
-    if (Deleted || !RewriteFieldInstruction(text, kUnknownFieldType, instruction)) return;
-    TField& field = AddField(fkCode);
-    field.FieldType = static_cast<uint8_t>(instruction.Type);
-    field.Code = std::move(instruction.Code);
-    OpenFields.push_back(&field);
-    AppendInlineTag(Cur->Text, tcFieldStart, field.Handle);
-    CurrentField = &field;
+    if (Deleted) return;
+    if (TField* field = ParseFieldInstruction(text, kUnknownFieldType, Doc, *Cur, OpenFields)) CurrentField = field;
 }
 
 void TRtfReader::StartBookmark(int depth) {
@@ -112,22 +114,14 @@ void TRtfReader::StartBookmark(int depth) {
 void TRtfReader::EndBookmark(int depth) {
     const std::string name = ReadDestinationText(depth);
     if (Deleted) return;
-    auto it = std::find_if(OpenFields.rbegin(), OpenFields.rend(),
+    // Only a bookmark of the story being read ends here.
+    const auto storyStart = OpenFields.rend() - static_cast<std::ptrdiff_t>(StoryOpenFields);
+    auto it = std::find_if(OpenFields.rbegin(), storyStart,
                            [&](const TField* f) { return f->Kind == fkBookmark && f->Code == name; });
-    if (it == OpenFields.rend()) return;
+    if (it == storyStart) return;
     TField* bookmark = *it;
     OpenFields.erase(std::next(it).base());
-    // At the start of a paragraph the end belongs to the paragraph before, unless the bookmark
-    // starts in this one.
-    TParagraph* target = Cur;
-    if (Cur->PlainText.Size() == 0 && Doc.Paragraphs.size() >= 2) {
-        const uint8_t* s = Cur->Text.Data();
-        bool startsHere = false;
-        for (int32_t pos = 0; pos + InlineTagSize <= Cur->Text.Size(); pos += InlineTagSize)
-            if (TagCode(s + pos) == tcFieldStart && TagValue(s + pos) == bookmark->Handle) startsHere = true;
-        if (!startsHere) target = Doc.Paragraphs[Doc.Paragraphs.size() - 2].get();
-    }
-    AppendInlineTag(target->Text, tcFieldEnd, bookmark->Handle);
+    AppendInlineTag(EndMarkParagraph(*bookmark).Text, tcFieldEnd, bookmark->Handle);
 }
 
 // Bookmarks and fields whose end never came end with the text.

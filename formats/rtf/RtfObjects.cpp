@@ -74,7 +74,7 @@ void TObjectReader::ReadObjectGroup(int depth) {
 
 bool StartsDestination(const TRtfToken& t) {
     return (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') ||
-           (t.Kind == TRtfTokenKind::Word && TControlWords::KindOf(t.Word) == TRtfWordKind::Destination);
+           (t.Kind == TRtfTokenKind::Word && TControlWords::IsDestination(t.Word));
 }
 
 // Entered behind a "{" met inside the object: a destination is read, any other group skipped whole.
@@ -95,7 +95,7 @@ void TObjectReader::ReadDestination(int inner, const TRtfToken& first) {
         if (w.Kind == TRtfTokenKind::End || Tok.Depth() < inner) return;
         word = w.Kind == TRtfTokenKind::Word ? w.Word : -1;
     }
-    if (TControlWords::KindOf(word) != TRtfWordKind::Destination) {
+    if (!TControlWords::IsDestination(word)) {
         SkipRest(Tok, inner);
         return;
     }

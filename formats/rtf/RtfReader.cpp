@@ -32,6 +32,7 @@ namespace {
 constexpr int32_t kMinFontSize = 2, kMaxFontSize = 2000;
 constexpr int32_t kMinScale = 1, kMaxScale = 600;
 constexpr int32_t kMinZoom = 10, kMaxZoom = 500;
+constexpr int32_t kMaxOffset = 32767;   // raising, lowering and spacing of characters, kerning threshold
 
 // The Windows Western form of each character of the Macintosh set from 128 up ("?" when it has none).
 const uint8_t MacToAnsi[128] = {
@@ -90,8 +91,8 @@ void TRtfReader::ReadGroupBody(int depth, const TRtfToken* first) {
 
 void TRtfReader::HandleToken(const TRtfToken& t) {
     switch (t.Kind) {
-    case TRtfTokenKind::GroupStart: OpenGroup(); break;
-    case TRtfTokenKind::Word: HandleWord(t); break;
+    case TRtfTokenKind::GroupStart: ParseGroup(); break;
+    case TRtfTokenKind::Word: HandleFormattingWord(t); break;
     case TRtfTokenKind::Symbol: HandleSymbol(t.Char); break;
     case TRtfTokenKind::Text: AddText(t.Text, t.Length); break;
     case TRtfTokenKind::Byte: AddText(&t.Char, 1); break;
@@ -101,18 +102,18 @@ void TRtfReader::HandleToken(const TRtfToken& t) {
 
 // Entered behind a "{": a destination goes to its handler (or is skipped whole), any other group is
 // read with its own state.
-void TRtfReader::OpenGroup() {
+void TRtfReader::ParseGroup() {
     int depth = Tok.Depth();
     UnicodeSkip = 0;
     const TRtfToken& t = Tok.Next();
     if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) return;
     if (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') {
         const TRtfToken& w = Tok.Next();
-        if (!(w.Kind == TRtfTokenKind::Word && Dispatch(w.Word, depth))) SkipTo(depth);
+        if (!(w.Kind == TRtfTokenKind::Word && DispatchControlWord(w.Word, depth))) SkipGroup(depth);
         return;
     }
-    if (t.Kind == TRtfTokenKind::Word && TControlWords::KindOf(t.Word) == TRtfWordKind::Destination) {
-        if (!Dispatch(t.Word, depth)) SkipTo(depth);
+    if (t.Kind == TRtfTokenKind::Word && TControlWords::IsDestination(t.Word)) {
+        if (!DispatchControlWord(t.Word, depth)) SkipGroup(depth);
         return;
     }
     TRtfToken first = t;
@@ -125,19 +126,19 @@ const TRtfToken* TRtfReader::NextOfGroup(int depth) {
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
         if (t.Kind == TRtfTokenKind::End) return nullptr;
-        if (t.Kind == TRtfTokenKind::GroupStart) SkipTo(Tok.Depth());
+        if (t.Kind == TRtfTokenKind::GroupStart) SkipGroup(Tok.Depth());
         else if (t.Kind != TRtfTokenKind::GroupEnd) return &t;
     }
     return nullptr;
 }
 
-void TRtfReader::SkipTo(int depth) {
+void TRtfReader::SkipGroup(int depth) {
     while (Tok.Depth() >= depth && Tok.Next().Kind != TRtfTokenKind::End) {
     }
 }
 
 // The destination handlers; false for a group to be skipped whole.
-bool TRtfReader::Dispatch(int word, int depth) {
+bool TRtfReader::DispatchControlWord(int word, int depth) {
     switch (word) {
     case rw_fonttbl: ReadFontTable(depth); return true;
     case rw_colortbl: ReadColorTable(depth); return true;
@@ -193,14 +194,22 @@ bool TRtfReader::Dispatch(int word, int depth) {
     }
 }
 
-// The text of the rest of a group: characters and escapes, nested groups too; "{\*" groups skipped.
+// The text of the rest of a group: characters and escapes, nested groups too; "{\\*" groups skipped. A
+// Unicode character takes the place of the fallback characters that follow it.
 std::string TRtfReader::ReadDestinationText(int depth) {
     std::string text;
     bool groupStart = false;
+    int32_t skipCount = SkipCount, fallback = 0;
+    // Adds a character unless it is the fallback of a Unicode character.
+    auto add = [&](char c) {
+        if (fallback > 0) --fallback;
+        else text += c;
+    };
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
         const bool afterGroupStart = groupStart;
         groupStart = t.Kind == TRtfTokenKind::GroupStart;
+        if (t.Kind == TRtfTokenKind::GroupStart || t.Kind == TRtfTokenKind::GroupEnd) fallback = 0;
         // A field inside an instruction is a field of its own, in the text.
         if (afterGroupStart && InInstruction && t.Kind == TRtfTokenKind::Word && t.Word == rw_field) {
             ReadField(Tok.Depth());
@@ -208,19 +217,28 @@ std::string TRtfReader::ReadDestinationText(int depth) {
         }
         switch (t.Kind) {
         case TRtfTokenKind::End: return text;
-        case TRtfTokenKind::Text: text.append(reinterpret_cast<const char*>(t.Text), static_cast<size_t>(t.Length)); break;
-        case TRtfTokenKind::Byte: text += static_cast<char>(t.Char); break;
+        case TRtfTokenKind::Text:
+            for (int32_t i = 0; i < t.Length; ++i) add(static_cast<char>(t.Text[i]));
+            break;
+        case TRtfTokenKind::Byte: add(static_cast<char>(t.Char)); break;
         case TRtfTokenKind::Symbol:
-            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') text += static_cast<char>(t.Char);
-            else if (t.Char == '*') SkipTo(Tok.Depth());
-            else if (t.Char == '~') text += static_cast<char>(160);
+            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') add(static_cast<char>(t.Char));
+            else if (t.Char == '*') SkipGroup(Tok.Depth());
+            else if (t.Char == '~') add(static_cast<char>(160));
             break;
         case TRtfTokenKind::Word:
             if (t.Word == rw_u) {
                 int code = UnicodeToAnsi(static_cast<uint32_t>(t.Param < 0 ? t.Param + 65536 : t.Param));
-                if (code >= 32) text += static_cast<char>(code);
+                // Without an 8-bit form, the fallback stands for it.
+                fallback = 0;
+                if (code >= 32) {
+                    text += static_cast<char>(code);
+                    fallback = skipCount;
+                }
+            } else if (t.Word == rw_uc) {
+                skipCount = std::clamp(t.Param, 0, 16);
             } else if (t.Word == rw_tab) {
-                text += '\t';
+                add('\t');
             }
             break;
         default: break;
@@ -358,7 +376,7 @@ int32_t TRtfReader::ColorIndex(int32_t n) const {
 // A character given by its Unicode number: its byte in the code page of the font in force; a
 // character that page lacks is written in the same font with a character set that has it, when one
 // does (outside the style sheet), and the font goes back after it.
-void TRtfReader::HandleUnicode(int32_t param) {
+void TRtfReader::ReadUnicodeChar(int32_t param) {
     uint32_t code = static_cast<uint32_t>(param < 0 ? param + 65536 : param);
     TFontManager& fonts = GetFontManager();
     const int32_t font = Char[cfFont];
@@ -390,7 +408,7 @@ void TRtfReader::HandleUnicode(int32_t param) {
     UnicodeSkip = SkipCount;
 }
 
-void TRtfReader::HandleWord(const TRtfToken& t) {
+void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     const int32_t p = t.Param;
     // Toggles: in a style, a toggle without parameter is the opposite of what the style's base has.
     const int32_t or1 = t.HasParam ? (p != 0) : StyleEntry ? kStyleToggle : 1;
@@ -442,11 +460,11 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_charscalex:
         if (p >= kMinScale && p <= kMaxScale) SetCharField(cfScale, p);
         break;
-    case rw_expnd: SetCharField(cfSpacing, static_cast<int32_t>(std::clamp<int64_t>(int64_t(p) * 5, -32767, 32767))); break;
-    case rw_expndtw: SetCharField(cfSpacing, std::clamp(p, -32767, 32767)); break;
-    case rw_up: SetCharField(cfRaise, p / 2); break;
-    case rw_dn: SetCharField(cfRaise, -(p / 2)); break;
-    case rw_kerning: SetCharField(cfKerning, p); break;
+    case rw_expnd: SetCharField(cfSpacing, static_cast<int32_t>(std::clamp<int64_t>(int64_t(p) * 5, -kMaxOffset, kMaxOffset))); break;
+    case rw_expndtw: SetCharField(cfSpacing, std::clamp(p, -kMaxOffset, kMaxOffset)); break;
+    case rw_up: SetCharField(cfRaise, std::clamp(p, -kMaxOffset, kMaxOffset) / 2); break;
+    case rw_dn: SetCharField(cfRaise, -(std::clamp(p, -kMaxOffset, kMaxOffset) / 2)); break;
+    case rw_kerning: SetCharField(cfKerning, std::clamp(p, 0, kMaxOffset)); break;
     case rw_lang: SetCharField(cfLanguage, p); break;
     case rw_plain: {
         const TCharFormat& base = DefaultCharFormat();
@@ -455,15 +473,15 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
         break;
     }
     // Paragraph formats.
-    case rw_fi: para[pfFirstIndent] = p; break;
-    case rw_li: para[pfLeftIndent] = p; break;
-    case rw_ri: para[pfRightIndent] = p; break;
+    case rw_fi: para[pfFirstIndent] = RtfSignedLength(p); break;
+    case rw_li: para[pfLeftIndent] = RtfSignedLength(p); break;
+    case rw_ri: para[pfRightIndent] = RtfSignedLength(p); break;
     case rw_sl:
         if (p == 0 || p == 1000) {
             para[pfLineSpacing] = 240;
             para[pfSpacingRule] = 1;
         } else {
-            para[pfLineSpacing] = p;
+            para[pfLineSpacing] = RtfSignedLength(p);
             para[pfSpacingRule] = 0;
         }
         break;
@@ -480,9 +498,9 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
     case rw_pagebboff: para[pfPageBreakBefore] = 0; break;
     case rw_widctlpar: para[pfWidowControl] = 1; break;
     case rw_nowidctlpar: para[pfWidowControl] = 0; break;
-    case rw_sb: para[pfSpaceBefore] = p; break;
+    case rw_sb: para[pfSpaceBefore] = RtfLength(p); break;
     case rw_s: para[pfStyle] = InStyleSheet ? p : FindStyleByNumber(*Doc.StyleList, p); break;
-    case rw_sa: para[pfSpaceAfter] = p; break;
+    case rw_sa: para[pfSpaceAfter] = RtfLength(p); break;
     case rw_pard:
         para = DefaultParaFormat();
         para[pfWidowControl] = Doc.WidowControl;
@@ -542,7 +560,7 @@ void TRtfReader::HandleWord(const TRtfToken& t) {
         break;
     // Reader flags and text.
     case rw_uc: SkipCount = std::clamp(p, 0, 16); break;
-    case rw_u: HandleUnicode(p); break;
+    case rw_u: ReadUnicodeChar(p); break;
     case rw_cs: CharStyle = p; break;
     case rw_deleted: Deleted = true; break;
     case rw_lquote: AddChar(145); break;
@@ -609,7 +627,7 @@ void TRtfReader::ReadFontTable(int depth) {
         case TRtfTokenKind::GroupStart: {
             const TRtfToken& n = Tok.Next();
             if (n.Kind == TRtfTokenKind::Symbol && n.Char == '*') {
-                SkipTo(Tok.Depth());
+                SkipGroup(Tok.Depth());
                 break;
             }
             if (Tok.Depth() == depth + 1) {
@@ -717,7 +735,7 @@ void TRtfReader::DispatchOrSkip() {
         if (w.Kind == TRtfTokenKind::GroupEnd || w.Kind == TRtfTokenKind::End) return;
         word = w.Kind == TRtfTokenKind::Word ? w.Word : -1;
     }
-    if (!(TControlWords::KindOf(word) == TRtfWordKind::Destination && Dispatch(word, inner))) SkipTo(inner);
+    if (!(TControlWords::IsDestination(word) && DispatchControlWord(word, inner))) SkipGroup(inner);
 }
 
 void TRtfReader::ReadInfo(int depth) {
@@ -738,7 +756,7 @@ void TRtfReader::ReadUpr(int depth) {
         const TRtfToken& t = Tok.Next();
         if (t.Kind == TRtfTokenKind::End) break;
         if (t.Kind != TRtfTokenKind::GroupStart) continue;
-        if (first) SkipTo(Tok.Depth());
+        if (first) SkipGroup(Tok.Depth());
         else DispatchOrSkip();
         first = false;
     }
@@ -747,7 +765,7 @@ void TRtfReader::ReadUpr(int depth) {
 // A picture or an embedded object is placed in the text unless text is being dropped; a result group on
 // its own gives its pictures to the document.
 void TRtfReader::ReadPictureOrObject(int word, int depth) {
-    auto toDocument = [this](int w, int d) { return Dispatch(w, d); };
+    auto toDocument = [this](int w, int d) { return DispatchControlWord(w, d); };
     if (word == rw_result) {
         ReadRtfObjectResult(Tok, depth, nullptr, toDocument);
         return;

@@ -2,6 +2,7 @@
 // formats in force and their stack, the tables read from the file, the paragraph being filled and the
 // stories, sections, styles, fields and bookmarks the read builds in the document.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,6 +18,11 @@
 class TField;
 class TParagraph;
 class TStyle;
+
+// The longest page, margin, column, indent or spacing taken from a file, in twips (22 inches).
+constexpr int32_t kMaxRtfLength = 31680;
+inline int32_t RtfLength(int32_t v) { return std::clamp(v, 0, kMaxRtfLength); }
+inline int32_t RtfSignedLength(int32_t v) { return std::clamp(v, -kMaxRtfLength, kMaxRtfLength); }
 
 // A font of the file's font table.
 struct TDocFontInfo {
@@ -48,9 +54,9 @@ public:
 
     // Groups.
     void ReadGroupBody(int depth, const TRtfToken* first);
-    void OpenGroup();
-    bool Dispatch(int word, int depth);
-    void SkipTo(int depth);
+    void ParseGroup();
+    bool DispatchControlWord(int word, int depth);
+    void SkipGroup(int depth);
     // The next token of the group opened at Depth, its nested groups skipped; nullptr at its end.
     const TRtfToken* NextOfGroup(int depth);
     void HandleToken(const TRtfToken& t);
@@ -68,8 +74,8 @@ public:
     void AddSpecial(uint8_t code);
     void EndParagraph(uint8_t mark);
     void HandleSymbol(uint8_t c);
-    void HandleWord(const TRtfToken& t);
-    void HandleUnicode(int32_t param);
+    void HandleFormattingWord(const TRtfToken& t);
+    void ReadUnicodeChar(int32_t param);
     void SetCharField(int field, int32_t value);
     int32_t ColorIndex(int32_t n) const;
     bool BreaksForbidden() const;
@@ -103,6 +109,7 @@ public:
     TParagraphList BeginStory(TField& frame);
     // Puts the document's own list back; returns the list that was filled.
     TParagraphList EndStory(TParagraphList saved);
+    TParagraphList ReadStory(int depth, TField& frame);
 
     // Fields and bookmarks (RtfFields.cpp).
     void ReadField(int depth);
@@ -111,6 +118,8 @@ public:
     void EndBookmark(int depth);
     void CloseOpenBookmarks();
     TField& AddField(int kind);
+    // The paragraph that takes the end mark of a field or bookmark ending here.
+    TParagraph& EndMarkParagraph(const TField& field);
 
     TDocument& Doc;
     TRtfTokenizer Tok;
@@ -146,6 +155,7 @@ public:
 
     // Fields and bookmarks.
     std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come
+    size_t StoryOpenFields = 0;      // how many of them were opened before the story being read
     TField* CurrentField = nullptr;
     bool InInstruction = false;
 };

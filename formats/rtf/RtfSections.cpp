@@ -8,14 +8,6 @@
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReading.h"
 
-namespace {
-
-constexpr int32_t kMaxLength = 31680; // no page, margin or column is longer than 22 inches
-
-int32_t Length(int32_t v) { return std::clamp(v, 0, kMaxLength); }
-
-} // namespace
-
 // Section and note words; false for a word that is none of them.
 bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
     const int32_t p = t.Param;
@@ -47,13 +39,13 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
     case rw_margmirror: first.PageSetup[psMirrorMargins] = 1; break;
     case rw_facingp: first.PageSetup[psHeaderFlags] |= 1; break;
     case rw_cols: sp[spColumnCount] = std::clamp(p, 1, MaxColumns); break;
-    case rw_colsx: sp[spColumnGap] = Length(p); break;
+    case rw_colsx: sp[spColumnGap] = RtfLength(p); break;
     case rw_colno: ColumnNumber = std::clamp(p, 1, sp[spColumnCount]) - 1; break;
     case rw_colw:
     case rw_colsr:
         // A width given for a section of one column describes nothing.
         if (sp[spColumnCount] <= 1) break;
-        sp[ColumnField(ColumnNumber, t.Word == rw_colw ? ceWidth : ceGapAfter)] = Length(p);
+        sp[ColumnField(ColumnNumber, t.Word == rw_colw ? ceWidth : ceGapAfter)] = RtfLength(p);
         sp[spEqualWidths] = 0;
         break;
     case rw_linebetcol: sp[spLineBetween] = 1; break;

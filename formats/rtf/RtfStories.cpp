@@ -1,6 +1,7 @@
 // The RTF reader's stories outside the main text: headers and footers framed by a field of their
 // section, footnotes and endnotes as a reference in the text and a text of their own, note numbers.
 #include <algorithm>
+#include <vector>
 
 #include "core/Memory.h"
 #include "document/Document.h"
@@ -13,9 +14,17 @@
 
 namespace {
 
-// Removes the empty paragraph that a story's last paragraph end opened (never the only one).
+// Removes the empty paragraph that a story's last paragraph end opened (never the only one); the field
+// and bookmark marks it holds go to the end of the paragraph before.
 void DropEmptyLastParagraph(TParagraphList& list) {
-    if (list.size() >= 2 && list.back()->PlainText.Size() == 0) list.pop_back();
+    if (list.size() < 2 || list.back()->PlainText.Size() != 0) return;
+    const TMemory& text = list.back()->Text;
+    TParagraph& before = *list[list.size() - 2];
+    ForEachTag(text.Data(), 0, text.Size(), [&before](int32_t, int code, int32_t value) {
+        if (IsFieldMark(code)) AppendInlineTag(before.Text, code, value);
+        return true;
+    });
+    list.pop_back();
 }
 
 bool EndsWithMark(const TParagraph& p) {
@@ -53,9 +62,31 @@ TParagraphList TRtfReader::EndStory(TParagraphList saved) {
     return filled;
 }
 
+// Reads the rest of a group as a story of its own, framed by Frame; the paragraphs read, without the
+// empty one the last paragraph end opened. Fields and bookmarks that open in the story end in it.
+TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
+    TField* const outerField = CurrentField;
+    const size_t openBefore = OpenFields.size(), outerStoryFields = StoryOpenFields;
+    CurrentField = nullptr;
+    StoryOpenFields = openBefore;
+    TParagraphList filled = EndStory([&] {
+        TParagraphList saved = BeginStory(frame);
+        ReadGroupBody(depth, nullptr);
+        return saved;
+    }());
+    DropEmptyLastParagraph(filled);
+    while (OpenFields.size() > openBefore) {
+        AppendInlineTag(filled.back()->Text, tcFieldEnd, OpenFields.back()->Handle);
+        OpenFields.pop_back();
+    }
+    CurrentField = outerField;
+    StoryOpenFields = outerStoryFields;
+    return filled;
+}
+
 void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     if (BreaksForbidden()) {
-        SkipTo(depth);
+        SkipGroup(depth);
         return;
     }
     const bool wasInHeaderFooter = InHeaderFooter;
@@ -64,12 +95,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     auto frame = std::make_unique<TField>();
     frame->Kind = fkHeaderFooter;
     const size_t fieldsBefore = Doc.Fields.size();
-    TParagraphList filled = EndStory([&] {
-        TParagraphList saved = BeginStory(*frame);
-        ReadGroupBody(depth, nullptr);
-        return saved;
-    }());
-    DropEmptyLastParagraph(filled);
+    TParagraphList filled = ReadStory(depth, *frame);
     const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
     if (!empty) {
         TParagraph& last = *filled.back();
@@ -79,15 +105,21 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
         Doc.Fields.push_back(std::move(frame));
         MoveInto(filled, HeadersFooters);
     } else {
-        // Fields read into a header that holds nothing go with it.
-        auto made = [&](const TField* f) {
-            for (size_t i = fieldsBefore; i < Doc.Fields.size(); ++i)
-                if (Doc.Fields[i].get() == f) return true;
-            return false;
+        // Fields marked in a header that holds nothing go with it; those of the notes and headers read
+        // inside it stay with their own text.
+        std::vector<int32_t> marked;
+        const TMemory& text = filled.front()->Text;
+        ForEachTag(text.Data(), 0, text.Size(), [&marked](int32_t, int code, int32_t value) {
+            if (IsFieldMark(code)) marked.push_back(value);
+            return true;
+        });
+        auto goes = [&marked](const TField* f) {
+            return std::find(marked.begin(), marked.end(), f->Handle) != marked.end();
         };
-        OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), made), OpenFields.end());
-        if (CurrentField && made(CurrentField)) CurrentField = nullptr;
-        Doc.Fields.resize(fieldsBefore);
+        OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), goes), OpenFields.end());
+        Doc.Fields.erase(std::remove_if(Doc.Fields.begin() + static_cast<std::ptrdiff_t>(fieldsBefore), Doc.Fields.end(),
+                                        [&goes](const std::unique_ptr<TField>& f) { return goes(f.get()); }),
+                         Doc.Fields.end());
     }
     PopState();
     InHeaderFooter = wasInHeaderFooter;
@@ -95,7 +127,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
 
 void TRtfReader::ReadFootnote(int depth) {
     if (BreaksForbidden() || Deleted) {
-        SkipTo(depth);
+        SkipGroup(depth);
         return;
     }
     PushState();
@@ -132,12 +164,7 @@ void TRtfReader::ReadFootnote(int depth) {
     Doc.Fields.push_back(std::move(reference));
     Doc.Fields.push_back(std::move(text));
     FootnoteAlternate = false;
-    TParagraphList filled = EndStory([&] {
-        TParagraphList saved = BeginStory(noteText);
-        ReadGroupBody(depth, nullptr);
-        return saved;
-    }());
-    DropEmptyLastParagraph(filled);
+    TParagraphList filled = ReadStory(depth, noteText);
     TParagraph& last = *filled.back();
     if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
     AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
@@ -149,7 +176,8 @@ void TRtfReader::ReadFootnote(int depth) {
 
 // "\chftn": the note's number, shown automatically.
 void TRtfReader::AddNoteNumber() {
-    if (Deleted) return;
+    // A style's entry has no text to hold it.
+    if (Deleted || StyleEntry) return;
     TField& number = AddField(fkNoteNumber);
     AppendInlineTag(Cur->Text, tcFieldStart, number.Handle);
     AppendSpecial(*Cur, scFieldResult);

@@ -54,7 +54,7 @@ void TRtfReader::ReadStyleSheet(int depth) {
             first = Tok.Next();
             // "{\*\cs" entries are character styles; other "{\*" groups are not entries.
             if (first.Kind != TRtfTokenKind::Word || (first.Word != rw_cs && first.Word != rw_ds)) {
-                if (first.Kind != TRtfTokenKind::GroupEnd) SkipTo(inner);
+                if (first.Kind != TRtfTokenKind::GroupEnd) SkipGroup(inner);
                 continue;
             }
         }
@@ -105,7 +105,7 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
             style->NextStyle = t.Param;
             nextGiven = true;
             break;
-        default: HandleWord(t); break;
+        default: HandleFormattingWord(t); break;
         }
     };
     if (first) handle(*first);
@@ -117,7 +117,7 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
             const TRtfToken* w = &Tok.Next();
             if (w->Kind == TRtfTokenKind::Symbol && w->Char == '*') w = &Tok.Next();
             if (w->Kind == TRtfTokenKind::Word && w->Word == rw_keycode) ReadKeyCode(inner, *style);
-            else if (w->Kind != TRtfTokenKind::GroupEnd) SkipTo(inner);
+            else if (w->Kind != TRtfTokenKind::GroupEnd) SkipGroup(inner);
             continue;
         }
         handle(t);

@@ -13,6 +13,7 @@
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
+#include "formats/rtf/RtfTokenizer.h"
 #include "tests/formats/field_marks.h"
 
 namespace {
@@ -89,7 +90,7 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
 }
 
 TEST(RtfReader, DocumentSettingsAndInformation) {
-    TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\'e9}{\\author Jean}"
+    TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\u233\\'e9}{\\author Jean}"
                    "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}\\dskparnr3\\dskcharnr7}"
                    "{\\*\\autosavedorigfmt MS Word 97}x}");
     EXPECT_EQ(r.Doc->ZoomPercent, 500);
@@ -110,6 +111,11 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     Read("{\\rtf1 y}");
     EXPECT_EQ(RtfSavedCaret.Paragraph, 0);
     EXPECT_EQ(RtfSavedCaret.Offset, 0);
+    // A Unicode character stands in place of its fallback; a field instruction and a bookmark name
+    // read the same way.
+    EXPECT_EQ(Dump("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://caf\\uc2\\u233 xy\\u232\\'e8\\'e8s\"}{\\fldrslt x}}"
+                   "{\\*\\bkmkstart \\u233\\'e9t\\u233?}y}"),
+              "P0: <{#0>x<}#0><{#1>y<}#1><par>\n#0: code type=88 \"HYPERLINK \"http://caf\\'e9\\'e8s\"\"\n#1: bookmark \"\\'e9t\\'e9\"\n");
 }
 
 TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
@@ -157,6 +163,14 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 {\\*\\fldinst PAGE}{\\*\\bkmkend a}{\\*\\bkmkstart}\\chftn\\ftnalt}", true},
         {"{\\rtf1 \\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}", true},
         {"{\\rtf1 {\\*\\bkmkstart a}{\\*\\bkmkstart b}{\\field{\\*\\fldinst TOC}{\\fldrslt {\\*\\bkmkend a}x\\sect y", false},
+        // A note number in a style's entry; fields and bookmarks left open in headers and notes.
+        {"{\\rtf1 {\\stylesheet{\\s1 \\chftn a;}}x}", true},
+        {"{\\rtf1 {\\footer {\\*\\fldinst PAGE}x}{\\footnote {\\*\\bkmkstart b}n}y{\\*\\bkmkend b}}", true},
+        {"{\\rtf1 {\\field{\\*\\fldinst REF a}{\\fldrslt {\\footnote {\\*\\fldinst PAGE}n}}}z}", true},
+        {"{\\rtf1 a{\\footnote n\\par{\\*\\fldinst PAGE}{\\*\\bkmkstart c}}{\\header h\\par{\\*\\fldinst PAGE}}}", true},
+        // A field that starts in an empty paragraph ends there; a bookmark ends in the story it starts in.
+        {"{\\rtf1 {\\field x{\\*\\bkmkstart a}\\par{\\*\\fldinst PAGE}}}", true},
+        {"{\\rtf1 {\\footnote {\\*\\bkmkstart a}n{\\footnote m{\\*\\bkmkend a}}}}", true},
     };
     for (auto& c : cases) {
         TRead r = Read(c.rtf);
@@ -170,6 +184,22 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
     EXPECT_FALSE(r.Result.Complete);
     EXPECT_FALSE(r.Result.Error.empty());
     EXPECT_EQ(r.Dump.substr(0, 9), "P0: avant");
+}
+
+// Every kind of group nested as deep as the reader goes reads without exhausting the stack.
+TEST(RtfReader, EveryKindOfGroupNestedToTheLimit) {
+    const char* openings[] = {"{\\b ",          "{\\field{\\*\\fldinst ", "{\\field{\\fldrslt ", "{\\footnote ",
+                              "{\\header ",     "{\\*\\ud ",            "{\\upr{x}{\\*\\ud ",  "{\\object{\\result ",
+                              "{\\shppict ",    "{\\listtext ",          "{\\pntext{\\pn "};
+    for (const char* opening : openings) {
+        std::string rtf = "{\\rtf1 a";
+        while (rtf.size() < 40 * TRtfTokenizer::kMaxGroupDepth) rtf += opening;
+        TRead r = Read(rtf + "x");
+        EXPECT_FALSE(r.Result.Error.empty()) << opening;
+        // What came before stays.
+        EXPECT_NE(r.Dump.substr(0, r.Dump.find('\n')).find('a'), std::string::npos) << opening;
+        ExpectFieldMarksPaired(*r.Doc, opening);
+    }
 }
 
 TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
@@ -257,6 +287,10 @@ TEST(RtfReader, HeadersFootersAndNotes) {
     // A bookmark in a header is dropped; the headers go to the slots of their section.
     EXPECT_NE(r.Dump.find("pgn=0/-1 header=#9 evenheader=#11 firstfooter=#10\nsection1:"), std::string::npos) << r.Dump;
     EXPECT_NE(r.Dump.find("pgn=0/-1 footer=#12\n"), std::string::npos) << r.Dump;
+    // A header read inside a header that holds nothing keeps its place.
+    const std::string nested = Read("{\\rtf1 {\\header {\\footer f}}x}", true).Dump;
+    EXPECT_NE(nested.find("P1: <{#0>f<par><}#0>\n#0: headerfooter\nsection0: "), std::string::npos) << nested;
+    EXPECT_NE(nested.find(" footer=#0\n"), std::string::npos) << nested;
     // Where breaks are forbidden, notes and headers are left out.
     TDocument doc;
     doc.SetModeFlag(mfNoBreaks, true);
