@@ -4,6 +4,9 @@ BUILD   := build
 JOBS    := $(shell nproc)
 DEPS    := $(or $(QUILLPAD_DEPS),$(or $(XDG_CACHE_HOME),$(HOME)/.cache)/quillpad-deps)
 SUDO    := $(if $(filter 0,$(shell id -u)),,sudo)
+# The compiler cache serves any checkout of the project, wherever it lies (CI builds in a fresh clone).
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 # The Windows architecture Wine runs here (decided once the machine is ready).
 ARCH     = $(shell bash scripts/winarch.sh)
 
