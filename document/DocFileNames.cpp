@@ -19,11 +19,6 @@ std::string WithBackslash(std::string folder)
     return folder;
 }
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string TDocument::MakeDefaultFileName()
@@ -53,15 +48,7 @@ std::string TDocument::MakeDefaultFileName()
 
 bool TDocument::IsTemplateFile() const
 {
-    if (GetModeFlag(mfNoOwnFile))
-        return false;
-    const std::string folder = WithBackslash(DocumentHost().TemplatesFolder());
-    if (folder.empty() || FileName.size() <= folder.size())
-        return false;
-    for (size_t i = 0; i < folder.size(); ++i)
-        if (LowerAscii(FileName[i]) != LowerAscii(folder[i]))
-            return false;
-    return true;
+    return !GetModeFlag(mfNoOwnFile) && LiesInTemplatesFolder(FileName);
 }
 
 std::string TDocument::SuggestFileName(const std::string& defaultName, bool keepAll)

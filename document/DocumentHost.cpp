@@ -1,6 +1,7 @@
 // The plain document host and the choice of the host in force.
 #include "document/DocumentHost.h"
 
+#include "classlib/runtime/AnsiStrings.h"
 #include "document/DocumentView.h"
 
 namespace {
@@ -107,4 +108,14 @@ void SetDocumentHost(TDocumentHost* host)
         next->LivePictureBytes = CurrentHost->LivePictureBytes;
     }
     CurrentHost = next;
+}
+
+bool LiesInTemplatesFolder(const std::string& fileName)
+{
+    std::string folder = DocumentHost().TemplatesFolder();
+    if (folder.empty())
+        return false;
+    if (folder.back() != '\\' && folder.back() != '/')
+        folder += '\\';
+    return fileName.size() > folder.size() && SameText(std::string_view(fileName).substr(0, folder.size()), folder);
 }

@@ -89,6 +89,9 @@ public:
 TDocumentHost& DocumentHost();
 void SetDocumentHost(TDocumentHost* host);
 
+// Whether a file name lies in the host's templates folder (compared without regard to case).
+bool LiesInTemplatesFolder(const std::string& fileName);
+
 // Keeps the status bar's text while a long layout runs (saved at once, or on the first Push) and puts it
 // back on leaving, so that an exception leaves it balanced.
 class TStatusTextScope {

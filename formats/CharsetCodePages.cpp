@@ -3,6 +3,8 @@
 
 #include "formats/CodePages.h"
 
+#include <iterator>
+
 namespace {
 
 struct TCharsetPage {
@@ -13,8 +15,8 @@ struct TCharsetPage {
 const TCharsetPage CharsetPages[] = {{0, 1252}, {238, 1250}, {204, 1251}, {161, 1253}, {162, 1254}, {186, 1257},
                                      {177, 1255}, {178, 1256}, {163, 1258}, {222, 874}};
 
-// The Unicode characters of bytes 128 to 255 (0: no character) of pages 1250, 1251, 1253, 1254, 1257,
-// 1255, 1256, 1258 and 874.
+// The Unicode characters of bytes 128 to 255 (0: no character) of the pages after 1252 in
+// kCharsetCodePages, in its order: 1250, 1251, 1253, 1254, 1257, 1255, 1256, 1258 and 874.
 const uint16_t UpperHalves[9][128] = {
     // 1250
     {
@@ -144,19 +146,12 @@ const uint16_t UpperHalves[9][128] = {
     },
 };
 
+// The table of a code page: the pages after 1252 in their order of trial, one table each.
 int TableOf(int codePage) {
-    switch (codePage) {
-    case 1250: return 0;
-    case 1251: return 1;
-    case 1253: return 2;
-    case 1254: return 3;
-    case 1257: return 4;
-    case 1255: return 5;
-    case 1256: return 6;
-    case 1258: return 7;
-    case 874: return 8;
-    default: return -1;
-    }
+    static_assert(std::size(UpperHalves) + 1 == std::size(kCharsetCodePages));
+    for (size_t i = 1; i < std::size(kCharsetCodePages); ++i)
+        if (kCharsetCodePages[i] == codePage) return static_cast<int>(i - 1);
+    return -1;
 }
 
 } // namespace

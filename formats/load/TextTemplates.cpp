@@ -12,7 +12,6 @@
 #include "core/Options.h"
 #include "core/Styles.h"
 #include "core/TabTables.h"
-#include "core/TextUtils.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Section.h"
@@ -47,7 +46,7 @@ int32_t MapTabTable(int32_t index, const TTabManager& from, TTabManager& to) {
 
 bool ApplyCodingTemplate(TDocument& document, int coding, const std::string& fileName, TPlainTextFormats& formats) {
     const std::string folder = DocumentHost().TemplatesFolder();
-    if (folder.empty() || (fileName.size() >= folder.size() && CompareTextLocale(fileName.substr(0, folder.size()), folder) == 0))
+    if (folder.empty() || LiesInTemplatesFolder(fileName))
         return false;
     std::array<std::string, 6> names;
     std::copy(std::begin(CurrentOptions().General.DefaultTemplates.Templates), std::end(CurrentOptions().General.DefaultTemplates.Templates),

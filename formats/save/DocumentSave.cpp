@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/DateTime.h"
 #include "classlib/runtime/Files.h"
 #include "core/Memory.h"
@@ -84,8 +83,16 @@ struct TSaveProgress {
     ~TSaveProgress() { DocumentHost().EndProgress(Filled); }
 };
 
-bool StartsWithFolder(const std::string& fileName, const std::string& folder) {
-    return !folder.empty() && fileName.size() >= folder.size() && SameText(fileName.substr(0, folder.size()), folder);
+// Saves as the request says under FileName; the document's own name is given back however it ends.
+uint8_t SaveUnderName(TDocument& document, const std::string& fileName, const TDocSavingOptions& options,
+                      TLoadedDocument& loaded, const TAskUser& ask) {
+    struct TOwnNameBack {
+        TDocument& Document;
+        std::string Own;
+        ~TOwnNameBack() { Document.FileName = std::move(Own); }
+    } back{document, document.FileName};
+    document.FileName = fileName;
+    return SaveDocument(document, options, loaded, ask);
 }
 
 } // namespace
@@ -137,7 +144,7 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
         DocumentHost().AddToRecentFiles(&document);
         DocumentHost().InvalidateCommands();
     }
-    if (!options.ToMemory && StartsWithFolder(document.FileName, DocumentHost().TemplatesFolder()))
+    if (!options.ToMemory && LiesInTemplatesFolder(document.FileName))
         DocumentHost().TemplatesChanged();
     return kSaveWritten;
 }
@@ -154,28 +161,15 @@ uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName
         options.Coding = cdAnsiText;
         options.SourceFileName = document.FileName;
     }
-    const std::string ownName = document.FileName;
-    document.FileName = fileName;
     TLoadedDocument copy;
-    uint8_t result = kSaveFailed;
-    try {
-        result = SaveDocument(document, options, copy, ask);
-    } catch (...) {
-        document.FileName = ownName;
-        throw;
-    }
-    document.FileName = ownName;
-    return result;
+    return SaveUnderName(document, fileName, options, copy, ask);
 }
 
-uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
+uint8_t SaveDocumentToFile(TDocument& document, const std::string& fileName, int32_t coding,
                            TLoadedDocument& loaded, const TAskUser& ask) {
-    if (document.Paragraphs.empty()) return kSaveFailed;
-    if (!HasWriter(coding, 0)) {
-        SayCannotSave(coding, ask);
-        return kSaveFailed;
-    }
-    TMemory out;
-    WriteRange(document, document.GetBodyRange(), coding, 0, true, out);
-    return WriteFileSafely(fileName, out, loaded, ask);
+    TDocSavingOptions options;
+    options.Range = document.GetBodyRange();
+    options.Coding = coding;
+    options.Flags = sfKeepState;
+    return SaveUnderName(document, fileName, options, loaded, ask);
 }

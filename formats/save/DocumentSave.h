@@ -45,7 +45,7 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
 uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName, int32_t flags,
                                 const TAskUser& ask = AskThroughMessages);
 
-// Writes the whole document to FileName in a coding, leaving the document's state alone. The document's
-// kept file is closed for the replacement and opened again on the new file.
-uint8_t SaveDocumentToFile(const TDocument& document, const std::string& fileName, int32_t coding,
+// Writes the whole document to FileName in a coding, leaving the document's state and name alone. The
+// kept file of Loaded is closed for the replacement and opened again on the new file.
+uint8_t SaveDocumentToFile(TDocument& document, const std::string& fileName, int32_t coding,
                            TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);

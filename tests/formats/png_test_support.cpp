@@ -179,6 +179,17 @@ void WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string DifferentPixels(const std::string& a, const std::string& b)
+{
+    const std::string dir = qptest::ScratchDir();
+    for (const auto& [picture, ppm] : {std::pair{a, "a.ppm"}, std::pair{b, "b.ppm"}})
+        if (RunTool("convert '" + picture + "' +repage -alpha off -depth 8 '" + dir + "/" + ppm + "'") != 0)
+            return "ImageMagick cannot read " + picture;
+    std::string output;
+    RunTool("compare -metric AE '" + dir + "/a.ppm' '" + dir + "/b.ppm' null:", &output);
+    return output;
+}
+
 uint8_t GammaCorrect(uint8_t level, uint32_t gamma)
 {
     if (gamma == 0)

@@ -54,6 +54,9 @@ std::string ImageData(const std::vector<TRawChunk>& chunks);
 // Runs a shell command; its exit code, and what it wrote to its standard output and error streams.
 int RunTool(const std::string& command, std::string* output = nullptr);
 void WriteFile(const std::string& path, const std::string& bytes);
+// ImageMagick's count of pixels that differ between two pictures (file names as ImageMagick takes them,
+// "file.gif[2]" for a frame), their transparency and page offsets left out.
+std::string DifferentPixels(const std::string& a, const std::string& b);
 
 // The gamma correction of a level for a gamma of gamma × 100000.
 uint8_t GammaCorrect(uint8_t level, uint32_t gamma);

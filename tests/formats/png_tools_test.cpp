@@ -91,17 +91,6 @@ bool ToolsPresent()
                        "command -v convert >/dev/null 2>&1") == 0;
 }
 
-// ImageMagick's count of pixels that differ between two pictures, their transparency left out.
-std::string DifferentPixels(const std::string& a, const std::string& b)
-{
-    const std::string dir = qptest::ScratchDir();
-    EXPECT_EQ(0, RunTool("convert '" + a + "' -alpha off -depth 8 '" + dir + "/a.ppm'"));
-    EXPECT_EQ(0, RunTool("convert '" + b + "' -alpha off -depth 8 '" + dir + "/b.ppm'"));
-    std::string output;
-    RunTool("compare -metric AE '" + dir + "/a.ppm' '" + dir + "/b.ppm' null:", &output);
-    return output;
-}
-
 void RunChecks(const std::string& dir, const std::vector<TToolCheck>& checks)
 {
     for (const TToolCheck& check : checks) {
