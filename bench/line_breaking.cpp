@@ -23,10 +23,12 @@ namespace {
 using TClockType = std::chrono::steady_clock;
 
 const char* const Words[] = {
-    "le", "la", "les", "des", "une", "été", "très", "écrivain", "œuvre", "déjà", "château", "forêt",
-    "où", "à", "élève", "fenêtre", "naïf", "Noël", "garçon", "français", "théâtre", "après", "qu'il",
-    "l'hiver", "d'abord", "aujourd'hui", "mais", "donc", "parce", "que", "lorsque", "cependant",
-    "quelquefois", "rivière", "campagne", "souvenir", "lumière", "matin", "soir", "chemin", "maison",
+    "le",       "la",      "les",     "des",       "une",         "été",      "très",
+    "écrivain", "œuvre",   "déjà",    "château",   "forêt",       "où",       "à",
+    "élève",    "fenêtre", "naïf",    "Noël",      "garçon",      "français", "théâtre",
+    "après",    "qu'il",   "l'hiver", "d'abord",   "aujourd'hui", "mais",     "donc",
+    "parce",    "que",     "lorsque", "cependant", "quelquefois", "rivière",  "campagne",
+    "souvenir", "lumière", "matin",   "soir",      "chemin",      "maison",
 };
 
 void AppendTag(std::string& text, int code, int32_t value)
@@ -133,8 +135,9 @@ int main()
         best = std::min(best, Seconds(TClockType::now() - start));
     }
     doc.PaginateAll();
-    std::printf("line breaking: %d paragraphs, %lld characters, %lld lines, %zu pages\n", doc.ParagraphCount(),
-                static_cast<long long>(chars), static_cast<long long>(lines), doc.Pages.size());
+    std::printf("line breaking: %d paragraphs, %lld characters, %lld lines, %zu pages\n",
+                doc.ParagraphCount(), static_cast<long long>(chars), static_cast<long long>(lines),
+                doc.Pages.size());
     std::printf("whole document: %.3f s, %.2f million characters per second\n", best, chars / best / 1e6);
 
     // One character typed into the middle of the 2,000-character paragraph, again and again.
@@ -160,9 +163,10 @@ int main()
         worst = std::max(worst, t);
         inPlace += p.IsOnPage() ? 1 : 0;
     }
-    std::printf("one paragraph again after a one-character change: %.1f microseconds on average, %.1f at worst "
-                "(%d of %d in place)\n",
-                total / rounds * 1e6, worst * 1e6, inPlace, rounds);
+    std::printf(
+        "one paragraph again after a one-character change: %.1f microseconds on average, %.1f at worst "
+        "(%d of %d in place)\n",
+        total / rounds * 1e6, worst * 1e6, inPlace, rounds);
 
     // Pagination of the whole document, its lines already broken.
     doc.InvalidatePagination();

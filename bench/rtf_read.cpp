@@ -22,7 +22,8 @@
 namespace {
 
 // A 64 x 64 PNG picture (a gradient) in hexadecimal lines of 128 digits, as writers give them.
-std::string PictureHex() {
+std::string PictureHex()
+{
     TPNGImage png;
     png.SetPixelFormat(pf24bit);
     png.SetSize(64, 64);
@@ -47,18 +48,22 @@ std::string PictureHex() {
     return hex;
 }
 
-std::string MakeDocument(size_t target) {
+std::string MakeDocument(size_t target)
+{
     std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
                       "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n";
     const char* paragraph =
         "\\pard\\plain\\ql\\li360\\ri120\\sb120\\sa60\\f0\\fs24 Le texte d\\'e9bute ici, {\\b gras} et "
         "{\\i italique}, {\\cf1 rouge} et {\\f1\\fs20 Arial}, un champ {\\field{\\*\\fldinst PAGE}"
-        "{\\fldrslt 1}} puis une tabulation\\tab et la fin du paragraphe avec des accents \\'e0\\'e7\\'f4.\\par\n";
-    std::string picture = "{\\pict\\pngblip\\picw64\\pich64\\picwgoal960\\pichgoal960\n" + PictureHex() + "}\\par\n";
+        "{\\fldrslt 1}} puis une tabulation\\tab et la fin du paragraphe avec des accents "
+        "\\'e0\\'e7\\'f4.\\par\n";
+    std::string picture =
+        "{\\pict\\pngblip\\picw64\\pich64\\picwgoal960\\pichgoal960\n" + PictureHex() + "}\\par\n";
     int n = 0;
     while (rtf.size() < target) {
         rtf += paragraph;
-        if (++n % 200 == 0) rtf += picture;
+        if (++n % 200 == 0)
+            rtf += picture;
     }
     rtf += "}";
     return rtf;
@@ -66,7 +71,8 @@ std::string MakeDocument(size_t target) {
 
 } // namespace
 
-int main() {
+int main()
+{
     std::string rtf = MakeDocument(10 * 1024 * 1024);
     long before = PeakKilobytes();
     double megabytes = rtf.size() / (1024.0 * 1024.0);
@@ -80,7 +86,8 @@ int main() {
         tokens = 0;
         for (;;) {
             const TRtfToken& t = tokenizer.Next();
-            if (t.Kind == TRtfTokenKind::End) break;
+            if (t.Kind == TRtfTokenKind::End)
+                break;
             ++tokens;
             if (t.Kind == TRtfTokenKind::Word && t.Word == rw_pngblip) {
                 data.clear();
@@ -88,7 +95,8 @@ int main() {
             }
         }
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (seconds < best) best = seconds;
+        if (seconds < best)
+            best = seconds;
     }
     std::printf("rtf_read: %.1f MB, %zu tokens\n", megabytes, tokens);
     std::printf("rtf_read: tokenizing %.1f MB/s\n", megabytes / best);
@@ -103,14 +111,16 @@ int main() {
         ReadRtfDocument(document, input);
         FinishParagraphs(document);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (seconds < bestRead) bestRead = seconds;
+        if (seconds < bestRead)
+            bestRead = seconds;
         paragraphs = document.Paragraphs.size();
         pictures = document.ObjectManager->Objects.size();
     }
-    std::printf("rtf_read: reading into a document %.1f MB/s (%zu paragraphs, %zu pictures)\n", megabytes / bestRead,
-                paragraphs, pictures);
+    std::printf("rtf_read: reading into a document %.1f MB/s (%zu paragraphs, %zu pictures)\n",
+                megabytes / bestRead, paragraphs, pictures);
     if (beforeRead >= 0)
-        std::printf("rtf_read: peak memory while reading %.1f MB above the %.1f MB before (file %.1f MB, %.2f times)\n",
+        std::printf("rtf_read: peak memory while reading %.1f MB above the %.1f MB before (file %.1f MB, "
+                    "%.2f times)\n",
                     (PeakKilobytes() - beforeRead) / 1024.0, beforeRead / 1024.0, megabytes,
                     (PeakKilobytes() - beforeRead) / 1024.0 / megabytes);
     long after = PeakKilobytes();

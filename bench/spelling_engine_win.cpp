@@ -12,13 +12,17 @@
 
 using Clock = std::chrono::steady_clock;
 
-static double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+static double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 int main()
 {
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::filesystem::path bin = std::filesystem::path(self).parent_path().parent_path() / "bin" / "Orthographe";
+    std::filesystem::path bin =
+        std::filesystem::path(self).parent_path().parent_path() / "bin" / "Orthographe";
     TSpellEngine engine;
     if (!LoadSpellEngineModule((bin / "Bin" / SpellEngineFileName).string(), engine)) {
         std::printf("spelling engine: not built\n");
@@ -41,9 +45,11 @@ int main()
     DeleteFileA(lexicon.c_str());
 
     const std::vector<std::string> words = {
-        "Le", "vieux", "château", "dominait", "la", "vallée", "où", "les", "élèves", "apprenaient", "l'histoire",
-        "de", "leur", "région", "avec", "cœur", "et", "patience", "pendant", "que", "l'hiver", "approchait",
-        "bonjuor", "chatteau", "EDITION", "coeur", "oeuvre", "maisonn", "aujourd'hui", "extraordinairement"};
+        "Le",      "vieux",  "château", "dominait",    "la",          "vallée",
+        "où",      "les",    "élèves",  "apprenaient", "l'histoire",  "de",
+        "leur",    "région", "avec",    "cœur",        "et",          "patience",
+        "pendant", "que",    "l'hiver", "approchait",  "bonjuor",     "chatteau",
+        "EDITION", "coeur",  "oeuvre",  "maisonn",     "aujourd'hui", "extraordinairement"};
     char other[256];
     long checks = 0;
     start = Clock::now();
@@ -53,16 +59,16 @@ int main()
                 checkWord(session, w.c_str(), other, sizeof other);
                 ++checks;
             }
-    std::printf("spelling engine: %.0f checks per second (%zu words, 4 of them misspelled)\n", checks / Seconds(start),
-                words.size());
+    std::printf("spelling engine: %.0f checks per second (%zu words, 4 of them misspelled)\n",
+                checks / Seconds(start), words.size());
 
     for (const char* w : {"REPRESENTATIVITEE", "ELEVE"}) {
         start = Clock::now();
         int r = 0;
         for (int i = 0; i < 20; ++i)
             r = checkWord(session, w, other, sizeof other);
-        std::printf("spelling engine: one check of \"%s\" (capitals without accents, result %d) in %.2f ms\n", w, r,
-                    Seconds(start) * 1000 / 20);
+        std::printf("spelling engine: one check of \"%s\" (capitals without accents, result %d) in %.2f ms\n",
+                    w, r, Seconds(start) * 1000 / 20);
     }
 
     char list[2066];
@@ -70,8 +76,8 @@ int main()
     for (const char* w : {"bonjuor", "chatteau", "extraordinairemant"}) {
         start = Clock::now();
         int16_t n = suggest(session, w, 50, list, sizeof list, scores, 16);
-        std::printf("spelling engine: suggestions for \"%s\": %d in %.1f ms (first: %s)\n", w, n, Seconds(start) * 1000,
-                    n > 0 ? list : "none");
+        std::printf("spelling engine: suggestions for \"%s\": %d in %.1f ms (first: %s)\n", w, n,
+                    Seconds(start) * 1000, n > 0 ? list : "none");
     }
     return 0;
 }

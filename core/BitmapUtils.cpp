@@ -74,8 +74,10 @@ void BuildPalettedDIB(const TBitmap& bitmap, std::vector<uint32_t>& colors, std:
             uint32_t color = ColorValue(bitmap.GetPixelColor(x, y));
             if (bitmap.Transparent && color == transparent)
                 color = White;
-            const auto found = std::lower_bound(colors.begin(), colors.begin() + static_cast<ptrdiff_t>(paletteSize), color);
-            const int index = found != colors.end() && *found == color ? static_cast<int>(found - colors.begin()) : 0;
+            const auto found =
+                std::lower_bound(colors.begin(), colors.begin() + static_cast<ptrdiff_t>(paletteSize), color);
+            const int index =
+                found != colors.end() && *found == color ? static_cast<int>(found - colors.begin()) : 0;
             TBitmap::SetPixelIndex(row, x, bitCount, index);
         }
     }

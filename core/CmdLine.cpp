@@ -7,8 +7,8 @@
 #include "core/PlatformInfo.h"
 
 const char* const SwitchShortNames[SwitchCount] = {
-    "p",   "pt",  "npd", "st",  "n",     "r",   "m",    "dls",  "lsi",   "lsr",  "dss",
-    "ssi", "ssr", "fs",  "assoc", "sfn", "tsfn", "ssfn", "fplfn", "iscs", "sn",   "ui",
+    "p",   "pt",  "npd", "st",    "n",   "r",    "m",    "dls",   "lsi",  "lsr", "dss",
+    "ssi", "ssr", "fs",  "assoc", "sfn", "tsfn", "ssfn", "fplfn", "iscs", "sn",  "ui",
 };
 const char* const SwitchLongNames[SwitchCount] = {
     "Print",

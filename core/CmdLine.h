@@ -20,7 +20,7 @@ enum TCmdLineSwitch {
     swSaveSettingsToIni,
     swSaveSettingsToReg,
     swFullScreen,
-    swAssociate,             // switches from here on are followed by a value
+    swAssociate, // switches from here on are followed by a value
     swSettingsFileName,
     swToolbarSettingsFileName,
     swSoundSettingsFileName,

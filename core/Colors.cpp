@@ -10,8 +10,8 @@ namespace {
 constexpr uint32_t Fixed = 0xFF000000;
 
 const uint32_t SlotDefaults[ColorSchemeSlotCount] = {
-    SysColorWindowText, SysColorWindowText, SysColorWindow,      Fixed | 0xFF0000,    SysColorButtonShadow,
-    SysColorWindowText, SysColorButtonFace, SysColorButtonShadow, SysColorWindow,     SysColorWindowText,
+    SysColorWindowText, SysColorWindowText, SysColorWindow,       Fixed | 0xFF0000, SysColorButtonShadow,
+    SysColorWindowText, SysColorButtonFace, SysColorButtonShadow, SysColorWindow,   SysColorWindowText,
     SysColorWindowText, SysColorButtonFace, Fixed | 0x0000FF,
 };
 

@@ -36,8 +36,7 @@ void WriteWholeFile(const std::string& path, const std::string& data)
         }
         if (save.Commit())
             return;
-    } catch (const EStreamError&) {
-    }
+    } catch (const EStreamError&) {}
     throw EStreamError(message);
 }
 

@@ -76,8 +76,8 @@ bool FileTimes(const std::string& path, double& created, double& modified)
 int64_t ClusterSize(const std::string& root)
 {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                           &clusters))
+    if (!GetDiskFreeSpaceA(root.empty() ? nullptr : root.c_str(), &sectorsPerCluster, &bytesPerSector,
+                           &freeClusters, &clusters))
         return 0;
     return static_cast<int64_t>(sectorsPerCluster) * bytesPerSector;
 }
@@ -101,7 +101,8 @@ std::string SystemTempPath()
 {
     char buffer[MAX_PATH * 2];
     DWORD n = GetTempPathA(sizeof(buffer), buffer);
-    return IncludeTrailingPathDelimiter((n == 0 || n >= sizeof(buffer)) ? std::string() : std::string(buffer, n));
+    return IncludeTrailingPathDelimiter((n == 0 || n >= sizeof(buffer)) ? std::string()
+                                                                        : std::string(buffer, n));
 }
 
 } // namespace FileSys

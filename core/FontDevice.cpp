@@ -63,7 +63,8 @@ TFontHandle TFixedFontDevice::MakeFont(const TLogFont& logFont)
     TFixedFont font{logFont, "Arial", true};
     // A known scalable face is given as asked; any other falls back to Arial, a symbol font to Symbol.
     for (const TFixedFamily& f : FixedFamilies)
-        if ((f.PitchAndFamily & ScalablePitchBit) && f.Charset != OemCharset && SameFace(f.Name, logFont.FaceName)) {
+        if ((f.PitchAndFamily & ScalablePitchBit) && f.Charset != OemCharset &&
+            SameFace(f.Name, logFont.FaceName)) {
             font.Face = f.Name;
             break;
         }
@@ -97,7 +98,8 @@ int TFixedFontDevice::LiveFonts() const
 
 const TFixedFontDevice::TFixedFont& TFixedFontDevice::Selected() const
 {
-    static const TFixedFont stock{TLogFont{-16, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "System"}, "System", true};
+    static const TFixedFont stock{TLogFont{-16, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "System"}, "System",
+                                  true};
     if (SelectedFont == 0 || SelectedFont > Fonts.size())
         return stock;
     return Fonts[SelectedFont - 1];

@@ -22,10 +22,7 @@ public:
         return reinterpret_cast<TDCHandle>(FDC);
     }
 
-    int32_t ScreenDpi() override
-    {
-        return GetDeviceCaps(DC(MeasuringDC()), LOGPIXELSY);
-    }
+    int32_t ScreenDpi() override { return GetDeviceCaps(DC(MeasuringDC()), LOGPIXELSY); }
 
     TFontHandle MakeFont(const TLogFont& lf) override
     {

@@ -78,8 +78,8 @@ void FontStateToLogFont(const TFontManager& manager, const TCharFormat& format, 
     logFont.StrikeOut = static_cast<uint8_t>(Flag(format[cfStrike]));
     const TRegisteredFont& font = manager.FontOfIndex(format[cfFont]);
     logFont.CharSet = static_cast<uint8_t>(font.Charset);
-    const std::string face = font.IsInstalled() ? manager.Families()[static_cast<size_t>(font.FamilyIndex)].Name
-                                                : font.Name;
+    const std::string face =
+        font.IsInstalled() ? manager.Families()[static_cast<size_t>(font.FamilyIndex)].Name : font.Name;
     const size_t n = std::min(face.size(), static_cast<size_t>(LogFontFaceSize - 1));
     std::memcpy(logFont.FaceName, face.data(), n);
     logFont.FaceName[n] = 0;
@@ -190,9 +190,10 @@ void TFontManager::EnumerateFamilies()
         return CompareNames(a.Name, b.Name) < 0;
     });
     // A face the system reported under several character sets, apart from each other, counts once.
-    FFamilies.erase(std::unique(FFamilies.begin(), FFamilies.end(),
-                                [](const TFontFamily& a, const TFontFamily& b) { return SameName(a.Name, b.Name); }),
-                    FFamilies.end());
+    FFamilies.erase(
+        std::unique(FFamilies.begin(), FFamilies.end(),
+                    [](const TFontFamily& a, const TFontFamily& b) { return SameName(a.Name, b.Name); }),
+        FFamilies.end());
 }
 
 void TFontManager::RegisterInstalledFonts()

@@ -27,9 +27,13 @@ inline bool SamePoint(const TPoint& a, const TPoint& b)
 // Clips Rect to Clip side by side; true when something is left.
 inline bool IntersectRectInPlace(TRect& rect, const TRect& clip)
 {
-    if (rect.Left < clip.Left) rect.Left = clip.Left;
-    if (rect.Top < clip.Top) rect.Top = clip.Top;
-    if (rect.Right > clip.Right) rect.Right = clip.Right;
-    if (rect.Bottom > clip.Bottom) rect.Bottom = clip.Bottom;
+    if (rect.Left < clip.Left)
+        rect.Left = clip.Left;
+    if (rect.Top < clip.Top)
+        rect.Top = clip.Top;
+    if (rect.Right > clip.Right)
+        rect.Right = clip.Right;
+    if (rect.Bottom > clip.Bottom)
+        rect.Bottom = clip.Bottom;
     return rect.Right > rect.Left && rect.Bottom > rect.Top;
 }

@@ -38,7 +38,6 @@ std::string Escape(const std::string& text)
     return out;
 }
 
-
 std::string Unescape(const std::string& text)
 {
     std::string out;
@@ -62,7 +61,8 @@ bool IsSectionLine(const std::string& line)
 
 } // namespace
 
-TIniFile::TIniFile(const std::string& fileName, bool writing) : TValueStore(true), FileName(fileName), Writing(writing)
+TIniFile::TIniFile(const std::string& fileName, bool writing)
+    : TValueStore(true), FileName(fileName), Writing(writing)
 {
     if (writing)
         return;
@@ -147,8 +147,9 @@ void TIniFile::WriteValue(const std::string& name, const TStoredValue& stored)
         return;
     const std::string value = stored.IsNumber ? std::to_string(stored.Number) : stored.Text;
     std::string line = name + "=" + value;
-    const bool plain = name.find_first_of("=\r\n") == std::string::npos && value.find_first_of("\r\n") == std::string::npos &&
-                       line.size() > 2 && line[0] != '%' && !IsSectionLine(line);
+    const bool plain = name.find_first_of("=\r\n") == std::string::npos &&
+                       value.find_first_of("\r\n") == std::string::npos && line.size() > 2 &&
+                       line[0] != '%' && !IsSectionLine(line);
     if (!plain)
         line = "%" + Escape(name) + "=" + Escape(value);
     Lines.push_back(line);

@@ -25,15 +25,10 @@ BOOL CALLBACK EnumProc(HWND wnd, LPARAM lp)
     bool suits = true;
     switch (search->Mode) {
     case 1:
-    case 3:
-        suits = (SendInstanceMessage(wnd, 2, 0) & 0xFF) != 0;
-        break;
+    case 3: suits = (SendInstanceMessage(wnd, 2, 0) & 0xFF) != 0; break;
     case 2:
-    case 4:
-        suits = SendInstanceMessage(wnd, 5, 0) == 2;
-        break;
-    default:
-        break;
+    case 4: suits = SendInstanceMessage(wnd, 5, 0) == 2; break;
+    default: break;
     }
     if (!suits)
         return TRUE;
@@ -55,8 +50,8 @@ void* FindRunningInstance(int mode)
 intptr_t SendInstanceMessage(void* window, int request, intptr_t lparam)
 {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(static_cast<HWND>(window), InstanceMessage, static_cast<WPARAM>(request & 127), lparam,
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, AnswerTimeout, &answer))
+    if (!SendMessageTimeoutA(static_cast<HWND>(window), InstanceMessage, static_cast<WPARAM>(request & 127),
+                             lparam, SMTO_ABORTIFHUNG | SMTO_BLOCK, AnswerTimeout, &answer))
         return 0;
     return static_cast<intptr_t>(answer);
 }

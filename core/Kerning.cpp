@@ -30,7 +30,8 @@ uint16_t PairSecond(const uint8_t* p)
 
 int32_t PairAmount(const uint8_t* p)
 {
-    return static_cast<int32_t>(uint32_t(p[4]) | uint32_t(p[5]) << 8 | uint32_t(p[6]) << 16 | uint32_t(p[7]) << 24);
+    return static_cast<int32_t>(uint32_t(p[4]) | uint32_t(p[5]) << 8 | uint32_t(p[6]) << 16 |
+                                uint32_t(p[7]) << 24);
 }
 
 } // namespace
@@ -74,7 +75,8 @@ int32_t TSharedKerningPairs::GetKerning(uint8_t first, uint8_t second) const
     return 0;
 }
 
-TSharedKerningPairs* TKerningPairsManager::SelectKerningPairs(const TCharFormat& format, int32_t height, TDCHandle dc)
+TSharedKerningPairs* TKerningPairsManager::SelectKerningPairs(const TCharFormat& format, int32_t height,
+                                                              TDCHandle dc)
 {
     TCharFormat key = format;
     key[cfSize] = height;

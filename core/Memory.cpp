@@ -102,7 +102,8 @@ void TMemory::Attach(void* buffer, int32_t length)
 void TMemory::Assign(const void* buffer, int32_t length)
 {
     if (PointsInto(buffer, FData, FCapacity)) {
-        std::vector<uint8_t> copy(static_cast<const uint8_t*>(buffer), static_cast<const uint8_t*>(buffer) + length);
+        std::vector<uint8_t> copy(static_cast<const uint8_t*>(buffer),
+                                  static_cast<const uint8_t*>(buffer) + length);
         Assign(copy.data(), length);
         return;
     }
@@ -139,7 +140,8 @@ void TMemory::Insert(const void* buffer, int32_t position, int32_t count)
     if (count <= 0)
         return;
     if (PointsInto(buffer, FData, FCapacity)) {
-        std::vector<uint8_t> copy(static_cast<const uint8_t*>(buffer), static_cast<const uint8_t*>(buffer) + count);
+        std::vector<uint8_t> copy(static_cast<const uint8_t*>(buffer),
+                                  static_cast<const uint8_t*>(buffer) + count);
         Insert(copy.data(), position, count);
         return;
     }

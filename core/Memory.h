@@ -39,7 +39,7 @@ public:
 
     // Applies the growth rule to a block the caller keeps in its own variables (freed when NewSize
     // is 0). On failure the caller's pointer and capacity are left as they were.
-    template <class T>
+    template<class T>
     static void ResizeBuffer(T*& buffer, int32_t& capacity, int32_t newSize)
     {
         void* p = buffer;

@@ -13,7 +13,8 @@ struct TMessageFormAnswer {
 
 // Runs the message form modally for Text (accelerator marks already escaped), with the optional
 // message check box when asked. Raises when the form cannot be shown.
-TMessageFormAnswer RunMessageForm(const std::string& text, uint8_t kind, uint16_t buttons, bool withOptionBox);
+TMessageFormAnswer RunMessageForm(const std::string& text, uint8_t kind, uint16_t buttons,
+                                  bool withOptionBox);
 
 enum TSystemBoxKind {
     sbApplication, // the application's title as caption, OK alone

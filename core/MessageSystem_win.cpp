@@ -30,10 +30,12 @@ bool ApplicationTerminating()
 
 void BringApplicationPopupToFront()
 {
-    HWND owner = Application->MainForm && Application->MainForm->HandleAllocated() ? Application->MainForm->Handle()
-                                                                                  : Application->Handle();
+    HWND owner = Application->MainForm && Application->MainForm->HandleAllocated()
+                     ? Application->MainForm->Handle()
+                     : Application->Handle();
     HWND popup = GetLastActivePopup(owner);
-    if (popup && popup != owner && popup != GetForegroundWindow() && IsWindowVisible(popup) && IsWindowEnabled(popup))
+    if (popup && popup != owner && popup != GetForegroundWindow() && IsWindowVisible(popup) &&
+        IsWindowEnabled(popup))
         SetForegroundWindow(popup);
 }
 

@@ -8,7 +8,8 @@
 // The default document format and the templates of new documents (section "DefDocTemplates").
 struct TDefaultDocTemplates {
     int32_t DefDocFmt = 0;
-    std::string Templates[6] = {"Normal.rtf", "Normal.rtf", "Normal.rtf", "Normal.rtf", "Plain.rtf", "Plain.rtf"};
+    std::string Templates[6] = {"Normal.rtf", "Normal.rtf", "Normal.rtf",
+                                "Normal.rtf", "Plain.rtf",  "Plain.rtf"};
 };
 
 // Section "General".

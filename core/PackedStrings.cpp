@@ -8,7 +8,8 @@
 namespace {
 
 struct TPackedTable {
-    TPackedTable(const void* table, size_t size) : Data(static_cast<const uint8_t*>(table)), Size(table ? size : 0)
+    TPackedTable(const void* table, size_t size)
+        : Data(static_cast<const uint8_t*>(table)), Size(table ? size : 0)
     {
         if (Size >= 4) {
             const uint64_t n = Read(0);

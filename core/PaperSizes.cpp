@@ -76,7 +76,8 @@ int FindSize(int first, int last, int32_t width, int32_t height)
 {
     for (int i = first; i <= last; ++i) {
         const TPaperSize& p = PaperSizes[i];
-        if ((Near(p.Width, width) && Near(p.Height, height)) || (Near(p.Width, height) && Near(p.Height, width)))
+        if ((Near(p.Width, width) && Near(p.Height, height)) ||
+            (Near(p.Width, height) && Near(p.Height, width)))
             return i;
     }
     return -1;

@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <string>
 
-constexpr int PaperSizeCount = 36;    // 35 sizes and the custom size
+constexpr int PaperSizeCount = 36; // 35 sizes and the custom size
 constexpr int CustomPaperSize = 35;
 constexpr int FirstEnvelopeSize = 13;
 constexpr int LastEnvelopeSize = 34;
 
 struct TPaperSize {
-    int32_t Width;  // twips, portrait; 0 for the custom size
+    int32_t Width; // twips, portrait; 0 for the custom size
     int32_t Height;
-    int32_t Code;   // the Windows paper code, 0 where Windows has none
+    int32_t Code;     // the Windows paper code, 0 where Windows has none
     const char* Name; // the two dimension texts marked with "^" on both sides
 };
 

@@ -13,7 +13,6 @@
 #include "core/Instance.h"
 #include "core/Options.h"
 
-
 namespace {
 
 bool PathExists(const std::string& path)
@@ -39,8 +38,9 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 bool IsExcluded(const std::string& path, const std::vector<std::string>& excluded)
 {
     const std::string p = ExcludeTrailingPathDelimiter(path);
-    return std::any_of(excluded.begin(), excluded.end(),
-                       [&](const std::string& e) { return SameFileName(ExcludeTrailingPathDelimiter(e), p); });
+    return std::any_of(excluded.begin(), excluded.end(), [&](const std::string& e) {
+        return SameFileName(ExcludeTrailingPathDelimiter(e), p);
+    });
 }
 
 } // namespace
@@ -153,7 +153,8 @@ void CopyFolderTree(const std::string& source, const std::string& dest, bool ove
     skip.push_back(FileSys::FullPath(dest));
     ForceDirectories(dest);
     for (const FileSys::TEntry& e : FileSys::ListFolder(source)) {
-        const std::string from = IncludeTrailingPathDelimiter(source) + e.Name, to = IncludeTrailingPathDelimiter(dest) + e.Name;
+        const std::string from = IncludeTrailingPathDelimiter(source) + e.Name,
+                          to = IncludeTrailingPathDelimiter(dest) + e.Name;
         if (IsExcluded(from, skip) || IsExcluded(FileSys::FullPath(from), skip))
             continue;
         if (e.IsFolder)
@@ -293,7 +294,8 @@ std::string ShortenPath(const std::function<int(const std::string&)>& textWidth,
         const size_t cut = path.find_last_of('\\');
         return cut == std::string::npos ? path : path.substr(cut + 1);
     }
-    if (path.size() <= 3 || std::count(path.begin() + 3, path.end(), '\\') <= 2 || textWidth(path) <= maxWidth)
+    if (path.size() <= 3 || std::count(path.begin() + 3, path.end(), '\\') <= 2 ||
+        textWidth(path) <= maxWidth)
         return path;
     // Folders after the first three characters, and what follows the last one (the file name, or
     // nothing for a folder path).
@@ -359,8 +361,8 @@ int32_t CodePageForUnicodeChar(uint32_t ch, int32_t def)
         int32_t CodePage;
     };
     static const TRange ranges[] = {
-        {128, 255, 1252},   {256, 337, 1250},   {338, 339, 1252},   {340, 383, 1250},   {384, 591, 1257},
-        {880, 1023, 1253},  {1024, 1279, 1251}, {1424, 1535, 1255}, {1536, 1791, 1256},
+        {128, 255, 1252},  {256, 337, 1250},   {338, 339, 1252},   {340, 383, 1250},   {384, 591, 1257},
+        {880, 1023, 1253}, {1024, 1279, 1251}, {1424, 1535, 1255}, {1536, 1791, 1256},
     };
     for (const TRange& r : ranges)
         if (ch >= r.First && ch <= r.Last)

@@ -10,12 +10,27 @@ constexpr int32_t CharFields = 22;
 constexpr int32_t ParaFields = 15;
 
 // The records are plain sequences of 32-bit fields.
-int32_t* Fields(TCharFormat& f) { return reinterpret_cast<int32_t*>(&f); }
-const int32_t* Fields(const TCharFormat& f) { return reinterpret_cast<const int32_t*>(&f); }
-int32_t* Fields(TParaFormat& f) { return reinterpret_cast<int32_t*>(&f); }
-const int32_t* Fields(const TParaFormat& f) { return reinterpret_cast<const int32_t*>(&f); }
+int32_t* Fields(TCharFormat& f)
+{
+    return reinterpret_cast<int32_t*>(&f);
+}
+const int32_t* Fields(const TCharFormat& f)
+{
+    return reinterpret_cast<const int32_t*>(&f);
+}
+int32_t* Fields(TParaFormat& f)
+{
+    return reinterpret_cast<int32_t*>(&f);
+}
+const int32_t* Fields(const TParaFormat& f)
+{
+    return reinterpret_cast<const int32_t*>(&f);
+}
 
-bool IsUndefined(int32_t v) { return v == UndefinedField; }
+bool IsUndefined(int32_t v)
+{
+    return v == UndefinedField;
+}
 
 } // namespace
 

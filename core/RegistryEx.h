@@ -23,7 +23,7 @@ private:
     void CloseKey();
     void OpenForWriting();
 
-    void* Key = nullptr;     // the current section's key, when it exists
+    void* Key = nullptr;      // the current section's key, when it exists
     bool KeyWritable = false; // the key was opened or created for writing
-    std::string KeyPath;     // the current section's path under the hive
+    std::string KeyPath;      // the current section's path under the hive
 };

@@ -80,8 +80,8 @@ bool TRegistryEx::ReadValue(const std::string& name, TStoredValue& value)
     if (type == REG_DWORD) {
         DWORD data = 0;
         size = sizeof(data);
-        if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-                ERROR_SUCCESS ||
+        if (RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                             &size) != ERROR_SUCCESS ||
             type != REG_DWORD || size != sizeof(data))
             return false;
         value.IsNumber = true;
@@ -91,8 +91,8 @@ bool TRegistryEx::ReadValue(const std::string& name, TStoredValue& value)
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return false;
     std::string data(size, '\0');
-    if (size > 0 && RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                                     &size) != ERROR_SUCCESS)
+    if (size > 0 && RegQueryValueExA(AsKey(Key), name.c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
         return false;
     data.resize(size);
     if (!data.empty() && data.back() == '\0')
@@ -105,11 +105,12 @@ void TRegistryEx::WriteValue(const std::string& name, const TStoredValue& value)
 {
     OpenForWriting();
     const DWORD number = static_cast<DWORD>(value.Number);
-    const LONG result =
-        value.IsNumber
-            ? RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number))
-            : RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.Text.c_str()),
-                             static_cast<DWORD>(value.Text.size() + 1));
+    const LONG result = value.IsNumber
+                            ? RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_DWORD,
+                                             reinterpret_cast<const BYTE*>(&number), sizeof(number))
+                            : RegSetValueExA(AsKey(Key), name.c_str(), 0, REG_SZ,
+                                             reinterpret_cast<const BYTE*>(value.Text.c_str()),
+                                             static_cast<DWORD>(value.Text.size() + 1));
     if (result != ERROR_SUCCESS)
         throw Exception("Impossible d'enregistrer la valeur \"" + name + "\" dans la base de registres.");
 }

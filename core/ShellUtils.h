@@ -43,7 +43,8 @@ std::string WideToAnsiBestCodePage(const std::u16string& text);
 // The text converted run by run, each run in the code page that covers its characters (characters
 // of no particular code page join the run they stand in); the end of each run in the result and its
 // code page go to the two lists.
-std::string WideToAnsiRuns(const std::u16string& text, std::vector<int>& runEnds, std::vector<int32_t>& codePages);
+std::string WideToAnsiRuns(const std::u16string& text, std::vector<int>& runEnds,
+                           std::vector<int32_t>& codePages);
 
 // Case tests and mapping of one character under a locale.
 char UpperCaseCharIf(char c, int32_t locale, bool upper);

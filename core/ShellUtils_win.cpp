@@ -35,8 +35,7 @@ int CALLBACK BrowseCallback(HWND wnd, UINT msg, LPARAM, LPARAM data)
     try {
         if (msg == BFFM_INITIALIZED)
             SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, data);
-    } catch (...) {
-    }
+    } catch (...) {}
     return 0;
 }
 
@@ -101,7 +100,8 @@ std::string ResolveShellPath(const std::string& text)
     std::wstring wide = Widen(text);
     LPITEMIDLIST list = nullptr;
     std::string result = text;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr)) && list) {
+    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr)) &&
+        list) {
         char path[MAX_PATH];
         if (SHGetPathFromIDListA(list, path))
             result = path;
@@ -161,7 +161,8 @@ int32_t LocaleAnsiCodePage(int32_t locale)
 uint8_t CharsetOfCodePage(int32_t codePage, uint8_t def)
 {
     CHARSETINFO info = {};
-    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(codePage)), &info, TCI_SRCCODEPAGE))
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(codePage)), &info,
+                              TCI_SRCCODEPAGE))
         return def;
     return static_cast<uint8_t>(info.ciCharset);
 }
@@ -169,15 +170,17 @@ uint8_t CharsetOfCodePage(int32_t codePage, uint8_t def)
 int32_t CodePageOfCharset(uint8_t charset, int32_t def)
 {
     CHARSETINFO info = {};
-    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(charset)), &info, TCI_SRCCHARSET))
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(charset)), &info,
+                              TCI_SRCCHARSET))
         return def;
     return static_cast<int32_t>(info.ciACP);
 }
 
 uint8_t LocaleCharset(int32_t locale, bool useSystemDefault)
 {
-    const uint8_t fallback =
-        useSystemDefault ? CharsetOfCodePage(static_cast<int32_t>(GetACP()), DEFAULT_CHARSET) : DEFAULT_CHARSET;
+    const uint8_t fallback = useSystemDefault
+                                 ? CharsetOfCodePage(static_cast<int32_t>(GetACP()), DEFAULT_CHARSET)
+                                 : DEFAULT_CHARSET;
     return CharsetOfCodePage(LocaleAnsiCodePage(locale), fallback);
 }
 
@@ -196,12 +199,14 @@ void SetFontCharsetForLocale(TFont& font, int32_t locale)
 std::string WideToAnsiBestCodePage(const std::u16string& text)
 {
     const auto* chars = reinterpret_cast<const uint16_t*>(text.data());
-    const int32_t codePage = BestCodePageForText(chars, static_cast<int>(text.size()), static_cast<int32_t>(GetACP()));
+    const int32_t codePage =
+        BestCodePageForText(chars, static_cast<int>(text.size()), static_cast<int32_t>(GetACP()));
     return Narrow(reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
                   static_cast<UINT>(codePage));
 }
 
-std::string WideToAnsiRuns(const std::u16string& text, std::vector<int>& runEnds, std::vector<int32_t>& codePages)
+std::string WideToAnsiRuns(const std::u16string& text, std::vector<int>& runEnds,
+                           std::vector<int32_t>& codePages)
 {
     std::string out;
     size_t runStart = 0;
@@ -211,8 +216,8 @@ std::string WideToAnsiRuns(const std::u16string& text, std::vector<int>& runEnds
         if (end == runStart)
             return;
         const int32_t cp = runCodePage ? runCodePage : static_cast<int32_t>(GetACP());
-        out += Narrow(reinterpret_cast<const wchar_t*>(text.data() + runStart), static_cast<int>(end - runStart),
-                      static_cast<UINT>(cp));
+        out += Narrow(reinterpret_cast<const wchar_t*>(text.data() + runStart),
+                      static_cast<int>(end - runStart), static_cast<UINT>(cp));
         runEnds.push_back(static_cast<int>(out.size()));
         codePages.push_back(cp);
         runStart = end;
@@ -310,8 +315,8 @@ namespace {
 
 bool ShellExecuteOpen(const std::string& target)
 {
-    const auto result =
-        reinterpret_cast<intptr_t>(ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<intptr_t>(
+        ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 
@@ -322,13 +327,16 @@ bool ShellOpen(const std::string& target)
 
 const char* const MailError = "Impossible de lancer votre gestionnaire de courrier électronique.";
 const char* const BrowserError =
-    "Impossible de lancer votre navigateur Internet.||Vous devez le lancer vous-même manuellement et vous rendre "
+    "Impossible de lancer votre navigateur Internet.||Vous devez le lancer vous-même manuellement et vous "
+    "rendre "
     "à l'adresse voulue :||||%s||||Quillpad a placé cette adresse URL dans votre Presse-papiers.";
 const char* const OpenFileQuestion =
-    "Ouverture de %s||||Certains fichiers peuvent contenir des virus ou bien provoquer des dégâts ||sur votre PC. "
+    "Ouverture de %s||||Certains fichiers peuvent contenir des virus ou bien provoquer des dégâts ||sur "
+    "votre PC. "
     "Assurez-vous que ce fichier provient d'une source fiable.||||Voulez-vous toujours ouvrir ce fichier ?";
-const char* const OpenFileError = "Impossible d'ouvrir \"%s\".||Il est possible que ce lien hypertexte soit associé à "
-                                  "un fichier qui n'est plus présent sur votre système.";
+const char* const OpenFileError =
+    "Impossible d'ouvrir \"%s\".||Il est possible que ce lien hypertexte soit associé à "
+    "un fichier qui n'est plus présent sur votre système.";
 constexpr uint8_t OpenFileOptionalMessage = 15;
 
 } // namespace
@@ -337,8 +345,9 @@ TLinkOpeners LinkOpeners;
 
 bool IsExecutableFileType(const std::string& fileName)
 {
-    static const char* const types[] = {"exe", "com", "bat", "cmd", "pif", "scr", "vbs", "vbe", "js",  "jse", "wsf",
-                                        "wsh", "msi", "msp", "hta", "cpl", "reg", "inf", "lnk", "jar", "ps1", "scf"};
+    static const char* const types[] = {"exe", "com", "bat", "cmd", "pif", "scr", "vbs", "vbe",
+                                        "js",  "jse", "wsf", "wsh", "msi", "msp", "hta", "cpl",
+                                        "reg", "inf", "lnk", "jar", "ps1", "scf"};
     std::string ext = ExtractFileExt(fileName);
     if (ext.size() < 2)
         return false;
@@ -402,9 +411,10 @@ bool OpenInBrowser(const std::string& link)
     if (!picture && !TCodingManager::IsWebOrMediaExt(link)) {
         const std::string question = Format(OpenFileQuestion, link);
         // A file that runs code is confirmed every time: its question offers no way to stop asking.
-        const int answer = IsExecutableFileType(link)
-                               ? MessageDlgEx(question, mtConfirmation, mbYesNo)
-                               : MessageDlgWithOption(question, mtConfirmation, mbYesNo, OpenFileOptionalMessage);
+        const int answer =
+            IsExecutableFileType(link)
+                ? MessageDlgEx(question, mtConfirmation, mbYesNo)
+                : MessageDlgWithOption(question, mtConfirmation, mbYesNo, OpenFileOptionalMessage);
         if (answer != mrYes)
             return false;
     }

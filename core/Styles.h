@@ -31,11 +31,11 @@ public:
     void ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uint8_t options) const;
 
     TStyleList* Owner;
-    int32_t Number = -1;      // the number a file gave the style (files name styles by it); not copied
+    int32_t Number = -1; // the number a file gave the style (files name styles by it); not copied
     bool IsBuiltIn = false;
-    int32_t BuiltInId = -1;   // index in the built-in names, -1 for a user style
-    std::string Name;         // as stored in files
-    std::string DisplayName;  // as shown
+    int32_t BuiltInId = -1;  // index in the built-in names, -1 for a user style
+    std::string Name;        // as stored in files
+    std::string DisplayName; // as shown
     int32_t BasedOn = -1;
     int32_t NextStyle = -1;
     int32_t ShortCut = 0;
@@ -71,6 +71,6 @@ public:
     }
 
     std::vector<std::unique_ptr<TStyle>> Styles;
-    TDocument* Document;      // none for the style manager's list
-    TTabManager* TabManager;  // not owned
+    TDocument* Document;     // none for the style manager's list
+    TTabManager* TabManager; // not owned
 };

@@ -18,11 +18,7 @@ TBrushHandle CreateSolidBrushHandle(TColorRef)
     return 0;
 }
 
-void DeleteBrushHandle(TBrushHandle)
-{
-}
+void DeleteBrushHandle(TBrushHandle) {}
 
-void RepaintAllDocumentsForColors()
-{
-}
+void RepaintAllDocumentsForColors() {}
 #endif

@@ -22,7 +22,8 @@ void SystemMessageBeep(uint32_t beepType)
     case BeepQuestion: event = "Question"; break;
     }
     if (event) {
-        const std::string path = std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + event + "\\.Current";
+        const std::string path =
+            std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + event + "\\.Current";
         HKEY key = nullptr;
         // Read only: an absent key means no sound, and reading never creates it.
         if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -58,7 +59,8 @@ bool SaveResourceToFile(const char* name, const char* resType, const std::string
     const TResourceData data = LoadResourceData(name, resType);
     if (!data.Data)
         return false;
-    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

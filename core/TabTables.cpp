@@ -96,7 +96,8 @@ const TTabTable& TTabManager::BuildTabStops(int32_t tableIndex, int32_t rightInd
     // Default stops on the multiples of the interval after the last stop, up to the limit.
     for (;;) {
         int64_t next = (last + interval) / interval * interval;
-        if (next > 0xFFFFFF || (Working.Count() > 0 && next > limit) || Working.Count() >= TTabTable::MaxStops)
+        if (next > 0xFFFFFF || (Working.Count() > 0 && next > limit) ||
+            Working.Count() >= TTabTable::MaxStops)
             break;
         Working.AddTab(PackTabStop(static_cast<int32_t>(next), tkLeft, tlNone));
         last = next;

@@ -11,8 +11,14 @@ enum TTabLeader : int32_t { tlNone = 0, tlDots = 1, tlHyphens = 2, tlUnderline =
 // A position below 16 is stored as 15.
 uint32_t PackTabStop(int32_t position, int32_t kind, int32_t leader);
 void UnpackTabStop(uint32_t stop, int32_t& position, int32_t& kind, int32_t& leader);
-inline int32_t TabStopPosition(uint32_t stop) { return static_cast<int32_t>(stop & 0xFFFFFF); }
-inline int32_t TabStopKind(uint32_t stop) { return static_cast<int32_t>((stop >> 24) & 0xF); }
+inline int32_t TabStopPosition(uint32_t stop)
+{
+    return static_cast<int32_t>(stop & 0xFFFFFF);
+}
+inline int32_t TabStopKind(uint32_t stop)
+{
+    return static_cast<int32_t>((stop >> 24) & 0xF);
+}
 
 // What FindNextTab answers when no stop follows.
 constexpr uint32_t NoTabStop = 0x7FFFFFFF;

@@ -131,13 +131,20 @@ int32_t ReadDigits(std::string_view text, unsigned base)
 int RomanDigit(char c)
 {
     switch (c) {
-    case 'I': case 'i': return 1;
-    case 'V': case 'v': return 5;
-    case 'X': case 'x': return 10;
-    case 'L': case 'l': return 50;
-    case 'C': case 'c': return 100;
-    case 'D': case 'd': return 500;
-    case 'M': case 'm': return 1000;
+    case 'I':
+    case 'i': return 1;
+    case 'V':
+    case 'v': return 5;
+    case 'X':
+    case 'x': return 10;
+    case 'L':
+    case 'l': return 50;
+    case 'C':
+    case 'c': return 100;
+    case 'D':
+    case 'd': return 500;
+    case 'M':
+    case 'm': return 1000;
     default: return 0;
     }
 }
@@ -232,7 +239,10 @@ std::string IntToRoman(int32_t n)
         return std::string();
     if (n > MaxRomanNumber)
         return std::to_string(n);
-    static const struct { int value; const char* text; } steps[] = {
+    static const struct {
+        int value;
+        const char* text;
+    } steps[] = {
         {1000, "M"}, {900, "CM"}, {500, "D"}, {400, "CD"}, {100, "C"}, {90, "XC"}, {50, "L"},
         {40, "XL"},  {10, "X"},   {9, "IX"},  {5, "V"},    {4, "IV"},  {1, "I"},
     };

@@ -38,24 +38,54 @@ int32_t TenTimes(int32_t v)
 
 } // namespace
 
-int32_t TwipsToTenthsOfMM(int32_t v) { return MulDivRound(v, 25400, 144000); }
-int32_t TwipsToHundredthsOfInch(int32_t v) { return MulDivRound(v, 100, 1440); }
-int32_t TwipsToHundredthsOfPoint(int32_t v) { return TenTimes(MulDivRound(v, 100, 200)); }
-int32_t TwipsTo600Dpi(int32_t v) { return MulDivRound(v, 600, 1440); }
-int32_t TwipsToHundredthsOfMM(int32_t v) { return TenTimes(MulDivRound(v, 25400, 144000)); }
-int32_t TenthsOfMMToTwips(int32_t v) { return MulDivRound(v, 1440, 254); }
-int32_t HundredthsOfInchToTwips(int32_t v) { return MulDivRound(v, 1440, 100); }
-int32_t HundredthsOfPointToTwips(int32_t v) { return MulDivRound(v, 20, 100); }
-int32_t Dots600ToTwips(int32_t v) { return MulDivRound(v, 1440, 600); }
-int32_t HundredthsOfMMToTwips(int32_t v) { return MulDivRound(v, 1440, 2540); }
+int32_t TwipsToTenthsOfMM(int32_t v)
+{
+    return MulDivRound(v, 25400, 144000);
+}
+int32_t TwipsToHundredthsOfInch(int32_t v)
+{
+    return MulDivRound(v, 100, 1440);
+}
+int32_t TwipsToHundredthsOfPoint(int32_t v)
+{
+    return TenTimes(MulDivRound(v, 100, 200));
+}
+int32_t TwipsTo600Dpi(int32_t v)
+{
+    return MulDivRound(v, 600, 1440);
+}
+int32_t TwipsToHundredthsOfMM(int32_t v)
+{
+    return TenTimes(MulDivRound(v, 25400, 144000));
+}
+int32_t TenthsOfMMToTwips(int32_t v)
+{
+    return MulDivRound(v, 1440, 254);
+}
+int32_t HundredthsOfInchToTwips(int32_t v)
+{
+    return MulDivRound(v, 1440, 100);
+}
+int32_t HundredthsOfPointToTwips(int32_t v)
+{
+    return MulDivRound(v, 20, 100);
+}
+int32_t Dots600ToTwips(int32_t v)
+{
+    return MulDivRound(v, 1440, 600);
+}
+int32_t HundredthsOfMMToTwips(int32_t v)
+{
+    return MulDivRound(v, 1440, 2540);
+}
 
 namespace {
 
 using TConversion = int32_t (*)(int32_t);
 const TConversion ToUnitConversions[] = {TwipsToTenthsOfMM, TwipsToHundredthsOfInch, TwipsToHundredthsOfPoint,
                                          TwipsTo600Dpi, TwipsToHundredthsOfMM};
-const TConversion FromUnitConversions[] = {TenthsOfMMToTwips, HundredthsOfInchToTwips, HundredthsOfPointToTwips,
-                                           Dots600ToTwips, HundredthsOfMMToTwips};
+const TConversion FromUnitConversions[] = {TenthsOfMMToTwips, HundredthsOfInchToTwips,
+                                           HundredthsOfPointToTwips, Dots600ToTwips, HundredthsOfMMToTwips};
 const char* const Suffixes[] = {" cm", "\"", " pt", " pi", " mm"};
 
 // Hundredths to a whole number, a half going to the even neighbour.

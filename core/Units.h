@@ -7,7 +7,7 @@
 // 32-bit range is held at its limit.
 int32_t MulDivRound(int32_t v, int32_t a, int32_t b);
 
-int32_t TwipsToTenthsOfMM(int32_t v);        // also hundredths of a centimetre
+int32_t TwipsToTenthsOfMM(int32_t v); // also hundredths of a centimetre
 int32_t TwipsToHundredthsOfInch(int32_t v);
 int32_t TwipsToHundredthsOfPoint(int32_t v); // in steps of a tenth of a point
 int32_t TwipsTo600Dpi(int32_t v);            // also hundredths of a pica
@@ -15,7 +15,7 @@ int32_t TwipsToHundredthsOfMM(int32_t v);    // in steps of a tenth of a millime
 int32_t TenthsOfMMToTwips(int32_t v);        // also from hundredths of a centimetre
 int32_t HundredthsOfInchToTwips(int32_t v);
 int32_t HundredthsOfPointToTwips(int32_t v);
-int32_t Dots600ToTwips(int32_t v);           // also from hundredths of a pica
+int32_t Dots600ToTwips(int32_t v); // also from hundredths of a pica
 int32_t HundredthsOfMMToTwips(int32_t v);
 
 // The units of the setting "Measurements".

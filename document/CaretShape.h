@@ -11,7 +11,7 @@ struct TCaretShape {
     int32_t Width;
     int32_t Height;
     int32_t XOffset;
-    bool Slanted;    // italic text: drawn from the slanted bitmap
+    bool Slanted; // italic text: drawn from the slanted bitmap
 };
 
 // The shape for a font of the given ascent and descent (pixels): upright, a bar 1 pixel wide (2 from a
@@ -24,14 +24,14 @@ std::vector<uint8_t> SlantedCaretPixels(const TCaretShape& shape);
 
 // What the caret's top depends on in its line (the line's own measures are screen pixels at 100 %).
 struct TCaretLineMetrics {
-    int32_t PageTop;         // view pixels
-    int32_t SpaceBefore;     // the line's counted space before
-    int32_t Y;               // the line's y on its page
-    int32_t Ascent;          // largest ascent, objects included
-    int32_t TextAscent;      // largest ascent of the fonts
+    int32_t PageTop;     // view pixels
+    int32_t SpaceBefore; // the line's counted space before
+    int32_t Y;           // the line's y on its page
+    int32_t Ascent;      // largest ascent, objects included
+    int32_t TextAscent;  // largest ascent of the fonts
     int32_t Descent;
-    int32_t Raise;           // largest raise on the line, points
-    int32_t LineSpacing;     // the paragraph's spacing value and rule
+    int32_t Raise;       // largest raise on the line, points
+    int32_t LineSpacing; // the paragraph's spacing value and rule
     int32_t SpacingRule;
 };
 
@@ -40,7 +40,7 @@ struct TCaretLineMetrics {
 // full-size text for subscript, raised text lifts it, and an exact line height that cuts the text moves
 // it up by the share of the cut above the baseline. Scale gives the document's conversions
 // (ApplyZoom, TwipsToDeviceY, TwipsToScreen).
-template <class TScale>
+template<class TScale>
 int32_t CaretTop(const TCaretLineMetrics& line, const TCharFormat& caretFormat, int32_t a, int32_t d,
                  const TScale& scale)
 {
@@ -64,8 +64,8 @@ int32_t CaretTop(const TCaretLineMetrics& line, const TCharFormat& caretFormat, 
         if (exact >= scale.ApplyZoom(textHeight))
             y += exact - scale.ApplyZoom(textHeight);
         else if (textHeight > 0)
-            y -= scale.ApplyZoom(
-                MulDivRound(line.TextAscent, textHeight - scale.TwipsToScreen(-line.LineSpacing), textHeight));
+            y -= scale.ApplyZoom(MulDivRound(
+                line.TextAscent, textHeight - scale.TwipsToScreen(-line.LineSpacing), textHeight));
     }
     return y;
 }

@@ -110,10 +110,12 @@ void TDocument::UpdateCaretShape()
     CaretFormat = HasSelection() ? GetCharFormatAt(Caret) : InsertionFormat;
     // The font the text is drawn in: at the device height, in the smaller font of super- and
     // subscripts and of small capitals.
-    const TSelectedFont selected = SelectFormatFont(CaretFormat, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+    const TSelectedFont selected =
+        SelectFormatFont(CaretFormat, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
     CaretAscent = selected.Font->Ascent;
     CaretDescent = selected.Font->Descent;
-    CaretShape = ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, CaretFormat[cfSmallCaps] > 0);
+    CaretShape =
+        ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, CaretFormat[cfSmallCaps] > 0);
 }
 
 void TDocument::UpdateCaretGeometry()
@@ -188,9 +190,8 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
     }
     // The word being typed is checked once the caret has left it.
     const TTextRange& word = PendingWord.Range;
-    if (PendingWord.Pending &&
-        (HasSelection() || Caret.ParIndex != word.StartPos.ParIndex || Caret.Offset < word.StartPos.Offset ||
-         Caret.Offset > word.EndPos.Offset))
+    if (PendingWord.Pending && (HasSelection() || Caret.ParIndex != word.StartPos.ParIndex ||
+                                Caret.Offset < word.StartPos.Offset || Caret.Offset > word.EndPos.Offset))
         CheckPendingTypedWord();
     SetModeFlag(mfCaretMoved, false);
 }
@@ -210,7 +211,8 @@ TRect TDocument::CaretRect() const
 
 bool TDocument::IsCaretVisible() const
 {
-    return CaretX >= ScrollPos.X && CaretY >= ScrollPos.Y && CaretX + CaretShape.Width <= ScrollPos.X + ClientWidth &&
+    return CaretX >= ScrollPos.X && CaretY >= ScrollPos.Y &&
+           CaretX + CaretShape.Width <= ScrollPos.X + ClientWidth &&
            CaretY + CaretShape.Height <= ScrollPos.Y + ClientHeight;
 }
 

@@ -62,10 +62,13 @@ std::string TDocument::SuggestFileName(const std::string& defaultName, bool keep
         const TTextRange sentence = GetSentenceRange(TextPosAt(i, 0));
         const TMemory& plain = Paragraphs[size_t(i)]->PlainText;
         const int32_t from = std::clamp(sentence.StartPos.Offset, 0, plain.Size());
-        const int32_t to = sentence.EndPos.ParIndex == i ? std::clamp(sentence.EndPos.Offset, from, plain.Size()) : plain.Size();
+        const int32_t to = sentence.EndPos.ParIndex == i
+                               ? std::clamp(sentence.EndPos.Offset, from, plain.Size())
+                               : plain.Size();
         text.assign(reinterpret_cast<const char*>(plain.Data()) + from, size_t(to - from));
         // Punctuation at its end goes (and the blanks that trimming would take anyway).
-        while (!text.empty() && (text.back() == ' ' || IsCharClass(static_cast<unsigned char>(text.back()), ccPunctuation)))
+        while (!text.empty() &&
+               (text.back() == ' ' || IsCharClass(static_cast<unsigned char>(text.back()), ccPunctuation)))
             text.pop_back();
         text = RemoveControlCharacters(text, keepAll);
     }

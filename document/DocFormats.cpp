@@ -20,10 +20,11 @@ int32_t ItemSize(const uint8_t* s, int32_t size, int32_t pos)
 
 // Calls F(code, value) for every format tag of the stream from From up to, not including, To, while
 // F answers true; false when F stopped the walk.
-template <class F>
+template<class F>
 bool ForEachFormatTag(const uint8_t* s, int32_t from, int32_t to, F f)
 {
-    return ForEachTag(s, from, to, [&](int32_t, int code, int32_t value) { return !IsFormatTag(code) || f(code, value); });
+    return ForEachTag(s, from, to,
+                      [&](int32_t, int code, int32_t value) { return !IsFormatTag(code) || f(code, value); });
 }
 
 bool IsResultField(const TField* field)
@@ -156,7 +157,8 @@ void TDocument::GetCharFormatStateOfRange(const TTextRange& range, TCharFormat& 
         format = start;
     if (e.ParIndex == s.ParIndex) {
         if (e.Offset - 1 > s.Offset)
-            MergeFormatTags(first->Text.Data(), startPos, first->CharToStreamOffset(e.Offset - 1), true, format);
+            MergeFormatTags(first->Text.Data(), startPos, first->CharToStreamOffset(e.Offset - 1), true,
+                            format);
         return;
     }
     MergeFormatTags(first->Text.Data(), startPos, first->Text.Size(), true, format);
@@ -268,7 +270,8 @@ void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
         // What follows the character before the caret, field marks stepped over.
         bool hiddenFieldEnd = false;
         if (offset > 0)
-            for (int32_t at = AfterChar(p, offset - 1); size - at >= InlineTagSize && s[at] == 0; at += InlineTagSize) {
+            for (int32_t at = AfterChar(p, offset - 1); size - at >= InlineTagSize && s[at] == 0;
+                 at += InlineTagSize) {
                 const int code = TagCode(s + at);
                 if (!IsFieldMark(code))
                     break;
@@ -278,7 +281,8 @@ void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
                 }
             }
         const int32_t next = AfterChar(p, offset - 1);
-        const bool beforeFieldStart = size - next >= InlineTagSize && s[next] == 0 && TagCode(s + next) == tcFieldStart;
+        const bool beforeFieldStart =
+            size - next >= InlineTagSize && s[next] == 0 && TagCode(s + next) == tcFieldStart;
         if (hiddenFieldEnd) {
             TModeFlagScope flags(*this);
             flags.On(mfFormatsAtMarks);
@@ -290,7 +294,8 @@ void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
                 flags.On(mfFormatsAtMarks);
                 InsertFormatAfter = GetCharFormatAt(TextPosAt(par, offset + 1));
             }
-            InsertFormatBefore = offset == 0 ? InsertFormatAfter : GetCharFormatAt(TextPosAt(par, offset - 1));
+            InsertFormatBefore =
+                offset == 0 ? InsertFormatAfter : GetCharFormatAt(TextPosAt(par, offset - 1));
         } else if (GetModeFlag(mfInsertAtCaretFormat)) {
             InsertFormatBefore = InsertFormatAfter = GetCharFormatAt(Caret);
         } else {
@@ -298,8 +303,9 @@ void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
             InsertFormatAfter = GetCharFormatAt(Caret);
         }
         if (InsertedTextFormat[cfHighlight] > 0)
-            InsertedTextFormat[cfHighlight] =
-                offset < ParagraphLength(par) - 1 ? GetCharFormatAt(TextPosAt(par, offset + 1))[cfHighlight] : 0;
+            InsertedTextFormat[cfHighlight] = offset < ParagraphLength(par) - 1
+                                                  ? GetCharFormatAt(TextPosAt(par, offset + 1))[cfHighlight]
+                                                  : 0;
         return;
     }
     {

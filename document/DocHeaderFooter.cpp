@@ -256,13 +256,17 @@ void TDocument::InsertPageNumbers(const TPageNumberChoice& choice)
                 for (int32_t c = 0; c < plain.Size(); ++c)
                     if (plain.Data()[c] != scParagraphMark && plain.Data()[c] != scSectionBreak) {
                         ShowInformation(Format(
-                            "Le présent document contient un ou plusieurs en-têtes ou pieds de page non vides. "
+                            "Le présent document contient un ou plusieurs en-têtes ou pieds de page non "
+                            "vides. "
                             "Aucun numéro de page ne peut y être inséré automatiquement car cela pourrait "
-                            "affecter ces en-têtes ou pieds de page de manière imprévisible.||||Pour insérer un "
+                            "affecter ces en-têtes ou pieds de page de manière imprévisible.||||Pour insérer "
+                            "un "
                             "numéro de page, veuillez, s'il vous plaît,|||| a) activer le mode \"Affichage | "
                             "En-tête et pied de page\",|| b) placer la barre d'insertion à l'intérieur de "
-                            "l'en-tête ou du pied de page voulu,|| c) utiliser le bouton \"Insérer le numéro de "
-                            "page\" situé sur la barre d'outils \"En-tête/Pied de page\", ou bien appuyer sur %s.",
+                            "l'en-tête ou du pied de page voulu,|| c) utiliser le bouton \"Insérer le numéro "
+                            "de "
+                            "page\" situé sur la barre d'outils \"En-tête/Pied de page\", ou bien appuyer "
+                            "sur %s.",
                             DocumentHost().CommandShortcutText(3570)));
                         return;
                     }

@@ -8,7 +8,8 @@
 
 bool TParagraph::RefreshPageFields(int32_t firstLine, int32_t counters[2])
 {
-    const int32_t from = firstLine > 0 && firstLine < LineCount() ? Lines[size_t(firstLine)]->StreamOffset : 0;
+    const int32_t from =
+        firstLine > 0 && firstLine < LineCount() ? Lines[size_t(firstLine)]->StreamOffset : 0;
     bool changed = false;
     ForEachTag(Text.Data(), from, Text.Size(), [&](int32_t, int code, int32_t value) {
         TField* field = code == tcFieldStart ? FieldOfTag(value) : nullptr;

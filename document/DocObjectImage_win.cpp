@@ -21,8 +21,8 @@ void CopyBitmap(HDC dc, const RECT& rect, const TBitmap& bitmap)
     GetDIBInfo(bitmap, info);
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w == bitmap.GetWidth() && h == bitmap.GetHeight())
-        SetDIBitsToDevice(dc, rect.left, rect.top, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), bitmap.GetBits().data(),
-                          reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, rect.left, rect.top, DWORD(w), DWORD(h), 0, 0, 0, UINT(h),
+                          bitmap.GetBits().data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     else
         DrawBitmap(dc, rect, bitmap);
 }
@@ -44,7 +44,8 @@ void DrawThroughDib(HDC dc, const RECT& rect, TDocObjectImage& image)
         TDIBInfo info;
         GetDIBInfo(dib, info);
         void* bits = nullptr;
-        HBITMAP section = CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP section =
+            CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!section) {
             DeleteDC(memory);
             return;
@@ -55,7 +56,8 @@ void DrawThroughDib(HDC dc, const RECT& rect, TDocObjectImage& image)
         GdiFlush();
         const uint8_t* source = static_cast<const uint8_t*>(bits);
         for (int y = 0; y < h; ++y)
-            std::copy(source + int64_t(h - 1 - y) * dib.RowBytes(), source + int64_t(h - y) * dib.RowBytes(), dib.ScanLine(y));
+            std::copy(source + int64_t(h - 1 - y) * dib.RowBytes(), source + int64_t(h - y) * dib.RowBytes(),
+                      dib.ScanLine(y));
         SelectObject(memory, old);
         DeleteObject(section);
         DeleteDC(memory);
@@ -74,7 +76,8 @@ void DrawPlaceholder(HDC dc, const RECT& rect, const TDocObjectImage& image, boo
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
     const TDocument& document = *image.Owner->Document;
-    HFONT font = CreateFontA(document.DeviceFontHeight(0), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HFONT font = CreateFontA(document.DeviceFontHeight(0), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             0, 0, "Arial");
     HGDIOBJ old = SelectObject(dc, font);
     const int mode = SetBkMode(dc, TRANSPARENT);
     RECT box = rect;

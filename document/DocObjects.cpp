@@ -10,8 +10,7 @@
 TDocObject::TDocObject(TDocument* document)
     : Document(document), Image(std::make_unique<TDocObjectImage>(this)),
       Handle(RegisterTagTarget(TTagTargetKind::Object, this))
-{
-}
+{}
 
 TDocObject::~TDocObject()
 {
@@ -67,7 +66,8 @@ TDocObject* TObjectManager::AddObject(std::unique_ptr<TDocObject> object)
 
 void TObjectManager::DeleteObject(TDocObject* object)
 {
-    const auto it = std::find_if(Objects.begin(), Objects.end(), [object](const auto& o) { return o.get() == object; });
+    const auto it =
+        std::find_if(Objects.begin(), Objects.end(), [object](const auto& o) { return o.get() == object; });
     if (it == Objects.end())
         return;
     if (object->Image->IsLive())

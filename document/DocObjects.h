@@ -31,11 +31,11 @@ struct TObjectPlacement {
 };
 
 enum TObjectPlacementFlag : uint32_t {
-    opSelected = 2,            // draw the sizing handles
-    opDeviceIndependent = 4,   // play the picture into a device-independent bitmap first
-    opGreyed = 8,              // the object lies outside the story being edited
-    opPlaceholder = 16,        // draw a labelled box instead of the picture
-    opPreview = 32,            // drawn in print preview: placeholders never apply
+    opSelected = 2,          // draw the sizing handles
+    opDeviceIndependent = 4, // play the picture into a device-independent bitmap first
+    opGreyed = 8,            // the object lies outside the story being edited
+    opPlaceholder = 16,      // draw a labelled box instead of the picture
+    opPreview = 32,          // drawn in print preview: placeholders never apply
 };
 
 enum TDocImageKind : uint8_t { ikMetafile = 0, ikBitmap = 1 };
@@ -52,7 +52,8 @@ public:
     // Takes a bitmap as the live picture.
     void SetBitmap(std::unique_ptr<TBitmap> bitmap);
     // Takes metafile bits as the packed picture (enhanced bits, or Windows-metafile bits with Header).
-    void SetMetafileBits(const std::vector<uint8_t>& bits, bool windowsMetafile, const TMetafileHeader& header);
+    void SetMetafileBits(const std::vector<uint8_t>& bits, bool windowsMetafile,
+                         const TMetafileHeader& header);
     // Takes the bytes of a PNG file as the packed picture of a bitmap.
     void SetPngBytes(std::vector<uint8_t> bytes);
     int64_t GetMemorySize() const;
@@ -77,7 +78,7 @@ public:
     TMetafileHeader MetafileHeader;
     bool FromWindowsMetafile = false;
     bool DeflatedTwice = false;
-    int32_t UnpackedSize = 0;          // size of the bits before the second deflation
+    int32_t UnpackedSize = 0; // size of the bits before the second deflation
     std::unique_ptr<TBitmap> Bitmap;
     std::unique_ptr<TGraphic> SecondGraphic;
     std::unique_ptr<TPNGImage> ScaledRendering;
@@ -109,14 +110,14 @@ public:
     void GetPixelSize(int32_t& width, int32_t& height) const;
 
     TDocument* Document;
-    int32_t Width = 0;          // twips at 100 %
+    int32_t Width = 0; // twips at 100 %
     int32_t Height = 0;
-    int32_t ScaleX = 100;       // percent
+    int32_t ScaleX = 100; // percent
     int32_t ScaleY = 100;
     bool Visible = true;
     std::unique_ptr<TDocObjectImage> Image;
-    int32_t Handle;             // what a picture or object tag carries
-    bool Listed = false;        // in its document's object list: its live picture is counted
+    int32_t Handle;      // what a picture or object tag carries
+    bool Listed = false; // in its document's object list: its live picture is counted
 };
 
 class TDocPicture : public TDocObject {

@@ -58,7 +58,7 @@ bool EndsSection(const TParagraph& p)
 enum TColumnResult : int {
     crColumnFull = 0,
     crColumnBreak = 1,
-    crPageBreak = 2,         // or the column was closed
+    crPageBreak = 2, // or the column was closed
     crContinuousSection = 3,
     crNewPageSection = 4,
     crNothingPlaced = 5,
@@ -105,35 +105,36 @@ private:
     };
 
     TDocument& FDocument;
-    int32_t FPar = 0;                // next paragraph to place
-    int32_t FLine = 0;               // its first line to place
-    int32_t FMainEnd = 0;            // last paragraph of the main text
-    TPage* FPage = nullptr;          // the page being filled
-    std::vector<std::unique_ptr<TPage>> FColumns;   // column pages of the current section block
-    int32_t FTextTop = 0;            // top of the text area: top margin + header overflow
-    int32_t FTextHeight = 0;         // height of the text area less header and footer overflow
-    int32_t FBlockTop = 0;           // top of the current section block within the text area
-    int32_t FLimit = 0;              // height limit of the column being filled
-    int32_t FColumnIndex = -1;       // -1 in a section of one column
-    bool FPageHoldsText = false;     // earlier columns or blocks of this page hold lines
+    int32_t FPar = 0;                             // next paragraph to place
+    int32_t FLine = 0;                            // its first line to place
+    int32_t FMainEnd = 0;                         // last paragraph of the main text
+    TPage* FPage = nullptr;                       // the page being filled
+    std::vector<std::unique_ptr<TPage>> FColumns; // column pages of the current section block
+    int32_t FTextTop = 0;                         // top of the text area: top margin + header overflow
+    int32_t FTextHeight = 0;                      // height of the text area less header and footer overflow
+    int32_t FBlockTop = 0;                        // top of the current section block within the text area
+    int32_t FLimit = 0;                           // height limit of the column being filled
+    int32_t FColumnIndex = -1;                    // -1 in a section of one column
+    bool FPageHoldsText = false;                  // earlier columns or blocks of this page hold lines
     // The keep-with-next chain: its first paragraph and line, the column page it began on and the
     // pieces that column held before it.
     int32_t FChainPar = -1;
     int32_t FChainLine = 0;
     TPage* FChainColumn = nullptr;
     int32_t FChainPiecesBefore = 0;
-    TPage* FPreviousColumn = nullptr;  // the column page laid out before the current one
-    int32_t FEndedBreakKind = -1;      // break kind of a section that ended the previous page
+    TPage* FPreviousColumn = nullptr; // the column page laid out before the current one
+    int32_t FEndedBreakKind = -1;     // break kind of a section that ended the previous page
     int32_t FPagesAdded = 0;
     // Note numbering is on when references of some kind occur from the first paragraph of the call on.
     bool FNotes = false;
-    bool FKindOccurs[2] = {};          // footnotes, endnotes
+    bool FKindOccurs[2] = {}; // footnotes, endnotes
     int32_t FCounters[2] = {};
     const TField* FLastReference[2] = {}; // the last one on the pages laid out so far
 };
 
-// The last (or with First the first) automatic note reference of each kind that starts on a line (only those take part in the
-// numbering), read from the line's text so that a footnote and an endnote on one line both count.
+// The last (or with First the first) automatic note reference of each kind that starts on a line (only those
+// take part in the numbering), read from the line's text so that a footnote and an endnote on one line both
+// count.
 void LineReferences(const TParLine& line, const TField* last[2], bool first = false)
 {
     last[0] = last[1] = nullptr;
@@ -232,15 +233,12 @@ void TPaginator::StartCounters()
         if (!last)
             continue;
         switch (NoteSettings(kind).RestartMode) {
-        case 0:
-            FCounters[kind] = last->Number + 1;
-            break;
+        case 0: FCounters[kind] = last->Number + 1; break;
         case 1:
             if (FDocument.SectionOfParagraph(last->StartPos.ParIndex) == FDocument.SectionOfParagraph(par))
                 FCounters[kind] = last->Number + 1;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 }
@@ -253,7 +251,9 @@ void TPaginator::ResumeChain(TPage& before)
     if (before.ColumnFull || before.Lines.empty() || IsForcedBreak(LastCharOf(*before.Lines.back())))
         return;
     const int32_t column = before.Lines.back()->ColumnIndex;
-    auto columnOf = [](const TParagraphOnPageInfo& piece) { return piece.Paragraph->Lines[piece.FirstLine]->ColumnIndex; };
+    auto columnOf = [](const TParagraphOnPageInfo& piece) {
+        return piece.Paragraph->Lines[piece.FirstLine]->ColumnIndex;
+    };
     int32_t first = -1;
     for (int32_t k = int32_t(before.Placements.size()) - 1; k >= 0; --k) {
         const TParagraphOnPageInfo& piece = *before.Placements[k];
@@ -392,10 +392,10 @@ void TPaginator::StartPage()
     FPage->FooterField = HeaderFooterField(section, footer);
     const int32_t top = d.TwipsToScreen(ps[psTopMargin]);
     const int32_t bottom = d.TwipsToScreen(ps[psBottomMargin]);
-    FPage->HeaderHeight =
-        std::max(0, d.TwipsToScreen(ps[psHeaderDistance]) + HeaderFooterHeight(FPage->HeaderField, ps, section) - top);
-    FPage->FooterHeight =
-        std::max(0, d.TwipsToScreen(ps[psFooterDistance]) + HeaderFooterHeight(FPage->FooterField, ps, section) - bottom);
+    FPage->HeaderHeight = std::max(0, d.TwipsToScreen(ps[psHeaderDistance]) +
+                                          HeaderFooterHeight(FPage->HeaderField, ps, section) - top);
+    FPage->FooterHeight = std::max(0, d.TwipsToScreen(ps[psFooterDistance]) +
+                                          HeaderFooterHeight(FPage->FooterField, ps, section) - bottom);
     FTextTop = top + FPage->HeaderHeight;
     FTextHeight = d.TwipsToScreen(ps[psHeight] - ps[psTopMargin] - ps[psBottomMargin]) - FPage->HeaderHeight -
                   FPage->FooterHeight;
@@ -521,7 +521,8 @@ int32_t TPaginator::TakeOffChain(TPage& column)
         const bool isFirst = piece.Paragraph == chainFirst;
         firstLine = piece.FirstLine;
         if (FNotes)
-            for (int32_t i = std::min(piece.LastLine, piece.Paragraph->LineCount() - 1); i >= piece.FirstLine; --i) {
+            for (int32_t i = std::min(piece.LastLine, piece.Paragraph->LineCount() - 1); i >= piece.FirstLine;
+                 --i) {
                 const TField* refs[2];
                 LineReferences(*piece.Paragraph->Lines[i], refs, true);
                 for (int kind = 0; kind < 2; ++kind)
@@ -556,7 +557,8 @@ int TPaginator::FillColumn(std::unique_ptr<TPage>& columnPage)
         if (r != 0) {
             if (FChainPar >= 0 && FChainPar < FPar) {
                 const bool inPrevious = FChainColumn == FPreviousColumn;
-                const bool drop = inPrevious ? (FPreviousColumn->ColumnFull != 0 || breakBefore) : !keepsWithNext;
+                const bool drop =
+                    inPrevious ? (FPreviousColumn->ColumnFull != 0 || breakBefore) : !keepsWithNext;
                 if (drop || afterSectionEnd) {
                     FChainPar = -1;
                 } else if (inPrevious && FChainPiecesBefore > 0) {
@@ -608,7 +610,7 @@ int TPaginator::FillColumn(std::unique_ptr<TPage>& columnPage)
         const uint8_t c = LastCharOf(last);
         if (c == chSection && IsLastLine(last))
             result = d.SectionOfParagraph(last.Paragraph->LayoutIndex)->BreakKind() == 0 ? crContinuousSection
-                                                                                      : crNewPageSection;
+                                                                                         : crNewPageSection;
         else if (c == chColumnBreak)
             result = crColumnBreak;
         else if (c == chPageBreak || column.ColumnFull)
@@ -731,12 +733,12 @@ int TPaginator::PlaceParagraph(TPage& column)
     if (placedLast < last && placedLast >= first) {
         int32_t placed = placedLast - first + 1;
         if (first == 0 && p.ParaFormat[pfKeepTogether] != 0 && holdsSomething) {
-            placed = 0;     // kept together: it moves on whole
+            placed = 0; // kept together: it moves on whole
         } else if (p.ParaFormat[pfWidowControl] != 0 && !closes &&
                    !IsForcedBreak(LastCharOf(*p.Lines[placedLast]))) {
             if (first == 0 && placed == 1 && !columnEmpty)
-                placed = 0;                     // no first line alone at the foot of a column
-            else if (placedLast == last - 1) {  // no last line alone at the head of the next
+                placed = 0;                    // no first line alone at the foot of a column
+            else if (placedLast == last - 1) { // no last line alone at the head of the next
                 if (first == 0 && p.LineCount() == 3 && !columnEmpty)
                     placed = 0;
                 else if (placed >= 3)
@@ -780,7 +782,8 @@ void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
     firstPage = std::clamp<int32_t>(firstPage, 0, int32_t(Pages.size()));
     // The header or footer being edited leaves its page while pagination works: the page before the
     // first one laid out is read, and may give up a keep-with-next chain.
-    const bool editedPageKept = EditedHeaderFooter && EditedHeaderFooterPage >= 0 && EditedHeaderFooterPage < firstPage;
+    const bool editedPageKept =
+        EditedHeaderFooter && EditedHeaderFooterPage >= 0 && EditedHeaderFooterPage < firstPage;
     if (editedPageKept)
         Pages[size_t(EditedHeaderFooterPage)]->RemoveHeaderFooterLines();
     Pages.resize(size_t(firstPage));
@@ -888,4 +891,3 @@ void TDocument::ClearPageList()
 {
     Pages.clear();
 }
-

@@ -67,9 +67,11 @@ TPoint TDocument::ClampScrollPos(TPoint pos)
         return pos;
     // In text-width zoom the text area of the caret's page starts 20 pixels from the left edge.
     if (ZoomKind == zkTextWidth && !Pages.empty()) {
-        const int32_t index = Caret.PageIndex >= 0 && Caret.PageIndex < int32_t(Pages.size()) ? Caret.PageIndex : 0;
+        const int32_t index =
+            Caret.PageIndex >= 0 && Caret.PageIndex < int32_t(Pages.size()) ? Caret.PageIndex : 0;
         const TPage& page = *Pages[index];
-        pos.X = page.ViewRect.Left + GetPageMargins(PageSetupSectionOfPage(index)->PageSetup, index).LeftZoom - 20;
+        pos.X = page.ViewRect.Left +
+                GetPageMargins(PageSetupSectionOfPage(index)->PageSetup, index).LeftZoom - 20;
     }
     return Grid.ClampScrollPos(pos);
 }
@@ -177,8 +179,9 @@ void TDocument::SetZoomAt(int32_t p, const int32_t* anchor)
         return;
     // The point kept still: the anchor's centre, else the view's top-left corner. It keeps its place
     // within its page and its place in the window.
-    const TPoint at = anchor ? TPoint{anchor[0] + (anchor[2] - anchor[0]) / 2, anchor[1] + (anchor[3] - anchor[1]) / 2}
-                             : ScrollPos;
+    const TPoint at =
+        anchor ? TPoint{anchor[0] + (anchor[2] - anchor[0]) / 2, anchor[1] + (anchor[3] - anchor[1]) / 2}
+               : ScrollPos;
     const TPoint inWindow{at.X - ScrollPos.X, at.Y - ScrollPos.Y};
     const int32_t page = Grid.PageAt(at);
     const TRect before = GetPageRect(page);
@@ -187,8 +190,10 @@ void TDocument::SetZoomAt(int32_t p, const int32_t* anchor)
         flags.On(mfHoldScrolling);
         UpdatePageLayout();
         const TRect after = GetPageRect(page);
-        const TPoint moved{after.Left + ScaleOffset(at.X - before.Left, before.Right - before.Left, after.Right - after.Left),
-                           after.Top + ScaleOffset(at.Y - before.Top, before.Bottom - before.Top, after.Bottom - after.Top)};
+        const TPoint moved{
+            after.Left +
+                ScaleOffset(at.X - before.Left, before.Right - before.Left, after.Right - after.Left),
+            after.Top + ScaleOffset(at.Y - before.Top, before.Bottom - before.Top, after.Bottom - after.Top)};
         SetScrollPos({moved.X - inWindow.X, moved.Y - inWindow.Y});
     }
     if (TDocumentView* view = View())
@@ -229,8 +234,8 @@ void TDocument::SetLayoutPageCount(int32_t n)
 
 void TDocument::ScrollToFirstText()
 {
-    if (ZoomKind != zkPercent || ScrollPos.X != 0 || ScrollPos.Y != 0 || CurrentOptions().View.KeepPageCorner ||
-        GetModeFlag(mfHidden))
+    if (ZoomKind != zkPercent || ScrollPos.X != 0 || ScrollPos.Y != 0 ||
+        CurrentOptions().View.KeepPageCorner || GetModeFlag(mfHidden))
         return;
     const TRect page = GetPageRect(0);
     const TPageSetup& p = Pages.empty() ? Sections.front()->PageSetup : PageSetupSectionOfPage(0)->PageSetup;

@@ -14,7 +14,9 @@ bool SameColumnLayout(const TSectionParams& a, const TSectionParams& b)
         return false;
     if (a[spEqualWidths])
         return a[spColumnGap] == b[spColumnGap];
-    const int count = a[spColumnCount] < 1 ? 1 : a[spColumnCount] > MaxColumns ? MaxColumns : a[spColumnCount];
+    const int count = a[spColumnCount] < 1            ? 1
+                      : a[spColumnCount] > MaxColumns ? MaxColumns
+                                                      : a[spColumnCount];
     for (int n = 0; n < count; ++n)
         if (a[ColumnField(n, ceWidth)] != b[ColumnField(n, ceWidth)] ||
             a[ColumnField(n, ceGapAfter)] != b[ColumnField(n, ceGapAfter)])

@@ -103,7 +103,8 @@ void TDocument::Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32
     fromOffset = std::clamp(fromOffset, 0, ParagraphLength(fromPar));
     toOffset = std::clamp(toOffset, 0, ParagraphLength(toPar));
     TTextPos from = TextPosAt(fromPar, fromOffset), to = TextPosAt(toPar, toOffset);
-    if (!(HasSelection() && (CompareTextPos(from, SelectionAnchor) == 0 || CompareTextPos(to, SelectionAnchor) == 0)))
+    if (!(HasSelection() &&
+          (CompareTextPos(from, SelectionAnchor) == 0 || CompareTextPos(to, SelectionAnchor) == 0)))
         SelectionAnchor = from;
     if (CompareTextPos(from, to) > 0)
         std::swap(from, to);
@@ -113,7 +114,8 @@ void TDocument::Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32
 
     TTextPos start = from, end = to;
     const int32_t mainLast = StoryEnd(stMain);
-    if (start.Offset == ParagraphLength(start.ParIndex) && start.ParIndex < mainLast && start.ParIndex + 1 < ParagraphCount())
+    if (start.Offset == ParagraphLength(start.ParIndex) && start.ParIndex < mainLast &&
+        start.ParIndex + 1 < ParagraphCount())
         start = TextPosAt(start.ParIndex + 1, 0);
     if (end.Offset == 0 && end.ParIndex > 0)
         end = TextPosAt(end.ParIndex - 1, ParagraphLength(end.ParIndex - 1));

@@ -23,9 +23,18 @@ int32_t RoundedQuotient(int64_t product, int64_t divisor)
 
 } // namespace
 
-int32_t TDocument::TwipsToDeviceY(int32_t v) const { return RoundedQuotient(int64_t(v) * DeviceDpiY, 1440); }
-int32_t TDocument::TwipsToDeviceX(int32_t v) const { return RoundedQuotient(int64_t(v) * DeviceDpiX, 1440); }
-int32_t TDocument::TwipsToScreen(int32_t v) const { return RoundedQuotient(int64_t(v) * ScreenDpi, 1440); }
+int32_t TDocument::TwipsToDeviceY(int32_t v) const
+{
+    return RoundedQuotient(int64_t(v) * DeviceDpiY, 1440);
+}
+int32_t TDocument::TwipsToDeviceX(int32_t v) const
+{
+    return RoundedQuotient(int64_t(v) * DeviceDpiX, 1440);
+}
+int32_t TDocument::TwipsToScreen(int32_t v) const
+{
+    return RoundedQuotient(int64_t(v) * ScreenDpi, 1440);
+}
 
 int32_t TDocument::TwipsToDeviceYScaled(int32_t v, int32_t p) const
 {
@@ -42,8 +51,14 @@ int32_t TDocument::TwipsToScreenScaled(int32_t v, int32_t p) const
     return RoundedQuotient(int64_t(v) * ScreenDpi * p, 144000);
 }
 
-int32_t TDocument::ScreenToTwips(int32_t v) const { return MulDivRound(v, 1440, ScreenDpi); }
-int32_t TDocument::DeviceYToTwips(int32_t v) const { return MulDivRound(v, 1440, DeviceDpiY); }
+int32_t TDocument::ScreenToTwips(int32_t v) const
+{
+    return MulDivRound(v, 1440, ScreenDpi);
+}
+int32_t TDocument::DeviceYToTwips(int32_t v) const
+{
+    return MulDivRound(v, 1440, DeviceDpiY);
+}
 
 int32_t TDocument::ApplyZoom(int32_t v) const
 {
@@ -98,9 +113,7 @@ int32_t TDocument::EffectiveZoom()
     // Without a window, or before the pages have a size, the zoom stands as it is.
     if (GetModeFlag(mfHasWindow) && e[2] > 0 && e[3] > 0) {
         switch (ZoomKind) {
-        case 1:
-            z = int32_t(int64_t(w - 20) * 100 / e[2]);
-            break;
+        case 1: z = int32_t(int64_t(w - 20) * 100 / e[2]); break;
         case 2: {
             const int32_t textWidth = TwipsToScreen(e[6]);
             if (textWidth > 0)
@@ -109,13 +122,13 @@ int32_t TDocument::EffectiveZoom()
         }
         case 3:
         case 4:
-            z = ZoomKind == 3 ? int32_t(int64_t(w - 20) * 100 / e[2]) : int32_t(int64_t(w - 30) * 100 / (2 * int64_t(e[2])));
+            z = ZoomKind == 3 ? int32_t(int64_t(w - 20) * 100 / e[2])
+                              : int32_t(int64_t(w - 30) * 100 / (2 * int64_t(e[2])));
             if (int64_t(e[3]) * z / 100 > h - 20)
                 z = int32_t(int64_t(h - 20) * 100 / e[3]);
             SetModeFlag(mfFitsWholePages, true);
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return std::clamp(z, 10, 500);

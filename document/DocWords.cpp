@@ -23,15 +23,35 @@ TTextPiece Piece(int32_t par, int32_t offset, int32_t length)
     return piece;
 }
 
+bool Sep(uint8_t c)
+{
+    return IsCharClass(c, ccSeparator);
+}
+bool WordRun(uint8_t c)
+{
+    return IsCharClass(c, ccWordRun);
+}
+bool Stop(uint8_t c)
+{
+    return IsCharClass(c, ccStop);
+}
+bool Quote(uint8_t c)
+{
+    return IsCharClass(c, ccQuote);
+}
+bool SentenceSpace(uint8_t c)
+{
+    return IsCharClass(c, ccSentenceSpace);
+}
+bool SentenceEnd(uint8_t c)
+{
+    return IsCharClass(c, ccSentenceEnd);
+}
 
-bool Sep(uint8_t c) { return IsCharClass(c, ccSeparator); }
-bool WordRun(uint8_t c) { return IsCharClass(c, ccWordRun); }
-bool Stop(uint8_t c) { return IsCharClass(c, ccStop); }
-bool Quote(uint8_t c) { return IsCharClass(c, ccQuote); }
-bool SentenceSpace(uint8_t c) { return IsCharClass(c, ccSentenceSpace); }
-bool SentenceEnd(uint8_t c) { return IsCharClass(c, ccSentenceEnd); }
-
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(uint8_t c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Alphabetic, by the system's test for the default language.
 bool IsAlpha(uint8_t c)
@@ -43,7 +63,8 @@ bool StartsWithNoCase(const std::string& text, const char* prefix)
 {
     size_t i = 0;
     for (; prefix[i]; ++i)
-        if (i >= text.size() || AsciiLowerCase[static_cast<uint8_t>(text[i])] != static_cast<uint8_t>(prefix[i]))
+        if (i >= text.size() ||
+            AsciiLowerCase[static_cast<uint8_t>(text[i])] != static_cast<uint8_t>(prefix[i]))
             return false;
     return true;
 }
@@ -52,7 +73,8 @@ bool StartsWithNoCase(const std::string& text, const char* prefix)
 bool HasDomainDot(const std::string& text)
 {
     for (size_t i = 0; i + 2 < text.size(); ++i)
-        if (text[i] == '.' && IsAlpha(static_cast<uint8_t>(text[i + 1])) && IsAlpha(static_cast<uint8_t>(text[i + 2])))
+        if (text[i] == '.' && IsAlpha(static_cast<uint8_t>(text[i + 1])) &&
+            IsAlpha(static_cast<uint8_t>(text[i + 2])))
             return true;
     return false;
 }
@@ -92,8 +114,9 @@ private:
 // Widens a place of a paragraph's plain text (Size bytes, the end mark last) over the characters that
 // Inside accepts: to the right up to, not over, the end mark, and to the left. Offset receives the
 // place clamped to the text; false for an empty text.
-template <class P>
-bool GrowOver(const uint8_t* p, int32_t size, int32_t place, P inside, int32_t& offset, int32_t& start, int32_t& end)
+template<class P>
+bool GrowOver(const uint8_t* p, int32_t size, int32_t place, P inside, int32_t& offset, int32_t& start,
+              int32_t& end)
 {
     if (size == 0)
         return false;
@@ -147,7 +170,8 @@ TTextPiece TDocument::GetWordAt(const TTextPos& pos)
     }
     int32_t size, offset, start, end;
     const uint8_t* p = PlainOf(pos.ParIndex, size);
-    if (!GrowOver(p, size, pos.Offset, [](uint8_t c) { return !Sep(c); }, offset, start, end))
+    if (!GrowOver(
+            p, size, pos.Offset, [](uint8_t c) { return !Sep(c); }, offset, start, end))
         return Piece(pos.ParIndex, pos.Offset, 0);
     while (start < end && p[start] >= 128 && !IsLetterAt(pos.ParIndex, start))
         ++start;
@@ -160,7 +184,8 @@ TTextPiece TDocument::GetLinkAt(const TTextPos& pos)
 {
     int32_t size, offset, start, end;
     const uint8_t* p = PlainOf(pos.ParIndex, size);
-    if (!GrowOver(p, size, pos.Offset, [](uint8_t c) { return IsCharClass(c, ccLinkChar); }, offset, start, end))
+    if (!GrowOver(
+            p, size, pos.Offset, [](uint8_t c) { return IsCharClass(c, ccLinkChar); }, offset, start, end))
         return Piece(pos.ParIndex, pos.Offset, 0);
     while (end > start && IsCharClass(p[end - 1], ccLinkTrail))
         --end;
@@ -398,10 +423,12 @@ bool TDocument::IsSentenceStart(const TTextPos& pos)
     if (end == word.Pos.Offset)
         return true;
     const uint8_t before = p[offset - 1];
-    const bool ellipsis = end - punctuation >= 3 && p[end - 1] == '.' && p[end - 2] == '.' && p[end - 3] == '.';
+    const bool ellipsis =
+        end - punctuation >= 3 && p[end - 1] == '.' && p[end - 2] == '.' && p[end - 3] == '.';
     if (SentenceEnd(before) && !ellipsis) {
         const std::string text = GetText(word.Pos, end - word.Pos.Offset);
-        const TStringList* abbreviations = AbbreviationList ? AbbreviationList(GetLanguageAt(par, word.Pos.Offset)) : nullptr;
+        const TStringList* abbreviations =
+            AbbreviationList ? AbbreviationList(GetLanguageAt(par, word.Pos.Offset)) : nullptr;
         bool listed = false;
         if (abbreviations)
             for (int i = 0; i < abbreviations->Count() && !listed; ++i)

@@ -80,7 +80,8 @@ void TDocument::ResetAsNew()
     Info.Author = CurrentOptions().General.UsrName;
     Info.LastAuthor = Info.Author;
     // Date-time values count days from 30 December 1899.
-    const double unixDays = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400.0;
+    const double unixDays =
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400.0;
     Info.CreationDate = unixDays + 25569.0;
     Info.LastSaveDate = Info.CreationDate;
 

@@ -38,43 +38,43 @@ enum TStory : int { stMain = 0, stFootnotes = 1, stEndnotes = 2, stHeadersFooter
 
 // Mode flags whose meaning the document itself gives; the other numbers belong to the code that sets them.
 enum TModeFlag : int {
-    mfConstructing = 0,           // the document is being built, or header/footer fields recreated
-    mfPrinting = 3,               // output goes to a printer
-    mfShowMarks = 7,              // formatting marks are shown
-    mfViewLive = 9,               // scroll bars follow the zoom; painting and caret updates go ahead
-    mfHoldScrolling = 11,         // scrolling and invalidation are held back
-    mfHoldCaret = 13,             // caret updates are held back
-    mfNoSelectionRepaint = 14,    // Select does not repaint
-    mfKeepScrollPos = 15,         // ClampScrollPos leaves the position as it is
-    mfViewNotReady = 18,          // SetZoomAt only recomputes the device metrics
-    mfFitsWholePages = 19,        // the zoom shows whole pages
+    mfConstructing = 0,        // the document is being built, or header/footer fields recreated
+    mfPrinting = 3,            // output goes to a printer
+    mfShowMarks = 7,           // formatting marks are shown
+    mfViewLive = 9,            // scroll bars follow the zoom; painting and caret updates go ahead
+    mfHoldScrolling = 11,      // scrolling and invalidation are held back
+    mfHoldCaret = 13,          // caret updates are held back
+    mfNoSelectionRepaint = 14, // Select does not repaint
+    mfKeepScrollPos = 15,      // ClampScrollPos leaves the position as it is
+    mfViewNotReady = 18,       // SetZoomAt only recomputes the device metrics
+    mfFitsWholePages = 19,     // the zoom shows whole pages
     mfPaginationComplete = 20,
     mfSectionRangesStale = 22,
     mfColumnWidthsStale = 23,
     mfNoPaginationProgress = 24,
     mfPaginatedOnce = 25,
     mfRebuildingPages = 26,
-    mfInsertAtCaretFormat = 27,   // text inserted at the caret takes the format there on both sides
-    mfKeepCharFormatState = 28,   // Select leaves the character format state as it is
+    mfInsertAtCaretFormat = 27, // text inserted at the caret takes the format there on both sides
+    mfKeepCharFormatState = 28, // Select leaves the character format state as it is
     mfNoScrollToCaret = 33,
-    mfNoInsertFormat = 43,        // PrepareInsertFormat does nothing
+    mfNoInsertFormat = 43, // PrepareInsertFormat does nothing
     mfNoOwnFile = 44,
-    mfHidden = 51,                // no window
+    mfHidden = 51, // no window
     mfHasWindow = 52,
     mfTempFileOpen = 57,
-    mfNoWrap = 53,                // line breaking wraps nothing
+    mfNoWrap = 53, // line breaking wraps nothing
     mfTempFileNoWipe = 58,
-    mfSaving = 63,                // a save is writing the document
-    mfFormatsAtMarks = 74,        // formats are read at field marks as they stand, no step over them
+    mfSaving = 63,         // a save is writing the document
+    mfFormatsAtMarks = 74, // formats are read at field marks as they stand, no step over them
     mfFieldsDirty = 77,
-    mfFieldsNeedSorting = 78,     // the field list is sorted by position before it is searched
+    mfFieldsNeedSorting = 78, // the field list is sorted by position before it is searched
     mfHeaderFooterPageFields = 79,
     mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers
     mfStatisticsStale = 89,
     mfHeaderFooterParaFormat = 95,
     mfFreeWindowAtOnce = 98,
     mfMeasureAtZoom = 99,
-    mfNoBreaks = 101,             // readers write no section, page or column breaks and no notes
+    mfNoBreaks = 101, // readers write no section, page or column breaks and no notes
     ModeFlagCount = 128
 };
 
@@ -91,7 +91,8 @@ struct TNoteSettings {
     int32_t Format = 0;      // 0 to 4 number styles, higher values symbol sequences
     int32_t StartNumber = 1; // added to a reference's counter for display
     uint8_t RestartMode = 0; // 0 continuous, 1 each section, 2 each page
-    int32_t Position = 0;    // footnotes: 1 bottom of the page, 2 below the text; endnotes: 0 section end, 3 document end
+    int32_t Position =
+        0; // footnotes: 1 bottom of the page, 2 below the text; endnotes: 0 section end, 3 document end
 };
 
 // What the view shows: formatting marks, the zoom and its kind.
@@ -118,9 +119,9 @@ struct TDocumentInfo {
 
 // Where InsertPageNumbers puts page numbers.
 struct TPageNumberChoice {
-    bool InFooter = false;     // else in the headers
-    int Alignment = 1;         // 0 left, 1 centre, 2 right, 3 outside, 4 inside
-    bool OnFirstPage = false;  // the first-page header or footer gets one too
+    bool InFooter = false;    // else in the headers
+    int Alignment = 1;        // 0 left, 1 centre, 2 right, 3 outside, 4 inside
+    bool OnFirstPage = false; // the first-page header or footer gets one too
 };
 
 // Each topic of the document is implemented in a source file of its own.
@@ -196,14 +197,14 @@ public:
     // Anchor: a rectangle (left, top, right, bottom) of the view to keep in sight, or none.
     void SetZoomAt(int32_t p, const int32_t* anchor);
 
-    int32_t ZoomPercent = 100;     // 10..500
-    int32_t LayoutZoom = 100;      // the zoom of the last SetZoomAt
-    uint8_t ZoomKind = 0;          // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
+    int32_t ZoomPercent = 100; // 10..500
+    int32_t LayoutZoom = 100;  // the zoom of the last SetZoomAt
+    uint8_t ZoomKind = 0;      // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
     int32_t DeviceDpiY = 96;
     int32_t DeviceDpiX = 96;
-    int32_t ScreenDpi = 96;        // unzoomed
+    int32_t ScreenDpi = 96; // unzoomed
     TPageExtent PageExtent{};
-    int32_t ClientWidth = 0;       // the window's client area, kept by the window
+    int32_t ClientWidth = 0; // the window's client area, kept by the window
     int32_t ClientHeight = 0;
 
     // --- Pages (Page.cpp) ---
@@ -232,7 +233,7 @@ public:
     void SetLayoutPageCount(int32_t n);
 
     int32_t LayoutPageCount = 100;
-    int32_t FieldPageCount = 0;    // the page count shown by fields, set when pagination completes
+    int32_t FieldPageCount = 0; // the page count shown by fields, set when pagination completes
     // 1: the space after a paragraph and the space before the next both count where they meet.
     uint8_t SpacingMode = 0;
 
@@ -283,8 +284,8 @@ public:
 
     TPageGrid Grid;
     TPoint ScrollPos{};
-    TScrollRanges ScrollRanges{};  // for the window's scroll bars
-    TRect UpdateRegion{};          // empty at creation
+    TScrollRanges ScrollRanges{}; // for the window's scroll bars
+    TRect UpdateRegion{};         // empty at creation
     TViewSettings SavedViewSettings{};
     TPoint SavedScrollPos{};
 
@@ -328,23 +329,23 @@ public:
         bool Pending = false;
         TTextRange Range{};
     } PendingWord;
-    TTextPos OldCaret{};           // the caret before the last placement
-    TCharFormat CaretFormat{};     // the format the caret shape was made from
-    int32_t CaretAscent = 0;       // of the caret format's font, pixels
+    TTextPos OldCaret{};       // the caret before the last placement
+    TCharFormat CaretFormat{}; // the format the caret shape was made from
+    int32_t CaretAscent = 0;   // of the caret format's font, pixels
     int32_t CaretDescent = 0;
     TCaretShape CaretShape{1, 1, 1, false};
-    int32_t CaretX = 0;            // view pixels
+    int32_t CaretX = 0; // view pixels
     int32_t CaretY = 0;
 
     // --- Owned services ---
-    std::unique_ptr<TObjectManager> ObjectManager;   // pictures and OLE objects
-    std::unique_ptr<TTabManager> TabManager;         // the tab tables paragraphs name
-    std::unique_ptr<TStyleList> StyleList;           // over the tab manager
+    std::unique_ptr<TObjectManager> ObjectManager; // pictures and OLE objects
+    std::unique_ptr<TTabManager> TabManager;       // the tab tables paragraphs name
+    std::unique_ptr<TStyleList> StyleList;         // over the tab manager
     std::unique_ptr<TParReformatingManager> ReformatingManager;
     std::unique_ptr<TOperationManager> OperationManager;
-    TDocumentForm* Window = nullptr;                 // none for a hidden document
+    TDocumentForm* Window = nullptr; // none for a hidden document
 
-    bool PreviewMode = false;      // shown in print preview
+    bool PreviewMode = false; // shown in print preview
     // Paints with the built-in colours in print preview and on a printer, else with the user's.
     void SelectColorScheme();
 
@@ -435,9 +436,9 @@ public:
     TSelectedFont SelectFormatFont(const TCharFormat& format, int flags);
 
     // --- Fields (editing/DocFields.cpp) ---
-    std::vector<std::unique_ptr<TField>> Fields;     // every field and bookmark, owned
-    TStringList Bookmarks;                           // bookmark names, each with its field
-    int32_t FieldRescanFirst = INT32_MIN;            // paragraphs to rescan; INT32_MIN: all
+    std::vector<std::unique_ptr<TField>> Fields; // every field and bookmark, owned
+    TStringList Bookmarks;                       // bookmark names, each with its field
+    int32_t FieldRescanFirst = INT32_MIN;        // paragraphs to rescan; INT32_MIN: all
     int32_t FieldRescanLast = INT32_MIN;
     // Refreshes the fields' places from their marks when they may have moved.
     void UpdateFields();
@@ -488,7 +489,7 @@ public:
     // Puts page-number fields into the headers or footers, unless one of them already holds text.
     void InsertPageNumbers(const TPageNumberChoice& choice);
 
-    TField* EditedHeaderFooter = nullptr;            // a field of story 3 while one is edited
+    TField* EditedHeaderFooter = nullptr; // a field of story 3 while one is edited
     int32_t EditedHeaderFooterPage = -1;
     TTextPos CaretBeforeHeaderFooter{};
 
@@ -534,18 +535,18 @@ public:
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;
     TNoteSettings EndnoteSettings;
-    int32_t Coding = 0;                              // index in the document format list
+    int32_t Coding = 0; // index in the document format list
     std::string FileName;
-    std::string OriginalFileName;                    // the name of the file a safety copy was made of
-    int32_t DefaultLanguageId = -1;                  // language of new text; -1 the program's
+    std::string OriginalFileName;   // the name of the file a safety copy was made of
+    int32_t DefaultLanguageId = -1; // language of new text; -1 the program's
     int32_t DefaultLanguageCoding = -1;
-    bool WidowControl = false;                       // new paragraphs keep widows and orphans
-    bool FormatLossesAccepted = false;               // the user agreed once to lose formatting in a save
-    std::unique_ptr<TStream> FileStream;             // the document's file, kept open (others may only read it)
-    bool OpenedReadOnly = false;                     // the file was opened for reading only
-    bool OpenedFromCopy = false;                     // another program held the file: a copy was read
-    std::string Password;                            // of an encrypted document, enciphered in memory
-    std::string TempFileName;                        // open while mode flag 57 is set
+    bool WidowControl = false;           // new paragraphs keep widows and orphans
+    bool FormatLossesAccepted = false;   // the user agreed once to lose formatting in a save
+    std::unique_ptr<TStream> FileStream; // the document's file, kept open (others may only read it)
+    bool OpenedReadOnly = false;         // the file was opened for reading only
+    bool OpenedFromCopy = false;         // another program held the file: a copy was read
+    std::string Password;                // of an encrypted document, enciphered in memory
+    std::string TempFileName;            // open while mode flag 57 is set
 
 private:
     const uint8_t* PlainOf(int32_t paragraph, int32_t& size) const;
@@ -565,9 +566,21 @@ public:
     ~TModeFlagScope() { FDocument.PopModeFlags(FCount); }
     TModeFlagScope(const TModeFlagScope&) = delete;
     TModeFlagScope& operator=(const TModeFlagScope&) = delete;
-    void On(int k) { FDocument.PushModeFlagOn(k); ++FCount; }
-    void Off(int k) { FDocument.PushModeFlagOff(k); ++FCount; }
-    void Save(int k) { FDocument.PushModeFlag(k); ++FCount; }
+    void On(int k)
+    {
+        FDocument.PushModeFlagOn(k);
+        ++FCount;
+    }
+    void Off(int k)
+    {
+        FDocument.PushModeFlagOff(k);
+        ++FCount;
+    }
+    void Save(int k)
+    {
+        FDocument.PushModeFlag(k);
+        ++FCount;
+    }
 
 private:
     TDocument& FDocument;

@@ -117,5 +117,6 @@ bool LiesInTemplatesFolder(const std::string& fileName)
         return false;
     if (folder.back() != '\\' && folder.back() != '/')
         folder += '\\';
-    return fileName.size() > folder.size() && SameText(std::string_view(fileName).substr(0, folder.size()), folder);
+    return fileName.size() > folder.size() &&
+           SameText(std::string_view(fileName).substr(0, folder.size()), folder);
 }

@@ -71,13 +71,34 @@ TChangedRange EmptyChangedRange()
     return r;
 }
 
-const TCharFormat& DefaultCharFormat() { return GDefaultChar; }
-const TCharFormat& DefaultCharFormatCopy() { return GDefaultCharCopy; }
-const TCharFormat& DefaultBoldCharFormat() { return GDefaultBoldChar; }
-const TCharFormat& StyleBaseCharFormat() { return GStyleBaseChar; }
-const TParaFormat& DefaultParaFormat() { return GDefaultPara; }
-const TParaFormat& StyleBaseParaFormat() { return GStyleBasePara; }
-const TParaFormat& StyleBaseParaFormatNoWidow() { return GStyleBaseParaNoWidow; }
+const TCharFormat& DefaultCharFormat()
+{
+    return GDefaultChar;
+}
+const TCharFormat& DefaultCharFormatCopy()
+{
+    return GDefaultCharCopy;
+}
+const TCharFormat& DefaultBoldCharFormat()
+{
+    return GDefaultBoldChar;
+}
+const TCharFormat& StyleBaseCharFormat()
+{
+    return GStyleBaseChar;
+}
+const TParaFormat& DefaultParaFormat()
+{
+    return GDefaultPara;
+}
+const TParaFormat& StyleBaseParaFormat()
+{
+    return GStyleBasePara;
+}
+const TParaFormat& StyleBaseParaFormatNoWidow()
+{
+    return GStyleBaseParaNoWidow;
+}
 
 void InitFormatDefaults(int32_t defaultLanguage)
 {
@@ -86,7 +107,10 @@ void InitFormatDefaults(int32_t defaultLanguage)
     GDefaultBoldChar = MakeBoldCharFormat(defaultLanguage);
 }
 
-void SetFontIdLookup(TFontIdLookup lookup) { GFontIdLookup = lookup; }
+void SetFontIdLookup(TFontIdLookup lookup)
+{
+    GFontIdLookup = lookup;
+}
 
 bool SameFontId(int32_t fontA, int32_t fontB)
 {

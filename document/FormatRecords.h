@@ -9,7 +9,7 @@
 // or inherited from the level below.
 
 // A record of N signed 32-bit fields reached by named indexes: copied by value, stored byte for byte.
-template <int N>
+template<int N>
 struct TInt32Record {
     int32_t F[N];
     constexpr int32_t& operator[](int i) { return F[i]; }
@@ -18,13 +18,13 @@ struct TInt32Record {
 
 // Named indexes of the character format; inline tag code i sets field i.
 enum TCharField : int {
-    cfFont = 0,          // index into the registered fonts
-    cfSize = 1,          // half-points
+    cfFont = 0, // index into the registered fonts
+    cfSize = 1, // half-points
     cfBold = 2,
     cfItalic = 3,
     cfStrike = 4,
     cfDoubleStrike = 5,
-    cfUnderline = 6,     // underline kind, word codes
+    cfUnderline = 6, // underline kind, word codes
     cfUnderlineColor = 7,
     cfSmallCaps = 8,
     cfAllCaps = 9,
@@ -34,31 +34,31 @@ enum TCharField : int {
     cfEngrave = 13,
     cfColor = 14,
     cfHighlight = 15,
-    cfVertPos = 16,      // 0 normal, 1 superscript, 2 subscript
-    cfScale = 17,        // horizontal scale, percent
-    cfSpacing = 18,      // letter spacing, twips
-    cfRaise = 19,        // points; positive raises
-    cfKerning = 20,      // pair kerning, 0 off
-    cfLanguage = 21,     // locale identifier
+    cfVertPos = 16,  // 0 normal, 1 superscript, 2 subscript
+    cfScale = 17,    // horizontal scale, percent
+    cfSpacing = 18,  // letter spacing, twips
+    cfRaise = 19,    // points; positive raises
+    cfKerning = 20,  // pair kerning, 0 off
+    cfLanguage = 21, // locale identifier
     CharFormatFieldCount = 22
 };
 
 // Named indexes of the paragraph format.
 enum TParaField : int {
-    pfFirstIndent = 0,   // twips, relative to the left indent
+    pfFirstIndent = 0, // twips, relative to the left indent
     pfLeftIndent = 1,
-    pfLineSpacing = 2,   // read by the rule in pfSpacingRule
-    pfSpacingRule = 3,   // 0 at least (exactly when negative), 1 multiple in 1/240 of a line
+    pfLineSpacing = 2, // read by the rule in pfSpacingRule
+    pfSpacingRule = 3, // 0 at least (exactly when negative), 1 multiple in 1/240 of a line
     pfRightIndent = 4,
-    pfAlignment = 5,     // 0 left, 1 centre, 2 right, 3 justified
+    pfAlignment = 5, // 0 left, 1 centre, 2 right, 3 justified
     pfKeepWithNext = 6,
     pfKeepTogether = 7,
     pfPageBreakBefore = 8,
     pfWidowControl = 9,
     pfSpaceBefore = 10,
     pfSpaceAfter = 11,
-    pfStyle = 12,        // index into the document's style list
-    pfTabTable = 13,     // index into the document's tab manager, -1 none
+    pfStyle = 12,    // index into the document's style list
+    pfTabTable = 13, // index into the document's tab manager, -1 none
     pfBullets = 14,
     ParaFormatFieldCount = 15
 };
@@ -71,16 +71,16 @@ struct TParaFormat : TInt32Record<ParaFormatFieldCount> {};
 
 // Named indexes of the range an applied edit step reports.
 enum TChangedField : int {
-    crWholeDocument = 0, // 0/1, united by OR
+    crWholeDocument = 0,  // 0/1, united by OR
     crFirstParagraph = 1, // UndefinedField = none, united by minimum
-    crFirstPage = 2,     // UndefinedField = none
+    crFirstPage = 2,      // UndefinedField = none
     crSelStartPar = 3,
     crSelStartOffset = 4,
     crSelEndPar = 5,
     crSelEndOffset = 6,
     crCaretPar = 7,
     crCaretOffset = 8,
-    crCaretLine = 9,     // line hint of the caret
+    crCaretLine = 9, // line hint of the caret
     ChangedRangeFieldCount = 10
 };
 

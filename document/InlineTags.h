@@ -19,14 +19,14 @@ enum TTagCode : int {
 
 // Codes of special characters, as they stand in the plain text.
 enum TSpecialChar : uint8_t {
-    scParagraphMark = 2,  // the last position of a paragraph that ends no section
-    scSectionBreak = 3,   // only from tag 23
+    scParagraphMark = 2, // the last position of a paragraph that ends no section
+    scSectionBreak = 3,  // only from tag 23
     scColumnBreak = 4,
     scLineBreak = 5,
     scPageBreak = 6,
     scTab = 7,
-    scPicture = 8,        // only from tag 24
-    scOLEObject = 9,      // only from tag 25
+    scPicture = 8,   // only from tag 24
+    scOLEObject = 9, // only from tag 25
     scNonBreakingSpace = 10,
     scNonBreakingHyphen = 11,
     scEmDash = 12,
@@ -36,16 +36,31 @@ enum TSpecialChar : uint8_t {
 };
 
 // Codes 0-21: set a character format field.
-constexpr bool IsFormatTag(int code) { return code >= 0 && code <= tcLastFormat; }
+constexpr bool IsFormatTag(int code)
+{
+    return code >= 0 && code <= tcLastFormat;
+}
 // Codes 26, 27: start and end of a field.
-constexpr bool IsFieldMark(int code) { return code == tcFieldStart || code == tcFieldEnd; }
+constexpr bool IsFieldMark(int code)
+{
+    return code == tcFieldStart || code == tcFieldEnd;
+}
 // Codes 22-25: take a character position and end a run of tags.
-constexpr bool IsRunEndingTag(int code) { return code >= tcSpecial && code <= tcOLEObject; }
+constexpr bool IsRunEndingTag(int code)
+{
+    return code >= tcSpecial && code <= tcOLEObject;
+}
 // Every tag that takes no character position (format tags, field marks, and any unknown code).
-constexpr bool IsZeroWidthTag(int code) { return !IsRunEndingTag(code); }
+constexpr bool IsZeroWidthTag(int code)
+{
+    return !IsRunEndingTag(code);
+}
 
 // Reading a tag at Data (Data[0] is 0).
-inline int TagCode(const uint8_t* tag) { return tag[1]; }
+inline int TagCode(const uint8_t* tag)
+{
+    return tag[1];
+}
 inline int32_t TagValue(const uint8_t* tag)
 {
     return static_cast<int32_t>(uint32_t(tag[3]) | uint32_t(tag[4]) << 8 | uint32_t(tag[5]) << 16 |
@@ -64,7 +79,7 @@ void AppendPlainText(const uint8_t* stream, int32_t size, TMemory& plain);
 
 // Calls F(offset, code, value) for every whole tag of a stream between byte From and byte To, skipping
 // text runs; stops early when F answers false. Answers whether the walk went to the end.
-template <typename F>
+template<typename F>
 bool ForEachTag(const uint8_t* stream, int32_t from, int32_t to, F f)
 {
     for (int32_t pos = from; pos < to;) {

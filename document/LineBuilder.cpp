@@ -142,8 +142,10 @@ private:
     bool Tab(int32_t tagPos);
     void ForcedBreak(uint8_t code);
     // Adds a character unless the line wraps before it; false when the line ended.
-    bool AddChar(uint8_t code, int32_t width, int32_t ascent, int32_t descent, int32_t textAscent, int32_t size);
-    void Accept(uint8_t code, int32_t width, int32_t ascent, int32_t descent, int32_t textAscent, int32_t size);
+    bool AddChar(uint8_t code, int32_t width, int32_t ascent, int32_t descent, int32_t textAscent,
+                 int32_t size);
+    void Accept(uint8_t code, int32_t width, int32_t ascent, int32_t descent, int32_t textAscent,
+                int32_t size);
     TWrap CheckWrap(uint8_t code, int32_t width);
     void RollBack();
     void EndHyphen();
@@ -156,7 +158,7 @@ private:
     TLineBuilder& B;
     TLineStream& S;
 
-    int32_t Pos = 0;          // bytes of the stream read by this line
+    int32_t Pos = 0; // bytes of the stream read by this line
     bool Ended = false;
     int32_t PendingKern = 0;
     uint8_t PrevDisplayed = 0;
@@ -229,9 +231,7 @@ void TLineWalk::FormatTag(int code, int32_t value)
         B.Format[cfSize] = ScaleByZoomPercent(SaneSize(value), &B.Document);
         B.FontStale = true;
         break;
-    case cfColor:
-        B.Format[cfColor] = value;
-        break;
+    case cfColor: B.Format[cfColor] = value; break;
     case cfRaise:
         B.Format[cfRaise] = value;
         if (!ExactSpacing) {
@@ -241,8 +241,7 @@ void TLineWalk::FormatTag(int code, int32_t value)
                 L.Lower = std::max<uint16_t>(L.Lower, static_cast<uint16_t>(std::min(-value, 0xFFFF)));
         }
         break;
-    case cfLanguage:
-        break;
+    case cfLanguage: break;
     default:
         if (B.Format[code] != value)
             B.FontStale = true;
@@ -260,8 +259,9 @@ void TLineWalk::BulletStep()
     BulletDone = true;
     if (!IsSet(B.Paragraph.ParaFormat[pfBullets]))
         return;
-    const bool first = L.LineIndex == 0 ||
-                       (L.LineIndex > 0 && B.Paragraph.Lines[static_cast<size_t>(L.LineIndex - 1)]->IsLonePageBreak());
+    const bool first =
+        L.LineIndex == 0 ||
+        (L.LineIndex > 0 && B.Paragraph.Lines[static_cast<size_t>(L.LineIndex - 1)]->IsLonePageBreak());
     if (!first)
         return;
     TCharFormat bullet = B.Format;
@@ -340,15 +340,9 @@ bool TLineWalk::AddChar(uint8_t code, int32_t width, int32_t ascent, int32_t des
                         int32_t size)
 {
     switch (CheckWrap(code, width)) {
-    case wrAccept:
-        Accept(code, width, ascent, descent, textAscent, size);
-        return true;
-    case wrEndHere:
-        EndLine(Pos);
-        return false;
-    case wrRollBack:
-        RollBack();
-        return false;
+    case wrAccept: Accept(code, width, ascent, descent, textAscent, size); return true;
+    case wrEndHere: EndLine(Pos); return false;
+    case wrRollBack: RollBack(); return false;
     }
     return false;
 }
@@ -463,8 +457,8 @@ bool TLineWalk::Tab(int32_t tagPos)
     uint32_t stop = B.Tabs->FindNextTab(position, inclusive);
     const TParaFormat& pf = B.Paragraph.ParaFormat;
     const int32_t firstIndent = pf[pfFirstIndent], leftIndent = pf[pfLeftIndent];
-    if (L.LineIndex == 0 && firstIndent < 0 && firstIndent != UndefinedField && leftIndent != UndefinedField &&
-        position < leftIndent) {
+    if (L.LineIndex == 0 && firstIndent < 0 && firstIndent != UndefinedField &&
+        leftIndent != UndefinedField && position < leftIndent) {
         // The hanging indent is a stop of its own, unless the paragraph sets one at or before it.
         bool own = false;
         if (stop != NoTabStop && TabStopPosition(stop) <= leftIndent && pf[pfTabTable] >= 0 &&
@@ -532,7 +526,8 @@ bool TLineWalk::ObjectChar(int32_t value)
     B.EnsureFont();
     TDocument& doc = B.Document;
     int32_t width = 0, height = 0;
-    if (const auto* object = static_cast<const TDocObject*>(ResolveTagTarget(value, TTagTargetKind::Object))) {
+    if (const auto* object =
+            static_cast<const TDocObject*>(ResolveTagTarget(value, TTagTargetKind::Object))) {
         width = doc.TwipsToScreenScaled(ScaleBySecondPercent(object->Width, &doc), object->ScaleX);
         height = doc.TwipsToScreenScaled(ScaleBySecondPercent(object->Height, &doc), object->ScaleY);
     }
@@ -544,16 +539,12 @@ bool TLineWalk::ObjectChar(int32_t value)
 bool TLineWalk::SpecialChar(uint8_t code, int32_t tagPos)
 {
     switch (code) {
-    case scTab:
-        return Tab(tagPos);
+    case scTab: return Tab(tagPos);
     case scSectionBreak:
     case scColumnBreak:
     case scLineBreak:
-    case scPageBreak:
-        ForcedBreak(code);
-        return false;
-    default:
-        break;
+    case scPageBreak: ForcedBreak(code); return false;
+    default: break;
     }
     BulletStep();
     B.EnsureFont();
@@ -580,8 +571,7 @@ bool TLineWalk::SpecialChar(uint8_t code, int32_t tagPos)
         }
         L.Overhang = 1;
         break;
-    default:
-        break;
+    default: break;
     }
     return AddChar(code, width, B.Font.Ascent, B.Font.Descent, B.Font.Ascent, InlineTagSize);
 }

@@ -15,18 +15,18 @@ class TTabTable;
 
 // Flags of TDocument::SelectFormatFont.
 enum TSelectFontFlags : int {
-    sfDeviceHeight = 1,      // the height at the device resolution (at least 3 pixels)
-    sfKerning = 2,           // make the font's kerning pairs current when the format kerns
-    sfVerticalPosition = 4,  // super- and subscripts in their smaller font
-    sfSmallCaps = 8,         // small capitals in the smaller font
+    sfDeviceHeight = 1,     // the height at the device resolution (at least 3 pixels)
+    sfKerning = 2,          // make the font's kerning pairs current when the format kerns
+    sfVerticalPosition = 4, // super- and subscripts in their smaller font
+    sfSmallCaps = 8,        // small capitals in the smaller font
     sfAllowDefaultCharset = 16,
     sfLineBuilding = sfKerning | sfVerticalPosition | sfSmallCaps
 };
 
 // What selecting the font of a character format gives.
 struct TSelectedFont {
-    TSharedFont* Font = nullptr;     // the font selected for measuring
-    int32_t Ascent = 0;              // of the full-size font (also for super- and subscripts)
+    TSharedFont* Font = nullptr; // the font selected for measuring
+    int32_t Ascent = 0;          // of the full-size font (also for super- and subscripts)
     int32_t Descent = 0;
     TSharedKerningPairs* Kerning = nullptr; // when the format kerns at its size, else nullptr
 };
@@ -47,7 +47,7 @@ public:
     TDocument& Document;
     TParagraph& Paragraph;
     int32_t RightLimit;
-    TCharFormat Format{};            // in force at the builder's place; size in eighths of half-points
+    TCharFormat Format{}; // in force at the builder's place; size in eighths of half-points
     TSelectedFont Font;
     bool FontStale = false;
     const TTabTable* Tabs = nullptr; // the working table: the paragraph's stops, then default ones

@@ -99,8 +99,8 @@ void TParLine::ApplyAlignment()
     const bool isLastLine = LineIndex == Paragraph->LineCount() - 1;
     const int32_t n = CharCount;
     const uint8_t lastCode = n > 0 ? CharAt(n - 1) : 0;
-    const bool justify = alignment == 3 && !isLastLine && lastCode != scColumnBreak && lastCode != scLineBreak &&
-                         lastCode != scPageBreak;
+    const bool justify = alignment == 3 && !isLastLine && lastCode != scColumnBreak &&
+                         lastCode != scLineBreak && lastCode != scPageBreak;
     // Where the used width ends: before an end mark or break, then before trailing spaces.
     int32_t end = n;
     if (end > 0 && IsEndCode(CharAt(end - 1)))
@@ -174,7 +174,8 @@ void TParLine::FinishLayout()
         if (exact) {
             if (LineIndex > 0) {
                 Paragraph->Lines[static_cast<size_t>(LineIndex - 1)]->Overhang = 1;
-            } else if (indexValid && index > 0 && doc.StoryOfParagraph(index - 1) == doc.StoryOfParagraph(index)) {
+            } else if (indexValid && index > 0 &&
+                       doc.StoryOfParagraph(index - 1) == doc.StoryOfParagraph(index)) {
                 TParagraph& previous = *doc.Paragraphs[static_cast<size_t>(index - 1)];
                 if (previous.GetLaidOut() && previous.LineCount() > 0)
                     previous.Lines.back()->Overhang = 1;

@@ -7,7 +7,8 @@
 
 // A live metafile from its bits (Windows-metafile bits are placed by Header); 0 when the bits are not
 // a metafile or the system has no metafiles.
-TMetafileHandle MetafileFromBits(const std::vector<uint8_t>& bits, bool windowsMetafile, const TMetafileHeader& header);
+TMetafileHandle MetafileFromBits(const std::vector<uint8_t>& bits, bool windowsMetafile,
+                                 const TMetafileHeader& header);
 // The enhanced-metafile bits of a live metafile.
 std::vector<uint8_t> GetMetafileBits(TMetafileHandle metafile);
 void DeleteMetafile(TMetafileHandle metafile);

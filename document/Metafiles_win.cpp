@@ -6,7 +6,8 @@
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Bitmap_win.h"
 
-TMetafileHandle MetafileFromBits(const std::vector<uint8_t>& bits, bool windowsMetafile, const TMetafileHeader& header)
+TMetafileHandle MetafileFromBits(const std::vector<uint8_t>& bits, bool windowsMetafile,
+                                 const TMetafileHeader& header)
 {
     if (bits.empty())
         return 0;
@@ -46,7 +47,8 @@ bool RenderMetafile(TMetafileHandle metafile, int32_t width, int32_t height, TBi
     GetDIBInfo(out, info);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP dib = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib =
+        CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dib) {
         DeleteDC(dc);
         return false;
@@ -60,7 +62,8 @@ bool RenderMetafile(TMetafileHandle metafile, int32_t width, int32_t height, TBi
     const uint8_t* source = static_cast<const uint8_t*>(bits);
     // The section's rows run bottom up, like the bitmap's own storage.
     for (int32_t y = 0; y < height; ++y)
-        std::copy(source + int64_t(height - 1 - y) * rowBytes, source + int64_t(height - y) * rowBytes, out.ScanLine(y));
+        std::copy(source + int64_t(height - 1 - y) * rowBytes, source + int64_t(height - y) * rowBytes,
+                  out.ScanLine(y));
     SelectObject(dc, old);
     DeleteObject(dib);
     DeleteDC(dc);

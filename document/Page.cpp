@@ -52,7 +52,8 @@ void TPage::RemoveParagraphAt(int32_t k)
     TextHeight -= placement.Height;
     // A paragraph broken again since it was placed may have fewer lines: its dropped lines left the
     // page when they were freed.
-    for (int32_t i = std::min(placement.LastLine, placement.Paragraph->LineCount() - 1); i >= placement.FirstLine; --i) {
+    for (int32_t i = std::min(placement.LastLine, placement.Paragraph->LineCount() - 1);
+         i >= placement.FirstLine; --i) {
         TParLine* line = placement.Paragraph->Lines[i].get();
         if (line->Page != this)
             continue;

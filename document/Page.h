@@ -44,11 +44,11 @@ public:
 
     std::vector<std::unique_ptr<TParagraphOnPageInfo>> Placements; // in page order
     TDocument* Document;
-    std::vector<TParLine*> Lines;    // every line shown on the page, in page order; not owned
+    std::vector<TParLine*> Lines; // every line shown on the page, in page order; not owned
     int32_t PageIndex;
-    int32_t Number = 0;              // the page number it shows, set by pagination
-    int32_t TextHeight = 0;          // sum of the heights of the placed lines
-    TField* HeaderField = nullptr;   // set by pagination
+    int32_t Number = 0;            // the page number it shows, set by pagination
+    int32_t TextHeight = 0;        // sum of the heights of the placed lines
+    TField* HeaderField = nullptr; // set by pagination
     TField* FooterField = nullptr;
     // Set by pagination: the page's rectangle in the view, how far its header and footer reach into
     // the text area (screen pixels at 100 %), and whether its last column was closed.

@@ -8,8 +8,8 @@
 
 TPageMargins GetPageMargins(const TPageSetup& p, int32_t side)
 {
-    TPageMargins m{p[psLeftMargin], p[psRightMargin], p[psScreenLeftMargin], p[psScreenRightMargin],
-                   p[psZoomLeftMargin], p[psZoomRightMargin]};
+    TPageMargins m{p[psLeftMargin],        p[psRightMargin],    p[psScreenLeftMargin],
+                   p[psScreenRightMargin], p[psZoomLeftMargin], p[psZoomRightMargin]};
     if (p[psMirrorMargins] != 0 && (side & 1) != 0) {
         std::swap(m.LeftTwips, m.RightTwips);
         std::swap(m.LeftScreen, m.RightScreen);

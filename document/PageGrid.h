@@ -7,11 +7,11 @@
 
 // How the zoom is chosen: as set, or fitted to the window.
 enum TZoomKind : int {
-    zkPercent = 0,      // the zoom percent as set
-    zkPageWidth = 1,    // the widest page fills the window's width
-    zkTextWidth = 2,    // the widest text area fills the window's width
-    zkWholePage = 3,    // a whole page shows
-    zkTwoPages = 4      // two pages side by side; page 1 stands alone on the right
+    zkPercent = 0,   // the zoom percent as set
+    zkPageWidth = 1, // the widest page fills the window's width
+    zkTextWidth = 2, // the widest text area fills the window's width
+    zkWholePage = 3, // a whole page shows
+    zkTwoPages = 4   // two pages side by side; page 1 stands alone on the right
 };
 
 // Gap between cells and outer margin of the grid, in view pixels.
@@ -66,7 +66,7 @@ public:
     TScrollRanges ScrollRanges() const;
 
     int ZoomKind = zkPercent;
-    int32_t PageWidth = 0;       // the cell
+    int32_t PageWidth = 0; // the cell
     int32_t PageHeight = 0;
     int32_t ClientWidth = 0;
     int32_t ClientHeight = 0;

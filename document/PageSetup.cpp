@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int32_t MinPageSize = 1440;   // one inch
-constexpr int32_t MaxPageSize = 31680;  // 22 inches
+constexpr int32_t MinPageSize = 1440;  // one inch
+constexpr int32_t MaxPageSize = 31680; // 22 inches
 
 // Value * Num / Den rounded to the nearest integer, halves away from zero.
 int64_t MulDivRound(int64_t value, int64_t num, int64_t den)

@@ -8,42 +8,42 @@
 // Named indexes of the page setup. Lengths are twips unless said otherwise; fields psScreenWidth to
 // psZoomBottomMargin are derived from the device and the zoom and written by the document alone.
 enum TPageSetupField : int {
-    psWidth = 0,              // 1440..31680
-    psHeight = 1,             // 1440..31680
-    psOrientation = 2,        // byte: 1 landscape, 0 portrait
-    psReserved = 3,           // not set by the defaults, not written
+    psWidth = 0,       // 1440..31680
+    psHeight = 1,      // 1440..31680
+    psOrientation = 2, // byte: 1 landscape, 0 portrait
+    psReserved = 3,    // not set by the defaults, not written
     psLeftMargin = 4,
     psRightMargin = 5,
     psTopMargin = 6,
     psBottomMargin = 7,
-    psMirrorMargins = 8,      // byte 0/1
-    psScreenWidth = 9,        // screen pixels
+    psMirrorMargins = 8, // byte 0/1
+    psScreenWidth = 9,   // screen pixels
     psScreenHeight = 10,
     psScreenLeftMargin = 11,
     psScreenRightMargin = 12,
     psScreenTopMargin = 13,
     psScreenBottomMargin = 14,
-    psDeviceWidth = 15,       // device x units
-    psDeviceHeight = 16,      // device y units
+    psDeviceWidth = 15,  // device x units
+    psDeviceHeight = 16, // device y units
     psDeviceHeightPlus15 = 17,
-    psZoomLeftMargin = 18,    // at the layout zoom
+    psZoomLeftMargin = 18, // at the layout zoom
     psZoomRightMargin = 19,
     psZoomTopMargin = 20,
     psZoomBottomMargin = 21,
-    psTextWidth = 22,         // width - left margin - right margin
-    psHeaderDistance = 23,    // from the top edge
-    psFooterDistance = 24,    // from the bottom edge
-    psHeaderFlags = 25,       // byte 0: different odd and even pages; byte 1: different first page
+    psTextWidth = 22,      // width - left margin - right margin
+    psHeaderDistance = 23, // from the top edge
+    psFooterDistance = 24, // from the bottom edge
+    psHeaderFlags = 25,    // byte 0: different odd and even pages; byte 1: different first page
     PageSetupFieldCount = 26
 };
 
 // Named indexes of the section parameters.
 enum TSectionField : int {
-    spBreakKind = 0,          // byte: 0 continuous, 1 new page, 2 even page, 3 odd page
-    spColumnCount = 1,        // 1..64
+    spBreakKind = 0,   // byte: 0 continuous, 1 new page, 2 even page, 3 odd page
+    spColumnCount = 1, // 1..64
     spEqualWidths = 2,
-    spColumnGap = 3,          // gap of equal columns
-    spColumns = 4,            // 64 column entries of ColumnEntrySize fields (TColumnEntryField)
+    spColumnGap = 3, // gap of equal columns
+    spColumns = 4,   // 64 column entries of ColumnEntrySize fields (TColumnEntryField)
     spLineBetween = 324,
     SectionParamsFieldCount = 325
 };
@@ -55,7 +55,10 @@ constexpr int ColumnEntrySize = 5;
 enum TColumnEntryField : int { ceX = 0, ceWidth = 1, ceGapAfter = 2, ceLeftBound = 3, ceRightBound = 4 };
 
 // Index in TSectionParams of field K of column entry N.
-constexpr int ColumnField(int n, int k) { return spColumns + n * ColumnEntrySize + k; }
+constexpr int ColumnField(int n, int k)
+{
+    return spColumns + n * ColumnEntrySize + k;
+}
 
 struct TPageSetup : TInt32Record<PageSetupFieldCount> {};
 
@@ -66,7 +69,7 @@ struct TSectionParams : TInt32Record<SectionParamsFieldCount> {};
 struct TColumnGeometry {
     int32_t Left;
     int32_t Width;
-    int32_t Gap;              // the gap after the column
+    int32_t Gap; // the gap after the column
     int32_t LeftBound;
     int32_t RightBound;
 };

@@ -81,8 +81,7 @@ void TParLine::AppendCharX(int32_t x, bool italic)
 TParLineOnPageInfo::TParLineOnPageInfo(const TParLine& line)
     : Page(line.Page), PageLineIndex(line.PageLineIndex), Y(line.Y), ColumnIndex(line.ColumnIndex),
       Overhang(line.Overhang), Height(line.Height)
-{
-}
+{}
 
 void TParLineOnPageInfo::RestoreTo(TParLine& line) const
 {

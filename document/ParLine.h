@@ -61,31 +61,31 @@ public:
     // Character code at character N of the line (from the paragraph's plain text).
     uint8_t CharAt(int32_t n) const;
 
-    int32_t* XBuffer = nullptr;     // packed boundaries
-    int32_t XCapacity = 0;          // bytes
-    int32_t TextAscent = 0;         // largest font ascent on the line (objects do not raise it)
-    TMemory Widths;                 // measured widths at the zoom of the last measurement (drawing)
+    int32_t* XBuffer = nullptr; // packed boundaries
+    int32_t XCapacity = 0;      // bytes
+    int32_t TextAscent = 0;     // largest font ascent on the line (objects do not raise it)
+    TMemory Widths;             // measured widths at the zoom of the last measurement (drawing)
     int32_t MeasuredZoom = INT32_MIN;
-    TParagraph* Paragraph;          // owner, not owned
-    int32_t FormatAtStart = -1;     // format-pool entry in force at the first byte, -1 the default
-    int32_t RightLimit = 0;         // text width less the right indent, layout units
-    int32_t ColumnIndex = 0;        // set by pagination
-    int32_t Ascent = 0;             // largest ascent, objects included
-    int32_t Descent = 0;            // largest descent
-    int32_t StreamOffset = 0;       // extent in the paragraph's tagged text
+    TParagraph* Paragraph;      // owner, not owned
+    int32_t FormatAtStart = -1; // format-pool entry in force at the first byte, -1 the default
+    int32_t RightLimit = 0;     // text width less the right indent, layout units
+    int32_t ColumnIndex = 0;    // set by pagination
+    int32_t Ascent = 0;         // largest ascent, objects included
+    int32_t Descent = 0;        // largest descent
+    int32_t StreamOffset = 0;   // extent in the paragraph's tagged text
     int32_t StreamLength = 0;
-    int32_t Height = 0;             // screen pixels at 100 %, set by FinishLayout
-    int32_t Y = 0;                  // on the page, set by pagination
-    int32_t SuppressedSpace = 0;    // space before left out at the top of a page, set by pagination
-    int32_t FirstChar = 0;          // extent in the paragraph's plain text
+    int32_t Height = 0;          // screen pixels at 100 %, set by FinishLayout
+    int32_t Y = 0;               // on the page, set by pagination
+    int32_t SuppressedSpace = 0; // space before left out at the top of a page, set by pagination
+    int32_t FirstChar = 0;       // extent in the paragraph's plain text
     int32_t CharCount = 0;
-    uint16_t Raise = 0;             // largest raise and lowering on the line, points
+    uint16_t Raise = 0; // largest raise and lowering on the line, points
     uint16_t Lower = 0;
-    TPage* Page = nullptr;          // the page that shows the line, nullptr when not placed
-    int32_t LineIndex = 0;          // index in the paragraph
-    int32_t PageLineIndex = 0;      // index in the page's line list
-    TField* FieldRefs[2] = {};      // last note reference measured on the line, by the field's flag
-    uint8_t Overhang = 0;           // the line draws outside its box or is overlapped
+    TPage* Page = nullptr;     // the page that shows the line, nullptr when not placed
+    int32_t LineIndex = 0;     // index in the paragraph
+    int32_t PageLineIndex = 0; // index in the page's line list
+    TField* FieldRefs[2] = {}; // last note reference measured on the line, by the field's flag
+    uint8_t Overhang = 0;      // the line draws outside its box or is overlapped
 };
 
 // What a line knows of its place on a page, kept while its paragraph is broken again in place.

@@ -92,7 +92,8 @@ void TParReformatingManager::ReformatParagraph(int32_t index, int32_t lineHint, 
     bool same = p.LineCount() == static_cast<int32_t>(placed.size());
     for (int32_t i = 0; same && i < p.LineCount(); ++i) {
         const TParLine& line = *p.Lines[static_cast<size_t>(i)];
-        same = line.Height == placed[static_cast<size_t>(i)].Height && line.Overhang == placed[static_cast<size_t>(i)].Overhang;
+        same = line.Height == placed[static_cast<size_t>(i)].Height &&
+               line.Overhang == placed[static_cast<size_t>(i)].Overhang;
     }
     if (same) {
         for (int32_t i = 0; i < p.LineCount(); ++i) {
@@ -100,7 +101,8 @@ void TParReformatingManager::ReformatParagraph(int32_t index, int32_t lineHint, 
             const TParLineOnPageInfo& info = placed[static_cast<size_t>(i)];
             info.RestoreTo(line);
             oldLines[static_cast<size_t>(i)]->Page = nullptr;
-            if (info.Page && info.PageLineIndex >= 0 && info.PageLineIndex < static_cast<int32_t>(info.Page->Lines.size()))
+            if (info.Page && info.PageLineIndex >= 0 &&
+                info.PageLineIndex < static_cast<int32_t>(info.Page->Lines.size()))
                 info.Page->Lines[static_cast<size_t>(info.PageLineIndex)] = &line;
             if (i >= fromLine && line.Page)
                 doc.OperationManager->AddUniquePair(index, i);

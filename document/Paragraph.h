@@ -39,17 +39,17 @@ public:
     TParagraph(const TParagraph&) = delete;
     TParagraph& operator=(const TParagraph&) = delete;
 
-    TDocument* Document;                             // owner, not owned
-    std::vector<std::unique_ptr<TParLine>> Lines;    // empty until laid out
-    int32_t LayoutIndex = 0;                         // index in the document when last laid out
+    TDocument* Document;                          // owner, not owned
+    std::vector<std::unique_ptr<TParLine>> Lines; // empty until laid out
+    int32_t LayoutIndex = 0;                      // index in the document when last laid out
     TParaFormat ParaFormat;
-    TMemory Text;                                    // the tagged text stream
-    TMemory PlainText;                               // one byte per character position
+    TMemory Text;      // the tagged text stream
+    TMemory PlainText; // one byte per character position
     // Entries of 5-byte items (field index, 32-bit value) ended by the byte 29: the formats that lines
     // start with, as differences from the default character format.
     TMemory FormatPool;
-    int32_t SpellingStamp = 0;                       // check generation of the last reset
-    int32_t CheckedStart = 0;                        // range already checked, end excluded
+    int32_t SpellingStamp = 0; // check generation of the last reset
+    int32_t CheckedStart = 0;  // range already checked, end excluded
     int32_t CheckedEnd = 0;
     std::vector<TMisspelling> Misspellings;
 

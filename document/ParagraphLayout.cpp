@@ -96,7 +96,8 @@ TSelectedFont TDocument::SelectFormatFont(const TCharFormat& format, int flags)
     return selected;
 }
 
-int32_t TDocument::ApplyLineSpacing(int32_t naturalHeight, int32_t baseHeight, const TParaFormat& format) const
+int32_t TDocument::ApplyLineSpacing(int32_t naturalHeight, int32_t baseHeight,
+                                    const TParaFormat& format) const
 {
     const int32_t spacing = format[pfLineSpacing];
     if (spacing == UndefinedField)
@@ -110,9 +111,7 @@ int32_t TDocument::ApplyLineSpacing(int32_t naturalHeight, int32_t baseHeight, c
             return naturalHeight < least ? least : naturalHeight;
         }
         return naturalHeight;
-    case 1:
-        return std::max(1, naturalHeight + MulDivRound(baseHeight, spacing - 240, 240));
-    default:
-        return naturalHeight;
+    case 1: return std::max(1, naturalHeight + MulDivRound(baseHeight, spacing - 240, 240));
+    default: return naturalHeight;
     }
 }

@@ -16,8 +16,7 @@ void SetSectionParamsDefaults(TSectionParams& params)
 
 TSection::TSection(TDocument* document)
     : Document(document), Handle(RegisterTagTarget(TTagTargetKind::Section, this))
-{
-}
+{}
 
 TSection::~TSection()
 {

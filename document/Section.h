@@ -10,9 +10,9 @@ class TField;
 
 // The six header and footer slots of a section.
 enum THeaderFooterSlot : int {
-    hfOddHeader = 0,   // or the header of every page
+    hfOddHeader = 0, // or the header of every page
     hfEvenHeader = 1,
-    hfOddFooter = 2,   // or the footer of every page
+    hfOddFooter = 2, // or the footer of every page
     hfEvenFooter = 3,
     hfFirstHeader = 4,
     hfFirstFooter = 5,
@@ -44,16 +44,16 @@ public:
     // The break that ends the section (TSectionParams field 0).
     int32_t BreakKind() const { return Params[spBreakKind]; }
 
-    TDocument* Document;                             // owner, not owned
-    int32_t Number = 0;                              // index in the document (section ranges)
+    TDocument* Document; // owner, not owned
+    int32_t Number = 0;  // index in the document (section ranges)
     int32_t FirstParagraph = 0;
-    int32_t LastParagraph = 0;                       // holds the section mark, or ends story 0
+    int32_t LastParagraph = 0; // holds the section mark, or ends story 0
     TSectionParams Params{};
-    TPageSetup PageSetup{};                          // used only in a page-setup owner section
+    TPageSetup PageSetup{};                           // used only in a page-setup owner section
     TField* HeaderFooter[HeaderFooterSlotCount] = {}; // header and footer texts in story 3, not owned
-    int32_t PageNumberStyle = 0;                     // 0 arabic, 1 I, 2 i, 3 A, 4 a, 5+ symbols
-    int32_t PageNumberRestart = -1;                  // first page number, -1 continues
+    int32_t PageNumberStyle = 0;                      // 0 arabic, 1 I, 2 i, 3 A, 4 a, 5+ symbols
+    int32_t PageNumberRestart = -1;                   // first page number, -1 continues
     int32_t Created = 1;
-    uint8_t FullySaved = 0;                          // the file it came from held the whole section
-    int32_t Handle;                                  // what a section-break tag carries
+    uint8_t FullySaved = 0; // the file it came from held the whole section
+    int32_t Handle;         // what a section-break tag carries
 };

@@ -30,7 +30,10 @@ int32_t RegisterTagTarget(TTagTargetKind kind, void* target)
     return GLastHandle;
 }
 
-void ReleaseTagTarget(int32_t handle) { Table().erase(handle); }
+void ReleaseTagTarget(int32_t handle)
+{
+    Table().erase(handle);
+}
 
 void* ResolveTagTarget(int32_t handle, TTagTargetKind kind)
 {

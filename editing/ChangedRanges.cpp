@@ -30,7 +30,8 @@ void TOperationManager::UnionChangedRange(TChangedRange& dest, const TChangedRan
             for (const auto& page : document.Pages)
                 if (field && (page->HeaderField == field || page->FooterField == field)) {
                     const int32_t first = dest[crFirstPage];
-                    dest[crFirstPage] = first == UndefinedField ? page->PageIndex : std::min(first, page->PageIndex);
+                    dest[crFirstPage] =
+                        first == UndefinedField ? page->PageIndex : std::min(first, page->PageIndex);
                     dest[crWholeDocument] = 1;
                     break;
                 }
@@ -47,7 +48,8 @@ void TOperationManager::SetChangedRangeStart(TChangedRange& range, int32_t parag
         range[crFirstParagraph] = range[crFirstPage] = UndefinedField;
         return;
     }
-    while (paragraph > 0 && doc.Paragraphs[static_cast<size_t>(paragraph - 1)]->ParaFormat[pfKeepWithNext] != 0 &&
+    while (paragraph > 0 &&
+           doc.Paragraphs[static_cast<size_t>(paragraph - 1)]->ParaFormat[pfKeepWithNext] != 0 &&
            doc.Paragraphs[static_cast<size_t>(paragraph - 1)]->ParaFormat[pfKeepWithNext] != UndefinedField)
         --paragraph;
     const TParagraph& p = *doc.Paragraphs[static_cast<size_t>(paragraph)];
@@ -83,7 +85,8 @@ void TOperationManager::RefreshAfterChange(const TChangedRange& range)
     if (range[crFirstParagraph] != UndefinedField)
         RemovePairsFrom(range[crFirstParagraph]);
     // The caret goes where the change put it.
-    if (range[crCaretPar] != UndefinedField && range[crCaretPar] >= 0 && range[crCaretPar] < doc.ParagraphCount()) {
+    if (range[crCaretPar] != UndefinedField && range[crCaretPar] >= 0 &&
+        range[crCaretPar] < doc.ParagraphCount()) {
         MakeTextPos(range[crCaretPar], range[crCaretOffset], doc.Caret);
         doc.Caret.LineHint = range[crCaretLine];
     }

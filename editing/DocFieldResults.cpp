@@ -71,7 +71,8 @@ bool TDocument::ComputeFieldResult(const TField& field, int32_t paragraph, std::
             pageIndex = p.Lines[size_t(line)]->Page->PageIndex;
         section = SectionOfParagraph(paragraph);
     }
-    const int32_t number = GetModeFlag(mfHeaderFooterPageFields) ? PageNumberInForce : PageNumberOf(pageIndex);
+    const int32_t number =
+        GetModeFlag(mfHeaderFooterPageFields) ? PageNumberInForce : PageNumberOf(pageIndex);
     switch (field.FieldType) {
     case ftPage:
         if (!GetModeFlag(mfHeaderFooterPageFields) && pageIndex < 0)
@@ -91,8 +92,7 @@ bool TDocument::ComputeFieldResult(const TField& field, int32_t paragraph, std::
             return false;
         result = std::to_string(section->PageCount());
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -98,8 +98,8 @@ TTextRange TDocument::GetFieldRange(const TField& field)
     return range;
 }
 
-TField* TDocument::FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,
-                               int kindFilter)
+TField* TDocument::FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes,
+                               int typeFilter, int kindFilter)
 {
     if (Fields.empty())
         return nullptr;
@@ -127,9 +127,11 @@ TField* TDocument::FindFieldAt(const TTextPos& pos, TTextRange& range, const uin
     if (found < 0)
         found = std::clamp(lo, 0, count - 1);
     int32_t first = found, last = found;
-    while (first > 0 && (Fields[static_cast<size_t>(first - 1)]->ClosesInside || Contains(*Fields[static_cast<size_t>(first - 1)], pos)))
+    while (first > 0 && (Fields[static_cast<size_t>(first - 1)]->ClosesInside ||
+                         Contains(*Fields[static_cast<size_t>(first - 1)], pos)))
         --first;
-    while (last + 1 < count && (Fields[static_cast<size_t>(last + 1)]->OpensInside || Contains(*Fields[static_cast<size_t>(last + 1)], pos)))
+    while (last + 1 < count && (Fields[static_cast<size_t>(last + 1)]->OpensInside ||
+                                Contains(*Fields[static_cast<size_t>(last + 1)], pos)))
         ++last;
     const bool bookmarkLike = GetModeFlag(mfFindBookmarkLikeFields);
     TField* result = nullptr;

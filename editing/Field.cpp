@@ -27,8 +27,9 @@ bool TField::UpdatePageNumber(const TDocument& document, int32_t counter)
     Number = counter;
     const TNoteSettings& settings = NoteKind() ? document.EndnoteSettings : document.FootnoteSettings;
     const int64_t n = int64_t(counter) + settings.StartNumber;
-    const std::string text =
-        n < INT32_MIN || n > INT32_MAX ? std::to_string(n) : FormatNumberingFormat(int32_t(n), settings.Format);
+    const std::string text = n < INT32_MIN || n > INT32_MAX
+                                 ? std::to_string(n)
+                                 : FormatNumberingFormat(int32_t(n), settings.Format);
     if (text == Result)
         return false;
     Result = text;

@@ -9,12 +9,12 @@ class TDocument;
 
 // What a field is.
 enum TFieldKind : uint8_t {
-    fkCode = 0,         // a code field: hyperlink, page reference, table of contents, date...
+    fkCode = 0, // a code field: hyperlink, page reference, table of contents, date...
     fkBookmark = 1,
-    fkNoteText = 2,     // the text of a footnote or an endnote
+    fkNoteText = 2, // the text of a footnote or an endnote
     fkNoteReference = 3,
-    fkNoteNumber = 4,   // an automatic note number
-    fkHeaderFooter = 5  // a header or footer block in story 3
+    fkNoteNumber = 4,  // an automatic note number
+    fkHeaderFooter = 5 // a header or footer block in story 3
 };
 
 // Field type numbers the layout and text access test.
@@ -45,19 +45,19 @@ public:
     int NoteKind() const;
 
     uint8_t Kind = fkCode;
-    TTextPos StartPos{};        // the begin mark
-    TTextPos EndPos{};          // the end mark
-    uint8_t OpensInside = 0;    // the begin mark lies inside another field
-    uint8_t ClosesInside = 0;   // the end mark lies inside another field
-    uint8_t FieldType = 0;      // kind 0 only
-    std::string Code;           // kind 0: the field code; kind 1: the bookmark's name
-    uint8_t IsEndnote = 0;      // kind 2 only
+    TTextPos StartPos{};         // the begin mark
+    TTextPos EndPos{};           // the end mark
+    uint8_t OpensInside = 0;     // the begin mark lies inside another field
+    uint8_t ClosesInside = 0;    // the end mark lies inside another field
+    uint8_t FieldType = 0;       // kind 0 only
+    std::string Code;            // kind 0: the field code; kind 1: the bookmark's name
+    uint8_t IsEndnote = 0;       // kind 2 only
     TField* Reference = nullptr; // kind 2: the note's reference
-    int32_t Number = 0;         // kind 3: the note's number as last counted
-    TField* Owner = nullptr;    // kind 3: the note's text
-    uint8_t AutoNumbered = 0;   // kind 3: the reference shows the automatic number
-    std::string Result;         // kind 3: the number as shown
-    int32_t Handle;             // what the field's marks carry
+    int32_t Number = 0;          // kind 3: the note's number as last counted
+    TField* Owner = nullptr;     // kind 3: the note's text
+    uint8_t AutoNumbered = 0;    // kind 3: the reference shows the automatic number
+    std::string Result;          // kind 3: the number as shown
+    int32_t Handle;              // what the field's marks carry
 };
 
 // The field a mark's value names, or nullptr.

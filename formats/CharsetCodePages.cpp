@@ -12,8 +12,8 @@ struct TCharsetPage {
     int CodePage;
 };
 
-const TCharsetPage CharsetPages[] = {{0, 1252}, {238, 1250}, {204, 1251}, {161, 1253}, {162, 1254}, {186, 1257},
-                                     {177, 1255}, {178, 1256}, {163, 1258}, {222, 874}};
+const TCharsetPage CharsetPages[] = {{0, 1252},   {238, 1250}, {204, 1251}, {161, 1253}, {162, 1254},
+                                     {186, 1257}, {177, 1255}, {178, 1256}, {163, 1258}, {222, 874}};
 
 // The Unicode characters of bytes 128 to 255 (0: no character) of the pages after 1252 in
 // kCharsetCodePages, in its order: 1250, 1251, 1253, 1254, 1257, 1255, 1256, 1258 and 874.
@@ -147,32 +147,42 @@ const uint16_t UpperHalves[9][128] = {
 };
 
 // The table of a code page: the pages after 1252 in their order of trial, one table each.
-int TableOf(int codePage) {
+int TableOf(int codePage)
+{
     static_assert(std::size(UpperHalves) + 1 == std::size(kCharsetCodePages));
     for (size_t i = 1; i < std::size(kCharsetCodePages); ++i)
-        if (kCharsetCodePages[i] == codePage) return static_cast<int>(i - 1);
+        if (kCharsetCodePages[i] == codePage)
+            return static_cast<int>(i - 1);
     return -1;
 }
 
 } // namespace
 
-int CodePageOfCharset(int32_t charset) {
+int CodePageOfCharset(int32_t charset)
+{
     for (const TCharsetPage& p : CharsetPages)
-        if (p.Charset == charset) return p.CodePage;
+        if (p.Charset == charset)
+            return p.CodePage;
     return 1252;
 }
 
-int32_t CharsetOfCodePage(int codePage) {
+int32_t CharsetOfCodePage(int codePage)
+{
     for (const TCharsetPage& p : CharsetPages)
-        if (p.CodePage == codePage) return p.Charset;
+        if (p.CodePage == codePage)
+            return p.Charset;
     return 0;
 }
 
-int UnicodeToCodePage(uint32_t code, int codePage) {
+int UnicodeToCodePage(uint32_t code, int codePage)
+{
     const int table = TableOf(codePage);
-    if (table < 0) return UnicodeToAnsi(code);
-    if (code < 0x80) return static_cast<int>(code);
+    if (table < 0)
+        return UnicodeToAnsi(code);
+    if (code < 0x80)
+        return static_cast<int>(code);
     for (int i = 0; i < 128; ++i)
-        if (UpperHalves[table][i] == code) return 0x80 + i;
+        if (UpperHalves[table][i] == code)
+            return 0x80 + i;
     return -1;
 }

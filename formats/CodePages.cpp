@@ -18,37 +18,53 @@ const uint8_t OemHighToAnsi[128] = {
 };
 
 const uint16_t AnsiHighToUnicode[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Maps the bytes from 0x80 on through a table of their 128 images.
-void MapHighBytes(uint8_t* bytes, int32_t count, const uint8_t* high) {
+void MapHighBytes(uint8_t* bytes, int32_t count, const uint8_t* high)
+{
     for (int32_t i = 0; i < count; ++i)
-        if (bytes[i] >= 0x80) bytes[i] = high[bytes[i] - 0x80];
+        if (bytes[i] >= 0x80)
+            bytes[i] = high[bytes[i] - 0x80];
 }
 
 // The way back: the DOS table is one-to-one on the high half, so its inverse is exact.
-const uint8_t* AnsiHighToOem() {
+const uint8_t* AnsiHighToOem()
+{
     static const std::array<uint8_t, 128> table = [] {
         std::array<uint8_t, 128> t{};
-        for (int i = 0; i < 128; ++i) t[OemHighToAnsi[i] - 0x80] = static_cast<uint8_t>(0x80 + i);
+        for (int i = 0; i < 128; ++i)
+            t[OemHighToAnsi[i] - 0x80] = static_cast<uint8_t>(0x80 + i);
         return t;
     }();
     return table.data();
 }
 } // namespace
 
-void OemToAnsiBuffer(uint8_t* bytes, int32_t count) { MapHighBytes(bytes, count, OemHighToAnsi); }
+void OemToAnsiBuffer(uint8_t* bytes, int32_t count)
+{
+    MapHighBytes(bytes, count, OemHighToAnsi);
+}
 
-void AnsiToOemBuffer(uint8_t* bytes, int32_t count) { MapHighBytes(bytes, count, AnsiHighToOem()); }
+void AnsiToOemBuffer(uint8_t* bytes, int32_t count)
+{
+    MapHighBytes(bytes, count, AnsiHighToOem());
+}
 
-uint32_t AnsiToUnicode(uint8_t byte) {
+uint32_t AnsiToUnicode(uint8_t byte)
+{
     return byte >= 0x80 && byte < 0xA0 ? AnsiHighToUnicode[byte - 0x80] : byte;
 }
 
-int UnicodeToAnsi(uint32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
+int UnicodeToAnsi(uint32_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<int>(code);
     for (int i = 0; i < 32; ++i)
-        if (AnsiHighToUnicode[i] == code) return 0x80 + i;
+        if (AnsiHighToUnicode[i] == code)
+            return 0x80 + i;
     return -1;
 }

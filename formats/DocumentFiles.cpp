@@ -13,16 +13,21 @@ namespace {
 struct TKeptFile {
     TDocument& Document;
     TLoadedDocument Loaded;
-    explicit TKeptFile(TDocument& document) : Document(document) { Loaded.File = std::move(document.FileStream); }
+    explicit TKeptFile(TDocument& document) : Document(document)
+    {
+        Loaded.File = std::move(document.FileStream);
+    }
     ~TKeptFile() { Document.FileStream = std::move(Loaded.File); }
 };
 
 } // namespace
 
-bool TDocument::LoadFromFile(TDocOpeningOptions& options) {
+bool TDocument::LoadFromFile(TDocOpeningOptions& options)
+{
     TLoadedDocument loaded;
     loaded.Password = Password;
-    if (!LoadDocumentFromFile(*this, options, loaded)) return false;
+    if (!LoadDocumentFromFile(*this, options, loaded))
+        return false;
     FileStream = std::move(loaded.File);
     OpenedReadOnly = loaded.ReadOnly;
     OpenedFromCopy = loaded.FromCopy;
@@ -30,15 +35,18 @@ bool TDocument::LoadFromFile(TDocOpeningOptions& options) {
     return true;
 }
 
-uint8_t TDocument::SaveToFile(const TDocSavingOptions& options) {
+uint8_t TDocument::SaveToFile(const TDocSavingOptions& options)
+{
     TKeptFile kept(*this);
     return SaveDocument(*this, options, kept.Loaded);
 }
 
-uint8_t TDocument::SaveToNamedFile(const std::string& fileName, int32_t flags) {
+uint8_t TDocument::SaveToNamedFile(const std::string& fileName, int32_t flags)
+{
     return SaveDocumentToNamedFile(*this, fileName, flags);
 }
 
-bool TDocument::CheckFormatLosses(const TTextRange* range, int coding) {
+bool TDocument::CheckFormatLosses(const TTextRange* range, int coding)
+{
     return ::CheckFormatLosses(*this, range, coding);
 }

@@ -9,16 +9,98 @@
 #include "editing/Field.h"
 
 const char* const FieldTypeNames[kFieldTypeCount] = {
-    "?", "?", "BOOKMARK", "REF", "XE", "FTNREF", "SET", "IF", "INDEX", "TC", "STYLEREF", "RD", "SEQ", "TOC",
-    "INFO", "TITLE", "SUBJECT", "AUTHOR", "KEYWORDS", "COMMENTS", "LASTSAVEDBY", "CREATEDATE", "SAVEDATE",
-    "PRINTDATE", "REVNUM", "EDITTIME", "NUMPAGES", "NUMWORDS", "NUMCHARS", "FILENAME", "TEMPLATE", "DATE",
-    "TIME", "PAGE", "=", "QUOTE", "?", "PAGEREF", "ASK", "FILLIN", "?", "NEXT", "NEXTIF", "SKIPIF",
-    "MERGEREC", "DDE", "DDEAUTO", "?", "PRINT", "EQ", "?", "MACROBUTTON", "AUTONUMOUT", "AUTONUMLGL",
-    "AUTONUM", "?", "LINK", "SYMBOL", "EMBED", "MERGEFIELD", "USERNAME", "USERINITIALS", "USERADDRESS",
-    "BARCODE", "DOCVARIABLE", "SECTION", "SECTIONPAGES", "INCLUDEPICTURE", "INCLUDETEXT", "FILESIZE",
-    "FORMTEXT", "FORMCHECKBOX", "NOTEREF", "TOA", "TA", "MERGESEQ", "?", "PRIVATE", "DATABASE", "AUTOTEXT",
-    "COMPARE", "?", "?", "FORMDROPDOWN", "ADVANCE", "DOCPROPERTY", "?", "?", "HYPERLINK", "AUTOTEXTLIST",
-    "LISTNUM", "?",
+    "?",
+    "?",
+    "BOOKMARK",
+    "REF",
+    "XE",
+    "FTNREF",
+    "SET",
+    "IF",
+    "INDEX",
+    "TC",
+    "STYLEREF",
+    "RD",
+    "SEQ",
+    "TOC",
+    "INFO",
+    "TITLE",
+    "SUBJECT",
+    "AUTHOR",
+    "KEYWORDS",
+    "COMMENTS",
+    "LASTSAVEDBY",
+    "CREATEDATE",
+    "SAVEDATE",
+    "PRINTDATE",
+    "REVNUM",
+    "EDITTIME",
+    "NUMPAGES",
+    "NUMWORDS",
+    "NUMCHARS",
+    "FILENAME",
+    "TEMPLATE",
+    "DATE",
+    "TIME",
+    "PAGE",
+    "=",
+    "QUOTE",
+    "?",
+    "PAGEREF",
+    "ASK",
+    "FILLIN",
+    "?",
+    "NEXT",
+    "NEXTIF",
+    "SKIPIF",
+    "MERGEREC",
+    "DDE",
+    "DDEAUTO",
+    "?",
+    "PRINT",
+    "EQ",
+    "?",
+    "MACROBUTTON",
+    "AUTONUMOUT",
+    "AUTONUMLGL",
+    "AUTONUM",
+    "?",
+    "LINK",
+    "SYMBOL",
+    "EMBED",
+    "MERGEFIELD",
+    "USERNAME",
+    "USERINITIALS",
+    "USERADDRESS",
+    "BARCODE",
+    "DOCVARIABLE",
+    "SECTION",
+    "SECTIONPAGES",
+    "INCLUDEPICTURE",
+    "INCLUDETEXT",
+    "FILESIZE",
+    "FORMTEXT",
+    "FORMCHECKBOX",
+    "NOTEREF",
+    "TOA",
+    "TA",
+    "MERGESEQ",
+    "?",
+    "PRIVATE",
+    "DATABASE",
+    "AUTOTEXT",
+    "COMPARE",
+    "?",
+    "?",
+    "FORMDROPDOWN",
+    "ADVANCE",
+    "DOCPROPERTY",
+    "?",
+    "?",
+    "HYPERLINK",
+    "AUTOTEXTLIST",
+    "LISTNUM",
+    "?",
 };
 
 namespace {
@@ -40,12 +122,21 @@ const char* const FormatSwitchWords[12][4] = {
 };
 
 // Characters of a switch word: letters and every code from "a" up.
-bool IsWordChar(uint8_t c) { return (c >= 'A' && c <= 'Z') || c >= 'a'; }
-bool IsAsciiLetter(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsWordChar(uint8_t c)
+{
+    return (c >= 'A' && c <= 'Z') || c >= 'a';
+}
+bool IsAsciiLetter(uint8_t c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-uint8_t UpperAnsi(uint8_t c) {
-    if (c >= 'a' && c <= 'z') return static_cast<uint8_t>(c - 32);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<uint8_t>(c - 32);
+uint8_t UpperAnsi(uint8_t c)
+{
+    if (c >= 'a' && c <= 'z')
+        return static_cast<uint8_t>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return static_cast<uint8_t>(c - 32);
     switch (c) {
     case 0x9A: return 0x8A; // s caron
     case 0x9C: return 0x8C; // oe
@@ -57,15 +148,19 @@ uint8_t UpperAnsi(uint8_t c) {
 
 // Replaces the general format word that follows each "\*" switch by its English form; words elsewhere
 // (bookmark names, addresses, quoted arguments) are left as written.
-void TranslateFormatSwitchWords(std::string& code) {
+void TranslateFormatSwitchWords(std::string& code)
+{
     size_t at = 0;
     while ((at = code.find("\\*", at)) != std::string::npos) {
         size_t start = at + 2;
-        while (start < code.size() && code[start] == ' ') ++start;
+        while (start < code.size() && code[start] == ' ')
+            ++start;
         size_t end = start;
-        while (end < code.size() && IsWordChar(static_cast<uint8_t>(code[end]))) ++end;
+        while (end < code.size() && IsWordChar(static_cast<uint8_t>(code[end])))
+            ++end;
         at = end;
-        if (end == start) continue;
+        if (end == start)
+            continue;
         std::string word = UpperCaseAnsi(std::string_view(code).substr(start, end - start));
         for (const auto& row : FormatSwitchWords) {
             if (word == row[1] || word == row[2] || word == row[3]) {
@@ -79,28 +174,35 @@ void TranslateFormatSwitchWords(std::string& code) {
 
 } // namespace
 
-std::string UpperCaseAnsi(std::string_view text) {
+std::string UpperCaseAnsi(std::string_view text)
+{
     std::string s(text);
-    for (char& c : s) c = static_cast<char>(UpperAnsi(static_cast<uint8_t>(c)));
+    for (char& c : s)
+        c = static_cast<char>(UpperAnsi(static_cast<uint8_t>(c)));
     return s;
 }
 
-bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruction& result) {
+bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruction& result)
+{
     size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
+    if (first == std::string_view::npos)
+        return false;
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (fieldType < 0 || fieldType >= kFieldTypeCount) fieldType = kUnknownFieldType;
+    if (fieldType < 0 || fieldType >= kFieldTypeCount)
+        fieldType = kUnknownFieldType;
     if (fieldType == kUnknownFieldType) {
         std::string keyword(text.substr(0, text.find(' ')));
         for (char& c : keyword)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
         for (int t = 0; t < kFieldTypeCount; ++t) {
             if (keyword == FieldTypeNames[t]) {
                 fieldType = t;
                 break;
             }
         }
-        if (fieldType == kUnknownFieldType) return false;
+        if (fieldType == kUnknownFieldType)
+            return false;
     }
     std::string code(text);
     std::string_view name = FieldTypeNames[fieldType];
@@ -109,7 +211,8 @@ bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruc
         if (fieldType == kFieldTypeFormula) {
             skip = !code.empty() && code[0] == '=' ? 1 : 0;
         } else {
-            while (skip < code.size() && IsAsciiLetter(static_cast<uint8_t>(code[skip]))) ++skip;
+            while (skip < code.size() && IsAsciiLetter(static_cast<uint8_t>(code[skip])))
+                ++skip;
         }
         code.replace(0, skip, name);
     }
@@ -119,10 +222,12 @@ bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruc
     return true;
 }
 
-TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document, TParagraph& paragraph,
-                              std::vector<TField*>& openFields) {
+TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document,
+                              TParagraph& paragraph, std::vector<TField*>& openFields)
+{
     TFieldInstruction instruction;
-    if (!RewriteFieldInstruction(text, fieldType, instruction)) return nullptr;
+    if (!RewriteFieldInstruction(text, fieldType, instruction))
+        return nullptr;
     document.Fields.push_back(std::make_unique<TField>());
     TField& field = *document.Fields.back();
     field.Kind = fkCode;

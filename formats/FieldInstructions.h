@@ -36,8 +36,8 @@ bool RewriteFieldInstruction(std::string_view text, int fieldType, TFieldInstruc
 // Makes the field an instruction read from a file names (the type as for RewriteFieldInstruction):
 // the field joins the document's field list and the reader's open fields, and its start mark ends the
 // tagged text of the paragraph being filled. None, and nothing marked, when the text names no field.
-TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document, TParagraph& paragraph,
-                              std::vector<TField*>& openFields);
+TField* ParseFieldInstruction(std::string_view text, int fieldType, TDocument& document,
+                              TParagraph& paragraph, std::vector<TField*>& openFields);
 
 // Upper case by the rules of the Windows Western code page (accented letters included).
 std::string UpperCaseAnsi(std::string_view text);

@@ -107,7 +107,8 @@ void TGIFFrame::AssignTo(TBitmap& dest) const
             TGIFPalette table;
             table.Count = static_cast<int>(palette.size());
             std::copy(palette.begin(), palette.end(), table.Entries.begin());
-            dest.TransparentColor = table.Entries[static_cast<size_t>(table.NearestIndex(dest.TransparentColor))];
+            dest.TransparentColor =
+                table.Entries[static_cast<size_t>(table.NearestIndex(dest.TransparentColor))];
         }
     }
 }

@@ -117,8 +117,8 @@ public:
 private:
     friend class TGIFImage;
     void Reset();
-    // Makes the image data from the bitmap: colours reduced when needed, the palette global when the image has
-    // none yet.
+    // Makes the image data from the bitmap: colours reduced when needed, the palette global when the image
+    // has none yet.
     void Encode();
     // Brings the graphic-control extension in line with the delay, transparency and disposal, and drops
     // comments without text.

@@ -1,4 +1,5 @@
-// The pixel coding of GIF frames: LZW decoding and encoding, and the reduction of bitmaps to 256 colours or grey.
+// The pixel coding of GIF frames: LZW decoding and encoding, and the reduction of bitmaps to 256 colours or
+// grey.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -21,8 +22,8 @@ void ReduceGIFColors(const TBitmap& source, TBitmap& target);
 // An 8-bit bitmap of the source's grey levels, palette entry i being (i, i, i).
 void ConvertGIFToGrey(const TBitmap& source, TBitmap& target);
 
-// The rows of a frame in the order the file holds them: top to bottom, or every 8th row from 0, every 8th from
-// 4, every 4th from 2 and every 2nd from 1.
+// The rows of a frame in the order the file holds them: top to bottom, or every 8th row from 0, every 8th
+// from 4, every 4th from 2 and every 2nd from 1.
 class TGIFRowOrder {
 public:
     TGIFRowOrder(int32_t height, bool interlaced);

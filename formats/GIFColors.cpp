@@ -96,7 +96,8 @@ public:
     // The bucket of the masked colour: the one holding it, or the empty one where it goes.
     TBucket& Find(const TRGBEntry& color)
     {
-        const TRGBEntry c{static_cast<uint8_t>(color.Red & RedMask), static_cast<uint8_t>(color.Green & GreenMask),
+        const TRGBEntry c{static_cast<uint8_t>(color.Red & RedMask),
+                          static_cast<uint8_t>(color.Green & GreenMask),
                           static_cast<uint8_t>(color.Blue & BlueMask)};
         const uint64_t hash = static_cast<uint64_t>(c.Red + c.Green) * (c.Green + c.Blue) * (c.Blue + c.Red);
         size_t at = static_cast<size_t>(hash % BucketCount);
@@ -134,7 +135,8 @@ void ReduceGIFColors(const TBitmap& source, TBitmap& target)
     for (TBucket& b : table.Buckets)
         if (b.Used)
             used.push_back(&b);
-    std::stable_sort(used.begin(), used.end(), [](const TBucket* a, const TBucket* b) { return a->Count > b->Count; });
+    std::stable_sort(used.begin(), used.end(),
+                     [](const TBucket* a, const TBucket* b) { return a->Count > b->Count; });
     const size_t chosen = std::min<size_t>(used.size(), 256);
     std::vector<TRGBEntry> palette(256, UnusedEntry);
     for (size_t i = 0; i < chosen; ++i) {
@@ -165,7 +167,8 @@ void ConvertGIFToGrey(const TBitmap& source, TBitmap& target)
     grey.SetSize(source.GetWidth(), source.GetHeight());
     std::vector<TRGBEntry> palette(256);
     for (int i = 0; i < 256; ++i)
-        palette[static_cast<size_t>(i)] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i)};
+        palette[static_cast<size_t>(i)] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i),
+                                           static_cast<uint8_t>(i)};
     grey.SetPalette(std::move(palette));
     for (int32_t y = 0; y < source.GetHeight(); ++y) {
         uint8_t* row = grey.ScanLine(y);

@@ -10,9 +10,9 @@ void StretchBitmap(HDC dc, const RECT& rect, const TBitmap& bitmap, DWORD rop)
 {
     TDIBInfo info;
     GetDIBInfo(bitmap, info);
-    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, bitmap.GetWidth(),
-                  bitmap.GetHeight(), bitmap.GetBits().data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                  rop);
+    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0,
+                  bitmap.GetWidth(), bitmap.GetHeight(), bitmap.GetBits().data(),
+                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, rop);
 }
 
 } // namespace

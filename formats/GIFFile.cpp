@@ -6,8 +6,8 @@
 
 namespace {
 
-// The largest file the reader takes into memory, and how much of what it holds is kept, so that a file of tiny
-// blocks cannot make the image many times its size: frames, extensions and text lines.
+// The largest file the reader takes into memory, and how much of what it holds is kept, so that a file of
+// tiny blocks cannot make the image many times its size: frames, extensions and text lines.
 constexpr int64_t MaxFileSize = 256LL * 1024 * 1024;
 constexpr size_t MaxFrames = 65535;
 constexpr size_t MaxExtensions = 65536;
@@ -51,7 +51,7 @@ public:
         }
     }
     // Data sub-blocks up to their terminator; a block running past the end is cut to what remains.
-    template <class F>
+    template<class F>
     void SubBlocks(F&& take)
     {
         while (!AtEnd()) {
@@ -352,7 +352,8 @@ void TGIFImage::ReadData(TStream& stream)
     uint8_t length[4];
     if (stream.Read(length, 4) != 4)
         Abort();
-    const uint32_t size = length[0] | (length[1] << 8) | (length[2] << 16) | (static_cast<uint32_t>(length[3]) << 24);
+    const uint32_t size =
+        length[0] | (length[1] << 8) | (length[2] << 16) | (static_cast<uint32_t>(length[3]) << 24);
     if (size > MaxFileSize || stream.GetSize() - stream.GetPosition() < static_cast<int64_t>(size))
         Abort();
     if (size == 0) {

@@ -145,7 +145,8 @@ void DecodeGIFItem(const TGIFItem& item, bool interlaced, TBitmap& bitmap)
             minSize = minSize < 2 ? 2 : 9;
         }
         const int clear = 1 << minSize, end = clear + 1;
-        const int pixelMask = item.BitsPerPixel >= 1 && item.BitsPerPixel <= 8 ? (1 << item.BitsPerPixel) - 1 : 0xFF;
+        const int pixelMask =
+            item.BitsPerPixel >= 1 && item.BitsPerPixel <= 8 ? (1 << item.BitsPerPixel) - 1 : 0xFF;
         int codeSize = minSize + 1, next = clear + 2;
         bool full = false;
         std::array<uint16_t, MaxCodes> prefix{};
@@ -309,7 +310,8 @@ std::vector<uint8_t> EncodeGIFPixels(const TBitmap& bitmap, bool interlaced)
             }
             writer.Write(string, codeSize);
             const int assigned = next++;
-            table[slot] = {static_cast<int16_t>(string), static_cast<uint8_t>(pixel), static_cast<int16_t>(assigned)};
+            table[slot] = {static_cast<int16_t>(string), static_cast<uint8_t>(pixel),
+                           static_cast<int16_t>(assigned)};
             startString(pixel);
             if (assigned == (1 << codeSize)) {
                 ++codeSize;

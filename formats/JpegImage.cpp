@@ -19,7 +19,8 @@ struct TJpegError {
     char Message[JMSG_LENGTH_MAX];
 };
 
-void ExitWithJump(j_common_ptr info) {
+void ExitWithJump(j_common_ptr info)
+{
     auto* error = reinterpret_cast<TJpegError*>(info->err);
     (*info->err->format_message)(info, error->Message);
     std::longjmp(error->Jump, 1);
@@ -27,14 +28,16 @@ void ExitWithJump(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
-[[noreturn]] void Fail(const char* detail) {
+[[noreturn]] void Fail(const char* detail)
+{
     throw EStreamError(std::string("Image JPEG illisible (") + detail + ").");
 }
 
 // Reads the header and, with Rgb given, the pixels. Everything that libjpeg might jump over is plain
 // data owned by the caller.
 bool RunDecoder(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& height, std::vector<uint8_t>* rgb,
-                TJpegError& error) {
+                TJpegError& error)
+{
     jpeg_decompress_struct info;
     info.err = jpeg_std_error(&error.Manager);
     error.Manager.error_exit = ExitWithJump;
@@ -73,17 +76,20 @@ bool RunDecoder(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& heig
 
 } // namespace
 
-void TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size) {
+void TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size)
+{
     std::vector<uint8_t> bytes(data, data + size);
     int32_t width = 0, height = 0;
     TJpegError error;
-    if (!RunDecoder(bytes, width, height, nullptr, error)) Fail(error.Message);
+    if (!RunDecoder(bytes, width, height, nullptr, error))
+        Fail(error.Message);
     FBytes = std::move(bytes);
     FWidth = width;
     FHeight = height;
 }
 
-void TJPEGImage::Decode(std::vector<uint8_t>& rgb) const {
+void TJPEGImage::Decode(std::vector<uint8_t>& rgb) const
+{
     int32_t width = 0, height = 0;
     TJpegError error;
     if (!RunDecoder(FBytes, width, height, &rgb, error)) {

@@ -59,8 +59,7 @@ void TPNGImage::LoadFromStream(TStream& stream)
         stream.ReadBuffer(signature, sizeof signature);
         if (std::memcmp(signature, Signature, sizeof signature) != 0)
             Abort();
-        while (stream.GetPosition() < stream.GetSize() && Chunks->ReadChunk(stream)) {
-        }
+        while (stream.GetPosition() < stream.GetSize() && Chunks->ReadChunk(stream)) {}
         if (Chunks->Count() == 0 || !dynamic_cast<TChunkIHDR*>(&Chunks->Item(0)) ||
             Chunks->FindChunk<TChunkIDAT>() < 0)
             Abort();
@@ -92,7 +91,8 @@ void TPNGImage::CheckChunkOrder()
         Chunks->Add(std::make_unique<TChunkIEND>(*Chunks));
     if (Chunks->FindChunk<TChunkIDAT>() < 0)
         Chunks->Insert(Chunks->FindChunk<TChunkIEND>(), std::make_unique<TChunkIDAT>(*Chunks));
-    // The palette goes right before the image data: after the header and after a gamma chunk, which applies to it.
+    // The palette goes right before the image data: after the header and after a gamma chunk, which applies
+    // to it.
     if (IsPaletted() && Chunks->FindChunk<TChunkPLTE>() < 0)
         Chunks->Insert(Chunks->FindChunk<TChunkIDAT>(), std::make_unique<TChunkPLTE>(*Chunks));
 }

@@ -116,7 +116,7 @@ public:
     int Count() const { return static_cast<int>(Items.size()); }
     TChunk& Item(int index) { return *Items.at(static_cast<size_t>(index)); }
     // The index of the first chunk of class T, or -1.
-    template <class T>
+    template<class T>
     int FindChunk() const
     {
         for (size_t i = 0; i < Items.size(); ++i)
@@ -148,8 +148,8 @@ public:
     TPNGImage(const TPNGImage&) = delete;
     TPNGImage& operator=(const TPNGImage&) = delete;
 
-    // Reads a PNG file. A file that is not one, or is damaged, ends in the silent abort and leaves the image as it
-    // was.
+    // Reads a PNG file. A file that is not one, or is damaged, ends in the silent abort and leaves the image
+    // as it was.
     void LoadFromStream(TStream& stream) override;
     // Writes the image as a PNG file; an empty image ends in the silent abort.
     void SaveToStream(TStream& stream) override;

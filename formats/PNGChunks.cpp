@@ -1,4 +1,5 @@
-// PNG chunks: the chunk base and list, the chunk class registry, and the header, gamma, palette and end chunks.
+// PNG chunks: the chunk base and list, the chunk class registry, and the header, gamma, palette and end
+// chunks.
 #include "formats/PNG.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ bool IsLetter(char c)
     return IsUpper(c) || (c >= 'a' && c <= 'z');
 }
 
-template <class T>
+template<class T>
 std::unique_ptr<TChunk> MakeChunk(TChunkList& owner)
 {
     return std::make_unique<T>(owner);
@@ -47,11 +48,10 @@ const TChunkIHDR& HeaderOf(TChunkList& list)
 
 } // namespace
 
-// --- Chunk base --------------------------------------------------------------------------------------------------
+// --- Chunk base
+// --------------------------------------------------------------------------------------------------
 
-TChunk::TChunk(TChunkList& owner, const char* type) : Owner(owner), Type(type, 4)
-{
-}
+TChunk::TChunk(TChunkList& owner, const char* type) : Owner(owner), Type(type, 4) {}
 
 TPNGImage& TChunk::Image()
 {
@@ -62,7 +62,8 @@ void TChunk::Assign(const TChunk& source)
 {
     Type = source.Type;
     Data.Clear();
-    Data.WriteBuffer(source.Data.Memory(), static_cast<int32_t>(const_cast<TMemoryStream&>(source.Data).GetSize()));
+    Data.WriteBuffer(source.Data.Memory(),
+                     static_cast<int32_t>(const_cast<TMemoryStream&>(source.Data).GetSize()));
 }
 
 void TChunk::SaveToStream(TStream& stream)
@@ -84,11 +85,10 @@ void TChunk::SaveToStream(TStream& stream)
     stream.WriteBuffer(tail, sizeof tail);
 }
 
-// --- Header ------------------------------------------------------------------------------------------------------
+// --- Header
+// ------------------------------------------------------------------------------------------------------
 
-TChunkIHDR::TChunkIHDR(TChunkList& owner) : TChunk(owner, "IHDR")
-{
-}
+TChunkIHDR::TChunkIHDR(TChunkList& owner) : TChunk(owner, "IHDR") {}
 
 void TChunkIHDR::Apply()
 {
@@ -108,14 +108,10 @@ void TChunkIHDR::Apply()
     case 0:
         depthOk = BitDepth == 1 || BitDepth == 2 || BitDepth == 4 || BitDepth == 8 || BitDepth == 16;
         break;
-    case 3:
-        depthOk = BitDepth == 1 || BitDepth == 2 || BitDepth == 4 || BitDepth == 8;
-        break;
+    case 3: depthOk = BitDepth == 1 || BitDepth == 2 || BitDepth == 4 || BitDepth == 8; break;
     case 2:
     case 4:
-    case 6:
-        depthOk = BitDepth == 8 || BitDepth == 16;
-        break;
+    case 6: depthOk = BitDepth == 8 || BitDepth == 16; break;
     }
     if (!depthOk || CompressionMethod != 0 || FilterMethod != 0 || InterlaceMethod > 1)
         Abort();
@@ -160,7 +156,8 @@ void TChunkIHDR::SaveToStream(TStream& stream)
     TChunk::SaveToStream(stream);
 }
 
-// --- Gamma -------------------------------------------------------------------------------------------------------
+// --- Gamma
+// -------------------------------------------------------------------------------------------------------
 
 TChunkGAMA::TChunkGAMA(TChunkList& owner) : TChunk(owner, "gAMA")
 {
@@ -178,8 +175,8 @@ void TChunkGAMA::MakeTables()
         GammaTable[static_cast<size_t>(i)] = static_cast<uint8_t>(std::clamp(v, 0.0, 255.0));
         inverse[GammaTable[static_cast<size_t>(i)]] = i;
     }
-    // Values that no level corrects to take the level of the nearest value that one does, so a picture changed
-    // after loading is written back close to what it shows.
+    // Values that no level corrects to take the level of the nearest value that one does, so a picture
+    // changed after loading is written back close to what it shows.
     for (int v = 0; v < 256; ++v) {
         int found = inverse[static_cast<size_t>(v)];
         for (int d = 1; found < 0 && d < 256; ++d) {
@@ -211,11 +208,10 @@ void TChunkGAMA::Assign(const TChunk& source)
     }
 }
 
-// --- Palette -----------------------------------------------------------------------------------------------------
+// --- Palette
+// -----------------------------------------------------------------------------------------------------
 
-TChunkPLTE::TChunkPLTE(TChunkList& owner) : TChunk(owner, "PLTE")
-{
-}
+TChunkPLTE::TChunkPLTE(TChunkList& owner) : TChunk(owner, "PLTE") {}
 
 void TChunkPLTE::Apply()
 {
@@ -275,13 +271,13 @@ void TChunkPLTE::SaveToStream(TStream& stream)
     TChunk::SaveToStream(stream);
 }
 
-// --- End ---------------------------------------------------------------------------------------------------------
+// --- End
+// ---------------------------------------------------------------------------------------------------------
 
-TChunkIEND::TChunkIEND(TChunkList& owner) : TChunk(owner, "IEND")
-{
-}
+TChunkIEND::TChunkIEND(TChunkList& owner) : TChunk(owner, "IEND") {}
 
-// --- Registry ----------------------------------------------------------------------------------------------------
+// --- Registry
+// ----------------------------------------------------------------------------------------------------
 
 void TChunkClasses::RegisterChunk(const std::string& type, TChunkClass chunkClass)
 {
@@ -310,7 +306,8 @@ TChunkClasses& GetChunkClasses()
     return classes;
 }
 
-// --- List --------------------------------------------------------------------------------------------------------
+// --- List
+// --------------------------------------------------------------------------------------------------------
 
 void TChunkList::Add(std::unique_ptr<TChunk> chunk)
 {

@@ -1,4 +1,5 @@
-// PNG image data: inflating, unfiltering and de-interlacing rows into the bitmap, and filtering and deflating them.
+// PNG image data: inflating, unfiltering and de-interlacing rows into the bitmap, and filtering and deflating
+// them.
 #include "formats/PNG.h"
 
 #include <algorithm>
@@ -22,8 +23,7 @@ int PaethPredictor(int a, int b, int c)
 void UnfilterRow(int filter, uint8_t* row, const uint8_t* prior, size_t length, size_t bpp)
 {
     switch (filter) {
-    case 0:
-        break;
+    case 0: break;
     case 1:
         for (size_t i = bpp; i < length; ++i)
             row[i] = static_cast<uint8_t>(row[i] + row[i - bpp]);
@@ -45,8 +45,7 @@ void UnfilterRow(int filter, uint8_t* row, const uint8_t* prior, size_t length, 
             row[i] = static_cast<uint8_t>(row[i] + PaethPredictor(left, prior[i], upLeft));
         }
         break;
-    default:
-        Abort();
+    default: Abort();
     }
 }
 
@@ -83,7 +82,8 @@ int ChannelsOf(int colorType)
     return channels[colorType];
 }
 
-// Sample C of pixel X of a raw row, as 8 bits (16-bit samples keep their high byte; smaller ones as they are).
+// Sample C of pixel X of a raw row, as 8 bits (16-bit samples keep their high byte; smaller ones as they
+// are).
 int SampleOf(const uint8_t* row, uint32_t x, int c, int channels, int depth)
 {
     if (depth == 16)
@@ -111,9 +111,7 @@ constexpr TPass WholeImage = {0, 0, 1, 1};
 
 } // namespace
 
-TChunkIDAT::TChunkIDAT(TChunkList& owner) : TChunk(owner, "IDAT")
-{
-}
+TChunkIDAT::TChunkIDAT(TChunkList& owner) : TChunk(owner, "IDAT") {}
 
 void TChunkIDAT::Apply()
 {
@@ -227,7 +225,8 @@ void TChunkIDAT::SaveToStream(TStream& stream)
                         d[c] = gamma->InverseTable[d[c]];
             }
         }
-        // The filter whose output repeats itself most; an earlier filter keeps a tie, None when nothing repeats.
+        // The filter whose output repeats itself most; an earlier filter keeps a tie, None when nothing
+        // repeats.
         best[0] = 0;
         std::memcpy(best.data() + 1, row.data(), rowBytes);
         if (rowBytes > 4 && filters != pfNone) {

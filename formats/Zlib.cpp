@@ -9,14 +9,10 @@ namespace {
 int ZlibLevel(TZCompressionLevel level)
 {
     switch (level) {
-    case zcNone:
-        return 0;
-    case zcFastest:
-        return 1;
-    case zcDefault:
-        return Z_DEFAULT_COMPRESSION;
-    default:
-        return 9;
+    case zcNone: return 0;
+    case zcFastest: return 1;
+    case zcDefault: return Z_DEFAULT_COMPRESSION;
+    default: return 9;
     }
 }
 
@@ -36,8 +32,7 @@ int ZlibLevel(TZCompressionLevel level)
 
 TCustomZStream::TCustomZStream(TStream& stream)
     : Strm(stream), StrmPos(stream.GetPosition()), Buffer(BufferSize)
-{
-}
+{}
 
 void TCustomZStream::RestorePosition()
 {
@@ -45,7 +40,8 @@ void TCustomZStream::RestorePosition()
         Strm.SetPosition(StrmPos);
 }
 
-// --- Compression -------------------------------------------------------------------------------------------------
+// --- Compression
+// -------------------------------------------------------------------------------------------------
 
 TZCompressionStream::TZCompressionStream(TZCompressionLevel level, TStream& target) : TCustomZStream(target)
 {
@@ -121,7 +117,8 @@ void TZCompressionStream::Finish()
         FlushBuffer(left);
 }
 
-// --- Decompression -----------------------------------------------------------------------------------------------
+// --- Decompression
+// -----------------------------------------------------------------------------------------------
 
 TZDecompressionStream::TZDecompressionStream(TStream& source) : TCustomZStream(source), StartPos(StrmPos)
 {
@@ -204,7 +201,8 @@ int64_t TZDecompressionStream::Seek(int64_t offset, TSeekOrigin origin)
     return static_cast<int64_t>(ZStream.total_out);
 }
 
-// --- Whole buffers -----------------------------------------------------------------------------------------------
+// --- Whole buffers
+// -----------------------------------------------------------------------------------------------
 
 std::vector<uint8_t> DecompressBuffer(const void* input, int32_t inputSize, int32_t estimate)
 {
@@ -242,7 +240,8 @@ std::vector<uint8_t> DecompressBuffer(const void* input, int32_t inputSize, int3
     return output;
 }
 
-// --- CRC-32 ------------------------------------------------------------------------------------------------------
+// --- CRC-32
+// ------------------------------------------------------------------------------------------------------
 
 const std::array<uint32_t, 256>& MakeCrcTable()
 {

@@ -1,4 +1,5 @@
-// Compressed streams over zlib: a compressing and a decompressing stream, whole-buffer inflation and the CRC-32 table.
+// Compressed streams over zlib: a compressing and a decompressing stream, whole-buffer inflation and the
+// CRC-32 table.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -35,7 +36,8 @@ protected:
 class TZCompressionStream : public TCustomZStream {
 public:
     TZCompressionStream(TZCompressionLevel level, TStream& target);
-    // Finishes the stream when Finish was not called; errors are lost then, so writers call Finish themselves.
+    // Finishes the stream when Finish was not called; errors are lost then, so writers call Finish
+    // themselves.
     ~TZCompressionStream() override;
 
     int32_t Read(void* buffer, int32_t count) override;
@@ -74,8 +76,8 @@ private:
     bool Ended = false;
 };
 
-// Inflates a whole zlib buffer; the output starts at Estimate bytes (one step when 0) and grows by steps of the
-// input size rounded up to 256. Damaged or truncated data raises EStreamError.
+// Inflates a whole zlib buffer; the output starts at Estimate bytes (one step when 0) and grows by steps of
+// the input size rounded up to 256. Damaged or truncated data raises EStreamError.
 std::vector<uint8_t> DecompressBuffer(const void* input, int32_t inputSize, int32_t estimate);
 
 // The CRC-32 table of the reflected polynomial 0xEDB88320, made on first use.

@@ -73,8 +73,9 @@ std::string CompressLexicon(std::string_view lexicon)
     uLongf size = compressBound(static_cast<uLong>(lexicon.size()));
     std::string out(4 + size, '\0');
     std::memcpy(out.data(), CompressedLexiconSignature, 4);
-    if (compress2(reinterpret_cast<Bytef*>(out.data() + 4), &size, reinterpret_cast<const Bytef*>(lexicon.data()),
-                  static_cast<uLong>(lexicon.size()), Z_BEST_COMPRESSION) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef*>(out.data() + 4), &size,
+                  reinterpret_cast<const Bytef*>(lexicon.data()), static_cast<uLong>(lexicon.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
         throw std::runtime_error("lexicon compression failed");
     out.resize(4 + size);
     return out;

@@ -59,10 +59,11 @@ TSpellCheckManager::~TSpellCheckManager() = default;
 
 bool TSpellCheckManager::OfferRemoval(int index, const std::string& name)
 {
-    if (MessageDlgEx(Format("Impossible de démarrer le vérificateur orthographique||\"%s\".||Souhaitez-vous conserver "
-                            "ce vérificateur orthographique et renouveler votre tentative plus tard ?",
-                            name),
-                     mtWarning, mbYesNo) != mrNo)
+    if (MessageDlgEx(
+            Format("Impossible de démarrer le vérificateur orthographique||\"%s\".||Souhaitez-vous conserver "
+                   "ce vérificateur orthographique et renouveler votre tentative plus tard ?",
+                   name),
+            mtWarning, mbYesNo) != mrNo)
         return false;
     DeleteSystem(index);
     return true;
@@ -102,7 +103,8 @@ bool TSpellCheckManager::HasSystemForLanguage(int32_t language)
 {
     for (int i = static_cast<int>(Systems.size()) - 1; i >= 0; --i) {
         TSpellCheckSystem* system = Systems[i].get();
-        if ((system->SettingsLoaded || system->LoadSettings(false)) && (system->Language & 0x3FF) == (language & 0x3FF))
+        if ((system->SettingsLoaded || system->LoadSettings(false)) &&
+            (system->Language & 0x3FF) == (language & 0x3FF))
             return true;
     }
     return false;

@@ -6,7 +6,8 @@
 void LoadSpellCheckOptions(TSettingsStorage& store, TSC_SpellCheckSystemSettings& options)
 {
     store.OpenSection("SpellCheck");
-    options.Flags = static_cast<uint16_t>(store.ReadInteger("Flags", 0, 65535, 0x0D34) & ~scoSplitInEveryLanguage);
+    options.Flags =
+        static_cast<uint16_t>(store.ReadInteger("Flags", 0, 65535, 0x0D34) & ~scoSplitInEveryLanguage);
     options.SuggestQuality = static_cast<uint8_t>(store.ReadInteger("SuggestQuality", 0, 2, 1));
 }
 

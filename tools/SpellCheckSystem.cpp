@@ -26,15 +26,17 @@ const char* const SectionNames[2] = {"Fixed Lexicons", "Editable Lexicons"};
 
 std::string QuestionKeepLexicon(const std::string& name)
 {
-    return Format("Impossible de charger le dictionnaire \"%s\".||Souhaitez-vous conserver ce dictionnaire et "
-                  "renouveler votre tentative plus tard ?",
-                  name);
+    return Format(
+        "Impossible de charger le dictionnaire \"%s\".||Souhaitez-vous conserver ce dictionnaire et "
+        "renouveler votre tentative plus tard ?",
+        name);
 }
 
 // An exception entry without the word delimiters that end it, the hyphen excepted.
 std::string TrimExceptionEntry(std::string entry)
 {
-    while (!entry.empty() && entry.back() != '-' && IsCharClass(static_cast<unsigned char>(entry.back()), ccSeparator))
+    while (!entry.empty() && entry.back() != '-' &&
+           IsCharClass(static_cast<unsigned char>(entry.back()), ccSeparator))
         entry.pop_back();
     return entry;
 }
@@ -167,7 +169,8 @@ void TSpellCheckSystem::Start()
         }
     } catch (...) {
         Stop();
-        ShowError(Format("Impossible de charger le moteur de vérification orthographique \"%s\".", SpellEngineFileName));
+        ShowError(Format("Impossible de charger le moteur de vérification orthographique \"%s\".",
+                         SpellEngineFileName));
     }
 }
 
@@ -194,9 +197,10 @@ bool TSpellCheckSystem::OpenListLexicon(TStringList& list, int index, bool edita
         SaveTextToFile(file, "");
         id = OpenLex(file);
         if (id >= 0)
-            ShowWarning(Format("Votre dictionnaire personnel \"%s\" est introuvable.||Quillpad en a créé un nouveau, "
-                               "vide, pour que vous puissiez continuer d'y ajouter vos propres mots.",
-                               name));
+            ShowWarning(
+                Format("Votre dictionnaire personnel \"%s\" est introuvable.||Quillpad en a créé un nouveau, "
+                       "vide, pour que vous puissiez continuer d'y ajouter vos propres mots.",
+                       name));
     }
     if (id < 0 && MessageDlgEx(QuestionKeepLexicon(name), mtWarning, mbYesNo) == mrNo) {
         list.Delete(index);
@@ -238,7 +242,8 @@ int TSpellCheckSystem::AddLexicon(const std::string& fileName, int mode)
 {
     if (FixedLexicons.IndexOf(fileName) >= 0 || EditableLexicons.IndexOf(fileName) >= 0)
         return -1;
-    int id = mode == almEditableCreated && !FileExists(fileName) ? CreateLex(fileName) : OpenLexiconFile(*this, fileName);
+    int id = mode == almEditableCreated && !FileExists(fileName) ? CreateLex(fileName)
+                                                                 : OpenLexiconFile(*this, fileName);
     if (id < 0 && MessageDlgEx(QuestionKeepLexicon(fileName), mtWarning, mbYesNo) == mrNo)
         return id;
     (mode == almFixed ? FixedLexicons : EditableLexicons).Add(fileName, id);

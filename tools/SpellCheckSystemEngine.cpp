@@ -46,10 +46,13 @@ constexpr int16_t SuggestionDepths[3] = {25, 50, 75};
 bool IsCompoundLanguage(int32_t language)
 {
     switch (language & PrimaryLanguageMask) {
-    case 6: case 7: case 11: case 19: case 20: case 29:
-        return true;
-    default:
-        return false;
+    case 6:
+    case 7:
+    case 11:
+    case 19:
+    case 20:
+    case 29: return true;
+    default: return false;
     }
 }
 
@@ -79,11 +82,16 @@ void TSpellCheckSystem::ApplyOptions(const TSC_SpellCheckSystemSettings& setting
         uint32_t Option;
         uint32_t Value;
     } order[] = {
-        {SSCE_OPT_IGNORE_CAPPED, b & 1u},       {SSCE_OPT_IGNORE_ALL_CAPS, (b >> 1) & 1u},
-        {SSCE_OPT_IGNORE_DIGITS, (b >> 2) & 1u}, {SSCE_OPT_RESERVED_2, 0},
-        {SSCE_OPT_CASE_SENSITIVE, (b >> 5) & 1u}, {SSCE_OPT_RESERVED_400, 0},
-        {SSCE_OPT_RESERVED_800, 0},              {SSCE_OPT_RESERVED_1000, 0},
-        {SSCE_OPT_SPLIT_WORDS, (b >> 7) & 1u},   {SSCE_OPT_IGNORE_MIXED_CASE, (b >> 3) & 1u},
+        {SSCE_OPT_IGNORE_CAPPED, b & 1u},
+        {SSCE_OPT_IGNORE_ALL_CAPS, (b >> 1) & 1u},
+        {SSCE_OPT_IGNORE_DIGITS, (b >> 2) & 1u},
+        {SSCE_OPT_RESERVED_2, 0},
+        {SSCE_OPT_CASE_SENSITIVE, (b >> 5) & 1u},
+        {SSCE_OPT_RESERVED_400, 0},
+        {SSCE_OPT_RESERVED_800, 0},
+        {SSCE_OPT_RESERVED_1000, 0},
+        {SSCE_OPT_SPLIT_WORDS, (b >> 7) & 1u},
+        {SSCE_OPT_IGNORE_MIXED_CASE, (b >> 3) & 1u},
         {SSCE_OPT_IGNORE_NUMBERS, (b >> 2) & 1u},
     };
     for (const auto& o : order)
@@ -203,7 +211,8 @@ void TSpellCheckSystem::GetLexiconText(int lexicon, TStringList& lines)
     }
 }
 
-int TSpellCheckSystem::AddToLex(int lexicon, int action, const std::string& otherWord, const std::string& word)
+int TSpellCheckSystem::AddToLex(int lexicon, int action, const std::string& otherWord,
+                                const std::string& word)
 {
     std::string w = word, other = otherWord;
     if (IsCzech()) {
@@ -275,7 +284,8 @@ int TSpellCheckSystem::Suggest(const std::string& word, int32_t language, char* 
         if (buffer && size > 0) {
             int16_t scores[MaxSuggestions];
             int16_t depth = SuggestionDepths[std::min<int>(Settings.SuggestQuality, 2)];
-            int n = E().Suggest(static_cast<int16_t>(Session), w.c_str(), depth, buffer, size, scores, MaxSuggestions);
+            int n = E().Suggest(static_cast<int16_t>(Session), w.c_str(), depth, buffer, size, scores,
+                                MaxSuggestions);
             if (n <= 0)
                 buffer[0] = '\0';
             if (w.size() >= 2)

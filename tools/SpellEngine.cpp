@@ -30,8 +30,8 @@ bool Loaded = false;
 
 bool TSpellEngine::Complete() const
 {
-    return OpenSession && CloseSession && SetOption && OpenLex && CreateLex && CloseLex && GetLex && AddToLex &&
-           DelFromLex && CheckWord && Suggest && Version;
+    return OpenSession && CloseSession && SetOption && OpenLex && CreateLex && CloseLex && GetLex &&
+           AddToLex && DelFromLex && CheckWord && Suggest && Version;
 }
 
 const TSpellEngine& SpellEngine()
@@ -55,9 +55,11 @@ bool LoadSpellCheckEngine(const std::string& systemFile)
     if (Loaded)
         return true;
     TSpellEngine entries;
-    void* handle = LoadSpellEngineModule(ExtractFilePath(systemFile) + "Bin" + PathDelim + SpellEngineFileName, entries);
+    void* handle =
+        LoadSpellEngineModule(ExtractFilePath(systemFile) + "Bin" + PathDelim + SpellEngineFileName, entries);
     if (!handle) {
-        ShowError(Format("Impossible de charger le moteur de vérification orthographique \"%s\".", SpellEngineFileName));
+        ShowError(Format("Impossible de charger le moteur de vérification orthographique \"%s\".",
+                         SpellEngineFileName));
         return false;
     }
     Module.Handle = handle;

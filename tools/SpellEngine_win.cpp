@@ -5,7 +5,7 @@
 
 namespace {
 
-template <typename T>
+template<typename T>
 void Bind(HMODULE module, T& entry, const char* name)
 {
     entry = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));

@@ -194,14 +194,16 @@ std::vector<std::string> ReadEntryList(const char* buffer, int32_t size)
     int32_t at = 0;
     while (at < size && buffer[at]) {
         const void* end = std::memchr(buffer + at, '\0', static_cast<size_t>(size - at));
-        int32_t length = end ? static_cast<int32_t>(static_cast<const char*>(end) - (buffer + at)) : size - at;
+        int32_t length =
+            end ? static_cast<int32_t>(static_cast<const char*>(end) - (buffer + at)) : size - at;
         out.emplace_back(buffer + at, static_cast<size_t>(length));
         at += length + 1;
     }
     return out;
 }
 
-std::vector<std::string> TidySuggestions(const std::string& word, std::vector<std::string> list, int32_t language)
+std::vector<std::string> TidySuggestions(const std::string& word, std::vector<std::string> list,
+                                         int32_t language)
 {
     if (word.size() < 2)
         return list;

@@ -47,4 +47,5 @@ std::vector<std::string> ReadEntryList(const char* buffer, int32_t size);
 // Tidies a suggestion list for a checked word of at least two characters: near entries first, runs equal
 // but for case reduced to the entry whose capitals agree with the word's, and for Canadian French the plain
 // form of each entry with accented capitals added after it.
-std::vector<std::string> TidySuggestions(const std::string& word, std::vector<std::string> list, int32_t language);
+std::vector<std::string> TidySuggestions(const std::string& word, std::vector<std::string> list,
+                                         int32_t language);

@@ -14,7 +14,7 @@ namespace {
 HBITMAP SlantedCaretBitmap(const TCaretShape& shape)
 {
     const std::vector<uint8_t> pixels = SlantedCaretPixels(shape);
-    const int rowBytes = ((shape.Width + 15) / 16) * 2;   // rows of whole 16-bit words
+    const int rowBytes = ((shape.Width + 15) / 16) * 2; // rows of whole 16-bit words
     std::vector<uint8_t> bits(size_t(rowBytes) * size_t(shape.Height), 0);
     for (int y = 0; y < shape.Height; ++y)
         for (int x = 0; x < shape.Width; ++x)
@@ -60,7 +60,8 @@ void TDocumentForm::LayoutControls()
         return;
     const int w = ClientWidth(), h = ClientHeight();
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-    const bool horizontal = !Document || (Document->ZoomKind != zkPageWidth && Document->ZoomKind != zkTextWidth);
+    const bool horizontal =
+        !Document || (Document->ZoomKind != zkPageWidth && Document->ZoomKind != zkTextWidth);
     HorScrollBar->SetVisible(horizontal);
     HorScrollBar->SetBounds(0, h - cy, std::max(0, w - cx), cy);
     VerScrollBar->SetBounds(w - cx, 0, cx, std::max(0, h - (horizontal ? cy : 0)));
@@ -134,8 +135,8 @@ void TDocumentForm::ShowDocCaret()
 
 void TDocumentForm::UpdateCaretPending()
 {
-    FCaretPending = Focused() && CanEdit() && !Document->HasSelection() && !Document->GetModeFlag(mfPrinting) &&
-                    !Document->IsViewBusyNoAutoscroll();
+    FCaretPending = Focused() && CanEdit() && !Document->HasSelection() &&
+                    !Document->GetModeFlag(mfPrinting) && !Document->IsViewBusyNoAutoscroll();
 }
 
 void TDocumentForm::RecreateCaret()
@@ -268,8 +269,9 @@ void TDocumentForm::Paint()
     HDC dc = BeginPaint(Handle(), &ps);
     // The view's background; the pages are drawn over it by the document's painting.
     TColorManager* colors = GetColorManager();
-    const TColorRef background = colors && colors->CurrentPalette() ? colors->CurrentPalette()->GetColor(csPageGap)
-                                                                    : TColorRef(GetSysColor(COLOR_APPWORKSPACE));
+    const TColorRef background = colors && colors->CurrentPalette()
+                                     ? colors->CurrentPalette()->GetColor(csPageGap)
+                                     : TColorRef(GetSysColor(COLOR_APPWORKSPACE));
     HBRUSH brush = CreateSolidBrush(COLORREF(background));
     FillRect(dc, &ps.rcPaint, brush);
     DeleteObject(brush);
@@ -281,9 +283,7 @@ void TDocumentForm::Paint()
 void TDocumentForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return;
+    case WM_ERASEBKGND: message.Result = 1; return;
     case WM_PAINT:
         if (CanEdit()) {
             RECT update;
@@ -294,14 +294,11 @@ void TDocumentForm::WndProc(TMessage& message)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     TForm::WndProc(message);
     switch (message.Msg) {
-    case WM_SIZE:
-        UpdateAfterResize();
-        break;
+    case WM_SIZE: UpdateAfterResize(); break;
     case WM_SETFOCUS:
         if (CanEdit())
             RecreateCaret();
@@ -311,7 +308,6 @@ void TDocumentForm::WndProc(TMessage& message)
         DestroySystemCaret();
         FCaretPending = false;
         break;
-    default:
-        break;
+    default: break;
     }
 }

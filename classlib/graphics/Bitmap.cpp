@@ -22,12 +22,9 @@ std::vector<TRGBEntry> GreyPalette(int count)
 int TBitmap::GetPixelIndex(const uint8_t* row, int32_t x, int bits)
 {
     switch (bits) {
-    case 1:
-        return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4:
-        return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
-    default:
-        return row[x];
+    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
+    default: return row[x];
     }
 }
 
@@ -44,8 +41,7 @@ void TBitmap::SetPixelIndex(uint8_t* row, int32_t x, int bits, int index)
         row[x >> 1] = static_cast<uint8_t>((row[x >> 1] & ~(15 << shift)) | ((index & 15) << shift));
         break;
     }
-    default:
-        row[x] = static_cast<uint8_t>(index);
+    default: row[x] = static_cast<uint8_t>(index);
     }
 }
 
@@ -99,7 +95,8 @@ void TBitmap::SetSize(int32_t width, int32_t height)
     if (width < 0 || height < 0 || width > MaxDimension || height > MaxDimension ||
         static_cast<int64_t>(width) * height > MaxPixels)
         throw EInvalidGraphic("Les dimensions de l'image ne sont pas valides.");
-    std::vector<uint8_t> bits(static_cast<size_t>(RowBytesOf(width, PixelFormat)) * static_cast<size_t>(height));
+    std::vector<uint8_t> bits(static_cast<size_t>(RowBytesOf(width, PixelFormat)) *
+                              static_cast<size_t>(height));
     Bits = std::move(bits);
     Width = width;
     Height = height;

@@ -16,9 +16,9 @@ struct TRGBEntry {
 };
 
 // Rows are stored bottom row first, each padded to a multiple of 4 bytes, so the pixels are the bits of a
-// device-independent bitmap as they stand. 24-bit pixels are blue, green, red; 32-bit pixels add an unused byte;
-// palette formats pack indices from the high bits of each byte. A palette format always has a palette of 1 to
-// 2^bits entries.
+// device-independent bitmap as they stand. 24-bit pixels are blue, green, red; 32-bit pixels add an unused
+// byte; palette formats pack indices from the high bits of each byte. A palette format always has a palette
+// of 1 to 2^bits entries.
 class TBitmap : public TGraphic {
 public:
     // The largest side and the largest number of pixels a bitmap may have.
@@ -28,11 +28,13 @@ public:
     int32_t GetWidth() const override { return Width; }
     int32_t GetHeight() const override { return Height; }
     TPixelFormat GetPixelFormat() const { return PixelFormat; }
-    // Changes the pixel format and keeps the picture: to 24 or 32 bits from any format, and to a palette format
-    // from one of fewer or as many bits (indices and palette kept). Any other change of a non-empty bitmap raises
-    // EInvalidGraphic. An empty bitmap that becomes a palette format gets a grey palette of 2^bits entries.
+    // Changes the pixel format and keeps the picture: to 24 or 32 bits from any format, and to a palette
+    // format from one of fewer or as many bits (indices and palette kept). Any other change of a non-empty
+    // bitmap raises EInvalidGraphic. An empty bitmap that becomes a palette format gets a grey palette of
+    // 2^bits entries.
     void SetPixelFormat(TPixelFormat format);
-    // Resizes the bitmap; every pixel becomes 0. A negative size or one beyond the limits raises EInvalidGraphic.
+    // Resizes the bitmap; every pixel becomes 0. A negative size or one beyond the limits raises
+    // EInvalidGraphic.
     void SetSize(int32_t width, int32_t height);
 
     static int BitsPerPixelOf(TPixelFormat format);

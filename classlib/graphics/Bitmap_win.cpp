@@ -28,7 +28,8 @@ HBITMAP CreateBitmapHandle(const TBitmap& bitmap)
     TDIBInfo info;
     GetDIBInfo(bitmap, info);
     void* bits = nullptr;
-    HBITMAP handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP handle =
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!handle || !bits) {
         if (handle)
             DeleteObject(handle);
@@ -45,7 +46,7 @@ void DrawBitmap(HDC dc, const RECT& rect, const TBitmap& bitmap)
         return;
     TDIBInfo info;
     GetDIBInfo(bitmap, info);
-    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, bitmap.GetWidth(),
-                  bitmap.GetHeight(), bitmap.GetBits().data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                  SRCCOPY);
+    StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0,
+                  bitmap.GetWidth(), bitmap.GetHeight(), bitmap.GetBits().data(),
+                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
 }

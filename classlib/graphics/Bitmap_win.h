@@ -10,7 +10,8 @@ struct TDIBInfo {
     RGBQUAD bmiColors[256];
 };
 
-// Fills the header and the colour table of the bitmap (the whole table of its format, past its palette black).
+// Fills the header and the colour table of the bitmap (the whole table of its format, past its palette
+// black).
 void GetDIBInfo(const TBitmap& bitmap, TDIBInfo& info);
 // A new DIB section holding a copy of the bitmap; the caller deletes it. Raises EOutOfMemory when the system
 // refuses it, EInvalidGraphic for an empty bitmap.

@@ -31,7 +31,11 @@ class TFont {
 public:
     TFont() = default;
     TFont(const TFont& other) { Assign(other); }
-    TFont& operator=(const TFont& other) { Assign(other); return *this; }
+    TFont& operator=(const TFont& other)
+    {
+        Assign(other);
+        return *this;
+    }
     ~TFont();
 
     void Assign(const TFont& other);

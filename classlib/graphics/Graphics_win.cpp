@@ -59,11 +59,32 @@ HFONT TFont::Handle()
     return FHandle;
 }
 
-void TFont::SetName(const std::string& name) { FName = name; Changed(); }
-void TFont::SetHeight(int height) { FHeight = height; Changed(); }
-void TFont::SetStyle(uint8_t style) { FStyle = style; Changed(); }
-void TFont::SetCharset(uint8_t charset) { FCharset = charset; Changed(); }
-void TFont::SetColor(TColor color) { FColor = color; if (OnChange) OnChange(); }
+void TFont::SetName(const std::string& name)
+{
+    FName = name;
+    Changed();
+}
+void TFont::SetHeight(int height)
+{
+    FHeight = height;
+    Changed();
+}
+void TFont::SetStyle(uint8_t style)
+{
+    FStyle = style;
+    Changed();
+}
+void TFont::SetCharset(uint8_t charset)
+{
+    FCharset = charset;
+    Changed();
+}
+void TFont::SetColor(TColor color)
+{
+    FColor = color;
+    if (OnChange)
+        OnChange();
+}
 
 int TFont::Size() const
 {
@@ -112,8 +133,16 @@ HBRUSH TBrush::Handle()
     return FHandle;
 }
 
-void TBrush::SetColor(TColor color) { FColor = color; Changed(); }
-void TBrush::SetStyle(TBrushStyle style) { FStyle = style; Changed(); }
+void TBrush::SetColor(TColor color)
+{
+    FColor = color;
+    Changed();
+}
+void TBrush::SetStyle(TBrushStyle style)
+{
+    FStyle = style;
+    Changed();
+}
 
 // ---- TPen
 
@@ -149,9 +178,21 @@ HPEN TPen::Handle()
     return FHandle;
 }
 
-void TPen::SetColor(TColor color) { FColor = color; Changed(); }
-void TPen::SetWidth(int width) { FWidth = width; Changed(); }
-void TPen::SetStyle(int style) { FStyle = style; Changed(); }
+void TPen::SetColor(TColor color)
+{
+    FColor = color;
+    Changed();
+}
+void TPen::SetWidth(int width)
+{
+    FWidth = width;
+    Changed();
+}
+void TPen::SetStyle(int style)
+{
+    FStyle = style;
+    Changed();
+}
 
 // ---- TIcon
 

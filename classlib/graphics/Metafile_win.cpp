@@ -15,12 +15,15 @@ SIZE TMetafile::PixelSize() const
 {
     SIZE size = {0, 0};
     ENHMETAHEADER h = {};
-    if (!FHandle || !GetEnhMetaFileHeader(FHandle, sizeof(h), &h) || h.szlMillimeters.cx <= 0 || h.szlMillimeters.cy <= 0)
+    if (!FHandle || !GetEnhMetaFileHeader(FHandle, sizeof(h), &h) || h.szlMillimeters.cx <= 0 ||
+        h.szlMillimeters.cy <= 0)
         return size;
     const int64_t frameWidth = static_cast<int64_t>(h.rclFrame.right) - h.rclFrame.left;
     const int64_t frameHeight = static_cast<int64_t>(h.rclFrame.bottom) - h.rclFrame.top;
-    size.cx = static_cast<LONG>(std::clamp<int64_t>(frameWidth * h.szlDevice.cx / (100LL * h.szlMillimeters.cx), 1, INT32_MAX));
-    size.cy = static_cast<LONG>(std::clamp<int64_t>(frameHeight * h.szlDevice.cy / (100LL * h.szlMillimeters.cy), 1, INT32_MAX));
+    size.cx = static_cast<LONG>(
+        std::clamp<int64_t>(frameWidth * h.szlDevice.cx / (100LL * h.szlMillimeters.cx), 1, INT32_MAX));
+    size.cy = static_cast<LONG>(
+        std::clamp<int64_t>(frameHeight * h.szlDevice.cy / (100LL * h.szlMillimeters.cy), 1, INT32_MAX));
     return size;
 }
 

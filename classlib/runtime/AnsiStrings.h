@@ -10,7 +10,10 @@ std::string AnsiLowerCase(std::string_view text);
 // host: byte order, after upper-casing for the case-insensitive one).
 int AnsiCompareStr(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
-inline bool SameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
+inline bool SameText(std::string_view a, std::string_view b)
+{
+    return AnsiCompareText(a, b) == 0;
+}
 
 // The text without the blanks and control characters at its ends.
 std::string Trim(std::string_view text);

@@ -21,7 +21,9 @@ public:
 // Running out of memory while growing a buffer or an object.
 class EOutOfMemory : public Exception {
 public:
-    explicit EOutOfMemory(std::string message = "Dépassement de capacité mémoire.") : Exception(std::move(message)) {}
+    explicit EOutOfMemory(std::string message = "Dépassement de capacité mémoire.")
+        : Exception(std::move(message))
+    {}
 };
 
 // A text that does not convert to the number, date or value asked for.
@@ -43,4 +45,7 @@ public:
 };
 
 // Raises the silent abort.
-[[noreturn]] inline void Abort() { throw EAbort(); }
+[[noreturn]] inline void Abort()
+{
+    throw EAbort();
+}

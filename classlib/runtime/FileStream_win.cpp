@@ -24,7 +24,8 @@ TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : FFileName
         }
         disposition = OPEN_EXISTING;
     }
-    HANDLE h = CreateFileA(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileA(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         throw EStreamError(mode == fmCreate ? "Impossible de créer le fichier \"" + fileName + "\"."
                                             : "Impossible d'ouvrir le fichier \"" + fileName + "\".");

@@ -23,7 +23,8 @@ namespace {
 
 [[noreturn]] void BadFormat(std::string_view pattern)
 {
-    throw EConvertError("Format \"" + std::string(pattern) + "\" incorrect ou incompatible avec ses arguments.");
+    throw EConvertError("Format \"" + std::string(pattern) +
+                        "\" incorrect ou incompatible avec ses arguments.");
 }
 
 // The C library's text of a floating-point number, with the point replaced by the decimal separator.
@@ -190,8 +191,7 @@ std::string FormatList(std::string_view pattern, const std::vector<TFormatArg>& 
             }
             break;
         }
-        default:
-            BadFormat(pattern);
+        default: BadFormat(pattern);
         }
         if (static_cast<int>(s.size()) < width) {
             size_t pad = static_cast<size_t>(width) - s.size();

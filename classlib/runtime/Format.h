@@ -25,9 +25,8 @@ struct TFormatArg {
     long double Float = 0;
     std::string_view Str;
 
-    template <class T>
-        requires std::is_integral_v<T>
-    TFormatArg(T v)
+    template<class T>
+    requires std::is_integral_v<T> TFormatArg(T v)
     {
         if constexpr (std::is_signed_v<T>) {
             Kind = akInt;
@@ -52,7 +51,7 @@ struct TFormatArg {
 // A pattern that does not match its arguments raises EConvertError.
 std::string FormatList(std::string_view pattern, const std::vector<TFormatArg>& args);
 
-template <class... A>
+template<class... A>
 std::string Format(std::string_view pattern, const A&... args)
 {
     return FormatList(pattern, std::vector<TFormatArg>{TFormatArg(args)...});

@@ -15,7 +15,8 @@ TResourceStream::TResourceStream(void* module, const char* name, const char* typ
     HGLOBAL block = info ? LoadResource(m, info) : nullptr;
     FData = block ? static_cast<const uint8_t*>(LockResource(block)) : nullptr;
     if (!FData) {
-        std::string what = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
+        std::string what =
+            IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
         throw EStreamError("La ressource " + what + " est introuvable.");
     }
     FSize = SizeofResource(m, info);

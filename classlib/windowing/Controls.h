@@ -22,8 +22,8 @@ struct TMessage {
 // notification that a parent received and reflected to the child it came from, or a key message
 // offered to the focused control before the system translates it.
 constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_RELEASE = CM_BASE + 1;    // a form frees itself
-constexpr UINT CM_DIALOGKEY = CM_BASE + 2;  // WParam: VK_RETURN or VK_ESCAPE; Result 1 when used
+constexpr UINT CM_RELEASE = CM_BASE + 1;   // a form frees itself
+constexpr UINT CM_DIALOGKEY = CM_BASE + 2; // WParam: VK_RETURN or VK_ESCAPE; Result 1 when used
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;

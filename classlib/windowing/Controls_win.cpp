@@ -177,8 +177,9 @@ void TControl::CreateWnd()
 
     CreatingControl = this;
     HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(FId)) : nullptr;
-    HWND wnd = CreateWindowExA(params.ExStyle, params.ClassName, params.Caption.c_str(), params.Style, params.X,
-                               params.Y, params.Width, params.Height, params.WndParent, id, instance, nullptr);
+    HWND wnd =
+        CreateWindowExA(params.ExStyle, params.ClassName, params.Caption.c_str(), params.Style, params.X,
+                        params.Y, params.Width, params.Height, params.WndParent, id, instance, nullptr);
     CreatingControl = nullptr;
     if (!wnd)
         throw Exception(std::string("Impossible de créer la fenêtre ") + params.ClassName);
@@ -272,9 +273,7 @@ bool TControl::ReflectNotification(TMessage& message)
         if (from && GetDlgCtrlID(from) != LOWORD(message.WParam))
             from = nullptr;
         break;
-    case WM_NOTIFY:
-        from = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom;
-        break;
+    case WM_NOTIFY: from = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom; break;
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
         if (dis->CtlType != ODT_MENU)
@@ -292,11 +291,8 @@ bool TControl::ReflectNotification(TMessage& message)
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        from = reinterpret_cast<HWND>(message.LParam);
-        break;
-    default:
-        return false;
+    case WM_CTLCOLORSTATIC: from = reinterpret_cast<HWND>(message.LParam); break;
+    default: return false;
     }
     TControl* child = FindControl(from);
     if (!child || child == this)

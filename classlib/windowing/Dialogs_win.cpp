@@ -93,13 +93,14 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgBut
         CheckBox->Name = "CheckBox";
         CheckBox->SetParent(this);
         CheckBox->SetCaption(checkBoxCaption);
-        CheckBox->SetBounds(horzMargin + textLeft, vertMargin + textBlockHeight + dy(4), checkWidth, checkHeight);
+        CheckBox->SetBounds(horzMargin + textLeft, vertMargin + textBlockHeight + dy(4), checkWidth,
+                            checkHeight);
     }
 
     TMsgDlgBtn defaultKind = (buttons & MsgDlgButton(mbOK)) ? mbOK : mbYes;
     TMsgDlgBtn cancelKind = (buttons & MsgDlgButton(mbCancel)) ? mbCancel
-                            : (buttons & MsgDlgButton(mbNo)) ? mbNo
-                                                             : mbOK;
+                            : (buttons & MsgDlgButton(mbNo))   ? mbNo
+                                                               : mbOK;
     if (!(buttons & MsgDlgButton(defaultKind)))
         for (int kind = MsgDlgButtonKinds - 1; kind >= 0; --kind)
             if (buttons & MsgDlgButton(static_cast<TMsgDlgBtn>(kind)))

@@ -39,15 +39,9 @@ void TForm::CreateParams(TCreateParams& params)
     params.Style |= WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CONTROLPARENT;
     switch (FBorderStyle) {
-    case bsNone:
-        params.Style |= WS_POPUP;
-        break;
-    case bsSingle:
-        params.Style |= WS_CAPTION | WS_BORDER;
-        break;
-    case bsSizeable:
-        params.Style |= WS_CAPTION | WS_THICKFRAME;
-        break;
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
         params.Style |= WS_POPUP | WS_CAPTION;
         params.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -240,7 +234,8 @@ int TForm::ShowModal()
     HWND activeBefore = GetActiveWindow();
     if (activeBefore)
         FModalOwner = activeBefore;
-    else if (Application->MainForm && Application->MainForm != this && Application->MainForm->HandleAllocated())
+    else if (Application->MainForm && Application->MainForm != this &&
+             Application->MainForm->HandleAllocated())
         FModalOwner = Application->MainForm->Handle();
     else
         FModalOwner = Application->Handle();
@@ -283,9 +278,7 @@ int TForm::ShowModal()
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_CLOSE:
-        Close();
-        return;
+    case WM_CLOSE: Close(); return;
     case WM_ACTIVATE:
         if (LOWORD(message.WParam) == WA_INACTIVE) {
             TControl* focused = FindControl(GetFocus());
@@ -304,9 +297,7 @@ void TForm::WndProc(TMessage& message)
             SendDialogKey(LOWORD(message.WParam) == IDOK ? VK_RETURN : VK_ESCAPE);
         }
         return;
-    case CM_RELEASE:
-        delete this;
-        return;
+    case CM_RELEASE: delete this; return;
     }
     TControl::WndProc(message);
 }
@@ -358,9 +349,10 @@ void TApplication::UpdateControlHint(TControl* control)
     if (!FHintWindow) {
         INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&classes);
-        FHintWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+        FHintWindow =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
         if (!FHintWindow)
             return; // no hint display: the control works without it
     }
@@ -522,8 +514,7 @@ void TApplication::HandleException(TComponent* sender)
         if (OnException) {
             try {
                 OnException(sender, e);
-            } catch (...) {
-            }
+            } catch (...) {}
         } else {
             ShowException(e);
         }

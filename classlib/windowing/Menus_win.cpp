@@ -176,8 +176,8 @@ HWND TPopupMenu::WindowHandle()
                 throw Exception(std::string("Impossible d'enregistrer la classe ") + PopupWindowClass);
         }
         // A hidden top-level window: the system menu needs an owner that can come to the front.
-        FWindow = CreateWindowExA(WS_EX_TOOLWINDOW, PopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance, nullptr);
+        FWindow = CreateWindowExA(WS_EX_TOOLWINDOW, PopupWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance, nullptr);
         if (!FWindow)
             throw Exception(std::string("Impossible de créer la fenêtre ") + PopupWindowClass);
         SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -76,8 +76,7 @@ void TScrollBar::Scroll(int code)
         position = info.nTrackPos;
         break;
     }
-    default:
-        return;
+    default: return;
     }
     position = std::clamp(position, FMin, FMax);
     if (position == FPosition)

@@ -38,7 +38,7 @@ protected:
 };
 
 // Creates a form of the class without owner, shows it modally and frees it; true when the result was OK.
-template <class TFormClass>
+template<class TFormClass>
 bool ExecuteDialogClass()
 {
     auto form = std::make_unique<TFormClass>(nullptr);

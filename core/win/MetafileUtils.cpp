@@ -27,7 +27,9 @@ void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, SIZE size)
     // The section's rows and the bitmap's are laid out alike: bottom row first, padded to 4 bytes.
     const int32_t rowBytes = bitmap.RowBytes();
     for (int32_t y = 0; y < size.cy; ++y)
-        std::memcpy(bitmap.ScanLine(y), static_cast<const uint8_t*>(canvas.Bits()) + static_cast<size_t>(size.cy - 1 - y) * rowBytes,
+        std::memcpy(bitmap.ScanLine(y),
+                    static_cast<const uint8_t*>(canvas.Bits()) +
+                        static_cast<size_t>(size.cy - 1 - y) * rowBytes,
                     static_cast<size_t>(rowBytes));
     ReduceBitmapColors(bitmap);
 }

@@ -26,9 +26,9 @@ void TMemoryBitmapDC::Replace(HBITMAP bitmap)
     FBitmap = bitmap;
 }
 
-TDIBBitmap::TDIBBitmap(int bitsPerPixel) : FBitsPerPixel((bitsPerPixel == 16 || bitsPerPixel == 32) ? 24 : bitsPerPixel)
-{
-}
+TDIBBitmap::TDIBBitmap(int bitsPerPixel)
+    : FBitsPerPixel((bitsPerPixel == 16 || bitsPerPixel == 32) ? 24 : bitsPerPixel)
+{}
 
 void TDIBBitmap::SetSize(int32_t width, int32_t height)
 {
@@ -52,12 +52,14 @@ void TDIBBitmap::SetSize(int32_t width, int32_t height)
         UINT got = GetSystemPaletteEntries(screen, 0, static_cast<UINT>(count), entries);
         ReleaseDC(nullptr, screen);
         if (got == 0) // a display without a palette: the system's default colours
-            GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, static_cast<UINT>(count), entries);
+            GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0,
+                              static_cast<UINT>(count), entries);
         for (int i = 0; i < count; ++i)
             FInfo.Colors[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
     }
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(DC(), reinterpret_cast<BITMAPINFO*>(&FInfo), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(DC(), reinterpret_cast<BITMAPINFO*>(&FInfo), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         throw EOutOfMemory();
     Replace(bitmap);
@@ -66,7 +68,8 @@ void TDIBBitmap::SetSize(int32_t width, int32_t height)
     FHeight = height;
 }
 
-TServiceBitmap::TServiceBitmap(int32_t maxWidth, int32_t maxHeight) : FMaxWidth(maxWidth), FMaxHeight(maxHeight)
+TServiceBitmap::TServiceBitmap(int32_t maxWidth, int32_t maxHeight)
+    : FMaxWidth(maxWidth), FMaxHeight(maxHeight)
 {
     SetBkMode(DC(), TRANSPARENT);
 }

@@ -30,7 +30,8 @@ namespace {
 
 // Copies a file that another program holds to a temporary file, reading it with every sharing
 // allowed; the name of the copy, or empty.
-std::string CopyFileInUse(const std::string& name, const TAskUser& ask) {
+std::string CopyFileInUse(const std::string& name, const TAskUser& ask)
+{
     for (;;) {
         std::string copy = GetTempFileNameOfKind(tfTmp);
         try {
@@ -41,8 +42,8 @@ std::string CopyFileInUse(const std::string& name, const TAskUser& ask) {
         } catch (const EStreamError&) {
             DeleteFile(copy);
         }
-        if (ask(Quoted("Erreur lors de la copie du fichier ", name, "."), mkError, btRetry | btCancel, mkNoOption) !=
-            mrRetry)
+        if (ask(Quoted("Erreur lors de la copie du fichier ", name, "."), mkError, btRetry | btCancel,
+                mkNoOption) != mrRetry)
             return {};
     }
 }
@@ -50,11 +51,13 @@ std::string CopyFileInUse(const std::string& name, const TAskUser& ask) {
 // Opens the file for the load: for reading and writing while others may read it; for reading only
 // when writing is refused or the open mode asks so; from a copy when another program holds it.
 std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, TLoadedDocument& loaded,
-                                            std::string& copyName, const TAskUser& ask) {
+                                            std::string& copyName, const TAskUser& ask)
+{
     const std::string& name = options.FileName;
     for (;;) {
         if (!(options.OpenMode & omReadOnly))
-            if (auto s = TryOpen(name, fmOpenReadWrite | fmShareDenyWrite)) return s;
+            if (auto s = TryOpen(name, fmOpenReadWrite | fmShareDenyWrite))
+                return s;
         if (auto s = TryOpen(name, fmOpenRead | fmShareDenyWrite)) {
             loaded.ReadOnly = true;
             return s;
@@ -62,11 +65,13 @@ std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, T
         if (FileExists(name)) {
             // Held by another program.
             if (!options.Quiet && !(options.OpenMode & omCopyInUse) &&
-                ask(Quoted("Le fichier ", name, " est en cours d'utilisation par une autre application. Faire une copie ?"),
+                ask(Quoted("Le fichier ", name,
+                           " est en cours d'utilisation par une autre application. Faire une copie ?"),
                     mkConfirmation, btYes | btCancel, 0) != mrYes)
                 return nullptr;
             copyName = CopyFileInUse(name, ask);
-            if (copyName.empty()) return nullptr;
+            if (copyName.empty())
+                return nullptr;
             if (auto s = TryOpen(copyName, fmOpenReadWrite | fmShareDenyWrite)) {
                 loaded.FromCopy = true;
                 return s;
@@ -74,7 +79,8 @@ std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, T
             DeleteFile(copyName);
             copyName.clear();
         }
-        if (ask(Quoted("Impossible d'ouvrir le fichier ", name, "."), mkError, btRetry | btCancel, mkNoOption) != mrRetry)
+        if (ask(Quoted("Impossible d'ouvrir le fichier ", name, "."), mkError, btRetry | btCancel,
+                mkNoOption) != mrRetry)
             return nullptr;
     }
 }
@@ -83,26 +89,35 @@ std::unique_ptr<TStream> OpenFileForReading(const TDocOpeningOptions& options, T
 struct TLoadProgress {
     bool Active = false;
     bool Filled = false;
-    void Begin(int64_t total, const std::string& fileName, TLoadInput& input) {
+    void Begin(int64_t total, const std::string& fileName, TLoadInput& input)
+    {
         Active = true;
         DocumentHost().BeginProgress(total, "Chargement du document \"%s\" ...", fileName);
         input.OnProgress = [](int64_t offset) { DocumentHost().StepProgress(offset); };
     }
-    ~TLoadProgress() {
-        if (Active) DocumentHost().EndProgress(Filled);
+    ~TLoadProgress()
+    {
+        if (Active)
+            DocumentHost().EndProgress(Filled);
     }
 };
 
-bool HasReader(int coding) { return coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText; }
+bool HasReader(int coding)
+{
+    return coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText;
+}
 
 } // namespace
 
-int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional) {
-    return optional == mkNoOption ? MessageDlgEx(text, kind, buttons) : MessageDlgWithOption(text, kind, buttons, optional);
+int AskThroughMessages(const std::string& text, uint8_t kind, uint16_t buttons, uint8_t optional)
+{
+    return optional == mkNoOption ? MessageDlgEx(text, kind, buttons)
+                                  : MessageDlgWithOption(text, kind, buttons, optional);
 }
 
 bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoadedDocument& loaded,
-                          const TAskUser& ask, const TAskPassword& askPassword) {
+                          const TAskUser& ask, const TAskPassword& askPassword)
+{
     const bool fromFile = options.SourceKind == 0;
     std::string copyName;
     std::unique_ptr<TStream> file;
@@ -110,13 +125,15 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
     TLoadProgress progress;
     auto giveUp = [&] {
         file.reset();
-        if (!copyName.empty()) DeleteFile(copyName);
+        if (!copyName.empty())
+            DeleteFile(copyName);
         options.Coding = -1;
         return false;
     };
     if (fromFile) {
         file = OpenFileForReading(options, loaded, copyName, ask);
-        if (!file) return giveUp();
+        if (!file)
+            return giveUp();
         loaded.FileSize = file->GetSize();
         input = std::make_unique<TLoadInput>(*file, loaded.FileSize, options.FileName);
         input->OnReadError = [&ask](const std::string& message) -> bool {
@@ -131,10 +148,11 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         if (coding >= cdCodingCount || coding < 0) {
             coding = DetectFileFormat(*input);
         } else if (!IsFileOfFormat(coding, *input)) {
-            if (fromFile && options.Quiet) return giveUp();
+            if (fromFile && options.Quiet)
+                return giveUp();
             if (fromFile &&
-                ask(Quoted("Le fichier ", options.FileName, " n'est pas un fichier valide de format ") + "\"" +
-                        std::string(TCodingManager::GetCodingIdentifier(coding)) +
+                ask(Quoted("Le fichier ", options.FileName, " n'est pas un fichier valide de format ") +
+                        "\"" + std::string(TCodingManager::GetCodingIdentifier(coding)) +
                         "\". Voulez-vous qu'Quillpad essaie de détecter le format réel de ce fichier ?",
                     mkConfirmation, btYes | btNo, mkNoOption) != mrYes)
                 return giveUp();
@@ -142,22 +160,27 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
         }
         if (!HasReader(coding)) {
             if (fromFile)
-                ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName, "."), mkError,
-                    btOK, mkNoOption);
+                ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName,
+                           "."),
+                    mkError, btOK, mkNoOption);
             return giveUp();
         }
         options.Coding = coding;
         document.Coding = coding;
         if (coding == cdDosText) {
             input->Restart();
-            input->ConvertChunk = [](uint8_t* bytes, int32_t count, int64_t) { OemToAnsiBuffer(bytes, count); };
+            input->ConvertChunk = [](uint8_t* bytes, int32_t count, int64_t) {
+                OemToAnsiBuffer(bytes, count);
+            };
         }
         if (coding == cdEncrypted) {
             TMemoryStream memory;
             if (!fromFile)
-                memory.WriteBuffer(options.MemoryBlock, static_cast<int32_t>(std::min<int64_t>(input->Size, INT32_MAX)));
+                memory.WriteBuffer(options.MemoryBlock,
+                                   static_cast<int32_t>(std::min<int64_t>(input->Size, INT32_MAX)));
             TStream& source = fromFile ? *file : memory;
-            if (!ObtainDocumentPassword(source, input->Size, options.FileName, loaded.Password, ask, askPassword))
+            if (!ObtainDocumentPassword(source, input->Size, options.FileName, loaded.Password, ask,
+                                        askPassword))
                 return giveUp();
             DecipherInput(*input, loaded.Password);
         }
@@ -166,19 +189,24 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             TRtfReadResult result = ReadRtfDocument(document, *input);
             loaded.StyleSheetRead = result.StyleSheetRead;
             loaded.TextLength = result.TextLength;
-            if (!result.Error.empty()) throw Exception(result.Error);
+            if (!result.Error.empty())
+                throw Exception(result.Error);
         } else {
             TPlainTextFormats formats;
-            if (fromFile) ApplyCodingTemplate(document, coding, options.FileName, formats);
+            if (fromFile)
+                ApplyCodingTemplate(document, coding, options.FileName, formats);
             ReadPlainTextDocument(document, *input, formats, loaded.TextLength);
         }
         FinishParagraphs(document);
-        if (loaded.StyleSheetRead) ReduceStylesToDifferences(*document.StyleList);
+        if (loaded.StyleSheetRead)
+            ReduceStylesToDifferences(*document.StyleList);
     } catch (const EAbort&) {
         return giveUp();
     } catch (const Exception& e) {
         if (fromFile)
-            ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName, ".||") + e.Message,
+            ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName,
+                       ".||") +
+                    e.Message,
                 mkError, btOK, mkNoOption);
         return giveUp();
     }
@@ -186,17 +214,21 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
     if (fromFile) {
         document.FileName = options.FileName;
         // A file that does not say when it was created was created when the file was.
-        if (document.Info.CreationDate == 0) document.Info.CreationDate = GetFileCreationTime(options.FileName);
+        if (document.Info.CreationDate == 0)
+            document.Info.CreationDate = GetFileCreationTime(options.FileName);
     }
     // A copy, a read-only file and a file on a removable disk are not kept open.
     if (loaded.FromCopy || loaded.ReadOnly || (fromFile && IsRemovableDrive(options.FileName))) {
         file.reset();
-        if (!copyName.empty()) DeleteFile(copyName);
-        if (loaded.FromCopy) loaded.FileSize = 0;
+        if (!copyName.empty())
+            DeleteFile(copyName);
+        if (loaded.FromCopy)
+            loaded.FileSize = 0;
     } else {
         loaded.File = std::move(file);
     }
-    if (fromFile) document.Info.FileSize = loaded.FileSize;
+    if (fromFile)
+        document.Info.FileSize = loaded.FileSize;
     progress.Filled = true;
     return true;
 }

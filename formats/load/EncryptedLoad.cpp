@@ -8,16 +8,19 @@
 #include "formats/load/LoadInput.h"
 
 bool ObtainDocumentPassword(TStream& file, int64_t size, const std::string& fileName, std::string& password,
-                            const TAskUser& ask, const TAskPassword& askPassword) {
+                            const TAskUser& ask, const TAskPassword& askPassword)
+{
     TEncryptionManager& cipher = GetEncryptionManager();
     const TReadRetry retry = [&ask](const std::string& message) {
-        return ask(message, mtError, MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel), NoOptionalMessage) == mrRetry;
+        return ask(message, mtError, MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel), NoOptionalMessage) ==
+               mrRetry;
     };
     for (;;) {
         bool typed = false;
         if (password.empty()) {
             std::string answer;
-            if (!askPassword || !askPassword(answer)) return false;
+            if (!askPassword || !askPassword(answer))
+                return false;
             cipher.EncryptString(answer);
             password = answer;
             typed = true;
@@ -27,9 +30,12 @@ bool ObtainDocumentPassword(TStream& file, int64_t size, const std::string& file
         const bool passed = CheckEncryptedFile(file, size, fileName, plain, retry);
         plain.assign(plain.size(), '\0');
         DocumentHost().BeginProgress(size, "Chargement du document \"%s\" ...", fileName);
-        if (passed) return true;
-        if (typed && ask("Mot de passe incorrect. Voulez-vous essayer d'ouvrir ce document crypté avec un autre mot de passe ?",
-                         mtConfirmation, MsgDlgButton(mbYes) | MsgDlgButton(mbNo), NoOptionalMessage) != mrYes) {
+        if (passed)
+            return true;
+        if (typed &&
+            ask("Mot de passe incorrect. Voulez-vous essayer d'ouvrir ce document crypté avec un autre mot "
+                "de passe ?",
+                mtConfirmation, MsgDlgButton(mbYes) | MsgDlgButton(mbNo), NoOptionalMessage) != mrYes) {
             password.clear();
             return false;
         }
@@ -37,10 +43,12 @@ bool ObtainDocumentPassword(TStream& file, int64_t size, const std::string& file
     }
 }
 
-void DecipherInput(TLoadInput& input, const std::string& password) {
+void DecipherInput(TLoadInput& input, const std::string& password)
+{
     TEncryptionManager& cipher = GetEncryptionManager();
     uint8_t header[kEncryptedHeaderSize];
-    if (!input.ReadAt(0, header, kEncryptedHeaderSize)) Abort();
+    if (!input.ReadAt(0, header, kEncryptedHeaderSize))
+        Abort();
     std::string plain = password;
     cipher.DecryptString(plain);
     cipher.OpenHeader(header, plain);
@@ -49,8 +57,10 @@ void DecipherInput(TLoadInput& input, const std::string& password) {
     input.Size -= kEncryptedTrailerSize;
     input.ConvertChunk = [&cipher](uint8_t* bytes, int32_t count, int64_t offset) {
         // The header of the first chunk stays as it is: reading starts behind it.
-        const int32_t skip = offset < kEncryptedHeaderSize ? static_cast<int32_t>(kEncryptedHeaderSize - offset) : 0;
-        if (count > skip) cipher.DecryptBuffer(bytes + skip, count - skip);
+        const int32_t skip =
+            offset < kEncryptedHeaderSize ? static_cast<int32_t>(kEncryptedHeaderSize - offset) : 0;
+        if (count > skip)
+            cipher.DecryptBuffer(bytes + skip, count - skip);
     };
     input.ReadFileChunk();
     input.Pos = kEncryptedHeaderSize;

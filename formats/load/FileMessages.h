@@ -17,12 +17,14 @@ constexpr uint8_t mkError = mtError, mkInformation = mtInformation, mkConfirmati
                   mkNoOption = NoOptionalMessage;
 
 // Before + the name in double quotes + After.
-inline std::string Quoted(const char* before, const std::string& name, const char* after) {
+inline std::string Quoted(const char* before, const std::string& name, const char* after)
+{
     return std::string(before) + "\"" + name + "\"" + after;
 }
 
 // The file opened in a mode, or null when it cannot be.
-inline std::unique_ptr<TStream> TryOpen(const std::string& name, uint32_t mode) {
+inline std::unique_ptr<TStream> TryOpen(const std::string& name, uint32_t mode)
+{
     try {
         return std::make_unique<TFileStream>(name, mode);
     } catch (const EStreamError&) {

@@ -26,25 +26,25 @@ public:
     void Restart();
 
     // True when the buffer has at least N unread bytes, after a refill if needed (N <= kLookahead).
-    bool Ensure(int32_t n) {
-        if (Filled - Pos >= n) return true;
+    bool Ensure(int32_t n)
+    {
+        if (Filled - Pos >= n)
+            return true;
         ReadFileChunk();
         return Filled - Pos >= n;
     }
     // True when every byte of the data has been read.
-    bool AtEnd() {
-        return !Ensure(1);
-    }
+    bool AtEnd() { return !Ensure(1); }
     int64_t Offset() const { return BufferStart + Pos; }
     // Reads Count bytes at Offset of the data, beside the buffer and without asking on failure; false
     // when they cannot be read.
     bool ReadAt(int64_t offset, uint8_t* into, int32_t count);
 
     std::vector<uint8_t> Buffer; // kBufferSize bytes; the byte at Filled is always 0
-    int64_t BufferStart = 0;      // offset in the data of the buffer's first byte
-    int32_t Filled = 0;           // valid bytes in the buffer
-    int32_t Pos = 0;              // next unread byte
-    int64_t Size = 0;             // size of the data
+    int64_t BufferStart = 0;     // offset in the data of the buffer's first byte
+    int32_t Filled = 0;          // valid bytes in the buffer
+    int32_t Pos = 0;             // next unread byte
+    int64_t Size = 0;            // size of the data
     std::string FileName;
 
     // The Word test: 0 not made yet, 1 the data are a Word document, 2 they are not; and the first

@@ -7,46 +7,56 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 
-void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count) {
+void AppendText(TParagraph& paragraph, const uint8_t* bytes, int32_t count)
+{
     paragraph.Text.Append(bytes, count);
     paragraph.PlainText.Append(bytes, count);
 }
 
-void AppendSpecial(TParagraph& paragraph, uint8_t code) {
+void AppendSpecial(TParagraph& paragraph, uint8_t code)
+{
     AppendInlineTag(paragraph.Text, tcSpecial, code);
     paragraph.PlainText.AppendByte(code);
 }
 
-void AppendObject(TParagraph& paragraph, int code, int32_t handle) {
+void AppendObject(TParagraph& paragraph, int code, int32_t handle)
+{
     AppendInlineTag(paragraph.Text, code, handle);
     paragraph.PlainText.AppendByte(PlainByteOfTag(code, handle));
 }
 
-void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value) {
+void AppendZeroWidthTag(TParagraph& paragraph, int code, int32_t value)
+{
     AppendInlineTag(paragraph.Text, code, value);
 }
 
-TParagraph& AddParagraph(TDocument& document) {
+TParagraph& AddParagraph(TDocument& document)
+{
     document.Paragraphs.push_back(std::make_unique<TParagraph>(&document));
     ++document.StoryLengths[stMain];
     return *document.Paragraphs.back();
 }
 
-TParagraph& FirstParagraph(TDocument& document) {
+TParagraph& FirstParagraph(TDocument& document)
+{
     if (!document.Paragraphs.empty() && document.Paragraphs.back()->Text.Size() == 0)
         return *document.Paragraphs.back();
     return AddParagraph(document);
 }
 
-void FinishParagraphs(TDocument& document) {
+void FinishParagraphs(TDocument& document)
+{
     if (document.Paragraphs.empty() || document.StoryLengths[stMain] <= 0) {
         document.Paragraphs.clear();
-        for (int32_t& length : document.StoryLengths) length = 0;
+        for (int32_t& length : document.StoryLengths)
+            length = 0;
         AddParagraph(document);
     }
     TParagraph& last = *document.Paragraphs[static_cast<size_t>(document.StoryLengths[stMain] - 1)];
     int32_t n = last.PlainText.Size();
     uint8_t end = n > 0 ? last.PlainText.Data()[n - 1] : 0;
-    if (end != scParagraphMark && end != scSectionBreak) AppendSpecial(last, scParagraphMark);
-    for (auto& p : document.Paragraphs) p->NormalizeTags();
+    if (end != scParagraphMark && end != scSectionBreak)
+        AppendSpecial(last, scParagraphMark);
+    for (auto& p : document.Paragraphs)
+        p->NormalizeTags();
 }

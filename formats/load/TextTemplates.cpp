@@ -24,7 +24,8 @@
 namespace {
 
 // The template read on its own, without a window or questions; none when it cannot be read.
-std::unique_ptr<TDocument> ReadTemplate(const std::string& path) {
+std::unique_ptr<TDocument> ReadTemplate(const std::string& path)
+{
     try {
         TFileStream file(path, fmOpenRead | fmShareDenyNone);
         auto document = std::make_unique<TDocument>();
@@ -38,23 +39,28 @@ std::unique_ptr<TDocument> ReadTemplate(const std::string& path) {
 }
 
 // A tab-table index of the template's tab manager as an index of the document's.
-int32_t MapTabTable(int32_t index, const TTabManager& from, TTabManager& to) {
+int32_t MapTabTable(int32_t index, const TTabManager& from, TTabManager& to)
+{
     return index >= 0 && index < from.Count() ? to.RegisterTabTable(from.Table(index)) : index;
 }
 
 } // namespace
 
-bool ApplyCodingTemplate(TDocument& document, int coding, const std::string& fileName, TPlainTextFormats& formats) {
+bool ApplyCodingTemplate(TDocument& document, int coding, const std::string& fileName,
+                         TPlainTextFormats& formats)
+{
     const std::string folder = DocumentHost().TemplatesFolder();
     if (folder.empty() || LiesInTemplatesFolder(fileName))
         return false;
     std::array<std::string, 6> names;
-    std::copy(std::begin(CurrentOptions().General.DefaultTemplates.Templates), std::end(CurrentOptions().General.DefaultTemplates.Templates),
-              names.begin());
+    std::copy(std::begin(CurrentOptions().General.DefaultTemplates.Templates),
+              std::end(CurrentOptions().General.DefaultTemplates.Templates), names.begin());
     const std::string path = folder + TCodingManager::GetTemplateForCoding(coding, names);
-    if (!FileExists(path)) return false;
+    if (!FileExists(path))
+        return false;
     std::unique_ptr<TDocument> model = ReadTemplate(path);
-    if (!model) return false;
+    if (!model)
+        return false;
 
     // Style sheet, page setup and the settings that go with them.
     TTabManager& tabs = *document.TabManager;
@@ -73,11 +79,13 @@ bool ApplyCodingTemplate(TDocument& document, int coding, const std::string& fil
     TCharFormat start = DefaultCharFormat();
     MergeFormatTags(first.Text.Data(), 0, first.CharToStreamOffset(0), false, start);
     document.DefaultLanguageCoding = model->DefaultLanguageCoding;
-    if (model->DefaultLanguageCoding >= 0) start[cfLanguage] = model->DefaultLanguageCoding;
+    if (model->DefaultLanguageCoding >= 0)
+        start[cfLanguage] = model->DefaultLanguageCoding;
     TMemory tags;
     const TCharFormat& base = DefaultCharFormat();
     for (int f = 0; f < CharFormatFieldCount; ++f) {
-        if (start[f] == base[f] || (f == cfLanguage && model->DefaultLanguageCoding < 0)) continue;
+        if (start[f] == base[f] || (f == cfLanguage && model->DefaultLanguageCoding < 0))
+            continue;
         AppendInlineTag(tags, f, start[f]);
     }
     formats.InitialTags.assign(tags.Data(), tags.Data() + tags.Size());

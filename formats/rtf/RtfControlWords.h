@@ -330,7 +330,7 @@ enum TRtfWord : int16_t {
 #define QP_RTF_ENUM(name, kind) rw_##name,
     QP_RTF_WORDS(QP_RTF_ENUM)
 #undef QP_RTF_ENUM
-    rwCount
+        rwCount
 };
 static_assert(rwCount == 308, "the control-word table has 308 words");
 
@@ -364,7 +364,7 @@ const TControlWords& ControlWords();
 // A control word parsed in place: its letters start at Start (just behind the backslash).
 struct TRtfWordRecord {
     char* Start = nullptr;
-    int32_t Length = 0;  // letters, parameter and a consumed delimiting space
+    int32_t Length = 0; // letters, parameter and a consumed delimiting space
     int32_t Letters = 0;
 };
 

@@ -17,7 +17,8 @@ namespace {
 constexpr int32_t kSymbolCharset = 2;
 
 // The character and the font a symbol field names ("SYMBOL 183 \f "Symbol""); font empty when none.
-void ParseSymbolCode(const std::string& code, uint8_t& character, std::string& font) {
+void ParseSymbolCode(const std::string& code, uint8_t& character, std::string& font)
+{
     size_t at = code.find(' ');
     int32_t value = 0;
     if (at != std::string::npos) {
@@ -29,16 +30,21 @@ void ParseSymbolCode(const std::string& code, uint8_t& character, std::string& f
         }
         for (; at != std::string::npos && at < code.size(); ++at) {
             const char c = code[at];
-            int digit = c >= '0' && c <= '9' ? c - '0' : base == 16 && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10 : -1;
-            if (digit < 0) break;
+            int digit = c >= '0' && c <= '9'                                   ? c - '0'
+                        : base == 16 && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10
+                                                                               : -1;
+            if (digit < 0)
+                break;
             value = std::min(value * base + digit, 0xFFFF);
         }
     }
     character = static_cast<uint8_t>(std::max(value & 0xFF, 32));
     size_t f = code.find("\\f");
-    if (f == std::string::npos) return;
+    if (f == std::string::npos)
+        return;
     f = code.find_first_not_of(' ', f + 2);
-    if (f == std::string::npos) return;
+    if (f == std::string::npos)
+        return;
     if (code[f] == '"') {
         size_t end = code.find('"', f + 1);
         font = code.substr(f + 1, end == std::string::npos ? std::string::npos : end - f - 1);
@@ -49,7 +55,8 @@ void ParseSymbolCode(const std::string& code, uint8_t& character, std::string& f
 
 } // namespace
 
-TField& TRtfReader::AddField(int kind) {
+TField& TRtfReader::AddField(int kind)
+{
     Doc.Fields.push_back(std::make_unique<TField>());
     TField& field = *Doc.Fields.back();
     field.Kind = static_cast<uint8_t>(kind);
@@ -58,15 +65,19 @@ TField& TRtfReader::AddField(int kind) {
 
 // At the start of a paragraph the end of a field or bookmark belongs to the paragraph before, unless
 // it starts in this one.
-TParagraph& TRtfReader::EndMarkParagraph(const TField& field) {
-    if (Cur->PlainText.Size() != 0 || Doc.Paragraphs.size() < 2) return *Cur;
-    const bool startsHere = !ForEachTag(Cur->Text.Data(), 0, Cur->Text.Size(), [&field](int32_t, int code, int32_t value) {
-        return !(code == tcFieldStart && value == field.Handle);
-    });
+TParagraph& TRtfReader::EndMarkParagraph(const TField& field)
+{
+    if (Cur->PlainText.Size() != 0 || Doc.Paragraphs.size() < 2)
+        return *Cur;
+    const bool startsHere =
+        !ForEachTag(Cur->Text.Data(), 0, Cur->Text.Size(), [&field](int32_t, int code, int32_t value) {
+            return !(code == tcFieldStart && value == field.Handle);
+        });
     return startsHere ? *Cur : *Doc.Paragraphs[Doc.Paragraphs.size() - 2];
 }
 
-void TRtfReader::ReadField(int depth) {
+void TRtfReader::ReadField(int depth)
+{
     TField* outer = CurrentField;
     CurrentField = nullptr;
     const size_t paragraphs = Doc.Paragraphs.size();
@@ -79,13 +90,17 @@ void TRtfReader::ReadField(int depth) {
             // No result in the file: a symbol shows its character in its font, any other field "?".
             std::string font;
             uint8_t character = '?';
-            if (field->FieldType == kFieldTypeSymbol) ParseSymbolCode(field->Code, character, font);
+            if (field->FieldType == kFieldTypeSymbol)
+                ParseSymbolCode(field->Code, character, font);
             TFontManager& fonts = GetFontManager();
             int index = font.empty() ? -1 : fonts.IndexOfFont(font);
-            if (!font.empty() && index < 0) index = fonts.RegisterFont(font, kSymbolCharset, 0);
-            if (index >= 0 && index != Char[cfFont]) AppendZeroWidthTag(*Cur, cfFont, index);
+            if (!font.empty() && index < 0)
+                index = fonts.RegisterFont(font, kSymbolCharset, 0);
+            if (index >= 0 && index != Char[cfFont])
+                AppendZeroWidthTag(*Cur, cfFont, index);
             AddChar(character);
-            if (index >= 0 && index != Char[cfFont]) AppendZeroWidthTag(*Cur, cfFont, Char[cfFont]);
+            if (index >= 0 && index != Char[cfFont])
+                AppendZeroWidthTag(*Cur, cfFont, Char[cfFont]);
         }
         OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), field), OpenFields.end());
         AppendInlineTag(EndMarkParagraph(*field).Text, tcFieldEnd, field->Handle);
@@ -93,39 +108,48 @@ void TRtfReader::ReadField(int depth) {
     CurrentField = outer;
 }
 
-void TRtfReader::ReadFieldInstruction(int depth) {
+void TRtfReader::ReadFieldInstruction(int depth)
+{
     const bool outer = InInstruction;
     InInstruction = true;
     std::string text = ReadDestinationText(depth);
     InInstruction = outer;
-    if (Deleted) return;
-    if (TField* field = ParseFieldInstruction(text, kUnknownFieldType, Doc, *Cur, OpenFields)) CurrentField = field;
+    if (Deleted)
+        return;
+    if (TField* field = ParseFieldInstruction(text, kUnknownFieldType, Doc, *Cur, OpenFields))
+        CurrentField = field;
 }
 
-void TRtfReader::StartBookmark(int depth) {
+void TRtfReader::StartBookmark(int depth)
+{
     std::string name = ReadDestinationText(depth);
-    if (name.empty() || InHeaderFooter || Deleted || Doc.BookmarkNameExists(name, nullptr)) return;
+    if (name.empty() || InHeaderFooter || Deleted || Doc.BookmarkNameExists(name, nullptr))
+        return;
     TField& bookmark = AddField(fkBookmark);
     bookmark.Code = std::move(name);
     OpenFields.push_back(&bookmark);
     AppendInlineTag(Cur->Text, tcFieldStart, bookmark.Handle);
 }
 
-void TRtfReader::EndBookmark(int depth) {
+void TRtfReader::EndBookmark(int depth)
+{
     const std::string name = ReadDestinationText(depth);
-    if (Deleted) return;
+    if (Deleted)
+        return;
     // Only a bookmark of the story being read ends here.
     const auto storyStart = OpenFields.rend() - static_cast<std::ptrdiff_t>(StoryOpenFields);
     auto it = std::find_if(OpenFields.rbegin(), storyStart,
                            [&](const TField* f) { return f->Kind == fkBookmark && f->Code == name; });
-    if (it == storyStart) return;
+    if (it == storyStart)
+        return;
     TField* bookmark = *it;
     OpenFields.erase(std::next(it).base());
     AppendInlineTag(EndMarkParagraph(*bookmark).Text, tcFieldEnd, bookmark->Handle);
 }
 
 // Bookmarks and fields whose end never came end with the text.
-void TRtfReader::CloseOpenBookmarks() {
+void TRtfReader::CloseOpenBookmarks()
+{
     for (auto it = OpenFields.rbegin(); it != OpenFields.rend(); ++it)
         AppendInlineTag(Cur->Text, tcFieldEnd, (*it)->Handle);
     OpenFields.clear();

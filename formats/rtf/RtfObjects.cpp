@@ -10,20 +10,25 @@
 
 namespace {
 
-void SkipRest(TRtfTokenizer& tokenizer, int depth) {
-    while (tokenizer.Depth() >= depth && tokenizer.Next().Kind != TRtfTokenKind::End) {
-    }
+void SkipRest(TRtfTokenizer& tokenizer, int depth)
+{
+    while (tokenizer.Depth() >= depth && tokenizer.Next().Kind != TRtfTokenKind::End) {}
 }
 
 // The text of the rest of a group (a class or object name); nested groups are passed over.
-std::string ReadName(TRtfTokenizer& tokenizer, int depth) {
+std::string ReadName(TRtfTokenizer& tokenizer, int depth)
+{
     std::string name;
     while (tokenizer.Depth() >= depth) {
         const TRtfToken& t = tokenizer.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
-        if (tokenizer.Depth() != depth) continue;
-        if (t.Kind == TRtfTokenKind::Text) name.append(reinterpret_cast<const char*>(t.Text), size_t(t.Length));
-        else if (t.Kind == TRtfTokenKind::Byte) name += static_cast<char>(t.Char);
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (tokenizer.Depth() != depth)
+            continue;
+        if (t.Kind == TRtfTokenKind::Text)
+            name.append(reinterpret_cast<const char*>(t.Text), size_t(t.Length));
+        else if (t.Kind == TRtfTokenKind::Byte)
+            name += static_cast<char>(t.Char);
     }
     return name;
 }
@@ -31,7 +36,8 @@ std::string ReadName(TRtfTokenizer& tokenizer, int depth) {
 class TObjectReader {
 public:
     TObjectReader(TRtfTokenizer& tokenizer, TDocOLEObject* object, const TRtfDocumentDispatch& toDocument)
-        : Tok(tokenizer), Object(object), ToDocument(toDocument) {}
+        : Tok(tokenizer), Object(object), ToDocument(toDocument)
+    {}
 
     void ReadObjectGroup(int depth);
     void ReadResult(int depth);
@@ -47,15 +53,18 @@ private:
     const TRtfDocumentDispatch& ToDocument;
 };
 
-void TObjectReader::ReadObjectGroup(int depth) {
+void TObjectReader::ReadObjectGroup(int depth)
+{
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::End)
+            break;
         if (t.Kind == TRtfTokenKind::GroupStart) {
             ReadInnerGroup();
             continue;
         }
-        if (t.Kind != TRtfTokenKind::Word || Tok.Depth() != depth) continue;
+        if (t.Kind != TRtfTokenKind::Word || Tok.Depth() != depth)
+            continue;
         switch (t.Word) {
         case rw_objemb: Object->ObjectKind = 1; break;
         case rw_objlink: Object->ObjectKind = 2; break;
@@ -72,27 +81,34 @@ void TObjectReader::ReadObjectGroup(int depth) {
     }
 }
 
-bool StartsDestination(const TRtfToken& t) {
+bool StartsDestination(const TRtfToken& t)
+{
     return (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') ||
            (t.Kind == TRtfTokenKind::Word && TControlWords::IsDestination(t.Word));
 }
 
 // Entered behind a "{" met inside the object: a destination is read, any other group skipped whole.
-void TObjectReader::ReadInnerGroup() {
+void TObjectReader::ReadInnerGroup()
+{
     const int inner = Tok.Depth();
     const TRtfToken& first = Tok.Next();
-    if (first.Kind == TRtfTokenKind::End || Tok.Depth() < inner) return;
-    if (StartsDestination(first)) ReadDestination(inner, first);
-    else SkipRest(Tok, inner);
+    if (first.Kind == TRtfTokenKind::End || Tok.Depth() < inner)
+        return;
+    if (StartsDestination(first))
+        ReadDestination(inner, first);
+    else
+        SkipRest(Tok, inner);
 }
 
 // A destination group opened at Inner whose first token is First: its content goes to the object (or,
 // with none, to the document); destinations that fill nothing here are skipped whole.
-void TObjectReader::ReadDestination(int inner, const TRtfToken& first) {
+void TObjectReader::ReadDestination(int inner, const TRtfToken& first)
+{
     int word = first.Kind == TRtfTokenKind::Word ? first.Word : -1;
     if (first.Kind == TRtfTokenKind::Symbol) {
         const TRtfToken& w = Tok.Next();
-        if (w.Kind == TRtfTokenKind::End || Tok.Depth() < inner) return;
+        if (w.Kind == TRtfTokenKind::End || Tok.Depth() < inner)
+            return;
         word = w.Kind == TRtfTokenKind::Word ? w.Word : -1;
     }
     if (!TControlWords::IsDestination(word)) {
@@ -100,7 +116,8 @@ void TObjectReader::ReadDestination(int inner, const TRtfToken& first) {
         return;
     }
     if (!Object) {
-        if (!(ToDocument && ToDocument(word, inner))) SkipRest(Tok, inner);
+        if (!(ToDocument && ToDocument(word, inner)))
+            SkipRest(Tok, inner);
         return;
     }
     switch (word) {
@@ -115,24 +132,30 @@ void TObjectReader::ReadDestination(int inner, const TRtfToken& first) {
     case rw_result: ReadResult(inner); break;
     case rw_shppict:
         // A group of the text: its picture belongs to the document.
-        if (!(ToDocument && ToDocument(word, inner))) SkipRest(Tok, inner);
+        if (!(ToDocument && ToDocument(word, inner)))
+            SkipRest(Tok, inner);
         break;
     default: SkipRest(Tok, inner); break;
     }
 }
 
-void TObjectReader::ReadPicture(int depth) {
+void TObjectReader::ReadPicture(int depth)
+{
     TRtfPicture picture;
     ReadRtfPicture(Tok, depth, picture);
     const int32_t width = Object->Width, height = Object->Height;
-    if (!SetRtfPictureImage(picture, *Object)) return;
+    if (!SetRtfPictureImage(picture, *Object))
+        return;
     // Without a wanted size of its own the picture keeps the object's.
-    if (picture.GoalWidth <= 0 && width > 0) Object->Width = width;
-    if (picture.GoalHeight <= 0 && height > 0) Object->Height = height;
+    if (picture.GoalWidth <= 0 && width > 0)
+        Object->Width = width;
+    if (picture.GoalHeight <= 0 && height > 0)
+        Object->Height = height;
     HasPicture = true;
 }
 
-void TObjectReader::ReadResult(int depth) {
+void TObjectReader::ReadResult(int depth)
+{
     while (Tok.Depth() >= depth) {
         const TRtfToken* t = &Tok.Next();
         // Ordinary groups are entered: only the destinations inside them are read.
@@ -146,23 +169,27 @@ void TObjectReader::ReadResult(int depth) {
                 t = &first;
             }
         }
-        if (t && t->Kind == TRtfTokenKind::End) break;
+        if (t && t->Kind == TRtfTokenKind::End)
+            break;
     }
 }
 
 } // namespace
 
 std::unique_ptr<TDocOLEObject> ReadRtfObject(TRtfTokenizer& tokenizer, int depth, TDocument& document,
-                                             const TRtfDocumentDispatch& toDocument) {
+                                             const TRtfDocumentDispatch& toDocument)
+{
     auto object = std::make_unique<TDocOLEObject>(&document);
     TObjectReader reader(tokenizer, object.get(), toDocument);
     reader.ReadObjectGroup(depth);
-    if (!reader.HasPicture) return nullptr;
+    if (!reader.HasPicture)
+        return nullptr;
     return object;
 }
 
 void ReadRtfObjectResult(TRtfTokenizer& tokenizer, int depth, TDocOLEObject* object,
-                         const TRtfDocumentDispatch& toDocument) {
+                         const TRtfDocumentDispatch& toDocument)
+{
     TObjectReader reader(tokenizer, object, toDocument);
     reader.ReadResult(depth);
 }

@@ -13,31 +13,40 @@
 
 namespace {
 
-constexpr int32_t kTwipsPerPixel = 15;         // at 96 pixels an inch
+constexpr int32_t kTwipsPerPixel = 15; // at 96 pixels an inch
 constexpr int32_t kTwipsPerInch = 1440, kHundredthsOfMmPerInch = 2540;
 
-uint32_t Little32(const std::vector<uint8_t>& d, size_t at) {
+uint32_t Little32(const std::vector<uint8_t>& d, size_t at)
+{
     return uint32_t(d[at]) | uint32_t(d[at + 1]) << 8 | uint32_t(d[at + 2]) << 16 | uint32_t(d[at + 3]) << 24;
 }
 
-uint16_t Little16(const std::vector<uint8_t>& d, size_t at) { return static_cast<uint16_t>(d[at] | d[at + 1] << 8); }
+uint16_t Little16(const std::vector<uint8_t>& d, size_t at)
+{
+    return static_cast<uint16_t>(d[at] | d[at + 1] << 8);
+}
 
 // The header of an enhanced metafile: its first record, with the signature and a size the data hold.
-bool IsEnhancedMetafile(const std::vector<uint8_t>& d) {
-    if (d.size() < 88 || Little32(d, 0) != 1 || Little32(d, 40) != 0x464D4520) return false;
+bool IsEnhancedMetafile(const std::vector<uint8_t>& d)
+{
+    if (d.size() < 88 || Little32(d, 0) != 1 || Little32(d, 40) != 0x464D4520)
+        return false;
     const uint32_t bytes = Little32(d, 48);
     return bytes >= 88 && bytes <= d.size();
 }
 
 // The header of a Windows metafile as it stands in memory: type, header size in words, version.
-bool IsWindowsMetafile(const std::vector<uint8_t>& d) {
-    if (d.size() < 18) return false;
+bool IsWindowsMetafile(const std::vector<uint8_t>& d)
+{
+    if (d.size() < 18)
+        return false;
     const uint16_t type = Little16(d, 0), version = Little16(d, 4);
     return (type == 1 || type == 2) && Little16(d, 2) == 9 && (version == 0x100 || version == 0x300);
 }
 
 // Decodes PNG file bytes; false when they are not a PNG picture the program reads.
-bool DecodePng(const std::vector<uint8_t>& bytes, TPNGImage& png) {
+bool DecodePng(const std::vector<uint8_t>& bytes, TPNGImage& png)
+{
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
     stream.SetPosition(0);
@@ -50,7 +59,8 @@ bool DecodePng(const std::vector<uint8_t>& bytes, TPNGImage& png) {
 }
 
 // A JPEG picture as PNG file bytes; empty when the bytes are not a JPEG picture the program reads.
-std::vector<uint8_t> JpegAsPng(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& height) {
+std::vector<uint8_t> JpegAsPng(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& height)
+{
     std::vector<uint8_t> rgb;
     TJPEGImage jpeg;
     try {
@@ -79,19 +89,23 @@ std::vector<uint8_t> JpegAsPng(const std::vector<uint8_t>& bytes, int32_t& width
 }
 
 // A side of the picture in twips: the wanted size, else the picture's own size, else its pixels.
-int32_t TwipsOf(int32_t goal, int32_t own, int32_t pixels, bool metafile) {
+int32_t TwipsOf(int32_t goal, int32_t own, int32_t pixels, bool metafile)
+{
     int64_t twips = goal;
     if (twips <= 0 && own > 0)
-        twips = metafile ? (int64_t(own) * kTwipsPerInch + kHundredthsOfMmPerInch / 2) / kHundredthsOfMmPerInch
-                         : int64_t(own) * kTwipsPerPixel;
-    if (twips <= 0) twips = int64_t(pixels) * kTwipsPerPixel;
+        twips = metafile
+                    ? (int64_t(own) * kTwipsPerInch + kHundredthsOfMmPerInch / 2) / kHundredthsOfMmPerInch
+                    : int64_t(own) * kTwipsPerPixel;
+    if (twips <= 0)
+        twips = int64_t(pixels) * kTwipsPerPixel;
     return static_cast<int32_t>(std::clamp<int64_t>(twips, 1, kMaxPictureTwips));
 }
 
 } // namespace
 
 void ReadRtfGroupData(TRtfTokenizer& tokenizer, int depth, std::vector<uint8_t>& data,
-                      const std::function<void(const TRtfToken&)>& onWord) {
+                      const std::function<void(const TRtfToken&)>& onWord)
+{
     while (tokenizer.Depth() >= depth) {
         tokenizer.ReadHexData(data);
         const TRtfToken& t = tokenizer.Next();
@@ -100,14 +114,16 @@ void ReadRtfGroupData(TRtfTokenizer& tokenizer, int depth, std::vector<uint8_t>&
         case TRtfTokenKind::GroupStart: tokenizer.SkipGroup(); break;
         case TRtfTokenKind::Binary: tokenizer.ReadBinary(&data); break;
         case TRtfTokenKind::Word:
-            if (onWord) onWord(t);
+            if (onWord)
+                onWord(t);
             break;
         default: break;
         }
     }
 }
 
-void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture) {
+void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture)
+{
     ReadRtfGroupData(tokenizer, depth, picture.Data, [&picture](const TRtfToken& t) {
         switch (t.Word) {
         case rw_emfblip: picture.Kind = rpEnhancedMetafile; break;
@@ -128,15 +144,18 @@ void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture) {
     });
 }
 
-bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object) {
+bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object)
+{
     // The picture classes read from memory blocks counted in 32 bits.
-    if (picture.Data.empty() || picture.Data.size() > size_t(INT32_MAX)) return false;
+    if (picture.Data.empty() || picture.Data.size() > size_t(INT32_MAX))
+        return false;
     int32_t pixelsX = 0, pixelsY = 0;
     TDocObjectImage& image = *object.Image;
     switch (picture.Kind) {
     case rpPng: {
         TPNGImage png;
-        if (!DecodePng(picture.Data, png)) return false;
+        if (!DecodePng(picture.Data, png))
+            return false;
         pixelsX = png.GetWidth();
         pixelsY = png.GetHeight();
         image.SetPngBytes(picture.Data);
@@ -144,14 +163,16 @@ bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object) {
     }
     case rpJpeg: {
         std::vector<uint8_t> png = JpegAsPng(picture.Data, pixelsX, pixelsY);
-        if (png.empty()) return false;
+        if (png.empty())
+            return false;
         image.SetPngBytes(std::move(png));
         break;
     }
     case rpEnhancedMetafile:
     case rpWindowsMetafile: {
         const bool windows = picture.Kind == rpWindowsMetafile;
-        if (windows ? !IsWindowsMetafile(picture.Data) : !IsEnhancedMetafile(picture.Data)) return false;
+        if (windows ? !IsWindowsMetafile(picture.Data) : !IsEnhancedMetafile(picture.Data))
+            return false;
         TMetafileHeader header;
         if (windows) {
             header.MapMode = picture.MetafileMode;
@@ -171,10 +192,12 @@ bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object) {
     return true;
 }
 
-std::unique_ptr<TDocPicture> ReadRtfPictureObject(TRtfTokenizer& tokenizer, int depth, TDocument& document) {
+std::unique_ptr<TDocPicture> ReadRtfPictureObject(TRtfTokenizer& tokenizer, int depth, TDocument& document)
+{
     TRtfPicture picture;
     ReadRtfPicture(tokenizer, depth, picture);
     auto object = std::make_unique<TDocPicture>(&document);
-    if (!SetRtfPictureImage(picture, *object)) return nullptr;
+    if (!SetRtfPictureImage(picture, *object))
+        return nullptr;
     return object;
 }

@@ -23,10 +23,10 @@ enum TRtfPictureKind : uint8_t {
 // What a picture group says of its picture.
 struct TRtfPicture {
     TRtfPictureKind Kind = rpNone;
-    int32_t MetafileMode = 0;                // mapping mode of a Windows metafile
-    int32_t Width = 0, Height = 0;           // the picture's own size (pixels; 0.01 mm for metafiles)
-    int32_t GoalWidth = 0, GoalHeight = 0;   // wanted size in twips, 0 when not given
-    int32_t ScaleX = 100, ScaleY = 100;      // percent
+    int32_t MetafileMode = 0;              // mapping mode of a Windows metafile
+    int32_t Width = 0, Height = 0;         // the picture's own size (pixels; 0.01 mm for metafiles)
+    int32_t GoalWidth = 0, GoalHeight = 0; // wanted size in twips, 0 when not given
+    int32_t ScaleX = 100, ScaleY = 100;    // percent
     std::vector<uint8_t> Data;
 };
 

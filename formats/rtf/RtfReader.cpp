@@ -32,25 +32,28 @@ namespace {
 constexpr int32_t kMinFontSize = 2, kMaxFontSize = 2000;
 constexpr int32_t kMinScale = 1, kMaxScale = 600;
 constexpr int32_t kMinZoom = 10, kMaxZoom = 500;
-constexpr int32_t kMaxOffset = 32767;   // raising, lowering and spacing of characters, kerning threshold
+constexpr int32_t kMaxOffset = 32767; // raising, lowering and spacing of characters, kerning threshold
 
 // The Windows Western form of each character of the Macintosh set from 128 up ("?" when it has none).
 const uint8_t MacToAnsi[128] = {
-    196, 197, 199, 201, 209, 214, 220, 225, 224, 226, 228, 227, 229, 231, 233, 232, 234, 235, 237, 236, 238, 239,
-    241, 243, 242, 244, 246, 245, 250, 249, 251, 252, 134, 176, 162, 163, 167, 149, 182, 223, 174, 169, 153, 180,
-    168, 63,  198, 216, 63,  177, 63,  63,  165, 181, 63,  63,  63,  63,  63,  170, 186, 63,  230, 248, 191, 161,
-    172, 63,  131, 63,  63,  171, 187, 133, 160, 192, 195, 213, 140, 156, 150, 151, 147, 148, 145, 146, 247, 63,
-    255, 159, 63,  128, 139, 155, 63,  63,  135, 183, 130, 132, 137, 194, 202, 193, 203, 200, 205, 206, 207, 204,
-    211, 212, 63,  210, 218, 219, 217, 63,  136, 152, 175, 63,  63,  63,  184, 63,  63,  63};
+    196, 197, 199, 201, 209, 214, 220, 225, 224, 226, 228, 227, 229, 231, 233, 232, 234, 235, 237,
+    236, 238, 239, 241, 243, 242, 244, 246, 245, 250, 249, 251, 252, 134, 176, 162, 163, 167, 149,
+    182, 223, 174, 169, 153, 180, 168, 63,  198, 216, 63,  177, 63,  63,  165, 181, 63,  63,  63,
+    63,  63,  170, 186, 63,  230, 248, 191, 161, 172, 63,  131, 63,  63,  171, 187, 133, 160, 192,
+    195, 213, 140, 156, 150, 151, 147, 148, 145, 146, 247, 63,  255, 159, 63,  128, 139, 155, 63,
+    63,  135, 183, 130, 132, 137, 194, 202, 193, 203, 200, 205, 206, 207, 204, 211, 212, 63,  210,
+    218, 219, 217, 63,  136, 152, 175, 63,  63,  63,  184, 63,  63,  63};
 
 } // namespace
 
 TRtfReader::TRtfReader(TDocument& document, TLoadInput& input)
-    : Doc(document), Tok(input), Tabs(document.TabManager.get()) {}
+    : Doc(document), Tok(input), Tabs(document.TabManager.get())
+{}
 
 TRtfReader::~TRtfReader() = default;
 
-TRtfReadResult TRtfReader::Read() {
+TRtfReadResult TRtfReader::Read()
+{
     Cur = &FirstParagraph(Doc);
     TDocFontInfo defaultFont;
     defaultFont.Number = 0x7FFFFFFF;
@@ -62,7 +65,8 @@ TRtfReadResult TRtfReader::Read() {
     bool found = false;
     for (;;) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::End)
+            break;
         if (t.Kind == TRtfTokenKind::GroupStart) {
             found = true;
             ReadGroupBody(Tok.Depth(), nullptr);
@@ -80,16 +84,20 @@ TRtfReadResult TRtfReader::Read() {
 }
 
 // Reads the tokens of a group opened at Depth up to its end (or the end of the data).
-void TRtfReader::ReadGroupBody(int depth, const TRtfToken* first) {
-    if (first) HandleToken(*first);
+void TRtfReader::ReadGroupBody(int depth, const TRtfToken* first)
+{
+    if (first)
+        HandleToken(*first);
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) break;
+        if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd)
+            break;
         HandleToken(t);
     }
 }
 
-void TRtfReader::HandleToken(const TRtfToken& t) {
+void TRtfReader::HandleToken(const TRtfToken& t)
+{
     switch (t.Kind) {
     case TRtfTokenKind::GroupStart: ParseGroup(); break;
     case TRtfTokenKind::Word: HandleFormattingWord(t); break;
@@ -102,18 +110,22 @@ void TRtfReader::HandleToken(const TRtfToken& t) {
 
 // Entered behind a "{": a destination goes to its handler (or is skipped whole), any other group is
 // read with its own state.
-void TRtfReader::ParseGroup() {
+void TRtfReader::ParseGroup()
+{
     int depth = Tok.Depth();
     UnicodeSkip = 0;
     const TRtfToken& t = Tok.Next();
-    if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) return;
+    if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd)
+        return;
     if (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') {
         const TRtfToken& w = Tok.Next();
-        if (!(w.Kind == TRtfTokenKind::Word && DispatchControlWord(w.Word, depth))) SkipGroup(depth);
+        if (!(w.Kind == TRtfTokenKind::Word && DispatchControlWord(w.Word, depth)))
+            SkipGroup(depth);
         return;
     }
     if (t.Kind == TRtfTokenKind::Word && TControlWords::IsDestination(t.Word)) {
-        if (!DispatchControlWord(t.Word, depth)) SkipGroup(depth);
+        if (!DispatchControlWord(t.Word, depth))
+            SkipGroup(depth);
         return;
     }
     TRtfToken first = t;
@@ -122,23 +134,28 @@ void TRtfReader::ParseGroup() {
     PopState();
 }
 
-const TRtfToken* TRtfReader::NextOfGroup(int depth) {
+const TRtfToken* TRtfReader::NextOfGroup(int depth)
+{
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) return nullptr;
-        if (t.Kind == TRtfTokenKind::GroupStart) SkipGroup(Tok.Depth());
-        else if (t.Kind != TRtfTokenKind::GroupEnd) return &t;
+        if (t.Kind == TRtfTokenKind::End)
+            return nullptr;
+        if (t.Kind == TRtfTokenKind::GroupStart)
+            SkipGroup(Tok.Depth());
+        else if (t.Kind != TRtfTokenKind::GroupEnd)
+            return &t;
     }
     return nullptr;
 }
 
-void TRtfReader::SkipGroup(int depth) {
-    while (Tok.Depth() >= depth && Tok.Next().Kind != TRtfTokenKind::End) {
-    }
+void TRtfReader::SkipGroup(int depth)
+{
+    while (Tok.Depth() >= depth && Tok.Next().Kind != TRtfTokenKind::End) {}
 }
 
 // The destination handlers; false for a group to be skipped whole.
-bool TRtfReader::DispatchControlWord(int word, int depth) {
+bool TRtfReader::DispatchControlWord(int word, int depth)
+{
     switch (word) {
     case rw_fonttbl: ReadFontTable(depth); return true;
     case rw_colortbl: ReadColorTable(depth); return true;
@@ -165,7 +182,8 @@ bool TRtfReader::DispatchControlWord(int word, int depth) {
     case rw_footerf: ReadHeaderFooter(depth, hfFirstFooter); return true;
     case rw_footnote: ReadFootnote(depth); return true;
     case rw_field:
-        if (Deleted) return false;
+        if (Deleted)
+            return false;
         ReadField(depth);
         return true;
     case rw_fldinst: ReadFieldInstruction(depth); return true;
@@ -173,7 +191,8 @@ bool TRtfReader::DispatchControlWord(int word, int depth) {
     case rw_bkmkend: EndBookmark(depth); return true;
     case rw_autosavedorigfmt: {
         int coding = TCodingManager::FindCodingByIdentifier(ReadDestinationText(depth));
-        if (coding >= 0) Doc.Coding = coding;
+        if (coding >= 0)
+            Doc.Coding = coding;
         return true;
     }
     case rw_autosavedorigname: Doc.OriginalFileName = ReadDestinationText(depth); return true;
@@ -196,20 +215,24 @@ bool TRtfReader::DispatchControlWord(int word, int depth) {
 
 // The text of the rest of a group: characters and escapes, nested groups too; "{\\*" groups skipped. A
 // Unicode character takes the place of the fallback characters that follow it.
-std::string TRtfReader::ReadDestinationText(int depth) {
+std::string TRtfReader::ReadDestinationText(int depth)
+{
     std::string text;
     bool groupStart = false;
     int32_t skipCount = SkipCount, fallback = 0;
     // Adds a character unless it is the fallback of a Unicode character.
     auto add = [&](char c) {
-        if (fallback > 0) --fallback;
-        else text += c;
+        if (fallback > 0)
+            --fallback;
+        else
+            text += c;
     };
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
         const bool afterGroupStart = groupStart;
         groupStart = t.Kind == TRtfTokenKind::GroupStart;
-        if (t.Kind == TRtfTokenKind::GroupStart || t.Kind == TRtfTokenKind::GroupEnd) fallback = 0;
+        if (t.Kind == TRtfTokenKind::GroupStart || t.Kind == TRtfTokenKind::GroupEnd)
+            fallback = 0;
         // A field inside an instruction is a field of its own, in the text.
         if (afterGroupStart && InInstruction && t.Kind == TRtfTokenKind::Word && t.Word == rw_field) {
             ReadField(Tok.Depth());
@@ -218,13 +241,17 @@ std::string TRtfReader::ReadDestinationText(int depth) {
         switch (t.Kind) {
         case TRtfTokenKind::End: return text;
         case TRtfTokenKind::Text:
-            for (int32_t i = 0; i < t.Length; ++i) add(static_cast<char>(t.Text[i]));
+            for (int32_t i = 0; i < t.Length; ++i)
+                add(static_cast<char>(t.Text[i]));
             break;
         case TRtfTokenKind::Byte: add(static_cast<char>(t.Char)); break;
         case TRtfTokenKind::Symbol:
-            if (t.Char == '\\' || t.Char == '{' || t.Char == '}') add(static_cast<char>(t.Char));
-            else if (t.Char == '*') SkipGroup(Tok.Depth());
-            else if (t.Char == '~') add(static_cast<char>(160));
+            if (t.Char == '\\' || t.Char == '{' || t.Char == '}')
+                add(static_cast<char>(t.Char));
+            else if (t.Char == '*')
+                SkipGroup(Tok.Depth());
+            else if (t.Char == '~')
+                add(static_cast<char>(160));
             break;
         case TRtfTokenKind::Word:
             if (t.Word == rw_u) {
@@ -247,19 +274,24 @@ std::string TRtfReader::ReadDestinationText(int depth) {
     return text;
 }
 
-void TRtfReader::PushState() {
+void TRtfReader::PushState()
+{
     FlushPendingTabs();
     Stack.push_back(TRtfState{Char, Cur->ParaFormat, SkipCount, Deleted, CharStyle});
 }
 
-void TRtfReader::PopState() {
-    if (Stack.empty()) return;
+void TRtfReader::PopState()
+{
+    if (Stack.empty())
+        return;
     TRtfState saved = Stack.back();
     Stack.pop_back();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f) {
-        if (saved.Char[f] == Char[f]) continue;
+        if (saved.Char[f] == Char[f])
+            continue;
         Char[f] = saved.Char[f];
-        if (!Deleted || !saved.Deleted) AppendZeroWidthTag(*Cur, f, Char[f]);
+        if (!Deleted || !saved.Deleted)
+            AppendZeroWidthTag(*Cur, f, Char[f]);
     }
     Cur->ParaFormat = saved.Para;
     SkipCount = saved.SkipCount;
@@ -268,26 +300,32 @@ void TRtfReader::PopState() {
     UnicodeSkip = 0;
 }
 
-void TRtfReader::FlushPendingTabs() {
-    if (PendingTabs.Count() == 0) return;
+void TRtfReader::FlushPendingTabs()
+{
+    if (PendingTabs.Count() == 0)
+        return;
     PendingTabs.Sort();
-    if (Tabs) Cur->ParaFormat[pfTabTable] = Tabs->RegisterTabTable(PendingTabs);
+    if (Tabs)
+        Cur->ParaFormat[pfTabTable] = Tabs->RegisterTabTable(PendingTabs);
     PendingTabs.Clear();
 }
 
-void TRtfReader::AddText(const uint8_t* p, int32_t n) {
+void TRtfReader::AddText(const uint8_t* p, int32_t n)
+{
     if (UnicodeSkip > 0) {
         int32_t skip = std::min(UnicodeSkip, n);
         UnicodeSkip -= skip;
         p += skip;
         n -= skip;
     }
-    if (Deleted) return;
+    if (Deleted)
+        return;
     std::string converted;
     if (Macintosh) {
         converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
         for (char& c : converted)
-            if (static_cast<uint8_t>(c) >= 128) c = static_cast<char>(MacToAnsi[static_cast<uint8_t>(c) - 128]);
+            if (static_cast<uint8_t>(c) >= 128)
+                c = static_cast<char>(MacToAnsi[static_cast<uint8_t>(c) - 128]);
         p = reinterpret_cast<const uint8_t*>(converted.data());
     }
     while (n > 0) {
@@ -309,24 +347,36 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n) {
     }
 }
 
-void TRtfReader::AddChar(uint8_t c) { AddText(&c, 1); }
-
-void TRtfReader::AddSpecial(uint8_t code) {
-    if (!Deleted) AppendSpecial(*Cur, code);
+void TRtfReader::AddChar(uint8_t c)
+{
+    AddText(&c, 1);
 }
 
-TParagraph& TRtfReader::NewParagraph() {
+void TRtfReader::AddSpecial(uint8_t code)
+{
+    if (!Deleted)
+        AppendSpecial(*Cur, code);
+}
+
+TParagraph& TRtfReader::NewParagraph()
+{
     Doc.Paragraphs.push_back(std::make_unique<TParagraph>(&Doc));
     return *Doc.Paragraphs.back();
 }
 
-bool TRtfReader::BreaksForbidden() const { return Doc.GetModeFlag(mfNoBreaks); }
+bool TRtfReader::BreaksForbidden() const
+{
+    return Doc.GetModeFlag(mfNoBreaks);
+}
 
 // Ends the paragraph with a paragraph mark, or with the mark of the last section ("\sect"), and opens
 // the next one in the same formats.
-void TRtfReader::EndParagraph(uint8_t mark) {
-    if (Deleted || StyleEntry) return;
-    if (StoryDepth == 0) Result.TextLength += Cur->PlainText.Size();
+void TRtfReader::EndParagraph(uint8_t mark)
+{
+    if (Deleted || StyleEntry)
+        return;
+    if (StoryDepth == 0)
+        Result.TextLength += Cur->PlainText.Size();
     if (mark == scSectionBreak && !BreaksForbidden() && StoryDepth == 0) {
         EndSection();
     } else {
@@ -339,10 +389,12 @@ void TRtfReader::EndParagraph(uint8_t mark) {
     Cur->ParaFormat = format;
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
-        if (Char[f] != base[f]) AppendZeroWidthTag(*Cur, f, Char[f]);
+        if (Char[f] != base[f])
+            AppendZeroWidthTag(*Cur, f, Char[f]);
 }
 
-void TRtfReader::HandleSymbol(uint8_t c) {
+void TRtfReader::HandleSymbol(uint8_t c)
+{
     switch (c) {
     case '\\':
     case '{':
@@ -355,28 +407,35 @@ void TRtfReader::HandleSymbol(uint8_t c) {
     }
 }
 
-void TRtfReader::SetCharField(int field, int32_t value) {
+void TRtfReader::SetCharField(int field, int32_t value)
+{
     if (StyleEntry) {
         // A style records every field its entry names, even at the value in force.
         StyleEntry->CharFormat[field] = value;
         Char[field] = value;
         return;
     }
-    if (Char[field] == value) return;
+    if (Char[field] == value)
+        return;
     Char[field] = value;
-    if (!Deleted) AppendZeroWidthTag(*Cur, field, value);
+    if (!Deleted)
+        AppendZeroWidthTag(*Cur, field, value);
 }
 
-int32_t TRtfReader::ColorIndex(int32_t n) const {
-    if (Colors.empty()) return 0;
-    if (n < 0 || n >= static_cast<int32_t>(Colors.size())) n = 0;
+int32_t TRtfReader::ColorIndex(int32_t n) const
+{
+    if (Colors.empty())
+        return 0;
+    if (n < 0 || n >= static_cast<int32_t>(Colors.size()))
+        n = 0;
     return Colors[static_cast<size_t>(n)].StandardIndex;
 }
 
 // A character given by its Unicode number: its byte in the code page of the font in force; a
 // character that page lacks is written in the same font with a character set that has it, when one
 // does (outside the style sheet), and the font goes back after it.
-void TRtfReader::ReadUnicodeChar(int32_t param) {
+void TRtfReader::ReadUnicodeChar(int32_t param)
+{
     uint32_t code = static_cast<uint32_t>(param < 0 ? param + 65536 : param);
     TFontManager& fonts = GetFontManager();
     const int32_t font = Char[cfFont];
@@ -384,11 +443,13 @@ void TRtfReader::ReadUnicodeChar(int32_t param) {
     const int codePage = CodePageOfCharset(charset);
     int byte = UnicodeToCodePage(code, codePage);
     // Characters of a symbol font are given in the private area.
-    if (byte < 0 && code >= 0xF020 && code <= 0xF0FF) byte = static_cast<int>(code - 0xF000);
+    if (byte < 0 && code >= 0xF020 && code <= 0xF0FF)
+        byte = static_cast<int>(code - 0xF000);
     int32_t otherFont = -1;
     if (byte < 32 && !InStyleSheet && charset != SymbolCharset) {
         for (int page : kCharsetCodePages) {
-            if (page == codePage || (byte = UnicodeToCodePage(code, page)) < 128) continue;
+            if (page == codePage || (byte = UnicodeToCodePage(code, page)) < 128)
+                continue;
             otherFont = fonts.GetFontForCharset(font, CharsetOfCodePage(page));
             break;
         }
@@ -408,7 +469,8 @@ void TRtfReader::ReadUnicodeChar(int32_t param) {
     UnicodeSkip = SkipCount;
 }
 
-void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
+void TRtfReader::HandleFormattingWord(const TRtfToken& t)
+{
     const int32_t p = t.Param;
     // Toggles: in a style, a toggle without parameter is the opposite of what the style's base has.
     const int32_t or1 = t.HasParam ? (p != 0) : StyleEntry ? kStyleToggle : 1;
@@ -421,7 +483,8 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
         break;
     }
     case rw_fs:
-        if (p >= kMinFontSize && p <= kMaxFontSize) SetCharField(cfSize, p);
+        if (p >= kMinFontSize && p <= kMaxFontSize)
+            SetCharField(cfSize, p);
         break;
     case rw_b: SetCharField(cfBold, or1); break;
     case rw_i: SetCharField(cfItalic, or1); break;
@@ -458,9 +521,13 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     case rw_sub: SetCharField(cfVertPos, 2); break;
     case rw_nosupersub: SetCharField(cfVertPos, 0); break;
     case rw_charscalex:
-        if (p >= kMinScale && p <= kMaxScale) SetCharField(cfScale, p);
+        if (p >= kMinScale && p <= kMaxScale)
+            SetCharField(cfScale, p);
         break;
-    case rw_expnd: SetCharField(cfSpacing, static_cast<int32_t>(std::clamp<int64_t>(int64_t(p) * 5, -kMaxOffset, kMaxOffset))); break;
+    case rw_expnd:
+        SetCharField(cfSpacing,
+                     static_cast<int32_t>(std::clamp<int64_t>(int64_t(p) * 5, -kMaxOffset, kMaxOffset)));
+        break;
     case rw_expndtw: SetCharField(cfSpacing, std::clamp(p, -kMaxOffset, kMaxOffset)); break;
     case rw_up: SetCharField(cfRaise, std::clamp(p, -kMaxOffset, kMaxOffset) / 2); break;
     case rw_dn: SetCharField(cfRaise, -(std::clamp(p, -kMaxOffset, kMaxOffset) / 2)); break;
@@ -468,7 +535,8 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     case rw_lang: SetCharField(cfLanguage, p); break;
     case rw_plain: {
         const TCharFormat& base = DefaultCharFormat();
-        for (int f = 0; f < cfLanguage; ++f) SetCharField(f, base[f]);
+        for (int f = 0; f < cfLanguage; ++f)
+            SetCharField(f, base[f]);
         SetCharField(cfLanguage, Doc.DefaultLanguageId >= 0 ? Doc.DefaultLanguageId : base[cfLanguage]);
         break;
     }
@@ -514,17 +582,20 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     case rw_tlhyph: TabLeader = tlHyphens; break;
     case rw_tlul: TabLeader = tlUnderline; break;
     case rw_tx:
-        if (p > 0 && p <= TTabManager::MaxTabPosition) PendingTabs.AddTab(PackTabStop(p, TabKind, TabLeader));
+        if (p > 0 && p <= TTabManager::MaxTabPosition)
+            PendingTabs.AddTab(PackTabStop(p, TabKind, TabLeader));
         TabKind = TabLeader = 0;
         break;
     case rw_tb:
-        if (p > 0 && p <= TTabManager::MaxTabPosition) PendingTabs.AddTab(PackTabStop(p, tkBar, tlNone));
+        if (p > 0 && p <= TTabManager::MaxTabPosition)
+            PendingTabs.AddTab(PackTabStop(p, tkBar, tlNone));
         break;
     case rw_pnlvlblt: {
         // The bullet's own characters are dropped: the paragraph is marked instead.
         for (int removed = 0; removed < 2; ++removed) {
             int32_t size = Cur->Text.Size();
-            if (size == 0) break;
+            if (size == 0)
+                break;
             const uint8_t* data = Cur->Text.Data();
             int32_t length = 1;
             if (data[size - 1] == 1) {
@@ -534,7 +605,8 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
                 length = InlineTagSize;
             }
             Cur->Text.Delete(size - length, length);
-            if (Cur->PlainText.Size() > 0) Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
+            if (Cur->PlainText.Size() > 0)
+                Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
         }
         para[pfBullets] = 1;
         break;
@@ -551,12 +623,14 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     case rw_viewscale: Doc.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
     case rw_viewzk: {
         static const int32_t kinds[] = {0, 3, 1, 2};
-        if (p >= 0 && p <= 3) Doc.ZoomKind = static_cast<uint8_t>(kinds[p]);
+        if (p >= 0 && p <= 3)
+            Doc.ZoomKind = static_cast<uint8_t>(kinds[p]);
         break;
     }
     case rw_widowctrl:
         Doc.WidowControl = true;
-        if (!InStyleSheet) Doc.Paragraphs.front()->ParaFormat[pfWidowControl] = 1;
+        if (!InStyleSheet)
+            Doc.Paragraphs.front()->ParaFormat[pfWidowControl] = 1;
         break;
     // Reader flags and text.
     case rw_uc: SkipCount = std::clamp(p, 0, 16); break;
@@ -570,18 +644,24 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     case rw_tab: AddSpecial(scTab); break;
     case rw_line: AddSpecial(scLineBreak); break;
     case rw_column:
-        if (!BreaksForbidden()) AddSpecial(scColumnBreak);
+        if (!BreaksForbidden())
+            AddSpecial(scColumnBreak);
         break;
     case rw_page:
-        if (!BreaksForbidden()) AddSpecial(scPageBreak);
+        if (!BreaksForbidden())
+            AddSpecial(scPageBreak);
         break;
     case rw_emdash: AddSpecial(scEmDash); break;
     case rw_endash: AddSpecial(scEnDash); break;
-    case rw_trowd: CellCount = 0; CellsRead = 0; break;
+    case rw_trowd:
+        CellCount = 0;
+        CellsRead = 0;
+        break;
     case rw_cellx: ++CellCount; break;
     case rw_cell:
         ++CellsRead;
-        if (CellsRead < CellCount) AddSpecial(scTab);
+        if (CellsRead < CellCount)
+            AddSpecial(scTab);
         PendingTabs.Clear();
         break;
     case rw_row:
@@ -597,15 +677,18 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t) {
     }
 }
 
-void TRtfReader::ReadFontTable(int depth) {
+void TRtfReader::ReadFontTable(int depth)
+{
     std::vector<TDocFontInfo> read;
     TDocFontInfo entry;
     bool open = false;
     auto finish = [&] {
         std::string& name = entry.Name;
-        while (!name.empty() && (static_cast<uint8_t>(name.back()) <= 13 || name.back() == ' ' || name.back() == ';'))
+        while (!name.empty() &&
+               (static_cast<uint8_t>(name.back()) <= 13 || name.back() == ' ' || name.back() == ';'))
             name.pop_back();
-        if (open && !name.empty()) read.push_back(entry);
+        if (open && !name.empty())
+            read.push_back(entry);
         entry = TDocFontInfo();
         open = false;
     };
@@ -622,7 +705,8 @@ void TRtfReader::ReadFontTable(int depth) {
     int entryDepth = depth;
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
+        if (t.Kind == TRtfTokenKind::End)
+            break;
         switch (t.Kind) {
         case TRtfTokenKind::GroupStart: {
             const TRtfToken& n = Tok.Next();
@@ -635,7 +719,8 @@ void TRtfReader::ReadFontTable(int depth) {
                 finish();
                 entryDepth = depth + 1;
             }
-            if (n.Kind == TRtfTokenKind::GroupEnd) break;
+            if (n.Kind == TRtfTokenKind::GroupEnd)
+                break;
             if (n.Kind == TRtfTokenKind::Word && n.Word == rw_f) {
                 entry.Number = n.Param;
                 open = true;
@@ -679,7 +764,8 @@ void TRtfReader::ReadFontTable(int depth) {
     }
 }
 
-void TRtfReader::ReadColorTable(int depth) {
+void TRtfReader::ReadColorTable(int depth)
+{
     int32_t rgb[3] = {0, 0, 0};
     bool given = false;
     auto endEntry = [&] {
@@ -691,12 +777,14 @@ void TRtfReader::ReadColorTable(int depth) {
         given = false;
     };
     while (const TRtfToken* t = NextOfGroup(depth)) {
-        if (t->Kind == TRtfTokenKind::Word && (t->Word == rw_red || t->Word == rw_green || t->Word == rw_blue)) {
+        if (t->Kind == TRtfTokenKind::Word &&
+            (t->Word == rw_red || t->Word == rw_green || t->Word == rw_blue)) {
             rgb[t->Word == rw_red ? 0 : t->Word == rw_green ? 1 : 2] = std::clamp(t->Param, 0, 255);
             given = true;
         } else if (t->Kind == TRtfTokenKind::Text) {
             for (int32_t i = 0; i < t->Length; ++i)
-                if (t->Text[i] == ';') endEntry();
+                if (t->Text[i] == ';')
+                    endEntry();
         }
     }
     TColorManager::MatchColorTable(Colors);
@@ -704,10 +792,12 @@ void TRtfReader::ReadColorTable(int depth) {
 
 // A date and time from the words "\\yr", "\\mo", "\\dy", "\\hr" and "\\min" of the group, as a date-time
 // value; a group without a valid date leaves the value as it was.
-void TRtfReader::ReadDate(int depth, double& into) {
+void TRtfReader::ReadDate(int depth, double& into)
+{
     int32_t yr = 0, mo = 0, dy = 0, hr = 0, mi = 0;
     while (const TRtfToken* t = NextOfGroup(depth)) {
-        if (t->Kind != TRtfTokenKind::Word) continue;
+        if (t->Kind != TRtfTokenKind::Word)
+            continue;
         switch (t->Word) {
         case rw_yr: yr = t->Param; break;
         case rw_mo: mo = t->Param; break;
@@ -718,69 +808,90 @@ void TRtfReader::ReadDate(int depth, double& into) {
         }
     }
     TDateTime date = 0, time = 0;
-    if (!TryEncodeDate(yr, mo, dy, date)) return;
-    if (!TryEncodeTime(hr, mi, 0, 0, time)) time = 0;
+    if (!TryEncodeDate(yr, mo, dy, date))
+        return;
+    if (!TryEncodeTime(hr, mi, 0, 0, time))
+        time = 0;
     into = date + time;
 }
 
 // Entered behind a "{" inside a destination: a destination group goes to its handler, any other group
 // is skipped whole.
-void TRtfReader::DispatchOrSkip() {
+void TRtfReader::DispatchOrSkip()
+{
     int inner = Tok.Depth();
     const TRtfToken& n = Tok.Next();
-    if (n.Kind == TRtfTokenKind::GroupEnd || n.Kind == TRtfTokenKind::End) return;
+    if (n.Kind == TRtfTokenKind::GroupEnd || n.Kind == TRtfTokenKind::End)
+        return;
     int word = n.Kind == TRtfTokenKind::Word ? n.Word : -1;
     if (n.Kind == TRtfTokenKind::Symbol && n.Char == '*') {
         const TRtfToken& w = Tok.Next();
-        if (w.Kind == TRtfTokenKind::GroupEnd || w.Kind == TRtfTokenKind::End) return;
+        if (w.Kind == TRtfTokenKind::GroupEnd || w.Kind == TRtfTokenKind::End)
+            return;
         word = w.Kind == TRtfTokenKind::Word ? w.Word : -1;
     }
-    if (!(TControlWords::IsDestination(word) && DispatchControlWord(word, inner))) SkipGroup(inner);
+    if (!(TControlWords::IsDestination(word) && DispatchControlWord(word, inner)))
+        SkipGroup(inner);
 }
 
-void TRtfReader::ReadInfo(int depth) {
+void TRtfReader::ReadInfo(int depth)
+{
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
-        if (t.Kind == TRtfTokenKind::GroupStart) DispatchOrSkip();
-        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskparnr) RtfSavedCaret.Paragraph = std::max(t.Param, 0);
-        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskcharnr) RtfSavedCaret.Offset = std::max(t.Param, 0);
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (t.Kind == TRtfTokenKind::GroupStart)
+            DispatchOrSkip();
+        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskparnr)
+            RtfSavedCaret.Paragraph = std::max(t.Param, 0);
+        else if (t.Kind == TRtfTokenKind::Word && t.Word == rw_dskcharnr)
+            RtfSavedCaret.Offset = std::max(t.Param, 0);
     }
 }
 
 // The Unicode form of a piece of text beside its 8-bit form: the 8-bit group is skipped and the "ud"
 // group read like any group of the text (its nested groups and plain characters are text too).
-void TRtfReader::ReadUpr(int depth) {
+void TRtfReader::ReadUpr(int depth)
+{
     bool first = true;
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
-        if (t.Kind != TRtfTokenKind::GroupStart) continue;
-        if (first) SkipGroup(Tok.Depth());
-        else DispatchOrSkip();
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (t.Kind != TRtfTokenKind::GroupStart)
+            continue;
+        if (first)
+            SkipGroup(Tok.Depth());
+        else
+            DispatchOrSkip();
         first = false;
     }
 }
 
 // A picture or an embedded object is placed in the text unless text is being dropped; a result group on
 // its own gives its pictures to the document.
-void TRtfReader::ReadPictureOrObject(int word, int depth) {
+void TRtfReader::ReadPictureOrObject(int word, int depth)
+{
     auto toDocument = [this](int w, int d) { return DispatchControlWord(w, d); };
     if (word == rw_result) {
         ReadRtfObjectResult(Tok, depth, nullptr, toDocument);
         return;
     }
     std::unique_ptr<TDocObject> object;
-    if (word == rw_pict) object = ReadRtfPictureObject(Tok, depth, Doc);
-    else object = ReadRtfObject(Tok, depth, Doc, toDocument);
-    if (!object || Deleted) return;
+    if (word == rw_pict)
+        object = ReadRtfPictureObject(Tok, depth, Doc);
+    else
+        object = ReadRtfObject(Tok, depth, Doc, toDocument);
+    if (!object || Deleted)
+        return;
     const int code = word == rw_pict ? tcPicture : tcOLEObject;
     AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
 }
 
 TRtfSavedCaret RtfSavedCaret;
 
-TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input) {
+TRtfReadResult ReadRtfDocument(TDocument& document, TLoadInput& input)
+{
     RtfSavedCaret = {};
     TRtfReader reader(document, input);
     return reader.Read();

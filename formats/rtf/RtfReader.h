@@ -10,10 +10,10 @@ class TLoadInput;
 
 // What a read gave besides the document.
 struct TRtfReadResult {
-    bool Complete = false;          // every group was read to its end
-    std::string Error;              // why reading stopped early (French), empty otherwise
-    int64_t TextLength = 0;         // characters read into paragraphs of the main text
-    bool StyleSheetRead = false;    // the file gave the document its style list
+    bool Complete = false;       // every group was read to its end
+    std::string Error;           // why reading stopped early (French), empty otherwise
+    int64_t TextLength = 0;      // characters read into paragraphs of the main text
+    bool StyleSheetRead = false; // the file gave the document its style list
 };
 
 // The caret position that the last file read carried in its information group ("dskparnr" paragraph

@@ -21,8 +21,14 @@ class TStyle;
 
 // The longest page, margin, column, indent or spacing taken from a file, in twips (22 inches).
 constexpr int32_t kMaxRtfLength = 31680;
-inline int32_t RtfLength(int32_t v) { return std::clamp(v, 0, kMaxRtfLength); }
-inline int32_t RtfSignedLength(int32_t v) { return std::clamp(v, -kMaxRtfLength, kMaxRtfLength); }
+inline int32_t RtfLength(int32_t v)
+{
+    return std::clamp(v, 0, kMaxRtfLength);
+}
+inline int32_t RtfSignedLength(int32_t v)
+{
+    return std::clamp(v, -kMaxRtfLength, kMaxRtfLength);
+}
 
 // A font of the file's font table.
 struct TDocFontInfo {
@@ -140,18 +146,18 @@ public:
     TRtfReadResult Result;
 
     // Sections.
-    int32_t ColumnNumber = 0;       // the column "\colw" and "\colsr" describe, from 0
+    int32_t ColumnNumber = 0; // the column "\colw" and "\colsr" describe, from 0
 
     // The style sheet.
     bool InStyleSheet = false;
-    TStyle* StyleEntry = nullptr;   // the entry being read, its formatting words set its formats
+    TStyle* StyleEntry = nullptr; // the entry being read, its formatting words set its formats
 
     // Stories read aside, appended after the main text at the end.
     TParagraphList Footnotes, Endnotes, HeadersFooters;
-    int StoryDepth = 0;             // headers, footers and notes being read inside each other
+    int StoryDepth = 0; // headers, footers and notes being read inside each other
     bool InHeaderFooter = false;
     bool FootnoteAlternate = false;
-    bool Macintosh = false;         // text is in the Macintosh character set
+    bool Macintosh = false; // text is in the Macintosh character set
 
     // Fields and bookmarks.
     std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come

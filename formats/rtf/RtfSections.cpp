@@ -9,7 +9,8 @@
 #include "formats/rtf/RtfReading.h"
 
 // Section and note words; false for a word that is none of them.
-bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
+bool TRtfReader::HandleSectionWord(const TRtfToken& t)
+{
     const int32_t p = t.Param;
     TSection& last = *Doc.Sections.back();
     TSection& first = *Doc.Sections.front();
@@ -44,7 +45,8 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
     case rw_colw:
     case rw_colsr:
         // A width given for a section of one column describes nothing.
-        if (sp[spColumnCount] <= 1) break;
+        if (sp[spColumnCount] <= 1)
+            break;
         sp[ColumnField(ColumnNumber, t.Word == rw_colw ? ceWidth : ceGapAfter)] = RtfLength(p);
         sp[spEqualWidths] = 0;
         break;
@@ -55,8 +57,10 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
     case rw_sbkodd:
         // How this section starts is the break that ends the one before.
         if (Doc.Sections.size() >= 2)
-            Doc.Sections[Doc.Sections.size() - 2]->Params[spBreakKind] =
-                t.Word == rw_sbknone ? 0 : t.Word == rw_sbkpage ? 1 : t.Word == rw_sbkeven ? 2 : 3;
+            Doc.Sections[Doc.Sections.size() - 2]->Params[spBreakKind] = t.Word == rw_sbknone   ? 0
+                                                                         : t.Word == rw_sbkpage ? 1
+                                                                         : t.Word == rw_sbkeven ? 2
+                                                                                                : 3;
         break;
     case rw_pgndec: last.PageNumberStyle = 0; break;
     case rw_pgnucrm: last.PageNumberStyle = 1; break;
@@ -72,7 +76,8 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
             last.SetDefaults();
             ps[psMirrorMargins] = mirror;
             ps[psHeaderFlags] = oddEven;
-            for (int f : {psWidth, psHeight, psOrientation, psLeftMargin, psRightMargin, psTopMargin, psBottomMargin})
+            for (int f :
+                 {psWidth, psHeight, psOrientation, psLeftMargin, psRightMargin, psTopMargin, psBottomMargin})
                 ps[f] = first.PageSetup[f];
         }
         ColumnNumber = 0;
@@ -108,7 +113,8 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t) {
 
 // Ends the current paragraph with the mark of the last section and opens a new section that starts
 // with the settings of the one it follows.
-void TRtfReader::EndSection() {
+void TRtfReader::EndSection()
+{
     TSection& ended = *Doc.Sections.back();
     AppendInlineTag(Cur->Text, tcSectionBreak, ended.Handle);
     Cur->PlainText.AppendByte(scSectionBreak);
@@ -118,7 +124,8 @@ void TRtfReader::EndSection() {
 }
 
 // Brings what the file gave within the program's ranges.
-void TRtfReader::FinishSections() {
+void TRtfReader::FinishSections()
+{
     for (auto& section : Doc.Sections) {
         ValidatePageSetup(section->PageSetup);
         TSectionParams& sp = section->Params;
@@ -128,9 +135,11 @@ void TRtfReader::FinishSections() {
             int64_t total = 0;
             for (int n = 0; n < sp[spColumnCount]; ++n) {
                 total += sp[ColumnField(n, ceWidth)];
-                if (n + 1 < sp[spColumnCount]) total += sp[ColumnField(n, ceGapAfter)];
+                if (n + 1 < sp[spColumnCount])
+                    total += sp[ColumnField(n, ceGapAfter)];
             }
-            if (total <= 0 || total > section->PageSetup[psTextWidth]) sp[spEqualWidths] = 1;
+            if (total <= 0 || total > section->PageSetup[psTextWidth])
+                sp[spEqualWidths] = 1;
         }
     }
     Doc.SetModeFlag(mfSectionRangesStale, true);

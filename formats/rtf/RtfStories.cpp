@@ -16,30 +16,37 @@ namespace {
 
 // Removes the empty paragraph that a story's last paragraph end opened (never the only one); the field
 // and bookmark marks it holds go to the end of the paragraph before.
-void DropEmptyLastParagraph(TParagraphList& list) {
-    if (list.size() < 2 || list.back()->PlainText.Size() != 0) return;
+void DropEmptyLastParagraph(TParagraphList& list)
+{
+    if (list.size() < 2 || list.back()->PlainText.Size() != 0)
+        return;
     const TMemory& text = list.back()->Text;
     TParagraph& before = *list[list.size() - 2];
     ForEachTag(text.Data(), 0, text.Size(), [&before](int32_t, int code, int32_t value) {
-        if (IsFieldMark(code)) AppendInlineTag(before.Text, code, value);
+        if (IsFieldMark(code))
+            AppendInlineTag(before.Text, code, value);
         return true;
     });
     list.pop_back();
 }
 
-bool EndsWithMark(const TParagraph& p) {
+bool EndsWithMark(const TParagraph& p)
+{
     const int32_t n = p.PlainText.Size();
     return n > 0 && p.PlainText.Data()[n - 1] == scParagraphMark;
 }
 
-void MoveInto(TParagraphList& from, TParagraphList& to) {
-    for (auto& p : from) to.push_back(std::move(p));
+void MoveInto(TParagraphList& from, TParagraphList& to)
+{
+    for (auto& p : from)
+        to.push_back(std::move(p));
     from.clear();
 }
 
 } // namespace
 
-TParagraphList TRtfReader::BeginStory(TField& frame) {
+TParagraphList TRtfReader::BeginStory(TField& frame)
+{
     TParagraphList saved = std::move(Doc.Paragraphs);
     Doc.Paragraphs.clear();
     TParagraph& p = NewParagraph();
@@ -48,13 +55,15 @@ TParagraphList TRtfReader::BeginStory(TField& frame) {
     AppendInlineTag(p.Text, tcFieldStart, frame.Handle);
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
-        if (Char[f] != base[f]) AppendZeroWidthTag(p, f, Char[f]);
+        if (Char[f] != base[f])
+            AppendZeroWidthTag(p, f, Char[f]);
     Cur = &p;
     ++StoryDepth;
     return saved;
 }
 
-TParagraphList TRtfReader::EndStory(TParagraphList saved) {
+TParagraphList TRtfReader::EndStory(TParagraphList saved)
+{
     TParagraphList filled = std::move(Doc.Paragraphs);
     Doc.Paragraphs = std::move(saved);
     Cur = Doc.Paragraphs.back().get();
@@ -64,7 +73,8 @@ TParagraphList TRtfReader::EndStory(TParagraphList saved) {
 
 // Reads the rest of a group as a story of its own, framed by Frame; the paragraphs read, without the
 // empty one the last paragraph end opened. Fields and bookmarks that open in the story end in it.
-TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
+TParagraphList TRtfReader::ReadStory(int depth, TField& frame)
+{
     TField* const outerField = CurrentField;
     const size_t openBefore = OpenFields.size(), outerStoryFields = StoryOpenFields;
     CurrentField = nullptr;
@@ -84,7 +94,8 @@ TParagraphList TRtfReader::ReadStory(int depth, TField& frame) {
     return filled;
 }
 
-void TRtfReader::ReadHeaderFooter(int depth, int slot) {
+void TRtfReader::ReadHeaderFooter(int depth, int slot)
+{
     if (BreaksForbidden()) {
         SkipGroup(depth);
         return;
@@ -99,7 +110,8 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
     if (!empty) {
         TParagraph& last = *filled.back();
-        if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
+        if (!EndsWithMark(last))
+            AppendSpecial(last, scParagraphMark);
         AppendInlineTag(last.Text, tcFieldEnd, frame->Handle);
         Doc.Sections.back()->HeaderFooter[slot] = frame.get();
         Doc.Fields.push_back(std::move(frame));
@@ -110,14 +122,16 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
         std::vector<int32_t> marked;
         const TMemory& text = filled.front()->Text;
         ForEachTag(text.Data(), 0, text.Size(), [&marked](int32_t, int code, int32_t value) {
-            if (IsFieldMark(code)) marked.push_back(value);
+            if (IsFieldMark(code))
+                marked.push_back(value);
             return true;
         });
         auto goes = [&marked](const TField* f) {
             return std::find(marked.begin(), marked.end(), f->Handle) != marked.end();
         };
         OpenFields.erase(std::remove_if(OpenFields.begin(), OpenFields.end(), goes), OpenFields.end());
-        Doc.Fields.erase(std::remove_if(Doc.Fields.begin() + static_cast<std::ptrdiff_t>(fieldsBefore), Doc.Fields.end(),
+        Doc.Fields.erase(std::remove_if(Doc.Fields.begin() + static_cast<std::ptrdiff_t>(fieldsBefore),
+                                        Doc.Fields.end(),
                                         [&goes](const std::unique_ptr<TField>& f) { return goes(f.get()); }),
                          Doc.Fields.end());
     }
@@ -125,14 +139,16 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot) {
     InHeaderFooter = wasInHeaderFooter;
 }
 
-void TRtfReader::ReadFootnote(int depth) {
+void TRtfReader::ReadFootnote(int depth)
+{
     if (BreaksForbidden() || Deleted) {
         SkipGroup(depth);
         return;
     }
     PushState();
     // The reference: the last character of the text, an automatic number when there is none.
-    if (Cur->PlainText.Size() == 0) AddSpecial(scFieldResult);
+    if (Cur->PlainText.Size() == 0)
+        AddSpecial(scFieldResult);
     auto reference = std::make_unique<TField>();
     reference->Kind = fkNoteReference;
     reference->AutoNumbered = Cur->PlainText.Data()[Cur->PlainText.Size() - 1] == scFieldResult;
@@ -147,11 +163,14 @@ void TRtfReader::ReadFootnote(int depth) {
             pos = item + 1;
             continue;
         }
-        if (size - pos < InlineTagSize) break;
-        if (IsRunEndingTag(TagCode(s + pos))) item = pos;
+        if (size - pos < InlineTagSize)
+            break;
+        if (IsRunEndingTag(TagCode(s + pos)))
+            item = pos;
         pos += InlineTagSize;
     }
-    while (item >= InlineTagSize && s[item - InlineTagSize] == 0 && TagCode(s + item - InlineTagSize) == tcFieldStart)
+    while (item >= InlineTagSize && s[item - InlineTagSize] == 0 &&
+           TagCode(s + item - InlineTagSize) == tcFieldStart)
         item -= InlineTagSize;
     InsertInlineTag(Cur->Text, item, tcFieldStart, reference->Handle);
     AppendInlineTag(Cur->Text, tcFieldEnd, reference->Handle);
@@ -166,7 +185,8 @@ void TRtfReader::ReadFootnote(int depth) {
     FootnoteAlternate = false;
     TParagraphList filled = ReadStory(depth, noteText);
     TParagraph& last = *filled.back();
-    if (!EndsWithMark(last)) AppendSpecial(last, scParagraphMark);
+    if (!EndsWithMark(last))
+        AppendSpecial(last, scParagraphMark);
     AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
     noteText.IsEndnote = FootnoteAlternate;
     MoveInto(filled, FootnoteAlternate ? Endnotes : Footnotes);
@@ -175,9 +195,11 @@ void TRtfReader::ReadFootnote(int depth) {
 }
 
 // "\chftn": the note's number, shown automatically.
-void TRtfReader::AddNoteNumber() {
+void TRtfReader::AddNoteNumber()
+{
     // A style's entry has no text to hold it.
-    if (Deleted || StyleEntry) return;
+    if (Deleted || StyleEntry)
+        return;
     TField& number = AddField(fkNoteNumber);
     AppendInlineTag(Cur->Text, tcFieldStart, number.Handle);
     AppendSpecial(*Cur, scFieldResult);
@@ -185,7 +207,8 @@ void TRtfReader::AddNoteNumber() {
 }
 
 // The stories follow the main text: footnotes, endnotes, headers and footers.
-void TRtfReader::AppendStories() {
+void TRtfReader::AppendStories()
+{
     Doc.StoryLengths[stMain] = Doc.ParagraphCount();
     Doc.StoryLengths[stFootnotes] = static_cast<int32_t>(Footnotes.size());
     Doc.StoryLengths[stEndnotes] = static_cast<int32_t>(Endnotes.size());

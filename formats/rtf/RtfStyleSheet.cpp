@@ -11,27 +11,32 @@
 
 namespace {
 
-constexpr int32_t kNoBase = 222;        // the based-on number that means none
+constexpr int32_t kNoBase = 222; // the based-on number that means none
 constexpr size_t kMaxStyleName = 255;
 constexpr int32_t kFirstFunctionKey = 0x70;
 
-TStyle& EmptyStyle(TStyle& style) {
+TStyle& EmptyStyle(TStyle& style)
+{
     ClearCharFormatState(style.CharFormat);
     ClearParFormatState(style.ParaFormat);
     return style;
 }
 
-bool IsNormal(const std::string& name) {
+bool IsNormal(const std::string& name)
+{
     static const char normal[] = "normal";
-    if (name.size() != 6) return false;
+    if (name.size() != 6)
+        return false;
     for (size_t i = 0; i < 6; ++i)
-        if ((name[i] | 0x20) != normal[i]) return false;
+        if ((name[i] | 0x20) != normal[i])
+            return false;
     return true;
 }
 
 } // namespace
 
-void TRtfReader::ReadStyleSheet(int depth) {
+void TRtfReader::ReadStyleSheet(int depth)
+{
     InStyleSheet = true;
     Result.StyleSheetRead = true;
     auto list = std::make_unique<TStyleList>(&Doc, Tabs);
@@ -45,16 +50,20 @@ void TRtfReader::ReadStyleSheet(int depth) {
 
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End) break;
-        if (t.Kind != TRtfTokenKind::GroupStart) continue;
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (t.Kind != TRtfTokenKind::GroupStart)
+            continue;
         const int inner = Tok.Depth();
         TRtfToken first = Tok.Next();
-        if (first.Kind == TRtfTokenKind::GroupEnd || first.Kind == TRtfTokenKind::End) continue;
+        if (first.Kind == TRtfTokenKind::GroupEnd || first.Kind == TRtfTokenKind::End)
+            continue;
         if (first.Kind == TRtfTokenKind::Symbol && first.Char == '*') {
             first = Tok.Next();
             // "{\*\cs" entries are character styles; other "{\*" groups are not entries.
             if (first.Kind != TRtfTokenKind::Word || (first.Word != rw_cs && first.Word != rw_ds)) {
-                if (first.Kind != TRtfTokenKind::GroupEnd) SkipGroup(inner);
+                if (first.Kind != TRtfTokenKind::GroupEnd)
+                    SkipGroup(inner);
                 continue;
             }
         }
@@ -64,14 +73,16 @@ void TRtfReader::ReadStyleSheet(int depth) {
     // File numbers become list indexes.
     TStyleList& styles = *Doc.StyleList;
     for (auto& style : styles.Styles)
-        style->BasedOn = style->BasedOn < 0 || style->BasedOn == kNoBase ? -1 : FindStyleByNumber(styles, style->BasedOn);
+        style->BasedOn =
+            style->BasedOn < 0 || style->BasedOn == kNoBase ? -1 : FindStyleByNumber(styles, style->BasedOn);
     ResolveNextStyles(styles);
     ResolveStyleBases(styles);
     InStyleSheet = false;
 }
 
 // One entry, up to the "}" of its group: its formatting words fill a scratch paragraph and the style.
-void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
+void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first)
+{
     auto style = std::make_unique<TStyle>(Doc.StyleList.get());
     EmptyStyle(*style);
     bool nextGiven = false;
@@ -90,7 +101,8 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
 
     auto handle = [&](const TRtfToken& t) {
         if (t.Kind != TRtfTokenKind::Word) {
-            if (t.Kind != TRtfTokenKind::GroupStart) HandleToken(t);
+            if (t.Kind != TRtfTokenKind::GroupStart)
+                HandleToken(t);
             return;
         }
         switch (t.Word) {
@@ -108,16 +120,21 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
         default: HandleFormattingWord(t); break;
         }
     };
-    if (first) handle(*first);
+    if (first)
+        handle(*first);
     while (Tok.Depth() >= depth) {
         const TRtfToken& t = Tok.Next();
-        if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd) break;
+        if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd)
+            break;
         if (t.Kind == TRtfTokenKind::GroupStart) {
             const int inner = Tok.Depth();
             const TRtfToken* w = &Tok.Next();
-            if (w->Kind == TRtfTokenKind::Symbol && w->Char == '*') w = &Tok.Next();
-            if (w->Kind == TRtfTokenKind::Word && w->Word == rw_keycode) ReadKeyCode(inner, *style);
-            else if (w->Kind != TRtfTokenKind::GroupEnd) SkipGroup(inner);
+            if (w->Kind == TRtfTokenKind::Symbol && w->Char == '*')
+                w = &Tok.Next();
+            if (w->Kind == TRtfTokenKind::Word && w->Word == rw_keycode)
+                ReadKeyCode(inner, *style);
+            else if (w->Kind != TRtfTokenKind::GroupEnd)
+                SkipGroup(inner);
             continue;
         }
         handle(t);
@@ -127,18 +144,23 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
     std::string name;
     for (int32_t i = 0; i < scratch.PlainText.Size(); ++i) {
         uint8_t c = scratch.PlainText.Data()[i];
-        if (c == ';') break;
-        if (c >= 32 && name.size() < kMaxStyleName) name += static_cast<char>(c);
+        if (c == ';')
+            break;
+        if (c >= 32 && name.size() < kMaxStyleName)
+            name += static_cast<char>(c);
     }
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    name.erase(0, name.find_first_not_of(' ') == std::string::npos ? name.size() : name.find_first_not_of(' '));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    name.erase(0,
+               name.find_first_not_of(' ') == std::string::npos ? name.size() : name.find_first_not_of(' '));
     style->Name = style->DisplayName = name;
     style->ParaFormat = scratch.ParaFormat;
     if (PendingTabs.Count() > 0) {
         PendingTabs.Sort();
         style->ParaFormat[pfTabTable] = Tabs->RegisterTabTable(PendingTabs);
     }
-    if (!nextGiven) style->NextStyle = style->Number;
+    if (!nextGiven)
+        style->NextStyle = style->Number;
 
     StyleEntry = nullptr;
     Cur = savedCur;
@@ -160,20 +182,27 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first) {
 }
 
 // A style's shortcut key: the key in the low word, the shift state (1 Shift, 2 Alt, 4 Ctrl) above it.
-void TRtfReader::ReadKeyCode(int depth, TStyle& style) {
+void TRtfReader::ReadKeyCode(int depth, TStyle& style)
+{
     int32_t shift = 0, key = 0;
     while (const TRtfToken* t = NextOfGroup(depth)) {
         if (t->Kind == TRtfTokenKind::Word) {
-            if (t->Word == rw_shift) shift |= 1;
-            else if (t->Word == rw_alt) shift |= 2;
-            else if (t->Word == rw_ctrl) shift |= 4;
-            else if (t->Word == rw_fn && t->Param >= 1 && t->Param <= 24) key = kFirstFunctionKey + t->Param - 1;
+            if (t->Word == rw_shift)
+                shift |= 1;
+            else if (t->Word == rw_alt)
+                shift |= 2;
+            else if (t->Word == rw_ctrl)
+                shift |= 4;
+            else if (t->Word == rw_fn && t->Param >= 1 && t->Param <= 24)
+                key = kFirstFunctionKey + t->Param - 1;
         } else if (t->Kind == TRtfTokenKind::Text) {
             for (int32_t i = 0; i < t->Length; ++i)
-                if (t->Text[i] > ' ') key = t->Text[i];
+                if (t->Text[i] > ' ')
+                    key = t->Text[i];
         } else if (t->Kind == TRtfTokenKind::Byte) {
             key = t->Char;
         }
     }
-    if (key) style.ShortCut = key | shift << 16;
+    if (key)
+        style.ShortCut = key | shift << 16;
 }

@@ -22,33 +22,43 @@ using namespace filemsg;
 namespace {
 
 // Only the plain-text writer is part of the program so far.
-bool HasWriter(int coding, int32_t flags) { return !(flags & sfWebPage) && coding >= cdAnsiText; }
+bool HasWriter(int coding, int32_t flags)
+{
+    return !(flags & sfWebPage) && coding >= cdAnsiText;
+}
 
 // The range in the coding's bytes, for a file (where the final paragraph mark gives no line end) or
 // for memory; the main window's progress bar follows the paragraphs of a file.
 void WriteRange(const TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
-                TMemory& out) {
+                TMemory& out)
+{
     std::function<void(int64_t)> step;
-    if (toFile) step = [](int64_t written) { DocumentHost().StepProgress(written); };
+    if (toFile)
+        step = [](int64_t written) { DocumentHost().StepProgress(written); };
     WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
-    if (coding == cdDosText) AnsiToOemBuffer(out.Data(), out.Size());
+    if (coding == cdDosText)
+        AnsiToOemBuffer(out.Data(), out.Size());
 }
 
 // A save given up: an old file of that name is still there as it was, and the user hears so.
-uint8_t SaveGivenUp(const std::string& fileName, const TAskUser& ask) {
-    if (FileExists(fileName)) ask(Quoted("Le fichier ", fileName, " n'a pas été modifié."), mkInformation, btOK, mkNoOption);
+uint8_t SaveGivenUp(const std::string& fileName, const TAskUser& ask)
+{
+    if (FileExists(fileName))
+        ask(Quoted("Le fichier ", fileName, " n'a pas été modifié."), mkInformation, btOK, mkNoOption);
     return kSaveFailed;
 }
 
 // Writes Out as the new content of FileName, beside it first; asks again on failure.
-uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoadedDocument& loaded, const TAskUser& ask) {
+uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoadedDocument& loaded,
+                        const TAskUser& ask)
+{
     for (;;) {
         std::unique_ptr<TSafeSave> save;
         try {
             save = std::make_unique<TSafeSave>(fileName);
         } catch (const EStreamError&) {
-            if (ask(Quoted("Impossible de créer le fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
-                mrRetry)
+            if (ask(Quoted("Impossible de créer le fichier ", fileName, "."), mkError, btRetry | btCancel,
+                    mkNoOption) != mrRetry)
                 return SaveGivenUp(fileName, ask);
             continue;
         }
@@ -59,7 +69,8 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
             bool kept = loaded.File != nullptr;
             loaded.File.reset();
             written = save->Commit();
-            if (kept || written) loaded.File = TryOpen(fileName, fmOpenReadWrite | fmShareDenyWrite);
+            if (kept || written)
+                loaded.File = TryOpen(fileName, fmOpenReadWrite | fmShareDenyWrite);
         } catch (const EStreamError&) {
             written = false;
         }
@@ -68,8 +79,8 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
             loaded.FileSize = out.Size();
             return kSaveWritten;
         }
-        if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel, mkNoOption) !=
-            mrRetry)
+        if (ask(Quoted("Erreur lors de l'écriture du fichier ", fileName, "."), mkError, btRetry | btCancel,
+                mkNoOption) != mrRetry)
             return SaveGivenUp(fileName, ask);
     }
 }
@@ -77,7 +88,8 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
 // The main window's progress bar over a save; ended however the save ends.
 struct TSaveProgress {
     bool Filled = false;
-    TSaveProgress(int64_t paragraphs, const std::string& fileName) {
+    TSaveProgress(int64_t paragraphs, const std::string& fileName)
+    {
         DocumentHost().BeginProgress(paragraphs, "Enregistrement du document \"%s\" ...", fileName);
     }
     ~TSaveProgress() { DocumentHost().EndProgress(Filled); }
@@ -85,7 +97,8 @@ struct TSaveProgress {
 
 // Saves as the request says under FileName; the document's own name is given back however it ends.
 uint8_t SaveUnderName(TDocument& document, const std::string& fileName, const TDocSavingOptions& options,
-                      TLoadedDocument& loaded, const TAskUser& ask) {
+                      TLoadedDocument& loaded, const TAskUser& ask)
+{
     struct TOwnNameBack {
         TDocument& Document;
         std::string Own;
@@ -97,7 +110,8 @@ uint8_t SaveUnderName(TDocument& document, const std::string& fileName, const TD
 
 } // namespace
 
-void SayCannotSave(int coding, const TAskUser& ask) {
+void SayCannotSave(int coding, const TAskUser& ask)
+{
     ask(Quoted("Quillpad ne peut pas pour le moment enregistrer de document au format ",
                std::string(TCodingManager::GetCodingIdentifier(coding)),
                ". Veuillez, s'il vous plaît, choisir un autre format"),
@@ -105,28 +119,35 @@ void SayCannotSave(int coding, const TAskUser& ask) {
 }
 
 uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoadedDocument& loaded,
-                     const TAskUser& ask) {
-    if (document.Paragraphs.empty()) return kSaveFailed;
+                     const TAskUser& ask)
+{
+    if (document.Paragraphs.empty())
+        return kSaveFailed;
     TModeFlagScope flags(document);
     flags.On(mfSaving);
     if (!HasWriter(options.Coding, options.Flags)) {
-        if (!options.ToMemory) SayCannotSave(options.Coding, ask);
+        if (!options.ToMemory)
+            SayCannotSave(options.Coding, ask);
         return kSaveFailed;
     }
     const bool keepState = (options.Flags & sfKeepState) != 0;
     // RTF files, enciphered or not, name who saved them last.
-    if ((options.Coding == cdRtf || options.Coding == cdEncrypted) && !CurrentOptions().General.UsrName.empty())
+    if ((options.Coding == cdRtf || options.Coding == cdEncrypted) &&
+        !CurrentOptions().General.UsrName.empty())
         document.Info.LastAuthor = CurrentOptions().General.UsrName;
     TMemory out;
     if (options.ToMemory) {
-        if (!options.MemoryBlock) return kSaveFailed;
+        if (!options.MemoryBlock)
+            return kSaveFailed;
         WriteRange(document, options.Range, options.Coding, options.Flags, false, out);
         options.MemoryBlock->AppendMemory(out);
     } else {
         // The file carries the date of its own save; a failed save gives the old date back.
         const double lastSaved = document.Info.LastSaveDate;
-        if (!keepState) document.Info.LastSaveDate = Now();
-        TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1, document.FileName);
+        if (!keepState)
+            document.Info.LastSaveDate = Now();
+        TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1,
+                               document.FileName);
         WriteRange(document, options.Range, options.Coding, options.Flags, true, out);
         if (WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
             document.Info.LastSaveDate = lastSaved;
@@ -136,11 +157,13 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
     }
     if (!keepState) {
         // Saved into a file, the document has one of its own from now on.
-        if (!options.ToMemory) document.SetModeFlag(mfNoOwnFile, false);
+        if (!options.ToMemory)
+            document.SetModeFlag(mfNoOwnFile, false);
         document.Coding = options.Coding;
         document.SetModified(false);
         // No step of the undo list is older than the save.
-        if (document.OperationManager) document.OperationManager->SavedMark = 0;
+        if (document.OperationManager)
+            document.OperationManager->SavedMark = 0;
         DocumentHost().AddToRecentFiles(&document);
         DocumentHost().InvalidateCommands();
     }
@@ -150,7 +173,8 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
 }
 
 uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName, int32_t flags,
-                                const TAskUser& ask) {
+                                const TAskUser& ask)
+{
     TDocSavingOptions options;
     options.Range = document.GetBodyRange();
     options.Coding = document.Coding;
@@ -166,7 +190,8 @@ uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName
 }
 
 uint8_t SaveDocumentToFile(TDocument& document, const std::string& fileName, int32_t coding,
-                           TLoadedDocument& loaded, const TAskUser& ask) {
+                           TLoadedDocument& loaded, const TAskUser& ask)
+{
     TDocSavingOptions options;
     options.Range = document.GetBodyRange();
     options.Coding = coding;

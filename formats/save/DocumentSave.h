@@ -19,19 +19,19 @@ void SayCannotSave(int coding, const TAskUser& ask);
 
 // Flags of a save request.
 enum TDocSavingFlags : int32_t {
-    sfKeepState = 1,   // the document's state is left alone: no modified flag, dates or recent-files entry
-    sfCompact = 2,     // plain text on one line: spaces for breaks and tabs, hyphens for dashes
-    sfWebPage = 4,     // a web page whatever the coding
+    sfKeepState = 1, // the document's state is left alone: no modified flag, dates or recent-files entry
+    sfCompact = 2,   // plain text on one line: spaces for breaks and tabs, hyphens for dashes
+    sfWebPage = 4,   // a web page whatever the coding
 };
 
 // The request of a save.
 struct TDocSavingOptions {
-    uint8_t ToMemory = 0;             // 0: the document's file; otherwise appended to MemoryBlock
-    TTextRange Range{};               // what to write (TDocument::GetBodyRange for a whole document)
+    uint8_t ToMemory = 0; // 0: the document's file; otherwise appended to MemoryBlock
+    TTextRange Range{};   // what to write (TDocument::GetBodyRange for a whole document)
     int32_t Coding = 0;
     TMemory* MemoryBlock = nullptr;
-    std::string SourceFileName;       // the document's own name when a temporary file is written
-    int32_t Flags = 0;                // TDocSavingFlags
+    std::string SourceFileName; // the document's own name when a temporary file is written
+    int32_t Flags = 0;          // TDocSavingFlags
 };
 
 // Saves a range of the document as the request says, into the document's file (its FileName) or into

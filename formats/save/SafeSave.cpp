@@ -6,30 +6,37 @@
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Files.h"
 
-TSafeSave::TSafeSave(const std::string& target) : FTarget(target) {
+TSafeSave::TSafeSave(const std::string& target) : FTarget(target)
+{
     for (int n = 0;; ++n) {
         FTempName = target + ".~qp" + std::to_string(n);
-        if (!FileExists(FTempName)) break;
+        if (!FileExists(FTempName))
+            break;
     }
     FStream = std::make_unique<TFileStream>(FTempName, fmCreate);
 }
 
-TSafeSave::~TSafeSave() {
-    if (FDone) return;
+TSafeSave::~TSafeSave()
+{
+    if (FDone)
+        return;
     FStream.reset();
     DeleteFile(FTempName);
 }
 
-bool TSafeSave::Commit() {
+bool TSafeSave::Commit()
+{
     FStream.reset();
     FDone = true;
-    if (ReplaceFileWith(FTempName, FTarget)) return true;
+    if (ReplaceFileWith(FTempName, FTarget))
+        return true;
     DeleteFile(FTempName);
     return false;
 }
 
 #if !defined(_WIN32)
-bool ReplaceFileWith(const std::string& source, const std::string& target) {
+bool ReplaceFileWith(const std::string& source, const std::string& target)
+{
     return std::rename(source.c_str(), target.c_str()) == 0;
 }
 #endif

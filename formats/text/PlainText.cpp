@@ -13,7 +13,8 @@
 
 namespace {
 
-TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats, bool first = false) {
+TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats, bool first = false)
+{
     TParagraph& p = first ? FirstParagraph(document) : AddParagraph(document);
     if (!formats.InitialTags.empty())
         p.Text.Append(formats.InitialTags.data(), static_cast<int32_t>(formats.InitialTags.size()));
@@ -24,7 +25,8 @@ TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats
 } // namespace
 
 void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainTextFormats& formats,
-                           int64_t& textLength) {
+                           int64_t& textLength)
+{
     TParagraph* p = &StartParagraph(document, formats, true);
     while (input.Ensure(1)) {
         const uint8_t* data = input.Buffer.data();
@@ -32,7 +34,8 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
         if (c == '\r' || c == '\n') {
             ++input.Pos;
             // CR LF is one line end; any other CR or LF is a line end of its own.
-            if (c == '\r' && input.Ensure(1) && input.Buffer[input.Pos] == '\n') ++input.Pos;
+            if (c == '\r' && input.Ensure(1) && input.Buffer[input.Pos] == '\n')
+                ++input.Pos;
             textLength += p->PlainText.Size();
             AppendSpecial(*p, scParagraphMark);
             p = &StartParagraph(document, formats);
@@ -55,8 +58,9 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
     textLength += p->PlainText.Size();
 }
 
-void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out,
-                    const std::function<void(int64_t written)>& paragraphDone) {
+void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile,
+                    TMemory& out, const std::function<void(int64_t written)>& paragraphDone)
+{
     int32_t first = std::max(range.StartPos.ParIndex, 0);
     int32_t last = std::min(range.EndPos.ParIndex, static_cast<int32_t>(document.Paragraphs.size()) - 1);
     for (int32_t i = first; i <= last; ++i) {
@@ -65,14 +69,16 @@ void WritePlainText(const TDocument& document, const TTextRange& range, bool com
         int32_t end = plain.Size();
         if (i == range.EndPos.ParIndex) {
             end = std::clamp(range.EndPos.Offset, 0, plain.Size());
-            if (forFile && end == plain.Size() && end > start) --end;
+            if (forFile && end == plain.Size() && end > start)
+                --end;
         }
         const uint8_t* p = plain.Data();
         for (int32_t k = start; k < end;) {
             uint8_t c = p[k];
             if (c >= 32) {
                 int32_t n = 1;
-                while (k + n < end && p[k + n] >= 32) ++n;
+                while (k + n < end && p[k + n] >= 32)
+                    ++n;
                 out.Append(p + k, n);
                 k += n;
                 continue;
@@ -83,8 +89,10 @@ void WritePlainText(const TDocument& document, const TTextRange& range, bool com
             case scSectionBreak:
             case scColumnBreak:
             case scLineBreak:
-                if (compact) out.AppendByte(' ');
-                else out.Append("\r\n", 2);
+                if (compact)
+                    out.AppendByte(' ');
+                else
+                    out.Append("\r\n", 2);
                 break;
             case scPageBreak: out.AppendByte(compact ? ' ' : 12); break;
             case scTab: out.AppendByte(compact ? ' ' : 9); break;
@@ -96,11 +104,13 @@ void WritePlainText(const TDocument& document, const TTextRange& range, bool com
             case scEmDash: out.AppendByte(compact ? '-' : 151); break;
             case scEnDash: out.AppendByte(compact ? '-' : 150); break;
             case scOptionalHyphen:
-                if (compact) out.AppendByte('-');
+                if (compact)
+                    out.AppendByte('-');
                 break;
             default: break;
             }
         }
-        if (paragraphDone) paragraphDone(i - first + 1);
+        if (paragraphDone)
+            paragraphDone(i - first + 1);
     }
 }

@@ -26,5 +26,5 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
 // Appends the range as 8-bit text to Out. Compact gives spaces for line and paragraph ends; ForFile
 // drops the final paragraph mark of a range that reaches the very end of its last paragraph.
 // ParagraphDone hears the number of paragraphs written so far after each one.
-void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile, TMemory& out,
-                    const std::function<void(int64_t written)>& paragraphDone = nullptr);
+void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile,
+                    TMemory& out, const std::function<void(int64_t written)>& paragraphDone = nullptr);

@@ -19,7 +19,7 @@ std::mutex Lock;
 std::unique_ptr<TSession> Sessions[MaxSessions];
 
 // Runs one entry point's work under the lock; an exception becomes an engine error.
-template <typename F>
+template<typename F>
 int16_t Guarded(F&& work)
 {
     try {
@@ -33,7 +33,7 @@ int16_t Guarded(F&& work)
 }
 
 // Runs work on a session, or gives the session error when there is no such session.
-template <typename F>
+template<typename F>
 int16_t OnSession(int16_t session, F&& work)
 {
     return Guarded([&]() -> int16_t {
@@ -43,7 +43,10 @@ int16_t OnSession(int16_t session, F&& work)
     });
 }
 
-std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
+std::string Text(const char* s)
+{
+    return s ? std::string(s) : std::string();
+}
 
 } // namespace
 
@@ -94,9 +97,11 @@ int16_t SSCE_API SSCE_GetLex(int16_t session, int16_t lexicon, char* buffer, int
     return OnSession(session, [&](TSession& s) { return s.ListLexicon(lexicon, buffer, size); });
 }
 
-int16_t SSCE_API SSCE_AddToLex(int16_t session, int16_t lexicon, const char* word, int16_t action, const char* otherWord)
+int16_t SSCE_API SSCE_AddToLex(int16_t session, int16_t lexicon, const char* word, int16_t action,
+                               const char* otherWord)
 {
-    return OnSession(session, [&](TSession& s) { return s.AddToLexicon(lexicon, Text(word), action, Text(otherWord)); });
+    return OnSession(
+        session, [&](TSession& s) { return s.AddToLexicon(lexicon, Text(word), action, Text(otherWord)); });
 }
 
 int16_t SSCE_API SSCE_DelFromLex(int16_t session, int16_t lexicon, const char* word)
@@ -113,8 +118,8 @@ int16_t SSCE_API SSCE_CheckWord(int16_t session, const char* word, char* otherWo
     });
 }
 
-int16_t SSCE_API SSCE_Suggest(int16_t session, const char* word, int16_t depth, char* suggestions, int32_t size,
-                              int16_t* scores, int16_t scoreCount)
+int16_t SSCE_API SSCE_Suggest(int16_t session, const char* word, int16_t depth, char* suggestions,
+                              int32_t size, int16_t* scores, int16_t scoreCount)
 {
     return OnSession(session, [&](TSession& s) -> int16_t {
         if (!word)

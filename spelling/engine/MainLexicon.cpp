@@ -22,11 +22,13 @@ public:
         if (n == 0 || n > MAX_PATH || !GetTempFileNameA(folder, "qsp", 0, name))
             return;
         Path = name;
-        HANDLE h = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        HANDLE h =
+            CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return;
         DWORD written = 0;
-        Ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+        Ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+             written == bytes.size();
         Ok = CloseHandle(h) && Ok;
     }
     ~TTempFile()
@@ -49,9 +51,11 @@ std::vector<std::string> FirstWords(std::string_view words, size_t count)
     while (pos != std::string_view::npos && out.size() < count) {
         size_t start = pos + 1;
         pos = words.find('\n', start);
-        std::string_view line = words.substr(start, pos == std::string_view::npos ? std::string_view::npos : pos - start);
+        std::string_view line =
+            words.substr(start, pos == std::string_view::npos ? std::string_view::npos : pos - start);
         size_t end = 0;
-        while (end < line.size() && line[end] != '/' && line[end] != '\t' && line[end] != ' ' && line[end] != '\r')
+        while (end < line.size() && line[end] != '/' && line[end] != '\t' && line[end] != ' ' &&
+               line[end] != '\r')
             ++end;
         if (end > 0)
             out.emplace_back(line.substr(0, end));
@@ -65,7 +69,8 @@ TMainLexicon::TMainLexicon(std::unique_ptr<Hunspell> speller) : Speller(std::mov
 
 TMainLexicon::~TMainLexicon() = default;
 
-std::unique_ptr<TMainLexicon> TMainLexicon::Load(std::string_view affixes, std::string_view words, int16_t& error)
+std::unique_ptr<TMainLexicon> TMainLexicon::Load(std::string_view affixes, std::string_view words,
+                                                 int16_t& error)
 {
     TTempFile aff(affixes), dic(words);
     if (!aff.Ok || !dic.Ok) {

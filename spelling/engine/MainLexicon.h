@@ -13,7 +13,8 @@ public:
     ~TMainLexicon();
 
     // Loads a dictionary from its two files' contents; null with an engine error when it cannot be used.
-    static std::unique_ptr<TMainLexicon> Load(std::string_view affixes, std::string_view words, int16_t& error);
+    static std::unique_ptr<TMainLexicon> Load(std::string_view affixes, std::string_view words,
+                                              int16_t& error);
 
     // Whether the dictionary accepts a Windows-1252 word.
     bool Accepts(const std::string& word) const;

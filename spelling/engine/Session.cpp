@@ -18,8 +18,8 @@ constexpr uint64_t MaxLexiconFileSize = 256u << 20;
 // The whole contents of a file (others may read and write it meanwhile); false when it cannot be read.
 bool ReadWholeFile(const std::string& name, std::string& out)
 {
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size;
@@ -27,7 +27,8 @@ bool ReadWholeFile(const std::string& name, std::string& out)
     if (ok) {
         out.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = out.empty() || (ReadFile(h, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) && read == out.size());
+        ok = out.empty() ||
+             (ReadFile(h, out.data(), static_cast<DWORD>(out.size()), &read, nullptr) && read == out.size());
     }
     CloseHandle(h);
     return ok;
@@ -111,7 +112,8 @@ int16_t TSession::OpenLexicon(const std::string& fileName)
 int16_t TSession::CreateLexicon(const std::string& fileName)
 {
     if (!fileName.empty()) {
-        HANDLE h = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return GetLastError() == ERROR_FILE_EXISTS ? SSCE_ERR_EXISTS : SSCE_ERR_FILE;
         CloseHandle(h);
@@ -178,7 +180,8 @@ bool TSession::IgnoredByOptions(const std::string& word) const
     bool firstUpper = cp1252::IsUpper(static_cast<unsigned char>(word[0]));
     return (Option(SSCE_OPT_IGNORE_CAPPED) && firstUpper) ||
            (Option(SSCE_OPT_IGNORE_ALL_CAPS) && upper > 0 && lower == 0) ||
-           (Option(SSCE_OPT_IGNORE_DIGITS) && HasDigit(word)) || (Option(SSCE_OPT_IGNORE_NUMBERS) && IsNumber(word)) ||
+           (Option(SSCE_OPT_IGNORE_DIGITS) && HasDigit(word)) ||
+           (Option(SSCE_OPT_IGNORE_NUMBERS) && IsNumber(word)) ||
            (Option(SSCE_OPT_IGNORE_MIXED_CASE) && upper > 0 && lower > 0 && (!firstUpper || upper >= 2));
 }
 
@@ -212,7 +215,8 @@ bool TSession::Accepts(const std::string& word) const
     if (Option(SSCE_OPT_CASE_SENSITIVE))
         return false;
     std::string lower = cp1252::Lower(word), capitalised = Capitalised(word);
-    return (lower != word && AcceptsAsWritten(lower)) || (capitalised != word && AcceptsAsWritten(capitalised));
+    return (lower != word && AcceptsAsWritten(lower)) ||
+           (capitalised != word && AcceptsAsWritten(capitalised));
 }
 
 int16_t TSession::CheckWord(const std::string& word, char* other, int32_t otherSize)
@@ -230,7 +234,8 @@ int16_t TSession::CheckWord(const std::string& word, char* other, int32_t otherS
     }
     if (entry || Accepts(word))
         return 0;
-    return TryWordVariants(word, [this](const std::string& v) { return Accepts(v); }) ? 0 : SSCE_WORD_REJECTED;
+    return TryWordVariants(word, [this](const std::string& v) { return Accepts(v); }) ? 0
+                                                                                      : SSCE_WORD_REJECTED;
 }
 
 int16_t TSession::Suggest(const std::string& word, int16_t depth, char* buffer, int32_t size, int16_t* scores,
@@ -239,7 +244,8 @@ int16_t TSession::Suggest(const std::string& word, int16_t depth, char* buffer, 
     if (depth < 0 || !buffer || size < 1 || scoreCount < 0)
         return SSCE_ERR_ARGUMENT;
     // The depth chooses how long the list may be: 75 and over gives every place.
-    int limit = std::clamp(scoreCount * std::min<int>(depth, 75) / 75, std::min<int>(1, scoreCount), int(scoreCount));
+    int limit =
+        std::clamp(scoreCount * std::min<int>(depth, 75) / 75, std::min<int>(1, scoreCount), int(scoreCount));
     std::vector<std::string> list;
     for (const TLexicon& l : Lexicons) {
         if (!l.Main)

@@ -24,7 +24,8 @@ public:
     int16_t Add(const std::string& word, int16_t action, const std::string& other);
     int16_t Delete(const std::string& word);
 
-    // The entries as a list of NUL-ended entries (word, or word, tab and other word); how many fit the buffer.
+    // The entries as a list of NUL-ended entries (word, or word, tab and other word); how many fit the
+    // buffer.
     int32_t List(char* buffer, int32_t size) const;
 
     // A word that a lexicon can hold: not empty, on one line, with no tab.

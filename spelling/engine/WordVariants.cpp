@@ -8,17 +8,18 @@
 
 namespace {
 
-constexpr int MaxLigatures = 4;       // pairs that may each become a ligature (at most 15 variants)
+constexpr int MaxLigatures = 4;        // pairs that may each become a ligature (at most 15 variants)
 constexpr int MaxAccentedCapitals = 3; // capitals that get an accent in one variant
-constexpr int MaxAccentTries = 150;   // variants with accents per ligature choice
-constexpr int MaxCost = 6;            // of the accents of one variant (below)
+constexpr int MaxAccentTries = 150;    // variants with accents per ligature choice
+constexpr int MaxCost = 6;             // of the accents of one variant (below)
 
 struct TLigature {
     char First, Second, Ligature;
 };
 // "oe" and "ae" in lower case, in capitals, and as the program writes a capital ligature that begins a word.
 constexpr TLigature Ligatures[] = {
-    {'o', 'e', '\x9C'}, {'a', 'e', '\xE6'}, {'O', 'E', '\x8C'}, {'A', 'E', '\xC6'}, {'O', 'e', '\x8C'}, {'A', 'e', '\xC6'},
+    {'o', 'e', '\x9C'}, {'a', 'e', '\xE6'}, {'O', 'E', '\x8C'},
+    {'A', 'E', '\xC6'}, {'O', 'e', '\x8C'}, {'A', 'e', '\xC6'},
 };
 
 // The accented forms of each letter, most frequent in French first; capitals at the same places.
@@ -48,7 +49,8 @@ public:
     TAccentSearch(const std::string& word, const std::function<bool(const std::string&)>& accept)
         : Word(word), Accept(accept)
     {
-        AllCapitals = std::none_of(word.begin(), word.end(), [](unsigned char c) { return cp1252::IsLower(c); });
+        AllCapitals =
+            std::none_of(word.begin(), word.end(), [](unsigned char c) { return cp1252::IsLower(c); });
         for (size_t i = 0; i < word.size(); ++i)
             if (cp1252::IsUpper(static_cast<unsigned char>(word[i])) && AccentsOf(word[i]))
                 Places.push_back(i);

@@ -20,7 +20,8 @@ std::vector<TRGBEntry> HandleColours(HBITMAP handle, int32_t width, int32_t heig
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint8_t> bits(static_cast<size_t>(width) * height * 4);
     HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(height, GetDIBits(dc, handle, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS));
+    EXPECT_EQ(height,
+              GetDIBits(dc, handle, 0, static_cast<UINT>(height), bits.data(), &info, DIB_RGB_COLORS));
     DeleteDC(dc);
     std::vector<TRGBEntry> colours;
     for (size_t i = 0; i < bits.size(); i += 4)

@@ -6,7 +6,8 @@
 
 namespace bitmaptest {
 
-// Pixel (x, y) has palette index or level x * 7 + y * 3 (kept within the format); palettes are full and distinct.
+// Pixel (x, y) has palette index or level x * 7 + y * 3 (kept within the format); palettes are full and
+// distinct.
 inline TBitmap Pattern(TPixelFormat format, int32_t width, int32_t height)
 {
     TBitmap b;
@@ -20,13 +21,15 @@ inline TBitmap Pattern(TPixelFormat format, int32_t width, int32_t height)
                 TBitmap::SetPixelIndex(b.ScanLine(y), x, bits, v & ((1 << bits) - 1));
             } else {
                 uint8_t* p = b.ScanLine(y) + x * (bits / 8);
-                p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(v * 2), p[2] = static_cast<uint8_t>(v * 5);
+                p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(v * 2),
+                p[2] = static_cast<uint8_t>(v * 5);
             }
         }
     if (bits <= 8) {
         std::vector<TRGBEntry> palette(1u << bits);
         for (size_t i = 0; i < palette.size(); ++i)
-            palette[i] = {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 11)};
+            palette[i] = {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(255 - i),
+                          static_cast<uint8_t>(i * 11)};
         b.SetPalette(palette);
     }
     return b;

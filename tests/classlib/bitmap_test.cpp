@@ -1,4 +1,5 @@
-// The bitmap data model: sizes and their limits, row layout, pixel formats, palettes and the bitmap file format.
+// The bitmap data model: sizes and their limits, row layout, pixel formats, palettes and the bitmap file
+// format.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -29,8 +30,8 @@ TEST(Bitmap, RowsArePaddedToFourBytesAndStoredBottomUp)
     struct {
         TPixelFormat Format;
         int32_t Width, RowBytes;
-    } cases[] = {{pf1bit, 1, 4}, {pf1bit, 32, 4}, {pf1bit, 33, 8}, {pf4bit, 9, 8}, {pf8bit, 5, 8},
-                 {pf24bit, 1, 4}, {pf24bit, 5, 16}, {pf32bit, 3, 12}};
+    } cases[] = {{pf1bit, 1, 4}, {pf1bit, 32, 4}, {pf1bit, 33, 8},  {pf4bit, 9, 8},
+                 {pf8bit, 5, 8}, {pf24bit, 1, 4}, {pf24bit, 5, 16}, {pf32bit, 3, 12}};
     for (const auto& c : cases) {
         TBitmap b;
         b.SetPixelFormat(c.Format);
@@ -49,7 +50,10 @@ TEST(Bitmap, SizesOutsideTheLimitsAreRefused)
     b.SetSize(0, 10);
     EXPECT_TRUE(b.Empty());
     EXPECT_TRUE(b.GetBits().empty());
-    for (auto [w, h] : {std::pair{-1, 1}, {1, -1}, {TBitmap::MaxDimension + 1, 1}, {1, TBitmap::MaxDimension + 1},
+    for (auto [w, h] : {std::pair{-1, 1},
+                        {1, -1},
+                        {TBitmap::MaxDimension + 1, 1},
+                        {1, TBitmap::MaxDimension + 1},
                         {TBitmap::MaxDimension, TBitmap::MaxDimension}}) {
         EXPECT_THROW(b.SetSize(w, h), EInvalidGraphic) << w << " x " << h;
         EXPECT_EQ(0, b.GetWidth());
@@ -147,19 +151,22 @@ TEST(BitmapFile, DamagedFilesAreRefusedAndChangeNothing)
         return f;
     };
     const std::string cases[] = {
-        "", file.substr(0, 53), file.substr(0, file.size() - 1), "BX" + file.substr(2),
-        with(18, 0, 4),                 // width 0
-        with(22, 0, 4),                 // height 0
-        with(18, 0x80000000u, 4),       // negative width
-        with(22, 0x80000000u, 4),       // the most negative height
-        with(18, 40000, 4),             // width past the limit
-        with(28, 16, 2),                // 16 bits per pixel
-        with(30, 1, 4),                 // compressed
-        with(26, 2, 2),                 // two planes
-        with(46, 17, 4),                // more colours than 4 bits allow
-        with(14, 39, 4),                // short information header
-        with(14, 0x7FFFFFF0u, 4),       // information header past the end
-        with(10, 0xFFFFFFF0u, 4),       // pixels past the end
+        "",
+        file.substr(0, 53),
+        file.substr(0, file.size() - 1),
+        "BX" + file.substr(2),
+        with(18, 0, 4),           // width 0
+        with(22, 0, 4),           // height 0
+        with(18, 0x80000000u, 4), // negative width
+        with(22, 0x80000000u, 4), // the most negative height
+        with(18, 40000, 4),       // width past the limit
+        with(28, 16, 2),          // 16 bits per pixel
+        with(30, 1, 4),           // compressed
+        with(26, 2, 2),           // two planes
+        with(46, 17, 4),          // more colours than 4 bits allow
+        with(14, 39, 4),          // short information header
+        with(14, 0x7FFFFFF0u, 4), // information header past the end
+        with(10, 0xFFFFFFF0u, 4), // pixels past the end
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         TBitmap target = Pattern(pf24bit, 2, 2);

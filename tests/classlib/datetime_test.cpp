@@ -6,8 +6,11 @@
 
 TEST(DateTime, DayNumbers)
 {
-    const struct { int y, m, d; double days; } dates[] = {
-        {1899, 12, 30, 0}, {1900, 1, 1, 2}, {1900, 3, 1, 61}, {2000, 2, 29, 36585},
+    const struct {
+        int y, m, d;
+        double days;
+    } dates[] = {
+        {1899, 12, 30, 0},   {1900, 1, 1, 2},    {1900, 3, 1, 61},        {2000, 2, 29, 36585},
         {2024, 1, 1, 45292}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
     };
     for (const auto& c : dates) {

@@ -24,7 +24,8 @@ TEST(Format, Patterns)
     EXPECT_EQ(Format("%d|%i|%d", -42, int64_t{-9000000000}, INT32_MIN), "-42|-9000000000|-2147483648");
     EXPECT_EQ(Format("%u %u", 4000000000u, -1), "4000000000 4294967295");
     EXPECT_EQ(Format("%x %X %x %.8X", 255, 0xBEEF, -1, 0x1F), "ff BEEF ffffffff 0000001F");
-    EXPECT_EQ(Format("[%5d][%-5d][%05d][%05d][%.3d]", 42, 42, 42, -42, 7), "[   42][42   ][00042][-0042][007]");
+    EXPECT_EQ(Format("[%5d][%-5d][%05d][%05d][%.3d]", 42, 42, 42, -42, 7),
+              "[   42][42   ][00042][-0042][007]");
     EXPECT_EQ(Format("[%6s][%-6s][%.2s]", "ab", "ab", "abcdef"), "[    ab][ab    ][ab]");
     EXPECT_EQ(Format("%c%c", 'O', 75), "OK");
     EXPECT_EQ(Format("fin sans argument"), "fin sans argument");
@@ -47,10 +48,14 @@ TEST(Format, FloatsUseTheDecimalComma)
 
 TEST(Format, ThousandsSeparators)
 {
-    EXPECT_EQ(Format("%.0n", 1234567.0), "1\xA0" "234\xA0" "567");
-    EXPECT_EQ(Format("%.2n", -1234.5), "-1\xA0" "234,50");
+    EXPECT_EQ(Format("%.0n", 1234567.0), "1\xA0"
+                                         "234\xA0"
+                                         "567");
+    EXPECT_EQ(Format("%.2n", -1234.5), "-1\xA0"
+                                       "234,50");
     EXPECT_EQ(Format("%n", 999.0), "999,00");
-    EXPECT_EQ(Format("%.0n", 100000), "100\xA0" "000");
+    EXPECT_EQ(Format("%.0n", 100000), "100\xA0"
+                                      "000");
 
     // A caller sets the separators for one call and puts them back.
     const TFormatSettings saved = FormatSettings;
@@ -78,10 +83,21 @@ TEST(Format, NumbersToTextAndBack)
     EXPECT_EQ(FloatToStr(-0.001), "-0,001");
     EXPECT_EQ(IntToStr(-12), "-12");
 
-    const struct { const char* text; bool ok; int32_t value; } ints[] = {
-        {"42", true, 42},   {" -17 ", true, -17}, {"+5", true, 5},
-        {"2147483647", true, INT32_MAX}, {"-2147483648", true, INT32_MIN},
-        {"2147483648", false, 0}, {"", false, 0}, {"-", false, 0}, {"12a", false, 0}, {"1 2", false, 0},
+    const struct {
+        const char* text;
+        bool ok;
+        int32_t value;
+    } ints[] = {
+        {"42", true, 42},
+        {" -17 ", true, -17},
+        {"+5", true, 5},
+        {"2147483647", true, INT32_MAX},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"12a", false, 0},
+        {"1 2", false, 0},
     };
     for (const auto& c : ints) {
         int32_t v = 0;

@@ -11,7 +11,8 @@ namespace {
 
 // A component that notes its name in a shared list when it is freed.
 struct TNoted : TComponent {
-    TNoted(TComponent* owner, std::string name, std::vector<std::string>& freed) : TComponent(owner), Freed(freed)
+    TNoted(TComponent* owner, std::string name, std::vector<std::string>& freed)
+        : TComponent(owner), Freed(freed)
     {
         Name = std::move(name);
     }
@@ -138,7 +139,8 @@ TEST(Form, ModalResultComesFromTheButtonClicked)
 TEST(Form, DialogKeysPressTheDefaultAndCancelButtons)
 {
     TTwoButtonForm form;
-    EXPECT_EQ(RunModal(form, [&] { PostMessageA(form.Check->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }), mrCancel);
+    EXPECT_EQ(RunModal(form, [&] { PostMessageA(form.Check->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }),
+              mrCancel);
     EXPECT_EQ(RunModal(form, [&] { PostMessageA(form.Check->Handle(), WM_KEYDOWN, VK_RETURN, 0); }), mrOk);
     // The accelerator of the check box ticks it; the close box cancels.
     EXPECT_EQ(RunModal(form,

@@ -135,8 +135,10 @@ TEST(PopupMenu, CommandsRunTheirItemAndHighlightedItemsGiveTheirHint)
     Application->OnHint = [&](TComponent*) { hints.push_back(Application->Hint()); };
     HMENU menu = popup.Handle();
     HMENU sub = GetSubMenu(menu, 0);
-    SendMessageA(popup.WindowHandle(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu));
-    SendMessageA(popup.WindowHandle(), WM_MENUSELECT, MAKEWPARAM(z200->Command(), 0), reinterpret_cast<LPARAM>(sub));
+    SendMessageA(popup.WindowHandle(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP),
+                 reinterpret_cast<LPARAM>(menu));
+    SendMessageA(popup.WindowHandle(), WM_MENUSELECT, MAKEWPARAM(z200->Command(), 0),
+                 reinterpret_cast<LPARAM>(sub));
     SendMessageA(popup.WindowHandle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Application->OnHint = nullptr;
     EXPECT_EQ(hints, (std::vector<std::string>{"Changer le zoom", "Zoom à 200 %", ""}));

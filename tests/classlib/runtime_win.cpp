@@ -63,8 +63,8 @@ TEST(AnsiStringsWin, FrenchOrderAndCase)
 {
     EXPECT_EQ(AnsiUpperCase("été œuvre"), "ÉTÉ ŒUVRE");
     EXPECT_EQ(AnsiLowerCase("ÉLÈVE"), "élève");
-    EXPECT_EQ(AnsiCompareText("élan", "ELAN") , 1);  // accents still count
+    EXPECT_EQ(AnsiCompareText("élan", "ELAN"), 1); // accents still count
     EXPECT_EQ(AnsiCompareText("école", "ÉCOLE"), 0);
-    EXPECT_EQ(AnsiCompareText("élan", "eux"), -1);   // é sorts with e, not after z
+    EXPECT_EQ(AnsiCompareText("élan", "eux"), -1); // é sorts with e, not after z
     EXPECT_EQ(AnsiCompareStr("a", "B"), -1);
 }

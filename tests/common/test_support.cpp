@@ -51,8 +51,9 @@ struct ScratchRoot {
     std::filesystem::path path;
     ScratchRoot()
     {
-        path = std::filesystem::temp_directory_path() / ("qptest-" + std::to_string(std::rand()) + "-" +
-                                                         std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFF));
+        path = std::filesystem::temp_directory_path() /
+               ("qptest-" + std::to_string(std::rand()) + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFF));
         std::filesystem::create_directories(path);
     }
     ~ScratchRoot()

@@ -22,7 +22,7 @@ void SetPixel(TBitmap& b, int32_t x, int32_t y, uint32_t value)
 }
 
 // A 24-bit bitmap whose pixel (x, y) has the colour Fn(x, y).
-template <class F>
+template<class F>
 TBitmap Make(int32_t width, int32_t height, F fn)
 {
     TBitmap b;
@@ -38,7 +38,9 @@ TBitmap Make(int32_t width, int32_t height, F fn)
 
 TEST(BitmapUtils, LightenMovesSeventyPercentToWhite)
 {
-    TBitmap b = Make(3, 1, [](int32_t x, int32_t) { return x == 0 ? 0x000000u : x == 1 ? 0xFFFFFFu : 0x640A80u; });
+    TBitmap b = Make(3, 1, [](int32_t x, int32_t) {
+        return x == 0 ? 0x000000u : x == 1 ? 0xFFFFFFu : 0x640A80u;
+    });
     LightenBitmap(b);
     EXPECT_EQ(b.GetPixelColor(0, 0), (TRGBEntry{178, 178, 178}));
     EXPECT_EQ(b.GetPixelColor(1, 0), (TRGBEntry{255, 255, 255}));
@@ -69,7 +71,8 @@ TEST(BitmapUtils, RotateLeftIsAQuarterTurnCounterClockwise)
 
 TEST(BitmapUtils, DistinctColorsFromTheBottomRightStopPastTwoHundredFiftySix)
 {
-    TBitmap b = Make(2, 2, [](int32_t x, int32_t y) { return y == 0 ? 0x111111u : static_cast<uint32_t>(x + 1); });
+    TBitmap b =
+        Make(2, 2, [](int32_t x, int32_t y) { return y == 0 ? 0x111111u : static_cast<uint32_t>(x + 1); });
     std::vector<uint32_t> colors;
     CollectDistinctColors(b, colors);
     EXPECT_EQ(colors, (std::vector<uint32_t>{2, 1, 0x111111}));
@@ -91,10 +94,13 @@ TEST(BitmapUtils, ReduceColorsChoosesTheSmallestPaletteFormat)
     struct TCase {
         int Colors;
         TPixelFormat Format;
-    } cases[] = {{1, pf1bit}, {2, pf1bit}, {3, pf4bit}, {16, pf4bit}, {17, pf8bit}, {256, pf8bit}, {257, pf24bit}};
+    } cases[] = {{1, pf1bit},  {2, pf1bit},   {3, pf4bit},   {16, pf4bit},
+                 {17, pf8bit}, {256, pf8bit}, {257, pf24bit}};
     for (const TCase& c : cases) {
         const int n = c.Colors;
-        auto color = [n](int32_t x, int32_t y) { return static_cast<uint32_t>(((y * 17 + x) % n) * 0x010203 + 7); };
+        auto color = [n](int32_t x, int32_t y) {
+            return static_cast<uint32_t>(((y * 17 + x) % n) * 0x010203 + 7);
+        };
         TBitmap b = Make(17, 17, color);
         ReduceBitmapColors(b);
         EXPECT_EQ(b.GetPixelFormat(), c.Format) << n;

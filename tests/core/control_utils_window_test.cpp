@@ -36,7 +36,8 @@ std::vector<TShownItem> ReadMenu(HMENU menu)
         info.dwTypeData = text;
         info.cch = sizeof(text);
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        items.push_back({info.fType, info.fState, text, info.hSubMenu ? GetMenuItemCount(info.hSubMenu) : -1});
+        items.push_back(
+            {info.fType, info.fState, text, info.hSubMenu ? GetMenuItemCount(info.hSubMenu) : -1});
     }
     return items;
 }
@@ -131,8 +132,10 @@ TEST(PopupMenuItems, ShowsCopiesOfTheItemsAndRunsTheChosenOnesHandler)
     Application->ProcessMessages();
 
     const std::vector<TShownItem> expected = {
-        {MFT_STRING, MFS_DEFAULT, "&Copier", -1},  {MFT_SEPARATOR, 0, "", -1},
-        {MFT_STRING, MFS_CHECKED, "&Marques", -1}, {MFT_STRING, MFS_GRAYED, "Co&ller", -1},
+        {MFT_STRING, MFS_DEFAULT, "&Copier", -1},
+        {MFT_SEPARATOR, 0, "", -1},
+        {MFT_STRING, MFS_CHECKED, "&Marques", -1},
+        {MFT_STRING, MFS_GRAYED, "Co&ller", -1},
         {MFT_STRING, 0, "&Zoom", 2},
     };
     EXPECT_EQ(Shown, expected);

@@ -50,10 +50,21 @@ TEST(Events, HandlerFreeingAnotherDuringBroadcastIsSkipped)
 TEST(Events, FindEventByName)
 {
     const std::pair<const char*, int32_t> cases[] = {
-        {"START", 200},         {"start", 200},     {"StArT", 200},           {"EXIT", 220},
-        {"ABOUT", 9000},        {"WARNINGMSG", 1000}, {"confirmationmsg", 1003}, {"MOUSE_DOUBLECLICK", 13100},
-        {"type_key_z", 12125},  {"TYPE_KEY_0", 12200}, {"", -1},               {"STAR", -1},
-        {"STARTS", -1},         {"ZZZ", -1},        {"AAA", -1},
+        {"START", 200},
+        {"start", 200},
+        {"StArT", 200},
+        {"EXIT", 220},
+        {"ABOUT", 9000},
+        {"WARNINGMSG", 1000},
+        {"confirmationmsg", 1003},
+        {"MOUSE_DOUBLECLICK", 13100},
+        {"type_key_z", 12125},
+        {"TYPE_KEY_0", 12200},
+        {"", -1},
+        {"STAR", -1},
+        {"STARTS", -1},
+        {"ZZZ", -1},
+        {"AAA", -1},
     };
     for (const auto& [name, id] : cases)
         EXPECT_EQ(FindEventByName(name), id) << name;

@@ -64,8 +64,14 @@ public:
         auto it = Values.find(Section + "\\" + name);
         return it == Values.end() ? def : ClampSetting(std::stoi(it->second), min, max);
     }
-    void WriteString(const std::string& name, const std::string& value) override { Values[Section + "\\" + name] = value; }
-    void WriteInteger(const std::string& name, int32_t value) override { Values[Section + "\\" + name] = std::to_string(value); }
+    void WriteString(const std::string& name, const std::string& value) override
+    {
+        Values[Section + "\\" + name] = value;
+    }
+    void WriteInteger(const std::string& name, int32_t value) override
+    {
+        Values[Section + "\\" + name] = std::to_string(value);
+    }
     bool SectionExists(const std::string& name) override
     {
         for (auto& v : Values)
@@ -178,8 +184,8 @@ TEST_F(FontsTest, ScaleMakesANarrowerFont)
     EXPECT_EQ(narrow->Metrics.AveCharWidth, 10);
     EXPECT_EQ(narrow->TextWidth("abc"), 30);
     EXPECT_EQ(narrow->TextWidth(""), 0);
-    EXPECT_EQ(narrow->Ascent, 32 + 5);      // fixed device: 4/5 of the height plus the internal leading
-    EXPECT_EQ(narrow->Descent, 8 + 2);      // descent plus external leading
+    EXPECT_EQ(narrow->Ascent, 32 + 5); // fixed device: 4/5 of the height plus the internal leading
+    EXPECT_EQ(narrow->Descent, 8 + 2); // descent plus external leading
 }
 
 TEST_F(FontsTest, CurrentFontAndCacheAnswerRepeatedRequests)

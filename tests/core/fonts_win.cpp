@@ -109,7 +109,8 @@ TEST_F(FontsGdi, KerningPairsOfTheFont)
     TFontManager& fm = GetFontManager();
     Get("Arial", -128);
     TCharFormat f = fm.CurrentFont()->Format;
-    TSharedKerningPairs* sans = GetKerningPairsManager().SelectKerningPairs(f, -128, fm.Device().MeasuringDC());
+    TSharedKerningPairs* sans =
+        GetKerningPairsManager().SelectKerningPairs(f, -128, fm.Device().MeasuringDC());
     EXPECT_GT(sans->PairCount(), 50);
     EXPECT_EQ(sans->GetKerning('A', 'V'), -10); // -152 units
     EXPECT_EQ(sans->GetKerning('T', 'o'), -14); // -227 units
@@ -117,6 +118,7 @@ TEST_F(FontsGdi, KerningPairsOfTheFont)
 
     Get("Courier New", -128);
     f = fm.CurrentFont()->Format;
-    TSharedKerningPairs* mono = GetKerningPairsManager().SelectKerningPairs(f, -128, fm.Device().MeasuringDC());
+    TSharedKerningPairs* mono =
+        GetKerningPairsManager().SelectKerningPairs(f, -128, fm.Device().MeasuringDC());
     EXPECT_EQ(mono->PairCount(), 0);
 }

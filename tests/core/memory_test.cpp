@@ -29,9 +29,11 @@ std::string Bytes(const TMemory& m)
 TEST(Memory, GrowthTable)
 {
     // The capacity of a fresh buffer for each size.
-    const struct { int32_t size, capacity; } fresh[] = {
-        {0, 0}, {1, 16}, {15, 16}, {16, 32}, {31, 32}, {32, 64}, {100, 128}, {128, 256}, {255, 256},
-        {256, 320}, {321, 401}, {1000, 1250},
+    const struct {
+        int32_t size, capacity;
+    } fresh[] = {
+        {0, 0},     {1, 16},    {15, 16},   {16, 32},   {31, 32},   {32, 64},
+        {100, 128}, {128, 256}, {255, 256}, {256, 320}, {321, 401}, {1000, 1250},
     };
     for (const auto& f : fresh) {
         TMemory m;
@@ -41,11 +43,12 @@ TEST(Memory, GrowthTable)
     }
 
     // Sequences on one buffer: each size asked for in turn, then the capacity expected.
-    const struct { int32_t size, capacity; } steps[] = {
-        {16, 32},     {15, 16},     {16, 16}, // a size equal to the capacity changes only Size
-        {256, 320},   {300, 320},   {321, 401}, {200, 256},
-        {1000, 1250}, {500, 1250},  {1250, 1250}, {100, 128}, {128, 128}, {129, 256},
-        {0, 0},       {0, 0},
+    const struct {
+        int32_t size, capacity;
+    } steps[] = {
+        {16, 32},     {15, 16},   {16, 16}, // a size equal to the capacity changes only Size
+        {256, 320},   {300, 320}, {321, 401}, {200, 256}, {1000, 1250}, {500, 1250},
+        {1250, 1250}, {100, 128}, {128, 128}, {129, 256}, {0, 0},       {0, 0},
     };
     TMemory m;
     for (const auto& s : steps) {
@@ -155,7 +158,9 @@ TEST(Memory, InlineTagLayout)
     n.Insert("\xFF\xFF", 1, 2);
     n.Delete(1, 2); // leaves stale bytes past the end that the insertion must not show
     InsertInlineTag(n, 1, 1, -2);
-    EXPECT_EQ(Bytes(n), std::string("a\0\x01\0\xFE\xFF\xFF\xFF\x01" "b", 10));
+    EXPECT_EQ(Bytes(n), std::string("a\0\x01\0\xFE\xFF\xFF\xFF\x01"
+                                    "b",
+                                    10));
     InsertInlineTag(n, 0, 26, 0x01020304);
     EXPECT_EQ(Bytes(n).substr(0, 8), std::string("\0\x1A\0\x04\x03\x02\x01\x01", 8));
     EXPECT_EQ(n.Size(), 18);

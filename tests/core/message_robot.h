@@ -64,7 +64,8 @@ public:
     }
     static TStep Key(WORD key)
     {
-        return [key](TMessageForm& form) { PostMessageA(form.ActiveControl()->Handle(), WM_KEYDOWN, key, 0); };
+        return
+            [key](TMessageForm& form) { PostMessageA(form.ActiveControl()->Handle(), WM_KEYDOWN, key, 0); };
     }
     static TStep CloseBox()
     {

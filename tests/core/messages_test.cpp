@@ -46,10 +46,12 @@ TEST_F(MessagesTest, SilentModeAnswersCancelWithoutSoundOrForm)
 TEST_F(MessagesTest, AMessageSwitchedOffGivesItsRememberedAnswerSilently)
 {
     // (index, remembered kind, result): No, Cancel, OK, Yes to all.
-    const int cases[][3] = {{21, mbNo, mrNo}, {5, mbCancel, mrCancel}, {8, mbOK, mrOk}, {127, mbYesToAll, mrYesToAll}};
+    const int cases[][3] = {
+        {21, mbNo, mrNo}, {5, mbCancel, mrCancel}, {8, mbOK, mrOk}, {127, mbYesToAll, mrYesToAll}};
     for (const auto& c : cases) {
         SetOptionalMessageAnswer(c[0], static_cast<uint8_t>(c[1] | OptionalMessageOff));
-        EXPECT_EQ(MessageDlgWithOption("Question", mtConfirmation, mbYesNoCancel, static_cast<uint8_t>(c[0])), c[2]);
+        EXPECT_EQ(MessageDlgWithOption("Question", mtConfirmation, mbYesNoCancel, static_cast<uint8_t>(c[0])),
+                  c[2]);
         EXPECT_EQ(PendingMessage.OptionalIndex, NoOptionalMessage);
     }
     EXPECT_TRUE(Recorder.Events.empty()) << "no sound for a message switched off";
@@ -92,8 +94,14 @@ TEST_F(MessagesTest, WithoutADisplayTheCallerSeesCancel)
 
 TEST(PercentOf, RoundsToTheNearestWithin32Bits)
 {
-    const int32_t cases[][3] = {{200, 50, 100}, {3, 50, 2}, {1, 49, 0}, {-3, 50, -2}, {-1, 49, 0},
-                                {INT32_MAX, 200, INT32_MAX}, {INT32_MIN, 200, INT32_MIN}, {1000, -15, -150}};
+    const int32_t cases[][3] = {{200, 50, 100},
+                                {3, 50, 2},
+                                {1, 49, 0},
+                                {-3, 50, -2},
+                                {-1, 49, 0},
+                                {INT32_MAX, 200, INT32_MAX},
+                                {INT32_MIN, 200, INT32_MIN},
+                                {1000, -15, -150}};
     for (const auto& c : cases)
         EXPECT_EQ(PercentOf(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }

@@ -45,7 +45,8 @@ TEST_F(MessageFormTest, ReturnsTheButtonPressed)
     } cases[] = {
         {mbYesNoCancel, TRobot::Click(mbNo), mrNo},
         {mbYesNoCancel, TRobot::Click(mbYes), mrYes},
-        {MsgDlgButton(mbAbort) | MsgDlgButton(mbRetry) | MsgDlgButton(mbIgnore), TRobot::Click(mbRetry), mrRetry},
+        {MsgDlgButton(mbAbort) | MsgDlgButton(mbRetry) | MsgDlgButton(mbIgnore), TRobot::Click(mbRetry),
+         mrRetry},
         {MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel), TRobot::Click(mbCancel), mrCancel},
         {mbOKOnly, TRobot::Key(VK_RETURN), mrOk},
         {mbYesNo, TRobot::Key(VK_RETURN), mrYes},
@@ -97,8 +98,8 @@ TEST_F(MessageFormTest, EachKindSoundsItsEventBeforeShowing)
 
 TEST_F(MessageFormTest, AnOptionalMessageOnceTickedAnswersWithoutShowing)
 {
-    const std::string question =
-        "Une ou plusieurs enveloppes sont associées au document actif. Voulez-vous imprimer cette ou ces enveloppes ?";
+    const std::string question = "Une ou plusieurs enveloppes sont associées au document actif. Voulez-vous "
+                                 "imprimer cette ou ces enveloppes ?";
     Robot.Then(TRobot::Click(mbYes)); // not ticked: asked again next time
     Robot.Then(TRobot::TickAndClick(mbNo));
     Robot.Then(TRobot::Click(mbOK)); // the notice that tells how to get the message back
@@ -110,7 +111,8 @@ TEST_F(MessageFormTest, AnOptionalMessageOnceTickedAnswersWithoutShowing)
     EXPECT_EQ(Robot.Seen[0].CheckBox, "Ne plus &afficher ce message à l'avenir");
     EXPECT_EQ(Robot.Seen[2].Caption, "Information");
     EXPECT_EQ(Robot.Seen[2].CheckBox, "") << "the notice is never optional";
-    const std::string notice = "Vous avez demandé à Quillpad de ne plus afficher le message précédent.\r\n\r\nVous";
+    const std::string notice =
+        "Vous avez demandé à Quillpad de ne plus afficher le message précédent.\r\n\r\nVous";
     EXPECT_EQ(Robot.Seen[2].Text.substr(0, notice.size()), notice);
     const size_t events = Recorder.Events.size();
 
@@ -193,7 +195,8 @@ TEST(MessageScreenshot, DISABLED_FrenchConfirmationWithOption)
 {
     Application->SetTitle("Quillpad");
     SetTimer(nullptr, 0, 30000, EndScreenshot);
-    MessageDlgWithOption("Une ou plusieurs enveloppes sont associées au document actif.||Voulez-vous imprimer "
-                         "cette ou ces enveloppes ?",
-                         mtConfirmation, mbYesNo, 18);
+    MessageDlgWithOption(
+        "Une ou plusieurs enveloppes sont associées au document actif.||Voulez-vous imprimer "
+        "cette ou ces enveloppes ?",
+        mtConfirmation, mbYesNo, 18);
 }

@@ -115,7 +115,8 @@ TEST_F(FolderTree, FindFilesListsSubfoldersFirst)
 {
     std::vector<std::string> found;
     FindFilesInTree(Root, "*.rtf", found);
-    EXPECT_EQ(found, (std::vector<std::string>{P("sub1/deep/d.RTF"), P("sub1/c.rtf"), P("Sub3/e.rtf"), P("a.rtf")}));
+    EXPECT_EQ(found,
+              (std::vector<std::string>{P("sub1/deep/d.RTF"), P("sub1/c.rtf"), P("Sub3/e.rtf"), P("a.rtf")}));
     found.clear();
     FindFilesInTree(Root, "?.t*", found);
     EXPECT_EQ(found, std::vector<std::string>{P("b.txt")});
@@ -146,8 +147,8 @@ TEST_F(FolderTree, CopyFolderTreeSkipsExcludedAndItself)
     CopyFolderTree(Root, copy, false, {P("Sub3")});
     std::vector<std::string> copied;
     FindFilesInTree(copy, "*", copied);
-    EXPECT_EQ(copied, (std::vector<std::string>{P("copie/sub1/deep/d.RTF"), P("copie/sub1/c.rtf"), P("copie/a.rtf"),
-                                                P("copie/b.txt")}));
+    EXPECT_EQ(copied, (std::vector<std::string>{P("copie/sub1/deep/d.RTF"), P("copie/sub1/c.rtf"),
+                                                P("copie/a.rtf"), P("copie/b.txt")}));
     EXPECT_TRUE(DirectoryExists(P("copie/sub2")));
     EXPECT_EQ(qptest::ReadFileBytes(P("copie/a.rtf")), "ancien");
     CopyFolderTree(Root, copy, true, {});
@@ -183,9 +184,9 @@ TEST(FileDates, TimesOfAFileAndOfAMissingOne)
 TEST(FormatByteSize, UnitsAndSeparators)
 {
     const std::pair<int64_t, const char*> cases[] = {
-        {0, "0 octets"},          {999, "999 octets"},       {65534, "65 534 octets"},     {65535, "64 Ko"},
-        {1048576, "1 Mo"},         {2097152, "2 Mo"},         {2097153, "2 048 Ko"},        {16777214, "16 384 Ko"},
-        {16777215, "16,00 Mo"},    {16777216, "16,00 Mo"},    {1073741824, "1 024,00 Mo"},
+        {0, "0 octets"},        {999, "999 octets"},    {65534, "65 534 octets"},    {65535, "64 Ko"},
+        {1048576, "1 Mo"},      {2097152, "2 Mo"},      {2097153, "2 048 Ko"},       {16777214, "16 384 Ko"},
+        {16777215, "16,00 Mo"}, {16777216, "16,00 Mo"}, {1073741824, "1 024,00 Mo"},
     };
     for (const auto& [size, text] : cases)
         EXPECT_EQ(FormatByteSize(size), text) << size;
@@ -242,14 +243,15 @@ TEST(PathText, DriveRootsCaptionsAndLinks)
 TEST(CodePages, OfCharactersAndTexts)
 {
     const std::pair<uint32_t, int32_t> cases[] = {
-        {65, -1},    {127, -1},   {128, 1252}, {255, 1252},  {256, 1250},  {337, 1250}, {338, 1252},
-        {339, 1252}, {340, 1250}, {383, 1250}, {384, 1257},  {591, 1257},  {592, -1},   {880, 1253},
+        {65, -1},     {127, -1},    {128, 1252},  {255, 1252},  {256, 1250},  {337, 1250}, {338, 1252},
+        {339, 1252},  {340, 1250},  {383, 1250},  {384, 1257},  {591, 1257},  {592, -1},   {880, 1253},
         {1024, 1251}, {1279, 1251}, {1424, 1255}, {1536, 1256}, {1791, 1256}, {19968, -1},
     };
     for (const auto& [ch, cp] : cases)
         EXPECT_EQ(CodePageForUnicodeChar(ch, -1), cp) << ch;
     const std::u16string russian = u"\u041F\u0440\u0438\u0432\u0435\u0442, \u00E9!";
-    EXPECT_EQ(BestCodePageForText(reinterpret_cast<const uint16_t*>(russian.data()), static_cast<int>(russian.size()), 7),
+    EXPECT_EQ(BestCodePageForText(reinterpret_cast<const uint16_t*>(russian.data()),
+                                  static_cast<int>(russian.size()), 7),
               1251);
     EXPECT_EQ(BestCodePageForText(reinterpret_cast<const uint16_t*>(u"abc"), 3, 7), 7);
 

@@ -37,5 +37,6 @@ TEST(ResourceData, SavedFileHoldsTheResourceBytes)
     ASSERT_TRUE(SaveResourceToFile("EVENTNAMES", RT_RCDATA_TYPE, file));
     ASSERT_TRUE(SaveResourceToFile("EVENTNAMES", RT_RCDATA_TYPE, file)); // replaced
     EXPECT_EQ(qptest::ReadFileBytes(file), std::string(static_cast<const char*>(data.Data), data.Size));
-    EXPECT_FALSE(SaveResourceToFile("EVENTNAMES", RT_RCDATA_TYPE, qptest::ScratchDir() + "\\no\\such\\dir\\x.bin"));
+    EXPECT_FALSE(
+        SaveResourceToFile("EVENTNAMES", RT_RCDATA_TYPE, qptest::ScratchDir() + "\\no\\such\\dir\\x.bin"));
 }

@@ -58,7 +58,8 @@ TEST(IniFile, EveryKindOfValueReadsBackUnchanged)
     EXPECT_NE(text.find("\r\nTrue=1\r\nFalse=0\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nSpaces=  deux espaces autour  \r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nMin=-2147483648\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n%[=C:\\Documents\\lettre[1]\r\n"), std::string::npos) << "a line ending in ] is encoded";
+    EXPECT_NE(text.find("\r\n%[=C:\\Documents\\lettre[1]\r\n"), std::string::npos)
+        << "a line ending in ] is encoded";
     EXPECT_NE(text.find("\r\n\r\n[\\Software\\Blue Heron Works, Inc.\\Quillpad.1_x\\Long]\r\nCount=4\r\n"),
               std::string::npos);
 }
@@ -154,10 +155,12 @@ TEST(SettingsLongValues, PiecesAndCount)
         w.WriteBinary("Bin", bytes, 2);
     }
     const std::string text = qptest::ReadFileBytes(path);
-    EXPECT_NE(text.find("[L1000]\r\nCount=2\r\n0=" + std::string(512, 'x') + "\r\n1=" + std::string(488, 'x')),
-              std::string::npos);
+    EXPECT_NE(
+        text.find("[L1000]\r\nCount=2\r\n0=" + std::string(512, 'x') + "\r\n1=" + std::string(488, 'x')),
+        std::string::npos);
     EXPECT_NE(text.find("[L512]\r\nCount=1\r\n0=" + std::string(512, 'y') + "\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Blank]\r\nCount=2\r\n0=" + std::string(512, 'z') + "   t\r\n1=ail\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[Blank]\r\nCount=2\r\n0=" + std::string(512, 'z') + "   t\r\n1=ail\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("[Bin]\r\nCount=1\r\n0=0aff\r\n"), std::string::npos);
 }
 

@@ -30,7 +30,8 @@ protected:
     static bool KeyExists(const std::string& sub)
     {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, (TestKey + "\\" + sub).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, (TestKey + "\\" + sub).c_str(), 0, KEY_READ, &key) !=
+            ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
@@ -45,9 +46,11 @@ TEST_F(RegistryStore, EveryKindOfValueReadsBackUnchanged)
     settingscases::CheckAll(*Store());
     // Values are registry integers and strings.
     DWORD type = 0;
-    RegGetValueA(HKEY_CURRENT_USER, (TestKey + "\\Values").c_str(), "True", RRF_RT_ANY, &type, nullptr, nullptr);
+    RegGetValueA(HKEY_CURRENT_USER, (TestKey + "\\Values").c_str(), "True", RRF_RT_ANY, &type, nullptr,
+                 nullptr);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    RegGetValueA(HKEY_CURRENT_USER, (TestKey + "\\Values").c_str(), "Plain", RRF_RT_ANY, &type, nullptr, nullptr);
+    RegGetValueA(HKEY_CURRENT_USER, (TestKey + "\\Values").c_str(), "Plain", RRF_RT_ANY, &type, nullptr,
+                 nullptr);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
@@ -136,13 +139,16 @@ TEST(SystemMessageBeep, ReadsTheSoundSchemeWithoutCreatingKeys)
     const char* const events[] = {"Exclamation", "Hand", "Asterisk", "Question"};
     const uint32_t types[] = {0x30, 0x10, 0x40, 0x20};
     for (int i = 0; i < 4; ++i) {
-        const std::string path = std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + events[i] + "\\.Current";
+        const std::string path =
+            std::string("AppEvents\\Schemes\\Apps\\.Default\\System") + events[i] + "\\.Current";
         HKEY key;
-        const bool existed = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        const bool existed =
+            RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (existed)
             RegCloseKey(key);
         SystemMessageBeep(types[i]);
-        const bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        const bool exists =
+            RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (exists)
             RegCloseKey(key);
         EXPECT_EQ(exists, existed) << events[i];

@@ -48,7 +48,8 @@ TEST(ShellUtils, UnicodeToEightBitText)
     EXPECT_EQ(WideToAnsiBestCodePage(u"\u00C9t\u00E9"), "\xC9t\xE9");
     std::vector<int> ends;
     std::vector<int32_t> pages;
-    EXPECT_EQ(WideToAnsiRuns(u"\u00C9t\u00E9 \u041C\u0438\u0440 ok", ends, pages), "\xC9t\xE9 \xCC\xE8\xF0 ok");
+    EXPECT_EQ(WideToAnsiRuns(u"\u00C9t\u00E9 \u041C\u0438\u0440 ok", ends, pages),
+              "\xC9t\xE9 \xCC\xE8\xF0 ok");
     EXPECT_EQ(ends, (std::vector<int>{4, 10}));
     EXPECT_EQ(pages, (std::vector<int32_t>{1252, 1251}));
     ends.clear();
@@ -63,7 +64,8 @@ TEST(ShellUtils, ShellLinksAndInternetShortcuts)
     const std::string target = dir + "Lettre à Paul.rtf";
     FileSys::WriteWholeFile(target, "{\\rtf1}");
     ASSERT_TRUE(CreateShortcut(dir + "Lettre.lnk", target, "-p", dir));
-    EXPECT_TRUE(SameText(GetShortcutTarget(dir + "Lettre.lnk"), target)) << GetShortcutTarget(dir + "Lettre.lnk");
+    EXPECT_TRUE(SameText(GetShortcutTarget(dir + "Lettre.lnk"), target))
+        << GetShortcutTarget(dir + "Lettre.lnk");
     EXPECT_EQ(GetShortcutTarget(dir + "absent.lnk"), "");
     FileSys::WriteWholeFile(dir + "site.url", "[InternetShortcut]\r\nURL=http://exemple.fr/page\r\n");
     EXPECT_EQ(ReadInternetShortcutFile(dir + "site.url"), "http://exemple.fr/page");

@@ -14,10 +14,10 @@ TEST(StyleManager, DefaultListOfNewDocuments)
         const char* DisplayName;
         int32_t BuiltInId, BasedOn, NextStyle;
     } rows[] = {
-        {0, "Normal", "Normal", 0, -1, 0},      {1, "Heading 1", "Titre 1", 1, -1, -1},
-        {9, "Heading 9", "Titre 9", 9, -1, -1}, {10, "Header", "En-tête", 31, 0, 10},
+        {0, "Normal", "Normal", 0, -1, 0},         {1, "Heading 1", "Titre 1", 1, -1, -1},
+        {9, "Heading 9", "Titre 9", 9, -1, -1},    {10, "Header", "En-tête", 31, 0, 10},
         {11, "Footer", "Pied de page", 32, 0, 11}, {12, "TOC Title", "Titre TM", 91, -1, -1},
-        {13, "TOC 1", "TM 1", 19, -1, -1},      {21, "TOC 9", "TM 9", 27, -1, -1},
+        {13, "TOC 1", "TM 1", 19, -1, -1},         {21, "TOC 9", "TM 9", 27, -1, -1},
     };
     for (const auto& r : rows) {
         const TStyle& s = *list.StyleOf(r.Index);
@@ -51,9 +51,12 @@ TEST(StyleManager, BuiltInNamesInEitherLanguage)
         const char* Name;
         const char* DisplayName;
     } cases[] = {
-        {"titre 2", 2, "Heading 2", "Titre 2"},       {"TITRE 2", 2, "Heading 2", "Titre 2"},
-        {"heading 2", 2, "Heading 2", "Titre 2"},     {"En-tête", 31, "Header", "En-tête"},
-        {"en-tete", -1, "en-tete", "en-tete"},        {"EN-TêTE", 31, "Header", "En-tête"},
+        {"titre 2", 2, "Heading 2", "Titre 2"},
+        {"TITRE 2", 2, "Heading 2", "Titre 2"},
+        {"heading 2", 2, "Heading 2", "Titre 2"},
+        {"En-tête", 31, "Header", "En-tête"},
+        {"en-tete", -1, "en-tete", "en-tete"},
+        {"EN-TêTE", 31, "Header", "En-tête"},
         {"Note Heading", 79, "Note Heading", "En-tête de message"},
         {"Mon style", -1, "Mon style", "Mon style"},
     };

@@ -38,7 +38,7 @@ TEST(TabTables, PackedStops)
 {
     EXPECT_EQ(PackTabStop(1440, tkDecimal, tlDots), 0x130005A0u);
     EXPECT_EQ(PackTabStop(0x123456, tkBar, tlUnderline), 0x34123456u);
-    EXPECT_EQ(PackTabStop(10, tkRight, tlNone), 0x0200000Fu);  // below 16: 15
+    EXPECT_EQ(PackTabStop(10, tkRight, tlNone), 0x0200000Fu); // below 16: 15
     EXPECT_EQ(PackTabStop(-200, tkLeft, tlNone), 15u);
     EXPECT_EQ(PackTabStop(16, tkLeft, tlNone), 16u);
     EXPECT_EQ(PackTabStop(0x1000010, 0x13, 0x12), 0x23000010u); // each part keeps to its bits
@@ -51,8 +51,9 @@ TEST(TabTables, PackedStops)
 
 TEST(TabTables, TableOperations)
 {
-    TTabTable t = Table({PackTabStop(2000, tkLeft, 0), PackTabStop(500, tkBar, 0), PackTabStop(2000, tkRight, 1),
-                         PackTabStop(1000, tkCenter, 0), PackTabStop(2000, tkLeft, 0) /* same value: dropped */});
+    TTabTable t =
+        Table({PackTabStop(2000, tkLeft, 0), PackTabStop(500, tkBar, 0), PackTabStop(2000, tkRight, 1),
+               PackTabStop(1000, tkCenter, 0), PackTabStop(2000, tkLeft, 0) /* same value: dropped */});
     EXPECT_EQ(Positions(t), (std::vector<int32_t>{2000, 500, 2000, 1000}));
     EXPECT_EQ(t.IndexOf(2000), 2); // the last one at that position
     EXPECT_TRUE(t.HasTabAt(500));
@@ -112,8 +113,8 @@ TEST(TabTables, WorkingTable)
     EXPECT_EQ(Positions(m.BuildTabStops(-1, 1440)), Multiples(720, 720, 30240));
 
     // Explicit stops, a bar stop left out, then default stops after the last one.
-    int t = m.RegisterTabTable(Table({PackTabStop(1000, tkRight, tlDots), PackTabStop(1800, tkBar, 0),
-                                      PackTabStop(2500, tkLeft, 0)}));
+    int t = m.RegisterTabTable(Table(
+        {PackTabStop(1000, tkRight, tlDots), PackTabStop(1800, tkBar, 0), PackTabStop(2500, tkLeft, 0)}));
     const TTabTable& w = m.BuildTabStops(t, 0);
     EXPECT_EQ(w[0], PackTabStop(1000, tkRight, tlDots));
     std::vector<int32_t> expected{1000, 2500};

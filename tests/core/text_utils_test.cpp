@@ -41,7 +41,7 @@ TEST(TextUtils, ByteScans)
     EXPECT_EQ(ComparePCharToBuf("abcd", "abc", 3), 1); // A goes on after the bytes
     EXPECT_EQ(ComparePCharToBuf("abc", "abd", 3), -1);
     EXPECT_EQ(ComparePCharToBuf("ab\xE9", "abc", 3), -1); // signed: 0xE9 is below 'c'
-    EXPECT_EQ(ComparePCharToBuf("ab", "ab\0zz", 4), 1); // A ends before Count bytes
+    EXPECT_EQ(ComparePCharToBuf("ab", "ab\0zz", 4), 1);   // A ends before Count bytes
 }
 
 TEST(TextUtils, CapitalAccents)
@@ -87,16 +87,37 @@ TEST(TextUtils, OtherBases)
 
 TEST(TextUtils, LettersAndRomanAtTheirLimits)
 {
-    const struct { int32_t n; const char* letters; } letters[] = {
-        {INT32_MIN, ""}, {0, ""}, {1, "A"}, {26, "Z"}, {27, "AA"}, {28, "BB"}, {52, "ZZ"}, {53, "AAA"},
-        {780, "ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ"}, {781, "781"}, {INT32_MAX, "2147483647"},
+    const struct {
+        int32_t n;
+        const char* letters;
+    } letters[] = {
+        {INT32_MIN, ""},
+        {0, ""},
+        {1, "A"},
+        {26, "Z"},
+        {27, "AA"},
+        {28, "BB"},
+        {52, "ZZ"},
+        {53, "AAA"},
+        {780, "ZZZZZZZZZZZZZZZZZZZZZZZZZZZZZZ"},
+        {781, "781"},
+        {INT32_MAX, "2147483647"},
     };
     for (const auto& c : letters)
         EXPECT_EQ(IntToLetters(c.n), c.letters) << c.n;
 
-    const struct { int32_t n; const char* roman; } romans[] = {
-        {-3, ""}, {0, ""}, {4, "IV"}, {1999, "MCMXCIX"}, {3999, "MMMCMXCIX"}, {4000, "MMMM"},
-        {10000001, "10000001"}, {INT32_MAX, "2147483647"},
+    const struct {
+        int32_t n;
+        const char* roman;
+    } romans[] = {
+        {-3, ""},
+        {0, ""},
+        {4, "IV"},
+        {1999, "MCMXCIX"},
+        {3999, "MMMCMXCIX"},
+        {4000, "MMMM"},
+        {10000001, "10000001"},
+        {INT32_MAX, "2147483647"},
     };
     for (const auto& c : romans)
         EXPECT_EQ(IntToRoman(c.n), c.roman) << c.n;
@@ -120,7 +141,8 @@ TEST(TextUtils, FormatNumberSpaced)
     EXPECT_EQ(FormatNumberSpaced(1234567), "1 234 567");
     EXPECT_EQ(FormatNumberSpaced(-1000), "-1 000");
     EXPECT_EQ(FormatNumberSpaced(999), "999");
-    EXPECT_EQ(Format("%.0n", 1000.0), "1\xA0" "000"); // the locale's separator is back
+    EXPECT_EQ(Format("%.0n", 1000.0), "1\xA0"
+                                      "000"); // the locale's separator is back
 }
 
 TEST(DirUtils, CurrentFolderStackAndNames)

@@ -49,12 +49,18 @@ TEST(Units, FormatConversions)
         int32_t in, out;
     };
     const Case cases[] = {
-        {TwipsToTenthsOfMM, 1440, 254},       {TwipsToHundredthsOfInch, 1440, 100},
-        {TwipsToHundredthsOfPoint, 1, 10},    {TwipsToHundredthsOfPoint, -1, -10},
-        {TwipsTo600Dpi, 1440, 600},           {TwipsToHundredthsOfMM, 1440, 2540},
-        {TenthsOfMMToTwips, 254, 1440},       {HundredthsOfInchToTwips, 100, 1440},
-        {HundredthsOfPointToTwips, 10, 2},    {Dots600ToTwips, 600, 1440},
-        {HundredthsOfMMToTwips, 2540, 1440},  {HundredthsOfMMToTwips, -2540, -1440},
+        {TwipsToTenthsOfMM, 1440, 254},
+        {TwipsToHundredthsOfInch, 1440, 100},
+        {TwipsToHundredthsOfPoint, 1, 10},
+        {TwipsToHundredthsOfPoint, -1, -10},
+        {TwipsTo600Dpi, 1440, 600},
+        {TwipsToHundredthsOfMM, 1440, 2540},
+        {TenthsOfMMToTwips, 254, 1440},
+        {HundredthsOfInchToTwips, 100, 1440},
+        {HundredthsOfPointToTwips, 10, 2},
+        {Dots600ToTwips, 600, 1440},
+        {HundredthsOfMMToTwips, 2540, 1440},
+        {HundredthsOfMMToTwips, -2540, -1440},
         {TwipsToHundredthsOfPoint, INT32_MAX, INT32_MAX},
     };
     for (const Case& c : cases)

@@ -33,7 +33,8 @@ private:
     {
         char name[32];
         GetClassNameA(wnd, name, sizeof name);
-        if (std::string(name).find("Edit") != std::string::npos || std::string(name).find("Memo") != std::string::npos)
+        if (std::string(name).find("Edit") != std::string::npos ||
+            std::string(name).find("Memo") != std::string::npos)
             reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
         return TRUE;
     }

@@ -26,11 +26,10 @@ TEST(CaretShape, WidthAndOffsetFollowHeightAndSlant)
         bool italic, smallCaps;
         TCaretShape expected;
     } cases[] = {
-        {12, 4, false, false, {2, 16, 1, false}},
-        {12, 3, false, false, {1, 15, 1, false}},
-        {32, 8, true, false, {11, 40, 3, true}},   // 40 / 4 + 1 wide, 8 / 4 + 1 offset
-        {10, 3, true, false, {5, 13, 2, true}},    // quarters rounded up
-        {10, 2, false, true, {1, 15, 1, false}},   // small caps: 12 * 100 / 80
+        {12, 4, false, false, {2, 16, 1, false}}, {12, 3, false, false, {1, 15, 1, false}},
+        {32, 8, true, false, {11, 40, 3, true}}, // 40 / 4 + 1 wide, 8 / 4 + 1 offset
+        {10, 3, true, false, {5, 13, 2, true}},  // quarters rounded up
+        {10, 2, false, true, {1, 15, 1, false}}, // small caps: 12 * 100 / 80
         {0, 0, false, false, {1, 1, 1, false}},
     };
     for (const Case& c : cases) {
@@ -56,18 +55,17 @@ std::string Picture(const TCaretShape& shape)
 
 TEST(CaretShape, SlantedStrokeClimbsOnePixelEveryFourRows)
 {
-    EXPECT_EQ(Picture(ComputeCaretShape(7, 3, true, false)),
-              "..#.\n"
-              "..#.\n"
-              ".#..\n"
-              ".#..\n"
-              ".#..\n"
-              ".#..\n"
-              "#...\n"
-              "#...\n"
-              "#...\n"
-              "#...\n");
-    const TCaretShape tall = ComputeCaretShape(13, 3, true, false);   // 16 high: a 2-pixel stroke
+    EXPECT_EQ(Picture(ComputeCaretShape(7, 3, true, false)), "..#.\n"
+                                                             "..#.\n"
+                                                             ".#..\n"
+                                                             ".#..\n"
+                                                             ".#..\n"
+                                                             ".#..\n"
+                                                             "#...\n"
+                                                             "#...\n"
+                                                             "#...\n"
+                                                             "#...\n");
+    const TCaretShape tall = ComputeCaretShape(13, 3, true, false); // 16 high: a 2-pixel stroke
     const std::string picture = Picture(tall);
     EXPECT_EQ(picture.substr(0, 6), "...##\n");
     EXPECT_EQ(picture.substr(picture.size() - 6), "##...\n");
@@ -97,19 +95,19 @@ TCharFormat Format(int32_t vertPos, int32_t raise)
 TEST(CaretTop, FollowsSuperscriptSubscriptRaiseAndExactSpacing)
 {
     const TTestScale scale;
-    TCaretLineMetrics m = Line();                          // baseline at 100 + 50 + 13 = 163
+    TCaretLineMetrics m = Line(); // baseline at 100 + 50 + 13 = 163
     EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 150);
-    EXPECT_EQ(CaretTop(m, Format(1, 0), 13, 3, scale), 143);   // 163 - MulDiv(13, 100, 65)
-    EXPECT_EQ(CaretTop(m, Format(2, 0), 13, 3, scale), 152);   // 163 + 5 - 16
-    m.Raise = 6;                                           // the line holds text raised by 6 points
-    EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 158);   // 120 twips lower: 8 pixels
+    EXPECT_EQ(CaretTop(m, Format(1, 0), 13, 3, scale), 143); // 163 - MulDiv(13, 100, 65)
+    EXPECT_EQ(CaretTop(m, Format(2, 0), 13, 3, scale), 152); // 163 + 5 - 16
+    m.Raise = 6;                                             // the line holds text raised by 6 points
+    EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 158); // 120 twips lower: 8 pixels
     EXPECT_EQ(CaretTop(m, Format(0, 6), 13, 3, scale), 150);
     m = Line();
     m.SpacingRule = 0;
-    m.LineSpacing = -480;                                  // exactly 32 pixels for 16 of text
+    m.LineSpacing = -480; // exactly 32 pixels for 16 of text
     EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 166);
-    m.LineSpacing = -120;                                  // exactly 8 pixels: half the text is cut
-    EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 143);   // up by MulDiv(13, 8, 16) = 7
+    m.LineSpacing = -120;                                    // exactly 8 pixels: half the text is cut
+    EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 143); // up by MulDiv(13, 8, 16) = 7
     m.SpaceBefore = 10;
     EXPECT_EQ(CaretTop(m, Format(0, 0), 13, 3, scale), 153);
 }

@@ -30,21 +30,21 @@ TEST_F(CaretTest, LocatesLinePageAndXAcrossLinesPagesAndTheDocument)
 {
     TPagedDocument d;
     d.Par(3);
-    d.Par(12);   // lines 0 to 6 on page 0, 7 to 11 on page 1
+    d.Par(12); // lines 0 to 6 on page 0, 7 to 11 on page 1
     d.Prepare();
     // At a wrap point the hint decides: the end of the line before, or with the later line as hint
     // the start of that line.
     struct Case {
         int32_t par, offset, hint, line, page, x;
     } cases[] = {
-        {0, 0, 0, 0, 0, 0},      // start of the document
-        {0, 1, 0, 0, 0, 80},     // end of line 0
-        {0, 1, 1, 1, 0, 0},      // start of line 1
-        {0, 3, 0, 2, 0, 80},     // before a paragraph mark
-        {1, 7, 0, 6, 0, 80},     // end of page 0
-        {1, 7, 7, 7, 1, 0},      // start of page 1
-        {1, 9, 9, 9, 1, 0},      // a line in the middle of page 1
-        {1, 12, 0, 11, 1, 80},   // the last mark: end of the document
+        {0, 0, 0, 0, 0, 0},    // start of the document
+        {0, 1, 0, 0, 0, 80},   // end of line 0
+        {0, 1, 1, 1, 0, 0},    // start of line 1
+        {0, 3, 0, 2, 0, 80},   // before a paragraph mark
+        {1, 7, 0, 6, 0, 80},   // end of page 0
+        {1, 7, 7, 7, 1, 0},    // start of page 1
+        {1, 9, 9, 9, 1, 0},    // a line in the middle of page 1
+        {1, 12, 0, 11, 1, 80}, // the last mark: end of the document
     };
     for (const Case& c : cases) {
         const TTextPos pos = Located(d, c.par, c.offset, c.hint);
@@ -58,13 +58,13 @@ TEST_F(CaretTest, LocatingPaginatesInGrowingSlices)
 {
     TPagedDocument d;
     for (int i = 0; i < 20; ++i)
-        d.Par(10);   // a page each
+        d.Par(10); // a page each
     d.Prepare();
     EXPECT_EQ(Located(d, 5, 0).PageIndex, 5);
-    EXPECT_EQ(d.Doc.Pages.size(), 7u);   // slices of 1, 2 and 4 pages
+    EXPECT_EQ(d.Doc.Pages.size(), 7u); // slices of 1, 2 and 4 pages
     EXPECT_FALSE(d.Doc.GetModeFlag(mfPaginationComplete));
     EXPECT_EQ(Located(d, 2, 4).PageIndex, 2);
-    EXPECT_EQ(d.Doc.Pages.size(), 7u);   // already placed: nothing more to lay out
+    EXPECT_EQ(d.Doc.Pages.size(), 7u); // already placed: nothing more to lay out
 }
 
 TEST_F(CaretTest, TextThatNoPageHoldsStopsOnceThePaginationIsComplete)
@@ -77,14 +77,14 @@ TEST_F(CaretTest, TextThatNoPageHoldsStopsOnceThePaginationIsComplete)
     d.Prepare();
     const TTextPos note = Located(d, 3, 0);
     EXPECT_TRUE(d.Doc.GetModeFlag(mfPaginationComplete));
-    EXPECT_EQ(d.Doc.Pages.size(), 4u);   // the header takes a line from each page
+    EXPECT_EQ(d.Doc.Pages.size(), 4u); // the header takes a line from each page
     EXPECT_EQ(note.PageIndex, -1);
     const TTextPos header = Located(d, 4, 0);
-    EXPECT_EQ(header.PageIndex, 0);      // the first page that shows it
+    EXPECT_EQ(header.PageIndex, 0); // the first page that shows it
     EXPECT_EQ(header.LineIndex, 0);
     d.Doc.EditedHeaderFooter = d.LastSection().HeaderFooter[hfOddHeader];
     d.Doc.EditedHeaderFooterPage = 2;
-    EXPECT_EQ(Located(d, 4, 0).PageIndex, 2);   // the page it is edited on
+    EXPECT_EQ(Located(d, 4, 0).PageIndex, 2); // the page it is edited on
     d.Doc.EditedHeaderFooter = nullptr;
 }
 
@@ -100,12 +100,12 @@ TEST_F(CaretTest, StepsCrossParagraphEndsAndStopAtTheMainTextEnds)
     pos.Offset = 0;
     ASSERT_TRUE(d.Doc.PrevCharPos(pos));
     EXPECT_EQ(pos.ParIndex, 0);
-    EXPECT_EQ(pos.Offset, 2);            // before the paragraph mark
+    EXPECT_EQ(pos.Offset, 2); // before the paragraph mark
     ASSERT_TRUE(d.Doc.NextCharPos(pos));
     EXPECT_EQ(pos.ParIndex, 1);
     EXPECT_EQ(pos.Offset, 0);
     ASSERT_TRUE(d.Doc.NextCharPos(pos));
-    EXPECT_FALSE(d.Doc.NextCharPos(pos));   // the main text's last mark
+    EXPECT_FALSE(d.Doc.NextCharPos(pos)); // the main text's last mark
     EXPECT_EQ(pos.Offset, 1);
     pos.ParIndex = 0;
     pos.Offset = 0;
@@ -115,18 +115,18 @@ TEST_F(CaretTest, StepsCrossParagraphEndsAndStopAtTheMainTextEnds)
 TEST_F(CaretTest, PlacingTheCaretAfterABreakPutsItBeforeTheBreak)
 {
     TPagedDocument d;
-    d.BreakPar(6);   // "a", a page break, then the mark on the next line
+    d.BreakPar(6); // "a", a page break, then the mark on the next line
     d.Par(1);
     d.Prepare();
-    TTextPos pos = Located(d, 0, 2, 0, 1);   // the end of line 0, after the break
+    TTextPos pos = Located(d, 0, 2, 0, 1); // the end of line 0, after the break
     ASSERT_EQ(pos.LineIndex, 0);
     d.Doc.PlaceCaret(pos, 0);
     EXPECT_EQ(d.Doc.Caret.Offset, 1);
     EXPECT_EQ(d.Doc.Caret.LineIndex, 0);
     EXPECT_EQ(d.Doc.Caret.X, 80);
-    d.Doc.PlaceCaret(pos, 2);                // option 2 leaves it where it was put
+    d.Doc.PlaceCaret(pos, 2); // option 2 leaves it where it was put
     EXPECT_EQ(d.Doc.Caret.Offset, 2);
-    d.Doc.SetCaret(0, 99, 0, 0);             // clamped to the mark, at the start of page 1
+    d.Doc.SetCaret(0, 99, 0, 0); // clamped to the mark, at the start of page 1
     EXPECT_EQ(d.Doc.Caret.Offset, 2);
     EXPECT_EQ(d.Doc.Caret.LineIndex, 1);
     EXPECT_EQ(d.Doc.Caret.PageIndex, 1);
@@ -146,10 +146,10 @@ TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
     d.Doc.InsertionFormat[cfItalic] = 1;
     d.Doc.UpdateCaretShape();
     EXPECT_TRUE(d.Doc.CaretShape.Slanted);
-    EXPECT_EQ(d.Doc.CaretShape.Width, 6);     // 19 / 4 rounded up, + 1
+    EXPECT_EQ(d.Doc.CaretShape.Width, 6); // 19 / 4 rounded up, + 1
     EXPECT_EQ(d.Doc.CaretShape.XOffset, 3);
     d.Doc.InsertionFormat[cfItalic] = 0;
-    d.Doc.InsertionFormat[cfSize] = 12;       // 6 points: ascent 7, descent 2
+    d.Doc.InsertionFormat[cfSize] = 12; // 6 points: ascent 7, descent 2
     d.Doc.UpdateCaretShape();
     EXPECT_EQ(d.Doc.CaretShape.Height, 9);
     EXPECT_EQ(d.Doc.CaretShape.Width, 1);
@@ -191,11 +191,11 @@ TEST_F(CaretTest, GeometryFollowsPageLineAndZoom)
     struct Case {
         int32_t offset, hint, x, y;
     } cases[] = {
-        {0, 0, 159, 99 + 48 + 8 - 14},          // page 0, line 0: margin 48, baseline 8 below the line top
-        {3, 3, 159, 99 + 78 + 8 - 14},          // the start of line 3
-        {3, 0, 169, 99 + 68 + 8 - 14},          // the end of line 2, after one character
-        {10, 10, 159, 305 + 48 + 8 - 14},       // the start of page 1
-        {12, 0, 169, 305 + 58 + 8 - 14},        // the end of the document: page 1, line 1
+        {0, 0, 159, 99 + 48 + 8 - 14},    // page 0, line 0: margin 48, baseline 8 below the line top
+        {3, 3, 159, 99 + 78 + 8 - 14},    // the start of line 3
+        {3, 0, 169, 99 + 68 + 8 - 14},    // the end of line 2, after one character
+        {10, 10, 159, 305 + 48 + 8 - 14}, // the start of page 1
+        {12, 0, 169, 305 + 58 + 8 - 14},  // the end of the document: page 1, line 1
     };
     for (const Case& c : cases) {
         d.Doc.SetCaret(0, c.offset, c.hint, 0);

@@ -12,12 +12,12 @@ TEST(DocView, PageExtentIsTheLargestPageOfThePageSetupOwners)
 {
     TPagedDocument d;
     d.Par(1);
-    TSection& first = d.EndSection(0);   // the second section shares the first one's page
+    TSection& first = d.EndSection(0); // the second section shares the first one's page
     d.Par(1);
     TSection& second = d.EndSection(1);
     d.Par(1);
     d.Prepare();
-    second.PageSetup[psWidth] = 20000;    // not an owner: its page setup is not used
+    second.PageSetup[psWidth] = 20000; // not an owner: its page setup is not used
     d.LastSection().PageSetup[psHeight] = 5000;
     first.PageSetup[psWidth] = 9000;
     d.Doc.InvalidatePagination();
@@ -39,7 +39,7 @@ void ExpectRect(const TRect& r, const TRect& expected, int kind)
 TEST(DocView, PagesTakeTheirCellsAtEachZoomKind)
 {
     TPagedDocument d;
-    d.Par(25);   // three pages of 576 x 196 at 100 %, text 480 wide
+    d.Par(25); // three pages of 576 x 196 at 100 %, text 480 wide
     d.Prepare();
     d.Doc.PaginateAll();
     d.ShowInWindow(1300, 500);
@@ -50,17 +50,66 @@ TEST(DocView, PagesTakeTheirCellsAtEachZoomKind)
         int32_t vertPage, lastVisible, scrollX;
     } cases[] = {
         // Two per row, the grid centred in the client area.
-        {zkPercent, 100, 2, 1300, 500, {69, 49, 645, 245}, {655, 49, 1231, 245}, {69, 255, 645, 451}, 450, 5, 0},
+        {zkPercent,
+         100,
+         2,
+         1300,
+         500,
+         {69, 49, 645, 245},
+         {655, 49, 1231, 245},
+         {69, 255, 645, 451},
+         450,
+         5,
+         0},
         // (1300 - 20) x 100 / 576: one per row with 10-pixel margins (one more on the left for the rounding).
-        {zkPageWidth, 222, 1, 1300, 1345, {11, 10, 1289, 445}, {11, 455, 1289, 890}, {11, 900, 1289, 1335}, 450, 1, 0},
+        {zkPageWidth,
+         222,
+         1,
+         1300,
+         1345,
+         {11, 10, 1289, 445},
+         {11, 455, 1289, 890},
+         {11, 900, 1289, 1335},
+         450,
+         1,
+         0},
         // MulDiv(1300 - 40, 100, 480): the text area fills the client; the view starts 20 pixels left of it.
-        {zkTextWidth, 263, 1, 1532, 1585, {10, 10, 1522, 525}, {10, 535, 1522, 1050}, {10, 1060, 1522, 1575}, 450, 0,
+        {zkTextWidth,
+         263,
+         1,
+         1532,
+         1585,
+         {10, 10, 1522, 525},
+         {10, 535, 1522, 1050},
+         {10, 1060, 1522, 1575},
+         450,
+         0,
          10 + 126 - 20},
         // The widest page fits in height too: the row is the vertical page step.
-        {zkWholePage, 222, 1, 1300, 1345, {11, 10, 1289, 445}, {11, 455, 1289, 890}, {11, 900, 1289, 1335}, 445, 1, 0},
+        {zkWholePage,
+         222,
+         1,
+         1300,
+         1345,
+         {11, 10, 1289, 445},
+         {11, 455, 1289, 890},
+         {11, 900, 1289, 1335},
+         445,
+         1,
+         0},
         // (1300 - 30) x 100 / 1152; page 1 alone on the right, pages 2 and 3 below. The zoom keeps the
         // view's corner at its place on page 1, which moved right: the view follows as far as it can.
-        {zkTwoPages, 110, 2, 1302, 500, {656, 29, 1292, 245}, {10, 255, 646, 471}, {656, 255, 1292, 471}, 226, 4, 2},
+        {zkTwoPages,
+         110,
+         2,
+         1302,
+         500,
+         {656, 29, 1292, 245},
+         {10, 255, 646, 471},
+         {656, 255, 1292, 471},
+         226,
+         4,
+         2},
     };
     for (const Case& c : cases) {
         d.Doc.SetZoomKind(c.kind);
@@ -86,16 +135,16 @@ TEST(DocView, ScrollPositionStaysWithinTheGrid)
     d.Par(25);
     d.Prepare();
     d.Doc.PaginateAll();
-    d.ShowInWindow(400, 300);                    // narrower than a page: 596 x 628
+    d.ShowInWindow(400, 300); // narrower than a page: 596 x 628
     d.Doc.SetScrollPos({1000, 1000});
     EXPECT_EQ(d.Doc.ScrollPos.X, 196);
     EXPECT_EQ(d.Doc.ScrollPos.Y, 328);
     EXPECT_EQ(d.Doc.FirstVisiblePage(), 1);
-    EXPECT_EQ(d.Doc.LastVisiblePage(), 3);      // the row below the last shows nothing: painting stops
-    d.Doc.SetScrollPos({-5, 210});               // within 6 pixels of row 1's top: row 0 still counts
+    EXPECT_EQ(d.Doc.LastVisiblePage(), 3); // the row below the last shows nothing: painting stops
+    d.Doc.SetScrollPos({-5, 210});         // within 6 pixels of row 1's top: row 0 still counts
     EXPECT_EQ(d.Doc.ScrollPos.X, 0);
     EXPECT_EQ(d.Doc.FirstVisiblePage(), 0);
-    d.Doc.ClientHeight = 700;                    // a taller window: everything shows
+    d.Doc.ClientHeight = 700; // a taller window: everything shows
     d.Doc.ScrollPos = {0, 300};
     d.Doc.UpdatePageLayout();
     EXPECT_EQ(d.Doc.ScrollPos.Y, 0);

@@ -300,8 +300,7 @@ TEST(Document, ModeFlagsPushSetAndPopBack)
         scope.On(mfHoldScrolling);
         scope.Off(127);
         throw std::runtime_error("edit failed");
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_FALSE(doc.GetModeFlag(mfHoldScrolling));
     EXPECT_TRUE(doc.GetModeFlag(127));
     EXPECT_EQ(doc.ModeFlagStackDepth(), 0);
@@ -331,7 +330,7 @@ TEST(Document, TwipsConversionRounding)
     doc.SetZoom(150);
     EXPECT_EQ(doc.ZoomPercent, 150);
     EXPECT_EQ(doc.DeviceDpiX, 144);
-    EXPECT_EQ(doc.ApplyZoom(3), 5);  // 4.5 rounds up
+    EXPECT_EQ(doc.ApplyZoom(3), 5);   // 4.5 rounds up
     EXPECT_EQ(doc.ApplyZoom(-3), -4); // truncates
     EXPECT_EQ(doc.TwipsToDeviceY(1440), 144);
     EXPECT_EQ(doc.Sections[0]->PageSetup[psDeviceWidth], doc.TwipsToDeviceX(11905));

@@ -9,7 +9,8 @@ namespace {
 int32_t FontIdOf(int32_t index)
 {
     switch (index) {
-    case 0: case 3: return 100;
+    case 0:
+    case 3: return 100;
     case 1: return 101;
     default: return UndefinedField;
     }
@@ -19,7 +20,12 @@ class FormatRecords : public testing::Test {
 protected:
     void SetUp() override { SetFontIdLookup(FontIdOf); }
     void TearDown() override { SetFontIdLookup(nullptr); }
-    TCharFormat Base() { TCharFormat f = DefaultCharFormat(); f[cfColor] = 6; return f; }
+    TCharFormat Base()
+    {
+        TCharFormat f = DefaultCharFormat();
+        f[cfColor] = 6;
+        return f;
+    }
 };
 
 TEST_F(FormatRecords, DefaultsPreparedAtEngineStart)
@@ -59,21 +65,25 @@ TEST_F(FormatRecords, DefaultsPreparedAtEngineStart)
 TEST_F(FormatRecords, EmptyChangedRange)
 {
     const TChangedRange r = EmptyChangedRange();
-    const int32_t expected[10] = {0, UndefinedField, UndefinedField, UndefinedField, UndefinedField, 0, 0, 0, 0, 0};
+    const int32_t expected[10] = {
+        0, UndefinedField, UndefinedField, UndefinedField, UndefinedField, 0, 0, 0, 0, 0};
     for (int i = 0; i < ChangedRangeFieldCount; ++i)
         EXPECT_EQ(r[i], expected[i]) << "field " << i;
 }
 
 TEST_F(FormatRecords, CharFormatsEqualFollowsFontIds)
 {
-    const struct { int32_t fontA, fontB; bool equal; } cases[] = {
+    const struct {
+        int32_t fontA, fontB;
+        bool equal;
+    } cases[] = {
         {0, 0, true},
-        {0, 3, true},        // one face under two character sets
+        {0, 3, true}, // one face under two character sets
         {0, 1, false},
-        {0, UndefinedField, false},  // not set never agrees with set
+        {0, UndefinedField, false}, // not set never agrees with set
         {UndefinedField, 0, false},
         {UndefinedField, UndefinedField, true},
-        {7, 8, false},       // neither names a registered font
+        {7, 8, false}, // neither names a registered font
     };
     for (const auto& c : cases) {
         TCharFormat a = Base(), b = Base();
@@ -102,7 +112,7 @@ TEST_F(FormatRecords, IntersectKeepsOnlyCommonFields)
     b[cfBold] = 1;
     b[cfSize] = UndefinedField;
     IntersectCharFormats(a, b);
-    EXPECT_EQ(a[cfFont], 0);  // same font id: stays
+    EXPECT_EQ(a[cfFont], 0); // same font id: stays
     EXPECT_EQ(a[cfBold], UndefinedField);
     EXPECT_EQ(a[cfSize], UndefinedField);
     EXPECT_EQ(a[cfColor], 6);
@@ -126,7 +136,7 @@ TEST_F(FormatRecords, FillUnsetTakesOnlySetValues)
     FillUnsetCharFormat(a, b);
     EXPECT_EQ(a[cfBold], 1);
     EXPECT_EQ(a[cfItalic], UndefinedField);
-    EXPECT_EQ(a[cfColor], 2);  // set fields are kept
+    EXPECT_EQ(a[cfColor], 2); // set fields are kept
 }
 
 TEST_F(FormatRecords, RemoveSameCharFormatLeavesDifferences)
@@ -135,7 +145,7 @@ TEST_F(FormatRecords, RemoveSameCharFormatLeavesDifferences)
     a[cfFont] = 3;
     a[cfBold] = 1;
     RemoveSameCharFormat(a, b);
-    EXPECT_EQ(a[cfFont], UndefinedField);  // same font id counts as the same
+    EXPECT_EQ(a[cfFont], UndefinedField); // same font id counts as the same
     EXPECT_EQ(a[cfBold], 1);
     for (int i = cfItalic; i < CharFormatFieldCount; ++i)
         EXPECT_EQ(a[i], UndefinedField) << "field " << i;
@@ -150,13 +160,15 @@ TEST_F(FormatRecords, RemoveSameParaFormatComparesPairs)
 {
     // Fields: first-line indent, left indent, spacing, rule of A then of B; expected four fields of A.
     constexpr int32_t U = UndefinedField;
-    const struct { int32_t a[4], b[4], expected[4]; } cases[] = {
+    const struct {
+        int32_t a[4], b[4], expected[4];
+    } cases[] = {
         {{0, 100, 240, 1}, {0, 100, 240, 1}, {U, U, U, U}},
-        {{0, 100, 240, 1}, {0, 200, 240, 1}, {U, 100, U, U}}, // both first lines 0
+        {{0, 100, 240, 1}, {0, 200, 240, 1}, {U, 100, U, U}},       // both first lines 0
         {{-50, 100, 360, 1}, {-50, 200, 360, 1}, {-50, 100, U, U}}, // the pair stays whole
         {{20, 100, 240, 1}, {0, 100, 240, 1}, {20, 100, U, U}},
-        {{0, 0, 240, 1}, {0, 0, 240, 0}, {U, U, 240, 1}},           // rule differs
-        {{0, 0, 240, 1}, {0, 0, 300, 1}, {U, U, 240, 1}},           // spacing differs
+        {{0, 0, 240, 1}, {0, 0, 240, 0}, {U, U, 240, 1}}, // rule differs
+        {{0, 0, 240, 1}, {0, 0, 300, 1}, {U, U, 240, 1}}, // spacing differs
     };
     for (const auto& c : cases) {
         TParaFormat a = DefaultParaFormat(), b = DefaultParaFormat();

@@ -46,7 +46,10 @@ protected:
         MakeTextPos(par, offset, pos);
         return pos;
     }
-    static TTextRange Range(int32_t p0, int32_t o0, int32_t p1, int32_t o1) { return TTextRange{At(p0, o0), At(p1, o1)}; }
+    static TTextRange Range(int32_t p0, int32_t o0, int32_t p1, int32_t o1)
+    {
+        return TTextRange{At(p0, o0), At(p1, o1)};
+    }
     std::unique_ptr<TDocument> Doc;
 };
 
@@ -74,9 +77,9 @@ TEST_F(FormatsAt, FormatsOverARange)
     Doc->GetCharFormatStateOfRange(Range(0, 1, 0, 2), f, false);
     EXPECT_EQ(f[cfBold], 1);
     Doc->GetCharFormatStateOfRange(Range(0, 0, 0, 3), f, false);
-    EXPECT_EQ(f[cfBold], UndefinedField);  // "a" plain, "b" bold
+    EXPECT_EQ(f[cfBold], UndefinedField); // "a" plain, "b" bold
     EXPECT_EQ(f[cfColor], UndefinedField);
-    EXPECT_EQ(f[cfItalic], 0);             // the same everywhere
+    EXPECT_EQ(f[cfItalic], 0); // the same everywhere
     Doc->GetCharFormatStateOfRange(Range(0, 1, 1, 1), f, false);
     EXPECT_EQ(f[cfBold], 1);               // "b", "c", the end mark and "d" are all bold
     EXPECT_EQ(f[cfColor], UndefinedField); // "b" is not red
@@ -112,7 +115,8 @@ TEST_F(FormatsAt, FieldsAroundAPlace)
     TField& ref = AddField(fkCode, ftPageReference);
     TField& mark = AddField(fkBookmark);
     // "ab[Titre [12]]cd", the bookmark around "cd".
-    Set({"ab" + Start(toc) + "Titre " + Start(ref) + "12" + End(ref) + End(toc) + Start(mark) + "cd" + End(mark) + "{22:2}"});
+    Set({"ab" + Start(toc) + "Titre " + Start(ref) + "12" + End(ref) + End(toc) + Start(mark) + "cd" +
+         End(mark) + "{22:2}"});
     TTextRange range;
     EXPECT_EQ(Doc->FindFieldAt(At(0, 1), range, nullptr, -1, -1), nullptr);
     EXPECT_EQ(Doc->FindFieldAt(At(0, 3), range, nullptr, -1, -1), &toc);
@@ -247,8 +251,8 @@ TEST_F(FormatsAt, BookmarksLinkedToAField)
     c.Code = "HYPERLINK \"#\"";
     TField& d = AddField(fkCode, ftHyperlink);
     d.Code = "HYPERLINK \"http://exemple.fr\"";
-    Set({Start(start) + Start(toc) + Start(a) + "Un" + End(a) + Start(b) + "Deux" + End(b) + Start(c) + "x" + End(c) +
-             Start(d) + "y" + End(d) + End(toc) + End(start) + "{22:2}",
+    Set({Start(start) + Start(toc) + Start(a) + "Un" + End(a) + Start(b) + "Deux" + End(b) + Start(c) + "x" +
+             End(c) + Start(d) + "y" + End(d) + End(toc) + End(start) + "{22:2}",
          Start(first) + "Titre" + End(first) + Start(second) + "Autre" + End(second) + "{22:2}"});
     const std::vector<TField*> linked = Doc->CollectLinkedBookmarks(toc);
     // In the order found, from the last field back: the links come after the bookmarks here.

@@ -111,7 +111,7 @@ TEST_F(HeaderFooter, EachPageShowsItsNumberAndThePageCount)
         EXPECT_EQ(Text(header), "Page " + std::to_string(n + 1) + " sur " + std::to_string(count));
         const TPage& page = *D.Doc.Pages[size_t(n)];
         ASSERT_EQ(HeaderFooterLinesOn(page), 1);
-        EXPECT_EQ(page.Lines.back()->Y, 48);       // the header distance
+        EXPECT_EQ(page.Lines.back()->Y, 48); // the header distance
         EXPECT_EQ(page.Lines.back()->ColumnIndex, -1);
         // The caret stands at the start of the header.
         EXPECT_EQ(D.Doc.Caret.ParIndex, D.Doc.StoryStart(stHeadersFooters));
@@ -136,7 +136,7 @@ TEST_F(HeaderFooter, ASectionCanStartItsNumberingAgainInItsOwnStyle)
         D.Par(5);
     TSection& second = D.LastSection();
     second.PageNumberRestart = 4;
-    second.PageNumberStyle = 2;    // lower-case Roman numerals
+    second.PageNumberStyle = 2; // lower-case Roman numerals
     TField& header = Block(first, hfOddHeader,
                            CodeField(ftPage, "PAGE") + "/" + CodeField(ftSection, "SECTION") + "/" +
                                CodeField(ftSectionPages, "SECTIONPAGES"));
@@ -168,7 +168,8 @@ TEST_F(HeaderFooter, ModeOnAndOffKeepsTheText)
         const TField* f = D.LastSection().HeaderFooter[slot];
         ASSERT_NE(f, nullptr);
         const TParagraph& p = *D.Doc.Paragraphs[size_t(D.Doc.GetFieldRange(*f).StartPos.ParIndex)];
-        EXPECT_EQ(p.ParaFormat[pfStyle], slot == hfOddHeader || slot == hfEvenHeader || slot == hfFirstHeader ? 10 : 11);
+        EXPECT_EQ(p.ParaFormat[pfStyle],
+                  slot == hfOddHeader || slot == hfEvenHeader || slot == hfFirstHeader ? 10 : 11);
     }
     ASSERT_EQ(D.Doc.EditedHeaderFooter, D.LastSection().HeaderFooter[hfOddHeader]);
     EXPECT_EQ(D.Doc.StoryOfParagraph(D.Doc.Caret.ParIndex), stHeadersFooters);
@@ -216,11 +217,11 @@ TEST_F(HeaderFooter, PageNumbersGoIntoEmptyFootersOnly)
     // The empty header and the footer each take 19 pixels of the text area: six lines fit a page.
     for (int i = 0; i < 3; ++i)
         D.Par(6);
-    D.HeaderFlags = 0x0001;    // different odd and even pages
+    D.HeaderFlags = 0x0001; // different odd and even pages
     D.Prepare();
     TPageNumberChoice choice;
     choice.InFooter = true;
-    choice.Alignment = 3;      // outside
+    choice.Alignment = 3; // outside
     D.Doc.InsertPageNumbers(choice);
     EXPECT_TRUE(Shown.empty());
     TSection& s = D.LastSection();

@@ -116,7 +116,7 @@ TEST_F(LineBreaking, TabStopsOfEveryKind)
     Format()[pfTabTable] = centre;
     TParagraph& p = Break("{22:7}abc{22:2}", Chars(24));
     EXPECT_EQ(X(0), (std::vector<int32_t>{0, 672, 736, 800, 864, 928})); // centred on 768
-    EXPECT_EQ(p.Text.Data()[2], tkCenter + 16 * tlDots);                // kind and leader for drawing
+    EXPECT_EQ(p.Text.Data()[2], tkCenter + 16 * tlDots);                 // kind and leader for drawing
     // Text wider than twice the distance to the stop stays where it is.
     Break("aaaaaaaaaa{22:7}aaaaaaaaaa{22:2}", Chars(36));
     EXPECT_EQ(X(0)[11], 640);

@@ -55,9 +55,15 @@ TEST_F(GdiLineBreaking, WhereLinesBreak)
     };
     const TCase cases[] = {
         // Two inches (1536 units) of 12-point text in each face.
-        {Serif + Sentence, 2880, {"Le petit chat dort sur le ", "canapé du salon, près de la ", "fenêtre ouverte.|"}},
-        {Sans + Sentence, 2880, {"Le petit chat dort sur le ", "canapé du salon, près de ", "la fenêtre ouverte.|"}},
-        {Mono + Sentence, 2880, {"Le petit chat dort ", "sur le canapé du ", "salon, près de la ", "fenêtre ouverte.|"}},
+        {Serif + Sentence,
+         2880,
+         {"Le petit chat dort sur le ", "canapé du salon, près de la ", "fenêtre ouverte.|"}},
+        {Sans + Sentence,
+         2880,
+         {"Le petit chat dort sur le ", "canapé du salon, près de ", "la fenêtre ouverte.|"}},
+        {Mono + Sentence,
+         2880,
+         {"Le petit chat dort ", "sur le canapé du ", "salon, près de la ", "fenêtre ouverte.|"}},
         // A word longer than the line is cut.
         {"anticonstitutionnellement{22:2}", 1440, {"anticonstitutio", "nnellement|"}},
         // 10 points, accents, ligature and guillemets.
@@ -68,7 +74,8 @@ TEST_F(GdiLineBreaking, WhereLinesBreak)
           "fermés.|"}},
         // Mixed sizes and faces: "Le " 167 units, "GRAND" at 24 points 911, " chat " 278, and "noir" in
         // Arial 213 do not fit in 1536.
-        {"Le {1:48}GRAND{1:24} chat {0:1}noir{0:0} et le petit chien blanc.{22:2}", 2880,
+        {"Le {1:48}GRAND{1:24} chat {0:1}noir{0:0} et le petit chien blanc.{22:2}",
+         2880,
          {"Le GRAND chat ", "noir et le petit chien blanc.|"}},
     };
     for (const TCase& c : cases)
@@ -103,10 +110,10 @@ TEST_F(GdiLineBreaking, TabsWithLeadersAndAlignment)
     TParagraph& p = Break("a{22:7}b{22:7}mot{22:7}3,25{22:7}12{22:2}", 4320);
     ASSERT_EQ(p.LineCount(), 1);
     const int32_t mot = At128(1593) + At128(1024) + At128(569);
-    EXPECT_EQ(X(0, 2), 384);                          // left stop at half an inch
-    EXPECT_NEAR(X(0, 4) + mot / 2, 768, 1);           // "mot" centred on the inch
-    EXPECT_EQ(X(0, 9), 1152);                         // the decimal comma on 1.5 inch
-    EXPECT_EQ(X(0, 15), 1536);                        // "12" ends on 2 inches
+    EXPECT_EQ(X(0, 2), 384);                // left stop at half an inch
+    EXPECT_NEAR(X(0, 4) + mot / 2, 768, 1); // "mot" centred on the inch
+    EXPECT_EQ(X(0, 9), 1152);               // the decimal comma on 1.5 inch
+    EXPECT_EQ(X(0, 15), 1536);              // "12" ends on 2 inches
     // Kinds and leaders are kept in the tabs for drawing.
     const uint8_t* s = p.Text.Data();
     EXPECT_EQ(s[1 + 2], tkLeft);
@@ -149,12 +156,12 @@ TEST_F(GdiLineBreaking, LineSpacingKinds)
         int32_t Rule, Spacing, Height;
     };
     const TCase cases[] = {
-        {1, 240, natural},           // single
-        {1, 360, natural + 9},       // one and a half: half the base height more
-        {1, 480, 2 * natural},       // double
-        {0, 480, 32},                // at least 24 points
-        {0, 120, natural},           // at least 6 points: the natural height
-        {0, -300, 20},               // exactly 15 points
+        {1, 240, natural},     // single
+        {1, 360, natural + 9}, // one and a half: half the base height more
+        {1, 480, 2 * natural}, // double
+        {0, 480, 32},          // at least 24 points
+        {0, 120, natural},     // at least 6 points: the natural height
+        {0, -300, 20},         // exactly 15 points
     };
     for (const TCase& c : cases) {
         Format()[pfSpacingRule] = c.Rule;
@@ -180,7 +187,7 @@ TEST_F(GdiLineBreaking, KerningOnAndOff)
     EXPECT_EQ(plain, 4 * At128(1366) + At128(1251) + At128(1479));
     Break(std::string(Sans) + "{20:2}AVATAR Tout{22:2}");
     EXPECT_LT(X(0, 6), plain);
-    EXPECT_EQ(X(0, 1), At128(1366) - 10);        // -9.5 pixels, rounded away from zero
+    EXPECT_EQ(X(0, 1), At128(1366) - 10);           // -9.5 pixels, rounded away from zero
     EXPECT_EQ(X(0, 8) - X(0, 7), At128(1251) - 14); // -14.2
     // Kerning only from its threshold up: 16 points asked, the text is 12.
     Break(std::string(Sans) + "{20:32}AVATAR Tout{22:2}");

@@ -21,7 +21,6 @@ namespace {
 // Documents whose paragraphs are broken by the fixed font device, each holding note references.
 class NoteNumbering : public qptest::FixedDeviceTest {
 protected:
-
     // A note's text in story 1 (a footnote) or 2 (an endnote) and its automatic reference.
     TField& NewNote(bool endnote)
     {
@@ -97,8 +96,8 @@ protected:
             const uint8_t* s = p.Text.Data();
             for (int32_t pos = 0; pos + 8 <= p.Text.Size(); ++pos)
                 if (s[pos] == 0 && s[pos + 1] == 26)
-                    if (const TField* f = FieldOfTag(int32_t(s[pos + 3] | s[pos + 4] << 8 | s[pos + 5] << 16 |
-                                                              s[pos + 6] << 24));
+                    if (const TField* f = FieldOfTag(
+                            int32_t(s[pos + 3] | s[pos + 4] << 8 | s[pos + 5] << 16 | s[pos + 6] << 24));
                         f && f->Kind == fkNoteReference)
                         out += (out.empty() ? "" : " ") + f->Result;
         }
@@ -133,9 +132,9 @@ TEST(NoteNumberFormats, NumbersInEachFormat)
         int32_t n, format;
         const char* text;
     } const cases[] = {
-        {1, 0, "1"},     {14, 1, "XIV"},   {14, 2, "xiv"},  {28, 3, "BB"}, {28, 4, "bb"},
-        {1, 5, "*"},     {2, 5, "\x86"},   {5, 5, "**"},    {8, 9, "\xA7\xA7"},
-        {0, 1, "0"},     {-3, 4, "-3"},    {0, 5, "0"},     {781, 3, "781"},
+        {1, 0, "1"},   {14, 1, "XIV"}, {14, 2, "xiv"},  {28, 3, "BB"},      {28, 4, "bb"},
+        {1, 5, "*"},   {2, 5, "\x86"}, {5, 5, "**"},    {8, 9, "\xA7\xA7"}, {0, 1, "0"},
+        {-3, 4, "-3"}, {0, 5, "0"},    {781, 3, "781"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatNumberingFormat(c.n, c.format), c.text) << c.n << " " << c.format;
@@ -178,7 +177,8 @@ TEST_F(NoteNumbering, RestartModesAndFormats)
         {"each page", 2, 0, 1, "1 2 3 4 5 / 1 2 3 4 5 / 1 2"},
         {"each section: one section", 1, 0, 1, "1 2 3 4 5 / 6 7 8 9 10 / 11 12"},
         {"each page from 5 in capital Roman numerals", 2, 1, 5, "V VI VII VIII IX / V VI VII VIII IX / V VI"},
-        {"symbols", 0, 5, 1, "* \x86 \x87 \xA7 ** / \x86\x86 \x87\x87 \xA7\xA7 *** \x86\x86\x86 / \x87\x87\x87 \xA7\xA7\xA7"},
+        {"symbols", 0, 5, 1,
+         "* \x86 \x87 \xA7 ** / \x86\x86 \x87\x87 \xA7\xA7 *** \x86\x86\x86 / \x87\x87\x87 \xA7\xA7\xA7"},
     };
     for (int i = 0; i < 12; ++i)
         RefPar("f");

@@ -18,7 +18,7 @@ TEST(PageGrid, OnePageNarrowerThanTheClientIsCentred)
     TPageGrid g;
     g.Compute(zkPercent, 1, 794, 1123, 1000, 700);
     EXPECT_EQ(g.PagesPerRow, 1);
-    EXPECT_EQ(g.TotalWidth, 1000);          // raised to the client width
+    EXPECT_EQ(g.TotalWidth, 1000); // raised to the client width
     EXPECT_EQ(g.TotalHeight, 1143);
     ExpectRect(g.CellRect(0), 103, 10, 897, 1133);
 }
@@ -27,9 +27,9 @@ TEST(PageGrid, PercentZoomFillsRowsWithGapsAndMargins)
 {
     TPageGrid g;
     g.Compute(zkPercent, 10, 200, 300, 1000, 800);
-    EXPECT_EQ(g.PagesPerRow, 4);            // (1000 - 10) div 210
+    EXPECT_EQ(g.PagesPerRow, 4); // (1000 - 10) div 210
     EXPECT_EQ(g.Rows, 3);
-    EXPECT_EQ(g.TotalWidth, 1000);          // 850 raised to the client
+    EXPECT_EQ(g.TotalWidth, 1000); // 850 raised to the client
     EXPECT_EQ(g.TotalHeight, 940);
     // The grid is centred across; rows stand 10 pixels apart with 10-pixel outer margins.
     ExpectRect(g.CellRect(0), 85, 10, 285, 310);
@@ -39,7 +39,7 @@ TEST(PageGrid, PercentZoomFillsRowsWithGapsAndMargins)
     EXPECT_EQ(s.HorzMax, 1000);
     EXPECT_EQ(s.HorzPage, 900);
     EXPECT_EQ(s.VertMax, 940);
-    EXPECT_EQ(s.VertPage, 720);             // 90 % of the client height
+    EXPECT_EQ(s.VertPage, 720); // 90 % of the client height
 }
 
 TEST(PageGrid, PagesPerRowNeverExceedTheirCount)
@@ -48,7 +48,7 @@ TEST(PageGrid, PagesPerRowNeverExceedTheirCount)
     g.Compute(zkPercent, 2, 200, 300, 2000, 800);
     EXPECT_EQ(g.PagesPerRow, 2);
     EXPECT_EQ(g.TotalWidth, 2000);
-    ExpectRect(g.CellRect(0), 795, 250, 995, 550);   // the whole grid centred in the client
+    ExpectRect(g.CellRect(0), 795, 250, 995, 550); // the whole grid centred in the client
     ExpectRect(g.CellRect(1), 1005, 250, 1205, 550);
 }
 
@@ -57,7 +57,7 @@ TEST(PageGrid, ClientNarrowerThanAPageGivesOnePerRowWithOuterMargins)
     TPageGrid g;
     g.Compute(zkPercent, 3, 800, 1100, 500, 400);
     EXPECT_EQ(g.PagesPerRow, 1);
-    EXPECT_EQ(g.TotalWidth, 820);           // page width + 20
+    EXPECT_EQ(g.TotalWidth, 820); // page width + 20
     EXPECT_EQ(g.TotalHeight, 3 * 1110 + 10);
     ExpectRect(g.CellRect(0), 10, 10, 810, 1110);
     ExpectRect(g.CellRect(2), 10, 2230, 810, 3330);
@@ -71,14 +71,14 @@ TEST(PageGrid, TwoPagesPutPageOneAloneOnTheRight)
     TPageGrid g;
     g.Compute(zkTwoPages, 3, 300, 400, 1000, 600);
     EXPECT_EQ(g.PagesPerRow, 2);
-    EXPECT_EQ(g.Rows, 2);                   // four cells: an empty one, then pages 1 to 3
+    EXPECT_EQ(g.Rows, 2); // four cells: an empty one, then pages 1 to 3
     EXPECT_EQ(g.TotalHeight, 830);
     ExpectRect(g.CellRect(0), 505, 10, 805, 410);
     ExpectRect(g.CellRect(1), 195, 420, 495, 820);
     ExpectRect(g.CellRect(2), 505, 420, 805, 820);
-    EXPECT_EQ(g.ScrollRanges().VertPage, 410);   // one row
+    EXPECT_EQ(g.ScrollRanges().VertPage, 410); // one row
     EXPECT_EQ(g.FirstVisiblePage(0), 0);
-    EXPECT_EQ(g.LastVisiblePage(0), 2);          // row 1 of the grid, less the empty cell
+    EXPECT_EQ(g.LastVisiblePage(0), 2); // row 1 of the grid, less the empty cell
 }
 
 TEST(PageGrid, FittingKindsStackOnePagePerRow)
@@ -96,10 +96,10 @@ TEST(PageGrid, FittingKindsStackOnePagePerRow)
 TEST(PageGrid, VisiblePagesFollowTheScrollPosition)
 {
     TPageGrid g;
-    g.Compute(zkPercent, 40, 200, 300, 1000, 800);   // 4 per row, rows 310 high
+    g.Compute(zkPercent, 40, 200, 300, 1000, 800); // 4 per row, rows 310 high
     EXPECT_EQ(g.FirstVisiblePage(0), 0);
-    EXPECT_EQ(g.LastVisiblePage(0), 11);             // rows 0 to 2
-    EXPECT_EQ(g.FirstVisiblePage(313), 0);           // within 6 pixels of a row's top: the row above
+    EXPECT_EQ(g.LastVisiblePage(0), 11);   // rows 0 to 2
+    EXPECT_EQ(g.FirstVisiblePage(313), 0); // within 6 pixels of a row's top: the row above
     EXPECT_EQ(g.FirstVisiblePage(316), 4);
     EXPECT_EQ(g.LastVisiblePage(316), 15);
 }
@@ -112,7 +112,7 @@ TEST(PageGrid, CenterPageInCellKeepsThePageSize)
 
 TEST(PageGrid, ShortScrollsMoveTheContents)
 {
-    EXPECT_TRUE(ScrollMovesContents(100, 609, 600));   // 509 < 510
+    EXPECT_TRUE(ScrollMovesContents(100, 609, 600)); // 509 < 510
     EXPECT_FALSE(ScrollMovesContents(609, 99, 600));
     EXPECT_TRUE(ScrollMovesContents(0, 0, 600));
 }
@@ -127,7 +127,7 @@ TEST(PageMargins, MirroredPagesOfOddIndexSwapTheirMargins)
     p[psScreenRightMargin] = 94;
     p[psZoomRightMargin] = 188;
     TPageMargins m = GetPageMargins(p, 1);
-    EXPECT_EQ(m.LeftTwips, 2000);           // not mirrored: as stored on every page
+    EXPECT_EQ(m.LeftTwips, 2000); // not mirrored: as stored on every page
     p[psMirrorMargins] = 1;
     m = GetPageMargins(p, 0);
     EXPECT_EQ(m.LeftZoom, 266);

@@ -37,8 +37,8 @@ TEST(PageSetup, DefaultsAreA4)
     EXPECT_EQ(p[psHeaderDistance], 720);
     EXPECT_EQ(p[psFooterDistance], 720);
     EXPECT_EQ(p[psHeaderFlags], 0);
-    EXPECT_EQ(p[psReserved], 77);     // left alone
-    EXPECT_EQ(p[psScreenWidth], 55);  // derived: the document recomputes it
+    EXPECT_EQ(p[psReserved], 77);    // left alone
+    EXPECT_EQ(p[psScreenWidth], 55); // derived: the document recomputes it
 }
 
 TEST(PageSetup, ValidateBringsValuesWithinBounds)
@@ -53,10 +53,10 @@ TEST(PageSetup, ValidateBringsValuesWithinBounds)
     p = A4();
     p[psLeftMargin] = 6000;
     p[psRightMargin] = -5;
-    p[psTopMargin] = 7000;       // 40 % of 16838 is 6735.2
+    p[psTopMargin] = 7000; // 40 % of 16838 is 6735.2
     p[psBottomMargin] = 6735;
     p[psHeaderDistance] = 9000;
-    p[psFooterDistance] = -30;   // negative distances are not corrected
+    p[psFooterDistance] = -30; // negative distances are not corrected
     ValidatePageSetup(p);
     EXPECT_EQ(p[psLeftMargin], 4762);
     EXPECT_EQ(p[psRightMargin], 0);
@@ -64,10 +64,10 @@ TEST(PageSetup, ValidateBringsValuesWithinBounds)
     EXPECT_EQ(p[psBottomMargin], 6735);
     EXPECT_EQ(p[psHeaderDistance], 6735);
     EXPECT_EQ(p[psFooterDistance], -30);
-    EXPECT_EQ(p[psTextWidth], 11905 - 4762);  // follows the corrected margins
+    EXPECT_EQ(p[psTextWidth], 11905 - 4762); // follows the corrected margins
 
     p = A4();
-    p[psWidth] = 1447;  // 40 % is 578.8: rounded to the nearest
+    p[psWidth] = 1447; // 40 % is 578.8: rounded to the nearest
     p[psLeftMargin] = 1000;
     ValidatePageSetup(p);
     EXPECT_EQ(p[psLeftMargin], 579);
@@ -110,11 +110,11 @@ TEST(PageSetup, UnequalColumns)
     EXPECT_EQ(c.Left, 3501);
     EXPECT_EQ(c.Width, 2000);
     EXPECT_EQ(c.Gap, 1000);
-    EXPECT_EQ(c.LeftBound, 3501 - 250);   // half the gap before, truncated
+    EXPECT_EQ(c.LeftBound, 3501 - 250); // half the gap before, truncated
     EXPECT_EQ(c.RightBound, 5501 + 500);
     ComputeColumnGeometry(s, p, 2, c);
     EXPECT_EQ(c.Left, 6501);
-    EXPECT_EQ(c.RightBound, 6501 + 2500);  // the last column is not widened
+    EXPECT_EQ(c.RightBound, 6501 + 2500); // the last column is not widened
 }
 
 TEST(PageSetup, OddColumnRequestsStayInside)

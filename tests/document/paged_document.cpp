@@ -56,7 +56,10 @@ TParagraph& TPagedDocument::Par(int lines, const std::string& options, int32_t h
     counts.back() = 2;
     MakeLines(p, counts, height);
     for (char c : options) {
-        const int field = c == 'k' ? pfKeepWithNext : c == 't' ? pfKeepTogether : c == 'w' ? pfWidowControl : pfPageBreakBefore;
+        const int field = c == 'k'   ? pfKeepWithNext
+                          : c == 't' ? pfKeepTogether
+                          : c == 'w' ? pfWidowControl
+                                     : pfPageBreakBefore;
         p.ParaFormat[field] = 1;
     }
     return p;

@@ -44,7 +44,7 @@ public:
     std::string Describe() const;
 
     TDocument Doc{true};
-    int32_t HeaderFlags = 0;       // byte 0 different odd and even pages, byte 1 different first page
+    int32_t HeaderFlags = 0; // byte 0 different odd and even pages, byte 1 different first page
 
 private:
     std::vector<std::unique_ptr<TField>> FFields;

@@ -26,20 +26,23 @@ std::string Normalized(const std::string& notation)
 
 TEST(ParagraphTags, NormalizeTagsCases)
 {
-    const struct { const char* in; const char* out; } cases[] = {
-        {"{2:1}{2:0}ab{22:2}", "ab{22:2}"},                      // bold on then off: no tag
-        {"{3:1}{26:5}ab{22:2}", "{26:5}{3:1}ab{22:2}"},          // field marks before format tags
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"{2:1}{2:0}ab{22:2}", "ab{22:2}"},             // bold on then off: no tag
+        {"{3:1}{26:5}ab{22:2}", "{26:5}{3:1}ab{22:2}"}, // field marks before format tags
         {"a{3:1}{2:1}{26:5}{27:6}b{22:2}", "a{26:5}{27:6}{3:1}{2:1}b{22:2}"},
-        {"{2:0}ab{22:2}", "ab{22:2}"},                           // the value already in force
-        {"{1:20}{1:28}ab{22:2}", "{1:28}ab{22:2}"},              // one tag per field: the last
-        {"{1:20}{3:1}{1:24}ab{22:2}", "{3:1}ab{22:2}"},          // back to the run's start value
+        {"{2:0}ab{22:2}", "ab{22:2}"},                  // the value already in force
+        {"{1:20}{1:28}ab{22:2}", "{1:28}ab{22:2}"},     // one tag per field: the last
+        {"{1:20}{3:1}{1:24}ab{22:2}", "{3:1}ab{22:2}"}, // back to the run's start value
         {"a{2:1}b{2:1}c{22:2}", "a{2:1}bc{22:2}"},
-        {"{2:1}{26:1}{2:0}a{22:2}", "{26:1}a{22:2}"},            // field marks do not end a run
+        {"{2:1}{26:1}{2:0}a{22:2}", "{26:1}a{22:2}"},             // field marks do not end a run
         {"a{22:7}{2:1}b{2:0}{22:2}", "a{22:7}{2:1}b{2:0}{22:2}"}, // already canonical
-        {"x{2:1}{24:3}{2:1}y{22:2}", "x{2:1}{24:3}y{22:2}"},     // a counted tag ends the run
-        {"ab{22:2}{2:1}{3:1}", "ab{22:2}"},                      // nothing after the end mark
+        {"x{2:1}{24:3}{2:1}y{22:2}", "x{2:1}{24:3}y{22:2}"},      // a counted tag ends the run
+        {"ab{22:2}{2:1}{3:1}", "ab{22:2}"},                       // nothing after the end mark
         {"ab{22:2}{27:3}{2:1}", "ab{22:2}{27:3}"},
-        {"{2:1}", "{2:1}"},                                      // a stream under 16 bytes keeps it
+        {"{2:1}", "{2:1}"}, // a stream under 16 bytes keeps it
         {"{2:1}{3:1}", "{2:1}"},
         {"", ""},
     };
@@ -83,7 +86,8 @@ TMeaning MeaningOf(const TMemory& text)
             m.Marks.push_back(std::to_string(m.Plain.size()) + ":" + std::to_string(code) + ":" +
                               std::to_string(TagValue(s + pos)));
         } else {
-            m.Plain += tag ? static_cast<char>(PlainByteOfTag(code, TagValue(s + pos))) : static_cast<char>(s[pos]);
+            m.Plain +=
+                tag ? static_cast<char>(PlainByteOfTag(code, TagValue(s + pos))) : static_cast<char>(s[pos]);
             m.Formats.emplace_back(f.F, f.F + CharFormatFieldCount);
         }
         pos += tag ? InlineTagSize : 1;
@@ -131,7 +135,8 @@ TEST(ParagraphTags, NormalizingKeepsTheMeaning)
             const unsigned kind = rng() % 10;
             if (kind < 5) {
                 const int k = static_cast<int>(rng() % 4);
-                notation += "{" + std::to_string(formatFields[k]) + ":" + std::to_string(values[k][rng() % 3]) + "}";
+                notation +=
+                    "{" + std::to_string(formatFields[k]) + ":" + std::to_string(values[k][rng() % 3]) + "}";
             } else if (kind < 7) {
                 notation += "{" + std::to_string(26 + rng() % 2) + ":" + std::to_string(rng() % 4) + "}";
             } else if (kind < 9) {

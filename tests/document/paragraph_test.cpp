@@ -28,7 +28,9 @@ TEST(Paragraph, PlainTextMirrorsTheStream)
     // Format tags and field marks take no position; special characters, pictures, objects and the
     // section mark take one each, with their own plain byte.
     SetTaggedText(p, "{1:20}Ab{26:4}{22:7}c{27:4}{24:9}{25:9}{22:10}d{3:1}{23:5}");
-    EXPECT_EQ(Bytes(p.PlainText), std::string("Ab\x07" "c\x08\x09\x0A" "d\x03"));
+    EXPECT_EQ(Bytes(p.PlainText), std::string("Ab\x07"
+                                              "c\x08\x09\x0A"
+                                              "d\x03"));
     // The same stream built with the byte buffer's own tag writers.
     TParagraph q(&doc);
     AppendInlineTag(q.Text, 22, 2);
@@ -44,7 +46,9 @@ TEST(Paragraph, CharToStreamOffsetLandsAfterZeroWidthTags)
     TParagraph p(nullptr);
     SetTaggedText(p, "{2:1}ab{3:1}{26:1}c{22:7}d{22:2}");
     // Stream: [0]{2:1} [8]a [9]b [10]{3:1} [18]{26:1} [26]c [27]{22:7} [35]d [36]{22:2}
-    const struct { int32_t n, offset; } cases[] = {
+    const struct {
+        int32_t n, offset;
+    } cases[] = {
         {-5, 8}, {0, 8}, {1, 9}, {2, 26}, {3, 27}, {4, 35}, {5, 36}, {6, 36}, {1000, 36},
     };
     for (const auto& c : cases)
@@ -76,18 +80,16 @@ TEST(Paragraph, LineAtOffsetChoosesAtWrapPoints)
     // Lines "aaa " "bbb{5}" "ccc " "dd{2}": line 1 ends with a line break.
     SetTaggedText(p, "aaa bbb{22:5}ccc dd{22:2}");
     SetLines(p, {4, 4, 4, 3});
-    const struct { int32_t offset, hint, flags, line; } cases[] = {
-        {0, 0, 0, 0},
-        {5, 0, 0, 1},
-        {14, 0, 0, 3},
-        {99, 0, 0, 3},            // past the end: the last line probed
-        {12, 2, 0, 2},            // start of line 3 after hint 2: end of line 2
-        {12, 2, 1, 2},
-        {12, 3, 0, 3},            // the hint is line 3 itself
-        {8, 0, 0, 2},             // line 1 ends with a forced break: start of line 2
-        {8, 0, 1, 1},             // unless the end is asked for
-        {4, 0, 0, 0},
-        {4, 2147483647, 0, 1},    // a very large hint always gives the next line's start
+    const struct {
+        int32_t offset, hint, flags, line;
+    } cases[] = {
+        {0, 0, 0, 0},  {5, 0, 0, 1},
+        {14, 0, 0, 3}, {99, 0, 0, 3},         // past the end: the last line probed
+        {12, 2, 0, 2},                        // start of line 3 after hint 2: end of line 2
+        {12, 2, 1, 2}, {12, 3, 0, 3},         // the hint is line 3 itself
+        {8, 0, 0, 2},                         // line 1 ends with a forced break: start of line 2
+        {8, 0, 1, 1},                         // unless the end is asked for
+        {4, 0, 0, 0},  {4, 2147483647, 0, 1}, // a very large hint always gives the next line's start
     };
     for (const auto& c : cases)
         EXPECT_EQ(p.LineAtOffset(c.offset, c.hint, c.flags), c.line)
@@ -101,7 +103,7 @@ TEST(Paragraph, FormatPoolStoresDifferencesFromTheDefault)
     EXPECT_EQ(p.FormatPool.Size(), 0);
 
     TCharFormat f = DefaultCharFormat();
-    f[cfSize] = 20 * 8;  // lines keep sizes multiplied by 8
+    f[cfSize] = 20 * 8; // lines keep sizes multiplied by 8
     f[cfColor] = -2;
     const int32_t first = p.StoreCharFormat(f);
     EXPECT_EQ(first, 0);
@@ -111,7 +113,7 @@ TEST(Paragraph, FormatPoolStoresDifferencesFromTheDefault)
 
     TCharFormat g = DefaultCharFormat();
     g[cfBold] = 1;
-    g[cfSize] = 21 * 8 + 4;  // 21.5 half-points: halves go away from zero
+    g[cfSize] = 21 * 8 + 4; // 21.5 half-points: halves go away from zero
     const int32_t second = p.StoreCharFormat(g);
     EXPECT_EQ(second, 11);
 
@@ -123,9 +125,9 @@ TEST(Paragraph, FormatPoolStoresDifferencesFromTheDefault)
     p.LoadCharFormat(second, out);
     EXPECT_EQ(out[cfSize], 22);
     EXPECT_EQ(out[cfBold], 1);
-    EXPECT_EQ(out[cfColor], 0);  // the first entry does not leak into the second
+    EXPECT_EQ(out[cfColor], 0); // the first entry does not leak into the second
     p.LoadCharFormat(-1, out);
-    EXPECT_EQ(out[cfSize], 3);   // the default's 24 read as a size times 8
+    EXPECT_EQ(out[cfSize], 3); // the default's 24 read as a size times 8
     g[cfSize] = -(21 * 8 + 4);
     p.LoadCharFormat(p.StoreCharFormat(g), out);
     EXPECT_EQ(out[cfSize], -22);
@@ -143,21 +145,21 @@ TEST(Paragraph, LeadingCharFormat)
     TCharFormat expected = DefaultCharFormat();
     expected[cfSize] = 28;
     expected[cfBold] = 1;
-    EXPECT_TRUE(CharFormatsEqual(f, expected));  // the italic tag after the text is not leading
+    EXPECT_TRUE(CharFormatsEqual(f, expected)); // the italic tag after the text is not leading
 }
 
 TEST(Paragraph, GetSectionFindsTheEndingSectionMark)
 {
-    int section = 0;  // stands for a TSection: the paragraph only hands the pointer back
+    int section = 0; // stands for a TSection: the paragraph only hands the pointer back
     const int32_t handle = RegisterTagTarget(TTagTargetKind::Section, &section);
     const std::string h = std::to_string(handle);
-    const struct { std::string text; bool isSection; } cases[] = {
-        {"ab{22:2}{27:" + h + "}", false},
-        {"ab{23:" + h + "}{27:1}{26:1}", true},
-        {"ab{23:" + h + "}", true},
-        {"ab{23:" + h + "}{2:1}", false},  // a format tag is the last tag
-        {"{23:" + h + "}ab", false},
-        {"", false},
+    const struct {
+        std::string text;
+        bool isSection;
+    } cases[] = {
+        {"ab{22:2}{27:" + h + "}", false}, {"ab{23:" + h + "}{27:1}{26:1}", true},
+        {"ab{23:" + h + "}", true},        {"ab{23:" + h + "}{2:1}", false}, // a format tag is the last tag
+        {"{23:" + h + "}ab", false},       {"", false},
     };
     for (const auto& c : cases) {
         TParagraph p(nullptr);
@@ -167,7 +169,7 @@ TEST(Paragraph, GetSectionFindsTheEndingSectionMark)
     TParagraph p(nullptr);
     SetTaggedText(p, "ab{23:" + h + "}");
     ReleaseTagTarget(handle);
-    EXPECT_EQ(p.GetSection(), nullptr);  // a released section is no longer reached
+    EXPECT_EQ(p.GetSection(), nullptr); // a released section is no longer reached
 }
 
 TEST(Paragraph, SnapshotTakesTheLinesAndGivesThemBack)
@@ -214,19 +216,19 @@ TEST(Paragraph, SpellCheckRangeAndMarks)
     TParagraph p(nullptr);
     SetTaggedText(p, "Un mot fautif ici{22:2}");
     EXPECT_FALSE(p.IsRangeSpellChecked(0, 2));
-    p.AddMisspelling(3, 6, 0xFF);  // nothing is checked yet
+    p.AddMisspelling(3, 6, 0xFF); // nothing is checked yet
     EXPECT_TRUE(p.Misspellings.empty());
 
     p.ExtendSpellCheckRange(3, 13);
     EXPECT_TRUE(p.IsRangeSpellChecked(3, 13));
     EXPECT_FALSE(p.IsRangeSpellChecked(0, 6));
     p.AddMisspelling(7, 13, 0xFF);
-    p.AddMisspelling(7, 13, 0x800000);  // same start and end: once only
-    p.AddMisspelling(12, 15, 0xFF);     // reaches outside the checked range
+    p.AddMisspelling(7, 13, 0x800000); // same start and end: once only
+    p.AddMisspelling(12, 15, 0xFF);    // reaches outside the checked range
     ASSERT_EQ(p.Misspellings.size(), 1u);
     EXPECT_EQ(p.Misspellings[0].Kind, 0xFF);
 
-    p.ExtendSpellCheckRange(0, 2);      // widened to cover both
+    p.ExtendSpellCheckRange(0, 2); // widened to cover both
     EXPECT_TRUE(p.IsRangeSpellChecked(0, 13));
     EXPECT_EQ(p.Misspellings.size(), 1u);
 

@@ -83,7 +83,8 @@ TEST_F(ReformatQueue, OnlyQueuedParagraphsAreBrokenAgainInPlace)
     EXPECT_EQ(Lines(2), third);
     ASSERT_EQ(Par(1).LineCount(), 1);
     EXPECT_NE(Lines(1)[0], second[0]);
-    EXPECT_EQ(LineTexts(Par(1)), (std::vector<std::string>{"Le deuxième paragraphe tient sur une ligne. Encore|"}));
+    EXPECT_EQ(LineTexts(Par(1)),
+              (std::vector<std::string>{"Le deuxième paragraphe tient sur une ligne. Encore|"}));
     EXPECT_EQ(Doc->Pages[0]->Lines, (std::vector<TParLine*>{page[0], Lines(1)[0], page[2]}));
     EXPECT_EQ(Lines(1)[0]->Page, Doc->Pages[0].get());
     EXPECT_EQ(Lines(1)[0]->PageLineIndex, 1);

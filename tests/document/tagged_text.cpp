@@ -18,7 +18,8 @@ std::string TaggedText(const std::string& notation)
         const size_t colon = notation.find(':', i);
         const size_t close = notation.find('}', i);
         const int code = std::atoi(notation.substr(i + 1, colon - i - 1).c_str());
-        const int32_t value = static_cast<int32_t>(std::strtol(notation.substr(colon + 1, close - colon - 1).c_str(), nullptr, 10));
+        const int32_t value = static_cast<int32_t>(
+            std::strtol(notation.substr(colon + 1, close - colon - 1).c_str(), nullptr, 10));
         uint8_t tag[InlineTagSize];
         SetTag(tag, code, value);
         out.append(reinterpret_cast<const char*>(tag), InlineTagSize);

@@ -12,7 +12,10 @@ namespace qptest {
 std::string TaggedText(const std::string& notation);
 // The notation of a stream; a tag cut off by the end shows as "{cut}".
 std::string DescribeTagged(const uint8_t* data, int32_t size);
-inline std::string DescribeTagged(const TMemory& m) { return DescribeTagged(m.Data(), m.Size()); }
+inline std::string DescribeTagged(const TMemory& m)
+{
+    return DescribeTagged(m.Data(), m.Size());
+}
 inline std::string Bytes(const TMemory& m)
 {
     return std::string(reinterpret_cast<const char*>(m.Data()), static_cast<size_t>(m.Size()));

@@ -59,7 +59,8 @@ TEST_F(TextAccess, PlainTextOfAPiece)
 {
     Set({"{22:7}{22:10}a{22:11}{22:12}{22:13}{1:30}b{22:2}"});
     EXPECT_EQ(Doc->GetText(At(0, 0), 3), " a");
-    EXPECT_EQ(Doc->GetText(At(0, 3), 10), "-\x97\x96" "b");
+    EXPECT_EQ(Doc->GetText(At(0, 3), 10), "-\x97\x96"
+                                          "b");
     Set({std::string(2000, 'x').append("{22:2}").c_str()});
     EXPECT_EQ(Doc->GetText(At(0, 0), 2000).size(), 1024u);
 
@@ -94,12 +95,13 @@ TEST_F(TextAccess, WordsAsTheSeparatorsCut)
 
 TEST_F(TextAccess, Links)
 {
-    Set({"Voir (http://www.exemple.fr/page?a=1), puis rapport.doc, moi@exemple.fr et file://serveur/partage.{22:2}"});
+    Set({"Voir (http://www.exemple.fr/page?a=1), puis rapport.doc, moi@exemple.fr et "
+         "file://serveur/partage.{22:2}"});
     EXPECT_EQ(Link(10), "http://www.exemple.fr/page?a=1");
     EXPECT_EQ(Word(10), "http://www.exemple.fr/page?a=1"); // links count as words
     CurrentOptions().Edit.TreatURLsAsWords = false;
     EXPECT_EQ(Word(10), "http");
-    EXPECT_EQ(Link(47), "");                 // a file name is no link
+    EXPECT_EQ(Link(47), ""); // a file name is no link
     EXPECT_EQ(Link(60), "moi@exemple.fr");
     EXPECT_EQ(Link(80), "file://serveur/partage");
     EXPECT_EQ(Text(Doc->GetWordOrLinkAt(At(0, 60))), "moi@exemple.fr");
@@ -108,9 +110,9 @@ TEST_F(TextAccess, Links)
 TEST_F(TextAccess, FileNameTokens)
 {
     Set({"Dans C:\\Documents, voir (lisez.txt), notes.xyz et \\\\serveur\\partage\\a.{22:2}"});
-    EXPECT_EQ(Token(8), "C:\\Documents");   // a drive makes a file name
-    EXPECT_EQ(Token(28), "lisez.txt");      // a known extension; brackets and comma trimmed
-    EXPECT_EQ(Token(40), "");               // an unknown extension without a drive
+    EXPECT_EQ(Token(8), "C:\\Documents"); // a drive makes a file name
+    EXPECT_EQ(Token(28), "lisez.txt");    // a known extension; brackets and comma trimmed
+    EXPECT_EQ(Token(40), "");             // an unknown extension without a drive
     EXPECT_EQ(Token(55), "\\\\serveur\\partage\\a");
     EXPECT_EQ(Text(Doc->DetectLinkAt(At(0, 28))), "lisez.txt");
     EXPECT_TRUE(IsFilePathText("file:///C:\\x"));

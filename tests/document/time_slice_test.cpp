@@ -10,7 +10,7 @@ TEST(TimeSlice, StepsRunUntilTheBudgetIsSpent)
 {
     TTickingClock clock(7, 1000);
     int calls = 0;
-    EXPECT_EQ(RunTimeSlice(clock, 50, [&] { return ++calls < 100; }), 8);   // 7 x 8 = 56 >= 50
+    EXPECT_EQ(RunTimeSlice(clock, 50, [&] { return ++calls < 100; }), 8); // 7 x 8 = 56 >= 50
     EXPECT_EQ(calls, 8);
 }
 

@@ -107,7 +107,7 @@ TEST_F(ViewScrolling, PositionsAreClampedAtEachZoomKind)
     Show(d, 500, 300);
     struct Case {
         int kind;
-        TPoint far;    // where a position far beyond the grid ends
+        TPoint far; // where a position far beyond the grid ends
     } cases[] = {
         // 576 x 196 pages one per row: 596 x 628.
         {zkPercent, {596 - 500, 628 - 300}},
@@ -142,12 +142,13 @@ TEST_F(ViewScrolling, ShortScrollsMoveTheContentsLongOnesRepaint)
 {
     TPagedDocument d;
     Show(d, 400, 300);
-    d.Doc.SetScrollPos({0, 200});              // 200 < 85 % of 300
-    d.Doc.SetScrollPos({0, 328});              // the bottom: 128
-    d.Doc.SetScrollPos({0, 0});                // 328 >= 255: the whole view
-    d.Doc.SetScrollPos({100, 0});              // across: 100 < 340
-    d.Doc.SetScrollPos({0, 50});               // both coordinates change: the whole view
-    const std::vector<std::string> expected{"scroll 0,-200", "scroll 0,-128", "repaint", "scroll -100,0", "repaint"};
+    d.Doc.SetScrollPos({0, 200}); // 200 < 85 % of 300
+    d.Doc.SetScrollPos({0, 328}); // the bottom: 128
+    d.Doc.SetScrollPos({0, 0});   // 328 >= 255: the whole view
+    d.Doc.SetScrollPos({100, 0}); // across: 100 < 340
+    d.Doc.SetScrollPos({0, 50});  // both coordinates change: the whole view
+    const std::vector<std::string> expected{"scroll 0,-200", "scroll 0,-128", "repaint", "scroll -100,0",
+                                            "repaint"};
     EXPECT_EQ(Host.View.Calls, expected);
     EXPECT_EQ(d.Doc.UpdateRegion.Right, 400);
     EXPECT_EQ(d.Doc.UpdateRegion.Bottom, 300);
@@ -181,23 +182,23 @@ TEST_F(ViewScrolling, ZoomAtAPointKeepsThatPointStill)
     d.Doc.SetScrollPos({d.Doc.Pages[1]->ViewRect.Left + 100, d.Doc.Pages[1]->ViewRect.Top - 5});
     d.Doc.SetZoom(100);
     EXPECT_EQ(d.Doc.ScrollPos.X, d.Doc.Pages[1]->ViewRect.Left + 50);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, d.Doc.Pages[1]->ViewRect.Top - 3);   // 2.5 pixels, rounded away from 0
+    EXPECT_EQ(d.Doc.ScrollPos.Y, d.Doc.Pages[1]->ViewRect.Top - 3); // 2.5 pixels, rounded away from 0
 }
 
 TEST_F(ViewScrolling, LayoutPageCountRepaintsOnlyWhatChanged)
 {
     TPagedDocument d;
     Show(d, 400, 300);
-    d.Doc.SetLayoutPageCount(100);             // more rows below: the two visible pages stand still
+    d.Doc.SetLayoutPageCount(100); // more rows below: the two visible pages stand still
     EXPECT_EQ(d.Doc.Grid.TotalHeight, 100 * 206 + 10);
     EXPECT_TRUE(Host.View.Calls.empty());
     d.Doc.SetScrollPos({0, 2000});
     Host.View.Calls.clear();
-    d.Doc.SetLayoutPageCount(3);               // the view is beyond the grid: it moves up, and repaints
+    d.Doc.SetLayoutPageCount(3); // the view is beyond the grid: it moves up, and repaints
     EXPECT_EQ(d.Doc.ScrollPos.Y, 328);
     EXPECT_EQ(Host.View.Calls, std::vector<std::string>{"repaint"});
     Host.View.Calls.clear();
-    d.Doc.SetLayoutPageCount(1);               // rows go; the first page moves to the middle
+    d.Doc.SetLayoutPageCount(1); // rows go; the first page moves to the middle
     EXPECT_EQ(d.Doc.Grid.TotalHeight, 300);
     EXPECT_EQ(d.Doc.Pages[0]->ViewRect.Top, 52);
     EXPECT_EQ(Host.View.Calls, std::vector<std::string>{"repaint"});
@@ -216,7 +217,7 @@ TEST_F(ViewScrolling, PreviewTakesItsOwnViewAndGivesTheDocumentsBack)
     EXPECT_TRUE(d.Doc.PreviewMode);
     EXPECT_FALSE(d.Doc.GetModeFlag(mfShowMarks));
     EXPECT_EQ(d.Doc.ZoomKind, zkWholePage);
-    EXPECT_EQ(d.Doc.ZoomPercent, (1300 - 20) * 100 / 576);  // the page's width fits, and its height
+    EXPECT_EQ(d.Doc.ZoomPercent, (1300 - 20) * 100 / 576); // the page's width fits, and its height
     EXPECT_EQ(Host.View.Calls.front(), "relayout");
     // A zoom chosen while previewing is the preview's from now on.
     d.Doc.ZoomKind = zkPercent;
@@ -239,7 +240,7 @@ TEST_F(ViewScrolling, FreshViewStartsAtTheText)
     // The page stands at (10, 10), its text 48 pixels in; wider than the window, so x can move too.
     EXPECT_EQ(d.Doc.ScrollPos.X, 58);
     EXPECT_EQ(d.Doc.ScrollPos.Y, 58);
-    d.Doc.ScrollToFirstText();                 // no longer a fresh view: nothing more
+    d.Doc.ScrollToFirstText(); // no longer a fresh view: nothing more
     EXPECT_EQ(d.Doc.ScrollPos.Y, 58);
     d.Doc.SetScrollPos({0, 0});
     CurrentOptions().View.KeepPageCorner = true;
@@ -251,7 +252,7 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
 {
     TPagedDocument d;
     Show(d, 400, 300);
-    d.Doc.UpdateCaretShape();                  // 19 pixels high
+    d.Doc.UpdateCaretShape(); // 19 pixels high
     d.Doc.SetCaret(0, 0, 0, 0);
     EXPECT_TRUE(d.Doc.IsCaretVisible());
     EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
@@ -260,8 +261,8 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
     d.Doc.SetCaret(0, 12, 12, 0);
     EXPECT_EQ(d.Doc.CaretY, 278);
     // The widened caret rectangle ends at 299: the view moves by exactly the overhang.
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);          // still in view: 297 <= 300
-    d.Doc.SetCaret(0, 13, 13, 0);             // 10 pixels lower
+    EXPECT_EQ(d.Doc.ScrollPos.Y, 0); // still in view: 297 <= 300
+    d.Doc.SetCaret(0, 13, 13, 0);    // 10 pixels lower
     EXPECT_EQ(d.Doc.ScrollPos.Y, 309 - 300);
     EXPECT_TRUE(d.Doc.IsCaretVisible());
     EXPECT_EQ(Host.View.SystemCaret.X, 3 + d.Doc.CaretX - d.Doc.ScrollPos.X);
@@ -272,7 +273,7 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
 
     // Keeping the caret away from the edge: a further third of the room left, (300 - 23) / 3.
     CurrentOptions().Edit.DiscrVerScroll = true;
-    d.Doc.SetCaret(0, 20, 20, 0);             // page 2, line 0
+    d.Doc.SetCaret(0, 20, 20, 0); // page 2, line 0
     EXPECT_EQ(d.Doc.ScrollPos.Y, d.Doc.CaretRect().Bottom - 300 + 92);
     // Back to the top: the view jumps to the caret, and a third more above it (clamped at 0).
     d.Doc.SetCaret(0, 0, 0, 0);
@@ -280,30 +281,30 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
     // Held back, the view stays.
     CurrentOptions().Edit.DiscrVerScroll = false;
     d.Doc.SetModeFlag(mfNoScrollToCaret, true);
-    d.Doc.SetCaret(0, 14, 14, 0);             // page 1, line 4: the widened rectangle ends at 319
+    d.Doc.SetCaret(0, 14, 14, 0); // page 1, line 4: the widened rectangle ends at 319
     EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
     EXPECT_FALSE(d.Doc.IsCaretVisible());
-    d.Doc.MakeCaretVisible(1);                // mode 1: its bottom at the middle of the window
+    d.Doc.MakeCaretVisible(1); // mode 1: its bottom at the middle of the window
     EXPECT_EQ(d.Doc.ScrollPos.Y, 319 - 150);
 }
 
 TEST_F(ViewScrolling, ScrollPositionToShowARectangle)
 {
     TPagedDocument d;
-    Show(d, 1300, 500, 100);                  // 10 pages, two per row: 5 rows of 206, 1040 in all
+    Show(d, 1300, 500, 100); // 10 pages, two per row: 5 rows of 206, 1040 in all
     d.Doc.SetScrollPos({0, 400});
     struct Case {
         TRect r;
         int mode;
         TPoint expected;
     } cases[] = {
-        {{100, 950, 120, 970}, 0, {0, 470}},         // just below: by the overhang
-        {{100, 300, 120, 320}, 0, {0, 300}},         // above: to its top
-        {{100, 500, 120, 520}, 0, {0, 400}},         // inside: nothing
-        {{100, 700, 120, 720}, 1, {0, 470}},         // mode 1: its bottom at the middle
-        {{100, 400, 120, 1500}, 0, {0, 400}},        // taller than the window, starting in it
-        {{100, 520, 120, 1100}, 0, {0, 520}},        // taller and below: to its top
-        {{100, 1100, 120, 1120}, 0, {0, 1040 - 500}},   // clamped to the grid's end
+        {{100, 950, 120, 970}, 0, {0, 470}},          // just below: by the overhang
+        {{100, 300, 120, 320}, 0, {0, 300}},          // above: to its top
+        {{100, 500, 120, 520}, 0, {0, 400}},          // inside: nothing
+        {{100, 700, 120, 720}, 1, {0, 470}},          // mode 1: its bottom at the middle
+        {{100, 400, 120, 1500}, 0, {0, 400}},         // taller than the window, starting in it
+        {{100, 520, 120, 1100}, 0, {0, 520}},         // taller and below: to its top
+        {{100, 1100, 120, 1120}, 0, {0, 1040 - 500}}, // clamped to the grid's end
     };
     for (const Case& c : cases) {
         const TPoint p = d.Doc.ScrollPosToShow(c.r, c.mode);
@@ -327,7 +328,7 @@ TEST_F(ViewScrolling, OnDemandPaginationKeepsTheStatusText)
     // Slices of 1, 2, 4 and 8 pages, the status text kept once around them all.
     EXPECT_EQ(Host.Status, (std::vector<std::string>{"push", "pop"}));
     Host.Status.clear();
-    d.Doc.LocateTextPos(pos);                 // laid out already: nothing said
+    d.Doc.LocateTextPos(pos); // laid out already: nothing said
     EXPECT_TRUE(Host.Status.empty());
     // A background slice and pagination to the end keep it too; with nothing left to lay out they say
     // nothing.
@@ -340,7 +341,7 @@ TEST_F(ViewScrolling, OnDemandPaginationKeepsTheStatusText)
     EXPECT_EQ(d.Doc.Pages.size(), 30u);
     ASSERT_GE(Host.Status.size(), 3u);
     EXPECT_EQ(Host.Status.front(), "push");
-    EXPECT_EQ(Host.Status[1], "text");         // its progress shows in between
+    EXPECT_EQ(Host.Status[1], "text"); // its progress shows in between
     EXPECT_EQ(Host.Status.back(), "pop");
     Host.Status.clear();
     d.Doc.PaginateAll();
@@ -351,7 +352,7 @@ TEST_F(ViewScrolling, OnDemandPaginationKeepsTheStatusText)
 TEST_F(ViewScrolling, CaretPlacementWithASelectionAndAPendingWord)
 {
     TPagedDocument d;
-    d.BreakPar(6);                            // "a", a page break, then the mark on its own line
+    d.BreakPar(6); // "a", a page break, then the mark on its own line
     d.Prepare();
     d.Doc.PaginateAll();
     d.Doc.Window = reinterpret_cast<TDocumentForm*>(&WindowToken);
@@ -362,7 +363,7 @@ TEST_F(ViewScrolling, CaretPlacementWithASelectionAndAPendingWord)
     // With a selection the caret stays after the break unless the window asks for the step.
     TTextPos afterBreak{};
     afterBreak.Offset = 2;
-    d.Doc.LocateTextPos(afterBreak, 1);       // the end of line 0
+    d.Doc.LocateTextPos(afterBreak, 1); // the end of line 0
     d.Doc.PlaceCaret(afterBreak, 0);
     EXPECT_EQ(d.Doc.Caret.Offset, 2);
     Host.StateWord = 2;

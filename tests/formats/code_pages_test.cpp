@@ -5,8 +5,10 @@
 
 #include "formats/CodePages.h"
 
-TEST(CodePages, DosConversionIsExactBothWays) {
-    std::string oem = "\x82t\x82 \x85 l'\x87" "a"; // "été à l'ça" in the DOS code page
+TEST(CodePages, DosConversionIsExactBothWays)
+{
+    std::string oem = "\x82t\x82 \x85 l'\x87"
+                      "a"; // "été à l'ça" in the DOS code page
     uint8_t* p = reinterpret_cast<uint8_t*>(oem.data());
     OemToAnsiBuffer(p, static_cast<int32_t>(oem.size()));
     EXPECT_EQ(oem, "été à l'ça");
@@ -18,7 +20,8 @@ TEST(CodePages, DosConversionIsExactBothWays) {
     }
 }
 
-TEST(CodePages, Unicode) {
+TEST(CodePages, Unicode)
+{
     EXPECT_EQ(UnicodeToAnsi(0x20AC), 0x80);
     EXPECT_EQ(UnicodeToAnsi(0xE9), 0xE9);
     EXPECT_EQ(UnicodeToAnsi(0x2014), 151);

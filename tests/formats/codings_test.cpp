@@ -4,14 +4,17 @@
 #include "formats/Codings.h"
 
 namespace {
-int CountEntries(const std::string& filter) {
+int CountEntries(const std::string& filter)
+{
     int bars = 0;
-    for (char c : filter) bars += c == '|';
+    for (char c : filter)
+        bars += c == '|';
     return (bars + 1) / 2;
 }
 } // namespace
 
-TEST(Codings, FiltersListTheFormats) {
+TEST(Codings, FiltersListTheFormats)
+{
     std::string open = TCodingManager::GetOpenFilter();
     std::string save = TCodingManager::GetSaveFilter();
     EXPECT_EQ(CountEntries(open), 9);
@@ -22,7 +25,8 @@ TEST(Codings, FiltersListTheFormats) {
     EXPECT_EQ(save.substr(0, 26), "Document RTF (*.rtf)|*.rtf");
 }
 
-TEST(Codings, SaveFilterIndexesSkipWrite) {
+TEST(Codings, SaveFilterIndexesSkipWrite)
+{
     const int codings[] = {0, 1, 2, 4, 5, 6};
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(TCodingManager::SaveFilterIndexToCoding(i), codings[i - 1]) << i;
@@ -32,7 +36,8 @@ TEST(Codings, SaveFilterIndexesSkipWrite) {
     EXPECT_TRUE(TCodingManager::CanSaveCoding(cdDosText));
 }
 
-TEST(Codings, DefaultExtension) {
+TEST(Codings, DefaultExtension)
+{
     EXPECT_EQ(TCodingManager::AddDefaultExtension("report.", 1), "report");
     EXPECT_EQ(TCodingManager::AddDefaultExtension("report.", 5), "report");
     EXPECT_EQ(TCodingManager::AddDefaultExtension("report.txt", 1), "report.txt");
@@ -40,16 +45,18 @@ TEST(Codings, DefaultExtension) {
     EXPECT_EQ(TCodingManager::AddDefaultExtension("c:\\my.docs\\report", 1), "c:\\my.docs\\report.rtf");
 }
 
-TEST(Codings, ClassifiesExtensions) {
+TEST(Codings, ClassifiesExtensions)
+{
     struct {
         const char* name;
         uint8_t picture;
         bool document, web;
     } cases[] = {
-        {"photo.JPEG", 3, false, false}, {"a.tga", 9, false, false},  {"a.xyz", 255, false, false},
-        {"a", 255, false, false},        {"a.ani", 12, false, false}, {"Lettre.RTF", 255, true, false},
-        {"x.Doc", 255, true, false},     {"page.HTML", 255, false, true}, {"song.mp3", 255, false, true},
-        {"c:\\dir.png\\file", 255, false, false},
+        {"photo.JPEG", 3, false, false}, {"a.tga", 9, false, false},
+        {"a.xyz", 255, false, false},    {"a", 255, false, false},
+        {"a.ani", 12, false, false},     {"Lettre.RTF", 255, true, false},
+        {"x.Doc", 255, true, false},     {"page.HTML", 255, false, true},
+        {"song.mp3", 255, false, true},  {"c:\\dir.png\\file", 255, false, false},
     };
     for (auto& c : cases) {
         EXPECT_EQ(TCodingManager::GetPictureFormat(c.name), c.picture) << c.name;
@@ -60,7 +67,8 @@ TEST(Codings, ClassifiesExtensions) {
     EXPECT_FALSE(TCodingManager::IsKnownExtension("dot"));
 }
 
-TEST(Codings, IdentifiersAndTemplates) {
+TEST(Codings, IdentifiersAndTemplates)
+{
     EXPECT_EQ(TCodingManager::GetCodingIdentifier(cdWord6), "MS Word 6.0");
     EXPECT_EQ(TCodingManager::FindCodingByIdentifier("DOS text"), cdDosText);
     EXPECT_EQ(TCodingManager::FindCodingByIdentifier("dos text"), -1);

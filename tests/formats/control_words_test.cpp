@@ -6,30 +6,39 @@
 
 #include "formats/rtf/RtfControlWords.h"
 
-TEST(ControlWords, FindsEveryWordByItsNumber) {
+TEST(ControlWords, FindsEveryWordByItsNumber)
+{
     const TControlWords& table = ControlWords();
-    for (int n = 0; n < rwCount; ++n) EXPECT_EQ(table.FindIndex(TControlWords::NameOf(n)), n);
+    for (int n = 0; n < rwCount; ++n)
+        EXPECT_EQ(table.FindIndex(TControlWords::NameOf(n)), n);
     struct {
         const char* word;
         int number;
-    } cases[] = {{"par", 186}, {"pard", 187}, {"pa", -1}, {"pardx", -1}, {"b", 26}, {"u", 275},
+    } cases[] = {{"par", 186}, {"pard", 187}, {"pa", -1},   {"pardx", -1},   {"b", 26},  {"u", 275},
                  {"x", -1},    {"rtf", -1},   {"ansi", -1}, {"bin", rw_bin}, {"zz", -1}, {"", -1}};
-    for (auto& c : cases) EXPECT_EQ(table.FindIndex(c.word), c.number) << c.word;
+    for (auto& c : cases)
+        EXPECT_EQ(table.FindIndex(c.word), c.number) << c.word;
     EXPECT_EQ(TControlWords::KindOf(rw_fonttbl), TRtfWordKind::Destination);
     EXPECT_EQ(TControlWords::KindOf(rw_b), TRtfWordKind::Toggle);
     EXPECT_EQ(TControlWords::KindOf(rw_par), TRtfWordKind::Symbol);
     EXPECT_EQ(TControlWords::KindOf(rw_fs), TRtfWordKind::Value);
 }
 
-TEST(ControlWords, ParsesWordsAndParameters) {
+TEST(ControlWords, ParsesWordsAndParameters)
+{
     struct {
         const char* text;
         int letters, length;
         int32_t value, or1;
     } cases[] = {
-        {"fs24 x", 2, 5, 24, 24},      {"li-360\\", 2, 6, -360, -360}, {"b0 ", 1, 3, 0, 0},
-        {"b\\i", 1, 1, 0, 1},          {"par x", 3, 4, 0, 1},          {"fs99999999999", 2, 13, 2147483647, 2147483647},
-        {"li-99999999999", 2, 14, -2147483647, -2147483647},          {"li- x", 2, 2, 0, 1},
+        {"fs24 x", 2, 5, 24, 24},
+        {"li-360\\", 2, 6, -360, -360},
+        {"b0 ", 1, 3, 0, 0},
+        {"b\\i", 1, 1, 0, 1},
+        {"par x", 3, 4, 0, 1},
+        {"fs99999999999", 2, 13, 2147483647, 2147483647},
+        {"li-99999999999", 2, 14, -2147483647, -2147483647},
+        {"li- x", 2, 2, 0, 1},
     };
     for (auto& c : cases) {
         std::string buffer = c.text;
@@ -50,7 +59,8 @@ TEST(ControlWords, ParsesWordsAndParameters) {
     EXPECT_EQ(word.Letters, 4);
 }
 
-TEST(ControlWords, HexPairsAreCheckedDigitByDigit) {
+TEST(ControlWords, HexPairsAreCheckedDigitByDigit)
+{
     uint8_t out[8] = {};
     std::string text = "4a6B";
     const char* p = text.data();
@@ -76,7 +86,8 @@ TEST(ControlWords, HexPairsAreCheckedDigitByDigit) {
     EXPECT_STREQ(esc, "\\'00\\'e9\\'7f");
 }
 
-TEST(ControlWords, EscapesDecodeInPlace) {
+TEST(ControlWords, EscapesDecodeInPlace)
+{
     std::string text = "\\'e9\\'e8xy";
     int32_t left = EscapesToBytes(text.data(), static_cast<int32_t>(text.size()));
     EXPECT_EQ(left, 2);
@@ -88,7 +99,8 @@ TEST(ControlWords, EscapesDecodeInPlace) {
     EXPECT_EQ(EscapesToBytes(shortText.data(), 3), 3);
 }
 
-TEST(ControlWords, CountsCharacterRuns) {
+TEST(ControlWords, CountsCharacterRuns)
+{
     const uint8_t text[] = {'a', 'b', 0xE9, 0xA0, '\\', 'c'};
     EXPECT_EQ(CountAsciiRun(text, 6), 2);
     EXPECT_EQ(CountHighRun(text + 2, 4), 2);

@@ -31,7 +31,8 @@ namespace {
 struct TAnswers {
     int Answer = mrYes;
     std::vector<std::string> Asked;
-    TAskUser Routine() {
+    TAskUser Routine()
+    {
         return [this](const std::string& text, uint8_t, uint16_t, uint8_t) {
             Asked.push_back(text);
             return Answer;
@@ -39,7 +40,8 @@ struct TAnswers {
     }
 };
 
-std::string WriteFile(const std::string& name, const std::string& bytes) {
+std::string WriteFile(const std::string& name, const std::string& bytes)
+{
     std::string path = qptest::ScratchDir() + PathDelim + name;
     TFileStream f(path, fmCreate);
     f.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
@@ -53,8 +55,9 @@ struct TLoad {
 };
 
 // Loads a file into a document; the coding chosen in the end is returned in Coding.
-bool LoadInto(TDocument& doc, const std::string& path, int& coding, TLoadedDocument& loaded, TAnswers& answers,
-              bool quiet = false) {
+bool LoadInto(TDocument& doc, const std::string& path, int& coding, TLoadedDocument& loaded,
+              TAnswers& answers, bool quiet = false)
+{
     TDocOpeningOptions options;
     options.FileName = path;
     options.Coding = coding;
@@ -64,7 +67,8 @@ bool LoadInto(TDocument& doc, const std::string& path, int& coding, TLoadedDocum
     return ok;
 }
 
-TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = false) {
+TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = false)
+{
     TDocument doc;
     TLoadedDocument loaded;
     bool ok = LoadInto(doc, path, coding, loaded, answers, quiet);
@@ -73,7 +77,8 @@ TLoad Load(const std::string& path, int coding, TAnswers& answers, bool quiet = 
 
 } // namespace
 
-TEST(DocumentLoad, ReadersByCodingAndDetection) {
+TEST(DocumentLoad, ReadersByCodingAndDetection)
+{
     TAnswers answers;
     std::string rtf = WriteFile("lettre.rtf", "{\\rtf1 {\\b Bonjour}}");
     std::string text = WriteFile("notes.txt", "Bonjour\r\n");
@@ -103,7 +108,8 @@ TEST(DocumentLoad, ReadersByCodingAndDetection) {
     EXPECT_TRUE(answers.Asked.empty());
 }
 
-TEST(DocumentLoad, DocumentTakesItsFileNameSizeAndCreationDate) {
+TEST(DocumentLoad, DocumentTakesItsFileNameSizeAndCreationDate)
+{
     TAnswers answers;
     std::string dated = WriteFile("date.rtf", "{\\rtf1{\\info{\\creatim\\yr2001\\mo2\\dy3}}x}");
     std::string undated = WriteFile("sans-date.rtf", "{\\rtf1 x}");
@@ -116,12 +122,14 @@ TEST(DocumentLoad, DocumentTakesItsFileNameSizeAndCreationDate) {
         EXPECT_EQ(doc.FileName, path);
         EXPECT_EQ(doc.Coding, cdRtf);
         EXPECT_EQ(doc.Info.FileSize, static_cast<int64_t>(qptest::ReadFileBytes(path).size()));
-        EXPECT_DOUBLE_EQ(doc.Info.CreationDate, path == dated ? EncodeDate(2001, 2, 3) : GetFileCreationTime(path));
+        EXPECT_DOUBLE_EQ(doc.Info.CreationDate,
+                         path == dated ? EncodeDate(2001, 2, 3) : GetFileCreationTime(path));
         EXPECT_GT(doc.Info.CreationDate, 0);
     }
 }
 
-TEST(DocumentLoad, MemoryNeverAsks) {
+TEST(DocumentLoad, MemoryNeverAsks)
+{
     TAnswers answers;
     std::string data = "pas du RTF";
     TDocument doc;
@@ -136,7 +144,8 @@ TEST(DocumentLoad, MemoryNeverAsks) {
     EXPECT_TRUE(answers.Asked.empty());
 }
 
-TEST(DocumentLoad, MissingFileAndDamagedRtf) {
+TEST(DocumentLoad, MissingFileAndDamagedRtf)
+{
     TAnswers answers;
     answers.Answer = mrCancel;
     EXPECT_FALSE(Load(qptest::ScratchDir() + PathDelim + "absent.rtf", cdRtf, answers).Ok);
@@ -146,13 +155,17 @@ TEST(DocumentLoad, MissingFileAndDamagedRtf) {
     std::string deep = WriteFile("profond.rtf", "{\\rtf1 " + std::string(100000, '{'));
     EXPECT_FALSE(Load(deep, cdRtf, answers).Ok);
     ASSERT_EQ(answers.Asked.size(), 1u);
-    EXPECT_NE(answers.Asked[0].find("Une erreur s'est produite lors de l'ouverture du document"), std::string::npos);
+    EXPECT_NE(answers.Asked[0].find("Une erreur s'est produite lors de l'ouverture du document"),
+              std::string::npos);
 }
 
-TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
+TEST(DocumentLoad, TextSavesRoundTripByteForByte)
+{
     TAnswers answers;
     for (int coding : {cdAnsiText, cdDosText}) {
-        std::string bytes = coding == cdAnsiText ? "Été — 50 €\r\n\r\n\tfin\xa0!" : "\x90t\x82 \x85 l'\x87" "a\r\n\r\nfin";
+        std::string bytes = coding == cdAnsiText ? "Été — 50 €\r\n\r\n\tfin\xa0!"
+                                                 : "\x90t\x82 \x85 l'\x87"
+                                                   "a\r\n\r\nfin";
         std::string path = WriteFile("texte.txt", bytes);
         TDocument doc;
         TLoadedDocument loaded;
@@ -166,14 +179,17 @@ TEST(DocumentLoad, TextSavesRoundTripByteForByte) {
     EXPECT_TRUE(answers.Asked.empty());
 }
 
-TEST(DocumentLoad, TextFilesWrittenByIconvReadAlikeAndSaveByteForByte) {
+TEST(DocumentLoad, TextFilesWrittenByIconvReadAlikeAndSaveByteForByte)
+{
     // One letter written by iconv in each code page, and with LF line ends.
     TAnswers answers;
     struct TFile {
         const char* Name;
         int Coding;
         std::string Path, Dump;
-    } files[] = {{"lettre-ansi.txt", cdAnsiText, {}, {}}, {"lettre-dos.txt", cdDosText, {}, {}}, {"lettre-lf.txt", cdAnsiText, {}, {}}};
+    } files[] = {{"lettre-ansi.txt", cdAnsiText, {}, {}},
+                 {"lettre-dos.txt", cdDosText, {}, {}},
+                 {"lettre-lf.txt", cdAnsiText, {}, {}}};
     for (TFile& f : files) {
         f.Path = WriteFile(f.Name, qptest::ReadFileBytes(qptest::DataPath(std::string("text/") + f.Name)));
         TDocument doc;
@@ -184,21 +200,26 @@ TEST(DocumentLoad, TextFilesWrittenByIconvReadAlikeAndSaveByteForByte) {
         // Saved in the coding of the CR LF file of its code page.
         EXPECT_EQ(SaveDocumentToFile(doc, f.Path, f.Coding, loaded, answers.Routine()), kSaveWritten);
         const std::string crlf = f.Coding == cdDosText ? "lettre-dos.txt" : "lettre-ansi.txt";
-        EXPECT_TRUE(qptest::ReadFileBytes(f.Path) == qptest::ReadFileBytes(qptest::DataPath("text/" + crlf))) << f.Name;
+        EXPECT_TRUE(qptest::ReadFileBytes(f.Path) == qptest::ReadFileBytes(qptest::DataPath("text/" + crlf)))
+            << f.Name;
     }
     EXPECT_EQ(files[1].Dump, files[0].Dump);
     EXPECT_EQ(files[2].Dump, files[0].Dump);
     // Blank lines, tabs and the form feed are kept.
     const std::string& dump = files[0].Dump;
-    EXPECT_NE(dump.find("P0: Objet : r\\'e9union du comit\\'e9<par>\nP1: <par>\nP2: Ch\\'e8re H\\'e9l\\'e8ne,<par>\n"
-                        "P3: <par>\nP4: <tab>Nous"),
-              std::string::npos)
+    EXPECT_NE(
+        dump.find(
+            "P0: Objet : r\\'e9union du comit\\'e9<par>\nP1: <par>\nP2: Ch\\'e8re H\\'e9l\\'e8ne,<par>\n"
+            "P3: <par>\nP4: <tab>Nous"),
+        std::string::npos)
         << dump;
-    EXPECT_NE(dump.find("<par>\nP6: <par>\nP7: <par>\nP8: Bien \\'e0 vous.<page>Annexe"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("<par>\nP6: <par>\nP7: <par>\nP8: Bien \\'e0 vous.<page>Annexe"), std::string::npos)
+        << dump;
     EXPECT_TRUE(answers.Asked.empty());
 }
 
-TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave) {
+TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave)
+{
     const std::string path = WriteFile("garde-ouvert.txt", "\xe9t\xe9\r\nfin");
     TDocument doc;
     TDocOpeningOptions options;
@@ -223,12 +244,16 @@ TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave) {
     EXPECT_EQ(readOnly.FileStream, nullptr);
 }
 
-TEST(DocumentLoad, LongDosTextConvertsEveryByteOnce) {
+TEST(DocumentLoad, LongDosTextConvertsEveryByteOnce)
+{
     // Accented letters everywhere, so that every chunk boundary of the input falls among them, and a
     // byte converted twice (or not at all) changes.
     std::string ansi;
     for (int line = 0; ansi.size() < 3 * 65536; ++line)
-        ansi += "Ligne " + std::to_string(line) + " : \xe9t\xe9 \xe0 l'\xe9" "cole, o\xf9 \xe7" "a \xe2ge\r\n";
+        ansi += "Ligne " + std::to_string(line) +
+                " : \xe9t\xe9 \xe0 l'\xe9"
+                "cole, o\xf9 \xe7"
+                "a \xe2ge\r\n";
     std::string dos = ansi;
     AnsiToOemBuffer(reinterpret_cast<uint8_t*>(dos.data()), static_cast<int32_t>(dos.size()));
     const std::string path = WriteFile("long-dos.txt", dos);
@@ -243,14 +268,16 @@ TEST(DocumentLoad, LongDosTextConvertsEveryByteOnce) {
         const TMemory& plain = doc.Paragraphs[i]->PlainText;
         ASSERT_EQ(plain.Data()[plain.Size() - 1], scParagraphMark);
         text.append(reinterpret_cast<const char*>(plain.Data()), static_cast<size_t>(plain.Size() - 1));
-        if (i + 1 < doc.Paragraphs.size()) text += "\r\n";
+        if (i + 1 < doc.Paragraphs.size())
+            text += "\r\n";
     }
     EXPECT_TRUE(text == ansi);
     EXPECT_EQ(SaveDocumentToFile(doc, path, cdDosText, loaded, answers.Routine()), kSaveWritten);
     EXPECT_TRUE(qptest::ReadFileBytes(path) == dos);
 }
 
-TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
+TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo)
+{
     TAnswers answers;
     std::string path = WriteFile("garde.txt", "ancien");
     TDocument doc;
@@ -273,7 +300,8 @@ TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_TRUE(DirectoryExists(folder));
 }
 
-TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive) {
+TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive)
+{
     std::string rtf = "{\\rtf1{\\stylesheet{\\s0\\fs24 Normal;}{\\s1\\sbasedon0\\fs24\\b\\qc Titre;}"
                       "{\\s2\\sbasedon1\\fs24\\b1\\i\\qc Sous-titre;}}\\s2 x}";
     TDocument doc;
@@ -291,9 +319,11 @@ TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive) {
     EXPECT_NE(dump.find("style2: \"Sous-titre\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
 }
 
-TEST(DocumentLoad, ProgressFollowsTheFile) {
+TEST(DocumentLoad, ProgressFollowsTheFile)
+{
     std::string body = "{\\rtf1 ";
-    while (body.size() < 200000) body += "Une ligne de texte assez longue.\\par\n";
+    while (body.size() < 200000)
+        body += "Une ligne de texte assez longue.\\par\n";
     body += "}";
     std::string path = WriteFile("long.rtf", body);
     TProgressHost host;
@@ -304,7 +334,8 @@ TEST(DocumentLoad, ProgressFollowsTheFile) {
     answers.Answer = mrNo;
     EXPECT_FALSE(Load(WriteFile("faux.rtf", "texte"), cdRtf, answers).Ok);
     SetDocumentHost(nullptr);
-    const std::string begin = "begin " + std::to_string(body.size()) + " Chargement du document \"%s\" ... " + path;
+    const std::string begin =
+        "begin " + std::to_string(body.size()) + " Chargement du document \"%s\" ... " + path;
     ASSERT_EQ(host.Events.size(), 4u);
     EXPECT_EQ(host.Events[0], begin);
     EXPECT_EQ(host.Events[1], "end filled");
@@ -324,7 +355,8 @@ public:
 
 } // namespace
 
-TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate) {
+TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate)
+{
     const std::string dir = qptest::ScratchDir() + PathDelim;
     auto put = [](const std::string& path, const std::string& bytes) {
         TFileStream f(path, fmCreate);
@@ -334,8 +366,9 @@ TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate) {
     TTemplatesHost host;
     host.Folder = dir + "modeles" + PathDelim;
     ASSERT_TRUE(ForceDirectories(host.Folder));
-    put(host.Folder + "Plain.rtf", "{\\rtf1\\deftab500{\\stylesheet{\\s0\\fs30 Normal;}{\\s1\\tx700 Titre;}}\\paperw12000"
-                                  "\\margl2000\\pard\\qc\\li300\\tx900\\fs30\\b x\\par}");
+    put(host.Folder + "Plain.rtf",
+        "{\\rtf1\\deftab500{\\stylesheet{\\s0\\fs30 Normal;}{\\s1\\tx700 Titre;}}\\paperw12000"
+        "\\margl2000\\pard\\qc\\li300\\tx900\\fs30\\b x\\par}");
     const std::string text = put(dir + "lettre.txt", "un\r\ndeux");
     const std::string inFolder = put(host.Folder + "note.txt", "un");
     SetDocumentHost(&host);
@@ -352,9 +385,10 @@ TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate) {
     auto plain = load(inFolder);
     SetDocumentHost(nullptr);
     std::string dump = DumpDocument(*doc, true);
-    EXPECT_EQ(dump.substr(0, dump.find("section0")),
-              "P0 li=300 align=1 tabs=1: <size=30><b=1>un<par>\nP1 li=300 align=1 tabs=1: <size=30><b=1>deux<par>\n");
-    EXPECT_NE(dump.find("section0: break=1 cols=1 page=12000x16838 margins=2000,"), std::string::npos) << dump;
+    EXPECT_EQ(dump.substr(0, dump.find("section0")), "P0 li=300 align=1 tabs=1: <size=30><b=1>un<par>\nP1 "
+                                                     "li=300 align=1 tabs=1: <size=30><b=1>deux<par>\n");
+    EXPECT_NE(dump.find("section0: break=1 cols=1 page=12000x16838 margins=2000,"), std::string::npos)
+        << dump;
     EXPECT_NE(dump.find("style1: \"Titre\" base=-1 next=1 style=1 tabs=0\n"), std::string::npos) << dump;
     EXPECT_EQ(doc->TabManager->DefaultTabInterval(), 500);
     EXPECT_EQ(doc->TabManager->Table(0)[0], PackTabStop(700, tkLeft, tlNone));

@@ -16,17 +16,22 @@
 #include "tests/common/test_support.h"
 
 namespace {
-std::string WriteFile(const std::string& name, const std::string& bytes) {
+std::string WriteFile(const std::string& name, const std::string& bytes)
+{
     std::string path = qptest::ScratchDir() + "\\" + name;
     TFileStream f(path, fmCreate);
     f.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
     return path;
 }
-int Refuse(const std::string&, uint8_t, uint16_t, uint8_t) { return mrCancel; }
+int Refuse(const std::string&, uint8_t, uint16_t, uint8_t)
+{
+    return mrCancel;
+}
 
 // Loads a file into Doc, its format detected unless Coding says otherwise.
 bool LoadFile(TDocument& doc, const std::string& path, TLoadedDocument& loaded, const TAskUser& ask = Refuse,
-              uint8_t openMode = 0, int coding = 7) {
+              uint8_t openMode = 0, int coding = 7)
+{
     TDocOpeningOptions options;
     options.FileName = path;
     options.Coding = coding;
@@ -35,7 +40,8 @@ bool LoadFile(TDocument& doc, const std::string& path, TLoadedDocument& loaded, 
 }
 } // namespace
 
-TEST(DocumentLoadWindows, FileHeldByAnotherProgramStillOpens) {
+TEST(DocumentLoadWindows, FileHeldByAnotherProgramStillOpens)
+{
     std::string path = WriteFile("occupe.rtf", "{\\rtf1 occup\\'e9}");
     // Another program has the file open for writing.
     HANDLE other = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -61,21 +67,26 @@ TEST(DocumentLoadWindows, FileHeldByAnotherProgramStillOpens) {
 
 namespace {
 
-std::string EventName(const char* what, DWORD process) { return std::string("QuillpadTest") + what + std::to_string(process); }
+std::string EventName(const char* what, DWORD process)
+{
+    return std::string("QuillpadTest") + what + std::to_string(process);
+}
 
 // Runs this test program again as another process that holds the file open until Release is set:
 // for reading and writing (letting others read and write it), or for reading only (letting others read).
 struct THolder {
     HANDLE Release = nullptr;
     PROCESS_INFORMATION Process{};
-    bool Start(const std::string& path, bool forWriting = true) {
+    bool Start(const std::string& path, bool forWriting = true)
+    {
         const DWORD self = GetCurrentProcessId();
         HANDLE held = CreateEventA(nullptr, TRUE, FALSE, EventName("Held", self).c_str());
         Release = CreateEventA(nullptr, TRUE, FALSE, EventName("Release", self).c_str());
         char program[MAX_PATH];
         GetModuleFileNameA(nullptr, program, MAX_PATH);
-        std::string command = std::string("\"") + program +
-                              "\" --gtest_also_run_disabled_tests --gtest_filter=DocumentLoadWindows.DISABLED_HoldFile";
+        std::string command =
+            std::string("\"") + program +
+            "\" --gtest_also_run_disabled_tests --gtest_filter=DocumentLoadWindows.DISABLED_HoldFile";
         SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
         HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
         STARTUPINFOA startup{};
@@ -85,8 +96,8 @@ struct THolder {
         SetEnvironmentVariableA("QP_HOLD_FILE", path.c_str());
         SetEnvironmentVariableA("QP_HOLD_PARENT", std::to_string(self).c_str());
         SetEnvironmentVariableA("QP_HOLD_WRITING", forWriting ? "1" : "0");
-        const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                            &Process);
+        const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                            nullptr, &startup, &Process);
         SetEnvironmentVariableA("QP_HOLD_FILE", nullptr);
         CloseHandle(nul);
         const bool holding = started && WaitForSingleObject(held, 60000) == WAIT_OBJECT_0;
@@ -94,7 +105,8 @@ struct THolder {
         return holding;
     }
     // Lets the file go; the other process's exit code.
-    DWORD Stop() {
+    DWORD Stop()
+    {
         DWORD code = 1;
         SetEvent(Release);
         if (Process.hProcess) {
@@ -112,16 +124,18 @@ struct THolder {
 } // namespace
 
 // The other process of the tests of files held by another process.
-TEST(DocumentLoadWindows, DISABLED_HoldFile) {
+TEST(DocumentLoadWindows, DISABLED_HoldFile)
+{
     char path[MAX_PATH], parent[32], writing[4];
-    if (!GetEnvironmentVariableA("QP_HOLD_FILE", path, MAX_PATH)) GTEST_SKIP() << "started by the tests of held files";
+    if (!GetEnvironmentVariableA("QP_HOLD_FILE", path, MAX_PATH))
+        GTEST_SKIP() << "started by the tests of held files";
     ASSERT_TRUE(GetEnvironmentVariableA("QP_HOLD_PARENT", parent, sizeof(parent)));
     ASSERT_TRUE(GetEnvironmentVariableA("QP_HOLD_WRITING", writing, sizeof(writing)));
     const DWORD id = static_cast<DWORD>(std::stoul(parent));
     const bool forWriting = writing[0] == '1';
     HANDLE file = CreateFileA(path, forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
-                              forWriting ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+                              forWriting ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName("Held", id).c_str());
     HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, EventName("Release", id).c_str());
@@ -133,7 +147,8 @@ TEST(DocumentLoadWindows, DISABLED_HoldFile) {
     CloseHandle(release);
 }
 
-TEST(DocumentLoadWindows, FileHeldByAnotherProcessStillOpens) {
+TEST(DocumentLoadWindows, FileHeldByAnotherProcessStillOpens)
+{
     std::string path = WriteFile("autre.txt", "tenu par un autre programme\r\n\xe9t\xe9");
     THolder holder;
     ASSERT_TRUE(holder.Start(path));
@@ -150,7 +165,8 @@ TEST(DocumentLoadWindows, FileHeldByAnotherProcessStillOpens) {
     EXPECT_EQ(holder.Stop(), 0u);
     ASSERT_TRUE(read);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], "Le fichier \"" + path + "\" est en cours d'utilisation par une autre application. Faire une copie ?");
+    EXPECT_EQ(asked[0], "Le fichier \"" + path +
+                            "\" est en cours d'utilisation par une autre application. Faire une copie ?");
     EXPECT_TRUE(loaded.FromCopy);
     EXPECT_EQ(doc.Coding, cdAnsiText);
     EXPECT_EQ(DumpDocument(doc), "P0: tenu par un autre programme<par>\nP1: \\'e9t\\'e9<par>\n");
@@ -161,7 +177,8 @@ TEST(DocumentLoadWindows, FileHeldByAnotherProcessStillOpens) {
     EXPECT_EQ(DumpDocument(quiet), DumpDocument(doc));
 }
 
-TEST(DocumentLoadWindows, FileAnotherProcessReadsOpensForReadingOnly) {
+TEST(DocumentLoadWindows, FileAnotherProcessReadsOpensForReadingOnly)
+{
     std::string path = WriteFile("lu-ailleurs.txt", "lu par un autre programme");
     THolder holder;
     ASSERT_TRUE(holder.Start(path, false));
@@ -175,7 +192,8 @@ TEST(DocumentLoadWindows, FileAnotherProcessReadsOpensForReadingOnly) {
     EXPECT_EQ(DumpDocument(doc), "P0: lu par un autre programme<par>\n");
 }
 
-TEST(DocumentLoadWindows, OpenModeAsksForReadingOnly) {
+TEST(DocumentLoadWindows, OpenModeAsksForReadingOnly)
+{
     std::string path = WriteFile("consulter.txt", "texte");
     TDocument doc;
     TLoadedDocument loaded;
@@ -183,15 +201,18 @@ TEST(DocumentLoadWindows, OpenModeAsksForReadingOnly) {
     EXPECT_TRUE(loaded.ReadOnly);
     EXPECT_EQ(loaded.File, nullptr);
     // Nothing of the program holds the file: another program may write it.
-    HANDLE other = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE other =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(other, INVALID_HANDLE_VALUE);
     CloseHandle(other);
 }
 
-TEST(DocumentLoadWindows, ReadOnlyFileOpensForReading) {
+TEST(DocumentLoadWindows, ReadOnlyFileOpensForReading)
+{
     std::string path = WriteFile("lecture.txt", "seule");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE probe =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
         // Running with rights that write read-only files anyway (the administrator under Wine).
         CloseHandle(probe);
@@ -206,14 +227,15 @@ TEST(DocumentLoadWindows, ReadOnlyFileOpensForReading) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(DocumentLoadWindows, SaveOverAFileThatCannotBeReplacedKeepsIt) {
+TEST(DocumentLoadWindows, SaveOverAFileThatCannotBeReplacedKeepsIt)
+{
     std::string path = WriteFile("tenu.txt", "ancien");
     TDocument doc;
     TLoadedDocument loaded;
     ASSERT_TRUE(LoadFile(doc, WriteFile("source.txt", "nouveau"), loaded));
     // Another program holds the target without letting it be replaced.
-    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     std::vector<std::string> asked;
     auto cancel = [&asked](const std::string& text, uint8_t, uint16_t, uint8_t) {

@@ -24,7 +24,8 @@ struct TAsked {
     int Answer = mrYes;
     std::vector<std::string> Texts;
     std::vector<int> Optional;
-    TAskUser Routine() {
+    TAskUser Routine()
+    {
         return [this](const std::string& text, uint8_t, uint16_t, uint8_t optional) {
             Texts.push_back(text);
             Optional.push_back(optional);
@@ -34,7 +35,8 @@ struct TAsked {
 };
 
 // A document read from RTF in memory, with a file name of its own.
-std::unique_ptr<TDocument> FromRtf(const std::string& rtf, const std::string& fileName = "") {
+std::unique_ptr<TDocument> FromRtf(const std::string& rtf, const std::string& fileName = "")
+{
     auto doc = std::make_unique<TDocument>();
     TDocOpeningOptions options;
     options.SourceKind = 1;
@@ -54,13 +56,15 @@ public:
     std::string TemplatesFolder() override { return Folder; }
     void AddToRecentFiles(TDocument* document) override { Events.push_back("recent " + document->FileName); }
     void TemplatesChanged() override { Events.push_back("templates"); }
-    void BeginProgress(int64_t total, const std::string& text, const std::string&) override {
+    void BeginProgress(int64_t total, const std::string& text, const std::string&) override
+    {
         Events.push_back("begin " + std::to_string(total) + " " + text);
     }
     void EndProgress(bool filled) override { Events.push_back(filled ? "end filled" : "end"); }
 };
 
-TDocSavingOptions WholeDocument(TDocument& doc, int coding, int32_t flags) {
+TDocSavingOptions WholeDocument(TDocument& doc, int coding, int32_t flags)
+{
     TDocSavingOptions options;
     options.Range = doc.GetBodyRange();
     options.Coding = coding;
@@ -70,7 +74,8 @@ TDocSavingOptions WholeDocument(TDocument& doc, int coding, int32_t flags) {
 
 } // namespace
 
-TEST(FormatLosses, ListedByTargetFormat) {
+TEST(FormatLosses, ListedByTargetFormat)
+{
     struct TCase {
         const char* Rtf;
         int Coding;
@@ -81,7 +86,9 @@ TEST(FormatLosses, ListedByTargetFormat) {
         // Word 6.0 names each formatting it cannot keep, once, and only those present.
         {"{\\rtf1 a {\\striked1 b} c\\par d}", cdWord6, true,
          "* les attributs barré double seront convertis en barré simple."},
-        {"{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}{\\embo x}{\\impr y}{\\highlight2 z}}", cdWord6, true,
+        {"{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}{\\embo x}{\\impr "
+         "y}{\\highlight2 z}}",
+         cdWord6, true,
          "* Texte à effet de relief (la couleur du texte deviendra grise).||"
          "* Texte à effet d'empreinte (la couleur du texte deviendra grise).||"
          "* Les caractères surlignés perdront leur surlignage."},
@@ -89,7 +96,8 @@ TEST(FormatLosses, ListedByTargetFormat) {
          "* Tout effet d'échelle appliqué à des caractères sera perdu.||"
          "* les soulignages décoratifs seront convertis en soulignages simples."},
         {"{\\rtf1 {\\ul a} {\\uldb b}}", cdWord6, false, ""},
-        {"{\\rtf1 voir {\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr\"}{\\fldrslt le site}}}", cdWord6, true,
+        {"{\\rtf1 voir {\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr\"}{\\fldrslt le site}}}", cdWord6,
+         true,
          "* Le soulignage des liens hypertextes sera éventuellement préservé mais le lien sera inactivé."},
         // RTF, Word 97 and the encrypted format keep everything.
         {"{\\rtf1 a {\\striked1 b}{\\b c}}", cdRtf, false, ""},
@@ -106,12 +114,14 @@ TEST(FormatLosses, ListedByTargetFormat) {
         const std::string list = ListFormatLosses(*doc, doc->GetBodyRange(), c.Coding, lost);
         EXPECT_EQ(lost, c.Lost) << c.Rtf << " " << c.Coding;
         const std::string expected =
-            *c.Items ? std::string("||Les éléments de mise en forme suivants seront perdus :||") + c.Items : "";
+            *c.Items ? std::string("||Les éléments de mise en forme suivants seront perdus :||") + c.Items
+                     : "";
         EXPECT_EQ(list, expected) << c.Rtf << " " << c.Coding;
     }
 }
 
-TEST(FormatLosses, AskedOncePerDocumentAndRefusedFormats) {
+TEST(FormatLosses, AskedOncePerDocumentAndRefusedFormats)
+{
     auto doc = FromRtf("{\\rtf1 a {\\striked1 b}}", "C:\\lettre.doc");
     TAsked asked;
     // No chooses another format; the question is not asked again for the whole document.
@@ -119,12 +129,14 @@ TEST(FormatLosses, AskedOncePerDocumentAndRefusedFormats) {
     EXPECT_TRUE(CheckFormatLosses(*doc, nullptr, cdWord6, asked.Routine()));
     ASSERT_EQ(asked.Texts.size(), 1u);
     EXPECT_EQ(asked.Optional[0], 2);
-    EXPECT_EQ(asked.Texts[0].rfind("Le document \"C:\\lettre.doc\" contient des éléments de mise en forme qui seront "
-                                   "perdus si le fichier est enregistré sous le format \"MS Word 6.0\".||Les éléments",
-                                   0),
+    EXPECT_EQ(asked.Texts[0].rfind(
+                  "Le document \"C:\\lettre.doc\" contient des éléments de mise en forme qui seront "
+                  "perdus si le fichier est enregistré sous le format \"MS Word 6.0\".||Les éléments",
+                  0),
               0u)
         << asked.Texts[0];
-    EXPECT_NE(asked.Texts[0].find("||||Appuyez sur \"Oui\" pour enregistrer ce document au format \"MS Word 6.0\"."),
+    EXPECT_NE(asked.Texts[0].find(
+                  "||||Appuyez sur \"Oui\" pour enregistrer ce document au format \"MS Word 6.0\"."),
               std::string::npos);
     EXPECT_FALSE(CheckFormatLosses(*doc, nullptr, cdWord6, asked.Routine()));
     EXPECT_EQ(asked.Texts.size(), 1u);
@@ -142,10 +154,12 @@ TEST(FormatLosses, AskedOncePerDocumentAndRefusedFormats) {
     asked.Texts.clear();
     EXPECT_TRUE(CheckFormatLosses(*other, nullptr, cdWrite, asked.Routine()));
     ASSERT_EQ(asked.Texts.size(), 1u);
-    EXPECT_NE(asked.Texts[0].find("ne peut pas pour le moment enregistrer de document au format"), std::string::npos);
+    EXPECT_NE(asked.Texts[0].find("ne peut pas pour le moment enregistrer de document au format"),
+              std::string::npos);
 }
 
-TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
+TEST(DocumentSave, StateFollowsTheSaveUnlessKept)
+{
     const std::string folder = qptest::ScratchDir() + PathDelim;
     const std::string path = folder + "etat.txt";
     TSaveHost host;
@@ -157,13 +171,15 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     TAsked asked;
 
     // Kept state: the file is written, the document is still modified and keeps its coding and dates.
-    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()), kSaveWritten);
+    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()),
+              kSaveWritten);
     EXPECT_EQ(qptest::ReadFileBytes(path), "Bonjour");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(doc->GetModeFlag(mfNoOwnFile));
     EXPECT_EQ(doc->Coding, cdRtf);
     EXPECT_EQ(doc->Info.LastSaveDate, 0);
-    EXPECT_EQ(host.Events, (std::vector<std::string>{"begin 1 Enregistrement du document \"%s\" ...", "end filled"}));
+    EXPECT_EQ(host.Events,
+              (std::vector<std::string>{"begin 1 Enregistrement du document \"%s\" ...", "end filled"}));
 
     // An ordinary save: the document takes the coding, is saved, dated and listed.
     host.Events.clear();
@@ -179,7 +195,8 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     // Into the templates folder: the interface hears of it.
     host.Folder = folder;
     host.Events.clear();
-    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()), kSaveWritten);
+    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdAnsiText, sfKeepState), loaded, asked.Routine()),
+              kSaveWritten);
     EXPECT_EQ(host.Events.back(), "templates");
 
     // No writer for the format: refused, the date and state as they were, the file untouched.
@@ -193,7 +210,8 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept) {
     SetDocumentHost(nullptr);
 }
 
-TEST(DocumentSave, IntoMemoryAppends) {
+TEST(DocumentSave, IntoMemoryAppends)
+{
     auto doc = FromRtf("{\\rtf1 un\\par deux}");
     TMemory block;
     block.Append("> ", 2);
@@ -214,7 +232,8 @@ TEST(DocumentSave, IntoMemoryAppends) {
     EXPECT_TRUE(asked.Texts.empty());
 }
 
-TEST(DocumentSave, UnderAnotherNameLeavesTheDocumentAlone) {
+TEST(DocumentSave, UnderAnotherNameLeavesTheDocumentAlone)
+{
     const std::string folder = qptest::ScratchDir() + PathDelim;
     const std::string own = folder + "propre.txt";
     const std::string copy = folder + "copie.txt";

@@ -19,15 +19,18 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-TBytes Text(size_t size) {
+TBytes Text(size_t size)
+{
     TBytes text(size);
-    for (size_t i = 0; i < size; ++i) text[i] = static_cast<uint8_t>("{\\rtf1 Bonjour é}"[i % 17]);
+    for (size_t i = 0; i < size; ++i)
+        text[i] = static_cast<uint8_t>("{\\rtf1 Bonjour é}"[i % 17]);
     return text;
 }
 
 // An encrypted file as the writer makes it: header, the text enciphered, the enciphered digest of the
 // check value.
-TBytes EncryptedFile(const TBytes& text, const std::string& password) {
+TBytes EncryptedFile(const TBytes& text, const std::string& password)
+{
     TEncryptionManager cipher;
     TBytes file(kEncryptedHeaderSize);
     cipher.CreateHeader(file.data(), password, true);
@@ -40,7 +43,8 @@ TBytes EncryptedFile(const TBytes& text, const std::string& password) {
     return file;
 }
 
-bool Check(const TBytes& file, const std::string& password) {
+bool Check(const TBytes& file, const std::string& password)
+{
     TMemoryStream stream;
     stream.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
     return CheckEncryptedFile(stream, static_cast<int64_t>(file.size()), "f.cod", password);
@@ -48,7 +52,8 @@ bool Check(const TBytes& file, const std::string& password) {
 
 } // namespace
 
-TEST(Encryption, PiecesOfAnySizeGiveTheSameBytesAndDecipheringRestoresThem) {
+TEST(Encryption, PiecesOfAnySizeGiveTheSameBytesAndDecipheringRestoresThem)
+{
     const TBytes text = Text(1000);
     TEncryptionManager whole, pieces;
     uint8_t header1[kEncryptedHeaderSize], header2[kEncryptedHeaderSize];
@@ -79,7 +84,8 @@ TEST(Encryption, PiecesOfAnySizeGiveTheSameBytesAndDecipheringRestoresThem) {
     EXPECT_EQ(reader.CheckValue, whole.CheckValue);
 }
 
-TEST(Encryption, HeaderKeysAndPasswords) {
+TEST(Encryption, HeaderKeysAndPasswords)
+{
     // One file key for both slots: equal blocks before enciphering, different ones after, since the
     // state runs on from the first block into the second.
     TEncryptionManager cipher;
@@ -96,7 +102,8 @@ TEST(Encryption, HeaderKeysAndPasswords) {
     EXPECT_NE(hasher.HashBuffer(nullptr, 0), TDigest{});
 }
 
-TEST(Encryption, WholeFileCheck) {
+TEST(Encryption, WholeFileCheck)
+{
     const TBytes text = Text(40000); // several chunks of the check
     const TBytes file = EncryptedFile(text, "mot de passe");
     EXPECT_TRUE(Check(file, "mot de passe"));
@@ -114,7 +121,8 @@ TEST(Encryption, WholeFileCheck) {
     EXPECT_TRUE(Check(EncryptedFile(Text(1), "x"), "x"));
 }
 
-TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
+TEST(Encryption, EncryptedDocumentOpensWithItsPassword)
+{
     const std::string rtf = "{\\rtf1 Bonjour {\\b crypt\xe9}}";
     const TBytes file = EncryptedFile(TBytes(rtf.begin(), rtf.end()), "sesame");
     const std::string path = qptest::ScratchDir() + "/secret.cod";
@@ -152,17 +160,20 @@ TEST(Encryption, EncryptedDocumentOpensWithItsPassword) {
                 return c.answer;
             },
             [&](std::string& password) {
-                if (next >= c.typed.size()) return false;
+                if (next >= c.typed.size())
+                    return false;
                 password = c.typed[next++];
                 return true;
             });
         EXPECT_EQ(ok, c.ok) << c.name;
         EXPECT_EQ(asked.size(), c.questions) << c.name;
         // Each check of the file has a progress bar of its own; loading then starts again.
-        const std::string size = std::to_string(file.size()), load = "begin " + size + " Chargement du document \"%s\" ... " + path;
+        const std::string size = std::to_string(file.size()),
+                          load = "begin " + size + " Chargement du document \"%s\" ... " + path;
         const std::string check = "begin " + size + " Contrôle du CRC ... " + path;
         if (std::string(c.name) == "wrong, then right") {
-            EXPECT_EQ(host.Events, (std::vector<std::string>{load, check, "end", load, check, "end filled", load, "end filled"}));
+            EXPECT_EQ(host.Events, (std::vector<std::string>{load, check, "end", load, check, "end filled",
+                                                             load, "end filled"}));
         }
         if (!c.ok) {
             EXPECT_EQ(options.Coding, -1) << c.name;

@@ -3,7 +3,8 @@
 
 #include "formats/FieldInstructions.h"
 
-TEST(FieldInstructions, Rewriting) {
+TEST(FieldInstructions, Rewriting)
+{
     struct {
         const char* text;
         int type;
@@ -36,7 +37,8 @@ TEST(FieldInstructions, Rewriting) {
     for (auto& c : cases) {
         TFieldInstruction f;
         ASSERT_EQ(RewriteFieldInstruction(c.text, c.type, f), c.field) << c.text;
-        if (!c.field) continue;
+        if (!c.field)
+            continue;
         EXPECT_EQ(f.Type, c.resultType) << c.text;
         EXPECT_EQ(f.Code, c.code) << c.text;
     }

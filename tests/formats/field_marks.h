@@ -9,7 +9,8 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 
-inline void ExpectFieldMarksPaired(const TDocument& doc, const std::string& context) {
+inline void ExpectFieldMarksPaired(const TDocument& doc, const std::string& context)
+{
     std::map<int32_t, std::pair<int, int>> marks;
     for (auto& p : doc.Paragraphs) {
         const uint8_t* data = p->Text.Data();
@@ -19,7 +20,8 @@ inline void ExpectFieldMarksPaired(const TDocument& doc, const std::string& cont
                 continue;
             }
             auto& m = marks[TagValue(data + at)];
-            if (TagCode(data + at) == tcFieldStart) ++m.first;
+            if (TagCode(data + at) == tcFieldStart)
+                ++m.first;
             if (TagCode(data + at) == tcFieldEnd) {
                 EXPECT_EQ(m.first, m.second + 1) << context;
                 ++m.second;
@@ -27,5 +29,6 @@ inline void ExpectFieldMarksPaired(const TDocument& doc, const std::string& cont
             at += InlineTagSize;
         }
     }
-    for (auto& f : doc.Fields) EXPECT_EQ(marks[f->Handle], std::make_pair(1, 1)) << context;
+    for (auto& f : doc.Fields)
+        EXPECT_EQ(marks[f->Handle], std::make_pair(1, 1)) << context;
 }

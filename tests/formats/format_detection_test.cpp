@@ -7,15 +7,18 @@
 #include "formats/load/FormatDetection.h"
 
 namespace {
-int Detect(const std::string& data) {
+int Detect(const std::string& data)
+{
     TLoadInput input(data.data(), static_cast<int64_t>(data.size()));
     return DetectFileFormat(input);
 }
-bool Is(int coding, const std::string& data) {
+bool Is(int coding, const std::string& data)
+{
     TLoadInput input(data.data(), static_cast<int64_t>(data.size()));
     return IsFileOfFormat(coding, input);
 }
-std::string WriteHeader(size_t size, uint16_t id = 0xBE31, uint16_t at96 = 1) {
+std::string WriteHeader(size_t size, uint16_t id = 0xBE31, uint16_t at96 = 1)
+{
     std::string d(size, '\0');
     d[0] = char(id & 0xFF), d[1] = char(id >> 8);
     d[4] = 0, d[5] = char(0xAB);
@@ -24,7 +27,8 @@ std::string WriteHeader(size_t size, uint16_t id = 0xBE31, uint16_t at96 = 1) {
 }
 } // namespace
 
-TEST(FormatDetection, EachCoding) {
+TEST(FormatDetection, EachCoding)
+{
     EXPECT_EQ(Detect("{\\rtf1 x}"), cdRtf);
     EXPECT_EQ(Detect("{\\RTF1"), cdRtf);
     EXPECT_EQ(Detect("{\\rtf"), cdAnsiText); // five bytes are not enough
@@ -39,7 +43,8 @@ TEST(FormatDetection, EachCoding) {
     EXPECT_EQ(Detect("Bonjour\r\n"), cdAnsiText);
 }
 
-TEST(FormatDetection, TestOfAChosenCoding) {
+TEST(FormatDetection, TestOfAChosenCoding)
+{
     // RTF in a text file passes the text test; text chosen as RTF does not pass.
     EXPECT_TRUE(Is(cdAnsiText, "{\\rtf1 x}"));
     EXPECT_TRUE(Is(cdDosText, "x"));

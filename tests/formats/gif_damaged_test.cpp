@@ -42,7 +42,8 @@ TEST(GifDamaged, MalformedFilesAreRefused)
         {"unknown extension label", header + "!\x42\x01x" + std::string(1, '\0') + frame + ";"},
         {"extension cut after its mark", header + "!"},
         {"graphic control cut short", header + GraphicControl(1, 5, 0).substr(0, 5)},
-        {"plain text cut short", header + "!\x01\x0C" "abc"},
+        {"plain text cut short", header + "!\x01\x0C"
+                                          "abc"},
         {"unknown block", header + "X" + frame + ";"},
         {"unknown block after an extension", header + Comment({"c"}) + "X" + frame + ";"},
         {"image descriptor cut short", header + frame.substr(0, 6)},
@@ -52,7 +53,8 @@ TEST(GifDamaged, MalformedFilesAreRefused)
         {"image data cut short", header + frame.substr(0, 13)},
         {"no image data", header + frame.substr(0, 11) + std::string(1, '\0') + ";"},
         {"no colour table at all", Header(3, 2, {}) + frame + ";"},
-        {"frame beyond the largest bitmap", Header(0xFFFF, 0xFFFF, Table(4)) + Image(0, 0, 0, 0, Pixels) + ";"},
+        {"frame beyond the largest bitmap",
+         Header(0xFFFF, 0xFFFF, Table(4)) + Image(0, 0, 0, 0, Pixels) + ";"},
         {"frame of 40000 pixels in width", header + Image(0, 0, 40000, 1, Pixels) + ";"},
     };
     for (const auto& c : cases)
@@ -65,7 +67,8 @@ TEST(GifDamaged, OddButReadableFiles)
     // A sub-block that runs past the end of the file is cut to what remains; a frame far outside the screen
     // is kept where it is, and the screen written for it is capped.
     TGIFImage image;
-    Load(image, header + Image(65534, 65000, 3, 2, Pixels.substr(0, Pixels.size() - 1) + std::string(40, '\0')));
+    Load(image,
+         header + Image(65534, 65000, 3, 2, Pixels.substr(0, Pixels.size() - 1) + std::string(40, '\0')));
     ASSERT_EQ(1, image.FrameCount());
     EXPECT_EQ(3, image.GetWidth());
     EXPECT_EQ(65534, image.Frame(0).Left);
@@ -87,7 +90,8 @@ TEST(GifDamaged, OddButReadableFiles)
 
 TEST(GifDamaged, FilesOfTinyBlocksAreKeptWithinBounds)
 {
-    // 70,000 frames: the first 65,535 are kept. A comment of two million one-byte sub-blocks: 2^20 lines kept.
+    // 70,000 frames: the first 65,535 are kept. A comment of two million one-byte sub-blocks: 2^20 lines
+    // kept.
     const std::string frame = Image(0, 0, 1, 1, LiteralData(2, {1}));
     std::string file = Header(1, 1, Table(4));
     for (int i = 0; i < 70000; ++i)
@@ -126,11 +130,12 @@ TEST(GifDamaged, RefusedFileLeavesTheImageEmpty)
     EXPECT_EQ(0, image.Data().Palette.Count);
 }
 
-// Every cut of a file, and every single-bit change, ends in the silent abort or reads frames that decode to the
-// picture or end in the silent abort; what was read can be written again.
+// Every cut of a file, and every single-bit change, ends in the silent abort or reads frames that decode to
+// the picture or end in the silent abort; what was read can be written again.
 TEST(GifDamaged, EveryTruncationAndBitFlipEndsCleanly)
 {
-    auto check = [](const std::string& damaged, const std::vector<TRaster>& expected, bool exact, const std::string& what) {
+    auto check = [](const std::string& damaged, const std::vector<TRaster>& expected, bool exact,
+                    const std::string& what) {
         TGIFImage image;
         try {
             Load(image, damaged);
@@ -143,13 +148,11 @@ TEST(GifDamaged, EveryTruncationAndBitFlipEndsCleanly)
                 if (exact && static_cast<size_t>(i) < expected.size()) {
                     EXPECT_EQ(expected[static_cast<size_t>(i)].Pixels, r.Pixels) << what << " frame " << i;
                 }
-            } catch (const EAbort&) {
-            }
+            } catch (const EAbort&) {}
         }
         try {
             Save(image);
-        } catch (const EAbort&) {
-        }
+        } catch (const EAbort&) {}
     };
     for (const char* name : {"im-anim", "im-pal16i", "im-transparent"}) {
         const std::string file = Fixture(std::string(name) + ".gif");

@@ -14,7 +14,8 @@ namespace {
 TRGBEntry PixelOf(const TDIBBitmap& dib, int32_t width, int32_t height, int32_t x, int32_t y)
 {
     const int32_t rowBytes = (width * 3 + 3) / 4 * 4;
-    const auto* p = static_cast<const uint8_t*>(dib.Bits()) + static_cast<size_t>(height - 1 - y) * rowBytes + 3 * x;
+    const auto* p =
+        static_cast<const uint8_t*>(dib.Bits()) + static_cast<size_t>(height - 1 - y) * rowBytes + 3 * x;
     return {p[2], p[1], p[0]};
 }
 

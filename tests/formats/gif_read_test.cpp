@@ -1,5 +1,5 @@
-// Reading GIF files: ImageMagick's pictures of every table size, interlaced, transparent and animated, checked
-// against ImageMagick's reading of them, and the blocks of files put together by hand.
+// Reading GIF files: ImageMagick's pictures of every table size, interlaced, transparent and animated,
+// checked against ImageMagick's reading of them, and the blocks of files put together by hand.
 #include <gtest/gtest.h>
 
 #include "classlib/graphics/Picture.h"
@@ -17,8 +17,8 @@ void ExpectSamePixels(const TRaster& expected, const TRaster& actual, const std:
         for (int32_t x = 0; x < expected.Width; ++x) {
             const TRGBEntry e = expected.At(x, y), a = actual.At(x, y);
             ASSERT_TRUE(e == a) << what << " pixel " << x << "," << y << ": expected " << int(e.Red) << " "
-                                << int(e.Green) << " " << int(e.Blue) << ", got " << int(a.Red) << " " << int(a.Green)
-                                << " " << int(a.Blue);
+                                << int(e.Green) << " " << int(e.Blue) << ", got " << int(a.Red) << " "
+                                << int(a.Green) << " " << int(a.Blue);
         }
 }
 
@@ -30,8 +30,8 @@ TEST(GifRead, FramesShowThePixelsOfAnIndependentReader)
         TPixelFormat Format;
         bool Interlaced;
     } fixtures[] = {
-        {"im-pal256", 1, pf8bit, false}, {"im-pal16i", 1, pf4bit, true},   {"im-pal4", 1, pf4bit, false},
-        {"im-bw", 1, pf1bit, false},     {"im-grey", 1, pf8bit, true},     {"im-noise", 1, pf8bit, false},
+        {"im-pal256", 1, pf8bit, false},      {"im-pal16i", 1, pf4bit, true}, {"im-pal4", 1, pf4bit, false},
+        {"im-bw", 1, pf1bit, false},          {"im-grey", 1, pf8bit, true},   {"im-noise", 1, pf8bit, false},
         {"im-transparent", 1, pf8bit, false}, {"im-anim", 3, pf4bit, false},
     };
     for (const auto& f : fixtures) {
@@ -42,7 +42,8 @@ TEST(GifRead, FramesShowThePixelsOfAnIndependentReader)
         EXPECT_EQ(f.Format, image.Frame(0).GetBitmap().GetPixelFormat()) << f.Name;
         EXPECT_EQ(f.Interlaced, image.Frame(0).Interlaced) << f.Name;
         for (int i = 0; i < f.Frames; ++i)
-            ExpectSamePixels(Reference(f.Name, i), FrameRaster(image, i), std::string(f.Name) + " frame " + std::to_string(i));
+            ExpectSamePixels(Reference(f.Name, i), FrameRaster(image, i),
+                             std::string(f.Name) + " frame " + std::to_string(i));
         EXPECT_EQ(image.Frame(0).GetWidth(), image.GetWidth()) << f.Name;
     }
 }
@@ -62,7 +63,8 @@ TEST(GifRead, AnimationKeepsPlacesTimingAndColourTables)
         uint8_t Disposal;
         bool Local;
         int TableSize;
-    } expected[] = {{0, 0, 40, 30, 100, 1, false, 8}, {5, 7, 20, 10, 250, 2, true, 2}, {12, 3, 17, 21, 1000, 3, true, 8}};
+    } expected[] = {
+        {0, 0, 40, 30, 100, 1, false, 8}, {5, 7, 20, 10, 250, 2, true, 2}, {12, 3, 17, 21, 1000, 3, true, 8}};
     for (int i = 0; i < 3; ++i) {
         const TGIFFrame& f = image.Frame(i);
         const auto& e = expected[i];
@@ -128,7 +130,9 @@ TEST(GifRead, BlocksPutTogetherByHand)
         ASSERT_EQ(3, r.Width);
         ASSERT_EQ(2, r.Height);
         for (int i = 0; i < 6; ++i)
-            EXPECT_TRUE(r.Pixels[static_cast<size_t>(i)] == Table(4)[static_cast<size_t>(SixPixels[static_cast<size_t>(i)])]) << i;
+            EXPECT_TRUE(r.Pixels[static_cast<size_t>(i)] ==
+                        Table(4)[static_cast<size_t>(SixPixels[static_cast<size_t>(i)])])
+                << i;
     }
     // The signature's letters in any case; the background colour from the global table.
     {
@@ -153,8 +157,11 @@ TEST(GifRead, BlocksPutTogetherByHand)
     // application extensions are not kept, and a plain-text one drops what came before it.
     {
         TGIFImage image;
-        const std::string plainText = std::string("!\x01\x0C", 3) + std::string(12, 'p') + Comment({"t"}).substr(2);
-        const std::string application = "!\xFF\x0B" "NETSCAPE2.0" + std::string("\x03\x01\0\0\0", 5);
+        const std::string plainText =
+            std::string("!\x01\x0C", 3) + std::string(12, 'p') + Comment({"t"}).substr(2);
+        const std::string application = "!\xFF\x0B"
+                                        "NETSCAPE2.0" +
+                                        std::string("\x03\x01\0\0\0", 5);
         Load(image, Header(3, 2, Table(4)) + application + Comment({"lost"}) + plainText + Comment({"kept"}) +
                         Image(0, 0, 3, 2, data) + Comment({"un", "deux"}) + Comment({"trois"}) + ";");
         ASSERT_EQ(1u, image.Frame(0).Extensions.size());
@@ -165,8 +172,8 @@ TEST(GifRead, BlocksPutTogetherByHand)
     // the data.
     {
         TGIFImage image;
-        Load(image, Header(3, 2, Table(4)) + Image(0, 0, 3, 2, data) + std::string(3, '\0') + Image(1, 0, 3, 2, data) +
-                        "garbage" + Image(2, 0, 3, 2, data));
+        Load(image, Header(3, 2, Table(4)) + Image(0, 0, 3, 2, data) + std::string(3, '\0') +
+                        Image(1, 0, 3, 2, data) + "garbage" + Image(2, 0, 3, 2, data));
         EXPECT_EQ(2, image.FrameCount());
         TGIFImage unfinished;
         Load(unfinished, Header(3, 2, Table(4)) + Image(0, 0, 3, 2, data));

@@ -61,8 +61,8 @@ static std::string TableBytes(const std::vector<TRGBEntry>& table)
     return out;
 }
 
-std::string Header(uint16_t width, uint16_t height, const std::vector<TRGBEntry>& globalTable, const char* signature,
-                   uint8_t background)
+std::string Header(uint16_t width, uint16_t height, const std::vector<TRGBEntry>& globalTable,
+                   const char* signature, uint8_t background)
 {
     std::string out = std::string(signature) + Word(width) + Word(height);
     if (globalTable.empty())
@@ -76,8 +76,8 @@ std::string Header(uint16_t width, uint16_t height, const std::vector<TRGBEntry>
 
 std::string GraphicControl(uint8_t flags, uint16_t delay, uint8_t transparentIndex)
 {
-    return std::string("!\xF9\x04", 3) + static_cast<char>(flags) + Word(delay) + static_cast<char>(transparentIndex) +
-           std::string("\0", 1);
+    return std::string("!\xF9\x04", 3) + static_cast<char>(flags) + Word(delay) +
+           static_cast<char>(transparentIndex) + std::string("\0", 1);
 }
 
 std::string Comment(const std::vector<std::string>& blocks)
@@ -177,7 +177,8 @@ std::vector<TRGBEntry> Table(int count)
 {
     std::vector<TRGBEntry> t(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
-        t[static_cast<size_t>(i)] = {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3)};
+        t[static_cast<size_t>(i)] = {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i),
+                                     static_cast<uint8_t>(i * 3)};
     return t;
 }
 

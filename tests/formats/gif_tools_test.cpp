@@ -1,6 +1,6 @@
 // What the GIF writer produces, checked by independent tools: gifsicle reads every file without complaint and
-// ImageMagick reads the same pixels, frames, places and delays. Skipped where the tools cannot run (under Wine,
-// or when they are missing).
+// ImageMagick reads the same pixels, frames, places and delays. Skipped where the tools cannot run (under
+// Wine, or when they are missing).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -59,13 +59,15 @@ protected:
 TEST_F(GifTools, EncodedBitmapsShowTheirPixels)
 {
     const std::string dir = qptest::ScratchDir();
-    // A picture of many colours (reduced by the encoder) and one of few (kept exactly), each plain and interlaced.
+    // A picture of many colours (reduced by the encoder) and one of few (kept exactly), each plain and
+    // interlaced.
     TBitmap photo;
     photo.SetSize(120, 90);
     for (int32_t y = 0; y < 90; ++y)
         for (int32_t x = 0; x < 120; ++x) {
             uint8_t* p = photo.ScanLine(y) + 3 * x;
-            p[0] = static_cast<uint8_t>(x * 2), p[1] = static_cast<uint8_t>(y * 3), p[2] = static_cast<uint8_t>((x * y) % 256);
+            p[0] = static_cast<uint8_t>(x * 2), p[1] = static_cast<uint8_t>(y * 3),
+            p[2] = static_cast<uint8_t>((x * y) % 256);
         }
     TBitmap chart;
     chart.SetPixelFormat(pf4bit);
@@ -127,7 +129,9 @@ TEST_F(GifTools, AnimationKeepsFramesPlacesDelaysAndTransparency)
     EXPECT_EQ("30 20|30 20|", screen);
     // The transparent half reads transparent; the second frame keeps its own table.
     std::string pixel;
-    RunTool("convert '" + path + "[0]' -format '%[fx:p{20,5}.a] %[fx:p{2,5}.a] %[fx:int(255*p{2,5}.g)]' info:", &pixel);
+    RunTool("convert '" + path +
+                "[0]' -format '%[fx:p{20,5}.a] %[fx:p{2,5}.a] %[fx:int(255*p{2,5}.g)]' info:",
+            &pixel);
     EXPECT_EQ("0 1 40", pixel);
     EXPECT_EQ("0", FrameDiffers(path, 1, SaveBitmap(b, dir + "/b.bmp")));
 }
@@ -148,8 +152,8 @@ TEST_F(GifTools, RewrittenFixturesReadAsTheOriginals)
         EXPECT_EQ(before, after) << name;
         for (int i = 0; i < image.FrameCount(); ++i) {
             std::string output;
-            RunTool("compare -metric AE '" + original + "[" + std::to_string(i) + "]' '" + path + "[" + std::to_string(i) +
-                        "]' null:",
+            RunTool("compare -metric AE '" + original + "[" + std::to_string(i) + "]' '" + path + "[" +
+                        std::to_string(i) + "]' null:",
                     &output);
             EXPECT_EQ("0", output) << name << " frame " << i;
         }

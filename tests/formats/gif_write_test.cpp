@@ -1,5 +1,5 @@
-// Writing GIF files: frames read back as they were, bitmaps of every pixel format encoded, the graphic-control
-// extension and the version kept in line, colour reduction and the encoder's code table.
+// Writing GIF files: frames read back as they were, bitmaps of every pixel format encoded, the
+// graphic-control extension and the version kept in line, colour reduction and the encoder's code table.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -26,7 +26,8 @@ TBitmap PatternBitmap(TPixelFormat format, int32_t width, int32_t height)
             } else {
                 uint8_t* p = b.ScanLine(y) + x * (bits / 8);
                 // Few enough colours to be kept exactly.
-                p[0] = static_cast<uint8_t>(v % 5 * 60), p[1] = static_cast<uint8_t>(y * 20), p[2] = static_cast<uint8_t>(x % 3 * 100);
+                p[0] = static_cast<uint8_t>(v % 5 * 60), p[1] = static_cast<uint8_t>(y * 20),
+                p[2] = static_cast<uint8_t>(x % 3 * 100);
             }
         }
     if (bits <= 8)
@@ -36,7 +37,8 @@ TBitmap PatternBitmap(TPixelFormat format, int32_t width, int32_t height)
 
 TEST(GifWrite, FixturesReadBackWithTheirFramesAndTiming)
 {
-    for (const char* name : {"im-pal256", "im-pal16i", "im-pal4", "im-bw", "im-grey", "im-noise", "im-transparent", "im-anim"}) {
+    for (const char* name :
+         {"im-pal256", "im-pal16i", "im-pal4", "im-bw", "im-grey", "im-noise", "im-transparent", "im-anim"}) {
         TGIFImage image;
         Load(image, Fixture(std::string(name) + ".gif"));
         TGIFImage again;
@@ -60,7 +62,8 @@ TEST(GifWrite, FixturesReadBackWithTheirFramesAndTiming)
 TEST(GifWrite, DelayOfTenHundredthsIsWrittenBackAsTen)
 {
     TGIFImage image;
-    Load(image, Header(3, 2, Table(4)) + GraphicControl(0, 10, 0) + Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) + ";");
+    Load(image, Header(3, 2, Table(4)) + GraphicControl(0, 10, 0) +
+                    Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) + ";");
     EXPECT_EQ(100u, image.Frame(0).Delay);
     const std::string written = Save(image);
     EXPECT_NE(std::string::npos, written.find(GraphicControl(0, 10, 0)));
@@ -115,8 +118,8 @@ TEST(GifWrite, VersionFollowsExtensionsAndFrames)
     EXPECT_NE(std::string::npos, written.find(GraphicControl(0x01, 0, 3)));
 
     TGIFImage withComment;
-    Load(withComment, Header(3, 2, Table(4), "GIF87a") + Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) +
-                          Comment({"fin"}) + ";");
+    Load(withComment, Header(3, 2, Table(4), "GIF87a") +
+                          Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) + Comment({"fin"}) + ";");
     EXPECT_EQ(1, withComment.Version);
     const std::string commented = Save(withComment);
     EXPECT_EQ("GIF89a", commented.substr(0, 6));
@@ -135,7 +138,8 @@ TEST(GifWrite, VersionFollowsExtensionsAndFrames)
 TEST(GifWrite, GraphicControlKeepsOnlyAnExactTransparentColour)
 {
     TGIFImage image;
-    Load(image, Header(3, 2, Table(4)) + GraphicControl(0x01, 0, 2) + Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) + ";");
+    Load(image, Header(3, 2, Table(4)) + GraphicControl(0x01, 0, 2) +
+                    Image(0, 0, 3, 2, LiteralData(2, {0, 1, 2, 3, 2, 1})) + ";");
     image.Frame(0).TransparentColor = 0x123456;
     image.Frame(0).Disposal = 3;
     EXPECT_NE(std::string::npos, Save(image).find(GraphicControl(0x0C, 0, 0)));
@@ -214,12 +218,14 @@ TEST(GifWrite, EncoderClearsItsTableBeforeCode4094)
 
 TEST(GifWrite, ReductionDropsBlueThenRedThenGreenBits)
 {
-    // 12 reds x 12 greens x 32 blues: too many colours until the lowest blue bit and then the lowest red bit go.
+    // 12 reds x 12 greens x 32 blues: too many colours until the lowest blue bit and then the lowest red bit
+    // go.
     TBitmap many;
     many.SetSize(72, 64);
     for (int i = 0; i < 72 * 64; ++i) {
         uint8_t* p = many.ScanLine(i / 72) + 3 * (i % 72);
-        p[0] = static_cast<uint8_t>(i % 32), p[1] = static_cast<uint8_t>(i / 32 % 12), p[2] = static_cast<uint8_t>(i / 384);
+        p[0] = static_cast<uint8_t>(i % 32), p[1] = static_cast<uint8_t>(i / 32 % 12),
+        p[2] = static_cast<uint8_t>(i / 384);
     }
     TBitmap reduced;
     ReduceGIFColors(many, reduced);
@@ -255,7 +261,8 @@ TEST(GifWrite, ReductionKeepsTheMostFrequentColoursAndMapsTheRestToTheNearest)
     EXPECT_TRUE((palette[0] == TRGBEntry{10, 0, 0}));
     // The blues, seen twice, are all kept; every pixel maps to itself or to an entry at the least distance.
     auto distance = [](TRGBEntry a, TRGBEntry b) {
-        return (a.Red - b.Red) * (a.Red - b.Red) + (a.Green - b.Green) * (a.Green - b.Green) + (a.Blue - b.Blue) * (a.Blue - b.Blue);
+        return (a.Red - b.Red) * (a.Red - b.Red) + (a.Green - b.Green) * (a.Green - b.Green) +
+               (a.Blue - b.Blue) * (a.Blue - b.Blue);
     };
     for (int x = 0; x < 400; ++x) {
         const TRGBEntry in = b.GetPixelColor(x, 0), out = reduced.GetPixelColor(x, 0);

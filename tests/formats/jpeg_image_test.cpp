@@ -8,13 +8,15 @@
 #include "tests/common/test_support.h"
 
 namespace {
-std::vector<uint8_t> Fixture() {
+std::vector<uint8_t> Fixture()
+{
     std::string s = qptest::ReadFileBytes(qptest::DataPath("jpeg/grad16.jpg"));
     return std::vector<uint8_t>(s.begin(), s.end());
 }
 } // namespace
 
-TEST(JpegImage, DecodesAPicture) {
+TEST(JpegImage, DecodesAPicture)
+{
     std::vector<uint8_t> bytes = Fixture();
     ASSERT_FALSE(bytes.empty());
     TJPEGImage image;
@@ -32,7 +34,8 @@ TEST(JpegImage, DecodesAPicture) {
     EXPECT_NEAR(rgb[0], 0, 12);
 }
 
-TEST(JpegImage, DamagedDataRaisesTheProgramsException) {
+TEST(JpegImage, DamagedDataRaisesTheProgramsException)
+{
     std::vector<uint8_t> bytes = Fixture();
     TJPEGImage image;
     const uint8_t garbage[] = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -47,12 +50,12 @@ TEST(JpegImage, DamagedDataRaisesTheProgramsException) {
             std::vector<uint8_t> rgb;
             part.Decode(rgb);
             EXPECT_EQ(rgb.size(), 16u * 16 * 3);
-        } catch (const EStreamError&) {
-        }
+        } catch (const EStreamError&) {}
     }
 }
 
-TEST(JpegImage, OversizedPicturesAreRefused) {
+TEST(JpegImage, OversizedPicturesAreRefused)
+{
     std::vector<uint8_t> bytes = Fixture();
     // The frame header (FFC0 or FFC2) holds height and width as 16-bit values behind its precision.
     for (size_t i = 0; i + 9 < bytes.size(); ++i) {

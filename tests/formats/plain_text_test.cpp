@@ -13,45 +13,53 @@
 
 namespace {
 
-void Read(TDocument& doc, const std::string& text, bool dos = false) {
+void Read(TDocument& doc, const std::string& text, bool dos = false)
+{
     TLoadInput input(text.data(), static_cast<int64_t>(text.size()));
-    if (dos) input.ConvertChunk = [](uint8_t* p, int32_t n, int64_t) { OemToAnsiBuffer(p, n); };
+    if (dos)
+        input.ConvertChunk = [](uint8_t* p, int32_t n, int64_t) { OemToAnsiBuffer(p, n); };
     int64_t length = 0;
     ReadPlainTextDocument(doc, input, TPlainTextFormats(), length);
     FinishParagraphs(doc);
 }
 
-std::string Dump(const std::string& text) {
+std::string Dump(const std::string& text)
+{
     TDocument doc;
     Read(doc, text);
     return DumpDocument(doc);
 }
 
-std::string Write(const TDocument& doc, bool compact = false, bool dos = false) {
+std::string Write(const TDocument& doc, bool compact = false, bool dos = false)
+{
     TTextRange all{};
     all.EndPos.ParIndex = static_cast<int32_t>(doc.Paragraphs.size()) - 1;
     all.EndPos.Offset = doc.Paragraphs.back()->PlainText.Size();
     TMemory out;
     WritePlainText(doc, all, compact, true, out);
     std::string s(reinterpret_cast<const char*>(out.Data()), static_cast<size_t>(out.Size()));
-    if (dos) AnsiToOemBuffer(reinterpret_cast<uint8_t*>(s.data()), static_cast<int32_t>(s.size()));
+    if (dos)
+        AnsiToOemBuffer(reinterpret_cast<uint8_t*>(s.data()), static_cast<int32_t>(s.size()));
     return s;
 }
 
 } // namespace
 
-TEST(PlainText, LinesBecomeParagraphs) {
+TEST(PlainText, LinesBecomeParagraphs)
+{
     EXPECT_EQ(Dump("a\r\n\r\nb"), "P0: a<par>\nP1: <par>\nP2: b<par>\n");
     // Every line end counts: the blank line of a file with LF line ends survives.
     EXPECT_EQ(Dump("a\n\nb"), "P0: a<par>\nP1: <par>\nP2: b<par>\n");
     EXPECT_EQ(Dump("a\r\rb\n\r"), "P0: a<par>\nP1: <par>\nP2: b<par>\nP3: <par>\nP4: <par>\n");
     EXPECT_EQ(Dump(""), "P0: <par>\n");
     EXPECT_EQ(Dump("{\\rtf1 }"), "P0: {\\'5crtf1 }<par>\n");
-    EXPECT_EQ(Dump("a\tb\fc\xa0" "d\x96\x97\x01\x0b"),
+    EXPECT_EQ(Dump("a\tb\fc\xa0"
+                   "d\x96\x97\x01\x0b"),
               "P0: a<tab>b<page>c<nbsp>d<endash><emdash><line><par>\n");
 }
 
-TEST(PlainText, AnsiAndDosRoundTripByteForByte) {
+TEST(PlainText, AnsiAndDosRoundTripByteForByte)
+{
     std::string ansi = "Première ligne\r\n\r\n\tTabulée — 50 € « fin »\xa0!\fPage 2\r\nDernière";
     TDocument doc;
     Read(doc, ansi);
@@ -69,7 +77,8 @@ TEST(PlainText, AnsiAndDosRoundTripByteForByte) {
     EXPECT_EQ(Write(ended), "a\r\nb\r\n");
 }
 
-TEST(PlainText, CompactWriting) {
+TEST(PlainText, CompactWriting)
+{
     TDocument doc;
     Read(doc, "a\r\nb\tc\x97\fd");
     EXPECT_EQ(Write(doc, true), "a b c- d");

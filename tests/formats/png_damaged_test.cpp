@@ -1,4 +1,5 @@
-// Damaged and hostile PNG files: each ends in the silent abort and leaves the image as it was, or reads cleanly.
+// Damaged and hostile PNG files: each ends in the silent abort and leaves the image as it was, or reads
+// cleanly.
 #include <gtest/gtest.h>
 
 #include "formats/PNG.h"
@@ -10,8 +11,8 @@ namespace {
 
 std::string PaletteFile(const std::string& header, const std::string& palette, const std::string& rows)
 {
-    return JoinChunks({MakeChunk("IHDR", header), MakeChunk("PLTE", palette), MakeChunk("IDAT", Deflate(rows)),
-                       MakeChunk("IEND", "")});
+    return JoinChunks({MakeChunk("IHDR", header), MakeChunk("PLTE", palette),
+                       MakeChunk("IDAT", Deflate(rows)), MakeChunk("IEND", "")});
 }
 
 // A 4 x 2 picture of 4-bit indices (0 1 2 3, then 3 2 1 0), and a palette of red, green, blue and white.
@@ -49,31 +50,40 @@ TEST(PngDamaged, MalformedFilesAreRefused)
     } cases[] = {
         {"empty file", ""},
         {"signature only", "\x89PNG\r\n\x1A\n"},
-        {"wrong signature", "\x89PNG\r\n\x1A\r" + PaletteFile(HeaderData(4, 2, 4, 3), FourColours, FourBitRows).substr(8)},
-        {"more palette entries than 1 bit allows", PaletteFile(HeaderData(4, 2, 1, 3), std::string(9, '\x20'), std::string(4, '\0'))},
-        {"more palette entries than 4 bits allow", PaletteFile(HeaderData(4, 2, 4, 3), std::string(17 * 3, '\x20'), FourBitRows)},
-        {"palette of 300 entries", PaletteFile(HeaderData(4, 2, 8, 3), std::string(900, '\x20'), std::string(10, '\0'))},
-        {"palette length not a multiple of 3", PaletteFile(HeaderData(4, 2, 4, 3), FourColours + "\x01", FourBitRows)},
+        {"wrong signature",
+         "\x89PNG\r\n\x1A\r" + PaletteFile(HeaderData(4, 2, 4, 3), FourColours, FourBitRows).substr(8)},
+        {"more palette entries than 1 bit allows",
+         PaletteFile(HeaderData(4, 2, 1, 3), std::string(9, '\x20'), std::string(4, '\0'))},
+        {"more palette entries than 4 bits allow",
+         PaletteFile(HeaderData(4, 2, 4, 3), std::string(17 * 3, '\x20'), FourBitRows)},
+        {"palette of 300 entries",
+         PaletteFile(HeaderData(4, 2, 8, 3), std::string(900, '\x20'), std::string(10, '\0'))},
+        {"palette length not a multiple of 3",
+         PaletteFile(HeaderData(4, 2, 4, 3), FourColours + "\x01", FourBitRows)},
         {"empty palette", PaletteFile(HeaderData(4, 2, 4, 3), "", FourBitRows)},
         {"palette picture without palette",
-         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
+         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("IDAT", Deflate(FourBitRows)),
+                     MakeChunk("IEND", "")})},
         {"palette after the image data",
          JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("IDAT", Deflate(FourBitRows)),
                      MakeChunk("PLTE", FourColours), MakeChunk("IEND", "")})},
-        {"two palettes",
-         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PLTE", FourColours), MakeChunk("PLTE", FourColours),
-                     MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
+        {"two palettes", JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)),
+                                     MakeChunk("PLTE", FourColours), MakeChunk("PLTE", FourColours),
+                                     MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
         {"two headers",
          JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("IHDR", HeaderData(400, 2, 4, 3)),
-                     MakeChunk("PLTE", FourColours), MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
+                     MakeChunk("PLTE", FourColours), MakeChunk("IDAT", Deflate(FourBitRows)),
+                     MakeChunk("IEND", "")})},
         {"header not first",
          JoinChunks({MakeChunk("PLTE", FourColours), MakeChunk("IHDR", HeaderData(4, 2, 4, 3)),
                      MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
-        {"no image data", JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PLTE", FourColours), MakeChunk("IEND", "")})},
+        {"no image data", JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)),
+                                      MakeChunk("PLTE", FourColours), MakeChunk("IEND", "")})},
         {"short header", PaletteFile(HeaderData(4, 2, 4, 3).substr(0, 12), FourColours, FourBitRows)},
         {"width 0", PaletteFile(HeaderData(0, 2, 4, 3), FourColours, FourBitRows)},
         {"height 0", PaletteFile(HeaderData(4, 0, 4, 3), FourColours, FourBitRows)},
-        {"width past the limit", PaletteFile(HeaderData(40000, 1, 8, 3), FourColours, std::string(40001, '\0'))},
+        {"width past the limit",
+         PaletteFile(HeaderData(40000, 1, 8, 3), FourColours, std::string(40001, '\0'))},
         {"huge width", PaletteFile(HeaderData(0xFFFFFFFF, 1, 8, 3), FourColours, FourBitRows)},
         {"too many pixels", PaletteFile(HeaderData(30000, 30000, 1, 3), FourColours, FourBitRows)},
         {"16-bit palette", PaletteFile(HeaderData(4, 2, 16, 3), FourColours, FourBitRows)},
@@ -83,18 +93,24 @@ TEST(PngDamaged, MalformedFilesAreRefused)
         {"colour type 7", PaletteFile(HeaderData(4, 2, 8, 7), FourColours, FourBitRows)},
         {"interlace method 2", PaletteFile(HeaderData(4, 2, 4, 3, 2), FourColours, FourBitRows)},
         {"compression method 1",
-         PaletteFile(HeaderData(4, 2, 4, 3).substr(0, 10) + std::string("\x01\0\0", 3), FourColours, FourBitRows)},
-        {"filter type 5", PaletteFile(HeaderData(4, 2, 4, 3), FourColours, std::string("\x05\x01\x23\0\x32\x10", 6))},
+         PaletteFile(HeaderData(4, 2, 4, 3).substr(0, 10) + std::string("\x01\0\0", 3), FourColours,
+                     FourBitRows)},
+        {"filter type 5",
+         PaletteFile(HeaderData(4, 2, 4, 3), FourColours, std::string("\x05\x01\x23\0\x32\x10", 6))},
         {"image data ends early", PaletteFile(HeaderData(4, 3, 4, 3), FourColours, FourBitRows)},
-        {"image data cut short", JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PLTE", FourColours),
-                                            MakeChunk("IDAT", Deflate(FourBitRows).substr(0, 8)), MakeChunk("IEND", "")})},
+        {"image data cut short",
+         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PLTE", FourColours),
+                     MakeChunk("IDAT", Deflate(FourBitRows).substr(0, 8)), MakeChunk("IEND", "")})},
         {"image data that does not inflate",
          JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PLTE", FourColours),
-                     MakeChunk("IDAT", std::string("\x78\x9C\xFF\xFF\xFF\xFF\xFF\xFF", 8)), MakeChunk("IEND", "")})},
-        {"image data not zlib", JoinChunks({MakeChunk("IHDR", HeaderData(4, 1, 8, 2)), MakeChunk("IDAT", rgbRow), MakeChunk("IEND", "")})},
+                     MakeChunk("IDAT", std::string("\x78\x9C\xFF\xFF\xFF\xFF\xFF\xFF", 8)),
+                     MakeChunk("IEND", "")})},
+        {"image data not zlib", JoinChunks({MakeChunk("IHDR", HeaderData(4, 1, 8, 2)),
+                                            MakeChunk("IDAT", rgbRow), MakeChunk("IEND", "")})},
         {"chunk type that is not letters",
-         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PL1E", FourColours), MakeChunk("PLTE", FourColours),
-                     MakeChunk("IDAT", Deflate(FourBitRows)), MakeChunk("IEND", "")})},
+         JoinChunks({MakeChunk("IHDR", HeaderData(4, 2, 4, 3)), MakeChunk("PL1E", FourColours),
+                     MakeChunk("PLTE", FourColours), MakeChunk("IDAT", Deflate(FourBitRows)),
+                     MakeChunk("IEND", "")})},
     };
     for (const TCase& c : cases)
         EXPECT_TRUE(Refused(c.File)) << c.What;
@@ -162,7 +178,8 @@ TEST(PngDamaged, RefusedFileLeavesTheImageAsItWas)
     TPNGImage image;
     Load(image, Fixture("basn2c08.png"));
     const TRaster before = RasterOf(image);
-    EXPECT_THROW(Load(image, PaletteFile(HeaderData(4, 2, 4, 3), FourColours, std::string("\x05\x01\x23\0\x32\x10", 6))),
+    EXPECT_THROW(Load(image, PaletteFile(HeaderData(4, 2, 4, 3), FourColours,
+                                         std::string("\x05\x01\x23\0\x32\x10", 6))),
                  EAbort);
     EXPECT_EQ(pf24bit, image.GetPixelFormat());
     EXPECT_EQ(before.Pixels, RasterOf(image).Pixels);

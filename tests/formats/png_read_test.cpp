@@ -1,4 +1,5 @@
-// Reading PNG files of every colour type, depth and interlacing, checked against ImageMagick's reading of them.
+// Reading PNG files of every colour type, depth and interlacing, checked against ImageMagick's reading of
+// them.
 #include <gtest/gtest.h>
 
 #include "classlib/graphics/Picture.h"
@@ -37,9 +38,9 @@ void ExpectSamePixels(const TRaster& expected, const TRaster& actual)
     for (int32_t y = 0; y < expected.Height; ++y)
         for (int32_t x = 0; x < expected.Width; ++x) {
             TRGBEntry e = expected.At(x, y), a = actual.At(x, y);
-            ASSERT_TRUE(e == a) << "pixel " << x << "," << y << ": expected " << int(e.Red) << " " << int(e.Green)
-                                << " " << int(e.Blue) << ", got " << int(a.Red) << " " << int(a.Green) << " "
-                                << int(a.Blue);
+            ASSERT_TRUE(e == a) << "pixel " << x << "," << y << ": expected " << int(e.Red) << " "
+                                << int(e.Green) << " " << int(e.Blue) << ", got " << int(a.Red) << " "
+                                << int(a.Green) << " " << int(a.Blue);
         }
 }
 
@@ -56,32 +57,48 @@ TEST_P(PngFixture, ReadsThePixelsOfAnIndependentReader)
 
 constexpr uint32_t G1 = 100000;
 
-INSTANTIATE_TEST_SUITE_P(
-    PngSuite, PngFixture,
-    testing::Values(TFixture{"basn0g01.png", "basn0g01.ppm", pf1bit, G1}, TFixture{"basn0g02.png", "basn0g02.ppm", pf4bit, G1},
-                    TFixture{"basn0g04.png", "basn0g04.ppm", pf4bit, G1}, TFixture{"basn0g08.png", "basn0g08.ppm", pf8bit, G1},
-                    TFixture{"basn0g16.png", "basn0g16.ppm", pf8bit, G1}, TFixture{"basn2c08.png", "basn2c08.ppm", pf24bit, G1},
-                    TFixture{"basn2c16.png", "basn2c16.ppm", pf24bit, G1}, TFixture{"basn3p01.png", "basn3p01.ppm", pf1bit, G1},
-                    TFixture{"basn3p02.png", "basn3p02.ppm", pf4bit, G1}, TFixture{"basn3p04.png", "basn3p04.ppm", pf4bit, G1},
-                    TFixture{"basn3p08.png", "basn3p08.ppm", pf8bit, G1}, TFixture{"basn4a08.png", "basn4a08.ppm", pf8bit, G1},
-                    TFixture{"basn4a16.png", "basn4a16.ppm", pf8bit, G1}, TFixture{"basn6a08.png", "basn6a08.ppm", pf24bit, G1},
-                    TFixture{"basn6a16.png", "basn6a16.ppm", pf24bit, G1}, TFixture{"ftbrn2c08.png", "ftbrn2c08.ppm", pf24bit, G1},
-                    // Interlaced, without gamma.
-                    TFixture{"ibasn0g01.png", "basn0g01.ppm", pf1bit, 0}, TFixture{"ibasn0g02.png", "basn0g02.ppm", pf4bit, 0},
-                    TFixture{"ibasn0g04.png", "basn0g04.ppm", pf4bit, 0}, TFixture{"ibasn0g08.png", "basn0g08.ppm", pf8bit, 0},
-                    TFixture{"ibasn0g16.png", "basn0g16.ppm", pf8bit, 0}, TFixture{"ibasn2c08.png", "basn2c08.ppm", pf24bit, 0},
-                    TFixture{"ibasn2c16.png", "basn2c16.ppm", pf24bit, 0}, TFixture{"ibasn3p01.png", "basn3p01.ppm", pf1bit, 0},
-                    TFixture{"ibasn3p02.png", "basn3p02.ppm", pf4bit, 0}, TFixture{"ibasn3p04.png", "basn3p04.ppm", pf4bit, 0},
-                    TFixture{"ibasn3p08.png", "basn3p08.ppm", pf8bit, 0}, TFixture{"ibasn4a08.png", "basn4a08.ppm", pf8bit, 0},
-                    TFixture{"ibasn4a16.png", "basn4a16.ppm", pf8bit, 0}, TFixture{"ibasn6a08.png", "basn6a08.ppm", pf24bit, 0},
-                    TFixture{"ibasn6a16.png", "basn6a16.ppm", pf24bit, 0}));
+INSTANTIATE_TEST_SUITE_P(PngSuite, PngFixture,
+                         testing::Values(TFixture{"basn0g01.png", "basn0g01.ppm", pf1bit, G1},
+                                         TFixture{"basn0g02.png", "basn0g02.ppm", pf4bit, G1},
+                                         TFixture{"basn0g04.png", "basn0g04.ppm", pf4bit, G1},
+                                         TFixture{"basn0g08.png", "basn0g08.ppm", pf8bit, G1},
+                                         TFixture{"basn0g16.png", "basn0g16.ppm", pf8bit, G1},
+                                         TFixture{"basn2c08.png", "basn2c08.ppm", pf24bit, G1},
+                                         TFixture{"basn2c16.png", "basn2c16.ppm", pf24bit, G1},
+                                         TFixture{"basn3p01.png", "basn3p01.ppm", pf1bit, G1},
+                                         TFixture{"basn3p02.png", "basn3p02.ppm", pf4bit, G1},
+                                         TFixture{"basn3p04.png", "basn3p04.ppm", pf4bit, G1},
+                                         TFixture{"basn3p08.png", "basn3p08.ppm", pf8bit, G1},
+                                         TFixture{"basn4a08.png", "basn4a08.ppm", pf8bit, G1},
+                                         TFixture{"basn4a16.png", "basn4a16.ppm", pf8bit, G1},
+                                         TFixture{"basn6a08.png", "basn6a08.ppm", pf24bit, G1},
+                                         TFixture{"basn6a16.png", "basn6a16.ppm", pf24bit, G1},
+                                         TFixture{"ftbrn2c08.png", "ftbrn2c08.ppm", pf24bit, G1},
+                                         // Interlaced, without gamma.
+                                         TFixture{"ibasn0g01.png", "basn0g01.ppm", pf1bit, 0},
+                                         TFixture{"ibasn0g02.png", "basn0g02.ppm", pf4bit, 0},
+                                         TFixture{"ibasn0g04.png", "basn0g04.ppm", pf4bit, 0},
+                                         TFixture{"ibasn0g08.png", "basn0g08.ppm", pf8bit, 0},
+                                         TFixture{"ibasn0g16.png", "basn0g16.ppm", pf8bit, 0},
+                                         TFixture{"ibasn2c08.png", "basn2c08.ppm", pf24bit, 0},
+                                         TFixture{"ibasn2c16.png", "basn2c16.ppm", pf24bit, 0},
+                                         TFixture{"ibasn3p01.png", "basn3p01.ppm", pf1bit, 0},
+                                         TFixture{"ibasn3p02.png", "basn3p02.ppm", pf4bit, 0},
+                                         TFixture{"ibasn3p04.png", "basn3p04.ppm", pf4bit, 0},
+                                         TFixture{"ibasn3p08.png", "basn3p08.ppm", pf8bit, 0},
+                                         TFixture{"ibasn4a08.png", "basn4a08.ppm", pf8bit, 0},
+                                         TFixture{"ibasn4a16.png", "basn4a16.ppm", pf8bit, 0},
+                                         TFixture{"ibasn6a08.png", "basn6a08.ppm", pf24bit, 0},
+                                         TFixture{"ibasn6a16.png", "basn6a16.ppm", pf24bit, 0}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ImageMagick, PngFixture,
-    testing::Values(TFixture{"im-rgb8.png", "im-rgb8.ppm", pf24bit, 0}, TFixture{"im-rgb16i.png", "im-rgb16i.ppm", pf24bit, 0},
-                    TFixture{"im-rgba8.png", "im-rgba8.ppm", pf24bit, 0}, TFixture{"im-pal8.png", "im-pal8.ppm", pf8bit, 0},
-                    TFixture{"im-pal4.png", "im-pal4.ppm", pf4bit, 0}, TFixture{"im-grey4.png", "im-grey4.ppm", pf4bit, 0},
-                    TFixture{"im-noise.png", "im-noise.ppm", pf24bit, 0}));
+INSTANTIATE_TEST_SUITE_P(ImageMagick, PngFixture,
+                         testing::Values(TFixture{"im-rgb8.png", "im-rgb8.ppm", pf24bit, 0},
+                                         TFixture{"im-rgb16i.png", "im-rgb16i.ppm", pf24bit, 0},
+                                         TFixture{"im-rgba8.png", "im-rgba8.ppm", pf24bit, 0},
+                                         TFixture{"im-pal8.png", "im-pal8.ppm", pf8bit, 0},
+                                         TFixture{"im-pal4.png", "im-pal4.ppm", pf4bit, 0},
+                                         TFixture{"im-grey4.png", "im-grey4.ppm", pf4bit, 0},
+                                         TFixture{"im-noise.png", "im-noise.ppm", pf24bit, 0}));
 
 TEST(PngRead, TwoBitGreyBecomesFourBitsWithSixteenEntryPalette)
 {

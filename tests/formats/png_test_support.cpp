@@ -87,7 +87,8 @@ static uint32_t GetBE32(const std::string& s, size_t at)
 
 static std::string BE32(uint32_t v)
 {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+            static_cast<char>(v)};
 }
 
 std::vector<TRawChunk> SplitChunks(const std::string& file)
@@ -98,7 +99,8 @@ std::vector<TRawChunk> SplitChunks(const std::string& file)
         uint32_t length = GetBE32(file, at);
         if (at + 12 + length > file.size())
             throw std::runtime_error("chunk past the end");
-        chunks.push_back({file.substr(at + 4, 4), file.substr(at + 8, length), GetBE32(file, at + 8 + length)});
+        chunks.push_back(
+            {file.substr(at + 4, 4), file.substr(at + 8, length), GetBE32(file, at + 8 + length)});
         at += 12 + length;
     }
     return chunks;
@@ -115,14 +117,16 @@ std::string JoinChunks(const std::vector<TRawChunk>& chunks)
 TRawChunk MakeChunk(const std::string& type, const std::string& data)
 {
     std::string both = type + data;
-    auto crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(both.data()), static_cast<uInt>(both.size())));
+    auto crc = static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(both.data()), static_cast<uInt>(both.size())));
     return {type, data, crc};
 }
 
 std::string HeaderData(uint32_t width, uint32_t height, int depth, int colorType, int interlace)
 {
-    return BE32(width) + BE32(height) + std::string{static_cast<char>(depth), static_cast<char>(colorType), 0, 0,
-                                                    static_cast<char>(interlace)};
+    return BE32(width) + BE32(height) +
+           std::string{static_cast<char>(depth), static_cast<char>(colorType), 0, 0,
+                       static_cast<char>(interlace)};
 }
 
 std::string Deflate(const std::string& data)
@@ -194,7 +198,8 @@ uint8_t GammaCorrect(uint8_t level, uint32_t gamma)
 {
     if (gamma == 0)
         return level;
-    return static_cast<uint8_t>(std::nearbyint(255.0 * std::pow(level / 255.0, 1.0 / (2.2 * gamma / 100000.0))));
+    return static_cast<uint8_t>(
+        std::nearbyint(255.0 * std::pow(level / 255.0, 1.0 / (2.2 * gamma / 100000.0))));
 }
 
 } // namespace pngtest

@@ -1,6 +1,7 @@
-// What the PNG writer produces, checked by independent tools: pngcheck accepts every file and ImageMagick reads
-// the same pixels as in the source. On the host the tests run the tools themselves; under Wine, where they cannot
-// run, the files are written into the folder QP_TOOL_OUT names, with a list for scripts/wine-png-check.sh.
+// What the PNG writer produces, checked by independent tools: pngcheck accepts every file and ImageMagick
+// reads the same pixels as in the source. On the host the tests run the tools themselves; under Wine, where
+// they cannot run, the files are written into the folder QP_TOOL_OUT names, with a list for
+// scripts/wine-png-check.sh.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,16 +22,16 @@ struct TToolCheck {
     std::string Reference;
 };
 
-// Every fixture read and written again at the best compression; those whose levels the writer keeps exactly (no
-// gamma, at most 8 bits per sample) beside a copy of the source to compare with.
+// Every fixture read and written again at the best compression; those whose levels the writer keeps exactly
+// (no gamma, at most 8 bits per sample) beside a copy of the source to compare with.
 std::vector<TToolCheck> WriteFixtures(const std::string& dir)
 {
-    const char* exact[] = {"ibasn0g01.png", "ibasn0g02.png", "ibasn0g04.png", "ibasn0g08.png", "ibasn2c08.png",
-                           "ibasn3p01.png", "ibasn3p02.png", "ibasn3p04.png", "ibasn3p08.png", "ibasn4a08.png",
-                           "ibasn6a08.png", "im-rgb8.png", "im-rgba8.png", "im-pal8.png", "im-pal4.png",
-                           "im-grey4.png", "im-noise.png"};
-    const char* others[] = {"basn0g16.png", "basn2c16.png", "basn3p08.png", "basn4a16.png", "basn6a16.png",
-                            "ftbrn2c08.png", "im-rgb16i.png", "basn0g02.png"};
+    const char* exact[] = {
+        "ibasn0g01.png", "ibasn0g02.png", "ibasn0g04.png", "ibasn0g08.png", "ibasn2c08.png", "ibasn3p01.png",
+        "ibasn3p02.png", "ibasn3p04.png", "ibasn3p08.png", "ibasn4a08.png", "ibasn6a08.png", "im-rgb8.png",
+        "im-rgba8.png",  "im-pal8.png",   "im-pal4.png",   "im-grey4.png",  "im-noise.png"};
+    const char* others[] = {"basn0g16.png", "basn2c16.png",  "basn3p08.png",  "basn4a16.png",
+                            "basn6a16.png", "ftbrn2c08.png", "im-rgb16i.png", "basn0g02.png"};
     std::vector<TToolCheck> checks;
     auto write = [&](const std::string& name, bool samePixels) {
         TPNGImage image;
@@ -65,13 +66,15 @@ std::vector<TToolCheck> WriteFormats(const std::string& dir)
                     TBitmap::SetPixelIndex(image.ScanLine(y), x, bits, v % (1 << bits));
                 } else {
                     uint8_t* p = image.ScanLine(y) + x * (bits / 8);
-                    p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(3 * v), p[2] = static_cast<uint8_t>(7 * y);
+                    p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(3 * v),
+                    p[2] = static_cast<uint8_t>(7 * y);
                 }
             }
         if (bits <= 8) {
             std::vector<TRGBEntry> palette(1u << bits);
             for (size_t i = 0; i < palette.size(); ++i)
-                palette[i] = {static_cast<uint8_t>(i * 5), static_cast<uint8_t>(i * 9), static_cast<uint8_t>(250 - i)};
+                palette[i] = {static_cast<uint8_t>(i * 5), static_cast<uint8_t>(i * 9),
+                              static_cast<uint8_t>(250 - i)};
             image.SetPalette(palette);
         }
         const std::string name = "format" + std::to_string(bits);
@@ -95,9 +98,12 @@ void RunChecks(const std::string& dir, const std::vector<TToolCheck>& checks)
 {
     for (const TToolCheck& check : checks) {
         std::string report;
-        EXPECT_EQ(0, RunTool("pngcheck -v '" + dir + "/" + check.Written + "'", &report)) << check.Written << "\n" << report;
+        EXPECT_EQ(0, RunTool("pngcheck -v '" + dir + "/" + check.Written + "'", &report))
+            << check.Written << "\n"
+            << report;
         if (!check.Reference.empty()) {
-            EXPECT_EQ("0", DifferentPixels(dir + "/" + check.Reference, dir + "/" + check.Written)) << check.Written;
+            EXPECT_EQ("0", DifferentPixels(dir + "/" + check.Reference, dir + "/" + check.Written))
+                << check.Written;
         }
     }
 }

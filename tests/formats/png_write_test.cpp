@@ -1,4 +1,5 @@
-// Writing PNG files: what is written reads back the same, in the chunk order and with the row filters asked for.
+// Writing PNG files: what is written reads back the same, in the chunk order and with the row filters asked
+// for.
 #include <gtest/gtest.h>
 
 #include "formats/PNG.h"
@@ -13,7 +14,8 @@ std::vector<int> RowFilters(const std::string& file)
 {
     auto chunks = SplitChunks(file);
     const std::string header = chunks.at(0).Data;
-    const uint32_t width = (uint8_t(header[0]) << 24) | (uint8_t(header[1]) << 16) | (uint8_t(header[2]) << 8) | uint8_t(header[3]);
+    const uint32_t width = (uint8_t(header[0]) << 24) | (uint8_t(header[1]) << 16) |
+                           (uint8_t(header[2]) << 8) | uint8_t(header[3]);
     const int depth = header[8], colorType = header[9];
     const size_t rowBytes = colorType == 2 ? width * 3 : (width * depth + 7) / 8;
     const std::string rows = Inflate(ImageData(chunks));
@@ -32,12 +34,13 @@ std::vector<std::string> ChunkTypes(const std::string& file)
 }
 
 const char* const AllFixtures[] = {
-    "basn0g01.png", "basn0g02.png", "basn0g04.png", "basn0g08.png", "basn0g16.png", "basn2c08.png", "basn2c16.png",
-    "basn3p01.png", "basn3p02.png", "basn3p04.png", "basn3p08.png", "basn4a08.png", "basn4a16.png", "basn6a08.png",
-    "basn6a16.png", "ftbrn2c08.png", "ibasn0g01.png", "ibasn0g02.png", "ibasn0g04.png", "ibasn0g08.png", "ibasn0g16.png",
-    "ibasn2c08.png", "ibasn2c16.png", "ibasn3p01.png", "ibasn3p02.png", "ibasn3p04.png", "ibasn3p08.png", "ibasn4a08.png",
-    "ibasn4a16.png", "ibasn6a08.png", "ibasn6a16.png", "im-rgb8.png", "im-rgb16i.png", "im-rgba8.png", "im-pal8.png",
-    "im-pal4.png", "im-grey4.png", "im-noise.png"};
+    "basn0g01.png",  "basn0g02.png",  "basn0g04.png",  "basn0g08.png",  "basn0g16.png",  "basn2c08.png",
+    "basn2c16.png",  "basn3p01.png",  "basn3p02.png",  "basn3p04.png",  "basn3p08.png",  "basn4a08.png",
+    "basn4a16.png",  "basn6a08.png",  "basn6a16.png",  "ftbrn2c08.png", "ibasn0g01.png", "ibasn0g02.png",
+    "ibasn0g04.png", "ibasn0g08.png", "ibasn0g16.png", "ibasn2c08.png", "ibasn2c16.png", "ibasn3p01.png",
+    "ibasn3p02.png", "ibasn3p04.png", "ibasn3p08.png", "ibasn4a08.png", "ibasn4a16.png", "ibasn6a08.png",
+    "ibasn6a16.png", "im-rgb8.png",   "im-rgb16i.png", "im-rgba8.png",  "im-pal8.png",   "im-pal4.png",
+    "im-grey4.png",  "im-noise.png"};
 
 TEST(PngWrite, EveryFixtureReadsBackAsItWasRead)
 {
@@ -159,8 +162,8 @@ TEST(PngWrite, GammaIsWrittenBackAndUndoneOnTheLevels)
     auto written = SplitChunks(Save(image));
     ASSERT_EQ("gAMA", written[1].Type);
     EXPECT_EQ(std::string("\0\x01\x86\xA0", 4), written[1].Data); // 100000
-    // Without the gamma chunk the written levels are the stored ones (the highlights, which the correction merges,
-    // within 2).
+    // Without the gamma chunk the written levels are the stored ones (the highlights, which the correction
+    // merges, within 2).
     written.erase(written.begin() + 1);
     TPNGImage stored, original;
     Load(stored, JoinChunks(written));

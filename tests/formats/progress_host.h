@@ -8,7 +8,8 @@
 
 class TProgressHost : public TDocumentHost {
 public:
-    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override {
+    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override
+    {
         Events.push_back("begin " + std::to_string(total) + " " + text + " " + path);
     }
     void StepProgress(int64_t position) override { Steps.push_back(position); }

@@ -19,7 +19,8 @@
 
 namespace {
 
-std::string DumpOfFile(const std::string& name) {
+std::string DumpOfFile(const std::string& name)
+{
     std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/" + name));
     EXPECT_FALSE(rtf.empty()) << name;
     TDocument doc;
@@ -34,7 +35,8 @@ std::string DumpOfFile(const std::string& name) {
         for (int k = 0; k < tabs.Table(i).Count(); ++k) {
             int32_t position, kind, leader;
             UnpackTabStop(tabs.Table(i)[k], position, kind, leader);
-            dump += " " + std::to_string(position) + "/" + std::to_string(kind) + "/" + std::to_string(leader);
+            dump +=
+                " " + std::to_string(position) + "/" + std::to_string(kind) + "/" + std::to_string(leader);
         }
         dump += "\n";
     }
@@ -45,7 +47,8 @@ class RtfFixture : public testing::TestWithParam<const char*> {};
 
 } // namespace
 
-TEST_P(RtfFixture, OpensToItsDump) {
+TEST_P(RtfFixture, OpensToItsDump)
+{
     std::string name = GetParam();
     std::string dump = DumpOfFile(name + ".rtf");
     std::string expectedPath = qptest::DataPath("rtf/" + name + ".dump");
@@ -62,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Files, RtfFixture,
 
 // Every cut of the files with headers, notes, fields and sections reads without fault, and the
 // paragraphs and stories always add up.
-TEST(RtfFixtureCuts, EveryTruncationReadsCleanly) {
+TEST(RtfFixtureCuts, EveryTruncationReadsCleanly)
+{
     for (const char* name : {"structure-lo.rtf", "structure-abi.rtf"}) {
         std::string rtf = qptest::ReadFileBytes(qptest::DataPath(std::string("rtf/") + name));
         for (size_t cut = 0; cut < rtf.size(); cut += 5) {
@@ -71,7 +75,8 @@ TEST(RtfFixtureCuts, EveryTruncationReadsCleanly) {
             ReadRtfDocument(doc, input);
             FinishParagraphs(doc);
             int32_t total = 0;
-            for (int32_t length : doc.StoryLengths) total += length;
+            for (int32_t length : doc.StoryLengths)
+                total += length;
             ASSERT_EQ(total, doc.ParagraphCount()) << name << " cut at " << cut;
             ASSERT_GE(doc.StoryLengths[stMain], 1);
             doc.UpdateFields();
@@ -82,12 +87,34 @@ TEST(RtfFixtureCuts, EveryTruncationReadsCleanly) {
 
 // The fixtures changed at random places (groups, destinations and words put in, bytes cut or changed)
 // read without fault, and every field keeps its two marks.
-TEST(RtfFixtureMutations, ChangedFilesReadCleanly) {
-    static const char* const pieces[] = {
-        "{", "}", "\\", "\\par ", "\\sect ", "{\\footnote ", "{\\header ", "{\\field{\\*\\fldinst PAGE}",
-        "{\\*\\bkmkstart a}", "{\\*\\bkmkend a}", "\\chftn ", "{\\pict\\pngblip ", "{\\object{\\result ",
-        "\\u233 ", "\\'e9", "\\bin5 ", "{\\stylesheet{\\s1 a;}", "\\cell ", "\\row ", "\\pnlvlblt ",
-        "{\\*\\ud ", "{\\upr{", "\\deleted ", "{\\fonttbl{\\f1 X;}", "\\uc0 ", "\\s5 "};
+TEST(RtfFixtureMutations, ChangedFilesReadCleanly)
+{
+    static const char* const pieces[] = {"{",
+                                         "}",
+                                         "\\",
+                                         "\\par ",
+                                         "\\sect ",
+                                         "{\\footnote ",
+                                         "{\\header ",
+                                         "{\\field{\\*\\fldinst PAGE}",
+                                         "{\\*\\bkmkstart a}",
+                                         "{\\*\\bkmkend a}",
+                                         "\\chftn ",
+                                         "{\\pict\\pngblip ",
+                                         "{\\object{\\result ",
+                                         "\\u233 ",
+                                         "\\'e9",
+                                         "\\bin5 ",
+                                         "{\\stylesheet{\\s1 a;}",
+                                         "\\cell ",
+                                         "\\row ",
+                                         "\\pnlvlblt ",
+                                         "{\\*\\ud ",
+                                         "{\\upr{",
+                                         "\\deleted ",
+                                         "{\\fonttbl{\\f1 X;}",
+                                         "\\uc0 ",
+                                         "\\s5 "};
     std::mt19937 random(12345);
     for (const char* name : {"structure-lo.rtf", "structure-abi.rtf", "champs-lo.rtf", "champs-abi.rtf"}) {
         const std::string original = qptest::ReadFileBytes(qptest::DataPath(std::string("rtf/") + name));
@@ -108,7 +135,8 @@ TEST(RtfFixtureMutations, ChangedFilesReadCleanly) {
             FinishParagraphs(doc);
             doc.UpdateFields();
             ExpectFieldMarksPaired(doc, std::string(name) + " change " + std::to_string(round));
-            if (HasFailure()) return;
+            if (HasFailure())
+                return;
         }
     }
 }

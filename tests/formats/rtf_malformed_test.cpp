@@ -13,7 +13,8 @@
 #include "tests/common/test_support.h"
 #include "tests/formats/field_marks.h"
 
-TEST(RtfMalformedFiles, PartialDocumentOrTheLoadsMessage) {
+TEST(RtfMalformedFiles, PartialDocumentOrTheLoadsMessage)
+{
     const std::string failed = "Une erreur s'est produite lors de l'ouverture du document";
     struct {
         const char* file;
@@ -36,11 +37,13 @@ TEST(RtfMalformedFiles, PartialDocumentOrTheLoadsMessage) {
          "P0 fi=31680 li=-31680 sl=-31680 slrule=0 sb=31680: <spacing=-32767><raise=16383>Nombres ? ? "
          "absurdeszz\\'e9.<par>\n"
          "P1 fi=31680 li=-31680 sl=-31680 slrule=0 sb=31680: <raise=16383><spacing=-32767><picture#0><par>\n"
-         "P2 fi=31680 li=-31680 sl=-31680 slrule=0 sb=31680: <{#0><raise=16383><spacing=-32767><font=Symbol/2>\\'ff<}#0>"
+         "P2 fi=31680 li=-31680 sl=-31680 slrule=0 sb=31680: "
+         "<{#0><raise=16383><spacing=-32767><font=Symbol/2>\\'ff<}#0>"
          "<font=Times New Roman><par>\n"
          "#0: code type=57 \"SYMBOL 99999999999 \\'5cf \"Symbol\"\"\n"
          "picture#0: 31680x31680 twips 1000%x1% bitmap 16x8\n"
-         "section0: break=1 cols=64 gap=720 page=1440x31680 margins=576,0,1417,1417 header=720 footer=720 pgn=0/-1\n"
+         "section0: break=1 cols=64 gap=720 page=1440x31680 margins=576,0,1417,1417 header=720 footer=720 "
+         "pgn=0/-1\n"
          "footnotes: position=0 format=0 start=1 restart=0\n"
          "endnotes: position=0 format=0 start=1 restart=0\n"
          "zoom=10/0 widow=0 lang=-1\n",

@@ -30,14 +30,17 @@ struct TReadDocument {
     std::unique_ptr<TDocument> Doc = std::make_unique<TDocument>();
     TRtfReadResult Result;
     std::string Dump;
-    std::vector<TDocObject*> Objects() const {
+    std::vector<TDocObject*> Objects() const
+    {
         std::vector<TDocObject*> list;
-        for (auto& o : Doc->ObjectManager->Objects) list.push_back(o.get());
+        for (auto& o : Doc->ObjectManager->Objects)
+            list.push_back(o.get());
         return list;
     }
 };
 
-TReadDocument Read(const std::string& rtf) {
+TReadDocument Read(const std::string& rtf)
+{
     TReadDocument r;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     r.Result = ReadRtfDocument(*r.Doc, input);
@@ -47,38 +50,54 @@ TReadDocument Read(const std::string& rtf) {
 }
 
 // Hexadecimal digits of the bytes, with Separator after every Every digits.
-std::string Hex(const std::string& bytes, size_t every = 0, const std::string& separator = "\r\n") {
+std::string Hex(const std::string& bytes, size_t every = 0, const std::string& separator = "\r\n")
+{
     static const char digits[] = "0123456789abcdef";
     std::string out;
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<uint8_t>(bytes[i]);
         out += digits[b >> 4];
         out += digits[b & 15];
-        if (every && (i * 2 + 2) % every == 0) out += separator;
+        if (every && (i * 2 + 2) % every == 0)
+            out += separator;
     }
     return out;
 }
 
-std::string Bytes(const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); }
+std::string Bytes(const std::vector<uint8_t>& v)
+{
+    return std::string(v.begin(), v.end());
+}
 
-TRaster PixelsOf(const TDocObject& object) {
+TRaster PixelsOf(const TDocObject& object)
+{
     TPNGImage png;
     pngtest::Load(png, Bytes(object.Image->PackedBytes));
     return pngtest::RasterOf(png);
 }
 
-std::string Png() { return pngtest::Fixture("basn2c08.png"); }
-std::string Jpeg() { return qptest::ReadFileBytes(qptest::DataPath("jpeg/grad16.jpg")); }
+std::string Png()
+{
+    return pngtest::Fixture("basn2c08.png");
+}
+std::string Jpeg()
+{
+    return qptest::ReadFileBytes(qptest::DataPath("jpeg/grad16.jpg"));
+}
 
 // A Windows metafile of a header and its end record; an enhanced metafile of its header and end record.
-std::string WindowsMetafile() {
+std::string WindowsMetafile()
+{
     return std::string("\x01\x00\x09\x00\x00\x03\x0c\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00"
-                       "\x03\x00\x00\x00\x00\x00", 24);
+                       "\x03\x00\x00\x00\x00\x00",
+                       24);
 }
-std::string EnhancedMetafile() {
+std::string EnhancedMetafile()
+{
     std::string emf(108, '\0');
     auto put = [&emf](size_t at, uint32_t v) {
-        for (int k = 0; k < 4; ++k) emf[at + k] = static_cast<char>(v >> (8 * k));
+        for (int k = 0; k < 4; ++k)
+            emf[at + k] = static_cast<char>(v >> (8 * k));
     };
     put(0, 1), put(4, 88), put(40, 0x464D4520), put(44, 0x10000), put(48, 108), put(52, 2);
     put(88, 14), put(92, 20);
@@ -86,11 +105,13 @@ std::string EnhancedMetafile() {
 }
 
 // The first picture group of the LibreOffice fixture that holds Word, read on its own.
-TRtfPicture PictureOfFixture(const std::string& word) {
+TRtfPicture PictureOfFixture(const std::string& word)
+{
     const std::string rtf = qptest::ReadFileBytes(qptest::DataPath("rtf/images-lo.rtf"));
     const size_t at = rtf.find(word);
     TRtfPicture picture;
-    if (at == std::string::npos) return picture;
+    if (at == std::string::npos)
+        return picture;
     const std::string group = rtf.substr(rtf.rfind("{\\pict", at));
     TLoadInput input(group.data(), static_cast<int64_t>(group.size()));
     TRtfTokenizer tokenizer(input);
@@ -102,7 +123,8 @@ TRtfPicture PictureOfFixture(const std::string& word) {
 
 } // namespace
 
-TEST(RtfPictures, FilesOfOtherProgramsGiveTheirPictures) {
+TEST(RtfPictures, FilesOfOtherProgramsGiveTheirPictures)
+{
     // Made by two independent programs from the same two pictures: a lossless PNG of colour bars and a
     // JPEG of a gradient (scripts/make-rtf-fixtures.sh). The LibreOffice file also holds each picture
     // as a metafile for older readers, which must not give a second picture.
@@ -136,7 +158,8 @@ TEST(RtfPictures, FilesOfOtherProgramsGiveTheirPictures) {
         ASSERT_EQ(bars.Height, 8);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 16; ++x)
-                EXPECT_EQ(bars.At(x, y), (TRGBEntry{uint8_t(x * 16 % 256), uint8_t(255 - y * 30), 128})) << x << "," << y;
+                EXPECT_EQ(bars.At(x, y), (TRGBEntry{uint8_t(x * 16 % 256), uint8_t(255 - y * 30), 128}))
+                    << x << "," << y;
 
         const TDocObject& jpeg = *objects[1];
         EXPECT_EQ(jpeg.Width, c.jpegSide);
@@ -154,7 +177,8 @@ TEST(RtfPictures, FilesOfOtherProgramsGiveTheirPictures) {
     }
 }
 
-TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt) {
+TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt)
+{
     const std::string png = Png();
     const std::string head = "{\\rtf1 avant{\\pict\\pngblip\\picwgoal300\\pichgoal600 ";
     struct {
@@ -167,9 +191,11 @@ TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt) {
         {"CR lines and a blank before the brace", Hex(png, 30, "\r") + " "},
         {"blanks everywhere", Hex(png, 2, " ") + "\n \n"},
         {"a line end before the data", "\r\n" + Hex(png)},
-        {"upper case", [&] {
+        {"upper case",
+         [&] {
              std::string h = Hex(png);
-             for (char& ch : h) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+             for (char& ch : h)
+                 ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
              return h;
          }()},
         {"binary", "\\bin" + std::to_string(png.size()) + " " + png},
@@ -179,14 +205,17 @@ TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt) {
     for (auto& c : cases) {
         TReadDocument r = Read(head + c.data + "}après}");
         EXPECT_TRUE(r.Result.Complete) << c.name;
-        EXPECT_EQ(r.Dump, "P0: avant<picture#0>apr\\'e8s<par>\npicture#0: 300x600 twips 100%x100% bitmap 32x32\n") << c.name;
+        EXPECT_EQ(r.Dump,
+                  "P0: avant<picture#0>apr\\'e8s<par>\npicture#0: 300x600 twips 100%x100% bitmap 32x32\n")
+            << c.name;
         auto objects = r.Objects();
         ASSERT_EQ(objects.size(), 1u) << c.name;
         EXPECT_EQ(Bytes(objects[0]->Image->PackedBytes), png) << c.name;
     }
 }
 
-TEST(RtfPictures, MetafileOfAnotherProgram) {
+TEST(RtfPictures, MetafileOfAnotherProgram)
+{
     // LibreOffice gives each picture a second time as a Windows metafile for older readers: read on
     // its own, that group gives a metafile picture, kept packed, that Windows plays.
     TRtfPicture picture = PictureOfFixture("\\wmetafile8");
@@ -204,13 +233,14 @@ TEST(RtfPictures, MetafileOfAnotherProgram) {
 #endif
 }
 
-TEST(RtfPictures, KindsAndSizes) {
+TEST(RtfPictures, KindsAndSizes)
+{
     // Without a wanted size: pixels at 15 twips, or hundredths of millimetres for metafiles. Sizes and
     // scales from the file are kept within what the program lays out.
-    TReadDocument r = Read("{\\rtf1 {\\pict\\pngblip " + Hex(Png()) +
-                           "}{\\pict\\jpegblip\\picscalex50\\picscaley0 " + Hex(Jpeg()) +
-                           "}{\\pict\\wmetafile8\\picw2540\\pich1270 " + Hex(WindowsMetafile()) +
-                           "}{\\pict\\emfblip\\picwgoal99999999\\pichgoal-5\\picscalex99999 " + Hex(EnhancedMetafile()) + "}}");
+    TReadDocument r = Read(
+        "{\\rtf1 {\\pict\\pngblip " + Hex(Png()) + "}{\\pict\\jpegblip\\picscalex50\\picscaley0 " +
+        Hex(Jpeg()) + "}{\\pict\\wmetafile8\\picw2540\\pich1270 " + Hex(WindowsMetafile()) +
+        "}{\\pict\\emfblip\\picwgoal99999999\\pichgoal-5\\picscalex99999 " + Hex(EnhancedMetafile()) + "}}");
     EXPECT_EQ(r.Dump, "P0: <picture#0><picture#1><picture#2><picture#3><par>\n"
                       "picture#0: 480x480 twips 100%x100% bitmap 32x32\n"
                       "picture#1: 240x240 twips 50%x1% bitmap 16x16\n"
@@ -223,17 +253,20 @@ TEST(RtfPictures, KindsAndSizes) {
     EXPECT_EQ(wmf.MetafileHeader.MapMode, 8);
     EXPECT_EQ(wmf.MetafileHeader.XExt, 2540);
     EXPECT_EQ(wmf.MetafileHeader.YExt, 1270);
-    EXPECT_EQ(Bytes(DecompressBuffer(wmf.PackedBytes.data(), int32_t(wmf.PackedBytes.size()), 0)), WindowsMetafile());
+    EXPECT_EQ(Bytes(DecompressBuffer(wmf.PackedBytes.data(), int32_t(wmf.PackedBytes.size()), 0)),
+              WindowsMetafile());
 }
 
-TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
+TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead)
+{
     std::string png = Png();
     std::string badCrc = png;
     badCrc[32] = static_cast<char>(badCrc[32] ^ 1); // inside the header chunk's check value
     std::string huge = png; // the header says 100000 x 100000, with its check value right
     huge.replace(16, 8, std::string("\x00\x01\x86\xa0\x00\x01\x86\xa0", 8));
     const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(huge.data() + 12), 17);
-    for (int k = 0; k < 4; ++k) huge[29 + k] = static_cast<char>(crc >> (24 - 8 * k));
+    for (int k = 0; k < 4; ++k)
+        huge[29 + k] = static_cast<char>(crc >> (24 - 8 * k));
     std::string jpeg = Jpeg();
     struct {
         const char* name;
@@ -251,7 +284,8 @@ TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
         {"a JPEG named PNG", "{\\pict\\pngblip " + Hex(jpeg) + "}"},
         {"not a Windows metafile", "{\\pict\\wmetafile8 " + Hex(EnhancedMetafile()) + "}"},
         {"not an enhanced metafile", "{\\pict\\emfblip " + Hex(WindowsMetafile()) + "}"},
-        {"an enhanced metafile larger than its data", "{\\pict\\emfblip " + Hex(EnhancedMetafile().substr(0, 100)) + "}"},
+        {"an enhanced metafile larger than its data",
+         "{\\pict\\emfblip " + Hex(EnhancedMetafile().substr(0, 100)) + "}"},
         {"deleted text", "{\\deleted{\\pict\\pngblip " + Hex(png) + "}}"},
         {"three bytes of binary data", "{\\pict\\pngblip\\bin3 " + png.substr(0, 3) + "}"},
     };
@@ -269,7 +303,8 @@ TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
     } cut[] = {
         {Hex(png), "P0: avant<picture#0><par>\npicture#0: 480x480 twips 100%x100% bitmap 32x32\n"},
         {Hex(png).substr(0, 11), "P0: avant<par>\n"},
-        {"\\bin99999999 " + png, "P0: avant<picture#0><par>\npicture#0: 480x480 twips 100%x100% bitmap 32x32\n"},
+        {"\\bin99999999 " + png,
+         "P0: avant<picture#0><par>\npicture#0: 480x480 twips 100%x100% bitmap 32x32\n"},
         {"\\bin99999999 " + png.substr(0, 40), "P0: avant<par>\n"},
     };
     for (auto& c : cut) {
@@ -280,7 +315,8 @@ TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
     }
     // A file of another program cut anywhere, or with a byte changed anywhere in its pictures.
     const std::string file = qptest::ReadFileBytes(qptest::DataPath("rtf/images-abi.rtf"));
-    for (size_t size = 0; size < file.size(); size += 37) Read(file.substr(0, size));
+    for (size_t size = 0; size < file.size(); size += 37)
+        Read(file.substr(0, size));
     for (size_t at = file.find("\\pict"); at < file.size(); at += 29) {
         std::string damaged = file;
         damaged[at] = "0f}{\\ "[at % 6];
@@ -288,14 +324,18 @@ TEST(RtfPictures, DamagedPicturesAreDroppedAndTheRestIsRead) {
     }
 }
 
-TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
+TEST(RtfObjects, ObjectWithItsDataAndResultPicture)
+{
     const std::string wmf = Hex(WindowsMetafile());
     const std::string object =
         "{\\object\\objemb\\objw1000\\objh500{\\*\\objclass Paint.Picture}{\\*\\objname Dessin}"
-        "{\\*\\objdata 0102\r\n03ff}texte{\\b gras}{\\result{\\pict\\wmetafile8\\picwgoal2000\\pichgoal1000 " + wmf + "}}}";
+        "{\\*\\objdata 0102\r\n03ff}texte{\\b "
+        "gras}{\\result{\\pict\\wmetafile8\\picwgoal2000\\pichgoal1000 " +
+        wmf + "}}}";
     TReadDocument r = Read("{\\rtf1 a" + object + "b}");
     EXPECT_EQ(r.Dump, "P0: a<object#0>b<par>\n"
-                      "object#0: 2000x1000 twips 100%x100% windows-metafile kind=1 class=Paint.Picture name=Dessin data=4\n");
+                      "object#0: 2000x1000 twips 100%x100% windows-metafile kind=1 class=Paint.Picture "
+                      "name=Dessin data=4\n");
     auto objects = r.Objects();
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(dynamic_cast<TDocOLEObject&>(*objects[0]).Data, (std::vector<uint8_t>{1, 2, 3, 0xff}));
@@ -311,24 +351,29 @@ TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
     } cases[] = {
         // The last kind word wins, none gives 1; the object's own size stays without a wanted size.
         {"kind", "{\\object\\objlink\\objocx\\objw700\\objh300{\\result" + picture + "}}",
-         "P0: a<object#0>b<par>\nobject#0: 700x300 twips 100%x100% bitmap 32x32 kind=8 class= name= data=0\n"},
+         "P0: a<object#0>b<par>\nobject#0: 700x300 twips 100%x100% bitmap 32x32 kind=8 class= name= "
+         "data=0\n"},
         {"no kind", "{\\object{\\result{" + picture + "}}}",
-         "P0: a<object#0>b<par>\nobject#0: 480x480 twips 100%x100% bitmap 32x32 kind=1 class= name= data=0\n"},
+         "P0: a<object#0>b<par>\nobject#0: 480x480 twips 100%x100% bitmap 32x32 kind=1 class= name= "
+         "data=0\n"},
         {"no result", "{\\object\\objemb{\\*\\objdata 0102}}", "P0: ab<par>\n"},
         {"a result without a picture", "{\\object\\objemb{\\result texte}}", "P0: ab<par>\n"},
         {"a damaged result picture", "{\\object\\objemb{\\result{\\pict\\pngblip 0102}}}", "P0: ab<par>\n"},
         {"deleted", "{\\deleted\\object{\\result" + picture + "}}", "P0: ab<par>\n"},
         // A shape picture in the result is a picture of the text; the object is then left without one.
-        {"shape picture", "{\\object\\objemb{\\result{\\*\\shppict" + picture + "}}}", "P0: a<picture#0>b<par>\n" + pictureLine},
+        {"shape picture", "{\\object\\objemb{\\result{\\*\\shppict" + picture + "}}}",
+         "P0: a<picture#0>b<par>\n" + pictureLine},
         // A result on its own gives its pictures to the text, and its text is passed over.
         {"result alone", "{\\result texte" + picture + "}", "P0: a<picture#0>b<par>\n" + pictureLine},
         {"cut short", "{\\object\\objemb{\\*\\objdata 01", "P0: a<par>\n"},
     };
-    for (auto& c : cases) EXPECT_EQ(Read("{\\rtf1 a" + c.rtf + "b}").Dump, c.dump) << c.name;
+    for (auto& c : cases)
+        EXPECT_EQ(Read("{\\rtf1 a" + c.rtf + "b}").Dump, c.dump) << c.name;
     // Objects nested in the pictures of their results as deep as groups go end with the reader's
     // message, without exhausting the stack.
     std::string deep = "{\\rtf1 a";
-    for (int i = 0; i < 200; ++i) deep += "{\\object{\\result{\\*\\shppict";
+    for (int i = 0; i < 200; ++i)
+        deep += "{\\object{\\result{\\*\\shppict";
     TReadDocument nested = Read(deep);
     EXPECT_FALSE(nested.Result.Complete);
     EXPECT_FALSE(nested.Result.Error.empty());
@@ -337,8 +382,10 @@ TEST(RtfObjects, ObjectWithItsDataAndResultPicture) {
 
 #ifndef _WIN32
 // The JPEG picture as the program keeps it (PNG) against the same JPEG bytes decoded by ImageMagick.
-TEST(RtfPictures, JpegPixelsAgreeWithAnotherDecoder) {
-    if (std::system("command -v compare >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick is missing";
+TEST(RtfPictures, JpegPixelsAgreeWithAnotherDecoder)
+{
+    if (std::system("command -v compare >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick is missing";
     TRtfPicture picture = PictureOfFixture("\\jpegblip");
     ASSERT_EQ(picture.Kind, rpJpeg);
     TDocument doc;
@@ -347,8 +394,8 @@ TEST(RtfPictures, JpegPixelsAgreeWithAnotherDecoder) {
     const std::string dir = qptest::ScratchDir();
     std::ofstream(dir + "/source.jpg", std::ios::binary) << Bytes(picture.Data);
     std::ofstream(dir + "/kept.png", std::ios::binary) << Bytes(object.Image->PackedBytes);
-    const std::string command = "compare -metric AE -fuzz 2% '" + dir + "/source.jpg' '" + dir + "/kept.png' null: 2>'" +
-                                dir + "/ae.txt'";
+    const std::string command = "compare -metric AE -fuzz 2% '" + dir + "/source.jpg' '" + dir +
+                                "/kept.png' null: 2>'" + dir + "/ae.txt'";
     std::system(command.c_str());
     EXPECT_EQ(qptest::ReadFileBytes(dir + "/ae.txt"), "0");
 }

@@ -24,7 +24,8 @@ struct TRead {
     std::unique_ptr<TDocument> Doc;
 };
 
-TRead Read(const std::string& rtf, bool whole = false) {
+TRead Read(const std::string& rtf, bool whole = false)
+{
     TRead r;
     r.Doc = std::make_unique<TDocument>();
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
@@ -34,11 +35,15 @@ TRead Read(const std::string& rtf, bool whole = false) {
     return r;
 }
 
-std::string Dump(const std::string& rtf) { return Read(rtf).Dump; }
+std::string Dump(const std::string& rtf)
+{
+    return Read(rtf).Dump;
+}
 
 } // namespace
 
-TEST(RtfReader, TextAndCharacterFormats) {
+TEST(RtfReader, TextAndCharacterFormats)
+{
     struct {
         const char* rtf;
         const char* dump;
@@ -46,7 +51,8 @@ TEST(RtfReader, TextAndCharacterFormats) {
         {"{\\rtf1 {\\b bold} plain}", "P0: <b=1>bold<b=0> plain<par>\n"},
         {"{\\rtf1 a{\\*\\unknown text}b{\\comment c}d{\\unknownword e}}", "P0: abde<par>\n"},
         {"{\\rtf1 \\u8364?\\u20320?\\uc2\\u233xyz}", "P0: \\'80?\\'e9z<par>\n"},
-        {"{\\rtf1 \\fs1 a\\fs2001 b\\fs20 c\\charscalex700 d\\charscalex50 e}", "P0: ab<size=20>cd<scale=50>e<par>\n"},
+        {"{\\rtf1 \\fs1 a\\fs2001 b\\fs20 c\\charscalex700 d\\charscalex50 e}",
+         "P0: ab<size=20>cd<scale=50>e<par>\n"},
         {"{\\rtf1 x\\'e9\\'96\\'a0\\'01y\\~\\_\\-\\emdash\\endash\\lquote}",
          "P0: x\\'e9<endash><nbsp>y<nbsp><nbhyphen><opthyphen><emdash><endash>\\'91<par>\n"},
         {"{\\rtf1 a\\tab b\\line c\\page d\\column e\\par f\\\nx}",
@@ -59,15 +65,19 @@ TEST(RtfReader, TextAndCharacterFormats) {
         {"{\\rtf1 {\\i\\b x\\par y}z}", "P0: <i=1><b=1>x<par>\nP1: <i=1><b=1>y<i=0><b=0>z<par>\n"},
         {"{\\rtf1 \\b\\i x\\plain y}", "P0: <b=1><i=1>x<b=0><i=0>y<par>\n"},
     };
-    for (auto& c : cases) EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;
+    for (auto& c : cases)
+        EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;
 }
 
-TEST(RtfReader, FontAndColourTables) {
+TEST(RtfReader, FontAndColourTables)
+{
     std::string rtf = "{\\rtf1{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss\\fcharset77 Arial;}"
                       "{\\f2\\fnil ;}{\\*\\generator x;}{\\f3\\fmodern Courier New{\\*\\falt Courier};}}"
                       "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
                       "\\f1 a\\f2 b\\f0 c\\cf1 d\\cf2 e\\cf9 f\\cf0 g\\f3 h}";
-    EXPECT_EQ(Dump(rtf), "P0: <font=Arial>a<font=Times New Roman>bc<color=6>d<color=2>e<color=0>fg<font=Courier New>h<par>\n");
+    EXPECT_EQ(
+        Dump(rtf),
+        "P0: <font=Arial>a<font=Times New Roman>bc<color=6>d<color=2>e<color=0>fg<font=Courier New>h<par>\n");
     // Without a colour table every colour is the automatic one.
     EXPECT_EQ(Dump("{\\rtf1 \\cf3 a}"), "P0: a<par>\n");
     // Fonts without braces around their entries.
@@ -75,9 +85,11 @@ TEST(RtfReader, FontAndColourTables) {
               "P0: a<font=Arial>b<par>\n");
 }
 
-TEST(RtfReader, ParagraphFormatsAndTabs) {
-    TRead r = Read("{\\rtf1\\deftab567 \\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa60\\sl0\\keepn a\\par"
-                   "\\pard\\tx1000\\tqr\\tldot\\tx5000 b\\par\\pard\\sl-300\\slmult1 c\\par\\sl360\\slmult1 d}");
+TEST(RtfReader, ParagraphFormatsAndTabs)
+{
+    TRead r =
+        Read("{\\rtf1\\deftab567 \\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa60\\sl0\\keepn a\\par"
+             "\\pard\\tx1000\\tqr\\tldot\\tx5000 b\\par\\pard\\sl-300\\slmult1 c\\par\\sl360\\slmult1 d}");
     const TTabManager& tabs = *r.Doc->TabManager;
     EXPECT_EQ(r.Dump, "P0 fi=-360 li=720 ri=360 align=1 keepn=1 sb=120 sa=60: a<par>\n"
                       "P1 tabs=0: b<par>\n"
@@ -89,10 +101,13 @@ TEST(RtfReader, ParagraphFormatsAndTabs) {
     EXPECT_EQ(tabs.DefaultTabInterval(), 567);
 }
 
-TEST(RtfReader, DocumentSettingsAndInformation) {
-    TRead r = Read("{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\u233\\'e9}{\\author Jean}"
-                   "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator Paul}\\dskparnr3\\dskcharnr7}"
-                   "{\\*\\autosavedorigfmt MS Word 97}x}");
+TEST(RtfReader, DocumentSettingsAndInformation)
+{
+    TRead r = Read(
+        "{\\rtf1\\viewscale900\\viewzk2\\deflang1036 {\\info{\\title Mon \\'e9t\\u233\\'e9}{\\author Jean}"
+        "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator "
+        "Paul}\\dskparnr3\\dskcharnr7}"
+        "{\\*\\autosavedorigfmt MS Word 97}x}");
     EXPECT_EQ(r.Doc->ZoomPercent, 500);
     EXPECT_EQ(r.Doc->ZoomKind, 1);
     EXPECT_EQ(r.Doc->Info.Title, "Mon été");
@@ -113,31 +128,39 @@ TEST(RtfReader, DocumentSettingsAndInformation) {
     EXPECT_EQ(RtfSavedCaret.Offset, 0);
     // A Unicode character stands in place of its fallback; a field instruction and a bookmark name
     // read the same way.
-    EXPECT_EQ(Dump("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://caf\\uc2\\u233 xy\\u232\\'e8\\'e8s\"}{\\fldrslt x}}"
+    EXPECT_EQ(Dump("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://caf\\uc2\\u233 "
+                   "xy\\u232\\'e8\\'e8s\"}{\\fldrslt x}}"
                    "{\\*\\bkmkstart \\u233\\'e9t\\u233?}y}"),
-              "P0: <{#0>x<}#0><{#1>y<}#1><par>\n#0: code type=88 \"HYPERLINK \"http://caf\\'e9\\'e8s\"\"\n#1: bookmark \"\\'e9t\\'e9\"\n");
+              "P0: <{#0>x<}#0><{#1>y<}#1><par>\n#0: code type=88 \"HYPERLINK "
+              "\"http://caf\\'e9\\'e8s\"\"\n#1: bookmark \"\\'e9t\\'e9\"\n");
 }
 
-TEST(RtfReader, UnicodeInTheCodePageOfItsFont) {
+TEST(RtfReader, UnicodeInTheCodePageOfItsFont)
+{
     // Bytes checked against iconv: U+0142 is B3 in CP1250, U+0416 C6 in CP1251, U+03A9 D9 in CP1253.
     TRead r = Read("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial CE;}}"
                    "\\f0 a\\u322?b\\u1046?\\u937?\\f1 c\\u322?\\u233?\\u232?\\u20320?}");
-    EXPECT_EQ(r.Dump, "P0: <font=Arial>a<font=Arial/238>\\'b3<font=Arial>b<font=Arial/204>\\'c6<font=Arial/161>\\'d9"
-                      "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/238>?<par>\n");
+    EXPECT_EQ(r.Dump,
+              "P0: <font=Arial>a<font=Arial/238>\\'b3<font=Arial>b<font=Arial/204>\\'c6<font=Arial/161>\\'d9"
+              "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/238>?<par>\n");
     // Checked the same way: U+05D0 is E0 in CP1255, U+0627 C7 in CP1256, U+01A1 F5 in CP1258, U+0E01 A1
     // in CP874.
     EXPECT_EQ(Dump("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0\\u1488?\\u1575?\\u417?\\u3585?}"),
-              "P0: <font=Arial/177>\\'e0<font=Arial/178>\\'c7<font=Arial/163>\\'f5<font=Arial/222>\\'a1<font=Arial><par>\n");
+              "P0: "
+              "<font=Arial/177>\\'e0<font=Arial/178>\\'c7<font=Arial/163>\\'f5<font=Arial/"
+              "222>\\'a1<font=Arial><par>\n");
 }
 
-TEST(RtfReader, UnicodeBesideItsEightBitForm) {
+TEST(RtfReader, UnicodeBesideItsEightBitForm)
+{
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{a\\'3f}{\\*\\ud{\\u233 e}}}z}"), "P0: \\'e9z<par>\n");
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u946?c}}}z}"),
               "P0: <b=1>a<font=Times New Roman/161>\\'e2<font=Times New Roman>c<b=0>z<par>\n");
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u20320?c}}}z}"), "P0: <b=1>a?c<b=0>z<par>\n");
 }
 
-TEST(RtfReader, DamagedFilesNeverCrash) {
+TEST(RtfReader, DamagedFilesNeverCrash)
+{
     struct {
         const char* rtf;
         bool complete;
@@ -161,13 +184,19 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
         {"{\\rtf1 {\\header{\\*\\fldinst PAGE}}x}", true},
         {"{\\rtf1 {\\field{\\*\\fldinst SYMBOL 99999999999 \\\\f}}}", true},
         {"{\\rtf1 {\\*\\fldinst PAGE}{\\*\\bkmkend a}{\\*\\bkmkstart}\\chftn\\ftnalt}", true},
-        {"{\\rtf1 \\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}", true},
-        {"{\\rtf1 {\\*\\bkmkstart a}{\\*\\bkmkstart b}{\\field{\\*\\fldinst TOC}{\\fldrslt {\\*\\bkmkend a}x\\sect y", false},
+        {"{\\rtf1 "
+         "\\cols-5\\colno99999\\colw-99999999999\\sbkodd\\sect\\sectd\\sect\\paperw-1\\margl2147483647}",
+         true},
+        {"{\\rtf1 {\\*\\bkmkstart a}{\\*\\bkmkstart b}{\\field{\\*\\fldinst TOC}{\\fldrslt {\\*\\bkmkend "
+         "a}x\\sect y",
+         false},
         // A note number in a style's entry; fields and bookmarks left open in headers and notes.
         {"{\\rtf1 {\\stylesheet{\\s1 \\chftn a;}}x}", true},
         {"{\\rtf1 {\\footer {\\*\\fldinst PAGE}x}{\\footnote {\\*\\bkmkstart b}n}y{\\*\\bkmkend b}}", true},
         {"{\\rtf1 {\\field{\\*\\fldinst REF a}{\\fldrslt {\\footnote {\\*\\fldinst PAGE}n}}}z}", true},
-        {"{\\rtf1 a{\\footnote n\\par{\\*\\fldinst PAGE}{\\*\\bkmkstart c}}{\\header h\\par{\\*\\fldinst PAGE}}}", true},
+        {"{\\rtf1 a{\\footnote n\\par{\\*\\fldinst PAGE}{\\*\\bkmkstart c}}{\\header h\\par{\\*\\fldinst "
+         "PAGE}}}",
+         true},
         // A field that starts in an empty paragraph ends there; a bookmark ends in the story it starts in.
         {"{\\rtf1 {\\field x{\\*\\bkmkstart a}\\par{\\*\\fldinst PAGE}}}", true},
         {"{\\rtf1 {\\footnote {\\*\\bkmkstart a}n{\\footnote m{\\*\\bkmkend a}}}}", true},
@@ -187,13 +216,16 @@ TEST(RtfReader, DamagedFilesNeverCrash) {
 }
 
 // Every kind of group nested as deep as the reader goes reads without exhausting the stack.
-TEST(RtfReader, EveryKindOfGroupNestedToTheLimit) {
-    const char* openings[] = {"{\\b ",          "{\\field{\\*\\fldinst ", "{\\field{\\fldrslt ", "{\\footnote ",
-                              "{\\header ",     "{\\*\\ud ",            "{\\upr{x}{\\*\\ud ",  "{\\object{\\result ",
-                              "{\\shppict ",    "{\\listtext ",          "{\\pntext{\\pn "};
+TEST(RtfReader, EveryKindOfGroupNestedToTheLimit)
+{
+    const char* openings[] = {
+        "{\\b ",          "{\\field{\\*\\fldinst ", "{\\field{\\fldrslt ", "{\\footnote ", "{\\header ",
+        "{\\*\\ud ",      "{\\upr{x}{\\*\\ud ",     "{\\object{\\result ", "{\\shppict ",  "{\\listtext ",
+        "{\\pntext{\\pn "};
     for (const char* opening : openings) {
         std::string rtf = "{\\rtf1 a";
-        while (rtf.size() < 40 * TRtfTokenizer::kMaxGroupDepth) rtf += opening;
+        while (rtf.size() < 40 * TRtfTokenizer::kMaxGroupDepth)
+            rtf += opening;
         TRead r = Read(rtf + "x");
         EXPECT_FALSE(r.Result.Error.empty()) << opening;
         // What came before stays.
@@ -202,7 +234,8 @@ TEST(RtfReader, EveryKindOfGroupNestedToTheLimit) {
     }
 }
 
-TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
+TEST(RtfReader, SectionsAndPageSetupWithinBounds)
+{
     TRead r = Read("{\\rtf1\\paperw999999\\paperh1000\\margl99999\\margr-5\\viewscale3 \\colw2000 a\\sect"
                    "\\sectd\\sbkodd\\cols3\\colsx200\\linebetcol\\pgnucrm\\pgnrestart b\\sect\\sectd\\sbknone"
                    "\\cols2\\colno9\\colw3000\\colsr400\\colno1\\colw4000\\colsr500\\titlepg c}",
@@ -210,12 +243,16 @@ TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
     EXPECT_NE(r.Dump.find("P0: a<sect#0>\nP1: b<sect#1>\nP2: c<par>\n"), std::string::npos) << r.Dump;
     // Page sizes and margins within bounds; a width without columns ignored; the break kind of a
     // section is given by the section after it.
-    EXPECT_NE(r.Dump.find("section0: break=3 cols=1 page=31680x1440 margins=12672,0,576,576"), std::string::npos) << r.Dump;
-    EXPECT_NE(r.Dump.find("section1: break=0 cols=3 gap=200 line page=31680x1440 margins=12672,0,576,576 header=576 "
-                          "footer=576 pgn=1/1"),
+    EXPECT_NE(r.Dump.find("section0: break=3 cols=1 page=31680x1440 margins=12672,0,576,576"),
               std::string::npos)
         << r.Dump;
-    EXPECT_NE(r.Dump.find("section2: break=1 cols=2 col1=4000+500 col2=3000+400 page=31680x1440"), std::string::npos)
+    EXPECT_NE(r.Dump.find(
+                  "section1: break=0 cols=3 gap=200 line page=31680x1440 margins=12672,0,576,576 header=576 "
+                  "footer=576 pgn=1/1"),
+              std::string::npos)
+        << r.Dump;
+    EXPECT_NE(r.Dump.find("section2: break=1 cols=2 col1=4000+500 col2=3000+400 page=31680x1440"),
+              std::string::npos)
         << r.Dump;
     EXPECT_NE(r.Dump.find("titlepage pgn=0/-1"), std::string::npos) << r.Dump;
     EXPECT_EQ(r.Doc->ZoomPercent, 10);
@@ -229,10 +266,13 @@ TEST(RtfReader, SectionsAndPageSetupWithinBounds) {
     EXPECT_NE(Read("{\\rtf1\\sbkodd a}", true).Dump.find("section0: break=1"), std::string::npos);
 }
 
-TEST(RtfReader, StyleSheet) {
+TEST(RtfReader, StyleSheet)
+{
     TRead r = Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s3\\fs20\\snext3 normal;}"
-                   "{\\s5\\sbasedon3\\snext6\\b\\fs28\\tx720 Titre;}{\\s6\\sbasedon5\\b\\keycode{\\*\\keycode \\ctrl\\shift K} Corps;}"
-                   "{\\s7\\sbasedon8 A;}{\\s8\\sbasedon7 B;}{\\s9\\sbasedon9\\snext222 Seul;}{\\*\\cs10\\i Accent;}{\\*\\generator x;}"
+                   "{\\s5\\sbasedon3\\snext6\\b\\fs28\\tx720 "
+                   "Titre;}{\\s6\\sbasedon5\\b\\keycode{\\*\\keycode \\ctrl\\shift K} Corps;}"
+                   "{\\s7\\sbasedon8 A;}{\\s8\\sbasedon7 B;}{\\s9\\sbasedon9\\snext222 Seul;}{\\*\\cs10\\i "
+                   "Accent;}{\\*\\generator x;}"
                    "{\\s11\\sbasedon222 Sans base;}}\\pard\\s6 x\\par\\pard\\s99 y}",
                    true);
     const char* expected[] = {
@@ -249,43 +289,50 @@ TEST(RtfReader, StyleSheet) {
         // Paragraphs name styles by the file's number; an unknown number gives the first style.
         "P0 style=2: x<par>\nP1: y<par>\n",
     };
-    for (const char* e : expected) EXPECT_NE(r.Dump.find(e), std::string::npos) << e << r.Dump;
+    for (const char* e : expected)
+        EXPECT_NE(r.Dump.find(e), std::string::npos) << e << r.Dump;
     EXPECT_TRUE(r.Result.StyleSheetRead);
 }
 
-TEST(RtfReader, HeadersFootersAndNotes) {
-    TRead r = Read("{\\rtf1{\\header\\pard en-t\\'eate\\par}{\\footerf\\pard{\\*\\bkmkstart P}pied}{\\headerl\\par}"
-                   "a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note\\par}b\\chftn{\\footnote\\ftnalt fin}*{\\footnote x}"
-                   "\\sect c{\\footer p}}",
-                   true);
-    EXPECT_EQ(r.Dump.substr(0, r.Dump.find("section0")),
-              "P0: a<{#0><{#1><vpos=1><noteref><}#1><}#0><vpos=0>b<{#2><{#3><noteref><}#3><}#2><{#4>*<}#4><sect#0>\n"
-              "P1: c<par>\n"
-              "== footnotes\n"
-              "P2: <{#5><{#6><vpos=1><noteref><}#6><vpos=0> note<par><}#5>\n"
-              "P3: <{#7>x<par><}#7>\n"
-              "== endnotes\n"
-              "P4: <{#8>fin<par><}#8>\n"
-              "== headers and footers\n"
-              "P5: <{#9>en-t\\'eate<par><}#9>\n"
-              "P6: <{#10>pied<par><}#10>\n"
-              "P7: <{#11><par><}#11>\n"
-              "P8: <{#12>p<par><}#12>\n"
-              "#0: noteref auto text=#5\n"
-              "#1: notenumber\n"
-              "#2: noteref auto text=#8\n"
-              "#3: notenumber\n"
-              "#4: noteref text=#7\n"
-              "#5: notetext footnote ref=#0\n"
-              "#6: notenumber\n"
-              "#7: notetext footnote ref=#4\n"
-              "#8: notetext endnote ref=#2\n"
-              "#9: headerfooter\n"
-              "#10: headerfooter\n"
-              "#11: headerfooter\n"
-              "#12: headerfooter\n");
+TEST(RtfReader, HeadersFootersAndNotes)
+{
+    TRead r =
+        Read("{\\rtf1{\\header\\pard en-t\\'eate\\par}{\\footerf\\pard{\\*\\bkmkstart P}pied}{\\headerl\\par}"
+             "a{\\super\\chftn}{\\footnote\\pard{\\super\\chftn} note\\par}b\\chftn{\\footnote\\ftnalt "
+             "fin}*{\\footnote x}"
+             "\\sect c{\\footer p}}",
+             true);
+    EXPECT_EQ(
+        r.Dump.substr(0, r.Dump.find("section0")),
+        "P0: "
+        "a<{#0><{#1><vpos=1><noteref><}#1><}#0><vpos=0>b<{#2><{#3><noteref><}#3><}#2><{#4>*<}#4><sect#0>\n"
+        "P1: c<par>\n"
+        "== footnotes\n"
+        "P2: <{#5><{#6><vpos=1><noteref><}#6><vpos=0> note<par><}#5>\n"
+        "P3: <{#7>x<par><}#7>\n"
+        "== endnotes\n"
+        "P4: <{#8>fin<par><}#8>\n"
+        "== headers and footers\n"
+        "P5: <{#9>en-t\\'eate<par><}#9>\n"
+        "P6: <{#10>pied<par><}#10>\n"
+        "P7: <{#11><par><}#11>\n"
+        "P8: <{#12>p<par><}#12>\n"
+        "#0: noteref auto text=#5\n"
+        "#1: notenumber\n"
+        "#2: noteref auto text=#8\n"
+        "#3: notenumber\n"
+        "#4: noteref text=#7\n"
+        "#5: notetext footnote ref=#0\n"
+        "#6: notenumber\n"
+        "#7: notetext footnote ref=#4\n"
+        "#8: notetext endnote ref=#2\n"
+        "#9: headerfooter\n"
+        "#10: headerfooter\n"
+        "#11: headerfooter\n"
+        "#12: headerfooter\n");
     // A bookmark in a header is dropped; the headers go to the slots of their section.
-    EXPECT_NE(r.Dump.find("pgn=0/-1 header=#9 evenheader=#11 firstfooter=#10\nsection1:"), std::string::npos) << r.Dump;
+    EXPECT_NE(r.Dump.find("pgn=0/-1 header=#9 evenheader=#11 firstfooter=#10\nsection1:"), std::string::npos)
+        << r.Dump;
     EXPECT_NE(r.Dump.find("pgn=0/-1 footer=#12\n"), std::string::npos) << r.Dump;
     // A header read inside a header that holds nothing keeps its place.
     const std::string nested = Read("{\\rtf1 {\\header {\\footer f}}x}", true).Dump;
@@ -301,19 +348,23 @@ TEST(RtfReader, HeadersFootersAndNotes) {
     EXPECT_EQ(DumpDocument(doc), "P0: ab<par>\nP1: c<par>\n");
 }
 
-TEST(RtfReader, FieldsAndBookmarks) {
-    TRead r = Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}a{\\field{\\*\\fldinst { page } \\\\* arabe}{\\fldrslt 3}}"
-                   "b{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\"}}{\\field{\\*\\fldinst INCONNU x}{\\fldrslt texte}}"
-                   "{\\field{\\*\\fldinst HYPERLINK \"http://a.fr/arabe\"}}"
-                   "{\\field{\\*\\fldinst TOC \\\\o \"1-3\"}{\\fldrslt{\\pard Titre\\par}}}"
-                   "{\\field{\\*\\fldinst IF {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} = 1 \"un\"}{\\fldrslt un}}"
-                   "{\\*\\bkmkstart S}{\\*\\bkmkstart s}c\\par{\\*\\bkmkend S}{\\*\\bkmkend X}{\\*\\bkmkstart Z}d"
-                   "{\\*\\bkmkstart V}{\\*\\bkmkend V}}");
+TEST(RtfReader, FieldsAndBookmarks)
+{
+    TRead r =
+        Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}a{\\field{\\*\\fldinst { page } \\\\* arabe}{\\fldrslt 3}}"
+             "b{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\"}}{\\field{\\*\\fldinst INCONNU x}{\\fldrslt "
+             "texte}}"
+             "{\\field{\\*\\fldinst HYPERLINK \"http://a.fr/arabe\"}}"
+             "{\\field{\\*\\fldinst TOC \\\\o \"1-3\"}{\\fldrslt{\\pard Titre\\par}}}"
+             "{\\field{\\*\\fldinst IF {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} = 1 \"un\"}{\\fldrslt un}}"
+             "{\\*\\bkmkstart S}{\\*\\bkmkstart s}c\\par{\\*\\bkmkend S}{\\*\\bkmkend X}{\\*\\bkmkstart Z}d"
+             "{\\*\\bkmkstart V}{\\*\\bkmkend V}}");
     EXPECT_EQ(r.Dump,
               // Switch words are translated; a symbol without result shows its character in its font;
               // an unknown keyword leaves its result as plain text; other fields without result show
               // "?"; a field inside an instruction is a field of its own.
-              "P0: a<{#0>3<}#0>b<{#1><font=Symbol/2>\\'b7<}#1><font=Times New Roman>texte<{#2>?<}#2><{#3>Titre<par><}#3>\n"
+              "P0: a<{#0>3<}#0>b<{#1><font=Symbol/2>\\'b7<}#1><font=Times New "
+              "Roman>texte<{#2>?<}#2><{#3>Titre<par><}#3>\n"
               "P1: <{#4>1<}#4><{#5>un<}#5><{#6>c<par><}#6>\n"
               "P2: <{#7>d<{#8><}#8><}#7><par>\n"
               "#0: code type=33 \"PAGE  \\'5c* ARABIC\"\n"
@@ -329,7 +380,8 @@ TEST(RtfReader, FieldsAndBookmarks) {
               "#8: bookmark \"V\"\n");
 }
 
-TEST(RtfReader, MacintoshCharacterSet) {
+TEST(RtfReader, MacintoshCharacterSet)
+{
     // Checked against iconv: MACINTOSH 8e 8f d0 d5 c9 is WINDOWS-1252 e9 e8 96 92 85.
     EXPECT_EQ(Dump("{\\rtf1\\mac \\'8e\\'8f\\'d0\\'d5\\'c9}"), "P0: \\'e9\\'e8<endash>\\'92\\'85<par>\n");
 }

@@ -10,7 +10,8 @@
 namespace {
 
 // The tokens of a text, one short form each: { } \word[N] \?word \sym 'hh [text] bin(N).
-std::string Describe(const std::string& rtf, TRtfError* error = nullptr) {
+std::string Describe(const std::string& rtf, TRtfError* error = nullptr)
+{
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     TRtfTokenizer tok(input);
     std::string out;
@@ -18,17 +19,23 @@ std::string Describe(const std::string& rtf, TRtfError* error = nullptr) {
         const TRtfToken& t = tok.Next();
         switch (t.Kind) {
         case TRtfTokenKind::End:
-            if (error) *error = tok.Error();
+            if (error)
+                *error = tok.Error();
             return out;
         case TRtfTokenKind::GroupStart: out += "{"; break;
         case TRtfTokenKind::GroupEnd: out += "}"; break;
         case TRtfTokenKind::Word:
             out += t.Word < 0 ? "\\?" : "\\" + std::string(TControlWords::NameOf(t.Word));
-            if (t.HasParam) out += std::to_string(t.Param);
+            if (t.HasParam)
+                out += std::to_string(t.Param);
             out += " ";
             break;
-        case TRtfTokenKind::Symbol: out += t.Char == '\n' ? std::string("\\n ") : std::string("\\") + char(t.Char) + " "; break;
-        case TRtfTokenKind::Text: out += "[" + std::string(reinterpret_cast<const char*>(t.Text), t.Length) + "]"; break;
+        case TRtfTokenKind::Symbol:
+            out += t.Char == '\n' ? std::string("\\n ") : std::string("\\") + char(t.Char) + " ";
+            break;
+        case TRtfTokenKind::Text:
+            out += "[" + std::string(reinterpret_cast<const char*>(t.Text), t.Length) + "]";
+            break;
         case TRtfTokenKind::Byte: out += "'" + std::to_string(t.Char) + " "; break;
         case TRtfTokenKind::Binary: out += "bin(" + std::to_string(t.Param) + ")"; break;
         }
@@ -37,7 +44,8 @@ std::string Describe(const std::string& rtf, TRtfError* error = nullptr) {
 
 } // namespace
 
-TEST(RtfTokenizer, Tokens) {
+TEST(RtfTokenizer, Tokens)
+{
     struct {
         const char* rtf;
         const char* tokens;
@@ -57,20 +65,24 @@ TEST(RtfTokenizer, Tokens) {
         {"\\", ""},
         {"\\'", ""},
     };
-    for (auto& c : cases) EXPECT_EQ(Describe(c.rtf), c.tokens) << c.rtf;
+    for (auto& c : cases)
+        EXPECT_EQ(Describe(c.rtf), c.tokens) << c.rtf;
 }
 
-TEST(RtfTokenizer, DeepNestingEndsWithAnError) {
+TEST(RtfTokenizer, DeepNestingEndsWithAnError)
+{
     TRtfError error = TRtfError::None;
     std::string deep(100000, '{');
     Describe(deep, &error);
     EXPECT_EQ(error, TRtfError::GroupTooDeep);
-    std::string fine = std::string(TRtfTokenizer::kMaxGroupDepth, '{') + std::string(TRtfTokenizer::kMaxGroupDepth, '}');
+    std::string fine =
+        std::string(TRtfTokenizer::kMaxGroupDepth, '{') + std::string(TRtfTokenizer::kMaxGroupDepth, '}');
     Describe(fine, &error);
     EXPECT_EQ(error, TRtfError::None);
 }
 
-TEST(RtfTokenizer, WordsAcrossChunkBoundaries) {
+TEST(RtfTokenizer, WordsAcrossChunkBoundaries)
+{
     // Words, escapes and parameters fall across every offset around the end of the first chunk.
     for (int shift = 0; shift < 12; ++shift) {
         std::string rtf(TLoadInput::kChunkSize - 6 + shift, 'x');
@@ -80,7 +92,8 @@ TEST(RtfTokenizer, WordsAcrossChunkBoundaries) {
     }
 }
 
-TEST(RtfTokenizer, SkipGroupAndBinaryData) {
+TEST(RtfTokenizer, SkipGroupAndBinaryData)
+{
     std::string rtf = "{\\*\\gen {a}\\bin3 }}}b}c";
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     TRtfTokenizer tok(input);
@@ -100,7 +113,8 @@ TEST(RtfTokenizer, SkipGroupAndBinaryData) {
     EXPECT_EQ(tok2.Next().Word, rw_par);
 }
 
-TEST(RtfTokenizer, HexDataSkipsBlanksOneAtATime) {
+TEST(RtfTokenizer, HexDataSkipsBlanksOneAtATime)
+{
     struct {
         const char* rtf;
         const char* bytes;
@@ -125,7 +139,8 @@ TEST(RtfTokenizer, HexDataSkipsBlanksOneAtATime) {
     }
     // Data across chunks.
     std::string big;
-    for (int i = 0; i < 100000; ++i) big += (i % 64 == 63) ? "\n" : "7f";
+    for (int i = 0; i < 100000; ++i)
+        big += (i % 64 == 63) ? "\n" : "7f";
     big += "}";
     TLoadInput input(big.data(), static_cast<int64_t>(big.size()));
     TRtfTokenizer tok(input);
@@ -135,14 +150,16 @@ TEST(RtfTokenizer, HexDataSkipsBlanksOneAtATime) {
     EXPECT_EQ(data.size(), 100000u - 100000u / 64);
 }
 
-TEST(LoadInput, ConvertsEachByteOnceAcrossChunks) {
+TEST(LoadInput, ConvertsEachByteOnceAcrossChunks)
+{
     std::string text(3 * TLoadInput::kChunkSize + 17, 'a');
     TMemoryStream stream;
     stream.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
     stream.SetPosition(0);
     TLoadInput input(stream, stream.GetSize(), "x.txt");
     input.ConvertChunk = [](uint8_t* p, int32_t n, int64_t) {
-        for (int32_t i = 0; i < n; ++i) ++p[i];
+        for (int32_t i = 0; i < n; ++i)
+            ++p[i];
     };
     std::string seen;
     while (!input.AtEnd()) {
@@ -159,7 +176,8 @@ namespace {
 class TFailingStream : public TMemoryStream {
 public:
     int Failures = 0;
-    int32_t Read(void* buffer, int32_t count) override {
+    int32_t Read(void* buffer, int32_t count) override
+    {
         if (Failures > 0) {
             --Failures;
             return 0;
@@ -169,7 +187,8 @@ public:
 };
 } // namespace
 
-TEST(LoadInput, ReadErrorsAskToRetryOrEndTheLoad) {
+TEST(LoadInput, ReadErrorsAskToRetryOrEndTheLoad)
+{
     TFailingStream stream;
     stream.WriteBuffer("abc", 3);
     stream.SetPosition(0);

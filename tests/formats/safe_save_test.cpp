@@ -6,10 +6,14 @@
 #include "tests/common/test_support.h"
 
 namespace {
-void WriteText(TStream& s, const std::string& text) { s.WriteBuffer(text.data(), static_cast<int32_t>(text.size())); }
+void WriteText(TStream& s, const std::string& text)
+{
+    s.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+}
 } // namespace
 
-TEST(SafeSave, ReplacesOnlyWhenComplete) {
+TEST(SafeSave, ReplacesOnlyWhenComplete)
+{
     std::string dir = qptest::ScratchDir();
     std::string target = dir + PathDelim + "lettre.rtf";
     {
@@ -35,7 +39,8 @@ TEST(SafeSave, ReplacesOnlyWhenComplete) {
     EXPECT_FALSE(FileExists(temp));
 }
 
-TEST(SafeSave, NewFileAndRefusedReplace) {
+TEST(SafeSave, NewFileAndRefusedReplace)
+{
     std::string dir = qptest::ScratchDir();
     std::string target = dir + PathDelim + "neuf.txt";
     {

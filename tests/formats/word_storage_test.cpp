@@ -14,24 +14,32 @@
 namespace {
 
 // A Word 97 document of one word, written by LibreOffice.
-std::string WordFile() { return qptest::ReadFileBytes(qptest::DataPath("word/bonjour97.doc")); }
+std::string WordFile()
+{
+    return qptest::ReadFileBytes(qptest::DataPath("word/bonjour97.doc"));
+}
 
-int Detect(const std::string& data) {
+int Detect(const std::string& data)
+{
     TLoadInput input(data.data(), static_cast<int64_t>(data.size()));
     return DetectFileFormat(input);
 }
 
-bool StreamStart(const std::string& data, const std::string& name, std::vector<uint8_t>& bytes) {
+bool StreamStart(const std::string& data, const std::string& name, std::vector<uint8_t>& bytes)
+{
     TReadAt read = [&data](int64_t offset, uint8_t* into, int32_t count) {
-        if (offset < 0 || count < 0 || offset + count > static_cast<int64_t>(data.size())) return false;
+        if (offset < 0 || count < 0 || offset + count > static_cast<int64_t>(data.size()))
+            return false;
         std::copy_n(data.data() + offset, count, into);
         return true;
     };
-    return ReadCompoundStreamStart(read, static_cast<int64_t>(data.size()), name, kWordStreamStartSize, bytes);
+    return ReadCompoundStreamStart(read, static_cast<int64_t>(data.size()), name, kWordStreamStartSize,
+                                   bytes);
 }
 
 // Where the "WordDocument" stream starts in the file.
-size_t WordStreamOffset(const std::string& file) {
+size_t WordStreamOffset(const std::string& file)
+{
     std::vector<uint8_t> start;
     EXPECT_TRUE(StreamStart(file, "WordDocument", start));
     return file.find(std::string(start.begin(), start.begin() + 64));
@@ -39,7 +47,8 @@ size_t WordStreamOffset(const std::string& file) {
 
 } // namespace
 
-TEST(WordStorage, WordDocumentIsToldByItsStream) {
+TEST(WordStorage, WordDocumentIsToldByItsStream)
+{
     const std::string file = WordFile();
     ASSERT_FALSE(file.empty());
     TLoadInput input(file.data(), static_cast<int64_t>(file.size()));
@@ -52,15 +61,20 @@ TEST(WordStorage, WordDocumentIsToldByItsStream) {
 
     // A small stream, read from the small-stream area: the storage's class stream opens with its mark.
     std::vector<uint8_t> compObj;
-    ASSERT_TRUE(StreamStart(file, "\x01" "CompObj", compObj));
-    EXPECT_EQ(std::vector<uint8_t>(compObj.begin(), compObj.begin() + 4), (std::vector<uint8_t>{1, 0, 0xFE, 0xFF}));
+    ASSERT_TRUE(StreamStart(file,
+                            "\x01"
+                            "CompObj",
+                            compObj));
+    EXPECT_EQ(std::vector<uint8_t>(compObj.begin(), compObj.begin() + 4),
+              (std::vector<uint8_t>{1, 0, 0xFE, 0xFF}));
     // Names compare without regard to case; a name the root does not hold is not found.
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(StreamStart(file, "worddocument", bytes));
     EXPECT_FALSE(StreamStart(file, "WordDocumen", bytes));
 }
 
-TEST(WordStorage, OtherStoragesAndStreamsAreNotWord) {
+TEST(WordStorage, OtherStoragesAndStreamsAreNotWord)
+{
     const std::string file = WordFile();
     const size_t stream = WordStreamOffset(file);
     ASSERT_NE(stream, std::string::npos);
@@ -85,7 +99,8 @@ TEST(WordStorage, OtherStoragesAndStreamsAreNotWord) {
     EXPECT_FALSE(IsFileOfFormat(cdWord97, input));
 }
 
-TEST(WordStorage, DamagedStoragesNeverReadOutOfBounds) {
+TEST(WordStorage, DamagedStoragesNeverReadOutOfBounds)
+{
     const std::string file = WordFile();
     for (size_t size = 0; size < file.size(); size += 97) {
         std::vector<uint8_t> bytes;

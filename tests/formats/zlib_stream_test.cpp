@@ -208,7 +208,8 @@ TEST(DecompressBuffer, InflatesWhateverTheEstimate)
         const std::string data = Sample(size);
         const std::string packed = Deflate(data);
         for (int32_t estimate : {0, 1, static_cast<int32_t>(size), static_cast<int32_t>(size) + 5000}) {
-            std::vector<uint8_t> out = DecompressBuffer(packed.data(), static_cast<int32_t>(packed.size()), estimate);
+            std::vector<uint8_t> out =
+                DecompressBuffer(packed.data(), static_cast<int32_t>(packed.size()), estimate);
             EXPECT_EQ(data, std::string(out.begin(), out.end())) << size << " estimate " << estimate;
         }
     }

@@ -33,7 +33,7 @@ TEST(DocDispatcher, DocumentsGetTheirWindows)
     EXPECT_TRUE(doc->GetModeFlag(mfHasWindow));
     EXPECT_FALSE(doc->GetModeFlag(mfHidden));
     EXPECT_FALSE(doc->GetModeFlag(mfViewNotReady));
-    doc->Window->SetClientSize(300, 200);   // the view: the client area less the scroll bars
+    doc->Window->SetClientSize(300, 200); // the view: the client area less the scroll bars
     EXPECT_EQ(doc->ClientWidth, 300 - GetSystemMetrics(SM_CXVSCROLL));
     EXPECT_EQ(doc->ClientHeight, 200 - GetSystemMetrics(SM_CYHSCROLL));
 

@@ -14,7 +14,10 @@
 
 namespace {
 
-TEngineLibrary& E() { return TEngineLibrary::Get(); }
+TEngineLibrary& E()
+{
+    return TEngineLibrary::Get();
+}
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
@@ -85,9 +88,10 @@ TEST(SpellEngineModule, ExportsExactlyTheEntryPointsAndImportsOnlySystemLibrarie
     std::set<std::string> exported;
     for (DWORD i = 0; i < dir->NumberOfNames; ++i)
         exported.insert(reinterpret_cast<const char*>(base + names[i]));
-    const std::set<std::string> expected = {"SSCE_OpenSession", "SSCE_CloseSession", "SSCE_SetOption", "SSCE_OpenLex",
-                                            "SSCE_CreateLex",   "SSCE_CloseLex",     "SSCE_GetLex",    "SSCE_AddToLex",
-                                            "SSCE_DelFromLex",  "SSCE_CheckWord",    "SSCE_Suggest",   "SSCE_Version"};
+    const std::set<std::string> expected = {"SSCE_OpenSession", "SSCE_CloseSession", "SSCE_SetOption",
+                                            "SSCE_OpenLex",     "SSCE_CreateLex",    "SSCE_CloseLex",
+                                            "SSCE_GetLex",      "SSCE_AddToLex",     "SSCE_DelFromLex",
+                                            "SSCE_CheckWord",   "SSCE_Suggest",      "SSCE_Version"};
     EXPECT_EQ(exported, expected);
     EXPECT_EQ(dir->NumberOfFunctions, 12u);
 
@@ -108,8 +112,9 @@ TEST(SpellEngineModule, ExportsExactlyTheEntryPointsAndImportsOnlySystemLibrarie
 
 TEST_F(FrenchEngine, AcceptsFrenchWordsAndTheirWrittenOutLigaturesAndUnaccentedCapitals)
 {
-    for (const char* word : {"bonjour", "été", "élève", "cœur", "coeur", "œuvre", "oeuvre", "Oeuvre", "OEUVRE",
-                             "EDITION", "ÉDITION", "ELEVE", "Ecole", "BONJOUR", "Bonjour", "l'élève", "curriculum"})
+    for (const char* word :
+         {"bonjour", "été", "élève", "cœur", "coeur", "œuvre", "oeuvre", "Oeuvre", "OEUVRE", "EDITION",
+          "ÉDITION", "ELEVE", "Ecole", "BONJOUR", "Bonjour", "l'élève", "curriculum"})
         EXPECT_EQ(Check(word), 0) << word;
     for (const char* word : {"bonjuor", "elevee", "coeurr", "xqzw", "EDITIONN"})
         EXPECT_EQ(Check(word), SSCE_WORD_REJECTED) << word;
@@ -144,8 +149,9 @@ TEST(SpellEngineOptions, OptionsIgnoreKindsOfWords)
         uint32_t option;
         const char* word;
     } cases[] = {
-        {SSCE_OPT_IGNORE_DIGITS, "abc123"}, {SSCE_OPT_IGNORE_NUMBERS, "12,50"},  {SSCE_OPT_IGNORE_ALL_CAPS, "ZXQW"},
-        {SSCE_OPT_IGNORE_CAPPED, "Zxqw"},   {SSCE_OPT_IGNORE_MIXED_CASE, "zXqW"},
+        {SSCE_OPT_IGNORE_DIGITS, "abc123"},   {SSCE_OPT_IGNORE_NUMBERS, "12,50"},
+        {SSCE_OPT_IGNORE_ALL_CAPS, "ZXQW"},   {SSCE_OPT_IGNORE_CAPPED, "Zxqw"},
+        {SSCE_OPT_IGNORE_MIXED_CASE, "zXqW"},
     };
     char other[16];
     for (const auto& c : cases) {
@@ -278,7 +284,8 @@ TEST(SpellEngineConversion, SuggestionsThatWindows1252CannotHoldAreDropped)
 {
     std::string file = qptest::ScratchDir() + "\\small.lex";
     // In UTF-8: "ŝalom", which has no Windows-1252 form, and "œuvre", which has one.
-    WriteFile(file, MainLexicon("SET UTF-8\nTRY \xC5\x9D\xC5\x93\n", "2\n\xC5\x9D" "alom\n\xC5\x93uvre\n"));
+    WriteFile(file, MainLexicon("SET UTF-8\nTRY \xC5\x9D\xC5\x93\n", "2\n\xC5\x9D"
+                                                                     "alom\n\xC5\x93uvre\n"));
     int16_t s = E().OpenSession();
     ASSERT_GE(E().OpenLex(s, file.c_str(), 0), 0);
     char buffer[512];

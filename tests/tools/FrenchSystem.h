@@ -17,7 +17,8 @@ inline std::string MakeFrenchSystem(const std::string& folder, const std::vector
     std::ofstream(folder + "\\Lex\\perso.tlx", std::ios::binary | std::ios::app);
     std::vector<std::string> fixed = {qptest::BuildBinPath("Orthographe/Lex/francais.zlx")};
     fixed.insert(fixed.end(), moreFixed.begin(), moreFixed.end());
-    std::string text = "[General]\r\nLanguage=1036\r\nDescription=Fran\xE7" "ais\r\n[Fixed Lexicons]\r\nCount=" +
+    std::string text = "[General]\r\nLanguage=1036\r\nDescription=Fran\xE7"
+                       "ais\r\n[Fixed Lexicons]\r\nCount=" +
                        std::to_string(fixed.size()) + "\r\n";
     for (size_t i = 0; i < fixed.size(); ++i)
         text += "Lexicon" + std::to_string(i + 1) + "=" + fixed[i] + "\r\n";

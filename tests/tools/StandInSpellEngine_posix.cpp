@@ -120,7 +120,8 @@ int16_t SSCE_API CheckWord(int16_t, const char* word, char* other, int32_t size)
             }
     return SSCE_WORD_REJECTED;
 }
-int16_t SSCE_API Suggest(int16_t, const char* word, int16_t depth, char* buffer, int32_t size, int16_t*, int16_t)
+int16_t SSCE_API Suggest(int16_t, const char* word, int16_t depth, char* buffer, int32_t size, int16_t*,
+                         int16_t)
 {
     State.LastDepth = depth;
     int32_t at = 0;

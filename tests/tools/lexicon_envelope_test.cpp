@@ -35,7 +35,8 @@ TEST(LexiconEnvelope, PackedLexiconIsTheSignatureAndOneZlibStream)
     std::string plain(lexicon.size(), '\0');
     uLongf size = static_cast<uLongf>(plain.size());
     ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(plain.data()), &size,
-                         reinterpret_cast<const Bytef*>(packed.data() + 4), static_cast<uLong>(packed.size() - 4)),
+                         reinterpret_cast<const Bytef*>(packed.data() + 4),
+                         static_cast<uLong>(packed.size() - 4)),
               Z_OK);
     EXPECT_EQ(plain, lexicon);
 

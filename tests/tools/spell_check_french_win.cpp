@@ -37,7 +37,8 @@ TEST_F(FrenchSpelling, EngineBesideTheSystemIsLoadedOnceAndAMissingOneIsReported
 {
     EXPECT_TRUE(SpellEngineLoaded());
     EXPECT_TRUE(LoadSpellCheckEngine("Z:\\nulle\\part\\French.qsc")); // loaded already: nothing to do
-    EXPECT_NE(TSpellCheckSystem::SpellCheckEngineVersionText().find("\r\nVersion 1.0\r\n"), std::string::npos);
+    EXPECT_NE(TSpellCheckSystem::SpellCheckEngineVersionText().find("\r\nVersion 1.0\r\n"),
+              std::string::npos);
 }
 
 TEST_F(FrenchSpelling, FrenchWordsAcceptedAndMisspellingsGetSuggestions)
@@ -46,7 +47,8 @@ TEST_F(FrenchSpelling, FrenchWordsAcceptedAndMisspellingsGetSuggestions)
     system.Start();
     ASSERT_TRUE(system.Running);
     char buffer[2066];
-    for (const char* word : {"bonjour", "été", "élève", "cœur", "coeur", "œuvre", "oeuvre", "EDITION", "Écrire"})
+    for (const char* word :
+         {"bonjour", "été", "élève", "cœur", "coeur", "œuvre", "oeuvre", "EDITION", "Écrire"})
         EXPECT_EQ(system.Suggest(word, 0x40C, buffer, sizeof buffer), skAccepted) << word;
     EXPECT_EQ(system.Suggest("bonjuor", 0x40C, buffer, sizeof buffer), skRejected);
     auto list = Entries(buffer, sizeof buffer);

@@ -33,7 +33,8 @@ protected:
         Engine = &UseStandInEngine();
         Dir = qptest::ScratchDir() + PathDelim;
         ForceDirectories(Dir + "Lex");
-        WriteFile(Dir + "Lex/francais.zlx", CompressLexicon("bonjour\r\nmaison\r\nhaus\r\ntuer\r\nausi\taussi\r\n"));
+        WriteFile(Dir + "Lex/francais.zlx",
+                  CompressLexicon("bonjour\r\nmaison\r\nhaus\r\ntuer\r\nausi\taussi\r\n"));
         WriteFile(Dir + "Lex/persodicfr.tlx", "Quillpad\r\n");
         WriteSystem(0x40C, {"francais.zlx"}, {"persodicfr.tlx"});
         Shown.clear();
@@ -45,7 +46,9 @@ protected:
     void WriteSystem(int32_t language, std::vector<std::string> fixed, std::vector<std::string> editable,
                      const std::string& name = "French.qsc")
     {
-        std::string text = "[General]\r\nLanguage=" + std::to_string(language) + "\r\nDescription=Fran\xE7" "ais\r\n";
+        std::string text = "[General]\r\nLanguage=" + std::to_string(language) +
+                           "\r\nDescription=Fran\xE7"
+                           "ais\r\n";
         for (auto* list : {&fixed, &editable}) {
             text += list == &fixed ? "[Fixed Lexicons]\r\n" : "[Editable Lexicons]\r\n";
             text += "Count=" + std::to_string(list->size()) + "\r\n";
@@ -84,7 +87,8 @@ TEST_F(SpellSystem, SystemFileIsReadAndWrittenBack)
     TSpellCheckSystem system(Dir + "French.qsc");
     ASSERT_TRUE(system.LoadSettings(true));
     EXPECT_EQ(system.Language, 0x40C);
-    EXPECT_EQ(system.Description, "Fran\xE7" "ais");
+    EXPECT_EQ(system.Description, "Fran\xE7"
+                                  "ais");
     ASSERT_EQ(system.FixedLexicons.Count(), 1);
     EXPECT_EQ(system.FixedLexicons[0], "francais.zlx");
     EXPECT_EQ(system.EditableLexicons[0], "persodicfr.tlx");
@@ -124,7 +128,8 @@ TEST_F(SpellSystem, StartOpensTheLexiconsAndStopDeletesTheInflatedCopies)
 
     // The options, in their order, with mixed case left to the program.
     const std::vector<std::pair<uint32_t, uint32_t>> expected = {
-        {1, 1}, {8, 1}, {4, 1}, {2, 0}, {0x200, 1}, {0x400, 0}, {0x800, 0}, {0x1000, 0}, {0x2000, 0}, {0x20, 0}, {0x40, 1}};
+        {1, 1},     {8, 1},      {4, 1},      {2, 0},    {0x200, 1}, {0x400, 0},
+        {0x800, 0}, {0x1000, 0}, {0x2000, 0}, {0x20, 0}, {0x40, 1}};
     EXPECT_EQ(Engine->Options, expected);
     EXPECT_EQ(system.Settings.Flags, 0x0D37);
 
@@ -144,8 +149,9 @@ TEST_F(SpellSystem, MissingAndDamagedLexiconsEndInFrenchMessages)
     system.Start();
     ASSERT_TRUE(system.Running);
     for (const char* name : {"abime.zlx", "absent.zlx", "/nulle/part/abime.tlx"})
-        EXPECT_TRUE(ShownContains(std::string("Impossible de charger le dictionnaire \"") + name +
-                                  "\".\r\nSouhaitez-vous conserver ce dictionnaire et renouveler votre tentative plus tard ?"))
+        EXPECT_TRUE(ShownContains(
+            std::string("Impossible de charger le dictionnaire \"") + name +
+            "\".\r\nSouhaitez-vous conserver ce dictionnaire et renouveler votre tentative plus tard ?"))
             << name;
     // Kept (the answer was not No), each with its failed id, and no inflated copy of the damaged one.
     ASSERT_EQ(system.FixedLexicons.Count(), 4);
@@ -220,7 +226,8 @@ TEST_F(SpellSystem, CompoundWordsAreAcceptedInCompoundLanguagesOnly)
 
 TEST_F(SpellSystem, CzechLexiconsAreMappedInMemoryAndTheFileKeptInTheProgramsCodePage)
 {
-    const std::string perso = "\x9E" "ena\r\n";
+    const std::string perso = "\x9E"
+                              "ena\r\n";
     WriteFile(Dir + "Lex/ceske.tlx", perso);
     WriteSystem(0x405, {"francais.zlx"}, {"ceske.tlx"}, "Czech.qsc");
     TSpellCheckSystem system(Dir + "Czech.qsc");
@@ -228,20 +235,35 @@ TEST_F(SpellSystem, CzechLexiconsAreMappedInMemoryAndTheFileKeptInTheProgramsCod
     ASSERT_TRUE(system.Running);
     int lex = static_cast<int>(system.EditableLexicons.Objects(0));
     // The engine sees the engine's form; the file is left as it was.
-    EXPECT_EQ(Engine->Lexicons[lex].count("\xEE" "ena"), 1u);
+    EXPECT_EQ(Engine->Lexicons[lex].count("\xEE"
+                                          "ena"),
+              1u);
     EXPECT_EQ(qptest::ReadFileBytes(Dir + "Lex/ceske.tlx"), perso);
     char buffer[64];
-    EXPECT_EQ(system.Suggest("\x9E" "ena", 0x405, buffer, sizeof buffer), skAccepted);
+    EXPECT_EQ(system.Suggest("\x9E"
+                             "ena",
+                             0x405, buffer, sizeof buffer),
+              skAccepted);
 
-    EXPECT_EQ(system.AddToLex(lex, SSCE_ACTION_ACCEPT, "", "\x8A" "koda"), 0);
-    EXPECT_EQ(Engine->Lexicons[lex].count("\xC6" "koda"), 1u);
-    EXPECT_EQ(qptest::ReadFileBytes(Dir + "Lex/ceske.tlx"), "\x8A" "koda\r\n\x9E" "ena\r\n");
+    EXPECT_EQ(system.AddToLex(lex, SSCE_ACTION_ACCEPT, "",
+                              "\x8A"
+                              "koda"),
+              0);
+    EXPECT_EQ(Engine->Lexicons[lex].count("\xC6"
+                                          "koda"),
+              1u);
+    EXPECT_EQ(qptest::ReadFileBytes(Dir + "Lex/ceske.tlx"), "\x8A"
+                                                            "koda\r\n\x9E"
+                                                            "ena\r\n");
     TStringList lines;
     system.GetLexiconText(lex, lines);
     ASSERT_EQ(lines.Count(), 2);
-    EXPECT_EQ(lines[0], "\x8A" "koda");
+    EXPECT_EQ(lines[0], "\x8A"
+                        "koda");
     system.Stop();
-    EXPECT_EQ(qptest::ReadFileBytes(Dir + "Lex/ceske.tlx"), "\x8A" "koda\r\n\x9E" "ena\r\n");
+    EXPECT_EQ(qptest::ReadFileBytes(Dir + "Lex/ceske.tlx"), "\x8A"
+                                                            "koda\r\n\x9E"
+                                                            "ena\r\n");
     EXPECT_EQ(system.TempFiles.Count(), 0);
 }
 
@@ -249,7 +271,8 @@ TEST_F(SpellSystem, EngineErrorsAndListingsAndVersion)
 {
     TSpellCheckSystem system(Dir + "French.qsc");
     system.Start();
-    EXPECT_TRUE(SpellCheckEngineError(system.DelFromLex(static_cast<int>(system.EditableLexicons.Objects(0)), "absent")));
+    EXPECT_TRUE(SpellCheckEngineError(
+        system.DelFromLex(static_cast<int>(system.EditableLexicons.Objects(0)), "absent")));
     EXPECT_TRUE(ShownContains("Erreur interne au vérificateur orthographique (-7)."));
     EXPECT_FALSE(SpellCheckEngineError(0));
 

@@ -107,9 +107,11 @@ TEST_F(SpellMessages, DamagedAndMissingLexiconsAreReportedAndDroppedOnNo)
     const std::vector<std::string> expected = {
         "Impossible de charger le dictionnaire \"abime.zlx\".\r\nSouhaitez-vous conserver ce dictionnaire et "
         "renouveler votre tentative plus tard ?",
-        "Impossible de charger le dictionnaire \"absent.zlx\".\r\nSouhaitez-vous conserver ce dictionnaire et "
+        "Impossible de charger le dictionnaire \"absent.zlx\".\r\nSouhaitez-vous conserver ce dictionnaire "
+        "et "
         "renouveler votre tentative plus tard ?",
-        "Votre dictionnaire personnel \"perso.tlx\" est introuvable.\r\nQuillpad en a créé un nouveau, vide, pour que "
+        "Votre dictionnaire personnel \"perso.tlx\" est introuvable.\r\nQuillpad en a créé un nouveau, vide, "
+        "pour que "
         "vous puissiez continuer d'y ajouter vos propres mots.",
     };
     EXPECT_EQ(Texts, expected);

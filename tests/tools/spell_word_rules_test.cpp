@@ -13,8 +13,12 @@ TEST(SpellWordRules, CzechMapsChangeOnlyTheirFivePairs)
     std::string mapped = all;
     MapToEngineChars(mapped);
     for (int c = 1; c < 256; ++c) {
-        const char expected = c == 0x9E ? '\xEE' : c == 0x8E ? '\xCE' : c == 0x9D ? '\xE7' : c == 0x8A ? '\xC6'
-                            : c == 0x9A ? '\xE6' : static_cast<char>(c);
+        const char expected = c == 0x9E   ? '\xEE'
+                              : c == 0x8E ? '\xCE'
+                              : c == 0x9D ? '\xE7'
+                              : c == 0x8A ? '\xC6'
+                              : c == 0x9A ? '\xE6'
+                                          : static_cast<char>(c);
         EXPECT_EQ(mapped[c - 1], expected) << c;
     }
     std::string word = "\x9E\x65na \x8A\x9Akoda";
@@ -29,9 +33,12 @@ TEST(SpellWordRules, SwissGermanSharpS)
 {
     std::string v;
     EXPECT_TRUE(SwissGermanVariant("Strasse", v));
-    EXPECT_EQ(v, "Stra\xDF" "e");
+    EXPECT_EQ(v, "Stra\xDF"
+                 "e");
     EXPECT_TRUE(SwissGermanVariant("Schlossstrasse", v));
-    EXPECT_EQ(v, "Schlo\xDF" "stra\xDF" "e"); // of "sss" the first pair
+    EXPECT_EQ(v, "Schlo\xDF"
+                 "stra\xDF"
+                 "e"); // of "sss" the first pair
     // A word that starts with "ss" is never retried, even with a second "ss" further on.
     EXPECT_FALSE(SwissGermanVariant("ssabcss", v));
     EXPECT_FALSE(SwissGermanVariant("Haus", v));
@@ -54,12 +61,16 @@ TEST(SpellWordRules, CanadianFrenchVariesTheFirstFourCapitalVowelsOnly)
     tried.clear();
     auto acceptEcole = [&](const std::string& w) {
         tried.push_back(w);
-        return w == "\xC9" "COLE" ? 0 : 1;
+        return w == "\xC9"
+                    "COLE"
+                   ? 0
+                   : 1;
     };
     EXPECT_EQ(CheckAccentedCapitals("ECOLE", acceptEcole), 0);
     // E, then È, each with the 16 choices of the O and the second E, then É with the plain O and E.
     EXPECT_EQ(tried.size(), 33u);
-    EXPECT_EQ(tried.back(), "\xC9" "COLE");
+    EXPECT_EQ(tried.back(), "\xC9"
+                            "COLE");
 }
 
 TEST(SpellWordRules, CompoundSplitting)
@@ -99,12 +110,19 @@ TEST(SpellWordRules, EntryListsReadAndWriteWithinTheirBuffer)
 TEST(SpellWordRules, TidyingPutsNearEntriesFirstAndMergesCaseVariants)
 {
     // Near: equal but for case, two neighbours swapped, one character removed, inserted or replaced.
-    EXPECT_EQ(TidySuggestions("maison", {"poisson", "maisons", "masion", "raison", "maison", "Maison"}, 0x40C),
-              (std::vector<std::string>{"maisons", "masion", "raison", "maison", "poisson"}));
+    EXPECT_EQ(
+        TidySuggestions("maison", {"poisson", "maisons", "masion", "raison", "maison", "Maison"}, 0x40C),
+        (std::vector<std::string>{"maisons", "masion", "raison", "maison", "poisson"}));
     EXPECT_EQ(TidySuggestions("Paris", {"Pari", "paris", "Paris", "pairs"}, 0x40C),
               (std::vector<std::string>{"Pari", "Paris", "pairs"}));
     // Canadian French also offers each entry with its capitals' accents taken off.
-    EXPECT_EQ(TidySuggestions("ECOLE", {"\xC9" "COLE", "COLLE"}, 0xC0C),
-              (std::vector<std::string>{"\xC9" "COLE", "ECOLE", "COLLE"}));
+    EXPECT_EQ(TidySuggestions("ECOLE",
+                              {"\xC9"
+                               "COLE",
+                               "COLLE"},
+                              0xC0C),
+              (std::vector<std::string>{"\xC9"
+                                        "COLE",
+                                        "ECOLE", "COLLE"}));
     EXPECT_EQ(TidySuggestions("a", {"b", "B"}, 0x40C), (std::vector<std::string>{"b", "B"}));
 }

@@ -98,7 +98,7 @@ TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
     EXPECT_NEAR(Doc->ScrollPos.Y, 1400, 20);
     const SCROLLINFO h = BarInfo(Window->HorScrollBar);
     EXPECT_EQ(h.nMax, Doc->Grid.TotalWidth);
-    EXPECT_GT(Doc->Grid.TotalWidth, Doc->ClientWidth);   // a page at 200 % is wider than the view
+    EXPECT_GT(Doc->Grid.TotalWidth, Doc->ClientWidth); // a page at 200 % is wider than the view
 
     // The user pages down and drags the horizontal bar: the document follows.
     SendMessageA(Window->Handle(), WM_VSCROLL, SB_PAGEDOWN, LPARAM(Window->VerScrollBar->Handle()));
@@ -130,7 +130,7 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     ASSERT_TRUE(TakeFocus(Window));
     Doc->UpdateCaretShape();
     Window->RecreateCaret();
-    Doc->SetCaret(2, 6, 0, 0);                 // "Ligne 3" : after the 6th character
+    Doc->SetCaret(2, 6, 0, 0); // "Ligne 3" : after the 6th character
     HWND owner = nullptr;
     RECT caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
@@ -177,9 +177,9 @@ TEST_F(DocumentWindow, ThumbNearTheEndLaysOutAQuarterMorePages)
     ASSERT_EQ(Doc->Pages.size(), 4u);
     ASSERT_FALSE(Doc->GetModeFlag(mfPaginationComplete));
     SendMessageA(Window->Handle(), WM_VSCROLL, SB_PAGEDOWN, LPARAM(Window->VerScrollBar->Handle()));
-    EXPECT_EQ(Doc->Pages.size(), 4u);           // far from the end: nothing more
+    EXPECT_EQ(Doc->Pages.size(), 4u); // far from the end: nothing more
     SendMessageA(Window->Handle(), WM_VSCROLL, SB_BOTTOM, LPARAM(Window->VerScrollBar->Handle()));
-    EXPECT_GE(Doc->Pages.size(), 6u);           // up to page 4 + 4 / 4, laid out before the view moved
+    EXPECT_GE(Doc->Pages.size(), 6u); // up to page 4 + 4 / 4, laid out before the view moved
     EXPECT_EQ(Doc->ScrollPos.Y, BarInfo(Window->VerScrollBar).nPos);
 }
 
