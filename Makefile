@@ -10,7 +10,7 @@ export CCACHE_NOHASHDIR := 1
 # The Windows architecture Wine runs here (decided once the machine is ready).
 ARCH     = $(shell bash scripts/winarch.sh)
 
-.PHONY: all run test install host win win32 test-host test-win bench clean
+.PHONY: all run test install checks host win win32 test-host test-win bench clean
 
 all: win win32
 
@@ -41,7 +41,11 @@ test-host: host
 test-win: win
 	@bash scripts/xvfb-ctest.sh -j $(JOBS)
 
-test: win32 test-host test-win
+# The tree's own rules: the house style.
+checks: install
+	@bash scripts/check-format.sh
+
+test: checks win32 test-host test-win
 
 run: win
 	@bash scripts/run.sh
