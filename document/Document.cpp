@@ -52,6 +52,8 @@ TDocument::TDocument(bool hidden)
 
 TDocument::~TDocument()
 {
+    // Recorded steps may hold sections, fields and objects out of the document: they go first.
+    UndoList.Operations.clear();
     // The window lets go of the caret it shows for the document.
     if (TDocumentView* view = View())
         view->DestroySystemCaret();
@@ -130,7 +132,7 @@ void TDocument::EditProperties()
         return;
     SetModeFlag(mfStatisticsStale, true);
     // Undoing can no longer bring back the state of the last save.
-    OperationManager->SavedMark = INT32_MIN;
+    UndoList.SavedMark = INT32_MIN;
     SetModified(true);
 }
 

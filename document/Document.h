@@ -15,6 +15,7 @@
 #include "document/Paragraph.h"
 #include "document/TextAccess.h"
 #include "document/TextPos.h"
+#include "document/UndoList.h"
 #include "editing/Field.h"
 
 class TClock;
@@ -343,6 +344,8 @@ public:
     std::unique_ptr<TStyleList> StyleList;         // over the tab manager
     std::unique_ptr<TParReformatingManager> ReformatingManager;
     std::unique_ptr<TOperationManager> OperationManager;
+    // The recorded operations, owned by the document; the operation manager works on them.
+    TUndoList UndoList;
     TDocumentForm* Window = nullptr; // none for a hidden document
 
     bool PreviewMode = false; // shown in print preview

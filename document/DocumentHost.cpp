@@ -89,6 +89,11 @@ std::string TDocumentHost::CommandShortcutText(int)
     return {};
 }
 
+bool TDocumentHost::IsOverwriteMode()
+{
+    return false;
+}
+
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
 {
     return false;

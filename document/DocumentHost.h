@@ -59,6 +59,8 @@ public:
     virtual void ClosePrintPreview(TDocument* document);
     // The keyboard shortcut of a command as the menus write it; empty when it has none.
     virtual std::string CommandShortcutText(int command);
+    // The main window types over the text (the insert key toggled).
+    virtual bool IsOverwriteMode();
     // Packs the least recently used decoded picture of the open documents other than Except's;
     // true when one was packed.
     virtual bool FreeOldestPictureCache(TDocObject* except);

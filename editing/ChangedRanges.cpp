@@ -8,6 +8,8 @@
 #include "editing/Field.h"
 #include "editing/OperationManager.h"
 
+TRepaintHook GRepaintHook = nullptr;
+
 void TOperationManager::UnionChangedRange(TChangedRange& dest, const TChangedRange& src)
 {
     TDocument& document = *Document;
@@ -79,16 +81,74 @@ void TOperationManager::RemovePairsFrom(int32_t paragraph)
                        ChangedLines.end());
 }
 
-void TOperationManager::RefreshAfterChange(const TChangedRange& range)
+void TOperationManager::RefreshAfterChange(const TChangedRange& given)
 {
     TDocument& doc = *Document;
-    if (range[crFirstParagraph] != UndefinedField)
-        RemovePairsFrom(range[crFirstParagraph]);
-    // The caret goes where the change put it.
-    if (range[crCaretPar] != UndefinedField && range[crCaretPar] >= 0 &&
-        range[crCaretPar] < doc.ParagraphCount()) {
-        MakeTextPos(range[crCaretPar], range[crCaretOffset], doc.Caret);
-        doc.Caret.LineHint = range[crCaretLine];
+    TChangedRange range = given;
+    doc.UpdateRegion = TRect{};
+    doc.SetModeFlag(mfRebuildingPages, true);
+    {
+        TModeFlagScope flags(doc);
+        flags.Off(mfViewLive);
+        flags.On(mfHoldScrolling);
+        flags.On(32);
+        // Pagination from the page before the first changed one, for a document that is paginated.
+        const bool paginated = !doc.Pages.empty() || doc.GetModeFlag(mfPaginatedOnce);
+        int32_t firstPage = INT32_MIN;
+        if (range[crFirstParagraph] != UndefinedField) {
+            if (range[crFirstPage] == UndefinedField) {
+                if (doc.StoryOfParagraph(range[crFirstParagraph]) != stHeadersFooters)
+                    range[crWholeDocument] = 1;
+            } else {
+                firstPage = std::max(range[crFirstPage] - 1, 0);
+            }
+            RemovePairsFrom(range[crFirstParagraph]);
+        }
+        if (range[crWholeDocument])
+            firstPage = 0;
+        if (paginated && firstPage != INT32_MIN) {
+            const int32_t lastVisible = doc.View() ? std::max(doc.LastVisiblePage(), firstPage) : 0x7FFFFFFF;
+            doc.Paginate(firstPage, lastVisible);
+        }
+        // The caret and the selection go where the change put them.
+        const int32_t count = doc.ParagraphCount();
+        if (range[crCaretPar] >= 0 && range[crCaretPar] < count) {
+            const int32_t par = range[crCaretPar];
+            const int32_t offset = std::clamp(range[crCaretOffset], 0, doc.ParagraphLength(par));
+            if (paginated) {
+                doc.SetCaret(par, offset, range[crCaretLine], 4);
+            } else {
+                MakeTextPos(par, offset, doc.Caret);
+                doc.Caret.LineHint = range[crCaretLine];
+                doc.Selection = TTextRange{doc.Caret, doc.Caret};
+            }
+            const bool selection = range[crSelStartPar] != UndefinedField && range[crSelStartPar] >= 0 &&
+                                   range[crSelEndPar] >= 0 && range[crSelStartPar] < count &&
+                                   range[crSelEndPar] < count &&
+                                   (range[crSelStartPar] != range[crSelEndPar] ||
+                                    range[crSelStartOffset] != range[crSelEndOffset]);
+            if (selection) {
+                TModeFlagScope quiet(doc);
+                quiet.On(mfNoSelectionRepaint);
+                doc.Select(range[crSelStartPar], range[crSelStartOffset], range[crSelEndPar],
+                           range[crSelEndOffset], TDocument::soNoCommandRefresh);
+            }
+        }
+        if (doc.EditedHeaderFooter)
+            doc.RefreshHeaderFooterMode();
     }
+    // The view follows the caret unless the change asked to keep it.
+    if (!doc.GetModeFlag(mfNoScrollToCaret) && doc.View()) {
+        const TPoint before = doc.ScrollPos;
+        doc.UpdateCaretGeometry();
+        doc.MakeCaretVisible(0);
+        if (before.X != doc.ScrollPos.X || before.Y != doc.ScrollPos.Y)
+            range[crWholeDocument] = 1;
+    }
+    if (GRepaintHook)
+        GRepaintHook(doc, range, ChangedLines);
+    else if (range[crWholeDocument])
+        doc.Invalidate();
+    ChangedLines.clear();
     doc.SetModeFlag(mfKeepCharFormatState, false);
 }

@@ -44,6 +44,12 @@ public:
     using Exception::Exception;
 };
 
+// A request the program cannot carry out because of a fault of its own (a missing piece, a broken rule).
+class EInternalError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Raises the silent abort.
 [[noreturn]] inline void Abort()
 {

@@ -160,10 +160,11 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
         if (!options.ToMemory)
             document.SetModeFlag(mfNoOwnFile, false);
         document.Coding = options.Coding;
-        document.SetModified(false);
-        // No step of the undo list is older than the save.
+        // The undo history follows the settings; the document is unmodified at its current index.
         if (document.OperationManager)
-            document.OperationManager->SavedMark = 0;
+            document.OperationManager->DocumentSaved();
+        else
+            document.SetModified(false);
         DocumentHost().AddToRecentFiles(&document);
         DocumentHost().InvalidateCommands();
     }

@@ -93,7 +93,7 @@ TEST(DocProperties, OkWritesTheTextsBackAndMarksTheDocument)
     EXPECT_EQ(doc->Info.Comments, "Premi\xE8re ligne\r\nSeconde ligne");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(doc->GetModeFlag(mfStatisticsStale));
-    EXPECT_EQ(doc->OperationManager->SavedMark, INT32_MIN);
+    EXPECT_EQ(doc->UndoList.SavedMark, INT32_MIN);
 }
 
 TEST(DocProperties, CancelLeavesTheDocumentAsItWas)
@@ -111,7 +111,7 @@ TEST(DocProperties, CancelLeavesTheDocumentAsItWas)
     EXPECT_EQ(doc->Info.Title, "Titre");
     EXPECT_FALSE(doc->IsModified());
     EXPECT_FALSE(doc->GetModeFlag(mfStatisticsStale));
-    EXPECT_EQ(doc->OperationManager->SavedMark, -1);
+    EXPECT_EQ(doc->UndoList.SavedMark, -1);
 }
 
 } // namespace

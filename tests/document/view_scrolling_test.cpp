@@ -395,7 +395,7 @@ TEST_F(ViewScrolling, EditedPropertiesMakeTheDocumentModified)
     EXPECT_EQ(d.Doc.Info.Title, "Rapport");
     EXPECT_TRUE(d.Doc.IsModified());
     EXPECT_TRUE(d.Doc.GetModeFlag(mfStatisticsStale));
-    EXPECT_EQ(d.Doc.OperationManager->SavedMark, INT32_MIN);
+    EXPECT_EQ(d.Doc.UndoList.SavedMark, INT32_MIN);
 }
 
 } // namespace

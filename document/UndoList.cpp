@@ -1,0 +1,4 @@
+// The base of undo records.
+#include "document/UndoList.h"
+
+TUndoRecord::~TUndoRecord() = default;

@@ -1,0 +1,100 @@
+// Operation builders: free functions over the document that make an edit of steps, apply each at once,
+// unite their changed ranges into Range and file them in Operation (none: made but not recorded).
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Memory.h"
+#include "document/FormatRecords.h"
+#include "document/TextPos.h"
+
+class TDocObject;
+class TDocument;
+class TOperation;
+class TSection;
+
+// Options of the text insertion primitives and of DeleteRange.
+enum : uint8_t {
+    ioHasTrailingFormat = 0x01, // the buffer already ends with the tags of the format after it
+    ioSelectInserted = 0x02,    // the inserted text ends selected
+    ioSharedObjects = 0x04,     // embedded objects stay shared instead of owned by the step
+    ioKeepEndFormat = 0x08,     // deletion: the joined paragraph does not take the first one's format
+    ioNoCleanup = 0x10,         // deletion: no clean-up of removed fields and sections
+    ioAdjustSpaces = 0x20,      // tidy the spaces at the ends of the insertion or at the join
+    ioMayTakeLastMark = 0x40,   // a range ending on the story's last mark may take that paragraph
+    ioSectionBreaks = 0x80,     // plain text: the program's own form-feed sequence makes a section break
+};
+
+// Mode flags of the editing builders.
+enum : int {
+    mfEnterEndedList = 28,
+    mfKeyboardLanguage = 29,
+    mfPasting = 39,            // a paste from the clipboard is running
+    mfProgramLanguage = 40,    // inserted text takes the program-wide insertion language
+    mfKeepLanguage = 41,       // inserted text keeps the language it has
+    mfFormatWordAtCaret = 42,  // format the word at the caret even without "FmtWithoutSel"
+    mfInsertingReplacement = 65,
+    mfReplacing = 66,
+    mfKeepFields = 67,
+    mfPlainHyperlinks = 68,
+    mfNoOverwrite = 93,
+};
+
+// --- Text insertion (TextInsertion.cpp) ---
+// Tagged text from plain text (paragraph and section breaks, special characters) framed by the insertion
+// formats, inserted at Pos as one text step.
+void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& pos, TChangedRange& range,
+                     TOperation* operation, uint8_t options);
+// Inserts a tagged buffer at Pos as one text step (ParagraphEnds: its 29 bytes). New sections that the
+// buffer's marks carry go with the step.
+void InsertDeleteText(TDocument& doc, const TMemory& buffer, const TTextPos& pos, TChangedRange& range,
+                      TOperation* operation, uint8_t options, int story, int32_t paragraphEnds,
+                      std::vector<std::unique_ptr<TSection>> newSections = {});
+// The text at the selection: replaces it ("ReplaceSel") or goes after it; overwrite mode, and a paragraph
+// break at a paragraph's end (the following style, the end of a list).
+void InsertTextAtSelection(TDocument& doc, const std::string& text, uint8_t flags, TChangedRange& range,
+                           TOperation* operation);
+// A tagged buffer at the selection.
+void InsertContentAtSelection(TDocument& doc, const TMemory& content, TChangedRange& range,
+                              TOperation* operation, uint8_t flags);
+// A range replaced by a text, or by a tagged buffer; the story's final paragraph mark survives.
+void ReplaceRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
+                  TOperation* operation, uint8_t flags, const std::string& text);
+void ReplaceRangeWithContent(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
+                             TOperation* operation, uint8_t flags, int story, const TMemory& content);
+// The language and the font variant that inserted text takes.
+void GetInsertionLanguage(TDocument& doc, int32_t fontIndex, int32_t& language, int32_t& outFontIndex);
+// A symbol chosen in the symbol table, in the font of that name and character set.
+void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, int32_t charset,
+                     TChangedRange& range, TOperation* operation);
+// The tag-22 code of a control character of plain text, 0 for any other byte.
+uint8_t SpecialCharCode(uint8_t c);
+
+// --- Deletion (RangeDeletion.cpp) ---
+void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
+                 TOperation* operation, uint8_t options);
+
+// --- Formatting (Formatting.cpp) ---
+void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format, TChangedRange& changed,
+                      TOperation* operation);
+void FormatText(TDocument& doc, const TTextRange& range, const TCharFormat& format, TChangedRange& changed,
+                TOperation* operation, uint8_t option);
+void StepCharFormatField(TDocument& doc, const TTextRange& range, int32_t field, int32_t step,
+                         TChangedRange& changed, TOperation* operation);
+void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TParaFormat& paraFormat,
+                        const std::string& styleName, TChangedRange& changed, TOperation* operation);
+void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange range, TChangedRange& changed,
+                TOperation* operation);
+void ResetToStyleFormat(TDocument& doc, const TTextRange& range, bool characters, TChangedRange& changed,
+                        TOperation* operation);
+void StepParagraphFormat(TDocument& doc, const TTextRange& range, int kind, int32_t step, TChangedRange& changed,
+                         TOperation* operation);
+
+// The changed range's caret fields at Pos (line not set), its selection fields 0.
+void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);
+
+// A character or paragraph format request with every field not set.
+TCharFormat UnsetCharFormat();
+TParaFormat UnsetParaFormat();

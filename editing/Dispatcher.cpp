@@ -1,0 +1,187 @@
+// The operation dispatcher: the one entry through which every edit of a document runs as an undoable
+// operation.
+#include <cstdio>
+
+#include "classlib/runtime/Exceptions.h"
+#include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "editing/Builders.h"
+#include "editing/Operation.h"
+#include "editing/OperationManager.h"
+#include "editing/OperationParams.h"
+
+namespace {
+
+// Mode flags of the dispatcher.
+enum : int {
+    mfRecorded = 87,      // the last execution recorded an operation
+    mfExecuting = 88,     // an execution is running
+    mfRecreateCaret = 90, // the window makes its caret again afterwards
+    mfRepaintAll = 91,    // the whole document is painted again afterwards
+    mfExecutingToo = 92,
+    mfNoUndoRecord = 51, // the document records nothing (a hidden document)
+};
+
+// The kind each code records (codes 8, 11, 26 and 36 decide from their parameters or builder).
+constexpr uint8_t CodeKinds[OperationCodeCount] = {1,  5,  9,  38, 9,  10, 4,  6,  5,  5,  7,  7,  28,
+                                                   15, 15, 13, 13, 20, 37, 15, 21, 24, 25, 26, 27, 39,
+                                                   29, 36, 15, 42, 43, 44, 44, 45, 46, 46, 0,  47, 48,
+                                                   48, 47, 49, 51, 50, 52, 51, 53, 55, 16, 56, 57};
+
+[[noreturn]] void NotAvailable(uint8_t code)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, "Erreur interne : l'opération %d n'est pas disponible.", int(code));
+    throw EInternalError(text);
+}
+
+template<typename P>
+const P& Params(const void* params)
+{
+    return *static_cast<const P*>(params);
+}
+
+void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange& range, TOperation* operation)
+{
+    operation->Kind = CodeKinds[code];
+    switch (code) {
+    case opFormatParagraphs: {
+        const auto& p = Params<TFormatParagraphsParams>(params);
+        FormatParagraphs(doc, p.Range, p.Format, range, operation);
+        break;
+    }
+    case opFormatText: {
+        const auto& p = Params<TFormatTextParams>(params);
+        FormatText(doc, p.Range, p.Format, range, operation, p.Option);
+        break;
+    }
+    case opStepCharFormatField: {
+        const auto& p = Params<TStepCharFormatFieldParams>(params);
+        StepCharFormatField(doc, p.Range, p.Field, p.Step, range, operation);
+        break;
+    }
+    case opFormatPainter: {
+        const auto& p = Params<TFormatPainterParams>(params);
+        ApplyFormatPainter(doc, p.CharFormat, p.ParaFormat, p.StyleName, range, operation);
+        break;
+    }
+    case opFormatTabs: {
+        const auto& p = Params<TFormatTabsParams>(params);
+        FormatTabs(doc, p.Interval, p.TableIndex, p.Range, range, operation);
+        break;
+    }
+    case opResetToStyleFormat: {
+        const auto& p = Params<TResetToStyleFormatParams>(params);
+        operation->Kind = p.Characters ? okCharFormat : okParagraphFormat;
+        ResetToStyleFormat(doc, p.Range, p.Characters != 0, range, operation);
+        break;
+    }
+    case opStepParagraphFormat: {
+        const auto& p = Params<TStepParagraphFormatParams>(params);
+        StepParagraphFormat(doc, p.Range, p.Kind, p.Step, range, operation);
+        break;
+    }
+    case opInsertContent: {
+        const auto& p = Params<TInsertContentParams>(params);
+        doc.PrepareInsertFormat(doc.Caret, 1);
+        if (p.Content)
+            InsertContentAtSelection(doc, *p.Content, range, operation, p.Flags);
+        break;
+    }
+    case opInsertText: {
+        const auto& p = Params<TInsertTextParams>(params);
+        doc.PrepareInsertFormat(doc.Caret, 1);
+        InsertTextAtSelection(doc, p.Text, p.Flags, range, operation);
+        break;
+    }
+    case opDeleteRange: {
+        const auto& p = Params<TDeleteRangeParams>(params);
+        DeleteRange(doc, p.Start, p.End, range, operation, p.Options);
+        break;
+    }
+    case opInsertCharacter: {
+        const auto& p = Params<TInsertCharacterParams>(params);
+        InsertCharacter(doc, p.Character, p.FontName, p.Charset, range, operation);
+        break;
+    }
+    default: NotAvailable(code);
+    }
+}
+
+// Mode flags set for the length of an execution, cleared however it ends.
+class TExecutionFlags {
+public:
+    explicit TExecutionFlags(TDocument& doc) : FDocument(doc)
+    {
+        FDocument.BeginBusy();
+        FDocument.SetModeFlag(mfExecuting, true);
+        FDocument.SetModeFlag(mfExecutingToo, true);
+        FDocument.SetModeFlag(mfRecorded, false);
+        FDocument.SetModeFlag(mfRecreateCaret, false);
+    }
+    ~TExecutionFlags()
+    {
+        FDocument.EndBusy();
+        FDocument.SetModeFlag(mfExecuting, false);
+        FDocument.SetModeFlag(mfRepaintAll, false);
+        FDocument.SetModeFlag(mfExecutingToo, false);
+    }
+    TExecutionFlags(const TExecutionFlags&) = delete;
+    TExecutionFlags& operator=(const TExecutionFlags&) = delete;
+
+private:
+    TDocument& FDocument;
+};
+
+// Takes back the steps a failed builder applied, newest first, and puts the caret and selection back.
+void RollBack(TDocument& doc, TOperation& operation)
+{
+    try {
+        TChangedRange range;
+        operation.Undo(range);
+        doc.OperationManager->RefreshAfterChange(range);
+    } catch (...) {
+        // The document is left as far back as it could be taken; the first error is the one reported.
+    }
+    doc.Caret = operation.CaretBefore;
+    doc.Selection = operation.SelectionBefore;
+}
+
+} // namespace
+
+void ExecuteOperation(TDocument& doc, uint8_t code, const void* params)
+{
+    TExecutionFlags flags(doc);
+    if (code >= OperationCodeCount)
+        return;
+    auto operation = std::make_unique<TOperation>(&doc, okCommand);
+    TChangedRange range = EmptyChangedRange();
+    try {
+        RunBuilder(doc, code, params, range, operation.get());
+    } catch (...) {
+        RollBack(doc, *operation);
+        throw;
+    }
+    if (doc.GetModeFlag(mfRepaintAll))
+        range[crWholeDocument] = 1;
+    if (operation->IsEmpty() || doc.GetModeFlag(mfNoUndoRecord)) {
+        // Nothing to record; what was changed (with no operation) is still brought up to date.
+        if (!operation->IsEmpty())
+            doc.OperationManager->RefreshAfterChange(range);
+        if (doc.GetModeFlag(mfRepaintAll)) {
+            doc.Invalidate();
+            DocumentHost().InvalidateCommands();
+        }
+        return;
+    }
+    doc.OperationManager->RefreshAfterChange(range);
+    if (doc.UndoList.KindOverride != 0xFF) {
+        operation->Kind = doc.UndoList.KindOverride;
+        doc.UndoList.KindOverride = 0xFF;
+    }
+    doc.OperationManager->AddOperation(std::move(operation));
+    doc.SetModeFlag(mfRecorded, true);
+    doc.SetModeFlag(29, false);
+    doc.SetModeFlag(mfFieldsDirty, true);
+    DocumentHost().InvalidateCommands();
+}

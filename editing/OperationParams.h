@@ -1,0 +1,269 @@
+// The parameter record of every operation code of the dispatcher; each carries its code.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/Memory.h"
+#include "document/FormatRecords.h"
+#include "document/PageSetup.h"
+#include "document/TextPos.h"
+
+class TDocument;
+class TField;
+struct TFormatStyleListInfo;
+
+// Operation codes.
+enum TOperationCode : uint8_t {
+    opChangePageParams = 0,
+    opFormatParagraphs = 1,
+    opFormatText = 2,
+    opFormatBlock = 3,
+    opStepCharFormatField = 4,
+    opFormatPainter = 5,
+    opReducePageCount = 6,
+    opFormatTabs = 7,
+    opResetToStyleFormat = 8,
+    opStepParagraphFormat = 9,
+    opApplyStyles = 10,
+    opChangeStyleList = 11,
+    opUpdateStyleFromSelection = 12,
+    opInsertContent = 13,
+    opInsertText = 14,
+    opPaste = 15,
+    opPastePiggyBank = 16,
+    opDeleteRange = 17,
+    opEraseBlock = 18,
+    opFindReplace = 19,
+    opMoveText = 20,
+    opDuplicateText = 21,
+    opJoinParagraphs = 22,
+    opSplitParagraphs = 23,
+    opSortParagraphs = 24,
+    opFormatObject = 25,
+    opTransformText = 26,
+    opCalculate = 27,
+    opInsertCalculation = 28,
+    opChangeDefaultLanguage = 29,
+    opClickAndType = 30,
+    opAutocorrectKey = 31,
+    opAutocorrectRange = 32,
+    opFormatSections = 33,
+    opFormatBookmark = 34,
+    opRemoveBookmark = 35,
+    opEditField = 36,
+    opEditHyperlink = 37,
+    opDeactivateHyperlinks = 38,
+    opDeactivateBrokenHyperlinks = 39,
+    opInsertHyperlink = 40,
+    opBuildTableOfContents = 41,
+    opRemoveTableOfContents = 42,
+    opInsertField = 43,
+    opUpdateFieldResults = 44,
+    opRemoveFields = 45,
+    opChangeSectionBreak = 46,
+    opSetSameAsPrevious = 47,
+    opInsertCharacter = 48,
+    opFormatPageNumbers = 49,
+    opCreateEnvelope = 50,
+    OperationCodeCount = 51
+};
+
+template<uint8_t C>
+struct TOperationParams {
+    static constexpr uint8_t Code = C;
+};
+
+struct TChangePageParamsParams : TOperationParams<opChangePageParams> {
+    TTextRange Range{};
+    TPageSetup PageSetup{};
+    int32_t Selector = 7; // 0-5 one margin or distance, 6 orientation, 7 the whole record
+};
+struct TFormatParagraphsParams : TOperationParams<opFormatParagraphs> {
+    TTextRange Range{};
+    TParaFormat Format{}; // not set: left alone
+};
+struct TFormatTextParams : TOperationParams<opFormatText> {
+    TTextRange Range{};
+    TCharFormat Format{}; // not set: left alone
+    uint8_t Option = 0;   // bit 0: no selection to restore afterwards
+};
+struct TFormatBlockParams : TOperationParams<opFormatBlock> {
+    TCharFormat Format{};
+};
+struct TStepCharFormatFieldParams : TOperationParams<opStepCharFormatField> {
+    TTextRange Range{};
+    int32_t Field = 1;
+    int32_t Step = 0;
+};
+struct TFormatPainterParams : TOperationParams<opFormatPainter> {
+    TCharFormat CharFormat{};
+    TParaFormat ParaFormat{};
+    std::string StyleName; // empty: the formats, else this style
+};
+struct TReducePageCountParams : TOperationParams<opReducePageCount> {};
+struct TFormatTabsParams : TOperationParams<opFormatTabs> {
+    int32_t Interval = 720;              // the document's default tab interval, twips
+    int32_t TableIndex = UndefinedField; // the tab table the paragraphs take; not set: theirs
+    TTextRange Range{};
+};
+struct TResetToStyleFormatParams : TOperationParams<opResetToStyleFormat> {
+    TTextRange Range{};
+    uint8_t Characters = 0; // 1 the character format, 0 the paragraph format
+};
+struct TStepParagraphFormatParams : TOperationParams<opStepParagraphFormat> {
+    TTextRange Range{};
+    uint8_t Kind = 0; // 0-3 indents, 4-5 space before, 6-7 space after
+    int32_t Step = 0;
+};
+struct TApplyStylesParams : TOperationParams<opApplyStyles> {
+    TTextRange Range{};
+    int32_t Style = 0;
+    uint8_t ApplyCharFormat = 1;
+};
+struct TChangeStyleListParams : TOperationParams<opChangeStyleList> {
+    TTextRange Range{};
+    TFormatStyleListInfo* Info = nullptr;
+};
+struct TUpdateStyleFromSelectionParams : TOperationParams<opUpdateStyleFromSelection> {};
+struct TInsertContentParams : TOperationParams<opInsertContent> {
+    const TMemory* Content = nullptr; // tagged text, paragraph ends as the byte 29
+    uint8_t Flags = 0;
+};
+struct TInsertTextParams : TOperationParams<opInsertText> {
+    std::string Text; // a 13 is a paragraph break
+    uint8_t Flags = 0;
+};
+struct TPasteParams : TOperationParams<opPaste> {
+    int32_t Format = 0; // 0 the best available, 1 text, 13 Unicode text
+};
+struct TPastePiggyBankParams : TOperationParams<opPastePiggyBank> {};
+struct TDeleteRangeParams : TOperationParams<opDeleteRange> {
+    TTextPos Start{};
+    TTextPos End{};
+    uint8_t Options = 0;
+};
+struct TEraseBlockParams : TOperationParams<opEraseBlock> {};
+struct TFindReplaceParams : TOperationParams<opFindReplace> {
+    TTextRange Range{};
+    std::string Replacement;
+    uint8_t ReplaceAll = 0;
+};
+struct TMoveTextParams : TOperationParams<opMoveText> {
+    TTextPos SourceStart{};
+    TTextPos SourceEnd{};
+    TTextPos Target{};
+    uint8_t Flags = 0;
+};
+struct TDuplicateTextParams : TOperationParams<opDuplicateText> {
+    TTextPos SourceStart{};
+    TTextPos SourceEnd{};
+    TTextPos Target{};
+    uint8_t Flags = 0;
+};
+struct TJoinParagraphsParams : TOperationParams<opJoinParagraphs> {
+    int32_t FirstParagraph = 0;
+    int32_t LastParagraph = 0;
+};
+struct TSplitParagraphsParams : TOperationParams<opSplitParagraphs> {
+    int32_t FirstParagraph = 0;
+    int32_t LastParagraph = 0;
+};
+struct TSortParagraphsParams : TOperationParams<opSortParagraphs> {
+    TTextRange Range{};
+    uint8_t Descending = 0;
+};
+struct TFormatObjectParams : TOperationParams<opFormatObject> {
+    TTextPos Position{};
+    int32_t Width = 0, Height = 0, ScaleX = 100, ScaleY = 100, Visible = 1;
+};
+struct TTransformTextParams : TOperationParams<opTransformText> {
+    uint8_t Mode = 0; // the kind is 29 + Mode
+    TTextRange Range{};
+    int32_t Parameter = 0;
+    uint8_t Flags = 0;
+};
+struct TCalculateParams : TOperationParams<opCalculate> {
+    TTextRange Range{};
+};
+struct TInsertCalculationParams : TOperationParams<opInsertCalculation> {};
+struct TChangeDefaultLanguageParams : TOperationParams<opChangeDefaultLanguage> {
+    int32_t Language = 0;
+};
+struct TClickAndTypeParams : TOperationParams<opClickAndType> {
+    std::string Script;
+};
+struct TAutocorrectKeyParams : TOperationParams<opAutocorrectKey> {
+    uint8_t Key = 0;
+};
+struct TAutocorrectRangeParams : TOperationParams<opAutocorrectRange> {
+    TTextRange Range{};
+};
+struct TFormatSectionsParams : TOperationParams<opFormatSections> {
+    TSectionParams Params{};
+};
+struct TFormatBookmarkParams : TOperationParams<opFormatBookmark> {
+    std::string Name;
+};
+struct TRemoveBookmarkParams : TOperationParams<opRemoveBookmark> {
+    TField* Bookmark = nullptr;
+};
+struct TEditFieldParams : TOperationParams<opEditField> {
+    TField* Field = nullptr;
+    std::string Code;
+};
+struct TEditHyperlinkParams : TOperationParams<opEditHyperlink> {
+    std::string Address;
+    std::string Text;
+};
+struct TDeactivateHyperlinksParams : TOperationParams<opDeactivateHyperlinks> {
+    TTextRange Range{};
+};
+struct TDeactivateBrokenHyperlinksParams : TOperationParams<opDeactivateBrokenHyperlinks> {};
+struct TInsertHyperlinkParams : TOperationParams<opInsertHyperlink> {
+    std::string Address;
+    std::string Text;
+};
+struct TBuildTableOfContentsParams : TOperationParams<opBuildTableOfContents> {
+    int32_t Levels = 3;
+    int32_t Options = 0;
+};
+struct TRemoveTableOfContentsParams : TOperationParams<opRemoveTableOfContents> {};
+struct TInsertFieldParams : TOperationParams<opInsertField> {
+    std::string Code;
+    int32_t FieldType = 0;
+};
+struct TUpdateFieldResultsParams : TOperationParams<opUpdateFieldResults> {
+    TTextRange Range{};
+    uint8_t Types[12] = {}; // a set of field types 0 to 95
+};
+struct TRemoveFieldsParams : TOperationParams<opRemoveFields> {
+    int32_t TypeFilter = -1;
+};
+struct TChangeSectionBreakParams : TOperationParams<opChangeSectionBreak> {
+    int32_t Paragraph = 0;
+    uint8_t BreakKind = 1;
+};
+struct TSetSameAsPreviousParams : TOperationParams<opSetSameAsPrevious> {};
+struct TInsertCharacterParams : TOperationParams<opInsertCharacter> {
+    uint8_t Character = 0;
+    std::string FontName;
+    int32_t Charset = 0;
+};
+struct TFormatPageNumbersParams : TOperationParams<opFormatPageNumbers> {
+    int32_t Style = 0;
+    int32_t Restart = -1;
+};
+struct TCreateEnvelopeParams : TOperationParams<opCreateEnvelope> {
+    std::string Recipient;
+    std::string Sender;
+    uint8_t Reuse = 0;
+};
+
+// Runs one operation: creates it, runs the code's builder, refreshes layout and screen for what changed
+// and records it for undo. An edit that fails leaves the document as it was and the error goes on.
+void ExecuteOperation(TDocument& doc, uint8_t code, const void* params);
+template<typename P>
+void ExecuteOperation(TDocument& doc, const P& params)
+{
+    ExecuteOperation(doc, P::Code, &params);
+}

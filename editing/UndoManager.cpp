@@ -1,0 +1,322 @@
+// The undo manager: recording operations under the memory limit, undoing and redoing them with typing
+// groups and linked operations, and the modified state that follows the saved mark.
+#include <algorithm>
+
+#include "core/Options.h"
+#include "core/SystemUtils.h"
+#include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "editing/Operation.h"
+#include "editing/OperationManager.h"
+
+namespace {
+
+// Mode flags of undo and redo.
+enum : int {
+    mfSingleTypingRedo = 35, // one typing step was undone or redone
+    mfUndoing = 36,
+    mfUndoRedoRunning = 37,
+    mfDiffersFromSecondMark = 61,
+    mfKeyboardLanguageUsed = 29,
+};
+
+constexpr int64_t MaxUndoMemory = int64_t(256) << 20;
+
+// The document is busy from here to the end of the scope, however it ends.
+class TBusyScope {
+public:
+    explicit TBusyScope(TDocument& document) : FDocument(document) { FDocument.BeginBusy(); }
+    ~TBusyScope() { FDocument.EndBusy(); }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    TDocument& FDocument;
+};
+
+TOperation* At(const TUndoList& list, int32_t index)
+{
+    if (index < 0 || index >= list.Count())
+        return nullptr;
+    return static_cast<TOperation*>(list.Operations[size_t(index)].get());
+}
+
+// Typing steps of two neighbouring operations group when the later one was typed right after the earlier
+// one in the same paragraph and the group does not go on past a typed space.
+bool TypingGroups(const TOperation& later, const TOperation& earlier, bool laterIsFirst, bool undoing)
+{
+    if (!CurrentOptions().Edit.GroupUndo)
+        return false;
+    const TInsertDeleteOperation* a = later.SingleTypingStep();
+    const TInsertDeleteOperation* b = earlier.SingleTypingStep();
+    if (!a || !b || later.Kind == okAutocorrect || earlier.Kind == okAutocorrect)
+        return false;
+    // Both are insertions, the later one's text now out of the document and the earlier one's in it.
+    if (a->TextInDocument() || !b->TextInDocument())
+        return false;
+    const TInsertDeleteOperation* done = undoing ? a : b;
+    if (done->IsSingleSpace() && !laterIsFirst)
+        return false;
+    return later.CaretBefore.ParIndex == earlier.CaretBefore.ParIndex &&
+           std::abs(later.CaretBefore.Offset - earlier.CaretBefore.Offset) <= 1;
+}
+
+} // namespace
+
+extern TRepaintHook GRepaintHook;
+
+int64_t UndoMemoryLimit(uint64_t physicalMemory)
+{
+    const uint64_t eighth = physicalMemory / 2 / 4;
+    return int64_t(std::min<uint64_t>(eighth, uint64_t(MaxUndoMemory)));
+}
+
+void SetRepaintHook(TRepaintHook hook)
+{
+    GRepaintHook = hook;
+}
+
+TOperationManager::TOperationManager(TDocument* document) : Document(document)
+{
+    static const int64_t limit = UndoMemoryLimit(TotalPhysicalMemory());
+    MemoryLimit = limit;
+}
+
+TOperation* TOperationManager::OperationAt(int32_t index) const
+{
+    return At(Document->UndoList, index);
+}
+
+bool TOperationManager::CanUndo() const
+{
+    return Document->UndoList.CurrentIndex >= 0;
+}
+
+bool TOperationManager::CanRedo() const
+{
+    return Document->UndoList.CurrentIndex + 1 < Document->UndoList.Count();
+}
+
+void TOperationManager::AddOperation(std::unique_ptr<TOperation> operation)
+{
+    if (!operation || operation->IsEmpty())
+        return;
+    TDocument& doc = *Document;
+    TUndoList& list = doc.UndoList;
+    doc.SetModified(true);
+    operation->CaptureAfterState();
+    operation->ScrollToCaret = !doc.GetModeFlag(mfNoScrollToCaret);
+    DiscardRedo();
+    const int64_t size = operation->GetMemorySize();
+    while (!list.Operations.empty() && list.TotalMemory + size > MemoryLimit) {
+        list.TotalMemory -= list.Operations.front()->GetMemorySize();
+        list.Operations.erase(list.Operations.begin());
+        for (int32_t* mark : {&list.SavedMark, &list.SecondMark})
+            if (*mark != INT32_MIN)
+                --*mark;
+        --list.CurrentIndex;
+    }
+    list.Operations.push_back(std::move(operation));
+    list.TotalMemory += size;
+    ++list.CurrentIndex;
+    doc.SetModeFlag(mfDiffersFromSecondMark, true);
+    doc.SetModeFlag(mfFieldsDirty, true);
+    doc.SetModeFlag(mfKeyboardLanguageUsed, false);
+    DocumentHost().InvalidateCommands();
+}
+
+void TOperationManager::Undo(bool refresh, TChangedRange& range)
+{
+    TDocument& doc = *Document;
+    TUndoList& list = doc.UndoList;
+    TBusyScope busy(doc);
+    TModeFlagScope flags(doc);
+    flags.On(mfUndoing);
+    flags.On(mfUndoRedoRunning);
+    range = EmptyChangedRange();
+    int undone = 0;
+    bool scroll = true;
+    TOperation* last = nullptr;
+    while (list.CurrentIndex >= 0) {
+        TOperation& op = *At(list, list.CurrentIndex);
+        list.TotalMemory -= op.GetMemorySize();
+        TChangedRange one;
+        op.Undo(one);
+        UnionChangedRange(range, one);
+        range[crCaretLine] = one[crCaretLine];
+        list.TotalMemory += op.GetMemorySize();
+        --list.CurrentIndex;
+        scroll = op.ScrollToCaret;
+        last = &op;
+        ++undone;
+        TOperation* older = At(list, list.CurrentIndex);
+        if (!older)
+            break;
+        if (!TypingGroups(op, *older, undone == 1, true) && !op.Linked)
+            break;
+    }
+    if (undone == 1 && last->SingleTypingStep())
+        doc.SetModeFlag(mfSingleTypingRedo, true);
+    if (refresh) {
+        TModeFlagScope keep(doc);
+        if (!scroll)
+            keep.On(mfNoScrollToCaret);
+        RefreshAfterChange(range);
+    }
+    doc.SetModeFlag(mfSingleTypingRedo, false);
+    if (refresh)
+        doc.SetModified(list.CurrentIndex != list.SavedMark);
+    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
+    doc.SetModeFlag(mfFieldsDirty, true);
+    doc.SetModeFlag(mfKeyboardLanguageUsed, false);
+    if (refresh)
+        DocumentHost().InvalidateCommands();
+}
+
+void TOperationManager::Redo(bool refresh, TChangedRange& range)
+{
+    TDocument& doc = *Document;
+    TUndoList& list = doc.UndoList;
+    TBusyScope busy(doc);
+    TModeFlagScope flags(doc);
+    flags.On(mfUndoRedoRunning);
+    range = EmptyChangedRange();
+    int redone = 0;
+    bool scroll = true;
+    TOperation* last = nullptr;
+    while (TOperation* op = At(list, list.CurrentIndex + 1)) {
+        list.TotalMemory -= op->GetMemorySize();
+        TChangedRange one;
+        op->Redo(one);
+        UnionChangedRange(range, one);
+        range[crCaretLine] = one[crCaretLine];
+        list.TotalMemory += op->GetMemorySize();
+        ++list.CurrentIndex;
+        scroll = op->ScrollToCaret;
+        last = op;
+        ++redone;
+        TOperation* following = At(list, list.CurrentIndex + 1);
+        if (!following)
+            break;
+        if (!TypingGroups(*following, *op, redone == 1, false) && !following->Linked)
+            break;
+    }
+    if (redone == 1 && last->SingleTypingStep() && last->SingleTypingStep()->TextInDocument())
+        doc.SetModeFlag(mfSingleTypingRedo, true);
+    {
+        TModeFlagScope keep(doc);
+        if (!scroll)
+            keep.On(mfNoScrollToCaret);
+        RefreshAfterChange(range);
+    }
+    doc.SetModeFlag(mfSingleTypingRedo, false);
+    doc.SetModified(list.CurrentIndex != list.SavedMark);
+    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
+    doc.SetModeFlag(mfFieldsDirty, true);
+    doc.SetModeFlag(mfKeyboardLanguageUsed, false);
+    if (refresh)
+        DocumentHost().InvalidateCommands();
+}
+
+void TOperationManager::Undo()
+{
+    TChangedRange range;
+    Undo(true, range);
+}
+
+void TOperationManager::Redo()
+{
+    TChangedRange range;
+    Redo(true, range);
+}
+
+void TOperationManager::UndoAll()
+{
+    TDocument& doc = *Document;
+    TUndoList& list = doc.UndoList;
+    TBusyScope busy(doc);
+    TChangedRange range = EmptyChangedRange();
+    {
+        TModeFlagScope flags(doc);
+        flags.On(mfUndoing);
+        flags.On(mfUndoRedoRunning);
+        for (; list.CurrentIndex >= 0; --list.CurrentIndex) {
+            TOperation& op = *At(list, list.CurrentIndex);
+            list.TotalMemory -= op.GetMemorySize();
+            TChangedRange one;
+            op.Undo(one);
+            UnionChangedRange(range, one);
+            range[crCaretLine] = one[crCaretLine];
+            list.TotalMemory += op.GetMemorySize();
+        }
+        RefreshAfterChange(range);
+    }
+    doc.SetModified(list.CurrentIndex != list.SavedMark);
+    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
+    DocumentHost().InvalidateCommands();
+}
+
+void TOperationManager::RedoAll()
+{
+    TDocument& doc = *Document;
+    TUndoList& list = doc.UndoList;
+    TBusyScope busy(doc);
+    TChangedRange range = EmptyChangedRange();
+    {
+        TModeFlagScope flags(doc);
+        flags.On(mfUndoRedoRunning);
+        while (TOperation* op = At(list, list.CurrentIndex + 1)) {
+            list.TotalMemory -= op->GetMemorySize();
+            TChangedRange one;
+            op->Redo(one);
+            UnionChangedRange(range, one);
+            range[crCaretLine] = one[crCaretLine];
+            list.TotalMemory += op->GetMemorySize();
+            ++list.CurrentIndex;
+        }
+        RefreshAfterChange(range);
+    }
+    doc.SetModified(list.CurrentIndex != list.SavedMark);
+    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
+    DocumentHost().InvalidateCommands();
+}
+
+void TOperationManager::DiscardUndo()
+{
+    TUndoList& list = Document->UndoList;
+    const int32_t dropped = list.CurrentIndex + 1;
+    for (int32_t i = 0; i < dropped; ++i)
+        list.TotalMemory -= list.Operations[size_t(i)]->GetMemorySize();
+    list.Operations.erase(list.Operations.begin(), list.Operations.begin() + dropped);
+    for (int32_t* mark : {&list.SavedMark, &list.SecondMark}) {
+        // A mark at the current index names the state the document is in now: the start of the list.
+        if (*mark == list.CurrentIndex)
+            *mark = -1;
+        else if (*mark != INT32_MIN && *mark > list.CurrentIndex)
+            *mark -= dropped;
+        else
+            *mark = INT32_MIN;
+    }
+    list.CurrentIndex = -1;
+}
+
+void TOperationManager::DiscardRedo()
+{
+    TUndoList& list = Document->UndoList;
+    while (list.Count() > list.CurrentIndex + 1) {
+        list.TotalMemory -= list.Operations.back()->GetMemorySize();
+        list.Operations.pop_back();
+    }
+    for (int32_t* mark : {&list.SavedMark, &list.SecondMark})
+        if (*mark != INT32_MIN && *mark > list.CurrentIndex)
+            *mark = INT32_MIN;
+}
+
+void TOperationManager::DocumentSaved()
+{
+    TDocument& doc = *Document;
+    doc.SetModified(false);
+    if (!CurrentOptions().Edit.UndoAfterSave)
+        DiscardUndo();
+    doc.UndoList.SavedMark = doc.UndoList.CurrentIndex;
+}
