@@ -31,10 +31,10 @@ enum : uint8_t {
 enum : int {
     mfEnterEndedList = 28,
     mfKeyboardLanguage = 29,
-    mfPasting = 39,            // a paste from the clipboard is running
-    mfProgramLanguage = 40,    // inserted text takes the program-wide insertion language
-    mfKeepLanguage = 41,       // inserted text keeps the language it has
-    mfFormatWordAtCaret = 42,  // format the word at the caret even without "FmtWithoutSel"
+    mfPasting = 39,           // a paste from the clipboard is running
+    mfProgramLanguage = 40,   // inserted text takes the program-wide insertion language
+    mfKeepLanguage = 41,      // inserted text keeps the language it has
+    mfFormatWordAtCaret = 42, // format the word at the caret even without "FmtWithoutSel"
     mfInsertingReplacement = 65,
     mfReplacing = 66,
     mfKeepFields = 67,
@@ -77,20 +77,20 @@ void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TCh
                  TOperation* operation, uint8_t options);
 
 // --- Formatting (Formatting.cpp) ---
-void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format, TChangedRange& changed,
-                      TOperation* operation);
+void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format,
+                      TChangedRange& changed, TOperation* operation);
 void FormatText(TDocument& doc, const TTextRange& range, const TCharFormat& format, TChangedRange& changed,
                 TOperation* operation, uint8_t option);
 void StepCharFormatField(TDocument& doc, const TTextRange& range, int32_t field, int32_t step,
                          TChangedRange& changed, TOperation* operation);
 void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TParaFormat& paraFormat,
                         const std::string& styleName, TChangedRange& changed, TOperation* operation);
-void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange range, TChangedRange& changed,
-                TOperation* operation);
+void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange range,
+                TChangedRange& changed, TOperation* operation);
 void ResetToStyleFormat(TDocument& doc, const TTextRange& range, bool characters, TChangedRange& changed,
                         TOperation* operation);
-void StepParagraphFormat(TDocument& doc, const TTextRange& range, int kind, int32_t step, TChangedRange& changed,
-                         TOperation* operation);
+void StepParagraphFormat(TDocument& doc, const TTextRange& range, int kind, int32_t step,
+                         TChangedRange& changed, TOperation* operation);
 
 // The changed range's caret fields at Pos (line not set), its selection fields 0.
 void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);

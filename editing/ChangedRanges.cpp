@@ -149,6 +149,5 @@ void TOperationManager::RefreshAfterChange(const TChangedRange& given)
         GRepaintHook(doc, range, ChangedLines);
     else if (range[crWholeDocument])
         doc.Invalidate();
-    ChangedLines.clear();
     doc.SetModeFlag(mfKeepCharFormatState, false);
 }

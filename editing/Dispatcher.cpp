@@ -23,10 +23,9 @@ enum : int {
 };
 
 // The kind each code records (codes 8, 11, 26 and 36 decide from their parameters or builder).
-constexpr uint8_t CodeKinds[OperationCodeCount] = {1,  5,  9,  38, 9,  10, 4,  6,  5,  5,  7,  7,  28,
-                                                   15, 15, 13, 13, 20, 37, 15, 21, 24, 25, 26, 27, 39,
-                                                   29, 36, 15, 42, 43, 44, 44, 45, 46, 46, 0,  47, 48,
-                                                   48, 47, 49, 51, 50, 52, 51, 53, 55, 16, 56, 57};
+constexpr uint8_t CodeKinds[OperationCodeCount] = {
+    1,  5,  9,  38, 9,  10, 4,  6,  5,  5,  7, 7,  28, 15, 15, 13, 13, 20, 37, 15, 21, 24, 25, 26, 27, 39,
+    29, 36, 15, 42, 43, 44, 44, 45, 46, 46, 0, 47, 48, 48, 47, 49, 51, 50, 52, 51, 53, 55, 16, 56, 57};
 
 [[noreturn]] void NotAvailable(uint8_t code)
 {

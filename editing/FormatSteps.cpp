@@ -43,10 +43,10 @@ void LayFormatOver(const TMemory& text, int32_t from, int32_t to, const TCharFor
     out.Append(s + to, text.Size() - to);
 }
 
-TFormatTextOperation::TFormatTextOperation(TDocument* document, const TTextRange& range, const TCharFormat& format)
+TFormatTextOperation::TFormatTextOperation(TDocument* document, const TTextRange& range,
+                                           const TCharFormat& format)
     : TSubOperation(document), Range(range), Format(format)
-{
-}
+{}
 
 int64_t TFormatTextOperation::GetMemorySize() const
 {
@@ -75,9 +75,10 @@ void TFormatTextOperation::Redo(TChangedRange& range)
         TParagraph& p = *doc.Paragraphs[size_t(i)];
         if (!p.GetNormalized())
             p.NormalizeTags();
-        const int32_t from = i == first ? ByteAfterPosition(p.Text.Data(), p.Text.Size(), Range.StartPos.Offset) : 0;
-        const int32_t to = i == last ? ByteAfterPosition(p.Text.Data(), p.Text.Size(), Range.EndPos.Offset)
-                                     : p.Text.Size();
+        const int32_t from =
+            i == first ? ByteAfterPosition(p.Text.Data(), p.Text.Size(), Range.StartPos.Offset) : 0;
+        const int32_t to =
+            i == last ? ByteAfterPosition(p.Text.Data(), p.Text.Size(), Range.EndPos.Offset) : p.Text.Size();
         auto q = std::make_unique<TParagraph>(&doc);
         LayFormatOver(p.Text, from, std::max(to, from), Format, q->Text);
         q->ParaFormat = p.ParaFormat;
@@ -91,7 +92,8 @@ int64_t TFormatParagraphsOperation::GetMemorySize() const
     return int64_t(sizeof(*this)) + Data.Capacity();
 }
 
-void TFormatParagraphsOperation::AddRecord(int32_t paragraph, const std::vector<std::pair<int32_t, int32_t>>& pairs)
+void TFormatParagraphsOperation::AddRecord(int32_t paragraph,
+                                           const std::vector<std::pair<int32_t, int32_t>>& pairs)
 {
     Data.AppendDWord(uint32_t(paragraph));
     Data.AppendDWord(uint32_t(pairs.size()));
@@ -145,8 +147,7 @@ void TFormatParagraphsOperation::Undo(TChangedRange& range)
 TFormatTabsOperation::TFormatTabsOperation(TDocument* document, int32_t interval, int32_t tableIndex,
                                            const TTextRange& range)
     : TSubOperation(document), Interval(interval), TableIndex(tableIndex), Range(range)
-{
-}
+{}
 
 TFormatTabsOperation::~TFormatTabsOperation() = default;
 

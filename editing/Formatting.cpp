@@ -33,8 +33,9 @@ int32_t MulDivRound(int32_t value, int32_t numerator, int32_t denominator)
         return -1;
     const int64_t product = int64_t(value) * numerator;
     const int64_t half = std::llabs(int64_t(denominator)) / 2;
-    const int64_t q = ((product >= 0) == (denominator > 0)) ? (std::llabs(product) + half) / std::llabs(int64_t(denominator))
-                                                           : -((std::llabs(product) + half) / std::llabs(int64_t(denominator)));
+    const int64_t q = ((product >= 0) == (denominator > 0))
+                          ? (std::llabs(product) + half) / std::llabs(int64_t(denominator))
+                          : -((std::llabs(product) + half) / std::llabs(int64_t(denominator)));
     return int32_t(std::clamp<int64_t>(q, INT32_MIN + 1, INT32_MAX));
 }
 
@@ -105,8 +106,8 @@ void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos)
     range[crCaretLine] = UndefinedField;
 }
 
-void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format, TChangedRange& changed,
-                      TOperation* operation)
+void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format,
+                      TChangedRange& changed, TOperation* operation)
 {
     changed = EmptyChangedRange();
     if (AllUnset(format.F, ParaFormatFieldCount))
@@ -160,14 +161,16 @@ void FormatText(TDocument& doc, const TTextRange& given, const TCharFormat& requ
     TTextRange range = given;
     if (CompareTextPos(range.EndPos, range.StartPos) < 0)
         std::swap(range.StartPos, range.EndPos);
-    if (IsRangeEmpty(range) && (CurrentOptions().Edit.FmtWithoutSel || doc.GetModeFlag(mfFormatWordAtCaret))) {
+    if (IsRangeEmpty(range) &&
+        (CurrentOptions().Edit.FmtWithoutSel || doc.GetModeFlag(mfFormatWordAtCaret))) {
         // Without a selection the word around the caret takes the format.
         const TTextPiece word = doc.GetWordAt(doc.Caret);
         const int32_t caret = doc.Caret.Offset;
         const bool inside = word.Length > 0 && word.Pos.ParIndex == doc.Caret.ParIndex &&
                             word.Pos.Offset < caret && caret < word.Pos.Offset + word.Length;
         const bool touching = doc.GetModeFlag(mfFormatWordAtCaret) && request[cfLanguage] != UndefinedField &&
-                              word.Length > 0 && word.Pos.Offset <= caret && caret <= word.Pos.Offset + word.Length;
+                              word.Length > 0 && word.Pos.Offset <= caret &&
+                              caret <= word.Pos.Offset + word.Length;
         if (inside || touching) {
             range.StartPos = TextPosAt(word.Pos.ParIndex, word.Pos.Offset);
             range.EndPos = TextPosAt(word.Pos.ParIndex, word.Pos.Offset + word.Length);
@@ -240,7 +243,8 @@ void StepCharFormatField(TDocument& doc, const TTextRange& given, int32_t field,
         const int32_t size = p.Text.Size();
         auto close = [&](int32_t at) {
             if (at > runStart && at > from)
-                runs.push_back({TextPosAt(par, std::max(runStart, from)), TextPosAt(par, std::min(at, to)), value});
+                runs.push_back(
+                    {TextPosAt(par, std::max(runStart, from)), TextPosAt(par, std::min(at, to)), value});
         };
         for (int32_t pos = 0; pos < size && position < to;) {
             if (s[pos] != 0) {
@@ -285,13 +289,14 @@ void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TPa
         int32_t first, last;
         doc.GetSelectionParagraphs(first, last);
         TChangedRange one;
-        FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), paraFormat, one, operation);
+        FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), paraFormat, one,
+                         operation);
         doc.OperationManager->UnionChangedRange(changed, one);
     }
 }
 
-void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange range, TChangedRange& changed,
-                TOperation* operation)
+void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange range,
+                TChangedRange& changed, TOperation* operation)
 {
     changed = EmptyChangedRange();
     if (doc.HasSelection()) {
@@ -300,7 +305,8 @@ void FormatTabs(TDocument& doc, int32_t interval, int32_t tableIndex, TTextRange
         range.StartPos = TextPosAt(doc.Caret.ParIndex, 0);
         range.EndPos = TextPosAt(doc.Caret.ParIndex, 0);
     }
-    ApplyStep(doc, std::make_unique<TFormatTabsOperation>(&doc, interval, tableIndex, range), changed, operation);
+    ApplyStep(doc, std::make_unique<TFormatTabsOperation>(&doc, interval, tableIndex, range), changed,
+              operation);
     SetSelectionFields(changed, doc);
 }
 
@@ -319,17 +325,19 @@ void ResetToStyleFormat(TDocument& doc, const TTextRange& given, bool characters
     for (int32_t par = first; par <= last;) {
         int32_t end = par;
         if (par != first && par != last)
-            while (end + 1 < last &&
-                   doc.Paragraphs[size_t(end + 1)]->ParaFormat[pfStyle] == doc.Paragraphs[size_t(par)]->ParaFormat[pfStyle])
+            while (end + 1 < last && doc.Paragraphs[size_t(end + 1)]->ParaFormat[pfStyle] ==
+                                         doc.Paragraphs[size_t(par)]->ParaFormat[pfStyle])
                 ++end;
         const TTextPos start = TextPosAt(par, par == first ? range.StartPos.Offset : 0);
-        const TTextPos stop = end == last ? TextPosAt(end, first == last ? range.EndPos.Offset : range.EndPos.Offset)
-                                          : TextPosAt(end, doc.ParagraphLength(end));
+        const TTextPos stop = end == last
+                                  ? TextPosAt(end, first == last ? range.EndPos.Offset : range.EndPos.Offset)
+                                  : TextPosAt(end, doc.ParagraphLength(end));
         runs.push_back(TextRangeOf(start, stop));
         par = end + 1;
     }
     for (const TTextRange& run : runs) {
-        const TStyle* style = doc.StyleList->StyleOf(doc.Paragraphs[size_t(run.StartPos.ParIndex)]->ParaFormat[pfStyle]);
+        const TStyle* style =
+            doc.StyleList->StyleOf(doc.Paragraphs[size_t(run.StartPos.ParIndex)]->ParaFormat[pfStyle]);
         if (!style)
             continue;
         TCharFormat charFormat;
@@ -365,8 +373,9 @@ void StepParagraphFormat(TDocument& doc, const TTextRange& given, int kind, int3
     doc.UpdateSectionRanges();
     for (int32_t par = first; par <= last;) {
         int32_t end = par;
-        while (end + 1 <= last && key(end + 1) == key(par) &&
-               !(doc.SectionOfParagraph(end + 1) && doc.SectionOfParagraph(end + 1)->FirstParagraph == end + 1))
+        while (
+            end + 1 <= last && key(end + 1) == key(par) &&
+            !(doc.SectionOfParagraph(end + 1) && doc.SectionOfParagraph(end + 1)->FirstParagraph == end + 1))
             ++end;
         const TSection* owner = doc.PageSetupOwnerSection(end);
         const int32_t textWidth = owner ? owner->PageSetup[psTextWidth] : 9000;

@@ -62,8 +62,9 @@ public:
 // One eighth of the machine's physical memory, and no more than a 32-bit process can spare (256 MB).
 int64_t UndoMemoryLimit(uint64_t physicalMemory);
 
-// What repaints a document after a change; the drawing code installs it. Without it a change to the
-// whole document invalidates the view, and nothing else is painted.
+// What repaints a document after a change; the drawing code installs it. It gets the united changed range
+// and the lines laid out again in place, and takes from the list the lines it painted. Without it a change
+// to the whole document invalidates the view, and nothing else is painted.
 using TRepaintHook = void (*)(TDocument& document, const TChangedRange& range,
-                              const std::vector<std::pair<int32_t, int32_t>>& lines);
+                              std::vector<std::pair<int32_t, int32_t>>& lines);
 void SetRepaintHook(TRepaintHook hook);

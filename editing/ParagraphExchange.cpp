@@ -200,7 +200,8 @@ void TParagraphExchange::Own(std::unique_ptr<TDocObject> object)
 
 int64_t TParagraphExchange::GetMemorySize() const
 {
-    int64_t size = int64_t(sizeof(*this)) + Middle.Capacity() + int64_t(Formats.capacity() * sizeof(TParaFormat));
+    int64_t size =
+        int64_t(sizeof(*this)) + Middle.Capacity() + int64_t(Formats.capacity() * sizeof(TParaFormat));
     size += int64_t(FSections.size() * sizeof(TSection)) + int64_t(FFields.size() * sizeof(TField));
     for (const auto& object : FObjects)
         size += object->GetMemorySize();
@@ -245,8 +246,10 @@ void TParagraphExchange::Begin(TDocument& doc, int32_t first, int32_t count, int
            oldLast.Data()[oldLast.Size() - 1 - suffix] == newLast.Data()[newLast.Size() - 1 - suffix])
         ++suffix;
     for (;;) {
-        const int32_t a = oldLast.Size() - BoundaryAtOrAbove(oldLast.Data(), oldLast.Size(), oldLast.Size() - suffix);
-        const int32_t b = newLast.Size() - BoundaryAtOrAbove(newLast.Data(), newLast.Size(), newLast.Size() - suffix);
+        const int32_t a =
+            oldLast.Size() - BoundaryAtOrAbove(oldLast.Data(), oldLast.Size(), oldLast.Size() - suffix);
+        const int32_t b =
+            newLast.Size() - BoundaryAtOrAbove(newLast.Data(), newLast.Size(), newLast.Size() - suffix);
         if (a == suffix && b == suffix)
             break;
         suffix = std::min(a, b);
@@ -319,7 +322,8 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
     // Those whose marks leave come to the exchange.
     for (int32_t h : out.Sections)
         if (!in.Sections.count(h))
-            if (auto taken = TakeOut(doc.Sections, static_cast<TSection*>(ResolveTagTarget(h, TTagTargetKind::Section)))) {
+            if (auto taken = TakeOut(doc.Sections,
+                                     static_cast<TSection*>(ResolveTagTarget(h, TTagTargetKind::Section)))) {
                 keptSections.push_back(std::move(taken));
                 sectionsChanged = true;
             }
@@ -364,7 +368,8 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         std::vector<std::unique_ptr<TParagraph>> gone;
         for (int32_t i = First; i < First + CountInDocument; ++i)
             gone.push_back(std::move(doc.Paragraphs[size_t(i)]));
-        doc.Paragraphs.erase(doc.Paragraphs.begin() + First, doc.Paragraphs.begin() + First + CountInDocument);
+        doc.Paragraphs.erase(doc.Paragraphs.begin() + First,
+                             doc.Paragraphs.begin() + First + CountInDocument);
         doc.Paragraphs.insert(doc.Paragraphs.begin() + First, std::make_move_iterator(incoming.begin()),
                               std::make_move_iterator(incoming.end()));
         doc.StoryLengths[Story] += incomingCount - CountInDocument;

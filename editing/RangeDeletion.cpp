@@ -70,12 +70,14 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
                     changed = true;
                 }
             if (changed) {
-                ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, last, slots), one, operation);
+                ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, last, slots), one,
+                          operation);
                 doc.OperationManager->UnionChangedRange(range, one);
             }
         }
     }
-    auto step = std::make_unique<TInsertDeleteOperation>(&doc, TextRangeOf(s, e), story, !(options & ioSharedObjects));
+    auto step = std::make_unique<TInsertDeleteOperation>(&doc, TextRangeOf(s, e), story,
+                                                         !(options & ioSharedObjects));
     ApplyStep(doc, std::move(step), one, operation);
     doc.OperationManager->UnionChangedRange(range, one);
     TTextPos caret = s;

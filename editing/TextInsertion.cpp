@@ -51,7 +51,8 @@ void ApplyStyleToParagraph(TDocument& doc, int32_t paragraph, int32_t style, TCh
     paraFormat[pfStyle] = style;
     paraFormat[pfBullets] = UndefinedField;
     TChangedRange one;
-    FormatParagraphs(doc, TextRangeOf(TextPosAt(paragraph, 0), TextPosAt(paragraph, 0)), paraFormat, one, operation);
+    FormatParagraphs(doc, TextRangeOf(TextPosAt(paragraph, 0), TextPosAt(paragraph, 0)), paraFormat, one,
+                     operation);
     doc.OperationManager->UnionChangedRange(range, one);
 }
 
@@ -92,7 +93,8 @@ void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& po
             if (i + 1 < n && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != text[i])
                 ++i;
             AppendChangedTags(buffer, DefaultCharFormat(), inserted);
-        } else if (c == 12 && (options & ioSectionBreaks) && i + 2 < n && text[i + 1] == 0 && story == stMain) {
+        } else if (c == 12 && (options & ioSectionBreaks) && i + 2 < n && text[i + 1] == 0 &&
+                   story == stMain) {
             // The program's own sequence for a section break: form feed, 0, break kind (0 to 3).
             TSection* current = doc.SectionOfParagraph(pos.ParIndex);
             auto section = std::make_unique<TSection>(&doc);
@@ -129,8 +131,8 @@ void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& po
     for (auto& step : headerSteps)
         ApplyStep(doc, std::move(step), range, operation);
     TChangedRange one;
-    InsertDeleteText(doc, buffer, pos, one, operation, uint8_t(options | ioHasTrailingFormat), story, paragraphs,
-                     std::move(sections));
+    InsertDeleteText(doc, buffer, pos, one, operation, uint8_t(options | ioHasTrailingFormat), story,
+                     paragraphs, std::move(sections));
     doc.OperationManager->UnionChangedRange(range, one);
 }
 
@@ -147,7 +149,8 @@ void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos,
         const int32_t par = std::clamp(pos.ParIndex, 0, doc.ParagraphCount() - 1);
         const TParagraph& p = *doc.Paragraphs[size_t(par)];
         TCharFormat after = DefaultCharFormat();
-        MergeFormatTags(p.Text.Data(), 0, ByteAfterPosition(p.Text.Data(), p.Text.Size(), pos.Offset), false, after);
+        MergeFormatTags(p.Text.Data(), 0, ByteAfterPosition(p.Text.Data(), p.Text.Size(), pos.Offset), false,
+                        after);
         AppendFormatTags(framed, after);
         buffer = &framed;
     }
@@ -223,8 +226,8 @@ void InsertContentAtSelection(TDocument& doc, const TMemory& content, TChangedRa
     range = EmptyChangedRange();
     if (doc.HasSelection()) {
         if (CurrentOptions().Edit.ReplaceSel) {
-            ReplaceRangeWithContent(doc, doc.Selection.StartPos, doc.Selection.EndPos, range, operation, flags,
-                                    doc.StoryOfParagraph(doc.Selection.StartPos.ParIndex), content);
+            ReplaceRangeWithContent(doc, doc.Selection.StartPos, doc.Selection.EndPos, range, operation,
+                                    flags, doc.StoryOfParagraph(doc.Selection.StartPos.ParIndex), content);
             return;
         }
         doc.Caret = doc.Selection.EndPos;
@@ -233,8 +236,8 @@ void InsertContentAtSelection(TDocument& doc, const TMemory& content, TChangedRa
     int32_t paragraphs = 0;
     for (const auto& piece : SplitParagraphPieces(content.Data(), content.Size()))
         (void)piece, ++paragraphs;
-    InsertDeleteText(doc, content, doc.Caret, range, operation, flags, doc.StoryOfParagraph(doc.Caret.ParIndex),
-                     paragraphs - 1);
+    InsertDeleteText(doc, content, doc.Caret, range, operation, flags,
+                     doc.StoryOfParagraph(doc.Caret.ParIndex), paragraphs - 1);
 }
 
 namespace {
@@ -247,7 +250,8 @@ TTextPos AdjustReplacedEnd(TDocument& doc, const TTextPos& start, TTextPos end, 
         end = TextPosAt(doc.ParagraphCount() - 1, doc.ParagraphLength(doc.ParagraphCount() - 1));
     if (end.Offset < doc.ParagraphLength(end.ParIndex) || end.ParIndex != doc.StoryEnd(story))
         return end;
-    bool mayTake = (flags & ioMayTakeLastMark) && start.Offset == 0 && start.ParIndex != doc.StoryStart(story);
+    bool mayTake =
+        (flags & ioMayTakeLastMark) && start.Offset == 0 && start.ParIndex != doc.StoryStart(story);
     if (mayTake && doc.Sections.size() >= 2) {
         const TSection* section = doc.SectionOfParagraph(start.ParIndex);
         mayTake = !section || section->FirstParagraph != start.ParIndex;
@@ -352,7 +356,8 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
         TCharFormat format = UnsetCharFormat();
         format[cfFont] = GetFontManager().RegisterFont(fontName, charset, 0);
         TChangedRange one;
-        FormatText(doc, TextRangeOf(TextPosAt(caret.ParIndex, caret.Offset - 1), caret), format, one, operation, 1);
+        FormatText(doc, TextRangeOf(TextPosAt(caret.ParIndex, caret.Offset - 1), caret), format, one,
+                   operation, 1);
         doc.OperationManager->UnionChangedRange(range, one);
     }
     SetCaretFieldsTo(range, caret);

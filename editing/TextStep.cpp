@@ -30,8 +30,7 @@ TInsertDeleteOperation::TInsertDeleteOperation(TDocument* document, const TTextP
 TInsertDeleteOperation::TInsertDeleteOperation(TDocument* document, const TTextRange& range, int story,
                                                bool ownsObjects)
     : TSubOperation(document), Story(story), Flags(idTextInDocument), OwnsObjects(ownsObjects), FRange(range)
-{
-}
+{}
 
 int64_t TInsertDeleteOperation::GetMemorySize() const
 {

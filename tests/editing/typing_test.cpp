@@ -46,13 +46,17 @@ TEST(Typing, PlainTextBecomesTaggedText)
     } cases[] = {
         {"a\r\nb", "Helloa", "b world", 4},
         {"a\n\rb", "Helloa", "b world", 4},
-        {"a\tb\x01\x02", "Helloa\x07" "b world", nullptr, 3},
+        {"a\tb\x01\x02",
+         "Helloa\x07"
+         "b world",
+         nullptr, 3},
         {"p\x0c\x00\x09q", "Hellop\x06\x07q world", nullptr, 3},
     };
     for (const auto& c : cases) {
         TEditDoc d(TwoParagraphs);
         const std::string before = d.Dump();
-        d.TypeAt(0, 5, std::string(c.text, std::char_traits<char>::length(c.text) + (c.text[1] == '\x0c' ? 3 : 0)));
+        d.TypeAt(0, 5,
+                 std::string(c.text, std::char_traits<char>::length(c.text) + (c.text[1] == '\x0c' ? 3 : 0)));
         EXPECT_EQ(d.Doc->ParagraphCount(), c.paragraphs) << c.text;
         EXPECT_EQ(d.Text(0), c.first) << c.text;
         if (c.second)
@@ -67,7 +71,9 @@ TEST(Typing, OnlyTheProgramsOwnCallersMakeSectionBreaks)
     TEditDoc d(TwoParagraphs);
     const std::string before = d.Dump();
     TInsertTextParams typed;
-    typed.Text = std::string("a\x0c\x00\x07" "b", 5);
+    typed.Text = std::string("a\x0c\x00\x07"
+                             "b",
+                             5);
     MakeTextPos(0, 2, d.Doc->Caret);
     ExecuteOperation(*d.Doc, typed);
     EXPECT_EQ(d.Doc->Sections.size(), 1u);
