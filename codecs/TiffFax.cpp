@@ -368,7 +368,8 @@ bool TFaxDecoder::DecodeRow(uint8_t* out)
         return false;
     // White is 1: the row starts white and changes colour at each changing element.
     const size_t bytes = (size_t(Width) + 7) / 8;
-    std::memset(out, 0xFF, bytes);
+    if (bytes > 0)
+        std::memset(out, 0xFF, bytes);
     bool black = false;
     int32_t from = 0;
     for (const int32_t change : Current) {

@@ -165,6 +165,8 @@ public:
     {
         if (count > Size - Pos)
             return false;
+        if (count == 0)
+            return true;
         std::memcpy(row, Data + Pos, count);
         Pos += count;
         return true;
@@ -327,6 +329,9 @@ std::unique_ptr<TRowSource> TTiffDecoder::Source(uint32_t offset, uint32_t byteC
         size = std::min<size_t>(size, byteCount);
     const uint8_t* data = v.Bytes() + start;
     const bool lsb = FillOrder == 2;
+    // Fax codes give one bit per pixel and nothing else.
+    if (Compression >= 2 && Compression <= 4 && (Bits != 1 || Samples != 1))
+        return nullptr;
     if (lsb && (Compression < 2 || Compression > 4)) {
         std::vector<uint8_t> reversed(size);
         for (size_t i = 0; i < size; ++i) {
