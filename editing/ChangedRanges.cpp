@@ -107,7 +107,10 @@ void TOperationManager::RefreshAfterChange(const TChangedRange& given)
         if (range[crWholeDocument])
             firstPage = 0;
         if (paginated && firstPage != INT32_MIN) {
-            const int32_t lastVisible = doc.View() ? std::max(doc.LastVisiblePage(), firstPage) : 0x7FFFFFFF;
+            // The pages in view; without a view, the page of the change (background pagination does the
+            // rest).
+            const int32_t lastVisible =
+                std::max(doc.View() ? doc.LastVisiblePage() : firstPage + 1, firstPage);
             doc.Paginate(firstPage, lastVisible);
         }
         // The caret and the selection go where the change put them.
