@@ -1,94 +1,58 @@
-// The text of the benchmark documents: paragraphs of French words with changes of weight, slant and size.
+// The benchmark document: about Target bytes of RTF (text with formatting, tables of fonts and colours,
+// fields, PNG pictures in hexadecimal), shared by the reading and writing benchmarks.
 #pragma once
+#include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "document/Document.h"
-#include "document/InlineTags.h"
-#include "document/Paragraph.h"
+#include "classlib/runtime/Streams.h"
+#include "formats/PNG.h"
+#include "formats/rtf/RtfControlWords.h"
 
-namespace {
-
-const char* const Words[] = {
-    "le",       "la",      "les",     "des",       "une",         "été",      "très",
-    "écrivain", "œuvre",   "déjà",    "château",   "forêt",       "où",       "à",
-    "élève",    "fenêtre", "naïf",    "Noël",      "garçon",      "français", "théâtre",
-    "après",    "qu'il",   "l'hiver", "d'abord",   "aujourd'hui", "mais",     "donc",
-    "parce",    "que",     "lorsque", "cependant", "quelquefois", "rivière",  "campagne",
-    "souvenir", "lumière", "matin",   "soir",      "chemin",      "maison",
-};
-
-inline void AppendTag(std::string& text, int code, int32_t value)
+// A 64 x 64 PNG picture (a gradient) in hexadecimal lines of 128 digits, as writers give them.
+inline std::string PictureHex()
 {
-    uint8_t tag[InlineTagSize];
-    SetTag(tag, code, value);
-    text.append(reinterpret_cast<const char*>(tag), InlineTagSize);
-}
-
-// About Chars characters of words, punctuation, an occasional tab, and changes of weight, slant and
-// size, ended by the paragraph mark.
-inline std::string ParagraphText(int32_t chars, uint32_t& seed)
-{
-    std::string text;
-    int32_t count = 0;
-    while (count < chars) {
-        seed = seed * 1103515245u + 12345u;
-        const uint32_t r = seed >> 8;
-        const std::string word = Words[r % (sizeof Words / sizeof Words[0])];
-        switch (r % 29) {
-        case 0: AppendTag(text, cfBold, 1); break;
-        case 1: AppendTag(text, cfBold, 0); break;
-        case 2: AppendTag(text, cfItalic, 1); break;
-        case 3: AppendTag(text, cfItalic, 0); break;
-        case 4: AppendTag(text, cfSize, 28); break;
-        case 5: AppendTag(text, cfSize, 24); break;
-        default: break;
-        }
-        text += word;
-        count += static_cast<int32_t>(word.size());
-        if (r % 17 == 0) {
-            text += ", ";
-            count += 2;
-        } else if (r % 23 == 0) {
-            AppendTag(text, tcSpecial, scTab);
-            ++count;
-        } else if (r % 13 == 0) {
-            text += ". ";
-            count += 2;
-        } else {
-            text += ' ';
-            ++count;
+    TPNGImage png;
+    png.SetPixelFormat(pf24bit);
+    png.SetSize(64, 64);
+    for (int32_t y = 0; y < 64; ++y) {
+        uint8_t* row = png.ScanLine(y);
+        for (int32_t x = 0; x < 64; ++x, row += 3) {
+            row[0] = static_cast<uint8_t>(x * 4);
+            row[1] = static_cast<uint8_t>(y * 4);
+            row[2] = static_cast<uint8_t>((x ^ y) * 4);
         }
     }
-    AppendTag(text, tcSpecial, scParagraphMark);
-    return text;
-}
-
-inline void AddParagraph(TDocument& doc, const std::string& text, int alignment)
-{
-    doc.Paragraphs.push_back(std::make_unique<TParagraph>(&doc));
-    TParagraph& p = *doc.Paragraphs.back();
-    p.Text.Assign(text.data(), static_cast<int32_t>(text.size()));
-    p.UpdatePlainText();
-    p.ParaFormat[pfAlignment] = alignment;
-    p.ParaFormat[pfSpaceAfter] = 120;
-    doc.StoryLengths[stMain] = doc.ParagraphCount();
-}
-
-// Replaces the document's paragraphs with about Pages A4 pages of text (some 3,400 characters of this
-// 12-point text each); the number of characters.
-inline int64_t FillPages(TDocument& doc, int32_t pages, uint32_t& seed)
-{
-    doc.Paragraphs.clear();
-    int64_t chars = 0;
-    while (chars < int64_t(pages) * 3400) {
-        seed = seed * 1103515245u + 12345u;
-        const int32_t length = 100 + static_cast<int32_t>((seed >> 8) % 1400);
-        AddParagraph(doc, ParagraphText(length, seed), static_cast<int>((seed >> 4) % 4));
-        chars += doc.Paragraphs.back()->PlainText.Size();
+    TMemoryStream stream;
+    png.SaveToStream(stream);
+    std::string hex;
+    const uint8_t* bytes = stream.Memory();
+    for (int64_t done = 0; done < stream.GetSize(); done += 64) {
+        const int32_t count = static_cast<int32_t>(std::min<int64_t>(64, stream.GetSize() - done));
+        char line[128];
+        BytesToHexPairs(line, bytes + done, count);
+        hex.append(line, 2 * static_cast<size_t>(count)) += '\n';
     }
-    return chars;
+    return hex;
 }
 
-} // namespace
+inline std::string MakeBenchmarkRtf(size_t target)
+{
+    std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n";
+    const char* paragraph =
+        "\\pard\\plain\\ql\\li360\\ri120\\sb120\\sa60\\f0\\fs24 Le texte d\\'e9bute ici, {\\b gras} et "
+        "{\\i italique}, {\\cf1 rouge} et {\\f1\\fs20 Arial}, un champ {\\field{\\*\\fldinst PAGE}"
+        "{\\fldrslt 1}} puis une tabulation\\tab et la fin du paragraphe avec des accents "
+        "\\'e0\\'e7\\'f4.\\par\n";
+    std::string picture =
+        "{\\pict\\pngblip\\picw64\\pich64\\picwgoal960\\pichgoal960\n" + PictureHex() + "}\\par\n";
+    int n = 0;
+    while (rtf.size() < target) {
+        rtf += paragraph;
+        if (++n % 200 == 0)
+            rtf += picture;
+    }
+    rtf += "}";
+    return rtf;
+}

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/BenchDocument.h"
+#include "bench/BenchText.h"
 #include "bench/BenchSupport.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "bench/BenchDocument.h"
+#include "bench/BenchText.h"
 #include "bench/BenchSupport.h"
 #include "document/Page.h"
 #include "document/ParLine.h"
