@@ -75,6 +75,19 @@ constexpr uint16_t Btn(int kind)
 }
 constexpr int mbYesBit = 0, mbNoBit = 1, mbOKBit = 2, mbAbortBit = 4;
 
+// The licence: read only, its lines wrapped at the box's width.
+class TLicenceBox : public TEdit {
+public:
+    explicit TLicenceBox(TComponent* owner) : TEdit(owner, true) {}
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TEdit::CreateParams(params);
+        params.Style = (params.Style & ~(ES_AUTOHSCROLL | ES_WANTRETURN)) | ES_READONLY;
+    }
+};
+
 // An edit that reports every change of its text.
 class TChangingEdit : public TEdit {
 public:
@@ -115,7 +128,7 @@ TMainDlgForm::TMainDlgForm(TComponent* owner) : TForm(owner)
     MakeLabel(Pages[0], LegalText, 0, 170, PageWidth, 90);
 
     // 1: licence.
-    LicenceText = new TEdit(this, true);
+    LicenceText = new TLicenceBox(this);
     LicenceText->SetParent(Pages[1]);
     LicenceText->SetBounds(0, 0, PageWidth, 206);
     AcceptButton = new TRadioButton(this);
@@ -574,7 +587,6 @@ void TMainDlgForm::ShowPage(int from, int to)
                 shown += text[i];
             }
             LicenceText->SetText(shown);
-            SendMessageA(LicenceText->Handle(), EM_SETREADONLY, TRUE, 0);
             if (!extracted && AttachedFiles && AttachedFiles->FindFile("Licence.txt")) {
                 Finish(mrCancel);
                 return;
