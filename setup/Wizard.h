@@ -3,6 +3,7 @@
 // types to associate, the shortcuts and the final launch.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,8 @@ public:
     void JoinWorker();
     // The window to step aside while a message shows.
     TForm* Background = nullptr;
+    // Whether a copy of the word processor runs (pages 1 and 6 wait for it to end).
+    std::function<bool()> ProgramRunning;
 
     // The controls, by page.
     TButton *BackButton, *NextButton, *CancelButton;

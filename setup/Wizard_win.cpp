@@ -112,6 +112,7 @@ TMainDlgForm::TMainDlgForm(TComponent* owner) : TForm(owner)
     Position = poScreenCenter;
     SetClientSize(560, 380);
     Choices = ReadInstallChoices();
+    ProgramRunning = ProgramIsRunning;
 
     auto* logo = new TLogoPanel(this, false);
     logo->SetParent(this);
@@ -552,7 +553,7 @@ void TMainDlgForm::ShowPage(int from, int to)
     case 0: break;
     case 1:
         if (from == 0 && LicenceText->Text().empty()) {
-            if (ProgramIsRunning()) {
+            if (ProgramRunning && ProgramRunning()) {
                 ShowMessage(
                     "Un exemplaire d'Quillpad Bright Ink est en cours d'exécution sur votre système.\r"
                     "Veuillez fermer tous les exemplaires d'Quillpad Bright Ink actuellement ouverts\r"
@@ -655,7 +656,7 @@ void TMainDlgForm::ShowPage(int from, int to)
         break;
     case 5: focus = NextButton; break;
     case 6:
-        if (ProgramIsRunning()) {
+        if (ProgramRunning && ProgramRunning()) {
             ShowMessage("Un exemplaire d'Quillpad Bright Ink est en cours d'exécution sur votre système.\r"
                         "Veuillez fermer tous les exemplaires d'Quillpad Bright Ink actuellement ouverts\r"
                         "avant de cliquer sur le bouton \"OK\" ci-dessous.",

@@ -50,8 +50,16 @@ protected:
 TEST_F(WizardTest, WalksThePagesInstallsAndBuildsTheProgramsCommandLine)
 {
     TMainDlgForm wizard(nullptr);
+    bool running = true;
+    wizard.ProgramRunning = [&] { return running; };
     std::string d = qptest::ScratchDir() + "\\Quillpad";
     EXPECT_EQ(wizard.Page(), 0);
+    // The licence waits for the running copy to end.
+    wizard.ShowPage(0, 1);
+    EXPECT_EQ(wizard.Page(), 0);
+    ASSERT_EQ(Shown.size(), 1u);
+    running = false;
+    Shown.clear();
     wizard.ShowPage(0, 1);
     EXPECT_EQ(wizard.LicenceText->Text(), "Accord\r\nde licence");
     wizard.ShowPage(1, 2);
