@@ -76,6 +76,7 @@ private:
     void RememberTypes();
     void CloseQueryHandler(bool& canClose);
     void Finish(int result);
+    void FocusControl(TControl* control);
 
     int FPage = 255;
     bool FClosingAllowed = false;

@@ -339,7 +339,7 @@ void TMainDlgForm::GroupBoxClicked()
     GroupEdit->SetVisible(on);
     GroupList->SetVisible(on);
     if (on && FChangeHandlers)
-        GroupEdit->SetFocus();
+        FocusControl(GroupEdit);
 }
 
 void TMainDlgForm::GroupEditChanged()
@@ -615,7 +615,7 @@ void TMainDlgForm::ShowPage(int from, int to)
                     "Veuillez spécifier un nom de dossier,\rou bien désactivez la case \"Installation dans "
                     "le menu 'démarrer'\".",
                     0, Btn(mbOKBit));
-                GroupEdit->SetFocus();
+                FocusControl(GroupEdit);
                 return;
             }
             std::string probe = SetupTempFolder() + name;
@@ -633,7 +633,7 @@ void TMainDlgForm::ShowPage(int from, int to)
                     "Le nom choisi pour le dossier\rcontient des caractères non autorisés.\rVeuillez choisir "
                     "un autre nom pour le dossier.",
                     0, Btn(mbOKBit));
-                GroupEdit->SetFocus();
+                FocusControl(GroupEdit);
                 return;
             }
             Choices.Group = name;
@@ -718,10 +718,17 @@ void TMainDlgForm::ShowPage(int from, int to)
     FPage = to;
     if (to == 4)
         UpdateDiskSpace();
-    if (focus && focus->Visible() && focus->Enabled() && HandleAllocated() && IsWindowVisible(Handle()))
-        focus->SetFocus();
-    else if (focus)
-        SetActiveControl(focus);
+    if (focus)
+        FocusControl(focus);
+}
+
+void TMainDlgForm::FocusControl(TControl* control)
+{
+    // A hidden or disabled control is skipped; a wizard not shown yet focuses it when it shows.
+    if (control->Visible() && control->Enabled() && HandleAllocated() && IsWindowVisible(Handle()))
+        control->SetFocus();
+    else
+        SetActiveControl(control);
 }
 
 void TMainDlgForm::WndProc(TMessage& message)
