@@ -3,6 +3,7 @@
 
 #include "core/Styles.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "document/InlineTags.h"
 #include "editing/Field.h"
 
@@ -306,12 +307,14 @@ void TDocument::PrepareInsertFormat(const TTextPos& where, int mode)
             InsertedTextFormat[cfHighlight] = offset < ParagraphLength(par) - 1
                                                   ? GetCharFormatAt(TextPosAt(par, offset + 1))[cfHighlight]
                                                   : 0;
-        return;
+    } else {
+        {
+            TModeFlagScope flags(*this);
+            flags.On(mfFormatsAtMarks);
+            InsertFormatBefore = InsertFormatAfter = GetCharFormatAt(pos);
+        }
+        InsertedTextFormat = GetCharFormatAt(pos);
     }
-    {
-        TModeFlagScope flags(*this);
-        flags.On(mfFormatsAtMarks);
-        InsertFormatBefore = InsertFormatAfter = GetCharFormatAt(pos);
-    }
-    InsertedTextFormat = GetCharFormatAt(pos);
+    // The main window's pending formatting tool (painter, highlighter, pen) has the last word.
+    DocumentHost().ApplyFormattingTool(InsertedTextFormat);
 }

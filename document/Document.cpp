@@ -1,10 +1,10 @@
 // The document's life: creation with its first paragraph and section, reset as new, and destruction.
 #include "document/Document.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
+#include "classlib/runtime/DateTime.h"
 #include "core/Options.h"
 #include "core/StyleManager.h"
 #include "core/Styles.h"
@@ -81,10 +81,8 @@ void TDocument::ResetAsNew()
 {
     Info.Author = CurrentOptions().General.UsrName;
     Info.LastAuthor = Info.Author;
-    // Date-time values count days from 30 December 1899.
-    const double unixDays =
-        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() / 86400.0;
-    Info.CreationDate = unixDays + 25569.0;
+    // The program's dates are local time.
+    Info.CreationDate = Now();
     Info.LastSaveDate = Info.CreationDate;
 
     SetModeFlag(mfViewLive, false);

@@ -120,7 +120,7 @@ struct TDocumentInfo {
     int64_t FileSize = 0;
 };
 
-// Where InsertPageNumbers puts page numbers.
+// Where page numbers go (InsertPageNumbers of the editing floor).
 struct TPageNumberChoice {
     bool InFooter = false;    // else in the headers
     int Alignment = 1;        // 0 left, 1 centre, 2 right, 3 outside, 4 inside
@@ -488,17 +488,15 @@ public:
     TSection* SectionInForce = nullptr;
 
     // --- Header and footer editing (DocHeaderFooter.cpp) ---
-    // Enters header and footer editing (the page to edit on, or -1 for the caret's), creating the
-    // first section's missing headers and footers; or leaves it, the caret going to LeavePosition (or
-    // back to where it was on entry).
+    // Enters header and footer editing (the page to edit on, or -1 for the caret's); or leaves it, the
+    // caret going to LeavePosition (or back to where it was on entry). The editing floor makes the
+    // missing headers and footers first (ToggleHeaderFooterEditing).
     void ToggleHeaderFooterMode(int32_t page, const TTextPos* leavePosition);
     // Edits a header or footer on a page (no field: the header of the caret's page).
     void EditHeaderFooter(int32_t page, TField* field);
     // After a change: the edited field laid out again on its page, or editing ended when the page no
     // longer shows it.
     void RefreshHeaderFooterMode();
-    // Puts page-number fields into the headers or footers, unless one of them already holds text.
-    void InsertPageNumbers(const TPageNumberChoice& choice);
 
     TField* EditedHeaderFooter = nullptr; // a field of story 3 while one is edited
     int32_t EditedHeaderFooterPage = -1;

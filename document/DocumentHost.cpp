@@ -99,6 +99,13 @@ bool TDocumentHost::IsOverwriteMode()
     return false;
 }
 
+void TDocumentHost::ApplyFormattingTool(TCharFormat&) {}
+
+int32_t TDocumentHost::KeyboardLanguage()
+{
+    return 0;
+}
+
 bool TDocumentHost::FreeOldestPictureCache(TDocObject*)
 {
     return false;

@@ -7,6 +7,7 @@ class TDocObject;
 class TDocument;
 class TDocumentForm;
 class TDocumentView;
+struct TCharFormat;
 struct TDocumentInfo;
 struct TTextRange;
 
@@ -65,6 +66,11 @@ public:
     virtual std::string CommandShortcutText(int command);
     // The main window types over the text (the insert key toggled).
     virtual bool IsOverwriteMode();
+    // The main window's pending formatting tool changes the format that inserted text takes: a pending
+    // character format (every set field but the highlight), the highlighter's colour or the pen's.
+    virtual void ApplyFormattingTool(TCharFormat& format);
+    // The language of the current keyboard layout (a Windows language id), 0 when unknown.
+    virtual int32_t KeyboardLanguage();
     // Packs the least recently used decoded picture of the open documents other than Except's;
     // true when one was packed.
     virtual bool FreeOldestPictureCache(TDocObject* except);

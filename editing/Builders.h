@@ -12,6 +12,7 @@
 
 class TDocObject;
 class TDocument;
+class TField;
 class TOperation;
 class TSection;
 
@@ -47,11 +48,12 @@ enum : int {
 // formats, inserted at Pos as one text step.
 void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& pos, TChangedRange& range,
                      TOperation* operation, uint8_t options);
-// Inserts a tagged buffer at Pos as one text step (ParagraphEnds: its 29 bytes). New sections that the
-// buffer's marks carry go with the step.
+// Inserts a tagged buffer at Pos as one text step (ParagraphEnds: its 29 bytes). New sections and fields
+// that the buffer's marks carry go with the step.
 void InsertDeleteText(TDocument& doc, const TMemory& buffer, const TTextPos& pos, TChangedRange& range,
                       TOperation* operation, uint8_t options, int story, int32_t paragraphEnds,
-                      std::vector<std::unique_ptr<TSection>> newSections = {});
+                      std::vector<std::unique_ptr<TSection>> newSections = {},
+                      std::vector<std::unique_ptr<TField>> newFields = {});
 // The text at the selection: replaces it ("ReplaceSel") or goes after it; overwrite mode, and a paragraph
 // break at a paragraph's end (the following style, the end of a list).
 void InsertTextAtSelection(TDocument& doc, const std::string& text, uint8_t flags, TChangedRange& range,
@@ -71,6 +73,18 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
                      TChangedRange& range, TOperation* operation);
 // The tag-22 code of a control character of plain text, 0 for any other byte.
 uint8_t SpecialCharCode(uint8_t c);
+
+// --- Pictures (PictureInsertion.cpp) ---
+// Picture formats by index: bmp, emf, wmf, jpg, gif, png, tif, pcd, pcx, tga, ico, cur, ani; callers pass 13
+// or 14 to have the index taken from the file's extension.
+constexpr int PictureFormatCount = 13;
+// The index of a file name's extension ("jpeg" and "tiff" too), 255 for none.
+uint8_t PictureFormatOfFile(const std::string& fileName);
+// Reads an image file into an embedded picture, scales it and inserts it at the selection as one
+// operation; a missing or unreadable file is reported by message.
+void InsertPictureFromFile(TDocument& doc, const std::string& fileName, int formatIndex);
+// Scales a picture (the same in both directions, never above 100 %) to fit the column and the page.
+void GetMaxPictureSize(TDocument& doc, TDocObject& object);
 
 // --- Deletion (RangeDeletion.cpp) ---
 void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,

@@ -34,6 +34,18 @@ constexpr uint8_t CodeKinds[OperationCodeCount] = {
     throw EInternalError(text);
 }
 
+// The formats at the caret for typed or inserted text, with the language inserted text takes.
+void PrepareInsertFormatAtCaret(TDocument& doc)
+{
+    doc.PrepareInsertFormat(doc.Caret, 1);
+    if (doc.HasSelection())
+        return;
+    int32_t language = doc.InsertedTextFormat[cfLanguage], font = doc.InsertedTextFormat[cfFont];
+    GetInsertionLanguage(doc, font, language, font);
+    doc.InsertedTextFormat[cfLanguage] = language;
+    doc.InsertedTextFormat[cfFont] = font;
+}
+
 template<typename P>
 const P& Params(const void* params)
 {
@@ -82,14 +94,14 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
     }
     case opInsertContent: {
         const auto& p = Params<TInsertContentParams>(params);
-        doc.PrepareInsertFormat(doc.Caret, 1);
+        PrepareInsertFormatAtCaret(doc);
         if (p.Content)
             InsertContentAtSelection(doc, *p.Content, range, operation, p.Flags);
         break;
     }
     case opInsertText: {
         const auto& p = Params<TInsertTextParams>(params);
-        doc.PrepareInsertFormat(doc.Caret, 1);
+        PrepareInsertFormatAtCaret(doc);
         InsertTextAtSelection(doc, p.Text, p.Flags, range, operation);
         break;
     }

@@ -226,33 +226,35 @@ void TParagraphExchange::Begin(TDocument& doc, int32_t first, int32_t count, int
         p->NormalizeTags();
         newTexts.push_back(&p->Text);
     }
-    const TMemory& oldFirst = *oldTexts.front();
-    const TMemory& newFirst = *newTexts.front();
-    const TMemory& oldLast = *oldTexts.back();
-    const TMemory& newLast = *newTexts.back();
-    // The shared prefix of the first paragraphs and suffix of the last ones, at item boundaries.
-    int32_t prefix = 0;
-    const int32_t prefixLimit = std::min(oldFirst.Size(), newFirst.Size());
-    while (prefix < prefixLimit && oldFirst.Data()[prefix] == newFirst.Data()[prefix])
-        ++prefix;
-    prefix = BoundaryAtOrBelow(oldFirst.Data(), oldFirst.Size(), prefix);
-    int32_t suffixLimit = std::min(oldLast.Size(), newLast.Size());
-    if (oldTexts.size() == 1)
-        suffixLimit = std::min(suffixLimit, oldLast.Size() - prefix);
-    if (newTexts.size() == 1)
-        suffixLimit = std::min(suffixLimit, newLast.Size() - prefix);
-    int32_t suffix = 0;
-    while (suffix < suffixLimit &&
-           oldLast.Data()[oldLast.Size() - 1 - suffix] == newLast.Data()[newLast.Size() - 1 - suffix])
-        ++suffix;
-    for (;;) {
-        const int32_t a =
-            oldLast.Size() - BoundaryAtOrAbove(oldLast.Data(), oldLast.Size(), oldLast.Size() - suffix);
-        const int32_t b =
-            newLast.Size() - BoundaryAtOrAbove(newLast.Data(), newLast.Size(), newLast.Size() - suffix);
-        if (a == suffix && b == suffix)
-            break;
-        suffix = std::min(a, b);
+    // The shared prefix of the first paragraphs and suffix of the last ones, at item boundaries; none when
+    // whole paragraphs come or go.
+    int32_t prefix = 0, suffix = 0;
+    if (!oldTexts.empty() && !newTexts.empty()) {
+        const TMemory& oldFirst = *oldTexts.front();
+        const TMemory& newFirst = *newTexts.front();
+        const TMemory& oldLast = *oldTexts.back();
+        const TMemory& newLast = *newTexts.back();
+        const int32_t prefixLimit = std::min(oldFirst.Size(), newFirst.Size());
+        while (prefix < prefixLimit && oldFirst.Data()[prefix] == newFirst.Data()[prefix])
+            ++prefix;
+        prefix = BoundaryAtOrBelow(oldFirst.Data(), oldFirst.Size(), prefix);
+        int32_t suffixLimit = std::min(oldLast.Size(), newLast.Size());
+        if (oldTexts.size() == 1)
+            suffixLimit = std::min(suffixLimit, oldLast.Size() - prefix);
+        if (newTexts.size() == 1)
+            suffixLimit = std::min(suffixLimit, newLast.Size() - prefix);
+        while (suffix < suffixLimit &&
+               oldLast.Data()[oldLast.Size() - 1 - suffix] == newLast.Data()[newLast.Size() - 1 - suffix])
+            ++suffix;
+        for (;;) {
+            const int32_t a =
+                oldLast.Size() - BoundaryAtOrAbove(oldLast.Data(), oldLast.Size(), oldLast.Size() - suffix);
+            const int32_t b =
+                newLast.Size() - BoundaryAtOrAbove(newLast.Data(), newLast.Size(), newLast.Size() - suffix);
+            if (a == suffix && b == suffix)
+                break;
+            suffix = std::min(a, b);
+        }
     }
     Prefix = prefix;
     Suffix = suffix;
@@ -276,10 +278,12 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
     }
     TMemory outgoing;
     BuildMiddle(texts, Prefix, Suffix, outgoing);
-    const TMemory& firstText = *texts.front();
-    const TMemory& lastText = *texts.back();
+    static const TMemory none;
+    const TMemory& firstText = texts.empty() ? none : *texts.front();
+    const TMemory& lastText = texts.empty() ? none : *texts.back();
     // The kept version's paragraphs, with the shared head and tail.
-    const auto pieces = SplitParagraphPieces(Middle.Data(), Middle.Size());
+    const auto pieces = KeptCount > 0 ? SplitParagraphPieces(Middle.Data(), Middle.Size())
+                                      : std::vector<std::pair<int32_t, int32_t>>();
     std::vector<std::unique_ptr<TParagraph>> incoming;
     for (size_t i = 0; i < pieces.size(); ++i) {
         auto p = std::make_unique<TParagraph>(&doc);
@@ -288,7 +292,9 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         p->Text.Append(Middle.Data() + pieces[i].first, pieces[i].second);
         if (i + 1 == pieces.size())
             p->Text.Append(lastText.Data() + lastText.Size() - Suffix, Suffix);
-        p->ParaFormat = i < Formats.size() ? Formats[i] : outgoingFormats.back();
+        p->ParaFormat = i < Formats.size()         ? Formats[i]
+                        : !outgoingFormats.empty() ? outgoingFormats.back()
+                                                   : DefaultParaFormat();
         p->UpdatePlainText();
         p->SetNormalized(true);
         incoming.push_back(std::move(p));
@@ -363,7 +369,8 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         doc.OperationManager->SetChangedRangeStart(range, First);
         if (range[crFirstPage] != UndefinedField && range[crFirstPage] < int32_t(doc.Pages.size()))
             doc.Pages.resize(size_t(range[crFirstPage]));
-        else if (range[crFirstParagraph] == UndefinedField && doc.Paragraphs[size_t(First)]->IsOnPage())
+        else if (range[crFirstParagraph] == UndefinedField && First < doc.ParagraphCount() &&
+                 doc.Paragraphs[size_t(First)]->IsOnPage())
             doc.ClearPageList();
         std::vector<std::unique_ptr<TParagraph>> gone;
         for (int32_t i = First; i < First + CountInDocument; ++i)

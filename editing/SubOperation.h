@@ -11,6 +11,7 @@
 #include "editing/ParagraphExchange.h"
 
 class TDocument;
+class TParagraph;
 
 // One step of an operation. Applying it exchanges the state it holds with the document's and reports
 // what changed; the same call undoes and redoes it.
@@ -79,5 +80,25 @@ private:
     TTextRange FRange{};
     int32_t FPositions = 0;
     TMemory FText;
+    TParagraphExchange FExchange;
+};
+
+// Replaces paragraphs from First (none: inserts) with new ones, then exchanges them back and forth.
+class TReplaceParagraphsOperation : public TSubOperation {
+public:
+    TReplaceParagraphsOperation(TDocument* document, int32_t first, int32_t count, int story,
+                                std::vector<std::unique_ptr<TParagraph>> made);
+    ~TReplaceParagraphsOperation() override;
+    int64_t GetMemorySize() const override;
+    void Undo(TChangedRange& range) override;
+    // Objects the new paragraphs' marks name and that nothing owns yet go to the exchange.
+    TParagraphExchange& Exchange() { return FExchange; }
+
+private:
+    int32_t FFirst;
+    int32_t FCount;
+    int FStory;
+    bool FApplied = false;
+    std::vector<std::unique_ptr<TParagraph>> FMade;
     TParagraphExchange FExchange;
 };

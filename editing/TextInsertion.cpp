@@ -9,6 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
+#include "editing/Field.h"
 #include "editing/Builders.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
@@ -138,7 +139,8 @@ void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& po
 
 void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos, TChangedRange& range,
                       TOperation* operation, uint8_t options, int story, int32_t,
-                      std::vector<std::unique_ptr<TSection>> newSections)
+                      std::vector<std::unique_ptr<TSection>> newSections,
+                      std::vector<std::unique_ptr<TField>> newFields)
 {
     range = EmptyChangedRange();
     const TMemory* buffer = &given;
@@ -158,6 +160,8 @@ void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos,
                                                          !(options & ioSharedObjects));
     for (auto& section : newSections)
         step->Exchange().Own(std::move(section));
+    for (auto& field : newFields)
+        step->Exchange().Own(std::move(field));
     TInsertDeleteOperation& inserted = *step;
     ApplyStep(doc, std::move(step), range, operation);
     const TTextRange where = inserted.Range();
@@ -337,9 +341,11 @@ void GetInsertionLanguage(TDocument& doc, int32_t fontIndex, int32_t& language, 
     outFontIndex = fontIndex;
     if (doc.GetModeFlag(mfKeepLanguage))
         return;
-    // The document's default language, else the language the text already has.
+    // The document's default language while the keyboard was not switched, else the keyboard's.
     if (doc.DefaultLanguageId >= 0 && !doc.GetModeFlag(mfKeyboardLanguage))
         language = doc.DefaultLanguageId & 0xFFFF;
+    else if (const int32_t keyboard = DocumentHost().KeyboardLanguage())
+        language = keyboard & 0xFFFF;
 }
 
 void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, int32_t charset,

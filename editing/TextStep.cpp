@@ -169,3 +169,27 @@ void TInsertDeleteOperation::FirstRemove(TChangedRange& range)
     FRange.StartPos = start;
     FRange.EndPos = end;
 }
+
+TReplaceParagraphsOperation::TReplaceParagraphsOperation(TDocument* document, int32_t first, int32_t count,
+                                                         int story,
+                                                         std::vector<std::unique_ptr<TParagraph>> made)
+    : TSubOperation(document), FFirst(first), FCount(count), FStory(story), FMade(std::move(made))
+{}
+
+TReplaceParagraphsOperation::~TReplaceParagraphsOperation() = default;
+
+int64_t TReplaceParagraphsOperation::GetMemorySize() const
+{
+    return int64_t(sizeof(*this)) - int64_t(sizeof(TParagraphExchange)) + FExchange.GetMemorySize();
+}
+
+void TReplaceParagraphsOperation::Undo(TChangedRange& range)
+{
+    if (FApplied) {
+        FExchange.Exchange(*Document, range);
+        return;
+    }
+    FApplied = true;
+    FExchange.Begin(*Document, FFirst, FCount, FStory, std::move(FMade), range);
+    FMade.clear();
+}

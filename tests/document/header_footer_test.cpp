@@ -9,6 +9,7 @@
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "editing/Field.h"
+#include "editing/HeaderFooterEditing.h"
 #include "layout_support.h"
 #include "paged_document.h"
 #include "tagged_text.h"
@@ -160,7 +161,7 @@ TEST_F(HeaderFooter, ModeOnAndOffKeepsTheText)
     D.Doc.StyleList->Assign(*GetStyleManager().DefaultList);
     D.Doc.SetCaret(1, 1, 0, 4);
     const TTextPos before = D.Doc.Caret;
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     // The first section got its six headers and footers in their styles, and the header of the
     // caret's page is edited.
     EXPECT_EQ(D.Doc.StoryLengths[stHeadersFooters], HeaderFooterSlotCount);
@@ -180,21 +181,21 @@ TEST_F(HeaderFooter, ModeOnAndOffKeepsTheText)
     qptest::SetTaggedText(p, "{26:" + h + "}Rapport annuel{22:2}{27:" + h + "}");
     p.UpdateLayout(false, 0);
     D.Doc.SetModeFlag(mfFieldsDirty, true);
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     EXPECT_EQ(D.Doc.EditedHeaderFooter, nullptr);
     EXPECT_EQ(HeaderFooterLinesOn(*D.Doc.Pages[0]), 0);
     EXPECT_EQ(D.Doc.Caret.ParIndex, before.ParIndex);
     EXPECT_EQ(D.Doc.Caret.Offset, before.Offset);
     EXPECT_EQ(Text(*D.LastSection().HeaderFooter[hfOddHeader]), "Rapport annuel");
     // On again: nothing more is created, and the header shows its text on the page.
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     EXPECT_EQ(D.Doc.StoryLengths[stHeadersFooters], HeaderFooterSlotCount);
     EXPECT_EQ(Text(*D.Doc.EditedHeaderFooter), "Rapport annuel");
     EXPECT_EQ(HeaderFooterLinesOn(*D.Doc.Pages[0]), 1);
     // The footer is placed up from the footer distance: 196 - 48 - 19.
     D.Doc.EditHeaderFooter(0, D.LastSection().HeaderFooter[hfOddFooter]);
     EXPECT_EQ(D.Doc.Pages[0]->Lines.back()->Y, 129);
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     EXPECT_EQ(D.Doc.EditedHeaderFooter, nullptr);
 }
 
@@ -203,7 +204,7 @@ TEST_F(HeaderFooter, EditingEndsWhenItsPageNoLongerShowsTheField)
     D.Par(3);
     D.Prepare();
     D.Doc.PaginateAll();
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     ASSERT_NE(D.Doc.EditedHeaderFooter, nullptr);
     D.Doc.RefreshHeaderFooterMode();
     EXPECT_NE(D.Doc.EditedHeaderFooter, nullptr);
@@ -222,7 +223,7 @@ TEST_F(HeaderFooter, PageNumbersGoIntoEmptyFootersOnly)
     TPageNumberChoice choice;
     choice.InFooter = true;
     choice.Alignment = 3; // outside
-    D.Doc.InsertPageNumbers(choice);
+    InsertPageNumbers(D.Doc, choice);
     EXPECT_TRUE(Shown.empty());
     TSection& s = D.LastSection();
     EXPECT_EQ(Text(*s.HeaderFooter[hfOddFooter]), "?");
@@ -243,10 +244,10 @@ TEST_F(HeaderFooter, PageNumbersGoIntoEmptyFootersOnly)
         D.Doc.EditHeaderFooter(n, footer);
         EXPECT_EQ(Text(*footer), std::to_string(n + 1));
     }
-    D.Doc.ToggleHeaderFooterMode(-1, nullptr);
+    ToggleHeaderFooterEditing(D.Doc, -1, nullptr);
     // Now that footers hold text, nothing more is inserted: the user is told how to do it by hand.
     const size_t fields = D.Doc.Fields.size();
-    D.Doc.InsertPageNumbers(choice);
+    InsertPageNumbers(D.Doc, choice);
     EXPECT_EQ(D.Doc.Fields.size(), fields);
     if (!SilentMessages) {
         ASSERT_EQ(Shown.size(), 1u);
