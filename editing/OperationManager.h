@@ -57,6 +57,10 @@ public:
     std::vector<std::pair<int32_t, int32_t>> ChangedLines;
     // The most memory the recorded operations may take.
     int64_t MemoryLimit;
+
+private:
+    // Undoes (or redoes) the current operation with its typing group or linked ones, or all of them.
+    void Replay(bool undo, bool all, bool refresh, TChangedRange& range);
 };
 
 // One eighth of the machine's physical memory, and no more than a 32-bit process can spare (256 MB).

@@ -284,56 +284,54 @@ void PrepareReplacementFormat(TDocument& doc, const TTextPos& start, bool choose
 
 } // namespace
 
-void ReplaceRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& endGiven, TChangedRange& range,
-                  TOperation* operation, uint8_t flags, const std::string& text)
+namespace {
+
+// A range replaced by a text or by a tagged buffer (Text null): the range deleted, then the new text
+// inserted at its start in the format of the replaced text's start.
+void Replace(TDocument& doc, TTextPos start, TTextPos end, TChangedRange& range, TOperation* operation,
+             uint8_t flags, int story, const std::string* text, const TMemory* content)
 {
     range = EmptyChangedRange();
-    TTextPos start = startGiven, end = endGiven;
     if (CompareTextPos(end, start) < 0)
         std::swap(start, end);
     end = AdjustReplacedEnd(doc, start, end, flags);
     TModeFlagScope scope(doc);
     scope.On(mfReplacing);
     TChangedRange one;
-    // The format the new text takes is the one of the replaced text's start.
-    doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
+    if (text)
+        doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
     DeleteRange(doc, start, end, one, operation, uint8_t(flags & ~ioAdjustSpaces));
     doc.OperationManager->UnionChangedRange(range, one);
-    PrepareReplacementFormat(doc, start, true);
+    PrepareReplacementFormat(doc, start, text != nullptr);
     {
         TModeFlagScope inserting(doc);
         inserting.On(mfInsertingReplacement);
-        InsertPlainText(doc, text, start, one, operation, flags);
+        if (text) {
+            InsertPlainText(doc, *text, start, one, operation, flags);
+        } else {
+            const int32_t paragraphs =
+                int32_t(SplitParagraphPieces(content->Data(), content->Size()).size()) - 1;
+            InsertDeleteText(doc, *content, start, one, operation, flags, story, paragraphs);
+        }
         doc.OperationManager->UnionChangedRange(range, one);
     }
+    // After a replacement no selection is restored.
     for (int i = crSelStartPar; i <= crSelEndOffset; ++i)
         range[i] = 0;
 }
 
-void ReplaceRangeWithContent(TDocument& doc, const TTextPos& startGiven, const TTextPos& endGiven,
-                             TChangedRange& range, TOperation* operation, uint8_t flags, int story,
-                             const TMemory& content)
+} // namespace
+
+void ReplaceRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
+                  TOperation* operation, uint8_t flags, const std::string& text)
 {
-    range = EmptyChangedRange();
-    TTextPos start = startGiven, end = endGiven;
-    if (CompareTextPos(end, start) < 0)
-        std::swap(start, end);
-    end = AdjustReplacedEnd(doc, start, end, flags);
-    TModeFlagScope scope(doc);
-    scope.On(mfReplacing);
-    TChangedRange one;
-    DeleteRange(doc, start, end, one, operation, uint8_t(flags & ~ioAdjustSpaces));
-    doc.OperationManager->UnionChangedRange(range, one);
-    PrepareReplacementFormat(doc, start, false);
-    {
-        TModeFlagScope inserting(doc);
-        inserting.On(mfInsertingReplacement);
-        int32_t paragraphs = int32_t(SplitParagraphPieces(content.Data(), content.Size()).size()) - 1;
-        InsertDeleteText(doc, content, start, one, operation, flags, story, paragraphs);
-        doc.OperationManager->UnionChangedRange(range, one);
-    }
-    for (int i = crSelStartPar; i <= crSelEndOffset; ++i)
-        range[i] = 0;
+    Replace(doc, start, end, range, operation, flags, doc.StoryOfParagraph(start.ParIndex), &text, nullptr);
+}
+
+void ReplaceRangeWithContent(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
+                             TOperation* operation, uint8_t flags, int story, const TMemory& content)
+{
+    Replace(doc, start, end, range, operation, flags, story, nullptr, &content);
 }
 
 void GetInsertionLanguage(TDocument& doc, int32_t fontIndex, int32_t& language, int32_t& outFontIndex)

@@ -43,7 +43,7 @@ TOperation* At(const TUndoList& list, int32_t index)
 
 // Typing steps of two neighbouring operations group when the later one was typed right after the earlier
 // one in the same paragraph and the group does not go on past a typed space.
-bool TypingGroups(const TOperation& later, const TOperation& earlier, bool laterIsFirst, bool undoing)
+bool TypingGroups(const TOperation& later, const TOperation& earlier, const TOperation& done, bool first)
 {
     if (!CurrentOptions().Edit.GroupUndo)
         return false;
@@ -54,8 +54,8 @@ bool TypingGroups(const TOperation& later, const TOperation& earlier, bool later
     // Both are insertions, the later one's text now out of the document and the earlier one's in it.
     if (a->TextInDocument() || !b->TextInDocument())
         return false;
-    const TInsertDeleteOperation* done = undoing ? a : b;
-    if (done->IsSingleSpace() && !laterIsFirst)
+    // A typed space just undone or redone ends the group, unless it was the first.
+    if (done.SingleTypingStep()->IsSingleSpace() && !first)
         return false;
     return later.CaretBefore.ParIndex == earlier.CaretBefore.ParIndex &&
            std::abs(later.CaretBefore.Offset - earlier.CaretBefore.Offset) <= 1;
@@ -125,47 +125,57 @@ void TOperationManager::AddOperation(std::unique_ptr<TOperation> operation)
     DocumentHost().InvalidateCommands();
 }
 
-void TOperationManager::Undo(bool refresh, TChangedRange& range)
+void TOperationManager::Replay(bool undo, bool all, bool refresh, TChangedRange& range)
 {
     TDocument& doc = *Document;
     TUndoList& list = doc.UndoList;
     TBusyScope busy(doc);
     TModeFlagScope flags(doc);
-    flags.On(mfUndoing);
+    if (undo)
+        flags.On(mfUndoing);
     flags.On(mfUndoRedoRunning);
     range = EmptyChangedRange();
-    int undone = 0;
+    int count = 0;
     bool scroll = true;
     TOperation* last = nullptr;
-    while (list.CurrentIndex >= 0) {
-        TOperation& op = *At(list, list.CurrentIndex);
-        list.TotalMemory -= op.GetMemorySize();
+    while (TOperation* op = At(list, undo ? list.CurrentIndex : list.CurrentIndex + 1)) {
+        list.TotalMemory -= op->GetMemorySize();
         TChangedRange one;
-        op.Undo(one);
+        if (undo)
+            op->Undo(one);
+        else
+            op->Redo(one);
         UnionChangedRange(range, one);
         range[crCaretLine] = one[crCaretLine];
-        list.TotalMemory += op.GetMemorySize();
-        --list.CurrentIndex;
-        scroll = op.ScrollToCaret;
-        last = &op;
-        ++undone;
-        TOperation* older = At(list, list.CurrentIndex);
-        if (!older)
+        list.TotalMemory += op->GetMemorySize();
+        list.CurrentIndex += undo ? -1 : 1;
+        scroll = op->ScrollToCaret;
+        last = op;
+        ++count;
+        if (all)
+            continue;
+        // The typing group or the linked operations go on with the next one.
+        TOperation* next = At(list, undo ? list.CurrentIndex : list.CurrentIndex + 1);
+        if (!next)
             break;
-        if (!TypingGroups(op, *older, undone == 1, true) && !op.Linked)
+        const bool grouped =
+            undo ? TypingGroups(*op, *next, *op, count == 1) : TypingGroups(*next, *op, *op, count == 1);
+        if (!grouped && !(undo ? op->Linked : next->Linked))
             break;
     }
-    if (undone == 1 && last->SingleTypingStep())
+    if (!all && count == 1 && last->SingleTypingStep() &&
+        (undo || last->SingleTypingStep()->TextInDocument()))
         doc.SetModeFlag(mfSingleTypingRedo, true);
-    if (refresh) {
+    // Undo without Refresh leaves the document to the caller; redo always brings it up to date.
+    const bool update = refresh || !undo;
+    if (update) {
         TModeFlagScope keep(doc);
-        if (!scroll)
+        if (!scroll && !all)
             keep.On(mfNoScrollToCaret);
         RefreshAfterChange(range);
+        doc.SetModified(list.CurrentIndex != list.SavedMark);
     }
     doc.SetModeFlag(mfSingleTypingRedo, false);
-    if (refresh)
-        doc.SetModified(list.CurrentIndex != list.SavedMark);
     doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
     doc.SetModeFlag(mfFieldsDirty, true);
     doc.SetModeFlag(mfKeyboardLanguageUsed, false);
@@ -173,112 +183,38 @@ void TOperationManager::Undo(bool refresh, TChangedRange& range)
         DocumentHost().InvalidateCommands();
 }
 
+void TOperationManager::Undo(bool refresh, TChangedRange& range)
+{
+    Replay(true, false, refresh, range);
+}
+
 void TOperationManager::Redo(bool refresh, TChangedRange& range)
 {
-    TDocument& doc = *Document;
-    TUndoList& list = doc.UndoList;
-    TBusyScope busy(doc);
-    TModeFlagScope flags(doc);
-    flags.On(mfUndoRedoRunning);
-    range = EmptyChangedRange();
-    int redone = 0;
-    bool scroll = true;
-    TOperation* last = nullptr;
-    while (TOperation* op = At(list, list.CurrentIndex + 1)) {
-        list.TotalMemory -= op->GetMemorySize();
-        TChangedRange one;
-        op->Redo(one);
-        UnionChangedRange(range, one);
-        range[crCaretLine] = one[crCaretLine];
-        list.TotalMemory += op->GetMemorySize();
-        ++list.CurrentIndex;
-        scroll = op->ScrollToCaret;
-        last = op;
-        ++redone;
-        TOperation* following = At(list, list.CurrentIndex + 1);
-        if (!following)
-            break;
-        if (!TypingGroups(*following, *op, redone == 1, false) && !following->Linked)
-            break;
-    }
-    if (redone == 1 && last->SingleTypingStep() && last->SingleTypingStep()->TextInDocument())
-        doc.SetModeFlag(mfSingleTypingRedo, true);
-    {
-        TModeFlagScope keep(doc);
-        if (!scroll)
-            keep.On(mfNoScrollToCaret);
-        RefreshAfterChange(range);
-    }
-    doc.SetModeFlag(mfSingleTypingRedo, false);
-    doc.SetModified(list.CurrentIndex != list.SavedMark);
-    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
-    doc.SetModeFlag(mfFieldsDirty, true);
-    doc.SetModeFlag(mfKeyboardLanguageUsed, false);
-    if (refresh)
-        DocumentHost().InvalidateCommands();
+    Replay(false, false, refresh, range);
 }
 
 void TOperationManager::Undo()
 {
     TChangedRange range;
-    Undo(true, range);
+    Replay(true, false, true, range);
 }
 
 void TOperationManager::Redo()
 {
     TChangedRange range;
-    Redo(true, range);
+    Replay(false, false, true, range);
 }
 
 void TOperationManager::UndoAll()
 {
-    TDocument& doc = *Document;
-    TUndoList& list = doc.UndoList;
-    TBusyScope busy(doc);
-    TChangedRange range = EmptyChangedRange();
-    {
-        TModeFlagScope flags(doc);
-        flags.On(mfUndoing);
-        flags.On(mfUndoRedoRunning);
-        for (; list.CurrentIndex >= 0; --list.CurrentIndex) {
-            TOperation& op = *At(list, list.CurrentIndex);
-            list.TotalMemory -= op.GetMemorySize();
-            TChangedRange one;
-            op.Undo(one);
-            UnionChangedRange(range, one);
-            range[crCaretLine] = one[crCaretLine];
-            list.TotalMemory += op.GetMemorySize();
-        }
-        RefreshAfterChange(range);
-    }
-    doc.SetModified(list.CurrentIndex != list.SavedMark);
-    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
-    DocumentHost().InvalidateCommands();
+    TChangedRange range;
+    Replay(true, true, true, range);
 }
 
 void TOperationManager::RedoAll()
 {
-    TDocument& doc = *Document;
-    TUndoList& list = doc.UndoList;
-    TBusyScope busy(doc);
-    TChangedRange range = EmptyChangedRange();
-    {
-        TModeFlagScope flags(doc);
-        flags.On(mfUndoRedoRunning);
-        while (TOperation* op = At(list, list.CurrentIndex + 1)) {
-            list.TotalMemory -= op->GetMemorySize();
-            TChangedRange one;
-            op->Redo(one);
-            UnionChangedRange(range, one);
-            range[crCaretLine] = one[crCaretLine];
-            list.TotalMemory += op->GetMemorySize();
-            ++list.CurrentIndex;
-        }
-        RefreshAfterChange(range);
-    }
-    doc.SetModified(list.CurrentIndex != list.SavedMark);
-    doc.SetModeFlag(mfDiffersFromSecondMark, list.CurrentIndex != list.SecondMark);
-    DocumentHost().InvalidateCommands();
+    TChangedRange range;
+    Replay(false, true, true, range);
 }
 
 void TOperationManager::DiscardUndo()
