@@ -84,6 +84,12 @@ private:
     TColorRef FormatTextColor() const;
     TColorRef MarkColor() const { return Outside ? Silver : Colors.Marks; }
     void EnsureFont();
+    // The font of a format at the drawing zoom; lines through and under the text are drawn apart.
+    TSelectedFont DrawingFont(TCharFormat format)
+    {
+        format[cfUnderline] = format[cfStrike] = format[cfDoubleStrike] = 0;
+        return Doc.SelectFormatFont(format, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+    }
     int32_t TextTop() const;
     void DrawHighlight();
     void Pass();
@@ -163,7 +169,7 @@ void TLineDrawer::EnsureFont()
 {
     if (!FontStale)
         return;
-    Font = Doc.SelectFormatFont(Format, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+    Font = DrawingFont(Format);
     FontStale = false;
 }
 
@@ -282,7 +288,7 @@ void TLineDrawer::DrawRunText(int32_t, int32_t, TColorRef)
         const TSelectedFont reduced = Font;
         if (!lower) {
             Format[cfSmallCaps] = 0;
-            Font = Doc.SelectFormatFont(Format, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+            Font = DrawingFont(Format);
         }
         const int32_t first = RunFirst + int32_t(i);
         DrawCopies(X(first), TextTop(), shown.substr(i, j - i), widths + first, nullptr);
@@ -350,7 +356,7 @@ void TLineDrawer::DrawBreakLabel(int32_t n, int label, int rules)
     labelFormat[cfSize] = BreakLabelSize;
     labelFormat[cfVertPos] = 0;
     labelFormat[cfSmallCaps] = 0;
-    const TSelectedFont font = Doc.SelectFormatFont(labelFormat, sfDeviceHeight);
+    const TSelectedFont font = DrawingFont(labelFormat);
     const std::string text = BreakLabels[std::clamp(label, 0, BreakLabelCount - 1)];
     const int32_t width = font.Font->TextWidth(text);
     const int32_t from = X(n);
@@ -790,7 +796,8 @@ void TParLine::Draw(TDrawSurface& surface, int32_t x, int32_t y)
     EnsureMeasured();
     TDocument& doc = *Paragraph->Document;
     const bool direct = doc.GetModeFlag(mfPrinting) || doc.GetModeFlag(mfSample);
-    TOffscreenSurface* buffer = direct ? nullptr : SharedLineBuffer();
+    // A surface without a device context (a recording) is drawn on directly.
+    TOffscreenSurface* buffer = direct || !surface.Handle() ? nullptr : SharedLineBuffer();
     const int32_t width = GetBoxWidth();
     int32_t height = GetDisplayHeight();
     if (doc.GetModeFlag(mfOverhangDrawing))

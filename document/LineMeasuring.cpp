@@ -133,7 +133,10 @@ int32_t TParLine::GetZoomedX(int32_t n)
 
 int32_t TParLine::GetDisplayHeight() const
 {
-    return Paragraph->Document->ApplyZoom(Height);
+    // From this line's zoomed top to the next one's, so that lines that follow each other leave no
+    // row between them whatever the rounding.
+    const TDocument& doc = *Paragraph->Document;
+    return doc.ApplyZoom(Y + Height) - doc.ApplyZoom(Y);
 }
 
 int32_t TParLine::GetBoxWidth() const

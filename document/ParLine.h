@@ -72,7 +72,7 @@ public:
     // X of boundary N in device pixels at the zoom, from the line's left edge (the page's left margin
     // and column): where drawing puts it and where the caret stands.
     int32_t GetZoomedX(int32_t n);
-    // The line's height at the zoom.
+    // The line's height at the zoom, as it stands at its y on the page.
     int32_t GetDisplayHeight() const;
     // The width of the line's box at the zoom: from its column's (or the text area's) left edge to the
     // right limit. Drawing paints the whole box.
