@@ -105,6 +105,8 @@ private:
     void DrawUnderlines();
     void DrawUnderlineSpan(const TUnderlineSpan& span, int32_t dy, TColorRef color);
     void DrawSelection();
+    void DrawBullet();
+    void DrawSpellingMarks();
 
     TParLine& Line;
     TParagraph& Par;
@@ -300,11 +302,56 @@ void TLineDrawer::DrawRunText(int32_t, int32_t, TColorRef)
     }
 }
 
+// The bullet before the text of a paragraph's first line (or of the line after a lone page or column
+// break): the bullet character in the bullet font, in the paragraph end's format and the text colour,
+// placed at the start of its box before the text.
+void TLineDrawer::DrawBullet()
+{
+    if (!IsFormatOn(Par.ParaFormat[pfBullets]) || Line.IsLonePageBreak())
+        return;
+    const bool first = Line.LineIndex == 0 || (Line.LineIndex == 1 && Par.Lines[0]->IsLonePageBreak());
+    if (!first)
+        return;
+    TCharFormat end;
+    Par.LoadCharFormat(Par.Lines.back()->FormatAtStart, end);
+    if (end[cfSize] == UndefinedField)
+        end[cfSize] = DefaultCharFormat()[cfSize];
+    end[cfFont] = GetFontManager().BulletFont();
+    const TCharFormat saved = Format;
+    const TSelectedFont savedFont = Font;
+    Format = end;
+    Font = DrawingFont(Format);
+    const uint8_t bullet = 183;
+    int32_t room = std::max(Doc.TwipsToDeviceX(270), Font.Font->CharWidth(bullet));
+    const int32_t firstIndent = Par.ParaFormat[pfFirstIndent];
+    if (firstIndent < 0 && firstIndent != UndefinedField)
+        room = std::max(room, Doc.TwipsToDeviceX(-firstIndent));
+    DrawCopies(X(0) - room, TextTop(), std::string(1, char(bullet)), nullptr, nullptr);
+    Format = saved;
+    Font = savedFont;
+}
+
+// The spelling marks the paragraph keeps: a zigzag under each marked word of the line.
+void TLineDrawer::DrawSpellingMarks()
+{
+    if (Direct || Par.Misspellings.empty())
+        return;
+    for (const TMisspelling& m : Par.Misspellings) {
+        const int32_t from = std::max(m.Start, Line.FirstChar) - Line.FirstChar;
+        const int32_t to = std::min(m.End, Line.FirstChar + Line.CharCount) - Line.FirstChar;
+        if (to <= from)
+            continue;
+        DrawZigzagLine(S, X(from), X(to), m.Kind == 0 ? 0x0000FF : 0x800000, Left, Baseline + 2);
+    }
+}
+
 void TLineDrawer::Flush()
 {
     if (Run.empty())
         return;
     EnsureFont();
+    if (FirstRun)
+        DrawBullet();
     const int32_t end = RunFirst + int32_t(Run.size());
     // The paragraph's final mark is never underlined or struck.
     const bool onlyEnd = Run.size() == 1 && end == Line.CharCount && Line.CharAt(end - 1) == scParagraphMark;
@@ -786,6 +833,7 @@ void TLineDrawer::Draw()
     DrawHighlight();
     Pass();
     DrawUnderlines();
+    DrawSpellingMarks();
     DrawSelection();
 }
 

@@ -225,6 +225,28 @@ TEST_F(LineDrawing, TabLeaderFillsTheTabsBox)
     EXPECT_EQ(XAt(2), Left + 96);
 }
 
+TEST_F(LineDrawing, BulletStandsInItsBoxBeforeTheFirstLineAndSpellingMarksUnderTheWords)
+{
+    Format()[pfBullets] = 1;
+    Draw("ab{22:2}");
+    auto texts = Surface.OfKind(TDrawOpKind::Text);
+    ASSERT_EQ(Surface.Texts(), (std::vector<std::string>{"\xB7", "ab"}));
+    // The box: 270 twips (18 pixels) before the text, which the layout moved right by as much.
+    EXPECT_EQ(texts[1]->Rect.Left - texts[0]->Rect.Left, 18);
+    EXPECT_EQ(XAt(0), Left + 18);
+    Format()[pfBullets] = 0;
+
+    TParagraph& p = Break("un mot faux{22:2}", 40 * 120);
+    p.Misspellings.push_back(TMisspelling{3, 6, 0});
+    Surface = TRecordingSurface();
+    p.Lines[0]->Draw(Surface, Left, Top);
+    const auto marks = Surface.OfKind(TDrawOpKind::Polyline);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0]->Color, 0x0000FFu);
+    EXPECT_EQ(marks[0]->Points.front().X, XAt(3));
+    EXPECT_EQ(marks[0]->Points.back().X, XAt(6));
+}
+
 TEST_F(LineDrawing, SelectionIsInvertedBetweenItsBoundaries)
 {
     Draw("abcdef{22:2}");
