@@ -1,6 +1,8 @@
 // The program's base forms.
 #include "core/win/BaseForms.h"
 
+#include "core/win/DialogButtons.h"
+
 void (*ShowHelpTopic)(int32_t topic) = nullptr;
 void (*ExecuteCommandHook)(int32_t command) = nullptr;
 
@@ -83,10 +85,10 @@ bool TQuillpadForm::CloseQuery()
     if (ModalResult == mrCancel) {
         for (int i = ComponentCount() - 1; i >= 0; --i) {
             auto* row = dynamic_cast<TDlgButtons*>(Components(i));
-            TDlgButton* cancel = row ? row->ButtonOfKind(dbCancel) : nullptr;
+            TDlgButton* cancel = row ? row->Button(dbCancel) : nullptr;
             if (!cancel)
                 continue;
-            if (row->LastKind != dbCancel) {
+            if (row->LastClicked != dbCancel) {
                 cancel->Click();
                 if (ModalResult == mrNone)
                     return false;
@@ -105,20 +107,6 @@ void TQuillpadCommandForm::WndProc(TMessage& message)
     TQuillpadForm::WndProc(message);
     if (command)
         message.Result = 1;
-}
-
-TStandardDialogForm::TStandardDialogForm(TComponent* owner) : TQuillpadForm(owner)
-{
-    SetBorderStyle(bsDialog);
-    Buttons = new TDlgButtons(this);
-    Buttons->OnClick = [this](TComponent* sender) { ButtonClick(sender); };
-    Buttons->RebuildButtons();
-}
-
-void TStandardDialogForm::ButtonClick(TComponent* sender)
-{
-    if (!dynamic_cast<TDlgButton*>(sender))
-        ModalResult = mrOk;
 }
 
 void TPopupStayOnTopForm::CreateParams(TCreateParams& params)

