@@ -5,7 +5,7 @@
 
 #include "core/ShellUtils.h"
 #include "dialogs/DocProperties.h"
-#include "shell/DataFolder.h"
+#include "core/DataFolder.h"
 #include "core/SystemUtils.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
