@@ -76,9 +76,9 @@ struct TViewOptions {
 
 // Section "LoadSave".
 struct TLoadSaveOptions {
-    bool SuperCmpctSave = true;
+    bool SuperCmpctSave = true; // RTF files of the program's own keep 8-bit characters as they are
     bool GetFileNameFromDoc = true;
-    bool SaveCaretPos = false;
+    bool SaveCaretPos = false; // the caret's place is remembered in the file
     bool CreateBackup = false;
     int32_t Backup_MaxFiles = 5;
     bool Backup_SepFolders = true;
@@ -88,8 +88,9 @@ struct TLoadSaveOptions {
     int32_t AutoSave = 3;           // minutes between automatic saves, 0 off
     bool UseDocFolder = true;       // new documents go to DocFolder
     std::string DocFolder;          // the documents folder, ending in a backslash
-    bool CipherStrength = false;    // 0 128 bits, 1 256 bits; read, never written
-    uint8_t ReuseEncPass = 0;       // 0..3
+    bool CipherStrength = false;    // encrypted documents carry two file keys instead of one; never written
+    uint8_t ReuseEncPass = 0;       // bit 0: the opening password is tried on every encrypted document;
+                                    // bit 1: the saving password is suggested again
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
 };
 
