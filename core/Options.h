@@ -95,7 +95,7 @@ struct TLoadSaveOptions {
 };
 
 // The table-of-contents dialog's last choices (section "Internal\TOC").
-struct TTocOptions {
+struct TTocDialogOptions {
     bool PageNum = true;
     bool RightAlign = true;
     uint8_t TabLeader = 1; // -1..3, -1 kept as 255
@@ -160,7 +160,7 @@ struct TInternalOptions {
     bool FloatFmtPlt = false;
     bool FloatFmtPltVsbl = true;
     int32_t FloatFmtPlt_x1 = 0, FloatFmtPlt_y1 = 0, FloatFmtPlt_x2 = 0, FloatFmtPlt_y2 = 0;
-    TTocOptions Toc;
+    TTocDialogOptions Toc;
     THelpWindowPlacement HelpPlacement;
     uint8_t OpenDlgPreview = 1;
     uint8_t TemplateDlgPreview = 2;

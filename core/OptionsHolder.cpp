@@ -293,7 +293,7 @@ void TOptionsHolder::Exchange(TSettingsStorage& store, bool saving)
     }
 
     // --- Internal\TOC ---
-    TTocOptions& toc = in.Toc;
+    TTocDialogOptions& toc = in.Toc;
     k.Section("Internal\\TOC");
     k.Bool("PageNum", toc.PageNum, true);
     k.Bool("RightAlign", toc.RightAlign, true);
