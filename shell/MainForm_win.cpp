@@ -7,7 +7,9 @@
 #include "classlib/runtime/Format.h"
 #include "classlib/runtime/ResourceStream.h"
 #include "core/CmdLine.h"
+#include "core/Fonts.h"
 #include "core/Instance.h"
+#include "core/Kerning.h"
 #include "core/MenuResource.h"
 #include "core/Messages.h"
 #include "core/Options.h"
@@ -125,6 +127,13 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
         ShowError(Format("Anomalie :||%s.", e.Message));
     };
     CommandManager().Executor = [this](int32_t command) { return ExecuteCommand(command); };
+    // After every message: the transient status text goes and the command states are refreshed.
+    AfterMessageShown = [] {
+        if (MainForm) {
+            MainForm->ClearTimedStatus();
+            MainForm->InvalidateCommands();
+        }
+    };
     SetColor(clSystemColor | COLOR_APPWORKSPACE);
 }
 
@@ -136,6 +145,7 @@ TMainForm::~TMainForm()
         Application->OnIdle = nullptr;
     Application->OnMessage = nullptr;
     CommandManager().Executor = nullptr;
+    AfterMessageShown = nullptr;
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -367,7 +377,7 @@ void TMainForm::StepProgress(int position)
 {
     if (!(Flags & mffProgress) || FProgressTotal <= 0)
         return;
-    const int bar = MulDiv(position, 25, FProgressTotal);
+    const int bar = static_cast<int>(int64_t(position) * 25 / FProgressTotal);
     if (bar <= FProgressLast)
         return;
     FProgressLast = bar;
@@ -648,6 +658,10 @@ void TMainForm::Timer(UINT id)
             active->PaginateSlice(SystemClock());
             PopStatusText();
         }
+        break;
+    case 2:
+        GetFontManager().SortFontCache();
+        GetKerningPairsManager().SortByUse();
         break;
     case 5:
         if (active && !active->IsViewBusy() && CommandManager().LastCommandOlderThan(300)) {

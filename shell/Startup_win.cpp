@@ -12,6 +12,7 @@
 #include "core/CmdLine.h"
 #include "core/DataFolder.h"
 #include "core/Events.h"
+#include "core/Fonts.h"
 #include "core/Instance.h"
 #include "core/Messages.h"
 #include "core/OptionsHolder.h"
@@ -96,6 +97,7 @@ void CollectOwnerValues(TOptionsHolder& holder, TServices& services)
         owners.FindTextFlags = services.FindReplace->Flags;
     }
     owners.SpellCheckSystems = SpellCheckSettings().SystemListText();
+    owners.FontHistory = GetFontManager().HistoryText();
 }
 
 void RunStartupAndLoop(TServices& services)
@@ -161,6 +163,7 @@ void RunStartupAndLoop(TServices& services)
     services.FindReplace->ReplaceHistory = holder.Owners.ReplaceHistory;
     services.FindReplace->Flags = holder.Owners.FindTextFlags;
     SpellCheckSettings().LoadSystemList(holder.Owners.SpellCheckSystems);
+    GetFontManager().SetHistoryText(holder.Owners.FontHistory);
     PlaceMainWindow(holder);
     mainForm->UpdateAutosaveTimer();
     services.Toolbars->RebuildToolbars();

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -185,7 +186,8 @@ std::vector<std::string> WaitForDocuments(HWND main, size_t count)
     std::vector<std::string> captions;
     for (int i = 0; i < 600; ++i) {
         captions = DocumentCaptions(main);
-        if (captions.size() >= count)
+        // A window is listed before its document has loaded and named it.
+        if (captions.size() >= count && std::find(captions.begin(), captions.end(), "") == captions.end())
             break;
         Sleep(100);
     }
