@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "core/Instance.h"
+#include "shell/DocBar.h"
 
 namespace {
 
@@ -74,4 +75,30 @@ TEST_F(MainFormTest, RefusesToShrinkBelowItsSmallestSize)
     GetWindowRect(Form->Handle(), &r);
     EXPECT_EQ(r.right - r.left, 350);
     EXPECT_EQ(r.bottom - r.top, 320);
+}
+
+TEST(DocumentBar, CaptionsFitTheirButtons)
+{
+    // Every character 7 pixels wide; a button of 110 pixels shows 11 characters whole (77 <= 82).
+    const auto width = [](const std::string& text) { return static_cast<int>(text.size()) * 7; };
+    EXPECT_EQ(FitButtonCaption("lettre.rtf", 110, width), "lettre.rtf");
+    EXPECT_EQ(FitButtonCaption("rapport annuel.rtf", 110, width), "rapport...");
+    // A doubled "&" goes as a pair, never leaving half an accelerator mark.
+    EXPECT_EQ(FitButtonCaption("abcdef&&ghijklm.rtf", 110, width), "abcdef...");
+    EXPECT_EQ(FitButtonCaption("nom-tres-long.rtf", 30, width), "...");
+}
+
+TEST_F(MainFormTest, TheDocumentBarKeepsItsFirstButtonInRange)
+{
+    TButtonBar& bar = *Form->DocButtonBar;
+    bar.SetBounds(0, 0, 400, 26);
+    std::vector<int> documents(12);
+    for (int& d : documents)
+        bar.AddDocument(reinterpret_cast<TDocument*>(&d), "doc&1.rtf");
+    EXPECT_TRUE(bar.ScrollButtonsShown);
+    EXPECT_EQ(bar.Button(0).Caption, "doc&&1.rtf");     // the "&" shows as itself
+    EXPECT_EQ(bar.FirstVisible + bar.VisibleCount, 12); // the last one added is shown
+    while (bar.ButtonCount() > 1)
+        bar.RemoveButton(0);
+    EXPECT_EQ(bar.FirstVisible, 0);
 }
