@@ -70,7 +70,7 @@ endfunction()
 
 # qp_all: every library of the program, linked as one group since the folders call each other.
 function(qp_link_all)
-  set(libs qp_classlib qp_core qp_document qp_editing qp_formats qp_tools)
+  set(libs qp_classlib qp_codecs qp_core qp_document qp_editing qp_formats qp_tools)
   if(NOT QP_HOST)
     list(APPEND libs qp_window qp_shell qp_dialogs)
   endif()

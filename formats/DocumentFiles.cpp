@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "formats/Encryption.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "formats/save/FormatLosses.h"
@@ -26,7 +28,14 @@ bool TDocument::LoadFromFile(TDocOpeningOptions& options)
 {
     TLoadedDocument loaded;
     loaded.Password = Password;
-    if (!LoadDocumentFromFile(*this, options, loaded))
+    // The password the user types is handed over enciphered in memory; the load takes it in clear.
+    const TAskPassword askPassword = [](std::string& password) {
+        if (!DocumentHost().AskPassword(false, password))
+            return false;
+        GetEncryptionManager().DecryptString(password);
+        return true;
+    };
+    if (!LoadDocumentFromFile(*this, options, loaded, AskThroughMessages, askPassword))
         return false;
     FileStream = std::move(loaded.File);
     OpenedReadOnly = loaded.ReadOnly;
