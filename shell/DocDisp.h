@@ -89,6 +89,22 @@ public:
     std::string TemplatesFolder() override;
     bool FreeOldestPictureCache(TDocObject* except) override;
     bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
+    void InvalidateCommands() override;
+    void AddToRecentFiles(TDocument* document) override;
+    void ShowProgressText(const std::string& text) override;
+    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override;
+    void StepProgress(int64_t position) override;
+    void EndProgress(bool filled) override;
+    void PushStatusText() override;
+    void PopStatusText() override;
+    // A document is inside a delicate operation (an exception there closes it).
+    bool InDelicateOperation() const { return BusyCount > 0 && BusyDocument; }
+    TDocument* DelicateDocument() const { return BusyDocument; }
+    void ResetDelicateOperation()
+    {
+        BusyCount = 0;
+        BusyDocument = nullptr;
+    }
     std::string UserDocumentsFolder() override;
 
 private:

@@ -381,6 +381,59 @@ void TDocDispatcher::DropFiles(const std::vector<std::string>& files, bool inser
     }
 }
 
+void TDocDispatcher::InvalidateCommands()
+{
+    if (MainForm)
+        MainForm->InvalidateCommands();
+}
+
+void TDocDispatcher::AddToRecentFiles(TDocument* document)
+{
+    if (FindDocument(document->FileName) == document)
+        if (TOptionsHolder* holder = GetOptionsHolder())
+            holder->Owners.FileLists[0].Add(document->FileName);
+}
+
+void TDocDispatcher::ShowProgressText(const std::string& text)
+{
+    if (!MainForm)
+        return;
+    MainForm->SetStatusText(text);
+    MainForm->SetStatusMode(2);
+    UpdateWindow(MainForm->StatusBarHandle());
+}
+
+void TDocDispatcher::BeginProgress(int64_t total, const std::string& text, const std::string& path)
+{
+    if (MainForm)
+        MainForm->BeginProgress(static_cast<int>(std::min<int64_t>(total, INT32_MAX)),
+                                Format(text, ExtractFileName(path)));
+}
+
+void TDocDispatcher::StepProgress(int64_t position)
+{
+    if (MainForm)
+        MainForm->StepProgress(static_cast<int>(std::min<int64_t>(position, INT32_MAX)));
+}
+
+void TDocDispatcher::EndProgress(bool filled)
+{
+    if (MainForm)
+        MainForm->EndProgress(filled);
+}
+
+void TDocDispatcher::PushStatusText()
+{
+    if (MainForm)
+        MainForm->PushStatusText();
+}
+
+void TDocDispatcher::PopStatusText()
+{
+    if (MainForm)
+        MainForm->PopStatusText();
+}
+
 std::string TDocDispatcher::OpenDocumentList() const
 {
     std::string list;

@@ -83,6 +83,9 @@ public:
     bool ExecuteCommand(int32_t command);
     // The instance request of another copy, answered as WM_INSTANCE answers it.
     intptr_t HandleInstanceRequest(int request, intptr_t lparam);
+    // The application's exception handler: an exception inside a delicate document operation closes
+    // that document (after an emergency save when it changed); any other is shown as an anomaly.
+    void HandleFatalException(const Exception& e);
 
     TButtonBar* DocButtonBar;
     uint32_t Flags = 0;
@@ -121,6 +124,7 @@ private:
     int FProgressTotal = 0;
     int FProgressLast = 0;
     int FClipboardCountdown = 20;
+    bool FInEmergency = false;
 };
 
 // The main form while it exists.

@@ -123,9 +123,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
                 handled = true;
             }
     };
-    Application->OnException = [](TComponent*, const Exception& e) {
-        ShowError(Format("Anomalie :||%s.", e.Message));
-    };
+    Application->OnException = [this](TComponent*, const Exception& e) { HandleFatalException(e); };
     CommandManager().Executor = [this](int32_t command) { return ExecuteCommand(command); };
     // After every message: the transient status text goes and the command states are refreshed.
     AfterMessageShown = [] {
@@ -625,6 +623,50 @@ bool TMainForm::ExecuteCommand(int32_t command)
     case 101220: ShowAboutBox(); return true;
     }
     return false;
+}
+
+void TMainForm::HandleFatalException(const Exception& e)
+{
+    if (FInEmergency)
+        return;
+    TDocDispatcher* dispatcher = Dispatcher();
+    if (!dispatcher || !dispatcher->InDelicateOperation()) {
+        ShowError(Format("Anomalie :||%s.", e.Message));
+        return;
+    }
+    // The document cannot be trusted any more: it is closed, after an emergency save when it changed.
+    FInEmergency = true;
+    TDocument* document = dispatcher->DelicateDocument();
+    document->DiscardLayout();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(Handle(), &placement);
+    ShowWindow(Handle(), SW_MINIMIZE);
+    ShowError(Format("Message d'exception||\"%s\"||apparu lors de l'exécution d'une opération délicate. Le "
+                     "document \"%s\" doit être fermé.",
+                     e.Message, document->FileName));
+    if (document->IsModified() &&
+        MessageDlgEx(
+            Format("Le document \"%s\" a été modifié. Quillpad pourrait essayer d'enregistrer le présent "
+                   "document dans un autre dossier. Enregistrer ce document ?",
+                   document->FileName),
+            mtError, mbYesNo) == mrYes) {
+        const std::string& name = document->FileName;
+        const size_t dot = name.find_last_of('.');
+        const size_t slash = name.find_last_of("\\/");
+        const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        const std::string target = Format("%s_Sauvegarde d'urgence", hasExt ? name.substr(0, dot) : name) +
+                                   (hasExt ? name.substr(dot) : std::string());
+        if (document->SaveToNamedFile(target, 0) != 0)
+            ShowError(Format("Impossible d'enregistrer le fichier \"%s\".", target));
+    }
+    try {
+        dispatcher->CloseDocument(document, false);
+    } catch (...) {}
+    dispatcher->ResetDelicateOperation();
+    FInEmergency = false;
+    Flags &= ~mffRefreshPending;
+    SetWindowPlacement(Handle(), &placement);
 }
 
 bool TMainForm::CloseQuery()

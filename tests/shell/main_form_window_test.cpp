@@ -8,6 +8,9 @@
 
 #include "core/Instance.h"
 #include "shell/DocBar.h"
+#include "shell/DocDisp.h"
+#include "core/Messages.h"
+#include "document/Document.h"
 
 namespace {
 
@@ -101,4 +104,24 @@ TEST_F(MainFormTest, TheDocumentBarKeepsItsFirstButtonInRange)
     while (bar.ButtonCount() > 1)
         bar.RemoveButton(0);
     EXPECT_EQ(bar.FirstVisible, 0);
+}
+
+TEST_F(MainFormTest, AnExceptionInADelicateOperationClosesThatDocumentOnly)
+{
+    TDocDispatcher dispatcher;
+    TDocument* keep = dispatcher.NewDocument();
+    TDocument* broken = dispatcher.NewDocument();
+    ASSERT_EQ(dispatcher.DocumentCount(), 2);
+    SilentMessages = true; // the notice and the question are answered unseen
+    broken->BeginBusy();
+    Form->HandleFatalException(Exception("panne"));
+    SilentMessages = false;
+    ASSERT_EQ(dispatcher.DocumentCount(), 1);
+    EXPECT_EQ(dispatcher.Document(0), keep);
+    EXPECT_FALSE(dispatcher.InDelicateOperation());
+    // Outside a delicate operation nothing is closed.
+    SilentMessages = true;
+    Form->HandleFatalException(Exception("autre"));
+    SilentMessages = false;
+    EXPECT_EQ(dispatcher.DocumentCount(), 1);
 }

@@ -346,3 +346,34 @@ TEST(Program, RecoveryCopiesLeftBehindAreOffered)
     EXPECT_EQ(program.Close(), 0);
     DeleteFileA(copy.c_str());
 }
+
+TEST(Program, TrayCopiesStayAlone)
+{
+    TProgram tray("-dls -dss -st");
+    ASSERT_TRUE(tray.Started);
+    // In the notification area the main window is hidden: it is found by its property alone.
+    HWND main = nullptr;
+    for (int i = 0; i < 600 && !main; ++i) {
+        HWND wnd = nullptr;
+        while ((wnd = FindWindowExA(nullptr, wnd, nullptr, nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(wnd, &pid);
+            if (pid == tray.Info.dwProcessId && GetPropA(wnd, Edition) && Request(wnd, 5) == 2)
+                main = wnd;
+        }
+        if (!main)
+            Sleep(100);
+    }
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    // A second tray copy ends at once, silently.
+    TProgram second("-dls -dss -st");
+    EXPECT_EQ(second.WaitForExit(60000), 0);
+    // A plain second start joins the copy in the tray: it comes back with a new document.
+    TProgram plain("-dls -dss");
+    EXPECT_EQ(plain.WaitForExit(60000), 0);
+    EXPECT_EQ(Request(main, 5), 0);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(WaitForDocuments(main, 1).size(), 1u);
+}
