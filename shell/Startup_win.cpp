@@ -21,7 +21,7 @@
 #include "core/SettingsStorage.h"
 #include "core/SharedObjects.h"
 #include "core/Sounds.h"
-#include "dialogs/SetupActions.h"
+#include "dialogs/OneShotSwitches.h"
 #include "document/Document.h"
 #include "formats/Codings.h"
 #include "shell/CommandManager.h"
@@ -103,22 +103,9 @@ void CollectOwnerValues(TOptionsHolder& holder, TServices& services)
 void RunStartupAndLoop(TServices& services)
 {
     // One-shot switches: each runs when given, then the program ends without a word.
-    bool oneShot = false;
-    if (CmdLineSwitchPresent(swAssociate)) {
-        AssociateDocumentTypes(CmdLineSwitchValue(swAssociate, ""));
-        oneShot = true;
-    }
-    if (CmdLineSwitchPresent(swInstallSpellChecker)) {
-        InstallSpellCheckSystems(CmdLineSwitchValue(swInstallSpellChecker, ""));
-        oneShot = true;
-    }
-    if (CmdLineSwitchPresent(swUninstall)) {
+    if (CmdLineSwitchPresent(swUninstall))
         services.Sounds->SuspendSounds();
-        Application->SetTitle("Désinstallation d'Quillpad");
-        RunUninstaller();
-        oneShot = true;
-    }
-    if (oneShot)
+    if (RunOneShotSwitches())
         Abort();
 
     const bool tray = CmdLineSwitchPresent(swSystemTray);
