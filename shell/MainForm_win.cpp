@@ -24,6 +24,7 @@
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
 #include "shell/Splash.h"
+#include "shell/Startup.h"
 #include "window/DocForm.h"
 
 TMainForm* MainForm = nullptr;
@@ -823,8 +824,7 @@ void TMainForm::WndProc(TMessage& message)
             message.Result = 0;
             return;
         }
-        if (GetOptionsHolder())
-            GetOptionsHolder()->Save();
+        SaveAllSettings();
         while (Dispatcher() && Dispatcher()->DocumentCount() > 0)
             Dispatcher()->CloseDocument(Dispatcher()->Document(Dispatcher()->DocumentCount() - 1), false);
         message.Result = 1;

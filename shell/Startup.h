@@ -6,5 +6,9 @@
 // The program to start after this one ended (a downloaded setup program); empty for none.
 extern std::string RunAfterExitCommand;
 
+// Writes every setting, with what the main window, the dispatcher and the find-and-replace form hold,
+// to the store that the switches choose.
+void SaveAllSettings();
+
 // The whole life of the program; returns its exit code.
 int ProgramMainBlock();

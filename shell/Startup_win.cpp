@@ -100,6 +100,8 @@ void CollectOwnerValues(TOptionsHolder& holder, TServices& services)
     owners.FontHistory = GetFontManager().HistoryText();
 }
 
+TServices* Running = nullptr;
+
 void RunStartupAndLoop(TServices& services)
 {
     // One-shot switches: each runs when given, then the program ends without a word.
@@ -186,8 +188,7 @@ void RunStartupAndLoop(TServices& services)
 
     // Shutdown.
     mainForm->RemoveTrayIcon();
-    CollectOwnerValues(holder, services);
-    holder.Save();
+    SaveAllSettings();
     CodingManager = nullptr;
     services.Codings.reset();
     services.Dispatcher.reset();
@@ -207,6 +208,15 @@ void RunStartupAndLoop(TServices& services)
 
 } // namespace
 
+void SaveAllSettings()
+{
+    TOptionsHolder* holder = GetOptionsHolder();
+    if (!Running || !holder)
+        return;
+    CollectOwnerValues(*holder, *Running);
+    holder->Save();
+}
+
 int ProgramMainBlock()
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
@@ -221,6 +231,7 @@ int ProgramMainBlock()
     SpellCheckSettings();
     services.Autocorrect = std::make_unique<TAutocorrectLangOptionsManager>();
     int exitCode = 0;
+    Running = &services;
     try {
         RunStartupAndLoop(services);
     } catch (const EAbort&) {
@@ -234,6 +245,7 @@ int ProgramMainBlock()
         ShowErrorMessage(Format("Anomalie :||%s.", e.what()));
         exitCode = 1;
     }
+    Running = nullptr;
     if (!RunAfterExitCommand.empty())
         WinExec(RunAfterExitCommand.c_str(), SW_SHOW);
     DeleteTempFiles();
