@@ -85,12 +85,15 @@ struct TLoadSaveOptions {
     int32_t Backup_MinDiff = 2;
     int32_t Backup_MaxAmount = 10;
     bool ReloadDocs = true;
-    int32_t AutoSave = 3;           // minutes between automatic saves, 0 off
-    bool UseDocFolder = true;       // new documents go to DocFolder
-    std::string DocFolder;          // the documents folder, ending in a backslash
-    bool CipherStrength = false;    // encrypted documents carry two file keys instead of one; never written
-    uint8_t ReuseEncPass = 0;       // bit 0: the opening password is tried on every encrypted document;
-                                    // bit 1: the saving password is suggested again
+    int32_t AutoSave = 3;        // minutes between automatic saves, 0 off
+    bool UseDocFolder = true;    // new documents go to DocFolder
+    std::string DocFolder;       // the documents folder, ending in a backslash
+    bool CipherStrength = false; // encrypted documents carry two file keys instead of one; never written
+    uint8_t ReuseEncPass = 0;    // bit 0: the opening password is tried on every encrypted document;
+                                 // bit 1: the saving password is suggested again
+    // The last saving and opening passwords, enciphered in memory for this run; never stored.
+    std::string LastSavingPassword;
+    std::string LastOpeningPassword;
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
 };
 
