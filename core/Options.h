@@ -59,10 +59,7 @@ struct TViewElements {
 
 // Section "View".
 struct TViewOptions {
-    uint8_t PicDrawing = 0;     // 0..1
-    uint8_t SpecSymbTypes = 31; // which formatting marks show, one bit each
-    uint8_t FldShading = 2;     // 0..2
-    bool MarginBorders = false;
+    uint8_t PicDrawing = 0; // 0..1
     bool Ruler = true;
     bool VerRuler = true;
     bool Bookmarks = true;
@@ -282,7 +279,6 @@ struct TOptions {
     TPrintOptions Print;
     TCalculatorOptions Calculator;
     TPageNumOptions PageNum;
-    bool SmrtClrs = true; // section "ColorScheme"
     TAutocorrectOptions Autocorrect;
     TSaveAsWebOptions SaveAsWeb;
     TClipLibraryOptions ClipLib;

@@ -528,7 +528,7 @@ void TOptionsHolder::Exchange(TSettingsStorage& store, bool saving)
     k.Str("Colors", colors, "");
     if (!saving)
         ColorScheme.LoadFromString(colors);
-    k.Bool("SmrtClrs", o.SmrtClrs, true);
+    k.Bool("SmrtClrs", o.View.SmartColors, true);
     k.Section("ColorScheme\\UsrSchemes");
     if (saving) {
         store.WriteInteger("Count", static_cast<int32_t>(UserSchemes.size()));
