@@ -1,5 +1,6 @@
 // The program's entry point: until start-up is built, a window that shows the build works.
 #include <windows.h>
+#include "codecs/PictureFormats.h"
 
 static LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -19,6 +20,8 @@ static LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show)
 {
+    // Pictures are read and written by the class registered for their extension.
+    RegisterPictureFormats();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = MainProc;
     wc.hInstance = inst;
