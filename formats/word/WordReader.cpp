@@ -330,7 +330,7 @@ void TWordReader::ReadStyleSheet()
             }
         }
     }
-    ResolveNextStyles(styles);
+    ResolveNextStyles(styles, TStyleNumberIndex(styles));
     ResolveStyleBases(styles);
     if (styles.Count() == 0) {
         const TStyleList& defaults = *GetStyleManager().DefaultList;
