@@ -1,6 +1,9 @@
 // The program's entry point: until start-up is built, a window that shows the build works.
 #include <windows.h>
+
 #include "codecs/PictureFormats.h"
+#include "core/CmdLine.h"
+#include "dialogs/OneShotSwitches.h"
 
 static LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -22,6 +25,9 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show)
 {
     // Pictures are read and written by the class registered for their extension.
     RegisterPictureFormats();
+    LoadCommandLine();
+    if (RunOneShotSwitches())
+        return 0;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = MainProc;
     wc.hInstance = inst;
