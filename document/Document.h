@@ -73,6 +73,7 @@ enum TModeFlag : int {
     mfSaving = 63,         // a save is writing the document
     mfFormatsAtMarks = 74, // formats are read at field marks as they stand, no step over them
     mfFieldsDirty = 77,
+    mfPreviewShading = 81,    // the previewers draw field shading on their direct output
     mfFieldsNeedSorting = 78, // the field list is sorted by position before it is searched
     mfHeaderFooterPageFields = 79,
     mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers

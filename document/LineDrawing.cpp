@@ -19,6 +19,7 @@
 #include "document/Page.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
+#include "editing/Field.h"
 
 namespace {
 
@@ -107,6 +108,8 @@ private:
     void DrawSelection();
     void DrawBullet();
     void DrawSpellingMarks();
+    void DrawBookmarkBracket(int32_t n, bool start);
+    void DrawFieldShading();
 
     TParLine& Line;
     TParagraph& Par;
@@ -628,6 +631,13 @@ void TLineDrawer::Pass()
             DrawObject(n, value);
             RunFirst = n + 1;
             break;
+        case tcFieldStart:
+        case tcFieldEnd:
+            if (Marks && (MarkTypes & 16))
+                if (auto* field = static_cast<const TField*>(ResolveTagTarget(value, TTagTargetKind::Field));
+                    field && field->Kind == fkBookmark)
+                    DrawBookmarkBracket(n, code == tcFieldStart);
+            break;
         default:
             if (IsFormatTag(code))
                 Format[code] = value;
@@ -635,6 +645,52 @@ void TLineDrawer::Pass()
         }
     });
     Flush();
+}
+
+// A bracket 5 pixels wide over the line's height in 2-pixel strokes, opening to the right at a
+// bookmark's start and to the left at its end.
+void TLineDrawer::DrawBookmarkBracket(int32_t n, bool start)
+{
+    const int32_t x = start ? X(n) - 1 : X(n) - 4;
+    const int32_t side = start ? x : x + 3;
+    const TColorRef c = MarkColor();
+    S.FillRect(TRect{side, Top, side + 2, Top + Height}, c);
+    S.FillRect(TRect{x, Top, x + 5, Top + 2}, c);
+    S.FillRect(TRect{x, Top + Height - 2, x + 5, Top + Height}, c);
+}
+
+// Fields shaded under their text: the stretches between the marks of code fields (from the line's start
+// for a field that began before it, to its end for one that goes on), in silver, or grey outside the
+// story being edited.
+void TLineDrawer::DrawFieldShading()
+{
+    const uint8_t mode = CurrentOptions().View.FldShading;
+    const bool printing = Doc.GetModeFlag(mfPrinting) || Doc.GetModeFlag(mfSample);
+    if (printing ? !Doc.GetModeFlag(mfPreviewShading) : !(mode == 2 || (mode == 1 && Marks)))
+        return;
+    std::vector<std::pair<int32_t, int32_t>> stretches;
+    int32_t open = 0, from = 0;
+    ForEachLineItem(Line, [&](int32_t n, uint8_t, const uint8_t* tag) {
+        if (!tag || !IsFieldMark(TagCode(tag)))
+            return;
+        auto* field = static_cast<const TField*>(ResolveTagTarget(TagValue(tag), TTagTargetKind::Field));
+        if (!field || field->Kind != fkCode)
+            return;
+        if (TagCode(tag) == tcFieldStart) {
+            if (open++ == 0)
+                from = n;
+        } else if (open > 0) {
+            if (--open == 0)
+                stretches.emplace_back(from, n);
+        } else {
+            stretches.emplace_back(0, n); // began on a line before
+        }
+    });
+    if (open > 0)
+        stretches.emplace_back(from, Line.CharCount);
+    for (const auto& [a, b] : stretches)
+        if (b > a)
+            S.FillRect(TRect{X(a), Top, X(b), Top + Height}, Outside ? 0x808080 : Silver);
 }
 
 void TLineDrawer::DrawUnderlineSpan(const TUnderlineSpan& span, int32_t dy, TColorRef color)
@@ -831,6 +887,7 @@ void TLineDrawer::Draw()
     if (!Line.XBuffer)
         return;
     DrawHighlight();
+    DrawFieldShading();
     Pass();
     DrawUnderlines();
     DrawSpellingMarks();

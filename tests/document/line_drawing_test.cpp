@@ -17,6 +17,8 @@
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
+#include "document/TagTargets.h"
+#include "editing/Field.h"
 #include "layout_support.h"
 #include "tagged_text.h"
 
@@ -245,6 +247,43 @@ TEST_F(LineDrawing, BulletStandsInItsBoxBeforeTheFirstLineAndSpellingMarksUnderT
     EXPECT_EQ(marks[0]->Color, 0x0000FFu);
     EXPECT_EQ(marks[0]->Points.front().X, XAt(3));
     EXPECT_EQ(marks[0]->Points.back().X, XAt(6));
+}
+
+TEST_F(LineDrawing, BookmarkBracketsWithMarksAndFieldShading)
+{
+    TField bookmark, code;
+    bookmark.Kind = fkBookmark;
+    code.Kind = fkCode;
+    const std::string b = std::to_string(RegisterTagTarget(TTagTargetKind::Field, &bookmark));
+    const std::string c = std::to_string(RegisterTagTarget(TTagTargetKind::Field, &code));
+    const std::string text = "a{26:" + b + "}bc{27:" + b + "}d{26:" + c + "}ef{27:" + c + "}g{22:2}";
+    const TColorRef marks = GetColorManager()->CurrentPalette()->GetColor(csFormattingMarks);
+
+    CurrentOptions().View.FldShading = 0;
+    Draw(text);
+    EXPECT_TRUE(Fills(marks).empty());
+    EXPECT_TRUE(Fills(0xC0C0C0).empty());
+    // Marks shown: a bracket opening right at the start (its side one pixel left of the boundary),
+    // one opening left at the end; shading while marks show.
+    CurrentOptions().View.FldShading = 1;
+    Doc->SetModeFlag(mfShowMarks, true);
+    Draw(text);
+    const auto bracket = Fills(marks);
+    ASSERT_EQ(bracket.size(), 6u);
+    EXPECT_EQ(bracket[0]->Rect.Left, XAt(1) - 1);
+    EXPECT_EQ(bracket[0]->Rect.Right - bracket[0]->Rect.Left, 2);
+    EXPECT_EQ(bracket[3]->Rect.Left, XAt(3) - 4 + 3);
+    const auto shading = Fills(0xC0C0C0);
+    ASSERT_EQ(shading.size(), 1u);
+    EXPECT_EQ(shading[0]->Rect.Left, XAt(4));
+    EXPECT_EQ(shading[0]->Rect.Right, XAt(6));
+    // A field that goes on past the line is shaded to its end.
+    Draw("a{26:" + c + "}bc{22:2}");
+    ASSERT_EQ(Fills(0xC0C0C0).size(), 1u);
+    EXPECT_EQ(Fills(0xC0C0C0)[0]->Rect.Right, XAt(4));
+    Doc->SetModeFlag(mfShowMarks, false);
+    ReleaseTagTarget(std::stoi(b));
+    ReleaseTagTarget(std::stoi(c));
 }
 
 TEST_F(LineDrawing, SelectionIsInvertedBetweenItsBoundaries)

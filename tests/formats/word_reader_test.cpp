@@ -21,6 +21,7 @@
 #include "formats/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/load/ParagraphBuilder.h"
+#include "formats/load/StylePasses.h"
 #include "formats/load/WordStorage.h"
 #include "formats/word/WinWord.h"
 #include "formats/word/WordPictures.h"
@@ -197,6 +198,29 @@ TEST(WordProps, TabChangesColumnsAndLengths)
     DecodeSectionSprms(c, group, sizeof group, sec);
     EXPECT_EQ(sec[wsColumnCount], 2);
     EXPECT_EQ(sec[kWordSectionScalars + 1 * kWordColumnEntrySize + 1], 800);
+}
+
+// Toggles follow the paragraph's style: 128 takes the style's value, 129 its opposite; in a style's own
+// definition 129 is left for the style list to settle against the base.
+TEST(WordProps, TogglesFollowTheParagraphStyle)
+{
+    TWordDecodeContext c;
+    TCharFormat bold = DefaultCharFormat();
+    bold[cfBold] = 1;
+    c.StyleChars = {bold};
+    c.ParagraphStyle = 0;
+    auto boldAfter = [&c](uint8_t operand, bool styleMode) {
+        const uint8_t group[] = {0x35, 0x08, operand, 0};
+        TWordCharProps chars;
+        ClearWordRecord(chars);
+        DecodeCharSprms(c, group, sizeof group, chars, styleMode);
+        return chars[cfBold];
+    };
+    EXPECT_EQ(boldAfter(129, false), 0);
+    EXPECT_EQ(boldAfter(128, false), 1);
+    EXPECT_EQ(boldAfter(0, false), 0);
+    EXPECT_EQ(boldAfter(129, true), kStyleToggle);
+    EXPECT_EQ(boldAfter(128, true), kWordUnset);
 }
 
 TEST(WordReader, EncryptedFileIsRefused)
