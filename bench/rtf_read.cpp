@@ -12,7 +12,7 @@
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfControlWords.h"

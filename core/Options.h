@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/SpellCheckOptions.h"
+#include "core/SpellCheckOptions.h"
 
 // The default document format and the templates of new documents (section "DefDocTemplates").
 struct TDefaultDocTemplates {

@@ -9,7 +9,7 @@
 #include "document/LineBuilder.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

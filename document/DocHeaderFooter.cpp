@@ -11,7 +11,7 @@
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

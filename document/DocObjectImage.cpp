@@ -7,9 +7,9 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Metafiles.h"
-#include "formats/PNG.h"
-#include "formats/Resample.h"
-#include "formats/Zlib.h"
+#include "codecs/PNG.h"
+#include "codecs/Resample.h"
+#include "codecs/Zlib.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "document/TimeSlice.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "classlib/runtime/Streams.h"
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "classlib/runtime/StringList.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 #include "document/PageSetup.h"
 #include "document/Paragraph.h"
 #include "document/TextAccess.h"
 #include "document/TextPos.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 class TClock;
 class TDocObject;
@@ -435,7 +435,7 @@ public:
     // Selects the shared font of a character format for measuring (flags: TSelectFontFlags).
     TSelectedFont SelectFormatFont(const TCharFormat& format, int flags);
 
-    // --- Fields (editing/DocFields.cpp) ---
+    // --- Fields (DocFields.cpp) ---
     std::vector<std::unique_ptr<TField>> Fields; // every field and bookmark, owned
     TStringList Bookmarks;                       // bookmark names, each with its field
     int32_t FieldRescanFirst = INT32_MIN;        // paragraphs to rescan; INT32_MIN: all
@@ -459,7 +459,7 @@ public:
     // Whether a note reference of a kind starts in the main text from paragraph Paragraph on.
     bool HasNoteReferencesFrom(int32_t paragraph, int noteKind);
 
-    // --- Page-dependent field results (editing/DocFieldResults.cpp) ---
+    // --- Page-dependent field results (DocFieldResults.cpp) ---
     // The number a page shows (its section may start the numbering again).
     int32_t PageNumberOf(int32_t pageIndex) const;
     // Brings the results of the code fields of the given types (a 96-bit set) in a run of paragraphs up
@@ -516,21 +516,6 @@ public:
     void WipeTempFile();
     // Shows the document properties dialog; on OK the statistics are stale and the document modified.
     void EditProperties();
-
-    // --- Loading and saving (formats/DocumentFiles.cpp) ---
-    // Reads the document (its paragraph list empty) from a file or a memory block; the file stays open
-    // in FileStream unless it was opened for reading only, read from a copy or lies on a removable
-    // disk. False when loading was given up or failed (the user has been told).
-    bool LoadFromFile(TDocOpeningOptions& options);
-    // Writes a range into the file FileName (a new file put in place of the old one once complete) or
-    // into memory: 0 written, 2 failed or cancelled (the old file as it was).
-    uint8_t SaveToFile(const TDocSavingOptions& options);
-    // Writes the whole document under another name (flags bit 0: as a web page), leaving its own name,
-    // file and state alone.
-    uint8_t SaveToNamedFile(const std::string& fileName, int32_t flags);
-    // True when the user must choose another format than Coding for Range (the whole document when
-    // null): the coding cannot be saved, or the user refused the formatting it would lose.
-    bool CheckFormatLosses(const TTextRange* range, int coding);
 
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;

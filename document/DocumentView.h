@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 

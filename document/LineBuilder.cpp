@@ -20,7 +20,8 @@
 #include "document/Paragraph.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
+#include "document/ZoomScaling.h"
 
 namespace {
 

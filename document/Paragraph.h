@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/ParLine.h"
 
 class TDocument;
@@ -101,10 +101,10 @@ public:
     void RestoreSnapshot(TParagraphSnapshot& snapshot);
 
     // Widens the checked range to cover Start..End, first dropping the range and the marks when the
-    // spell checker's generation changed since they were made.
-    void ExtendSpellCheckRange(int32_t start, int32_t end);
-    // The marks are current and Start..End lies in the checked range.
-    bool IsRangeSpellChecked(int32_t start, int32_t end) const;
+    // spell checker's check generation (Generation, which it passes) changed since they were made.
+    void ExtendSpellCheckRange(int32_t start, int32_t end, int32_t generation);
+    // The marks are of the check generation Generation and Start..End lies in the checked range.
+    bool IsRangeSpellChecked(int32_t start, int32_t end, int32_t generation) const;
     // Records a mark inside the checked range, once for the same start and end.
     void AddMisspelling(int32_t start, int32_t end, int32_t kind);
 

@@ -10,7 +10,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-// The document's own loading and saving: the load and save dispatch with the kept file, the way it
-// was opened and the password held by the document.
+// Loading and saving a document with the file it keeps, the way it was opened and its password.
+#include "formats/DocumentFiles.h"
+
 #include <utility>
 
 #include "document/Document.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
-#include "formats/save/FormatLosses.h"
 
 namespace {
 
@@ -22,31 +22,21 @@ struct TKeptFile {
 
 } // namespace
 
-bool TDocument::LoadFromFile(TDocOpeningOptions& options)
+bool OpenDocumentFile(TDocument& document, TDocOpeningOptions& options)
 {
     TLoadedDocument loaded;
-    loaded.Password = Password;
-    if (!LoadDocumentFromFile(*this, options, loaded))
+    loaded.Password = document.Password;
+    if (!LoadDocumentFromFile(document, options, loaded))
         return false;
-    FileStream = std::move(loaded.File);
-    OpenedReadOnly = loaded.ReadOnly;
-    OpenedFromCopy = loaded.FromCopy;
-    Password = std::move(loaded.Password);
+    document.FileStream = std::move(loaded.File);
+    document.OpenedReadOnly = loaded.ReadOnly;
+    document.OpenedFromCopy = loaded.FromCopy;
+    document.Password = std::move(loaded.Password);
     return true;
 }
 
-uint8_t TDocument::SaveToFile(const TDocSavingOptions& options)
+uint8_t SaveDocumentFile(TDocument& document, const TDocSavingOptions& options)
 {
-    TKeptFile kept(*this);
-    return SaveDocument(*this, options, kept.Loaded);
-}
-
-uint8_t TDocument::SaveToNamedFile(const std::string& fileName, int32_t flags)
-{
-    return SaveDocumentToNamedFile(*this, fileName, flags);
-}
-
-bool TDocument::CheckFormatLosses(const TTextRange* range, int coding)
-{
-    return ::CheckFormatLosses(*this, range, coding);
+    TKeptFile kept(document);
+    return SaveDocument(document, options, kept.Loaded);
 }

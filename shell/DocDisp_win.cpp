@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/Colors.h"
 #include "core/ShellUtils.h"
 #include "dialogs/DocProperties.h"
 #include "shell/DataFolder.h"
@@ -32,6 +33,11 @@ TDocDispatcher::TDocDispatcher()
         LivePictureBytesLimit = int64_t(memory / 2);
     Dispatcher = this;
     SetDocumentHost(this);
+    // New colours repaint whatever documents are open then.
+    GetColorManager()->OnColorsChanged = [](TColorManager&) {
+        if (TDocDispatcher* dispatcher = GetDocDispatcher())
+            dispatcher->RelayoutAllDocuments();
+    };
 }
 
 TDocDispatcher::~TDocDispatcher()

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Styles.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 int32_t FindStyleByNumber(const TStyleList& list, int32_t number)
 {

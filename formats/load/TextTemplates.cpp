@@ -15,7 +15,7 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Section.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"

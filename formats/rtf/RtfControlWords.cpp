@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "formats/CharTables.h"
+#include "codecs/CharTables.h"
 
 namespace {
 

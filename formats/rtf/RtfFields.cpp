@@ -7,7 +7,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "formats/FieldInstructions.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReading.h"

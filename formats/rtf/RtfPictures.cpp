@@ -7,8 +7,8 @@
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
 #include "document/DocObjects.h"
-#include "formats/JpegImage.h"
-#include "formats/PNG.h"
+#include "codecs/JpegImage.h"
+#include "codecs/PNG.h"
 #include "formats/rtf/RtfTokenizer.h"
 
 namespace {

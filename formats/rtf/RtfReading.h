@@ -11,7 +11,7 @@
 
 #include "core/Colors.h"
 #include "core/TabTables.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"
 

@@ -8,7 +8,7 @@
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReading.h"
 

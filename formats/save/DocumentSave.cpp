@@ -11,10 +11,10 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/OperationManager.h"
-#include "formats/CodePages.h"
-#include "formats/Codings.h"
+#include "codecs/CodePages.h"
+#include "core/Codings.h"
 #include "formats/load/FileMessages.h"
-#include "formats/save/SafeSave.h"
+#include "core/SafeSave.h"
 #include "formats/text/PlainText.h"
 
 using namespace filemsg;

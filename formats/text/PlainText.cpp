@@ -6,7 +6,7 @@
 #include "core/Memory.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
-#include "formats/CharTables.h"
+#include "codecs/CharTables.h"
 #include "formats/rtf/RtfControlWords.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"

@@ -10,6 +10,7 @@
 #include "document/DocObjects.h"
 #include "document/Page.h"
 #include "document/Section.h"
+#include "document/ZoomScaling.h"
 #include "tagged_text.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "test_pictures.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 
 namespace {
 

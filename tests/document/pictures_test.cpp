@@ -8,8 +8,8 @@
 #include "classlib/graphics/Bitmap.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/PNG.h"
-#include "formats/Resample.h"
+#include "codecs/PNG.h"
+#include "codecs/Resample.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/Memory.h"
 #include "document/Document.h"
-#include "formats/CodePages.h"
+#include "codecs/CodePages.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"

@@ -12,15 +12,15 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "formats/DocumentDump.h"
-#include "formats/PNG.h"
-#include "formats/Zlib.h"
+#include "codecs/PNG.h"
+#include "codecs/Zlib.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfPictures.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"
 #include "tests/common/test_support.h"
-#include "tests/formats/png_test_support.h"
+#include "tests/codecs/png_test_support.h"
 
 using pngtest::TRaster;
 

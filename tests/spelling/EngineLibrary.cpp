@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/common/test_support.h"
-#include "tools/LexiconEnvelope.h"
+#include "codecs/LexiconEnvelope.h"
 
 TEngineLibrary& TEngineLibrary::Get()
 {

@@ -11,7 +11,7 @@
 #include "core/ProgramFolder.h"
 #include "tests/common/test_support.h"
 #include "tests/tools/StandInSpellEngine.h"
-#include "tools/LexiconEnvelope.h"
+#include "codecs/LexiconEnvelope.h"
 #include "tools/SpellCheck.h"
 #include "tools/SpellCheckSystem.h"
 #include "tools/SpellEngine.h"
