@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/LineBuilder.h"
+#include "document/ZoomScaling.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"

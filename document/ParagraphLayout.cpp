@@ -8,6 +8,7 @@
 #include "document/LineBuilder.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
+#include "document/ZoomScaling.h"
 
 namespace {
 
