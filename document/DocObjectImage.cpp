@@ -99,6 +99,7 @@ void TDocObjectImage::SetBitmap(std::unique_ptr<TBitmap> bitmap)
     Kind = ikBitmap;
     Bitmap = std::move(bitmap);
     PackedBytes.clear();
+    JpegBytes.clear();
     Packed = false;
     ScaledRendering.reset();
     PngRendering.clear();
@@ -116,6 +117,7 @@ void TDocObjectImage::SetPacked(TDocImageKind kind, std::vector<uint8_t> bytes)
     SecondGraphic.reset();
     Kind = kind;
     PackedBytes = std::move(bytes);
+    JpegBytes.clear();
     DeflatedTwice = false;
     UnpackedSize = 0;
     Packed = true;
@@ -155,6 +157,24 @@ std::vector<uint8_t> TDocObjectImage::InflatedBits() const
     if (!DeflatedTwice)
         return Inflate(PackedBytes, 0);
     return Inflate(Inflate(PackedBytes, UnpackedSize), 0);
+}
+
+std::vector<uint8_t> TDocObjectImage::GetPngBytes() const
+{
+    if (Kind != ikBitmap)
+        return {};
+    return Bitmap ? SaveAsPng(*Bitmap) : PackedBytes;
+}
+
+std::vector<uint8_t> TDocObjectImage::GetStoredMetafileBits(bool& windowsMetafile) const
+{
+    windowsMetafile = false;
+    if (Kind != ikMetafile)
+        return {};
+    if (Metafile)
+        return GetMetafileBits(Metafile);
+    windowsMetafile = FromWindowsMetafile;
+    return InflatedBits();
 }
 
 void TDocObjectImage::DeflateAgain()

@@ -64,12 +64,17 @@ public:
     void DeflateAgain();
     // Renders the picture once at its screen size as PNG bytes (made live for it first).
     void MakePngData();
+    // The bytes a file stores the picture as: PNG bytes of a bitmap; the metafile's bits (Windows-metafile
+    // bits, placed by MetafileHeader, while the picture holds them as it was read).
+    std::vector<uint8_t> GetPngBytes() const;
+    std::vector<uint8_t> GetStoredMetafileBits(bool& windowsMetafile) const;
     // Makes or reuses a resampled copy at the display size; false when the picture is drawn directly.
     bool PrepareScaledImage(const TObjectPlacement& placement);
     // Draws the picture (or its placeholder) on a device context.
     void Draw(TDeviceContext dc, const TObjectPlacement& placement);
 
     std::vector<uint8_t> PackedBytes; // deflated metafile bits, or PNG bytes of a bitmap
+    std::vector<uint8_t> JpegBytes;   // a JPEG picture's own bytes, written back unchanged
     bool Packed = false;
     int64_t LiveSize = 0;
     int32_t UseCount = 0;

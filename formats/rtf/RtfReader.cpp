@@ -77,6 +77,8 @@ TRtfReadResult TRtfReader::Read()
     if (Tok.Error() == TRtfError::GroupTooDeep)
         Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
     Result.TextLength += Cur->PlainText.Size();
+    // The tab stops of a last paragraph that no paragraph end follows.
+    FlushPendingTabs();
     CloseOpenBookmarks();
     FinishSections();
     AppendStories();
@@ -340,7 +342,10 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
         case 150: AddSpecial(scEnDash); break;
         case 151: AddSpecial(scEmDash); break;
         case 160: AddSpecial(scNonBreakingSpace); break;
-        default: break; // control bytes are not text
+        case '\\':
+        case '{':
+        case '}': AppendText(*Cur, p, 1); break; // escaped in the file, plain text in the document
+        default: break;                          // control bytes are not text
         }
         ++p;
         --n;

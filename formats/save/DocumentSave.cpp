@@ -15,26 +15,37 @@
 #include "core/Codings.h"
 #include "formats/load/FileMessages.h"
 #include "core/SafeSave.h"
+#include "formats/rtf/RtfWriter.h"
 #include "formats/text/PlainText.h"
 
 using namespace filemsg;
 
 namespace {
 
-// Only the plain-text writer is part of the program so far.
+// The RTF and plain-text writers are part of the program so far.
 bool HasWriter(int coding, int32_t flags)
 {
-    return !(flags & sfWebPage) && coding >= cdAnsiText;
+    return !(flags & sfWebPage) && (coding == cdRtf || coding >= cdAnsiText);
 }
 
 // The range in the coding's bytes, for a file (where the final paragraph mark gives no line end) or
 // for memory; the main window's progress bar follows the paragraphs of a file.
-void WriteRange(const TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
+void WriteRange(TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
                 TMemory& out)
 {
     std::function<void(int64_t)> step;
     if (toFile)
         step = [](int64_t written) { DocumentHost().StepProgress(written); };
+    if (coding == cdRtf) {
+        TRtfWriteOptions rtf;
+        // Files of the program's own keep their 8-bit characters; the clipboard gets standard RTF.
+        rtf.EightBit = toFile && CurrentOptions().LoadSave.SuperCmpctSave;
+        rtf.KeepCaret = toFile && !(flags & sfKeepState) && CurrentOptions().LoadSave.SaveCaretPos;
+        rtf.Coding = coding;
+        rtf.Progress = step;
+        WriteRtf(document, range, rtf, out);
+        return;
+    }
     WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
     if (coding == cdDosText)
         AnsiToOemBuffer(out.Data(), out.Size());

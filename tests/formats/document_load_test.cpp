@@ -286,9 +286,9 @@ TEST(DocumentLoad, FailedSaveKeepsTheOldFileAndSaysSo)
     options.FileName = path;
     TLoadedDocument loaded;
     ASSERT_TRUE(LoadDocumentFromFile(doc, options, loaded, answers.Routine()));
-    // No writer for RTF yet: refused, nothing touched.
+    // No writer for Write documents: refused, nothing touched.
     answers.Answer = mrOk;
-    EXPECT_EQ(SaveDocumentToFile(doc, path, cdRtf, loaded, answers.Routine()), kSaveFailed);
+    EXPECT_EQ(SaveDocumentToFile(doc, path, cdWrite, loaded, answers.Routine()), kSaveFailed);
     EXPECT_EQ(qptest::ReadFileBytes(path), "ancien");
     // A target that cannot be replaced: the user cancels the retry.
     std::string folder = qptest::ScratchDir() + PathDelim + "dossier.txt";

@@ -202,11 +202,11 @@ TEST(DocumentSave, StateFollowsTheSaveUnlessKept)
     // No writer for the format: refused, the date and state as they were, the file untouched.
     const double saved = doc->Info.LastSaveDate;
     doc->SetModified(true);
-    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdRtf, 0), loaded, asked.Routine()), kSaveFailed);
+    EXPECT_EQ(SaveDocument(*doc, WholeDocument(*doc, cdWrite, 0), loaded, asked.Routine()), kSaveFailed);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->Info.LastSaveDate, saved);
     EXPECT_EQ(qptest::ReadFileBytes(path), "Bonjour");
-    EXPECT_TRUE(asked.Texts.size() == 1u && asked.Texts[0].find("\"RTF\"") != std::string::npos);
+    EXPECT_TRUE(asked.Texts.size() == 1u && asked.Texts[0].find("\"Windows Write\"") != std::string::npos);
     SetDocumentHost(nullptr);
 }
 
@@ -227,7 +227,7 @@ TEST(DocumentSave, IntoMemoryAppends)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(block.Data()), static_cast<size_t>(block.Size())),
               "> un\r\ndeux\r\nun deux ");
     // Into memory nobody is asked, not even for a format without a writer.
-    options.Coding = cdRtf;
+    options.Coding = cdWrite;
     EXPECT_EQ(SaveDocument(*doc, options, loaded, asked.Routine()), kSaveFailed);
     EXPECT_TRUE(asked.Texts.empty());
 }
