@@ -31,6 +31,7 @@ class TStyleList;
 struct TSelectedFont;
 class TTabManager;
 struct TDocOpeningOptions;
+struct TDocStatistics;
 struct TDocSavingOptions;
 
 // The stories of the paragraph list, in order.
@@ -72,6 +73,7 @@ enum TModeFlag : int {
     mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers
     mfStatisticsStale = 89,
     mfHeaderFooterParaFormat = 95,
+    mfStatisticsCharsOnly = 97, // statistics count characters and words only (the field updater)
     mfFreeWindowAtOnce = 98,
     mfMeasureAtZoom = 99,
     mfNoBreaks = 101, // readers write no section, page or column breaks and no notes
@@ -404,6 +406,12 @@ public:
     bool IsListLabelAt(const TTextPos& pos);
     bool IsDottedAbbreviationAt(const TTextPos& pos);
     bool IsWholeWordRange(const TTextRange& range);
+
+    // --- Statistics (DocStatistics.cpp) ---
+    // Counts the selection, the header or footer being edited, or the story being edited.
+    void ComputeStatistics(TDocStatistics& stats);
+    // Counts and shows the statistics message with the file's information.
+    void ShowStatistics();
 
     // --- Formats at a place and over a range (DocFormats.cpp) ---
     // The format of the character before the offset (of the first at 0), stepping over the end of

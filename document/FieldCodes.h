@@ -1,4 +1,4 @@
-// Field codes: splitting a code into its words and reading a hyperlink's address and tooltip.
+// Field codes: building the codes the insert dialogs make, and reading back their words and options.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,6 +10,38 @@
 std::vector<std::string> SplitFieldCode(std::string_view code);
 // The address of a hyperlink code ("\l" adds "#" and a bookmark to it) and its tooltip ("\o").
 void ParseHyperlinkFieldCode(std::string_view code, std::string& address, std::string& tooltip);
+// The code of a hyperlink to an address (a mail address gets "mailto:", "#name" is a bookmark) with an
+// optional tooltip; quotes inside the texts are escaped so that the code reads back whole.
+std::string BuildHyperlinkFieldCode(const std::string& address, const std::string& tooltip);
+// The first argument of a hyperlink code other than the switch "\l", and whether "\l" is there.
+std::string ParseHyperlinkTarget(std::string_view code, bool& bookmark);
+
+// The switches "\h" (the result is a link) and "\p" (relative position) of a page reference, and the
+// bookmark it refers to.
+struct TPageRefCode {
+    bool Hyperlink = false;
+    bool Relative = false;
+    std::string Bookmark;
+};
+TPageRefCode ParsePageRefFieldCode(std::string_view code);
+
+// The options of a table-of-contents code.
+struct TTocOptions {
+    uint8_t PageNumbers = 1;
+    uint8_t RightAligned = 1;
+    uint8_t RightAlignedTabStyle = 0; // 0-based
+    int32_t HeadingLevels = 3;        // 1..9
+    uint8_t SeparatorUsed = 0;
+    std::string Separator;
+};
+TTocOptions ParseTocFieldCode(std::string_view code);
+std::string BuildTocFieldCode(const TTocOptions& options);
+
+// The date picture of a code: the text between the two double quotes after "\@ "; empty without one.
+std::string ParseDateFieldFormat(std::string_view code);
+// The character code of a SYMBOL field (63 when the code has no blank) and its font ("\f").
+void ParseSymbolFieldCode(std::string_view code, int32_t& character, std::string& font);
+std::string BuildSymbolFieldCode(int32_t character, const std::string& font);
 
 // A page or note number in a notation: 0 decimal, 1 lower-case letters, 2 upper-case letters, 3 lower-case
 // Roman, 4 upper-case Roman. A number the notation cannot show (below 1, or beyond its range) is written
