@@ -1,8 +1,6 @@
 // The tables of document formats and the rules over them.
 #include "core/Codings.h"
 
-#include "document/Statistics.h"
-
 #include <algorithm>
 
 TCodingManager* CodingManager = nullptr;
@@ -68,15 +66,12 @@ std::string LowerAscii(std::string_view text)
 TCodingManager::TCodingManager()
 {
     CodingManager = this;
-    StatisticsCodingName = [](int32_t coding) { return std::string(GetCodingIdentifier(coding)); };
 }
 
 TCodingManager::~TCodingManager()
 {
-    if (CodingManager == this) {
+    if (CodingManager == this)
         CodingManager = nullptr;
-        StatisticsCodingName = nullptr;
-    }
 }
 
 std::string TCodingManager::GetOpenFilter()
