@@ -10,7 +10,7 @@ export CCACHE_NOHASHDIR := 1
 # The Windows architecture Wine runs here (decided once the machine is ready).
 ARCH     = $(shell bash scripts/winarch.sh)
 
-.PHONY: all run test install checks host win win32 test-host test-win bench clean
+.PHONY: all run test install checks host win win32 test-host test-win bench fuzz clean
 
 all: win win32
 
@@ -58,6 +58,11 @@ bench: win
 	@cmake --build $(BUILD)/bench -j $(JOBS)
 	@for b in $(BUILD)/bench/bench/bench_*; do [ -x $$b ] && $$b; done; true
 	@for b in $(BUILD)/win-$(ARCH)/bench/bench_*_win.exe; do [ -f $$b ] && bash scripts/wine-run.sh $$b; done; true
+
+# Fuzzes every reader for FUZZ_SECONDS each (the corpus is kept in ~/.cache/quillpad-fuzz).
+FUZZ_SECONDS ?= 180
+fuzz: install
+	@bash scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD)

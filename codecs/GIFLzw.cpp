@@ -174,6 +174,11 @@ void DecodeGIFItem(const TGIFItem& item, bool interlaced, TBitmap& bitmap)
                 }
                 if (code == end)
                     break;
+                // A string code before the table holds any string: the data is damaged, the picture ends.
+                if (code > clear) {
+                    corrupt = true;
+                    break;
+                }
                 firstChar = code & pixelMask;
                 oldCode = firstChar;
                 out.Put(firstChar);
@@ -181,7 +186,12 @@ void DecodeGIFItem(const TGIFItem& item, bool interlaced, TBitmap& bitmap)
             }
             const int inCode = code;
             int top = 0;
-            if (code >= next) {
+            // Only the code about to be made may be used before it exists; any code past it ends the picture.
+            if (code > next) {
+                corrupt = true;
+                break;
+            }
+            if (code == next) {
                 stack[static_cast<size_t>(top++)] = static_cast<uint8_t>(firstChar);
                 code = oldCode;
             }

@@ -52,6 +52,14 @@ std::vector<std::vector<TContribution>> Contributions(int32_t destSize, int32_t 
             const int32_t magnitude = j < 0 ? -j : j;
             list.push_back({magnitude < sourceSize - 1 ? magnitude : sourceSize - 1, weight});
         }
+        // The weights of a shrinking filter only come near 1 together: scaled to sum to 1 exactly, a flat
+        // region keeps its colour.
+        float sum = 0.0f;
+        for (const TContribution& k : list)
+            sum += k.Weight;
+        if (sum > 0.0f)
+            for (TContribution& k : list)
+                k.Weight /= sum;
     }
     return lists;
 }
@@ -73,12 +81,20 @@ float Scale(int32_t dest, int32_t source)
 
 } // namespace
 
-void StretchBitmap(const TBitmap& source, TBitmap& dest, TResampleFilter filter, float support)
+void StretchBitmap(const TBitmap& original, TBitmap& dest, TResampleFilter filter, float support)
 {
-    const int32_t sw = source.GetWidth(), sh = source.GetHeight();
+    const int32_t sw = original.GetWidth(), sh = original.GetHeight();
     const int32_t dw = dest.GetWidth(), dh = dest.GetHeight();
     if (sw < 1 || sh < 1 || dw < 1 || dh < 1)
         return;
+    // Pixels are read and written 3 bytes each: bitmaps of other formats go through 24 bits.
+    TBitmap converted;
+    if (original.GetPixelFormat() != pf24bit) {
+        converted.Assign(original);
+        converted.SetPixelFormat(pf24bit);
+    }
+    const TBitmap& source = original.GetPixelFormat() == pf24bit ? original : converted;
+    dest.SetPixelFormat(pf24bit);
     TBitmap work;
     work.SetPixelFormat(pf24bit);
     work.SetSize(dw, sh);

@@ -11,7 +11,8 @@ extern bool FastDrawing;
 float MitchellFilter(float x);
 float TriangleFilter(float x);
 
-// Scales Source into Dest at Dest's size (both 24 bits per pixel; Dest is sized by the caller).
+// Scales Source into Dest at Dest's size (Dest is sized by the caller); either is taken to 24 bits per
+// pixel first when it has another format.
 void Resample(const TBitmap& source, TBitmap& dest);
 // The two-pass stretch: along rows first, then along columns. Empty bitmaps leave Dest as it is.
 void StretchBitmap(const TBitmap& source, TBitmap& dest, TResampleFilter filter, float support);

@@ -77,6 +77,11 @@ bool TDocumentHost::EditDocumentProperties(TDocumentInfo&)
     return false;
 }
 
+bool TDocumentHost::AskPassword(bool, std::string&)
+{
+    return false;
+}
+
 bool TDocumentHost::IsWindowBusy(TDocumentForm*, uint32_t)
 {
     return false;

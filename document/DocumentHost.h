@@ -52,6 +52,10 @@ public:
     virtual void CheckTypedWord(TDocument* document, const TTextRange& word);
     // Shows the document properties dialog on the information record; true on OK.
     virtual bool EditDocumentProperties(TDocumentInfo& info);
+    // Asks for the password of an encrypted document, for opening it or (typed twice) for saving it;
+    // true and the password enciphered in memory, false when the user cancelled. The plain host asks
+    // nothing.
+    virtual bool AskPassword(bool forSaving, std::string& password);
     // Some bit of Mask is set in the state word of the document's window (a mouse action or a ruler
     // is under way).
     virtual bool IsWindowBusy(TDocumentForm* window, uint32_t mask);

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "formats/Encryption.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 
@@ -26,7 +28,14 @@ bool OpenDocumentFile(TDocument& document, TDocOpeningOptions& options)
 {
     TLoadedDocument loaded;
     loaded.Password = document.Password;
-    if (!LoadDocumentFromFile(document, options, loaded))
+    // The password the user types is handed over enciphered in memory; the load takes it in clear.
+    const TAskPassword askPassword = [](std::string& password) {
+        if (!DocumentHost().AskPassword(false, password))
+            return false;
+        GetEncryptionManager().DecryptString(password);
+        return true;
+    };
+    if (!LoadDocumentFromFile(document, options, loaded, AskThroughMessages, askPassword))
         return false;
     document.FileStream = std::move(loaded.File);
     document.OpenedReadOnly = loaded.ReadOnly;

@@ -1,4 +1,5 @@
-// The cipher engine of encrypted documents and the whole-file check of an encrypted file.
+// The cipher of encrypted documents, the keeper of file keys and in-memory passwords, and the whole-file
+// check of an encrypted file.
 #include "formats/Encryption.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
+#include "core/SystemRandom.h"
 #include "document/DocumentHost.h"
 
 namespace {
@@ -29,7 +31,7 @@ uint32_t TickCount()
 
 } // namespace
 
-uint8_t TEncryptionManager::KeystreamByte(TSlot& slot, uint8_t c)
+uint8_t TCipherContext::KeystreamByte(TSlot& slot, uint8_t c)
 {
     uint16_t w[8];
     uint16_t inter = 0;
@@ -46,7 +48,7 @@ uint8_t TEncryptionManager::KeystreamByte(TSlot& slot, uint8_t c)
     return static_cast<uint8_t>(c ^ (inter >> 8) ^ (inter & 255));
 }
 
-uint8_t TEncryptionManager::EncipherByte(TSlot& slot, uint8_t c)
+uint8_t TCipherContext::EncipherByte(TSlot& slot, uint8_t c)
 {
     const uint8_t out = KeystreamByte(slot, c);
     for (uint8_t& k : slot.Key)
@@ -54,7 +56,7 @@ uint8_t TEncryptionManager::EncipherByte(TSlot& slot, uint8_t c)
     return out;
 }
 
-uint8_t TEncryptionManager::DecipherByte(TSlot& slot, uint8_t c)
+uint8_t TCipherContext::DecipherByte(TSlot& slot, uint8_t c)
 {
     const uint8_t plain = KeystreamByte(slot, c);
     for (uint8_t& k : slot.Key)
@@ -62,13 +64,7 @@ uint8_t TEncryptionManager::DecipherByte(TSlot& slot, uint8_t c)
     return plain;
 }
 
-void TEncryptionManager::AddEntropy(int32_t code)
-{
-    Pool[size_t(PoolIndex)] ^= static_cast<uint8_t>(TickCount() ^ static_cast<uint32_t>(code));
-    PoolIndex = (PoolIndex + 1) % 32;
-}
-
-void TEncryptionManager::EncryptBuffer(uint8_t* buffer, int32_t length)
+void TCipherContext::EncryptBuffer(uint8_t* buffer, int32_t length)
 {
     for (int32_t i = 0; i < length; ++i) {
         CheckValue[size_t(CheckIndex)] ^= buffer[i];
@@ -79,7 +75,7 @@ void TEncryptionManager::EncryptBuffer(uint8_t* buffer, int32_t length)
         buffer[i] = EncipherByte(B, buffer[i]);
 }
 
-void TEncryptionManager::DecryptBuffer(uint8_t* buffer, int32_t length)
+void TCipherContext::DecryptBuffer(uint8_t* buffer, int32_t length)
 {
     for (int32_t i = 0; i < length; ++i)
         buffer[i] = DecipherByte(B, buffer[i]);
@@ -90,7 +86,7 @@ void TEncryptionManager::DecryptBuffer(uint8_t* buffer, int32_t length)
     }
 }
 
-TDigest TEncryptionManager::HashBuffer(const uint8_t* data, int32_t length)
+TDigest TCipherContext::HashBuffer(const uint8_t* data, int32_t length)
 {
     const TSlot saved = A;
     std::copy(std::begin(kDigestStartKey), std::end(kDigestStartKey), A.Key.begin());
@@ -111,48 +107,52 @@ TDigest TEncryptionManager::HashBuffer(const uint8_t* data, int32_t length)
     return out;
 }
 
-void TEncryptionManager::LoadKeys(const uint8_t* keyA, const uint8_t* keyB)
+void TCipherContext::LoadKeys(const uint8_t* keyA, const uint8_t* keyB)
 {
     std::copy(keyA, keyA + 16, A.Key.begin());
     std::copy(keyB, keyB + 16, B.Key.begin());
     A.X1a2 = A.Si = B.X1a2 = B.Si = 0;
 }
 
-void TEncryptionManager::ResetKeys(const uint8_t* key16)
+void TCipherContext::ResetKeys(const uint8_t* key16)
 {
     const TDigest h = HashBuffer(key16, 16);
     LoadKeys(h.data(), h.data());
 }
 
-TDigest TEncryptionManager::PasswordKey(const std::string& password)
+TDigest TCipherContext::PasswordKey(const std::string& password, const std::function<void(int)>& progress)
 {
     TDigest p =
         HashBuffer(reinterpret_cast<const uint8_t*>(password.data()), static_cast<int32_t>(password.size()));
-    for (int pass = 0; pass < kPasswordPasses; ++pass)
+    for (int pass = 0; pass < kPasswordPasses; ++pass) {
         p = HashBuffer(p.data(), 16);
+        if (progress)
+            progress(pass + 1);
+    }
     return p;
 }
 
-void TEncryptionManager::CreateHeader(uint8_t* header, const std::string& password, bool twoKeys)
+void TCipherContext::CreateHeader(uint8_t* header, const std::string& password, const TDigest& key1,
+                                  const TDigest& key2, const std::function<void(int)>& progress)
 {
     std::memcpy(header, kSignature, kSignatureSize);
-    const TDigest first = HashBuffer(Pool.data(), 16);
-    const TDigest second = twoKeys ? HashBuffer(Pool.data() + 16, 16) : first;
-    std::copy(first.begin(), first.end(), header + 10);
-    std::copy(second.begin(), second.end(), header + 26);
-    const TDigest p = PasswordKey(password);
+    std::copy(key1.begin(), key1.end(), header + 10);
+    std::copy(key2.begin(), key2.end(), header + 26);
+    TDigest p = PasswordKey(password, progress);
     LoadKeys(p.data(), p.data());
+    p.fill(0);
     EncryptBuffer(header + 10, 16);
     EncryptBuffer(header + 26, 16);
-    LoadKeys(first.data(), second.data());
+    LoadKeys(key1.data(), key2.data());
     CheckValue.fill(0);
     CheckIndex = 0;
 }
 
-void TEncryptionManager::OpenHeader(uint8_t* header, const std::string& password)
+void TCipherContext::OpenHeader(uint8_t* header, const std::string& password)
 {
-    const TDigest p = PasswordKey(password);
+    TDigest p = PasswordKey(password, nullptr);
     LoadKeys(p.data(), p.data());
+    p.fill(0);
     DecryptBuffer(header + 10, 16);
     DecryptBuffer(header + 26, 16);
     LoadKeys(header + 10, header + 26);
@@ -160,36 +160,84 @@ void TEncryptionManager::OpenHeader(uint8_t* header, const std::string& password
     CheckIndex = 0;
 }
 
-std::array<uint8_t, 16> TEncryptionManager::MakeStartupKey()
+TDigest TCipherContext::Trailer()
 {
-    // The date and time as days since 30 December 1899, then the milliseconds of the system's clock.
+    TDigest trailer = HashBuffer(CheckValue.data(), 16);
+    EncryptBuffer(trailer.data(), 16);
+    return trailer;
+}
+
+TCipherContext::~TCipherContext()
+{
+    // The keys of a file do not stay behind in freed memory.
+    volatile uint8_t* p = A.Key.data();
+    for (size_t i = 0; i < 16; ++i)
+        p[i] = 0;
+    p = B.Key.data();
+    for (size_t i = 0; i < 16; ++i)
+        p[i] = 0;
+}
+
+TEncryptionManager::TEncryptionManager()
+{
+    // The date and time as days since 30 December 1899, then bytes of the system's random generator
+    // (or of the clock when it gives none): a key no other run has.
     using namespace std::chrono;
     const double days = duration<double>(system_clock::now().time_since_epoch()).count() / 86400.0 + 25569.0;
-    const uint64_t ticks =
-        static_cast<uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-    std::array<uint8_t, 16> key{};
-    std::memcpy(key.data(), &days, 8);
-    for (int i = 0; i < 8; ++i)
-        key[size_t(8 + i)] = static_cast<uint8_t>(ticks >> (8 * i));
-    return key;
+    std::memcpy(StartupKey.data(), &days, 8);
+    if (!SystemRandomBytes(StartupKey.data() + 8, 8)) {
+        const uint64_t ticks = static_cast<uint64_t>(
+            duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+        for (int i = 0; i < 8; ++i)
+            StartupKey[size_t(8 + i)] = static_cast<uint8_t>(ticks >> (8 * i));
+    }
 }
 
-void TEncryptionManager::EncryptString(std::string& text)
+void TEncryptionManager::AddEntropy(int32_t code)
 {
-    ResetKeys(StartupKey.data());
-    EncryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
+    Pool[size_t(PoolIndex)] ^= static_cast<uint8_t>(TickCount() ^ static_cast<uint32_t>(code));
+    PoolIndex = (PoolIndex + 1) % 32;
 }
 
-void TEncryptionManager::DecryptString(std::string& text)
+void TEncryptionManager::NewFileKeys(bool twoKeys, TDigest& key1, TDigest& key2)
 {
-    ResetKeys(StartupKey.data());
-    DecryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
+    std::array<uint8_t, 32> seed{};
+    if (!SystemRandomBytes(seed.data(), seed.size()))
+        throw Exception("Le générateur aléatoire du système ne répond pas : le document n'a pas été crypté.");
+    for (size_t i = 0; i < seed.size(); ++i)
+        seed[i] ^= Pool[i];
+    TCipherContext cipher;
+    key1 = cipher.HashBuffer(seed.data(), 16);
+    key2 = twoKeys ? cipher.HashBuffer(seed.data() + 16, 16) : key1;
+    seed.fill(0);
+}
+
+void TEncryptionManager::EncryptString(std::string& text) const
+{
+    TCipherContext cipher;
+    cipher.ResetKeys(StartupKey.data());
+    cipher.EncryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
+}
+
+void TEncryptionManager::DecryptString(std::string& text) const
+{
+    TCipherContext cipher;
+    cipher.ResetKeys(StartupKey.data());
+    cipher.DecryptBuffer(reinterpret_cast<uint8_t*>(text.data()), static_cast<int32_t>(text.size()));
 }
 
 TEncryptionManager& GetEncryptionManager()
 {
     static TEncryptionManager manager;
     return manager;
+}
+
+void WipeString(std::string& text)
+{
+    volatile char* p = text.data();
+    for (size_t i = 0; i < text.size(); ++i)
+        p[i] = 0;
+    text.clear();
 }
 
 bool CheckEncryptedFile(TStream& file, int64_t size, const std::string& fileName, const std::string& password,
@@ -212,7 +260,7 @@ bool CheckEncryptedFile(TStream& file, int64_t size, const std::string& fileName
                 return false;
         }
     };
-    TEncryptionManager& cipher = GetEncryptionManager();
+    TCipherContext cipher;
     // The main window's progress bar follows the check, and ends filled when it passed.
     struct TProgress {
         bool Passed = false;

@@ -1,6 +1,6 @@
-// The cipher of encrypted documents: a stream cipher run twice with two key slots, the digest made
-// from it, the header that carries a file's two keys under its password, and the check of a whole
-// encrypted file against the value it ends with.
+// The cipher of encrypted documents: a stream cipher run twice with two key slots, the digest made from
+// it, the header that carries a file's two keys under its password, the check of a whole encrypted file
+// against the value it ends with, and the program's keeper of fresh file keys and in-memory passwords.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -14,10 +14,11 @@ constexpr int kEncryptedTrailerSize = 16;
 
 using TDigest = std::array<uint8_t, 16>;
 
-class TEncryptionManager {
+// The cipher state of one file being written or read (or of one string): each save, load and check
+// has its own, so that nothing else can change it midway.
+class TCipherContext {
 public:
-    // Stirs one byte of the random pool with an input event's code.
-    void AddEntropy(int32_t code);
+    ~TCipherContext();
     // Enciphers in place, slot A then slot B; the plain bytes go into the check value.
     void EncryptBuffer(uint8_t* buffer, int32_t length);
     // The exact inverse of EncryptBuffer; the deciphered bytes go into the check value.
@@ -26,16 +27,15 @@ public:
     TDigest HashBuffer(const uint8_t* data, int32_t length);
     // The digest of the key becomes both slot keys; the running words start again.
     void ResetKeys(const uint8_t* key16);
-    // Writes a new header (signature, two fresh file keys enciphered under the password) and loads the
-    // file keys; with TwoKeys off, one file key serves both slots.
-    void CreateHeader(uint8_t* header42, const std::string& password, bool twoKeys);
+    // Writes a header (signature, the two clear file keys enciphered under the password) and loads the
+    // file keys. Progress, when given, follows the 2048 passes that make the password's key.
+    void CreateHeader(uint8_t* header42, const std::string& password, const TDigest& key1,
+                      const TDigest& key2, const std::function<void(int)>& progress = nullptr);
     // Deciphers the file keys of a header in place under the password and loads them. A wrong
     // password is not seen here: it gives wrong keys, which the check of the file reports.
     void OpenHeader(uint8_t* header42, const std::string& password);
-    // A password as it is kept in memory: enciphered under a key made at start-up, so that it is only
-    // readable in the same run.
-    void EncryptString(std::string& text);
-    void DecryptString(std::string& text);
+    // The enciphered trailer of a file: the digest of the check value, enciphered as the text's end.
+    TDigest Trailer();
 
     TDigest CheckValue{};
 
@@ -48,19 +48,38 @@ private:
     static uint8_t KeystreamByte(TSlot& slot, uint8_t c);
     static uint8_t EncipherByte(TSlot& slot, uint8_t c);
     static uint8_t DecipherByte(TSlot& slot, uint8_t c);
-    TDigest PasswordKey(const std::string& password);
+    TDigest PasswordKey(const std::string& password, const std::function<void(int)>& progress);
     void LoadKeys(const uint8_t* keyA, const uint8_t* keyB);
 
     TSlot A, B;
     int CheckIndex = 0;
-    std::array<uint8_t, 32> Pool{};
-    int PoolIndex = 0;
-    std::array<uint8_t, 16> StartupKey = MakeStartupKey();
-    static std::array<uint8_t, 16> MakeStartupKey();
 };
 
-// The program's one cipher engine.
+// The program's one keeper of randomness and of the start-up key.
+class TEncryptionManager {
+public:
+    TEncryptionManager();
+    // Stirs one byte of the random pool with an input event's code.
+    void AddEntropy(int32_t code);
+    // Two fresh file keys from the system's cryptographic random generator with the pool stirred in;
+    // with TwoKeys off, the first serves both slots. Throws when the system gives no random bytes.
+    void NewFileKeys(bool twoKeys, TDigest& key1, TDigest& key2);
+    // A password as it is kept in memory: enciphered under a key made at start-up, so that it is only
+    // readable in the same run.
+    void EncryptString(std::string& text) const;
+    void DecryptString(std::string& text) const;
+
+private:
+    std::array<uint8_t, 32> Pool{};
+    int PoolIndex = 0;
+    std::array<uint8_t, 16> StartupKey{};
+};
+
+// The program's keeper.
 TEncryptionManager& GetEncryptionManager();
+
+// Overwrites a string's bytes (a password) before it is let go.
+void WipeString(std::string& text);
 
 // Called when a read fails, with the message to show; true asks for the read to be tried again.
 using TReadRetry = std::function<bool(const std::string& message)>;

@@ -13,6 +13,7 @@
 #include "editing/OperationManager.h"
 #include "codecs/CodePages.h"
 #include "core/Codings.h"
+#include "formats/Encryption.h"
 #include "formats/load/FileMessages.h"
 #include "core/SafeSave.h"
 #include "formats/rtf/RtfWriter.h"
@@ -22,15 +23,71 @@ using namespace filemsg;
 
 namespace {
 
-// The RTF and plain-text writers are part of the program so far.
+// The RTF writer (also enciphered) and the plain-text writer are part of the program so far.
 bool HasWriter(int coding, int32_t flags)
 {
-    return !(flags & sfWebPage) && (coding == cdRtf || coding >= cdAnsiText);
+    return !(flags & sfWebPage) && (coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText);
+}
+
+// The encrypted document: a header with fresh file keys under the password, the RTF text enciphered
+// under them by a cipher of this save's own, and the check trailer. False when the user gave no
+// password.
+bool WriteEncrypted(TDocument& document, const TTextRange& range, const std::function<void(int64_t)>& step,
+                    TMemory& out)
+{
+    std::string password = document.Password; // enciphered in memory
+    if (password.empty()) {
+        if (!DocumentHost().AskPassword(true, password) || password.empty())
+            return false;
+        document.Password = password;
+    }
+    TMemory body;
+    TRtfWriteOptions rtf;
+    rtf.EightBit = true;
+    rtf.Coding = cdEncrypted;
+    rtf.Progress = step;
+    WriteRtf(document, range, rtf, body);
+    TDigest key1, key2;
+    TEncryptionManager& keeper = GetEncryptionManager();
+    keeper.NewFileKeys(CurrentOptions().LoadSave.CipherStrength, key1, key2);
+    TCipherContext cipher;
+    uint8_t header[kEncryptedHeaderSize];
+    keeper.DecryptString(password);
+    cipher.CreateHeader(header, password, key1, key2);
+    WipeString(password);
+    key1.fill(0);
+    key2.fill(0);
+    cipher.EncryptBuffer(body.Data(), body.Size());
+    const TDigest trailer = cipher.Trailer();
+    out.Append(header, kEncryptedHeaderSize);
+    out.AppendMemory(body);
+    out.Append(trailer.data(), kEncryptedTrailerSize);
+    return true;
+}
+
+// Reads an encrypted file back and checks it under the document's password.
+bool EncryptedFileChecks(TDocument& document, const std::string& fileName, const TAskUser& ask)
+{
+    std::unique_ptr<TStream> file = TryOpen(fileName, fmOpenRead | fmShareDenyNone);
+    if (!file)
+        return false;
+    std::string password = document.Password;
+    GetEncryptionManager().DecryptString(password);
+    const bool passed = CheckEncryptedFile(*file, file->GetSize(), fileName, password);
+    WipeString(password);
+    if (!passed)
+        ask(Quoted("Contrôle du CRC négatif. Il se peut que le fichier ", fileName,
+                   " soit corrompu.||Il est très probable qu'Quillpad ne sera pas en mesure d'ouvrir ce "
+                   "document "
+                   "avec le mot de passe originel.||||Nous vous recommendons fortement de réenregistrer ce "
+                   "fichier dans un autre format de document."),
+            mkError, btOK, mkNoOption);
+    return passed;
 }
 
 // The range in the coding's bytes, for a file (where the final paragraph mark gives no line end) or
 // for memory; the main window's progress bar follows the paragraphs of a file.
-void WriteRange(TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
+bool WriteRange(TDocument& document, const TTextRange& range, int coding, int32_t flags, bool toFile,
                 TMemory& out)
 {
     std::function<void(int64_t)> step;
@@ -44,11 +101,14 @@ void WriteRange(TDocument& document, const TTextRange& range, int coding, int32_
         rtf.Coding = coding;
         rtf.Progress = step;
         WriteRtf(document, range, rtf, out);
-        return;
+        return true;
     }
+    if (coding == cdEncrypted)
+        return WriteEncrypted(document, range, step, out);
     WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
     if (coding == cdDosText)
         AnsiToOemBuffer(out.Data(), out.Size());
+    return true;
 }
 
 // A save given up: an old file of that name is still there as it was, and the user hears so.
@@ -150,7 +210,8 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
     if (options.ToMemory) {
         if (!options.MemoryBlock)
             return kSaveFailed;
-        WriteRange(document, options.Range, options.Coding, options.Flags, false, out);
+        if (!WriteRange(document, options.Range, options.Coding, options.Flags, false, out))
+            return kSaveFailed;
         options.MemoryBlock->AppendMemory(out);
     } else {
         // The file carries the date of its own save; a failed save gives the old date back.
@@ -159,12 +220,14 @@ uint8_t SaveDocument(TDocument& document, const TDocSavingOptions& options, TLoa
             document.Info.LastSaveDate = Now();
         TSaveProgress progress(options.Range.EndPos.ParIndex - options.Range.StartPos.ParIndex + 1,
                                document.FileName);
-        WriteRange(document, options.Range, options.Coding, options.Flags, true, out);
-        if (WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
+        if (!WriteRange(document, options.Range, options.Coding, options.Flags, true, out) ||
+            WriteFileSafely(document.FileName, out, loaded, ask) != kSaveWritten) {
             document.Info.LastSaveDate = lastSaved;
             return kSaveFailed;
         }
         progress.Filled = true;
+        if (options.Coding == cdEncrypted && !EncryptedFileChecks(document, document.FileName, ask))
+            return kSaveFailed;
     }
     if (!keepState) {
         // Saved into a file, the document has one of its own from now on.

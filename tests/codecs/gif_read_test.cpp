@@ -197,10 +197,14 @@ TEST(GifRead, DamagedCodesStopTheFrameWithoutEndingTheLoad)
     std::string wide = LiteralData(2, std::vector<int>(12, 2));
     wide[0] = 12;
     EXPECT_TRUE(load(wide).At(3, 2) == table[0]);
-    // Codes past the table's end take the previous string again; pixel values past the table show grey.
+    // A code past the table's end ends the frame: the pixels not reached keep index 0.
     const TRaster past = load(PackCodes(2, {{4, 3}, {3, 3}, {7, 3}, {1, 3}, {0, 4}, {5, 4}}));
     EXPECT_TRUE(past.At(0, 0) == table[3]);
-    EXPECT_TRUE(past.At(2, 0) == table[3]);
+    EXPECT_TRUE(past.At(1, 0) == table[0]);
+    // So does a string code before the table holds any string.
+    const TRaster early = load(PackCodes(2, {{6, 3}, {1, 3}, {2, 3}}));
+    EXPECT_TRUE(early.At(0, 0) == table[0]);
+    EXPECT_TRUE(early.At(1, 0) == table[0]);
     // Minimum code size 3 with a four-entry table: pixel 6 shows grey 128 from the completed table, but the
     // first pixel after a clear code is taken within the table's bits.
     TGIFImage image;

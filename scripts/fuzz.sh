@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Fuzzes every reader: builds the fuzz targets with clang's libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs each for SECONDS (default 180) from its seeds and from the corpus
+# kept outside the source tree. A crash, leak, hang or memory blow-up stops the run with the input that
+# shows it; copy that input into fuzz/regressions/<target>/ once the fault is mended.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-180}
+shift || true
+corpus=${QUILLPAD_FUZZ_CORPUS:-${XDG_CACHE_HOME:-$HOME/.cache}/quillpad-fuzz}
+work=$root/build/fuzz
+src=$work/src
+
+# Clang cannot turn the UTF-8 literals into Windows-1252: compile a copy of the tree that already is.
+mkdir -p "$src"
+(cd "$root" && git ls-files -co --exclude-standard) | while read -r f; do
+  [ -f "$root/$f" ] || continue
+  mkdir -p "$src/$(dirname "$f")"
+  if [ "$root/$f" -nt "$src/$f" ] || [ ! -e "$src/$f" ]; then
+    case "$f" in
+      *.cpp|*.h) iconv -f UTF-8 -t CP1252//TRANSLIT "$root/$f" > "$src/$f" ;;
+      *) cp -p "$root/$f" "$src/$f" ;;
+    esac
+  fi
+done
+
+cmake -S "$src" -B "$work/build" -G Ninja -DQP_HOST=ON -DQP_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$work/build" -j "$(nproc)" --target fuzz_targets
+
+mkdir -p "$work/artifacts"
+status=0
+while read -r name seeds; do
+  [ -n "$name" ] || continue
+  if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
+  mkdir -p "$corpus/$name"
+  dict=()
+  [ -f "$work/build/fuzz/$name.dict" ] && dict=(-dict="$work/build/fuzz/$name.dict")
+  existing=()
+  for d in $seeds; do [ -d "$d" ] && existing+=("$d"); done
+  echo "== $name: ${seconds}s"
+  log=$work/$name.log
+  if ! "$work/build/fuzz/fuzz_$name" "$corpus/$name" "${existing[@]}" "${dict[@]}" \
+      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=1048576 \
+      -print_final_stats=1 -artifact_prefix="$work/artifacts/$name-" > "$log" 2>&1; then
+    tail -60 "$log"
+    echo "fuzz: $name found a fault; the input is in $work/artifacts/" >&2
+    status=1
+    break
+  fi
+  execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | grep -oE '[0-9]+' || echo 0)
+  echo "   $execs executions, $cov edges, corpus $(ls "$corpus/$name" | wc -l) inputs"
+done < "$work/build/fuzz/targets.txt"
+exit $status
