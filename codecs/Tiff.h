@@ -26,7 +26,9 @@ std::vector<uint8_t> EncodeTiff(const TBitmap& bitmap, uint32_t dotsPerInchX, ui
 // The Software text of the one writer known to store 12 significant bits in 16-bit grey samples.
 extern const char TiffTwelveBitWriter[16];
 
-// TIFF LZW: codes of 9 to 12 bits, most significant bit first, with the early change of code width.
+// TIFF LZW: codes of 9 to 12 bits, most significant bit first, with the early change of code width; a strip
+// that starts with the bytes 0 and 1 (or 3, 5, ...) holds the first coder's LZW instead: codes least
+// significant bit first, widened only when the next free code needs it.
 class TTiffLzwDecoder {
 public:
     TTiffLzwDecoder(const uint8_t* data, size_t size);
@@ -35,6 +37,7 @@ public:
 
 private:
     int ReadCode();
+    int CodeWidth() const;
     const uint8_t* Data;
     size_t Size;
     size_t BitPos = 0;
@@ -42,6 +45,7 @@ private:
     int Next = 258;
     int Old = -1;
     bool Ended = false;
+    bool Compat = false;
     std::vector<uint16_t> Prefix;
     std::vector<uint8_t> Suffix;
     std::vector<uint8_t> First;

@@ -200,6 +200,20 @@ const TLookup& Lookup(int which)
 
 } // namespace
 
+// A byte with its bits in the other order.
+uint8_t ReverseBits(uint8_t b)
+{
+    static const std::array<uint8_t, 256> table = [] {
+        std::array<uint8_t, 256> t{};
+        for (int i = 0; i < 256; ++i)
+            for (int k = 0; k < 8; ++k)
+                if (i & (1 << k))
+                    t[size_t(i)] |= uint8_t(0x80 >> k);
+        return t;
+    }();
+    return table[b];
+}
+
 TFaxDecoder::TFaxDecoder(const uint8_t* data, size_t size, int32_t width, TMode mode, bool lsbFirst)
     : Data(data), Size(size), Width(width < 0 ? 0 : width), Mode(mode), LsbFirst(lsbFirst)
 {
@@ -217,10 +231,16 @@ int TFaxDecoder::Bit(size_t at) const
 
 int TFaxDecoder::Peek(int count) const
 {
-    int value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 1) | Bit(Pos + size_t(i));
-    return value;
+    // Up to 13 bits start within the first of three bytes; bits past the data read as 0.
+    const size_t at = Pos >> 3;
+    auto byte = [&](size_t i) -> uint32_t {
+        if (at + i >= Size)
+            return 0;
+        const uint8_t b = Data[at + i];
+        return LsbFirst ? ReverseBits(b) : b;
+    };
+    const uint32_t window = byte(0) << 16 | byte(1) << 8 | byte(2);
+    return int((window >> (24 - int(Pos & 7) - count)) & ((1u << count) - 1));
 }
 
 int32_t TFaxDecoder::ReadRun(bool black)

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+// A byte with its bits in the other order.
+uint8_t ReverseBits(uint8_t b);
+
 class TFaxDecoder {
 public:
     enum TMode { fmModifiedHuffman, fmGroup3, fmGroup3TwoDim, fmGroup4 };

@@ -13,7 +13,7 @@ constexpr int FirstFree = 258;
 constexpr int TableSize = 4096;
 
 // The width of the next code for a decoder whose next free code is Next (the early change of TIFF).
-int CodeWidth(int next)
+int EarlyWidth(int next)
 {
     return next >= 2047 ? 12 : next >= 1023 ? 11 : next >= 511 ? 10 : 9;
 }
@@ -21,7 +21,8 @@ int CodeWidth(int next)
 } // namespace
 
 TTiffLzwDecoder::TTiffLzwDecoder(const uint8_t* data, size_t size)
-    : Data(data), Size(size), Prefix(TableSize), Suffix(TableSize), First(TableSize), Length(TableSize)
+    : Data(data), Size(size), Compat(size >= 2 && data[0] == 0 && (data[1] & 1)), Prefix(TableSize),
+      Suffix(TableSize), First(TableSize), Length(TableSize)
 {
     for (int i = 0; i < 256; ++i) {
         Suffix[size_t(i)] = uint8_t(i);
@@ -30,14 +31,26 @@ TTiffLzwDecoder::TTiffLzwDecoder(const uint8_t* data, size_t size)
     }
 }
 
+int TTiffLzwDecoder::CodeWidth() const
+{
+    if (!Compat)
+        return EarlyWidth(Next);
+    return Next >= 2048 ? 12 : Next >= 1024 ? 11 : Next >= 512 ? 10 : 9;
+}
+
 int TTiffLzwDecoder::ReadCode()
 {
     if (BitPos + size_t(Width) > Size * 8)
         return -1;
-    uint32_t code = 0;
-    for (int i = 0; i < Width; ++i, ++BitPos)
-        code = (code << 1) | ((Data[BitPos >> 3] >> (7 - (BitPos & 7))) & 1);
-    return int(code);
+    // The three bytes that hold the code (a code of up to 12 bits starts within the first).
+    const size_t at = BitPos >> 3;
+    auto byte = [&](size_t i) { return at + i < Size ? uint32_t(Data[at + i]) : 0u; };
+    const uint32_t mask = (1u << Width) - 1;
+    const int shift = int(BitPos & 7);
+    BitPos += size_t(Width);
+    if (Compat)
+        return int(((byte(0) | byte(1) << 8 | byte(2) << 16) >> shift) & mask);
+    return int(((byte(0) << 16 | byte(1) << 8 | byte(2)) >> (24 - shift - Width)) & mask);
 }
 
 bool TTiffLzwDecoder::Decode(uint8_t* out, size_t count)
@@ -65,18 +78,21 @@ bool TTiffLzwDecoder::Decode(uint8_t* out, size_t count)
                 return false;
             }
         } else {
-            // A code past the next free one, or a table with no room left, is a corrupt stream.
-            if (code > Next || Next >= TableSize) {
+            // A code past the next free one, or a table with no room left, is a corrupt stream; the first
+            // coder went on with a full table until its next clear code.
+            if (code > Next || (Next >= TableSize && !Compat)) {
                 Ended = true;
                 return false;
             }
+        }
+        if (Old >= 0 && Next < TableSize) {
             const size_t n = size_t(Next);
             Prefix[n] = uint16_t(Old);
             Suffix[n] = code < Next ? First[size_t(code)] : First[size_t(Old)];
             First[n] = First[size_t(Old)];
             Length[n] = uint16_t(Length[size_t(Old)] + 1);
             ++Next;
-            Width = CodeWidth(Next);
+            Width = CodeWidth();
         }
         Old = code;
         // The string is written from its end; what does not fit into the row waits for the next one.
@@ -164,7 +180,7 @@ std::vector<uint8_t> TiffLzwEncode(const std::vector<uint8_t>& bytes)
     auto table = std::make_unique<TStringTable>();
     int next = FirstFree;
     // The encoder runs one entry ahead of the decoder, whose next free code decides the width.
-    auto width = [&] { return CodeWidth(next - 1); };
+    auto width = [&] { return EarlyWidth(next - 1); };
     out.Put(ClearCode, 9);
     if (bytes.empty()) {
         out.Put(EndCode, 9);

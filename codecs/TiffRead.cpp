@@ -156,6 +156,9 @@ public:
     virtual ~TRowSource() = default;
     // Fills the row of Count bytes; false when the row cannot be decoded.
     virtual bool Next(uint8_t* row, size_t count) = 0;
+    // Whether a row that cannot be decoded makes the picture unreadable (a corrupt LZW stream); other rows
+    // only end the decoding, and the picture keeps the rows read before.
+    virtual bool Fatal() const { return false; }
 };
 
 class TPlainRows : public TRowSource {
@@ -220,6 +223,7 @@ class TLzwRows : public TRowSource {
 public:
     TLzwRows(const uint8_t* data, size_t size) : Decoder(data, size) {}
     bool Next(uint8_t* row, size_t count) override { return Decoder.Decode(row, count); }
+    bool Fatal() const override { return true; }
 
 private:
     TTiffLzwDecoder Decoder;
@@ -249,6 +253,12 @@ private:
     // Decompresses one row of Width pixels and turns it into samples; false when it cannot be decoded.
     bool ReadRow(TRowSource& source, int32_t width, int samples, std::vector<uint8_t>& out);
     void ConvertRow(const std::vector<uint8_t>& samples, uint8_t* target, int32_t x0, int32_t count) const;
+    // Ends the decoding at a row that cannot be decoded: the silent abort when the row's data is corrupt.
+    static void Failed(const TRowSource& source)
+    {
+        if (source.Fatal())
+            Abort();
+    }
     void DecodeStrips(TBitmap& bitmap);
     void DecodePlanarStrips(TBitmap& bitmap);
     void DecodeTiles(TBitmap& bitmap);
@@ -334,12 +344,8 @@ std::unique_ptr<TRowSource> TTiffDecoder::Source(uint32_t offset, uint32_t byteC
         return nullptr;
     if (lsb && (Compression < 2 || Compression > 4)) {
         std::vector<uint8_t> reversed(size);
-        for (size_t i = 0; i < size; ++i) {
-            uint8_t b = data[i], r = 0;
-            for (int k = 0; k < 8; ++k, b >>= 1)
-                r = uint8_t((r << 1) | (b & 1));
-            reversed[i] = r;
-        }
+        for (size_t i = 0; i < size; ++i)
+            reversed[i] = ReverseBits(data[i]);
         Reversed.push_back(std::move(reversed));
         data = Reversed.back().data();
     }
@@ -531,7 +537,7 @@ void TTiffDecoder::DecodeStrips(TBitmap& bitmap)
             return;
         for (uint32_t r = 0; r < rows; ++r) {
             if (!ReadRow(*source, int32_t(Width), int(Samples), samples))
-                Abort();
+                return Failed(*source);
             ConvertRow(samples, bitmap.ScanLine(int32_t(first + r)), 0, int32_t(Width));
         }
     }
@@ -560,7 +566,7 @@ void TTiffDecoder::DecodePlanarStrips(TBitmap& bitmap)
         for (uint32_t r = 0; r < rows; ++r) {
             for (int c = 0; c < 3; ++c)
                 if (!ReadRow(*sources[c], int32_t(Width), 1, planes[c]))
-                    Abort();
+                    return Failed(*sources[c]);
             uint8_t* line = bitmap.ScanLine(int32_t(first + r));
             for (uint32_t x = 0; x < Width; ++x) {
                 line[3 * x + 2] = planes[0][x];
@@ -592,7 +598,7 @@ void TTiffDecoder::DecodeTiles(TBitmap& bitmap)
         const uint64_t rows = std::min<uint64_t>(uint64_t(TileLength), Height - y);
         for (uint64_t r = 0; r < rows; ++r) {
             if (!ReadRow(*source, TileWidth, int(Samples), samples))
-                Abort();
+                return Failed(*source);
             ConvertRow(samples, bitmap.ScanLine(int32_t(y + r)), int32_t(x), columns);
         }
         x += uint64_t(TileWidth);

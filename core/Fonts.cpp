@@ -262,12 +262,14 @@ int TFontManager::RegisterFont(std::string_view name, int32_t charset, int32_t p
     if (charset == UndefinedField || charset < 0 || charset > 255)
         charset = AnsiCharset;
     int32_t id = -1;
-    for (size_t i = 0; i < FFonts.size(); ++i) {
-        if (!SameName(FFonts[i].Name, name))
-            continue;
-        id = FFonts[i].Id;
-        if (FFonts[i].Charset == charset)
-            return static_cast<int>(i);
+    std::string key(name);
+    for (char& c : key)
+        c = static_cast<char>(AsciiLowerCase[static_cast<uint8_t>(c)]);
+    std::vector<int32_t>& sameName = FFontsByName[key];
+    for (int32_t i : sameName) {
+        id = FFonts[static_cast<size_t>(i)].Id;
+        if (FFonts[static_cast<size_t>(i)].Charset == charset)
+            return i;
     }
     TRegisteredFont font;
     font.Id = id >= 0 ? id : FNextId++;
@@ -278,6 +280,7 @@ int TFontManager::RegisterFont(std::string_view name, int32_t charset, int32_t p
     if (font.FamilyIndex >= 0)
         FFamilies[static_cast<size_t>(font.FamilyIndex)].Used = true;
     FFonts.push_back(std::move(font));
+    sameName.push_back(FontCount() - 1);
     return FontCount() - 1;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "classlib/runtime/StringList.h"
@@ -173,6 +174,9 @@ private:
     TFontDevice& FDevice;
     std::vector<TFontFamily> FFamilies;
     std::vector<TRegisteredFont> FFonts;
+    // The registered fonts of each name (in lower case), so that a document of many fonts registers
+    // them in linear time.
+    std::unordered_map<std::string, std::vector<int32_t>> FFontsByName;
     std::vector<std::unique_ptr<TSharedFont>> FCache;
     TStringList FRequestedFaces;
     TStringList FObtainedFaces;

@@ -68,12 +68,16 @@ void TStyle::ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uin
 {
     // The style and its ancestors, root last, each once.
     std::vector<const TStyle*> chain{this};
-    if (Owner)
-        for (const TStyle* s = Owner->StyleOf(BasedOn); s; s = Owner->StyleOf(s->BasedOn)) {
-            if (std::find(chain.begin(), chain.end(), s) != chain.end())
-                break;
+    if (Owner) {
+        // Marks of the styles met, by index, so that a long chain is walked in one pass.
+        std::vector<bool> met(static_cast<size_t>(Owner->Count()), false);
+        int32_t index = BasedOn;
+        for (const TStyle* s = Owner->StyleOf(index); s && s != this && !met[static_cast<size_t>(index)];
+             index = s->BasedOn, s = Owner->StyleOf(index)) {
+            met[static_cast<size_t>(index)] = true;
             chain.push_back(s);
         }
+    }
     if (options & rfStartUndefined) {
         ClearCharFormatState(charFormat);
         ClearParFormatState(paraFormat);

@@ -11,6 +11,7 @@ PACKAGES=(
   dpkg-dev make g++ googletest libgtest-dev locales pngcheck zlib1g-dev unrtf
   libjpeg62-turbo-dev hunspell-fr-classical gifsicle clang-format libreoffice-writer-nogui python3
   clang libclang-rt-14-dev libtiff-tools
+  antiword catdoc
 )
 
 missing=()

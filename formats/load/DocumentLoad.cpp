@@ -23,6 +23,9 @@
 #include "formats/load/StylePasses.h"
 #include "formats/load/TextTemplates.h"
 #include "formats/text/PlainText.h"
+#include "formats/load/WordStorage.h"
+#include "formats/word/WordReader.h"
+#include "formats/write/WriteReader.h"
 
 using namespace filemsg;
 
@@ -102,9 +105,31 @@ struct TLoadProgress {
     }
 };
 
-bool HasReader(int coding)
+// The streams of a Word document read from the load's input by the program's bounded reader.
+class TInputStreamSource : public TWordStreamSource {
+public:
+    explicit TInputStreamSource(TLoadInput& input) : Input(input) {}
+    bool ReadStream(const char* name, std::vector<uint8_t>& bytes) override
+    {
+        TReadAt read = [this](int64_t offset, uint8_t* into, int32_t count) {
+            return Input.ReadAt(offset, into, count);
+        };
+        return ReadCompoundStream(read, Input.Size, name, bytes);
+    }
+
+private:
+    TLoadInput& Input;
+};
+
+// The whole data of the input; the silent abort when they cannot be read.
+std::vector<uint8_t> ReadWholeInput(TLoadInput& input)
 {
-    return coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText;
+    if (input.Size < 0 || input.Size > INT32_MAX)
+        Abort();
+    std::vector<uint8_t> bytes(static_cast<size_t>(input.Size));
+    if (!bytes.empty() && !input.ReadAt(0, bytes.data(), static_cast<int32_t>(bytes.size())))
+        Abort();
+    return bytes;
 }
 
 } // namespace
@@ -158,13 +183,6 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
                 return giveUp();
             coding = DetectFileFormat(*input);
         }
-        if (!HasReader(coding)) {
-            if (fromFile)
-                ask(Quoted("Une erreur s'est produite lors de l'ouverture du document ", options.FileName,
-                           "."),
-                    mkError, btOK, mkNoOption);
-            return giveUp();
-        }
         options.Coding = coding;
         document.Coding = coding;
         if (coding == cdDosText) {
@@ -191,6 +209,29 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             loaded.TextLength = result.TextLength;
             if (!result.Error.empty())
                 throw Exception(result.Error);
+        } else if (coding == cdWord6 || coding == cdWord97) {
+            TInputStreamSource source(*input);
+            TWordReadResult result = ReadWordDocument(document, source);
+            if (result.Encrypted) {
+                if (fromFile && !options.Quiet)
+                    ask(Quoted(
+                            "Le document ", options.FileName,
+                            " est un document MS Word crypté. Désolé, mais ces fichiers MS Word cryptés ne "
+                            "peuvent pas être ouverts par Quillpad."),
+                        mkInformation, btOK, mkNoOption);
+                return giveUp();
+            }
+            if (!result.Read)
+                throw Exception(result.Error);
+            options.Coding = document.Coding;
+            loaded.StyleSheetRead = true;
+            loaded.TextLength = result.TextLength;
+        } else if (coding == cdWrite) {
+            const std::vector<uint8_t> bytes = ReadWholeInput(*input);
+            TWriteReadResult result = ReadWriteDocument(document, bytes.data(), bytes.size());
+            if (!result.Read)
+                throw Exception(result.Error);
+            loaded.TextLength = result.TextLength;
         } else {
             TPlainTextFormats formats;
             if (fromFile)

@@ -60,3 +60,23 @@ void FinishParagraphs(TDocument& document)
     for (auto& p : document.Paragraphs)
         p->NormalizeTags();
 }
+
+void DropEmptyLastParagraph(std::vector<std::unique_ptr<TParagraph>>& list)
+{
+    if (list.size() < 2 || list.back()->PlainText.Size() != 0)
+        return;
+    const TMemory& text = list.back()->Text;
+    TParagraph& before = *list[list.size() - 2];
+    ForEachTag(text.Data(), 0, text.Size(), [&before](int32_t, int code, int32_t value) {
+        if (IsFieldMark(code))
+            AppendInlineTag(before.Text, code, value);
+        return true;
+    });
+    list.pop_back();
+}
+
+bool EndsWithParagraphMark(const TParagraph& paragraph)
+{
+    const int32_t n = paragraph.PlainText.Size();
+    return n > 0 && paragraph.PlainText.Data()[n - 1] == scParagraphMark;
+}

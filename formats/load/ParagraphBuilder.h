@@ -1,6 +1,8 @@
 // What every reader does to the paragraphs it fills: text, special characters, tags, new paragraphs.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class TDocument;
 class TParagraph;
@@ -21,3 +23,8 @@ TParagraph& FirstParagraph(TDocument& document);
 // Gives the main text's last paragraph its end mark when the reader left it without one; a document
 // without paragraphs gets one empty paragraph. The tags of every paragraph are put in canonical form.
 void FinishParagraphs(TDocument& document);
+// Removes the empty paragraph that a story's last paragraph end opened (never the only one); the field
+// and bookmark marks it holds go to the end of the paragraph before.
+void DropEmptyLastParagraph(std::vector<std::unique_ptr<TParagraph>>& list);
+// The paragraph's last character is a paragraph mark.
+bool EndsWithParagraphMark(const TParagraph& paragraph);

@@ -14,10 +14,23 @@ int32_t FindStyleByNumber(const TStyleList& list, int32_t number)
     return 0;
 }
 
-void ResolveNextStyles(TStyleList& list)
+TStyleNumberIndex::TStyleNumberIndex(const TStyleList& list)
+{
+    // Later styles of the same number win, as FindStyleByNumber finds the last.
+    for (int32_t i = 0; i < list.Count(); ++i)
+        Indexes[list.Styles[static_cast<size_t>(i)]->Number] = i;
+}
+
+int32_t TStyleNumberIndex::Find(int32_t number) const
+{
+    const auto it = Indexes.find(number);
+    return it == Indexes.end() ? 0 : it->second;
+}
+
+void ResolveNextStyles(TStyleList& list, const TStyleNumberIndex& numbers)
 {
     for (auto& style : list.Styles)
-        style->NextStyle = FindStyleByNumber(list, style->NextStyle);
+        style->NextStyle = numbers.Find(style->NextStyle);
 }
 
 void ResolveStyleBases(TStyleList& list)
@@ -28,20 +41,32 @@ void ResolveStyleBases(TStyleList& list)
         if (base(i) == i || base(i) < -1 || base(i) >= count)
             base(i) = -1;
     // A chain that comes back to a style met on the way is a loop: the style that closes it is based
-    // on style 0 instead, or on nothing when it is style 0 or the loop runs through style 0.
+    // on style 0 instead, or on nothing when it is style 0 or the loop runs through style 0. Each
+    // style is walked once: a chain reaching a style already settled stops there.
+    enum : uint8_t { Unseen, OnWalk, Settled };
+    std::vector<uint8_t> state(static_cast<size_t>(count), Unseen);
+    std::vector<int32_t> walk;
     for (int32_t i = 0; i < count; ++i) {
-        std::vector<bool> met(static_cast<size_t>(count), false);
+        if (state[static_cast<size_t>(i)] != Unseen)
+            continue;
+        walk.clear();
         int32_t s = i;
-        met[static_cast<size_t>(s)] = true;
-        while (base(s) >= 0) {
-            int32_t parent = base(s);
-            if (met[static_cast<size_t>(parent)]) {
-                base(s) = met[0] ? -1 : 0;
+        bool throughZero = false;
+        for (;;) {
+            state[static_cast<size_t>(s)] = OnWalk;
+            walk.push_back(s);
+            throughZero = throughZero || s == 0;
+            const int32_t parent = base(s);
+            if (parent < 0 || state[static_cast<size_t>(parent)] == Settled)
+                break;
+            if (state[static_cast<size_t>(parent)] == OnWalk) {
+                base(s) = throughZero ? -1 : 0;
                 break;
             }
-            met[static_cast<size_t>(parent)] = true;
             s = parent;
         }
+        for (int32_t w : walk)
+            state[static_cast<size_t>(w)] = Settled;
     }
     // Toggles, from the last style to the first: the opposite of the base's value.
     static const int toggles[] = {cfBold,    cfItalic, cfStrike,  cfDoubleStrike, cfSmallCaps,
@@ -61,11 +86,42 @@ void ResolveStyleBases(TStyleList& list)
 
 void ReduceStylesToDifferences(TStyleList& list)
 {
+    // The effective formats of every style, each computed once from its base's (bases have no loops
+    // once ResolveStyleBases has run; a loop left by another caller is cut where it closes).
     const size_t count = list.Styles.size();
     std::vector<TCharFormat> chars(count);
     std::vector<TParaFormat> paras(count);
-    for (size_t i = 0; i < count; ++i)
-        list.Styles[i]->ResolveFormat(chars[i], paras[i], 0);
+    std::vector<uint8_t> done(count, 0); // 0 not yet, 1 under way, 2 done
+    std::vector<size_t> pending;
+    for (size_t i = 0; i < count; ++i) {
+        // Walk up to a style whose formats are known, then settle the walk from the top down.
+        pending.clear();
+        for (size_t s = i; done[s] == 0;) {
+            done[s] = 1;
+            pending.push_back(s);
+            const int32_t base = list.Styles[s]->BasedOn;
+            if (base < 0 || static_cast<size_t>(base) >= count || done[static_cast<size_t>(base)] != 0)
+                break;
+            s = static_cast<size_t>(base);
+        }
+        for (size_t k = pending.size(); k-- > 0;) {
+            const size_t s = pending[k];
+            const TStyle& style = *list.Styles[s];
+            const int32_t base = style.BasedOn;
+            if (base >= 0 && static_cast<size_t>(base) < count && done[static_cast<size_t>(base)] == 2) {
+                chars[s] = chars[static_cast<size_t>(base)];
+                paras[s] = paras[static_cast<size_t>(base)];
+            } else {
+                chars[s] = DefaultCharFormat();
+                paras[s] = DefaultParaFormat();
+                paras[s][pfWidowControl] = 0;
+            }
+            MergeCharFormat(chars[s], style.CharFormat);
+            MergeParaFormat(paras[s], style.ParaFormat);
+            chars[s][cfLanguage] = UndefinedField;
+            done[s] = 2;
+        }
+    }
     for (size_t i = count; i-- > 0;) {
         TStyle& style = *list.Styles[i];
         const int32_t base = style.BasedOn;

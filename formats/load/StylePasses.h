@@ -2,6 +2,7 @@
 // gave: styles found by number, next styles and based-on styles made list indexes, loops cut, toggles.
 #pragma once
 #include <cstdint>
+#include <unordered_map>
 
 class TStyleList;
 
@@ -10,8 +11,18 @@ constexpr int32_t kStyleToggle = 129;
 
 // The index of the last style whose file number is Number; 0 when there is none.
 int32_t FindStyleByNumber(const TStyleList& list, int32_t number);
+// The same in one step for every look-up, once the style sheet is read (a file may hold thousands of
+// styles and refer to them on every paragraph).
+class TStyleNumberIndex {
+public:
+    explicit TStyleNumberIndex(const TStyleList& list);
+    int32_t Find(int32_t number) const;
+
+private:
+    std::unordered_map<int32_t, int32_t> Indexes;
+};
 // Every style's next-style field, read as a file number, becomes a list index.
-void ResolveNextStyles(TStyleList& list);
+void ResolveNextStyles(TStyleList& list, const TStyleNumberIndex& numbers);
 // Based-on fields (already list indexes) lose loops, and toggle markers become values.
 void ResolveStyleBases(TStyleList& list);
 // After a style sheet was read: each style keeps only the fields that differ from the effective

@@ -34,8 +34,9 @@ public:
 private:
     bool ReadSector(uint32_t sector, uint8_t* into);
     // The sectors of the chain from Start through Table, at most Limit of them; false on a broken chain.
+    // A chain longer than MaxCount has a loop.
     bool Chain(uint32_t start, const std::vector<uint32_t>& table, size_t limit,
-               std::vector<uint32_t>& sectors) const;
+               std::vector<uint32_t>& sectors, size_t maxCount) const;
     bool ReadChain(uint32_t start, size_t limit, std::vector<uint8_t>& bytes);
     const uint8_t* FindRootChild(const std::vector<uint8_t>& directory, const std::string& name) const;
 
@@ -93,13 +94,13 @@ bool TCompoundFile::ReadSector(uint32_t sector, uint8_t* into)
 }
 
 bool TCompoundFile::Chain(uint32_t start, const std::vector<uint32_t>& table, size_t limit,
-                          std::vector<uint32_t>& sectors) const
+                          std::vector<uint32_t>& sectors, size_t maxCount) const
 {
     sectors.clear();
     uint32_t s = start;
     while (s != kEndOfChain && sectors.size() < limit) {
-        // A chain longer than its table has a loop.
-        if (s >= table.size() || sectors.size() > table.size())
+        // A chain longer than its table, or than the file has sectors, has a loop.
+        if (s >= table.size() || sectors.size() > table.size() || sectors.size() > maxCount)
             return false;
         sectors.push_back(s);
         s = table[s];
@@ -110,7 +111,7 @@ bool TCompoundFile::Chain(uint32_t start, const std::vector<uint32_t>& table, si
 bool TCompoundFile::ReadChain(uint32_t start, size_t limit, std::vector<uint8_t>& bytes)
 {
     std::vector<uint32_t> sectors;
-    if (!Chain(start, Fat, limit, sectors))
+    if (!Chain(start, Fat, limit, sectors, SectorCount))
         return false;
     bytes.resize(sectors.size() * static_cast<size_t>(SectorSize));
     for (size_t i = 0; i < sectors.size(); ++i)
@@ -178,7 +179,7 @@ bool TCompoundFile::ReadStreamStart(const std::string& name, int32_t count, std:
     for (size_t i = 0; i < smallTable.size(); ++i)
         smallTable[i] = Get32(smallTableBytes.data() + 4 * i);
     std::vector<uint32_t> pieces;
-    if (!Chain(start, smallTable, (wanted + 63) / 64, pieces))
+    if (!Chain(start, smallTable, (wanted + 63) / 64, pieces, smallTable.size()))
         return false;
     if (!ReadChain(Get32(directory.data() + 0x74), SectorCount, area))
         return false;
@@ -209,6 +210,13 @@ bool ReadCompoundStreamStart(const TReadAt& read, int64_t size, const std::strin
 {
     TCompoundFile file(read, size);
     return file.Open() && file.ReadStreamStart(name, count, bytes);
+}
+
+bool ReadCompoundStream(const TReadAt& read, int64_t size, const std::string& name,
+                        std::vector<uint8_t>& bytes)
+{
+    TCompoundFile file(read, size);
+    return file.Open() && file.ReadStreamStart(name, INT32_MAX, bytes);
 }
 
 bool IsWordStreamStart(const std::vector<uint8_t>& bytes)

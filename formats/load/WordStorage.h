@@ -18,6 +18,10 @@ bool IsCompoundFile(const TReadAt& read, int64_t size);
 // the compound file; false when the file is not one, has no such stream or is damaged.
 bool ReadCompoundStreamStart(const TReadAt& read, int64_t size, const std::string& name, int32_t count,
                              std::vector<uint8_t>& bytes);
+// The whole stream Name directly in the root of the compound file (never more than the file holds);
+// false when the file is not one, has no such stream or is damaged.
+bool ReadCompoundStream(const TReadAt& read, int64_t size, const std::string& name,
+                        std::vector<uint8_t>& bytes);
 // True when the start of a "WordDocument" stream is that of a Word document: identifier 0xA5DC or
 // 0xA5EC, then a version of 101 or more.
 bool IsWordStreamStart(const std::vector<uint8_t>& bytes);

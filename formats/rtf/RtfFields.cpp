@@ -2,6 +2,7 @@
 // enclose its result; bookmarks are marked where they start and end.
 #include <algorithm>
 
+#include "classlib/runtime/AnsiStrings.h"
 #include "core/Fonts.h"
 #include "core/Memory.h"
 #include "document/Document.h"
@@ -123,9 +124,18 @@ void TRtfReader::ReadFieldInstruction(int depth)
 void TRtfReader::StartBookmark(int depth)
 {
     std::string name = ReadDestinationText(depth);
-    if (name.empty() || InHeaderFooter || Deleted || Doc.BookmarkNameExists(name, nullptr))
+    if (name.empty() || InHeaderFooter || Deleted)
+        return;
+    if (!BookmarkKeysReady) {
+        for (const auto& field : Doc.Fields)
+            if (field->Kind == fkBookmark)
+                BookmarkKeys.insert(AnsiUpperCase(field->Code));
+        BookmarkKeysReady = true;
+    }
+    if (!BookmarkKeys.insert(AnsiUpperCase(name)).second)
         return;
     TField& bookmark = AddField(fkBookmark);
+    ++OpenBookmarkNames[name];
     bookmark.Code = std::move(name);
     OpenFields.push_back(&bookmark);
     AppendInlineTag(Cur->Text, tcFieldStart, bookmark.Handle);
@@ -136,6 +146,9 @@ void TRtfReader::EndBookmark(int depth)
     const std::string name = ReadDestinationText(depth);
     if (Deleted)
         return;
+    const auto open = OpenBookmarkNames.find(name);
+    if (open == OpenBookmarkNames.end() || open->second <= 0)
+        return;
     // Only a bookmark of the story being read ends here.
     const auto storyStart = OpenFields.rend() - static_cast<std::ptrdiff_t>(StoryOpenFields);
     auto it = std::find_if(OpenFields.rbegin(), storyStart,
@@ -144,6 +157,7 @@ void TRtfReader::EndBookmark(int depth)
         return;
     TField* bookmark = *it;
     OpenFields.erase(std::next(it).base());
+    --open->second;
     AppendInlineTag(EndMarkParagraph(*bookmark).Text, tcFieldEnd, bookmark->Handle);
 }
 

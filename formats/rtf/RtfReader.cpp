@@ -572,7 +572,11 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
     case rw_widctlpar: para[pfWidowControl] = 1; break;
     case rw_nowidctlpar: para[pfWidowControl] = 0; break;
     case rw_sb: para[pfSpaceBefore] = RtfLength(p); break;
-    case rw_s: para[pfStyle] = InStyleSheet ? p : FindStyleByNumber(*Doc.StyleList, p); break;
+    case rw_s:
+        para[pfStyle] = InStyleSheet   ? p
+                        : StyleNumbers ? StyleNumbers->Find(p)
+                                       : FindStyleByNumber(*Doc.StyleList, p);
+        break;
     case rw_sa: para[pfSpaceAfter] = RtfLength(p); break;
     case rw_pard:
         para = DefaultParaFormat();
@@ -682,6 +686,9 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
     }
 }
 
+// The most fonts one document's table registers.
+constexpr size_t MaxFontTableEntries = 4096;
+
 void TRtfReader::ReadFontTable(int depth)
 {
     std::vector<TDocFontInfo> read;
@@ -692,7 +699,8 @@ void TRtfReader::ReadFontTable(int depth)
         while (!name.empty() &&
                (static_cast<uint8_t>(name.back()) <= 13 || name.back() == ' ' || name.back() == ';'))
             name.pop_back();
-        if (open && !name.empty())
+        // Fonts past what any system holds are dropped: their numbers read as the default font.
+        if (open && !name.empty() && read.size() < MaxFontTableEntries)
             read.push_back(entry);
         entry = TDocFontInfo();
         open = false;

@@ -7,11 +7,13 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/Colors.h"
 #include "core/TabTables.h"
 #include "core/FormatRecords.h"
+#include "formats/load/StylePasses.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"
 
@@ -150,6 +152,8 @@ public:
 
     // The style sheet.
     bool InStyleSheet = false;
+    // File numbers of the styles to list indexes, once the style sheet is read.
+    std::unique_ptr<TStyleNumberIndex> StyleNumbers;
     TStyle* StyleEntry = nullptr; // the entry being read, its formatting words set its formats
 
     // Stories read aside, appended after the main text at the end.
@@ -162,6 +166,11 @@ public:
     // Fields and bookmarks.
     std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come
     size_t StoryOpenFields = 0;      // how many of them were opened before the story being read
+    // Bookmark names of the document (upper case, as they are compared) and how many bookmarks of each
+    // exact name are open, so that a file of many bookmarks reads in linear time.
+    std::unordered_set<std::string> BookmarkKeys;
+    bool BookmarkKeysReady = false;
+    std::unordered_map<std::string, int32_t> OpenBookmarkNames;
     TField* CurrentField = nullptr;
     bool InInstruction = false;
 };

@@ -6,6 +6,7 @@
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "formats/load/ParagraphBuilder.h"
+#include "formats/load/SectionChecks.h"
 #include "formats/rtf/RtfReading.h"
 
 // Section and note words; false for a word that is none of them.
@@ -126,22 +127,5 @@ void TRtfReader::EndSection()
 // Brings what the file gave within the program's ranges.
 void TRtfReader::FinishSections()
 {
-    for (auto& section : Doc.Sections) {
-        ValidatePageSetup(section->PageSetup);
-        TSectionParams& sp = section->Params;
-        sp[spColumnCount] = std::clamp(sp[spColumnCount], 1, MaxColumns);
-        // Columns of their own widths must fit the text width; otherwise they are made equal.
-        if (sp[spEqualWidths] == 0) {
-            int64_t total = 0;
-            for (int n = 0; n < sp[spColumnCount]; ++n) {
-                total += sp[ColumnField(n, ceWidth)];
-                if (n + 1 < sp[spColumnCount])
-                    total += sp[ColumnField(n, ceGapAfter)];
-            }
-            if (total <= 0 || total > section->PageSetup[psTextWidth])
-                sp[spEqualWidths] = 1;
-        }
-    }
-    Doc.SetModeFlag(mfSectionRangesStale, true);
-    Doc.SetModeFlag(mfColumnWidthsStale, true);
+    SettleSectionColumns(Doc);
 }

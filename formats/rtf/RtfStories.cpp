@@ -14,28 +14,6 @@
 
 namespace {
 
-// Removes the empty paragraph that a story's last paragraph end opened (never the only one); the field
-// and bookmark marks it holds go to the end of the paragraph before.
-void DropEmptyLastParagraph(TParagraphList& list)
-{
-    if (list.size() < 2 || list.back()->PlainText.Size() != 0)
-        return;
-    const TMemory& text = list.back()->Text;
-    TParagraph& before = *list[list.size() - 2];
-    ForEachTag(text.Data(), 0, text.Size(), [&before](int32_t, int code, int32_t value) {
-        if (IsFieldMark(code))
-            AppendInlineTag(before.Text, code, value);
-        return true;
-    });
-    list.pop_back();
-}
-
-bool EndsWithMark(const TParagraph& p)
-{
-    const int32_t n = p.PlainText.Size();
-    return n > 0 && p.PlainText.Data()[n - 1] == scParagraphMark;
-}
-
 void MoveInto(TParagraphList& from, TParagraphList& to)
 {
     for (auto& p : from)
@@ -110,7 +88,7 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot)
     const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
     if (!empty) {
         TParagraph& last = *filled.back();
-        if (!EndsWithMark(last))
+        if (!EndsWithParagraphMark(last))
             AppendSpecial(last, scParagraphMark);
         AppendInlineTag(last.Text, tcFieldEnd, frame->Handle);
         Doc.Sections.back()->HeaderFooter[slot] = frame.get();
@@ -185,7 +163,7 @@ void TRtfReader::ReadFootnote(int depth)
     FootnoteAlternate = false;
     TParagraphList filled = ReadStory(depth, noteText);
     TParagraph& last = *filled.back();
-    if (!EndsWithMark(last))
+    if (!EndsWithParagraphMark(last))
         AppendSpecial(last, scParagraphMark);
     AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
     noteText.IsEndnote = FootnoteAlternate;

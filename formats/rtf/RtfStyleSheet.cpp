@@ -72,10 +72,11 @@ void TRtfReader::ReadStyleSheet(int depth)
 
     // File numbers become list indexes.
     TStyleList& styles = *Doc.StyleList;
+    StyleNumbers = std::make_unique<TStyleNumberIndex>(styles);
     for (auto& style : styles.Styles)
         style->BasedOn =
-            style->BasedOn < 0 || style->BasedOn == kNoBase ? -1 : FindStyleByNumber(styles, style->BasedOn);
-    ResolveNextStyles(styles);
+            style->BasedOn < 0 || style->BasedOn == kNoBase ? -1 : StyleNumbers->Find(style->BasedOn);
+    ResolveNextStyles(styles, *StyleNumbers);
     ResolveStyleBases(styles);
     InStyleSheet = false;
 }

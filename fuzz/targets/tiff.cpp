@@ -1,0 +1,14 @@
+// Fuzz target: a TIFF picture decoded into a bitmap.
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/runtime/Exceptions.h"
+#include "codecs/Tiff.h"
+#include "fuzz/Fuzzing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    try {
+        TBitmap bitmap;
+        DecodeTiff(data, size, bitmap);
+    } catch (const Exception&) {}
+    return 0;
+}
