@@ -58,7 +58,7 @@ int main()
         auto start = std::chrono::steady_clock::now();
         TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
         ReadRtfDocument(document, input);
-        FinishParagraphs(document);
+        document.FinishParagraphs();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (seconds < bestRead)
             bestRead = seconds;

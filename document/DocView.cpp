@@ -102,3 +102,11 @@ void TDocument::InvalidatePagination()
     ClearPageList();
     SetModeFlag(mfPaginationComplete, false);
 }
+
+void TDocument::Relayout()
+{
+    SetModeFlag(mfSectionRangesStale, true);
+    SetModeFlag(mfColumnWidthsStale, true);
+    InvalidatePagination();
+    PaginateAll();
+}

@@ -95,11 +95,10 @@ void TDocument::ResetAsNew()
         scope.On(mfViewNotReady);
         scope.On(mfNoScrollToCaret);
         TParagraph& first = *Paragraphs.front();
-        if (first.PlainText.Size() == 0) {
+        if (first.CharacterCount() == 0) {
             first.Text.Clear();
-            AppendInlineTag(first.Text, 1, 20);
-            AppendInlineTag(first.Text, tcSpecial, scParagraphMark);
-            first.PlainText.AppendByte(scParagraphMark);
+            first.AppendZeroWidthTag(1, 20);
+            first.AppendSpecial(scParagraphMark);
         }
         for (auto& paragraph : Paragraphs)
             paragraph->ParaFormat = DefaultParaFormat();

@@ -147,6 +147,18 @@ public:
     int32_t StoryEnd(int story) const;
     // Whether paragraph I lies outside the story being edited (never while printing).
     bool IsOutsideEditedStory(int32_t i) const;
+    // Appends a new paragraph to the main text (while the other stories are empty) and returns it.
+    TParagraph& AppendParagraph();
+    // The paragraph a reader starts in: the last one while its text is empty (the first paragraph of a
+    // new document), else a new one.
+    TParagraph& StartingParagraph();
+    // The main text is the paragraph list; the other stories follow it, taken from the lists given.
+    void AppendStories(std::vector<std::unique_ptr<TParagraph>>& footnotes,
+                       std::vector<std::unique_ptr<TParagraph>>& endnotes,
+                       std::vector<std::unique_ptr<TParagraph>>& headersFooters);
+    // After reading: the main text's last paragraph gets its end mark when it has none, a document
+    // without paragraphs gets one empty paragraph, and every paragraph's tags are put in canonical form.
+    void FinishParagraphs();
 
     // --- Sections (DocSections.cpp) ---
     std::vector<std::unique_ptr<TSection>> Sections; // never empty
@@ -251,6 +263,9 @@ public:
     // Refreshes device metrics and page setups' text sizes, recomputes the page extent and drops the
     // pages.
     void InvalidatePagination();
+    // Lays the whole document out again after its text or its sections changed: the section ranges and
+    // column widths are stale, pagination starts over and runs to the end.
+    void Relayout();
     void ComputePageExtent();
     TPageMargins GetPageMargins(const TPageSetup& pageSetup, int32_t side) const;
     TRect PageRectInGrid(int32_t pageIndex) const;
@@ -506,7 +521,8 @@ public:
     void ResetAsNew();
     void SetModified(bool modified);
     bool IsModified() const { return FModified; }
-    // Tells the open-documents list that a long action runs on this document, and that it ended.
+    // Tells the open-documents list that a long action runs on this document, and that it ended (through
+    // TBusyScope, so that an exception leaves them balanced).
     void BeginBusy();
     void EndBusy();
     // "Doc" + the settings' two-digit counter + the coding's extension, in the default documents
@@ -578,6 +594,19 @@ public:
 private:
     TDocument& FDocument;
     int FCount = 0;
+};
+
+// Tells the open-documents list that a long action runs on the document for as long as it lives, however
+// the action ends.
+class TBusyScope {
+public:
+    explicit TBusyScope(TDocument& document) : FDocument(document) { FDocument.BeginBusy(); }
+    ~TBusyScope() { FDocument.EndBusy(); }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    TDocument& FDocument;
 };
 
 // Text with every character below 32 (and, unless KeepClass1, every character a file name cannot hold)

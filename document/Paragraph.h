@@ -111,6 +111,24 @@ public:
     // Rebuilds the plain text from the stream.
     void UpdatePlainText();
 
+    // --- Filling at the end, the stream and the plain text in step (ParagraphText.cpp) ---
+    // Characters (bytes other than 0 and 1).
+    void AppendText(const uint8_t* bytes, int32_t count);
+    // A special character: a tag of code 22 and its code as the plain byte.
+    void AppendSpecial(uint8_t code);
+    // The break that ends the section of that handle (plain byte 3).
+    void AppendSectionBreak(int32_t sectionHandle);
+    // A picture (tag 24) or an OLE object (tag 25) carrying the object's handle, with its plain byte.
+    void AppendObject(int code, int32_t handle);
+    // A tag that takes no character position (formats, field marks).
+    void AppendZeroWidthTag(int code, int32_t value);
+    // Removes the last character when it is a plain character or a special one; false (nothing
+    // removed) when the text is empty or ends with another tag.
+    bool RemoveLastCharacter();
+    // The number of character positions, and the plain byte of the last one (0 when there is none).
+    int32_t CharacterCount() const { return PlainText.Size(); }
+    uint8_t LastCharacter() const;
+
 private:
     bool FNormalized = false;
     bool FLaidOut = false;

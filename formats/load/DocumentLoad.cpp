@@ -238,7 +238,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
                 ApplyCodingTemplate(document, coding, options.FileName, formats);
             ReadPlainTextDocument(document, *input, formats, loaded.TextLength);
         }
-        FinishParagraphs(document);
+        document.FinishParagraphs();
         if (loaded.StyleSheetRead)
             ReduceStylesToDifferences(*document.StyleList);
     } catch (const EAbort&) {

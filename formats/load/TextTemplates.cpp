@@ -31,7 +31,7 @@ std::unique_ptr<TDocument> ReadTemplate(const std::string& path)
         auto document = std::make_unique<TDocument>();
         TLoadInput input(file, file.GetSize(), path);
         ReadRtfDocument(*document, input);
-        FinishParagraphs(*document);
+        document->FinishParagraphs();
         return document;
     } catch (const Exception&) {
         return nullptr;

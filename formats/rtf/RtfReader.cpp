@@ -54,7 +54,7 @@ TRtfReader::~TRtfReader() = default;
 
 TRtfReadResult TRtfReader::Read()
 {
-    Cur = &FirstParagraph(Doc);
+    Cur = &Doc.StartingParagraph();
     TDocFontInfo defaultFont;
     defaultFont.Number = 0x7FFFFFFF;
     defaultFont.Name = "Times New Roman";
@@ -76,7 +76,7 @@ TRtfReadResult TRtfReader::Read()
     Result.Complete = found && Tok.Depth() == 0 && Tok.Error() == TRtfError::None;
     if (Tok.Error() == TRtfError::GroupTooDeep)
         Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
-    Result.TextLength += Cur->PlainText.Size();
+    Result.TextLength += Cur->CharacterCount();
     // The tab stops of a last paragraph that no paragraph end follows.
     FlushPendingTabs();
     CloseOpenBookmarks();
@@ -293,7 +293,7 @@ void TRtfReader::PopState()
             continue;
         Char[f] = saved.Char[f];
         if (!Deleted || !saved.Deleted)
-            AppendZeroWidthTag(*Cur, f, Char[f]);
+            Cur->AppendZeroWidthTag(f, Char[f]);
     }
     Cur->ParaFormat = saved.Para;
     SkipCount = saved.SkipCount;
@@ -333,7 +333,7 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
     while (n > 0) {
         int32_t run = CountPlainTextRun(p, n);
         if (run > 0) {
-            AppendText(*Cur, p, run);
+            Cur->AppendText(p, run);
             p += run;
             n -= run;
             continue;
@@ -344,8 +344,8 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
         case 160: AddSpecial(scNonBreakingSpace); break;
         case '\\':
         case '{':
-        case '}': AppendText(*Cur, p, 1); break; // escaped in the file, plain text in the document
-        default: break;                          // control bytes are not text
+        case '}': Cur->AppendText(p, 1); break; // escaped in the file, plain text in the document
+        default: break;                         // control bytes are not text
         }
         ++p;
         --n;
@@ -360,7 +360,7 @@ void TRtfReader::AddChar(uint8_t c)
 void TRtfReader::AddSpecial(uint8_t code)
 {
     if (!Deleted)
-        AppendSpecial(*Cur, code);
+        Cur->AppendSpecial(code);
 }
 
 TParagraph& TRtfReader::NewParagraph()
@@ -381,11 +381,11 @@ void TRtfReader::EndParagraph(uint8_t mark)
     if (Deleted || StyleEntry)
         return;
     if (StoryDepth == 0)
-        Result.TextLength += Cur->PlainText.Size();
+        Result.TextLength += Cur->CharacterCount();
     if (mark == scSectionBreak && !BreaksForbidden() && StoryDepth == 0) {
         EndSection();
     } else {
-        AppendSpecial(*Cur, scParagraphMark);
+        Cur->AppendSpecial(scParagraphMark);
     }
     ColumnNumber = 0;
     FlushPendingTabs();
@@ -395,7 +395,7 @@ void TRtfReader::EndParagraph(uint8_t mark)
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
         if (Char[f] != base[f])
-            AppendZeroWidthTag(*Cur, f, Char[f]);
+            Cur->AppendZeroWidthTag(f, Char[f]);
 }
 
 void TRtfReader::HandleSymbol(uint8_t c)
@@ -424,7 +424,7 @@ void TRtfReader::SetCharField(int field, int32_t value)
         return;
     Char[field] = value;
     if (!Deleted)
-        AppendZeroWidthTag(*Cur, field, value);
+        Cur->AppendZeroWidthTag(field, value);
 }
 
 int32_t TRtfReader::ColorIndex(int32_t n) const
@@ -601,22 +601,7 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         break;
     case rw_pnlvlblt: {
         // The bullet's own characters are dropped: the paragraph is marked instead.
-        for (int removed = 0; removed < 2; ++removed) {
-            int32_t size = Cur->Text.Size();
-            if (size == 0)
-                break;
-            const uint8_t* data = Cur->Text.Data();
-            int32_t length = 1;
-            if (data[size - 1] == 1) {
-                if (size < InlineTagSize || data[size - InlineTagSize] != 0 ||
-                    TagCode(data + size - InlineTagSize) != tcSpecial)
-                    break;
-                length = InlineTagSize;
-            }
-            Cur->Text.Delete(size - length, length);
-            if (Cur->PlainText.Size() > 0)
-                Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
-        }
+        for (int removed = 0; removed < 2 && Cur->RemoveLastCharacter(); ++removed) {}
         para[pfBullets] = 1;
         break;
     }
@@ -898,7 +883,7 @@ void TRtfReader::ReadPictureOrObject(int word, int depth)
     if (!object || Deleted)
         return;
     const int code = word == rw_pict ? tcPicture : tcOLEObject;
-    AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
+    Cur->AppendObject(code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
 }
 
 TRtfSavedCaret RtfSavedCaret;

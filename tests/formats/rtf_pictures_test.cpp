@@ -44,7 +44,7 @@ TReadDocument Read(const std::string& rtf)
     TReadDocument r;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     r.Result = ReadRtfDocument(*r.Doc, input);
-    FinishParagraphs(*r.Doc);
+    r.Doc->FinishParagraphs();
     r.Dump = DumpDocument(*r.Doc);
     return r;
 }

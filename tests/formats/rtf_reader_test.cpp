@@ -30,7 +30,7 @@ TRead Read(const std::string& rtf, bool whole = false)
     r.Doc = std::make_unique<TDocument>();
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     r.Result = ReadRtfDocument(*r.Doc, input);
-    FinishParagraphs(*r.Doc);
+    r.Doc->FinishParagraphs();
     r.Dump = DumpDocument(*r.Doc, whole);
     return r;
 }
@@ -344,7 +344,7 @@ TEST(RtfReader, HeadersFootersAndNotes)
     std::string rtf = "{\\rtf1 a{\\header h}{\\footnote n}\\page b\\sect c}";
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     ReadRtfDocument(doc, input);
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     EXPECT_EQ(DumpDocument(doc), "P0: ab<par>\nP1: c<par>\n");
 }
 

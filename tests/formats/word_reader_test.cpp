@@ -38,7 +38,7 @@ TWordReadResult ReadBytes(TDocument& doc, const std::string& bytes)
 {
     TWordReadResult r =
         ReadWordDocumentBytes(doc, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     return r;
 }
 
@@ -329,7 +329,7 @@ TEST(WriteReader, TextRunsAndFontsOfAGeneratedFile)
     TDocument doc;
     TWriteReadResult r = ReadWriteDocument(doc, reinterpret_cast<const uint8_t*>(file.data()), file.size());
     ASSERT_TRUE(r.Read) << r.Error;
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     EXPECT_EQ(wordtest::MainText(doc), "Bonjour\nle monde\n");
     TCharFormat format;
     doc.Paragraphs[0]->GetLeadingCharFormat(format);

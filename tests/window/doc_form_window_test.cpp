@@ -59,9 +59,7 @@ protected:
         TLoadInput input(text.data(), int64_t(text.size()));
         int64_t length = 0;
         ReadPlainTextDocument(*Doc, input, TPlainTextFormats(), length);
-        Doc->SetModeFlag(mfSectionRangesStale, true);
-        Doc->InvalidatePagination();
-        Doc->PaginateAll();
+        Doc->Relayout();
         Window = Doc->Window;
         Window->SetClientSize(600, 400);
         Window->Show();
