@@ -276,7 +276,7 @@ bool TDocObjectImage::PrepareScaledImage(const TObjectPlacement& placement)
     const int32_t w = document.ApplyZoom(document.TwipsToScreenScaled(Owner->Width, Owner->ScaleX));
     const int32_t h = document.ApplyZoom(document.TwipsToScreenScaled(Owner->Height, Owner->ScaleY));
     const bool greyed = (placement.Flags & opGreyed) != 0;
-    const bool scaled = Owner->ScaleX != 100 || Owner->ScaleY != 100 || document.ZoomPercent != 100;
+    const bool scaled = Owner->ScaleX != 100 || Owner->ScaleY != 100 || document.ViewState.ZoomPercent != 100;
     const bool wanted = greyed || (int64_t(w) * h <= 786432 && w >= 2 && h >= 2 && scaled);
     // A picture of no size has nothing to resample.
     if (!wanted || w < 1 || h < 1)

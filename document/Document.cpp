@@ -25,13 +25,13 @@ TDocument::TDocument(bool hidden)
     ObjectManager = std::make_unique<TObjectManager>(this);
     TabManager = std::make_unique<TTabManager>();
     StyleList = std::make_unique<TStyleList>(this, TabManager.get());
-    ZoomPercent = 100;
+    ViewState.ZoomPercent = 100;
     InsertionFormat = DefaultCharFormat();
     Paragraphs.push_back(std::make_unique<TParagraph>(this));
     StoryLengths[stMain] = 1;
     Sections.push_back(std::make_unique<TSection>(this));
     Sections.front()->SetDefaults();
-    ScreenDpi = ScreenPixelsPerInch();
+    ViewState.ScreenDpi = ScreenPixelsPerInch();
     SetModeFlag(mfViewNotReady, true);
     SetZoom(100);
     if (!hidden)

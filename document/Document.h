@@ -104,6 +104,44 @@ struct TViewSettings {
     uint8_t ZoomKind = 0;
 };
 
+// What the view shows and where: the zoom, the resolutions, the window's client size, the page grid and
+// the scroll position.
+struct TDocViewState {
+    int32_t ZoomPercent = 100; // 10..500
+    int32_t LayoutZoom = 100;  // the zoom of the last SetZoomAt
+    uint8_t ZoomKind = 0;      // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
+    int32_t DeviceDpiY = 96;
+    int32_t DeviceDpiX = 96;
+    int32_t ScreenDpi = 96; // unzoomed
+    TPageExtent PageExtent{};
+    int32_t ClientWidth = 0; // the window's client area, kept by the window
+    int32_t ClientHeight = 0;
+    TPageGrid Grid;
+    TPoint ScrollPos{};
+    TScrollRanges ScrollRanges{}; // for the window's scroll bars
+    TRect UpdateRegion{};         // empty at creation
+    // The document's own settings and position while print preview shows it.
+    TViewSettings SavedViewSettings{};
+    TPoint SavedScrollPos{};
+};
+
+// The caret as the view shows it: its shape, the font it was made from and its place; the word being
+// typed at it.
+struct TDocCaretState {
+    // The word being typed, checked once the caret leaves it.
+    struct TPendingWord {
+        bool Pending = false;
+        TTextRange Range{};
+    } PendingWord;
+    TTextPos OldPos{};    // the caret before the last placement
+    TCharFormat Format{}; // the format the caret shape was made from
+    int32_t Ascent = 0;   // of the caret format's font, pixels
+    int32_t Descent = 0;
+    TCaretShape Shape{1, 1, 1, false};
+    int32_t X = 0; // view pixels
+    int32_t Y = 0;
+};
+
 // Who wrote the document and when (dates as date-time values, 0 not set), and what it is about.
 struct TDocumentInfo {
     std::string Title;
@@ -211,15 +249,7 @@ public:
     // Anchor: a rectangle (left, top, right, bottom) of the view to keep in sight, or none.
     void SetZoomAt(int32_t p, const int32_t* anchor);
 
-    int32_t ZoomPercent = 100; // 10..500
-    int32_t LayoutZoom = 100;  // the zoom of the last SetZoomAt
-    uint8_t ZoomKind = 0;      // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
-    int32_t DeviceDpiY = 96;
-    int32_t DeviceDpiX = 96;
-    int32_t ScreenDpi = 96; // unzoomed
-    TPageExtent PageExtent{};
-    int32_t ClientWidth = 0; // the window's client area, kept by the window
-    int32_t ClientHeight = 0;
+    TDocViewState ViewState;
 
     // --- Pages (Page.cpp) ---
     std::vector<std::unique_ptr<TPage>> Pages;
@@ -299,13 +329,6 @@ public:
     void ApplyPreviewSettings();
     void RestoreViewSettings();
 
-    TPageGrid Grid;
-    TPoint ScrollPos{};
-    TScrollRanges ScrollRanges{}; // for the window's scroll bars
-    TRect UpdateRegion{};         // empty at creation
-    TViewSettings SavedViewSettings{};
-    TPoint SavedScrollPos{};
-
     // --- Caret (DocCaret.cpp) ---
     // Completes the line, page and x of a position, paginating further while its paragraph is on no
     // page yet. Flag bit 0: at a wrap point the end of the line before is taken.
@@ -341,18 +364,7 @@ public:
     // Spell-checks the word pending since typing, and forgets it.
     void CheckPendingTypedWord();
 
-    // The word being typed, checked once the caret leaves it.
-    struct TPendingWord {
-        bool Pending = false;
-        TTextRange Range{};
-    } PendingWord;
-    TTextPos OldCaret{};       // the caret before the last placement
-    TCharFormat CaretFormat{}; // the format the caret shape was made from
-    int32_t CaretAscent = 0;   // of the caret format's font, pixels
-    int32_t CaretDescent = 0;
-    TCaretShape CaretShape{1, 1, 1, false};
-    int32_t CaretX = 0; // view pixels
-    int32_t CaretY = 0;
+    TDocCaretState CaretState;
 
     // --- Owned services ---
     std::unique_ptr<TObjectManager> ObjectManager; // pictures and OLE objects

@@ -22,24 +22,24 @@ int32_t ScaleMagnitude(int32_t value, int32_t multiplier, int32_t divisor)
 
 int32_t ScaleByZoomPercent(int32_t value, const TDocument* document)
 {
-    return FollowsZoom(document) ? ScaleMagnitude(value, document->ZoomPercent, 100)
+    return FollowsZoom(document) ? ScaleMagnitude(value, document->ViewState.ZoomPercent, 100)
                                  : ScaleMagnitude(value, 8, 1);
 }
 
 int32_t UnscaleByZoomPercent(int32_t value, const TDocument* document)
 {
-    return FollowsZoom(document) ? ScaleMagnitude(value, 100, document->ZoomPercent)
+    return FollowsZoom(document) ? ScaleMagnitude(value, 100, document->ViewState.ZoomPercent)
                                  : ScaleMagnitude(value, 1, 8);
 }
 
 int32_t ScaleBySecondPercent(int32_t value, const TDocument* document)
 {
-    return FollowsZoom(document) ? ScaleMagnitude(value, document->LayoutZoom, 100)
+    return FollowsZoom(document) ? ScaleMagnitude(value, document->ViewState.LayoutZoom, 100)
                                  : ScaleMagnitude(value, 8, 1);
 }
 
 int32_t UnscaleBySecondPercent(int32_t value, const TDocument* document)
 {
-    return FollowsZoom(document) ? ScaleMagnitude(value, 100, document->LayoutZoom)
+    return FollowsZoom(document) ? ScaleMagnitude(value, 100, document->ViewState.LayoutZoom)
                                  : ScaleMagnitude(value, 1, 8);
 }

@@ -614,11 +614,11 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
     case rw_deftab:
         Tabs->SetDefaultTabInterval(p > 0 ? std::min(p, TTabManager::MaxTabPosition) : 720);
         break;
-    case rw_viewscale: Doc.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
+    case rw_viewscale: Doc.ViewState.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
     case rw_viewzk: {
         static const int32_t kinds[] = {0, 3, 1, 2};
         if (p >= 0 && p <= 3)
-            Doc.ZoomKind = static_cast<uint8_t>(kinds[p]);
+            Doc.ViewState.ZoomKind = static_cast<uint8_t>(kinds[p]);
         break;
     }
     case rw_widowctrl:

@@ -154,9 +154,9 @@ void TWordReader::ReadDocumentProperties()
         Doc.TabManager->SetDefaultTabInterval(tab);
     const uint16_t zoom = U16(Dop, 82);
     const int32_t percent = (zoom >> 3) & 0x1FF;
-    Doc.ZoomPercent = percent < 10 || percent > 500 ? 100 : percent;
+    Doc.ViewState.ZoomPercent = percent < 10 || percent > 500 ? 100 : percent;
     static const uint8_t kinds[4] = {0, 3, 1, 2};
-    Doc.ZoomKind = kinds[(zoom >> 12) & 3];
+    Doc.ViewState.ZoomKind = kinds[(zoom >> 12) & 3];
     Doc.Info.CreationDate = WordDateToDateTime(U32(Dop, 20));
     Doc.Info.LastSaveDate = WordDateToDateTime(U32(Dop, 24));
     Doc.Info.LastPrintDate = WordDateToDateTime(U32(Dop, 28));

@@ -32,7 +32,7 @@ protected:
         Host.LivePictureBytes = 0;
         SetDocumentHost(&Host);
         Doc = std::make_unique<TDocument>(true);
-        Doc->ScreenDpi = 96;
+        Doc->ViewState.ScreenDpi = 96;
         Doc->SetZoom(100);
     }
     void TearDown() override

@@ -108,8 +108,8 @@ TEST(RtfReader, DocumentSettingsAndInformation)
         "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator "
         "Paul}\\dskparnr3\\dskcharnr7}"
         "{\\*\\autosavedorigfmt MS Word 97}x}");
-    EXPECT_EQ(r.Doc->ZoomPercent, 500);
-    EXPECT_EQ(r.Doc->ZoomKind, 1);
+    EXPECT_EQ(r.Doc->ViewState.ZoomPercent, 500);
+    EXPECT_EQ(r.Doc->ViewState.ZoomKind, 1);
     EXPECT_EQ(r.Doc->Info.Title, "Mon été");
     EXPECT_EQ(r.Doc->Info.Author, "Jean");
     EXPECT_EQ(r.Doc->Info.Company, "ACME");
@@ -255,7 +255,7 @@ TEST(RtfReader, SectionsAndPageSetupWithinBounds)
               std::string::npos)
         << r.Dump;
     EXPECT_NE(r.Dump.find("titlepage pgn=0/-1"), std::string::npos) << r.Dump;
-    EXPECT_EQ(r.Doc->ZoomPercent, 10);
+    EXPECT_EQ(r.Doc->ViewState.ZoomPercent, 10);
     // A section saved whole says so; the one before it did not.
     const std::string saved = Read("{\\rtf1 a\\sect\\sectd\\sectfullsaved b}", true).Dump;
     const size_t second = saved.find("section1:");
