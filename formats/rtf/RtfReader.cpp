@@ -474,11 +474,46 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
     UnicodeSkip = SkipCount;
 }
 
+namespace {
+
+// The character field a toggle word sets.
+int ToggleField(int word)
+{
+    switch (word) {
+    case rw_b: return cfBold;
+    case rw_i: return cfItalic;
+    case rw_strike: return cfStrike;
+    case rw_striked: return cfDoubleStrike;
+    case rw_ul: return cfUnderline;
+    case rw_scaps: return cfSmallCaps;
+    case rw_caps: return cfAllCaps;
+    case rw_shad: return cfShadow;
+    case rw_outl: return cfOutline;
+    case rw_embo: return cfEmboss;
+    case rw_impr: return cfEngrave;
+    default: return -1;
+    }
+}
+
+} // namespace
+
 void TRtfReader::HandleFormattingWord(const TRtfToken& t)
 {
+    if (t.Word < 0)
+        return;
+    // The kind of the word decides how its parameter reads. A toggle is off with 0 and on otherwise;
+    // without a parameter in a style, it is the opposite of what the style's base has where the style
+    // passes resolve that (not for underline, which "\ul" simply turns on). A flag's parameter means
+    // nothing, and a value without a parameter is 0.
+    if (TControlWords::KindOf(t.Word) == TRtfWordKind::Toggle) {
+        const int field = ToggleField(t.Word);
+        if (field >= 0)
+            SetCharField(field, t.HasParam                                ? t.Param != 0
+                                : StyleEntry && IsStyleToggleField(field) ? kStyleToggle
+                                                                          : 1);
+        return;
+    }
     const int32_t p = t.Param;
-    // Toggles: in a style, a toggle without parameter is the opposite of what the style's base has.
-    const int32_t or1 = t.HasParam ? (p != 0) : StyleEntry ? kStyleToggle : 1;
     TParaFormat& para = Cur->ParaFormat;
     switch (t.Word) {
     // Character formats.
@@ -491,17 +526,6 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         if (p >= kMinFontSize && p <= kMaxFontSize)
             SetCharField(cfSize, p);
         break;
-    case rw_b: SetCharField(cfBold, or1); break;
-    case rw_i: SetCharField(cfItalic, or1); break;
-    case rw_strike: SetCharField(cfStrike, or1); break;
-    case rw_scaps: SetCharField(cfSmallCaps, or1); break;
-    case rw_caps: SetCharField(cfAllCaps, or1); break;
-    case rw_shad: SetCharField(cfShadow, or1); break;
-    case rw_outl: SetCharField(cfOutline, or1); break;
-    case rw_embo: SetCharField(cfEmboss, or1); break;
-    case rw_impr: SetCharField(cfEngrave, or1); break;
-    case rw_striked: SetCharField(cfDoubleStrike, or1); break;
-    case rw_ul: SetCharField(cfUnderline, !t.HasParam || p != 0); break;
     case rw_ulnone: SetCharField(cfUnderline, 0); break;
     case rw_ulw: SetCharField(cfUnderline, 2); break;
     case rw_uldb: SetCharField(cfUnderline, 3); break;

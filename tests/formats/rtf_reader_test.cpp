@@ -273,7 +273,8 @@ TEST(RtfReader, StyleSheet)
                    "Titre;}{\\s6\\sbasedon5\\b\\keycode{\\*\\keycode \\ctrl\\shift K} Corps;}"
                    "{\\s7\\sbasedon8 A;}{\\s8\\sbasedon7 B;}{\\s9\\sbasedon9\\snext222 Seul;}{\\*\\cs10\\i "
                    "Accent;}{\\*\\generator x;}"
-                   "{\\s11\\sbasedon222 Sans base;}}\\pard\\s6 x\\par\\pard\\s99 y}",
+                   "{\\s11\\sbasedon222 Sans base;}{\\s12\\sbasedon6\\ul\\striked Souligne;}}"
+                   "\\pard\\s6 x\\par\\pard\\s99 y}",
                    true);
     const char* expected[] = {
         "style0: \"normal\" base=-1 next=0 size=20 style=0\n",
@@ -286,6 +287,8 @@ TEST(RtfReader, StyleSheet)
         "style5: \"Seul\" base=-1 next=0 style=5\n",
         "style6: \"Accent\" char base=-1 next=6 i=1 style=6\n",
         "style7: \"Sans base\" base=-1 next=7 style=7\n",
+        // Double strike is a toggle of the style passes too; "\\ul" is no such toggle and turns underline on.
+        "style8: \"Souligne\" base=2 next=8 dstrike=1 ul=1 style=8\n",
         // Paragraphs name styles by the file's number; an unknown number gives the first style.
         "P0 style=2: x<par>\nP1: y<par>\n",
     };
