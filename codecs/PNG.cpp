@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/graphics/Picture.h"
+#include "classlib/runtime/Exceptions.h"
 
 namespace {
 
@@ -107,4 +108,28 @@ void TPNGImage::SaveToStream(TStream& stream)
     CheckChunkOrder();
     for (int i = 0; i < Chunks->Count(); ++i)
         Chunks->Item(i).SaveToStream(stream);
+}
+
+bool DecodePng(const uint8_t* bytes, size_t size, TPNGImage& png)
+{
+    if (size == 0 || size > size_t(INT32_MAX))
+        return false;
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes, static_cast<int32_t>(size));
+    stream.SetPosition(0);
+    try {
+        png.LoadFromStream(stream);
+    } catch (const Exception&) {
+        return false;
+    }
+    return !png.Empty();
+}
+
+std::vector<uint8_t> EncodePng(const TBitmap& bitmap)
+{
+    TPNGImage png;
+    png.Assign(bitmap);
+    TMemoryStream stream;
+    png.SaveToStream(stream);
+    return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.GetSize());
 }

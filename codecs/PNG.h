@@ -179,3 +179,9 @@ private:
     const TChunkGAMA* LoadGamma = nullptr;
     bool PaletteLoaded = false;
 };
+
+// Decodes PNG file bytes into the image; false when they are empty, no PNG file or damaged (the image is
+// then as it was) or hold no pixels.
+bool DecodePng(const uint8_t* bytes, size_t size, TPNGImage& png);
+// The PNG file bytes of a bitmap.
+std::vector<uint8_t> EncodePng(const TBitmap& bitmap);
