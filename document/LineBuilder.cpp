@@ -40,11 +40,6 @@ bool IsBreakChar(uint8_t c)
     return c == scTab || c == scEmDash || c == scEnDash || c == scOptionalHyphen || c == ' ' || c == '-';
 }
 
-bool IsSet(int32_t v)
-{
-    return v != 0 && v != UndefinedField;
-}
-
 bool IsDecorationField(int field)
 {
     return field == cfUnderline || field == cfUnderlineColor || (field >= cfShadow && field <= cfEngrave);
@@ -52,8 +47,8 @@ bool IsDecorationField(int field)
 
 bool HasDecoration(const TCharFormat& f)
 {
-    return IsSet(f[cfUnderline]) || IsSet(f[cfUnderlineColor]) || IsSet(f[cfShadow]) || IsSet(f[cfOutline]) ||
-           IsSet(f[cfEmboss]) || IsSet(f[cfEngrave]);
+    return IsFieldOn(f[cfUnderline]) || IsFieldOn(f[cfUnderlineColor]) || IsFieldOn(f[cfShadow]) ||
+           IsFieldOn(f[cfOutline]) || IsFieldOn(f[cfEmboss]) || IsFieldOn(f[cfEngrave]);
 }
 
 // A half-point size from a file kept within what a font can be made at.
@@ -249,7 +244,7 @@ void TLineWalk::FormatTag(int code, int32_t value)
         B.Format[code] = value;
         break;
     }
-    if (IsDecorationField(code) && IsSet(value))
+    if (IsDecorationField(code) && IsFieldOn(value))
         L.Overhang = 1;
 }
 
@@ -258,7 +253,7 @@ void TLineWalk::BulletStep()
     if (BulletDone || L.CharCount > 0)
         return;
     BulletDone = true;
-    if (!IsSet(B.Paragraph.ParaFormat[pfBullets]))
+    if (!IsFieldOn(B.Paragraph.ParaFormat[pfBullets]))
         return;
     const bool first =
         L.LineIndex == 0 ||
@@ -281,9 +276,9 @@ void TLineWalk::PlainChar(uint8_t c)
     BulletStep();
     B.EnsureFont();
     const TCharFormat& f = B.Format;
-    const bool smallCaps = IsSet(f[cfSmallCaps]);
+    const bool smallCaps = IsFieldOn(f[cfSmallCaps]);
     uint8_t shown = c;
-    if (smallCaps || IsSet(f[cfAllCaps]))
+    if (smallCaps || IsFieldOn(f[cfAllCaps]))
         shown = UpperCaseTable(f[cfLanguage])[c];
     const TSelectedFont* font = &B.Font;
     TSelectedFont fullSize;
@@ -299,7 +294,7 @@ void TLineWalk::PlainChar(uint8_t c)
     if (L.CharCount > 0 && font->Kerning)
         PendingKern = font->Kerning->GetKerning(PrevDisplayed, shown);
     int32_t spacing = 0;
-    if (IsSet(f[cfSpacing]))
+    if (IsFieldOn(f[cfSpacing]))
         spacing = ScaledTwips(f[cfSpacing]);
     const int32_t width = font->Font->CharWidth(shown) + spacing;
     if (AddChar(c, width, font->Ascent, font->Descent, font->Ascent, 1))
