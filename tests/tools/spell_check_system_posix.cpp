@@ -10,7 +10,7 @@
 #include "core/Options.h"
 #include "core/ProgramFolder.h"
 #include "tests/common/test_support.h"
-#include "tests/tools/StandInSpellEngine.h"
+#include "tests/tools/stand_in_spell_engine.h"
 #include "codecs/LexiconEnvelope.h"
 #include "tools/SpellCheck.h"
 #include "tools/SpellCheckSystem.h"

@@ -1,5 +1,5 @@
 // The stand-in engine's entry points over its state.
-#include "tests/tools/StandInSpellEngine.h"
+#include "tests/tools/stand_in_spell_engine.h"
 
 #include <cstring>
 #include <fstream>

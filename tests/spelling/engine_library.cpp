@@ -1,5 +1,5 @@
 // Loading the engine of the build for the tests.
-#include "tests/spelling/EngineLibrary.h"
+#include "tests/spelling/engine_library.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/common/test_support.h"
-#include "tests/spelling/EngineLibrary.h"
+#include "tests/spelling/engine_library.h"
 
 namespace {
 
