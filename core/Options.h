@@ -60,7 +60,7 @@ struct TLoadSaveOptions {
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself
 };
 
-// Section "Internal" (the keys read so far).
+// Section "Internal": the keys the program reads.
 struct TInternalOptions {
     int32_t BkmkSort = 1; // bookmark lists in document order (1) or by name (0)
 };
@@ -81,7 +81,7 @@ struct TEditOptions {
     bool ClickType = true;
 };
 
-// Section "Autocorrect" (the keys read so far).
+// Section "Autocorrect": the keys the program reads.
 struct TAutocorrectOptions {
     // Extensions that make a token a file name, separated by "||".
     std::string FileExts =

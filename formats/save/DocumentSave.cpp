@@ -23,7 +23,7 @@ using namespace filemsg;
 
 namespace {
 
-// The RTF writer (also enciphered) and the plain-text writer are part of the program so far.
+// The codings that have a writer: RTF (also enciphered) and plain text; never a web page.
 bool HasWriter(int coding, int32_t flags)
 {
     return !(flags & sfWebPage) && (coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText);
