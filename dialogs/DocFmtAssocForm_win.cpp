@@ -14,7 +14,7 @@
 #include "core/Messages.h"
 #include "core/win/BaseForms.h"
 #include "dialogs/FileAssoc.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 namespace {
 
