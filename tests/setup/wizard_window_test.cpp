@@ -100,4 +100,65 @@ TEST_F(WizardTest, WalksThePagesInstallsAndBuildsTheProgramsCommandLine)
                                              "\\Orthographe\\English (British).qsc;\"");
 }
 
+// Closing the wizard while it installs: "No" lets the installation go on to its end; "Abandonner" stops
+// it after the file being written, with every written file logged and no partial file left.
+TEST_F(WizardTest, ClosingDuringTheInstallationAsksAndStopsAfterTheCurrentFile)
+{
+    std::vector<TPayloadItem> items;
+    std::string noise(1 << 18, '\0');
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 2654435761u) >> 13);
+    items.push_back({"Quillpad.exe", Bytes(noise), 45000.5});
+    for (int i = 0; i < 60; ++i)
+        items.push_back({"Exemples\\Exemple " + std::to_string(i) + ".rtf", Bytes(noise), 45000.5});
+    std::vector<uint8_t> setup = Bytes("MZ stub");
+    AppendPayload(setup, items);
+    std::string path = qptest::ScratchDir() + "\\gros.exe";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(setup.data()), std::streamsize(setup.size()));
+    delete AttachedFiles;
+    AttachedFiles = new TAttachedFiles(path);
+
+    for (int answer : {mrNo, mrAbort}) {
+        InstallLog.Reset();
+        TMainDlgForm wizard(nullptr);
+        wizard.ProgramRunning = [] { return false; };
+        std::string d = qptest::ScratchDir() + "\\Quillpad";
+        wizard.DestinationEdit->SetText(d);
+        wizard.ShowPage(3, 4);
+        wizard.ShowPage(4, 5);
+        wizard.ShowPage(5, 6);
+        Shown.clear();
+        PlainMessage = [&](const std::string& text, uint8_t, uint16_t) {
+            Shown.push_back(text);
+            return answer;
+        };
+        wizard.Close();
+        ASSERT_EQ(Shown.size(), 1u);
+        EXPECT_EQ(Shown[0].substr(0, 34), "L'installation n'est pas terminée!");
+        for (int i = 0; i < 1000 && wizard.Page() == 6 && WorkerChannel.State() != wsFinished; ++i) {
+            Application->ProcessMessages();
+            Sleep(5);
+        }
+        wizard.JoinWorker();
+        int files = 0;
+        for (int i = 0; i < 60; ++i)
+            files += GetFileAttributesA((d + "\\Exemples\\Exemple " + std::to_string(i) + ".rtf").c_str()) !=
+                     INVALID_FILE_ATTRIBUTES;
+        int logged = 0;
+        for (const std::string& line : InstallLog.Lines())
+            logged += line.rfind("File Copy: " + d + "\\Exemples\\", 0) == 0;
+        EXPECT_EQ(logged, files);
+        if (answer == mrNo)
+            EXPECT_EQ(files, 60);
+        else
+            EXPECT_LT(files, 60);
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((d + "\\Exemples\\~qp*").c_str(), &data);
+        EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left";
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+    }
+}
+
 } // namespace
