@@ -50,11 +50,14 @@ struct TViewOptions {
 
 // Section "LoadSave".
 struct TLoadSaveOptions {
-    bool SuperCmpctSave = true;     // RTF files of the program's own keep 8-bit characters as they are
-    bool SaveCaretPos = false;      // the caret's place is remembered in the file
-    bool CipherStrength = false;    // encrypted documents carry two file keys instead of one
-    uint8_t ReuseEncPass = 0;       // bit 0: the opening password is tried on every encrypted document;
-                                    // bit 1: the saving password is suggested again
+    bool SuperCmpctSave = true;  // RTF files of the program's own keep 8-bit characters as they are
+    bool SaveCaretPos = false;   // the caret's place is remembered in the file
+    bool CipherStrength = false; // encrypted documents carry two file keys instead of one
+    uint8_t ReuseEncPass = 0;    // bit 0: the opening password is tried on every encrypted document;
+                                 // bit 1: the saving password is suggested again
+    // The last saving and opening passwords, enciphered in memory for this run; never stored.
+    std::string LastSavingPassword;
+    std::string LastOpeningPassword;
     bool UseDocFolder = true;       // new documents go to DocFolder
     std::string DocFolder;          // the documents folder, ending in a backslash
     bool OpenHLinksInPlace = false; // open hyperlinked documents and pictures in the program itself

@@ -10,8 +10,9 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation cmake ninja-build ccache
   dpkg-dev make g++ googletest libgtest-dev locales pngcheck zlib1g-dev unrtf
   libjpeg62-turbo-dev hunspell-fr-classical gifsicle clang-format libreoffice-writer-nogui python3
-  clang libclang-rt-14-dev libtiff-tools
+  clang libclang-rt-14-dev libtiff-tools unzip
   antiword catdoc
+  xdotool
 )
 
 missing=()

@@ -40,6 +40,8 @@ public:
     TDocumentView* ViewOf(TDocumentForm* window) override;
     bool IsWindowBusy(TDocumentForm* window, uint32_t mask) override;
     bool EditDocumentProperties(TDocumentInfo& info) override;
+    // The password dialogs of encrypted documents.
+    bool AskPassword(bool forSaving, std::string& password) override;
     // The data folder's "Modèles de document", where the document templates are.
     std::string TemplatesFolder() override;
     bool FreeOldestPictureCache(TDocObject* except) override;

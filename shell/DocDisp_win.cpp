@@ -1,6 +1,8 @@
 // The document dispatcher: the list of open documents, their windows and the picture cache.
 #include "shell/DocDisp.h"
 
+#include "dialogs/EncPswd.h"
+
 #include <windows.h>
 
 #include "core/Colors.h"
@@ -113,6 +115,11 @@ TDocumentView* TDocDispatcher::ViewOf(TDocumentForm* window)
 bool TDocDispatcher::IsWindowBusy(TDocumentForm* window, uint32_t mask)
 {
     return window && (window->State & mask) != 0;
+}
+
+bool TDocDispatcher::AskPassword(bool forSaving, std::string& password)
+{
+    return forSaving ? AskPasswordForSaving(password) : AskPasswordForOpening(password);
 }
 
 bool TDocDispatcher::EditDocumentProperties(TDocumentInfo& info)

@@ -13,6 +13,8 @@ public:
     int MaxLength() const { return FMaxLength; }
     // At most this many characters can be typed (0: the system's limit).
     void SetMaxLength(int length);
+    // Shows a mark for each character typed instead of the text (a password).
+    void SetPasswordMode(bool on);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -21,4 +23,5 @@ protected:
 private:
     bool FMultiLine;
     int FMaxLength = 0;
+    bool FPassword = false;
 };

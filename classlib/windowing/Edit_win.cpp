@@ -15,6 +15,8 @@ void TEdit::CreateParams(TCreateParams& params)
     params.SystemClass = "EDIT";
     params.ExStyle |= WS_EX_CLIENTEDGE;
     params.Style |= ES_AUTOHSCROLL;
+    if (FPassword)
+        params.Style |= ES_PASSWORD;
     if (FMultiLine)
         params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
 }
@@ -40,4 +42,11 @@ void TEdit::SetMaxLength(int length)
     FMaxLength = length < 0 ? 0 : length;
     if (HandleAllocated())
         SendMessageA(Handle(), EM_LIMITTEXT, WPARAM(FMaxLength), 0);
+}
+
+void TEdit::SetPasswordMode(bool on)
+{
+    FPassword = on;
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_SETPASSWORDCHAR, on ? WPARAM('*') : 0, 0);
 }

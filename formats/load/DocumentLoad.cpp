@@ -24,6 +24,7 @@
 #include "formats/load/TextTemplates.h"
 #include "formats/text/PlainText.h"
 #include "formats/load/WordStorage.h"
+#include "formats/word/SystemStorage.h"
 #include "formats/word/WordReader.h"
 #include "formats/write/WriteReader.h"
 
@@ -210,8 +211,18 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
             if (!result.Error.empty())
                 throw Exception(result.Error);
         } else if (coding == cdWord6 || coding == cdWord97) {
-            TInputStreamSource source(*input);
-            TWordReadResult result = ReadWordDocument(document, source);
+            // The system's structured storage serves files; the program's own reader serves memory
+            // blocks, and files where the system has none or cannot open them.
+            std::unique_ptr<TWordStreamSource> system;
+            if (fromFile)
+                system = OpenSystemWordStorage(copyName.empty() ? options.FileName : copyName);
+            TInputStreamSource bounded(*input);
+            TWordProgress progress;
+            if (fromFile)
+                progress = [size = loaded.FileSize](double done) {
+                    DocumentHost().StepProgress(static_cast<int64_t>(done * double(size)));
+                };
+            TWordReadResult result = ReadWordDocument(document, system ? *system : bounded, progress);
             if (result.Encrypted) {
                 if (fromFile && !options.Quiet)
                     ask(Quoted(

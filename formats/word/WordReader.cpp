@@ -50,7 +50,9 @@ private:
 
 } // namespace
 
-TWordReader::TWordReader(TDocument& document, TWordStreamSource& storage) : Doc(document), Storage(storage) {}
+TWordReader::TWordReader(TDocument& document, TWordStreamSource& storage, TWordProgress progress)
+    : Doc(document), Storage(storage), Progress(std::move(progress))
+{}
 TWordReader::~TWordReader() = default;
 
 uint16_t TWordReader::U16(const std::vector<uint8_t>& b, uint64_t at)
@@ -436,9 +438,10 @@ TWordReadResult TWordReader::Read()
     return result;
 }
 
-TWordReadResult ReadWordDocument(TDocument& document, TWordStreamSource& storage)
+TWordReadResult ReadWordDocument(TDocument& document, TWordStreamSource& storage,
+                                 const TWordProgress& progress)
 {
-    TWordReader reader(document, storage);
+    TWordReader reader(document, storage, progress);
     return reader.Read();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,12 @@ struct TWordReadResult {
     int64_t TextLength = 0; // characters of the main text
 };
 
+// Called now and then with the share of the text read so far (0 to 1).
+using TWordProgress = std::function<void(double done)>;
+
 // Reads the Word document of a storage into an empty document.
-TWordReadResult ReadWordDocument(TDocument& document, TWordStreamSource& storage);
+TWordReadResult ReadWordDocument(TDocument& document, TWordStreamSource& storage,
+                                 const TWordProgress& progress = nullptr);
 // Reads the Word document of a whole file held in memory, through the program's own bounded reader of
 // compound files (no system service needed).
 TWordReadResult ReadWordDocumentBytes(TDocument& document, const uint8_t* data, size_t size);

@@ -57,7 +57,7 @@ struct TWordFieldState {
 
 class TWordReader {
 public:
-    TWordReader(TDocument& document, TWordStreamSource& storage);
+    TWordReader(TDocument& document, TWordStreamSource& storage, TWordProgress progress);
     ~TWordReader();
     TWordReadResult Read();
 
@@ -168,5 +168,6 @@ public:
     TWordParagraphList FootnoteParagraphs, EndnoteParagraphs, HeaderParagraphs;
     bool InNote = false;
     int32_t TextLength = 0;
-    int32_t CharsRead = 0, CharsTotal = 0;
+    TWordProgress Progress;
+    int32_t CharsRead = 0; // the position where progress was last told
 };

@@ -25,6 +25,8 @@ namespace {
 constexpr uint32_t kCompressedPiece = 0x40000000;
 constexpr int32_t kPageSize = 512;
 constexpr int32_t kMaxSectionLength = 31680;
+// Progress is told at a paragraph start once this many characters were read since it last was.
+constexpr int32_t kProgressStep = 65536;
 
 int32_t Length(int32_t v)
 {
@@ -668,8 +670,13 @@ void TWordReader::WalkRange(int32_t from, int32_t to, bool mainText)
         const int32_t width = piece.Unicode ? 2 : 1;
         const uint8_t* base = Main.data() + piece.Fc;
         for (; cp < end; ++cp) {
-            if (cp > UnitEnd)
+            if (cp > UnitEnd) {
                 StartUnit(cp, to, mainText);
+                if (Progress && cp - CharsRead >= kProgressStep && StoryEnd > 0) {
+                    CharsRead = cp;
+                    Progress(double(cp) / StoryEnd);
+                }
+            }
             while (NextEvent < Events.size() && Events[NextEvent].Cp <= cp) {
                 const TWordEvent& e = Events[NextEvent++];
                 if (e.Cp < cp)

@@ -1,6 +1,9 @@
 // The program's entry point: until start-up is built, a window that shows the build works.
 #include <windows.h>
 
+#include "core/CmdLine.h"
+#include "dialogs/OneShotSwitches.h"
+
 static LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
@@ -19,6 +22,9 @@ static LRESULT CALLBACK MainProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show)
 {
+    LoadCommandLine();
+    if (RunOneShotSwitches())
+        return 0;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = MainProc;
     wc.hInstance = inst;

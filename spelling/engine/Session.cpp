@@ -234,8 +234,10 @@ int16_t TSession::CheckWord(const std::string& word, char* other, int32_t otherS
     }
     if (entry || Accepts(word))
         return 0;
-    return TryWordVariants(word, [this](const std::string& v) { return Accepts(v); }) ? 0
-                                                                                      : SSCE_WORD_REJECTED;
+    // Each variant is checked as it is written: the variants already give the cases worth trying.
+    return TryWordVariants(word, [this](const std::string& v) { return AcceptsAsWritten(v); })
+               ? 0
+               : SSCE_WORD_REJECTED;
 }
 
 int16_t TSession::Suggest(const std::string& word, int16_t depth, char* buffer, int32_t size, int16_t* scores,

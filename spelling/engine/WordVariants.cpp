@@ -10,8 +10,12 @@ namespace {
 
 constexpr int MaxLigatures = 4;        // pairs that may each become a ligature (at most 15 variants)
 constexpr int MaxAccentedCapitals = 3; // capitals that get an accent in one variant
-constexpr int MaxAccentTries = 150;    // variants with accents per ligature choice
-constexpr int MaxCost = 6;             // of the accents of one variant (below)
+// Variants with accents tried for one word, all ligature choices together, in lower case and then, for a
+// word in capitals, capitalised as a name: a rejected check of a long word in capitals must stay within a
+// millisecond, as the background checker's slice is short.
+constexpr int MaxAccentTries = 20;
+constexpr int MaxNameAccentTries = 6;
+constexpr int MaxCost = 6; // of the accents of one variant (below)
 
 struct TLigature {
     char First, Second, Ligature;
@@ -44,25 +48,22 @@ const char* AccentsOf(char c)
 
 class TAccentSearch {
 public:
-    // Accents go on the capitals of the word; a word in capitals is searched in lower case, where each
-    // check costs the dictionary less, and accepted when its lower-case or capitalised form is.
-    TAccentSearch(const std::string& word, const std::function<bool(const std::string&)>& accept)
-        : Word(word), Accept(accept)
+    // Accents go at the places of the word's capitals (Word is the spelling searched, in any case). Tries
+    // counts the variants tried so far, across searches, up to Limit.
+    TAccentSearch(const std::string& capitals, std::string word,
+                  const std::function<bool(const std::string&)>& accept, int& tries, int limit)
+        : Word(std::move(word)), Accept(accept), Tries(tries), Limit(limit)
     {
-        AllCapitals =
-            std::none_of(word.begin(), word.end(), [](unsigned char c) { return cp1252::IsLower(c); });
-        for (size_t i = 0; i < word.size(); ++i)
-            if (cp1252::IsUpper(static_cast<unsigned char>(word[i])) && AccentsOf(word[i]))
+        for (size_t i = 0; i < capitals.size(); ++i)
+            if (cp1252::IsUpper(static_cast<unsigned char>(capitals[i])) && AccentsOf(capitals[i]))
                 Places.push_back(i);
-        if (AllCapitals)
-            Word = cp1252::Lower(word);
     }
 
     // Variants come in order of cost, an accent costing 1 plus its rank among the letter's accents, so that
     // the likeliest spellings (one "É", then two) are tried before the rarer ones.
     bool Run()
     {
-        for (int cost = 1; cost <= MaxCost && Tries < MaxAccentTries; ++cost)
+        for (int cost = 1; cost <= MaxCost && Tries < Limit; ++cost)
             if (Choose(0, cost, 0))
                 return true;
         return false;
@@ -73,10 +74,10 @@ private:
     bool Choose(size_t from, int left, int accents)
     {
         if (left == 0)
-            return ++Tries <= MaxAccentTries && (Accept(Word) || (AllCapitals && Accept(Capitalised())));
+            return ++Tries <= Limit && Accept(Word);
         if (accents == MaxAccentedCapitals)
             return false;
-        for (size_t p = from; p < Places.size() && Tries < MaxAccentTries; ++p) {
+        for (size_t p = from; p < Places.size() && Tries < Limit; ++p) {
             char plain = Word[Places[p]];
             const char* accented = AccentsOf(plain);
             for (int rank = 0; accented[rank] && rank + 1 <= left; ++rank) {
@@ -90,18 +91,11 @@ private:
         return false;
     }
 
-    std::string Capitalised() const
-    {
-        std::string w = Word;
-        w[0] = cp1252::ToUpper(w[0]);
-        return w;
-    }
-
     std::string Word;
     const std::function<bool(const std::string&)>& Accept;
     std::vector<size_t> Places;
-    bool AllCapitals = false;
-    int Tries = 0;
+    int& Tries;
+    int Limit;
 };
 
 bool HasCapital(const std::string& word)
@@ -147,8 +141,22 @@ bool TryWordVariants(const std::string& word, const std::function<bool(const std
     }
     if (!HasCapital(word))
         return false;
+    // A word in capitals is searched in lower case, each check then costing the dictionary least, and
+    // then capitalised, as a name.
+    const bool allCapitals =
+        std::none_of(word.begin(), word.end(), [](unsigned char c) { return cp1252::IsLower(c); });
+    int tries = 0;
     for (const std::string& s : spellings)
-        if (TAccentSearch(s, accept).Run())
+        if (TAccentSearch(s, allCapitals ? cp1252::Lower(s) : s, accept, tries, MaxAccentTries).Run())
             return true;
+    if (!allCapitals)
+        return false;
+    int nameTries = 0;
+    for (const std::string& s : spellings) {
+        std::string name = cp1252::Lower(s);
+        name[0] = cp1252::ToUpper(name[0]);
+        if (TAccentSearch(s, name, accept, nameTries, MaxNameAccentTries).Run())
+            return true;
+    }
     return false;
 }

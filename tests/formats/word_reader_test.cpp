@@ -42,25 +42,6 @@ TWordReadResult ReadBytes(TDocument& doc, const std::string& bytes)
     return r;
 }
 
-// The real load from a memory block: a document or a clean refusal, never a fault.
-void LoadsCleanly(const std::string& bytes, const std::string& what)
-{
-    TDocument doc;
-    TDocOpeningOptions options;
-    options.SourceKind = 1;
-    options.MemoryBlock = bytes.data();
-    options.MemorySize = static_cast<int64_t>(bytes.size());
-    options.Quiet = true;
-    TLoadedDocument loaded;
-    if (LoadDocumentFromFile(doc, options, loaded)) {
-        int32_t total = 0;
-        for (int32_t length : doc.StoryLengths)
-            total += length;
-        ASSERT_EQ(total, doc.ParagraphCount()) << what;
-        ASSERT_GE(doc.StoryLengths[stMain], 1) << what;
-    }
-}
-
 // Where the main stream's information block lies in the file.
 size_t WordStreamOffset(const std::string& file)
 {
@@ -236,7 +217,8 @@ TEST(WordDamaged, DamagedFilesEndCleanly)
         const std::string file = Fixture(name);
         ASSERT_FALSE(file.empty());
         for (size_t cut = 0; cut < file.size(); cut += 509)
-            LoadsCleanly(file.substr(0, cut), std::string(name) + " cut " + std::to_string(cut));
+            wordtest::ExpectLoadsCleanly(file.substr(0, cut),
+                                         std::string(name) + " cut " + std::to_string(cut));
         const size_t fib = WordStreamOffset(file);
         ASSERT_NE(fib, std::string::npos);
         for (size_t at = 10; at < 900; at += 2)
@@ -244,7 +226,7 @@ TEST(WordDamaged, DamagedFilesEndCleanly)
                 std::string bad = file;
                 for (int b = 0; b < 4; ++b)
                     bad[fib + at + size_t(b)] = static_cast<char>(value >> (8 * b));
-                LoadsCleanly(bad, std::string(name) + " field " + std::to_string(at));
+                wordtest::ExpectLoadsCleanly(bad, std::string(name) + " field " + std::to_string(at));
             }
         std::mt19937 random(17);
         for (int i = 0; i < 300; ++i) {
@@ -253,7 +235,7 @@ TEST(WordDamaged, DamagedFilesEndCleanly)
                 const size_t at = random() % bad.size();
                 bad[at] = static_cast<char>(bad[at] ^ (1 << (random() % 8)));
             }
-            LoadsCleanly(bad, std::string(name) + " flips " + std::to_string(i));
+            wordtest::ExpectLoadsCleanly(bad, std::string(name) + " flips " + std::to_string(i));
         }
     }
 }
@@ -341,13 +323,13 @@ TEST(WriteDamaged, DamagedFilesEndCleanly)
 {
     const std::string file = MakeWriteFile("Un texte\r\nsur deux paragraphes\r\n", 1);
     for (size_t cut = 0; cut < file.size(); cut += 7)
-        LoadsCleanly(file.substr(0, cut), "cut " + std::to_string(cut));
+        wordtest::ExpectLoadsCleanly(file.substr(0, cut), "cut " + std::to_string(cut));
     for (size_t at = 0; at < file.size(); ++at)
         for (uint8_t value : {0x00, 0xFF, 0x7F}) {
             std::string bad = file;
             bad[at] = static_cast<char>(value);
-            LoadsCleanly(bad, "byte " + std::to_string(at));
+            wordtest::ExpectLoadsCleanly(bad, "byte " + std::to_string(at));
         }
     // A font entry that claims to run past the table and the file.
-    LoadsCleanly(MakeWriteFile("Texte\r\n", 0, 0x7FFF), "font length");
+    wordtest::ExpectLoadsCleanly(MakeWriteFile("Texte\r\n", 0, 0x7FFF), "font length");
 }

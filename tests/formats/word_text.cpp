@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "document/Document.h"
+#include "formats/load/DocumentLoad.h"
 #include "document/InlineTags.h"
 #include "codecs/CodePages.h"
 #include "tests/common/test_support.h"
@@ -80,6 +83,27 @@ double WordRecall(const std::string& actual, const std::string& expected)
         found += it == have.end() ? 0 : std::min(count, it->second);
     }
     return total == 0 ? 1.0 : double(found) / total;
+}
+
+bool StoriesAddUp(const TDocument& document)
+{
+    int32_t total = 0;
+    for (int32_t length : document.StoryLengths)
+        total += length;
+    return total == document.ParagraphCount() && document.StoryLengths[stMain] >= 1;
+}
+
+void ExpectLoadsCleanly(const std::string& bytes, const std::string& what)
+{
+    TDocument doc;
+    TDocOpeningOptions options;
+    options.SourceKind = 1;
+    options.MemoryBlock = bytes.data();
+    options.MemorySize = static_cast<int64_t>(bytes.size());
+    options.Quiet = true;
+    TLoadedDocument loaded;
+    if (LoadDocumentFromFile(doc, options, loaded))
+        EXPECT_TRUE(StoriesAddUp(doc)) << what;
 }
 
 std::string CorpusDir()

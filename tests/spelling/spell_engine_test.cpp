@@ -112,11 +112,12 @@ TEST(SpellEngineModule, ExportsExactlyTheEntryPointsAndImportsOnlySystemLibrarie
 
 TEST_F(FrenchEngine, AcceptsFrenchWordsAndTheirWrittenOutLigaturesAndUnaccentedCapitals)
 {
-    for (const char* word :
-         {"bonjour", "été", "élève", "cœur", "coeur", "œuvre", "oeuvre", "Oeuvre", "OEUVRE", "EDITION",
-          "ÉDITION", "ELEVE", "Ecole", "BONJOUR", "Bonjour", "l'élève", "curriculum"})
+    for (const char* word : {"bonjour", "été",     "élève",   "cœur",    "coeur",      "œuvre",
+                             "oeuvre",  "Oeuvre",  "OEUVRE",  "EDITION", "ÉDITION",    "ELEVE",
+                             "Ecole",   "BONJOUR", "Bonjour", "l'élève", "curriculum", "REPRESENTATIVITE",
+                             "ETIENNE", "ELEVES"})
         EXPECT_EQ(Check(word), 0) << word;
-    for (const char* word : {"bonjuor", "elevee", "coeurr", "xqzw", "EDITIONN"})
+    for (const char* word : {"bonjuor", "elevee", "coeurr", "xqzw", "EDITIONN", "REPRESENTATIVITEE"})
         EXPECT_EQ(Check(word), SSCE_WORD_REJECTED) << word;
 }
 
