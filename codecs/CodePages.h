@@ -3,9 +3,10 @@
 #pragma once
 #include <cstdint>
 
-// Converts DOS (OEM) bytes to the Windows code page in place, and back. The two directions are exact
-// inverses, so a DOS text file read and written again keeps every byte; the few DOS characters with
-// no Windows form (box drawing, shades) stand in for the Windows characters with no DOS form.
+// Converts DOS (OEM) bytes to the Windows code page in place, and back, as the system converts them, so
+// that a DOS program shows the characters the user sees. Characters that both pages hold go back and
+// forth unchanged; one that the other page lacks becomes its nearest form there (’ an apostrophe, œ an
+// o, a box-drawing line a plus or minus sign) or a question mark.
 void OemToAnsiBuffer(uint8_t* bytes, int32_t count);
 void AnsiToOemBuffer(uint8_t* bytes, int32_t count);
 

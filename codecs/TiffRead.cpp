@@ -44,6 +44,7 @@ enum : uint16_t { TypeShort = 3, TypeLong = 4, TypeRational = 5 };
 constexpr int MaxDirectories = 4096;
 // The largest row a file may ask for; beyond it the picture is refused.
 constexpr uint64_t MaxRowBytes = 16ULL * 1024 * 1024;
+constexpr uint32_t MaxSamples = 16;
 
 struct TEntry {
     uint16_t Tag = 0;
@@ -301,6 +302,10 @@ void TTiffDecoder::ReadFields()
     Photometric = File.Value(TagPhotometric, 2);
     FillOrder = File.Value(TagFillOrder, 1);
     Samples = File.Value(TagSamplesPerPixel, 1);
+    // No picture the program reads has samples of no bits or of more than 16, nor more than 16 samples
+    // a pixel: such values would only ask for rows of gigabytes.
+    if (Bits == 0 || Bits > 16 || Samples == 0 || Samples > MaxSamples)
+        Abort();
     RowsPerStrip = File.Value(TagRowsPerStrip, Height);
     if (RowsPerStrip == 0xFFFFFFFF || RowsPerStrip == 0)
         RowsPerStrip = Height;

@@ -1,5 +1,6 @@
-// The base classes of the program's forms: the common font and help of every form, and the pop-up
-// form that stays on top until it loses the focus.
+// The base classes of the program's forms: the common font, help and closing rules of every form, the
+// form that turns the clipboard keys into commands, and the pop-up form that stays on top until it
+// loses the focus.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -8,6 +9,8 @@
 
 // Installed by the help service: opens a topic of the help file.
 extern void (*ShowHelpTopic)(int32_t topic);
+// Installed by the command manager: runs a command by its number.
+extern void (*ExecuteCommandHook)(int32_t command);
 
 // The base of every form: the font "MS Sans Serif", 11 pixels, and a help topic (0: none).
 class TQuillpadForm : public TForm {
@@ -19,11 +22,24 @@ public:
 
 protected:
     // The help button (SC_CONTEXTHELP) asks for the form's help at once instead of the system's help
-    // mode; WM_HELP opens the form's topic.
+    // mode; WM_HELP opens the form's topic. Esc closes a dialog that has no Cancel button.
     void WndProc(TMessage& message) override;
+    // Closing with the Cancel result (the close box, Esc) goes through the Cancel button of the form's
+    // last button row when it was not the button clicked last: the form stays open when the dialog's
+    // handler of that click sets the modal result back to 0.
+    bool CloseQuery() override;
 
 private:
     int32_t FHelpTopic = 0;
+};
+
+// A form whose window procedure turns the clipboard messages into the clipboard commands.
+class TQuillpadCommandForm : public TQuillpadForm {
+public:
+    using TQuillpadForm::TQuillpadForm;
+
+protected:
+    void WndProc(TMessage& message) override;
 };
 
 // A pop-up form kept above the other windows that frees itself once it is deactivated or its modal

@@ -1,7 +1,35 @@
 // The program's base forms.
 #include "core/BaseForms.h"
 
+#include "core/win/DialogButtons.h"
+
 void (*ShowHelpTopic)(int32_t topic) = nullptr;
+void (*ExecuteCommandHook)(int32_t command) = nullptr;
+
+namespace {
+
+// The commands of the clipboard messages.
+int32_t ClipboardCommand(UINT message)
+{
+    switch (message) {
+    case WM_CUT: return 3420;
+    case WM_COPY: return 3340;
+    case WM_PASTE: return 3360;
+    case WM_CLEAR: return 3200;
+    default: return 0;
+    }
+}
+
+// A button of the form that answers Esc.
+bool HasCancelButton(const TComponent& form)
+{
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (auto* button = dynamic_cast<TButton*>(form.Components(i)); button && button->Cancel)
+            return true;
+    return false;
+}
+
+} // namespace
 
 TQuillpadForm::TQuillpadForm(TComponent* owner) : TForm(owner)
 {
@@ -42,8 +70,43 @@ void TQuillpadForm::WndProc(TMessage& message)
             return;
         }
         break;
+    case WM_COMMAND:
+        if (LOWORD(message.WParam) == IDCANCEL && message.LParam == 0 && Modal() && !HasCancelButton(*this)) {
+            Close();
+            return;
+        }
+        break;
     }
     TForm::WndProc(message);
+}
+
+bool TQuillpadForm::CloseQuery()
+{
+    if (ModalResult == mrCancel) {
+        for (int i = ComponentCount() - 1; i >= 0; --i) {
+            auto* row = dynamic_cast<TDlgButtons*>(Components(i));
+            TDlgButton* cancel = row ? row->Button(dbCancel) : nullptr;
+            if (!cancel)
+                continue;
+            if (row->LastClicked != dbCancel) {
+                cancel->Click();
+                if (ModalResult == mrNone)
+                    return false;
+            }
+            break;
+        }
+    }
+    return TForm::CloseQuery();
+}
+
+void TQuillpadCommandForm::WndProc(TMessage& message)
+{
+    const int32_t command = ClipboardCommand(message.Msg);
+    if (command && ExecuteCommandHook)
+        ExecuteCommandHook(command);
+    TQuillpadForm::WndProc(message);
+    if (command)
+        message.Result = 1;
 }
 
 void TPopupStayOnTopForm::CreateParams(TCreateParams& params)

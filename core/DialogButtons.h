@@ -52,5 +52,9 @@ public:
     TDlgButton* CancelButton() const { return Buttons->Button(dbCancel); }
 
 protected:
+    // A click of the row (bound at creation): the button's own result stands, OK for anything but a
+    // row button; dialogs validate here and set the modal result back to 0 to stay open.
+    virtual void ButtonClick(TComponent* sender);
+
     TDlgButtons* Buttons;
 };

@@ -63,4 +63,11 @@ TStandardDialogForm::TStandardDialogForm(TComponent* owner)
 {
     SetBorderStyle(bsDialog);
     Position = poScreenCenter;
+    Buttons->OnClick = [this](TComponent* sender) { ButtonClick(sender); };
+}
+
+void TStandardDialogForm::ButtonClick(TComponent* sender)
+{
+    if (!dynamic_cast<TDlgButton*>(sender))
+        ModalResult = mrOk;
 }

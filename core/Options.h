@@ -46,6 +46,12 @@ struct TPreviewOptions {
 // How document views scroll.
 struct TViewOptions {
     bool KeepPageCorner = false; // a new view stays at the page's top-left corner instead of its text
+    bool MarginBorders = false;  // dotted limits of the page margins
+    // Which formatting marks show, one bit each: 0 tab arrows, 1 spaces as dots, 2 paragraph ends,
+    // 3 optional hyphens, 4 bookmark brackets.
+    uint8_t SpecSymbTypes = 31;
+    uint8_t FldShading = 2;  // fields shaded: 0 never, 1 while marks show, 2 always
+    bool SmartColors = true; // text colours adapted to the page's background
 };
 
 // Section "LoadSave".

@@ -123,10 +123,10 @@ void TDocument::UpdateCaretGeometry()
     if (Caret.ParIndex < 0 || Caret.ParIndex >= ParagraphCount() || Caret.PageIndex < 0 ||
         Caret.PageIndex >= int32_t(Pages.size()))
         return;
-    const TParagraph& p = *Paragraphs[Caret.ParIndex];
+    TParagraph& p = *Paragraphs[Caret.ParIndex];
     if (Caret.LineIndex < 0 || Caret.LineIndex >= p.LineCount())
         return;
-    const TParLine& line = *p.Lines[Caret.LineIndex];
+    TParLine& line = *p.Lines[Caret.LineIndex];
     const TPage& page = *Pages[Caret.PageIndex];
     const TPageSetup& ps = PageSetupSectionOfPage(page.PageIndex)->PageSetup;
     int32_t x = page.ViewRect.Left + GetPageMargins(ps, page.PageIndex).LeftZoom;
@@ -135,10 +135,9 @@ void TDocument::UpdateCaretGeometry()
         SectionOfParagraph(Caret.ParIndex)->GetColumnGeometry(line.ColumnIndex, column);
         x += TwipsToDeviceX(column.Left);
     }
-    // The boundary at 100 % in screen pixels (layout units are eighths of a pixel).
+    // The boundary where drawing puts it, with the widths measured at the zoom.
     const int32_t n = std::clamp(Caret.Offset - line.FirstChar, 0, line.CharCount);
-    const int32_t boundary = line.XBuffer ? line.DecodeCharX(n) : 0;
-    x += ApplyZoom((boundary + 4) / 8) - CaretState.Shape.XOffset;
+    x += (line.XBuffer ? line.GetZoomedX(n) : 0) - CaretState.Shape.XOffset;
     CaretState.X = x;
     TCaretLineMetrics m;
     m.PageTop = page.ViewRect.Top;
@@ -169,7 +168,7 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
     if (lineEndStep && Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount()) {
         const TParagraph& p = *Paragraphs[Caret.ParIndex];
         if (Caret.LineIndex >= 0 && Caret.LineIndex < p.LineCount()) {
-            const TParLine& line = *p.Lines[Caret.LineIndex];
+            TParLine& line = *p.Lines[Caret.LineIndex];
             bool moved = false;
             while (Caret.Offset > line.FirstChar && Caret.Offset <= p.PlainText.Size()) {
                 const uint8_t c = p.PlainText.Data()[Caret.Offset - 1];

@@ -155,8 +155,3 @@ void TDocument::RepaintRanges(int count, const TTextRange& first, const TTextRan
     if (count > 1)
         RepaintRange(second);
 }
-
-void TDocument::RepaintRange(const TTextRange&)
-{
-    // Lines are repainted on a window's device context; a hidden document shows nothing.
-}

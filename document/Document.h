@@ -41,10 +41,12 @@ enum TStory : int { stMain = 0, stFootnotes = 1, stEndnotes = 2, stHeadersFooter
 enum TModeFlag : int {
     mfConstructing = 0,        // the document is being built, or header/footer fields recreated
     mfPrinting = 3,            // output goes to a printer
+    mfSample = 6,              // drawing a sample of the format palette: straight onto the target
     mfShowMarks = 7,           // formatting marks are shown
     mfViewLive = 9,            // scroll bars follow the zoom; painting and caret updates go ahead
     mfHoldScrolling = 11,      // scrolling and invalidation are held back
     mfHoldCaret = 13,          // caret updates are held back
+    mfPaintFirstPageOnly = 16, // painting stops after the first visible page
     mfNoSelectionRepaint = 14, // Select does not repaint
     mfKeepScrollPos = 15,      // ClampScrollPos leaves the position as it is
     mfViewNotReady = 18,       // SetZoomAt only recomputes the device metrics
@@ -63,11 +65,15 @@ enum TModeFlag : int {
     mfHidden = 51, // no window
     mfHasWindow = 52,
     mfTempFileOpen = 57,
-    mfNoWrap = 53, // line breaking wraps nothing
+    mfNoWrap = 53,          // line breaking wraps nothing
+    mfDrawingTogether = 54, // a line drawn with others of its band: no selection of its own
+    mfOverhangDrawing = 55, // the last line of a page is drawn with its overhang
     mfTempFileNoWipe = 58,
+    mfPainted = 60,        // set after each paint
     mfSaving = 63,         // a save is writing the document
     mfFormatsAtMarks = 74, // formats are read at field marks as they stand, no step over them
     mfFieldsDirty = 77,
+    mfPreviewShading = 81,    // the previewers draw field shading on their direct output
     mfFieldsNeedSorting = 78, // the field list is sorted by position before it is searched
     mfHeaderFooterPageFields = 79,
     mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers
@@ -329,6 +335,25 @@ public:
     void ApplyPreviewSettings();
     void RestoreViewSettings();
 
+    // --- Painting (DocPainting.cpp) ---
+    // Paints the visible pages that meet the update region (laying out those still missing), their
+    // frames and shadows, and the background between them (client coordinates).
+    void Paint(TDrawSurface& surface);
+    // Draws the lines of a range that lie on visible pages straight onto the window (a selection that
+    // changed).
+    void RepaintRange(const TTextRange& range);
+    // A change of text: the window's rectangles of the range's lines on visible pages are to be
+    // painted again (at the window's next paint).
+    void InvalidateRange(const TTextRange& range);
+    // Draws the one line a located position names on the window; CaretShown is cleared when the caret
+    // had to be hidden for it.
+    void PaintRangeLines(TDrawSurface& surface, const TTextPos& pos, bool& caretShown);
+    // The rectangle of a placed line in the window (client coordinates): its page's text width wide;
+    // empty when the line is on no page.
+    TRect LineClientRect(const TParLine& line);
+    // The page's rectangle widened by its frame and shadow meets a rectangle (view coordinates).
+    bool PageAreaIntersects(int32_t pageIndex, const TRect& r);
+
     // --- Caret (DocCaret.cpp) ---
     // Completes the line, page and x of a position, paginating further while its paragraph is on no
     // page yet. Flag bit 0: at a wrap point the end of the line before is taken.
@@ -404,7 +429,6 @@ public:
     TTextRange GetHeaderFooterRange();
     void GetSelectionParagraphs(int32_t& first, int32_t& last) const;
     bool RangeTouchesMultiParagraphField(const TTextRange& range);
-    void RepaintRange(const TTextRange& range);
     void RepaintRanges(int count, const TTextRange& first, const TTextRange& second);
     // The window is busy with the mouse or a ruler.
     bool IsViewBusy();

@@ -1,6 +1,7 @@
 // What a document asks of its window: the view's place, scrolling, the scroll bars and the system caret.
 #pragma once
 #include <cstdint>
+#include <functional>
 
 #include "codecs/Geometry.h"
 #include "document/CaretShape.h"
@@ -8,6 +9,8 @@
 
 // The document window implements this; the document reaches it through the document host
 // (TDocumentHost::ViewOf), so that the engine never sees the system's windows.
+class TDrawSurface;
+
 class TDocumentView {
 public:
     virtual ~TDocumentView();
@@ -26,8 +29,11 @@ public:
     // Moves the view's contents by Dx, Dy pixels (positive: the contents move right or down), paints
     // what was uncovered at once.
     virtual void ScrollContents(int32_t dx, int32_t dy) = 0;
-    // The whole view is to be painted again.
+    // The whole view is to be painted again; a rectangle of the client area is.
     virtual void InvalidateView() = 0;
+    virtual void InvalidateViewRect(const TRect&) {}
+    // Draws on the window's client area at once (outside a paint), the client area as the clip.
+    virtual void DrawOnView(const std::function<void(TDrawSurface&)>&) {}
     // The scroll bars' ranges and page steps, their notifications suspended meanwhile; their positions.
     virtual void SetScrollRanges(const TScrollRanges& ranges, TPoint pos) = 0;
     virtual void SetScrollBarPositions(TPoint pos) = 0;

@@ -7,6 +7,7 @@
 #include "codecs/Geometry.h"
 
 class TDocument;
+class TDrawSurface;
 class TField;
 class TParagraph;
 class TParLine;
@@ -41,6 +42,10 @@ public:
     // Breaks a header or footer field for the page's text width and places its lines on the page: a
     // header down from the header distance, a footer up from the footer distance.
     void LayoutHeaderFooter(TField* field);
+    // Draws the page with its top-left corner at (Left, Top): header, body lines from the line before
+    // FirstParagraph's first on this page (INT32_MIN: all), footer, paper; on screen only what meets the
+    // document's update region, with the guides, frames and labels of the view.
+    void Draw(TDrawSurface& surface, int32_t left, int32_t top, int32_t firstParagraph);
 
     std::vector<std::unique_ptr<TParagraphOnPageInfo>> Placements; // in page order
     TDocument* Document;

@@ -5,6 +5,7 @@
 
 #include "core/Memory.h"
 
+class TDrawSurface;
 class TField;
 class TLineBuilder;
 class TPage;
@@ -60,6 +61,24 @@ public:
 
     // Character code at character N of the line (from the paragraph's plain text).
     uint8_t CharAt(int32_t n) const;
+
+    // --- Measuring at the zoom and drawing (LineMeasuring.cpp, LineDrawing.cpp) ---
+    // Recomputes the widths of the characters at the document's zoom when it changed since the last
+    // measurement: the laid-out widths scaled, the rounding spread over the characters that need the
+    // pixel most.
+    void EnsureMeasured();
+    // X of boundary N at 100 % in screen pixels (hit testing).
+    int32_t GetCharX(int32_t n);
+    // X of boundary N in device pixels at the zoom, from the line's left edge (the page's left margin
+    // and column): where drawing puts it and where the caret stands.
+    int32_t GetZoomedX(int32_t n);
+    // The line's height at the zoom, as it stands at its y on the page.
+    int32_t GetDisplayHeight() const;
+    // The width of the line's box at the zoom: from its column's (or the text area's) left edge to the
+    // right limit. Drawing paints the whole box.
+    int32_t GetBoxWidth() const;
+    // Draws the line's box with its left edge (the text area's or the column's) at X and its top at Y.
+    void Draw(TDrawSurface& surface, int32_t x, int32_t y);
 
     int32_t* XBuffer = nullptr; // packed boundaries
     int32_t XCapacity = 0;      // bytes

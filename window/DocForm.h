@@ -46,6 +46,8 @@ public:
     void FlushDeferredPaint() override;
     void ScrollContents(int32_t dx, int32_t dy) override;
     void InvalidateView() override;
+    void InvalidateViewRect(const TRect& r) override;
+    void DrawOnView(const std::function<void(TDrawSurface&)>& draw) override;
     void SetScrollRanges(const TScrollRanges& ranges, TPoint pos) override;
     void SetScrollBarPositions(TPoint pos) override;
     void UpdateRulers() override {}

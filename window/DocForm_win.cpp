@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Colors.h"
+#include "core/DCSurface.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 
@@ -269,17 +270,38 @@ void TDocumentForm::Paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
-    // The view's background; the pages are drawn over it by the document's painting.
-    TColorManager* colors = GetColorManager();
-    const TColorRef background = colors && colors->CurrentPalette()
-                                     ? colors->CurrentPalette()->GetColor(csPageGap)
-                                     : TColorRef(GetSysColor(COLOR_APPWORKSPACE));
-    HBRUSH brush = CreateSolidBrush(COLORREF(background));
-    FillRect(dc, &ps.rcPaint, brush);
-    DeleteObject(brush);
+    // The document paints the pages that meet the update region and the background between them.
+    Document->SetUpdateRegion(TRect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+    {
+        TDCSurface surface(reinterpret_cast<TDCHandle>(dc));
+        Document->Paint(surface);
+    }
     EndPaint(Handle(), &ps);
     if (FHasCaret && !FCaretShown && Focused() && !Document->HasSelection())
         ShowDocCaret();
+}
+
+void TDocumentForm::InvalidateViewRect(const TRect& r)
+{
+    if (!HandleAllocated())
+        return;
+    RECT rect{r.Left, r.Top, r.Right, r.Bottom};
+    const RECT view{ViewRect.Left, ViewRect.Top, ViewRect.Right, ViewRect.Bottom};
+    if (IntersectRect(&rect, &rect, &view))
+        InvalidateRect(Handle(), &rect, FALSE);
+}
+
+void TDocumentForm::DrawOnView(const std::function<void(TDrawSurface&)>& draw)
+{
+    if (!HandleAllocated())
+        return;
+    HDC dc = GetDC(Handle());
+    IntersectClipRect(dc, ViewRect.Left, ViewRect.Top, ViewRect.Right, ViewRect.Bottom);
+    {
+        TDCSurface surface(reinterpret_cast<TDCHandle>(dc));
+        draw(surface);
+    }
+    ReleaseDC(Handle(), dc);
 }
 
 void TDocumentForm::WndProc(TMessage& message)
@@ -288,9 +310,6 @@ void TDocumentForm::WndProc(TMessage& message)
     case WM_ERASEBKGND: message.Result = 1; return;
     case WM_PAINT:
         if (CanEdit()) {
-            RECT update;
-            if (GetUpdateRect(Handle(), &update, FALSE))
-                Document->SetUpdateRegion(TRect{update.left, update.top, update.right, update.bottom});
             Paint();
             message.Result = 0;
             return;

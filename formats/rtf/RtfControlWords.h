@@ -32,6 +32,7 @@ enum class TRtfWordKind : uint8_t {
     X(aftnstart, Value) \
     X(alt, Flag) \
     X(annotation, Destination) \
+    X(ansicpg, Value) \
     X(atnauthor, Destination) \
     X(atnicn, Destination) \
     X(atnid, Destination) \
@@ -47,6 +48,7 @@ enum class TRtfWordKind : uint8_t {
     X(bkmkend, Destination) \
     X(bkmkstart, Destination) \
     X(blue, Value) \
+    X(bullet, Symbol) \
     X(buptim, Destination) \
     X(caps, Toggle) \
     X(cell, Symbol) \
@@ -55,6 +57,7 @@ enum class TRtfWordKind : uint8_t {
     X(charscalex, Value) \
     X(chftn, Symbol) \
     X(colno, Value) \
+    X(colorschememapping, Destination) \
     X(colortbl, Destination) \
     X(cols, Value) \
     X(colsr, Value) \
@@ -68,6 +71,8 @@ enum class TRtfWordKind : uint8_t {
     X(cs, Value) \
     X(ctrl, Flag) \
     X(datafield, Destination) \
+    X(datastore, Destination) \
+    X(deff, Value) \
     X(deflang, Value) \
     X(deflangcoding, Value) \
     X(deftab, Value) \
@@ -132,6 +137,7 @@ enum class TRtfWordKind : uint8_t {
     X(ftnsepc, Destination) \
     X(ftnstart, Value) \
     X(ftntj, Flag) \
+    X(generator, Destination) \
     X(green, Value) \
     X(header, Destination) \
     X(headerf, Destination) \
@@ -155,9 +161,17 @@ enum class TRtfWordKind : uint8_t {
     X(landscape, Flag) \
     X(lang, Value) \
     X(ldblquote, Symbol) \
+    X(levelnumbers, Destination) \
+    X(leveltext, Destination) \
     X(li, Value) \
     X(line, Symbol) \
     X(linebetcol, Flag) \
+    X(list, Destination) \
+    X(listlevel, Destination) \
+    X(listname, Destination) \
+    X(listoverride, Destination) \
+    X(listoverridetable, Destination) \
+    X(listtable, Destination) \
     X(listtext, Destination) \
     X(lndscpsxn, Flag) \
     X(lquote, Symbol) \
@@ -173,8 +187,12 @@ enum class TRtfWordKind : uint8_t {
     X(margtsxn, Value) \
     X(min, Value) \
     X(mo, Value) \
+    X(nestcell, Symbol) \
+    X(nestrow, Symbol) \
+    X(nesttableprops, Destination) \
     X(nextfile, Destination) \
     X(nofpages, Value) \
+    X(nonesttables, Destination) \
     X(nonshppict, Destination) \
     X(nosupersub, Flag) \
     X(nowidctlpar, Flag) \
@@ -280,6 +298,7 @@ enum class TRtfWordKind : uint8_t {
     X(tb, Value) \
     X(tc, Destination) \
     X(template, Destination) \
+    X(themedata, Destination) \
     X(title, Destination) \
     X(titlepg, Flag) \
     X(tldot, Flag) \
@@ -323,6 +342,7 @@ enum class TRtfWordKind : uint8_t {
     X(widowctrl, Flag) \
     X(wmetafile, Value) \
     X(xe, Destination) \
+    X(xmlnstbl, Destination) \
     X(yr, Value)
 
 // The word numbers, named rw_ and the word.
@@ -332,7 +352,7 @@ enum TRtfWord : int16_t {
 #undef QP_RTF_ENUM
         rwCount
 };
-static_assert(rwCount == 308, "the control-word table has 308 words");
+static_assert(rwCount == 328, "the control-word table has 328 words");
 
 // Words longer than this are not in the table; the scanners still consume them whole.
 constexpr int kMaxControlWordLength = 32;

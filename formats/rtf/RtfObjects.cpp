@@ -42,6 +42,7 @@ public:
     void ReadObjectGroup(int depth);
     void ReadResult(int depth);
     bool HasPicture = false;
+    TRtfToken Stray;
 
 private:
     void ReadInnerGroup();
@@ -63,7 +64,14 @@ void TObjectReader::ReadObjectGroup(int depth)
             ReadInnerGroup();
             continue;
         }
-        if (t.Kind != TRtfTokenKind::Word || Tok.Depth() != depth)
+        if (Tok.Depth() != depth)
+            continue;
+        // A paragraph end here belongs to the document after an object whose group the file left open.
+        if (t.Kind == TRtfTokenKind::Word && (t.Word == rw_par || t.Word == rw_pard)) {
+            Stray = t;
+            return;
+        }
+        if (t.Kind != TRtfTokenKind::Word)
             continue;
         switch (t.Word) {
         case rw_objemb: Object->ObjectKind = 1; break;
@@ -177,11 +185,12 @@ void TObjectReader::ReadResult(int depth)
 } // namespace
 
 std::unique_ptr<TDocOLEObject> ReadRtfObject(TRtfTokenizer& tokenizer, int depth, TDocument& document,
-                                             const TRtfDocumentDispatch& toDocument)
+                                             const TRtfDocumentDispatch& toDocument, TRtfToken& stray)
 {
     auto object = std::make_unique<TDocOLEObject>(&document);
     TObjectReader reader(tokenizer, object.get(), toDocument);
     reader.ReadObjectGroup(depth);
+    stray = reader.Stray;
     if (!reader.HasPicture)
         return nullptr;
     return object;

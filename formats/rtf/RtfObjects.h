@@ -14,9 +14,12 @@ using TRtfDocumentDispatch = std::function<bool(int word, int depth)>;
 
 // Reads the rest of an "object" group opened at Depth. Formatting inside it does not reach the
 // document; a "shppict" group in its result is a group of the text (its picture goes to the document
-// through ToDocument). The object when its result gave it a picture, none otherwise.
+// through ToDocument). The object when its result gave it a picture, none otherwise. A group left
+// open by a damaged file ends at the first paragraph word at its own level: that word is put in Stray
+// (End when none) for the document to read.
+struct TRtfToken;
 std::unique_ptr<TDocOLEObject> ReadRtfObject(TRtfTokenizer& tokenizer, int depth, TDocument& document,
-                                             const TRtfDocumentDispatch& toDocument);
+                                             const TRtfDocumentDispatch& toDocument, TRtfToken& stray);
 
 // Reads the rest of a "result" group opened at Depth: its destinations go to the object (none: to the
 // document through ToDocument), other groups are entered, and text and words are passed over.

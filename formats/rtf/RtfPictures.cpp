@@ -150,6 +150,8 @@ bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object)
         if (png.empty())
             return false;
         image.SetPngBytes(std::move(png));
+        // The photo's own bytes go back into files unchanged.
+        image.JpegBytes = picture.Data;
         break;
     }
     case rpEnhancedMetafile:

@@ -116,7 +116,15 @@ void TRtfReader::ParseGroup()
 {
     int depth = Tok.Depth();
     UnicodeSkip = 0;
-    const TRtfToken& t = Tok.Next();
+    const TRtfToken* next = &Tok.Next();
+    // Some writers put a blank between "{" and the destination word.
+    int32_t blanks = 0;
+    if (next->Kind == TRtfTokenKind::Text &&
+        std::all_of(next->Text, next->Text + next->Length, [](uint8_t c) { return c == ' '; })) {
+        blanks = next->Length;
+        next = &Tok.Next();
+    }
+    const TRtfToken& t = *next;
     if (t.Kind == TRtfTokenKind::End || t.Kind == TRtfTokenKind::GroupEnd)
         return;
     if (t.Kind == TRtfTokenKind::Symbol && t.Char == '*') {
@@ -132,6 +140,10 @@ void TRtfReader::ParseGroup()
     }
     TRtfToken first = t;
     PushState();
+    if (blanks > 0) {
+        const std::string spaces(static_cast<size_t>(blanks), ' ');
+        AddText(reinterpret_cast<const uint8_t*>(spaces.data()), blanks);
+    }
     ReadGroupBody(depth, &first);
     PopState();
 }
@@ -201,6 +213,9 @@ bool TRtfReader::DispatchControlWord(int word, int depth)
     case rw_pict:
     case rw_object:
     case rw_result: ReadPictureOrObject(word, depth); return true;
+    case rw_do: ReadDrawingObject(depth); return true;
+    case rw_nesttableprops: ReadNestedTableProperties(depth); return true;
+    case rw_dptxbxtext:
     case rw_fldrslt:
     case rw_listtext:
     case rw_pn:
@@ -312,7 +327,7 @@ void TRtfReader::FlushPendingTabs()
     PendingTabs.Clear();
 }
 
-void TRtfReader::AddText(const uint8_t* p, int32_t n)
+void TRtfReader::AddText(const uint8_t* p, int32_t n, bool fromFile)
 {
     if (UnicodeSkip > 0) {
         int32_t skip = std::min(UnicodeSkip, n);
@@ -323,15 +338,20 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
     if (Deleted)
         return;
     std::string converted;
-    if (Macintosh) {
+    if (Macintosh && fromFile) {
         converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
         for (char& c : converted)
             if (static_cast<uint8_t>(c) >= 128)
                 c = static_cast<char>(MacToAnsi[static_cast<uint8_t>(c) - 128]);
         p = reinterpret_cast<const uint8_t*>(converted.data());
     }
+    // In a double-byte font every byte from 128 up is part of a character.
+    const bool doubleByte = DoubleByteFont();
     while (n > 0) {
         int32_t run = CountPlainTextRun(p, n);
+        if (doubleByte)
+            while (run < n && p[run] >= 128)
+                ++run;
         if (run > 0) {
             Cur->AppendText(p, run);
             p += run;
@@ -342,6 +362,7 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
         case 150: AddSpecial(scEnDash); break;
         case 151: AddSpecial(scEmDash); break;
         case 160: AddSpecial(scNonBreakingSpace); break;
+        case '\t': AddSpecial(scTab); break; // written by some programs for a tab
         case '\\':
         case '{':
         case '}': Cur->AppendText(p, 1); break; // escaped in the file, plain text in the document
@@ -355,6 +376,41 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n)
 void TRtfReader::AddChar(uint8_t c)
 {
     AddText(&c, 1);
+}
+
+void TRtfReader::AddWindowsChar(uint8_t c)
+{
+    AddText(&c, 1, false);
+}
+
+bool TRtfReader::DoubleByteFont() const
+{
+    TFontManager& fonts = GetFontManager();
+    const int32_t font = Char[cfFont];
+    if (font < 0 || font >= fonts.FontCount())
+        return false;
+    switch (fonts.Font(font).Charset) {
+    case 128: // Japanese
+    case 129: // Korean
+    case 130: // Korean (Johab)
+    case 134: // simplified Chinese
+    case 136: // traditional Chinese
+        return true;
+    default: return false;
+    }
+}
+
+void TRtfReader::DropTrailingTab()
+{
+    const int32_t size = Cur->Text.Size();
+    if (size < InlineTagSize)
+        return;
+    const uint8_t* tag = Cur->Text.Data() + size - InlineTagSize;
+    if (tag[0] != 0 || tag[InlineTagSize - 1] != 1 || TagCode(tag) != tcSpecial || TagValue(tag) != scTab)
+        return;
+    Cur->Text.Delete(size - InlineTagSize, InlineTagSize);
+    if (Cur->PlainText.Size() > 0)
+        Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
 }
 
 void TRtfReader::AddSpecial(uint8_t code)
@@ -466,10 +522,10 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
     }
     if (otherFont >= 0 && otherFont != font) {
         SetCharField(cfFont, otherFont);
-        AddChar(static_cast<uint8_t>(byte));
+        AddWindowsChar(static_cast<uint8_t>(byte));
         SetCharField(cfFont, font);
     } else {
-        AddChar(static_cast<uint8_t>(byte));
+        AddWindowsChar(static_cast<uint8_t>(byte));
     }
     UnicodeSkip = SkipCount;
 }
@@ -566,6 +622,9 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         const TCharFormat& base = DefaultCharFormat();
         for (int f = 0; f < cfLanguage; ++f)
             SetCharField(f, base[f]);
+        // The font goes back to the document's default font.
+        if (auto it = FontByNumber.find(DefaultFontNumber); it != FontByNumber.end())
+            SetCharField(cfFont, it->second);
         SetCharField(cfLanguage, Doc.DefaultLanguageId >= 0 ? Doc.DefaultLanguageId : base[cfLanguage]);
         break;
     }
@@ -655,10 +714,11 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
     case rw_u: ReadUnicodeChar(p); break;
     case rw_cs: CharStyle = p; break;
     case rw_deleted: Deleted = true; break;
-    case rw_lquote: AddChar(145); break;
-    case rw_rquote: AddChar(146); break;
-    case rw_ldblquote: AddChar(147); break;
-    case rw_rdblquote: AddChar(148); break;
+    case rw_lquote: AddWindowsChar(145); break;
+    case rw_rquote: AddWindowsChar(146); break;
+    case rw_ldblquote: AddWindowsChar(147); break;
+    case rw_rdblquote: AddWindowsChar(148); break;
+    case rw_bullet: AddWindowsChar(149); break;
     case rw_tab: AddSpecial(scTab); break;
     case rw_line: AddSpecial(scLineBreak); break;
     case rw_column:
@@ -686,11 +746,24 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         EndParagraph(scParagraphMark);
         CellsRead = 0;
         break;
+    // A cell of a table inside a cell: the row's properties (and its "\\nestrow") follow its cells, so
+    // every cell adds a tab and the row's end takes back the last one.
+    case rw_nestcell: AddSpecial(scTab); break;
+    case rw_nestrow:
+        DropTrailingTab();
+        EndParagraph(scParagraphMark);
+        break;
     case rw_par: EndParagraph(scParagraphMark); break;
     case rw_sect: EndParagraph(scSectionBreak); break;
     case rw_chftn: AddNoteNumber(); break;
     case rw_ftnalt: FootnoteAlternate = true; break;
     case rw_mac: Macintosh = true; break;
+    case rw_ansicpg:
+        AnsiCodePage = p;
+        if (p == 10000) // the Macintosh Roman page
+            Macintosh = true;
+        break;
+    case rw_deff: DefaultFontNumber = p; break;
     default: HandleSectionWord(t); break;
     }
 }
@@ -761,7 +834,11 @@ void TRtfReader::ReadFontTable(int depth)
             open = true;
             switch (t.Word) {
             case rw_f: entry.Number = t.Param; break;
-            case rw_fcharset: entry.Charset = t.Param == 77 ? 0 : std::clamp(t.Param, 0, 255); break;
+            case rw_fcharset:
+                // 256 and beyond name no character set: the font takes the document's.
+                if (t.Param >= 0 && t.Param <= 255)
+                    entry.Charset = t.Param == 77 ? 0 : t.Param;
+                break;
             case rw_fnil: entry.PitchAndFamily = 0; break;
             case rw_froman: entry.PitchAndFamily = 16; break;
             case rw_fswiss: entry.PitchAndFamily = 32; break;
@@ -778,8 +855,12 @@ void TRtfReader::ReadFontTable(int depth)
         }
     }
     finish();
+    // A font without a character set of its own is in the document's code page.
+    const int32_t documentCharset = CharsetOfCodePage(AnsiCodePage);
     TFontManager& shared = GetFontManager();
     for (TDocFontInfo& f : read) {
+        if (f.Charset == UndefinedField && documentCharset != 0)
+            f.Charset = documentCharset;
         f.SharedIndex = shared.RegisterFont(f.Name, f.Charset, f.PitchAndFamily | f.PitchBits);
         FontByNumber[f.Number] = f.SharedIndex;
         Fonts.push_back(f);
@@ -900,14 +981,40 @@ void TRtfReader::ReadPictureOrObject(int word, int depth)
         return;
     }
     std::unique_ptr<TDocObject> object;
+    TRtfToken stray;
     if (word == rw_pict)
         object = ReadRtfPictureObject(Tok, depth, Doc);
     else
-        object = ReadRtfObject(Tok, depth, Doc, toDocument);
-    if (!object || Deleted)
-        return;
-    const int code = word == rw_pict ? tcPicture : tcOLEObject;
-    Cur->AppendObject(code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
+        object = ReadRtfObject(Tok, depth, Doc, toDocument, stray);
+    if (object && !Deleted) {
+        const int code = word == rw_pict ? tcPicture : tcOLEObject;
+        Cur->AppendObject(code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
+    }
+    // What follows an object left open is read as the document's.
+    if (stray.Kind != TRtfTokenKind::End)
+        HandleToken(stray);
+}
+
+// A Word 6 drawing object: the text of its text box is read into the text, the rest is passed over.
+void TRtfReader::ReadDrawingObject(int depth)
+{
+    PushState();
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (t.Kind == TRtfTokenKind::GroupStart)
+            DispatchOrSkip();
+    }
+    PopState();
+}
+
+// The properties of a row of a table inside a cell: only its end matters to the text.
+void TRtfReader::ReadNestedTableProperties(int depth)
+{
+    while (const TRtfToken* t = NextOfGroup(depth))
+        if (t->Kind == TRtfTokenKind::Word && t->Word == rw_nestrow)
+            HandleFormattingWord(*t);
 }
 
 TRtfSavedCaret RtfSavedCaret;

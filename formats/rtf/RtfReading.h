@@ -77,8 +77,17 @@ public:
     void FlushPendingTabs();
 
     // Text.
-    void AddText(const uint8_t* p, int32_t n);
+    // Bytes of the file (raw bytes go through the document's character set); a character the file gives
+    // by name or number is already in the Windows code page.
+    void AddText(const uint8_t* p, int32_t n, bool fromFile = true);
     void AddChar(uint8_t c);
+    void AddWindowsChar(uint8_t c);
+    // True when the font in force holds double-byte characters.
+    bool DoubleByteFont() const;
+    // Removes a tab that ends the paragraph being filled.
+    void DropTrailingTab();
+    void ReadDrawingObject(int depth);
+    void ReadNestedTableProperties(int depth);
     void AddSpecial(uint8_t code);
     void EndParagraph(uint8_t mark);
     void HandleSymbol(uint8_t c);
@@ -161,7 +170,9 @@ public:
     int StoryDepth = 0; // headers, footers and notes being read inside each other
     bool InHeaderFooter = false;
     bool FootnoteAlternate = false;
-    bool Macintosh = false; // text is in the Macintosh character set
+    bool Macintosh = false;         // text is in the Macintosh character set
+    int32_t AnsiCodePage = 0;       // the document's code page ("\\ansicpg"), 0 when not given
+    int32_t DefaultFontNumber = -1; // "\\deff"
 
     // Fields and bookmarks.
     std::vector<TField*> OpenFields; // bookmarks and fields whose end is still to come

@@ -1,12 +1,15 @@
 // Pictures of Word documents: the picture header at a picture's location, its Windows metafile, or the
-// picture of its drawing records (enhanced or Windows metafile, JPEG, PNG), every length checked
+// picture of its drawing records (enhanced or Windows metafile, JPEG, PNG, bitmap), every length checked
 // against the stream and compressed data inflated with a cap.
 #include <algorithm>
 #include <cstring>
 #include <zlib.h>
 
+#include "classlib/runtime/Streams.h"
 #include "document/DocObjects.h"
+#include "formats/PNG.h"
 #include "formats/rtf/RtfPictures.h"
+#include "formats/word/WordPictures.h"
 #include "formats/word/WordReading.h"
 
 namespace {
@@ -51,6 +54,55 @@ bool InflateCapped(const uint8_t* data, size_t size, uint32_t cap, std::vector<u
     return r == Z_STREAM_END;
 }
 
+} // namespace
+
+std::vector<uint8_t> DibAsPng(const uint8_t* p, size_t size)
+{
+    constexpr int32_t kMaxSide = 16384;
+    if (size < 40)
+        return {};
+    const uint32_t headerSize = Get32(p), compression = Get32(p + 16), used = Get32(p + 32);
+    const int32_t width = static_cast<int32_t>(Get32(p + 4)), rawHeight = static_cast<int32_t>(Get32(p + 8));
+    const uint16_t bits = Get16(p + 14);
+    const bool masks = compression == 3 && bits == 32;
+    if (headerSize < 40 || headerSize > size || (compression != 0 && !masks) || width <= 0 ||
+        width > kMaxSide || rawHeight == 0 || rawHeight < -kMaxSide || rawHeight > kMaxSide ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+        return {};
+    const int32_t height = rawHeight < 0 ? -rawHeight : rawHeight;
+    const size_t colors =
+        bits <= 8 ? (used > 0 ? std::min<size_t>(used, size_t(1) << bits) : size_t(1) << bits) : 0;
+    const size_t paletteAt = headerSize + (masks && headerSize == 40 ? 12 : 0);
+    const size_t stride = (size_t(width) * bits + 31) / 32 * 4;
+    const size_t pixelsAt = paletteAt + 4 * colors;
+    if (pixelsAt > size || stride * size_t(height) > size - pixelsAt)
+        return {};
+    TPNGImage png;
+    png.SetPixelFormat(pf24bit);
+    png.SetSize(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* row = p + pixelsAt + stride * size_t(rawHeight > 0 ? height - 1 - y : y);
+        uint8_t* out = png.ScanLine(y);
+        for (int32_t x = 0; x < width; ++x, out += 3) {
+            if (bits >= 24) {
+                std::memcpy(out, row + size_t(x) * (bits / 8), 3);
+                continue;
+            }
+            const size_t bit = size_t(x) * bits;
+            const size_t index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+            if (index < colors)
+                std::memcpy(out, p + paletteAt + 4 * index, 3);
+            else
+                std::memset(out, 0, 3);
+        }
+    }
+    TMemoryStream stream;
+    png.SaveToStream(stream);
+    return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.GetSize());
+}
+
+namespace {
+
 // The picture of a blip record (header at P, its data up to End); false for a kind not read.
 bool ReadBlip(const uint8_t* p, const uint8_t* end, TRtfPicture& picture)
 {
@@ -89,6 +141,14 @@ bool ReadBlip(const uint8_t* p, const uint8_t* end, TRtfPicture& picture)
         picture.Width = std::max(1, width / 360);
         picture.Height = std::max(1, height / 360);
         return true;
+    }
+    case 0xF01F: {
+        const int32_t head = skip(0x7A8, 17, 33);
+        if (dataEnd - data <= head)
+            return false;
+        picture.Data = DibAsPng(data + head, static_cast<size_t>(dataEnd - data - head));
+        picture.Kind = rpPng;
+        return !picture.Data.empty();
     }
     case 0xF01D:
     case 0xF01E: {

@@ -434,6 +434,8 @@ TWordReadResult TWordReader::Read()
         result.Error = "Mémoire insuffisante.";
     } catch (const Exception& e) {
         result.Error = e.Message;
+    } catch (const std::exception&) {
+        result.Error = "Le document est endommagé ou incomplet.";
     }
     return result;
 }

@@ -832,9 +832,10 @@ void TWordReader::ReadText()
         Ended.push_back(Started.back());
         Started.pop_back();
     }
+    // The empty paragraph the last mark opened goes; a last paragraph left without its mark gets one
+    // when the load finishes the paragraphs.
     DropEmptyLastParagraph(Doc.Paragraphs);
-    if (!EndsWithParagraphMark(*Doc.Paragraphs.back()))
-        EndParagraph(scParagraphMark), DropEmptyLastParagraph(Doc.Paragraphs);
+    Cur = Doc.Paragraphs.back().get();
 
     // The notes, in the order of their references.
     InNote = true;

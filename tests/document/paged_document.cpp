@@ -30,6 +30,10 @@ void MakeLines(TParagraph& p, const std::vector<int32_t>& counts, int32_t height
             line->AppendCharX(80 * (c + 1), false);
         }
         line->CharCount = counts[i];
+        line->StreamOffset = p.CharToStreamOffset(first);
+        line->StreamLength =
+            (i + 1 == counts.size() ? p.Text.Size() : p.CharToStreamOffset(first + counts[i])) -
+            line->StreamOffset;
         first += counts[i];
         p.Lines.push_back(std::move(line));
     }

@@ -13,79 +13,16 @@
 #include "document/Page.h"
 #include "editing/OperationManager.h"
 #include "paged_document.h"
+#include "recording_view.h"
 #include "ticking_clock.h"
 
 using qptest::TPagedDocument;
+using qptest::TViewHost;
 
 namespace {
 
-// A window that writes down what the document asks of it.
-class TRecordingView : public TDocumentView {
-public:
-    TPoint ViewOrigin() override { return Origin; }
-    bool HasFocus() override { return Focused; }
-    void RelayoutWindow() override { Calls.push_back("relayout"); }
-    void HideDocCaret() override {}
-    void ShowDocCaret() override {}
-    void FlushDeferredPaint() override {}
-    void ScrollContents(int32_t dx, int32_t dy) override
-    {
-        Calls.push_back("scroll " + std::to_string(dx) + "," + std::to_string(dy));
-    }
-    void InvalidateView() override { Calls.push_back("repaint"); }
-    void SetScrollRanges(const TScrollRanges&, TPoint pos) override { Bars = pos; }
-    void SetScrollBarPositions(TPoint pos) override { Bars = pos; }
-    void UpdateRulers() override {}
-    void CreateSystemCaret(const TCaretShape&) override {}
-    void SetSystemCaretPos(TPoint client) override { SystemCaret = client; }
-    void DestroySystemCaret() override {}
-    void InvertCaretRect(const TRect& client, const TCaretShape&) override { Inverted = client; }
-
-    TPoint Origin{0, 0};
-    bool Focused = true;
-    std::vector<std::string> Calls;
-    TPoint Bars{-1, -1};
-    TPoint SystemCaret{-1, -1};
-    TRect Inverted{};
-};
-
-// The document's window is the recording view; status texts and checked words are written down.
-class TViewHost : public TDocumentHost {
-public:
-    TDocumentView* ViewOf(TDocumentForm* window) override { return window ? &View : nullptr; }
-    bool IsWindowBusy(TDocumentForm*, uint32_t mask) override { return (StateWord & mask) != 0; }
-    void PushStatusText() override { Status.push_back("push"); }
-    void PopStatusText() override { Status.push_back("pop"); }
-    void ShowProgressText(const std::string&) override { Status.push_back("text"); }
-    void CheckTypedWord(TDocument*, const TTextRange& word) override { Checked.push_back(word); }
-    bool EditDocumentProperties(TDocumentInfo& info) override
-    {
-        info.Title = "Rapport";
-        return Accept;
-    }
-
-    TRecordingView View;
-    uint32_t StateWord = 0;
-    std::vector<std::string> Status;
-    std::vector<TTextRange> Checked;
-    bool Accept = true;
-};
-
-class ViewScrolling : public testing::Test {
+class ViewScrolling : public qptest::ViewHostTest {
 protected:
-    void SetUp() override
-    {
-        SetFontDevice(&Device);
-        FreeFontManager();
-        SetDocumentHost(&Host);
-    }
-    void TearDown() override
-    {
-        SetDocumentHost(nullptr);
-        FreeFontManager();
-        SetFontDevice(nullptr);
-        CurrentOptions() = TOptions();
-    }
     // Three pages of 576 x 196 (at 100 %), paginated, shown in a window of that client size.
     void Show(TPagedDocument& d, int32_t width, int32_t height, int pars = 25)
     {
@@ -96,9 +33,6 @@ protected:
         d.ShowInWindow(width, height);
         Host.View.Calls.clear();
     }
-    TFixedFontDevice Device;
-    TViewHost Host;
-    int WindowToken = 0;
 };
 
 TEST_F(ViewScrolling, PositionsAreClampedAtEachZoomKind)

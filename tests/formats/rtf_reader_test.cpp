@@ -388,3 +388,64 @@ TEST(RtfReader, MacintoshCharacterSet)
     // Checked against iconv: MACINTOSH 8e 8f d0 d5 c9 is WINDOWS-1252 e9 e8 96 92 85.
     EXPECT_EQ(Dump("{\\rtf1\\mac \\'8e\\'8f\\'d0\\'d5\\'c9}"), "P0: \\'e9\\'e8<endash>\\'92\\'85<par>\n");
 }
+
+// Forms real writers use that a reader of the standard alone gets wrong.
+TEST(RtfReader, FilesAsRealWritersWriteThem)
+{
+    struct {
+        const char* rtf;
+        const char* dump;
+    } cases[] = {
+        // Escaped backslash and braces, named and as bytes.
+        {"{\\rtf1 x\\\\y \\{z\\} \\'5c\\'7b\\'7d}", "P0: x\\'5cy {z} \\'5c{}<par>\n"},
+        // A tab byte in the text is a tab.
+        {"{\\rtf1 a\tb}", "P0: a<tab>b<par>\n"},
+        // A table in a cell: each inner row a paragraph of cells parted by tabs.
+        {"{\\rtf1 \\trowd\\cellx1\\cellx2 x\\par\\itap2 a\\nestcell b\\nestcell{\\*\\nesttableprops\\trowd"
+         "\\cellx5\\cellx6\\nestrow}{\\nonesttables\\par a\\tab b}\\itap1 y\\cell z\\cell\\row}",
+         "P0: x<par>\nP1: a<tab>b<par>\nP2: y<tab>z<par>\nP3: <par>\n"},
+        {"{\\rtf1 \\bullet\\tab item}", "P0: \\'95<tab>item<par>\n"},
+        // Blank before the destination word; list-table words outside the list table; newer
+        // destinations without their star.
+        {"{\\rtf1{ \\fonttbl{\\f0 Arial;}}{\\listtable{\\list{\\listlevel{\\leveltext \\'01\\'95;}}"
+         "{\\listname L;}}}{\\listoverridetable{\\listoverride\\ls1}}{\\themedata 0a0b}"
+         "{\\colorschememapping 3c3f}{\\datastore 0105}{\\xmlnstbl{\\xmlns1 http://x}}{\\generator W;}"
+         "a{ \\b b}}",
+         "P0: a <b=1>b<b=0><par>\n"},
+        // Word 6 text box: its text is read.
+        {"{\\rtf1 a{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext\\pard\\plain box\\par}\\dpx0\\dpy0}b}",
+         "P0: abox<par>\nP1: b<par>\n"},
+        // "\plain" goes back to the document's default font.
+        {"{\\rtf1\\deff1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f0 a\\plain b}",
+         "P0: <font=Arial>a<font=Courier New>b<par>\n"},
+        // An object the file leaves open does not swallow the paragraph after it.
+        {"{\\rtf1 a{\\object\\objemb{\\*\\objclass P}{\\*\\objdata 0102}\\par next\\par}",
+         "P0: a<par>\nP1: next<par>\nP2: <par>\n"},
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;
+}
+
+// Each byte is read in the code page of where it came from.
+TEST(RtfReader, CodePagesOfDocumentAndFonts)
+{
+    struct {
+        const char* rtf;
+        const char* dump;
+    } cases[] = {
+        // A font without character set is in the document's code page; 256 is no character set.
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset256 Tahoma;}{\\f2\\fcharset0 "
+         "Verdana;}}\\f0 \\'c6\\f1 \\'c6\\f2 \\'c6}",
+         "P0: <font=Arial/204>\\'c6<font=Tahoma/204>\\'c6<font=Verdana>\\'c6<par>\n"},
+        {"{\\rtf1\\ansi\\ansicpg1253{\\fonttbl{\\f0 Arial;}}\\f0 \\'d9}", "P0: <font=Arial/161>\\'d9<par>\n"},
+        // Macintosh: raw bytes are remapped, characters given by name or number are already Windows ones.
+        {"{\\rtf1\\mac \\'d5\\rquote\\ldblquote\\u233?}", "P0: \\'92\\'92\\'93\\'e9<par>\n"},
+        {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "P0: \\'e9<par>\n"},
+        // Double-byte text keeps its bytes, trail bytes 0x96, 0x97 and 0xA0 included.
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'82\\'a0\\'83\\'96\\'83\\'97\\'81\\'5c\\tab "
+         "x}",
+         "P0: <font=MS Mincho/128>\\'82\\'a0\\'83\\'96\\'83\\'97\\'81\\'5c<tab>x<par>\n"},
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;
+}

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Memory.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "formats/DocumentDump.h"
@@ -247,7 +248,7 @@ private:
     {
         std::string s = ParaFormat();
         for (int n = 1 + Pick(5); n > 0; --n) {
-            switch (Pick(8)) {
+            switch (Pick(9)) {
             case 0: s += "{" + CharFormat() + " " + Words() + "}"; break;
             case 1:
                 s += "{\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr/\"}{\\fldrslt " + Words() + "}}";
@@ -262,6 +263,12 @@ private:
                      " \\pard\\plain {\\super\\chftn} Note " + Words() + "}";
                 break;
             case 4: s += "{\\pict\\pngblip\\picwgoal600\\pichgoal300 " + PngHex() + "}"; break;
+            case 5:
+                s += "{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objname Dessin}\\objw1000\\objh500"
+                     "{\\*\\objdata "
+                     "01050000020000000e000000}{\\result{\\pict\\pngblip\\picwgoal2000\\pichgoal1000 " +
+                     PngHex() + "}}}";
+                break;
             default: s += Words(); break;
             }
         }
@@ -358,5 +365,38 @@ TEST(RtfToolFiles, WritesFilesForIndependentReaders)
               "fo:text-align=\"justify\"", "fo:margin-left=\"1in\"", "fo:page-width=\"8.2681in\"",
               "fo:page-height=\"11.6929in\"", "fo:column-count=\"2\"", "style:font-name=\"Arial\""})
             checks << name << "\todt\t" << format << "\n";
+    }
+}
+
+TEST(RtfWriter, PhotoKeepsItsJpegBytesAndObjectsTheirData)
+{
+    const std::string jpeg = qptest::ReadFileBytes(qptest::DataPath("jpeg/grad16.jpg"));
+    ASSERT_FALSE(jpeg.empty());
+    std::string hex;
+    for (unsigned char c : jpeg) {
+        hex += "0123456789abcdef"[c >> 4];
+        hex += "0123456789abcdef"[c & 15];
+    }
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\pard Photo "
+        "{\\pict\\jpegblip\\picwgoal960\\pichgoal960 " +
+        hex +
+        "} et objet {\\object\\objemb{\\*\\objclass Paint.Picture}\\objw1000\\objh500"
+        "{\\*\\objdata 0102abcdef}{\\result{\\pict\\pngblip\\picwgoal2000\\pichgoal1000 " +
+        PngHex() + "}}}}";
+    for (bool eightBit : {true, false}) {
+        auto doc = ReadRtf(rtf);
+        const std::string written = WriteRtfText(*doc, eightBit);
+        EXPECT_NE(written.find("\\jpegblip"), std::string::npos);
+        auto back = ReadRtf(written);
+        ASSERT_EQ(back->ObjectManager->Objects.size(), 2u);
+        const TDocObject& photo = *back->ObjectManager->Objects[0];
+        EXPECT_EQ(std::string(photo.Image->JpegBytes.begin(), photo.Image->JpegBytes.end()), jpeg);
+        const auto* object = dynamic_cast<const TDocOLEObject*>(back->ObjectManager->Objects[1].get());
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(object->Data, (std::vector<uint8_t>{0x01, 0x02, 0xab, 0xcd, 0xef}));
+        EXPECT_EQ(object->ClassName, "Paint.Picture");
+        EXPECT_EQ(object->Width, 2000);
+        EXPECT_EQ(Dump(*doc), Dump(*back));
     }
 }

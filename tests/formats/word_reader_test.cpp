@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/runtime/Streams.h"
 #include "core/Fonts.h"
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
@@ -17,10 +18,13 @@
 #include "document/Section.h"
 #include "document/Field.h"
 #include "formats/DocumentDump.h"
+#include "formats/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/load/ParagraphBuilder.h"
+#include "formats/load/StylePasses.h"
 #include "formats/load/WordStorage.h"
 #include "formats/word/WinWord.h"
+#include "formats/word/WordPictures.h"
 #include "formats/word/WordProps.h"
 #include "formats/word/WordReader.h"
 #include "formats/write/WriteReader.h"
@@ -196,6 +200,29 @@ TEST(WordProps, TabChangesColumnsAndLengths)
     EXPECT_EQ(sec[kWordSectionScalars + 1 * kWordColumnEntrySize + 1], 800);
 }
 
+// Toggles follow the paragraph's style: 128 takes the style's value, 129 its opposite; in a style's own
+// definition 129 is left for the style list to settle against the base.
+TEST(WordProps, TogglesFollowTheParagraphStyle)
+{
+    TWordDecodeContext c;
+    TCharFormat bold = DefaultCharFormat();
+    bold[cfBold] = 1;
+    c.StyleChars = {bold};
+    c.ParagraphStyle = 0;
+    auto boldAfter = [&c](uint8_t operand, bool styleMode) {
+        const uint8_t group[] = {0x35, 0x08, operand, 0};
+        TWordCharProps chars;
+        ClearWordRecord(chars);
+        DecodeCharSprms(c, group, sizeof group, chars, styleMode);
+        return chars[cfBold];
+    };
+    EXPECT_EQ(boldAfter(129, false), 0);
+    EXPECT_EQ(boldAfter(128, false), 1);
+    EXPECT_EQ(boldAfter(0, false), 0);
+    EXPECT_EQ(boldAfter(129, true), kStyleToggle);
+    EXPECT_EQ(boldAfter(128, true), kWordUnset);
+}
+
 TEST(WordReader, EncryptedFileIsRefused)
 {
     std::string bytes = Fixture("caracteres97.doc");
@@ -332,4 +359,60 @@ TEST(WriteDamaged, DamagedFilesEndCleanly)
         }
     // A font entry that claims to run past the table and the file.
     wordtest::ExpectLoadsCleanly(MakeWriteFile("Texte\r\n", 0, 0x7FFF), "font length");
+}
+
+// Bitmaps of drawing records become PNG pictures: rows bottom up, palette colours looked up; a bitmap
+// whose rows its data do not hold is none.
+TEST(WordPictures, BitmapsBecomePngPictures)
+{
+    auto header = [](int32_t width, int32_t height, uint16_t bits, uint32_t colors) {
+        std::vector<uint8_t> h(40, 0);
+        auto put32 = [&h](size_t at, uint32_t v) {
+            for (int b = 0; b < 4; ++b)
+                h[at + size_t(b)] = static_cast<uint8_t>(v >> (8 * b));
+        };
+        put32(0, 40);
+        put32(4, static_cast<uint32_t>(width));
+        put32(8, static_cast<uint32_t>(height));
+        h[12] = 1;
+        h[14] = static_cast<uint8_t>(bits);
+        put32(32, colors);
+        return h;
+    };
+    auto decode = [](const std::vector<uint8_t>& png, TPNGImage& image) {
+        TMemoryStream stream;
+        stream.WriteBuffer(png.data(), static_cast<int32_t>(png.size()));
+        stream.SetPosition(0);
+        image.LoadFromStream(stream);
+    };
+    // 2 x 2, 8 bits, two colours (blue, red); the bottom row first in the data.
+    std::vector<uint8_t> dib = header(2, 2, 8, 2);
+    for (uint8_t b : {255, 0, 0, 0, 0, 0, 255, 0})
+        dib.push_back(b);
+    for (uint8_t b : {0, 1, 0, 0, 1, 1, 0, 0})
+        dib.push_back(b);
+    std::vector<uint8_t> png = DibAsPng(dib.data(), dib.size());
+    ASSERT_FALSE(png.empty());
+    TPNGImage image;
+    decode(png, image);
+    ASSERT_EQ(image.GetWidth(), 2);
+    ASSERT_EQ(image.GetHeight(), 2);
+    // Top row: red, red; bottom row: blue, red (bitmap memory is blue, green, red).
+    EXPECT_EQ(image.ScanLine(0)[2], 255);
+    EXPECT_EQ(image.ScanLine(1)[0], 255);
+    EXPECT_EQ(image.ScanLine(1)[5], 255);
+    // 24 bits, one row of one pixel, top down.
+    std::vector<uint8_t> rgb = header(1, -1, 24, 0);
+    for (uint8_t b : {10, 20, 30, 0})
+        rgb.push_back(b);
+    png = DibAsPng(rgb.data(), rgb.size());
+    ASSERT_FALSE(png.empty());
+    decode(png, image);
+    EXPECT_EQ(image.ScanLine(0)[1], 20);
+    // Rows cut short, a width of 0 and a compressed bitmap give nothing.
+    EXPECT_TRUE(DibAsPng(dib.data(), dib.size() - 1).empty());
+    std::vector<uint8_t> empty = header(0, 2, 8, 2);
+    EXPECT_TRUE(DibAsPng(empty.data(), empty.size()).empty());
+    dib[16] = 1;
+    EXPECT_TRUE(DibAsPng(dib.data(), dib.size()).empty());
 }
