@@ -14,7 +14,7 @@
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The DOS conversions of the host build: the Western European DOS code page (850) through Unicode, with
 // the nearest forms of the characters one page lacks.
-#include "formats/CodePages.h"
+#include "codecs/CodePages.h"
 
 namespace {
 

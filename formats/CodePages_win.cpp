@@ -1,5 +1,5 @@
 // The DOS conversions through the system's own (CharToOemBuff, OemToCharBuff).
-#include "formats/CodePages.h"
+#include "codecs/CodePages.h"
 
 #include <windows.h>
 

@@ -18,7 +18,7 @@
 #include "document/Paragraph.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "layout_support.h"
 #include "tagged_text.h"
 

@@ -16,7 +16,7 @@
 #include "document/Page.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "tests/common/test_support.h"
 

@@ -18,7 +18,7 @@
 #include "document/Section.h"
 #include "document/Field.h"
 #include "formats/DocumentDump.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/load/StylePasses.h"
