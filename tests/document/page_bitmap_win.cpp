@@ -11,7 +11,7 @@
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/runtime/FileStream.h"
 #include "core/DCSurface.h"
-#include "core/win/SharedBitmaps.h"
+#include "classlib/graphics/SharedBitmaps_win.h"
 #include "document/Document.h"
 #include "document/Page.h"
 #include "document/Paragraph.h"
