@@ -430,11 +430,21 @@ void TFontManager::AddSubstitution(const std::string& requested, const std::stri
 
 void TFontManager::LoadHistory(TSettingsStorage& storage)
 {
-    FHistory.Clear();
-    FHistory.SetText(BarsToLineBreaks(storage.ReadLongString("FontHistory", DefaultHistory)));
+    SetHistoryText(storage.ReadLongString("FontHistory", DefaultHistory));
 }
 
 void TFontManager::SaveHistory(TSettingsStorage& storage) const
+{
+    storage.WriteLongString("FontHistory", HistoryText());
+}
+
+void TFontManager::SetHistoryText(const std::string& text)
+{
+    FHistory.Clear();
+    FHistory.SetText(BarsToLineBreaks(text));
+}
+
+std::string TFontManager::HistoryText() const
 {
     std::string text;
     for (int i = 0; i < FHistory.Count(); ++i) {
@@ -442,7 +452,7 @@ void TFontManager::SaveHistory(TSettingsStorage& storage) const
             text += "||";
         text += FHistory[i];
     }
-    storage.WriteLongString("FontHistory", text);
+    return text;
 }
 
 void TFontManager::GetFontNames(TStringList& list) const

@@ -161,6 +161,9 @@ public:
     // Reads "FontHistory" (names separated by "||") into the sorted history list.
     void LoadHistory(TSettingsStorage& storage);
     void SaveHistory(TSettingsStorage& storage) const;
+    // The history as one text, names separated by "||".
+    void SetHistoryText(const std::string& text);
+    std::string HistoryText() const;
     // Clears the list, adds the history names that are installed families (each with its family
     // index), then, unless only favourite fonts are listed, every other installed family.
     void GetFontNames(TStringList& list) const;

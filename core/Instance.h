@@ -14,8 +14,16 @@ extern std::string EditionString;
 // that can take a document now; 2 and 4 one that sits in the notification area.
 void* FindRunningInstance(int mode);
 // Sends a request (its low 7 bits) and returns the answer; a copy that does not answer within a few
-// seconds answers 0.
+// seconds (a minute for opening and printing, unless it hangs) answers 0.
 intptr_t SendInstanceMessage(void* window, int request, intptr_t lparam);
 // Sends a request with the text as a global atom, deleted afterwards. False, with no message sent,
 // when the text cannot be made an atom (more than 255 characters): the caller then handles it itself.
 bool SendInstanceAtom(void* window, int request, const std::string& text, intptr_t& answer);
+
+// A running copy of the same session in the notification area.
+bool IsTrayInstanceRunning();
+// Offers this copy's command-line documents to a running copy of the same session (by the start-up
+// mode: documents to open or print go to a copy that can take them, a start without documents joins
+// only a copy in the notification area). True when that copy took over and this one must end. A path
+// that cannot travel in an atom stays in the start-up documents, and this copy then starts to open it.
+bool HandOverToRunningInstance();

@@ -18,3 +18,13 @@ bool SendInstanceAtom(void*, int, const std::string&, intptr_t& answer)
     answer = 0;
     return false;
 }
+
+bool IsTrayInstanceRunning()
+{
+    return false;
+}
+
+bool HandOverToRunningInstance()
+{
+    return false;
+}

@@ -3,6 +3,7 @@
 #include "core/PathUtils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "classlib/runtime/AnsiStrings.h"
@@ -244,9 +245,7 @@ double GetFileModificationTime(const std::string& name)
 
 int32_t ApproxDayNumber(double date)
 {
-    int year, month, day;
-    DecodeDate(date, year, month, day);
-    return year * 365 + month * 31 + day;
+    return static_cast<int32_t>(std::floor(date));
 }
 
 std::string GetPathDriveRoot(const std::string& path)

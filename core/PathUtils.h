@@ -47,7 +47,8 @@ enum TFileTimeKind { ftCreation = 0, ftModification = 1 };
 double GetFileDateTime(const std::string& name, TFileTimeKind kind);
 double GetFileCreationTime(const std::string& name);
 double GetFileModificationTime(const std::string& name);
-// Year x 365 + month x 31 + day: a number that orders dates.
+// The calendar day number of a date (days since 30 December 1899): whole days between two dates are
+// the difference of their numbers, across months and years alike.
 int32_t ApproxDayNumber(double date);
 
 // Drives.

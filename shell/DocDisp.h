@@ -1,5 +1,6 @@
 // The document dispatcher: the open documents, their windows and the decoded pictures they keep.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +8,20 @@
 #include "document/DocumentHost.h"
 
 class TDocument;
+class TStream;
+
+// Flags of TDocDispatcher::OpenDocument.
+enum TOpenDocumentFlag : uint32_t {
+    odOpen = 0x1,      // an ordinary open
+    odRecovery = 0x2,  // a recovery copy: marked restored, no limit, no histories
+    odNoHistory = 0x4, // the histories are left alone
+};
+// State flags of the dispatcher.
+enum TDispatcherState : uint16_t {
+    dsOpeningStartup = 0x1,
+    dsLoading = 0x2,
+    dsReloading = 0x8,
+};
 
 class TDocDispatcher : public TDocumentHost {
 public:
@@ -19,6 +34,36 @@ public:
     ~TDocDispatcher() override;
     TDocDispatcher(const TDocDispatcher&) = delete;
     TDocDispatcher& operator=(const TDocDispatcher&) = delete;
+
+    // True when fewer than 50 documents are open; otherwise says so and returns false.
+    bool CanOpenAnother();
+    // Opens a file in a new document window; true when a document was opened.
+    bool OpenDocument(const std::string& fileName, int32_t coding, uint32_t flags);
+    // Opens a document (the format detected).
+    bool OpenFile(const std::string& fileName);
+    // A new document (command 100): from the default template when there is one; null when refused.
+    TDocument* NewDocument();
+    // A new document with sounds suspended; the newest document or null.
+    TDocument* NewDefaultDocument();
+    // The recovery copies ("*.qad" in the temporary folder) that no running copy holds; empty ones are
+    // deleted. True when at least one remains.
+    bool FindRecoveryFiles();
+    const std::vector<std::string>& RecoveryFiles() const { return Recovery; }
+    // Offers the recovery copies, reopens the last session's documents, opens the command-line
+    // documents and creates a new document unless told not to.
+    void OpenStartupDocuments();
+    // Writes every document to its recovery copy, kept open so that no other copy takes it.
+    void AutosaveAll();
+    // Files dropped on the main window (each opened while fewer than 50 documents are open).
+    void DropFiles(const std::vector<std::string>& files, bool insert);
+    // The ";"-separated paths of the open documents that have files (to reopen at the next start).
+    std::string OpenDocumentList() const;
+    // The document was restored from a recovery copy, or is an untouched new document.
+    bool IsRestored(const TDocument* document) const;
+    bool IsNewDocument(const TDocument* document) const;
+
+    uint16_t State = 0;
+    int OpenedCount = 0;
 
     // Lists a document as open; the dispatcher owns it from now on.
     TDocument* AddDocument(std::unique_ptr<TDocument> document);
@@ -46,10 +91,38 @@ public:
     std::string TemplatesFolder() override;
     bool FreeOldestPictureCache(TDocObject* except) override;
     bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
+    void InvalidateCommands() override;
+    void AddToRecentFiles(TDocument* document) override;
+    void ShowProgressText(const std::string& text) override;
+    void BeginProgress(int64_t total, const std::string& text, const std::string& path) override;
+    void StepProgress(int64_t position) override;
+    void EndProgress(bool filled) override;
+    void PushStatusText() override;
+    void PopStatusText() override;
+    // A document is inside a delicate operation (an exception there closes it).
+    bool InDelicateOperation() const { return BusyCount > 0 && BusyDocument; }
+    TDocument* DelicateDocument() const { return BusyDocument; }
+    void ResetDelicateOperation()
+    {
+        BusyCount = 0;
+        BusyDocument = nullptr;
+    }
     std::string UserDocumentsFolder() override;
 
 private:
+    // What the dispatcher keeps about each document.
+    struct TDocumentState {
+        bool Restored = false;
+        bool New = false;
+        std::string RecoveryFile;
+        std::unique_ptr<TStream> RecoveryStream; // held open against other copies
+    };
+    // Lists a loaded document and shows its window.
+    void ShowNewDocument(TDocument* document);
+
     std::vector<std::unique_ptr<TDocument>> Documents;
+    std::map<const TDocument*, TDocumentState> States;
+    std::vector<std::string> Recovery;
 };
 
 // The one dispatcher while it exists.

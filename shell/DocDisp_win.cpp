@@ -4,19 +4,55 @@
 #include "dialogs/EncPswd.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
+#include <algorithm>
+
+#include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/FileStream.h"
+#include "classlib/runtime/Files.h"
+#include "classlib/runtime/Format.h"
 #include "core/Colors.h"
+#include "core/CmdLine.h"
+#include "core/Events.h"
+#include "core/Messages.h"
+#include "core/OptionsHolder.h"
+#include "core/PathUtils.h"
 #include "core/ShellUtils.h"
+#include "core/Sounds.h"
+#include "core/TextUtils.h"
+#include "formats/Codings.h"
+#include "formats/load/DocumentLoad.h"
+#include "shell/DocBar.h"
+#include "shell/MainForm.h"
 #include "dialogs/DocProperties.h"
-#include "shell/DataFolder.h"
+#include "core/DataFolder.h"
 #include "core/SystemUtils.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
+#include "document/Paragraph.h"
 #include "window/DocForm.h"
 
 namespace {
 
 TDocDispatcher* Dispatcher = nullptr;
+
+std::string ExpandFileName(const std::string& name)
+{
+    char full[MAX_PATH * 2] = "";
+    char* file = nullptr;
+    const DWORD n = GetFullPathNameA(name.c_str(), sizeof(full), full, &file);
+    return n > 0 && n < sizeof(full) ? std::string(full, n) : name;
+}
+
+// The characters of the main text (each paragraph's end mark excluded).
+int64_t MainTextCharacters(const TDocument& document)
+{
+    int64_t count = 0;
+    for (int32_t i = 0; i < document.StoryLengths[0] && i < document.ParagraphCount(); ++i)
+        count += std::max<int32_t>(document.Paragraphs[size_t(i)]->PlainText.Size() - 1, 0);
+    return count;
+}
 
 } // namespace
 
@@ -62,12 +98,357 @@ void TDocDispatcher::CloseDocument(TDocument* document, bool fromWindow)
         if (it->get() == document) {
             std::unique_ptr<TDocument> closing = std::move(*it);
             Documents.erase(it);
+            if (MainForm) {
+                const int button = MainForm->DocButtonBar->IndexOfDocument(document);
+                if (button >= 0)
+                    MainForm->DocButtonBar->RemoveButton(button);
+                MainForm->Flags |= mffDocumentsChanged;
+                if (!(MainForm->Flags & mffKeepStatus))
+                    MainForm->ClearTimedStatus();
+            }
+            // Closed normally: its recovery copy is no longer needed.
+            auto state = States.find(document);
+            if (state != States.end()) {
+                state->second.RecoveryStream.reset();
+                if (!state->second.RecoveryFile.empty())
+                    DeleteFileA(state->second.RecoveryFile.c_str());
+                States.erase(state);
+            }
             if (!fromWindow)
                 closing->SetModeFlag(mfFreeWindowAtOnce, true);
             closing.reset();
             InvalidateCommands();
+            if (Documents.empty() && MainForm)
+                MainForm->UpdateInterface();
             return;
         }
+}
+
+bool TDocDispatcher::CanOpenAnother()
+{
+    if (DocumentCount() < MaxDocuments)
+        return true;
+    ShowWarning("Trop de documents sont déjà ouverts. Impossible d'en ouvrir un de plus.");
+    return false;
+}
+
+bool TDocDispatcher::IsRestored(const TDocument* document) const
+{
+    auto it = States.find(document);
+    return it != States.end() && it->second.Restored;
+}
+
+bool TDocDispatcher::IsNewDocument(const TDocument* document) const
+{
+    auto it = States.find(document);
+    return it != States.end() && it->second.New;
+}
+
+void TDocDispatcher::ShowNewDocument(TDocument* document)
+{
+    if (!document->Window)
+        return;
+    const bool maximize = CurrentOptions().NewDocParams.Maximize;
+    document->Window->Show();
+    if (maximize)
+        ShowWindow(document->Window->Handle(), SW_MAXIMIZE);
+    if (MainForm && MainForm->ClientHandle())
+        SendMessageA(MainForm->ClientHandle(), WM_MDIACTIVATE,
+                     reinterpret_cast<WPARAM>(document->Window->Handle()), 0);
+    document->ScrollToFirstText();
+}
+
+bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint32_t flags)
+{
+    const std::string fileName = ExpandFileName(name);
+    if (TDocument* open = FindDocument(fileName)) {
+        if (open->Window)
+            ShowNewDocument(open);
+        if (!(flags & odNoHistory)) {
+            if (TOptionsHolder* holder = GetOptionsHolder()) {
+                holder->Owners.FileLists[0].Add(fileName);
+                holder->Owners.FileLists[1].Add(ExtractFilePath(fileName));
+            }
+        }
+        if (MainForm)
+            MainForm->UpdateWindowCaptions();
+        return false;
+    }
+    if (!(flags & odRecovery) && !CanOpenAnother())
+        return false;
+    const DWORD started = GetTickCount();
+    auto document = std::make_unique<TDocument>(false);
+    TDocOpeningOptions options;
+    options.FileName = fileName;
+    options.Coding = coding;
+    State |= dsLoading;
+    const bool loaded = document->LoadFromFile(options);
+    State &= ~dsLoading;
+    if (!loaded)
+        return false; // the document and its window go; no history is touched
+    document->FileName = fileName;
+    if (!(flags & (odRecovery | odNoHistory))) {
+        if (TOptionsHolder* holder = GetOptionsHolder()) {
+            holder->Owners.FileLists[0].Add(fileName);
+            holder->Owners.FileLists[1].Add(ExtractFilePath(fileName));
+        }
+        SHAddToRecentDocs(SHARD_PATHA, fileName.c_str());
+    }
+    TDocument* opened = AddDocument(std::move(document));
+    States[opened].Restored = (flags & odRecovery) != 0;
+    if (MainForm) {
+        MainForm->UpdateWindowCaptions();
+        MainForm->DocButtonBar->AddDocument(opened, opened->FileName);
+    }
+    ShowNewDocument(opened);
+    // The untouched new document of the start gives way to the first document opened.
+    if (OpenedCount == 1 && CurrentOptions().General.NewDocAtStartUp && Documents.size() > 1 &&
+        IsNewDocument(Documents.front().get()) && !Documents.front()->IsModified()) {
+        try {
+            CloseDocument(Documents.front().get(), false);
+        } catch (...) {}
+    }
+    ++OpenedCount;
+    const DWORD elapsed = GetTickCount() - started;
+    if (MainForm) {
+        MainForm->SetTimedStatus(Format(
+            "\"%s\" : %s caractère(s). Temps écoulé : %d sec. %d msec.", ExtractFileName(fileName),
+            FormatNumberSpaced(MainTextCharacters(*opened)), int(elapsed / 1000), int(elapsed % 1000)));
+        MainForm->Flags |= mffDocumentsChanged;
+    }
+    TriggerEvent(2020);
+    return true;
+}
+
+bool TDocDispatcher::OpenFile(const std::string& fileName)
+{
+    if (!CanOpenAnother())
+        return false;
+    return OpenDocument(fileName, 7, (State & dsReloading) ? odOpen | odNoHistory : odOpen);
+}
+
+TDocument* TDocDispatcher::NewDocument()
+{
+    if (!CanOpenAnother())
+        return nullptr;
+    auto document = std::make_unique<TDocument>(false);
+    document->ResetAsNew();
+    document->FileName = document->MakeDefaultFileName();
+    TDocument* created = AddDocument(std::move(document));
+    States[created].New = true;
+    if (MainForm) {
+        MainForm->UpdateWindowCaptions();
+        MainForm->DocButtonBar->AddDocument(created, created->FileName);
+        MainForm->Flags |= mffDocumentsChanged;
+    }
+    ShowNewDocument(created);
+    ++OpenedCount;
+    TriggerEvent(2000);
+    return created;
+}
+
+TDocument* TDocDispatcher::NewDefaultDocument()
+{
+    TSoundsSuspended quiet;
+    NewDocument();
+    return Documents.empty() ? nullptr : Documents.back().get();
+}
+
+bool TDocDispatcher::FindRecoveryFiles()
+{
+    Recovery.clear();
+    const std::string folder = GetTempFolder();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.qad").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const std::string path = folder + found.cFileName;
+        // A copy that another running copy holds open is that copy's own.
+        HANDLE probe = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+        if (probe == INVALID_HANDLE_VALUE)
+            continue;
+        const DWORD size = GetFileSize(probe, nullptr);
+        CloseHandle(probe);
+        if (size == 0)
+            DeleteFileA(path.c_str());
+        else
+            Recovery.push_back(path);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return !Recovery.empty();
+}
+
+void TDocDispatcher::OpenStartupDocuments()
+{
+    State |= dsOpeningStartup;
+    if (!CmdLineSwitchPresent(swDontSaveSettings) && !::TemplatesFolder().empty())
+        ForceDirectories(::TemplatesFolder());
+    if (!Recovery.empty()) {
+        TriggerEvent(2070);
+        int answer;
+        {
+            TSoundsSuspended quiet;
+            // Never answered once and for all: deleting the copies is asked each time.
+            answer =
+                MessageDlgEx(Format("Quillpad a trouvé des copies de secours de documents (%d). Voulez-vous "
+                                    "récupérer ces documents ?",
+                                    int(Recovery.size())),
+                             mtConfirmation, mbYesNo);
+        }
+        if (answer == mrYes) {
+            bool any = false;
+            for (const std::string& file : Recovery) {
+                if (OpenDocument(file, 7, odRecovery)) {
+                    any = true;
+                    if (MainForm)
+                        MainForm->UpdateWindowCaptions();
+                }
+            }
+            if (any)
+                TriggerEvent(2075);
+        } else if (answer == mrNo) {
+            for (const std::string& file : Recovery)
+                DeleteFileA(file.c_str());
+        }
+        // Any other answer (the message could not be shown) keeps the copies for the next start.
+        Recovery.clear();
+    }
+    TOptionsHolder* holder = GetOptionsHolder();
+    if (StartupMode < 2 && holder && CurrentOptions().LoadSave.ReloadDocs) {
+        State |= dsReloading;
+        std::string list = holder->Owners.DocsToReload;
+        size_t pos = 0;
+        while (pos < list.size()) {
+            size_t end = list.find(';', pos);
+            if (end == std::string::npos)
+                end = list.size();
+            const std::string path = list.substr(pos, end - pos);
+            if (!path.empty() && FileExists(path))
+                OpenFile(ExpandFileName(path));
+            pos = end + 1;
+        }
+        State &= ~dsReloading;
+        if (TDocument* activate = FindDocument(holder->Owners.ReloadDocToActivate))
+            ShowNewDocument(activate);
+    }
+    if (StartupMode == 1 || StartupMode == 2) {
+        for (const std::string& name : StartupDocuments) {
+            std::string path = name;
+            if (SameText(std::string(FileExtensionOf(path)), "lnk"))
+                path = GetShortcutTarget(path);
+            if (!OpenFile(ExpandFileName(path)))
+                break;
+        }
+    }
+    if (StartupMode == 2) {
+        for (int i = 0; i < DocumentCount(); ++i)
+            if (MainForm)
+                MainForm->ExecuteCommand(280);
+        PostQuitMessage(0);
+    }
+    if (Documents.empty() && StartupMode < 2 && CurrentOptions().General.NewDocAtStartUp &&
+        !CmdLineSwitchPresent(swDontCreateNewDoc))
+        NewDefaultDocument();
+    State &= ~dsOpeningStartup;
+}
+
+void TDocDispatcher::AutosaveAll()
+{
+    for (const auto& document : Documents) {
+        TDocumentState& state = States[document.get()];
+        if (state.RecoveryFile.empty())
+            state.RecoveryFile = GetTempFileNameOfKind(tfQad);
+        state.RecoveryStream.reset();
+        if (document->SaveToNamedFile(state.RecoveryFile, 0) != 0) {
+            DeleteFileA(state.RecoveryFile.c_str());
+            state.RecoveryFile.clear();
+            continue;
+        }
+        try {
+            state.RecoveryStream =
+                std::make_unique<TFileStream>(state.RecoveryFile, fmOpenRead | fmShareDenyWrite);
+        } catch (const Exception&) {}
+    }
+}
+
+void TDocDispatcher::DropFiles(const std::vector<std::string>& files, bool insert)
+{
+    if (insert)
+        return; // inserting into a document comes with the document window
+    for (const std::string& name : files) {
+        std::string path = name;
+        if (SameText(std::string(FileExtensionOf(path)), "lnk"))
+            path = GetShortcutTarget(path);
+        if (!CanOpenAnother())
+            break;
+        OpenFile(path);
+    }
+}
+
+void TDocDispatcher::InvalidateCommands()
+{
+    if (MainForm)
+        MainForm->InvalidateCommands();
+}
+
+void TDocDispatcher::AddToRecentFiles(TDocument* document)
+{
+    if (FindDocument(document->FileName) == document)
+        if (TOptionsHolder* holder = GetOptionsHolder())
+            holder->Owners.FileLists[0].Add(document->FileName);
+}
+
+void TDocDispatcher::ShowProgressText(const std::string& text)
+{
+    if (!MainForm)
+        return;
+    MainForm->SetStatusText(text);
+    MainForm->SetStatusMode(2);
+    UpdateWindow(MainForm->StatusBarHandle());
+}
+
+void TDocDispatcher::BeginProgress(int64_t total, const std::string& text, const std::string& path)
+{
+    if (MainForm)
+        MainForm->BeginProgress(static_cast<int>(std::min<int64_t>(total, INT32_MAX)),
+                                Format(text, ExtractFileName(path)));
+}
+
+void TDocDispatcher::StepProgress(int64_t position)
+{
+    if (MainForm)
+        MainForm->StepProgress(static_cast<int>(std::min<int64_t>(position, INT32_MAX)));
+}
+
+void TDocDispatcher::EndProgress(bool filled)
+{
+    if (MainForm)
+        MainForm->EndProgress(filled);
+}
+
+void TDocDispatcher::PushStatusText()
+{
+    if (MainForm)
+        MainForm->PushStatusText();
+}
+
+void TDocDispatcher::PopStatusText()
+{
+    if (MainForm)
+        MainForm->PopStatusText();
+}
+
+std::string TDocDispatcher::OpenDocumentList() const
+{
+    std::string list;
+    for (const auto& document : Documents)
+        if (!IsNewDocument(document.get()) && FileExists(document->FileName))
+            list += (list.empty() ? "" : ";") + document->FileName;
+    return list;
 }
 
 TDocument* TDocDispatcher::FindDocument(const std::string& fileName) const
@@ -94,6 +475,16 @@ void TDocDispatcher::ApplyDocumentColors(TDocument* document)
 TDocumentForm* TDocDispatcher::CreateDocumentWindow(TDocument* document)
 {
     auto* window = new TDocumentForm(nullptr, document);
+    if (MainForm && MainForm->ClientHandle()) {
+        // A document window of the main frame: closing it closes the document.
+        window->FormStyle = fsMDIChild;
+        window->SetVisible(false);
+        window->OnClose = [this, window](TComponent*, TCloseAction& action) {
+            action = caNone;
+            if (window->Document)
+                CloseDocument(window->Document, true);
+        };
+    }
     window->HandleNeeded();
     return window;
 }

@@ -134,7 +134,7 @@ protected:
     virtual void DestroyWnd();
     virtual void WndProc(TMessage& message);
     // The window class's own handling of a message.
-    void DefaultHandler(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
     // Fires OnClick.
     virtual void Click();
     // Fires OnKeyDown; a key set to 0 is used up.

@@ -15,6 +15,8 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum TPosition { poDesigned, poScreenCenter };
+// A plain form, a document window inside the main form's MDI client, or the MDI frame itself.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm };
 
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
@@ -48,7 +50,11 @@ public:
     TControl* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TControl* control);
     // The MDI client window of a frame form, whose system keys the message loop translates.
-    virtual HWND ClientHandle() const { return nullptr; }
+    virtual HWND ClientHandle() const { return FClientHandle; }
+    // Chosen before the window is made: an MDI child lives in the main form's client window.
+    TFormStyle FormStyle = fsNormal;
+    // The active MDI child of a frame form, or null.
+    TForm* ActiveMDIChild();
 
     int ModalResult = mrNone;
     TCloseQueryEvent OnCloseQuery;
@@ -58,6 +64,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // MDI frames and children pass what they do not handle to the system's MDI procedures.
+    void DefaultHandler(TMessage& message) override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& action);
     virtual void DoShow();
@@ -72,6 +82,7 @@ private:
     uint8_t FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     TControl* FActiveControl = nullptr;
     HWND FModalOwner = nullptr;
+    HWND FClientHandle = nullptr;
     bool FModal = false;
     bool FPlaced = false;
 };

@@ -59,6 +59,12 @@ void TForm::CreateParams(TCreateParams& params)
         if ((FBorderIcons & biHelp) && !(params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
             params.ExStyle |= WS_EX_CONTEXTHELP;
     }
+    if (FormStyle == fsMDIChild && Application->MainForm && Application->MainForm->ClientHandle()) {
+        params.Style = (params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ExStyle |= WS_EX_MDICHILD;
+        params.WndParent = Application->MainForm->ClientHandle();
+        return;
+    }
     // The main form is the program's task-bar window; the others stand above their owner.
     if (FModalOwner) {
         params.WndParent = FModalOwner;
@@ -70,6 +76,49 @@ void TForm::CreateParams(TCreateParams& params)
     } else {
         params.WndParent = Application->Handle();
     }
+}
+
+void TForm::CreateWnd()
+{
+    TControl::CreateWnd();
+    if (FormStyle != fsMDIForm)
+        return;
+    CLIENTCREATESTRUCT ccs{};
+    ccs.idFirstChild = 0xFF00;
+    FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
+                                    0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), &ccs);
+}
+
+void TForm::DestroyWnd()
+{
+    if (FClientHandle) {
+        DestroyWindow(FClientHandle);
+        FClientHandle = nullptr;
+    }
+    TControl::DestroyWnd();
+}
+
+void TForm::DefaultHandler(TMessage& message)
+{
+    if (FormStyle == fsMDIForm && FClientHandle && message.Msg < CM_BASE) {
+        message.Result = DefFrameProcA(Handle(), FClientHandle, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    if (FormStyle == fsMDIChild && HandleAllocated() && message.Msg < CM_BASE &&
+        (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        message.Result = DefMDIChildProcA(Handle(), message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    TControl::DefaultHandler(message);
+}
+
+TForm* TForm::ActiveMDIChild()
+{
+    if (!FClientHandle)
+        return nullptr;
+    HWND child = reinterpret_cast<HWND>(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+    return child ? dynamic_cast<TForm*>(FindControl(child)) : nullptr;
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style)

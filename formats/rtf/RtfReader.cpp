@@ -74,7 +74,8 @@ TRtfReadResult TRtfReader::Read()
         }
     }
     Result.Complete = found && Tok.Depth() == 0 && Tok.Error() == TRtfError::None;
-    if (Tok.Error() == TRtfError::GroupTooDeep)
+    // Data that end deeper than the reader reads are damaged, not a document nested deep.
+    if (Tok.Error() == TRtfError::GroupTooDeep || Tok.Depth() > kMaxReadDepth)
         Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
     Result.TextLength += Cur->CharacterCount();
     // The tab stops of a last paragraph that no paragraph end follows.
@@ -116,6 +117,10 @@ void TRtfReader::ParseGroup()
 {
     int depth = Tok.Depth();
     UnicodeSkip = 0;
+    if (depth > kMaxReadDepth) {
+        ReadFlattened(depth);
+        return;
+    }
     const TRtfToken* next = &Tok.Next();
     // Some writers put a blank between "{" and the destination word.
     int32_t blanks = 0;
@@ -148,6 +153,29 @@ void TRtfReader::ParseGroup()
     PopState();
 }
 
+// A group past the depth the reader recurses to: its text and formatting words are read as if its
+// nested groups were not there (their formats last to the end of the group at the limit); destinations
+// are skipped whole.
+void TRtfReader::ReadFlattened(int depth)
+{
+    bool groupStart = true;
+    while (Tok.Depth() >= depth) {
+        const TRtfToken& t = Tok.Next();
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        const bool first = groupStart;
+        groupStart = t.Kind == TRtfTokenKind::GroupStart;
+        if (t.Kind == TRtfTokenKind::GroupStart || t.Kind == TRtfTokenKind::GroupEnd)
+            continue;
+        if (first && ((t.Kind == TRtfTokenKind::Symbol && t.Char == '*') ||
+                      (t.Kind == TRtfTokenKind::Word && TControlWords::IsDestination(t.Word)))) {
+            SkipGroup(Tok.Depth());
+            continue;
+        }
+        HandleToken(t);
+    }
+}
+
 const TRtfToken* TRtfReader::NextOfGroup(int depth)
 {
     while (Tok.Depth() >= depth) {
@@ -170,6 +198,8 @@ void TRtfReader::SkipGroup(int depth)
 // The destination handlers; false for a group to be skipped whole.
 bool TRtfReader::DispatchControlWord(int word, int depth)
 {
+    if (depth > kMaxReadDepth)
+        return false;
     switch (word) {
     case rw_fonttbl: ReadFontTable(depth); return true;
     case rw_colortbl: ReadColorTable(depth); return true;

@@ -8,6 +8,10 @@
 class TDocument;
 class TLoadInput;
 
+// Groups nested deeper than this are read as one (the reader recurses over groups); data that end with
+// more groups than this open are refused as damaged.
+constexpr int kMaxReadDepth = 400;
+
 // What a read gave besides the document.
 struct TRtfReadResult {
     bool Complete = false;       // every group was read to its end

@@ -65,6 +65,7 @@ public:
     void ParseGroup();
     bool DispatchControlWord(int word, int depth);
     void SkipGroup(int depth);
+    void ReadFlattened(int depth);
     // The next token of the group opened at Depth, its nested groups skipped; nullptr at its end.
     const TRtfToken* NextOfGroup(int depth);
     void HandleToken(const TRtfToken& t);

@@ -35,8 +35,9 @@ struct TRtfToken {
 
 class TRtfTokenizer {
 public:
-    // Nesting deeper than this ends reading with GroupTooDeep.
-    static constexpr int kMaxGroupDepth = 400;
+    // Nesting deeper than this ends reading with GroupTooDeep (only a file of megabytes of braces gets
+    // there: the reader itself skips groups far less deep, see kMaxReadDepth).
+    static constexpr int kMaxGroupDepth = 1 << 20;
 
     explicit TRtfTokenizer(TLoadInput& input) : In(input) {}
 

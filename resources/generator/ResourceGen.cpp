@@ -7,6 +7,9 @@
 //   packed  a packed string table: one "<id><TAB><text>" line per string, ids ascending. Output: a 32-bit
 //           count N, the N ids, N entries (bits 0-7 the text's length, bits 8-31 its offset from the start
 //           of the table), then the texts without terminators; all values little-endian.
+//   menu    a menu ("_MENU" resource): one "<caption><TAB><command>" line per item, indented by one tab
+//           per level below the top. Output: per item its caption's length, the caption and the
+//           command (32-bit); 0xFE before an item's sub-items and 0xFF after each level.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -141,6 +144,42 @@ std::string MakePacked(const std::string& path)
     return out;
 }
 
+std::string MakeMenu(const std::string& path)
+{
+    std::string out;
+    int depth = 0;
+    bool first = true;
+    for (const TSourceLine& l : ReadSource(path)) {
+        std::string where = path + ":" + std::to_string(l.Number);
+        size_t level = l.Text.find_first_not_of('\t');
+        size_t tab = l.Text.rfind('\t');
+        if (level == std::string::npos || tab == std::string::npos || tab < level)
+            Fail(where, "expected <caption><TAB><command>");
+        if (static_cast<int>(level) > depth + 1 || (first && level > 0))
+            Fail(where, "an item may be at most one level below the one before");
+        if (static_cast<int>(level) == depth + 1)
+            out += static_cast<char>(0xFE);
+        for (int d = depth; d > static_cast<int>(level); --d)
+            out += static_cast<char>(0xFF);
+        depth = static_cast<int>(level);
+        first = false;
+        std::string caption = ToCp1252(l.Text.substr(level, tab - level), where);
+        if (caption.size() > 253)
+            Fail(where, "caption longer than 253 bytes");
+        char* end = nullptr;
+        unsigned long long command = std::strtoull(l.Text.c_str() + tab + 1, &end, 10);
+        if (*end != '\0' || command > UINT32_MAX)
+            Fail(where, "bad command number");
+        out += static_cast<char>(caption.size());
+        out += caption;
+        PutU32(out, static_cast<uint32_t>(command));
+    }
+    for (; depth > 0; --depth)
+        out += static_cast<char>(0xFF);
+    out += static_cast<char>(0xFF);
+    return out;
+}
+
 struct TKind {
     const char* Name;
     std::string (*Make)(const std::string& source);
@@ -148,6 +187,7 @@ struct TKind {
 
 const TKind Kinds[] = {
     {"packed", MakePacked},
+    {"menu", MakeMenu},
 };
 
 } // namespace

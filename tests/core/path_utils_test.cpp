@@ -178,7 +178,16 @@ TEST(FileDates, TimesOfAFileAndOfAMissingOne)
     EXPECT_NEAR(GetFileModificationTime(file), Now(), minute);
     EXPECT_NEAR(GetFileCreationTime(file), Now(), minute);
     EXPECT_NEAR(GetFileDateTime(file + ".absent", ftModification), Now(), minute);
-    EXPECT_EQ(ApproxDayNumber(EncodeDate(2024, 3, 5)), 2024 * 365 + 3 * 31 + 5);
+}
+
+TEST(FileDates, DayNumbersCountRealDays)
+{
+    EXPECT_EQ(ApproxDayNumber(EncodeDate(2024, 3, 5)), 45356);
+    EXPECT_EQ(ApproxDayNumber(EncodeDate(2024, 3, 5) + 0.99), 45356);
+    // Across the end of a month of 30 days, of February in a leap year and of the year: one day each.
+    EXPECT_EQ(ApproxDayNumber(EncodeDate(2024, 5, 1)) - ApproxDayNumber(EncodeDate(2024, 4, 30)), 1);
+    EXPECT_EQ(ApproxDayNumber(EncodeDate(2024, 3, 1)) - ApproxDayNumber(EncodeDate(2024, 2, 28)), 2);
+    EXPECT_EQ(ApproxDayNumber(EncodeDate(2025, 1, 1)) - ApproxDayNumber(EncodeDate(2024, 12, 31)), 1);
 }
 
 TEST(FormatByteSize, UnitsAndSeparators)

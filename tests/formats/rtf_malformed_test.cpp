@@ -48,7 +48,9 @@ TEST(RtfMalformedFiles, PartialDocumentOrTheLoadsMessage)
          "endnotes: position=0 format=0 start=1 restart=0\n"
          "zoom=10/0 widow=0 lang=-1\n",
          true},
-        {"imbrication-profonde.rtf", nullptr},
+        // Well formed but nested five thousand groups deep: the groups past the depth the reader
+        // recurses to are read as one.
+        {"imbrication-profonde.rtf", "P0: Avant.<b=1>profond<b=0><par>\n"},
         // Each damaged picture is dropped alone (no kind, no data, cut short, damaged check value, a
         // JPEG cut short or without picture, metafile headers cut, stray characters in the digits); the
         // last one's binary data run past the end of the file.

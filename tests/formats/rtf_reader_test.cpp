@@ -1,6 +1,8 @@
 // The RTF reader: text, formats, tables, destinations, and damaged files that must never crash it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -215,7 +217,8 @@ TEST(RtfReader, DamagedFilesNeverCrash)
     EXPECT_EQ(r.Dump.substr(0, 9), "P0: avant");
 }
 
-// Every kind of group nested as deep as the reader goes reads without exhausting the stack.
+// Every kind of group nested past the depth the reader reads is skipped there without exhausting the
+// stack; the rest of the document is read.
 TEST(RtfReader, EveryKindOfGroupNestedToTheLimit)
 {
     const char* openings[] = {
@@ -224,12 +227,17 @@ TEST(RtfReader, EveryKindOfGroupNestedToTheLimit)
         "{\\pntext{\\pn "};
     for (const char* opening : openings) {
         std::string rtf = "{\\rtf1 a";
-        while (rtf.size() < 40 * TRtfTokenizer::kMaxGroupDepth)
+        int groups = 0;
+        while (rtf.size() < 40 * kMaxReadDepth) {
             rtf += opening;
-        TRead r = Read(rtf + "x");
-        EXPECT_FALSE(r.Result.Error.empty()) << opening;
-        // What came before stays.
+            groups += static_cast<int>(std::count(opening, opening + strlen(opening), '{') -
+                                       std::count(opening, opening + strlen(opening), '}'));
+        }
+        TRead r = Read(rtf + "x" + std::string(static_cast<size_t>(groups), '}') + "z}");
+        EXPECT_TRUE(r.Result.Error.empty()) << opening;
+        // What came before stays, and what comes after.
         EXPECT_NE(r.Dump.substr(0, r.Dump.find('\n')).find('a'), std::string::npos) << opening;
+        EXPECT_NE(r.Dump.find('z'), std::string::npos) << opening;
         ExpectFieldMarksPaired(*r.Doc, opening);
     }
 }

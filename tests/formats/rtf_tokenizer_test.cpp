@@ -89,7 +89,7 @@ TEST(RtfTokenizer, Tokens)
 TEST(RtfTokenizer, DeepNestingEndsWithAnError)
 {
     TRtfError error = TRtfError::None;
-    std::string deep(100000, '{');
+    std::string deep(TRtfTokenizer::kMaxGroupDepth + 1, '{');
     Describe(deep, &error);
     EXPECT_EQ(error, TRtfError::GroupTooDeep);
     std::string fine =

@@ -400,3 +400,23 @@ TEST(RtfWriter, PhotoKeepsItsJpegBytesAndObjectsTheirData)
         EXPECT_EQ(Dump(*doc), Dump(*back));
     }
 }
+
+TEST(RtfWriter, RangeCarriesTheFormatsInForceWhereItStarts)
+{
+    auto doc = ReadRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\pard Un {\\b deux trois}\\par "
+                       "\\pard\\qc quatre {\\i cinq}}");
+    TTextRange range{};
+    range.StartPos.ParIndex = 0;
+    range.StartPos.Offset = 5; // inside the bold "deux"
+    range.EndPos.ParIndex = 1;
+    range.EndPos.Offset = 9; // inside the italic "cinq"
+    TMemory out;
+    WriteRtf(*doc, range, TRtfWriteOptions{}, out);
+    auto part = ReadRtf(std::string(reinterpret_cast<const char*>(out.Data()), size_t(out.Size())));
+    ASSERT_EQ(part->StoryLengths[stMain], 2);
+    const std::string dump = Dump(*part);
+    EXPECT_EQ(dump.substr(0, dump.find("section0")).substr(0, dump.find("\nP1")),
+              "P0: <b=1>ux trois<b=0><par>")
+        << dump;
+    EXPECT_NE(dump.find("P1 align=1: quatre <i=1>ci<par>"), std::string::npos) << dump;
+}

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "document/Document.h"
-#include "shell/DataFolder.h"
+#include "core/DataFolder.h"
 #include "shell/DocDisp.h"
 
 TEST(TemplatesFolder, LiesInTheDataFolderAndMakesTemplates)

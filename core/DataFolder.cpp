@@ -1,5 +1,5 @@
 // The data folder set at start-up, and the templates folder inside it.
-#include "shell/DataFolder.h"
+#include "core/DataFolder.h"
 
 namespace {
 
@@ -22,4 +22,11 @@ void SetDataFolder(const std::string& folder)
 std::string TemplatesFolder()
 {
     return Folder.empty() ? std::string() : Folder + "Modèles de document\\";
+}
+
+std::string ResolveSettingsFileName(const std::string& fileName)
+{
+    if (fileName.find_first_of("\\/:") != std::string::npos)
+        return fileName;
+    return Folder + fileName;
 }

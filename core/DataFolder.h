@@ -8,3 +8,5 @@ const std::string& DataFolder();
 void SetDataFolder(const std::string& folder);
 // The folder of document templates: the data folder's "Modèles de document"; empty without a data folder.
 std::string TemplatesFolder();
+// A settings file name: unchanged when it holds a folder, else the data folder's file of that name.
+std::string ResolveSettingsFileName(const std::string& fileName);

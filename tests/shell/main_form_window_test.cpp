@@ -1,0 +1,127 @@
+// The main frame window on its own: its progress bar, its smallest size and the answers it gives to
+// the requests of other copies.
+#include "shell/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include "core/Instance.h"
+#include "shell/DocBar.h"
+#include "shell/DocDisp.h"
+#include "core/Messages.h"
+#include "document/Document.h"
+
+namespace {
+
+struct MainFormTest : testing::Test {
+    void SetUp() override
+    {
+        EditionString = "1.x Bright Ink";
+        Form = new TMainForm(nullptr);
+        Form->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        delete Form;
+        EditionString.clear();
+        SessionName.clear();
+    }
+    TMainForm* Form = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, ProgressMovesOnlyForward)
+{
+    Form->BeginProgress(10, "Chargement");
+    HWND bar = FindWindowExA(Form->StatusBarHandle(), nullptr, PROGRESS_CLASSA, nullptr);
+    ASSERT_NE(bar, nullptr);
+    std::vector<int> positions;
+    for (int step = 1; step <= 10; ++step) {
+        Form->StepProgress(step);
+        positions.push_back(static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
+    }
+    EXPECT_EQ(positions, (std::vector<int>{2, 5, 7, 10, 12, 15, 17, 20, 22, 24})); // the bar ends at 24
+    Form->StepProgress(3);                                                         // backwards: ignored
+    EXPECT_EQ(Form->ProgressPosition(), 25);
+    Form->EndProgress(true);
+    EXPECT_FALSE(Form->Flags & mffProgress);
+}
+
+TEST_F(MainFormTest, AnswersTheRequestsOfOtherCopies)
+{
+    SessionName = "Travail";
+    const struct {
+        const char* Text;
+        intptr_t Answer;
+    } sessions[] = {{"Session: Travail", 1}, {"Session: ", 0}, {"Session: travail", 0}};
+    for (const auto& s : sessions) {
+        ATOM atom = GlobalAddAtomA(s.Text);
+        EXPECT_EQ(SendMessageA(Form->Handle(), WM_INSTANCE, 6, atom), s.Answer) << s.Text;
+        GlobalDeleteAtom(atom);
+    }
+    EXPECT_EQ(SendMessageA(Form->Handle(), WM_INSTANCE, 5, 0), 0);
+    Form->AddTrayIcon();
+    Form->Flags |= mffInTray;
+    EXPECT_EQ(SendMessageA(Form->Handle(), WM_INSTANCE, 5 | 0x80, 0), 2); // only the low 7 bits count
+    Form->Flags &= ~mffInTray;
+    Form->RemoveTrayIcon();
+    // Without a dispatcher nothing can be opened.
+    EXPECT_EQ(SendMessageA(Form->Handle(), WM_INSTANCE, 2, 0), 1);
+}
+
+TEST_F(MainFormTest, RefusesToShrinkBelowItsSmallestSize)
+{
+    Form->SetBounds(10, 10, 200, 100);
+    RECT r;
+    GetWindowRect(Form->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 350);
+    EXPECT_EQ(r.bottom - r.top, 320);
+}
+
+TEST(DocumentBar, CaptionsFitTheirButtons)
+{
+    // Every character 7 pixels wide; a button of 110 pixels shows 11 characters whole (77 <= 82).
+    const auto width = [](const std::string& text) { return static_cast<int>(text.size()) * 7; };
+    EXPECT_EQ(FitButtonCaption("lettre.rtf", 110, width), "lettre.rtf");
+    EXPECT_EQ(FitButtonCaption("rapport annuel.rtf", 110, width), "rapport...");
+    // A doubled "&" goes as a pair, never leaving half an accelerator mark.
+    EXPECT_EQ(FitButtonCaption("abcdef&&ghijklm.rtf", 110, width), "abcdef...");
+    EXPECT_EQ(FitButtonCaption("nom-tres-long.rtf", 30, width), "...");
+}
+
+TEST_F(MainFormTest, TheDocumentBarKeepsItsFirstButtonInRange)
+{
+    TButtonBar& bar = *Form->DocButtonBar;
+    bar.SetBounds(0, 0, 400, 26);
+    std::vector<int> documents(12);
+    for (int& d : documents)
+        bar.AddDocument(reinterpret_cast<TDocument*>(&d), "doc&1.rtf");
+    EXPECT_TRUE(bar.ScrollButtonsShown);
+    EXPECT_EQ(bar.Button(0).Caption, "doc&&1.rtf");     // the "&" shows as itself
+    EXPECT_EQ(bar.FirstVisible + bar.VisibleCount, 12); // the last one added is shown
+    while (bar.ButtonCount() > 1)
+        bar.RemoveButton(0);
+    EXPECT_EQ(bar.FirstVisible, 0);
+}
+
+TEST_F(MainFormTest, AnExceptionInADelicateOperationClosesThatDocumentOnly)
+{
+    TDocDispatcher dispatcher;
+    TDocument* keep = dispatcher.NewDocument();
+    TDocument* broken = dispatcher.NewDocument();
+    ASSERT_EQ(dispatcher.DocumentCount(), 2);
+    SilentMessages = true; // the notice and the question are answered unseen
+    broken->BeginBusy();
+    Form->HandleFatalException(Exception("panne"));
+    SilentMessages = false;
+    ASSERT_EQ(dispatcher.DocumentCount(), 1);
+    EXPECT_EQ(dispatcher.Document(0), keep);
+    EXPECT_FALSE(dispatcher.InDelicateOperation());
+    // Outside a delicate operation nothing is closed.
+    SilentMessages = true;
+    Form->HandleFatalException(Exception("autre"));
+    SilentMessages = false;
+    EXPECT_EQ(dispatcher.DocumentCount(), 1);
+}
