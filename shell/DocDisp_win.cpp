@@ -21,7 +21,7 @@
 #include "core/ShellUtils.h"
 #include "core/Sounds.h"
 #include "core/TextUtils.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/DocumentLoad.h"
 #include "shell/DocBar.h"
 #include "shell/MainForm.h"
