@@ -22,7 +22,9 @@
 #include "core/Sounds.h"
 #include "core/TextUtils.h"
 #include "core/Codings.h"
+#include "formats/DocumentFiles.h"
 #include "formats/load/DocumentLoad.h"
+#include "formats/save/DocumentSave.h"
 #include "shell/DocBar.h"
 #include "shell/MainForm.h"
 #include "dialogs/DocProperties.h"
@@ -182,7 +184,7 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
     options.FileName = fileName;
     options.Coding = coding;
     State |= dsLoading;
-    const bool loaded = document->LoadFromFile(options);
+    const bool loaded = OpenDocumentFile(*document, options);
     State &= ~dsLoading;
     if (!loaded)
         return false; // the document and its window go; no history is touched
@@ -363,7 +365,7 @@ void TDocDispatcher::AutosaveAll()
         if (state.RecoveryFile.empty())
             state.RecoveryFile = GetTempFileNameOfKind(tfQad);
         state.RecoveryStream.reset();
-        if (document->SaveToNamedFile(state.RecoveryFile, 0) != 0) {
+        if (SaveDocumentToNamedFile(*document, state.RecoveryFile, 0) != 0) {
             DeleteFileA(state.RecoveryFile.c_str());
             state.RecoveryFile.clear();
             continue;
