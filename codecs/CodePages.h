@@ -14,3 +14,6 @@ void AnsiToOemBuffer(uint8_t* bytes, int32_t count);
 int UnicodeToAnsi(uint32_t code);
 // The Unicode character of a Windows code-page byte.
 uint32_t AnsiToUnicode(uint8_t byte);
+// The bytes of a Unicode character in a double-byte code page (932, 936, 949, 950) put in Out: their
+// number (1 or 2), 0 when the page has no form for it.
+int UnicodeToDoubleByte(uint32_t code, int codePage, uint8_t out[2]);

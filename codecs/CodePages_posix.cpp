@@ -2,6 +2,10 @@
 // the nearest forms of the characters one page lacks.
 #include "codecs/CodePages.h"
 
+#include <iconv.h>
+
+#include <string>
+
 namespace {
 
 // The Unicode character of each DOS byte from 0x80 on.
@@ -76,4 +80,26 @@ void AnsiToOemBuffer(uint8_t* bytes, int32_t count)
             }
         bytes[i] = oem;
     }
+}
+
+int UnicodeToDoubleByte(uint32_t code, int codePage, uint8_t out[2])
+{
+    if (code == 0 || code > 0xFFFF)
+        return 0;
+    iconv_t cd = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-32LE");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return 0;
+    char in[4] = {char(code & 0xFF), char(code >> 8 & 0xFF), 0, 0};
+    char bytes[4];
+    char* from = in;
+    char* to = bytes;
+    size_t inLeft = sizeof in, outLeft = sizeof bytes;
+    const size_t done = iconv(cd, &from, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    const int n = static_cast<int>(sizeof bytes - outLeft);
+    if (done == static_cast<size_t>(-1) || n < 1 || n > 2)
+        return 0;
+    out[0] = static_cast<uint8_t>(bytes[0]);
+    out[1] = static_cast<uint8_t>(n > 1 ? bytes[1] : 0);
+    return n;
 }

@@ -287,12 +287,65 @@ bool TFaxDecoder::Record(int32_t change)
     return true;
 }
 
+bool TFaxDecoder::Uncompressed(int32_t& a0, bool& black)
+{
+    // Pixels as they are: a code of Z zeros and a one is Z white pixels and a black one (Z up to 4), five
+    // white pixels (Z = 5), or the exit after Z - 6 white pixels, followed by the colour of the next run.
+    bool colour = black;
+    auto put = [&](bool pixelBlack) {
+        if (a0 >= Width)
+            return true;
+        if (pixelBlack != colour) {
+            if (!Record(a0))
+                return false;
+            colour = pixelBlack;
+        }
+        ++a0;
+        return true;
+    };
+    for (;;) {
+        int zeros = 0;
+        while (zeros <= 10 && Available(1) && Bit(Pos) == 0) {
+            ++zeros;
+            ++Pos;
+        }
+        if (zeros > 10 || !Available(1))
+            return false;
+        ++Pos;
+        const int whites = zeros <= 4 ? zeros : zeros == 5 ? 5 : zeros - 6;
+        for (int i = 0; i < whites; ++i)
+            if (!put(false))
+                return false;
+        if (zeros <= 4 && !put(true))
+            return false;
+        if (zeros >= 6) {
+            if (!Available(1))
+                return false;
+            const bool next = Bit(Pos++) == 1;
+            if (next != colour && !Record(a0))
+                return false;
+            black = next;
+            return true;
+        }
+    }
+}
+
 bool TFaxDecoder::DecodeOneDim()
 {
     int32_t a0 = 0;
     bool black = false;
     Current.clear();
-    while (a0 < Width) {
+    for (int32_t codes = 0; a0 < Width; ++codes) {
+        // Codes that never move on (runs of 0 pixels) end a damaged row.
+        if (codes > 2 * Width + 64)
+            return false;
+        // The uncompressed mode's entry code in place of a run.
+        if (Peek(12) == 0x00F && Available(12)) {
+            Pos += 12;
+            if (!Uncompressed(a0, black))
+                return false;
+            continue;
+        }
         const int32_t run = ReadRun(black);
         if (run < 0)
             return false;
@@ -313,7 +366,9 @@ bool TFaxDecoder::DecodeTwoDim()
     size_t p = 0;
     Current.clear();
     const size_t n = Reference.size();
-    while (a0 < Width) {
+    for (int32_t codes = 0; a0 < Width; ++codes) {
+        if (codes > 2 * Width + 64)
+            return false;
         // b1: the first change of the reference row right of a0 to the colour opposite a0's; b2 the next.
         while (p < n && Reference[p] <= a0)
             ++p;
@@ -345,7 +400,17 @@ bool TFaxDecoder::DecodeTwoDim()
             a0 = a2;
             break;
         }
-        case mExtension: return false;
+        case mExtension: {
+            // Only the extension 111, the uncompressed mode, is known.
+            if (!Available(3) || Peek(3) != 7)
+                return false;
+            Pos += 3;
+            int32_t at = start;
+            if (!Uncompressed(at, black))
+                return false;
+            a0 = at;
+            break;
+        }
         default: {
             static constexpr int32_t Offsets[] = {0, 1, 2, 3, -1, -2, -3};
             int32_t a1 = b1 + Offsets[e.Run - mVertical0];

@@ -24,6 +24,9 @@ private:
     int32_t ReadRun(bool black);
     // Adds a changing element of the row; false when a damaged row has far more than it can hold.
     bool Record(int32_t change);
+    // Reads pixels in the uncompressed mode from A0 on until its exit code, which sets the colour of the next
+    // run; false when the data is damaged.
+    bool Uncompressed(int32_t& a0, bool& black);
     bool DecodeOneDim();
     bool DecodeTwoDim();
     // Skips fill bits and an end-of-line code when one comes next.

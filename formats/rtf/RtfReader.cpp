@@ -531,6 +531,17 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
     TFontManager& fonts = GetFontManager();
     const int32_t font = Char[cfFont];
     const int32_t charset = font >= 0 && font < fonts.FontCount() ? fonts.Font(font).Charset : 0;
+    // A double-byte font holds the character in its own code page.
+    if (DoubleByteFont()) {
+        const int page = charset == 128 ? 932 : charset == 134 ? 936 : charset == 136 ? 950 : 949;
+        uint8_t bytes[2];
+        const int n = code >= 128 ? UnicodeToDoubleByte(code, page, bytes) : 0;
+        if (n > 0) {
+            AddText(bytes, n, false);
+            UnicodeSkip = SkipCount;
+            return;
+        }
+    }
     const int codePage = CodePageOfCharset(charset);
     int byte = UnicodeToCodePage(code, codePage);
     // Characters of a symbol font are given in the private area.

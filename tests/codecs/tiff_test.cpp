@@ -160,6 +160,71 @@ TEST(Tiff, ValuesInTheEntryAndArraysWithinTheirCount)
     EXPECT_EQ(0, GreyAt(r, 1, 2));
 }
 
+TEST(Tiff, SixteenBitSamples)
+{
+    // Grey of 16 bits: the high byte, or the value shifted by 4 for the one writer of 12 significant bits.
+    auto grey = [](const std::string& software) {
+        TTiffBuilder b;
+        const uint32_t s = b.Data(std::string("\x00\x0F", 2));
+        const uint32_t text = b.Data(software + std::string(1, '\0'));
+        b.Directory({{256, 4, 1, 1},
+                     {257, 4, 1, 1},
+                     {258, 3, 1, 16},
+                     {262, 3, 1, 1},
+                     {273, 4, 1, s},
+                     {279, 4, 1, 2},
+                     {305, 2, uint32_t(software.size() + 1), text}});
+        return GreyAt(Decode(b.Bytes), 0, 0);
+    };
+    EXPECT_EQ(0x0F, grey("Other writer 1.0"));
+    EXPECT_EQ(0xF0, grey(TiffTwelveBitWriter));
+
+    // One 16-bit RGB sample: five bits a channel, × 8.
+    TTiffBuilder b;
+    const uint32_t s = b.Data(std::string("\x1F\x7C", 2));
+    b.Directory(
+        {{256, 4, 1, 1}, {257, 4, 1, 1}, {258, 3, 1, 16}, {262, 3, 1, 2}, {273, 4, 1, s}, {279, 4, 1, 2}});
+    EXPECT_EQ((TRGBEntry{248, 0, 248}), Decode(b.Bytes).At(0, 0));
+}
+
+// Bytes of a string of bits, the first most significant, padded with zeros.
+std::string Bits(const std::string& bits)
+{
+    std::string bytes((bits.size() + 7) / 8, '\0');
+    for (size_t i = 0; i < bits.size(); ++i)
+        if (bits[i] == '1')
+            bytes[i / 8] = char(bytes[i / 8] | (0x80 >> (i % 8)));
+    return bytes;
+}
+
+TEST(Tiff, FaxUncompressedMode)
+{
+    // Black, white, black, then five white pixels in the uncompressed mode, and its exit to a white run: in
+    // a two-dimensional row (T.6) and in a one-dimensional one (modified Huffman).
+    const std::string pixels = "1"
+                               "01"
+                               "000001"
+                               "0000001"
+                               "0";
+    for (const auto& [compression, entry] :
+         {std::pair{4u, std::string("0000001111")}, std::pair{2u, std::string("000000001111")}}) {
+        TTiffBuilder b;
+        const std::string data = Bits(entry + pixels);
+        const uint32_t s = b.Data(data);
+        b.Directory({{256, 4, 1, 8},
+                     {257, 4, 1, 1},
+                     {259, 3, 1, compression},
+                     {262, 3, 1, 0},
+                     {273, 4, 1, s},
+                     {279, 4, 1, uint32_t(data.size())}});
+        const TRaster r = Decode(b.Bytes);
+        std::string seen;
+        for (int x = 0; x < 8; ++x)
+            seen += GreyAt(r, x, 0) == 0 ? 'B' : 'W';
+        EXPECT_EQ("BWBWWWWW", seen) << compression;
+    }
+}
+
 TEST(Tiff, TilesAndRowsInOrder)
 {
     // A 3 × 3 picture in 2 × 2 tiles: four tiles, the third starting the second tile row; the parts of edge

@@ -453,6 +453,11 @@ TEST(RtfReader, CodePagesOfDocumentAndFonts)
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'82\\'a0\\'83\\'96\\'83\\'97\\'81\\'5c\\tab "
          "x}",
          "P0: <font=MS Mincho/128>\\'82\\'a0\\'83\\'96\\'83\\'97\\'81\\'5c<tab>x<par>\n"},
+        // A Unicode character in a double-byte font takes its bytes there (checked against iconv:
+        // U+65E5 is 93 FA in CP932, U+5869 89 96, U+4E2D D6 D0 in CP936).
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS Mincho;}{\\f1\\fcharset134 SimSun;}}\\f0\\u26085?\\u22633?"
+         "\\f1\\u20013?}",
+         "P0: <font=MS Mincho/128>\\'93\\'fa\\'89\\'96<font=SimSun/134>\\'d6\\'d0<par>\n"},
     };
     for (auto& c : cases)
         EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;
