@@ -5,7 +5,7 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

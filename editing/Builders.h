@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/TextPos.h"
 
 class TDocObject;

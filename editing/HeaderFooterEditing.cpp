@@ -11,7 +11,7 @@
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/UndoList.h"
 #include "editing/SubOperation.h"
 

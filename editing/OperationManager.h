@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TDocument;
 class TOperation;
 
 class TOperationManager {
 public:
-    explicit TOperationManager(TDocument* document);
+    explicit TOperationManager(TDocument* document) : Document(document) {}
 
     // --- Changed ranges (ChangedRanges.cpp) ---
     // Unites what a step changed into Dest: the earliest paragraph wins, the later step's selection
@@ -55,8 +55,9 @@ public:
     TDocument* Document;
     // Lines laid out again in place (paragraph, line) that must be repainted.
     std::vector<std::pair<int32_t, int32_t>> ChangedLines;
-    // The most memory the recorded operations may take.
-    int64_t MemoryLimit;
+    // The most memory the recorded operations may take; 0 until the first operation is recorded, which
+    // takes the machine's limit (UndoMemoryLimit).
+    int64_t MemoryLimit = 0;
 
 private:
     // Undoes (or redoes) the current operation with its typing group or linked ones, or all of them.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/PageSetup.h"
 #include "document/TextPos.h"
 

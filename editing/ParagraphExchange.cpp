@@ -12,7 +12,7 @@
 #include "document/ParReformatingManager.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "editing/OperationManager.h"
 
 namespace {

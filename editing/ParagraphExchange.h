@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TDocObject;
 class TDocument;

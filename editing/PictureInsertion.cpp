@@ -19,7 +19,7 @@
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/OperationParams.h"
-#include "formats/JpegImage.h"
+#include "codecs/JpegImage.h"
 
 namespace {
 

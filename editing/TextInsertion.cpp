@@ -9,7 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "editing/Builders.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"

@@ -22,18 +22,6 @@ enum : int {
 
 constexpr int64_t MaxUndoMemory = int64_t(256) << 20;
 
-// The document is busy from here to the end of the scope, however it ends.
-class TBusyScope {
-public:
-    explicit TBusyScope(TDocument& document) : FDocument(document) { FDocument.BeginBusy(); }
-    ~TBusyScope() { FDocument.EndBusy(); }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    TDocument& FDocument;
-};
-
 TOperation* At(const TUndoList& list, int32_t index)
 {
     if (index < 0 || index >= list.Count())
@@ -76,12 +64,6 @@ void SetRepaintHook(TRepaintHook hook)
     GRepaintHook = hook;
 }
 
-TOperationManager::TOperationManager(TDocument* document) : Document(document)
-{
-    static const int64_t limit = UndoMemoryLimit(TotalPhysicalMemory());
-    MemoryLimit = limit;
-}
-
 TOperation* TOperationManager::OperationAt(int32_t index) const
 {
     return At(Document->UndoList, index);
@@ -107,6 +89,10 @@ void TOperationManager::AddOperation(std::unique_ptr<TOperation> operation)
     operation->CaptureAfterState();
     operation->ScrollToCaret = !doc.GetModeFlag(mfNoScrollToCaret);
     DiscardRedo();
+    if (MemoryLimit <= 0) {
+        static const int64_t limit = UndoMemoryLimit(TotalPhysicalMemory());
+        MemoryLimit = limit;
+    }
     const int64_t size = operation->GetMemorySize();
     while (!list.Operations.empty() && list.TotalMemory + size > MemoryLimit) {
         list.TotalMemory -= list.Operations.front()->GetMemorySize();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "editing/OperationManager.h"
 #include "tests/editing/edit_fixture.h"
 

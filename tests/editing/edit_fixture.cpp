@@ -14,7 +14,7 @@ TEditDoc::TEditDoc(const std::string& rtf) : Doc(std::make_unique<TDocument>())
 {
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     ReadRtfDocument(*Doc, input);
-    FinishParagraphs(*Doc);
+    Doc->FinishParagraphs();
     for (auto& p : Doc->Paragraphs)
         p->NormalizeTags();
     // A document without a window still keeps its undo history here.

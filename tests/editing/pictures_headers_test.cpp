@@ -11,7 +11,7 @@
 #include "editing/HeaderFooterEditing.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "tests/common/test_support.h"
 #include "tests/editing/edit_fixture.h"
 
