@@ -41,9 +41,12 @@ test-host: host
 test-win: win
 	@bash scripts/xvfb-ctest.sh -j $(JOBS)
 
-# The tree's own rules: the house style.
+# The tree's own rules: the house style, and includes that point down the floors only (the floors check
+# is itself tried on planted includes).
 checks: install
 	@bash scripts/check-format.sh
+	@bash scripts/check-floors.sh
+	@bash scripts/check-floors-test.sh
 
 test: checks win32 test-host test-win
 

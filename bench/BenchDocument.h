@@ -6,7 +6,7 @@
 #include <string>
 
 #include "classlib/runtime/Streams.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/rtf/RtfControlWords.h"
 
 // A 64 x 64 PNG picture (a gradient) in hexadecimal lines of 128 digits, as writers give them.

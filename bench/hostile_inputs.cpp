@@ -7,7 +7,7 @@
 
 #include "bench/BenchDocument.h"
 #include "document/Document.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/DocumentLoad.h"
 
 namespace {

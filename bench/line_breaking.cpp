@@ -188,9 +188,10 @@ int main()
     // places what it shows.
     doc.DiscardLayout();
     doc.InvalidatePagination();
-    doc.Grid.Compute(zkPercent, doc.LayoutPageCount, doc.PageExtent[4], doc.PageExtent[5], 1000, 800);
+    doc.ViewState.Grid.Compute(zkPercent, doc.LayoutPageCount, doc.ViewState.PageExtent[4],
+                               doc.ViewState.PageExtent[5], 1000, 800);
     start = TClockType::now();
-    doc.Paginate(0, doc.Grid.LastVisiblePage(0));
+    doc.Paginate(0, doc.ViewState.Grid.LastVisiblePage(0));
     t = Seconds(TClockType::now() - start);
     std::printf("first screen of a fresh document: %zu pages in %.2f ms\n", doc.Pages.size(), t * 1e3);
     const long peak = PeakKilobytes();

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/DCSurface.h"
-#include "core/win/SharedBitmaps.h"
+#include "classlib/graphics/SharedBitmaps_win.h"
 #include "document/Document.h"
 #include "document/Page.h"
 #include "document/Paragraph.h"
@@ -69,8 +69,8 @@ int main()
     std::printf("page drawing: %d pages in %.1f ms, %.2f ms a page\n", pages, all, all / pages);
 
     // One screen of the view (1280 x 960 around the first page), painted as a window would.
-    doc.ClientWidth = 1280;
-    doc.ClientHeight = 960;
+    doc.ViewState.ClientWidth = 1280;
+    doc.ViewState.ClientHeight = 960;
     doc.SetModeFlag(mfHidden, false);
     doc.SetModeFlag(mfViewNotReady, false);
     doc.UpdatePageLayout();

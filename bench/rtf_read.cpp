@@ -13,7 +13,7 @@
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfControlWords.h"
@@ -58,7 +58,7 @@ int main()
         auto start = std::chrono::steady_clock::now();
         TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
         ReadRtfDocument(document, input);
-        FinishParagraphs(document);
+        document.FinishParagraphs();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (seconds < bestRead)
             bestRead = seconds;

@@ -37,7 +37,7 @@ int main()
     TDocument document;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     ReadRtfDocument(document, input);
-    FinishParagraphs(document);
+    document.FinishParagraphs();
     for (bool eightBit : {true, false}) {
         TMemory out;
         TRtfWriteOptions options;

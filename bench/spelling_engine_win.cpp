@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/LexiconEnvelope.h"
+#include "codecs/LexiconEnvelope.h"
 #include "tools/SpellEngine.h"
 
 using Clock = std::chrono::steady_clock;

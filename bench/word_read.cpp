@@ -13,7 +13,6 @@
 
 #include "bench/BenchSupport.h"
 #include "document/Document.h"
-#include "formats/load/ParagraphBuilder.h"
 #include "formats/word/WordReader.h"
 
 namespace {
@@ -94,7 +93,7 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         TWordReadResult r =
             ReadWordDocumentBytes(document, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-        FinishParagraphs(document);
+        document.FinishParagraphs();
         best = std::min(best, Seconds(start));
         if (!r.Read) {
             std::printf("word_read: the file was not read: %s\n", r.Error.c_str());

@@ -1,8 +1,8 @@
 # Helpers that turn a folder of sources into a library and a folder of tests into test programs.
 #
 # Conventions:
-#  - A source file named *_win.cpp, or any file under a folder named "win", talks to Windows; the host
-#    build leaves it out. Everything else in an engine folder must build with the host compiler.
+#  - A source file named *_win.cpp talks to Windows; the host build leaves it out. Everything else in an
+#    engine folder must build with the host compiler.
 #  - A source file named *_posix.cpp is the host build's counterpart of a *_win.cpp; the Windows build
 #    leaves it out.
 #  - In tests/<folder>/, files named *_window_test.cpp create windows: they form the program
@@ -12,8 +12,6 @@ function(qp_sources out dir)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${dir}/*.cpp ${dir}/*.c)
   if(QP_HOST)
     list(FILTER srcs EXCLUDE REGEX "_win\\.cpp$")
-    # Matched within the source tree only: the tree itself may stand in a folder named win.
-    list(FILTER srcs EXCLUDE REGEX "(^|/)win/")
   else()
     list(FILTER srcs EXCLUDE REGEX "_posix\\.cpp$")
   endif()
@@ -22,7 +20,8 @@ function(qp_sources out dir)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
-# qp_module(name [DEPENDS lib...]): the static library qp_<name> from this folder's sources.
+# qp_module(name [DEPENDS lib...]): the static library qp_<name> from this folder's sources, linked against
+# the libraries it uses, which lie on the floors below it (scripts/check-floors.sh keeps the includes so).
 function(qp_module name)
   cmake_parse_arguments(M "" "" "DEPENDS" ${ARGN})
   qp_sources(srcs ${CMAKE_CURRENT_SOURCE_DIR})
@@ -66,21 +65,4 @@ function(qp_tests folder)
       endif()
     endif()
   endforeach()
-endfunction()
-
-# qp_all: every library of the program, linked as one group since the folders call each other.
-function(qp_link_all)
-  set(libs qp_classlib qp_codecs qp_core qp_document qp_editing qp_formats qp_tools)
-  if(NOT QP_HOST)
-    list(APPEND libs qp_window qp_shell qp_dialogs)
-  endif()
-  string(JOIN "," group ${libs})
-  add_library(qp_all INTERFACE)
-  target_link_libraries(qp_all INTERFACE "$<LINK_GROUP:RESCAN,${group}>" ZLIB::ZLIB)
-  if(QP_HOST)
-    target_link_libraries(qp_all INTERFACE pthread qp_jpeg)
-  else()
-    target_link_libraries(qp_all INTERFACE qp_jpeg gdi32 user32 comctl32 comdlg32 shell32 ole32 oleaut32
-      uuid advapi32 version winmm winspool msimg32 imm32 shlwapi)
-  endif()
 endfunction()

@@ -7,8 +7,8 @@
 #include "codecs/PCX.h"
 #include "codecs/Targa.h"
 #include "codecs/Tiff.h"
-#include "formats/GIF.h"
-#include "formats/PNG.h"
+#include "codecs/GIF.h"
+#include "codecs/PNG.h"
 
 namespace {
 

@@ -204,7 +204,8 @@ void TColorManager::UpdateSchemeColors(const TColorScheme& scheme)
         else
             GetDefaultPalette();
     }
-    RepaintAllDocumentsForColors();
+    if (OnColorsChanged)
+        OnColorsChanged(*this);
 }
 
 void TColorManager::MatchColorTable(std::vector<TColorTableEntry>& table)

@@ -1,6 +1,7 @@
 // Colour schemes of the views, their palettes of brushes, the colour manager and the standard colours.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,8 +99,9 @@ public:
     void UseSchemeColors();
     void UseDefaultColors();
     // The user palette takes the given scheme; the built-in palette is made again (system colours may
-    // have changed) and the open documents are repainted.
+    // have changed) and OnColorsChanged fires, so that the program repaints its documents.
     void UpdateSchemeColors(const TColorScheme& scheme);
+    std::function<void(TColorManager&)> OnColorsChanged;
     // Gives every entry of a colour table its standard colour index (0 for the automatic colour).
     static void MatchColorTable(std::vector<TColorTableEntry>& table);
 

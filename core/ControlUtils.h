@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 
 class TControl;
 class TMenuItem;

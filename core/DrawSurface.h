@@ -6,7 +6,7 @@
 
 #include "core/Colors.h"
 #include "core/FontDevice.h"
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 
 // Pages, lines and the views draw on a surface: a window, a bitmap or a printer on Windows, a recording
 // in the engine's own tests. Nothing is clipped unless a clip was set.

@@ -5,7 +5,7 @@
 
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Exceptions.h"
-#include "formats/save/SafeSave.h"
+#include "core/SafeSave.h"
 
 namespace FileSys {
 

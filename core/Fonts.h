@@ -10,7 +10,7 @@
 
 #include "classlib/runtime/StringList.h"
 #include "core/FontDevice.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TFontManager;
 class TSettingsStorage;

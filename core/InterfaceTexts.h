@@ -1,6 +1,6 @@
 // The constant tables of French interface texts that several parts of the program show. Tables that
 // belong to one service stay with it: paper sizes (PaperSizes.h), screen colour slots and colour
-// schemes (Colors.h), document formats and their file filters (formats/Codings.h).
+// schemes (Colors.h), document formats and their file filters (Codings.h).
 #pragma once
 #include "classlib/windowing/DialogTypes.h"
 

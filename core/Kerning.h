@@ -6,7 +6,7 @@
 
 #include "core/FontDevice.h"
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 // The kerning pairs of one font: the pairs as the system gives them (8 bytes each) and, for each first
 // character, where its pairs start and how many there are, sorted by the second character.

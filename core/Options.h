@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/SpellCheckOptions.h"
+#include "core/SpellCheckOptions.h"
 
 // The default document format and the templates of new documents (section "DefDocTemplates").
 struct TDefaultDocTemplates {

@@ -27,11 +27,6 @@ const int32_t* Fields(const TParaFormat& f)
     return reinterpret_cast<const int32_t*>(&f);
 }
 
-bool IsUndefined(int32_t v)
-{
-    return v == UndefinedField;
-}
-
 } // namespace
 
 void FillDWords(int32_t* dest, int32_t count, int32_t value)
@@ -63,17 +58,17 @@ void ClearParFormatState(TParaFormat& format)
 
 bool IsCharFormatUndefined(const TCharFormat& format)
 {
-    return std::all_of(Fields(format), Fields(format) + CharFields, IsUndefined);
+    return std::none_of(Fields(format), Fields(format) + CharFields, IsFieldSet);
 }
 
 bool CharFormatHasUndefined(const TCharFormat& format)
 {
-    return std::any_of(Fields(format), Fields(format) + CharFields, IsUndefined);
+    return !std::all_of(Fields(format), Fields(format) + CharFields, IsFieldSet);
 }
 
 bool IsParaFormatUndefined(const TParaFormat& format)
 {
-    return std::all_of(Fields(format), Fields(format) + ParaFields, IsUndefined);
+    return std::none_of(Fields(format), Fields(format) + ParaFields, IsFieldSet);
 }
 
 bool SameParaFormat(const TParaFormat& a, const TParaFormat& b)

@@ -8,6 +8,16 @@ struct TParaFormat;
 // The field value that means "not set".
 constexpr int32_t UndefinedField = INT32_MIN;
 
+// A field holds a value; a field holds a value other than 0 (a switch that is on).
+constexpr bool IsFieldSet(int32_t value)
+{
+    return value != UndefinedField;
+}
+constexpr bool IsFieldOn(int32_t value)
+{
+    return value != 0 && value != UndefinedField;
+}
+
 void FillDWords(int32_t* dest, int32_t count, int32_t value);
 void FillUndefined(int32_t* dest, int32_t count);
 void CopyDWords(const int32_t* source, int32_t* dest, int32_t count);

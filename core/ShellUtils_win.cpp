@@ -13,7 +13,7 @@
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "core/PathUtils.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 std::string GetWindowsFolder()
 {

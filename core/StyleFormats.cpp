@@ -5,19 +5,10 @@
 #include "core/RecordUtils.h"
 #include "core/Styles.h"
 
-namespace {
-
-bool IsSet(int32_t v)
-{
-    return v != UndefinedField;
-}
-
-} // namespace
-
 void MergeCharFormat(TCharFormat& target, const TCharFormat& source)
 {
     for (int i = 0; i < CharFormatFieldCount; ++i)
-        if (IsSet(source[i]))
+        if (IsFieldSet(source[i]))
             target[i] = source[i];
 }
 
@@ -26,23 +17,23 @@ void MergeParaFormat(TParaFormat& target, const TParaFormat& source)
     int32_t& fi = target[pfFirstIndent];
     int32_t& li = target[pfLeftIndent];
     const int32_t sfi = source[pfFirstIndent], sli = source[pfLeftIndent];
-    if ((IsSet(sfi) && IsSet(sli)) || (!IsSet(fi) && !IsSet(li))) {
+    if ((IsFieldSet(sfi) && IsFieldSet(sli)) || (!IsFieldSet(fi) && !IsFieldSet(li))) {
         fi = sfi;
         li = sli;
-    } else if (IsSet(sfi)) {
+    } else if (IsFieldSet(sfi)) {
         // The first line's left edge stays where it was.
-        if (IsSet(li) && IsSet(fi) && fi < 0)
+        if (IsFieldSet(li) && IsFieldSet(fi) && fi < 0)
             li += fi;
         fi = sfi;
-        if (IsSet(li) && fi < 0)
+        if (IsFieldSet(li) && fi < 0)
             li -= fi;
-    } else if (IsSet(sli)) {
+    } else if (IsFieldSet(sli)) {
         li = sli;
-        if (IsSet(fi) && fi < 0)
+        if (IsFieldSet(fi) && fi < 0)
             li -= fi;
     }
     for (int i = pfLineSpacing; i < ParaFormatFieldCount; ++i)
-        if (IsSet(source[i]))
+        if (IsFieldSet(source[i]))
             target[i] = source[i];
 }
 

@@ -15,5 +15,3 @@ TColorRef GetSystemColor(int index);
 // A new solid brush of a colour (0 where the system has none), and its release.
 TBrushHandle CreateSolidBrushHandle(TColorRef color);
 void DeleteBrushHandle(TBrushHandle brush);
-// Lays out and repaints every open document after the colours changed (nothing where no window exists).
-void RepaintAllDocumentsForColors();

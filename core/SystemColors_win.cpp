@@ -2,8 +2,6 @@
 #include "core/SystemColors.h"
 #include <windows.h>
 
-#include "shell/DocDisp.h"
-
 TColorRef GetSystemColor(int index)
 {
     return GetSysColor(index);
@@ -18,10 +16,4 @@ void DeleteBrushHandle(TBrushHandle brush)
 {
     if (brush)
         DeleteObject(reinterpret_cast<HGDIOBJ>(brush));
-}
-
-void RepaintAllDocumentsForColors()
-{
-    if (TDocDispatcher* dispatcher = GetDocDispatcher())
-        dispatcher->RelayoutAllDocuments();
 }

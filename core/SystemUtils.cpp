@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "classlib/runtime/Exceptions.h"
-#include "formats/JpegImage.h"
+#include "codecs/JpegImage.h"
 
 int32_t PercentOf(int32_t value, int32_t percent)
 {

@@ -93,13 +93,8 @@ char StripCapitalAccent(char c)
 
 std::string Digits(int64_t value, unsigned base)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    uint64_t v = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    std::string s;
-    do {
-        s.insert(s.begin(), digits[v % base]);
-        v /= base;
-    } while (v);
+    const uint64_t v = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    const std::string s = UnsignedDigits(v, base, true);
     return value < 0 ? "-" + s : s;
 }
 

@@ -1,6 +1,6 @@
 // Window geometry helpers: regions, points between controls, the work area and the mouse position.
 #pragma once
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 
 class TControl;
 

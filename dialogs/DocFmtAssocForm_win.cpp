@@ -12,9 +12,9 @@
 #include "classlib/windowing/StdCtrls.h"
 #include "core/InterfaceTexts.h"
 #include "core/Messages.h"
-#include "core/win/BaseForms.h"
+#include "core/BaseForms.h"
 #include "dialogs/FileAssoc.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 namespace {
 

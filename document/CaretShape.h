@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Units.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 // Size of the caret in pixels and how far it stands left of the character boundary.
 struct TCaretShape {

@@ -9,7 +9,7 @@
 #include "document/LineBuilder.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 
@@ -107,15 +107,15 @@ bool TDocument::NextCharPos(TTextPos& pos) const
 void TDocument::UpdateCaretShape()
 {
     // The format of the next typed character, or with a selection the format at the caret.
-    CaretFormat = HasSelection() ? GetCharFormatAt(Caret) : InsertionFormat;
+    CaretState.Format = HasSelection() ? GetCharFormatAt(Caret) : InsertionFormat;
     // The font the text is drawn in: at the device height, in the smaller font of super- and
     // subscripts and of small capitals.
     const TSelectedFont selected =
-        SelectFormatFont(CaretFormat, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
-    CaretAscent = selected.Font->Ascent;
-    CaretDescent = selected.Font->Descent;
-    CaretShape =
-        ComputeCaretShape(CaretAscent, CaretDescent, CaretFormat[cfItalic] > 0, CaretFormat[cfSmallCaps] > 0);
+        SelectFormatFont(CaretState.Format, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
+    CaretState.Ascent = selected.Font->Ascent;
+    CaretState.Descent = selected.Font->Descent;
+    CaretState.Shape = ComputeCaretShape(CaretState.Ascent, CaretState.Descent,
+                                         CaretState.Format[cfItalic] > 0, CaretState.Format[cfSmallCaps] > 0);
 }
 
 void TDocument::UpdateCaretGeometry()
@@ -137,8 +137,8 @@ void TDocument::UpdateCaretGeometry()
     }
     // The boundary where drawing puts it, with the widths measured at the zoom.
     const int32_t n = std::clamp(Caret.Offset - line.FirstChar, 0, line.CharCount);
-    x += (line.XBuffer ? line.GetZoomedX(n) : 0) - CaretShape.XOffset;
-    CaretX = x;
+    x += (line.XBuffer ? line.GetZoomedX(n) : 0) - CaretState.Shape.XOffset;
+    CaretState.X = x;
     TCaretLineMetrics m;
     m.PageTop = page.ViewRect.Top;
     m.SpaceBefore = LineSpaceBefore(line);
@@ -149,12 +149,12 @@ void TDocument::UpdateCaretGeometry()
     m.Raise = line.Raise;
     m.LineSpacing = p.ParaFormat[pfLineSpacing];
     m.SpacingRule = p.ParaFormat[pfSpacingRule];
-    CaretY = CaretTop(m, CaretFormat, CaretAscent, CaretDescent, *this);
+    CaretState.Y = CaretTop(m, CaretState.Format, CaretState.Ascent, CaretState.Descent, *this);
 }
 
 void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
 {
-    OldCaret = Caret;
+    CaretState.OldPos = Caret;
     Caret = pos;
     if (!HasSelection())
         options &= ~4;
@@ -188,31 +188,33 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
         SetCaretPos();
     }
     // The word being typed is checked once the caret has left it.
-    const TTextRange& word = PendingWord.Range;
-    if (PendingWord.Pending && (HasSelection() || Caret.ParIndex != word.StartPos.ParIndex ||
-                                Caret.Offset < word.StartPos.Offset || Caret.Offset > word.EndPos.Offset))
+    const TTextRange& word = CaretState.PendingWord.Range;
+    if (CaretState.PendingWord.Pending &&
+        (HasSelection() || Caret.ParIndex != word.StartPos.ParIndex || Caret.Offset < word.StartPos.Offset ||
+         Caret.Offset > word.EndPos.Offset))
         CheckPendingTypedWord();
     SetModeFlag(mfCaretMoved, false);
 }
 
 void TDocument::CheckPendingTypedWord()
 {
-    if (!PendingWord.Pending)
+    if (!CaretState.PendingWord.Pending)
         return;
-    PendingWord.Pending = false;
-    DocumentHost().CheckTypedWord(this, PendingWord.Range);
+    CaretState.PendingWord.Pending = false;
+    DocumentHost().CheckTypedWord(this, CaretState.PendingWord.Range);
 }
 
 TRect TDocument::CaretRect() const
 {
-    return TRect{CaretX - 10, CaretY - 2, CaretX + CaretShape.Width + 10, CaretY + CaretShape.Height + 2};
+    return TRect{CaretState.X - 10, CaretState.Y - 2, CaretState.X + CaretState.Shape.Width + 10,
+                 CaretState.Y + CaretState.Shape.Height + 2};
 }
 
 bool TDocument::IsCaretVisible() const
 {
-    return CaretX >= ScrollPos.X && CaretY >= ScrollPos.Y &&
-           CaretX + CaretShape.Width <= ScrollPos.X + ClientWidth &&
-           CaretY + CaretShape.Height <= ScrollPos.Y + ClientHeight;
+    return CaretState.X >= ViewState.ScrollPos.X && CaretState.Y >= ViewState.ScrollPos.Y &&
+           CaretState.X + CaretState.Shape.Width <= ViewState.ScrollPos.X + ViewState.ClientWidth &&
+           CaretState.Y + CaretState.Shape.Height <= ViewState.ScrollPos.Y + ViewState.ClientHeight;
 }
 
 void TDocument::MakeCaretVisible(int mode)
@@ -227,15 +229,17 @@ void TDocument::InvertSelectionRect()
 {
     if (TDocumentView* view = View()) {
         const TPoint origin = view->ViewOrigin();
-        const int32_t x = origin.X - ScrollPos.X + CaretX, y = origin.Y - ScrollPos.Y + CaretY;
-        view->InvertCaretRect(TRect{x, y, x + CaretShape.Width, y + CaretShape.Height}, CaretShape);
+        const int32_t x = origin.X - ViewState.ScrollPos.X + CaretState.X,
+                      y = origin.Y - ViewState.ScrollPos.Y + CaretState.Y;
+        view->InvertCaretRect(TRect{x, y, x + CaretState.Shape.Width, y + CaretState.Shape.Height},
+                              CaretState.Shape);
     }
 }
 
 void TDocument::CreateCaret()
 {
     if (TDocumentView* view = View())
-        view->CreateSystemCaret(CaretShape);
+        view->CreateSystemCaret(CaretState.Shape);
 }
 
 void TDocument::SetCaretPos()
@@ -244,7 +248,8 @@ void TDocument::SetCaretPos()
     if (!view || !view->HasFocus())
         return;
     const TPoint origin = view->ViewOrigin();
-    view->SetSystemCaretPos(TPoint{origin.X - ScrollPos.X + CaretX, origin.Y - ScrollPos.Y + CaretY});
+    view->SetSystemCaretPos(TPoint{origin.X - ViewState.ScrollPos.X + CaretState.X,
+                                   origin.Y - ViewState.ScrollPos.Y + CaretState.Y});
 }
 
 void TDocument::SetCaret(int32_t par, int32_t offset, int32_t lineHint, int32_t options)

@@ -8,7 +8,7 @@
 #include "core/CharClasses.h"
 #include "core/Options.h"
 #include "document/DocumentHost.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "core/Styles.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 
@@ -169,15 +169,11 @@ void TDocument::ToggleHeaderFooterMode(int32_t page, const TTextPos* leavePositi
     }
     if (PreviewMode)
         DocumentHost().ClosePrintPreview(this);
-    BeginBusy();
     bool created = false;
-    try {
+    {
+        TBusyScope busy(*this);
         created = CreateMissingHeadersFooters(*this);
-    } catch (...) {
-        EndBusy();
-        throw;
     }
-    EndBusy();
     if (created) {
         // The new headers and footers take room on every page; caret and selection stay where they were.
         const TTextRange selection = Selection;

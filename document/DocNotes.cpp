@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "document/InlineTags.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 bool TParagraph::RefreshPageFields(int32_t firstLine, int32_t counters[2])
 {

@@ -7,9 +7,9 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Metafiles.h"
-#include "formats/PNG.h"
-#include "formats/Resample.h"
-#include "formats/Zlib.h"
+#include "codecs/PNG.h"
+#include "codecs/Resample.h"
+#include "codecs/Zlib.h"
 
 namespace {
 
@@ -28,29 +28,10 @@ std::vector<uint8_t> Inflate(const std::vector<uint8_t>& bytes, int32_t estimate
     return DecompressBuffer(bytes.data(), int32_t(bytes.size()), estimate);
 }
 
-std::vector<uint8_t> SaveAsPng(const TBitmap& bitmap)
-{
-    TPNGImage png;
-    png.Assign(bitmap);
-    TMemoryStream stream;
-    png.SaveToStream(stream);
-    return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.GetSize());
-}
-
 // Decodes PNG bytes into a 24-bit image; false when they are no picture.
 bool LoadPng(const std::vector<uint8_t>& bytes, TPNGImage& png)
 {
-    if (bytes.empty())
-        return false;
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), int32_t(bytes.size()));
-    stream.SetPosition(0);
-    try {
-        png.LoadFromStream(stream);
-    } catch (const Exception&) {
-        return false;
-    }
-    if (png.Empty())
+    if (!DecodePng(bytes.data(), bytes.size(), png))
         return false;
     if (png.GetPixelFormat() != pf24bit)
         png.SetPixelFormat(pf24bit);
@@ -163,7 +144,7 @@ std::vector<uint8_t> TDocObjectImage::GetPngBytes() const
 {
     if (Kind != ikBitmap)
         return {};
-    return Bitmap ? SaveAsPng(*Bitmap) : PackedBytes;
+    return Bitmap ? EncodePng(*Bitmap) : PackedBytes;
 }
 
 std::vector<uint8_t> TDocObjectImage::GetStoredMetafileBits(bool& windowsMetafile) const
@@ -201,11 +182,11 @@ void TDocObjectImage::Pack()
         DeleteMetafile(Metafile);
         Metafile = 0;
     } else {
-        PackedBytes = SaveAsPng(*Bitmap);
+        PackedBytes = EncodePng(*Bitmap);
         if (!PreviewBytes.empty()) {
             TPNGImage preview;
             if (LoadPng(PreviewBytes, preview))
-                PreviewBytes = SaveAsPng(preview);
+                PreviewBytes = EncodePng(preview);
         }
         Count(-1);
         Bitmap.reset();
@@ -260,14 +241,14 @@ void TDocObjectImage::MakePngData()
         return;
     SetCompressed(false);
     if (Bitmap) {
-        PngRendering = SaveAsPng(*Bitmap);
+        PngRendering = EncodePng(*Bitmap);
         return;
     }
     int32_t width, height;
     Owner->GetPixelSize(width, height);
     TBitmap rendering;
     if (RenderMetafile(Metafile, width, height, rendering))
-        PngRendering = SaveAsPng(rendering);
+        PngRendering = EncodePng(rendering);
 }
 
 bool TDocObjectImage::PrepareScaledImage(const TObjectPlacement& placement)
@@ -276,7 +257,7 @@ bool TDocObjectImage::PrepareScaledImage(const TObjectPlacement& placement)
     const int32_t w = document.ApplyZoom(document.TwipsToScreenScaled(Owner->Width, Owner->ScaleX));
     const int32_t h = document.ApplyZoom(document.TwipsToScreenScaled(Owner->Height, Owner->ScaleY));
     const bool greyed = (placement.Flags & opGreyed) != 0;
-    const bool scaled = Owner->ScaleX != 100 || Owner->ScaleY != 100 || document.ZoomPercent != 100;
+    const bool scaled = Owner->ScaleX != 100 || Owner->ScaleY != 100 || document.ViewState.ZoomPercent != 100;
     const bool wanted = greyed || (int64_t(w) * h <= 786432 && w >= 2 && h >= 2 && scaled);
     // A picture of no size has nothing to resample.
     if (!wanted || w < 1 || h < 1)

@@ -8,7 +8,7 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Metafiles.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "document/TimeSlice.h"
 #include "document/Page.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 
@@ -773,11 +773,7 @@ int TPaginator::PlaceParagraph(TPage& column)
 
 void TDocument::Paginate(int32_t firstPage, int32_t lastWanted, int32_t)
 {
-    BeginBusy();
-    struct TBusyEnd {
-        TDocument& Document;
-        ~TBusyEnd() { Document.EndBusy(); }
-    } busyEnd{*this};
+    TBusyScope busy(*this);
     UpdateSectionRanges();
     firstPage = std::clamp<int32_t>(firstPage, 0, int32_t(Pages.size()));
     // The header or footer being edited leaves its page while pagination works: the page before the

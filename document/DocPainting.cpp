@@ -43,14 +43,14 @@ void TDocument::Paint(TDrawSurface& surface)
     flags.Off(mfViewLive);
     SelectColorScheme();
     const TPoint origin = view ? view->ViewOrigin() : TPoint{0, 0};
-    const int32_t dx = origin.X - ScrollPos.X, dy = origin.Y - ScrollPos.Y;
+    const int32_t dx = origin.X - ViewState.ScrollPos.X, dy = origin.Y - ViewState.ScrollPos.Y;
     const TColorRef frame = PaletteColor(csPageOutline, 0x000000);
     const TColorRef background = PaletteColor(csPageGap, 0x808080);
     const int32_t pagesBefore = int32_t(Pages.size());
     const int32_t first = FirstVisiblePage();
     const int32_t last = GetModeFlag(mfPaintFirstPageOnly) ? first : LastVisiblePage();
     surface.SaveClip();
-    surface.IntersectClip(UpdateRegion);
+    surface.IntersectClip(ViewState.UpdateRegion);
     std::vector<TRect> covered;
     for (int32_t i = first; i <= last; ++i) {
         if (i >= int32_t(Pages.size())) {
@@ -66,7 +66,7 @@ void TDocument::Paint(TDrawSurface& surface)
         TPage& page = *Pages[size_t(i)];
         const TRect r = Offset(page.ViewRect, dx, dy);
         const TRect widened{r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
-        if (Meets(r, UpdateRegion))
+        if (Meets(r, ViewState.UpdateRegion))
             page.Draw(surface, r.Left, r.Top, INT32_MIN);
         // The frame, and the shadow below and to the right.
         surface.FillRect(TRect{widened.Left, widened.Top, widened.Right, r.Top}, frame);
@@ -75,9 +75,9 @@ void TDocument::Paint(TDrawSurface& surface)
         surface.FillRect(TRect{r.Right, r.Top, widened.Right, r.Bottom}, frame);
         const TRect bottomShadow{widened.Left + 4, widened.Bottom, widened.Right + 4, widened.Bottom + 4};
         const TRect rightShadow{widened.Right, widened.Top + 4, widened.Right + 4, widened.Bottom};
-        if (Meets(bottomShadow, UpdateRegion))
+        if (Meets(bottomShadow, ViewState.UpdateRegion))
             surface.FillRect(bottomShadow, frame);
-        if (Meets(rightShadow, UpdateRegion))
+        if (Meets(rightShadow, ViewState.UpdateRegion))
             surface.FillRect(rightShadow, frame);
         covered.push_back(widened);
         covered.push_back(bottomShadow);
@@ -86,7 +86,7 @@ void TDocument::Paint(TDrawSurface& surface)
     // The background between the pages.
     for (const TRect& r : covered)
         surface.ExcludeClip(r);
-    surface.FillRect(UpdateRegion, background);
+    surface.FillRect(ViewState.UpdateRegion, background);
     surface.RestoreClip();
     if (view && wasLive && view->HasFocus() && !HasSelection())
         view->ShowDocCaret();
@@ -108,8 +108,8 @@ TRect TDocument::LineClientRect(const TParLine& line)
     const TPage& page = *line.Page;
     const TPageSetup& ps = PageSetupSectionOfPage(page.PageIndex)->PageSetup;
     const TPoint origin = View() ? View()->ViewOrigin() : TPoint{0, 0};
-    const int32_t left = page.ViewRect.Left + origin.X - ScrollPos.X;
-    const int32_t top = page.ViewRect.Top + origin.Y - ScrollPos.Y + ApplyZoom(line.Y);
+    const int32_t left = page.ViewRect.Left + origin.X - ViewState.ScrollPos.X;
+    const int32_t top = page.ViewRect.Top + origin.Y - ViewState.ScrollPos.Y + ApplyZoom(line.Y);
     const TPageMargins m = GetPageMargins(ps, page.PageIndex);
     int32_t height = line.GetDisplayHeight();
     // The last line of a page may draw below its box.
@@ -131,14 +131,14 @@ void TDocument::PaintRangeLines(TDrawSurface& surface, const TTextPos& pos, bool
     if (!line.Page)
         return;
     const TRect r = LineClientRect(line);
-    if (!Meets(r, TRect{0, 0, ClientWidth + (View() ? View()->ViewOrigin().X : 0),
-                        ClientHeight + (View() ? View()->ViewOrigin().Y : 0)}))
+    if (!Meets(r, TRect{0, 0, ViewState.ClientWidth + (View() ? View()->ViewOrigin().X : 0),
+                        ViewState.ClientHeight + (View() ? View()->ViewOrigin().Y : 0)}))
         return;
     if (TDocumentView* view = View(); view && caretShown) {
         const TPoint origin = view->ViewOrigin();
-        const TRect caret =
-            Offset(TRect{CaretX, CaretY, CaretX + CaretShape.Width, CaretY + CaretShape.Height},
-                   origin.X - ScrollPos.X, origin.Y - ScrollPos.Y);
+        const TRect caret = Offset(TRect{CaretState.X, CaretState.Y, CaretState.X + CaretState.Shape.Width,
+                                         CaretState.Y + CaretState.Shape.Height},
+                                   origin.X - ViewState.ScrollPos.X, origin.Y - ViewState.ScrollPos.Y);
         if (Meets(caret, r)) {
             view->HideDocCaret();
             caretShown = false;
@@ -214,7 +214,8 @@ void TDocument::RepaintRange(const TTextRange& range)
     SelectColorScheme();
     bool caretShown = true;
     view->DrawOnView([&](TDrawSurface& surface) {
-        UpdateRegion = TRect{0, 0, ClientWidth + view->ViewOrigin().X, ClientHeight + view->ViewOrigin().Y};
+        ViewState.UpdateRegion = TRect{0, 0, ViewState.ClientWidth + view->ViewOrigin().X,
+                                       ViewState.ClientHeight + view->ViewOrigin().Y};
         ForEachVisibleLine(
             *this, range, [&](const TTextPos& pos, TParLine&) { PaintRangeLines(surface, pos, caretShown); });
     });

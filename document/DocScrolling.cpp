@@ -25,7 +25,7 @@ bool SameRect(const TRect& a, const TRect& b)
 // Moves the view along one axis: a short distance moves the window's contents, a long one repaints.
 void ScrollAlong(TDocument& d, bool vertical, int32_t to)
 {
-    int32_t& position = vertical ? d.ScrollPos.Y : d.ScrollPos.X;
+    int32_t& position = vertical ? d.ViewState.ScrollPos.Y : d.ViewState.ScrollPos.X;
     const int32_t from = position;
     TDocumentView* view = d.View();
     if (!view) {
@@ -35,7 +35,7 @@ void ScrollAlong(TDocument& d, bool vertical, int32_t to)
     view->HideDocCaret();
     view->FlushDeferredPaint();
     position = to;
-    if (ScrollMovesContents(from, to, vertical ? d.ClientHeight : d.ClientWidth)) {
+    if (ScrollMovesContents(from, to, vertical ? d.ViewState.ClientHeight : d.ViewState.ClientWidth)) {
         if (vertical)
             view->ScrollContents(0, from - to);
         else
@@ -66,26 +66,26 @@ TPoint TDocument::ClampScrollPos(TPoint pos)
     if (GetModeFlag(mfKeepScrollPos))
         return pos;
     // In text-width zoom the text area of the caret's page starts 20 pixels from the left edge.
-    if (ZoomKind == zkTextWidth && !Pages.empty()) {
+    if (ViewState.ZoomKind == zkTextWidth && !Pages.empty()) {
         const int32_t index =
             Caret.PageIndex >= 0 && Caret.PageIndex < int32_t(Pages.size()) ? Caret.PageIndex : 0;
         const TPage& page = *Pages[index];
         pos.X = page.ViewRect.Left +
                 GetPageMargins(PageSetupSectionOfPage(index)->PageSetup, index).LeftZoom - 20;
     }
-    return Grid.ClampScrollPos(pos);
+    return ViewState.Grid.ClampScrollPos(pos);
 }
 
 void TDocument::SetScrollPos(TPoint pos)
 {
     pos = ClampScrollPos(pos);
     if (GetModeFlag(mfHoldScrolling)) {
-        ScrollPos = pos;
+        ViewState.ScrollPos = pos;
         return;
     }
-    const bool horizontal = pos.X != ScrollPos.X, vertical = pos.Y != ScrollPos.Y;
+    const bool horizontal = pos.X != ViewState.ScrollPos.X, vertical = pos.Y != ViewState.ScrollPos.Y;
     if (horizontal && vertical) {
-        ScrollPos = pos;
+        ViewState.ScrollPos = pos;
         Invalidate();
         SetCaretPos();
     } else if (vertical) {
@@ -94,7 +94,7 @@ void TDocument::SetScrollPos(TPoint pos)
         ScrollViewX(pos.X);
     }
     if (TDocumentView* view = View())
-        view->SetScrollBarPositions(ScrollPos);
+        view->SetScrollBarPositions(ViewState.ScrollPos);
 }
 
 void TDocument::ScrollView(int32_t y)
@@ -109,7 +109,7 @@ void TDocument::ScrollViewX(int32_t x)
 
 void TDocument::Invalidate()
 {
-    UpdateRegion = TRect{0, 0, ClientWidth, ClientHeight};
+    ViewState.UpdateRegion = TRect{0, 0, ViewState.ClientWidth, ViewState.ClientHeight};
     if (TDocumentView* view = View()) {
         view->InvalidateView();
         if (!GetModeFlag(mfHoldScrolling))
@@ -119,15 +119,16 @@ void TDocument::Invalidate()
 
 void TDocument::SetUpdateRegion(const TRect& rect)
 {
-    UpdateRegion = rect;
+    ViewState.UpdateRegion = rect;
 }
 
 TPoint TDocument::ScrollPosToShow(const TRect& r, int mode) const
 {
-    const int32_t cw = ClientWidth, ch = ClientHeight;
-    const TRect v{ScrollPos.X, ScrollPos.Y, ScrollPos.X + cw, ScrollPos.Y + ch};
-    TPoint p = ScrollPos;
-    const int32_t margin = mode == 2 && ZoomKind != zkTextWidth ? cw / 5 : 0;
+    const int32_t cw = ViewState.ClientWidth, ch = ViewState.ClientHeight;
+    const TRect v{ViewState.ScrollPos.X, ViewState.ScrollPos.Y, ViewState.ScrollPos.X + cw,
+                  ViewState.ScrollPos.Y + ch};
+    TPoint p = ViewState.ScrollPos;
+    const int32_t margin = mode == 2 && ViewState.ZoomKind != zkTextWidth ? cw / 5 : 0;
     if (r.Left < v.Left) {
         p.X = r.Left - margin;
     } else if (r.Right > v.Right) {
@@ -150,30 +151,30 @@ TPoint TDocument::ScrollPosToShow(const TRect& r, int mode) const
     }
     // Keeping the caret away from the window's edge: a further third of the room left around it.
     if (CurrentOptions().Edit.DiscrVerScroll && height < ch) {
-        if (p.Y < ScrollPos.Y)
+        if (p.Y < ViewState.ScrollPos.Y)
             p.Y -= (ch - height) / 3;
         else if (r.Bottom >= v.Bottom)
             p.Y += (ch - height) / 3;
     }
-    p.X = std::max(0, std::min(p.X, Grid.TotalWidth - cw));
-    p.Y = std::max(0, std::min(p.Y, Grid.TotalHeight - ch));
+    p.X = std::max(0, std::min(p.X, ViewState.Grid.TotalWidth - cw));
+    p.Y = std::max(0, std::min(p.Y, ViewState.Grid.TotalHeight - ch));
     return p;
 }
 
 void TDocument::SetZoomAt(int32_t p, const int32_t* anchor)
 {
-    ZoomPercent = std::clamp(p, 10, 500);
+    ViewState.ZoomPercent = std::clamp(p, 10, 500);
     if (!GetModeFlag(mfPrinting) && !GetModeFlag(mfHidden))
-        ZoomPercent = EffectiveZoom();
-    LayoutZoom = ZoomPercent;
+        ViewState.ZoomPercent = EffectiveZoom();
+    ViewState.LayoutZoom = ViewState.ZoomPercent;
     if (!GetModeFlag(mfPrinting)) {
-        DeviceDpiX = MulDivRound(ScreenDpi, ZoomPercent, 100);
-        DeviceDpiY = DeviceDpiX;
+        ViewState.DeviceDpiX = MulDivRound(ViewState.ScreenDpi, ViewState.ZoomPercent, 100);
+        ViewState.DeviceDpiY = ViewState.DeviceDpiX;
     }
     UpdateDeviceMetrics();
     if (PreviewMode) {
-        CurrentOptions().Preview.ZoomFactor = ZoomPercent;
-        CurrentOptions().Preview.ZoomKind = ZoomKind;
+        CurrentOptions().Preview.ZoomFactor = ViewState.ZoomPercent;
+        CurrentOptions().Preview.ZoomKind = ViewState.ZoomKind;
     }
     if (GetModeFlag(mfViewNotReady) || GetModeFlag(mfHidden))
         return;
@@ -181,9 +182,9 @@ void TDocument::SetZoomAt(int32_t p, const int32_t* anchor)
     // within its page and its place in the window.
     const TPoint at =
         anchor ? TPoint{anchor[0] + (anchor[2] - anchor[0]) / 2, anchor[1] + (anchor[3] - anchor[1]) / 2}
-               : ScrollPos;
-    const TPoint inWindow{at.X - ScrollPos.X, at.Y - ScrollPos.Y};
-    const int32_t page = Grid.PageAt(at);
+               : ViewState.ScrollPos;
+    const TPoint inWindow{at.X - ViewState.ScrollPos.X, at.Y - ViewState.ScrollPos.Y};
+    const int32_t page = ViewState.Grid.PageAt(at);
     const TRect before = GetPageRect(page);
     {
         TModeFlagScope flags(*this);
@@ -197,7 +198,7 @@ void TDocument::SetZoomAt(int32_t p, const int32_t* anchor)
         SetScrollPos({moved.X - inWindow.X, moved.Y - inWindow.Y});
     }
     if (TDocumentView* view = View())
-        view->SetScrollBarPositions(ScrollPos);
+        view->SetScrollBarPositions(ViewState.ScrollPos);
     Invalidate();
     if (!GetModeFlag(mfHoldCaret)) {
         TModeFlagScope flags(*this);
@@ -218,14 +219,15 @@ void TDocument::SetLayoutPageCount(int32_t n)
     std::vector<TRect> before;
     for (int32_t i = first; i <= last; ++i)
         before.push_back(GetPageRect(i));
-    const TPoint scroll = ScrollPos;
+    const TPoint scroll = ViewState.ScrollPos;
     {
         TModeFlagScope flags(*this);
         flags.On(mfHoldScrolling);
         LayoutPageCount = n;
         UpdatePageLayout();
     }
-    bool same = first == FirstVisiblePage() && last == LastVisiblePage() && SamePoint(scroll, ScrollPos);
+    bool same =
+        first == FirstVisiblePage() && last == LastVisiblePage() && SamePoint(scroll, ViewState.ScrollPos);
     for (int32_t i = first; same && i <= last; ++i)
         same = SameRect(before[size_t(i - first)], GetPageRect(i));
     if (GetModeFlag(mfRepaintOnPageSizeOnly) ? SectionsDifferInPageSize() : !same)
@@ -234,7 +236,7 @@ void TDocument::SetLayoutPageCount(int32_t n)
 
 void TDocument::ScrollToFirstText()
 {
-    if (ZoomKind != zkPercent || ScrollPos.X != 0 || ScrollPos.Y != 0 ||
+    if (ViewState.ZoomKind != zkPercent || ViewState.ScrollPos.X != 0 || ViewState.ScrollPos.Y != 0 ||
         CurrentOptions().View.KeepPageCorner || GetModeFlag(mfHidden))
         return;
     const TRect page = GetPageRect(0);
@@ -245,20 +247,21 @@ void TDocument::ScrollToFirstText()
 void TDocument::SetViewSettings(const TViewSettings& settings)
 {
     SetModeFlag(mfShowMarks, settings.ShowMarks);
-    ZoomPercent = std::clamp(settings.Zoom, 10, 500);
-    ZoomKind = std::min<uint8_t>(settings.ZoomKind, zkTwoPages);
+    ViewState.ZoomPercent = std::clamp(settings.Zoom, 10, 500);
+    ViewState.ZoomKind = std::min<uint8_t>(settings.ZoomKind, zkTwoPages);
 }
 
 void TDocument::ApplyPreviewSettings()
 {
-    SavedViewSettings = TViewSettings{GetModeFlag(mfShowMarks), ZoomPercent, ZoomKind};
+    ViewState.SavedViewSettings =
+        TViewSettings{GetModeFlag(mfShowMarks), ViewState.ZoomPercent, ViewState.ZoomKind};
     const TPreviewOptions& preview = CurrentOptions().Preview;
     SetViewSettings(TViewSettings{preview.SpecSymbols, preview.ZoomFactor, preview.ZoomKind});
 }
 
 void TDocument::RestoreViewSettings()
 {
-    SetViewSettings(SavedViewSettings);
+    SetViewSettings(ViewState.SavedViewSettings);
 }
 
 void TDocument::SetPreviewMode(bool on)
@@ -266,7 +269,7 @@ void TDocument::SetPreviewMode(bool on)
     if (on == PreviewMode)
         return;
     if (on) {
-        SavedScrollPos = ScrollPos;
+        ViewState.SavedScrollPos = ViewState.ScrollPos;
         ApplyPreviewSettings();
         PreviewMode = true;
     } else {
@@ -275,13 +278,13 @@ void TDocument::SetPreviewMode(bool on)
     }
     if (TDocumentView* view = View())
         view->RelayoutWindow();
-    SetZoom(ZoomPercent);
+    SetZoom(ViewState.ZoomPercent);
     if (!on) {
         TModeFlagScope flags(*this);
         flags.On(mfHoldScrolling);
-        SetScrollPos(SavedScrollPos);
+        SetScrollPos(ViewState.SavedScrollPos);
     }
     if (TDocumentView* view = View())
-        view->SetScrollBarPositions(ScrollPos);
+        view->SetScrollBarPositions(ViewState.ScrollPos);
     Invalidate();
 }

@@ -145,7 +145,7 @@ void TDocument::SectionsInRange(const TTextRange& range, std::vector<TSection*>&
 void TDocument::GetPageExtent(TPageExtent& out)
 {
     UpdateSectionRanges();
-    out = PageExtent;
+    out = ViewState.PageExtent;
 }
 
 bool TDocument::HasMultiColumnSection() const

@@ -4,7 +4,7 @@
 
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 int32_t TDocument::ParagraphLength(int32_t paragraph) const
 {

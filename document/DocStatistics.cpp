@@ -6,12 +6,11 @@
 #include "classlib/runtime/DateTime.h"
 #include "classlib/runtime/Format.h"
 #include "core/CharClasses.h"
+#include "core/Codings.h"
 #include "core/Messages.h"
 #include "core/TextUtils.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-
-std::string (*StatisticsCodingName)(int32_t coding) = nullptr;
 
 namespace {
 
@@ -172,7 +171,9 @@ void TDocument::ShowStatistics()
     const std::string caption = HasSelection()       ? "Statistiques sur la sélection"
                                 : EditedHeaderFooter ? "Statistiques sur l'en-tête/pied de page"
                                                      : "Statistiques sur le document";
-    const std::string coding = StatisticsCodingName ? StatisticsCodingName(stats.Coding) : std::string();
+    // The coding's name once the format list exists.
+    const std::string coding =
+        CodingManager ? std::string(TCodingManager::GetCodingIdentifier(stats.Coding)) : std::string();
     // The message routines show no caption of their own: it heads the text.
     MessageDlgEx(caption + "||||" +
                      FormatStatisticsMessage(stats, coding, Info.CreationDate, Info.LastSaveDate,

@@ -25,59 +25,59 @@ int32_t RoundedQuotient(int64_t product, int64_t divisor)
 
 int32_t TDocument::TwipsToDeviceY(int32_t v) const
 {
-    return RoundedQuotient(int64_t(v) * DeviceDpiY, 1440);
+    return RoundedQuotient(int64_t(v) * ViewState.DeviceDpiY, 1440);
 }
 int32_t TDocument::TwipsToDeviceX(int32_t v) const
 {
-    return RoundedQuotient(int64_t(v) * DeviceDpiX, 1440);
+    return RoundedQuotient(int64_t(v) * ViewState.DeviceDpiX, 1440);
 }
 int32_t TDocument::TwipsToScreen(int32_t v) const
 {
-    return RoundedQuotient(int64_t(v) * ScreenDpi, 1440);
+    return RoundedQuotient(int64_t(v) * ViewState.ScreenDpi, 1440);
 }
 
 int32_t TDocument::TwipsToDeviceYScaled(int32_t v, int32_t p) const
 {
-    return RoundedQuotient(int64_t(v) * DeviceDpiY * p, 144000);
+    return RoundedQuotient(int64_t(v) * ViewState.DeviceDpiY * p, 144000);
 }
 
 int32_t TDocument::TwipsToDeviceXScaled(int32_t v, int32_t p) const
 {
-    return RoundedQuotient(int64_t(v) * DeviceDpiX * p, 144000);
+    return RoundedQuotient(int64_t(v) * ViewState.DeviceDpiX * p, 144000);
 }
 
 int32_t TDocument::TwipsToScreenScaled(int32_t v, int32_t p) const
 {
-    return RoundedQuotient(int64_t(v) * ScreenDpi * p, 144000);
+    return RoundedQuotient(int64_t(v) * ViewState.ScreenDpi * p, 144000);
 }
 
 int32_t TDocument::ScreenToTwips(int32_t v) const
 {
-    return MulDivRound(v, 1440, ScreenDpi);
+    return MulDivRound(v, 1440, ViewState.ScreenDpi);
 }
 int32_t TDocument::DeviceYToTwips(int32_t v) const
 {
-    return MulDivRound(v, 1440, DeviceDpiY);
+    return MulDivRound(v, 1440, ViewState.DeviceDpiY);
 }
 
 int32_t TDocument::ApplyZoom(int32_t v) const
 {
-    return ZoomPercent == 100 ? v : RoundedQuotient(int64_t(v) * ZoomPercent, 100);
+    return ViewState.ZoomPercent == 100 ? v : RoundedQuotient(int64_t(v) * ViewState.ZoomPercent, 100);
 }
 
 int32_t TDocument::ApplyLayoutZoom(int32_t v) const
 {
-    return LayoutZoom == 100 ? v : RoundedQuotient(int64_t(v) * LayoutZoom, 100);
+    return ViewState.LayoutZoom == 100 ? v : RoundedQuotient(int64_t(v) * ViewState.LayoutZoom, 100);
 }
 
 int32_t TDocument::FontHeightFromHalfPoints(int32_t s) const
 {
-    return -RoundedQuotient(int64_t(s) * ScreenDpi, 144);
+    return -RoundedQuotient(int64_t(s) * ViewState.ScreenDpi, 144);
 }
 
 int32_t TDocument::DeviceFontHeight(int32_t s) const
 {
-    return std::min(-RoundedQuotient(int64_t(s) * DeviceDpiY, 144), -3);
+    return std::min(-RoundedQuotient(int64_t(s) * ViewState.DeviceDpiY, 144), -3);
 }
 
 void TDocument::UpdateDeviceMetrics()
@@ -98,7 +98,7 @@ void TDocument::UpdateDeviceMetrics()
         p[psZoomTopMargin] = ApplyZoom(p[psScreenTopMargin]);
         p[psZoomBottomMargin] = ApplyZoom(p[psScreenBottomMargin]);
     }
-    TPageExtent& e = PageExtent;
+    TPageExtent& e = ViewState.PageExtent;
     e[2] = TwipsToScreen(e[0]);
     e[3] = TwipsToScreen(e[1]);
     e[4] = TwipsToDeviceX(e[0]);
@@ -107,12 +107,12 @@ void TDocument::UpdateDeviceMetrics()
 
 int32_t TDocument::EffectiveZoom()
 {
-    int32_t z = ZoomPercent;
-    const TPageExtent& e = PageExtent;
-    const int32_t w = ClientWidth, h = ClientHeight;
+    int32_t z = ViewState.ZoomPercent;
+    const TPageExtent& e = ViewState.PageExtent;
+    const int32_t w = ViewState.ClientWidth, h = ViewState.ClientHeight;
     // Without a window, or before the pages have a size, the zoom stands as it is.
     if (GetModeFlag(mfHasWindow) && e[2] > 0 && e[3] > 0) {
-        switch (ZoomKind) {
+        switch (ViewState.ZoomKind) {
         case 1: z = int32_t(int64_t(w - 20) * 100 / e[2]); break;
         case 2: {
             const int32_t textWidth = TwipsToScreen(e[6]);
@@ -122,8 +122,8 @@ int32_t TDocument::EffectiveZoom()
         }
         case 3:
         case 4:
-            z = ZoomKind == 3 ? int32_t(int64_t(w - 20) * 100 / e[2])
-                              : int32_t(int64_t(w - 30) * 100 / (2 * int64_t(e[2])));
+            z = ViewState.ZoomKind == 3 ? int32_t(int64_t(w - 20) * 100 / e[2])
+                                        : int32_t(int64_t(w - 30) * 100 / (2 * int64_t(e[2])));
             if (int64_t(e[3]) * z / 100 > h - 20)
                 z = int32_t(int64_t(h - 20) * 100 / e[3]);
             SetModeFlag(mfFitsWholePages, true);

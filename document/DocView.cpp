@@ -22,7 +22,7 @@ void TDocument::ComputePageExtent()
         for (int f = 0; f < 7; ++f)
             e[f] = std::max(e[f], p[fields[f]]);
     }
-    PageExtent = e;
+    ViewState.PageExtent = e;
 }
 
 TPageMargins TDocument::GetPageMargins(const TPageSetup& pageSetup, int32_t side) const
@@ -32,7 +32,7 @@ TPageMargins TDocument::GetPageMargins(const TPageSetup& pageSetup, int32_t side
 
 TRect TDocument::PageRectInGrid(int32_t pageIndex) const
 {
-    return Grid.CellRect(pageIndex);
+    return ViewState.Grid.CellRect(pageIndex);
 }
 
 TRect TDocument::CenterPageInCell(int32_t pageIndex, const TRect& cell)
@@ -50,41 +50,42 @@ TRect TDocument::GetPageRect(int32_t pageIndex)
 
 int32_t TDocument::FirstVisiblePage() const
 {
-    return Grid.FirstVisiblePage(ScrollPos.Y);
+    return ViewState.Grid.FirstVisiblePage(ViewState.ScrollPos.Y);
 }
 
 int32_t TDocument::LastVisiblePage() const
 {
-    return Grid.LastVisiblePage(ScrollPos.Y);
+    return ViewState.Grid.LastVisiblePage(ViewState.ScrollPos.Y);
 }
 
 void TDocument::UpdatePageLayout()
 {
     if (GetModeFlag(mfHidden))
         return;
-    Grid.Compute(ZoomKind, LayoutPageCount, PageExtent[4], PageExtent[5], ClientWidth, ClientHeight);
+    ViewState.Grid.Compute(ViewState.ZoomKind, LayoutPageCount, ViewState.PageExtent[4],
+                           ViewState.PageExtent[5], ViewState.ClientWidth, ViewState.ClientHeight);
     for (auto& page : Pages)
         page->ViewRect = CenterPageInCell(page->PageIndex, PageRectInGrid(page->PageIndex));
-    const TPoint clamped = ClampScrollPos(ScrollPos);
-    if (!SamePoint(clamped, ScrollPos))
+    const TPoint clamped = ClampScrollPos(ViewState.ScrollPos);
+    if (!SamePoint(clamped, ViewState.ScrollPos))
         SetScrollPos(clamped);
-    ScrollRanges = Grid.ScrollRanges();
+    ViewState.ScrollRanges = ViewState.Grid.ScrollRanges();
     if (TDocumentView* view = View())
-        view->SetScrollRanges(ScrollRanges, ScrollPos);
+        view->SetScrollRanges(ViewState.ScrollRanges, ViewState.ScrollPos);
     UpdateCaretGeometry();
     SetCaretPos();
 }
 
 void TDocument::SetZoomKind(int kind)
 {
-    const int oldKind = ZoomKind;
-    ZoomKind = uint8_t(kind);
+    const int oldKind = ViewState.ZoomKind;
+    ViewState.ZoomKind = uint8_t(kind);
     // The fitting zooms need no horizontal scroll bar: the window's view may grow or shrink first.
     if (kind != oldKind)
         if (TDocumentView* view = View())
             view->RelayoutWindow();
     const int32_t zoom = EffectiveZoom();
-    if (zoom != ZoomPercent || kind != oldKind) {
+    if (zoom != ViewState.ZoomPercent || kind != oldKind) {
         SetZoom(zoom);
         UpdatePageLayout();
     }
@@ -101,4 +102,12 @@ void TDocument::InvalidatePagination()
     UpdateDeviceMetrics();
     ClearPageList();
     SetModeFlag(mfPaginationComplete, false);
+}
+
+void TDocument::Relayout()
+{
+    SetModeFlag(mfSectionRangesStale, true);
+    SetModeFlag(mfColumnWidthsStale, true);
+    InvalidatePagination();
+    PaginateAll();
 }

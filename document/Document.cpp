@@ -25,13 +25,13 @@ TDocument::TDocument(bool hidden)
     ObjectManager = std::make_unique<TObjectManager>(this);
     TabManager = std::make_unique<TTabManager>();
     StyleList = std::make_unique<TStyleList>(this, TabManager.get());
-    ZoomPercent = 100;
+    ViewState.ZoomPercent = 100;
     InsertionFormat = DefaultCharFormat();
     Paragraphs.push_back(std::make_unique<TParagraph>(this));
     StoryLengths[stMain] = 1;
     Sections.push_back(std::make_unique<TSection>(this));
     Sections.front()->SetDefaults();
-    ScreenDpi = ScreenPixelsPerInch();
+    ViewState.ScreenDpi = ScreenPixelsPerInch();
     SetModeFlag(mfViewNotReady, true);
     SetZoom(100);
     if (!hidden)
@@ -95,11 +95,10 @@ void TDocument::ResetAsNew()
         scope.On(mfViewNotReady);
         scope.On(mfNoScrollToCaret);
         TParagraph& first = *Paragraphs.front();
-        if (first.PlainText.Size() == 0) {
+        if (first.CharacterCount() == 0) {
             first.Text.Clear();
-            AppendInlineTag(first.Text, 1, 20);
-            AppendInlineTag(first.Text, tcSpecial, scParagraphMark);
-            first.PlainText.AppendByte(scParagraphMark);
+            first.AppendZeroWidthTag(1, 20);
+            first.AppendSpecial(scParagraphMark);
         }
         for (auto& paragraph : Paragraphs)
             paragraph->ParaFormat = DefaultParaFormat();

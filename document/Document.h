@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "classlib/runtime/Streams.h"
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "classlib/runtime/StringList.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 #include "document/PageSetup.h"
 #include "document/Paragraph.h"
 #include "document/TextAccess.h"
 #include "document/TextPos.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 class TClock;
 class TDocObject;
@@ -110,6 +110,44 @@ struct TViewSettings {
     uint8_t ZoomKind = 0;
 };
 
+// What the view shows and where: the zoom, the resolutions, the window's client size, the page grid and
+// the scroll position.
+struct TDocViewState {
+    int32_t ZoomPercent = 100; // 10..500
+    int32_t LayoutZoom = 100;  // the zoom of the last SetZoomAt
+    uint8_t ZoomKind = 0;      // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
+    int32_t DeviceDpiY = 96;
+    int32_t DeviceDpiX = 96;
+    int32_t ScreenDpi = 96; // unzoomed
+    TPageExtent PageExtent{};
+    int32_t ClientWidth = 0; // the window's client area, kept by the window
+    int32_t ClientHeight = 0;
+    TPageGrid Grid;
+    TPoint ScrollPos{};
+    TScrollRanges ScrollRanges{}; // for the window's scroll bars
+    TRect UpdateRegion{};         // empty at creation
+    // The document's own settings and position while print preview shows it.
+    TViewSettings SavedViewSettings{};
+    TPoint SavedScrollPos{};
+};
+
+// The caret as the view shows it: its shape, the font it was made from and its place; the word being
+// typed at it.
+struct TDocCaretState {
+    // The word being typed, checked once the caret leaves it.
+    struct TPendingWord {
+        bool Pending = false;
+        TTextRange Range{};
+    } PendingWord;
+    TTextPos OldPos{};    // the caret before the last placement
+    TCharFormat Format{}; // the format the caret shape was made from
+    int32_t Ascent = 0;   // of the caret format's font, pixels
+    int32_t Descent = 0;
+    TCaretShape Shape{1, 1, 1, false};
+    int32_t X = 0; // view pixels
+    int32_t Y = 0;
+};
+
 // Who wrote the document and when (dates as date-time values, 0 not set), and what it is about.
 struct TDocumentInfo {
     std::string Title;
@@ -153,6 +191,18 @@ public:
     int32_t StoryEnd(int story) const;
     // Whether paragraph I lies outside the story being edited (never while printing).
     bool IsOutsideEditedStory(int32_t i) const;
+    // Appends a new paragraph to the main text (while the other stories are empty) and returns it.
+    TParagraph& AppendParagraph();
+    // The paragraph a reader starts in: the last one while its text is empty (the first paragraph of a
+    // new document), else a new one.
+    TParagraph& StartingParagraph();
+    // The main text is the paragraph list; the other stories follow it, taken from the lists given.
+    void AppendStories(std::vector<std::unique_ptr<TParagraph>>& footnotes,
+                       std::vector<std::unique_ptr<TParagraph>>& endnotes,
+                       std::vector<std::unique_ptr<TParagraph>>& headersFooters);
+    // After reading: the main text's last paragraph gets its end mark when it has none, a document
+    // without paragraphs gets one empty paragraph, and every paragraph's tags are put in canonical form.
+    void FinishParagraphs();
 
     // --- Sections (DocSections.cpp) ---
     std::vector<std::unique_ptr<TSection>> Sections; // never empty
@@ -205,15 +255,7 @@ public:
     // Anchor: a rectangle (left, top, right, bottom) of the view to keep in sight, or none.
     void SetZoomAt(int32_t p, const int32_t* anchor);
 
-    int32_t ZoomPercent = 100; // 10..500
-    int32_t LayoutZoom = 100;  // the zoom of the last SetZoomAt
-    uint8_t ZoomKind = 0;      // 0 percent, 1 page width, 2 text width, 3 whole page, 4 two pages
-    int32_t DeviceDpiY = 96;
-    int32_t DeviceDpiX = 96;
-    int32_t ScreenDpi = 96; // unzoomed
-    TPageExtent PageExtent{};
-    int32_t ClientWidth = 0; // the window's client area, kept by the window
-    int32_t ClientHeight = 0;
+    TDocViewState ViewState;
 
     // --- Pages (Page.cpp) ---
     std::vector<std::unique_ptr<TPage>> Pages;
@@ -257,6 +299,9 @@ public:
     // Refreshes device metrics and page setups' text sizes, recomputes the page extent and drops the
     // pages.
     void InvalidatePagination();
+    // Lays the whole document out again after its text or its sections changed: the section ranges and
+    // column widths are stale, pagination starts over and runs to the end.
+    void Relayout();
     void ComputePageExtent();
     TPageMargins GetPageMargins(const TPageSetup& pageSetup, int32_t side) const;
     TRect PageRectInGrid(int32_t pageIndex) const;
@@ -289,13 +334,6 @@ public:
     void SetViewSettings(const TViewSettings& settings);
     void ApplyPreviewSettings();
     void RestoreViewSettings();
-
-    TPageGrid Grid;
-    TPoint ScrollPos{};
-    TScrollRanges ScrollRanges{}; // for the window's scroll bars
-    TRect UpdateRegion{};         // empty at creation
-    TViewSettings SavedViewSettings{};
-    TPoint SavedScrollPos{};
 
     // --- Painting (DocPainting.cpp) ---
     // Paints the visible pages that meet the update region (laying out those still missing), their
@@ -351,18 +389,7 @@ public:
     // Spell-checks the word pending since typing, and forgets it.
     void CheckPendingTypedWord();
 
-    // The word being typed, checked once the caret leaves it.
-    struct TPendingWord {
-        bool Pending = false;
-        TTextRange Range{};
-    } PendingWord;
-    TTextPos OldCaret{};       // the caret before the last placement
-    TCharFormat CaretFormat{}; // the format the caret shape was made from
-    int32_t CaretAscent = 0;   // of the caret format's font, pixels
-    int32_t CaretDescent = 0;
-    TCaretShape CaretShape{1, 1, 1, false};
-    int32_t CaretX = 0; // view pixels
-    int32_t CaretY = 0;
+    TDocCaretState CaretState;
 
     // --- Owned services ---
     std::unique_ptr<TObjectManager> ObjectManager; // pictures and OLE objects
@@ -467,7 +494,7 @@ public:
     // Selects the shared font of a character format for measuring (flags: TSelectFontFlags).
     TSelectedFont SelectFormatFont(const TCharFormat& format, int flags);
 
-    // --- Fields (editing/DocFields.cpp) ---
+    // --- Fields (DocFields.cpp) ---
     std::vector<std::unique_ptr<TField>> Fields; // every field and bookmark, owned
     TStringList Bookmarks;                       // bookmark names, each with its field
     int32_t FieldRescanFirst = INT32_MIN;        // paragraphs to rescan; INT32_MIN: all
@@ -491,7 +518,7 @@ public:
     // Whether a note reference of a kind starts in the main text from paragraph Paragraph on.
     bool HasNoteReferencesFrom(int32_t paragraph, int noteKind);
 
-    // --- Page-dependent field results (editing/DocFieldResults.cpp) ---
+    // --- Page-dependent field results (DocFieldResults.cpp) ---
     // The number a page shows (its section may start the numbering again).
     int32_t PageNumberOf(int32_t pageIndex) const;
     // Brings the results of the code fields of the given types (a 96-bit set) in a run of paragraphs up
@@ -530,7 +557,8 @@ public:
     void ResetAsNew();
     void SetModified(bool modified);
     bool IsModified() const { return FModified; }
-    // Tells the open-documents list that a long action runs on this document, and that it ended.
+    // Tells the open-documents list that a long action runs on this document, and that it ended (through
+    // TBusyScope, so that an exception leaves them balanced).
     void BeginBusy();
     void EndBusy();
     // "Doc" + the settings' two-digit counter + the coding's extension, in the default documents
@@ -548,21 +576,6 @@ public:
     void WipeTempFile();
     // Shows the document properties dialog; on OK the statistics are stale and the document modified.
     void EditProperties();
-
-    // --- Loading and saving (formats/DocumentFiles.cpp) ---
-    // Reads the document (its paragraph list empty) from a file or a memory block; the file stays open
-    // in FileStream unless it was opened for reading only, read from a copy or lies on a removable
-    // disk. False when loading was given up or failed (the user has been told).
-    bool LoadFromFile(TDocOpeningOptions& options);
-    // Writes a range into the file FileName (a new file put in place of the old one once complete) or
-    // into memory: 0 written, 2 failed or cancelled (the old file as it was).
-    uint8_t SaveToFile(const TDocSavingOptions& options);
-    // Writes the whole document under another name (flags bit 0: as a web page), leaving its own name,
-    // file and state alone.
-    uint8_t SaveToNamedFile(const std::string& fileName, int32_t flags);
-    // True when the user must choose another format than Coding for Range (the whole document when
-    // null): the coding cannot be saved, or the user refused the formatting it would lose.
-    bool CheckFormatLosses(const TTextRange* range, int coding);
 
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;
@@ -617,6 +630,19 @@ public:
 private:
     TDocument& FDocument;
     int FCount = 0;
+};
+
+// Tells the open-documents list that a long action runs on the document for as long as it lives, however
+// the action ends.
+class TBusyScope {
+public:
+    explicit TBusyScope(TDocument& document) : FDocument(document) { FDocument.BeginBusy(); }
+    ~TBusyScope() { FDocument.EndBusy(); }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    TDocument& FDocument;
 };
 
 // Text with every character below 32 (and, unless KeepClass1, every character a file name cannot hold)

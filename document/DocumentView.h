@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 

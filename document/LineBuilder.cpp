@@ -20,7 +20,8 @@
 #include "document/Paragraph.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
+#include "document/ZoomScaling.h"
 
 namespace {
 
@@ -39,11 +40,6 @@ bool IsBreakChar(uint8_t c)
     return c == scTab || c == scEmDash || c == scEnDash || c == scOptionalHyphen || c == ' ' || c == '-';
 }
 
-bool IsSet(int32_t v)
-{
-    return v != 0 && v != UndefinedField;
-}
-
 bool IsDecorationField(int field)
 {
     return field == cfUnderline || field == cfUnderlineColor || (field >= cfShadow && field <= cfEngrave);
@@ -51,8 +47,8 @@ bool IsDecorationField(int field)
 
 bool HasDecoration(const TCharFormat& f)
 {
-    return IsSet(f[cfUnderline]) || IsSet(f[cfUnderlineColor]) || IsSet(f[cfShadow]) || IsSet(f[cfOutline]) ||
-           IsSet(f[cfEmboss]) || IsSet(f[cfEngrave]);
+    return IsFieldOn(f[cfUnderline]) || IsFieldOn(f[cfUnderlineColor]) || IsFieldOn(f[cfShadow]) ||
+           IsFieldOn(f[cfOutline]) || IsFieldOn(f[cfEmboss]) || IsFieldOn(f[cfEngrave]);
 }
 
 // A half-point size from a file kept within what a font can be made at.
@@ -123,15 +119,17 @@ enum TWrap { wrAccept, wrEndHere, wrRollBack };
 // What a line's walk keeps between characters.
 class TLineWalk {
 public:
-    TLineWalk(TParLine& line, TLineBuilder& b, TLineStream& stream) : L(line), B(b), S(stream) {}
+    TLineWalk(TParLine& line, TLineBuilder& builder, TLineStream& stream)
+        : Line(line), Builder(builder), Stream(stream)
+    {}
     void Run();
 
 private:
     void Reset();
-    bool Italic() const { return B.Font.Font && B.Font.Font->Metrics.Italic != 0; }
+    bool Italic() const { return Builder.Font.Font && Builder.Font.Font->Metrics.Italic != 0; }
     int32_t ScaledTwips(int32_t twips) const
     {
-        return B.Document.TwipsToScreen(ScaleBySecondPercent(twips, &B.Document));
+        return Builder.Document.TwipsToScreen(ScaleBySecondPercent(twips, &Builder.Document));
     }
     // Tags 0 to 21.
     void FormatTag(int code, int32_t value);
@@ -154,9 +152,9 @@ private:
     void SaveRollBackState();
     void EndLine(int32_t length);
 
-    TParLine& L;
-    TLineBuilder& B;
-    TLineStream& S;
+    TParLine& Line;        // the line being built
+    TLineBuilder& Builder; // the paragraph's build state
+    TLineStream& Stream;   // the tagged text it reads
 
     int32_t Pos = 0; // bytes of the stream read by this line
     bool Ended = false;
@@ -186,28 +184,28 @@ private:
 
 void TLineWalk::Reset()
 {
-    B.EnsureFont();
-    L.CharCount = 0;
-    L.StreamLength = 0;
-    L.ReserveCharX(16);
-    L.XBuffer[0] = 0;
-    L.SetCharX(0, L.GetStartX());
-    L.SetItalicBit(0, Italic());
-    L.Ascent = B.Font.Ascent;
-    L.Descent = B.Font.Descent;
-    L.TextAscent = B.Font.Ascent;
-    ExactSpacing = B.Paragraph.ParaFormat[pfLineSpacing] < 0;
-    L.Raise = L.Lower = 0;
-    const int32_t raise = B.Format[cfRaise];
+    Builder.EnsureFont();
+    Line.CharCount = 0;
+    Line.StreamLength = 0;
+    Line.ReserveCharX(16);
+    Line.XBuffer[0] = 0;
+    Line.SetCharX(0, Line.GetStartX());
+    Line.SetItalicBit(0, Italic());
+    Line.Ascent = Builder.Font.Ascent;
+    Line.Descent = Builder.Font.Descent;
+    Line.TextAscent = Builder.Font.Ascent;
+    ExactSpacing = Builder.Paragraph.ParaFormat[pfLineSpacing] < 0;
+    Line.Raise = Line.Lower = 0;
+    const int32_t raise = Builder.Format[cfRaise];
     if (!ExactSpacing && raise != UndefinedField) {
         if (raise > 0)
-            L.Raise = static_cast<uint16_t>(std::min(raise, 0xFFFF));
+            Line.Raise = static_cast<uint16_t>(std::min(raise, 0xFFFF));
         else if (raise < 0)
-            L.Lower = static_cast<uint16_t>(std::min(-static_cast<int64_t>(raise), int64_t{0xFFFF}));
+            Line.Lower = static_cast<uint16_t>(std::min(-static_cast<int64_t>(raise), int64_t{0xFFFF}));
     }
-    L.Overhang = HasDecoration(B.Format) ? 1 : 0;
-    L.MeasuredZoom = UndefinedField;
-    L.FieldRefs[0] = L.FieldRefs[1] = nullptr;
+    Line.Overhang = HasDecoration(Builder.Format) ? 1 : 0;
+    Line.MeasuredZoom = UndefinedField;
+    Line.FieldRefs[0] = Line.FieldRefs[1] = nullptr;
 }
 
 void TLineWalk::SaveRollBackState()
@@ -215,12 +213,12 @@ void TLineWalk::SaveRollBackState()
     if (BreakPos < 0 || RollBackSaved)
         return;
     RollBackSaved = true;
-    SavedAscent = L.Ascent;
-    SavedDescent = L.Descent;
-    SavedTextAscent = L.TextAscent;
-    SavedRaise = L.Raise;
-    SavedLower = L.Lower;
-    SavedFormat = B.Format;
+    SavedAscent = Line.Ascent;
+    SavedDescent = Line.Descent;
+    SavedTextAscent = Line.TextAscent;
+    SavedRaise = Line.Raise;
+    SavedLower = Line.Lower;
+    SavedFormat = Builder.Format;
 }
 
 void TLineWalk::FormatTag(int code, int32_t value)
@@ -228,77 +226,77 @@ void TLineWalk::FormatTag(int code, int32_t value)
     SaveRollBackState();
     switch (code) {
     case cfSize:
-        B.Format[cfSize] = ScaleByZoomPercent(SaneSize(value), &B.Document);
-        B.FontStale = true;
+        Builder.Format[cfSize] = ScaleByZoomPercent(SaneSize(value), &Builder.Document);
+        Builder.FontStale = true;
         break;
-    case cfColor: B.Format[cfColor] = value; break;
+    case cfColor: Builder.Format[cfColor] = value; break;
     case cfRaise:
-        B.Format[cfRaise] = value;
+        Builder.Format[cfRaise] = value;
         if (!ExactSpacing) {
             if (value > 0)
-                L.Raise = std::max<uint16_t>(L.Raise, static_cast<uint16_t>(std::min(value, 0xFFFF)));
+                Line.Raise = std::max<uint16_t>(Line.Raise, static_cast<uint16_t>(std::min(value, 0xFFFF)));
             else if (value < 0 && value != UndefinedField)
-                L.Lower = std::max<uint16_t>(L.Lower, static_cast<uint16_t>(std::min(-value, 0xFFFF)));
+                Line.Lower = std::max<uint16_t>(Line.Lower, static_cast<uint16_t>(std::min(-value, 0xFFFF)));
         }
         break;
     case cfLanguage: break;
     default:
-        if (B.Format[code] != value)
-            B.FontStale = true;
-        B.Format[code] = value;
+        if (Builder.Format[code] != value)
+            Builder.FontStale = true;
+        Builder.Format[code] = value;
         break;
     }
-    if (IsDecorationField(code) && IsSet(value))
-        L.Overhang = 1;
+    if (IsDecorationField(code) && IsFieldOn(value))
+        Line.Overhang = 1;
 }
 
 void TLineWalk::BulletStep()
 {
-    if (BulletDone || L.CharCount > 0)
+    if (BulletDone || Line.CharCount > 0)
         return;
     BulletDone = true;
-    if (!IsSet(B.Paragraph.ParaFormat[pfBullets]))
+    if (!IsFieldOn(Builder.Paragraph.ParaFormat[pfBullets]))
         return;
-    const bool first =
-        L.LineIndex == 0 ||
-        (L.LineIndex > 0 && B.Paragraph.Lines[static_cast<size_t>(L.LineIndex - 1)]->IsLonePageBreak());
+    const bool first = Line.LineIndex == 0 ||
+                       (Line.LineIndex > 0 &&
+                        Builder.Paragraph.Lines[static_cast<size_t>(Line.LineIndex - 1)]->IsLonePageBreak());
     if (!first)
         return;
-    TCharFormat bullet = B.Format;
+    TCharFormat bullet = Builder.Format;
     bullet[cfFont] = GetFontManager().BulletFont();
-    const TSelectedFont font = B.Document.SelectFormatFont(bullet, sfLineBuilding);
+    const TSelectedFont font = Builder.Document.SelectFormatFont(bullet, sfLineBuilding);
     int32_t room = std::max(ScaledTwips(BulletIndent), font.Font->CharWidth(BulletChar));
-    const int32_t firstIndent = B.Paragraph.ParaFormat[pfFirstIndent];
+    const int32_t firstIndent = Builder.Paragraph.ParaFormat[pfFirstIndent];
     if (firstIndent < 0 && firstIndent != UndefinedField)
         room = std::max(room, ScaledTwips(-firstIndent));
-    L.AddToCharX(0, room);
-    B.FontStale = true;
+    Line.AddToCharX(0, room);
+    Builder.FontStale = true;
 }
 
 void TLineWalk::PlainChar(uint8_t c)
 {
     BulletStep();
-    B.EnsureFont();
-    const TCharFormat& f = B.Format;
-    const bool smallCaps = IsSet(f[cfSmallCaps]);
+    Builder.EnsureFont();
+    const TCharFormat& f = Builder.Format;
+    const bool smallCaps = IsFieldOn(f[cfSmallCaps]);
     uint8_t shown = c;
-    if (smallCaps || IsSet(f[cfAllCaps]))
+    if (smallCaps || IsFieldOn(f[cfAllCaps]))
         shown = UpperCaseTable(f[cfLanguage])[c];
-    const TSelectedFont* font = &B.Font;
+    const TSelectedFont* font = &Builder.Font;
     TSelectedFont fullSize;
     if (smallCaps && shown == c) {
         // Capitals and characters without case keep the full size in small capitals.
         TCharFormat full = f;
         full[cfSmallCaps] = 0;
-        fullSize = B.Document.SelectFormatFont(full, sfLineBuilding);
+        fullSize = Builder.Document.SelectFormatFont(full, sfLineBuilding);
         font = &fullSize;
-        B.FontStale = true;
+        Builder.FontStale = true;
     }
     PendingKern = 0;
-    if (L.CharCount > 0 && font->Kerning)
+    if (Line.CharCount > 0 && font->Kerning)
         PendingKern = font->Kerning->GetKerning(PrevDisplayed, shown);
     int32_t spacing = 0;
-    if (IsSet(f[cfSpacing]))
+    if (IsFieldOn(f[cfSpacing]))
         spacing = ScaledTwips(f[cfSpacing]);
     const int32_t width = font->Font->CharWidth(shown) + spacing;
     if (AddChar(c, width, font->Ascent, font->Descent, font->Ascent, 1))
@@ -307,10 +305,10 @@ void TLineWalk::PlainChar(uint8_t c)
 
 TWrap TLineWalk::CheckWrap(uint8_t code, int32_t width)
 {
-    if (B.Document.GetModeFlag(mfNoWrap))
+    if (Builder.Document.GetModeFlag(mfNoWrap))
         return wrAccept;
-    const int64_t end = int64_t{L.LastX()} + width + PendingKern;
-    if (end <= B.RightLimit)
+    const int64_t end = int64_t{Line.LastX()} + width + PendingKern;
+    if (end <= Builder.RightLimit)
         return wrAccept;
     if (code == ' ') {
         if (OverhangingSpaces < 2 && !TabOverhangs) {
@@ -328,7 +326,7 @@ TWrap TLineWalk::CheckWrap(uint8_t code, int32_t width)
     }
     if (OverhangingSpaces > 0 || TabOverhangs || ForcedFirst)
         return wrEndHere;
-    if (L.CharCount > 0 && BreakPos < 0)
+    if (Line.CharCount > 0 && BreakPos < 0)
         return wrEndHere;
     if (BreakPos >= 0)
         return wrRollBack;
@@ -351,57 +349,57 @@ void TLineWalk::Accept(uint8_t code, int32_t width, int32_t ascent, int32_t desc
                        int32_t size)
 {
     if (PendingKern) {
-        L.AddToCharX(L.CharCount, PendingKern);
+        Line.AddToCharX(Line.CharCount, PendingKern);
         PendingKern = 0;
     }
     if (width < 0 || code == scOptionalHyphen)
         width = 0;
-    L.AppendCharX(L.LastX() + width, Italic());
-    if (L.CharCount == 0) {
-        L.Ascent = ascent;
-        L.Descent = descent;
-        L.TextAscent = textAscent;
+    Line.AppendCharX(Line.LastX() + width, Italic());
+    if (Line.CharCount == 0) {
+        Line.Ascent = ascent;
+        Line.Descent = descent;
+        Line.TextAscent = textAscent;
     } else {
-        L.Ascent = std::max(L.Ascent, ascent);
-        L.Descent = std::max(L.Descent, descent);
-        L.TextAscent = std::max(L.TextAscent, textAscent);
+        Line.Ascent = std::max(Line.Ascent, ascent);
+        Line.Descent = std::max(Line.Descent, descent);
+        Line.TextAscent = std::max(Line.TextAscent, textAscent);
     }
-    ++L.CharCount;
+    ++Line.CharCount;
     Pos += size;
     if (IsBreakChar(code)) {
-        BreakPos = L.CharCount;
+        BreakPos = Line.CharCount;
         BreakStreamLength = Pos;
-        BreakFieldRefs[0] = L.FieldRefs[0];
-        BreakFieldRefs[1] = L.FieldRefs[1];
-        BreakOverhang = L.Overhang;
+        BreakFieldRefs[0] = Line.FieldRefs[0];
+        BreakFieldRefs[1] = Line.FieldRefs[1];
+        BreakOverhang = Line.Overhang;
         RollBackSaved = false;
-        L.StreamLength = Pos;
+        Line.StreamLength = Pos;
     }
 }
 
 void TLineWalk::EndLine(int32_t length)
 {
     ResolvePendingTab();
-    L.StreamLength = length;
-    S.Data += length;
-    S.Remaining -= length;
+    Line.StreamLength = length;
+    Stream.Data += length;
+    Stream.Remaining -= length;
     Ended = true;
 }
 
 void TLineWalk::RollBack()
 {
-    L.CharCount = BreakPos;
-    L.FieldRefs[0] = BreakFieldRefs[0];
-    L.FieldRefs[1] = BreakFieldRefs[1];
-    L.Overhang = BreakOverhang;
+    Line.CharCount = BreakPos;
+    Line.FieldRefs[0] = BreakFieldRefs[0];
+    Line.FieldRefs[1] = BreakFieldRefs[1];
+    Line.Overhang = BreakOverhang;
     if (RollBackSaved) {
-        L.Ascent = SavedAscent;
-        L.Descent = SavedDescent;
-        L.TextAscent = SavedTextAscent;
-        L.Raise = SavedRaise;
-        L.Lower = SavedLower;
-        B.Format = SavedFormat;
-        B.FontStale = true;
+        Line.Ascent = SavedAscent;
+        Line.Descent = SavedDescent;
+        Line.TextAscent = SavedTextAscent;
+        Line.Raise = SavedRaise;
+        Line.Lower = SavedLower;
+        Builder.Format = SavedFormat;
+        Builder.FontStale = true;
     }
     EndHyphen();
     EndLine(BreakStreamLength);
@@ -409,9 +407,9 @@ void TLineWalk::RollBack()
 
 void TLineWalk::EndHyphen()
 {
-    if (L.CharCount > 0 && L.CharAt(L.CharCount - 1) == scOptionalHyphen) {
-        B.EnsureFont();
-        L.AddToCharX(L.CharCount, B.Font.Font->CharWidth('-'));
+    if (Line.CharCount > 0 && Line.CharAt(Line.CharCount - 1) == scOptionalHyphen) {
+        Builder.EnsureFont();
+        Line.AddToCharX(Line.CharCount, Builder.Font.Font->CharWidth('-'));
     }
 }
 
@@ -420,18 +418,18 @@ void TLineWalk::ResolvePendingTab()
     if (!TabPending)
         return;
     TabPending = false;
-    if (TabIndex >= L.CharCount)
+    if (TabIndex >= Line.CharCount)
         return;
-    const int32_t before = L.DecodeCharX(TabIndex);
-    const int32_t w = L.LastX() - before;
+    const int32_t before = Line.DecodeCharX(TabIndex);
+    const int32_t w = Line.LastX() - before;
     const int32_t d = TabDistance;
     int32_t shift = 0;
     int kind = TabKind;
     if (kind == tkDecimal) {
         kind = tkRight;
-        for (int32_t i = TabIndex + 1; i < L.CharCount; ++i)
-            if (L.CharAt(i) == static_cast<uint8_t>(B.DecimalSeparator)) {
-                shift = d - (L.DecodeCharX(i) - before);
+        for (int32_t i = TabIndex + 1; i < Line.CharCount; ++i)
+            if (Line.CharAt(i) == static_cast<uint8_t>(Builder.DecimalSeparator)) {
+                shift = d - (Line.DecodeCharX(i) - before);
                 kind = tkDecimal;
                 break;
             }
@@ -441,23 +439,23 @@ void TLineWalk::ResolvePendingTab()
     else if (kind == tkRight && w < d)
         shift = d - w;
     if (shift > 0)
-        for (int32_t i = TabIndex + 1; i <= L.CharCount; ++i)
-            L.AddToCharX(i, shift);
+        for (int32_t i = TabIndex + 1; i <= Line.CharCount; ++i)
+            Line.AddToCharX(i, shift);
 }
 
 bool TLineWalk::Tab(int32_t tagPos)
 {
     ResolvePendingTab();
     BulletStep();
-    B.EnsureFont();
-    TDocument& doc = B.Document;
-    const int32_t lastX = L.LastX();
+    Builder.EnsureFont();
+    TDocument& doc = Builder.Document;
+    const int32_t lastX = Line.LastX();
     const int32_t position = UnscaleBySecondPercent(doc.ScreenToTwips(lastX + 1), &doc);
-    const bool inclusive = !(L.CharCount == 0 || L.CharAt(L.CharCount - 1) == scTab);
-    uint32_t stop = B.Tabs->FindNextTab(position, inclusive);
-    const TParaFormat& pf = B.Paragraph.ParaFormat;
+    const bool inclusive = !(Line.CharCount == 0 || Line.CharAt(Line.CharCount - 1) == scTab);
+    uint32_t stop = Builder.Tabs->FindNextTab(position, inclusive);
+    const TParaFormat& pf = Builder.Paragraph.ParaFormat;
     const int32_t firstIndent = pf[pfFirstIndent], leftIndent = pf[pfLeftIndent];
-    if (L.LineIndex == 0 && firstIndent < 0 && firstIndent != UndefinedField &&
+    if (Line.LineIndex == 0 && firstIndent < 0 && firstIndent != UndefinedField &&
         leftIndent != UndefinedField && position < leftIndent) {
         // The hanging indent is a stop of its own, unless the paragraph sets one at or before it.
         bool own = false;
@@ -471,20 +469,21 @@ bool TLineWalk::Tab(int32_t tagPos)
     if (stop != NoTabStop) {
         kind = TabStopKind(stop);
         const int32_t leader = static_cast<int32_t>((stop >> 28) & 0xF);
-        S.Data[tagPos + 2] = static_cast<uint8_t>(kind + 16 * leader);
+        Stream.Data[tagPos + 2] = static_cast<uint8_t>(kind + 16 * leader);
         d = ScaledTwips(TabStopPosition(stop)) - lastX;
     } else {
-        S.Data[tagPos + 2] = 0;
+        Stream.Data[tagPos + 2] = 0;
     }
     PrevDisplayed = 0;
     PendingKern = 0;
     if (kind == tkLeft)
-        return AddChar(scTab, d, B.Font.Ascent, B.Font.Descent, B.Font.Ascent, InlineTagSize);
-    if (!AddChar(scTab, 0, B.Font.Ascent, B.Font.Descent, B.Font.Ascent, InlineTagSize))
+        return AddChar(scTab, d, Builder.Font.Ascent, Builder.Font.Descent, Builder.Font.Ascent,
+                       InlineTagSize);
+    if (!AddChar(scTab, 0, Builder.Font.Ascent, Builder.Font.Descent, Builder.Font.Ascent, InlineTagSize))
         return false;
     TabPending = true;
     TabKind = kind;
-    TabIndex = L.CharCount - 1;
+    TabIndex = Line.CharCount - 1;
     TabDistance = d;
     return true;
 }
@@ -493,13 +492,13 @@ void TLineWalk::ForcedBreak(uint8_t code)
 {
     ResolvePendingTab();
     EndHyphen();
-    TDocument& doc = B.Document;
+    TDocument& doc = Builder.Document;
     int32_t width, ascent, descent;
-    B.EnsureFont();
+    Builder.EnsureFont();
     if (code == scLineBreak) {
         width = ScaleBySecondPercent(LineBreakWidth, &doc);
-        ascent = B.Font.Ascent;
-        descent = B.Font.Descent;
+        ascent = Builder.Font.Ascent;
+        descent = Builder.Font.Descent;
     } else {
         TCharFormat label = DefaultCharFormat();
         label[cfFont] = GetFontManager().DefaultFont();
@@ -508,14 +507,15 @@ void TLineWalk::ForcedBreak(uint8_t code)
         ascent = font.Ascent;
         descent = font.Descent;
         width = BreakMarkWidth;
-        const int32_t alignment = B.Paragraph.ParaFormat[pfAlignment];
+        const int32_t alignment = Builder.Paragraph.ParaFormat[pfAlignment];
         if (alignment == 0 || alignment == 3 || alignment == UndefinedField)
-            width = std::max(width, B.RightLimit - L.LastX());
-        B.FontStale = true;
+            width = std::max(width, Builder.RightLimit - Line.LastX());
+        Builder.FontStale = true;
     }
     Accept(code, width, ascent, descent, ascent, InlineTagSize);
     // Field ends that follow a break belong to its line.
-    while (S.Remaining - Pos >= InlineTagSize && S.Data[Pos] == 0 && TagCode(S.Data + Pos) == tcFieldEnd)
+    while (Stream.Remaining - Pos >= InlineTagSize && Stream.Data[Pos] == 0 &&
+           TagCode(Stream.Data + Pos) == tcFieldEnd)
         Pos += InlineTagSize;
     EndLine(Pos);
 }
@@ -523,8 +523,8 @@ void TLineWalk::ForcedBreak(uint8_t code)
 bool TLineWalk::ObjectChar(int32_t value)
 {
     BulletStep();
-    B.EnsureFont();
-    TDocument& doc = B.Document;
+    Builder.EnsureFont();
+    TDocument& doc = Builder.Document;
     int32_t width = 0, height = 0;
     if (const auto* object =
             static_cast<const TDocObject*>(ResolveTagTarget(value, TTagTargetKind::Object))) {
@@ -533,7 +533,8 @@ bool TLineWalk::ObjectChar(int32_t value)
     }
     PrevDisplayed = 0;
     PendingKern = 0;
-    return AddChar(scOLEObject, width, std::max(height, 0), B.Font.Descent, B.Font.Ascent, InlineTagSize);
+    return AddChar(scOLEObject, width, std::max(height, 0), Builder.Font.Descent, Builder.Font.Ascent,
+                   InlineTagSize);
 }
 
 bool TLineWalk::SpecialChar(uint8_t code, int32_t tagPos)
@@ -547,15 +548,16 @@ bool TLineWalk::SpecialChar(uint8_t code, int32_t tagPos)
     default: break;
     }
     BulletStep();
-    B.EnsureFont();
-    const TSharedFont& font = *B.Font.Font;
+    Builder.EnsureFont();
+    const TSharedFont& font = *Builder.Font.Font;
     PrevDisplayed = 0;
     PendingKern = 0;
     int32_t width = 0;
     switch (code) {
     case scParagraphMark:
         ResolvePendingTab();
-        Accept(code, font.CharWidth(182), B.Font.Ascent, B.Font.Descent, B.Font.Ascent, InlineTagSize);
+        Accept(code, font.CharWidth(182), Builder.Font.Ascent, Builder.Font.Descent, Builder.Font.Ascent,
+               InlineTagSize);
         return true;
     case scNonBreakingSpace: width = font.CharWidth(' '); break;
     case scNonBreakingHyphen: width = font.CharWidth('-'); break;
@@ -565,27 +567,28 @@ bool TLineWalk::SpecialChar(uint8_t code, int32_t tagPos)
     case scFieldResult:
         if (NoteField) {
             width = font.TextWidth(NoteField->Result);
-            L.FieldRefs[NoteField->AutoNumbered ? 1 : 0] = NoteField;
+            Line.FieldRefs[NoteField->AutoNumbered ? 1 : 0] = NoteField;
         } else {
             width = font.CharWidth('?');
         }
-        L.Overhang = 1;
+        Line.Overhang = 1;
         break;
     default: break;
     }
-    return AddChar(code, width, B.Font.Ascent, B.Font.Descent, B.Font.Ascent, InlineTagSize);
+    return AddChar(code, width, Builder.Font.Ascent, Builder.Font.Descent, Builder.Font.Ascent,
+                   InlineTagSize);
 }
 
 void TLineWalk::Run()
 {
     Reset();
-    const uint8_t* data = S.Data;
+    const uint8_t* data = Stream.Data;
     while (!Ended) {
-        const int32_t remaining = S.Remaining - Pos;
+        const int32_t remaining = Stream.Remaining - Pos;
         if (remaining <= 0 || (data[Pos] == 0 && remaining < InlineTagSize)) {
             // The end of the text: the line takes what is left.
             EndHyphen();
-            EndLine(S.Remaining);
+            EndLine(Stream.Remaining);
             break;
         }
         if (data[Pos] != 0) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/FontDevice.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TDocument;
 class TParagraph;

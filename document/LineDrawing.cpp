@@ -19,7 +19,7 @@
 #include "document/Page.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 

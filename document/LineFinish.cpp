@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/LineBuilder.h"
+#include "document/ZoomScaling.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
@@ -19,20 +20,15 @@ bool IsEndCode(uint8_t c)
     return c >= scParagraphMark && c <= scPageBreak;
 }
 
-bool IsSetValue(int32_t v)
-{
-    return v != UndefinedField;
-}
-
 int32_t Field(const TParaFormat& pf, int i)
 {
-    return IsSetValue(pf[i]) ? pf[i] : 0;
+    return IsFieldSet(pf[i]) ? pf[i] : 0;
 }
 
 // The paragraph laid out with "exactly" line spacing.
 bool HasExactSpacing(const TParagraph& p)
 {
-    return p.GetLaidOut() && p.ParaFormat[pfLineSpacing] < 0 && IsSetValue(p.ParaFormat[pfLineSpacing]);
+    return p.GetLaidOut() && p.ParaFormat[pfLineSpacing] < 0 && IsFieldSet(p.ParaFormat[pfLineSpacing]);
 }
 
 } // namespace
@@ -165,7 +161,7 @@ void TParLine::FinishLayout()
 
     const TParaFormat& pf = Paragraph->ParaFormat;
     Height = doc.ApplyLineSpacing(Ascent + Descent, TextAscent + Descent, pf);
-    const bool exact = pf[pfLineSpacing] < 0 && IsSetValue(pf[pfLineSpacing]);
+    const bool exact = pf[pfLineSpacing] < 0 && IsFieldSet(pf[pfLineSpacing]);
     const int32_t index = Paragraph->LayoutIndex;
     const bool indexValid = index >= 0 && index < doc.ParagraphCount() &&
                             doc.Paragraphs[static_cast<size_t>(index)].get() == Paragraph;

@@ -66,7 +66,7 @@ int64_t RoundedQuotient(int64_t a, int64_t b)
 void TParLine::EnsureMeasured()
 {
     TDocument& doc = *Paragraph->Document;
-    const int32_t zoom = doc.ZoomPercent;
+    const int32_t zoom = doc.ViewState.ZoomPercent;
     if (MeasuredZoom == zoom && Widths.Size() == CharCount * 4)
         return;
     const size_t n = size_t(std::max(0, CharCount));
@@ -112,7 +112,7 @@ int32_t TParLine::GetCharX(int32_t n)
     int64_t sum = 0;
     for (int32_t i = 0; i < n; ++i)
         sum += w[i];
-    const int32_t zoom = Paragraph->Document->ZoomPercent;
+    const int32_t zoom = Paragraph->Document->ViewState.ZoomPercent;
     const int32_t start = XBuffer ? DecodeCharX(0) / 8 : 0;
     if (zoom == 100)
         return start + int32_t(sum);
@@ -125,7 +125,8 @@ int32_t TParLine::GetZoomedX(int32_t n)
     n = std::clamp(n, 0, CharCount);
     const int32_t* w = reinterpret_cast<const int32_t*>(Widths.Data());
     int64_t x =
-        XBuffer ? RoundedQuotient(int64_t(DecodeCharX(0)) * Paragraph->Document->ZoomPercent, 800) : 0;
+        XBuffer ? RoundedQuotient(int64_t(DecodeCharX(0)) * Paragraph->Document->ViewState.ZoomPercent, 800)
+                : 0;
     for (int32_t i = 0; i < n; ++i)
         x += w[i];
     return int32_t(x);

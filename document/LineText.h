@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/InlineTags.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 
 class TDocument;
 class TDrawSurface;

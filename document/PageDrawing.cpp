@@ -14,7 +14,7 @@
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ public:
 
 private:
     bool OnScreen() const { return !Printing; }
-    bool InUpdate(const TRect& r) const { return Printing || Meets(r, Doc.UpdateRegion); }
+    bool InUpdate(const TRect& r) const { return Printing || Meets(r, Doc.ViewState.UpdateRegion); }
     void FillMargins(const TRect& r);
     void DrawLimits(const TRect& r);
     void DrawHeaderFooterArea(TField* field, int32_t& firstTop, int32_t& lastBottom);
@@ -152,7 +152,7 @@ void TPagePainter::DrawLine(TParLine& line, int32_t x, int32_t y)
 // position.
 void TPagePainter::DrawLimits(const TRect& r)
 {
-    const TPoint scroll = Doc.ScrollPos;
+    const TPoint scroll = Doc.ViewState.ScrollPos;
     const auto hx = [&] { return r.Left - (((scroll.X + r.Left) % 5) + 5) % 5; };
     const auto vy = [&] { return r.Top - (((scroll.Y + r.Top) % 5) + 5) % 5; };
     const int32_t leftX = Left + LM - 1, rightX = Left + W - RM;
@@ -217,7 +217,7 @@ void TPagePainter::DrawHeaderFooterLabel(int32_t x, int32_t y, TField* field)
     format[cfFont] = GetFontManager().IndexOfFont("Arial");
     if (format[cfFont] < 0)
         format[cfFont] = 0;
-    const int32_t points = Doc.ZoomPercent <= 50 ? 7 : 8;
+    const int32_t points = Doc.ViewState.ZoomPercent <= 50 ? 7 : 8;
     TFontManager& fm = GetFontManager();
     TSharedFont* font = fm.GetSharedFont(format, Doc.FontHeightFromHalfPoints(points * 2), false, true,
                                          fm.Device().MeasuringDC());
@@ -345,7 +345,7 @@ void TPagePainter::Draw(int32_t firstParagraph)
     if (OnScreen()) {
         S.SaveClip();
         TRect clip = Clip;
-        if (!IntersectRectInPlace(clip, Doc.UpdateRegion))
+        if (!IntersectRectInPlace(clip, Doc.ViewState.UpdateRegion))
             clip = TRect{0, 0, 0, 0};
         S.IntersectClip(clip);
     }
@@ -412,9 +412,9 @@ void TPagePainter::Draw(int32_t firstParagraph)
                 continue;
             }
             TRect r{Left, y, Left + W, y + line.GetDisplayHeight()};
-            if (r.Bottom < Doc.UpdateRegion.Top)
+            if (r.Bottom < Doc.ViewState.UpdateRegion.Top)
                 continue;
-            if (r.Top > Doc.UpdateRegion.Bottom && line.ColumnIndex < 0)
+            if (r.Top > Doc.ViewState.UpdateRegion.Bottom && line.ColumnIndex < 0)
                 break;
             TModeFlagScope flags(Doc);
             if (i == lastBody && line.ColumnIndex < 0 && line.Overhang) {

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "document/PageSetup.h"
 
 // How the zoom is chosen: as set, or fitted to the window.

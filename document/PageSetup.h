@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 // Named indexes of the page setup. Lengths are twips unless said otherwise; fields psScreenWidth to
 // psZoomBottomMargin are derived from the device and the zoom and written by the document alone.

@@ -124,9 +124,9 @@ void TParReformatingManager::ReformatPending()
     TDocument& doc = *Document;
     if (Pending.empty() || doc.IsViewBusy())
         return;
-    doc.BeginBusy();
     TChangedRange united = EmptyChangedRange();
-    try {
+    {
+        TBusyScope busy(doc);
         while (!Pending.empty()) {
             const int32_t index = Pending.back();
             TChangedRange range;
@@ -134,11 +134,7 @@ void TParReformatingManager::ReformatPending()
             doc.OperationManager->UnionChangedRange(united, range);
             Pending.pop_back();
         }
-    } catch (...) {
-        doc.EndBusy();
-        throw;
     }
-    doc.EndBusy();
     united[crCaretPar] = doc.Caret.ParIndex;
     united[crCaretOffset] = doc.Caret.Offset;
     united[crCaretLine] = doc.Caret.LineHint;

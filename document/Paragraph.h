@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/Memory.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/ParLine.h"
 
 class TDocument;
@@ -101,15 +101,33 @@ public:
     void RestoreSnapshot(TParagraphSnapshot& snapshot);
 
     // Widens the checked range to cover Start..End, first dropping the range and the marks when the
-    // spell checker's generation changed since they were made.
-    void ExtendSpellCheckRange(int32_t start, int32_t end);
-    // The marks are current and Start..End lies in the checked range.
-    bool IsRangeSpellChecked(int32_t start, int32_t end) const;
+    // spell checker's check generation (Generation, which it passes) changed since they were made.
+    void ExtendSpellCheckRange(int32_t start, int32_t end, int32_t generation);
+    // The marks are of the check generation Generation and Start..End lies in the checked range.
+    bool IsRangeSpellChecked(int32_t start, int32_t end, int32_t generation) const;
     // Records a mark inside the checked range, once for the same start and end.
     void AddMisspelling(int32_t start, int32_t end, int32_t kind);
 
     // Rebuilds the plain text from the stream.
     void UpdatePlainText();
+
+    // --- Filling at the end, the stream and the plain text in step (ParagraphText.cpp) ---
+    // Characters (bytes other than 0 and 1).
+    void AppendText(const uint8_t* bytes, int32_t count);
+    // A special character: a tag of code 22 and its code as the plain byte.
+    void AppendSpecial(uint8_t code);
+    // The break that ends the section of that handle (plain byte 3).
+    void AppendSectionBreak(int32_t sectionHandle);
+    // A picture (tag 24) or an OLE object (tag 25) carrying the object's handle, with its plain byte.
+    void AppendObject(int code, int32_t handle);
+    // A tag that takes no character position (formats, field marks).
+    void AppendZeroWidthTag(int code, int32_t value);
+    // Removes the last character when it is a plain character or a special one; false (nothing
+    // removed) when the text is empty or ends with another tag.
+    bool RemoveLastCharacter();
+    // The number of character positions, and the plain byte of the last one (0 when there is none).
+    int32_t CharacterCount() const { return PlainText.Size(); }
+    uint8_t LastCharacter() const;
 
 private:
     bool FNormalized = false;

@@ -8,15 +8,7 @@
 #include "document/LineBuilder.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
-
-namespace {
-
-bool IsOn(int32_t v)
-{
-    return v != 0 && v != UndefinedField;
-}
-
-} // namespace
+#include "document/ZoomScaling.h"
 
 void TParagraph::UpdateLayout(bool breakLines, int32_t textWidth)
 {
@@ -73,7 +65,7 @@ TSelectedFont TDocument::SelectFormatFont(const TCharFormat& format, int flags)
 {
     TFontManager& fm = GetFontManager();
     const TDCHandle dc = fm.Device().MeasuringDC();
-    const bool smallCaps = (flags & sfSmallCaps) && IsOn(format[cfSmallCaps]);
+    const bool smallCaps = (flags & sfSmallCaps) && IsFieldOn(format[cfSmallCaps]);
     const int32_t size = format[cfSize];
     auto heightOf = [&](int32_t s) {
         return (flags & sfDeviceHeight) ? DeviceFontHeight(s) : FontHeightFromHalfPoints(s);
@@ -84,7 +76,7 @@ TSelectedFont TDocument::SelectFormatFont(const TCharFormat& format, int flags)
     selected.Font = fm.GetSharedFont(format, height, lenient, true, dc);
     selected.Ascent = selected.Font->Ascent;
     selected.Descent = selected.Font->Descent;
-    if ((flags & sfVerticalPosition) && IsOn(format[cfVertPos])) {
+    if ((flags & sfVerticalPosition) && IsFieldOn(format[cfVertPos])) {
         height = heightOf(size * (smallCaps ? 52 : 65) / 100);
         selected.Font = fm.GetSharedFont(format, height, lenient, true, dc);
     }

@@ -1,10 +1,8 @@
 // The spell checker's bookkeeping on a paragraph: the range already checked and the marks found.
 #include "document/Paragraph.h"
-#include "tools/SpellCheck.h"
 
-void TParagraph::ExtendSpellCheckRange(int32_t start, int32_t end)
+void TParagraph::ExtendSpellCheckRange(int32_t start, int32_t end, int32_t generation)
 {
-    const int32_t generation = SpellCheckManager()->CheckGeneration;
     if (SpellingStamp != generation) {
         SpellingStamp = generation;
         CheckedStart = CheckedEnd = 0;
@@ -23,10 +21,10 @@ void TParagraph::ExtendSpellCheckRange(int32_t start, int32_t end)
         CheckedEnd = end;
 }
 
-bool TParagraph::IsRangeSpellChecked(int32_t start, int32_t end) const
+bool TParagraph::IsRangeSpellChecked(int32_t start, int32_t end, int32_t generation) const
 {
-    return SpellingStamp == SpellCheckManager()->CheckGeneration && CheckedStart < CheckedEnd &&
-           start >= CheckedStart && end <= CheckedEnd;
+    return SpellingStamp == generation && CheckedStart < CheckedEnd && start >= CheckedStart &&
+           end <= CheckedEnd;
 }
 
 void TParagraph::AddMisspelling(int32_t start, int32_t end, int32_t kind)

@@ -32,6 +32,3 @@ void StatisticsCountSentences(TDocument& document, int32_t paragraph, int32_t fr
 std::string FormatStatisticsMessage(const TDocStatistics& stats, const std::string& codingName,
                                     double creationDate, double lastSaveDate, const std::string& lastAuthor,
                                     double printDate);
-
-// The name of a coding for the statistics message; the format list fills it in.
-extern std::string (*StatisticsCodingName)(int32_t coding);

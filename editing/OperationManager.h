@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TDocument;
 

@@ -10,7 +10,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace {
 
@@ -317,8 +317,8 @@ std::string DumpDocument(const TDocument& document, bool whole)
     };
     notes("footnotes", document.FootnoteSettings);
     notes("endnotes", document.EndnoteSettings);
-    out += "zoom=" + std::to_string(document.ZoomPercent) + "/" + std::to_string(document.ZoomKind) +
-           " widow=" + std::to_string(document.WidowControl) +
+    out += "zoom=" + std::to_string(document.ViewState.ZoomPercent) + "/" +
+           std::to_string(document.ViewState.ZoomKind) + " widow=" + std::to_string(document.WidowControl) +
            " lang=" + std::to_string(document.DefaultLanguageId) + "\n";
     const TDocumentInfo& info = document.Info;
     for (auto [name, text] : {std::pair{"title", &info.Title},

@@ -1,5 +1,6 @@
-// The document's own loading and saving: the load and save dispatch with the kept file, the way it
-// was opened and the password held by the document.
+// Loading and saving a document with the file it keeps, the way it was opened and its password.
+#include "formats/DocumentFiles.h"
+
 #include <utility>
 
 #include "document/Document.h"
@@ -7,7 +8,6 @@
 #include "formats/Encryption.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
-#include "formats/save/FormatLosses.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ struct TKeptFile {
 
 } // namespace
 
-bool TDocument::LoadFromFile(TDocOpeningOptions& options)
+bool OpenDocumentFile(TDocument& document, TDocOpeningOptions& options)
 {
     TLoadedDocument loaded;
-    loaded.Password = Password;
+    loaded.Password = document.Password;
     // The password the user types is handed over enciphered in memory; the load takes it in clear.
     const TAskPassword askPassword = [](std::string& password) {
         if (!DocumentHost().AskPassword(false, password))
@@ -35,27 +35,17 @@ bool TDocument::LoadFromFile(TDocOpeningOptions& options)
         GetEncryptionManager().DecryptString(password);
         return true;
     };
-    if (!LoadDocumentFromFile(*this, options, loaded, AskThroughMessages, askPassword))
+    if (!LoadDocumentFromFile(document, options, loaded, AskThroughMessages, askPassword))
         return false;
-    FileStream = std::move(loaded.File);
-    OpenedReadOnly = loaded.ReadOnly;
-    OpenedFromCopy = loaded.FromCopy;
-    Password = std::move(loaded.Password);
+    document.FileStream = std::move(loaded.File);
+    document.OpenedReadOnly = loaded.ReadOnly;
+    document.OpenedFromCopy = loaded.FromCopy;
+    document.Password = std::move(loaded.Password);
     return true;
 }
 
-uint8_t TDocument::SaveToFile(const TDocSavingOptions& options)
+uint8_t SaveDocumentFile(TDocument& document, const TDocSavingOptions& options)
 {
-    TKeptFile kept(*this);
-    return SaveDocument(*this, options, kept.Loaded);
-}
-
-uint8_t TDocument::SaveToNamedFile(const std::string& fileName, int32_t flags)
-{
-    return SaveDocumentToNamedFile(*this, fileName, flags);
-}
-
-bool TDocument::CheckFormatLosses(const TTextRange* range, int coding)
-{
-    return ::CheckFormatLosses(*this, range, coding);
+    TKeptFile kept(document);
+    return SaveDocument(document, options, kept.Loaded);
 }

@@ -6,7 +6,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 const char* const FieldTypeNames[kFieldTypeCount] = {
     "?",

@@ -12,8 +12,8 @@
 #include "core/Messages.h"
 #include "core/PathUtils.h"
 #include "document/DocumentHost.h"
-#include "formats/CodePages.h"
-#include "formats/Zlib.h"
+#include "codecs/CodePages.h"
+#include "codecs/Zlib.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "classlib/runtime/FileStream.h"
 #include "classlib/runtime/Files.h"
 #include "classlib/runtime/Format.h"
+#include "core/Colors.h"
 #include "core/CmdLine.h"
 #include "core/Events.h"
 #include "core/Messages.h"
@@ -20,8 +21,10 @@
 #include "core/ShellUtils.h"
 #include "core/Sounds.h"
 #include "core/TextUtils.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
+#include "formats/DocumentFiles.h"
 #include "formats/load/DocumentLoad.h"
+#include "formats/save/DocumentSave.h"
 #include "shell/DocBar.h"
 #include "shell/MainForm.h"
 #include "dialogs/DocProperties.h"
@@ -70,6 +73,11 @@ TDocDispatcher::TDocDispatcher()
         LivePictureBytesLimit = int64_t(memory / 2);
     Dispatcher = this;
     SetDocumentHost(this);
+    // New colours repaint whatever documents are open then.
+    GetColorManager()->OnColorsChanged = [](TColorManager&) {
+        if (TDocDispatcher* dispatcher = GetDocDispatcher())
+            dispatcher->RelayoutAllDocuments();
+    };
 }
 
 TDocDispatcher::~TDocDispatcher()
@@ -176,7 +184,7 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
     options.FileName = fileName;
     options.Coding = coding;
     State |= dsLoading;
-    const bool loaded = document->LoadFromFile(options);
+    const bool loaded = OpenDocumentFile(*document, options);
     State &= ~dsLoading;
     if (!loaded)
         return false; // the document and its window go; no history is touched
@@ -357,7 +365,7 @@ void TDocDispatcher::AutosaveAll()
         if (state.RecoveryFile.empty())
             state.RecoveryFile = GetTempFileNameOfKind(tfQad);
         state.RecoveryStream.reset();
-        if (document->SaveToNamedFile(state.RecoveryFile, 0) != 0) {
+        if (SaveDocumentToNamedFile(*document, state.RecoveryFile, 0) != 0) {
             DeleteFileA(state.RecoveryFile.c_str());
             state.RecoveryFile.clear();
             continue;

@@ -20,6 +20,7 @@
 #include "document/Document.h"
 #include "document/TimeSlice.h"
 #include "document/ParReformatingManager.h"
+#include "formats/save/DocumentSave.h"
 #include "shell/CommandManager.h"
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
@@ -658,7 +659,7 @@ void TMainForm::HandleFatalException(const Exception& e)
         const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
         const std::string target = Format("%s_Sauvegarde d'urgence", hasExt ? name.substr(0, dot) : name) +
                                    (hasExt ? name.substr(dot) : std::string());
-        if (document->SaveToNamedFile(target, 0) != 0)
+        if (SaveDocumentToNamedFile(*document, target, 0) != 0)
             ShowError(Format("Impossible d'enregistrer le fichier \"%s\".", target));
     }
     try {

@@ -23,7 +23,7 @@
 #include "core/Sounds.h"
 #include "dialogs/OneShotSwitches.h"
 #include "document/Document.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
 #include "shell/HotKeys.h"

@@ -14,7 +14,7 @@
 #include "core/Options.h"
 #include "core/PathUtils.h"
 #include "core/ProgramFolder.h"
-#include "tools/LexiconEnvelope.h"
+#include "codecs/LexiconEnvelope.h"
 #include "tools/SpellCheck.h"
 #include "tools/SpellEngine.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/runtime/StringList.h"
-#include "tools/SpellCheckOptions.h"
+#include "core/SpellCheckOptions.h"
 
 class TSettingsStorage;
 

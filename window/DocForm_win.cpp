@@ -61,8 +61,8 @@ void TDocumentForm::LayoutControls()
         return;
     const int w = ClientWidth(), h = ClientHeight();
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-    const bool horizontal =
-        !Document || (Document->ZoomKind != zkPageWidth && Document->ZoomKind != zkTextWidth);
+    const bool horizontal = !Document || (Document->ViewState.ZoomKind != zkPageWidth &&
+                                          Document->ViewState.ZoomKind != zkTextWidth);
     HorScrollBar->SetVisible(horizontal);
     HorScrollBar->SetBounds(0, h - cy, std::max(0, w - cx), cy);
     VerScrollBar->SetBounds(w - cx, 0, cx, std::max(0, h - (horizontal ? cy : 0)));
@@ -75,8 +75,8 @@ void TDocumentForm::CalcViewRect()
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
     ViewRect = TRect{0, 0, std::max(0, w - cx), std::max(0, h - (HorScrollBar->Visible() ? cy : 0))};
     if (Document) {
-        Document->ClientWidth = ViewRect.Right - ViewRect.Left;
-        Document->ClientHeight = ViewRect.Bottom - ViewRect.Top;
+        Document->ViewState.ClientWidth = ViewRect.Right - ViewRect.Left;
+        Document->ViewState.ClientHeight = ViewRect.Bottom - ViewRect.Top;
     }
 }
 
@@ -88,12 +88,14 @@ void TDocumentForm::SetScrollPageSizes()
 
 TPoint TDocumentForm::ClientToDoc(TPoint p) const
 {
-    return TPoint{p.X + Document->ScrollPos.X - ViewRect.Left, p.Y + Document->ScrollPos.Y - ViewRect.Top};
+    return TPoint{p.X + Document->ViewState.ScrollPos.X - ViewRect.Left,
+                  p.Y + Document->ViewState.ScrollPos.Y - ViewRect.Top};
 }
 
 TPoint TDocumentForm::DocToClient(TPoint p) const
 {
-    return TPoint{p.X - Document->ScrollPos.X + ViewRect.Left, p.Y - Document->ScrollPos.Y + ViewRect.Top};
+    return TPoint{p.X - Document->ViewState.ScrollPos.X + ViewRect.Left,
+                  p.Y - Document->ViewState.ScrollPos.Y + ViewRect.Top};
 }
 
 void TDocumentForm::RelayoutWindow()
@@ -111,7 +113,7 @@ void TDocumentForm::UpdateAfterResize()
     {
         TModeFlagScope flags(*Document);
         flags.Off(mfViewLive);
-        Document->SetZoom(Document->ZoomPercent);
+        Document->SetZoom(Document->ViewState.ZoomPercent);
     }
     // The fitting zooms may show or hide the horizontal bar.
     RelayoutWindow();
@@ -247,7 +249,7 @@ void TDocumentForm::HorScrollBarChange()
 {
     if ((State & dsScrollBarsSuspended) || !CanEdit())
         return;
-    Document->SetScrollPos(TPoint{HorScrollBar->Position(), Document->ScrollPos.Y});
+    Document->SetScrollPos(TPoint{HorScrollBar->Position(), Document->ViewState.ScrollPos.Y});
 }
 
 void TDocumentForm::VerScrollBarChange()
@@ -261,7 +263,7 @@ void TDocumentForm::VerScrollBarChange()
         const int32_t count = int32_t(Document->Pages.size());
         Document->Paginate(count, count + count / 4);
     }
-    Document->SetScrollPos(TPoint{Document->ScrollPos.X, position});
+    Document->SetScrollPos(TPoint{Document->ViewState.ScrollPos.X, position});
 }
 
 void TDocumentForm::Paint()

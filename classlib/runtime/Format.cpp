@@ -66,17 +66,6 @@ std::string GroupThousands(const std::string& fixed)
     return out + fixed.substr(end);
 }
 
-std::string UnsignedDigits(uint64_t v, unsigned base, bool upper)
-{
-    const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    std::string s;
-    do {
-        s.insert(s.begin(), digits[v % base]);
-        v /= base;
-    } while (v);
-    return s;
-}
-
 // The value of an integer argument as an unsigned number: a negative 32-bit value is taken as its
 // 32-bit pattern, as a Windows program expects of %u and %x.
 uint64_t AsUnsigned(const TFormatArg& a)
@@ -98,6 +87,17 @@ std::string_view Trimmed(std::string_view t)
 }
 
 } // namespace
+
+std::string UnsignedDigits(uint64_t v, unsigned base, bool upper)
+{
+    const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    std::string s;
+    do {
+        s.insert(s.begin(), digits[v % base]);
+        v /= base;
+    } while (v);
+    return s;
+}
 
 std::string FormatList(std::string_view pattern, const std::vector<TFormatArg>& args)
 {

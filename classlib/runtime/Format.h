@@ -60,6 +60,8 @@ std::string Format(std::string_view pattern, const A&... args)
 // The shortest text of a value with up to 15 significant digits ("2,54", "1E+20", "0,001").
 std::string FloatToStr(long double value);
 std::string IntToStr(int64_t value);
+// The digits of a value in a base from 2 to 16, upper- or lower-case letters beyond 9.
+std::string UnsignedDigits(uint64_t value, unsigned base, bool upper);
 
 // Reading numbers: optional blanks around, an optional sign, decimal digits. StrToInt raises
 // EConvertError for a text that is not an integer of 32 bits.

@@ -13,8 +13,8 @@
 #include "core/PathUtils.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/CodePages.h"
-#include "formats/Codings.h"
+#include "codecs/CodePages.h"
+#include "core/Codings.h"
 #include "formats/load/EncryptedLoad.h"
 #include "formats/load/FileMessages.h"
 #include "formats/load/FormatDetection.h"
@@ -249,7 +249,7 @@ bool LoadDocumentFromFile(TDocument& document, TDocOpeningOptions& options, TLoa
                 ApplyCodingTemplate(document, coding, options.FileName, formats);
             ReadPlainTextDocument(document, *input, formats, loaded.TextLength);
         }
-        FinishParagraphs(document);
+        document.FinishParagraphs();
         if (loaded.StyleSheetRead)
             ReduceStylesToDifferences(*document.StyleList);
     } catch (const EAbort&) {

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "formats/CharTables.h"
-#include "formats/Codings.h"
+#include "codecs/CharTables.h"
+#include "core/Codings.h"
 #include "formats/load/WordStorage.h"
 
 namespace {

@@ -4,7 +4,12 @@
 #include <vector>
 
 #include "core/Styles.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
+
+bool IsStyleToggleField(int field)
+{
+    return (field >= cfBold && field <= cfDoubleStrike) || (field >= cfSmallCaps && field <= cfEngrave);
+}
 
 int32_t FindStyleByNumber(const TStyleList& list, int32_t number)
 {
@@ -69,13 +74,11 @@ void ResolveStyleBases(TStyleList& list)
             state[static_cast<size_t>(w)] = Settled;
     }
     // Toggles, from the last style to the first: the opposite of the base's value.
-    static const int toggles[] = {cfBold,    cfItalic, cfStrike,  cfDoubleStrike, cfSmallCaps,
-                                  cfAllCaps, cfShadow, cfOutline, cfEmboss,       cfEngrave};
     const TCharFormat& defaults = DefaultCharFormat();
     for (int32_t i = count - 1; i >= 0; --i) {
         TStyle& style = *list.Styles[static_cast<size_t>(i)];
-        for (int f : toggles) {
-            if (style.CharFormat[f] != kStyleToggle)
+        for (int f = 0; f < CharFormatFieldCount; ++f) {
+            if (!IsStyleToggleField(f) || style.CharFormat[f] != kStyleToggle)
                 continue;
             int32_t b = style.BasedOn >= 0 ? list.Styles[static_cast<size_t>(style.BasedOn)]->CharFormat[f]
                                            : defaults[f];

@@ -8,6 +8,9 @@ class TStyleList;
 
 // The value a toggle word without parameter leaves in a style: the opposite of what its base has.
 constexpr int32_t kStyleToggle = 129;
+// The character-format fields whose marker the style passes resolve: bold, italic, strike, double strike,
+// small caps, all caps, shadow, outline, emboss and engrave (not underline, whose kinds are no toggle).
+bool IsStyleToggleField(int field);
 
 // The index of the last style whose file number is Number; 0 when there is none.
 int32_t FindStyleByNumber(const TStyleList& list, int32_t number);

@@ -15,7 +15,7 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Section.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReader.h"
@@ -31,7 +31,7 @@ std::unique_ptr<TDocument> ReadTemplate(const std::string& path)
         auto document = std::make_unique<TDocument>();
         TLoadInput input(file, file.GetSize(), path);
         ReadRtfDocument(*document, input);
-        FinishParagraphs(*document);
+        document->FinishParagraphs();
         return document;
     } catch (const Exception&) {
         return nullptr;

@@ -1,6 +1,6 @@
-// The Rich Text Format vocabulary: one sorted table of control words with their kinds, its index, and
-// the small scanners (control words, parameters, hexadecimal pairs, escapes, character runs) that the
-// reader and the writer share.
+// The Rich Text Format vocabulary: one sorted table of control words with their kinds and its index, the
+// hexadecimal and escaped forms the writer puts bytes in, and the counters of character runs. Reading the
+// syntax (words, parameters, escapes, hexadecimal data) is the tokenizer's alone.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -381,35 +381,8 @@ private:
 // The one table of the program.
 const TControlWords& ControlWords();
 
-// A control word parsed in place: its letters start at Start (just behind the backslash).
-struct TRtfWordRecord {
-    char* Start = nullptr;
-    int32_t Length = 0; // letters, parameter and a consumed delimiting space
-    int32_t Letters = 0;
-};
-
-// True when p (on a "{") is followed by "\*"; reads nothing at or past End.
-bool IsDestinationMarker(const char* p, const char* end);
-// True when p points at "\" followed by a letter.
-bool IsControlWordStart(const char* p, const char* end);
-// Parses the control word whose letters start at p, lower-casing them in place; nothing at or past End
-// is read.
-void ParseControlWord(char* p, const char* end, TRtfWordRecord& word);
-// Length of the word's parameter (sign and digits).
-int32_t ParameterLength(const TRtfWordRecord& word);
-// The word's numeric parameter, 0 without digits; saturates at the limits of a 32-bit value.
-int32_t ParameterValue(const TRtfWordRecord& word);
-// 1 when the word has no parameter, else its value.
-int32_t ParameterOr1(const TRtfWordRecord& word);
-
-// Decodes hexadecimal pairs from Source (up to End) into at most Maximum bytes; stops at the first
-// pair that is not two hexadecimal digits, leaving Source on it. Returns the number of bytes written.
-int32_t HexPairsToBytes(const char*& source, const char* end, uint8_t* destination, int32_t maximum);
 // Two lower-case hexadecimal digits per byte, high nibble first.
 void BytesToHexPairs(char* destination, const uint8_t* source, int32_t count);
-// Decodes the consecutive "\'hh" groups at the start of Buffer in place, one byte each, to the
-// buffer's start; returns the length left behind them.
-int32_t EscapesToBytes(char* buffer, int32_t length);
 // Writes "\'" and two lower-case hexadecimal digits for each byte.
 void BytesToEscapes(const uint8_t* source, char* destination, int32_t count);
 

@@ -8,7 +8,7 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "formats/FieldInstructions.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReading.h"
@@ -68,7 +68,7 @@ TField& TRtfReader::AddField(int kind)
 // it starts in this one.
 TParagraph& TRtfReader::EndMarkParagraph(const TField& field)
 {
-    if (Cur->PlainText.Size() != 0 || Doc.Paragraphs.size() < 2)
+    if (Cur->CharacterCount() != 0 || Doc.Paragraphs.size() < 2)
         return *Cur;
     const bool startsHere =
         !ForEachTag(Cur->Text.Data(), 0, Cur->Text.Size(), [&field](int32_t, int code, int32_t value) {
@@ -82,12 +82,12 @@ void TRtfReader::ReadField(int depth)
     TField* outer = CurrentField;
     CurrentField = nullptr;
     const size_t paragraphs = Doc.Paragraphs.size();
-    const int32_t length = Cur->PlainText.Size();
+    const int32_t length = Cur->CharacterCount();
     PushState();
     ReadGroupBody(depth, nullptr);
     PopState();
     if (TField* field = CurrentField) {
-        if (Doc.Paragraphs.size() == paragraphs && Cur->PlainText.Size() == length) {
+        if (Doc.Paragraphs.size() == paragraphs && Cur->CharacterCount() == length) {
             // No result in the file: a symbol shows its character in its font, any other field "?".
             std::string font;
             uint8_t character = '?';
@@ -98,10 +98,10 @@ void TRtfReader::ReadField(int depth)
             if (!font.empty() && index < 0)
                 index = fonts.RegisterFont(font, kSymbolCharset, 0);
             if (index >= 0 && index != Char[cfFont])
-                AppendZeroWidthTag(*Cur, cfFont, index);
+                Cur->AppendZeroWidthTag(cfFont, index);
             AddChar(character);
             if (index >= 0 && index != Char[cfFont])
-                AppendZeroWidthTag(*Cur, cfFont, Char[cfFont]);
+                Cur->AppendZeroWidthTag(cfFont, Char[cfFont]);
         }
         OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), field), OpenFields.end());
         AppendInlineTag(EndMarkParagraph(*field).Text, tcFieldEnd, field->Handle);

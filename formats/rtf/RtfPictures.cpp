@@ -7,8 +7,8 @@
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
 #include "document/DocObjects.h"
-#include "formats/JpegImage.h"
-#include "formats/PNG.h"
+#include "codecs/JpegImage.h"
+#include "codecs/PNG.h"
 #include "formats/rtf/RtfTokenizer.h"
 
 namespace {
@@ -44,20 +44,6 @@ bool IsWindowsMetafile(const std::vector<uint8_t>& d)
     return (type == 1 || type == 2) && Little16(d, 2) == 9 && (version == 0x100 || version == 0x300);
 }
 
-// Decodes PNG file bytes; false when they are not a PNG picture the program reads.
-bool DecodePng(const std::vector<uint8_t>& bytes, TPNGImage& png)
-{
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
-    stream.SetPosition(0);
-    try {
-        png.LoadFromStream(stream);
-    } catch (const Exception&) {
-        return false;
-    }
-    return !png.Empty();
-}
-
 // A JPEG picture as PNG file bytes; empty when the bytes are not a JPEG picture the program reads.
 std::vector<uint8_t> JpegAsPng(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& height)
 {
@@ -83,9 +69,7 @@ std::vector<uint8_t> JpegAsPng(const std::vector<uint8_t>& bytes, int32_t& width
             to[2] = from[0];
         }
     }
-    TMemoryStream stream;
-    png.SaveToStream(stream);
-    return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.GetSize());
+    return EncodePng(png);
 }
 
 // A side of the picture in twips: the wanted size, else the picture's own size, else its pixels.
@@ -154,7 +138,7 @@ bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object)
     switch (picture.Kind) {
     case rpPng: {
         TPNGImage png;
-        if (!DecodePng(picture.Data, png))
+        if (!DecodePng(picture.Data.data(), picture.Data.size(), png))
             return false;
         pixelsX = png.GetWidth();
         pixelsY = png.GetHeight();

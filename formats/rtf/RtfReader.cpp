@@ -15,10 +15,10 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "formats/CharTables.h"
-#include "formats/CharsetCodePages.h"
-#include "formats/CodePages.h"
-#include "formats/Codings.h"
+#include "codecs/CharTables.h"
+#include "codecs/CharsetCodePages.h"
+#include "codecs/CodePages.h"
+#include "core/Codings.h"
 #include "core/Styles.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfObjects.h"
@@ -54,7 +54,7 @@ TRtfReader::~TRtfReader() = default;
 
 TRtfReadResult TRtfReader::Read()
 {
-    Cur = &FirstParagraph(Doc);
+    Cur = &Doc.StartingParagraph();
     TDocFontInfo defaultFont;
     defaultFont.Number = 0x7FFFFFFF;
     defaultFont.Name = "Times New Roman";
@@ -77,7 +77,7 @@ TRtfReadResult TRtfReader::Read()
     // Data that end deeper than the reader reads are damaged, not a document nested deep.
     if (Tok.Error() == TRtfError::GroupTooDeep || Tok.Depth() > kMaxReadDepth)
         Result.Error = "Le document contient trop de groupes imbriqués les uns dans les autres.";
-    Result.TextLength += Cur->PlainText.Size();
+    Result.TextLength += Cur->CharacterCount();
     // The tab stops of a last paragraph that no paragraph end follows.
     FlushPendingTabs();
     CloseOpenBookmarks();
@@ -338,7 +338,7 @@ void TRtfReader::PopState()
             continue;
         Char[f] = saved.Char[f];
         if (!Deleted || !saved.Deleted)
-            AppendZeroWidthTag(*Cur, f, Char[f]);
+            Cur->AppendZeroWidthTag(f, Char[f]);
     }
     Cur->ParaFormat = saved.Para;
     SkipCount = saved.SkipCount;
@@ -393,7 +393,7 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n, bool fromFile)
             while (run < n && p[run] >= 128)
                 ++run;
         if (run > 0) {
-            AppendText(*Cur, p, run);
+            Cur->AppendText(p, run);
             p += run;
             n -= run;
             continue;
@@ -405,8 +405,8 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n, bool fromFile)
         case '\t': AddSpecial(scTab); break; // written by some programs for a tab
         case '\\':
         case '{':
-        case '}': AppendText(*Cur, p, 1); break; // escaped in the file, plain text in the document
-        default: break;                          // control bytes are not text
+        case '}': Cur->AppendText(p, 1); break; // escaped in the file, plain text in the document
+        default: break;                         // control bytes are not text
         }
         ++p;
         --n;
@@ -456,7 +456,7 @@ void TRtfReader::DropTrailingTab()
 void TRtfReader::AddSpecial(uint8_t code)
 {
     if (!Deleted)
-        AppendSpecial(*Cur, code);
+        Cur->AppendSpecial(code);
 }
 
 TParagraph& TRtfReader::NewParagraph()
@@ -477,11 +477,11 @@ void TRtfReader::EndParagraph(uint8_t mark)
     if (Deleted || StyleEntry)
         return;
     if (StoryDepth == 0)
-        Result.TextLength += Cur->PlainText.Size();
+        Result.TextLength += Cur->CharacterCount();
     if (mark == scSectionBreak && !BreaksForbidden() && StoryDepth == 0) {
         EndSection();
     } else {
-        AppendSpecial(*Cur, scParagraphMark);
+        Cur->AppendSpecial(scParagraphMark);
     }
     ColumnNumber = 0;
     FlushPendingTabs();
@@ -491,7 +491,7 @@ void TRtfReader::EndParagraph(uint8_t mark)
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
         if (Char[f] != base[f])
-            AppendZeroWidthTag(*Cur, f, Char[f]);
+            Cur->AppendZeroWidthTag(f, Char[f]);
 }
 
 void TRtfReader::HandleSymbol(uint8_t c)
@@ -520,7 +520,7 @@ void TRtfReader::SetCharField(int field, int32_t value)
         return;
     Char[field] = value;
     if (!Deleted)
-        AppendZeroWidthTag(*Cur, field, value);
+        Cur->AppendZeroWidthTag(field, value);
 }
 
 int32_t TRtfReader::ColorIndex(int32_t n) const
@@ -581,11 +581,46 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
     UnicodeSkip = SkipCount;
 }
 
+namespace {
+
+// The character field a toggle word sets.
+int ToggleField(int word)
+{
+    switch (word) {
+    case rw_b: return cfBold;
+    case rw_i: return cfItalic;
+    case rw_strike: return cfStrike;
+    case rw_striked: return cfDoubleStrike;
+    case rw_ul: return cfUnderline;
+    case rw_scaps: return cfSmallCaps;
+    case rw_caps: return cfAllCaps;
+    case rw_shad: return cfShadow;
+    case rw_outl: return cfOutline;
+    case rw_embo: return cfEmboss;
+    case rw_impr: return cfEngrave;
+    default: return -1;
+    }
+}
+
+} // namespace
+
 void TRtfReader::HandleFormattingWord(const TRtfToken& t)
 {
+    if (t.Word < 0)
+        return;
+    // The kind of the word decides how its parameter reads. A toggle is off with 0 and on otherwise;
+    // without a parameter in a style, it is the opposite of what the style's base has where the style
+    // passes resolve that (not for underline, which "\ul" simply turns on). A flag's parameter means
+    // nothing, and a value without a parameter is 0.
+    if (TControlWords::KindOf(t.Word) == TRtfWordKind::Toggle) {
+        const int field = ToggleField(t.Word);
+        if (field >= 0)
+            SetCharField(field, t.HasParam                                ? t.Param != 0
+                                : StyleEntry && IsStyleToggleField(field) ? kStyleToggle
+                                                                          : 1);
+        return;
+    }
     const int32_t p = t.Param;
-    // Toggles: in a style, a toggle without parameter is the opposite of what the style's base has.
-    const int32_t or1 = t.HasParam ? (p != 0) : StyleEntry ? kStyleToggle : 1;
     TParaFormat& para = Cur->ParaFormat;
     switch (t.Word) {
     // Character formats.
@@ -598,17 +633,6 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         if (p >= kMinFontSize && p <= kMaxFontSize)
             SetCharField(cfSize, p);
         break;
-    case rw_b: SetCharField(cfBold, or1); break;
-    case rw_i: SetCharField(cfItalic, or1); break;
-    case rw_strike: SetCharField(cfStrike, or1); break;
-    case rw_scaps: SetCharField(cfSmallCaps, or1); break;
-    case rw_caps: SetCharField(cfAllCaps, or1); break;
-    case rw_shad: SetCharField(cfShadow, or1); break;
-    case rw_outl: SetCharField(cfOutline, or1); break;
-    case rw_embo: SetCharField(cfEmboss, or1); break;
-    case rw_impr: SetCharField(cfEngrave, or1); break;
-    case rw_striked: SetCharField(cfDoubleStrike, or1); break;
-    case rw_ul: SetCharField(cfUnderline, !t.HasParam || p != 0); break;
     case rw_ulnone: SetCharField(cfUnderline, 0); break;
     case rw_ulw: SetCharField(cfUnderline, 2); break;
     case rw_uldb: SetCharField(cfUnderline, 3); break;
@@ -711,22 +735,7 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         break;
     case rw_pnlvlblt: {
         // The bullet's own characters are dropped: the paragraph is marked instead.
-        for (int removed = 0; removed < 2; ++removed) {
-            int32_t size = Cur->Text.Size();
-            if (size == 0)
-                break;
-            const uint8_t* data = Cur->Text.Data();
-            int32_t length = 1;
-            if (data[size - 1] == 1) {
-                if (size < InlineTagSize || data[size - InlineTagSize] != 0 ||
-                    TagCode(data + size - InlineTagSize) != tcSpecial)
-                    break;
-                length = InlineTagSize;
-            }
-            Cur->Text.Delete(size - length, length);
-            if (Cur->PlainText.Size() > 0)
-                Cur->PlainText.SetSize(Cur->PlainText.Size() - 1);
-        }
+        for (int removed = 0; removed < 2 && Cur->RemoveLastCharacter(); ++removed) {}
         para[pfBullets] = 1;
         break;
     }
@@ -739,11 +748,11 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
     case rw_deftab:
         Tabs->SetDefaultTabInterval(p > 0 ? std::min(p, TTabManager::MaxTabPosition) : 720);
         break;
-    case rw_viewscale: Doc.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
+    case rw_viewscale: Doc.ViewState.ZoomPercent = std::clamp(p, kMinZoom, kMaxZoom); break;
     case rw_viewzk: {
         static const int32_t kinds[] = {0, 3, 1, 2};
         if (p >= 0 && p <= 3)
-            Doc.ZoomKind = static_cast<uint8_t>(kinds[p]);
+            Doc.ViewState.ZoomKind = static_cast<uint8_t>(kinds[p]);
         break;
     }
     case rw_widowctrl:
@@ -1034,7 +1043,7 @@ void TRtfReader::ReadPictureOrObject(int word, int depth)
         object = ReadRtfObject(Tok, depth, Doc, toDocument, stray);
     if (object && !Deleted) {
         const int code = word == rw_pict ? tcPicture : tcOLEObject;
-        AppendObject(*Cur, code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
+        Cur->AppendObject(code, Doc.ObjectManager->AddObject(std::move(object))->Handle);
     }
     // What follows an object left open is read as the document's.
     if (stray.Kind != TRtfTokenKind::End)

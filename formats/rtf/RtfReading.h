@@ -12,7 +12,7 @@
 
 #include "core/Colors.h"
 #include "core/TabTables.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "formats/load/StylePasses.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"

@@ -117,8 +117,7 @@ bool TRtfReader::HandleSectionWord(const TRtfToken& t)
 void TRtfReader::EndSection()
 {
     TSection& ended = *Doc.Sections.back();
-    AppendInlineTag(Cur->Text, tcSectionBreak, ended.Handle);
-    Cur->PlainText.AppendByte(scSectionBreak);
+    Cur->AppendSectionBreak(ended.Handle);
     Doc.Sections.push_back(std::make_unique<TSection>(&Doc));
     Doc.Sections.back()->Assign(ended);
     Doc.SetModeFlag(mfSectionRangesStale, true);

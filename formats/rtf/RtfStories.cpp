@@ -8,7 +8,7 @@
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfReading.h"
 
@@ -34,7 +34,7 @@ TParagraphList TRtfReader::BeginStory(TField& frame)
     const TCharFormat& base = DefaultCharFormat();
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
         if (Char[f] != base[f])
-            AppendZeroWidthTag(p, f, Char[f]);
+            p.AppendZeroWidthTag(f, Char[f]);
     Cur = &p;
     ++StoryDepth;
     return saved;
@@ -85,11 +85,11 @@ void TRtfReader::ReadHeaderFooter(int depth, int slot)
     frame->Kind = fkHeaderFooter;
     const size_t fieldsBefore = Doc.Fields.size();
     TParagraphList filled = ReadStory(depth, *frame);
-    const bool empty = filled.size() == 1 && filled.front()->PlainText.Size() == 0;
+    const bool empty = filled.size() == 1 && filled.front()->CharacterCount() == 0;
     if (!empty) {
         TParagraph& last = *filled.back();
         if (!EndsWithParagraphMark(last))
-            AppendSpecial(last, scParagraphMark);
+            last.AppendSpecial(scParagraphMark);
         AppendInlineTag(last.Text, tcFieldEnd, frame->Handle);
         Doc.Sections.back()->HeaderFooter[slot] = frame.get();
         Doc.Fields.push_back(std::move(frame));
@@ -125,11 +125,11 @@ void TRtfReader::ReadFootnote(int depth)
     }
     PushState();
     // The reference: the last character of the text, an automatic number when there is none.
-    if (Cur->PlainText.Size() == 0)
+    if (Cur->CharacterCount() == 0)
         AddSpecial(scFieldResult);
     auto reference = std::make_unique<TField>();
     reference->Kind = fkNoteReference;
-    reference->AutoNumbered = Cur->PlainText.Data()[Cur->PlainText.Size() - 1] == scFieldResult;
+    reference->AutoNumbered = Cur->LastCharacter() == scFieldResult;
     // Its start goes before that character, and before the starts of the fields that frame it, so
     // that the marks stay nested.
     const uint8_t* s = Cur->Text.Data();
@@ -164,7 +164,7 @@ void TRtfReader::ReadFootnote(int depth)
     TParagraphList filled = ReadStory(depth, noteText);
     TParagraph& last = *filled.back();
     if (!EndsWithParagraphMark(last))
-        AppendSpecial(last, scParagraphMark);
+        last.AppendSpecial(scParagraphMark);
     AppendInlineTag(last.Text, tcFieldEnd, noteText.Handle);
     noteText.IsEndnote = FootnoteAlternate;
     MoveInto(filled, FootnoteAlternate ? Endnotes : Footnotes);
@@ -180,18 +180,12 @@ void TRtfReader::AddNoteNumber()
         return;
     TField& number = AddField(fkNoteNumber);
     AppendInlineTag(Cur->Text, tcFieldStart, number.Handle);
-    AppendSpecial(*Cur, scFieldResult);
+    Cur->AppendSpecial(scFieldResult);
     AppendInlineTag(Cur->Text, tcFieldEnd, number.Handle);
 }
 
 // The stories follow the main text: footnotes, endnotes, headers and footers.
 void TRtfReader::AppendStories()
 {
-    Doc.StoryLengths[stMain] = Doc.ParagraphCount();
-    Doc.StoryLengths[stFootnotes] = static_cast<int32_t>(Footnotes.size());
-    Doc.StoryLengths[stEndnotes] = static_cast<int32_t>(Endnotes.size());
-    Doc.StoryLengths[stHeadersFooters] = static_cast<int32_t>(HeadersFooters.size());
-    MoveInto(Footnotes, Doc.Paragraphs);
-    MoveInto(Endnotes, Doc.Paragraphs);
-    MoveInto(HeadersFooters, Doc.Paragraphs);
+    Doc.AppendStories(Footnotes, Endnotes, HeadersFooters);
 }

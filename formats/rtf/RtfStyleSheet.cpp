@@ -143,7 +143,7 @@ void TRtfReader::ReadStyleEntry(int depth, const TRtfToken* first)
 
     // The name: the entry's text up to ";".
     std::string name;
-    for (int32_t i = 0; i < scratch.PlainText.Size(); ++i) {
+    for (int32_t i = 0; i < scratch.CharacterCount(); ++i) {
         uint8_t c = scratch.PlainText.Data()[i];
         if (c == ';')
             break;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "formats/CharTables.h"
+#include "codecs/CharTables.h"
 
 namespace {
 constexpr int32_t kParameterLimit = 2147483647;

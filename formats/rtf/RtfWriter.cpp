@@ -11,8 +11,8 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "editing/Field.h"
-#include "formats/CharTables.h"
+#include "document/Field.h"
+#include "codecs/CharTables.h"
 #include "formats/load/StylePasses.h"
 #include "formats/rtf/RtfWriting.h"
 
@@ -98,7 +98,6 @@ void TRtfWriter::Text(const uint8_t* p, int32_t n)
     if (Delimit)
         Out += ' ';
     Delimit = false;
-    static const char hex[] = "0123456789abcdef";
     for (int32_t i = 0; i < n;) {
         const uint8_t c = p[i];
         const uint8_t kind = CharClassTable[c];
@@ -114,9 +113,9 @@ void TRtfWriter::Text(const uint8_t* p, int32_t n)
             Out += static_cast<char>(c);
             ++i;
         } else {
-            Out += "\\'";
-            Out += hex[c >> 4];
-            Out += hex[c & 15];
+            char escape[4];
+            BytesToEscapes(&c, escape, 1);
+            Out.append(escape, sizeof escape);
             ++i;
         }
     }
@@ -126,10 +125,10 @@ void TRtfWriter::Hex(const uint8_t* p, size_t n)
 {
     const size_t at = Out.size();
     Out.resize(at + 2 * n);
-    char* d = Out.data() + at;
-    for (size_t i = 0; i < n; ++i) {
-        *d++ = LowerHexDigits[p[i] >> 4];
-        *d++ = LowerHexDigits[p[i] & 15];
+    for (size_t done = 0; done < n;) {
+        const int32_t count = static_cast<int32_t>(std::min<size_t>(n - done, size_t(1) << 30));
+        BytesToHexPairs(Out.data() + at + 2 * done, p + done, count);
+        done += size_t(count);
     }
     Delimit = false;
 }

@@ -10,8 +10,8 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
-#include "editing/Field.h"
-#include "formats/Codings.h"
+#include "document/Field.h"
+#include "core/Codings.h"
 #include "formats/rtf/RtfWriting.h"
 
 namespace {
@@ -236,8 +236,8 @@ void TRtfWriter::Info()
 void TRtfWriter::DocumentProperties()
 {
     const bool preview = Doc.PreviewMode;
-    const int32_t zoom = preview ? Doc.SavedViewSettings.Zoom : Doc.ZoomPercent;
-    const int kind = preview ? Doc.SavedViewSettings.ZoomKind : Doc.ZoomKind;
+    const int32_t zoom = preview ? Doc.ViewState.SavedViewSettings.Zoom : Doc.ViewState.ZoomPercent;
+    const int kind = preview ? Doc.ViewState.SavedViewSettings.ZoomKind : Doc.ViewState.ZoomKind;
     if (zoom != 100)
         Word(rw_viewscale, zoom);
     if (kind >= 1 && kind <= 4)

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "formats/rtf/RtfControlWords.h"
 #include "formats/rtf/RtfWriter.h"
 

@@ -11,19 +11,19 @@
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/OperationManager.h"
-#include "formats/CodePages.h"
-#include "formats/Codings.h"
+#include "codecs/CodePages.h"
+#include "core/Codings.h"
 #include "formats/Encryption.h"
 #include "formats/load/FileMessages.h"
+#include "core/SafeSave.h"
 #include "formats/rtf/RtfWriter.h"
-#include "formats/save/SafeSave.h"
 #include "formats/text/PlainText.h"
 
 using namespace filemsg;
 
 namespace {
 
-// The RTF writer (also enciphered) and the plain-text writer are part of the program so far.
+// The codings that have a writer: RTF (also enciphered) and plain text; never a web page.
 bool HasWriter(int coding, int32_t flags)
 {
     return !(flags & sfWebPage) && (coding == cdRtf || coding == cdEncrypted || coding >= cdAnsiText);

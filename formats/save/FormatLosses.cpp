@@ -7,8 +7,8 @@
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
-#include "editing/Field.h"
-#include "formats/Codings.h"
+#include "document/Field.h"
+#include "core/Codings.h"
 #include "formats/FieldInstructions.h"
 #include "formats/save/DocumentSave.h"
 

@@ -6,7 +6,7 @@
 #include "core/Memory.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
-#include "formats/CharTables.h"
+#include "codecs/CharTables.h"
 #include "formats/rtf/RtfControlWords.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
@@ -15,7 +15,7 @@ namespace {
 
 TParagraph& StartParagraph(TDocument& document, const TPlainTextFormats& formats, bool first = false)
 {
-    TParagraph& p = first ? FirstParagraph(document) : AddParagraph(document);
+    TParagraph& p = first ? document.StartingParagraph() : document.AppendParagraph();
     if (!formats.InitialTags.empty())
         p.Text.Append(formats.InitialTags.data(), static_cast<int32_t>(formats.InitialTags.size()));
     p.ParaFormat = formats.ParaFormat;
@@ -36,13 +36,13 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
             // CR LF is one line end; any other CR or LF is a line end of its own.
             if (c == '\r' && input.Ensure(1) && input.Buffer[input.Pos] == '\n')
                 ++input.Pos;
-            textLength += p->PlainText.Size();
-            AppendSpecial(*p, scParagraphMark);
+            textLength += p->CharacterCount();
+            p->AppendSpecial(scParagraphMark);
             p = &StartParagraph(document, formats);
             continue;
         }
         if (uint8_t special = TextSpecialTable[c]) {
-            AppendSpecial(*p, special);
+            p->AppendSpecial(special);
             ++input.Pos;
             continue;
         }
@@ -52,10 +52,10 @@ void ReadPlainTextDocument(TDocument& document, TLoadInput& input, const TPlainT
         }
         // At least the byte in hand: backslashes and braces are ordinary characters of a text file.
         int32_t n = std::max(1, CountPlainTextRun(data + input.Pos, input.Filled - input.Pos));
-        AppendText(*p, data + input.Pos, n);
+        p->AppendText(data + input.Pos, n);
         input.Pos += n;
     }
-    textLength += p->PlainText.Size();
+    textLength += p->CharacterCount();
 }
 
 void WritePlainText(const TDocument& document, const TTextRange& range, bool compact, bool forFile,

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "document/TextPos.h"
 
 class TDocument;

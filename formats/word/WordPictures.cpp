@@ -7,7 +7,7 @@
 
 #include "classlib/runtime/Streams.h"
 #include "document/DocObjects.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/rtf/RtfPictures.h"
 #include "formats/word/WordPictures.h"
 #include "formats/word/WordReading.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 class TDocument;
 class TTabTable;

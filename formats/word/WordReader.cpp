@@ -13,8 +13,8 @@
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/Section.h"
-#include "editing/Field.h"
-#include "formats/CodePages.h"
+#include "document/Field.h"
+#include "codecs/CodePages.h"
 #include "formats/load/StylePasses.h"
 #include "formats/load/WordStorage.h"
 #include "formats/word/WinWord.h"
@@ -156,9 +156,9 @@ void TWordReader::ReadDocumentProperties()
         Doc.TabManager->SetDefaultTabInterval(tab);
     const uint16_t zoom = U16(Dop, 82);
     const int32_t percent = (zoom >> 3) & 0x1FF;
-    Doc.ZoomPercent = percent < 10 || percent > 500 ? 100 : percent;
+    Doc.ViewState.ZoomPercent = percent < 10 || percent > 500 ? 100 : percent;
     static const uint8_t kinds[4] = {0, 3, 1, 2};
-    Doc.ZoomKind = kinds[(zoom >> 12) & 3];
+    Doc.ViewState.ZoomKind = kinds[(zoom >> 12) & 3];
     Doc.Info.CreationDate = WordDateToDateTime(U32(Dop, 20));
     Doc.Info.LastSaveDate = WordDateToDateTime(U32(Dop, 24));
     Doc.Info.LastPrintDate = WordDateToDateTime(U32(Dop, 28));

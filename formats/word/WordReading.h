@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 #include "formats/word/WordProps.h"
 #include "formats/word/WordReader.h"
 

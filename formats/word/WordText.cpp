@@ -12,8 +12,8 @@
 #include "document/PageSetup.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/Field.h"
-#include "formats/CodePages.h"
+#include "document/Field.h"
+#include "codecs/CodePages.h"
 #include "formats/FieldInstructions.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/load/SectionChecks.h"
@@ -379,7 +379,7 @@ void TWordReader::FlushText()
 {
     if (Pending.empty())
         return;
-    AppendText(*Cur, reinterpret_cast<const uint8_t*>(Pending.data()), static_cast<int32_t>(Pending.size()));
+    Cur->AppendText(reinterpret_cast<const uint8_t*>(Pending.data()), static_cast<int32_t>(Pending.size()));
     TextLength += static_cast<int32_t>(Pending.size());
     Pending.clear();
 }
@@ -390,7 +390,7 @@ void TWordReader::WriteFormat()
         if (Current[f] == Written[f])
             continue;
         FlushText();
-        AppendZeroWidthTag(*Cur, f, Current[f]);
+        Cur->AppendZeroWidthTag(f, Current[f]);
         Written[f] = Current[f];
     }
     FormatDirty = false;
@@ -456,9 +456,9 @@ void TWordReader::EndParagraph(uint8_t mark)
     WriteFormat();
     if (mark == scSectionBreak) {
         TSection& ended = *Doc.Sections.back();
-        AppendObject(*Cur, tcSectionBreak, ended.Handle);
+        Cur->AppendObject(tcSectionBreak, ended.Handle);
     } else {
-        AppendSpecial(*Cur, mark);
+        Cur->AppendSpecial(mark);
     }
     TParaFormat& format = Cur->ParaFormat;
     format = DefaultParaFormat();
@@ -484,13 +484,13 @@ void TWordReader::AddSymbol(uint16_t font, uint16_t character)
     WriteFormat();
     TField* field = ParseFieldInstruction(code, kFieldTypeSymbol, Doc, *Cur, OpenFields);
     if (fontIndex != Written[cfFont])
-        AppendZeroWidthTag(*Cur, cfFont, fontIndex);
-    AppendText(*Cur, &byte, 1);
+        Cur->AppendZeroWidthTag(cfFont, fontIndex);
+    Cur->AppendText(&byte, 1);
     ++TextLength;
     if (fontIndex != Written[cfFont])
-        AppendZeroWidthTag(*Cur, cfFont, Written[cfFont]);
+        Cur->AppendZeroWidthTag(cfFont, Written[cfFont]);
     if (field) {
-        AppendZeroWidthTag(*Cur, tcFieldEnd, field->Handle);
+        Cur->AppendZeroWidthTag(tcFieldEnd, field->Handle);
         OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), field), OpenFields.end());
     }
 }
@@ -529,7 +529,7 @@ void TWordReader::HandleFieldMark(uint16_t c, int32_t cp)
         // A field without a result shows nothing.
         if (top.Field) {
             FlushText();
-            AppendZeroWidthTag(*Cur, tcFieldEnd, top.Field->Handle);
+            Cur->AppendZeroWidthTag(tcFieldEnd, top.Field->Handle);
             OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), top.Field), OpenFields.end());
         }
         FieldStack.pop_back();
@@ -553,14 +553,14 @@ void TWordReader::AddNoteReference(int32_t cp, uint16_t c)
     text->IsEndnote = endnote;
     text->Reference = reference.get();
     reference->Owner = text.get();
-    AppendZeroWidthTag(*Cur, tcFieldStart, reference->Handle);
+    Cur->AppendZeroWidthTag(tcFieldStart, reference->Handle);
     if (reference->AutoNumbered || c < 32) {
-        AppendSpecial(*Cur, scFieldResult);
+        Cur->AppendSpecial(scFieldResult);
     } else {
         const uint8_t b = AnsiOf(c);
-        AppendText(*Cur, &b, 1);
+        Cur->AppendText(&b, 1);
     }
-    AppendZeroWidthTag(*Cur, tcFieldEnd, reference->Handle);
+    Cur->AppendZeroWidthTag(tcFieldEnd, reference->Handle);
     ++TextLength;
     TField& noteText = *text;
     Doc.Fields.push_back(std::move(reference));
@@ -577,9 +577,9 @@ void TWordReader::AddNoteNumber()
     Doc.Fields.push_back(std::make_unique<TField>());
     TField& number = *Doc.Fields.back();
     number.Kind = fkNoteNumber;
-    AppendZeroWidthTag(*Cur, tcFieldStart, number.Handle);
-    AppendSpecial(*Cur, scFieldResult);
-    AppendZeroWidthTag(*Cur, tcFieldEnd, number.Handle);
+    Cur->AppendZeroWidthTag(tcFieldStart, number.Handle);
+    Cur->AppendSpecial(scFieldResult);
+    Cur->AppendZeroWidthTag(tcFieldEnd, number.Handle);
 }
 
 void TWordReader::AddPicture()
@@ -593,7 +593,7 @@ void TWordReader::AddPicture()
     TDocObject* object = Doc.ObjectManager->AddObject(std::move(picture));
     FlushText();
     WriteFormat();
-    AppendObject(*Cur, tcPicture, object->Handle);
+    Cur->AppendObject(tcPicture, object->Handle);
     ++TextLength;
 }
 
@@ -603,7 +603,7 @@ void TWordReader::HandleControl(uint16_t c, int32_t cp, bool mainText)
     auto special = [this](uint8_t code) {
         FlushText();
         WriteFormat();
-        AppendSpecial(*Cur, code);
+        Cur->AppendSpecial(code);
         ++TextLength;
     };
     switch (c) {
@@ -683,10 +683,10 @@ void TWordReader::WalkRange(int32_t from, int32_t to, bool mainText)
                     continue;
                 FlushText();
                 if (e.Order == 1) {
-                    AppendZeroWidthTag(*Cur, tcFieldStart, e.Field->Handle);
+                    Cur->AppendZeroWidthTag(tcFieldStart, e.Field->Handle);
                     Started.push_back(e.Field);
                 } else if (std::find(Started.begin(), Started.end(), e.Field) != Started.end()) {
-                    AppendZeroWidthTag(*Cur, tcFieldEnd, e.Field->Handle);
+                    Cur->AppendZeroWidthTag(tcFieldEnd, e.Field->Handle);
                     Started.erase(std::find(Started.begin(), Started.end(), e.Field));
                     Ended.push_back(e.Field);
                 }
@@ -748,9 +748,9 @@ void TWordReader::WalkRange(int32_t from, int32_t to, bool mainText)
             if (FormatDirty)
                 WriteFormat();
             switch (b) {
-            case 150: FlushText(), AppendSpecial(*Cur, scEnDash), ++TextLength; break;
-            case 151: FlushText(), AppendSpecial(*Cur, scEmDash), ++TextLength; break;
-            case 160: FlushText(), AppendSpecial(*Cur, scNonBreakingSpace), ++TextLength; break;
+            case 150: FlushText(), Cur->AppendSpecial(scEnDash), ++TextLength; break;
+            case 151: FlushText(), Cur->AppendSpecial(scEmDash), ++TextLength; break;
+            case 160: FlushText(), Cur->AppendSpecial(scNonBreakingSpace), ++TextLength; break;
             default: Pending.push_back(static_cast<char>(b)); break;
             }
         }
@@ -766,7 +766,7 @@ TWordParagraphList TWordReader::ReadStory(int32_t from, int32_t to, TField& fram
     Doc.Paragraphs.push_back(std::make_unique<TParagraph>(&Doc));
     Cur = Doc.Paragraphs.back().get();
     Cur->ParaFormat = DefaultParaFormat();
-    AppendZeroWidthTag(*Cur, tcFieldStart, frame.Handle);
+    Cur->AppendZeroWidthTag(tcFieldStart, frame.Handle);
     Written = DefaultCharFormat();
     FormatDirty = true;
     std::vector<TWordFieldState> outer = std::move(FieldStack);
@@ -776,12 +776,12 @@ TWordParagraphList TWordReader::ReadStory(int32_t from, int32_t to, TField& fram
     // Fields and bookmarks that open in the story end in it.
     for (TWordFieldState& f : FieldStack)
         if (f.Field) {
-            AppendZeroWidthTag(*Cur, tcFieldEnd, f.Field->Handle);
+            Cur->AppendZeroWidthTag(tcFieldEnd, f.Field->Handle);
             OpenFields.erase(std::remove(OpenFields.begin(), OpenFields.end(), f.Field), OpenFields.end());
         }
     FieldStack = std::move(outer);
     while (Started.size() > startedBefore) {
-        AppendZeroWidthTag(*Cur, tcFieldEnd, Started.back()->Handle);
+        Cur->AppendZeroWidthTag(tcFieldEnd, Started.back()->Handle);
         Ended.push_back(Started.back());
         Started.pop_back();
     }
@@ -789,8 +789,8 @@ TWordParagraphList TWordReader::ReadStory(int32_t from, int32_t to, TField& fram
     DropEmptyLastParagraph(filled);
     TParagraph& last = *filled.back();
     if (!EndsWithParagraphMark(last))
-        AppendSpecial(last, scParagraphMark);
-    AppendZeroWidthTag(last, tcFieldEnd, frame.Handle);
+        last.AppendSpecial(scParagraphMark);
+    last.AppendZeroWidthTag(tcFieldEnd, frame.Handle);
     Doc.Paragraphs = std::move(saved);
     Cur = Doc.Paragraphs.empty() ? nullptr : Doc.Paragraphs.back().get();
     return filled;
@@ -824,11 +824,11 @@ void TWordReader::ReadText()
     WalkRange(0, CcpText, true);
     for (TWordFieldState& f : FieldStack)
         if (f.Field)
-            AppendZeroWidthTag(*Cur, tcFieldEnd, f.Field->Handle);
+            Cur->AppendZeroWidthTag(tcFieldEnd, f.Field->Handle);
     FieldStack.clear();
     OpenFields.clear();
     while (!Started.empty()) {
-        AppendZeroWidthTag(*Cur, tcFieldEnd, Started.back()->Handle);
+        Cur->AppendZeroWidthTag(tcFieldEnd, Started.back()->Handle);
         Ended.push_back(Started.back());
         Started.pop_back();
     }
@@ -836,7 +836,6 @@ void TWordReader::ReadText()
     // when the load finishes the paragraphs.
     DropEmptyLastParagraph(Doc.Paragraphs);
     Cur = Doc.Paragraphs.back().get();
-    const size_t mainCount = Doc.Paragraphs.size();
 
     // The notes, in the order of their references.
     InNote = true;
@@ -880,12 +879,6 @@ void TWordReader::ReadText()
                                                std::find(Ended.begin(), Ended.end(), f.get()) == Ended.end();
                                     }),
                      Doc.Fields.end());
-    Doc.StoryLengths[stMain] = static_cast<int32_t>(mainCount);
-    Doc.StoryLengths[stFootnotes] = static_cast<int32_t>(footnotes.size());
-    Doc.StoryLengths[stEndnotes] = static_cast<int32_t>(endnotes.size());
-    Doc.StoryLengths[stHeadersFooters] = static_cast<int32_t>(headers.size());
-    for (TWordParagraphList* list : {&footnotes, &endnotes, &headers})
-        for (auto& p : *list)
-            Doc.Paragraphs.push_back(std::move(p));
+    Doc.AppendStories(footnotes, endnotes, headers);
     SettleSectionColumns(Doc);
 }

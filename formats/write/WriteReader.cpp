@@ -191,7 +191,7 @@ void TWriteReader::DecodeCharacters(const TWriteRun& run)
 void TWriteReader::WriteAllFormat()
 {
     for (int f = CharFormatFieldCount - 1; f >= 0; --f)
-        AppendZeroWidthTag(*Cur, f, Char[f]);
+        Cur->AppendZeroWidthTag(f, Char[f]);
 }
 
 void TWriteReader::InsertPicture(uint32_t from, uint32_t to)
@@ -220,15 +220,15 @@ void TWriteReader::InsertPicture(uint32_t from, uint32_t to)
     if (!SetRtfPictureImage(picture, *object))
         return;
     TDocObject* added = Doc.ObjectManager->AddObject(std::move(object));
-    AppendObject(*Cur, tcPicture, added->Handle);
+    Cur->AppendObject(tcPicture, added->Handle);
     ++TextLength;
 }
 
 void TWriteReader::EndParagraph()
 {
-    AppendSpecial(*Cur, scParagraphMark);
+    Cur->AppendSpecial(scParagraphMark);
     Cur->ParaFormat = Para;
-    Cur = &AddParagraph(Doc);
+    Cur = &Doc.AppendParagraph();
 }
 
 TWriteReadResult TWriteReader::Read()
@@ -252,7 +252,7 @@ TWriteReadResult TWriteReader::Read()
     DecodeParagraph(ParaRun);
     NextRun(CharRun, kChpSize, kDefaultChp);
     DecodeCharacters(CharRun);
-    Cur = &FirstParagraph(Doc);
+    Cur = &Doc.StartingParagraph();
     uint32_t pos = kPage;
     bool paragraphStart = true;
     int32_t charOffset = CharRun.Offset;
@@ -272,7 +272,7 @@ TWriteReadResult TWriteReader::Read()
             const TCharFormat& defaults = DefaultCharFormat();
             for (int f = 0; f < CharFormatFieldCount; ++f)
                 if (Char[f] != defaults[f])
-                    AppendZeroWidthTag(*Cur, f, Char[f]);
+                    Cur->AppendZeroWidthTag(f, Char[f]);
         }
         // The character run brought up to the position.
         bool entered = false;
@@ -293,14 +293,14 @@ TWriteReadResult TWriteReader::Read()
             uint32_t n = pos;
             while (n < end && Bytes[n] >= 32)
                 ++n;
-            AppendText(*Cur, Bytes + pos, static_cast<int32_t>(n - pos));
+            Cur->AppendText(Bytes + pos, static_cast<int32_t>(n - pos));
             TextLength += n - pos;
             pos = n;
             continue;
         }
         switch (b) {
-        case 9: AppendSpecial(*Cur, scTab), ++TextLength; break;
-        case 12: AppendSpecial(*Cur, scPageBreak), ++TextLength; break;
+        case 9: Cur->AppendSpecial(scTab), ++TextLength; break;
+        case 12: Cur->AppendSpecial(scPageBreak), ++TextLength; break;
         case 13:
             EndParagraph();
             if (pos + 1 < TextEnd && Bytes[pos + 1] == 10)
@@ -316,9 +316,10 @@ TWriteReadResult TWriteReader::Read()
     }
     // A text without a final paragraph mark still gets its last paragraph's format.
     Cur->ParaFormat = Para;
-    if (Cur->PlainText.Size() == 0 && Doc.Paragraphs.size() > 1) {
+    if (Cur->CharacterCount() == 0 && Doc.Paragraphs.size() > 1) {
         DropEmptyLastParagraph(Doc.Paragraphs);
-        Doc.StoryLengths[stMain] = static_cast<int32_t>(Doc.Paragraphs.size());
+        std::vector<std::unique_ptr<TParagraph>> none; // the main text alone
+        Doc.AppendStories(none, none, none);
     }
     result.Read = true;
     result.TextLength = TextLength;

@@ -1,7 +1,7 @@
 // Fuzz target: a GIF picture decoded with all its frames.
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
-#include "formats/GIF.h"
+#include "codecs/GIF.h"
 #include "fuzz/Fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "classlib/runtime/Exceptions.h"
-#include "formats/JpegImage.h"
+#include "codecs/JpegImage.h"
 #include "fuzz/Fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,7 +1,7 @@
 // Fuzz target: a PNG picture decoded, and its pixels read.
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "fuzz/Fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -1,6 +1,6 @@
 // Fuzz target: an RTF file through the program's load.
 #include "fuzz/Fuzzing.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TDocument document;
     TLoadInput input(reinterpret_cast<const char*>(data), static_cast<int64_t>(size));
     ReadRtfDocument(document, input);
-    FinishParagraphs(document);
+    document.FinishParagraphs();
     for (bool eightBit : {false, true}) {
         TMemory out;
         TRtfWriteOptions options;
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         TDocument again;
         TLoadInput written(reinterpret_cast<const char*>(out.Data()), out.Size());
         ReadRtfDocument(again, written);
-        FinishParagraphs(again);
+        again.FinishParagraphs();
     }
     return 0;
 }

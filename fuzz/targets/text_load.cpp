@@ -1,6 +1,6 @@
 // Fuzz target: a plain-text file through the program's load, in the Windows and in the DOS code page.
 #include "fuzz/Fuzzing.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

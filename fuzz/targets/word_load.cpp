@@ -1,5 +1,5 @@
 // Fuzz target: a Word document (either generation) through the program's load.
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "fuzz/Fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

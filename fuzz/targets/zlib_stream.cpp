@@ -3,7 +3,7 @@
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
-#include "formats/Zlib.h"
+#include "codecs/Zlib.h"
 #include "fuzz/Fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

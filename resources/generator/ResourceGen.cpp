@@ -15,11 +15,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "codecs/CodePages.h"
 
 namespace {
 
@@ -33,19 +34,11 @@ struct TSourceLine {
     throw std::runtime_error(where + ": " + what);
 }
 
-// Windows-1252 byte of a Unicode code point, or -1 when the code page has none.
+// Windows-1252 byte of a Unicode code point, or -1 when the code page has none (the control characters
+// 0x80 to 0x9F have none here: a table's text never holds them).
 int Cp1252Byte(uint32_t cp)
 {
-    static const std::map<uint32_t, int> specials = {
-        {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
-        {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
-        {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
-        {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
-        {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F}};
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<int>(cp);
-    auto it = specials.find(cp);
-    return it == specials.end() ? -1 : it->second;
+    return cp >= 0x80 && cp < 0xA0 ? -1 : UnicodeToAnsi(cp);
 }
 
 // The UTF-8 text in Windows-1252 bytes.

@@ -1,36 +1,27 @@
-// Windows-1252 to UTF-8 and back through the engine's own table, and the case of its letters.
+// Windows-1252 to UTF-8 and back through the program's code-page table, and the case of its letters.
 #include "spelling/engine/Cp1252.h"
 
 #include <cstdint>
+
+#include "codecs/CodePages.h"
 
 namespace cp1252 {
 
 namespace {
 
-// Code points of the bytes 0x80 to 0x9F; the five bytes the code page leaves undefined keep their value.
-constexpr uint16_t High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
+// The five bytes the code page leaves undefined keep their value as a code point.
 uint32_t CodePoint(unsigned char c)
 {
-    return c >= 0x80 && c < 0xA0 ? High[c - 0x80] : c;
+    return AnsiToUnicode(c);
 }
 
 bool ByteOf(uint32_t cp, char& out)
 {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        out = static_cast<char>(cp);
-        return true;
-    }
-    for (int i = 0; i < 32; ++i)
-        if (High[i] == cp) {
-            out = static_cast<char>(0x80 + i);
-            return true;
-        }
-    return false;
+    const int byte = UnicodeToAnsi(cp);
+    if (byte < 0)
+        return false;
+    out = static_cast<char>(byte);
+    return true;
 }
 
 void AppendUtf8(std::string& out, uint32_t cp)

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "spelling/engine/LexiconFormat.h"
-#include "tools/LexiconEnvelope.h"
+#include "codecs/LexiconEnvelope.h"
 
 static bool ReadAll(const char* name, std::string& out)
 {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <set>
 
-#include "formats/GIF.h"
-#include "formats/PNG.h"
+#include "codecs/GIF.h"
+#include "codecs/PNG.h"
 #include "tests/codecs/picture_test_support.h"
 #include "tests/common/test_support.h"
 

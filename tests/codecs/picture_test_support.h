@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/graphics/Bitmap.h"
-#include "tests/formats/png_test_support.h"
+#include "tests/codecs/png_test_support.h"
 
 namespace pictest {
 

@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "codecs/Tiff.h"
-#include "formats/GIF.h"
+#include "codecs/GIF.h"
 #include "tests/common/test_support.h"
-#include "tests/formats/png_test_support.h"
+#include "tests/codecs/png_test_support.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/graphics/Bitmap.h"
-#include "formats/Resample.h"
+#include "codecs/Resample.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/Messages.h"
-#include "core/win/DialogButtons.h"
-#include "core/win/DialogControls.h"
+#include "core/DialogButtons.h"
+#include "core/DialogControls.h"
 
 namespace {
 

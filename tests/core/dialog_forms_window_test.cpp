@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/win/BaseForms.h"
-#include "core/win/DialogButtons.h"
+#include "core/BaseForms.h"
+#include "core/DialogButtons.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // A GIF image's current frame recorded into a metafile, white where the frame is transparent.
 #include <gtest/gtest.h>
 
-#include "core/win/MetafileUtils.h"
-#include "formats/GIF.h"
+#include "core/MetafileUtils_win.h"
+#include "codecs/GIF.h"
 
 namespace {
 

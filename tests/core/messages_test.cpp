@@ -10,7 +10,7 @@
 #include "core/Messages.h"
 #include "core/OptionalMessages.h"
 #include "core/SystemUtils.h"
-#include "formats/JpegImage.h"
+#include "codecs/JpegImage.h"
 
 namespace {
 

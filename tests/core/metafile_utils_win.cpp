@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/runtime/Streams.h"
-#include "core/win/MetafileUtils.h"
+#include "core/MetafileUtils_win.h"
 
 namespace {
 

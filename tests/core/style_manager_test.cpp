@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/StyleManager.h"
-#include "document/FormatRecords.h"
+#include "core/FormatRecords.h"
 
 TEST(StyleManager, DefaultListOfNewDocuments)
 {

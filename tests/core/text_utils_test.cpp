@@ -9,7 +9,7 @@
 #include "classlib/runtime/Files.h"
 #include "classlib/runtime/Format.h"
 #include "core/DirUtils.h"
-#include "core/Geometry.h"
+#include "codecs/Geometry.h"
 #include "core/RecordUtils.h"
 #include "core/TextUtils.h"
 #include "tests/common/test_support.h"

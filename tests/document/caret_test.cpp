@@ -138,31 +138,31 @@ TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
     d.Par(1);
     d.Prepare();
     d.Doc.UpdateCaretShape();
-    EXPECT_EQ(d.Doc.CaretAscent, 14);
-    EXPECT_EQ(d.Doc.CaretDescent, 5);
-    EXPECT_EQ(d.Doc.CaretShape.Height, 19);
-    EXPECT_EQ(d.Doc.CaretShape.Width, 2);
-    EXPECT_FALSE(d.Doc.CaretShape.Slanted);
+    EXPECT_EQ(d.Doc.CaretState.Ascent, 14);
+    EXPECT_EQ(d.Doc.CaretState.Descent, 5);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Height, 19);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Width, 2);
+    EXPECT_FALSE(d.Doc.CaretState.Shape.Slanted);
     d.Doc.InsertionFormat[cfItalic] = 1;
     d.Doc.UpdateCaretShape();
-    EXPECT_TRUE(d.Doc.CaretShape.Slanted);
-    EXPECT_EQ(d.Doc.CaretShape.Width, 6); // 19 / 4 rounded up, + 1
-    EXPECT_EQ(d.Doc.CaretShape.XOffset, 3);
+    EXPECT_TRUE(d.Doc.CaretState.Shape.Slanted);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Width, 6); // 19 / 4 rounded up, + 1
+    EXPECT_EQ(d.Doc.CaretState.Shape.XOffset, 3);
     d.Doc.InsertionFormat[cfItalic] = 0;
     d.Doc.InsertionFormat[cfSize] = 12; // 6 points: ascent 7, descent 2
     d.Doc.UpdateCaretShape();
-    EXPECT_EQ(d.Doc.CaretShape.Height, 9);
-    EXPECT_EQ(d.Doc.CaretShape.Width, 1);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Height, 9);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Width, 1);
     // Super- and subscripts take the caret of their smaller font, 65 % of the size.
     d.Doc.InsertionFormat[cfSize] = 15;
     d.Doc.UpdateCaretShape();
-    const int32_t smallAscent = d.Doc.CaretAscent, smallHeight = d.Doc.CaretShape.Height;
+    const int32_t smallAscent = d.Doc.CaretState.Ascent, smallHeight = d.Doc.CaretState.Shape.Height;
     d.Doc.InsertionFormat[cfSize] = 24;
     for (int32_t position : {1, 2}) {
         d.Doc.InsertionFormat[cfVertPos] = position;
         d.Doc.UpdateCaretShape();
-        EXPECT_EQ(d.Doc.CaretAscent, smallAscent) << position;
-        EXPECT_EQ(d.Doc.CaretShape.Height, smallHeight) << position;
+        EXPECT_EQ(d.Doc.CaretState.Ascent, smallAscent) << position;
+        EXPECT_EQ(d.Doc.CaretState.Shape.Height, smallHeight) << position;
     }
     EXPECT_LT(smallHeight, 19);
     d.Doc.InsertionFormat[cfVertPos] = 0;
@@ -173,8 +173,8 @@ TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
     d.Doc.Selection = TTextRange{start, end};
     d.Doc.Caret = end;
     d.Doc.UpdateCaretShape();
-    EXPECT_TRUE(d.Doc.CaretShape.Slanted);
-    EXPECT_EQ(d.Doc.CaretShape.Height, 19);
+    EXPECT_TRUE(d.Doc.CaretState.Shape.Slanted);
+    EXPECT_EQ(d.Doc.CaretState.Shape.Height, 19);
 }
 
 TEST_F(CaretTest, GeometryFollowsPageLineAndZoom)
@@ -199,34 +199,34 @@ TEST_F(CaretTest, GeometryFollowsPageLineAndZoom)
     };
     for (const Case& c : cases) {
         d.Doc.SetCaret(0, c.offset, c.hint, 0);
-        EXPECT_EQ(d.Doc.CaretX, c.x) << c.offset;
-        EXPECT_EQ(d.Doc.CaretY, c.y) << c.offset;
+        EXPECT_EQ(d.Doc.CaretState.X, c.x) << c.offset;
+        EXPECT_EQ(d.Doc.CaretState.Y, c.y) << c.offset;
     }
     // A superscript caret's top meets the top of full-size text, a subscript caret's bottom its
     // bottom, the smaller font's measures grown back by 100 / 65.
     d.Doc.InsertionFormat[cfVertPos] = 1;
     d.Doc.UpdateCaretShape();
     d.Doc.SetCaret(0, 0, 0, 0);
-    EXPECT_EQ(d.Doc.CaretY, 99 + 48 + 8 - 14);
+    EXPECT_EQ(d.Doc.CaretState.Y, 99 + 48 + 8 - 14);
     d.Doc.InsertionFormat[cfVertPos] = 2;
     d.Doc.UpdateCaretShape();
     d.Doc.SetCaret(0, 0, 0, 0);
     // (the smaller font's descent of 2 pixels grown to full size gives 3 here)
-    EXPECT_EQ(d.Doc.CaretDescent, 2);
-    EXPECT_EQ(d.Doc.CaretY + d.Doc.CaretShape.Height, 99 + 48 + 8 + 3);
+    EXPECT_EQ(d.Doc.CaretState.Descent, 2);
+    EXPECT_EQ(d.Doc.CaretState.Y + d.Doc.CaretState.Shape.Height, 99 + 48 + 8 + 3);
     d.Doc.InsertionFormat[cfVertPos] = 0;
     d.Doc.UpdateCaretShape();
     // At 200 % the page, the line and the caret's font grow.
     d.Doc.SetZoom(200);
     d.Doc.UpdatePageLayout();
     d.Doc.UpdateCaretShape();
-    EXPECT_EQ(d.Doc.CaretAscent, 29);
+    EXPECT_EQ(d.Doc.CaretState.Ascent, 29);
     d.Doc.SetCaret(0, 12, 0, 0);
     const TRect page = d.Doc.Pages[1]->ViewRect;
     EXPECT_EQ(page.Right - page.Left, 1152);
     EXPECT_EQ(page.Top, 412);
-    EXPECT_EQ(d.Doc.CaretX, page.Left + 96 + 20 - 1);
-    EXPECT_EQ(d.Doc.CaretY, page.Top + 2 * (58 + 8) - 29);
+    EXPECT_EQ(d.Doc.CaretState.X, page.Left + 96 + 20 - 1);
+    EXPECT_EQ(d.Doc.CaretState.Y, page.Top + 2 * (58 + 8) - 29);
 }
 
 } // namespace

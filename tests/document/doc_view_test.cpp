@@ -21,11 +21,11 @@ TEST(DocView, PageExtentIsTheLargestPageOfThePageSetupOwners)
     d.LastSection().PageSetup[psHeight] = 5000;
     first.PageSetup[psWidth] = 9000;
     d.Doc.InvalidatePagination();
-    EXPECT_EQ(d.Doc.PageExtent[0], 9000);
-    EXPECT_EQ(d.Doc.PageExtent[1], 5000);
-    EXPECT_EQ(d.Doc.PageExtent[2], 600);
-    EXPECT_EQ(d.Doc.PageExtent[3], 333);
-    EXPECT_EQ(d.Doc.PageExtent[6], 7560);
+    EXPECT_EQ(d.Doc.ViewState.PageExtent[0], 9000);
+    EXPECT_EQ(d.Doc.ViewState.PageExtent[1], 5000);
+    EXPECT_EQ(d.Doc.ViewState.PageExtent[2], 600);
+    EXPECT_EQ(d.Doc.ViewState.PageExtent[3], 333);
+    EXPECT_EQ(d.Doc.ViewState.PageExtent[6], 7560);
 }
 
 void ExpectRect(const TRect& r, const TRect& expected, int kind)
@@ -113,19 +113,19 @@ TEST(DocView, PagesTakeTheirCellsAtEachZoomKind)
     };
     for (const Case& c : cases) {
         d.Doc.SetZoomKind(c.kind);
-        EXPECT_EQ(d.Doc.ZoomPercent, c.zoom) << c.kind;
-        EXPECT_EQ(d.Doc.Grid.PagesPerRow, c.perRow) << c.kind;
-        EXPECT_EQ(d.Doc.Grid.TotalWidth, c.totalWidth) << c.kind;
-        EXPECT_EQ(d.Doc.Grid.TotalHeight, c.totalHeight) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ZoomPercent, c.zoom) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.Grid.PagesPerRow, c.perRow) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.Grid.TotalWidth, c.totalWidth) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.Grid.TotalHeight, c.totalHeight) << c.kind;
         ExpectRect(d.Doc.Pages[0]->ViewRect, c.first, c.kind);
         ExpectRect(d.Doc.Pages[1]->ViewRect, c.second, c.kind);
         ExpectRect(d.Doc.Pages[2]->ViewRect, c.third, c.kind);
-        EXPECT_EQ(d.Doc.ScrollRanges.VertMax, c.totalHeight) << c.kind;
-        EXPECT_EQ(d.Doc.ScrollRanges.VertPage, c.vertPage) << c.kind;
-        EXPECT_EQ(d.Doc.ScrollRanges.HorzPage, 1170) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollRanges.VertMax, c.totalHeight) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollRanges.VertPage, c.vertPage) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollRanges.HorzPage, 1170) << c.kind;
         EXPECT_EQ(d.Doc.FirstVisiblePage(), 0) << c.kind;
         EXPECT_EQ(d.Doc.LastVisiblePage(), c.lastVisible) << c.kind;
-        EXPECT_EQ(d.Doc.ScrollPos.X, c.scrollX) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, c.scrollX) << c.kind;
     }
 }
 
@@ -137,17 +137,17 @@ TEST(DocView, ScrollPositionStaysWithinTheGrid)
     d.Doc.PaginateAll();
     d.ShowInWindow(400, 300); // narrower than a page: 596 x 628
     d.Doc.SetScrollPos({1000, 1000});
-    EXPECT_EQ(d.Doc.ScrollPos.X, 196);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 328);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, 196);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 328);
     EXPECT_EQ(d.Doc.FirstVisiblePage(), 1);
     EXPECT_EQ(d.Doc.LastVisiblePage(), 3); // the row below the last shows nothing: painting stops
     d.Doc.SetScrollPos({-5, 210});         // within 6 pixels of row 1's top: row 0 still counts
-    EXPECT_EQ(d.Doc.ScrollPos.X, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, 0);
     EXPECT_EQ(d.Doc.FirstVisiblePage(), 0);
-    d.Doc.ClientHeight = 700; // a taller window: everything shows
-    d.Doc.ScrollPos = {0, 300};
+    d.Doc.ViewState.ClientHeight = 700; // a taller window: everything shows
+    d.Doc.ViewState.ScrollPos = {0, 300};
     d.Doc.UpdatePageLayout();
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "document/DocObjects.h"
 #include "document/Page.h"
 #include "document/Section.h"
+#include "document/ZoomScaling.h"
 #include "tagged_text.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST(Document, HiddenDocumentLifecycle)
     for (int k : {int(mfSectionRangesStale), int(mfColumnWidthsStale), int(mfFieldsDirty)})
         EXPECT_TRUE(doc->GetModeFlag(k)) << k;
     EXPECT_EQ(doc->StyleList->TabManager, doc->TabManager.get());
-    EXPECT_EQ(doc->ZoomPercent, 100);
+    EXPECT_EQ(doc->ViewState.ZoomPercent, 100);
     EXPECT_EQ(doc->PageSetupOwnerSection(0), doc->Sections[0].get());
     // The device fields of the page setup follow the screen.
     EXPECT_EQ(section.PageSetup[psScreenWidth], doc->TwipsToScreen(11905));
@@ -309,7 +310,7 @@ TEST(Document, ModeFlagsPushSetAndPopBack)
 TEST(Document, TwipsConversionRounding)
 {
     TDocument doc;
-    doc.ScreenDpi = doc.DeviceDpiX = doc.DeviceDpiY = 96;
+    doc.ViewState.ScreenDpi = doc.ViewState.DeviceDpiX = doc.ViewState.DeviceDpiY = 96;
     EXPECT_EQ(doc.TwipsToScreen(1440), 96);
     EXPECT_EQ(doc.TwipsToScreen(7), 0);    // 672 / 1440
     EXPECT_EQ(doc.TwipsToScreen(8), 1);    // remainder 768 of 1440
@@ -328,37 +329,37 @@ TEST(Document, TwipsConversionRounding)
     EXPECT_EQ(doc.FontHeightFromHalfPoints(1), -1); // 96 / 144 rounds up
 
     doc.SetZoom(150);
-    EXPECT_EQ(doc.ZoomPercent, 150);
-    EXPECT_EQ(doc.DeviceDpiX, 144);
+    EXPECT_EQ(doc.ViewState.ZoomPercent, 150);
+    EXPECT_EQ(doc.ViewState.DeviceDpiX, 144);
     EXPECT_EQ(doc.ApplyZoom(3), 5);   // 4.5 rounds up
     EXPECT_EQ(doc.ApplyZoom(-3), -4); // truncates
     EXPECT_EQ(doc.TwipsToDeviceY(1440), 144);
     EXPECT_EQ(doc.Sections[0]->PageSetup[psDeviceWidth], doc.TwipsToDeviceX(11905));
     EXPECT_EQ(doc.Sections[0]->PageSetup[psDeviceHeightPlus15], doc.TwipsToDeviceY(16838) + 15);
     doc.SetZoom(5000);
-    EXPECT_EQ(doc.ZoomPercent, 500);
+    EXPECT_EQ(doc.ViewState.ZoomPercent, 500);
     EXPECT_THROW(doc.TwipsToDeviceYScaled(INT32_MAX, 500), Exception);
 }
 
 TEST(Document, EffectiveZoom)
 {
     TDocument doc;
-    doc.PageExtent[2] = 794;
-    doc.PageExtent[3] = 1123;
-    doc.ZoomPercent = 80;
-    doc.ZoomKind = 1;
-    doc.ClientWidth = 1020;
+    doc.ViewState.PageExtent[2] = 794;
+    doc.ViewState.PageExtent[3] = 1123;
+    doc.ViewState.ZoomPercent = 80;
+    doc.ViewState.ZoomKind = 1;
+    doc.ViewState.ClientWidth = 1020;
     EXPECT_EQ(doc.EffectiveZoom(), 80); // no window: the zoom stands
     doc.SetModeFlag(mfHasWindow, true);
     EXPECT_EQ(doc.EffectiveZoom(), 125);
-    doc.ClientWidth = 50;
+    doc.ViewState.ClientWidth = 50;
     EXPECT_EQ(doc.EffectiveZoom(), 10);
-    doc.ZoomKind = 3;
-    doc.ClientWidth = 1020;
-    doc.ClientHeight = 600;
+    doc.ViewState.ZoomKind = 3;
+    doc.ViewState.ClientWidth = 1020;
+    doc.ViewState.ClientHeight = 600;
     EXPECT_EQ(doc.EffectiveZoom(), 51); // the height decides: 580 × 100 / 1123
     EXPECT_TRUE(doc.GetModeFlag(mfFitsWholePages));
-    doc.PageExtent[2] = 0; // pages of no size never reach a division
+    doc.ViewState.PageExtent[2] = 0; // pages of no size never reach a division
     EXPECT_EQ(doc.EffectiveZoom(), 80);
 }
 

@@ -7,7 +7,7 @@
 
 #include "core/Styles.h"
 #include "document/Document.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "tagged_text.h"
 
 namespace {

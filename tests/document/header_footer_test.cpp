@@ -8,7 +8,7 @@
 #include "core/StyleManager.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "layout_support.h"
 #include "paged_document.h"
 #include "tagged_text.h"

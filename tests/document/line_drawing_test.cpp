@@ -18,7 +18,7 @@
 #include "document/Paragraph.h"
 #include "document/Section.h"
 #include "document/TagTargets.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "layout_support.h"
 #include "tagged_text.h"
 
@@ -310,7 +310,7 @@ TEST_F(LineDrawing, SelectionIsInvertedBetweenItsBoundaries)
 TEST_F(LineDrawing, WidthsAtTheZoomAddUpToTheLaidOutWidth)
 {
     for (int32_t zoom : {100, 150, 33, 275}) {
-        Doc->ZoomPercent = zoom;
+        Doc->ViewState.ZoomPercent = zoom;
         TParagraph& p = Break("a{1:31}bc{2:1}ddd {1:19}eeee f{22:2}", 40 * 120);
         TParLine& line = *p.Lines[0];
         line.MeasuredZoom = INT32_MIN;

@@ -9,7 +9,7 @@
 #include "core/Fonts.h"
 #include "document/FieldCodes.h"
 #include "document/Page.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "layout_support.h"
 #include "paged_document.h"
 #include "tagged_text.h"

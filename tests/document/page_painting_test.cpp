@@ -46,8 +46,8 @@ protected:
     TRect PageRect(TDocument& doc, int32_t n)
     {
         const TRect r = doc.Pages[size_t(n)]->ViewRect;
-        return TRect{r.Left - doc.ScrollPos.X, r.Top - doc.ScrollPos.Y, r.Right - doc.ScrollPos.X,
-                     r.Bottom - doc.ScrollPos.Y};
+        return TRect{r.Left - doc.ViewState.ScrollPos.X, r.Top - doc.ViewState.ScrollPos.Y,
+                     r.Right - doc.ViewState.ScrollPos.X, r.Bottom - doc.ViewState.ScrollPos.Y};
     }
     // The pages whose rectangles hold the text drawn.
     std::vector<int32_t> PagesWithText(TDocument& doc, const TRecordingSurface& s)
@@ -100,7 +100,7 @@ TEST_F(PagePainting, PaintingLaysOutTheVisiblePagesStillMissing)
     TDocument& doc = d.Doc;
     doc.Paginate(0, 0);
     ASSERT_LT(int32_t(doc.Pages.size()), 3);
-    doc.ScrollPos.Y = 2 * 206;
+    doc.ViewState.ScrollPos.Y = 2 * 206;
     TRecordingSurface s;
     doc.SetUpdateRegion(TRect{0, 0, 700, 450});
     doc.Paint(s);
@@ -170,7 +170,7 @@ TEST_F(PagePainting, MarginLimitsKeepTheirPhaseWhenTheViewScrolls)
     Show(d, 700, 450);
     TDocument& doc = d.Doc;
     for (int32_t scroll : {0, 3, 7}) {
-        doc.ScrollPos.X = scroll;
+        doc.ViewState.ScrollPos.X = scroll;
         const TRect page = PageRect(doc, 0);
         TRecordingSurface s;
         doc.SetUpdateRegion(TRect{-100, -100, 1000, 1000});

@@ -46,7 +46,7 @@ TPagedDocument::TPagedDocument()
 {
     Doc.Paragraphs.clear();
     Doc.StoryLengths[stMain] = 0;
-    Doc.ScreenDpi = 96;
+    Doc.ViewState.ScreenDpi = 96;
     Doc.SetZoom(100);
 }
 
@@ -152,8 +152,8 @@ void TPagedDocument::ShowInWindow(int32_t width, int32_t height)
     Doc.SetModeFlag(mfHidden, false);
     Doc.SetModeFlag(mfViewNotReady, false);
     Doc.SetModeFlag(mfHasWindow, true);
-    Doc.ClientWidth = width;
-    Doc.ClientHeight = height;
+    Doc.ViewState.ClientWidth = width;
+    Doc.ViewState.ClientHeight = height;
     Doc.UpdatePageLayout();
 }
 

@@ -7,7 +7,7 @@
 
 #include "document/Document.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 
 namespace qptest {
 

@@ -5,7 +5,6 @@
 #include "document/InlineTags.h"
 #include "document/TagTargets.h"
 #include "tagged_text.h"
-#include "tools/SpellCheck.h"
 
 using qptest::Bytes;
 using qptest::DescribeTagged;
@@ -215,31 +214,31 @@ TEST(Paragraph, SpellCheckRangeAndMarks)
 {
     TParagraph p(nullptr);
     SetTaggedText(p, "Un mot fautif ici{22:2}");
-    EXPECT_FALSE(p.IsRangeSpellChecked(0, 2));
+    int32_t generation = 0; // the spell checker's check generation
+    EXPECT_FALSE(p.IsRangeSpellChecked(0, 2, generation));
     p.AddMisspelling(3, 6, 0xFF); // nothing is checked yet
     EXPECT_TRUE(p.Misspellings.empty());
 
-    p.ExtendSpellCheckRange(3, 13);
-    EXPECT_TRUE(p.IsRangeSpellChecked(3, 13));
-    EXPECT_FALSE(p.IsRangeSpellChecked(0, 6));
+    p.ExtendSpellCheckRange(3, 13, generation);
+    EXPECT_TRUE(p.IsRangeSpellChecked(3, 13, generation));
+    EXPECT_FALSE(p.IsRangeSpellChecked(0, 6, generation));
     p.AddMisspelling(7, 13, 0xFF);
     p.AddMisspelling(7, 13, 0x800000); // same start and end: once only
     p.AddMisspelling(12, 15, 0xFF);    // reaches outside the checked range
     ASSERT_EQ(p.Misspellings.size(), 1u);
     EXPECT_EQ(p.Misspellings[0].Kind, 0xFF);
 
-    p.ExtendSpellCheckRange(0, 2); // widened to cover both
-    EXPECT_TRUE(p.IsRangeSpellChecked(0, 13));
+    p.ExtendSpellCheckRange(0, 2, generation); // widened to cover both
+    EXPECT_TRUE(p.IsRangeSpellChecked(0, 13, generation));
     EXPECT_EQ(p.Misspellings.size(), 1u);
 
     // New settings or lexicons: the marks and the checked range no longer hold.
-    SpellCheckManager()->CheckGeneration += 1;
-    EXPECT_FALSE(p.IsRangeSpellChecked(3, 6));
-    p.ExtendSpellCheckRange(14, 17);
+    generation += 1;
+    EXPECT_FALSE(p.IsRangeSpellChecked(3, 6, generation));
+    p.ExtendSpellCheckRange(14, 17, generation);
     EXPECT_TRUE(p.Misspellings.empty());
-    EXPECT_FALSE(p.IsRangeSpellChecked(0, 13));
-    EXPECT_TRUE(p.IsRangeSpellChecked(14, 17));
-    FreeSpellCheckManager();
+    EXPECT_FALSE(p.IsRangeSpellChecked(0, 13, generation));
+    EXPECT_TRUE(p.IsRangeSpellChecked(14, 17, generation));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "test_pictures.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TObjectPlacement Place(int left, int top, int width, int height, uint32_t flags 
 TEST(PictureDrawing, PackedPictureDrawnScaledIntoABitmap)
 {
     TDocument doc(true);
-    doc.ScreenDpi = 96;
+    doc.ViewState.ScreenDpi = 96;
     doc.SetZoom(50);
     auto owned = std::make_unique<TDocPicture>(&doc);
     owned->Width = 40 * 15;
@@ -100,7 +100,7 @@ TEST(PictureDrawing, PackedPictureDrawnScaledIntoABitmap)
 TEST(PictureDrawing, PlaceholderAndMetafile)
 {
     TDocument doc(true);
-    doc.ScreenDpi = 96;
+    doc.ViewState.ScreenDpi = 96;
     doc.SetZoom(100);
 
     // A metafile of a green rectangle, packed as its bits.

@@ -8,8 +8,8 @@
 #include "classlib/graphics/Bitmap.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/PNG.h"
-#include "formats/Resample.h"
+#include "codecs/PNG.h"
+#include "codecs/Resample.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
         Host.LivePictureBytes = 0;
         SetDocumentHost(&Host);
         Doc = std::make_unique<TDocument>(true);
-        Doc->ScreenDpi = 96;
+        Doc->ViewState.ScreenDpi = 96;
         Doc->SetZoom(100);
     }
     void TearDown() override

@@ -58,18 +58,18 @@ TEST_F(ViewScrolling, PositionsAreClampedAtEachZoomKind)
     for (const Case& c : cases) {
         d.Doc.SetZoomKind(c.kind);
         d.Doc.SetScrollPos({100000, 100000});
-        EXPECT_EQ(d.Doc.ScrollPos.X, c.far.X) << c.kind;
-        EXPECT_EQ(d.Doc.ScrollPos.Y, c.far.Y) << c.kind;
-        EXPECT_EQ(Host.View.Bars.Y, d.Doc.ScrollPos.Y) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, c.far.X) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, c.far.Y) << c.kind;
+        EXPECT_EQ(Host.View.Bars.Y, d.Doc.ViewState.ScrollPos.Y) << c.kind;
         d.Doc.SetScrollPos({-50, -50});
-        EXPECT_EQ(d.Doc.ScrollPos.Y, 0) << c.kind;
-        EXPECT_EQ(d.Doc.ScrollPos.X, c.kind == zkTextWidth ? c.far.X : 0) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0) << c.kind;
+        EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, c.kind == zkTextWidth ? c.far.X : 0) << c.kind;
     }
     // While mode flag 15 is set a position stands as given.
     d.Doc.SetModeFlag(mfKeepScrollPos, true);
     d.Doc.SetScrollPos({-7, 9999});
-    EXPECT_EQ(d.Doc.ScrollPos.X, -7);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 9999);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, -7);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 9999);
 }
 
 TEST_F(ViewScrolling, ShortScrollsMoveTheContentsLongOnesRepaint)
@@ -84,13 +84,13 @@ TEST_F(ViewScrolling, ShortScrollsMoveTheContentsLongOnesRepaint)
     const std::vector<std::string> expected{"scroll 0,-200", "scroll 0,-128", "repaint", "scroll -100,0",
                                             "repaint"};
     EXPECT_EQ(Host.View.Calls, expected);
-    EXPECT_EQ(d.Doc.UpdateRegion.Right, 400);
-    EXPECT_EQ(d.Doc.UpdateRegion.Bottom, 300);
+    EXPECT_EQ(d.Doc.ViewState.UpdateRegion.Right, 400);
+    EXPECT_EQ(d.Doc.ViewState.UpdateRegion.Bottom, 300);
     // Held back: the position is only stored.
     Host.View.Calls.clear();
     d.Doc.SetModeFlag(mfHoldScrolling, true);
     d.Doc.SetScrollPos({0, 120});
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 120);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 120);
     EXPECT_TRUE(Host.View.Calls.empty());
 }
 
@@ -102,21 +102,22 @@ TEST_F(ViewScrolling, ZoomAtAPointKeepsThatPointStill)
     // A point 30 pixels into page 1 from its left and 40 from its top, at (80, 75) in the window.
     const TRect page = d.Doc.Pages[1]->ViewRect;
     const TPoint point{page.Left + 30, page.Top + 40};
-    const TPoint inWindow{point.X - d.Doc.ScrollPos.X, point.Y - d.Doc.ScrollPos.Y};
+    const TPoint inWindow{point.X - d.Doc.ViewState.ScrollPos.X, point.Y - d.Doc.ViewState.ScrollPos.Y};
     const int32_t anchor[4] = {point.X - 5, point.Y - 5, point.X + 5, point.Y + 5};
     d.Doc.SetZoomAt(200, anchor);
     const TRect zoomed = d.Doc.Pages[1]->ViewRect;
     EXPECT_EQ(zoomed.Right - zoomed.Left, 1152);
-    EXPECT_EQ(zoomed.Left + 60 - d.Doc.ScrollPos.X, inWindow.X);
-    EXPECT_EQ(zoomed.Top + 80 - d.Doc.ScrollPos.Y, inWindow.Y);
-    EXPECT_EQ(Host.View.Bars.Y, d.Doc.ScrollPos.Y);
+    EXPECT_EQ(zoomed.Left + 60 - d.Doc.ViewState.ScrollPos.X, inWindow.X);
+    EXPECT_EQ(zoomed.Top + 80 - d.Doc.ViewState.ScrollPos.Y, inWindow.Y);
+    EXPECT_EQ(Host.View.Bars.Y, d.Doc.ViewState.ScrollPos.Y);
     EXPECT_EQ(Host.View.Calls.back(), "repaint");
 
     // Without an anchor the view's top-left corner stays: here 100 pixels into page 1 and 5 above it.
     d.Doc.SetScrollPos({d.Doc.Pages[1]->ViewRect.Left + 100, d.Doc.Pages[1]->ViewRect.Top - 5});
     d.Doc.SetZoom(100);
-    EXPECT_EQ(d.Doc.ScrollPos.X, d.Doc.Pages[1]->ViewRect.Left + 50);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, d.Doc.Pages[1]->ViewRect.Top - 3); // 2.5 pixels, rounded away from 0
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, d.Doc.Pages[1]->ViewRect.Left + 50);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y,
+              d.Doc.Pages[1]->ViewRect.Top - 3); // 2.5 pixels, rounded away from 0
 }
 
 TEST_F(ViewScrolling, LayoutPageCountRepaintsOnlyWhatChanged)
@@ -124,16 +125,16 @@ TEST_F(ViewScrolling, LayoutPageCountRepaintsOnlyWhatChanged)
     TPagedDocument d;
     Show(d, 400, 300);
     d.Doc.SetLayoutPageCount(100); // more rows below: the two visible pages stand still
-    EXPECT_EQ(d.Doc.Grid.TotalHeight, 100 * 206 + 10);
+    EXPECT_EQ(d.Doc.ViewState.Grid.TotalHeight, 100 * 206 + 10);
     EXPECT_TRUE(Host.View.Calls.empty());
     d.Doc.SetScrollPos({0, 2000});
     Host.View.Calls.clear();
     d.Doc.SetLayoutPageCount(3); // the view is beyond the grid: it moves up, and repaints
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 328);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 328);
     EXPECT_EQ(Host.View.Calls, std::vector<std::string>{"repaint"});
     Host.View.Calls.clear();
     d.Doc.SetLayoutPageCount(1); // rows go; the first page moves to the middle
-    EXPECT_EQ(d.Doc.Grid.TotalHeight, 300);
+    EXPECT_EQ(d.Doc.ViewState.Grid.TotalHeight, 300);
     EXPECT_EQ(d.Doc.Pages[0]->ViewRect.Top, 52);
     EXPECT_EQ(Host.View.Calls, std::vector<std::string>{"repaint"});
 }
@@ -150,19 +151,19 @@ TEST_F(ViewScrolling, PreviewTakesItsOwnViewAndGivesTheDocumentsBack)
     d.Doc.SetPreviewMode(true);
     EXPECT_TRUE(d.Doc.PreviewMode);
     EXPECT_FALSE(d.Doc.GetModeFlag(mfShowMarks));
-    EXPECT_EQ(d.Doc.ZoomKind, zkWholePage);
-    EXPECT_EQ(d.Doc.ZoomPercent, (1300 - 20) * 100 / 576); // the page's width fits, and its height
+    EXPECT_EQ(d.Doc.ViewState.ZoomKind, zkWholePage);
+    EXPECT_EQ(d.Doc.ViewState.ZoomPercent, (1300 - 20) * 100 / 576); // the page's width fits, and its height
     EXPECT_EQ(Host.View.Calls.front(), "relayout");
     // A zoom chosen while previewing is the preview's from now on.
-    d.Doc.ZoomKind = zkPercent;
+    d.Doc.ViewState.ZoomKind = zkPercent;
     d.Doc.SetZoom(75);
     EXPECT_EQ(CurrentOptions().Preview.ZoomFactor, 75);
     EXPECT_EQ(CurrentOptions().Preview.ZoomKind, zkPercent);
     d.Doc.SetPreviewMode(false);
     EXPECT_FALSE(d.Doc.PreviewMode);
     EXPECT_TRUE(d.Doc.GetModeFlag(mfShowMarks));
-    EXPECT_EQ(d.Doc.ZoomPercent, 150);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 120);
+    EXPECT_EQ(d.Doc.ViewState.ZoomPercent, 150);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 120);
     EXPECT_EQ(Host.View.Bars.Y, 120);
 }
 
@@ -172,14 +173,14 @@ TEST_F(ViewScrolling, FreshViewStartsAtTheText)
     Show(d, 400, 300);
     d.Doc.ScrollToFirstText();
     // The page stands at (10, 10), its text 48 pixels in; wider than the window, so x can move too.
-    EXPECT_EQ(d.Doc.ScrollPos.X, 58);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 58);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, 58);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 58);
     d.Doc.ScrollToFirstText(); // no longer a fresh view: nothing more
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 58);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 58);
     d.Doc.SetScrollPos({0, 0});
     CurrentOptions().View.KeepPageCorner = true;
     d.Doc.ScrollToFirstText();
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
 }
 
 TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
@@ -189,18 +190,18 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
     d.Doc.UpdateCaretShape(); // 19 pixels high
     d.Doc.SetCaret(0, 0, 0, 0);
     EXPECT_TRUE(d.Doc.IsCaretVisible());
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
     Host.View.Origin = {3, 4};
     // Page 1, line 2: its caret top is page 1's top (216) + 48 + 20 + 8 - 14 = 278, its bottom 297.
     d.Doc.SetCaret(0, 12, 12, 0);
-    EXPECT_EQ(d.Doc.CaretY, 278);
+    EXPECT_EQ(d.Doc.CaretState.Y, 278);
     // The widened caret rectangle ends at 299: the view moves by exactly the overhang.
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0); // still in view: 297 <= 300
-    d.Doc.SetCaret(0, 13, 13, 0);    // 10 pixels lower
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 309 - 300);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0); // still in view: 297 <= 300
+    d.Doc.SetCaret(0, 13, 13, 0);              // 10 pixels lower
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 309 - 300);
     EXPECT_TRUE(d.Doc.IsCaretVisible());
-    EXPECT_EQ(Host.View.SystemCaret.X, 3 + d.Doc.CaretX - d.Doc.ScrollPos.X);
-    EXPECT_EQ(Host.View.SystemCaret.Y, 4 + d.Doc.CaretY - d.Doc.ScrollPos.Y);
+    EXPECT_EQ(Host.View.SystemCaret.X, 3 + d.Doc.CaretState.X - d.Doc.ViewState.ScrollPos.X);
+    EXPECT_EQ(Host.View.SystemCaret.Y, 4 + d.Doc.CaretState.Y - d.Doc.ViewState.ScrollPos.Y);
     d.Doc.InvertSelectionRect();
     EXPECT_EQ(Host.View.Inverted.Top, Host.View.SystemCaret.Y);
     EXPECT_EQ(Host.View.Inverted.Bottom - Host.View.Inverted.Top, 19);
@@ -208,18 +209,18 @@ TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
     // Keeping the caret away from the edge: a further third of the room left, (300 - 23) / 3.
     CurrentOptions().Edit.DiscrVerScroll = true;
     d.Doc.SetCaret(0, 20, 20, 0); // page 2, line 0
-    EXPECT_EQ(d.Doc.ScrollPos.Y, d.Doc.CaretRect().Bottom - 300 + 92);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, d.Doc.CaretRect().Bottom - 300 + 92);
     // Back to the top: the view jumps to the caret, and a third more above it (clamped at 0).
     d.Doc.SetCaret(0, 0, 0, 0);
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
     // Held back, the view stays.
     CurrentOptions().Edit.DiscrVerScroll = false;
     d.Doc.SetModeFlag(mfNoScrollToCaret, true);
     d.Doc.SetCaret(0, 14, 14, 0); // page 1, line 4: the widened rectangle ends at 319
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 0);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
     EXPECT_FALSE(d.Doc.IsCaretVisible());
     d.Doc.MakeCaretVisible(1); // mode 1: its bottom at the middle of the window
-    EXPECT_EQ(d.Doc.ScrollPos.Y, 319 - 150);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 319 - 150);
 }
 
 TEST_F(ViewScrolling, ScrollPositionToShowARectangle)
@@ -308,13 +309,13 @@ TEST_F(ViewScrolling, CaretPlacementWithASelectionAndAPendingWord)
     d.Doc.Selection = TTextRange{d.Doc.Caret, d.Doc.Caret};
     TTextRange word{start, start};
     word.EndPos.Offset = 1;
-    d.Doc.PendingWord = {true, word};
+    d.Doc.CaretState.PendingWord = {true, word};
     d.Doc.SetCaret(0, 1, 0, 0);
     EXPECT_TRUE(Host.Checked.empty());
     d.Doc.SetCaret(0, 2, 1, 2);
     ASSERT_EQ(Host.Checked.size(), 1u);
     EXPECT_EQ(Host.Checked[0].EndPos.Offset, 1);
-    EXPECT_FALSE(d.Doc.PendingWord.Pending);
+    EXPECT_FALSE(d.Doc.CaretState.PendingWord.Pending);
 }
 
 TEST_F(ViewScrolling, EditedPropertiesMakeTheDocumentModified)

@@ -17,9 +17,10 @@
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
 #include "document/Paragraph.h"
-#include "formats/CodePages.h"
-#include "formats/Codings.h"
+#include "codecs/CodePages.h"
+#include "core/Codings.h"
 #include "formats/DocumentDump.h"
+#include "formats/DocumentFiles.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "tests/common/test_support.h"
@@ -225,13 +226,13 @@ TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave)
     TDocOpeningOptions options;
     options.FileName = path;
     options.Coding = cdAnsiText;
-    ASSERT_TRUE(doc.LoadFromFile(options));
+    ASSERT_TRUE(OpenDocumentFile(doc, options));
     EXPECT_NE(doc.FileStream, nullptr);
     EXPECT_FALSE(doc.OpenedReadOnly || doc.OpenedFromCopy);
     TDocSavingOptions save;
     save.Range = doc.GetBodyRange();
     save.Coding = cdDosText;
-    EXPECT_EQ(doc.SaveToFile(save), kSaveWritten);
+    EXPECT_EQ(SaveDocumentFile(doc, save), kSaveWritten);
     EXPECT_EQ(qptest::ReadFileBytes(path), "\x82t\x82\r\nfin");
     EXPECT_EQ(doc.Coding, cdDosText);
     EXPECT_NE(doc.FileStream, nullptr);
@@ -239,7 +240,7 @@ TEST(DocumentLoad, DocumentKeepsItsFileFromLoadToSave)
     doc.CloseFileHandle();
     TDocument readOnly;
     options.OpenMode = omReadOnly;
-    ASSERT_TRUE(readOnly.LoadFromFile(options));
+    ASSERT_TRUE(OpenDocumentFile(readOnly, options));
     EXPECT_TRUE(readOnly.OpenedReadOnly);
     EXPECT_EQ(readOnly.FileStream, nullptr);
 }

@@ -9,7 +9,7 @@
 #include "classlib/runtime/FileStream.h"
 #include "classlib/windowing/DialogTypes.h"
 #include "document/Document.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"

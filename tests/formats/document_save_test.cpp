@@ -12,7 +12,7 @@
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "formats/save/FormatLosses.h"

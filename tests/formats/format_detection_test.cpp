@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/FormatDetection.h"
 
 namespace {

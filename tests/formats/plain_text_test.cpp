@@ -5,7 +5,7 @@
 
 #include "core/Memory.h"
 #include "document/Document.h"
-#include "formats/CodePages.h"
+#include "codecs/CodePages.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
@@ -20,7 +20,7 @@ void Read(TDocument& doc, const std::string& text, bool dos = false)
         input.ConvertChunk = [](uint8_t* p, int32_t n, int64_t) { OemToAnsiBuffer(p, n); };
     int64_t length = 0;
     ReadPlainTextDocument(doc, input, TPlainTextFormats(), length);
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
 }
 
 std::string Dump(const std::string& text)
@@ -34,7 +34,7 @@ std::string Write(const TDocument& doc, bool compact = false, bool dos = false)
 {
     TTextRange all{};
     all.EndPos.ParIndex = static_cast<int32_t>(doc.Paragraphs.size()) - 1;
-    all.EndPos.Offset = doc.Paragraphs.back()->PlainText.Size();
+    all.EndPos.Offset = doc.Paragraphs.back()->CharacterCount();
     TMemory out;
     WritePlainText(doc, all, compact, true, out);
     std::string s(reinterpret_cast<const char*>(out.Data()), static_cast<size_t>(out.Size()));

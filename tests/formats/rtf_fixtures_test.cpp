@@ -27,7 +27,7 @@ std::string DumpOfFile(const std::string& name)
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     TRtfReadResult result = ReadRtfDocument(doc, input);
     EXPECT_TRUE(result.Complete) << name;
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     std::string dump = DumpDocument(doc, true);
     const TTabManager& tabs = *doc.TabManager;
     for (int i = 0; i < tabs.Count(); ++i) {
@@ -74,7 +74,7 @@ TEST(RtfFixtureCuts, EveryTruncationReadsCleanly)
             TDocument doc;
             TLoadInput input(rtf.data(), static_cast<int64_t>(cut));
             ReadRtfDocument(doc, input);
-            FinishParagraphs(doc);
+            doc.FinishParagraphs();
             int32_t total = 0;
             for (int32_t length : doc.StoryLengths)
                 total += length;
@@ -133,7 +133,7 @@ TEST(RtfFixtureMutations, ChangedFilesReadCleanly)
             TDocument doc;
             TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
             ReadRtfDocument(doc, input);
-            FinishParagraphs(doc);
+            doc.FinishParagraphs();
             doc.UpdateFields();
             ExpectFieldMarksPaired(doc, std::string(name) + " change " + std::to_string(round));
             if (HasFailure())

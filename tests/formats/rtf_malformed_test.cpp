@@ -7,7 +7,7 @@
 
 #include "classlib/windowing/DialogTypes.h"
 #include "document/Document.h"
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
 #include "tests/common/test_support.h"

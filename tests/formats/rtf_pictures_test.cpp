@@ -12,15 +12,15 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "formats/DocumentDump.h"
-#include "formats/PNG.h"
-#include "formats/Zlib.h"
+#include "codecs/PNG.h"
+#include "codecs/Zlib.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/rtf/RtfPictures.h"
 #include "formats/rtf/RtfReader.h"
 #include "formats/rtf/RtfTokenizer.h"
 #include "tests/common/test_support.h"
-#include "tests/formats/png_test_support.h"
+#include "tests/codecs/png_test_support.h"
 
 using pngtest::TRaster;
 
@@ -44,7 +44,7 @@ TReadDocument Read(const std::string& rtf)
     TReadDocument r;
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     r.Result = ReadRtfDocument(*r.Doc, input);
-    FinishParagraphs(*r.Doc);
+    r.Doc->FinishParagraphs();
     r.Dump = DumpDocument(*r.Doc);
     return r;
 }

@@ -32,7 +32,7 @@ TRead Read(const std::string& rtf, bool whole = false)
     r.Doc = std::make_unique<TDocument>();
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     r.Result = ReadRtfDocument(*r.Doc, input);
-    FinishParagraphs(*r.Doc);
+    r.Doc->FinishParagraphs();
     r.Dump = DumpDocument(*r.Doc, whole);
     return r;
 }
@@ -110,8 +110,8 @@ TEST(RtfReader, DocumentSettingsAndInformation)
         "{\\*\\company ACME}{\\creatim\\yr2020}{\\revtim\\yr2024\\mo3\\dy15\\hr10\\min30}{\\operator "
         "Paul}\\dskparnr3\\dskcharnr7}"
         "{\\*\\autosavedorigfmt MS Word 97}x}");
-    EXPECT_EQ(r.Doc->ZoomPercent, 500);
-    EXPECT_EQ(r.Doc->ZoomKind, 1);
+    EXPECT_EQ(r.Doc->ViewState.ZoomPercent, 500);
+    EXPECT_EQ(r.Doc->ViewState.ZoomKind, 1);
     EXPECT_EQ(r.Doc->Info.Title, "Mon été");
     EXPECT_EQ(r.Doc->Info.Author, "Jean");
     EXPECT_EQ(r.Doc->Info.Company, "ACME");
@@ -263,7 +263,7 @@ TEST(RtfReader, SectionsAndPageSetupWithinBounds)
               std::string::npos)
         << r.Dump;
     EXPECT_NE(r.Dump.find("titlepage pgn=0/-1"), std::string::npos) << r.Dump;
-    EXPECT_EQ(r.Doc->ZoomPercent, 10);
+    EXPECT_EQ(r.Doc->ViewState.ZoomPercent, 10);
     // A section saved whole says so; the one before it did not.
     const std::string saved = Read("{\\rtf1 a\\sect\\sectd\\sectfullsaved b}", true).Dump;
     const size_t second = saved.find("section1:");
@@ -281,7 +281,8 @@ TEST(RtfReader, StyleSheet)
                    "Titre;}{\\s6\\sbasedon5\\b\\keycode{\\*\\keycode \\ctrl\\shift K} Corps;}"
                    "{\\s7\\sbasedon8 A;}{\\s8\\sbasedon7 B;}{\\s9\\sbasedon9\\snext222 Seul;}{\\*\\cs10\\i "
                    "Accent;}{\\*\\generator x;}"
-                   "{\\s11\\sbasedon222 Sans base;}}\\pard\\s6 x\\par\\pard\\s99 y}",
+                   "{\\s11\\sbasedon222 Sans base;}{\\s12\\sbasedon6\\ul\\striked Souligne;}}"
+                   "\\pard\\s6 x\\par\\pard\\s99 y}",
                    true);
     const char* expected[] = {
         "style0: \"normal\" base=-1 next=0 size=20 style=0\n",
@@ -294,6 +295,8 @@ TEST(RtfReader, StyleSheet)
         "style5: \"Seul\" base=-1 next=0 style=5\n",
         "style6: \"Accent\" char base=-1 next=6 i=1 style=6\n",
         "style7: \"Sans base\" base=-1 next=7 style=7\n",
+        // Double strike is a toggle of the style passes too; "\\ul" is no such toggle and turns underline on.
+        "style8: \"Souligne\" base=2 next=8 dstrike=1 ul=1 style=8\n",
         // Paragraphs name styles by the file's number; an unknown number gives the first style.
         "P0 style=2: x<par>\nP1: y<par>\n",
     };
@@ -352,7 +355,7 @@ TEST(RtfReader, HeadersFootersAndNotes)
     std::string rtf = "{\\rtf1 a{\\header h}{\\footnote n}\\page b\\sect c}";
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     ReadRtfDocument(doc, input);
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     EXPECT_EQ(DumpDocument(doc), "P0: ab<par>\nP1: c<par>\n");
 }
 

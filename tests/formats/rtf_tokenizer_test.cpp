@@ -64,6 +64,23 @@ TEST(RtfTokenizer, Tokens)
         {"}}{a", "}}{[a]"},
         {"\\", ""},
         {"\\'", ""},
+        // Words and parameters: a delimiting space belongs to the word, a word without digits has no
+        // parameter (the reader takes 1 for a toggle), parameters saturate, letters are lower-cased.
+        {"\\fs24 x", "\\fs24 [x]"},
+        {"\\li-360\\", "\\li-360 "},
+        {"\\b0 ", "\\b0 "},
+        {"\\b\\i", "\\b \\i "},
+        {"\\par x", "\\par [x]"},
+        {"\\fs99999999999", "\\fs2147483647 "},
+        {"\\li-99999999999", "\\li-2147483647 "},
+        {"\\RTF1\\PARD", "\\?1 \\pard "},
+        // The data ends inside a word: the letters read so far make it.
+        {"\\font", "\\? "},
+        {"\\pa", "\\? "},
+        // Escapes one after the other, then text; a broken escape gives nothing.
+        {"\\'e9\\'e8xy", "'233 '232 [xy]"},
+        {"\\'zz", "[zz]"},
+        {"\\'e", ""},
     };
     for (auto& c : cases)
         EXPECT_EQ(Describe(c.rtf), c.tokens) << c.rtf;
@@ -125,6 +142,11 @@ TEST(RtfTokenizer, HexDataSkipsBlanksOneAtATime)
         {"41zz42}", "AB"},
         {"414}", "A"},
         {"4142", "AB"},
+        // Pairs read digit by digit: upper and lower case, a stray pair passed over, an odd digit dropped.
+        {"4a6B", "\x4a\x6b"},
+        {"4aZZ", "\x4a"},
+        {"4a4Z", "\x4a"},
+        {"4a4", "\x4a"},
     };
     for (auto& c : cases) {
         std::string rtf = c.rtf;

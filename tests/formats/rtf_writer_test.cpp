@@ -26,7 +26,7 @@ std::unique_ptr<TDocument> ReadRtf(const std::string& rtf)
     auto doc = std::make_unique<TDocument>();
     TLoadInput input(rtf.data(), static_cast<int64_t>(rtf.size()));
     ReadRtfDocument(*doc, input);
-    FinishParagraphs(*doc);
+    doc->FinishParagraphs();
     return doc;
 }
 

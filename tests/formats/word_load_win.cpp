@@ -13,7 +13,6 @@
 #include "document/Document.h"
 #include "formats/DocumentDump.h"
 #include "formats/load/DocumentLoad.h"
-#include "formats/load/ParagraphBuilder.h"
 #include "formats/word/SystemStorage.h"
 #include "formats/word/WordReader.h"
 #include "tests/common/test_support.h"
@@ -65,7 +64,7 @@ TEST(WordLoadWindows, SystemStorageReadsAsTheProgramsOwnReader)
         ASSERT_TRUE(
             ReadWordDocumentBytes(fromBytes, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())
                 .Read);
-        FinishParagraphs(fromBytes);
+        fromBytes.FinishParagraphs();
         EXPECT_EQ(DumpDocument(fromFile), DumpDocument(fromBytes)) << name;
         fromFile.CloseFileHandle();
         DeleteFileA(path.c_str());

@@ -16,9 +16,9 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/Section.h"
-#include "editing/Field.h"
+#include "document/Field.h"
 #include "formats/DocumentDump.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/load/ParagraphBuilder.h"
 #include "formats/load/StylePasses.h"
@@ -42,7 +42,7 @@ TWordReadResult ReadBytes(TDocument& doc, const std::string& bytes)
 {
     TWordReadResult r =
         ReadWordDocumentBytes(doc, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     return r;
 }
 
@@ -338,7 +338,7 @@ TEST(WriteReader, TextRunsAndFontsOfAGeneratedFile)
     TDocument doc;
     TWriteReadResult r = ReadWriteDocument(doc, reinterpret_cast<const uint8_t*>(file.data()), file.size());
     ASSERT_TRUE(r.Read) << r.Error;
-    FinishParagraphs(doc);
+    doc.FinishParagraphs();
     EXPECT_EQ(wordtest::MainText(doc), "Bonjour\nle monde\n");
     TCharFormat format;
     doc.Paragraphs[0]->GetLeadingCharFormat(format);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/Codings.h"
+#include "core/Codings.h"
 #include "formats/load/FormatDetection.h"
 #include "formats/load/LoadInput.h"
 #include "formats/load/WordStorage.h"

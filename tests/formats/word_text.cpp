@@ -9,7 +9,7 @@
 #include "document/Document.h"
 #include "formats/load/DocumentLoad.h"
 #include "document/InlineTags.h"
-#include "formats/CodePages.h"
+#include "codecs/CodePages.h"
 #include "tests/common/test_support.h"
 
 namespace wordtest {

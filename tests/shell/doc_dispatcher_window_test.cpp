@@ -34,8 +34,8 @@ TEST(DocDispatcher, DocumentsGetTheirWindows)
     EXPECT_FALSE(doc->GetModeFlag(mfHidden));
     EXPECT_FALSE(doc->GetModeFlag(mfViewNotReady));
     doc->Window->SetClientSize(300, 200); // the view: the client area less the scroll bars
-    EXPECT_EQ(doc->ClientWidth, 300 - GetSystemMetrics(SM_CXVSCROLL));
-    EXPECT_EQ(doc->ClientHeight, 200 - GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(doc->ViewState.ClientWidth, 300 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(doc->ViewState.ClientHeight, 200 - GetSystemMetrics(SM_CYHSCROLL));
 
     TDocument* hidden = dispatcher.AddDocument(std::make_unique<TDocument>(true));
     EXPECT_EQ(hidden->Window, nullptr);

@@ -8,7 +8,7 @@
 #include "classlib/runtime/Files.h"
 #include "core/Messages.h"
 #include "tests/common/test_support.h"
-#include "tests/tools/FrenchSystem.h"
+#include "tests/tools/french_system.h"
 #include "tools/SpellCheckSystem.h"
 #include "tools/SpellEngine.h"
 #include "tools/SpellWordRules.h"

@@ -59,9 +59,7 @@ protected:
         TLoadInput input(text.data(), int64_t(text.size()));
         int64_t length = 0;
         ReadPlainTextDocument(*Doc, input, TPlainTextFormats(), length);
-        Doc->SetModeFlag(mfSectionRangesStale, true);
-        Doc->InvalidatePagination();
-        Doc->PaginateAll();
+        Doc->Relayout();
         Window = Doc->Window;
         Window->SetClientSize(600, 400);
         Window->Show();
@@ -77,52 +75,53 @@ TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
     ASSERT_GE(Doc->Pages.size(), 4u);
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
     // The view is the client area less the bars; the document lays its grid out for it.
-    EXPECT_EQ(Doc->ClientWidth, 600 - cx);
-    EXPECT_EQ(Doc->ClientHeight, 400 - cy);
+    EXPECT_EQ(Doc->ViewState.ClientWidth, 600 - cx);
+    EXPECT_EQ(Doc->ViewState.ClientHeight, 400 - cy);
     SCROLLINFO v = BarInfo(Window->VerScrollBar);
-    EXPECT_EQ(v.nMax, Doc->Grid.TotalHeight);
+    EXPECT_EQ(v.nMax, Doc->ViewState.Grid.TotalHeight);
     EXPECT_EQ(int(v.nPage), 400 - cy);
     EXPECT_EQ(v.nPos, 0);
-    EXPECT_EQ(Window->VerScrollBar->LargeChange, Doc->ScrollRanges.VertPage);
+    EXPECT_EQ(Window->VerScrollBar->LargeChange, Doc->ViewState.ScrollRanges.VertPage);
 
     // Scrolling the document moves the bar.
     Doc->SetScrollPos({0, 700});
     EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, 700);
     // Twice the zoom: a grid twice as high, the bar's range and position with it.
-    const int32_t pageHeight = Doc->Grid.PageHeight;
+    const int32_t pageHeight = Doc->ViewState.Grid.PageHeight;
     Doc->SetZoom(200);
-    EXPECT_NEAR(Doc->Grid.PageHeight, 2 * pageHeight, 1);
+    EXPECT_NEAR(Doc->ViewState.Grid.PageHeight, 2 * pageHeight, 1);
     v = BarInfo(Window->VerScrollBar);
-    EXPECT_EQ(v.nMax, Doc->Grid.TotalHeight);
-    EXPECT_EQ(v.nPos, Doc->ScrollPos.Y);
-    EXPECT_NEAR(Doc->ScrollPos.Y, 1400, 20);
+    EXPECT_EQ(v.nMax, Doc->ViewState.Grid.TotalHeight);
+    EXPECT_EQ(v.nPos, Doc->ViewState.ScrollPos.Y);
+    EXPECT_NEAR(Doc->ViewState.ScrollPos.Y, 1400, 20);
     const SCROLLINFO h = BarInfo(Window->HorScrollBar);
-    EXPECT_EQ(h.nMax, Doc->Grid.TotalWidth);
-    EXPECT_GT(Doc->Grid.TotalWidth, Doc->ClientWidth); // a page at 200 % is wider than the view
+    EXPECT_EQ(h.nMax, Doc->ViewState.Grid.TotalWidth);
+    EXPECT_GT(Doc->ViewState.Grid.TotalWidth,
+              Doc->ViewState.ClientWidth); // a page at 200 % is wider than the view
 
     // The user pages down and drags the horizontal bar: the document follows.
     SendMessageA(Window->Handle(), WM_VSCROLL, SB_PAGEDOWN, LPARAM(Window->VerScrollBar->Handle()));
-    EXPECT_EQ(Doc->ScrollPos.Y, v.nPos + Doc->ScrollRanges.VertPage);
-    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ScrollPos.Y);
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, v.nPos + Doc->ViewState.ScrollRanges.VertPage);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ViewState.ScrollPos.Y);
     SendMessageA(Window->Handle(), WM_HSCROLL, SB_BOTTOM, LPARAM(Window->HorScrollBar->Handle()));
-    EXPECT_EQ(Doc->ScrollPos.X, Doc->Grid.TotalWidth - Doc->ClientWidth);
+    EXPECT_EQ(Doc->ViewState.ScrollPos.X, Doc->ViewState.Grid.TotalWidth - Doc->ViewState.ClientWidth);
 
     // Fitted to the page's width the view needs no horizontal bar and takes its room.
     Doc->SetZoomKind(zkPageWidth);
     EXPECT_FALSE(IsWindowVisible(Window->HorScrollBar->Handle()));
-    EXPECT_EQ(Doc->ClientHeight, 400);
-    EXPECT_EQ(Doc->ZoomPercent, (600 - cx - 20) * 100 / Doc->PageExtent[2]);
-    EXPECT_EQ(Doc->ScrollPos.X, 0);
+    EXPECT_EQ(Doc->ViewState.ClientHeight, 400);
+    EXPECT_EQ(Doc->ViewState.ZoomPercent, (600 - cx - 20) * 100 / Doc->ViewState.PageExtent[2]);
+    EXPECT_EQ(Doc->ViewState.ScrollPos.X, 0);
     Doc->SetZoomKind(zkPercent);
     EXPECT_TRUE(IsWindowVisible(Window->HorScrollBar->Handle()));
-    EXPECT_EQ(Doc->ClientHeight, 400 - cy);
+    EXPECT_EQ(Doc->ViewState.ClientHeight, 400 - cy);
 
     // A window made smaller: the view and the bars' page sizes follow.
     Window->SetClientSize(500, 300);
     Application->ProcessMessages();
-    EXPECT_EQ(Doc->ClientHeight, 300 - cy);
+    EXPECT_EQ(Doc->ViewState.ClientHeight, 300 - cy);
     EXPECT_EQ(int(BarInfo(Window->VerScrollBar).nPage), 300 - cy);
-    EXPECT_EQ(BarInfo(Window->VerScrollBar).nMax, Doc->Grid.TotalHeight);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nMax, Doc->ViewState.Grid.TotalHeight);
 }
 
 TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
@@ -134,24 +133,24 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     HWND owner = nullptr;
     RECT caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
-    EXPECT_EQ(caret.left, Doc->CaretX - Doc->ScrollPos.X);
-    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
-    EXPECT_EQ(caret.bottom - caret.top, Doc->CaretShape.Height);
-    EXPECT_EQ(caret.right - caret.left, Doc->CaretShape.Width);
+    EXPECT_EQ(caret.left, Doc->CaretState.X - Doc->ViewState.ScrollPos.X);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
+    EXPECT_EQ(caret.bottom - caret.top, Doc->CaretState.Shape.Height);
+    EXPECT_EQ(caret.right - caret.left, Doc->CaretState.Shape.Width);
     EXPECT_TRUE(Doc->IsCaretVisible());
 
     // A caret far down the document: the view scrolls to show it, the bar and the system caret follow.
     Doc->SetCaret(250, 3, 0, 0);
     EXPECT_GT(Doc->Caret.PageIndex, 1);
     EXPECT_TRUE(Doc->IsCaretVisible());
-    EXPECT_GT(Doc->ScrollPos.Y, 0);
-    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ScrollPos.Y);
+    EXPECT_GT(Doc->ViewState.ScrollPos.Y, 0);
+    EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ViewState.ScrollPos.Y);
     caret = SystemCaret(owner);
-    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
     EXPECT_GE(caret.top, 0);
-    EXPECT_LE(caret.bottom, Doc->ClientHeight);
+    EXPECT_LE(caret.bottom, Doc->ViewState.ClientHeight);
     // It came from above: it stands at the bottom of the view, the rectangle's margin below it.
-    EXPECT_EQ(Doc->CaretRect().Bottom - Doc->ScrollPos.Y, Doc->ClientHeight);
+    EXPECT_EQ(Doc->CaretRect().Bottom - Doc->ViewState.ScrollPos.Y, Doc->ViewState.ClientHeight);
 
     // Losing the focus takes the caret away; getting it back makes it again at the caret.
     SetFocus(nullptr);
@@ -161,7 +160,7 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     ASSERT_TRUE(TakeFocus(Window));
     caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
-    EXPECT_EQ(caret.top, Doc->CaretY - Doc->ScrollPos.Y);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
 }
 
 } // namespace
@@ -180,7 +179,7 @@ TEST_F(DocumentWindow, ThumbNearTheEndLaysOutAQuarterMorePages)
     EXPECT_EQ(Doc->Pages.size(), 4u); // far from the end: nothing more
     SendMessageA(Window->Handle(), WM_VSCROLL, SB_BOTTOM, LPARAM(Window->VerScrollBar->Handle()));
     EXPECT_GE(Doc->Pages.size(), 6u); // up to page 4 + 4 / 4, laid out before the view moved
-    EXPECT_EQ(Doc->ScrollPos.Y, BarInfo(Window->VerScrollBar).nPos);
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, BarInfo(Window->VerScrollBar).nPos);
 }
 
 // For looking at the window as a person would:

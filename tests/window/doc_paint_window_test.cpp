@@ -14,7 +14,7 @@
 #include "document/Document.h"
 #include "document/Page.h"
 #include "document/Paragraph.h"
-#include "formats/PNG.h"
+#include "codecs/PNG.h"
 #include "formats/load/DocumentLoad.h"
 #include "shell/DocDisp.h"
 #include "tests/common/test_support.h"
