@@ -17,3 +17,5 @@ uint32_t AnsiToUnicode(uint8_t byte);
 // The bytes of a Unicode character in a double-byte code page (932, 936, 949, 950) put in Out: their
 // number (1 or 2), 0 when the page has no form for it.
 int UnicodeToDoubleByte(uint32_t code, int codePage, uint8_t out[2]);
+// The Unicode character of a byte of a code page (the Macintosh pages included), 0 when it has none.
+uint32_t CodePageToUnicode(uint8_t byte, int codePage);

@@ -103,3 +103,23 @@ int UnicodeToDoubleByte(uint32_t code, int codePage, uint8_t out[2])
     out[1] = static_cast<uint8_t>(n > 1 ? bytes[1] : 0);
     return n;
 }
+
+uint32_t CodePageToUnicode(uint8_t byte, int codePage)
+{
+    const std::string name = codePage == 10000   ? "MACINTOSH"
+                             : codePage == 10029 ? "MAC-CENTRALEUROPE"
+                                                 : "CP" + std::to_string(codePage);
+    iconv_t cd = iconv_open("UTF-32LE", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return 0;
+    char in[1] = {static_cast<char>(byte)};
+    unsigned char out[8];
+    char* from = in;
+    char* to = reinterpret_cast<char*>(out);
+    size_t inLeft = 1, outLeft = sizeof out;
+    const size_t done = iconv(cd, &from, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    if (done == static_cast<size_t>(-1) || sizeof out - outLeft != 4)
+        return 0;
+    return uint32_t(out[0]) | uint32_t(out[1]) << 8 | uint32_t(out[2]) << 16 | uint32_t(out[3]) << 24;
+}

@@ -30,3 +30,12 @@ int UnicodeToDoubleByte(uint32_t code, int codePage, uint8_t out[2])
     out[1] = static_cast<uint8_t>(n > 1 ? bytes[1] : 0);
     return n;
 }
+
+uint32_t CodePageToUnicode(uint8_t byte, int codePage)
+{
+    const char narrow = static_cast<char>(byte);
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(UINT(codePage), MB_ERR_INVALID_CHARS, &narrow, 1, &wide, 1) != 1)
+        return 0;
+    return wide;
+}

@@ -29,6 +29,10 @@ enum TFieldType : uint8_t {
     ftHyperlink = 88,
 };
 
+// The keyword of each field type, "?" for a type without one.
+constexpr int FieldTypeCount = 92;
+extern const char* const FieldTypeNames[FieldTypeCount];
+
 // Begin and end marks (tags 26 and 27) carry the field's handle. Positions count visible characters:
 // field marks and format tags count for nothing.
 class TField {
@@ -43,6 +47,19 @@ public:
     bool UpdatePageNumber(const TDocument& document, int32_t counter);
     // The note kind of a reference: 1 for an endnote, 0 for a footnote.
     int NoteKind() const;
+
+    // The keyword of the field's type, or the code up to its first blank when the type has none.
+    std::string GetKeyword() const;
+    // A number in the notation the code's switches ask ("alphabetic", "ALPHABETIC", "roman", "ROMAN"),
+    // else in DefaultStyle (below 255), else in decimal; then the case switch.
+    std::string FormatNumber(int32_t value, int32_t defaultStyle) const;
+    // A date by the code's "\@" picture, or the default date (time, for a time field) format; then the
+    // case switch. Empty for a zero date.
+    std::string FormatDateTime(double date) const;
+    // The text as the code's case switch asks: "Upper", "Lower", "FirstCap" or "Caps", tried in order.
+    std::string ApplyCaseSwitch(const std::string& text) const;
+    // A page reference whose result is a link ("\h").
+    bool HasHyperlinkSwitch() const;
 
     uint8_t Kind = fkCode;
     TTextPos StartPos{};         // the begin mark

@@ -6,11 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "document/Field.h"
+
 class TDocument;
 class TField;
 class TParagraph;
 
-constexpr int kFieldTypeCount = 92;
+constexpr int kFieldTypeCount = FieldTypeCount;
 // The field type given to mean "not known: take it from the keyword".
 constexpr int kUnknownFieldType = 255;
 constexpr int kFieldTypeToc = 13;
@@ -18,9 +20,6 @@ constexpr int kFieldTypePage = 33;
 constexpr int kFieldTypeFormula = 34;
 constexpr int kFieldTypeSymbol = 57;
 constexpr int kFieldTypeHyperlink = 88;
-
-// The keyword of each field type, "?" for a type without one.
-extern const char* const FieldTypeNames[kFieldTypeCount];
 
 // A field instruction as the document keeps it.
 struct TFieldInstruction {

@@ -368,7 +368,17 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n, bool fromFile)
     if (Deleted)
         return;
     std::string converted;
-    if (Macintosh && fromFile) {
+    if (MacPage && fromFile) {
+        converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+        for (char& c : converted) {
+            if (static_cast<uint8_t>(c) < 128)
+                continue;
+            const int byte =
+                UnicodeToCodePage(CodePageToUnicode(static_cast<uint8_t>(c), MacPage), AnsiCodePage);
+            c = static_cast<char>(byte >= 128 ? byte : '?');
+        }
+        p = reinterpret_cast<const uint8_t*>(converted.data());
+    } else if (Macintosh && fromFile) {
         converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
         for (char& c : converted)
             if (static_cast<uint8_t>(c) >= 128)
@@ -803,6 +813,10 @@ void TRtfReader::HandleFormattingWord(const TRtfToken& t)
         AnsiCodePage = p;
         if (p == 10000) // the Macintosh Roman page
             Macintosh = true;
+        // The other Macintosh pages are read as the Windows page of their script.
+        MacPage = p == 10006 || p == 10007 || p == 10029 ? p : 0;
+        if (MacPage)
+            AnsiCodePage = p == 10006 ? 1253 : p == 10007 ? 1251 : 1250;
         break;
     case rw_deff: DefaultFontNumber = p; break;
     default: HandleSectionWord(t); break;

@@ -173,6 +173,7 @@ public:
     bool FootnoteAlternate = false;
     bool Macintosh = false;         // text is in the Macintosh character set
     int32_t AnsiCodePage = 0;       // the document's code page ("\\ansicpg"), 0 when not given
+    int32_t MacPage = 0;            // a Macintosh code page other than Roman that raw bytes are in
     int32_t DefaultFontNumber = -1; // "\\deff"
 
     // Fields and bookmarks.

@@ -449,6 +449,12 @@ TEST(RtfReader, CodePagesOfDocumentAndFonts)
         // Macintosh: raw bytes are remapped, characters given by name or number are already Windows ones.
         {"{\\rtf1\\mac \\'d5\\rquote\\ldblquote\\u233?}", "P0: \\'92\\'92\\'93\\'e9<par>\n"},
         {"{\\rtf1\\ansi\\ansicpg10000 \\'8e}", "P0: \\'e9<par>\n"},
+        // Macintosh Cyrillic and Central European bytes become those of the Windows pages (checked
+        // against iconv: CP10007 80 E0 is CP1251 C0 E0; MAC-CENTRALEUROPE 80 88 is CP1250 C4 B9).
+        {"{\\rtf1\\mac\\ansicpg10007{\\fonttbl{\\f0 Arial;}}\\f0 \\'80\\'e0}",
+         "P0: <font=Arial/204>\\'c0\\'e0<par>\n"},
+        {"{\\rtf1\\mac\\ansicpg10029{\\fonttbl{\\f0 Arial;}}\\f0 \\'80\\'88}",
+         "P0: <font=Arial/238>\\'c4\\'b9<par>\n"},
         // Double-byte text keeps its bytes, trail bytes 0x96, 0x97 and 0xA0 included.
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'82\\'a0\\'83\\'96\\'83\\'97\\'81\\'5c\\tab "
          "x}",
