@@ -29,6 +29,10 @@ public:
     // The effective formats: the style's own merged over those of the styles it is based on, root
     // first. A based-on chain that comes back to a style already met is cut there.
     void ResolveFormat(TCharFormat& charFormat, TParaFormat& paraFormat, uint8_t options) const;
+    // Built-in styles whose name files write in lower case (StyleDescriptions.cpp).
+    bool WritesLowerCaseName() const;
+    // The nine built-in heading styles.
+    bool IsHeading() const;
 
     TStyleList* Owner;
     int32_t Number = -1; // the number a file gave the style (files name styles by it); not copied
@@ -43,6 +47,15 @@ public:
     TParaFormat ParaFormat{};
     bool IsCharacterStyle = false; // formats runs of characters, not paragraphs
 };
+
+// The text of a keyboard shortcut; the shell, which manages the hot keys, sets it.
+using THotKeyToText = std::string (*)(int32_t shortCut);
+extern THotKeyToText HotKeyToTextHook;
+
+// The French description of a style's own formatting, parts joined by "; ". As a whole style, the
+// based-on style's display name leads, a root style shows the default font and size it does not set,
+// and the keyboard shortcut follows on a line of its own.
+void DescribeFormat(const TStyle& style, bool wholeStyle, std::string& text);
 
 // The styles paragraphs name by index (never with holes), over the tab manager their tab fields index.
 class TStyleList {

@@ -295,9 +295,13 @@ std::string TRtfReader::ReadDestinationText(int depth)
         case TRtfTokenKind::Symbol:
             if (t.Char == '\\' || t.Char == '{' || t.Char == '}')
                 add(static_cast<char>(t.Char));
-            else if (t.Char == '*')
+            else if (t.Char == '*' && afterGroupStart)
                 SkipGroup(Tok.Depth());
-            else if (t.Char == '~')
+            else if (t.Char == '*' && InInstruction) {
+                // A bare "\*" in an instruction is the format switch some writers leave unescaped.
+                add('\\');
+                add('*');
+            } else if (t.Char == '~')
                 add(static_cast<char>(160));
             break;
         case TRtfTokenKind::Word:
@@ -455,6 +459,11 @@ void TRtfReader::DropTrailingTab()
 
 void TRtfReader::AddSpecial(uint8_t code)
 {
+    // A control word standing for a character ("\\emdash", "\\tab", "\\~") is one fallback character.
+    if (UnicodeSkip > 0) {
+        --UnicodeSkip;
+        return;
+    }
     if (!Deleted)
         Cur->AppendSpecial(code);
 }

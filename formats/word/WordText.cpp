@@ -808,8 +808,10 @@ void TWordReader::ReadText()
     const int32_t mcr = count(at + 12), atn = count(at + 16);
     CcpEdn = count(at + 20);
     // Comments (and the unused macro story) lie between the headers and the endnotes.
-    EdnStart = CcpText + CcpFtn + CcpHdd + mcr + atn;
-    StoryEnd = EdnStart + CcpEdn;
+    // Counts from a damaged file may each be huge: their sums are taken without overflow and capped.
+    EdnStart =
+        static_cast<int32_t>(std::min<int64_t>(int64_t(CcpText) + CcpFtn + CcpHdd + mcr + atn, 0x3FFFFFFF));
+    StoryEnd = static_cast<int32_t>(std::min<int64_t>(int64_t(EdnStart) + CcpEdn, 0x3FFFFFFF));
     ReadPieces();
     ReadSections();
     ReadFieldTypes();

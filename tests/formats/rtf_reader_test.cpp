@@ -53,6 +53,9 @@ TEST(RtfReader, TextAndCharacterFormats)
         {"{\\rtf1 {\\b bold} plain}", "P0: <b=1>bold<b=0> plain<par>\n"},
         {"{\\rtf1 a{\\*\\unknown text}b{\\comment c}d{\\unknownword e}}", "P0: abde<par>\n"},
         {"{\\rtf1 \\u8364?\\u20320?\\uc2\\u233xyz}", "P0: \\'80?\\'e9z<par>\n"},
+        // A control word standing for a character is one fallback character; other control words count none.
+        {"{\\rtf1 \\uc1\\u8212\\emdash x\\u160\\~y\\u233\\tab z\\uc2\\u233\\b\\'e9?w}",
+         "P0: <emdash>x<nbsp>y\\'e9z\\'e9<b=1>w<par>\n"},
         {"{\\rtf1 \\fs1 a\\fs2001 b\\fs20 c\\charscalex700 d\\charscalex50 e}",
          "P0: ab<size=20>cd<scale=50>e<par>\n"},
         {"{\\rtf1 x\\'e9\\'96\\'a0\\'01y\\~\\_\\-\\emdash\\endash\\lquote}",
@@ -135,6 +138,14 @@ TEST(RtfReader, DocumentSettingsAndInformation)
                    "{\\*\\bkmkstart \\u233\\'e9t\\u233?}y}"),
               "P0: <{#0>x<}#0><{#1>y<}#1><par>\n#0: code type=88 \"HYPERLINK "
               "\"http://caf\\'e9\\'e8s\"\"\n#1: bookmark \"\\'e9t\\'e9\"\n");
+    // A bare "\\*" is no group's mark: the rest of an instruction or a title is kept.
+    const TRead bare =
+        Read("{\\rtf1{\\info{\\title a\\*b}}{\\field{\\*\\fldinst PAGE {\\*\\x y}\\* MERGEFORMAT}"
+             "{\\fldrslt 1}}}",
+             true);
+    EXPECT_NE(bare.Dump.find("#0: code type=33 \"PAGE \\'5c* MERGEFORMAT\"\n"), std::string::npos)
+        << bare.Dump;
+    EXPECT_NE(bare.Dump.find("title=\"ab\"\n"), std::string::npos) << bare.Dump;
 }
 
 TEST(RtfReader, UnicodeInTheCodePageOfItsFont)
