@@ -13,16 +13,17 @@ work=$root/build/fuzz
 src=$work/src
 
 # Clang cannot turn the UTF-8 literals into Windows-1252: compile a copy of the tree that already is.
+# The copy is made anew each run, so that files moved or removed in the tree leave it too (the compiler
+# cache keeps the rebuild short).
+rm -rf "$src"
 mkdir -p "$src"
 (cd "$root" && git ls-files -co --exclude-standard) | while read -r f; do
   [ -f "$root/$f" ] || continue
   mkdir -p "$src/$(dirname "$f")"
-  if [ "$root/$f" -nt "$src/$f" ] || [ ! -e "$src/$f" ]; then
-    case "$f" in
-      *.cpp|*.h) iconv -f UTF-8 -t CP1252//TRANSLIT "$root/$f" > "$src/$f" ;;
-      *) cp -p "$root/$f" "$src/$f" ;;
-    esac
-  fi
+  case "$f" in
+    *.cpp|*.h) iconv -f UTF-8 -t CP1252//TRANSLIT "$root/$f" > "$src/$f" ;;
+    *) cp -p "$root/$f" "$src/$f" ;;
+  esac
 done
 
 cmake -S "$src" -B "$work/build" -G Ninja -DQP_HOST=ON -DQP_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
