@@ -5,6 +5,7 @@
 #include "classlib/runtime/Exceptions.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
