@@ -863,7 +863,7 @@ void TWordReader::ReadText()
                 // Each story ends with a paragraph mark of its own, not part of its text; a story of
                 // one empty paragraph holds nothing.
                 const int32_t from = HeaderBounds[i], to = std::min(HeaderBounds[i + 1], StoryEnd) - 1;
-                if (from < 0 || to - from <= 1)
+                if (from < 0 || int64_t(to) - from <= 1)
                     continue;
                 Doc.Fields.push_back(std::make_unique<TField>());
                 TField& frame = *Doc.Fields.back();
