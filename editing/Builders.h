@@ -15,6 +15,7 @@ class TDocument;
 class TField;
 class TOperation;
 class TSection;
+struct TFormatStyleListInfo;
 
 // Options of the text insertion primitives and of DeleteRange.
 enum : uint8_t {
@@ -105,6 +106,23 @@ void ResetToStyleFormat(TDocument& doc, const TTextRange& range, bool characters
                         TOperation* operation);
 void StepParagraphFormat(TDocument& doc, const TTextRange& range, int kind, int32_t step,
                          TChangedRange& changed, TOperation* operation);
+
+// --- Styles (StyleApplication.cpp) ---
+// Gives the range's paragraphs a style. With the character formats applied, each paragraph's
+// prevailing format becomes the style's and what stood out by hand still stands out; the overrides
+// replace the style's resolved formats.
+void ApplyStyles(TDocument& doc, const TTextRange& range, int32_t styleIndex, TChangedRange& changed,
+                 TOperation* operation, const TParaFormat* paraOverride, const TCharFormat* charOverride,
+                 bool applyCharFormat);
+// Replaces the document's style list (when the info carries one) and applies the info's style to the
+// range.
+void ChangeStyleList(TDocument& doc, const TTextRange& range, std::unique_ptr<TFormatStyleListInfo> info,
+                     TChangedRange& changed, TOperation* operation);
+// Redefines the selection's style from the selection's formats; the paragraphs of that style and of
+// the styles based on it take the new definition. A selection of several styles is refused with a
+// message naming the action.
+void UpdateStyleFromSelection(TDocument& doc, TChangedRange& changed, TOperation* operation,
+                              const std::string& actionName);
 
 // The changed range's caret fields at Pos (line not set), its selection fields 0.
 void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);

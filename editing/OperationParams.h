@@ -122,9 +122,11 @@ struct TApplyStylesParams : TOperationParams<opApplyStyles> {
 };
 struct TChangeStyleListParams : TOperationParams<opChangeStyleList> {
     TTextRange Range{};
-    TFormatStyleListInfo* Info = nullptr;
+    TFormatStyleListInfo* Info = nullptr; // the builder takes it over
 };
-struct TUpdateStyleFromSelectionParams : TOperationParams<opUpdateStyleFromSelection> {};
+struct TUpdateStyleFromSelectionParams : TOperationParams<opUpdateStyleFromSelection> {
+    std::string ActionName = "Actualiser le style"; // named by the message that refuses mixed styles
+};
 struct TInsertContentParams : TOperationParams<opInsertContent> {
     const TMemory* Content = nullptr; // tagged text, paragraph ends as the byte 29
     uint8_t Flags = 0;
