@@ -94,6 +94,17 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         StepParagraphFormat(doc, p.Range, p.Kind, p.Step, range, operation);
         break;
     }
+    case opChangePageParams: {
+        const auto& p = Params<TChangePageParamsParams>(params);
+        ChangePageParams(doc, p.PageSetup, p.Range, range, operation);
+        break;
+    }
+    case opReducePageCount: ReducePageCount(doc, range, operation); break;
+    case opFormatPageNumbers: {
+        const auto& p = Params<TFormatPageNumbersParams>(params);
+        FormatPageNumbers(doc, p.Style, p.Restart, range, operation);
+        break;
+    }
     case opApplyStyles: {
         const auto& p = Params<TApplyStylesParams>(params);
         ApplyStyles(doc, p.Range, p.Style, range, operation, nullptr, nullptr, p.ApplyCharFormat != 0);

@@ -75,8 +75,13 @@ struct TOperationParams {
 
 struct TChangePageParamsParams : TOperationParams<opChangePageParams> {
     TTextRange Range{};
-    TPageSetup PageSetup{};
-    int32_t Selector = 7; // 0-5 one margin or distance, 6 orientation, 7 the whole record
+    // Fields not set are left as they are.
+    TPageSetup PageSetup = [] {
+        TPageSetup p;
+        for (int32_t& f : p.F)
+            f = UndefinedField;
+        return p;
+    }();
 };
 struct TFormatParagraphsParams : TOperationParams<opFormatParagraphs> {
     TTextRange Range{};

@@ -194,6 +194,7 @@ TEST(StyleImport, LoopingSourceEndsAndCancelLeavesTheList)
     EXPECT_THROW(target.ImportStyles(info, true), EAbort);
     EXPECT_EQ(Describe(target), before);
     EXPECT_EQ(target.StyleOf(0)->CharFormat[cfBold], UndefinedField);
+    SilentMessages = false;
 }
 
 TEST(StyleImport, FindOrCreateStyle)
@@ -216,4 +217,5 @@ TEST(StyleImport, FindOrCreateStyle)
     EXPECT_FALSE(FindOrCreateStyle(list, "", para, chars, found));
     EXPECT_FALSE(FindOrCreateStyle(list, "Nouveau", para, chars, found));
     EXPECT_FALSE(found.NewList);
+    SilentMessages = false;
 }

@@ -232,4 +232,5 @@ TEST(StyleList, RedefiningAStyleFromTheSelection)
     EXPECT_EQ(d.CurrentIndex(), -1);
     EXPECT_EQ(d.OperationCount(), 1);
     EXPECT_EQ(d.Dump(), before);
+    SilentMessages = false;
 }
