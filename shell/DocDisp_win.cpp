@@ -25,6 +25,7 @@
 #include "formats/DocumentFiles.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
+#include "shell/CommandManager.h"
 #include "shell/DocBar.h"
 #include "shell/MainForm.h"
 #include "dialogs/DocProperties.h"
@@ -349,7 +350,7 @@ void TDocDispatcher::OpenStartupDocuments()
     if (StartupMode == 2) {
         for (int i = 0; i < DocumentCount(); ++i)
             if (MainForm)
-                MainForm->ExecuteCommand(280);
+                CommandManager().ExecuteCommand(280);
         PostQuitMessage(0);
     }
     if (Documents.empty() && StartupMode < 2 && CurrentOptions().General.NewDocAtStartUp &&

@@ -79,8 +79,6 @@ public:
     void AddTrayIcon();
     void RemoveTrayIcon();
 
-    // Runs a command number of the executors the shell has so far; false for others.
-    bool ExecuteCommand(int32_t command);
     // The instance request of another copy, answered as WM_INSTANCE answers it.
     intptr_t HandleInstanceRequest(int request, intptr_t lparam);
     // The application's exception handler: an exception inside a delicate document operation closes

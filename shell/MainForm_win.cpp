@@ -126,7 +126,6 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
             }
     };
     Application->OnException = [this](TComponent*, const Exception& e) { HandleFatalException(e); };
-    CommandManager().Executor = [this](int32_t command) { return ExecuteCommand(command); };
     // After every message: the transient status text goes and the command states are refreshed.
     AfterMessageShown = [] {
         if (MainForm) {
@@ -144,7 +143,6 @@ TMainForm::~TMainForm()
     if (Application->OnIdle)
         Application->OnIdle = nullptr;
     Application->OnMessage = nullptr;
-    CommandManager().Executor = nullptr;
     AfterMessageShown = nullptr;
     if (MainForm == this)
         MainForm = nullptr;
@@ -548,7 +546,7 @@ intptr_t TMainForm::HandleInstanceRequest(int request, intptr_t lparam)
         return 0;
     case 1:
         if (CurrentOptions().General.NewDocAtStartUp && dispatcher && dispatcher->DocumentCount() == 0)
-            ExecuteCommand(100);
+            CommandManager().ExecuteCommand(100);
         return 0;
     case 2: {
         const bool enabled = IsWindowEnabled(Handle());
@@ -563,8 +561,8 @@ intptr_t TMainForm::HandleInstanceRequest(int request, intptr_t lparam)
         const bool opened = dispatcher && dispatcher->OpenFile(path);
         SetForegroundWindow(Handle());
         if (request == 4 && opened) {
-            ExecuteCommand(280);
-            ExecuteCommand(140);
+            CommandManager().ExecuteCommand(280);
+            CommandManager().ExecuteCommand(140);
         }
         return opened ? 1 : 0;
     }
@@ -586,45 +584,6 @@ intptr_t TMainForm::HandleInstanceRequest(int request, intptr_t lparam)
         return 0;
     }
     return 0;
-}
-
-bool TMainForm::ExecuteCommand(int32_t command)
-{
-    TDocDispatcher* dispatcher = Dispatcher();
-    TDocument* active = GetActiveDocument();
-    switch (command) {
-    case 100:
-        if (dispatcher)
-            dispatcher->NewDocument();
-        return true;
-    case 140:
-        if (dispatcher && active)
-            dispatcher->CloseDocument(active, false);
-        return true;
-    case 160:
-        while (dispatcher && dispatcher->DocumentCount() > 0)
-            dispatcher->CloseDocument(dispatcher->Document(dispatcher->DocumentCount() - 1), false);
-        return true;
-    case 360: Close(); return true;
-    case 3720:
-        OverwriteMode = OverwriteMode ? 0 : 1;
-        InvalidateCommands();
-        return true;
-    case 90000: SendMessageA(ClientHandle(), WM_MDICASCADE, 0, 0); return true;
-    case 90020: SendMessageA(ClientHandle(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
-    case 90040: SendMessageA(ClientHandle(), WM_MDITILE, MDITILE_VERTICAL, 0); return true;
-    case 90120:
-        if (IsTrayInstanceRunning()) {
-            ShowWindow(Handle(), SW_MINIMIZE);
-        } else {
-            MinimizeToTray();
-            TriggerEvent(4420);
-        }
-        return true;
-    case 90140: RestoreFromTray(); return true;
-    case 101220: ShowAboutBox(); return true;
-    }
-    return false;
 }
 
 void TMainForm::HandleFatalException(const Exception& e)
