@@ -5,7 +5,6 @@
 #include "classlib/runtime/StringList.h"
 #include "core/RecordUtils.h"
 #include "core/Styles.h"
-#include "core/TabTables.h"
 #include "core/TextUtils.h"
 
 namespace {
@@ -106,7 +105,3 @@ int64_t TFormatStyleListInfo::GetMemorySize() const
     return static_cast<int64_t>(sizeof(*this)) + 2 * static_cast<int64_t>(sizeof(std::vector<int32_t>)) +
            4 * static_cast<int64_t>(Removed.size() + Changed.size()) + (Styles ? Styles->GetMemorySize() : 0);
 }
-
-TParFormatingStateClipboard::TParFormatingStateClipboard() : Tabs(std::make_unique<TTabTable>()) {}
-
-TParFormatingStateClipboard::~TParFormatingStateClipboard() = default;

@@ -12,7 +12,6 @@ class TDocument;
 class TStringList;
 class TStyleList;
 class TTabManager;
-class TTabTable;
 struct TImportStylesInfo;
 
 // Options of TStyle::ResolveFormat.
@@ -146,17 +145,4 @@ struct TFormatStyleListInfo {
     int32_t StyleIndex = -1;
     bool UpdateFromSelection = false;
     int64_t GetMemorySize() const;
-};
-
-// The paragraph half of the format painter's memory (the character half is a record beside it).
-struct TParFormatingStateClipboard {
-    TParFormatingStateClipboard();
-    ~TParFormatingStateClipboard();
-    TParFormatingStateClipboard(const TParFormatingStateClipboard&) = delete;
-    TParFormatingStateClipboard& operator=(const TParFormatingStateClipboard&) = delete;
-
-    bool HasFormat = false;
-    std::unique_ptr<TTabTable> Tabs; // the copied paragraph's tab stops
-    TParaFormat Format{};
-    std::string StyleName;
 };
