@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/Messages.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Page.h"
@@ -140,7 +141,7 @@ void ReducePageCount(TDocument& doc, TChangedRange& changed, TOperation* operati
             TChangedRange one;
             StepCharFormatField(doc, doc.Selection, cfSize, -1, one, steps);
             stuck = steps->Steps.size() == stepCount;
-            doc.OperationManager->UnionChangedRange(changed, one);
+            doc.ChangedRanges->UnionChangedRange(changed, one);
             if (PageCount(doc) != before)
                 break;
         }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -43,7 +44,7 @@ int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, TChangedRange& changed,
     doc.PrepareInsertFormat(pos, 0);
     TChangedRange one;
     InsertPlainText(doc, std::string("\f\0\x01", 3), pos, one, operation, ioSectionBreaks);
-    doc.OperationManager->UnionChangedRange(changed, one);
+    doc.ChangedRanges->UnionChangedRange(changed, one);
     doc.SetModeFlag(mfSectionRangesStale, true);
     int32_t breakPar = pos.ParIndex;
     if (atStart && pos.ParIndex > 0 && !previousEnds) {
@@ -51,7 +52,7 @@ int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, TChangedRange& changed,
         const int32_t before = pos.ParIndex - 1;
         DeleteRange(doc, TextPosAt(before, doc.ParagraphLength(before) - 1), TextPosAt(pos.ParIndex, 0), one,
                     operation, 0);
-        doc.OperationManager->UnionChangedRange(changed, one);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
         doc.SetModeFlag(mfSectionRangesStale, true);
         breakPar = before;
     } else if (atEnd && !atStart) {
@@ -59,7 +60,7 @@ int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, TChangedRange& changed,
         const int32_t empty = pos.ParIndex + 1;
         if (empty + 1 <= doc.StoryEnd(stMain) && !EndsSection(doc, empty)) {
             DeleteRange(doc, TextPosAt(empty, 0), TextPosAt(empty + 1, 0), one, operation, ioKeepEndFormat);
-            doc.OperationManager->UnionChangedRange(changed, one);
+            doc.ChangedRanges->UnionChangedRange(changed, one);
             doc.SetModeFlag(mfSectionRangesStale, true);
         }
     }
@@ -207,10 +208,10 @@ void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* given, con
     doc.UpdateSectionRanges();
     TChangedRange one;
     ChangePageParams(doc, request, range, one, operation.get());
-    doc.OperationManager->UnionChangedRange(changed, one);
+    doc.ChangedRanges->UnionChangedRange(changed, one);
     doc.SetModeFlag(mfKeepCharFormatState, false);
     if (operation->IsEmpty() || doc.OpenedReadOnly)
         return;
-    doc.OperationManager->RefreshAfterChange(changed);
+    doc.ChangedRanges->RefreshAfterChange(changed);
     doc.OperationManager->AddOperation(std::move(operation));
 }

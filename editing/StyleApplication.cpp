@@ -5,6 +5,7 @@
 
 #include "core/Messages.h"
 #include "core/Styles.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Field.h"
@@ -222,21 +223,21 @@ void ApplyStyles(TDocument& doc, const TTextRange& given, int32_t styleIndex, TC
         TChangedRange one;
         if (length < 2) {
             FormatText(doc, TextRangeOf(TextPosAt(par, 0), TextPosAt(par, length)), s, one, operation, 1);
-            doc.OperationManager->UnionChangedRange(changed, one);
+            doc.ChangedRanges->UnionChangedRange(changed, one);
             continue;
         }
         CollectRuns(paragraph, depth, runs);
         const int32_t endDepth = runs.empty() ? depth : runs.back().Depth;
         if (runs.size() <= 1 && depth == 0 && endDepth == 0) {
             FormatText(doc, TextRangeOf(TextPosAt(par, 0), TextPosAt(par, length)), s, one, operation, 1);
-            doc.OperationManager->UnionChangedRange(changed, one);
+            doc.ChangedRanges->UnionChangedRange(changed, one);
             continue;
         }
         const TCharFormat dominant = DominantFormat(runs);
         for (const TStyleRun& run : runs) {
             FormatText(doc, TextRangeOf(TextPosAt(par, run.Start), TextPosAt(par, run.End)),
                        RestyledRun(run, dominant, s), one, operation, 1);
-            doc.OperationManager->UnionChangedRange(changed, one);
+            doc.ChangedRanges->UnionChangedRange(changed, one);
         }
         depth = endDepth;
     }
@@ -244,7 +245,7 @@ void ApplyStyles(TDocument& doc, const TTextRange& given, int32_t styleIndex, TC
         DocumentHost().EndProgress(true);
     TChangedRange one;
     FormatParagraphs(doc, whole, p, one, operation);
-    doc.OperationManager->UnionChangedRange(changed, one);
+    doc.ChangedRanges->UnionChangedRange(changed, one);
 }
 
 void ChangeStyleList(TDocument& doc, const TTextRange& range, std::unique_ptr<TFormatStyleListInfo> info,
@@ -263,7 +264,7 @@ void ChangeStyleList(TDocument& doc, const TTextRange& range, std::unique_ptr<TF
         flags.Off(mfViewLive);
         TChangedRange one;
         ApplyStyles(doc, range, styleIndex, one, operation, nullptr, nullptr, true);
-        doc.OperationManager->UnionChangedRange(changed, one);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
     }
     ChangedSelectionFields(changed, doc);
     if (!doc.GetModeFlag(mfStyleListPending))

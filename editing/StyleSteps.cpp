@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/Builders.h"
@@ -134,7 +135,7 @@ void TFormatStyleListOperation::Restyle(TChangedRange& range)
             TChangedRange one;
             ApplyStyles(doc, TextRangeOf(TextPosAt(par, 0), TextPosAt(end, doc.ParagraphLength(end))), n, one,
                         Nested.get(), nullptr, nullptr, kind != scKept);
-            doc.OperationManager->UnionChangedRange(range, one);
+            doc.ChangedRanges->UnionChangedRange(range, one);
         }
         par = end + 1;
     }
