@@ -126,6 +126,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
                 CommandManager().ExecuteCommand(command);
                 handled = true;
             }
+        if (ToolbarManager())
+            ToolbarManager()->WatchSwitchKey(msg);
     };
     Application->OnException = [this](TComponent*, const Exception& e) { HandleFatalException(e); };
     // After every message: the transient status text goes and the command states are refreshed.
@@ -793,7 +795,6 @@ void TMainForm::WndProc(TMessage& message)
         if (message.Result == 0)
             break;
         return;
-    case WM_KEYUP: HotKeyManager().WMKeyUp(message); break;
     case WM_SYSCHAR:
         HotKeyManager().WMSysChar(message);
         if (message.Result == 0)

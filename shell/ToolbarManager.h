@@ -77,6 +77,9 @@ public:
     // The watch of the command-set switch key (Ctrl tapped twice).
     void HandleKeyDown(const TMessage& message);
     void HandleKeyUp(const TMessage& message);
+    // The same watch over every key message of the main window and its document windows (the message
+    // loop's pre-filter calls it); watching a key twice changes nothing.
+    void WatchSwitchKey(const MSG& msg);
     void SwitchCommandSet();
     // Focuses the command's combo box and opens its list, or clicks its button; false when no toolbar
     // holds it.

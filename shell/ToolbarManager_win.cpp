@@ -988,6 +988,19 @@ void TToolbarManager::HandleKeyUp(const TMessage& message)
     }
 }
 
+void TToolbarManager::WatchSwitchKey(const MSG& msg)
+{
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_SYSKEYDOWN &&
+         msg.message != WM_SYSKEYUP) ||
+        !MainForm || !MainForm->HandleAllocated() || GetAncestor(msg.hwnd, GA_ROOT) != MainForm->Handle())
+        return;
+    const TMessage message = {msg.message, msg.wParam, msg.lParam, 0};
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+        HandleKeyDown(message);
+    else
+        HandleKeyUp(message);
+}
+
 bool TToolbarManager::ActivateCommandControl(int32_t command)
 {
     for (int pass = 0; pass < 2; ++pass) {
