@@ -103,6 +103,9 @@ private:
 
 TCommandManager& CommandManager();
 
+// The text of the command's shortcut ("Ctrl+G"), empty when it has none.
+std::string CommandShortcutText(int32_t command);
+
 // The command categories of the command pickers: a name and the ordered list of the commands.
 struct TCommandCategory {
     const char* Name;

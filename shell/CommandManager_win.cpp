@@ -14,14 +14,19 @@
 #include "core/Version.h"
 #include "document/Document.h"
 #include "shell/CommandExecutors.h"
-#include "shell/HotKeys.h"
 #include "shell/MainForm.h"
-#include "shell/ToolbarCommands.h"
+#include "shell/ToolbarViewCommands.h"
 
 TCommandManager& CommandManager()
 {
     static TCommandManager manager;
     return manager;
+}
+
+std::string CommandShortcutText(int32_t command)
+{
+    (void)command;
+    return {}; // no shortcut table yet
 }
 
 bool IsMenuListPlace(int32_t command)
@@ -178,7 +183,7 @@ std::string TCommandManager::GetCommandHint(int32_t command, bool withShortcut, 
     if (text.empty())
         return quiet ? std::string() : std::string("Commande inconnue");
     if (withShortcut) {
-        const std::string shortcut = HotKeyManager().ShortcutText(command);
+        const std::string shortcut = CommandShortcutText(command);
         if (!shortcut.empty())
             text = Format("%s (%s)", text, shortcut);
     }

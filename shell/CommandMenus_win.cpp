@@ -19,7 +19,6 @@
 #include "editing/Operation.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
-#include "shell/HotKeys.h"
 #include "shell/MainForm.h"
 #include "window/DocForm.h"
 
@@ -41,7 +40,7 @@ std::string CaptionWithShortcut(const std::string& caption, int32_t command)
 {
     std::string text = caption.substr(0, caption.find('\t'));
     if (CurrentOptions().Internal.ShowHotKeys) {
-        const std::string shortcut = HotKeyManager().ShortcutText(command);
+        const std::string shortcut = CommandShortcutText(command);
         if (!shortcut.empty())
             text += "\t" + shortcut;
     }

@@ -11,7 +11,7 @@
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
 #include "shell/MainForm.h"
-#include "shell/ToolbarCommands.h"
+#include "shell/ToolbarViewCommands.h"
 #include "shell/WindowCommands.h"
 #include "window/DocForm.h"
 
@@ -401,7 +401,7 @@ int TCommandManager::GetCommandState(int32_t command)
     }
     if (command == 6040 || command == 6041 || command == 6042 || command == 6043 ||
         InRange(command, 6240, 41))
-        return ToolbarCommandState(command);
+        return ToolbarViewCommandState(command);
     if (!InRange(command, 9000, 6000))
         return csUnchecked;
 

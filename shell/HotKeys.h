@@ -2,19 +2,12 @@
 // now it keeps the overrides read at start-up and registers no system-wide key.
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class THotKeyManager {
 public:
     void SetOverrides(std::vector<uint8_t> overrides) { Overrides = std::move(overrides); }
     const std::vector<uint8_t>& GetOverrides() const { return Overrides; }
-    // The text of the command's shortcut ("Ctrl+G"), empty when it has none.
-    std::string ShortcutText(int32_t command) const
-    {
-        (void)command;
-        return {};
-    }
     void RegisterHotKeys() {}
     void UnregisterHotKeys() {}
 

@@ -14,7 +14,7 @@
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
 #include "shell/MainForm.h"
-#include "shell/ToolbarCommands.h"
+#include "shell/ToolbarViewCommands.h"
 #include "shell/WindowCommands.h"
 #include "window/DocForm.h"
 
@@ -216,7 +216,7 @@ bool RunViewCommand(int32_t command)
         CommandManager().ExecuteCommandWithArg(206100, ZoomArgument(entry[0], entry[1]));
         return true;
     }
-    return ExecuteToolbarCommand(command);
+    return ExecuteToolbarViewCommand(command);
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 // The number of toolbars among the first four shown in the current mode.
 int VisibleToolbarCount();
 // The checked state (0 checked, 1 not checked) of a toolbar command.
-int ToolbarCommandState(int32_t command);
+int ToolbarViewCommandState(int32_t command);
 // Runs a toolbar command; false for a number it does not know.
-bool ExecuteToolbarCommand(int32_t command);
+bool ExecuteToolbarViewCommand(int32_t command);
 // The enabled and checked states of every toolbar button brought up to date.
 void RefreshToolbarButtons();

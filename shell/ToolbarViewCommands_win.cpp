@@ -1,6 +1,6 @@
 // The toolbar commands of the view range. The toolbars themselves come with the toolbar manager: until
 // it keeps settings, no toolbar is shown and these commands have nothing to change.
-#include "shell/ToolbarCommands.h"
+#include "shell/ToolbarViewCommands.h"
 
 #include "shell/CommandManager.h"
 
@@ -9,13 +9,13 @@ int VisibleToolbarCount()
     return 0;
 }
 
-int ToolbarCommandState(int32_t command)
+int ToolbarViewCommandState(int32_t command)
 {
     (void)command;
     return csUnchecked;
 }
 
-bool ExecuteToolbarCommand(int32_t command)
+bool ExecuteToolbarViewCommand(int32_t command)
 {
     (void)command;
     return false;
