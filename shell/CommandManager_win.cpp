@@ -14,6 +14,7 @@
 #include "core/Version.h"
 #include "document/Document.h"
 #include "shell/CommandExecutors.h"
+#include "shell/HotKeys.h"
 #include "shell/MainForm.h"
 #include "shell/ToolbarViewCommands.h"
 
@@ -25,8 +26,8 @@ TCommandManager& CommandManager()
 
 std::string CommandShortcutText(int32_t command)
 {
-    (void)command;
-    return {}; // no shortcut table yet
+    const uint32_t key = HotKeyManager().HotKeyOfCommand(command);
+    return key ? HotKeyToText(key) : std::string();
 }
 
 bool IsMenuListPlace(int32_t command)

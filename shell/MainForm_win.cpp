@@ -24,8 +24,10 @@
 #include "shell/CommandManager.h"
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
+#include "shell/HotKeys.h"
 #include "shell/Splash.h"
 #include "shell/Startup.h"
+#include "shell/ToolbarManager.h"
 #include "window/DocForm.h"
 
 TMainForm* MainForm = nullptr;
@@ -122,6 +124,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     Application->OnMessage = [](MSG& msg, bool& handled) {
         if (msg.message >= WM_CUT && msg.message <= WM_CLEAR && MainForm && MainForm->GetActiveDocument())
             handled = CommandManager().HandleClipboardMessage(msg.message);
+        if (ToolbarManager())
+            ToolbarManager()->WatchSwitchKey(msg);
     };
     Application->OnException = [this](TComponent*, const Exception& e) { HandleFatalException(e); };
     // After every message: the transient status text goes and the command states are refreshed.
@@ -314,7 +318,7 @@ void TMainForm::LayoutChildren()
             SendMessageA(FStatusBar, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(parts));
         }
     }
-    int top = 0;
+    int top = ToolbarManager() ? ToolbarManager()->PlaceToolbars(r.right) : 0;
     const bool barShown = o.View.DocBtnBar && !FullScreen;
     const int barHeight = ScaleToScreen(26);
     DocButtonBar->SetVisible(barShown);
@@ -518,6 +522,8 @@ void TMainForm::UpdateInterface()
     }
     Flags &= ~(mffRefreshPending | mffDocumentRefresh);
     UpdateStatusPanels();
+    if (ToolbarManager())
+        ToolbarManager()->UpdateAllToolbars();
     TDocument* active = GetActiveDocument();
     if (Flags & mffRebuildDocBar) {
         Flags &= ~mffRebuildDocBar;
@@ -690,6 +696,7 @@ bool TMainForm::CloseQuery()
 void TMainForm::DeferredStartUp()
 {
     StartingUp = false;
+    CommandManager().AnnounceNewCommands();
     TDocDispatcher* dispatcher = Dispatcher();
     if (dispatcher)
         for (int i = dispatcher->DocumentCount() - 1; i >= 0; --i)
@@ -831,6 +838,23 @@ void TMainForm::WndProc(TMessage& message)
         }
         return;
     case WM_DEFERREDSTARTUP: DeferredStartUp(); return;
+    // Keys of the main window itself go to the shortcuts; a system-wide hot key runs its command.
+    case CN_KEYDOWN:
+        HotKeyManager().WMKeyDown(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case CN_SYSKEYDOWN:
+        HotKeyManager().WMSysKeyDown(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case WM_SYSCHAR:
+        HotKeyManager().WMSysChar(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case WM_HOTKEY: CommandManager().ExecuteCommand(static_cast<int32_t>(message.WParam)); return;
     case WM_QUERYENDSESSION:
         Flags |= mffSessionEnding;
         if (!CloseQuery()) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "classlib/windowing/Menus.h"
+#include "shell/ToolbarManager.h"
 #include "tests/shell/command_fixture.h"
 
 namespace {
@@ -245,4 +246,37 @@ TEST_F(ViewCommands, RunTimeMenusFollowTheOpenDocuments)
             recent->Items(i)->Click();
     Pump();
     EXPECT_EQ(Dispatcher->DocumentCount(), 1);
+}
+
+TEST_F(ViewCommands, ToolbarCommandsChangeTheToolbarSettings)
+{
+    TToolbarManager toolbars;
+    toolbars.Settings.SetDefaults();
+    toolbars.RebuildToolbars();
+    TCommandManager& m = CommandManager();
+    EXPECT_EQ(m.GetCommandState(6040), csChecked);
+    EXPECT_EQ(m.GetCommandState(6043), csUnchecked);
+    EXPECT_FALSE(m.IsCommandEnabled(6265) && !m.IsCommandEnabled(6266));
+    m.ExecuteCommand(6041); // the formatting toolbar goes
+    EXPECT_FALSE(toolbars.Settings.Toolbars[1].Visible);
+    EXPECT_TRUE(toolbars.Rows(1).empty());
+    EXPECT_TRUE(toolbars.Settings.Modified);
+    m.ExecuteCommand(6265);
+    EXPECT_EQ(toolbars.Settings.VisibleToolbarCount(), 0);
+    EXPECT_FALSE(m.IsCommandEnabled(6265));
+    m.ExecuteCommand(6266);
+    EXPECT_EQ(toolbars.Settings.VisibleToolbarCount(), 4);
+    EXPECT_FALSE(m.IsCommandEnabled(6266));
+    m.ExecuteCommand(6250);
+    EXPECT_TRUE(toolbars.Settings.LargeButtons);
+    EXPECT_EQ(m.GetCommandState(6250), csChecked);
+    EXPECT_EQ(m.GetCommandState(6260), csChecked);
+    m.ExecuteCommand(6263);
+    EXPECT_TRUE(toolbars.Alternative);
+    EXPECT_EQ(m.GetCommandState(6261), csChecked);
+    m.ExecuteCommand(6261); // already the set in use
+    EXPECT_TRUE(toolbars.Alternative);
+    m.ExecuteCommand(6260);
+    EXPECT_FALSE(toolbars.Alternative);
+    EXPECT_TRUE(Unavailable.empty());
 }
