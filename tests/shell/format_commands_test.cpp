@@ -138,8 +138,9 @@ TEST_F(FormatCommands, DialogsOfLaterWorkAndMessages)
 
 TEST_F(FormatCommands, FormatsCopiedAndPasted)
 {
-    TEditDoc d("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\pard\\plain\\qc\\li360\\tx1440\\fs24 un "
-               "{\\b\\i deux} trois\\par\\pard\\plain\\fs24 quatre cinq\\par}");
+    TEditDoc d(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\pard\\plain\\qc\\li360\\tx1440\\fs24 un "
+        "{\\b\\i deux} trois\\par\\pard\\plain\\fs24 quatre cinq\\par}");
     // The character format of "deux" onto "quatre".
     RunCommand(d, 12020, 0, 3, 0, 7);
     RunCommand(d, 12040, 1, 0, 1, 6);
