@@ -31,6 +31,7 @@
 #include "shell/Splash.h"
 #include "shell/ToolbarManager.h"
 #include "tools/AutocorrectOptions.h"
+#include "formats/DocumentMemory.h"
 #include "tools/ClipboardManager.h"
 #include "tools/FindReplace.h"
 #include "tools/SpellCheck.h"
@@ -228,6 +229,9 @@ int ProgramMainBlock()
     LoadCommandLine();
     ParseCommandLine();
     services.Clipboard = std::make_unique<TClipboardManager>();
+    services.Clipboard->TargetDocument = [] { return CommandManager().GetDocument(); };
+    services.Clipboard->RunCommand = [](int32_t command) { CommandManager().ExecuteCommand(command); };
+    InstallRangeCopier();
     SpellCheckSettings();
     services.Autocorrect = std::make_unique<TAutocorrectLangOptionsManager>();
     int exitCode = 0;
