@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "core/Memory.h"
 #include "core/FormatRecords.h"
@@ -190,8 +191,27 @@ struct TInsertCalculationParams : TOperationParams<opInsertCalculation> {};
 struct TChangeDefaultLanguageParams : TOperationParams<opChangeDefaultLanguage> {
     int32_t Language = 0;
 };
+// What a double click in empty space asks for, as the document window's hit test computes it: the
+// paragraph that receives the steps (the hit paragraph plus the paragraphs added) and the steps in order.
+// Step kinds: 0 add A paragraphs at the end of the caret's line; 1 alignment A; 2 first-line indent A
+// twips; 3 a tab character at offset A; 4 remove the tab stops at or right of A; 5 a tab stop of kind B at
+// A; 6 the caret at offset A afterwards.
+struct TClickAndTypeStep {
+    uint8_t Kind;
+    int32_t A;
+    int32_t B;
+};
+struct TClickAndTypeData {
+    static constexpr int MaxSteps = 8;
+    uint8_t Possible;
+    uint8_t Cursor; // 23 left, 24 first-line indent, 25 centre, 26 right
+    int32_t TargetParagraph;
+    int32_t StepCount;
+    TClickAndTypeStep Steps[MaxSteps];
+};
+static_assert(std::is_trivially_copyable_v<TClickAndTypeData>);
 struct TClickAndTypeParams : TOperationParams<opClickAndType> {
-    std::string Script;
+    TClickAndTypeData Data{};
 };
 struct TAutocorrectKeyParams : TOperationParams<opAutocorrectKey> {
     uint8_t Key = 0;

@@ -1,10 +1,16 @@
 // The window of one document: the view of its pages between two scroll bars, and its system caret.
 #pragma once
+#include <string>
+
 #include "classlib/windowing/Forms.h"
 #include "classlib/windowing/ScrollBar.h"
 #include "document/DocumentView.h"
+#include "window/DocMouse.h"
 
 class TDocument;
+class TPage;
+struct TPageMargins;
+struct TPageSetup;
 
 // State bits of the window: which mouse or ruler action is under way, and what is suspended.
 enum : uint32_t {
@@ -56,6 +62,25 @@ public:
     void DestroySystemCaret() override;
     void InvertCaretRect(const TRect& client, const TCaretShape& shape) override;
 
+    // --- Mouse input (DocHitTest_win.cpp, DocMouse_win.cpp, ClickAndType_win.cpp) ---
+    // What lies under a client point.
+    THitResult HitTest(TPoint client);
+    // The steps a double click at the hit would run to put the caret there (into the hit's record).
+    void ComputeClickAndType(THitResult& hit, TPage& page, const TPageSetup& ps, const TPageMargins& margins);
+    // The client rectangle of the object at a position; which of its eight handles holds a point (0: none).
+    bool ObjectClientRect(const TTextPos& position, TRect& rect);
+    static int ObjectHandleAt(const TRect& r, TPoint p);
+    // Handles the mouse messages after the class library; true when the message is used up.
+    bool MouseMessage(TMessage& message);
+    void MouseDown(TPoint p, WPARAM keys);
+    void MouseMove(TPoint p, WPARAM keys);
+    void MouseUp(TPoint p, WPARAM keys);
+    void MouseDoubleClick(TPoint p, WPARAM keys);
+    // Ends every mouse gesture and its feedback.
+    void CancelMouseMode();
+    TMouseGesture Mouse;
+    std::string LastRectangleText; // the text of the last Alt+drag rectangle
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
@@ -67,6 +92,22 @@ private:
     void Paint();
     void HorScrollBarChange();
     void VerScrollBarChange();
+
+    void StartUnitSelection(const TTextRange& range, int unit);
+    void SelectRange(const TTextRange& range, const TTextPos& caret);
+    TTextRange UnitRangeAt(const THitResult& hit);
+    void ExtendSelectionTo(const THitResult& hit);
+    void CheckDragAutoscroll(TPoint p);
+    void DragAutoscroll();
+    TRect RectFrame() const;
+    void DrawRectFrame();
+    std::string RectangleText(const TRect& frame);
+    void FinishRectangle(const TMouseGesture& gesture);
+    void CopyTextToClipboard(const std::string& text);
+    void StartResizing(const THitResult& hit, TPoint p);
+    void DrawResizeFrame();
+    void ScalePictureByMouse(TPoint p);
+    void ApplyPictureScale(const TMouseGesture& gesture);
 
     HBITMAP FCaretBitmap = nullptr;
     bool FHasCaret = false;

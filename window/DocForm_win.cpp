@@ -306,6 +306,8 @@ void TDocumentForm::DrawOnView(const std::function<void(TDrawSurface&)>& draw)
 
 void TDocumentForm::WndProc(TMessage& message)
 {
+    if (MouseMessage(message))
+        return;
     switch (message.Msg) {
     case WM_ERASEBKGND: message.Result = 1; return;
     case WM_PAINT:

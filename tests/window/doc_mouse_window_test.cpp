@@ -1,0 +1,268 @@
+// The document window under real mouse messages: clicks place the caret, drags select, double and triple
+// clicks select a word and a paragraph, Shift extends, Alt+drag takes a rectangle of text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "classlib/windowing/Forms.h"
+#include "core/Messages.h"
+#include "core/Options.h"
+#include "document/Document.h"
+#include "document/PageSetup.h"
+#include "document/ParLine.h"
+#include "document/Section.h"
+#include "formats/load/LoadInput.h"
+#include "formats/text/PlainText.h"
+#include "shell/DocDisp.h"
+#include "window/DocForm.h"
+
+namespace {
+
+class DocumentMouse : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SilentMessages = true;
+        SavedEdit = CurrentOptions().Edit;
+        Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
+        const std::string text = "Un deux trois quatre cinq.\r\n"
+                                 "Alpha beta gamma delta epsilon.\r\n"
+                                 "Le troisieme paragraphe est ici.\r\n"
+                                 "Fin.\r\n";
+        TLoadInput input(text.data(), int64_t(text.size()));
+        int64_t length = 0;
+        ReadPlainTextDocument(*Doc, input, TPlainTextFormats(), length);
+        Doc->Relayout();
+        Window = Doc->Window;
+        Window->SetClientSize(700, 500);
+        Window->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override { CurrentOptions().Edit = SavedEdit; }
+
+    // The client point in the middle of the line at a text position, at the position's boundary.
+    TPoint PointAt(int32_t par, int32_t offset)
+    {
+        Doc->SetCaret(par, offset, 0, 0);
+        const TPoint doc{Doc->CaretState.X + Doc->CaretState.Shape.XOffset,
+                         Doc->CaretState.Y + Doc->CaretState.Shape.Height / 2};
+        return Window->DocToClient(doc);
+    }
+    void Send(UINT msg, TPoint p, WPARAM keys)
+    {
+        SendMessageA(Window->Handle(), msg, keys, MAKELPARAM(p.X, p.Y));
+    }
+    void Click(TPoint p, WPARAM keys = 0)
+    {
+        Send(WM_LBUTTONDOWN, p, MK_LBUTTON | keys);
+        Send(WM_LBUTTONUP, p, keys);
+    }
+    void Drag(TPoint from, TPoint to, WPARAM keys = 0)
+    {
+        Send(WM_LBUTTONDOWN, from, MK_LBUTTON | keys);
+        Send(WM_MOUSEMOVE, TPoint{(from.X + to.X) / 2, (from.Y + to.Y) / 2}, MK_LBUTTON | keys);
+        Send(WM_MOUSEMOVE, to, MK_LBUTTON | keys);
+        Send(WM_LBUTTONUP, to, keys);
+    }
+    void DoubleClick(TPoint p)
+    {
+        Click(p);
+        Send(WM_LBUTTONDBLCLK, p, MK_LBUTTON);
+        Send(WM_LBUTTONUP, p, 0);
+    }
+    std::string Selected() { return Doc->GetRangeText(Doc->Selection); }
+
+    TDocDispatcher Dispatcher;
+    TDocument* Doc = nullptr;
+    TDocumentForm* Window = nullptr;
+    TEditOptions SavedEdit;
+};
+
+void ExpectPos(const TTextPos& pos, int32_t par, int32_t offset)
+{
+    EXPECT_EQ(pos.ParIndex, par);
+    EXPECT_EQ(pos.Offset, offset);
+}
+
+TEST_F(DocumentMouse, ClickPlacesTheCaretAndADragSelects)
+{
+    CurrentOptions().Edit.SelWholeWords = false;
+    Click(PointAt(1, 6));
+    EXPECT_FALSE(Doc->HasSelection());
+    ExpectPos(Doc->Caret, 1, 6);
+    EXPECT_EQ(Window->State & dsMouseGestures, 0u);
+
+    // Character by character across paragraphs, forwards and backwards.
+    Drag(PointAt(0, 3), PointAt(1, 5));
+    ExpectPos(Doc->Selection.StartPos, 0, 3);
+    ExpectPos(Doc->Selection.EndPos, 1, 5);
+    ExpectPos(Doc->Caret, 1, 5);
+    Drag(PointAt(2, 9), PointAt(1, 11));
+    ExpectPos(Doc->Selection.StartPos, 1, 11);
+    ExpectPos(Doc->Selection.EndPos, 2, 9);
+    ExpectPos(Doc->Caret, 1, 11);
+
+    // Shift+click extends from where the caret was.
+    const TPoint from = PointAt(0, 2), to = PointAt(0, 8);
+    Click(from);
+    Click(to, MK_SHIFT);
+    EXPECT_EQ(Selected(), " deux ");
+    // A click collapses the selection; so does a press and release inside it.
+    Click(PointAt(0, 5));
+    EXPECT_FALSE(Doc->HasSelection());
+}
+
+TEST_F(DocumentMouse, WholeWordsWhenTheDragLeavesAWord)
+{
+    CurrentOptions().Edit.SelWholeWords = true;
+    Drag(PointAt(1, 8), PointAt(1, 14));
+    EXPECT_EQ(Selected(), "beta gamma");
+    // Within one word the drag stays character by character.
+    Click(PointAt(3, 1));
+    Drag(PointAt(1, 7), PointAt(1, 9));
+    EXPECT_EQ(Selected(), "et");
+}
+
+TEST_F(DocumentMouse, DoubleClickSelectsAWordTripleClickTheParagraph)
+{
+    const TPoint p = PointAt(1, 13); // inside "gamma"
+    DoubleClick(p);
+    EXPECT_EQ(Selected(), "gamma");
+    // A third click at once: the paragraph.
+    Click(p);
+    ExpectPos(Doc->Selection.StartPos, 1, 0);
+    EXPECT_EQ(Selected().substr(0, 31), "Alpha beta gamma delta epsilon.");
+
+    // Three moves after the double click and the next click is an ordinary one inside the selection.
+    DoubleClick(p);
+    for (int i = 0; i < 3; ++i)
+        Send(WM_MOUSEMOVE, TPoint{p.X + i, p.Y}, 0);
+    Click(p);
+    EXPECT_FALSE(Doc->HasSelection());
+
+    // Double click, then drag: the selection grows by whole words.
+    Click(p);
+    Send(WM_LBUTTONDBLCLK, p, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, PointAt(1, 24), MK_LBUTTON);
+    Send(WM_LBUTTONUP, PointAt(1, 24), 0);
+    EXPECT_EQ(Selected(), "gamma delta epsilon");
+}
+
+TEST_F(DocumentMouse, SelectionBarSelectsLinesAndCtrlClickASentence)
+{
+    const TPoint line = PointAt(2, 0);
+    const TPoint bar{line.X - 30, line.Y};
+    Click(bar);
+    EXPECT_EQ(Selected().substr(0, 32), "Le troisieme paragraphe est ici.");
+    ExpectPos(Doc->Selection.StartPos, 2, 0);
+    Click(PointAt(0, 8), MK_CONTROL);
+    EXPECT_EQ(Selected(), "Un deux trois quatre cinq.");
+}
+
+TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    // From "deux" on the first line to "gamma" on the second: the columns between, a line each.
+    const TPoint from = PointAt(0, 3), to = PointAt(1, 11);
+    Send(WM_LBUTTONDOWN, TPoint{from.X, from.Y - 4}, MK_LBUTTON);
+    EXPECT_TRUE(Window->State & dsRectSelecting);
+    EXPECT_FALSE(Doc->HasSelection());
+    Send(WM_MOUSEMOVE, TPoint{to.X, to.Y + 4}, MK_LBUTTON);
+    Send(WM_LBUTTONUP, TPoint{to.X, to.Y + 4}, 0);
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(Window->State & dsMouseGestures, 0u);
+    EXPECT_EQ(Window->LastRectangleText, "deux tro\r\nha beta \r\n");
+    // Without Ctrl the rectangle goes to the clipboard as text.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "deux tro\r\nha beta \r\n");
+    GlobalUnlock(data);
+    CloseClipboard();
+}
+
+TEST_F(DocumentMouse, NothingHappensWhileTheDocumentIsBuilt)
+{
+    const TPoint a = PointAt(0, 1), b = PointAt(2, 3);
+    Click(PointAt(1, 4));
+    Doc->SetModeFlag(mfConstructing, true);
+    Drag(a, b);
+    Send(WM_LBUTTONDBLCLK, a, MK_LBUTTON);
+    Doc->SetModeFlag(mfConstructing, false);
+    EXPECT_FALSE(Doc->HasSelection());
+    ExpectPos(Doc->Caret, 1, 4);
+    EXPECT_EQ(Window->State & dsMouseGestures, 0u);
+}
+
+// Click and type: what a double click in empty space would do, as the hit under the pointer says.
+TEST_F(DocumentMouse, ClickAndTypeStepsBelowAndBesideTheText)
+{
+    // The text ends with an empty paragraph.
+    const int32_t lastParagraph = Doc->StoryEnd(stMain);
+    ASSERT_EQ(lastParagraph, 4);
+    const THitResult last = Window->HitTest(PointAt(lastParagraph, 0));
+    ASSERT_NE(last.Line, nullptr);
+    const TRect page = Doc->GetPageRect(0);
+    const TPageSetup& ps = Doc->Sections[0]->PageSetup;
+    const TPageMargins margins = Doc->GetPageMargins(ps, 0);
+    const int32_t textLeft = page.Left + margins.LeftZoom, textWidth = Doc->TwipsToDeviceY(ps[psTextWidth]);
+    const int32_t bottom = page.Top + Doc->ApplyZoom(last.Line->Y) + last.Line->GetDisplayHeight();
+    const int32_t pitch = last.Line->GetDisplayHeight();
+    auto at = [&](int32_t x, int32_t y) {
+        return Window->HitTest(Window->DocToClient(TPoint{x, y})).ClickAndType;
+    };
+
+    // Just below the last line, in the middle: one paragraph, centred.
+    TClickAndTypeData data = at(textLeft + textWidth / 2, bottom + 2);
+    ASSERT_TRUE(data.Possible);
+    EXPECT_EQ(data.Cursor, 25);
+    EXPECT_EQ(data.TargetParagraph, 5);
+    ASSERT_EQ(data.StepCount, 2);
+    EXPECT_EQ(data.Steps[0].Kind, 0);
+    EXPECT_EQ(data.Steps[0].A, 1);
+    EXPECT_EQ(data.Steps[1].Kind, 1);
+    EXPECT_EQ(data.Steps[1].A, 1);
+    // Two and a half lines lower: three paragraphs; near the right edge: right alignment.
+    data = at(textLeft + textWidth - 5, bottom + pitch * 5 / 2);
+    ASSERT_TRUE(data.Possible);
+    EXPECT_EQ(data.Cursor, 26);
+    EXPECT_EQ(data.Steps[0].A, 3);
+    EXPECT_EQ(data.TargetParagraph, 7);
+    EXPECT_EQ(data.Steps[1].Kind, 1);
+    EXPECT_EQ(data.Steps[1].A, 2);
+    // Left zone two inches in: every stop removed, a left stop at the click and a tab before the text.
+    data = at(textLeft + Doc->TwipsToDeviceY(2880), bottom + 2);
+    ASSERT_TRUE(data.Possible);
+    EXPECT_EQ(data.Cursor, 23);
+    ASSERT_EQ(data.StepCount, 5);
+    EXPECT_EQ(data.Steps[2].Kind, 4);
+    EXPECT_EQ(data.Steps[3].Kind, 5);
+    EXPECT_NEAR(data.Steps[3].A, 2880, 15);
+    EXPECT_EQ(data.Steps[3].B, 0);
+    EXPECT_EQ(data.Steps[4].Kind, 3);
+    EXPECT_EQ(data.Steps[4].A, 0);
+
+    // Right of the first line's text, in the middle: a centred stop there and a tab before the mark.
+    const int32_t firstLineY = PointAt(0, 0).Y;
+    const TPoint beside = Window->DocToClient(TPoint{textLeft + textWidth / 2, 0});
+    data = Window->HitTest(TPoint{beside.X, firstLineY}).ClickAndType;
+    ASSERT_TRUE(data.Possible);
+    EXPECT_EQ(data.Cursor, 25);
+    EXPECT_EQ(data.TargetParagraph, 0);
+    ASSERT_EQ(data.StepCount, 2);
+    EXPECT_EQ(data.Steps[0].Kind, 5);
+    EXPECT_EQ(data.Steps[0].B, 1);
+    EXPECT_EQ(data.Steps[1].Kind, 3);
+    EXPECT_EQ(data.Steps[1].A, Doc->ParagraphLength(0) - 1);
+
+    // On the text, and with the option off, nothing is offered.
+    EXPECT_FALSE(Window->HitTest(PointAt(1, 3)).ClickAndType.Possible);
+    CurrentOptions().Edit.ClickType = false;
+    EXPECT_FALSE(at(textLeft + textWidth / 2, bottom + 2).Possible);
+}
+
+} // namespace

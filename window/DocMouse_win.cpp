@@ -1,0 +1,743 @@
+// Mouse input of the document window: clicks, double and triple clicks and drags that select, text dragged
+// to another place, Alt+drag rectangles, pictures scaled by their handles, and scrolling while a drag
+// leaves the view.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/BaseForms.h"
+#include "core/Options.h"
+#include "document/DocObjects.h"
+#include "document/Document.h"
+#include "document/Page.h"
+#include "document/ParLine.h"
+#include "document/Paragraph.h"
+#include "document/Section.h"
+#include "editing/Builders.h"
+#include "editing/HeaderFooterEditing.h"
+#include "editing/OperationManager.h"
+#include "formats/Encryption.h"
+#include "window/DocForm.h"
+
+namespace {
+
+constexpr UINT_PTR AutoscrollTimer = 3;
+
+TPoint PointOf(LPARAM lParam)
+{
+    return TPoint{int16_t(LOWORD(lParam)), int16_t(HIWORD(lParam))};
+}
+
+bool AltHeld()
+{
+    return GetKeyState(VK_MENU) < 0;
+}
+
+void StirPool(TPoint p)
+{
+    GetEncryptionManager().AddEntropy(p.X);
+    GetEncryptionManager().AddEntropy(p.Y);
+}
+
+void RunCommand(int32_t command)
+{
+    if (ExecuteCommandHook)
+        ExecuteCommandHook(command);
+}
+
+bool Before(const TTextPos& a, const TTextPos& b)
+{
+    return CompareTextPos(a, b) < 0;
+}
+
+// The range of a line, and of a whole paragraph.
+TTextRange LineRange(const THitResult& hit)
+{
+    const int32_t par = hit.Pos.ParIndex;
+    return TextRangeOf(TextPosAt(par, hit.Line->FirstChar),
+                       TextPosAt(par, hit.Line->FirstChar + hit.Line->CharCount));
+}
+
+TTextRange ParagraphRange(TDocument& doc, int32_t par)
+{
+    return TextRangeOf(TextPosAt(par, 0), TextPosAt(par, doc.ParagraphLength(par)));
+}
+
+const char* SystemCursor(int cursor)
+{
+    switch (cursor) {
+    case -3: return IDC_SIZENESW;
+    case -4: return IDC_SIZENS;
+    case -5: return IDC_SIZENWSE;
+    case -6: return IDC_SIZEWE;
+    case 1:
+    case 2:
+    case 23:
+    case 24:
+    case 25:
+    case 26: return IDC_IBEAM;
+    case 6: return IDC_SIZEALL;
+    case 14: return IDC_HAND;
+    default: return IDC_ARROW;
+    }
+}
+
+// Moves or duplicates a range to a target as one operation.
+template<typename P>
+void TransferText(TDocument& doc, const TTextRange& source, const TTextPos& target, uint8_t flags)
+{
+    P params;
+    params.SourceStart = source.StartPos;
+    params.SourceEnd = source.EndPos;
+    params.Target = target;
+    params.Flags = flags;
+    ExecuteOperation(doc, params);
+}
+
+} // namespace
+
+int32_t ScalePercent(int32_t frameTwips, int32_t unscaledTwips)
+{
+    if (unscaledTwips <= 0)
+        return 100;
+    return std::clamp(MulDiv(frameTwips, 100, unscaledTwips), 5, 1000);
+}
+
+bool TDocumentForm::MouseMessage(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN: MouseDown(PointOf(message.LParam), message.WParam); return false;
+    case WM_MOUSEMOVE: MouseMove(PointOf(message.LParam), message.WParam); return false;
+    case WM_LBUTTONUP: MouseUp(PointOf(message.LParam), message.WParam); return false;
+    case WM_LBUTTONDBLCLK: MouseDoubleClick(PointOf(message.LParam), message.WParam); return false;
+    case WM_RBUTTONUP:
+    case WM_CANCELMODE: CancelMouseMode(); return false;
+    case WM_KILLFOCUS: CancelMouseMode(); return false;
+    case WM_TIMER:
+        if (message.WParam != AutoscrollTimer)
+            return false;
+        DragAutoscroll();
+        return true;
+    case WM_SETCURSOR:
+        if (LOWORD(message.LParam) != HTCLIENT || reinterpret_cast<HWND>(message.WParam) != Handle())
+            return false;
+        SetCursor(LoadCursorA(nullptr, SystemCursor(Mouse.Cursor)));
+        message.Result = TRUE;
+        return true;
+    default: return false;
+    }
+}
+
+void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
+{
+    StirPool(p);
+    if (!CanEdit())
+        return;
+    TDocument& doc = *Document;
+    SetFocus();
+    // A click and type that nothing has followed is taken back by the next click.
+    if (Mouse.ClickAndTypeDone) {
+        Mouse.ClickAndTypeDone = false;
+        if (doc.UndoList.CurrentIndex >= 0 && doc.OperationManager->OperationAt(doc.UndoList.CurrentIndex) ==
+                                                  static_cast<const void*>(Mouse.ClickAndTypeOperation)) {
+            TModeFlagScope flags(doc);
+            flags.On(mfNoScrollToCaret);
+            doc.OperationManager->Undo();
+        }
+    }
+    THitResult hit = HitTest(p);
+    if (hit.Kind == hkNoPage || !hit.Line || doc.IsOutsideEditedStory(hit.Pos.ParIndex))
+        return;
+    Mouse.PressPoint = p;
+    Mouse.LastPoint = p;
+    const bool ctrl = (keys & MK_CONTROL) != 0, shift = (keys & MK_SHIFT) != 0;
+    const WPARAM buttons = keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_SHIFT | MK_CONTROL);
+
+    // Alt+drag: a rectangle of text.
+    if (AltHeld() &&
+        (buttons == MK_LBUTTON || buttons == (MK_LBUTTON | MK_CONTROL) ||
+         buttons == (MK_LBUTTON | MK_CONTROL | MK_SHIFT)) &&
+        !doc.EditedHeaderFooter && !doc.HasMultiColumnSection()) {
+        doc.ClearSelection();
+        HideDocCaret();
+        Mouse.RectStart = hit;
+        Mouse.RectStartDoc = ClientToDoc(p);
+        Mouse.RectCurrent = p;
+        Mouse.RectMode = ctrl ? (shift ? 3 : 0) : 2;
+        State |= dsRectSelecting | dsCaretHiddenForMouse;
+        SetCapture(Handle());
+        DrawRectFrame();
+        return;
+    }
+
+    const uint32_t now = GetTickCount();
+    const bool withinDoubleClick =
+        Mouse.LastClickTime != 0 && now - Mouse.LastClickTime <= GetDoubleClickTime();
+    if (ctrl && !shift && !hit.InsideSelection) {
+        if (hit.Kind == hkSelectionBar) {
+            doc.SelectAll();
+            return;
+        }
+        const TTextRange sentence = doc.GetSentenceRange(hit.Pos);
+        StartUnitSelection(sentence, suSentences);
+        return;
+    }
+    if (shift) {
+        if (!doc.HasSelection())
+            doc.SelectionAnchor = doc.Caret;
+        Mouse.Unit = suCharacters;
+        Mouse.AnchorRange = TextRangeOf(doc.SelectionAnchor, doc.SelectionAnchor);
+        ExtendSelectionTo(hit);
+        State |= dsSelecting;
+        SetCapture(Handle());
+        return;
+    }
+    if (hit.Kind == hkSelectionBar) {
+        if (withinDoubleClick) {
+            const TTextRange story = doc.GetStoryRange();
+            SelectRange(story, story.EndPos);
+            return;
+        }
+        StartUnitSelection(LineRange(hit), suLines);
+        return;
+    }
+    if (hit.InsideSelection) {
+        if (withinDoubleClick) {
+            StartUnitSelection(ParagraphRange(doc, hit.Pos.ParIndex), suParagraphs);
+            Mouse.LastClickTime = 0;
+        } else if (hit.ObjectHandle) {
+            StartResizing(hit, p);
+        } else if (CurrentOptions().Edit.DragDrop) {
+            State |= dsTextDragArmed | dsCollapseOnRelease | (ctrl ? dsDragCopy : 0);
+            doc.PlaceCaret(hit.Pos, 0);
+            SetCapture(Handle());
+        } else {
+            doc.PlaceCaret(hit.Pos, 4);
+            RecreateCaret();
+        }
+        return;
+    }
+    if (hit.Object) {
+        // The object is the character under the point: select it alone.
+        int32_t offset = hit.Pos.Offset;
+        if (!doc.GetObjectAt(TextPosAt(hit.Pos.ParIndex, offset)))
+            offset = std::max(0, offset - 1);
+        SelectRange(TextRangeOf(TextPosAt(hit.Pos.ParIndex, offset), TextPosAt(hit.Pos.ParIndex, offset + 1)),
+                    TextPosAt(hit.Pos.ParIndex, offset + 1));
+        Mouse.AnchorRange = doc.Selection;
+        return;
+    }
+    doc.PlaceCaret(hit.Pos, 4);
+    Mouse.Unit = suCharacters;
+    Mouse.AnchorRange = TextRangeOf(doc.Caret, doc.Caret);
+    doc.SelectionAnchor = doc.Caret;
+    State |= dsSelecting;
+    SetCapture(Handle());
+    RecreateCaret();
+}
+
+void TDocumentForm::StartUnitSelection(const TTextRange& range, int unit)
+{
+    SelectRange(range, range.EndPos);
+    Mouse.AnchorRange = range;
+    Mouse.Unit = unit;
+    State |= dsSelecting;
+    SetCapture(Handle());
+}
+
+void TDocumentForm::SelectRange(const TTextRange& range, const TTextPos& caret)
+{
+    TDocument& doc = *Document;
+    doc.Select(range.StartPos.ParIndex, range.StartPos.Offset, range.EndPos.ParIndex, range.EndPos.Offset, 0);
+    TTextPos pos = caret;
+    doc.LocateTextPos(pos, 0);
+    doc.PlaceCaret(pos, 0);
+    if (doc.HasSelection())
+        HideDocCaret();
+    else
+        RecreateCaret();
+}
+
+TTextRange TDocumentForm::UnitRangeAt(const THitResult& hit)
+{
+    TDocument& doc = *Document;
+    switch (Mouse.Unit) {
+    case suSentences: return doc.GetSentenceRange(hit.Pos);
+    case suLines: return LineRange(hit);
+    case suParagraphs: return ParagraphRange(doc, hit.Pos.ParIndex);
+    case suWords: {
+        const TTextPiece word = doc.GetWordAt(hit.Pos);
+        if (word.Length <= 0)
+            return TextRangeOf(hit.Pos, hit.Pos);
+        return TextRangeOf(word.Pos, TextPosAt(word.Pos.ParIndex, word.Pos.Offset + word.Length));
+    }
+    default: return TextRangeOf(hit.Pos, hit.Pos);
+    }
+}
+
+void TDocumentForm::ExtendSelectionTo(const THitResult& hit)
+{
+    TDocument& doc = *Document;
+    const TTextRange& anchor = Mouse.AnchorRange;
+    if (Mouse.Unit == suCharacters && !CurrentOptions().Edit.SelWholeWords) {
+        doc.Select(anchor.StartPos.ParIndex, anchor.StartPos.Offset, hit.Pos.ParIndex, hit.Pos.Offset, 0);
+        TTextPos caret = doc.HasSelection() ? hit.Pos : anchor.StartPos;
+        doc.LocateTextPos(caret, 0);
+        doc.PlaceCaret(caret, 0);
+    } else {
+        // Whole units: the anchor's and the one under the point, whichever side the point is on.
+        TTextRange unit = UnitRangeAt(hit);
+        TTextRange from = anchor;
+        if (Mouse.Unit == suCharacters) {
+            // Automatic word selection: both ends snap outwards to whole words once the selection leaves
+            // the anchor's word.
+            Mouse.Unit = suWords;
+            unit = UnitRangeAt(hit);
+            THitResult anchorHit = hit;
+            anchorHit.Pos = anchor.StartPos;
+            from = UnitRangeAt(anchorHit);
+            Mouse.Unit = suCharacters;
+            const bool sameWord = CompareTextPos(from.StartPos, unit.StartPos) == 0;
+            if (sameWord || IsRangeEmpty(unit) || IsRangeEmpty(from)) {
+                from = anchor;
+                unit = TextRangeOf(hit.Pos, hit.Pos);
+            }
+        }
+        const bool backwards = Before(unit.StartPos, from.StartPos);
+        const TTextPos start = backwards ? unit.StartPos : from.StartPos;
+        const TTextPos end = Before(unit.EndPos, from.EndPos) ? from.EndPos : unit.EndPos;
+        TTextPos caret = backwards ? unit.StartPos : unit.EndPos;
+        if (backwards)
+            doc.Select(end.ParIndex, end.Offset, start.ParIndex, start.Offset, 0);
+        else
+            doc.Select(start.ParIndex, start.Offset, end.ParIndex, end.Offset, 0);
+        doc.LocateTextPos(caret, 0);
+        doc.PlaceCaret(caret, 0);
+    }
+    if (doc.HasSelection())
+        HideDocCaret();
+}
+
+void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
+{
+    StirPool(p);
+    if (!CanEdit())
+        return;
+    TDocument& doc = *Document;
+    Mouse.LastPoint = p;
+    if (Mouse.MoveCountdown > 0 && --Mouse.MoveCountdown == 0)
+        Mouse.LastClickTime = 0;
+    if (State & dsSelecting) {
+        const THitResult hit = HitTest(p);
+        if (hit.Line) {
+            TModeFlagScope flags(doc);
+            ExtendSelectionTo(hit);
+        }
+        CheckDragAutoscroll(p);
+        return;
+    }
+    if (State & dsTextDragArmed) {
+        if (!(State & dsDragStarted) && p.X == Mouse.PressPoint.X && p.Y == Mouse.PressPoint.Y)
+            return;
+        State = (State | dsDragStarted) & ~dsCollapseOnRelease;
+        const THitResult hit = HitTest(p);
+        if (hit.Line && !doc.IsOutsideEditedStory(hit.Pos.ParIndex)) {
+            if (State & dsDropRectShown)
+                doc.InvertSelectionRect();
+            doc.PlaceCaret(hit.Pos, 2);
+            doc.InvertSelectionRect();
+            State |= dsDropRectShown;
+        }
+        Mouse.Cursor = -2;
+        CheckDragAutoscroll(p);
+        return;
+    }
+    if (State & dsRectSelecting) {
+        DrawRectFrame();
+        Mouse.RectCurrent = p;
+        DrawRectFrame();
+        CheckDragAutoscroll(p);
+        return;
+    }
+    if (State & dsResizing) {
+        ScalePictureByMouse(p);
+        return;
+    }
+    // The cursor follows what lies under the pointer.
+    const THitResult hit = HitTest(p);
+    if (hit.ClickAndType.Possible)
+        Mouse.Cursor = hit.ClickAndType.Cursor;
+    else if (hit.InsideSelection && hit.ObjectHandle)
+        Mouse.Cursor = (hit.ObjectHandle == 1 || hit.ObjectHandle == 8)   ? -5
+                       : (hit.ObjectHandle == 2 || hit.ObjectHandle == 7) ? -4
+                       : (hit.ObjectHandle == 3 || hit.ObjectHandle == 6) ? -3
+                                                                          : -6;
+    else if (hit.InsideSelection)
+        Mouse.Cursor = -2;
+    else if (hit.Object)
+        Mouse.Cursor = 6;
+    else if (hit.Kind == hkText || hit.Kind == hkAboveText || hit.Kind == hkRightOfLine ||
+             hit.Kind == hkBelowText)
+        Mouse.Cursor = 1;
+    else if (hit.Kind == hkSelectionBar)
+        Mouse.Cursor = 3;
+    else
+        Mouse.Cursor = -2;
+    (void)keys;
+}
+
+void TDocumentForm::MouseUp(TPoint p, WPARAM keys)
+{
+    StirPool(p);
+    (void)keys;
+    if (!CanEdit())
+        return;
+    TDocument& doc = *Document;
+    const uint32_t state = State;
+    if (state & dsCollapseOnRelease)
+        doc.PlaceCaret(doc.Caret, 4);
+    const TTextPos drop = doc.Caret;
+    const TMouseGesture gesture = Mouse;
+    CancelMouseMode();
+
+    if ((state & dsTextDragArmed) && (state & dsDragStarted)) {
+        if (!doc.HasSelection())
+            return;
+        const TTextRange source = doc.Selection;
+        const bool copy = (state & dsDragCopy) != 0;
+        const bool outside = Before(drop, source.StartPos) || Before(source.EndPos, drop);
+        const bool atEnd =
+            CompareTextPos(drop, source.StartPos) == 0 || CompareTextPos(drop, source.EndPos) == 0;
+        if (outside || (copy && atEnd)) {
+            const uint8_t flags =
+                (CurrentOptions().Edit.WiseCutPaste && doc.IsWholeWordRange(source)) ? ioAdjustSpaces : 0;
+            if (copy)
+                TransferText<TDuplicateTextParams>(doc, source, drop, flags);
+            else
+                TransferText<TMoveTextParams>(doc, source, drop, flags);
+        } else {
+            doc.PlaceCaret(drop, 4);
+            RecreateCaret();
+        }
+        return;
+    }
+    if (state & dsResizing) {
+        ApplyPictureScale(gesture);
+        return;
+    }
+    if (state & dsRectSelecting)
+        FinishRectangle(gesture);
+}
+
+void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
+{
+    StirPool(p);
+    (void)keys;
+    if (!CanEdit())
+        return;
+    TDocument& doc = *Document;
+    THitResult hit = HitTest(p);
+    if (hit.Kind == hkNoPage || !hit.Line) {
+        RunCommand(260);
+        return;
+    }
+    if ((hit.Kind == hkHeaderArea || hit.Kind == hkFooterArea) && !doc.EditedHeaderFooter) {
+        ToggleHeaderFooterEditing(doc, hit.PageIndex, nullptr);
+        return;
+    }
+    if (doc.EditedHeaderFooter && doc.IsOutsideEditedStory(hit.Pos.ParIndex)) {
+        ToggleHeaderFooterEditing(doc, -1, &hit.Pos);
+        return;
+    }
+    if (hit.ClickAndType.Possible) {
+        doc.ClearSelection();
+        TClickAndTypeParams params;
+        params.Data = hit.ClickAndType;
+        const int32_t before = doc.UndoList.CurrentIndex;
+        ExecuteOperation(doc, params);
+        if (doc.UndoList.CurrentIndex != before && doc.UndoList.CurrentIndex >= 0) {
+            Mouse.ClickAndTypeDone = true;
+            Mouse.ClickAndTypeOperation = doc.OperationManager->OperationAt(doc.UndoList.CurrentIndex);
+        }
+        RecreateCaret();
+        return;
+    }
+    if (hit.Kind == hkSelectionBar) {
+        StartUnitSelection(ParagraphRange(doc, hit.Pos.ParIndex), suParagraphs);
+    } else if (hit.Object) {
+        if (!doc.IsObjectSelected())
+            SelectRange(TextRangeOf(hit.Pos, TextPosAt(hit.Pos.ParIndex, hit.Pos.Offset + 1)), hit.Pos);
+        RunCommand(15000);
+        return;
+    } else {
+        const TTextPiece word =
+            CurrentOptions().Edit.TreatURLsAsWords ? doc.GetWordOrLinkAt(hit.Pos) : doc.GetWordAt(hit.Pos);
+        if (word.Length <= 0)
+            return;
+        StartUnitSelection(TextRangeOf(word.Pos, TextPosAt(word.Pos.ParIndex, word.Pos.Offset + word.Length)),
+                           suWords);
+    }
+    Mouse.MoveCountdown = 3;
+    Mouse.LastClickTime = GetTickCount();
+}
+
+void TDocumentForm::CancelMouseMode()
+{
+    if (!Document)
+        return;
+    if ((State & dsDropRectShown) && CanEdit())
+        Document->InvertSelectionRect();
+    if (State & dsRectSelecting)
+        DrawRectFrame();
+    if ((State & dsResizing) && Mouse.ResizeFrameShown)
+        DrawResizeFrame();
+    if (HandleAllocated())
+        KillTimer(Handle(), AutoscrollTimer);
+    const bool hadCaretHidden = (State & dsCaretHiddenForMouse) != 0;
+    State &= ~dsMouseGestures;
+    if (HandleAllocated() && GetCapture() == Handle())
+        ReleaseCapture();
+    ClipCursor(nullptr);
+    if (hadCaretHidden && CanEdit() && Focused() && !Document->HasSelection())
+        RecreateCaret();
+}
+
+void TDocumentForm::CheckDragAutoscroll(TPoint p)
+{
+    if (!HandleAllocated())
+        return;
+    KillTimer(Handle(), AutoscrollTimer);
+    if (p.X < ViewRect.Left || p.X >= ViewRect.Right || p.Y < ViewRect.Top || p.Y >= ViewRect.Bottom)
+        SetTimer(Handle(), AutoscrollTimer, 1, nullptr);
+}
+
+void TDocumentForm::DragAutoscroll()
+{
+    if (!CanEdit() || !(State & (dsSelecting | dsTextDragArmed | dsRectSelecting))) {
+        KillTimer(Handle(), AutoscrollTimer);
+        return;
+    }
+    TDocument& doc = *Document;
+    const TPoint p = Mouse.LastPoint;
+    auto step = [](int32_t distance) { return int32_t(std::lround(distance * 5.0 / 9.0)); };
+    int32_t dx = 0, dy = 0;
+    if (p.X < ViewRect.Left)
+        dx = -step(ViewRect.Left - p.X);
+    else if (p.X >= ViewRect.Right)
+        dx = step(p.X - ViewRect.Right + 1);
+    if (p.Y < ViewRect.Top)
+        dy = -step(ViewRect.Top - p.Y);
+    else if (p.Y >= ViewRect.Bottom)
+        dy = step(p.Y - ViewRect.Bottom + 1);
+    const TPoint old = doc.ViewState.ScrollPos;
+    const TPoint next = doc.ClampScrollPos(TPoint{old.X + dx, old.Y + dy});
+    if (next.X == old.X && next.Y == old.Y)
+        return;
+    if (State & dsDropRectShown)
+        doc.InvertSelectionRect();
+    if (State & dsRectSelecting)
+        DrawRectFrame();
+    doc.SetScrollPos(next);
+    if (State & dsDropRectShown)
+        doc.InvertSelectionRect();
+    if (State & dsRectSelecting)
+        DrawRectFrame();
+    SendMessageA(Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+}
+
+// --- Rectangles of text ---
+
+TRect TDocumentForm::RectFrame() const
+{
+    const TPoint start = DocToClient(Mouse.RectStartDoc);
+    return TRect{std::min(start.X, Mouse.RectCurrent.X), std::min(start.Y, Mouse.RectCurrent.Y),
+                 std::max(start.X, Mouse.RectCurrent.X) + 1, std::max(start.Y, Mouse.RectCurrent.Y) + 1};
+}
+
+void TDocumentForm::DrawRectFrame()
+{
+    if (!HandleAllocated())
+        return;
+    const TRect r = RectFrame();
+    const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
+    HDC dc = GetDC(Handle());
+    DrawFocusRect(dc, &rect);
+    ReleaseDC(Handle(), dc);
+}
+
+std::string TDocumentForm::RectangleText(const TRect& frame)
+{
+    // The characters of every line of the page that meets the frame whose middles lie inside it
+    // horizontally, a line each.
+    TDocument& doc = *Document;
+    std::string text;
+    const int32_t page = Mouse.RectStart.PageIndex;
+    if (page < 0 || page >= int32_t(doc.Pages.size()))
+        return text;
+    const TRect pageRect = doc.GetPageRect(page);
+    const TPoint origin = DocToClient(TPoint{pageRect.Left, pageRect.Top});
+    const TPageSetup& ps = doc.PageSetupSectionOfPage(page)->PageSetup;
+    const TPageMargins margins = doc.GetPageMargins(ps, page);
+    for (TParLine* line : doc.Pages[size_t(page)]->Lines) {
+        if (!line->Paragraph || doc.StoryOfParagraph(line->Paragraph->LayoutIndex) != stMain)
+            continue;
+        const int32_t top = origin.Y + doc.ApplyZoom(line->Y), bottom = top + line->GetDisplayHeight();
+        if (bottom <= frame.Top || top >= frame.Bottom)
+            continue;
+        const int32_t left = origin.X + margins.LeftZoom;
+        int32_t first = -1, last = -1;
+        for (int32_t n = 0; n < line->CharCount; ++n) {
+            const int32_t middle = left + (line->GetZoomedX(n) + line->GetZoomedX(n + 1)) / 2;
+            if (middle >= frame.Left && middle < frame.Right) {
+                if (first < 0)
+                    first = n;
+                last = n;
+            }
+        }
+        if (first >= 0)
+            text += doc.GetText(TextPosAt(line->Paragraph->LayoutIndex, line->FirstChar + first),
+                                last - first + 1);
+        text += "\r\n";
+    }
+    return text;
+}
+
+void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
+{
+    TDocument& doc = *Document;
+    const TMouseGesture saved = Mouse;
+    Mouse = gesture;
+    const TRect frame = RectFrame();
+    LastRectangleText = RectangleText(frame);
+    Mouse = saved;
+    switch (gesture.RectMode) {
+    case 0: ExecuteOperation(doc, TEraseBlockParams{}); break;
+    case 1: ExecuteOperation(doc, TFormatBlockParams{}); break;
+    case 3: ExecuteOperation(doc, TInsertCalculationParams{}); break;
+    default: CopyTextToClipboard(LastRectangleText); break;
+    }
+}
+
+void TDocumentForm::CopyTextToClipboard(const std::string& text)
+{
+    if (!OpenClipboard(Handle()))
+        return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* data = GlobalLock(memory)) {
+            std::copy(text.begin(), text.end(), static_cast<char*>(data));
+            static_cast<char*>(data)[text.size()] = 0;
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory))
+                GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+// --- Pictures scaled by their handles ---
+
+void TDocumentForm::StartResizing(const THitResult& hit, TPoint p)
+{
+    TDocument& doc = *Document;
+    TMouseGesture& g = Mouse;
+    g.ResizeObject = hit.Object;
+    g.ResizePos = doc.Selection.StartPos;
+    g.ResizeHandle = hit.ObjectHandle;
+    g.ResizeStartFrame = hit.ObjectRect;
+    g.ResizeFrame = hit.ObjectRect;
+    const TDocObject& object = *hit.Object;
+    g.MinWidth = std::max(1, doc.TwipsToDeviceY(object.Width * 5 / 100));
+    g.MinHeight = std::max(1, doc.TwipsToDeviceY(object.Height * 5 / 100));
+    g.MaxWidth = std::max(g.MinWidth, doc.TwipsToDeviceY(std::min(object.Width, INT32_MAX / 10) * 10));
+    g.MaxHeight = std::max(g.MinHeight, doc.TwipsToDeviceY(std::min(object.Height, INT32_MAX / 10) * 10));
+    const TRect& r = hit.ObjectRect;
+    const int h = hit.ObjectHandle;
+    const int32_t hx = (h == 1 || h == 4 || h == 6)   ? r.Left
+                       : (h == 3 || h == 5 || h == 8) ? r.Right
+                                                      : (r.Left + r.Right) / 2;
+    const int32_t hy = (h <= 3) ? r.Top : (h >= 6) ? r.Bottom : (r.Top + r.Bottom) / 2;
+    g.ResizeOffset = TPoint{hx - p.X, hy - p.Y};
+    g.ResizeFrameShown = false;
+    State |= dsResizing;
+    SetCapture(Handle());
+}
+
+void TDocumentForm::DrawResizeFrame()
+{
+    if (!HandleAllocated())
+        return;
+    const TRect& r = Mouse.ResizeFrame;
+    const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
+    HDC dc = GetDC(Handle());
+    DrawFocusRect(dc, &rect);
+    ReleaseDC(Handle(), dc);
+    Mouse.ResizeFrameShown = !Mouse.ResizeFrameShown;
+}
+
+void TDocumentForm::ScalePictureByMouse(TPoint p)
+{
+    TMouseGesture& g = Mouse;
+    if (!g.ResizeObject)
+        return;
+    if (g.ResizeFrameShown)
+        DrawResizeFrame();
+    const int h = g.ResizeHandle;
+    const TPoint at{p.X + g.ResizeOffset.X, p.Y + g.ResizeOffset.Y};
+    TRect f = g.ResizeStartFrame;
+    const bool moveLeft = h == 1 || h == 4 || h == 6, moveRight = h == 3 || h == 5 || h == 8;
+    const bool moveTop = h <= 3, moveBottom = h >= 6;
+    if (moveLeft)
+        f.Left = std::clamp(at.X, f.Right - g.MaxWidth, f.Right - g.MinWidth);
+    if (moveRight)
+        f.Right = std::clamp(at.X, f.Left + g.MinWidth, f.Left + g.MaxWidth);
+    if (moveTop)
+        f.Top = std::clamp(at.Y, f.Bottom - g.MaxHeight, f.Bottom - g.MinHeight);
+    if (moveBottom)
+        f.Bottom = std::clamp(at.Y, f.Top + g.MinHeight, f.Top + g.MaxHeight);
+    // A corner keeps the picture's proportions.
+    const TDocObject& object = *g.ResizeObject;
+    const bool corner = (moveLeft || moveRight) && (moveTop || moveBottom);
+    if (corner && dynamic_cast<const TDocPicture*>(&object) && object.Width > 0 && object.Height > 0) {
+        const double ratio = double(object.Width) * object.ScaleX / (double(object.Height) * object.ScaleY);
+        const int32_t w = f.Right - f.Left, fh = f.Bottom - f.Top;
+        if (fh > 0 && double(w) / fh < ratio) {
+            const int32_t width = int32_t(std::lround(fh * ratio));
+            if (moveLeft)
+                f.Left = f.Right - width;
+            else
+                f.Right = f.Left + width;
+        } else if (fh > 0 && double(w) / fh > ratio) {
+            const int32_t height = int32_t(std::lround(w / ratio));
+            if (moveTop)
+                f.Top = f.Bottom - height;
+            else
+                f.Bottom = f.Top + height;
+        }
+    }
+    g.ResizeFrame = f;
+    DrawResizeFrame();
+}
+
+void TDocumentForm::ApplyPictureScale(const TMouseGesture& gesture)
+{
+    TDocument& doc = *Document;
+    TDocObject* object = gesture.ResizeObject;
+    if (!object)
+        return;
+    const TRect& f = gesture.ResizeFrame;
+    const int32_t scaleX = ScalePercent(doc.DeviceYToTwips(f.Right - f.Left), object->Width);
+    const int32_t scaleY = ScalePercent(doc.DeviceYToTwips(f.Bottom - f.Top), object->Height);
+    if (scaleX == object->ScaleX && scaleY == object->ScaleY)
+        return;
+    TFormatObjectParams params;
+    params.Position = gesture.ResizePos;
+    params.Width = object->Width;
+    params.Height = object->Height;
+    params.ScaleX = scaleX;
+    params.ScaleY = scaleY;
+    params.Visible = object->Visible ? 1 : 0;
+    ExecuteOperation(doc, params);
+}
