@@ -6,11 +6,20 @@
 #include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Field.h"
-#include "editing/OperationManager.h"
+#include "document/ChangedRanges.h"
+
+namespace {
 
 TRepaintHook GRepaintHook = nullptr;
 
-void TOperationManager::UnionChangedRange(TChangedRange& dest, const TChangedRange& src)
+} // namespace
+
+void SetRepaintHook(TRepaintHook hook)
+{
+    GRepaintHook = hook;
+}
+
+void TChangedRanges::UnionChangedRange(TChangedRange& dest, const TChangedRange& src)
 {
     TDocument& document = *Document;
     dest[crWholeDocument] = (dest[crWholeDocument] || src[crWholeDocument]) ? 1 : 0;
@@ -43,7 +52,7 @@ void TOperationManager::UnionChangedRange(TChangedRange& dest, const TChangedRan
         dest[i] = src[i];
 }
 
-void TOperationManager::SetChangedRangeStart(TChangedRange& range, int32_t paragraph)
+void TChangedRanges::SetChangedRangeStart(TChangedRange& range, int32_t paragraph)
 {
     TDocument& doc = *Document;
     if (paragraph < 0 || paragraph >= doc.ParagraphCount()) {
@@ -66,7 +75,7 @@ void TOperationManager::SetChangedRangeStart(TChangedRange& range, int32_t parag
     }
 }
 
-void TOperationManager::AddUniquePair(int32_t paragraph, int32_t line)
+void TChangedRanges::AddUniquePair(int32_t paragraph, int32_t line)
 {
     for (const auto& pair : ChangedLines)
         if (pair.first == paragraph && pair.second == line)
@@ -74,14 +83,14 @@ void TOperationManager::AddUniquePair(int32_t paragraph, int32_t line)
     ChangedLines.emplace_back(paragraph, line);
 }
 
-void TOperationManager::RemovePairsFrom(int32_t paragraph)
+void TChangedRanges::RemovePairsFrom(int32_t paragraph)
 {
     ChangedLines.erase(std::remove_if(ChangedLines.begin(), ChangedLines.end(),
                                       [&](const auto& pair) { return pair.first >= paragraph; }),
                        ChangedLines.end());
 }
 
-void TOperationManager::RefreshAfterChange(const TChangedRange& given)
+void TChangedRanges::RefreshAfterChange(const TChangedRange& given)
 {
     TDocument& doc = *Document;
     TChangedRange range = given;

@@ -17,7 +17,18 @@
 #include "document/ParReformatingManager.h"
 #include "document/ScreenInfo.h"
 #include "document/Section.h"
-#include "editing/OperationManager.h"
+#include "document/ChangedRanges.h"
+
+namespace {
+
+TOperationManagerFactory GOperationManagerFactory = nullptr;
+
+} // namespace
+
+void SetOperationManagerFactory(TOperationManagerFactory factory)
+{
+    GOperationManagerFactory = factory;
+}
 
 TDocument::TDocument(bool hidden)
 {
@@ -43,7 +54,9 @@ TDocument::TDocument(bool hidden)
         SetModeFlag(mfHidden, true);
     }
     ReformatingManager = std::make_unique<TParReformatingManager>(this);
-    OperationManager = std::make_unique<TOperationManager>(this);
+    ChangedRanges = std::make_unique<TChangedRanges>(this);
+    if (GOperationManagerFactory)
+        OperationManager = GOperationManagerFactory(this);
     SetModeFlag(mfSectionRangesStale, true);
     SetModeFlag(mfColumnWidthsStale, true);
     SetModeFlag(mfFieldsDirty, true);
@@ -71,6 +84,7 @@ TDocument::~TDocument()
         DocumentHost().FreeDocumentWindow(Window, GetModeFlag(mfFreeWindowAtOnce));
     Window = nullptr;
     OperationManager.reset();
+    ChangedRanges.reset();
     StyleList.reset();
     TabManager.reset();
     ObjectManager.reset();

@@ -24,6 +24,7 @@ class TDocumentForm;
 class TDocumentView;
 class TField;
 class TObjectManager;
+class TChangedRanges;
 class TOperationManager;
 class TPage;
 class TParReformatingManager;
@@ -397,7 +398,10 @@ public:
     std::unique_ptr<TTabManager> TabManager;       // the tab tables paragraphs name
     std::unique_ptr<TStyleList> StyleList;         // over the tab manager
     std::unique_ptr<TParReformatingManager> ReformatingManager;
-    std::unique_ptr<TOperationManager> OperationManager;
+    std::unique_ptr<TChangedRanges> ChangedRanges;
+    // The undo manager is the editing floor's: it makes one for every document and gives with it the
+    // function that frees it (SetOperationManagerFactory).
+    std::unique_ptr<TOperationManager, void (*)(TOperationManager*)> OperationManager{nullptr, nullptr};
     // The recorded operations, owned by the document; the operation manager works on them.
     TUndoList UndoList;
     TDocumentForm* Window = nullptr; // none for a hidden document
@@ -648,6 +652,12 @@ private:
 
 // Text with every character below 32 (and, unless KeepClass1, every character a file name cannot hold)
 // made a space, then trimmed.
+// How every document gets its undo manager; the editing floor installs it. Without it (a program of the
+// lower floors alone) documents have none.
+using TOperationManagerFactory =
+    std::unique_ptr<TOperationManager, void (*)(TOperationManager*)> (*)(TDocument*);
+void SetOperationManagerFactory(TOperationManagerFactory factory);
+
 std::string RemoveControlCharacters(const std::string& text, bool keepClass1);
 // Walks a paragraph's tag stream from byte From up to, not including, To: each format tag sets its field
 // of Format, or with Intersect makes a field that differs not set (the font only when the two name

@@ -11,7 +11,7 @@
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/OperationManager.h"
+#include "document/ChangedRanges.h"
 
 void TParReformatingManager::AddParagraph(int32_t i)
 {
@@ -49,7 +49,7 @@ void TParReformatingManager::ReformatParagraph(int32_t index, int32_t lineHint, 
     range = EmptyChangedRange();
     if (index < 0 || index >= doc.ParagraphCount())
         return;
-    doc.OperationManager->SetChangedRangeStart(range, index);
+    doc.ChangedRanges->SetChangedRangeStart(range, index);
     TParagraph& p = *doc.Paragraphs[static_cast<size_t>(index)];
     p.LayoutIndex = index;
     const int32_t fromLine = std::clamp(lineHint > 0 ? lineHint - 1 : 0, 0, std::max(p.LineCount() - 1, 0));
@@ -105,7 +105,7 @@ void TParReformatingManager::ReformatParagraph(int32_t index, int32_t lineHint, 
                 info.PageLineIndex < static_cast<int32_t>(info.Page->Lines.size()))
                 info.Page->Lines[static_cast<size_t>(info.PageLineIndex)] = &line;
             if (i >= fromLine && line.Page)
-                doc.OperationManager->AddUniquePair(index, i);
+                doc.ChangedRanges->AddUniquePair(index, i);
         }
         range[crFirstParagraph] = UndefinedField;
     } else {
@@ -131,7 +131,7 @@ void TParReformatingManager::ReformatPending()
             const int32_t index = Pending.back();
             TChangedRange range;
             ReformatParagraph(index, 0, range);
-            doc.OperationManager->UnionChangedRange(united, range);
+            doc.ChangedRanges->UnionChangedRange(united, range);
             Pending.pop_back();
         }
     }
@@ -139,5 +139,5 @@ void TParReformatingManager::ReformatPending()
     united[crCaretOffset] = doc.Caret.Offset;
     united[crCaretLine] = doc.Caret.LineHint;
     doc.SetModeFlag(mfKeepCharFormatState, true);
-    doc.OperationManager->RefreshAfterChange(united);
+    doc.ChangedRanges->RefreshAfterChange(united);
 }

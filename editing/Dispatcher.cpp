@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "classlib/runtime/Exceptions.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Section.h"
@@ -187,7 +188,7 @@ void RollBack(TDocument& doc, TOperation& operation)
     try {
         TChangedRange range;
         operation.Undo(range);
-        doc.OperationManager->RefreshAfterChange(range);
+        doc.ChangedRanges->RefreshAfterChange(range);
     } catch (...) {
         // The document is left as far back as it could be taken; the first error is the one reported.
     }
@@ -215,14 +216,14 @@ void ExecuteOperation(TDocument& doc, uint8_t code, const void* params)
     if (operation->IsEmpty() || doc.GetModeFlag(mfNoUndoRecord)) {
         // Nothing to record; what was changed (with no operation) is still brought up to date.
         if (!operation->IsEmpty())
-            doc.OperationManager->RefreshAfterChange(range);
+            doc.ChangedRanges->RefreshAfterChange(range);
         if (doc.GetModeFlag(mfRepaintAll)) {
             doc.Invalidate();
             DocumentHost().InvalidateCommands();
         }
         return;
     }
-    doc.OperationManager->RefreshAfterChange(range);
+    doc.ChangedRanges->RefreshAfterChange(range);
     if (doc.UndoList.KindOverride != 0xFF) {
         operation->Kind = doc.UndoList.KindOverride;
         doc.UndoList.KindOverride = 0xFF;

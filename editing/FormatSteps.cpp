@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/TabTables.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
@@ -132,7 +133,7 @@ void TFormatParagraphsOperation::Undo(TChangedRange& range)
         return;
     }
     // The paragraphs are broken again when pagination places them.
-    doc.OperationManager->SetChangedRangeStart(range, paragraphs.front());
+    doc.ChangedRanges->SetChangedRangeStart(range, paragraphs.front());
     if (doc.StoryOfParagraph(paragraphs.front()) == stHeadersFooters) {
         if (!doc.Pages.empty())
             range[crWholeDocument] = 1;
@@ -161,7 +162,7 @@ void TFormatTabsOperation::Undo(TChangedRange& range)
     range = EmptyChangedRange();
     TDocument& doc = *Document;
     if (Interval != UndefinedField && Interval != doc.TabManager->DefaultTabInterval()) {
-        doc.OperationManager->SetChangedRangeStart(range, 0);
+        doc.ChangedRanges->SetChangedRangeStart(range, 0);
         const int32_t old = doc.TabManager->DefaultTabInterval();
         doc.TabManager->SetDefaultTabInterval(Interval);
         Interval = old;
@@ -177,7 +178,7 @@ void TFormatTabsOperation::Undo(TChangedRange& range)
                 return;
             for (size_t i = Nested->Steps.size(); i-- > 0;) {
                 Nested->Steps[i]->Undo(nested);
-                doc.OperationManager->UnionChangedRange(range, nested);
+                doc.ChangedRanges->UnionChangedRange(range, nested);
             }
             std::reverse(Nested->Steps.begin(), Nested->Steps.end());
         }
@@ -191,7 +192,7 @@ void TFormatTabsOperation::Undo(TChangedRange& range)
     std::fill(std::begin(format.F), std::end(format.F), UndefinedField);
     format[pfTabTable] = TableIndex;
     FormatParagraphs(doc, Range, format, nested, Nested.get());
-    doc.OperationManager->UnionChangedRange(range, nested);
+    doc.ChangedRanges->UnionChangedRange(range, nested);
 }
 
 TChangeSectionHeadersOperation::TChangeSectionHeadersOperation(TDocument* document, TSection* section,
@@ -209,7 +210,7 @@ void TChangeSectionHeadersOperation::Undo(TChangedRange& range)
         std::swap(Section->HeaderFooter[i], Slots[i]);
     doc.SetModeFlag(mfSectionRangesStale, true);
     doc.UpdateSectionRanges();
-    doc.OperationManager->SetChangedRangeStart(range, Section->FirstParagraph);
+    doc.ChangedRanges->SetChangedRangeStart(range, Section->FirstParagraph);
     if (!doc.Pages.empty())
         range[crWholeDocument] = 1;
 }

@@ -8,6 +8,7 @@
 #include "core/Options.h"
 #include "core/Styles.h"
 #include "core/TabTables.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
@@ -272,7 +273,7 @@ void StepCharFormatField(TDocument& doc, const TTextRange& given, int32_t field,
         one[field] = SteppedValue(field, run.Value, step);
         TChangedRange part;
         FormatText(doc, TextRangeOf(run.Start, run.End), one, part, operation, 0);
-        doc.OperationManager->UnionChangedRange(changed, part);
+        doc.ChangedRanges->UnionChangedRange(changed, part);
     }
 }
 
@@ -291,7 +292,7 @@ void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TPa
         TChangedRange one;
         FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), paraFormat, one,
                          operation);
-        doc.OperationManager->UnionChangedRange(changed, one);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
     }
 }
 
@@ -350,7 +351,7 @@ void ResetToStyleFormat(TDocument& doc, const TTextRange& given, bool characters
             FormatText(doc, run, charFormat, one, operation, 0);
         else
             FormatParagraphs(doc, run, paraFormat, one, operation);
-        doc.OperationManager->UnionChangedRange(changed, one);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
     }
 }
 
@@ -419,7 +420,7 @@ void StepParagraphFormat(TDocument& doc, const TTextRange& given, int kind, int3
         }
         TChangedRange one;
         FormatParagraphs(doc, TextRangeOf(TextPosAt(par, 0), TextPosAt(end, 0)), work, one, operation);
-        doc.OperationManager->UnionChangedRange(changed, one);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
         par = end + 1;
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "classlib/runtime/Format.h"
+#include "document/ChangedRanges.h"
 #include "core/Messages.h"
 #include "core/Styles.h"
 #include "document/DocumentHost.h"
@@ -70,9 +71,9 @@ bool CreateMissingHeadersFooters(TDocument& doc, TChangedRange& range, TOperatio
         step->Exchange().Own(std::move(field));
     TChangedRange one;
     ApplyStep(doc, std::move(step), one, operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, &section, slots), one, operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     return true;
 }
 
@@ -81,7 +82,7 @@ void Record(TDocument& doc, std::unique_ptr<TOperation> operation, const TChange
 {
     if (operation->IsEmpty())
         return;
-    doc.OperationManager->RefreshAfterChange(range);
+    doc.ChangedRanges->RefreshAfterChange(range);
     if (!doc.GetModeFlag(mfHidden))
         doc.OperationManager->AddOperation(std::move(operation));
 }
@@ -190,12 +191,12 @@ void InsertPageNumbers(TDocument& doc, const TPageNumberChoice& choice)
                 TChangedRange one;
                 InsertDeleteText(doc, text, TextPosAt(par, doc.ParagraphLength(par) - 1), one,
                                  operation.get(), 0, stHeadersFooters, 0, {}, std::move(fields));
-                doc.OperationManager->UnionChangedRange(range, one);
+                doc.ChangedRanges->UnionChangedRange(range, one);
                 TParaFormat format = UnsetParaFormat();
                 format[pfAlignment] = alignment(slot);
                 FormatParagraphs(doc, TextRangeOf(TextPosAt(par, 0), TextPosAt(par, 0)), format, one,
                                  operation.get());
-                doc.OperationManager->UnionChangedRange(range, one);
+                doc.ChangedRanges->UnionChangedRange(range, one);
             }
     } catch (...) {
         TChangedRange back;

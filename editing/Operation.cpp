@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/InterfaceTexts.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/OperationManager.h"
@@ -88,7 +89,7 @@ void TOperation::Undo(TChangedRange& range)
     for (size_t i = Steps.size(); i-- > 0;) {
         TChangedRange one;
         Steps[i]->Undo(one);
-        Document->OperationManager->UnionChangedRange(range, one);
+        Document->ChangedRanges->UnionChangedRange(range, one);
         progress.Step(Steps.size() - i);
     }
     SetRestoredState(range, SelectionBefore, CaretBefore);
@@ -101,7 +102,7 @@ void TOperation::Redo(TChangedRange& range)
     for (size_t i = 0; i < Steps.size(); ++i) {
         TChangedRange one;
         Steps[i]->Redo(one);
-        Document->OperationManager->UnionChangedRange(range, one);
+        Document->ChangedRanges->UnionChangedRange(range, one);
         progress.Step(i);
     }
     SetRestoredState(range, SelectionAfter, CaretAfter);
@@ -123,7 +124,7 @@ void ApplyStep(TDocument& document, std::unique_ptr<TSubOperation> step, TChange
         operation->Steps.reserve(operation->Steps.size() + 1);
     TChangedRange one;
     step->Redo(one);
-    document.OperationManager->UnionChangedRange(range, one);
+    document.ChangedRanges->UnionChangedRange(range, one);
     if (operation)
         operation->Add(std::move(step));
 }

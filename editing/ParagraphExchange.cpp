@@ -6,6 +6,7 @@
 #include <set>
 
 #include "document/DocObjects.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Page.h"
@@ -366,7 +367,7 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
                 range[crWholeDocument] = 1;
             doc.ClearPageList();
         }
-        doc.OperationManager->SetChangedRangeStart(range, First);
+        doc.ChangedRanges->SetChangedRangeStart(range, First);
         if (range[crFirstPage] != UndefinedField && range[crFirstPage] < int32_t(doc.Pages.size()))
             doc.Pages.resize(size_t(range[crFirstPage]));
         else if (range[crFirstParagraph] == UndefinedField && First < doc.ParagraphCount() &&
@@ -382,7 +383,7 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         doc.StoryLengths[Story] += incomingCount - CountInDocument;
         doc.SetModeFlag(mfSectionRangesStale, true);
         doc.SetModeFlag(mfStatisticsStale, true);
-        doc.OperationManager->RemovePairsFrom(First);
+        doc.ChangedRanges->RemovePairsFrom(First);
         // The paragraphs that went may still be listed for the deferred re-break.
         auto& pending = doc.ReformatingManager->Pending;
         pending.erase(std::remove_if(pending.begin(), pending.end(), [&](int32_t i) { return i >= First; }),

@@ -2,6 +2,7 @@
 // joined paragraph's format, the headers and footers of a section that goes, the spaces at the join.
 #include <algorithm>
 
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -54,7 +55,7 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
         // The joined paragraph keeps the format of the first one.
         TParaFormat format = doc.Paragraphs[size_t(s.ParIndex)]->ParaFormat;
         FormatParagraphs(doc, TextRangeOf(e, e), format, one, operation);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     if (story == stMain && doc.Sections.size() > 1) {
         TSection* first = doc.SectionOfParagraph(s.ParIndex);
@@ -72,14 +73,14 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
             if (changed) {
                 ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, last, slots), one,
                           operation);
-                doc.OperationManager->UnionChangedRange(range, one);
+                doc.ChangedRanges->UnionChangedRange(range, one);
             }
         }
     }
     auto step = std::make_unique<TInsertDeleteOperation>(&doc, TextRangeOf(s, e), story,
                                                          !(options & ioSharedObjects));
     ApplyStep(doc, std::move(step), one, operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     TTextPos caret = s;
     if (caret.ParIndex >= doc.ParagraphCount())
         caret = TextPosAt(caret.ParIndex - 1, doc.ParagraphLength(caret.ParIndex - 1) - 1);
@@ -93,7 +94,7 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
         auto spaces = std::make_unique<TInsertDeleteOperation>(
             &doc, TextRangeOf(caret, TextPosAt(caret.ParIndex, end)), story, true);
         ApplyStep(doc, std::move(spaces), one, operation);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     SetCaretFieldsTo(range, doc.Caret);
 }

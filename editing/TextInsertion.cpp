@@ -5,6 +5,7 @@
 #include "core/Fonts.h"
 #include "core/Options.h"
 #include "core/Styles.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
@@ -54,7 +55,7 @@ void ApplyStyleToParagraph(TDocument& doc, int32_t paragraph, int32_t style, TCh
     TChangedRange one;
     FormatParagraphs(doc, TextRangeOf(TextPosAt(paragraph, 0), TextPosAt(paragraph, 0)), paraFormat, one,
                      operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }
 
 } // namespace
@@ -136,7 +137,7 @@ void InsertPlainText(TDocument& doc, const std::string& text, const TTextPos& po
     TChangedRange one;
     InsertDeleteText(doc, buffer, pos, one, operation, uint8_t(options | ioHasTrailingFormat), story,
                      paragraphs, std::move(sections));
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }
 
 void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos, TChangedRange& range,
@@ -193,13 +194,13 @@ void InsertTextAtSelection(TDocument& doc, const std::string& text, uint8_t flag
     const bool atParagraphEnd = caret.Offset >= length - 1;
     TChangedRange one;
     InsertPlainText(doc, text, caret, one, operation, flags);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     const uint8_t first = text.empty() ? 0 : uint8_t(text[0]);
     if (DocumentHost().IsOverwriteMode() && !atParagraphEnd && text.size() == 1 && first >= 32 &&
         !doc.GetModeFlag(mfNoOverwrite)) {
         const TTextPos at = doc.Caret;
         DeleteRange(doc, at, TextPosAt(at.ParIndex, at.Offset + 1), one, operation, 0);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
         MakeTextPos(at.ParIndex, at.Offset, doc.Caret);
         SetCaretFields(range, doc.Caret);
     }
@@ -219,7 +220,7 @@ void InsertTextAtSelection(TDocument& doc, const std::string& text, uint8_t flag
             TParaFormat off = UnsetParaFormat();
             off[pfBullets] = 0;
             FormatParagraphs(doc, TextRangeOf(TextPosAt(par - 1, 0), TextPosAt(par, 0)), off, one, operation);
-            doc.OperationManager->UnionChangedRange(range, one);
+            doc.ChangedRanges->UnionChangedRange(range, one);
             doc.SetModeFlag(mfEnterEndedList, true);
         }
         SetCaretFields(range, doc.Caret);
@@ -303,7 +304,7 @@ void Replace(TDocument& doc, TTextPos start, TTextPos end, TChangedRange& range,
     if (text)
         doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
     DeleteRange(doc, start, end, one, operation, uint8_t(flags & ~ioAdjustSpaces));
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     PrepareReplacementFormat(doc, start, text != nullptr);
     {
         TModeFlagScope inserting(doc);
@@ -315,7 +316,7 @@ void Replace(TDocument& doc, TTextPos start, TTextPos end, TChangedRange& range,
                 int32_t(SplitParagraphPieces(content->Data(), content->Size()).size()) - 1;
             InsertDeleteText(doc, *content, start, one, operation, flags, story, paragraphs);
         }
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     // After a replacement no selection is restored.
     for (int i = crSelStartPar; i <= crSelEndOffset; ++i)
@@ -364,7 +365,7 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
         TChangedRange one;
         FormatText(doc, TextRangeOf(TextPosAt(caret.ParIndex, caret.Offset - 1), caret), format, one,
                    operation, 1);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     SetCaretFieldsTo(range, caret);
 }

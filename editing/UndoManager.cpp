@@ -4,6 +4,7 @@
 
 #include "core/Options.h"
 #include "core/SystemUtils.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/Operation.h"
@@ -49,19 +50,22 @@ bool TypingGroups(const TOperation& later, const TOperation& earlier, const TOpe
            std::abs(later.CaretBefore.Offset - earlier.CaretBefore.Offset) <= 1;
 }
 
-} // namespace
+// Every document made in a program that records operations gets its undo manager from here: linking
+// this file installs the factory before any document exists.
+const bool OperationManagerFactoryInstalled = [] {
+    SetOperationManagerFactory([](TDocument* document) {
+        return std::unique_ptr<TOperationManager, void (*)(TOperationManager*)>(
+            new TOperationManager(document), [](TOperationManager* manager) { delete manager; });
+    });
+    return true;
+}();
 
-extern TRepaintHook GRepaintHook;
+} // namespace
 
 int64_t UndoMemoryLimit(uint64_t physicalMemory)
 {
     const uint64_t eighth = physicalMemory / 2 / 4;
     return int64_t(std::min<uint64_t>(eighth, uint64_t(MaxUndoMemory)));
-}
-
-void SetRepaintHook(TRepaintHook hook)
-{
-    GRepaintHook = hook;
 }
 
 TOperation* TOperationManager::OperationAt(int32_t index) const
@@ -131,7 +135,7 @@ void TOperationManager::Replay(bool undo, bool all, bool refresh, TChangedRange&
             op->Undo(one);
         else
             op->Redo(one);
-        UnionChangedRange(range, one);
+        Document->ChangedRanges->UnionChangedRange(range, one);
         range[crCaretLine] = one[crCaretLine];
         list.TotalMemory += op->GetMemorySize();
         list.CurrentIndex += undo ? -1 : 1;
@@ -158,7 +162,7 @@ void TOperationManager::Replay(bool undo, bool all, bool refresh, TChangedRange&
         TModeFlagScope keep(doc);
         if (!scroll && !all)
             keep.On(mfNoScrollToCaret);
-        RefreshAfterChange(range);
+        Document->ChangedRanges->RefreshAfterChange(range);
         doc.SetModified(list.CurrentIndex != list.SavedMark);
     }
     doc.SetModeFlag(mfSingleTypingRedo, false);

@@ -13,7 +13,7 @@ cases=(
   'codecs/PNG.cpp|#include "classlib/graphics/Bitmap.h"|0'
   'document/Document.cpp|#include "core/Units.h"|0'
   'document/Document.cpp|#include "editing/Builders.h"|1'
-  'document/Document.cpp|#include "editing/OperationManager.h"|0'
+  'document/Document.cpp|#include "editing/OperationManager.h"|1'
   'formats/rtf/RtfReader.cpp|#include "window/DocForm.h"|1'
   'window/DocForm_win.cpp|#include "shell/DocDisp.h"|1'
   'dialogs/Options_win.cpp|#include "tools/SpellCheck.h"|0'

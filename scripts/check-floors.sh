@@ -37,10 +37,6 @@ allowed() {
     setup) [ "$to" = classlib ] && return 0 || return 1 ;;
     resources) [ "$to" = classlib ] || [ "$to" = codecs ] && return 0 || return 1 ;;
   esac
-  # The undo list the document owns still lives beside the operations until it moves down.
-  if [ "$from" = document ] && [ "$4" = editing/OperationManager.h ]; then
-    return 0
-  fi
   local f t
   f=$(floor "$from")
   t=$(floor "$to")

@@ -11,7 +11,7 @@
 #include "document/ParReformatingManager.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "editing/OperationManager.h"
+#include "document/ChangedRanges.h"
 #include "layout_support.h"
 #include "tagged_text.h"
 
@@ -89,7 +89,7 @@ TEST_F(ReformatQueue, OnlyQueuedParagraphsAreBrokenAgainInPlace)
     EXPECT_EQ(Lines(1)[0]->Page, Doc->Pages[0].get());
     EXPECT_EQ(Lines(1)[0]->PageLineIndex, 1);
     // The line is listed for repainting; the pages stand.
-    EXPECT_EQ(Doc->OperationManager->ChangedLines, (std::vector<std::pair<int32_t, int32_t>>{{1, 0}}));
+    EXPECT_EQ(Doc->ChangedRanges->ChangedLines, (std::vector<std::pair<int32_t, int32_t>>{{1, 0}}));
 }
 
 TEST_F(ReformatQueue, InPlaceRangeAsksNoNewLayout)

@@ -11,7 +11,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentView.h"
 #include "document/Page.h"
-#include "editing/OperationManager.h"
+#include "document/ChangedRanges.h"
 #include "paged_document.h"
 #include "recording_view.h"
 #include "ticking_clock.h"

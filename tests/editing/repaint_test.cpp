@@ -4,6 +4,7 @@
 
 #include "document/Page.h"
 #include "document/ParLine.h"
+#include "document/ChangedRanges.h"
 #include "editing/OperationManager.h"
 #include "tests/editing/edit_fixture.h"
 
