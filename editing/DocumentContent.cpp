@@ -8,6 +8,7 @@
 #include "core/Styles.h"
 #include "core/TabTables.h"
 #include "document/DocObjects.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
@@ -148,13 +149,13 @@ void InsertDocumentContent(TDocument& doc, TDocumentContent& content, const TTex
     InsertDeleteText(doc, content.Buffer, pos, one, operation, options, doc.StoryOfParagraph(first),
                      int32_t(content.Formats.size()), {}, std::move(content.Fields));
     content.Fields.clear();
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     const TTextPos caret = doc.Caret;
     const TChangedRange inserted = range;
     for (size_t i = 0; i < content.Formats.size(); ++i) {
         const TTextPos at = TextPosAt(first + int32_t(i), 0);
         FormatParagraphs(doc, TextRangeOf(at, at), content.Formats[i], one, operation);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     // The selection and caret stay those of the insertion.
     for (int i = crSelStartPar; i < ChangedRangeFieldCount; ++i)

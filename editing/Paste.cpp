@@ -5,6 +5,7 @@
 #include "classlib/runtime/Exceptions.h"
 #include "core/Messages.h"
 #include "core/Options.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
@@ -45,7 +46,7 @@ void MakeInsertionPoint(TDocument& doc, TChangedRange& range, TOperation* operat
             doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
             TChangedRange one;
             DeleteRange(doc, start, end, one, operation, 0);
-            doc.OperationManager->UnionChangedRange(range, one);
+            doc.ChangedRanges->UnionChangedRange(range, one);
         } else {
             doc.Caret = end;
         }
@@ -69,7 +70,7 @@ void InsertResult(TDocument& doc, TPasteResult& result, uint8_t flags, TChangedR
             return;
         InsertDocumentContent(doc, result.Content, doc.Caret, flags, one, operation);
     }
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }
 
 // Each line of the clipboard into the next paragraph, at the caret's offset (or the line's end).
@@ -121,7 +122,7 @@ void PasteColumn(TDocument& doc, TPasteResult& result, TChangedRange& range, TOp
             const TTextPos end = TextPosAt(lastPar, doc.ParagraphLength(lastPar) - 1);
             doc.PrepareInsertFormat(end, 0);
             InsertPlainText(doc, "\r", end, one, operation, 0);
-            doc.OperationManager->UnionChangedRange(range, one);
+            doc.ChangedRanges->UnionChangedRange(range, one);
             par = doc.StoryEnd(story);
         }
         const TTextPos at = TextPosAt(par, std::min(offset, doc.ParagraphLength(par) - 1));
@@ -135,7 +136,7 @@ void PasteColumn(TDocument& doc, TPasteResult& result, TChangedRange& range, TOp
             piece.Append(lines[i].data(), int32_t(lines[i].size()));
             InsertDeleteText(doc, piece, at, one, operation, 0, story, 0);
         }
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
 }
 
@@ -219,5 +220,5 @@ void PastePiggyBank(TDocument& doc, TChangedRange& range, TOperation* operation)
         return;
     TChangedRange one;
     InsertDocumentContent(doc, content, doc.Caret, 0, one, operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }

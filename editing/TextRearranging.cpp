@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "core/TextUtils.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
@@ -111,14 +112,14 @@ void JoinAt(TDocument& doc, const TTextPos& at, TChangedRange& range, TOperation
     const bool markEnd = at.Offset >= PlainLength(doc, at.ParIndex) - 1;
     const TTextPos end = markEnd ? TextPosAt(at.ParIndex + 1, 0) : TextPosAt(at.ParIndex, at.Offset + 1);
     DeleteRange(doc, at, end, one, operation, ioAdjustSpaces);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     const uint8_t before = PlainAt(doc, at.ParIndex, at.Offset - 1);
     const uint8_t after = PlainAt(doc, at.ParIndex, at.Offset);
     const bool afterIsEnd = at.Offset >= PlainLength(doc, at.ParIndex) - 1;
     if (at.Offset > 0 && !afterIsEnd && before != ' ' && after != ' ') {
         doc.PrepareInsertFormat(at, 0);
         InsertPlainText(doc, " ", at, one, operation, 0);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
 }
 
@@ -307,10 +308,10 @@ void MoveText(TDocument& doc, TTextPos start, TTextPos end, TTextPos target, uin
               std::make_unique<TReplaceParagraphsOperation>(&doc, first, last - first + 1, story,
                                                             std::move(paragraphs)),
               one, operation);
-    doc.OperationManager->UnionChangedRange(range, one);
+    doc.ChangedRanges->UnionChangedRange(range, one);
     if (movesSection) {
         ApplyStep(doc, std::make_unique<TOrderSectionsOperation>(&doc), one, operation);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
     }
     MakeTextPos(newStart.ParIndex, newStart.Offset, doc.Caret);
     if (flags & ioSelectInserted)
@@ -440,12 +441,12 @@ void SplitParagraphs(TDocument& doc, int32_t first, int32_t last, TChangedRange&
             if (smart && PlainAt(doc, i, at.Offset - 1) == ' ') {
                 // The space at the wrap point goes with the break.
                 DeleteRange(doc, TextPosAt(i, at.Offset - 1), at, one, operation, 0);
-                doc.OperationManager->UnionChangedRange(range, one);
+                doc.ChangedRanges->UnionChangedRange(range, one);
                 at.Offset -= 1;
             }
             doc.PrepareInsertFormat(at, 0);
             InsertPlainText(doc, "\r", at, one, operation, 0);
-            doc.OperationManager->UnionChangedRange(range, one);
+            doc.ChangedRanges->UnionChangedRange(range, one);
             ++added;
         }
     }

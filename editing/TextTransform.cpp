@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/CharClasses.h"
 #include "core/TextUtils.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "editing/Builders.h"
@@ -264,7 +265,7 @@ void TransformText(TDocument& doc, uint8_t mode, const TTextRange& given, int32_
         format[cfLanguage] = LayoutManager().Layouts[size_t(targetLayout)].LanguageId();
         TChangedRange one;
         FormatText(doc, r, format, one, operation, 1);
-        doc.OperationManager->UnionChangedRange(range, one);
+        doc.ChangedRanges->UnionChangedRange(range, one);
         LayoutManager().ActivateLayout(targetLayout);
     }
     if (flags & ioSelectInserted) {

@@ -6,6 +6,7 @@
 #include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/Options.h"
+#include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -86,7 +87,7 @@ bool TPiggyBank::Append(TDocument& source, const TTextRange& range)
             // The new piece starts a paragraph of its own.
             doc.PrepareInsertFormat(at, 0);
             InsertPlainText(doc, "\r", at, one, operation.get(), 0);
-            doc.OperationManager->UnionChangedRange(range2, one);
+            doc.ChangedRanges->UnionChangedRange(range2, one);
             at = MainTextEnd(doc);
         }
         MakeTextPos(at.ParIndex, at.Offset, doc.Caret);
@@ -96,7 +97,7 @@ bool TPiggyBank::Append(TDocument& source, const TTextRange& range)
         TakeDocumentContent(doc, *clip, content);
         InsertDocumentContent(doc, content, at, CurrentOptions().Edit.WiseCutPaste ? ioAdjustSpaces : 0, one,
                               operation.get());
-        doc.OperationManager->UnionChangedRange(range2, one);
+        doc.ChangedRanges->UnionChangedRange(range2, one);
         if (AppendCheck)
             AppendCheck(doc);
     } catch (const std::exception& e) {
@@ -104,7 +105,7 @@ bool TPiggyBank::Append(TDocument& source, const TTextRange& range)
         try {
             TChangedRange undone;
             operation->Undo(undone);
-            doc.OperationManager->RefreshAfterChange(undone);
+            doc.ChangedRanges->RefreshAfterChange(undone);
         } catch (...) {}
         doc.Caret = operation->CaretBefore;
         doc.Selection = operation->SelectionBefore;
@@ -112,7 +113,7 @@ bool TPiggyBank::Append(TDocument& source, const TTextRange& range)
             ShowError(e.what());
         return false;
     }
-    doc.OperationManager->RefreshAfterChange(range2);
+    doc.ChangedRanges->RefreshAfterChange(range2);
     doc.OperationManager->AddOperation(std::move(operation));
     doc.SetModified(true);
     return true;
