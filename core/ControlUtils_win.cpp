@@ -14,7 +14,7 @@ TPopupMenu* SharedPopup = nullptr;
 // The width of a caption as the control shows it (accelerator marks left out unless shown).
 int CaptionWidth(TControl* control, const std::string& caption)
 {
-    HDC dc = GetDC(nullptr);
+    const TScreenDC dc;
     HGDIOBJ oldFont = SelectObject(dc, control->Font().Handle());
     RECT r = {0, 0, 0, 0};
     UINT format = DT_CALCRECT | DT_SINGLELINE;
@@ -22,7 +22,6 @@ int CaptionWidth(TControl* control, const std::string& caption)
         format |= DT_NOPREFIX;
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r, format);
     SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
     return r.right - r.left;
 }
 

@@ -1,8 +1,11 @@
 // The drawing surface over a device context of the system.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "core/DrawSurface.h"
+
+class TServiceBitmap;
 
 // Draws on a device context it does not own; what it selects into the context is put back after each
 // call, and the clip saved by SaveClip is restored by RestoreClip.
@@ -75,9 +78,8 @@ public:
     int32_t Height() const override { return FHeight; }
 
 private:
-    uintptr_t FOriginal;
-    uintptr_t FBitmap = 0;
     int32_t FMaxWidth, FMaxHeight;
     int32_t FWidth = 0, FHeight = 0;
+    std::unique_ptr<TServiceBitmap> FBuffer;
     TDCSurface FSurface;
 };

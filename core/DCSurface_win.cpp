@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "classlib/graphics/GdiHandles_win.h"
+#include "classlib/graphics/SharedBitmaps_win.h"
+#include "classlib/runtime/Exceptions.h"
+
 namespace {
 
 HDC DC(TDCHandle dc)
@@ -52,9 +56,8 @@ void TDCSurface::InvertPolygon(const TPoint (&corners)[4])
     POINT points[4];
     for (int i = 0; i < 4; ++i)
         points[i] = POINT{corners[i].X, corners[i].Y};
-    HRGN region = CreatePolygonRgn(points, 4, WINDING);
-    InvertRgn(DC(FDC), region);
-    DeleteObject(region);
+    const TGdiObject<HRGN> region(CreatePolygonRgn(points, 4, WINDING));
+    InvertRgn(DC(FDC), region.get());
 }
 
 void TDCSurface::SetPixel(int32_t x, int32_t y, TColorRef color)
@@ -67,14 +70,13 @@ void TDCSurface::Polyline(const TPoint* points, int32_t count, TColorRef color, 
     if (count < 2)
         return;
     HDC dc = DC(FDC);
-    HPEN pen = CreatePen(PS_SOLID, width, COLORREF(color));
-    HGDIOBJ old = SelectObject(dc, pen);
+    const TGdiObject<HPEN> pen(CreatePen(PS_SOLID, width, COLORREF(color)));
+    HGDIOBJ old = SelectObject(dc, pen.get());
     std::vector<POINT> p(size_t(count), POINT{});
     for (int32_t i = 0; i < count; ++i)
         p[size_t(i)] = POINT{points[i].X, points[i].Y};
     ::Polyline(dc, p.data(), count);
     SelectObject(dc, old);
-    DeleteObject(pen);
 }
 
 void TDCSurface::FocusRect(const TRect& r)
@@ -110,23 +112,19 @@ void TDCSurface::WriteText(int32_t x, int32_t y, std::string_view text, const in
 
 void TDCSurface::SaveClip()
 {
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetClipRgn(DC(FDC), region) != 1) {
-        DeleteObject(region);
-        region = nullptr;
-    }
-    FSavedClips.push_back(reinterpret_cast<uintptr_t>(region));
+    TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    if (GetClipRgn(DC(FDC), region.get()) != 1)
+        region.reset();
+    FSavedClips.push_back(reinterpret_cast<uintptr_t>(region.release()));
 }
 
 void TDCSurface::RestoreClip()
 {
     if (FSavedClips.empty())
         return;
-    HRGN region = reinterpret_cast<HRGN>(FSavedClips.back());
+    const TGdiObject<HRGN> region(reinterpret_cast<HRGN>(FSavedClips.back()));
     FSavedClips.pop_back();
-    SelectClipRgn(DC(FDC), region);
-    if (region)
-        DeleteObject(region);
+    SelectClipRgn(DC(FDC), region.get());
 }
 
 void TDCSurface::IntersectClip(const TRect& r)
@@ -147,20 +145,11 @@ void TDCSurface::CopyFrom(TDrawSurface& source, const TRect& from, int32_t x, in
 
 TBitmapSurface::TBitmapSurface(int32_t maxWidth, int32_t maxHeight)
     : FMaxWidth(maxWidth), FMaxHeight(maxHeight),
-      FSurface(reinterpret_cast<TDCHandle>(CreateCompatibleDC(nullptr)))
-{
-    FOriginal = reinterpret_cast<uintptr_t>(GetCurrentObject(DC(FSurface.Handle()), OBJ_BITMAP));
-    SetBkMode(DC(FSurface.Handle()), TRANSPARENT);
-}
+      FBuffer(std::make_unique<TServiceBitmap>(maxWidth, maxHeight)),
+      FSurface(reinterpret_cast<TDCHandle>(FBuffer->DC()))
+{}
 
-TBitmapSurface::~TBitmapSurface()
-{
-    HDC dc = DC(FSurface.Handle());
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(FOriginal));
-    if (FBitmap)
-        DeleteObject(reinterpret_cast<HBITMAP>(FBitmap));
-    DeleteDC(dc);
-}
+TBitmapSurface::~TBitmapSurface() = default;
 
 void TBitmapSurface::SetSize(int32_t width, int32_t height)
 {
@@ -168,22 +157,16 @@ void TBitmapSurface::SetSize(int32_t width, int32_t height)
     height = std::min(height, FMaxHeight);
     if (width == FWidth && height == FHeight)
         return;
-    HDC dc = DC(FSurface.Handle());
-    SelectObject(dc, reinterpret_cast<HGDIOBJ>(FOriginal));
-    if (FBitmap)
-        DeleteObject(reinterpret_cast<HBITMAP>(FBitmap));
-    FBitmap = 0;
     FWidth = FHeight = 0;
-    if (width >= 1 && height >= 1) {
-        HDC screen = GetDC(nullptr);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        if (bitmap) {
-            SelectObject(dc, bitmap);
-            FBitmap = reinterpret_cast<uintptr_t>(bitmap);
-            FWidth = width;
-            FHeight = height;
-        }
+    try {
+        FBuffer->SetSize(width, height);
+    } catch (const EOutOfMemory&) {
+        // No bitmap of that size: the surface stays empty, as one of no size.
+        FBuffer->SetSize(0, 0);
+    }
+    if (FBuffer->Bitmap()) {
+        FWidth = width;
+        FHeight = height;
     }
 }
 

@@ -5,21 +5,17 @@
 
 #include <cstring>
 
+#include "classlib/graphics/GdiHandles_win.h"
+
 namespace {
 
 class TGdiFontDevice : public TFontDevice {
 public:
-    ~TGdiFontDevice() override
-    {
-        if (FDC)
-            DeleteDC(FDC);
-    }
-
     TDCHandle MeasuringDC() override
     {
         if (!FDC)
-            FDC = CreateCompatibleDC(nullptr);
-        return reinterpret_cast<TDCHandle>(FDC);
+            FDC.reset(CreateCompatibleDC(nullptr));
+        return reinterpret_cast<TDCHandle>(FDC.get());
     }
 
     int32_t ScreenDpi() override { return GetDeviceCaps(DC(MeasuringDC()), LOGPIXELSY); }
@@ -141,7 +137,7 @@ private:
                             reinterpret_cast<LPARAM>(&list), 0);
     }
 
-    HDC FDC = nullptr;
+    TMemoryDC FDC;
 };
 
 } // namespace

@@ -50,13 +50,12 @@ void AssignMetafileAsBitmap(const TMetafile& metafile, TBitmap& graphic, SIZE si
 
 std::unique_ptr<TMetafile> BitmapToMetafile(const TBitmap& bitmap)
 {
-    HDC screen = GetDC(nullptr);
+    const TScreenDC screen;
     const int width = bitmap.GetWidth(), height = bitmap.GetHeight();
     // The frame in hundredths of a millimetre on the screen the metafile refers to.
     RECT frame = {0, 0, MulDiv(width, 100 * GetDeviceCaps(screen, HORZSIZE), GetDeviceCaps(screen, HORZRES)),
                   MulDiv(height, 100 * GetDeviceCaps(screen, VERTSIZE), GetDeviceCaps(screen, VERTRES))};
     HDC dc = CreateEnhMetaFileA(screen, nullptr, &frame, nullptr);
-    ReleaseDC(nullptr, screen);
     if (!dc)
         throw EOutOfMemory();
     RECT area = {0, 0, width, height};

@@ -335,6 +335,8 @@ void TOptionsHolder::Exchange(TSettingsStorage& store, bool saving)
         store.WriteBool("ShowHotKeys", in.ShowHotKeys);
         if (!in.MainMenu.empty())
             store.WriteBinary("MainMenu_Fr", in.MainMenu.data(), in.MainMenu.size());
+        // The shortcut overrides, read by the start-up sequence; an empty block restores the table.
+        store.WriteBinary("HotKeyOverrides_fr", Owners.HotKeyOverrides.data(), Owners.HotKeyOverrides.size());
     }
 
     // --- Internal\MainWnd ---

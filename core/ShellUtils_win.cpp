@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "classlib/graphics/Graphics.h"
+#include "codecs/ScreenResolution.h"
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Files.h"
 #include "classlib/runtime/StringList.h"
@@ -124,11 +125,7 @@ std::string ShortenPath(TCanvas& canvas, const std::string& path, int maxWidth)
 
 int ScaleToScreen(int value)
 {
-    HDC dc = GetDC(nullptr);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc)
-        ReleaseDC(nullptr, dc);
-    return MulDiv(value, dpi, 96);
+    return MulDiv(value, static_cast<int>(ScreenDotsPerInch(false)), 96);
 }
 
 bool IsKeyDown(int key)

@@ -7,11 +7,9 @@
 
 void ExcludeRectFromRgn(const TRect& rect, TRegionHandle& region)
 {
-    HRGN cut = CreateRectRgn(rect.Left, rect.Top, rect.Right, rect.Bottom);
-    if (!cut)
-        return;
-    CombineRgn(static_cast<HRGN>(region), static_cast<HRGN>(region), cut, RGN_DIFF);
-    DeleteObject(cut);
+    const TGdiObject<HRGN> cut(CreateRectRgn(rect.Left, rect.Top, rect.Right, rect.Bottom));
+    if (cut)
+        CombineRgn(static_cast<HRGN>(region), static_cast<HRGN>(region), cut.get(), RGN_DIFF);
 }
 
 TPoint MapControlPoint(TControl* fromControl, TControl* toControl, TPoint point)

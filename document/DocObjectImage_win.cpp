@@ -5,6 +5,7 @@
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Bitmap_win.h"
+#include "classlib/graphics/GdiHandles_win.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/Metafiles.h"
@@ -40,27 +41,12 @@ void DrawThroughDib(HDC dc, const RECT& rect, TDocObjectImage& image)
             return;
     } else {
         dib.SetSize(w, h);
-        HDC memory = CreateCompatibleDC(dc);
-        TDIBInfo info;
-        GetDIBInfo(dib, info);
-        void* bits = nullptr;
-        HBITMAP section =
-            CreateDIBSection(memory, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!section) {
-            DeleteDC(memory);
+        const bool drawn = DrawIntoBitmap(dib, [&](HDC memory) {
+            SetStretchBltMode(memory, COLORONCOLOR);
+            DrawBitmap(memory, RECT{0, 0, w, h}, *image.Bitmap);
+        });
+        if (!drawn)
             return;
-        }
-        HGDIOBJ old = SelectObject(memory, section);
-        SetStretchBltMode(memory, COLORONCOLOR);
-        DrawBitmap(memory, RECT{0, 0, w, h}, *image.Bitmap);
-        GdiFlush();
-        const uint8_t* source = static_cast<const uint8_t*>(bits);
-        for (int y = 0; y < h; ++y)
-            std::copy(source + int64_t(h - 1 - y) * dib.RowBytes(), source + int64_t(h - y) * dib.RowBytes(),
-                      dib.ScanLine(y));
-        SelectObject(memory, old);
-        DeleteObject(section);
-        DeleteDC(memory);
     }
     TDIBInfo info;
     GetDIBInfo(dib, info);
@@ -72,20 +58,17 @@ void DrawPlaceholder(HDC dc, const RECT& rect, const TDocObjectImage& image, boo
 {
     if (selected)
         return;
-    HBRUSH brush = CreateSolidBrush(PlaceholderColor);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    FillRect(dc, &rect, TGdiObject<HBRUSH>(CreateSolidBrush(PlaceholderColor)).get());
     const TDocument& document = *image.Owner->Document;
-    HFONT font = CreateFontA(document.DeviceFontHeight(0), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             0, 0, "Arial");
-    HGDIOBJ old = SelectObject(dc, font);
+    const TGdiObject<HFONT> font(CreateFontA(document.DeviceFontHeight(0), 0, 0, 0, FW_NORMAL, 0, 0, 0,
+                                             DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+    HGDIOBJ old = SelectObject(dc, font.get());
     const int mode = SetBkMode(dc, TRANSPARENT);
     RECT box = rect;
     const char* label = dynamic_cast<const TDocOLEObject*>(image.Owner) ? "Objet OLE" : "Image";
     DrawTextA(dc, label, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SetBkMode(dc, mode);
     SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 // Eight 6 × 6 squares at the corners and the middles of the sides, as one region.
@@ -98,9 +81,8 @@ HRGN SizingHandlesRegion(const RECT& r)
         for (int j = 0; j < 3; ++j) {
             if (i == 1 && j == 1)
                 continue;
-            HRGN square = CreateRectRgn(xs[i], ys[j], xs[i] + 6, ys[j] + 6);
-            CombineRgn(region, region, square, RGN_OR);
-            DeleteObject(square);
+            const TGdiObject<HRGN> square(CreateRectRgn(xs[i], ys[j], xs[i] + 6, ys[j] + 6));
+            CombineRgn(region, region, square.get(), RGN_OR);
         }
     return region;
 }
@@ -128,9 +110,8 @@ void TDocObjectImage::Draw(TDeviceContext deviceContext, const TObjectPlacement&
         DrawPlaceholder(dc, rect, *this, (placement.Flags & opSelected) != 0);
     }
     if (placement.Flags & opSelected) {
-        HRGN handles = SizingHandlesRegion(rect);
-        FillRgn(dc, handles, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        DeleteObject(handles);
+        const TGdiObject<HRGN> handles(SizingHandlesRegion(rect));
+        FillRgn(dc, handles.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     ++UseCount;
     if (!DocumentHost().KeepDecodedPictures)

@@ -15,7 +15,7 @@
 #include "document/InlineTags.h"
 #include "document/Page.h"
 #include "document/ParReformatingManager.h"
-#include "document/ScreenInfo.h"
+#include "codecs/ScreenResolution.h"
 #include "document/Section.h"
 #include "document/ChangedRanges.h"
 
@@ -42,7 +42,7 @@ TDocument::TDocument(bool hidden)
     StoryLengths[stMain] = 1;
     Sections.push_back(std::make_unique<TSection>(this));
     Sections.front()->SetDefaults();
-    ViewState.ScreenDpi = ScreenPixelsPerInch();
+    ViewState.ScreenDpi = static_cast<int32_t>(ScreenDotsPerInch(false));
     SetModeFlag(mfViewNotReady, true);
     SetZoom(100);
     if (!hidden)

@@ -43,29 +43,9 @@ bool RenderMetafile(TMetafileHandle metafile, int32_t width, int32_t height, TBi
         return false;
     out.SetPixelFormat(pf24bit);
     out.SetSize(width, height);
-    TDIBInfo info;
-    GetDIBInfo(out, info);
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP dib =
-        CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib) {
-        DeleteDC(dc);
-        return false;
-    }
-    HGDIOBJ old = SelectObject(dc, dib);
-    RECT rect{0, 0, width, height};
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PlayEnhMetaFile(dc, reinterpret_cast<HENHMETAFILE>(metafile), &rect);
-    GdiFlush();
-    const int32_t rowBytes = out.RowBytes();
-    const uint8_t* source = static_cast<const uint8_t*>(bits);
-    // The section's rows run bottom up, like the bitmap's own storage.
-    for (int32_t y = 0; y < height; ++y)
-        std::copy(source + int64_t(height - 1 - y) * rowBytes, source + int64_t(height - y) * rowBytes,
-                  out.ScanLine(y));
-    SelectObject(dc, old);
-    DeleteObject(dib);
-    DeleteDC(dc);
-    return true;
+    return DrawIntoBitmap(out, [&](HDC dc) {
+        RECT rect{0, 0, width, height};
+        FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PlayEnhMetaFile(dc, reinterpret_cast<HENHMETAFILE>(metafile), &rect);
+    });
 }

@@ -25,8 +25,10 @@
 #include "shell/CommandManager.h"
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
+#include "shell/HotKeys.h"
 #include "shell/Splash.h"
 #include "shell/Startup.h"
+#include "shell/ToolbarManager.h"
 #include "window/DocForm.h"
 
 TMainForm* MainForm = nullptr;
@@ -125,6 +127,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
                 CommandManager().ExecuteCommand(command);
                 handled = true;
             }
+        if (ToolbarManager())
+            ToolbarManager()->WatchSwitchKey(msg);
     };
     Application->OnException = [this](TComponent*, const Exception& e) { HandleFatalException(e); };
     // After every message: the transient status text goes and the command states are refreshed.
@@ -272,7 +276,7 @@ void TMainForm::LayoutChildren()
             SendMessageA(FStatusBar, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(parts));
         }
     }
-    int top = 0;
+    int top = ToolbarManager() ? ToolbarManager()->PlaceToolbars(r.right) : 0;
     const bool barShown = o.View.DocBtnBar && !FullScreen;
     const int barHeight = ScaleToScreen(26);
     DocButtonBar->SetVisible(barShown);
@@ -470,6 +474,8 @@ void TMainForm::UpdateInterface()
         return;
     Flags &= ~(mffRefreshPending | mffDocumentRefresh);
     UpdateStatusPanels();
+    if (ToolbarManager())
+        ToolbarManager()->UpdateAllToolbars();
     TDocument* active = GetActiveDocument();
     if (Flags & mffRebuildDocBar) {
         Flags &= ~mffRebuildDocBar;
@@ -785,6 +791,23 @@ void TMainForm::WndProc(TMessage& message)
         }
         return;
     case WM_DEFERREDSTARTUP: DeferredStartUp(); return;
+    // Keys of the main window itself go to the shortcuts; a system-wide hot key runs its command.
+    case CN_KEYDOWN:
+        HotKeyManager().WMKeyDown(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case CN_SYSKEYDOWN:
+        HotKeyManager().WMSysKeyDown(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case WM_SYSCHAR:
+        HotKeyManager().WMSysChar(message);
+        if (message.Result == 0)
+            break;
+        return;
+    case WM_HOTKEY: CommandManager().ExecuteCommand(static_cast<int32_t>(message.WParam)); return;
     case WM_QUERYENDSESSION:
         Flags |= mffSessionEnding;
         if (!CloseQuery()) {

@@ -38,12 +38,6 @@
 
 std::string RunAfterExitCommand;
 
-THotKeyManager& HotKeyManager()
-{
-    static THotKeyManager manager;
-    return manager;
-}
-
 namespace {
 
 // The services of the program, created in the order of start-up.
@@ -99,6 +93,7 @@ void CollectOwnerValues(TOptionsHolder& holder, TServices& services)
     }
     owners.SpellCheckSystems = SpellCheckSettings().SystemListText();
     owners.FontHistory = GetFontManager().HistoryText();
+    owners.HotKeyOverrides = HotKeyManager().GetOverrides();
 }
 
 TServices* Running = nullptr;

@@ -9,6 +9,7 @@
 
 class TDocument;
 class TPage;
+class TStraightEdge;
 struct TPageMargins;
 struct TPageSetup;
 
@@ -56,7 +57,8 @@ public:
     void DrawOnView(const std::function<void(TDrawSurface&)>& draw) override;
     void SetScrollRanges(const TScrollRanges& ranges, TPoint pos) override;
     void SetScrollBarPositions(TPoint pos) override;
-    void UpdateRulers() override {}
+    // Brings the rulers shown up to date with the caret (Ruler_win.cpp).
+    void UpdateRulers() override;
     void CreateSystemCaret(const TCaretShape& shape) override;
     void SetSystemCaretPos(TPoint client) override;
     void DestroySystemCaret() override;
@@ -79,6 +81,9 @@ public:
     // Ends every mouse gesture and its feedback.
     void CancelMouseMode();
     TMouseGesture Mouse;
+    // The horizontal and the vertical ruler (owned as components).
+    TStraightEdge* StraightEdge = nullptr;
+    TStraightEdge* VerStraightEdge = nullptr;
     std::string LastRectangleText; // the text of the last Alt+drag rectangle
 
 protected:
@@ -86,6 +91,7 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    friend class TStraightEdge;
     // The window may act for its document: it has one, and the document is built.
     bool CanEdit() const;
     void UpdateAfterResize();

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "core/Colors.h"
+#include "core/Options.h"
 #include "core/DCSurface.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "window/Ruler.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(own
     VerScrollBar->SetParent(this);
     VerScrollBar->SmallChange = 16;
     VerScrollBar->OnChange = [this](TComponent*) { VerScrollBarChange(); };
+    StraightEdge = new TStraightEdge(this, false);
+    VerStraightEdge = new TStraightEdge(this, true);
 }
 
 TDocumentForm::~TDocumentForm()
@@ -66,6 +70,13 @@ void TDocumentForm::LayoutControls()
     HorScrollBar->SetVisible(horizontal);
     HorScrollBar->SetBounds(0, h - cy, std::max(0, w - cx), cy);
     VerScrollBar->SetBounds(w - cx, 0, cx, std::max(0, h - (horizontal ? cy : 0)));
+    const bool ruler = CurrentOptions().View.Ruler, verRuler = CurrentOptions().View.VerRuler;
+    StraightEdge->SetVisible(ruler);
+    StraightEdge->SetBounds(0, 0, std::max(0, w - cx), StraightEdge->Height());
+    VerStraightEdge->SetVisible(verRuler);
+    const int rulerHeight = ruler ? StraightEdge->Height() : 0;
+    VerStraightEdge->SetBounds(0, rulerHeight, VerStraightEdge->Width(),
+                               std::max(0, h - (horizontal ? cy : 0) - rulerHeight));
     SetScrollPageSizes();
 }
 
@@ -73,7 +84,10 @@ void TDocumentForm::CalcViewRect()
 {
     const int w = HandleAllocated() ? ClientWidth() : 0, h = HandleAllocated() ? ClientHeight() : 0;
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-    ViewRect = TRect{0, 0, std::max(0, w - cx), std::max(0, h - (HorScrollBar->Visible() ? cy : 0))};
+    const int left = VerStraightEdge->Visible() ? VerStraightEdge->Width() : 0;
+    const int top = StraightEdge->Visible() ? StraightEdge->Height() : 0;
+    ViewRect =
+        TRect{left, top, std::max(left, w - cx), std::max(top, h - (HorScrollBar->Visible() ? cy : 0))};
     if (Document) {
         Document->ViewState.ClientWidth = ViewRect.Right - ViewRect.Left;
         Document->ViewState.ClientHeight = ViewRect.Bottom - ViewRect.Top;
@@ -167,6 +181,7 @@ void TDocumentForm::SetSystemCaretPos(TPoint client)
 {
     if (FHasCaret)
         SetCaretPos(client.X, client.Y);
+    UpdateRulers();
 }
 
 void TDocumentForm::DestroySystemCaret()

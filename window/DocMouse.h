@@ -22,6 +22,7 @@ enum : uint32_t {
     dsCollapseOnRelease = 0x200, // a press inside the selection that never became a drag
     dsLinkClick = 0x400,         // a press on a link: followed on release
     dsCaretHiddenForMouse = 0x800,
+    dsRulerDrag = 0x1000,         // a marker of a ruler is being dragged
     dsResizing = 0x2000,          // a picture is being scaled by a handle
     dsHandPanning = 0x10000,      // the hand tool drags the view
     dsMiddleAutoscroll = 0x40000, // the middle button scrolls

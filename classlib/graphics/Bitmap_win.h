@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "classlib/graphics/Bitmap.h"
 
 // A bitmap information block with room for a full colour table.
@@ -18,3 +20,6 @@ void GetDIBInfo(const TBitmap& bitmap, TDIBInfo& info);
 HBITMAP CreateBitmapHandle(const TBitmap& bitmap);
 // Draws the bitmap stretched to the rectangle.
 void DrawBitmap(HDC dc, const RECT& rect, const TBitmap& bitmap);
+// Lets Draw paint on a memory context over a device-independent section of the bitmap's size and format,
+// then copies the section's pixels into the bitmap; false (the bitmap unchanged) when no section is made.
+bool DrawIntoBitmap(TBitmap& bitmap, const std::function<void(HDC dc)>& draw);

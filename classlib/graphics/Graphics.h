@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "classlib/graphics/GdiHandles_win.h"
+
 // A colour: an RGB value (red in the low byte), or a system colour when the high bit is set
 // (0x80000000 + the system's colour index).
 using TColor = int32_t;
@@ -36,7 +38,6 @@ public:
         Assign(other);
         return *this;
     }
-    ~TFont();
 
     void Assign(const TFont& other);
     HFONT Handle();
@@ -69,7 +70,7 @@ private:
     uint8_t FCharset = DEFAULT_CHARSET;
     TColor FColor = clWindowText;
     int FPixelsPerInch = 96;
-    HFONT FHandle = nullptr;
+    TGdiObject<HFONT> FHandle;
 };
 
 enum TBrushStyle : uint8_t { bsSolid, bsClear };
@@ -80,7 +81,6 @@ public:
     explicit TBrush(TColor color) : FColor(color) {}
     TBrush(const TBrush& other) : FColor(other.FColor), FStyle(other.FStyle) {}
     TBrush& operator=(const TBrush& other);
-    ~TBrush();
     HBRUSH Handle();
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -91,7 +91,7 @@ private:
     void Changed();
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
-    HBRUSH FHandle = nullptr;
+    TGdiObject<HBRUSH> FHandle;
 };
 
 class TPen {
@@ -99,7 +99,6 @@ public:
     TPen() = default;
     TPen(const TPen& other) : FColor(other.FColor), FWidth(other.FWidth), FStyle(other.FStyle) {}
     TPen& operator=(const TPen& other);
-    ~TPen();
     HPEN Handle();
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -114,7 +113,7 @@ private:
     TColor FColor = clBlack;
     int FWidth = 1;
     int FStyle = PS_SOLID;
-    HPEN FHandle = nullptr;
+    TGdiObject<HPEN> FHandle;
 };
 
 // An icon: a system icon (shared, never destroyed) or one the icon owns.

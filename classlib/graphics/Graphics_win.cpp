@@ -10,12 +10,6 @@ COLORREF ColorToRGB(TColor color)
 
 // ---- TFont
 
-TFont::~TFont()
-{
-    if (FHandle)
-        DeleteObject(FHandle);
-}
-
 void TFont::Assign(const TFont& other)
 {
     if (&other == this)
@@ -31,10 +25,7 @@ void TFont::Assign(const TFont& other)
 
 void TFont::Changed()
 {
-    if (FHandle) {
-        DeleteObject(FHandle);
-        FHandle = nullptr;
-    }
+    FHandle.reset();
     if (OnChange)
         OnChange();
 }
@@ -54,9 +45,9 @@ HFONT TFont::Handle()
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
         lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
-        FHandle = CreateFontIndirectA(&lf);
+        FHandle.reset(CreateFontIndirectA(&lf));
     }
-    return FHandle;
+    return FHandle.get();
 }
 
 void TFont::SetName(const std::string& name)
@@ -108,29 +99,20 @@ TBrush& TBrush::operator=(const TBrush& other)
     return *this;
 }
 
-TBrush::~TBrush()
-{
-    if (FHandle)
-        DeleteObject(FHandle);
-}
-
 void TBrush::Changed()
 {
-    if (FHandle) {
-        DeleteObject(FHandle);
-        FHandle = nullptr;
-    }
+    FHandle.reset();
 }
 
 HBRUSH TBrush::Handle()
 {
     if (!FHandle) {
         if (FStyle == bsClear)
-            FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+            FHandle.reset(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
         else
-            FHandle = CreateSolidBrush(ColorToRGB(FColor));
+            FHandle.reset(CreateSolidBrush(ColorToRGB(FColor)));
     }
-    return FHandle;
+    return FHandle.get();
 }
 
 void TBrush::SetColor(TColor color)
@@ -157,25 +139,16 @@ TPen& TPen::operator=(const TPen& other)
     return *this;
 }
 
-TPen::~TPen()
-{
-    if (FHandle)
-        DeleteObject(FHandle);
-}
-
 void TPen::Changed()
 {
-    if (FHandle) {
-        DeleteObject(FHandle);
-        FHandle = nullptr;
-    }
+    FHandle.reset();
 }
 
 HPEN TPen::Handle()
 {
     if (!FHandle)
-        FHandle = CreatePen(FStyle, FWidth, ColorToRGB(FColor));
-    return FHandle;
+        FHandle.reset(CreatePen(FStyle, FWidth, ColorToRGB(FColor)));
+    return FHandle.get();
 }
 
 void TPen::SetColor(TColor color)

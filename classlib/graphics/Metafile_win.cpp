@@ -6,16 +6,15 @@
 
 void TMetafile::SetHandle(HENHMETAFILE handle)
 {
-    if (FHandle && FHandle != handle)
-        DeleteEnhMetaFile(FHandle);
-    FHandle = handle;
+    if (FHandle.get() != handle)
+        FHandle.reset(handle);
 }
 
 SIZE TMetafile::PixelSize() const
 {
     SIZE size = {0, 0};
     ENHMETAHEADER h = {};
-    if (!FHandle || !GetEnhMetaFileHeader(FHandle, sizeof(h), &h) || h.szlMillimeters.cx <= 0 ||
+    if (!FHandle || !GetEnhMetaFileHeader(FHandle.get(), sizeof(h), &h) || h.szlMillimeters.cx <= 0 ||
         h.szlMillimeters.cy <= 0)
         return size;
     const int64_t frameWidth = static_cast<int64_t>(h.rclFrame.right) - h.rclFrame.left;
@@ -54,8 +53,8 @@ void TMetafile::SaveToStream(TStream& stream)
 {
     if (!FHandle)
         return;
-    const UINT size = GetEnhMetaFileBits(FHandle, 0, nullptr);
+    const UINT size = GetEnhMetaFileBits(FHandle.get(), 0, nullptr);
     std::vector<uint8_t> bytes(size);
-    GetEnhMetaFileBits(FHandle, size, bytes.data());
+    GetEnhMetaFileBits(FHandle.get(), size, bytes.data());
     stream.WriteBuffer(bytes.data(), static_cast<int32_t>(size));
 }

@@ -2,16 +2,17 @@
 #pragma once
 #include <windows.h>
 
+#include "classlib/graphics/GdiHandles_win.h"
 #include "classlib/graphics/Graphic.h"
 
 class TMetafile : public TGraphic {
 public:
     TMetafile() = default;
-    ~TMetafile() override { SetHandle(nullptr); }
+    ~TMetafile() override = default;
     TMetafile(const TMetafile&) = delete;
     TMetafile& operator=(const TMetafile&) = delete;
 
-    HENHMETAFILE Handle() const { return FHandle; }
+    HENHMETAFILE Handle() const { return FHandle.get(); }
     // Takes the metafile over (deleted with the graphic or at the next SetHandle).
     void SetHandle(HENHMETAFILE handle);
     // The size in pixels of the device it was recorded for: the frame (0.01 mm) times that device's
@@ -25,5 +26,5 @@ public:
 
 private:
     SIZE PixelSize() const;
-    HENHMETAFILE FHandle = nullptr;
+    TEnhMetafileHandle FHandle;
 };

@@ -9,21 +9,18 @@ TMemoryBitmapDC::TMemoryBitmapDC() : FDC(CreateCompatibleDC(nullptr))
 {
     if (!FDC)
         throw EOutOfMemory();
-    FOriginal = GetCurrentObject(FDC, OBJ_BITMAP);
+    FOriginal = GetCurrentObject(FDC.get(), OBJ_BITMAP);
 }
 
 TMemoryBitmapDC::~TMemoryBitmapDC()
 {
     Replace(nullptr);
-    DeleteDC(FDC);
 }
 
 void TMemoryBitmapDC::Replace(HBITMAP bitmap)
 {
-    SelectObject(FDC, bitmap ? bitmap : FOriginal);
-    if (FBitmap)
-        DeleteObject(FBitmap);
-    FBitmap = bitmap;
+    SelectObject(FDC.get(), bitmap ? bitmap : FOriginal);
+    FBitmap.reset(bitmap);
 }
 
 TDIBBitmap::TDIBBitmap(int bitsPerPixel)
@@ -48,9 +45,7 @@ void TDIBBitmap::SetSize(int32_t width, int32_t height)
     } else if (FBitsPerPixel <= 8) {
         const int count = 1 << FBitsPerPixel;
         PALETTEENTRY entries[256] = {};
-        HDC screen = GetDC(nullptr);
-        UINT got = GetSystemPaletteEntries(screen, 0, static_cast<UINT>(count), entries);
-        ReleaseDC(nullptr, screen);
+        const UINT got = GetSystemPaletteEntries(TScreenDC(), 0, static_cast<UINT>(count), entries);
         if (got == 0) // a display without a palette: the system's default colours
             GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0,
                               static_cast<UINT>(count), entries);
@@ -81,9 +76,7 @@ void TServiceBitmap::SetSize(int32_t width, int32_t height)
     if (width >= 1 && height >= 1) {
         if (Bitmap() && width == FWidth && height == FHeight)
             return;
-        HDC screen = GetDC(nullptr);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(TScreenDC(), width, height);
         if (!bitmap)
             throw EOutOfMemory();
         Replace(bitmap);

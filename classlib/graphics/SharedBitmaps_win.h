@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "classlib/graphics/GdiHandles_win.h"
+
 // A memory device context and the bitmap it owns; the context's original bitmap stands in it when it
 // owns none.
 class TMemoryBitmapDC {
@@ -14,17 +16,17 @@ public:
     TMemoryBitmapDC(const TMemoryBitmapDC&) = delete;
     TMemoryBitmapDC& operator=(const TMemoryBitmapDC&) = delete;
 
-    HDC DC() const { return FDC; }
-    HBITMAP Bitmap() const { return FBitmap; }
+    HDC DC() const { return FDC.get(); }
+    HBITMAP Bitmap() const { return FBitmap.get(); }
 
 protected:
     // Selects the bitmap (null: the original one) and deletes the one it replaces.
     void Replace(HBITMAP bitmap);
 
 private:
-    HDC FDC;
+    TMemoryDC FDC;
     HGDIOBJ FOriginal;
-    HBITMAP FBitmap = nullptr;
+    TGdiObject<HBITMAP> FBitmap;
 };
 
 class TDIBBitmap : public TMemoryBitmapDC {

@@ -32,9 +32,9 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgBut
     SetCaption(type < mtCustom ? MsgDlgCaptions[type] : Application->Title());
 
     // Measures on a memory device context with the form's font.
-    HDC dc = CreateCompatibleDC(nullptr);
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
     TCanvas canvas;
-    canvas.SetHandle(dc);
+    canvas.SetHandle(dc.get());
     canvas.Font() = Font();
     std::string all;
     for (int c = 32; c <= 254; ++c)
@@ -56,7 +56,7 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type, TMsgDlgBut
         checkHeight = std::max(aveHeight + 4, 17);
     }
     canvas.SetHandle(nullptr);
-    DeleteDC(dc);
+    dc.reset();
 
     const bool hasIcon = type < mtCustom;
     const int textLeft = hasIcon ? IconSize + horzSpacing : 0;

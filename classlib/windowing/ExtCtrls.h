@@ -4,22 +4,16 @@
 #include <vector>
 
 #include "classlib/windowing/Controls.h"
+#include "classlib/windowing/StdCtrls.h"
 
 // A radio button; the buttons of one parent form one group, and ticking one clears the others.
-class TRadioButton : public TControl {
+class TRadioButton : public TButtonControl {
 public:
     explicit TRadioButton(TComponent* owner);
-    bool Checked() const;
-    void SetChecked(bool value);
+    void SetChecked(bool value) override;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
-
-private:
-    bool FChecked = false;
 };
 
 // A plain container of controls, its colour for a background; Tab moves through its children.

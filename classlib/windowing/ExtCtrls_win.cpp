@@ -5,42 +5,13 @@
 
 // ---- TRadioButton
 
-TRadioButton::TRadioButton(TComponent* owner) : TControl(owner)
-{
-    SetTabStop(true);
-    SetBounds(0, 0, 113, 17);
-}
-
-void TRadioButton::CreateParams(TCreateParams& params)
-{
-    TControl::CreateParams(params);
-    params.ClassName = "QuillpadRadioButton";
-    params.SystemClass = "BUTTON";
-    params.Style |= BS_RADIOBUTTON;
-}
-
-void TRadioButton::CreateWnd()
-{
-    TControl::CreateWnd();
-    SendMessageA(Handle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TRadioButton::DestroyWnd()
-{
-    FChecked = Checked();
-    TControl::DestroyWnd();
-}
-
-bool TRadioButton::Checked() const
-{
-    return FChecked;
-}
+TRadioButton::TRadioButton(TComponent* owner)
+    : TButtonControl(owner, "QuillpadRadioButton", BS_RADIOBUTTON, 113)
+{}
 
 void TRadioButton::SetChecked(bool value)
 {
-    FChecked = value;
-    if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    TButtonControl::SetChecked(value);
     if (!value || !Parent())
         return;
     for (int i = 0; i < Parent()->ControlCount(); ++i) {

@@ -23,20 +23,31 @@ private:
     bool FDefault = false;
 };
 
-class TCheckBox : public TControl {
+// A system button that is ticked or not: the base of check boxes and radio buttons.
+class TButtonControl : public TControl {
 public:
-    explicit TCheckBox(TComponent* owner);
     bool Checked() const;
-    void SetChecked(bool value);
+    virtual void SetChecked(bool value);
 
 protected:
+    TButtonControl(TComponent* owner, const char* className, uint32_t style, int width);
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
-    void WndProc(TMessage& message) override;
+
+    bool FChecked = false;
 
 private:
-    bool FChecked = false;
+    const char* FClassName;
+    uint32_t FStyle;
+};
+
+class TCheckBox : public TButtonControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+
+protected:
+    void WndProc(TMessage& message) override;
 };
 
 // Static text; "&" marks an accelerator unless ShowAccelChar is off. Long lines wrap at the width.

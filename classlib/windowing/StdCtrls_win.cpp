@@ -74,45 +74,48 @@ void TButton::WndProc(TMessage& message)
 
 // ---- TCheckBox
 
-TCheckBox::TCheckBox(TComponent* owner) : TControl(owner)
+TButtonControl::TButtonControl(TComponent* owner, const char* className, uint32_t style, int width)
+    : TControl(owner), FClassName(className), FStyle(style)
 {
     SetTabStop(true);
-    SetBounds(0, 0, 97, 17);
+    SetBounds(0, 0, width, 17);
 }
 
-void TCheckBox::CreateParams(TCreateParams& params)
+void TButtonControl::CreateParams(TCreateParams& params)
 {
     TControl::CreateParams(params);
-    params.ClassName = "QuillpadCheckBox";
+    params.ClassName = FClassName;
     params.SystemClass = "BUTTON";
-    params.Style |= BS_AUTOCHECKBOX;
+    params.Style |= FStyle;
 }
 
-void TCheckBox::CreateWnd()
+void TButtonControl::CreateWnd()
 {
     TControl::CreateWnd();
     SendMessageA(Handle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void TCheckBox::DestroyWnd()
+void TButtonControl::DestroyWnd()
 {
     FChecked = Checked();
     TControl::DestroyWnd();
 }
 
-bool TCheckBox::Checked() const
+bool TButtonControl::Checked() const
 {
     if (HandleAllocated())
-        return SendMessageA(const_cast<TCheckBox*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return SendMessageA(const_cast<TButtonControl*>(this)->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     return FChecked;
 }
 
-void TCheckBox::SetChecked(bool value)
+void TButtonControl::SetChecked(bool value)
 {
     FChecked = value;
     if (HandleAllocated())
         SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner, "QuillpadCheckBox", BS_AUTOCHECKBOX, 97) {}
 
 void TCheckBox::WndProc(TMessage& message)
 {

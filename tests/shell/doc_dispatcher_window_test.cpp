@@ -33,9 +33,10 @@ TEST(DocDispatcher, DocumentsGetTheirWindows)
     EXPECT_TRUE(doc->GetModeFlag(mfHasWindow));
     EXPECT_FALSE(doc->GetModeFlag(mfHidden));
     EXPECT_FALSE(doc->GetModeFlag(mfViewNotReady));
-    doc->Window->SetClientSize(300, 200); // the view: the client area less the scroll bars
-    EXPECT_EQ(doc->ViewState.ClientWidth, 300 - GetSystemMetrics(SM_CXVSCROLL));
-    EXPECT_EQ(doc->ViewState.ClientHeight, 200 - GetSystemMetrics(SM_CYHSCROLL));
+    doc->Window->SetClientSize(300, 200); // the view: the client area less the rulers and the scroll bars
+    EXPECT_EQ(doc->ViewState.ClientWidth, 300 - GetSystemMetrics(SM_CXVSCROLL) - doc->Window->ViewRect.Left);
+    EXPECT_EQ(doc->ViewState.ClientHeight, 200 - GetSystemMetrics(SM_CYHSCROLL) - doc->Window->ViewRect.Top);
+    EXPECT_GT(doc->Window->ViewRect.Top, 0);
 
     TDocument* hidden = dispatcher.AddDocument(std::make_unique<TDocument>(true));
     EXPECT_EQ(hidden->Window, nullptr);

@@ -11,6 +11,7 @@
 #include "formats/text/PlainText.h"
 #include "shell/DocDisp.h"
 #include "window/DocForm.h"
+#include "window/Ruler.h"
 
 namespace {
 
@@ -73,7 +74,10 @@ protected:
 TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
 {
     ASSERT_GE(Doc->Pages.size(), 4u);
-    const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+    // The view lies between the rulers and the scroll bars.
+    const int rulerWidth = Window->VerStraightEdge->Width(), rulerHeight = Window->StraightEdge->Height();
+    const int cx = GetSystemMetrics(SM_CXVSCROLL) + rulerWidth;
+    const int cy = GetSystemMetrics(SM_CYHSCROLL) + rulerHeight;
     // The view is the client area less the bars; the document lays its grid out for it.
     EXPECT_EQ(Doc->ViewState.ClientWidth, 600 - cx);
     EXPECT_EQ(Doc->ViewState.ClientHeight, 400 - cy);
@@ -109,7 +113,7 @@ TEST_F(DocumentWindow, ScrollBarsFollowZoomAndScrolling)
     // Fitted to the page's width the view needs no horizontal bar and takes its room.
     Doc->SetZoomKind(zkPageWidth);
     EXPECT_FALSE(IsWindowVisible(Window->HorScrollBar->Handle()));
-    EXPECT_EQ(Doc->ViewState.ClientHeight, 400);
+    EXPECT_EQ(Doc->ViewState.ClientHeight, 400 - rulerHeight);
     EXPECT_EQ(Doc->ViewState.ZoomPercent, (600 - cx - 20) * 100 / Doc->ViewState.PageExtent[2]);
     EXPECT_EQ(Doc->ViewState.ScrollPos.X, 0);
     Doc->SetZoomKind(zkPercent);
@@ -133,8 +137,8 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     HWND owner = nullptr;
     RECT caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
-    EXPECT_EQ(caret.left, Doc->CaretState.X - Doc->ViewState.ScrollPos.X);
-    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
+    EXPECT_EQ(caret.left, Doc->CaretState.X - Doc->ViewState.ScrollPos.X + Window->ViewRect.Left);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y + Window->ViewRect.Top);
     EXPECT_EQ(caret.bottom - caret.top, Doc->CaretState.Shape.Height);
     EXPECT_EQ(caret.right - caret.left, Doc->CaretState.Shape.Width);
     EXPECT_TRUE(Doc->IsCaretVisible());
@@ -146,9 +150,9 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     EXPECT_GT(Doc->ViewState.ScrollPos.Y, 0);
     EXPECT_EQ(BarInfo(Window->VerScrollBar).nPos, Doc->ViewState.ScrollPos.Y);
     caret = SystemCaret(owner);
-    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y + Window->ViewRect.Top);
     EXPECT_GE(caret.top, 0);
-    EXPECT_LE(caret.bottom, Doc->ViewState.ClientHeight);
+    EXPECT_LE(caret.bottom, Doc->ViewState.ClientHeight + Window->ViewRect.Top);
     // It came from above: it stands at the bottom of the view, the rectangle's margin below it.
     EXPECT_EQ(Doc->CaretRect().Bottom - Doc->ViewState.ScrollPos.Y, Doc->ViewState.ClientHeight);
 
@@ -160,7 +164,7 @@ TEST_F(DocumentWindow, SystemCaretStandsWhereTheCaretIsPlaced)
     ASSERT_TRUE(TakeFocus(Window));
     caret = SystemCaret(owner);
     EXPECT_EQ(owner, Window->Handle());
-    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y);
+    EXPECT_EQ(caret.top, Doc->CaretState.Y - Doc->ViewState.ScrollPos.Y + Window->ViewRect.Top);
 }
 
 } // namespace
