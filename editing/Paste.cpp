@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/runtime/Exceptions.h"
+#include "core/Fonts.h"
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "document/ChangedRanges.h"
@@ -171,13 +172,14 @@ void PasteFromClipboard(TDocument& doc, int32_t format, bool keepFormat, TChange
         if (!source->IsDropping() && source->IsTextContent())
             asText = true;
         const int32_t preferred = keepFormat ? 0 : format;
+        if (!source->CanPaste())
+            return;
         MakeInsertionPoint(doc, range, operation);
         TPasteResult result;
-        const bool column = source->CanPaste() && !doc.EditedHeaderFooter &&
-                            source->RectangularFormat() != 0 &&
+        const bool column = !doc.EditedHeaderFooter && source->RectangularFormat() != 0 &&
                             source->HasFormat(source->RectangularFormat());
         if (!source->PasteInto(doc, preferred, asText, result))
-            return;
+            throw EAbort(); // nothing could be read: the selection stays
         if (column) {
             PasteColumn(doc, result, range, operation);
             return;
@@ -191,8 +193,12 @@ void PasteFromClipboard(TDocument& doc, int32_t format, bool keepFormat, TChange
             result.FormatUsed != cfBitmap && result.FormatUsed != cfEnhMetafile)
             flags = ioAdjustSpaces;
         TModeFlagScope charset(doc);
-        if (result.Charset >= 0 && result.IsPlainText)
+        if (result.Charset >= 0 && result.IsPlainText) {
+            // Converted Unicode text takes the variant of the font for its character set.
+            doc.InsertedTextFormat[cfFont] =
+                GetFontManager().GetFontForCharset(doc.InsertedTextFormat[cfFont], result.Charset);
             charset.On(mfNoInsertFormat);
+        }
         InsertResult(doc, result, flags, range, operation);
     } catch (const EAbort&) {
         throw;
@@ -212,11 +218,13 @@ void PastePiggyBank(TDocument& doc, TChangedRange& range, TOperation* operation)
 {
     range = EmptyChangedRange();
     TPasteSource* source = PasteSource();
-    if (!source)
+    if (!source || !source->CanPastePiggyBank(doc))
         return;
     MakeInsertionPoint(doc, range, operation);
     TDocumentContent content;
-    if (!source->PiggyBankContent(doc, content) || content.Buffer.Size() == 0)
+    if (!source->PiggyBankContent(doc, content))
+        throw EAbort();
+    if (content.Buffer.Size() == 0)
         return;
     TChangedRange one;
     InsertDocumentContent(doc, content, doc.Caret, 0, one, operation);

@@ -56,13 +56,15 @@ public:
     bool Open() override { return OpenClipboard(); }
     void Close() override { CloseClipboard(); }
     bool HasFormat(int32_t format) override;
-    bool CanPaste() override { return GetPasteKind() != 0; }
-    bool IsTextContent() override { return GetPasteKind() == 1; }
+    // A history entry being pasted counts as the clipboard's content.
+    bool CanPaste() override { return PastingHistoryItem || GetPasteKind() != 0; }
+    bool IsTextContent() override;
     bool IsDropping() override { return DropData != nullptr; }
     int32_t RectangularFormat() override { return RectangularSelectionFormat; }
     int32_t NotWholeWordsFormat() override { return NotWholeWordsSelectionFormat; }
     int32_t FileGroupFormat() override { return FileGroupDescriptorFormat; }
     bool PasteInto(TDocument& target, int32_t preferred, bool asText, TPasteResult& result) override;
+    bool CanPastePiggyBank(const TDocument& target) override;
     bool PiggyBankContent(TDocument& target, TDocumentContent& content) override;
 
     bool IsUsableFormat(int32_t format);

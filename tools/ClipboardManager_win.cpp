@@ -605,9 +605,21 @@ bool TClipboardManager::PastePicture(TDocument& target, int32_t format, TPasteRe
     return true;
 }
 
+bool TClipboardManager::IsTextContent()
+{
+    if (PastingHistoryItem)
+        return PastingHistoryItem->Format == CF_TEXT || PastingHistoryItem->Format == CF_UNICODETEXT;
+    return GetPasteKind() == 1;
+}
+
+bool TClipboardManager::CanPastePiggyBank(const TDocument& target)
+{
+    return PiggyBank && !PiggyBank->IsEmpty() && &target != PiggyBank->Document.get();
+}
+
 bool TClipboardManager::PiggyBankContent(TDocument& target, TDocumentContent& content)
 {
-    if (!PiggyBank || PiggyBank->IsEmpty() || &target == PiggyBank->Document.get())
+    if (!CanPastePiggyBank(target))
         return false;
     return PiggyBank->InsertInto(target, content);
 }
