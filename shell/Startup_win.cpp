@@ -226,6 +226,14 @@ int ProgramMainBlock()
     services.Clipboard = std::make_unique<TClipboardManager>();
     services.Clipboard->TargetDocument = [] { return CommandManager().GetDocument(); };
     services.Clipboard->RunCommand = [](int32_t command) { CommandManager().ExecuteCommand(command); };
+    // The paste commands are enabled by what the clipboard manager can paste.
+    CommandManager().QueryClipboard = [clipboard = services.Clipboard.get()](bool& available) {
+        if (!clipboard->OpenClipboard())
+            return false;
+        available = clipboard->CanPaste();
+        clipboard->CloseClipboard();
+        return true;
+    };
     InstallRangeCopier();
     SpellCheckSettings();
     services.Autocorrect = std::make_unique<TAutocorrectLangOptionsManager>();
