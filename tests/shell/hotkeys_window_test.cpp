@@ -17,7 +17,7 @@
 #include "window/DocForm.h"
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
-#include "tests/shell/keyboard_input.h"
+#include "tests/shell/window_test_support.h"
 
 namespace {
 
@@ -212,14 +212,10 @@ TEST(HotKeyTextTest, ShortcutsAsText)
 
 TEST_F(HotKeysTest, KeysTypedInADocumentWindow)
 {
-    TOptions saved = CurrentOptions();
-    auto holder = std::make_unique<TOptionsHolder>();
-    Application->MainForm = Form;
-    auto dispatcher = std::make_unique<TDocDispatcher>();
-    TDocument* document = dispatcher->NewDocument();
+    qptest::TNewDocument session(Form);
+    TDocument* document = session.Document;
     ASSERT_NE(document, nullptr);
     ASSERT_NE(document->Window, nullptr);
-    Pump();
     document->Window->SetFocus();
     Pump();
     ASSERT_TRUE(document->Window->Focused());
@@ -240,9 +236,4 @@ TEST_F(HotKeysTest, KeysTypedInADocumentWindow)
     document->GetParFormatStateOfRange(document->Selection, format, false);
     EXPECT_EQ(format[pfStyle], heading);
     EXPECT_EQ(HotKeyToTextHook(static_cast<int32_t>(key)), "Ctrl+Maj+Alt+H");
-
-    dispatcher.reset();
-    Application->MainForm = nullptr;
-    holder.reset();
-    CurrentOptions() = saved;
 }
