@@ -18,6 +18,7 @@
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
 #include "tests/shell/window_test_support.h"
+#include "tests/shell/text_document.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ struct HotKeysTest : testing::Test {
 
     TMainForm* Form = nullptr;
     std::vector<int32_t> Unavailable;
+    // The commands act on selected text, so that they are enabled.
+    TSelectedTextDocument Text;
 };
 
 } // namespace
