@@ -12,6 +12,7 @@
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
 #include "tests/shell/keyboard_input.h"
+#include "tests/shell/text_document.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ struct HotKeysTest : testing::Test {
 
     TMainForm* Form = nullptr;
     std::vector<int32_t> Unavailable;
+    // The commands act on selected text, so that they are enabled.
+    TSelectedTextDocument Text;
 };
 
 } // namespace

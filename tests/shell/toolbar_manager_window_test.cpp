@@ -18,6 +18,7 @@
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
 #include "tests/shell/keyboard_input.h"
+#include "tests/shell/text_document.h"
 
 namespace {
 
@@ -76,6 +77,8 @@ struct ToolbarManagerTest : testing::Test {
 
     TToolbarManager* Toolbars = nullptr;
     TMainForm* Form = nullptr;
+    // The commands act on selected text, so that they are enabled.
+    TSelectedTextDocument Text;
 };
 
 } // namespace
