@@ -44,11 +44,11 @@ bool ExecuteCharacterCommand(int32_t command)
         return false;
     TCharFormat current;
     TParaFormat paras;
-    CommandFormats(*doc, current, paras);
+    CommandFormats(*doc, command, current, paras);
     TCharFormat change = UnsetCharFormat();
     if (const int field = ToggleField(command); field >= 0) {
         change[field] = Toggled(current[field]);
-        ApplyCharacterChange(*doc, change);
+        ApplyCharacterChange(*doc, command, change);
         return true;
     }
     switch (command) {
@@ -96,6 +96,6 @@ bool ExecuteCharacterCommand(int32_t command)
     case 12400: StepField(*doc, cfRaise, -1); return true;
     default: return false; // the dialogs, the toolbar's lists and the colour tools
     }
-    ApplyCharacterChange(*doc, change);
+    ApplyCharacterChange(*doc, command, change);
     return true;
 }

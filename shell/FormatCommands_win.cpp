@@ -1,11 +1,15 @@
 // The formats the paragraph and character commands start from, and the running of their change records.
 #include "shell/FormatCommands_win.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/FormatClipboards.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "editing/OperationParams.h"
 #include "shell/MainForm.h"
+#include "shell/ToolbarManager.h"
 
 namespace {
 
@@ -23,14 +27,17 @@ void ChangePainterFormat(TFormat& painter, const TFormat& change)
 
 } // namespace
 
-bool InFormatPainterMode()
+bool PaintsFormat(int32_t command)
 {
-    return MainForm && MainForm->MouseMode == MouseModeFormatPainter;
+    if (!MainForm || MainForm->MouseMode != MouseModeFormatPainter || !ToolbarManager())
+        return false;
+    const std::vector<int32_t>& list = ToolbarManager()->FormatPainterCommands;
+    return std::find(list.begin(), list.end(), command) != list.end();
 }
 
-void CommandFormats(TDocument& doc, TCharFormat& charFormat, TParaFormat& paraFormat)
+void CommandFormats(TDocument& doc, int32_t command, TCharFormat& charFormat, TParaFormat& paraFormat)
 {
-    if (InFormatPainterMode()) {
+    if (PaintsFormat(command)) {
         charFormat = CharFormatClipboard().Format;
         paraFormat = ParFormatClipboard().Format;
         return;
@@ -69,9 +76,9 @@ void ClearPendingFormat(TDocument& doc)
 
 } // namespace
 
-void ApplyParagraphChange(TDocument& doc, TParaFormat change)
+void ApplyParagraphChange(TDocument& doc, int32_t command, TParaFormat change)
 {
-    if (InFormatPainterMode()) {
+    if (PaintsFormat(command)) {
         ChangePainterFormat(ParFormatClipboard().Format, change);
         return;
     }
@@ -86,9 +93,9 @@ void ApplyParagraphChange(TDocument& doc, TParaFormat change)
     ClearPendingFormat(doc);
 }
 
-void ApplyCharacterChange(TDocument& doc, TCharFormat change)
+void ApplyCharacterChange(TDocument& doc, int32_t command, TCharFormat change)
 {
-    if (InFormatPainterMode()) {
+    if (PaintsFormat(command)) {
         ChangePainterFormat(CharFormatClipboard().Format, change);
         return;
     }

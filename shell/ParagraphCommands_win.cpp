@@ -37,7 +37,7 @@ bool ExecuteParagraphCommand(int32_t command)
         return false;
     TCharFormat chars;
     TParaFormat current;
-    CommandFormats(*doc, chars, current);
+    CommandFormats(*doc, command, chars, current);
     TParaFormat change = UnsetParaFormat();
     switch (command) {
     case 9020: {
@@ -112,6 +112,6 @@ bool ExecuteParagraphCommand(int32_t command)
         return true;
     default: return false; // the dialogs and the toolbar's lists
     }
-    ApplyParagraphChange(*doc, change);
+    ApplyParagraphChange(*doc, command, change);
     return true;
 }
