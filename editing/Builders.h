@@ -86,6 +86,12 @@ void InsertPictureFromFile(TDocument& doc, const std::string& fileName, int form
 // Scales a picture (the same in both directions, never above 100 %) to fit the column and the page.
 void GetMaxPictureSize(TDocument& doc, TDocObject& object);
 
+// --- Embedded objects (ObjectFormatting.cpp) ---
+// The size (twips at 100 %), the scale (percent) and the visible flag of the object whose tag stands at
+// Position, as one step; nothing when they are already so.
+void FormatObject(TDocument& doc, const TTextPos& position, int32_t width, int32_t height, int32_t scaleX,
+                  int32_t scaleY, int32_t visible, TChangedRange& range, TOperation* operation);
+
 // --- Deletion (RangeDeletion.cpp) ---
 void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
                  TOperation* operation, uint8_t options);

@@ -112,6 +112,11 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         DeleteRange(doc, p.Start, p.End, range, operation, p.Options);
         break;
     }
+    case opFormatObject: {
+        const auto& p = Params<TFormatObjectParams>(params);
+        FormatObject(doc, p.Position, p.Width, p.Height, p.ScaleX, p.ScaleY, p.Visible, range, operation);
+        break;
+    }
     case opInsertCharacter: {
         const auto& p = Params<TInsertCharacterParams>(params);
         InsertCharacter(doc, p.Character, p.FontName, p.Charset, range, operation);

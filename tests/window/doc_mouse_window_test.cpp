@@ -2,17 +2,22 @@
 // clicks select a word and a paragraph, Shift extends, Alt+drag takes a rectangle of text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "classlib/windowing/Forms.h"
 #include "core/Messages.h"
 #include "core/Options.h"
+#include "../common/test_support.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/PageSetup.h"
 #include "document/ParLine.h"
 #include "document/Section.h"
 #include "formats/load/LoadInput.h"
 #include "formats/text/PlainText.h"
+#include "editing/Builders.h"
+#include "editing/OperationManager.h"
 #include "shell/DocDisp.h"
 #include "window/DocForm.h"
 
@@ -183,6 +188,55 @@ TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "deux tro\r\nha beta \r\n");
     GlobalUnlock(data);
     CloseClipboard();
+}
+
+TEST_F(DocumentMouse, AWheelNotchScrollsTheSystemsLinesOfSixteenPixels)
+{
+    Doc->SetZoom(300);
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int32_t step = std::min<int32_t>(int32_t(lines) * 16, Doc->ViewState.ScrollRanges.VertPage);
+    const int32_t y = Doc->ViewState.ScrollPos.Y;
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, y + step);
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-2 * WHEEL_DELTA)),
+                 MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, y + 3 * step);
+    // With Shift, a page at a time.
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, std::max(0, y + 3 * step - Doc->ViewState.ScrollRanges.VertPage));
+}
+
+TEST_F(DocumentMouse, APictureDraggedByItsCornerChangesItsScale)
+{
+    Doc->SetCaret(1, 6, 0, 0);
+    InsertPictureFromFile(*Doc, qptest::DataPath("png/basn2c08.png"), 14);
+    TDocObject* picture = Doc->GetObjectAt(TextPosAt(1, 6));
+    ASSERT_NE(picture, nullptr);
+    const int32_t scaleX = picture->ScaleX, scaleY = picture->ScaleY;
+    // A click on the picture selects it; its bottom-right handle lies just outside its corner.
+    TRect frame;
+    ASSERT_TRUE(Window->ObjectClientRect(TextPosAt(1, 6), frame));
+    Click(TPoint{(frame.Left + frame.Right) / 2, (frame.Top + frame.Bottom) / 2});
+    ASSERT_TRUE(Doc->IsSingleObjectRange(Doc->Selection));
+    const int32_t w = frame.Right - frame.Left, h = frame.Bottom - frame.Top;
+    const TPoint handle{frame.Right + 4, frame.Bottom + 4};
+    EXPECT_EQ(Window->HitTest(handle).ObjectHandle, 8);
+    // Twice as wide and high.
+    Drag(handle, TPoint{handle.X + w, handle.Y + h});
+    EXPECT_NEAR(picture->ScaleX, 2 * scaleX, 3);
+    EXPECT_NEAR(picture->ScaleY, 2 * scaleY, 3);
+    // Much too far: held at 1000 %; one undo takes back one drag.
+    ASSERT_TRUE(Window->ObjectClientRect(TextPosAt(1, 6), frame));
+    Doc->Select(1, 6, 1, 7, 0);
+    Drag(TPoint{frame.Right + 4, frame.Bottom + 4}, TPoint{frame.Right + 40 * w, frame.Bottom + 40 * h});
+    EXPECT_EQ(picture->ScaleX, 1000);
+    EXPECT_EQ(picture->ScaleY, 1000);
+    Doc->OperationManager->Undo();
+    EXPECT_NEAR(picture->ScaleX, 2 * scaleX, 3);
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(picture->ScaleX, scaleX);
+    EXPECT_EQ(picture->ScaleY, scaleY);
 }
 
 TEST_F(DocumentMouse, NothingHappensWhileTheDocumentIsBuilt)
