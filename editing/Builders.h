@@ -15,6 +15,7 @@ class TDocument;
 class TField;
 class TOperation;
 class TSection;
+struct TClickAndTypeData;
 
 // Options of the text insertion primitives and of DeleteRange.
 enum : uint8_t {
@@ -85,6 +86,10 @@ uint8_t PictureFormatOfFile(const std::string& fileName);
 void InsertPictureFromFile(TDocument& doc, const std::string& fileName, int formatIndex);
 // Scales a picture (the same in both directions, never above 100 %) to fit the column and the page.
 void GetMaxPictureSize(TDocument& doc, TDocObject& object);
+
+// --- Click and type (ClickAndType.cpp) ---
+// Runs the steps of a double click in empty space in order (the record the document window computes).
+void ClickAndType(TDocument& doc, const TClickAndTypeData& data, TChangedRange& range, TOperation* operation);
 
 // --- Embedded objects (ObjectFormatting.cpp) ---
 // The size (twips at 100 %), the scale (percent) and the visible flag of the object whose tag stands at

@@ -112,6 +112,7 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         DeleteRange(doc, p.Start, p.End, range, operation, p.Options);
         break;
     }
+    case opClickAndType: ClickAndType(doc, Params<TClickAndTypeParams>(params).Data, range, operation); break;
     case opFormatObject: {
         const auto& p = Params<TFormatObjectParams>(params);
         FormatObject(doc, p.Position, p.Width, p.Height, p.ScaleX, p.ScaleY, p.Visible, range, operation);

@@ -8,10 +8,12 @@
 #include "classlib/windowing/Forms.h"
 #include "core/Messages.h"
 #include "core/Options.h"
+#include "core/TabTables.h"
 #include "../common/test_support.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/PageSetup.h"
+#include "document/Paragraph.h"
 #include "document/ParLine.h"
 #include "document/Section.h"
 #include "formats/load/LoadInput.h"
@@ -75,7 +77,29 @@ protected:
         Send(WM_LBUTTONDBLCLK, p, MK_LBUTTON);
         Send(WM_LBUTTONUP, p, 0);
     }
+    // The first page's text area and the bottom and height of a paragraph's line, in document pixels.
+    struct TTextFrame {
+        int32_t TextLeft = 0, TextWidth = 0, Bottom = 0, Pitch = 0;
+    };
+    TTextFrame FrameBelow(int32_t paragraph)
+    {
+        TTextFrame frame;
+        const THitResult hit = Window->HitTest(PointAt(paragraph, 0));
+        if (!hit.Line)
+            return frame;
+        const TRect page = Doc->GetPageRect(0);
+        const TPageSetup& ps = Doc->Sections[0]->PageSetup;
+        frame.TextLeft = page.Left + Doc->GetPageMargins(ps, 0).LeftZoom;
+        frame.TextWidth = Doc->TwipsToDeviceY(ps[psTextWidth]);
+        frame.Pitch = hit.Line->GetDisplayHeight();
+        frame.Bottom = page.Top + Doc->ApplyZoom(hit.Line->Y) + frame.Pitch;
+        return frame;
+    }
     std::string Selected() { return Doc->GetRangeText(Doc->Selection); }
+    std::string ParagraphText(int32_t par)
+    {
+        return Doc->GetText(TextPosAt(par, 0), Doc->ParagraphLength(par));
+    }
 
     TDocDispatcher Dispatcher;
     TDocument* Doc = nullptr;
@@ -239,6 +263,46 @@ TEST_F(DocumentMouse, APictureDraggedByItsCornerChangesItsScale)
     EXPECT_EQ(picture->ScaleY, scaleY);
 }
 
+TEST_F(DocumentMouse, DoubleClickInEmptySpaceRunsTheClickAndTypeSteps)
+{
+    const int32_t lastParagraph = Doc->StoryEnd(stMain);
+    const TTextFrame frame = FrameBelow(lastParagraph);
+    ASSERT_GT(frame.Pitch, 0);
+    const int32_t textLeft = frame.TextLeft, textWidth = frame.TextWidth, bottom = frame.Bottom,
+                  pitch = frame.Pitch;
+    const int32_t count = Doc->ParagraphCount(), undo = Doc->UndoList.Count();
+
+    // A line and a half below the text, in the middle: two paragraphs, the second centred, the caret in it.
+    const TPoint centre = Window->DocToClient(TPoint{textLeft + textWidth / 2, bottom + pitch * 3 / 2});
+    ASSERT_TRUE(Window->HitTest(centre).ClickAndType.Possible);
+    DoubleClick(centre);
+    ASSERT_EQ(Doc->ParagraphCount(), count + 2);
+    EXPECT_EQ(Doc->Paragraphs[size_t(lastParagraph + 2)]->ParaFormat[pfAlignment], 1);
+    EXPECT_EQ(Doc->Paragraphs[size_t(lastParagraph + 1)]->ParaFormat[pfAlignment], 0);
+    ExpectPos(Doc->Caret, lastParagraph + 2, 0);
+    EXPECT_EQ(Doc->UndoList.Count(), undo + 1);
+    // The next click, with nothing typed, takes it back.
+    Click(PointAt(0, 2));
+    EXPECT_EQ(Doc->ParagraphCount(), count);
+
+    // Two inches in, just below the text: a left stop at the click and a tab before the caret.
+    const TPoint left = Window->DocToClient(TPoint{textLeft + Doc->TwipsToDeviceY(2880), bottom + 2});
+    DoubleClick(left);
+    ASSERT_EQ(Doc->ParagraphCount(), count + 1);
+    const TParagraph& target = *Doc->Paragraphs[size_t(lastParagraph + 1)];
+    ASSERT_GE(target.ParaFormat[pfTabTable], 0);
+    const TTabTable& tabs = Doc->TabManager->Table(target.ParaFormat[pfTabTable]);
+    ASSERT_EQ(tabs.Count(), 1);
+    EXPECT_NEAR(TabStopPosition(tabs[0]), 2880, 15);
+    EXPECT_EQ(target.PlainText.Data()[0], 7);
+    // The caret goes into the new paragraph (after the tab where the paragraph has an end mark to stand
+    // before; the text's last paragraph here has none).
+    EXPECT_EQ(Doc->Caret.ParIndex, lastParagraph + 1);
+    // One step back.
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(Doc->ParagraphCount(), count);
+}
+
 TEST_F(DocumentMouse, NothingHappensWhileTheDocumentIsBuilt)
 {
     const TPoint a = PointAt(0, 1), b = PointAt(2, 3);
@@ -258,14 +322,10 @@ TEST_F(DocumentMouse, ClickAndTypeStepsBelowAndBesideTheText)
     // The text ends with an empty paragraph.
     const int32_t lastParagraph = Doc->StoryEnd(stMain);
     ASSERT_EQ(lastParagraph, 4);
-    const THitResult last = Window->HitTest(PointAt(lastParagraph, 0));
-    ASSERT_NE(last.Line, nullptr);
-    const TRect page = Doc->GetPageRect(0);
-    const TPageSetup& ps = Doc->Sections[0]->PageSetup;
-    const TPageMargins margins = Doc->GetPageMargins(ps, 0);
-    const int32_t textLeft = page.Left + margins.LeftZoom, textWidth = Doc->TwipsToDeviceY(ps[psTextWidth]);
-    const int32_t bottom = page.Top + Doc->ApplyZoom(last.Line->Y) + last.Line->GetDisplayHeight();
-    const int32_t pitch = last.Line->GetDisplayHeight();
+    const TTextFrame frame = FrameBelow(lastParagraph);
+    ASSERT_GT(frame.Pitch, 0);
+    const int32_t textLeft = frame.TextLeft, textWidth = frame.TextWidth, bottom = frame.Bottom,
+                  pitch = frame.Pitch;
     auto at = [&](int32_t x, int32_t y) {
         return Window->HitTest(Window->DocToClient(TPoint{x, y})).ClickAndType;
     };
