@@ -85,4 +85,3 @@ inline bool IsDigitChar(uint8_t c)
 {
     return c >= '0' && c <= '9';
 }
-inline constexpr char LowerHexDigits[] = "0123456789abcdef";

@@ -1,7 +1,10 @@
 // Colour schemes, palettes, the colour manager and the nearest standard colour.
 #include "core/Colors.h"
-#include "core/SystemColors.h"
+
 #include <cstdlib>
+
+#include "classlib/runtime/Format.h"
+#include "core/SystemColors.h"
 
 namespace {
 
@@ -100,15 +103,12 @@ void TColorScheme::LoadFromString(const std::string& text)
 
 std::string TColorScheme::SaveToString() const
 {
-    static const char Digits[] = "0123456789ABCDEF";
     int last = ColorSchemeSlotCount - 1;
     while (last >= 0 && Slots[last] == -1)
         --last;
     std::string text;
     for (int i = 0; i <= last; ++i) {
-        const uint32_t value = uint32_t(Slots[i]);
-        for (int shift = 28; shift >= 0; shift -= 4)
-            text += Digits[(value >> shift) & 15];
+        text += HexWord(uint32_t(Slots[i]), true);
     }
     return text;
 }

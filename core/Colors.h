@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Handles.h"
+
 // A Windows RGB value: red in the low byte, then green, then blue.
 using TColorRef = uint32_t;
-// A brush of the system's graphics interface, 0 when there is none.
-using TBrushHandle = uintptr_t;
 
 constexpr int ColorSchemeSlotCount = 13;
 

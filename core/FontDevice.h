@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-using TFontHandle = uintptr_t;
-using TDCHandle = uintptr_t;
+#include "core/Handles.h"
 
 // Character sets and pitch-and-family bits the font services test.
 constexpr int32_t AnsiCharset = 0;

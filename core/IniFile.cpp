@@ -23,14 +23,12 @@ std::string UpperKey(const std::string& text)
 
 std::string Escape(const std::string& text)
 {
-    static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (char ch : text) {
         if (ch == '%' || ch == '=' || ch == '\r' || ch == '\n') {
-            auto c = static_cast<unsigned char>(ch);
+            const auto c = static_cast<uint8_t>(ch);
             out += '%';
-            out += digits[c >> 4];
-            out += digits[c & 15];
+            out += HexBytes(&c, 1, true);
         } else {
             out += ch;
         }

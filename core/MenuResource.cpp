@@ -1,6 +1,8 @@
 // Parsing "_MENU" resources: one level after another, every read inside the resource.
 #include "core/MenuResource.h"
 
+#include <algorithm>
+
 bool MenuEditing = false;
 
 namespace {
@@ -16,10 +18,24 @@ bool HasEditedCaption(uint32_t command)
     return false;
 }
 
+// Sub-menus nested deeper than this are skipped: a damaged stored menu must not exhaust the stack.
+constexpr int MaxMenuDepth = 16;
+
+size_t ParseLevel(std::vector<TMenuResourceItem>& items, const uint8_t* data, size_t size,
+                  const TMenuParseHooks& hooks, int depth);
+
 } // namespace
 
 size_t ParseMenuResource(std::vector<TMenuResourceItem>& items, const uint8_t* data, size_t size,
                          const TMenuParseHooks& hooks)
+{
+    return ParseLevel(items, data, size, hooks, 0);
+}
+
+namespace {
+
+size_t ParseLevel(std::vector<TMenuResourceItem>& items, const uint8_t* data, size_t size,
+                  const TMenuParseHooks& hooks, int depth)
 {
     size_t p = 0;
     while (p < size) {
@@ -29,7 +45,25 @@ size_t ParseMenuResource(std::vector<TMenuResourceItem>& items, const uint8_t* d
         if (byte == 0xFE) {
             ++p;
             std::vector<TMenuResourceItem> sub;
-            const size_t used = ParseMenuResource(sub, data + p, size - p, hooks);
+            size_t used;
+            if (depth < MaxMenuDepth) {
+                used = ParseLevel(sub, data + p, size - p, hooks, depth + 1);
+            } else {
+                // Too deep: skip to the matching 0xFF without building anything.
+                used = 0;
+                for (int open = 1; p + used < size; ++used) {
+                    const uint8_t b = data[p + used];
+                    if (b == 0xFE) {
+                        ++open;
+                    } else if (b == 0xFF) {
+                        if (--open == 0)
+                            break;
+                    } else {
+                        used += size_t(b) + 4; // an item: its caption and command
+                    }
+                }
+                used = std::min(used, size - p);
+            }
             if (!items.empty())
                 for (TMenuResourceItem& item : sub)
                     items.back().Items.push_back(std::move(item));
@@ -65,6 +99,8 @@ size_t ParseMenuResource(std::vector<TMenuResourceItem>& items, const uint8_t* d
     }
     return p;
 }
+
+} // namespace
 
 const TMenuResourceItem* FindMenuItemByTag(const std::vector<TMenuResourceItem>& items, uint32_t command)
 {

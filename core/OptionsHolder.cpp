@@ -101,13 +101,7 @@ void DefaultFolder(std::string& folder, const char* name)
 
 std::string ToHex(const uint8_t* data, int32_t size)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (int32_t i = 0; i < size; ++i) {
-        text += digits[data[i] >> 4];
-        text += digits[data[i] & 15];
-    }
-    return text;
+    return HexBytes(data, size_t(std::max(size, 0)), true);
 }
 
 void LoadOptionalAnswers(std::string text)

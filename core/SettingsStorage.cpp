@@ -128,15 +128,7 @@ std::string TSettingsStorage::ReadLongString(const std::string& section, const s
 
 void TSettingsStorage::WriteBinary(const std::string& section, const void* data, size_t size)
 {
-    static const char digits[] = "0123456789abcdef";
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    std::string text;
-    text.reserve(size * 2);
-    for (size_t i = 0; i < size; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 15];
-    }
-    WriteLongString(section, text);
+    WriteLongString(section, HexBytes(static_cast<const uint8_t*>(data), size, false));
 }
 
 std::vector<uint8_t> TSettingsStorage::ReadBinary(const std::string& section)

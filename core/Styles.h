@@ -3,13 +3,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/FormatRecords.h"
 
 class TDocument;
+class TStringList;
 class TStyleList;
 class TTabManager;
+struct TImportStylesInfo;
 
 // Options of TStyle::ResolveFormat.
 enum TResolveFormatOptions : uint8_t {
@@ -48,6 +51,16 @@ public:
     bool IsCharacterStyle = false; // formats runs of characters, not paragraphs
 };
 
+// What to import from one style list into another.
+struct TImportStylesInfo {
+    uint8_t Mode = 0; // 1: a style of the same name may be replaced; 0: never
+    const TStyleList* Source = nullptr;
+    std::vector<int32_t> Requested; // source indexes
+    std::vector<int32_t> Added;     // filled: target indexes of the styles added
+    std::vector<int32_t> Replaced;  // filled: target indexes of the styles replaced
+    uint8_t KeepDependencies = 0;   // 1: a style pulled in only as a parent or next style replaces none
+};
+
 // The text of a keyboard shortcut; the shell, which manages the hot keys, sets it.
 using THotKeyToText = std::string (*)(int32_t shortCut);
 extern THotKeyToText HotKeyToTextHook;
@@ -74,6 +87,27 @@ public:
     // (the style itself when it is based on nothing). A chain that loops is cut at the first style
     // met again; nullptr for an index that names no style.
     const TStyle* GetBaseChain(int32_t index, std::vector<int32_t>& chain) const;
+    // Last index whose stored (shown) name equals the text, letter case aside; -1 for none.
+    int32_t IndexOfName(std::string_view name) const;
+    int32_t IndexOfDisplayName(std::string_view name) const;
+    // Last index with that shortcut, or that built-in id; -1 for none.
+    int32_t IndexOfShortCut(int32_t shortCut) const;
+    bool HasShortCut(int32_t shortCut) const { return shortCut != 0 && IndexOfShortCut(shortCut) >= 0; }
+    int32_t IndexOfBuiltIn(int32_t id) const;
+    // Appends the styles based on a style, and with Recursive theirs too, depth first; each once.
+    void GetDerivedStyles(int32_t index, std::vector<int32_t>& out, bool recursive) const;
+    // The shown names, each with its index as object.
+    void GetDisplayNames(TStringList& names) const;
+    // What the list occupies, for the undo accounting.
+    int64_t GetMemorySize() const;
+    // Removes a style: its children take its parent, every "based on" and "next style" reference
+    // after it moves down by one, a next style that named it becomes Normal (or the style itself
+    // when Normal goes). The paragraphs of the deleted style are the caller's.
+    void DeleteStyle(int32_t index);
+    // Imports styles of another list (StyleImport.cpp): missing ones are added with the parents and
+    // next styles they name, existing ones of the same name replaced as the info says, asking first
+    // when Ask is set. Cancel in the question raises the silent abort and leaves the list as it was.
+    bool ImportStyles(TImportStylesInfo& info, bool ask);
     // Appends a style and writes its index into its paragraph format's style field.
     TStyle& AddStyle(std::unique_ptr<TStyle> style)
     {
@@ -86,4 +120,29 @@ public:
     std::vector<std::unique_ptr<TStyle>> Styles;
     TDocument* Document;     // none for the style manager's list
     TTabManager* TabManager; // not owned
+};
+
+// Imports style 0 of a source list into a target that has no style of its name.
+void ImportNormalStyle(TStyleList& target, const TStyleList& source);
+
+// What FindOrCreateStyle found or made.
+struct TFoundStyle {
+    int32_t Index = -1;
+    std::unique_ptr<TStyleList> NewList; // a copy of the list with the new style, when one was made
+};
+
+// The style of a name typed in the style box: found by shown then stored name, or, once the user
+// agrees, a new style of the given formats in a copy of the list. False when there is none to apply.
+bool FindOrCreateStyle(const TStyleList& list, const std::string& name, const TParaFormat& paraFormat,
+                       const TCharFormat& charFormat, TFoundStyle& result);
+
+// The saved style list of a style-list change: the list, the numbers of the styles removed and
+// changed, and a style to apply (or to update from the selection) afterwards.
+struct TFormatStyleListInfo {
+    std::unique_ptr<TStyleList> Styles;
+    std::vector<int32_t> Removed;
+    std::vector<int32_t> Changed;
+    int32_t StyleIndex = -1;
+    bool UpdateFromSelection = false;
+    int64_t GetMemorySize() const;
 };

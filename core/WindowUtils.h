@@ -1,11 +1,9 @@
 // Window geometry helpers: regions, points between controls, the work area and the mouse position.
 #pragma once
 #include "codecs/Geometry.h"
+#include "core/Handles.h"
 
 class TControl;
-
-// A region handle of the system, kept opaque so that engine headers stay free of Windows.
-using TRegionHandle = void*;
 
 // The region becomes the region minus the rectangle.
 void ExcludeRectFromRgn(const TRect& rect, TRegionHandle& region);

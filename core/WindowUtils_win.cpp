@@ -9,7 +9,7 @@ void ExcludeRectFromRgn(const TRect& rect, TRegionHandle& region)
 {
     const TGdiObject<HRGN> cut(CreateRectRgn(rect.Left, rect.Top, rect.Right, rect.Bottom));
     if (cut)
-        CombineRgn(static_cast<HRGN>(region), static_cast<HRGN>(region), cut.get(), RGN_DIFF);
+        CombineRgn(reinterpret_cast<HRGN>(region), reinterpret_cast<HRGN>(region), cut.get(), RGN_DIFF);
 }
 
 TPoint MapControlPoint(TControl* fromControl, TControl* toControl, TPoint point)

@@ -89,7 +89,7 @@ HRGN SizingHandlesRegion(const RECT& r)
 
 } // namespace
 
-void TDocObjectImage::Draw(TDeviceContext deviceContext, const TObjectPlacement& placement)
+void TDocObjectImage::Draw(TDCHandle deviceContext, const TObjectPlacement& placement)
 {
     HDC dc = reinterpret_cast<HDC>(deviceContext);
     const RECT rect{placement.Left, placement.Top, placement.Right, placement.Bottom};

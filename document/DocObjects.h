@@ -5,16 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/Handles.h"
+
 class TBitmap;
 class TDocObject;
 class TDocument;
 class TGraphic;
 class TPNGImage;
-
-// An enhanced or Windows metafile while it is live; 0 for none.
-using TMetafileHandle = uintptr_t;
-// A device context to draw on.
-using TDeviceContext = uintptr_t;
 
 // What rebuilds a Windows metafile from its bits: mapping mode (8, anisotropic), extents and handle.
 struct TMetafileHeader {
@@ -71,7 +68,7 @@ public:
     // Makes or reuses a resampled copy at the display size; false when the picture is drawn directly.
     bool PrepareScaledImage(const TObjectPlacement& placement);
     // Draws the picture (or its placeholder) on a device context.
-    void Draw(TDeviceContext dc, const TObjectPlacement& placement);
+    void Draw(TDCHandle dc, const TObjectPlacement& placement);
 
     std::vector<uint8_t> PackedBytes; // deflated metafile bits, or PNG bytes of a bitmap
     std::vector<uint8_t> JpegBytes;   // a JPEG picture's own bytes, written back unchanged

@@ -24,10 +24,10 @@ int32_t Saturate(int64_t v)
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-// A margin or distance kept between 0 (when NonNegative) and 40 % of the dimension.
-void Bound(int32_t& value, int32_t dimension, bool nonNegative)
+// A margin or distance kept between 0 and 40 % of the dimension.
+void Bound(int32_t& value, int32_t dimension)
 {
-    if (nonNegative && value < 0)
+    if (value < 0)
         value = 0;
     const int32_t limit = static_cast<int32_t>(MulDivRound(dimension, 40, 100));
     if (value > limit)
@@ -56,12 +56,12 @@ void ValidatePageSetup(TPageSetup& p)
 {
     p[psWidth] = std::clamp(p[psWidth], MinPageSize, MaxPageSize);
     p[psHeight] = std::clamp(p[psHeight], MinPageSize, MaxPageSize);
-    Bound(p[psTopMargin], p[psHeight], true);
-    Bound(p[psBottomMargin], p[psHeight], true);
-    Bound(p[psLeftMargin], p[psWidth], true);
-    Bound(p[psRightMargin], p[psWidth], true);
-    Bound(p[psHeaderDistance], p[psHeight], false);
-    Bound(p[psFooterDistance], p[psHeight], false);
+    Bound(p[psTopMargin], p[psHeight]);
+    Bound(p[psBottomMargin], p[psHeight]);
+    Bound(p[psLeftMargin], p[psWidth]);
+    Bound(p[psRightMargin], p[psWidth]);
+    Bound(p[psHeaderDistance], p[psHeight]);
+    Bound(p[psFooterDistance], p[psHeight]);
     // The text width is what the margins leave; keep it true to the corrected values.
     p[psTextWidth] = p[psWidth] - p[psLeftMargin] - p[psRightMargin];
 }

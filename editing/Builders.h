@@ -8,6 +8,7 @@
 
 #include "core/Memory.h"
 #include "core/FormatRecords.h"
+#include "document/PageSetup.h"
 #include "document/TextPos.h"
 
 class TDocObject;
@@ -16,6 +17,7 @@ class TField;
 class TOperation;
 class TSection;
 struct TClickAndTypeData;
+struct TFormatStyleListInfo;
 
 // Options of the text insertion primitives and of DeleteRange.
 enum : uint8_t {
@@ -116,6 +118,37 @@ void ResetToStyleFormat(TDocument& doc, const TTextRange& range, bool characters
                         TOperation* operation);
 void StepParagraphFormat(TDocument& doc, const TTextRange& range, int kind, int32_t step,
                          TChangedRange& changed, TOperation* operation);
+
+// --- Styles (StyleApplication.cpp) ---
+// Gives the range's paragraphs a style. With the character formats applied, each paragraph's
+// prevailing format becomes the style's and what stood out by hand still stands out; the overrides
+// replace the style's resolved formats.
+void ApplyStyles(TDocument& doc, const TTextRange& range, int32_t styleIndex, TChangedRange& changed,
+                 TOperation* operation, const TParaFormat* paraOverride, const TCharFormat* charOverride,
+                 bool applyCharFormat);
+// Replaces the document's style list (when the info carries one) and applies the info's style to the
+// range.
+void ChangeStyleList(TDocument& doc, const TTextRange& range, std::unique_ptr<TFormatStyleListInfo> info,
+                     TChangedRange& changed, TOperation* operation);
+// Redefines the selection's style from the selection's formats; the paragraphs of that style and of
+// the styles based on it take the new definition. A selection of several styles is refused with a
+// message naming the action.
+void UpdateStyleFromSelection(TDocument& doc, TChangedRange& changed, TOperation* operation,
+                              const std::string& actionName);
+
+// --- Page setup and page numbers (PageOperations.cpp) ---
+// Changes the page setup of the sections that cover the range: a request of one margin or distance
+// changes only that (at most four tenths of the page), a request of the orientation alone turns the
+// pages, any other request the fields it sets.
+void ChangePageParams(TDocument& doc, const TPageSetup& request, const TTextRange& range,
+                      TChangedRange& changed, TOperation* operation);
+// Steps every font size of the main text down by a half-point until the document has a page fewer;
+// says so when it has one page or the text cannot shrink further (then nothing is changed).
+void ReducePageCount(TDocument& doc, TChangedRange& changed, TOperation* operation);
+// The page-number style and first number of the sections of the selection (or of the caret's section,
+// or of the section of the header or footer being edited).
+void FormatPageNumbers(TDocument& doc, int32_t style, int32_t restart, TChangedRange& changed,
+                       TOperation* operation);
 
 // The changed range's caret fields at Pos (line not set), its selection fields 0.
 void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "classlib/runtime/Exceptions.h"
+#include "core/Styles.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
@@ -92,6 +93,34 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
     case opStepParagraphFormat: {
         const auto& p = Params<TStepParagraphFormatParams>(params);
         StepParagraphFormat(doc, p.Range, p.Kind, p.Step, range, operation);
+        break;
+    }
+    case opChangePageParams: {
+        const auto& p = Params<TChangePageParamsParams>(params);
+        ChangePageParams(doc, p.PageSetup, p.Range, range, operation);
+        break;
+    }
+    case opReducePageCount: ReducePageCount(doc, range, operation); break;
+    case opFormatPageNumbers: {
+        const auto& p = Params<TFormatPageNumbersParams>(params);
+        FormatPageNumbers(doc, p.Style, p.Restart, range, operation);
+        break;
+    }
+    case opApplyStyles: {
+        const auto& p = Params<TApplyStylesParams>(params);
+        ApplyStyles(doc, p.Range, p.Style, range, operation, nullptr, nullptr, p.ApplyCharFormat != 0);
+        break;
+    }
+    case opChangeStyleList: {
+        const auto& p = Params<TChangeStyleListParams>(params);
+        std::unique_ptr<TFormatStyleListInfo> info(p.Info);
+        operation->Kind = info && info->Styles ? 8 : 7;
+        ChangeStyleList(doc, p.Range, std::move(info), range, operation);
+        break;
+    }
+    case opUpdateStyleFromSelection: {
+        const auto& p = Params<TUpdateStyleFromSelectionParams>(params);
+        UpdateStyleFromSelection(doc, range, operation, p.ActionName);
         break;
     }
     case opInsertContent: {

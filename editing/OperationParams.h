@@ -76,8 +76,13 @@ struct TOperationParams {
 
 struct TChangePageParamsParams : TOperationParams<opChangePageParams> {
     TTextRange Range{};
-    TPageSetup PageSetup{};
-    int32_t Selector = 7; // 0-5 one margin or distance, 6 orientation, 7 the whole record
+    // Fields not set are left as they are.
+    TPageSetup PageSetup = [] {
+        TPageSetup p;
+        for (int32_t& f : p.F)
+            f = UndefinedField;
+        return p;
+    }();
 };
 struct TFormatParagraphsParams : TOperationParams<opFormatParagraphs> {
     TTextRange Range{};
@@ -123,9 +128,11 @@ struct TApplyStylesParams : TOperationParams<opApplyStyles> {
 };
 struct TChangeStyleListParams : TOperationParams<opChangeStyleList> {
     TTextRange Range{};
-    TFormatStyleListInfo* Info = nullptr;
+    TFormatStyleListInfo* Info = nullptr; // the builder takes it over
 };
-struct TUpdateStyleFromSelectionParams : TOperationParams<opUpdateStyleFromSelection> {};
+struct TUpdateStyleFromSelectionParams : TOperationParams<opUpdateStyleFromSelection> {
+    std::string ActionName = "Actualiser le style"; // named by the message that refuses mixed styles
+};
 struct TInsertContentParams : TOperationParams<opInsertContent> {
     const TMemory* Content = nullptr; // tagged text, paragraph ends as the byte 29
     uint8_t Flags = 0;

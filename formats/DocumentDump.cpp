@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "classlib/runtime/Format.h"
 #include "core/Fonts.h"
 #include "core/Styles.h"
 #include "document/DocObjects.h"
@@ -120,7 +121,6 @@ std::string DescribeObject(const TDocObject& object)
 
 void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& out)
 {
-    static const char hex[] = "0123456789abcdef";
     for (int32_t k = 0; k < size;) {
         uint8_t c = p[k];
         if (c == 0 && k + InlineTagSize <= size) {
@@ -152,8 +152,7 @@ void DumpText(const uint8_t* p, int32_t size, TNumbering& numbers, std::string& 
             out += static_cast<char>(c);
         } else {
             out += "\\'";
-            out += hex[c >> 4];
-            out += hex[c & 15];
+            out += HexBytes(&c, 1, false);
         }
     }
 }

@@ -63,6 +63,8 @@ public:
     std::vector<uint8_t> GetOverrides() const;
 
     uint32_t Pending() const { return FPending; }
+    // The command that the last key bound to one handed to the command manager (-1 before any).
+    int32_t LastKeyCommand = -1;
     int TableSize() const { return static_cast<int>(Keys.size()); }
     // Set on every system key-down: a navigation key while Num Lock is off.
     bool NumLockNavigation = false;

@@ -136,6 +136,7 @@ int THotKeyManager::ExecuteKey(uint32_t key)
     const int32_t command = CommandForKeyCode(key);
     if (command != -1) {
         Flags |= 1;
+        LastKeyCommand = command;
         CommandManager().ExecuteCommand(command);
         return 1;
     }
@@ -168,6 +169,7 @@ void THotKeyManager::WMKeyDown(TMessage& message)
         toolbars->HandleKeyDown(message);
     Flags &= ~1;
     if (key == VK_ESCAPE && MainForm && MainForm->FullScreen) {
+        LastKeyCommand = 7000;
         CommandManager().ExecuteCommand(7000);
         message.Result = 1;
         return;

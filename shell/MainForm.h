@@ -53,11 +53,20 @@ public:
     void UpdateInterface();
     void UpdateWindowCaptions();
     void UpdateAutosaveTimer();
+    // Places the status bar, the document bar and the client area for the options in force.
+    void RealignChildren() { LayoutChildren(); }
 
     // The main menu from the "MAIN" menu resource, and the system menu's tray item.
     void CreateMainMenu();
     // A pop-up menu by resource name, loaded on first use.
     TPopupMenu* GetPopupMenu(const std::string& name);
+    // Shows a pop-up menu with its commands' states at a screen point.
+    void ShowPopupMenu(const std::string& name, int x, int y);
+    // The menu bar's item tree (its top-level items are the menus of the bar).
+    TMenuItem* MainMenuItems() const { return FMainMenu.get(); }
+    // A menu of the bar about to open: its lists, states and system items made again; null when the
+    // handle is not one of the bar's menus.
+    TMenuItem* RefreshMenuPopup(HMENU popup);
 
     // Status bar: 0 panels, 1 simple text with the progress bar, 2 simple text.
     void SetStatusMode(int mode);
@@ -88,6 +97,8 @@ public:
     TButtonBar* DocButtonBar;
     uint32_t Flags = 0;
     uint8_t OverwriteMode = 0;
+    // 0 text, 1 hand scrolling, 2 format painter, 3 magnifier, 4 highlighter, 5 font colour.
+    uint8_t MouseMode = 0;
     bool FullScreen = false;
     int AnimationFrame = 0;
     int AutosaveMinutes = -1;
@@ -114,6 +125,7 @@ private:
     HMENU FMenu = nullptr;
     std::unique_ptr<TMenuItem> FMainMenu;
     std::vector<std::pair<std::string, TPopupMenu*>> FPopups;
+    std::vector<std::pair<HMENU, TMenuItem*>> FMenuPopups;
     int FStatusMode = 0;
     std::string FStatusText;
     int FStatusNesting = 0;

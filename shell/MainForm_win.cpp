@@ -76,9 +76,9 @@ void AddMenuItems(TMenuItem* parent, const std::vector<TMenuResourceItem>& items
     }
 }
 
-HMENU BuildSystemMenu(TMenuItem* root, bool bar)
+// Appends the visible items of Root to a system menu: sub-menus, states and separators.
+void FillSystemMenu(HMENU menu, TMenuItem* root)
 {
-    HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
     for (int i = 0; i < root->Count(); ++i) {
         TMenuItem* item = root->Items(i);
         if (!item->Visible)
@@ -88,13 +88,16 @@ HMENU BuildSystemMenu(TMenuItem* root, bool bar)
             continue;
         }
         UINT flags = item->Enabled ? MF_STRING : MF_STRING | MF_GRAYED;
-        if (item->Count() > 0)
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildSystemMenu(item, false)),
-                        item->Caption.c_str());
-        else
+        if (item->Checked)
+            flags |= MF_CHECKED;
+        if (item->Count() > 0) {
+            HMENU sub = CreatePopupMenu();
+            FillSystemMenu(sub, item);
+            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item->Caption.c_str());
+        } else {
             AppendMenuA(menu, flags, item->Command(), item->Caption.c_str());
+        }
     }
-    return menu;
 }
 
 TDocDispatcher* Dispatcher()
@@ -116,16 +119,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
             SendMessageA(MainForm->ClientHandle(), WM_MDIACTIVATE,
                          reinterpret_cast<WPARAM>(document->Window->Handle()), 0);
     };
-    DocButtonBar->OnContextMenu = [this](int x, int y) { GetPopupMenu("DOCBAR")->Popup(x, y); };
+    DocButtonBar->OnContextMenu = [this](int x, int y) { ShowPopupMenu("DOCBAR", x, y); };
     Application->OnIdle = [this](TComponent*, bool& done) { ApplicationIdle(done); };
     Application->OnMessage = [](MSG& msg, bool& handled) {
-        static const std::pair<UINT, int32_t> edits[] = {
-            {WM_CUT, 3420}, {WM_COPY, 3340}, {WM_PASTE, 3360}, {WM_CLEAR, 3200}};
-        for (auto [message, command] : edits)
-            if (msg.message == message && MainForm && MainForm->GetActiveDocument()) {
-                CommandManager().ExecuteCommand(command);
-                handled = true;
-            }
+        if (msg.message >= WM_CUT && msg.message <= WM_CLEAR && MainForm && MainForm->GetActiveDocument())
+            handled = CommandManager().HandleClipboardMessage(msg.message);
         if (ToolbarManager())
             ToolbarManager()->WatchSwitchKey(msg);
     };
@@ -199,6 +197,7 @@ void TMainForm::DestroyWnd()
         SetMenu(wnd, nullptr);
         DestroyMenu(FMenu);
         FMenu = nullptr;
+        FMenuPopups.clear();
     }
     FStatusBar = FProgressBar = nullptr;
     TForm::DestroyWnd();
@@ -214,18 +213,60 @@ void TMainForm::CreateMainMenu()
         TMenuParseHooks hooks;
         hooks.LoadMenu = [](const std::string& sub) { return LoadMenuItems(sub); };
         ParseMenuResource(items, custom.data(), custom.size(), hooks);
-    } else {
-        items = LoadMenuItems("MAIN");
     }
+    // A stored menu that yields no menu at all is damaged: the built-in one serves.
+    if (items.empty())
+        items = LoadMenuItems("MAIN");
     AddMenuItems(FMainMenu.get(), items, click);
-    FMenu = BuildSystemMenu(FMainMenu.get(), true);
+    CommandManager().RebuildMenuLists(FMainMenu.get(), true);
+    if (FMenu) {
+        if (HandleAllocated())
+            SetMenu(Handle(), nullptr);
+        DestroyMenu(FMenu);
+    }
+    CommandManager().PrepareMenu(FMainMenu.get());
+    FMenuPopups.clear();
+    FMenu = CreateMenu();
+    for (int i = 0; i < FMainMenu->Count(); ++i) {
+        TMenuItem* item = FMainMenu->Items(i);
+        if (!item->Visible || item->IsLine())
+            continue;
+        HMENU popup = CreatePopupMenu();
+        FillSystemMenu(popup, item);
+        AppendMenuA(FMenu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item->Caption.c_str());
+        FMenuPopups.emplace_back(popup, item);
+    }
     if (HandleAllocated())
         SetMenu(Handle(), FMenu);
     // The tray command in the system menu, before "Close".
     HMENU system = GetSystemMenu(Handle(), FALSE);
     const int count = GetMenuItemCount(system);
     std::string caption = "Réduire en barre système";
-    InsertMenuA(system, count > 0 ? count - 1 : 0, MF_BYPOSITION | MF_STRING, TrayCommand, caption.c_str());
+    if (GetMenuState(system, TrayCommand, MF_BYCOMMAND) == UINT(-1))
+        InsertMenuA(system, count > 0 ? count - 1 : 0, MF_BYPOSITION | MF_STRING, TrayCommand,
+                    caption.c_str());
+}
+
+TMenuItem* TMainForm::RefreshMenuPopup(HMENU popup)
+{
+    for (auto& [handle, item] : FMenuPopups) {
+        if (handle != popup)
+            continue;
+        CommandManager().RebuildMenuLists(FMainMenu.get(), false);
+        CommandManager().UpdateMenu(item);
+        while (GetMenuItemCount(popup) > 0)
+            DeleteMenu(popup, 0, MF_BYPOSITION);
+        FillSystemMenu(popup, item);
+        return item;
+    }
+    return nullptr;
+}
+
+void TMainForm::ShowPopupMenu(const std::string& name, int x, int y)
+{
+    TPopupMenu* menu = GetPopupMenu(name);
+    CommandManager().UpdateMenu(menu->Items());
+    menu->Popup(x, y);
 }
 
 TPopupMenu* TMainForm::GetPopupMenu(const std::string& name)
@@ -235,6 +276,8 @@ TPopupMenu* TMainForm::GetPopupMenu(const std::string& name)
             return popup.second;
     auto* menu = new TPopupMenu(nullptr);
     AddMenuItems(menu->Items(), LoadMenuItems(name), [this](TComponent* sender) { OnMenuItem(sender); });
+    CommandManager().RebuildMenuLists(menu->Items(), true);
+    CommandManager().PrepareMenu(menu->Items());
     FPopups.emplace_back(name, menu);
     return menu;
 }
@@ -450,6 +493,7 @@ void TMainForm::UpdateWindowCaptions()
             caption = Format("%s (récupéré)", caption);
         document->Window->SetCaption(caption);
     }
+    CommandManager().DirtyFlags |= cdWindowList;
     InvalidateCommands();
 }
 
@@ -471,6 +515,11 @@ void TMainForm::UpdateInterface()
 {
     if (Flags & mffRefreshSuspended)
         return;
+    // The run-time lists of the menus follow the open documents.
+    if (Flags & mffDocumentsChanged) {
+        Flags &= ~mffDocumentsChanged;
+        CommandManager().DirtyFlags |= cdFileHistory | cdWindowList;
+    }
     Flags &= ~(mffRefreshPending | mffDocumentRefresh);
     UpdateStatusPanels();
     if (ToolbarManager())
@@ -647,6 +696,7 @@ bool TMainForm::CloseQuery()
 void TMainForm::DeferredStartUp()
 {
     StartingUp = false;
+    CommandManager().AnnounceNewCommands();
     TDocDispatcher* dispatcher = Dispatcher();
     if (dispatcher)
         for (int i = dispatcher->DocumentCount() - 1; i >= 0; --i)
@@ -703,7 +753,7 @@ void TMainForm::ApplicationIdle(bool& done)
         }
         done = false;
     }
-    if (Flags & (mffRefreshPending | mffDocumentRefresh | mffRebuildDocBar))
+    if (Flags & (mffRefreshPending | mffDocumentRefresh | mffRebuildDocBar | mffDocumentsChanged))
         UpdateInterface();
     if (!(Flags & mffInTray) && CommandManager().LastCommandOlderThan(200))
         RemoveTrayIcon();
@@ -739,6 +789,10 @@ void TMainForm::WndProc(TMessage& message)
         }
         break;
     }
+    case WM_INITMENUPOPUP:
+        if (HIWORD(message.LParam) == 0 && RefreshMenuPopup(reinterpret_cast<HMENU>(message.WParam)))
+            return;
+        break;
     case WM_TIMER: Timer(static_cast<UINT>(message.WParam)); return;
     case WM_DRAWCLIPBOARD:
         if (!Application->Terminated()) {
@@ -779,7 +833,7 @@ void TMainForm::WndProc(TMessage& message)
             POINT p;
             GetCursorPos(&p);
             SetForegroundWindow(Handle());
-            GetPopupMenu("SYSTRAY")->Popup(p.x, p.y);
+            ShowPopupMenu("SYSTRAY", p.x, p.y);
             PostMessageA(Handle(), WM_NULL, 0, 0);
         }
         return;

@@ -106,6 +106,7 @@ public:
 
 private:
     void BuildToolbar(int index);
+    TToolBar* NewRow(TControl* parent);
     TControl* CreateCommandControl(int32_t command, TControl* parent, bool onOverflow);
     int ControlWidth(int32_t command) const;
     void UpdateControl(TControl* control);
@@ -125,6 +126,9 @@ private:
     int FBuiltWidth = -1;
     bool FPlacing = false;
 };
+
+// Offers the download page of a newer common-controls library when the system's is older than 4.71.
+void CheckCommonControlsVersion();
 
 // The manager while it exists (start-up creates it before the main window).
 TToolbarManager* ToolbarManager();

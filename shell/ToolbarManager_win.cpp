@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <shlwapi.h>
+
 #include "classlib/runtime/Format.h"
 #include "classlib/windowing/ExtCtrls.h"
 #include "classlib/windowing/Forms.h"
@@ -307,6 +309,42 @@ bool ParseFontSizeText(const std::string& text, int32_t& halfPoints, std::string
     return true;
 }
 
+namespace {
+
+// The version of the common-controls library as major * 100 + minor (0 when it does not say).
+int CommonControlsVersion()
+{
+    HMODULE library = GetModuleHandleA("comctl32.dll");
+    if (!library)
+        return 0;
+    using TGetVersion = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    auto getVersion =
+        reinterpret_cast<TGetVersion>(reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
+    DLLVERSIONINFO info = {sizeof(info), 0, 0, 0, 0};
+    if (!getVersion || getVersion(&info) != S_OK)
+        return 0;
+    return static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
+}
+
+} // namespace
+
+void CheckCommonControlsVersion()
+{
+    const int version = CommonControlsVersion();
+    if (version == 0 || version >= 471)
+        return;
+    const char* const page = "https://www.microsoft.com/fr-fr/download/";
+    if (MessageDlgEx(
+            Format("Une version ancienne de la bibliothèque de contrôles communs \"comctl32.dll\" est "
+                   "présente sur votre système Windows. Quillpad a besoin d'une version plus récente de "
+                   "cette bibliothèque pour fonctionner.||||Nous vous recommandons de vous rendre sur "
+                   "notre site pour en télécharger une version plus récente.||||Voulez-vous le faire "
+                   "tout de suite à partir de la page Web suivante ?||||%s",
+                   page),
+            3, mbYesNo) == mrYes)
+        OpenInBrowser(page);
+}
+
 // ---- TToolbarButtonImages
 
 TToolbarButtonImages::TToolbarButtonImages()
@@ -383,6 +421,7 @@ TToolbarManager::TToolbarManager() : Settings(this)
         Settings.Load(file);
     else
         Settings.SetDefaults();
+    CheckCommonControlsVersion();
     Ready = true;
 }
 
@@ -484,7 +523,7 @@ TControl* TToolbarManager::CreateCommandControl(int32_t command, TControl* paren
             }
             for (int kind = 1; kind <= 4; ++kind) {
                 combo->Add(ZoomKindNames[kind - 1]);
-                combo->Values.push_back(kind);
+                combo->Values.push_back(kind << 16); // a zoom kind goes above the percentage
             }
             break;
         case 212200:
@@ -521,7 +560,7 @@ TControl* TToolbarManager::CreateCommandControl(int32_t command, TControl* paren
             if (number == 206100) {
                 int32_t percent = 0;
                 if (fromList && index >= 0 && index < static_cast<int>(box->Values.size())) {
-                    // Percentages, or the zoom kinds 1 to 4.
+                    // Percentages, or the zoom kinds 1 to 4 in bits 16 to 23.
                     TToolbarComboBox::ReturnFocus();
                     CommandManager().ExecuteCommandWithArg(number, box->Values[static_cast<size_t>(index)]);
                     return;
@@ -544,9 +583,9 @@ TControl* TToolbarManager::CreateCommandControl(int32_t command, TControl* paren
                 TToolbarComboBox::ReturnFocus();
                 CommandManager().ExecuteCommandWithArg(number, index);
             } else {
-                // Style and font names go by reference to their text.
+                // Style and font names go as their zero-terminated text.
                 TToolbarComboBox::ReturnFocus();
-                CommandManager().ExecuteCommandWithArg(number, reinterpret_cast<intptr_t>(&text));
+                CommandManager().ExecuteCommandWithArg(number, reinterpret_cast<intptr_t>(text.c_str()));
             }
         };
         return panel;
@@ -609,6 +648,17 @@ TControl* TToolbarManager::CreateCommandControl(int32_t command, TControl* paren
     return button;
 }
 
+TToolBar* TToolbarManager::NewRow(TControl* parent)
+{
+    auto* row = new TToolBar(nullptr);
+    row->SetParent(parent);
+    row->OnContextMenu = [](int x, int y) {
+        if (MainForm)
+            MainForm->GetPopupMenu("TLBAR")->Popup(x, y);
+    };
+    return row;
+}
+
 void TToolbarManager::BuildToolbar(int index)
 {
     FreeRows(index);
@@ -619,8 +669,7 @@ void TToolbarManager::BuildToolbar(int index)
     const int rowHeight = (large ? 44 : 22) + 4;
     const int usable = MainForm->ClientWidth() - 12;
 
-    auto* first = new TToolBar(nullptr);
-    first->SetParent(MainForm);
+    auto* first = NewRow(MainForm);
     first->SetBounds(0, 0, MainForm->ClientWidth(), rowHeight);
     FRows[static_cast<size_t>(index)].push_back(first);
 
@@ -689,8 +738,7 @@ void TToolbarManager::BuildToolbar(int index)
             if (!row || (command != ToolbarSeparator && rx > 2 && rx + ControlWidth(command) > rowWidth)) {
                 if (row)
                     y += rowHeight;
-                row = new TToolBar(nullptr);
-                row->SetParent(overflow);
+                row = NewRow(overflow);
                 row->SetBounds(0, y, rowWidth, rowHeight);
                 FRows[static_cast<size_t>(index)].push_back(row);
                 rx = 2;
@@ -702,8 +750,7 @@ void TToolbarManager::BuildToolbar(int index)
                 // Too wide for the rest of this row: it starts the next.
                 delete probe;
                 y += rowHeight;
-                row = new TToolBar(nullptr);
-                row->SetParent(overflow);
+                row = NewRow(overflow);
                 row->SetBounds(0, y, rowWidth, rowHeight);
                 FRows[static_cast<size_t>(index)].push_back(row);
                 rx = 2;
@@ -769,6 +816,9 @@ void TToolbarManager::UpdateComboText(TComboBox* combo, int32_t command)
     std::string text;
     TDocument* document = CommandManager().GetDocument();
     if (document) {
+        // A document whose caret never moved has no format state yet: the format at the caret is it.
+        if (document->CharFormatState[cfSize] == 0 && !document->HasSelection())
+            document->CharFormatState = document->GetCharFormatAt(document->Caret);
         switch (command) {
         case 206100: text = Format("%d%%", document->ViewState.ZoomPercent); break;
         case 209050: {
@@ -785,7 +835,7 @@ void TToolbarManager::UpdateComboText(TComboBox* combo, int32_t command)
         }
         case 212200: {
             const int32_t size = document->CharFormatState[cfSize];
-            text = size != NotSet && size > 0 ? FontSizeText(size) : "";
+            text = size != NotSet ? FontSizeText(size) : "";
             break;
         }
         case 212300:

@@ -90,13 +90,31 @@ std::string_view Trimmed(std::string_view t)
 
 std::string UnsignedDigits(uint64_t v, unsigned base, bool upper)
 {
-    const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     std::string s;
     do {
-        s.insert(s.begin(), digits[v % base]);
+        s.insert(s.begin(), HexDigit(unsigned(v % base), upper));
         v /= base;
     } while (v);
     return s;
+}
+
+std::string HexBytes(const uint8_t* data, size_t size, bool upper)
+{
+    std::string text;
+    text.reserve(size * 2);
+    for (size_t i = 0; i < size; ++i) {
+        text += HexDigit(data[i] >> 4, upper);
+        text += HexDigit(data[i], upper);
+    }
+    return text;
+}
+
+std::string HexWord(uint32_t value, bool upper)
+{
+    std::string text;
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += HexDigit(value >> shift, upper);
+    return text;
 }
 
 std::string FormatList(std::string_view pattern, const std::vector<TFormatArg>& args)

@@ -62,6 +62,15 @@ std::string FloatToStr(long double value);
 std::string IntToStr(int64_t value);
 // The digits of a value in a base from 2 to 16, upper- or lower-case letters beyond 9.
 std::string UnsignedDigits(uint64_t value, unsigned base, bool upper);
+// The hexadecimal digit of the low four bits of a value.
+inline char HexDigit(unsigned value, bool upper)
+{
+    return (upper ? "0123456789ABCDEF" : "0123456789abcdef")[value & 15];
+}
+// Two hexadecimal digits a byte, the high half first.
+std::string HexBytes(const uint8_t* data, size_t size, bool upper);
+// Eight hexadecimal digits, the highest first.
+std::string HexWord(uint32_t value, bool upper);
 
 // Reading numbers: optional blanks around, an optional sign, decimal digits. StrToInt raises
 // EConvertError for a text that is not an integer of 32 bits.

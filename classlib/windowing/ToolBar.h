@@ -56,8 +56,11 @@ private:
 class TToolBar : public TCustomControl {
 public:
     explicit TToolBar(TComponent* owner);
+    // A right click on the row or on one of its buttons, at a screen point.
+    std::function<void(int x, int y)> OnContextMenu;
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
     void Paint() override;
 };

@@ -166,6 +166,23 @@ void TToolBar::CreateParams(TCreateParams& params)
     params.Style |= WS_CLIPCHILDREN;
 }
 
+void TToolBar::WndProc(TMessage& message)
+{
+    // The buttons leave the context menu to their row.
+    if (message.Msg == WM_CONTEXTMENU && OnContextMenu) {
+        int x = static_cast<short>(LOWORD(message.LParam)), y = static_cast<short>(HIWORD(message.LParam));
+        if (x == -1 && y == -1) {
+            POINT p = {0, Height()};
+            ClientToScreen(Handle(), &p);
+            x = p.x;
+            y = p.y;
+        }
+        OnContextMenu(x, y);
+        return;
+    }
+    TCustomControl::WndProc(message);
+}
+
 void TToolBar::Paint()
 {
     RECT r = {0, 0, Width(), Height()};

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "classlib/runtime/Format.h"
 #include "codecs/CharTables.h"
 
 namespace {
@@ -105,8 +106,8 @@ const TControlWords& ControlWords()
 void BytesToHexPairs(char* destination, const uint8_t* source, int32_t count)
 {
     for (int32_t i = 0; i < count; ++i) {
-        *destination++ = LowerHexDigits[source[i] >> 4];
-        *destination++ = LowerHexDigits[source[i] & 15];
+        *destination++ = HexDigit(source[i] >> 4, false);
+        *destination++ = HexDigit(source[i], false);
     }
 }
 
@@ -115,8 +116,8 @@ void BytesToEscapes(const uint8_t* source, char* destination, int32_t count)
     for (int32_t i = 0; i < count; ++i) {
         *destination++ = '\\';
         *destination++ = '\'';
-        *destination++ = LowerHexDigits[source[i] >> 4];
-        *destination++ = LowerHexDigits[source[i] & 15];
+        *destination++ = HexDigit(source[i] >> 4, false);
+        *destination++ = HexDigit(source[i], false);
     }
 }
 

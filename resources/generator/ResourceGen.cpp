@@ -7,6 +7,9 @@
 //   packed  a packed string table: one "<id><TAB><text>" line per string, ids ascending. Output: a 32-bit
 //           count N, the N ids, N entries (bits 0-7 the text's length, bits 8-31 its offset from the start
 //           of the table), then the texts without terminators; all values little-endian.
+//   captions, hints  the two packed tables of one command source: one
+//           "<id><TAB><caption><TAB><hint>" line per command, ids ascending, the caption empty for a
+//           command without one. "captions" packs the non-empty captions, "hints" every hint.
 //   menu    a menu ("_MENU" resource): one "<caption><TAB><command>" line per item, indented by one tab
 //           per level below the top. Output: per item its caption's length, the caption and the
 //           command (32-bit); 0xFE before an item's sub-items and 0xFF after each level.
@@ -115,7 +118,8 @@ void PutU32(std::string& out, uint32_t v)
         out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-std::string MakePacked(const std::string& path)
+// Column 0 is the whole text after the id; columns 1 and 2 split it at its one tab.
+std::string MakePackedColumn(const std::string& path, int column)
 {
     std::vector<int32_t> ids;
     std::vector<std::string> texts;
@@ -124,6 +128,17 @@ std::string MakePacked(const std::string& path)
         size_t tab = l.Text.find('\t');
         if (tab == std::string::npos || tab == 0)
             Fail(where, "expected <id><TAB><text>");
+        std::string rest = l.Text.substr(tab + 1);
+        if (column != 0) {
+            size_t second = rest.find('\t');
+            if (second == std::string::npos || rest.find('\t', second + 1) != std::string::npos)
+                Fail(where, "expected <id><TAB><caption><TAB><hint>");
+            if (second + 1 == rest.size())
+                Fail(where, "every command needs a hint");
+            rest = column == 1 ? rest.substr(0, second) : rest.substr(second + 1);
+            if (rest.empty())
+                continue; // a command without a caption
+        }
         std::string idText = l.Text.substr(0, tab);
         char* end = nullptr;
         long long id = std::strtoll(idText.c_str(), &end, 10);
@@ -131,7 +146,7 @@ std::string MakePacked(const std::string& path)
             Fail(where, "bad id \"" + idText + "\"");
         if (!ids.empty() && id <= ids.back())
             Fail(where, "ids must be ascending and distinct");
-        std::string text = ToCp1252(l.Text.substr(tab + 1), where);
+        std::string text = ToCp1252(rest, where);
         if (text.size() > 255)
             Fail(where, "text longer than 255 bytes");
         ids.push_back(static_cast<int32_t>(id));
@@ -151,6 +166,21 @@ std::string MakePacked(const std::string& path)
     for (const std::string& t : texts)
         out += t;
     return out;
+}
+
+std::string MakePacked(const std::string& path)
+{
+    return MakePackedColumn(path, 0);
+}
+
+std::string MakeCaptions(const std::string& path)
+{
+    return MakePackedColumn(path, 1);
+}
+
+std::string MakeHints(const std::string& path)
+{
+    return MakePackedColumn(path, 2);
 }
 
 std::string MakeMenu(const std::string& path)
@@ -432,7 +462,8 @@ struct TKind {
 };
 
 const TKind Kinds[] = {
-    {"packed", MakePacked},         {"menu", MakeMenu},
+    {"packed", MakePacked},         {"captions", MakeCaptions},
+    {"hints", MakeHints},           {"menu", MakeMenu},
     {"hotkeys", MakeHotKeys},       {"images", MakeImages},
     {"grayimages", MakeGrayImages}, {"imagecommands", MakeImageCommands},
 };

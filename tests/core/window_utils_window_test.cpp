@@ -8,9 +8,9 @@
 
 TEST(WindowUtils, ExcludeRectFromRgnCutsTheRectangleOut)
 {
-    TRegionHandle region = CreateRectRgn(0, 0, 100, 100);
+    TRegionHandle region = reinterpret_cast<TRegionHandle>(CreateRectRgn(0, 0, 100, 100));
     ExcludeRectFromRgn({10, 10, 50, 50}, region);
-    HRGN rgn = static_cast<HRGN>(region);
+    HRGN rgn = reinterpret_cast<HRGN>(region);
     EXPECT_FALSE(PtInRegion(rgn, 20, 20));
     EXPECT_TRUE(PtInRegion(rgn, 5, 5));
     EXPECT_TRUE(PtInRegion(rgn, 60, 60));

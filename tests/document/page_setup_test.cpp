@@ -56,14 +56,14 @@ TEST(PageSetup, ValidateBringsValuesWithinBounds)
     p[psTopMargin] = 7000; // 40 % of 16838 is 6735.2
     p[psBottomMargin] = 6735;
     p[psHeaderDistance] = 9000;
-    p[psFooterDistance] = -30; // negative distances are not corrected
+    p[psFooterDistance] = -30; // corrected as negative margins are
     ValidatePageSetup(p);
     EXPECT_EQ(p[psLeftMargin], 4762);
     EXPECT_EQ(p[psRightMargin], 0);
     EXPECT_EQ(p[psTopMargin], 6735);
     EXPECT_EQ(p[psBottomMargin], 6735);
     EXPECT_EQ(p[psHeaderDistance], 6735);
-    EXPECT_EQ(p[psFooterDistance], -30);
+    EXPECT_EQ(p[psFooterDistance], 0);
     EXPECT_EQ(p[psTextWidth], 11905 - 4762); // follows the corrected margins
 
     p = A4();

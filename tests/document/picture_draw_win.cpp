@@ -74,7 +74,7 @@ TEST(PictureDrawing, PackedPictureDrawnScaledIntoABitmap)
     ASSERT_TRUE(picture->Image->Packed);
 
     TCanvasBitmap canvas(60, 40);
-    picture->Image->Draw(reinterpret_cast<TDeviceContext>(canvas.Dc), Place(10, 10, 20, 10));
+    picture->Image->Draw(reinterpret_cast<TDCHandle>(canvas.Dc), Place(10, 10, 20, 10));
     // Drawing made the picture live and drew its half-size rendering.
     EXPECT_TRUE(picture->Image->IsLive());
     ASSERT_NE(picture->Image->ScaledRendering, nullptr);
@@ -86,13 +86,13 @@ TEST(PictureDrawing, PackedPictureDrawnScaledIntoABitmap)
     EXPECT_EQ(canvas.Pixel(35, 25), 0xFFFFFFu);
 
     // Selected: sizing handles at the corners.
-    picture->Image->Draw(reinterpret_cast<TDeviceContext>(canvas.Dc), Place(10, 10, 20, 10, opSelected));
+    picture->Image->Draw(reinterpret_cast<TDCHandle>(canvas.Dc), Place(10, 10, 20, 10, opSelected));
     EXPECT_EQ(canvas.Pixel(10, 10), 0x000000u);
     EXPECT_EQ(canvas.Pixel(29, 19), 0x000000u);
 
     // A dispatcher that keeps no decoded pictures packs it again after drawing.
     DocumentHost().KeepDecodedPictures = false;
-    picture->Image->Draw(reinterpret_cast<TDeviceContext>(canvas.Dc), Place(10, 10, 20, 10));
+    picture->Image->Draw(reinterpret_cast<TDCHandle>(canvas.Dc), Place(10, 10, 20, 10));
     DocumentHost().KeepDecodedPictures = true;
     EXPECT_TRUE(picture->Image->Packed);
 }
@@ -121,11 +121,11 @@ TEST(PictureDrawing, PlaceholderAndMetafile)
     TDocObject* picture = doc.ObjectManager->AddObject(std::move(owned));
 
     TCanvasBitmap canvas(60, 60);
-    picture->Image->Draw(reinterpret_cast<TDeviceContext>(canvas.Dc), Place(10, 10, 40, 40, opPlaceholder));
+    picture->Image->Draw(reinterpret_cast<TDCHandle>(canvas.Dc), Place(10, 10, 40, 40, opPlaceholder));
     EXPECT_TRUE(picture->Image->Packed); // placeholders do not decode the picture
     EXPECT_EQ(canvas.Pixel(11, 11), 0xC0C0C0u);
 
-    picture->Image->Draw(reinterpret_cast<TDeviceContext>(canvas.Dc), Place(10, 10, 40, 40));
+    picture->Image->Draw(reinterpret_cast<TDCHandle>(canvas.Dc), Place(10, 10, 40, 40));
     EXPECT_TRUE(picture->Image->IsLive());
     EXPECT_EQ(DocumentHost().LivePictureCount, 1);
     EXPECT_EQ(canvas.Pixel(20, 20), 0x00FF00u);

@@ -11,9 +11,14 @@
 #include "classlib/windowing/ToolBar.h"
 #include "core/Instance.h"
 #include "core/Messages.h"
+#include "core/Options.h"
+#include "core/OptionsHolder.h"
+#include "document/Document.h"
+#include "shell/DocDisp.h"
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
 #include "tests/shell/keyboard_input.h"
+#include "tests/shell/text_document.h"
 
 namespace {
 
@@ -72,6 +77,8 @@ struct ToolbarManagerTest : testing::Test {
 
     TToolbarManager* Toolbars = nullptr;
     TMainForm* Form = nullptr;
+    // The commands act on selected text, so that they are enabled.
+    TSelectedTextDocument Text;
 };
 
 } // namespace
@@ -171,6 +178,15 @@ TEST_F(ToolbarManagerTest, EmptyToolbarsAndFullScreenHideToolbars)
 
 TEST_F(ToolbarManagerTest, TypedZoomRunsTheZoomCommand)
 {
+    // The zoom acts on a document.
+    TOptions saved = CurrentOptions();
+    auto holder = std::make_unique<TOptionsHolder>();
+    Application->MainForm = Form;
+    auto dispatcher = std::make_unique<TDocDispatcher>();
+    TDocument* document = dispatcher->NewDocument();
+    ASSERT_NE(document, nullptr);
+    Pump();
+    Toolbars->UpdateAllToolbars();
     auto* panel = dynamic_cast<TPanel*>(Toolbars->ControlOfCommand(206100));
     ASSERT_NE(panel, nullptr);
     auto* combo = dynamic_cast<TComboBox*>(panel->Controls(0));
@@ -188,6 +204,10 @@ TEST_F(ToolbarManagerTest, TypedZoomRunsTheZoomCommand)
         Tap(VK_RETURN);
         EXPECT_EQ(CommandManager().GetLastCommand(), c.Command) << c.Typed;
     }
+    dispatcher.reset();
+    Application->MainForm = nullptr;
+    holder.reset();
+    CurrentOptions() = saved;
 }
 
 TEST_F(ToolbarManagerTest, TappingCtrlTwiceSwitchesTheCommandSet)
@@ -216,4 +236,21 @@ TEST_F(ToolbarManagerTest, TappingCtrlTwiceSwitchesTheCommandSet)
     Tap(VK_CONTROL);
     Tap(VK_CONTROL);
     EXPECT_FALSE(Toolbars->Alternative);
+}
+
+TEST_F(ToolbarManagerTest, ShortcutCommandsActivateToolbarControls)
+{
+    // A combo box gets the keyboard with its list open.
+    ASSERT_TRUE(Toolbars->ActivateCommandControl(212100));
+    auto* panel = dynamic_cast<TPanel*>(Toolbars->ControlOfCommand(212100));
+    ASSERT_NE(panel, nullptr);
+    HWND combo = panel->Controls(0)->Handle();
+    EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_TRUE(IsChild(combo, GetFocus()) || GetFocus() == combo);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    // A command of the other set switches the set first.
+    EXPECT_TRUE(Toolbars->ActivateCommandControl(90040));
+    EXPECT_TRUE(Toolbars->Alternative);
+    EXPECT_NE(Toolbars->ControlOfCommand(90040), nullptr);
+    EXPECT_FALSE(Toolbars->ActivateCommandControl(4711));
 }
