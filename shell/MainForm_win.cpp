@@ -1,4 +1,5 @@
 // The main frame window: its children, its messages and its status texts.
+#include "tools/ClipboardManager.h"
 #include "shell/MainForm.h"
 
 #include <commctrl.h>
@@ -569,7 +570,7 @@ void TMainForm::AddTrayIcon()
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
-    data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     lstrcpynA(data.szTip, Application->Title().c_str(), sizeof(data.szTip));
     Shell_NotifyIconA(NIM_ADD, &data);
     Flags |= mffTrayIcon;
@@ -687,6 +688,9 @@ void TMainForm::HandleFatalException(const Exception& e)
 
 bool TMainForm::CloseQuery()
 {
+    if (TClipboardManager* clipboard = GetClipboardManager())
+        if (!clipboard->QueryCloseApp())
+            return false;
     Flags |= mffCloseQuery;
     const bool allowed = TForm::CloseQuery();
     Flags &= ~(mffCloseQuery | mffSessionEnding);
@@ -750,6 +754,9 @@ void TMainForm::ApplicationIdle(bool& done)
         if (--FClipboardCountdown <= 0) {
             FClipboardCountdown = 20;
             Flags &= ~mffClipboardChanged;
+            // The history or the piggy bank takes the new content.
+            if (TClipboardManager* clipboard = GetClipboardManager())
+                clipboard->ClipboardChanged();
         }
         done = false;
     }
