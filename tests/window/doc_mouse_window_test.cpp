@@ -16,6 +16,7 @@
 #include "document/Paragraph.h"
 #include "document/ParLine.h"
 #include "document/Section.h"
+#include "formats/DocumentMemory.h"
 #include "formats/load/LoadInput.h"
 #include "formats/text/PlainText.h"
 #include "editing/Builders.h"
@@ -30,6 +31,7 @@ protected:
     void SetUp() override
     {
         SilentMessages = true;
+        InstallRangeCopier(); // copies go through the document's own memory format, as the program sets up
         SavedEdit = CurrentOptions().Edit;
         Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
         const std::string text = "Un deux trois quatre cinq.\r\n"
@@ -95,6 +97,13 @@ protected:
         frame.Bottom = page.Top + Doc->ApplyZoom(hit.Line->Y) + frame.Pitch;
         return frame;
     }
+    // A word selected by a double click, then three moves so that the next press is not a third click.
+    void SelectWord(TPoint p)
+    {
+        DoubleClick(p);
+        for (int i = 0; i < 3; ++i)
+            Send(WM_MOUSEMOVE, TPoint{p.X, p.Y + i}, 0);
+    }
     std::string Selected() { return Doc->GetRangeText(Doc->Selection); }
     std::string ParagraphText(int32_t par)
     {
@@ -106,6 +115,15 @@ protected:
     TDocumentForm* Window = nullptr;
     TEditOptions SavedEdit;
 };
+
+// How often a word stands in a text.
+int Occurrences(const std::string& text, const std::string& word)
+{
+    int n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
 
 void ExpectPos(const TTextPos& pos, int32_t par, int32_t offset)
 {
@@ -301,6 +319,45 @@ TEST_F(DocumentMouse, DoubleClickInEmptySpaceRunsTheClickAndTypeSteps)
     // One step back.
     Doc->OperationManager->Undo();
     EXPECT_EQ(Doc->ParagraphCount(), count);
+}
+
+TEST_F(DocumentMouse, TextDraggedElsewhereMovesAndWithCtrlCopiesInOneStep)
+{
+    const std::string before = ParagraphText(1);
+    const TPoint word = PointAt(1, 8), target = PointAt(1, 23), end = PointAt(1, 10), start = PointAt(1, 6);
+    SelectWord(word); // "beta"
+    ASSERT_EQ(Selected(), "beta");
+    const int32_t undo = Doc->UndoList.Count();
+    Drag(word, target);
+    std::string after = ParagraphText(1);
+    EXPECT_EQ(Occurrences(after, "beta"), 1);
+    EXPECT_LT(after.find("delta"), after.find("beta"));
+    EXPECT_LT(after.find("beta"), after.find("epsilon"));
+    EXPECT_EQ(Doc->UndoList.Count(), undo + 1);
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(ParagraphText(1), before);
+
+    // With Ctrl the text is copied there.
+    SelectWord(word);
+    Send(WM_LBUTTONDOWN, word, MK_LBUTTON | MK_CONTROL);
+    Send(WM_MOUSEMOVE, target, MK_LBUTTON | MK_CONTROL);
+    Send(WM_LBUTTONUP, target, MK_CONTROL);
+    after = ParagraphText(1);
+    EXPECT_EQ(Occurrences(after, "beta"), 2);
+    EXPECT_LT(after.find("delta"), after.rfind("beta"));
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(ParagraphText(1), before);
+
+    // Dropped on one of its own ends a move does nothing but collapse; a copy copies.
+    SelectWord(word);
+    Drag(word, end);
+    EXPECT_EQ(ParagraphText(1), before);
+    EXPECT_FALSE(Doc->HasSelection());
+    SelectWord(word);
+    Send(WM_LBUTTONDOWN, word, MK_LBUTTON | MK_CONTROL);
+    Send(WM_MOUSEMOVE, start, MK_LBUTTON | MK_CONTROL);
+    Send(WM_LBUTTONUP, start, MK_CONTROL);
+    EXPECT_EQ(Occurrences(ParagraphText(1), "beta"), 2);
 }
 
 TEST_F(DocumentMouse, NothingHappensWhileTheDocumentIsBuilt)
