@@ -303,7 +303,9 @@ void TWordReader::ReadNotesAndHeaders()
     auto positions = [this](const std::vector<uint8_t>& b, int32_t offset) {
         std::vector<int32_t> cps;
         for (size_t i = 0; i + 4 <= b.size(); i += 4)
-            cps.push_back(static_cast<int32_t>(U32(b, i)) + offset);
+            // Saturated: a damaged position stays past every story instead of wrapping round.
+            cps.push_back(static_cast<int32_t>(std::clamp<int64_t>(
+                int64_t(static_cast<int32_t>(U32(b, i))) + offset, INT32_MIN, INT32_MAX)));
         return cps;
     };
     auto notes = [&](TNotes& n, const TWordFcLcb& refs, const TWordFcLcb& texts, int32_t textOffset) {
