@@ -27,6 +27,7 @@
 #include "formats/save/DocumentSave.h"
 #include "shell/CommandManager.h"
 #include "shell/DocBar.h"
+#include "shell/HotKeys.h"
 #include "shell/MainForm.h"
 #include "dialogs/DocProperties.h"
 #include "core/DataFolder.h"
@@ -478,6 +479,11 @@ void TDocDispatcher::ApplyDocumentColors(TDocument* document)
 TDocumentForm* TDocDispatcher::CreateDocumentWindow(TDocument* document)
 {
     auto* window = new TDocumentForm(nullptr, document);
+    // Shortcuts typed in the document go to the hot-key manager.
+    window->OnKeyDown = [](TComponent*, WORD& key, uint32_t) {
+        if (HandleShortcutKey(key))
+            key = 0;
+    };
     if (MainForm && MainForm->ClientHandle()) {
         // A document window of the main frame: closing it closes the document.
         window->FormStyle = fsMDIChild;

@@ -87,5 +87,8 @@ private:
 
 THotKeyManager& HotKeyManager();
 
+// A key-down of a document window handed to the hot-key manager; true when it used the key.
+bool HandleShortcutKey(WORD key);
+
 // A shortcut as text: "Ctrl+Maj+K" for one stroke, "Ctrl+K, Y" for two.
 std::string HotKeyToText(uint32_t key);

@@ -48,6 +48,8 @@ TDocument* EditableDocument()
 
 THotKeyManager::THotKeyManager()
 {
+    // The style descriptions show style shortcuts as this manager writes them.
+    HotKeyToTextHook = [](int32_t key) { return HotKeyToText(static_cast<uint32_t>(key)); };
     HRSRC found = FindResourceA(nullptr, "HOTKEYTABLE", MAKEINTRESOURCEA(10)); // RT_RCDATA
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     const auto* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
@@ -210,6 +212,13 @@ void THotKeyManager::WMSysChar(TMessage& message)
         key = static_cast<uint32_t>(scan) & 0xFF;
     }
     message.Result = CommandForKey(KeyboardShiftState(), key);
+}
+
+bool HandleShortcutKey(WORD key)
+{
+    TMessage message = {WM_KEYDOWN, key, 0, 0};
+    HotKeyManager().WMKeyDown(message);
+    return message.Result != 0;
 }
 
 std::string HotKeyToText(uint32_t key)

@@ -572,7 +572,7 @@ void TMainForm::AddTrayIcon()
     data.uID = 0;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
-    data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     lstrcpynA(data.szTip, Application->Title().c_str(), sizeof(data.szTip));
     Shell_NotifyIconA(NIM_ADD, &data);
     Flags |= mffTrayIcon;

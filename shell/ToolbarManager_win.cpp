@@ -771,6 +771,9 @@ void TToolbarManager::RebuildToolbars()
     if (!MainForm)
         return;
     Ready = false;
+    // Large buttons need their pictures made, and the small ones come back when switched off.
+    if (FImages && Settings.LargeButtons != (FImages->Large != nullptr))
+        FImages->LoadImages(Settings);
     FBuiltWidth = MainForm->ClientWidth();
     for (int i = 0; i < ToolbarCount; ++i)
         BuildToolbar(i);

@@ -165,6 +165,8 @@ void TControl::CreateWnd()
         } else {
             wc.style = params.ClassStyle;
             wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+            // The program's icon (resource 1) in every caption; none when the program has no icon.
+            wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
         }
         wc.lpfnWndProc = StdWndProc;
         wc.hInstance = instance;

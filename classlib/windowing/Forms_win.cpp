@@ -441,6 +441,7 @@ HWND TApplication::Handle()
         if (!GetClassInfoA(instance, "QuillpadApplication", &wc)) {
             wc.lpfnWndProc = DefWindowProcA;
             wc.hInstance = instance;
+            wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1)); // the program's icon on the task bar
             wc.lpszClassName = "QuillpadApplication";
             RegisterClassA(&wc);
         }

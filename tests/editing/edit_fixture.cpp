@@ -1,6 +1,8 @@
 // Documents read from RTF text for the editing tests.
 #include "tests/editing/edit_fixture.h"
 
+#include <sstream>
+
 #include "document/TextAccess.h"
 #include "editing/OperationManager.h"
 #include "formats/DocumentDump.h"
@@ -65,6 +67,16 @@ void TEditDoc::Undo()
 void TEditDoc::Redo()
 {
     Doc->OperationManager->Redo();
+}
+
+std::string TEditDoc::ParLine(int n) const
+{
+    std::istringstream in(Dump());
+    const std::string prefix = "P" + std::to_string(n);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(prefix + ":", 0) == 0 || line.rfind(prefix + " ", 0) == 0)
+            return line;
+    return {};
 }
 
 std::string TEditDoc::Text(int32_t par) const

@@ -25,6 +25,8 @@ public:
     void Redo();
     int32_t CurrentIndex() const { return Doc->UndoList.CurrentIndex; }
     int32_t OperationCount() const { return Doc->UndoList.Count(); }
+    // The dump's line of paragraph N.
+    std::string ParLine(int n) const;
     // The plain text of a paragraph, without its end mark.
     std::string Text(int32_t par) const;
 

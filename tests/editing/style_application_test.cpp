@@ -3,8 +3,6 @@
 // selection, each one step that Undo reverses exactly.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "core/Messages.h"
 #include "core/StyleManager.h"
 #include "editing/Builders.h"
@@ -15,17 +13,6 @@
 using namespace qptest;
 
 namespace {
-
-// The dump's line of paragraph N.
-std::string ParLine(const TEditDoc& d, int n)
-{
-    std::istringstream in(d.Dump());
-    const std::string prefix = "P" + std::to_string(n);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(prefix + ":", 0) == 0 || line.rfind(prefix + " ", 0) == 0)
-            return line;
-    return {};
-}
 
 void Apply(TEditDoc& d, int32_t par1, int32_t par2, int32_t style)
 {
@@ -107,7 +94,7 @@ TEST(ApplyStyle, HandFormattingFollowsTheDominanceRules)
         Apply(d, 0, 0, c.style);
         ASSERT_EQ(d.OperationCount(), 1) << c.body;
         if (*c.after)
-            EXPECT_EQ(ParLine(d, 0), c.after) << c.body;
+            EXPECT_EQ(d.ParLine(0), c.after) << c.body;
         const std::string after = d.Dump();
         d.Undo();
         EXPECT_EQ(d.Dump(), before) << c.body;

@@ -9,9 +9,15 @@
 #include "classlib/windowing/Forms.h"
 #include "core/Instance.h"
 #include "core/Messages.h"
+#include "core/Options.h"
+#include "core/OptionsHolder.h"
+#include "core/Styles.h"
+#include "document/Document.h"
+#include "shell/DocDisp.h"
+#include "window/DocForm.h"
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
-#include "tests/shell/keyboard_input.h"
+#include "tests/shell/window_test_support.h"
 #include "tests/shell/text_document.h"
 
 namespace {
@@ -205,4 +211,32 @@ TEST(HotKeyTextTest, ShortcutsAsText)
     EXPECT_TRUE(offered(MakeKeyCode(ssShift | ssAlt, 'K', '7')));
     EXPECT_FALSE(offered(MakeKeyCode(ssShift | ssAlt, '7'))); // digits only with Ctrl
     EXPECT_TRUE(offered(MakeKeyCode(0, VK_F11)));
+}
+
+TEST_F(HotKeysTest, KeysTypedInADocumentWindow)
+{
+    qptest::TNewDocument session(Form);
+    TDocument* document = session.Document;
+    ASSERT_NE(document, nullptr);
+    ASSERT_NE(document->Window, nullptr);
+    document->Window->SetFocus();
+    Pump();
+    ASSERT_TRUE(document->Window->Focused());
+    EXPECT_EQ(Run([] { Press({VK_CONTROL}, 'K'), Press({}, 'Y'); }), 3280);
+
+    // A key bound to no command applies the style it is the shortcut of.
+    TStyleList& styles = *document->StyleList;
+    int32_t heading = -1;
+    for (int32_t i = 0; i < styles.Count() && heading < 0; ++i)
+        if (styles.StyleOf(i)->IsHeading())
+            heading = i;
+    ASSERT_GE(heading, 0);
+    const uint32_t key = MakeKeyCode(ssCtrl | ssShift | ssAlt, 'H');
+    ASSERT_EQ(HotKeyManager().CommandForKeyCode(key), -1);
+    const_cast<TStyle*>(styles.StyleOf(heading))->ShortCut = static_cast<int32_t>(key);
+    EXPECT_EQ(Run([] { Press({VK_CONTROL, VK_SHIFT, VK_MENU}, 'H'); }), NoCommand);
+    TParaFormat format{};
+    document->GetParFormatStateOfRange(document->Selection, format, false);
+    EXPECT_EQ(format[pfStyle], heading);
+    EXPECT_EQ(HotKeyToTextHook(static_cast<int32_t>(key)), "Ctrl+Maj+Alt+H");
 }

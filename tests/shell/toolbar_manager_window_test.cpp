@@ -17,7 +17,7 @@
 #include "shell/DocDisp.h"
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
-#include "tests/shell/keyboard_input.h"
+#include "tests/shell/window_test_support.h"
 #include "tests/shell/text_document.h"
 
 namespace {
@@ -179,13 +179,8 @@ TEST_F(ToolbarManagerTest, EmptyToolbarsAndFullScreenHideToolbars)
 TEST_F(ToolbarManagerTest, TypedZoomRunsTheZoomCommand)
 {
     // The zoom acts on a document.
-    TOptions saved = CurrentOptions();
-    auto holder = std::make_unique<TOptionsHolder>();
-    Application->MainForm = Form;
-    auto dispatcher = std::make_unique<TDocDispatcher>();
-    TDocument* document = dispatcher->NewDocument();
-    ASSERT_NE(document, nullptr);
-    Pump();
+    qptest::TNewDocument session(Form);
+    ASSERT_NE(session.Document, nullptr);
     Toolbars->UpdateAllToolbars();
     auto* panel = dynamic_cast<TPanel*>(Toolbars->ControlOfCommand(206100));
     ASSERT_NE(panel, nullptr);
@@ -204,10 +199,6 @@ TEST_F(ToolbarManagerTest, TypedZoomRunsTheZoomCommand)
         Tap(VK_RETURN);
         EXPECT_EQ(CommandManager().GetLastCommand(), c.Command) << c.Typed;
     }
-    dispatcher.reset();
-    Application->MainForm = nullptr;
-    holder.reset();
-    CurrentOptions() = saved;
 }
 
 TEST_F(ToolbarManagerTest, TappingCtrlTwiceSwitchesTheCommandSet)
