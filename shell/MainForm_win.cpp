@@ -1,4 +1,5 @@
 // The main frame window: its children, its messages and its status texts.
+#include "tools/ClipboardManager.h"
 #include "shell/MainForm.h"
 
 #include <commctrl.h>
@@ -690,6 +691,9 @@ void TMainForm::HandleFatalException(const Exception& e)
 
 bool TMainForm::CloseQuery()
 {
+    if (TClipboardManager* clipboard = GetClipboardManager())
+        if (!clipboard->QueryCloseApp())
+            return false;
     Flags |= mffCloseQuery;
     const bool allowed = TForm::CloseQuery();
     Flags &= ~(mffCloseQuery | mffSessionEnding);
@@ -753,6 +757,9 @@ void TMainForm::ApplicationIdle(bool& done)
         if (--FClipboardCountdown <= 0) {
             FClipboardCountdown = 20;
             Flags &= ~mffClipboardChanged;
+            // The history or the piggy bank takes the new content.
+            if (TClipboardManager* clipboard = GetClipboardManager())
+                clipboard->ClipboardChanged();
         }
         done = false;
     }
