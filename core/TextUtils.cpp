@@ -291,6 +291,14 @@ void UpperCaseBufLocale(int32_t, const char* source, char* dest, int32_t count)
     std::memcpy(dest, s.data(), s.size());
 }
 
+void LowerCaseBufLocale(int32_t, const char* source, char* dest, int32_t count)
+{
+    if (count <= 0)
+        return;
+    std::string s = AnsiLowerCase(std::string_view(source, static_cast<size_t>(count)));
+    std::memcpy(dest, s.data(), s.size());
+}
+
 int CompareStrLocale(std::string_view a, std::string_view b)
 {
     return AnsiCompareStr(a, b);

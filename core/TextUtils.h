@@ -28,6 +28,8 @@ bool IsAlphaNumChar(int32_t language, char c);
 // Upper-case under a locale's rules.
 void UpperCaseBufLocale(int32_t locale, const char* source, char* dest, int32_t count);
 std::string UpperCaseLocale(int32_t locale, std::string_view text);
+// Lower-case under a locale's rules.
+void LowerCaseBufLocale(int32_t locale, const char* source, char* dest, int32_t count);
 // Copies Count bytes, each accented capital of "ÀÁÂÈÉÊÌÍÎÒÓÔÙÚÛ" replaced by its plain letter.
 void StripCapitalAccents(const char* source, char* dest, int32_t count);
 std::string StripCapitalAccents(std::string_view text);

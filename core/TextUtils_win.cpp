@@ -17,6 +17,12 @@ void UpperCaseBufLocale(int32_t locale, const char* source, char* dest, int32_t 
         LCMapStringA(static_cast<LCID>(locale), LCMAP_UPPERCASE, source, count, dest, count);
 }
 
+void LowerCaseBufLocale(int32_t locale, const char* source, char* dest, int32_t count)
+{
+    if (count > 0)
+        LCMapStringA(static_cast<LCID>(locale), LCMAP_LOWERCASE, source, count, dest, count);
+}
+
 namespace {
 
 int Compare(std::string_view a, std::string_view b, DWORD flags)

@@ -145,3 +145,37 @@ void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);
 // A character or paragraph format request with every field not set.
 TCharFormat UnsetCharFormat();
 TParaFormat UnsetParaFormat();
+
+// --- Rearranging (TextRearranging.cpp) ---
+// Moves a range to a target outside it (inside it, or at its own ends, nothing is done); options
+// ioSelectInserted and ioMayTakeLastMark.
+void MoveText(TDocument& doc, TTextPos start, TTextPos end, TTextPos target, uint8_t flags,
+              TChangedRange& range, TOperation* operation);
+// Inserts a copy of a range at a target (through the range copier of DocumentContent.h).
+void DuplicateText(TDocument& doc, TTextPos start, TTextPos end, const TTextPos& target, uint8_t flags,
+                   TChangedRange& range, TOperation* operation);
+// Joins the paragraphs of a run (single line breaks and marks between non-empty paragraphs go).
+void JoinParagraphs(TDocument& doc, int32_t first, int32_t last, TChangedRange& range, TOperation* operation);
+// Makes every line of the laid-out paragraphs of a run a paragraph.
+void SplitParagraphs(TDocument& doc, int32_t first, int32_t last, TChangedRange& range,
+                     TOperation* operation);
+// Sorts the paragraphs of a range by the system's collation, case distinguished.
+void SortParagraphs(TDocument& doc, const TTextRange& range, bool descending, TChangedRange& changed,
+                    TOperation* operation);
+// The collation order of two paragraphs' plain texts (-1, 0, 1); equal texts, the shorter first.
+int CompareParagraphTexts(const TDocument& doc, int32_t i, int32_t j);
+
+// --- Transforming (TextTransform.cpp) ---
+// Mode 0 retypes in another keyboard layout (Parameter: byte 0 the choice, 0 automatic, 1 ask, 2 given;
+// bytes 1 and 2 the given source and target layouts), 1 upper case, 2 lower case, 3 inverted case,
+// 4 capital at each sentence's start, 5 capital at each word's start, 6 another character set.
+void TransformText(TDocument& doc, uint8_t mode, const TTextRange& range, int32_t parameter, uint8_t flags,
+                   TChangedRange& changed, TOperation* operation);
+
+// --- Pasting (Paste.cpp) ---
+// The clipboard's content at the selection (Format: 0 the best, 1 or 13 text); a damaged content shows
+// the error and takes the whole operation back.
+void PasteFromClipboard(TDocument& doc, int32_t format, bool keepFormat, TChangedRange& range,
+                        TOperation* operation);
+// The piggy bank's content at the selection.
+void PastePiggyBank(TDocument& doc, TChangedRange& range, TOperation* operation);

@@ -146,6 +146,42 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         InsertCharacter(doc, p.Character, p.FontName, p.Charset, range, operation);
         break;
     }
+    case opPaste: {
+        const auto& p = Params<TPasteParams>(params);
+        PasteFromClipboard(doc, p.Format, p.KeepFormat != 0, range, operation);
+        break;
+    }
+    case opPastePiggyBank: PastePiggyBank(doc, range, operation); break;
+    case opMoveText: {
+        const auto& p = Params<TMoveTextParams>(params);
+        MoveText(doc, p.SourceStart, p.SourceEnd, p.Target, p.Flags, range, operation);
+        break;
+    }
+    case opDuplicateText: {
+        const auto& p = Params<TDuplicateTextParams>(params);
+        DuplicateText(doc, p.SourceStart, p.SourceEnd, p.Target, p.Flags, range, operation);
+        break;
+    }
+    case opJoinParagraphs: {
+        const auto& p = Params<TJoinParagraphsParams>(params);
+        JoinParagraphs(doc, p.FirstParagraph, p.LastParagraph, range, operation);
+        break;
+    }
+    case opSplitParagraphs: {
+        const auto& p = Params<TSplitParagraphsParams>(params);
+        SplitParagraphs(doc, p.FirstParagraph, p.LastParagraph, range, operation);
+        break;
+    }
+    case opSortParagraphs: {
+        const auto& p = Params<TSortParagraphsParams>(params);
+        SortParagraphs(doc, p.Range, p.Descending != 0, range, operation);
+        break;
+    }
+    case opTransformText: {
+        const auto& p = Params<TTransformTextParams>(params);
+        TransformText(doc, p.Mode, p.Range, p.Parameter, p.Flags, range, operation);
+        break;
+    }
     default: NotAvailable(code);
     }
 }

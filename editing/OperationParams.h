@@ -142,7 +142,8 @@ struct TInsertTextParams : TOperationParams<opInsertText> {
     uint8_t Flags = 0;
 };
 struct TPasteParams : TOperationParams<opPaste> {
-    int32_t Format = 0; // 0 the best available, 1 text, 13 Unicode text
+    int32_t Format = 0;     // 0 the best available, 1 text, 13 Unicode text
+    uint8_t KeepFormat = 0; // 1: the text takes the format at the selection
 };
 struct TPastePiggyBankParams : TOperationParams<opPastePiggyBank> {};
 struct TDeleteRangeParams : TOperationParams<opDeleteRange> {

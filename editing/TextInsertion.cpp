@@ -66,7 +66,9 @@ uint8_t SpecialCharCode(uint8_t c)
     case 9: return scTab;
     case 11: return scLineBreak;
     case 12: return scPageBreak;
-    case 14: return scColumnBreak;
+    case 14:
+    case 15: return scColumnBreak;
+    case 16:
     case 30: return scNonBreakingHyphen;
     case 31: return scOptionalHyphen;
     default: return 0;

@@ -13,6 +13,8 @@
 #include "shell/MainForm.h"
 #include "shell/ToolbarViewCommands.h"
 #include "shell/WindowCommands.h"
+#include "tools/ClipboardManager.h"
+#include "tools/PiggyBank.h"
 #include "window/DocForm.h"
 
 namespace {
@@ -178,8 +180,14 @@ bool EditCommandEnabled(TCommandManager& manager, int32_t command, TDocument* do
     case 3400: return PasteAvailable(manager);
     case 3440:
     case 3445: return document->HasSelection() && !document->GetModeFlag(ModeFlagReadOnly);
-    case 3460:
-    case 3480: return false; // the piggy bank is empty until the writing tools fill it
+    case 3460: {
+        TClipboardManager* clipboard = GetClipboardManager();
+        return clipboard && clipboard->HasPiggyBank() && !clipboard->GetPiggyBank().IsEmpty();
+    }
+    case 3480: {
+        TClipboardManager* clipboard = GetClipboardManager();
+        return clipboard && clipboard->CanPastePiggyBank(*document);
+    }
     case 3511: return manager.IsCommandEnabled(9040) && manager.IsCommandEnabled(12040);
     case 3840:
     case 3880: return document->OperationManager && document->OperationManager->CanUndo();

@@ -1,4 +1,5 @@
 // The main frame window: its children, its messages and its status texts.
+#include "tools/ClipboardManager.h"
 #include "shell/MainForm.h"
 
 #include <commctrl.h>
@@ -264,20 +265,23 @@ TMenuItem* TMainForm::RefreshMenuPopup(HMENU popup)
 
 void TMainForm::ShowPopupMenu(const std::string& name, int x, int y)
 {
-    TPopupMenu* menu = GetPopupMenu(name);
-    CommandManager().UpdateMenu(menu->Items());
-    menu->Popup(x, y);
+    GetPopupMenu(name)->Popup(x, y);
 }
 
 TPopupMenu* TMainForm::GetPopupMenu(const std::string& name)
 {
+    // A menu shown again: its lists and states as they are now.
     for (auto& popup : FPopups)
-        if (popup.first == name)
+        if (popup.first == name) {
+            CommandManager().RebuildMenuLists(popup.second->Items(), true);
+            CommandManager().UpdateMenu(popup.second->Items());
             return popup.second;
+        }
     auto* menu = new TPopupMenu(nullptr);
     AddMenuItems(menu->Items(), LoadMenuItems(name), [this](TComponent* sender) { OnMenuItem(sender); });
     CommandManager().RebuildMenuLists(menu->Items(), true);
     CommandManager().PrepareMenu(menu->Items());
+    CommandManager().UpdateMenu(menu->Items());
     FPopups.emplace_back(name, menu);
     return menu;
 }
@@ -687,6 +691,9 @@ void TMainForm::HandleFatalException(const Exception& e)
 
 bool TMainForm::CloseQuery()
 {
+    if (TClipboardManager* clipboard = GetClipboardManager())
+        if (!clipboard->QueryCloseApp())
+            return false;
     Flags |= mffCloseQuery;
     const bool allowed = TForm::CloseQuery();
     Flags &= ~(mffCloseQuery | mffSessionEnding);
@@ -750,6 +757,9 @@ void TMainForm::ApplicationIdle(bool& done)
         if (--FClipboardCountdown <= 0) {
             FClipboardCountdown = 20;
             Flags &= ~mffClipboardChanged;
+            // The history or the piggy bank takes the new content.
+            if (TClipboardManager* clipboard = GetClipboardManager())
+                clipboard->ClipboardChanged();
         }
         done = false;
     }

@@ -31,6 +31,7 @@
 #include "shell/Splash.h"
 #include "shell/ToolbarManager.h"
 #include "tools/AutocorrectOptions.h"
+#include "formats/DocumentMemory.h"
 #include "tools/ClipboardManager.h"
 #include "tools/FindReplace.h"
 #include "tools/SpellCheck.h"
@@ -223,6 +224,17 @@ int ProgramMainBlock()
     LoadCommandLine();
     ParseCommandLine();
     services.Clipboard = std::make_unique<TClipboardManager>();
+    services.Clipboard->TargetDocument = [] { return CommandManager().GetDocument(); };
+    services.Clipboard->RunCommand = [](int32_t command) { CommandManager().ExecuteCommand(command); };
+    // The paste commands are enabled by what the clipboard manager can paste.
+    CommandManager().QueryClipboard = [clipboard = services.Clipboard.get()](bool& available) {
+        if (!clipboard->OpenClipboard())
+            return false;
+        available = clipboard->CanPaste();
+        clipboard->CloseClipboard();
+        return true;
+    };
+    InstallRangeCopier();
     SpellCheckSettings();
     services.Autocorrect = std::make_unique<TAutocorrectLangOptionsManager>();
     int exitCode = 0;

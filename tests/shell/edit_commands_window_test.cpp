@@ -1,0 +1,282 @@
+// Every command of the edit range run through the command manager on a small document, with the text and
+// selection it leaves; commands whose dialog or service is not in the program are named as unavailable.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/Codings.h"
+#include "core/Messages.h"
+#include "document/Document.h"
+#include "document/Section.h"
+#include "editing/OperationManager.h"
+#include "formats/DocumentMemory.h"
+#include "shell/CommandManager.h"
+#include "tools/ClipboardManager.h"
+#include "tools/PiggyBank.h"
+
+namespace {
+
+std::unique_ptr<TDocument> FromRtf(const std::string& rtf)
+{
+    std::unique_ptr<TDocument> doc = LoadDocumentFromMemory(rtf.data(), int64_t(rtf.size()), cdRtf);
+    doc->SetModeFlag(mfHidden, false);
+    doc->SetCaret(0, 0, 0, 4);
+    return doc;
+}
+
+std::vector<std::string> Texts(const TDocument& doc)
+{
+    std::vector<std::string> texts;
+    for (int32_t i = 0; i < doc.StoryLengths[stMain]; ++i) {
+        const TMemory& plain = doc.Paragraphs[size_t(i)]->PlainText;
+        texts.emplace_back(reinterpret_cast<const char*>(plain.Data()),
+                           size_t(std::max(plain.Size() - 1, 0)));
+    }
+    return texts;
+}
+
+struct TSel {
+    int32_t P1, O1, P2, O2;
+};
+
+class EditCommands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SilentMessages = true;
+        InstallRangeCopier();
+        Clipboard = std::make_unique<TClipboardManager>();
+        CommandManager().OnCommandUnavailable = [this](int32_t command) { Unavailable.push_back(command); };
+    }
+    void TearDown() override
+    {
+        CommandManager().DocumentOverride = nullptr;
+        CommandManager().OnCommandUnavailable = nullptr;
+        Clipboard.reset();
+        SilentMessages = false;
+    }
+    // A document of the given text with the given selection (or caret), the commands acting on it.
+    TDocument& Open(const std::string& rtf, TSel sel)
+    {
+        Doc = FromRtf(rtf);
+        MakeTextPos(sel.P1, sel.O1, Doc->Selection.StartPos);
+        MakeTextPos(sel.P2, sel.O2, Doc->Selection.EndPos);
+        Doc->Caret = Doc->Selection.EndPos;
+        CommandManager().DocumentOverride = Doc.get();
+        return *Doc;
+    }
+    void Run(int32_t command)
+    {
+        // The clipboard may have changed since the last command (the main window would say so).
+        CommandManager().DirtyFlags |= cdClipboard;
+        CommandManager().ExecuteCommand(command);
+    }
+    TSel Selection() const
+    {
+        return {Doc->Selection.StartPos.ParIndex, Doc->Selection.StartPos.Offset,
+                Doc->Selection.EndPos.ParIndex, Doc->Selection.EndPos.Offset};
+    }
+
+    std::unique_ptr<TClipboardManager> Clipboard;
+    std::unique_ptr<TDocument> Doc;
+    std::vector<int32_t> Unavailable;
+};
+
+bool operator==(const TSel& a, const TSel& b)
+{
+    return a.P1 == b.P1 && a.O1 == b.O1 && a.P2 == b.P2 && a.O2 == b.O2;
+}
+
+std::ostream& operator<<(std::ostream& out, const TSel& s)
+{
+    return out << "(" << s.P1 << "," << s.O1 << ")-(" << s.P2 << "," << s.O2 << ")";
+}
+
+} // namespace
+
+TEST_F(EditCommands, EditingCommandsLeaveTheirText)
+{
+    const char* abcd = "{\\rtf1 abcd}";
+    const TSel caret2{0, 2, 0, 2};
+    struct TCase {
+        int32_t Command;
+        const char* Rtf;
+        TSel Sel;
+        std::vector<std::string> Expected;
+    } cases[] = {
+        {3000, abcd, caret2, {"ab", "cd"}},
+        {3001,
+         abcd,
+         caret2,
+         {"ab\x05"
+          "cd"}},
+        {3002,
+         abcd,
+         caret2,
+         {"ab", "\x06"
+                "cd"}},
+        {3002,
+         abcd,
+         {0, 0, 0, 0},
+         {"\x06"
+          "abcd"}},
+        {3003,
+         abcd,
+         caret2,
+         {"ab\x07"
+          "cd"}},
+        {3004,
+         abcd,
+         caret2,
+         {"ab\xa9"
+          "cd"}},
+        {3008,
+         abcd,
+         caret2,
+         {"ab\x0b"
+          "cd"}},
+        {3009,
+         abcd,
+         caret2,
+         {"ab\x0e"
+          "cd"}},
+        {3010,
+         abcd,
+         caret2,
+         {"ab\x85"
+          "cd"}},
+        {3018,
+         abcd,
+         caret2,
+         {"ab\xab"
+          "cd"}},
+        {3022,
+         abcd,
+         caret2,
+         {"ab", "\x04"
+                "cd"}},
+        {3081, abcd, caret2, {"ab", "cd"}},
+        {3200, abcd, {0, 1, 0, 3}, {"ad"}},
+        {3200, abcd, {0, 1, 0, 1}, {"acd"}},
+        {3220, abcd, caret2, {"acd"}},
+        {3240, "{\\rtf1 un deux}", {0, 7, 0, 7}, {"un "}},
+        {3260, "{\\rtf1 un deux}", {0, 0, 0, 0}, {"deux"}},
+        {3280, abcd, caret2, {""}},
+        {3300, abcd, caret2, {"cd"}},
+        {3320, abcd, caret2, {"ab"}},
+        {3500, abcd, {0, 0, 0, 2}, {"ababcd"}},
+        {3920, "{\\rtf1 a\\par b\\par c}", {0, 0, 2, 1}, {"a b c"}},
+        {3930, "{\\rtf1 c\\par a\\par b}", {0, 0, 2, 1}, {"a", "b", "c"}},
+        {3931, "{\\rtf1 c\\par a\\par b}", {0, 0, 2, 1}, {"c", "b", "a"}},
+        {3980, abcd, {0, 1, 0, 3}, {"aBCd"}},
+        {4000, "{\\rtf1 ABCD}", {0, 1, 0, 3}, {"AbcD"}},
+        {4020, "{\\rtf1 aBcD}", {0, 0, 0, 4}, {"AbCd"}},
+        {4025, "{\\rtf1 bonjour. au revoir}", {0, 0, 0, 18}, {"Bonjour. Au revoir"}},
+        {4030, "{\\rtf1 bonjour au revoir}", {0, 0, 0, 17}, {"Bonjour Au Revoir"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Command);
+        TDocument& doc = Open(c.Rtf, c.Sel);
+        const std::vector<std::string> before = Texts(doc);
+        Run(c.Command);
+        EXPECT_EQ(Texts(doc), c.Expected);
+        // Each is one step that Undo takes back.
+        Run(3840);
+        EXPECT_EQ(Texts(doc), before);
+        Run(3860);
+        EXPECT_EQ(Texts(doc), c.Expected);
+        if (c.Command == 3081) {
+            ASSERT_EQ(doc.Sections.size(), 2u);
+            EXPECT_EQ(doc.Sections.front()->Params[spBreakKind], 1);
+        }
+    }
+    EXPECT_TRUE(Unavailable.empty());
+}
+
+TEST_F(EditCommands, SelectionCommandsLeaveTheirSelection)
+{
+    const char* text = "{\\rtf1 Un petit mot. Une phrase\\par suite}";
+    struct TCase {
+        int32_t Command;
+        TSel Expected;
+    } cases[] = {
+        {3740, {0, 0, 1, 6}},  {3760, {0, 3, 0, 8}},  {3770, {0, 0, 0, 25}},
+        {3780, {0, 0, 0, 13}}, {3790, {0, 0, 0, 25}}, {3810, {0, 0, 1, 6}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Command);
+        Open(text, {0, 5, 0, 5});
+        Run(c.Command);
+        EXPECT_EQ(Selection(), c.Expected);
+    }
+}
+
+TEST_F(EditCommands, ClipboardAndPiggyBankCommands)
+{
+    TDocument& doc = Open("{\\rtf1 un deux}", {0, 0, 0, 2});
+    Run(3340); // copy "un"
+    MakeTextPos(0, 7, doc.Caret);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(3360); // paste at the end
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un deuxun"}));
+    Run(3840);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un deux"}));
+    MakeTextPos(0, 3, doc.Selection.StartPos);
+    MakeTextPos(0, 7, doc.Selection.EndPos);
+    Run(3420); // cut "deux"
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un "}));
+    MakeTextPos(0, 0, doc.Caret);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(3380); // paste in the current format
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"deuxun "}));
+
+    // The piggy bank: two appends (one a cut), the insert pasted, emptied, its switch toggled.
+    TDocument& source = Open("{\\rtf1 alpha beta}", {0, 0, 0, 5});
+    Run(3440);
+    MakeTextPos(0, 6, source.Selection.StartPos);
+    MakeTextPos(0, 10, source.Selection.EndPos);
+    Run(3445);
+    EXPECT_EQ(Texts(source), (std::vector<std::string>{"alpha "}));
+    TPiggyBank& bank = Clipboard->GetPiggyBank();
+    EXPECT_EQ(Texts(*bank.Document), (std::vector<std::string>{"alpha", "beta"}));
+    MakeTextPos(0, 0, source.Caret);
+    source.Selection = TextRangeOf(source.Caret, source.Caret);
+    Run(3480);
+    EXPECT_EQ(Texts(source), (std::vector<std::string>{"alpha", "betaalpha "}));
+    Run(3460);
+    EXPECT_TRUE(bank.IsEmpty());
+    EXPECT_FALSE(Clipboard->CollectEverything);
+    Run(3485);
+    EXPECT_TRUE(Clipboard->CollectEverything);
+    Run(3485);
+    EXPECT_FALSE(Clipboard->CollectEverything);
+    EXPECT_TRUE(Unavailable.empty());
+}
+
+TEST_F(EditCommands, UndoAllAndRedoAll)
+{
+    TDocument& doc = Open("{\\rtf1 abc}", {0, 3, 0, 3});
+    Run(3000);
+    Run(3003);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"abc", "\x07"}));
+    Run(3880);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"abc"}));
+    Run(3900);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"abc", "\x07"}));
+}
+
+TEST_F(EditCommands, CommandsOfLaterDialogsAreNamedUnavailable)
+{
+    // Something to paste, so that paste special is enabled.
+    TDocument& doc = Open("{\\rtf1 abc}", {0, 0, 0, 1});
+    Run(3340);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    const int32_t later[] = {3400, 3520, 3540, 3560, 3570, 3580, 3600, 3620, 3630, 3640, 3645, 3680,
+                             3700, 3960, 4060, 4100, 4120, 4500, 4520, 4540, 4600, 5000, 5100};
+    for (int32_t command : later)
+        Run(command);
+    EXPECT_EQ(Unavailable, std::vector<int32_t>(std::begin(later), std::end(later)));
+    EXPECT_EQ(Texts(*Doc), (std::vector<std::string>{"abc"}));
+}
