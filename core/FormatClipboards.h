@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/FormatRecords.h"
+#include "core/TabTables.h"
 
 struct TParFormatingStateClipboard {
     TParFormatingStateClipboard() { Clear(); }
@@ -13,11 +14,13 @@ struct TParFormatingStateClipboard {
         HasFormat = false;
         FillUndefined(Format.F, ParaFormatFieldCount);
         StyleName.clear();
+        Tabs.Clear();
     }
 
     bool HasFormat = false;
     TParaFormat Format;
     std::string StyleName;
+    TTabTable Tabs; // the tab stops of the copied paragraph
 };
 
 struct TCharFormatClipboard {

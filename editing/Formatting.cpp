@@ -281,17 +281,30 @@ void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TPa
                         const std::string& styleName, TChangedRange& changed, TOperation* operation)
 {
     changed = EmptyChangedRange();
-    if (!styleName.empty())
-        throw EInternalError("Erreur interne : l'application d'un style n'est pas disponible.");
+    if (!styleName.empty()) {
+        // The painter's style first; a name the document does not know leaves it as it is.
+        int32_t index = doc.StyleList->IndexOfDisplayName(styleName);
+        if (index < 0)
+            index = doc.StyleList->IndexOfName(styleName);
+        if (index < 0)
+            return;
+        TChangedRange one;
+        ApplyStyles(doc, doc.Selection, index, one, operation, nullptr, nullptr, true);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
+    }
     TCharFormat format = charFormat;
     format[cfHighlight] = UndefinedField;
-    FormatText(doc, doc.Selection, format, changed, operation, 0);
+    TChangedRange text;
+    FormatText(doc, doc.Selection, format, text, operation, 0);
+    doc.ChangedRanges->UnionChangedRange(changed, text);
     if (!AllUnset(paraFormat.F, ParaFormatFieldCount)) {
         int32_t first, last;
         doc.GetSelectionParagraphs(first, last);
         TChangedRange one;
-        FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), paraFormat, one,
-                         operation);
+        TParaFormat request = paraFormat;
+        if (!styleName.empty())
+            request[pfStyle] = UndefinedField; // the style went on above, with its formats
+        FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), request, one, operation);
         doc.ChangedRanges->UnionChangedRange(changed, one);
     }
 }

@@ -1,6 +1,8 @@
 // The character format commands (12000 - 14999): emphasis, underline kinds, positions, sizes, spacing
 // and the default font, each one undoable operation on the selection.
+#include "core/FormatClipboards.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "editing/Builders.h"
 #include "editing/OperationParams.h"
 #include "shell/CommandExecutors.h"
@@ -16,22 +18,6 @@ void StepField(TDocument& doc, int32_t field, int32_t step)
     params.Field = field;
     params.Step = step;
     ExecuteOperation(doc, params);
-}
-
-// The underline kind of the underline commands.
-int32_t UnderlineKindOf(int32_t command)
-{
-    switch (command) {
-    case 12160: return 1;
-    case 12161: return 2;
-    case 12162: return 3;
-    case 12163: return 4;
-    case 12164: return 7;
-    case 12165: return 9;
-    case 12166: return 11;
-    case 12167: return 39;
-    default: return 43;
-    }
 }
 
 // The field each on/off command turns over.
@@ -58,7 +44,7 @@ bool ExecuteCharacterCommand(int32_t command)
         return false;
     TCharFormat current;
     TParaFormat paras;
-    SelectionFormats(*doc, current, paras);
+    CommandFormats(*doc, current, paras);
     TCharFormat change = UnsetCharFormat();
     if (const int field = ToggleField(command); field >= 0) {
         change[field] = Toggled(current[field]);
@@ -66,6 +52,18 @@ bool ExecuteCharacterCommand(int32_t command)
         return true;
     }
     switch (command) {
+    case 12020: {
+        TCharFormatClipboard& clipboard = CharFormatClipboard();
+        SelectionFormats(*doc, clipboard.Format, paras);
+        clipboard.HasFormat = true;
+        DocumentHost().InvalidateCommands();
+        return true;
+    }
+    case 12040:
+        if (!CharFormatClipboard().HasFormat)
+            return true;
+        change = CharFormatClipboard().Format;
+        break;
     case 12160:
     case 12161:
     case 12162:
@@ -74,7 +72,10 @@ bool ExecuteCharacterCommand(int32_t command)
     case 12165:
     case 12166:
     case 12167:
-    case 12168: change[cfUnderline] = SetOrClear(current[cfUnderline], UnderlineKindOf(command), 0); break;
+    case 12168:
+        change[cfUnderline] =
+            SetOrClear(current[cfUnderline], TCommandManager::UnderlineKindOfCommand(command), 0);
+        break;
     case 12180: change[cfVertPos] = SetOrClear(current[cfVertPos], 1, 0); break;
     case 12200: change[cfVertPos] = SetOrClear(current[cfVertPos], 2, 0); break;
     case 12220: StepField(*doc, cfSize, -2); return true;

@@ -1,8 +1,42 @@
 // The formats the paragraph and character commands start from, and the running of their change records.
 #include "shell/FormatCommands_win.h"
 
+#include "core/FormatClipboards.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "editing/OperationParams.h"
+#include "shell/MainForm.h"
+
+namespace {
+
+constexpr uint8_t MouseModeFormatPainter = 2;
+
+// Fields set in the change go over the painter's format; commands and palette show it.
+template<typename TFormat>
+void ChangePainterFormat(TFormat& painter, const TFormat& change)
+{
+    for (size_t f = 0; f < std::size(change.F); ++f)
+        if (IsFieldSet(change.F[f]))
+            painter.F[f] = change.F[f];
+    DocumentHost().InvalidateCommands();
+}
+
+} // namespace
+
+bool InFormatPainterMode()
+{
+    return MainForm && MainForm->MouseMode == MouseModeFormatPainter;
+}
+
+void CommandFormats(TDocument& doc, TCharFormat& charFormat, TParaFormat& paraFormat)
+{
+    if (InFormatPainterMode()) {
+        charFormat = CharFormatClipboard().Format;
+        paraFormat = ParFormatClipboard().Format;
+        return;
+    }
+    SelectionFormats(doc, charFormat, paraFormat);
+}
 
 TTextRange CommandRange(const TDocument& doc)
 {
@@ -37,6 +71,10 @@ void ClearPendingFormat(TDocument& doc)
 
 void ApplyParagraphChange(TDocument& doc, TParaFormat change)
 {
+    if (InFormatPainterMode()) {
+        ChangePainterFormat(ParFormatClipboard().Format, change);
+        return;
+    }
     TCharFormat chars;
     TParaFormat current;
     SelectionFormats(doc, chars, current);
@@ -50,6 +88,10 @@ void ApplyParagraphChange(TDocument& doc, TParaFormat change)
 
 void ApplyCharacterChange(TDocument& doc, TCharFormat change)
 {
+    if (InFormatPainterMode()) {
+        ChangePainterFormat(CharFormatClipboard().Format, change);
+        return;
+    }
     TCharFormat current;
     TParaFormat paras;
     SelectionFormats(doc, current, paras);

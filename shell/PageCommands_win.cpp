@@ -1,6 +1,7 @@
 // The page commands (15000 - 17999): pictures, section breaks, columns and page numbers.
 #include <cstdio>
 
+#include "core/FormatClipboards.h"
 #include "core/Messages.h"
 #include "document/Document.h"
 #include "editing/OperationParams.h"
@@ -19,7 +20,16 @@ bool ExecutePageCommand(int32_t command)
                             "Sélectionnez une image et recommencez.");
             return true;
         }
-        return false;      // the picture format dialog
+        return false; // the picture format dialog
+    case 15550: {
+        // The format painter's formats onto the selection.
+        TFormatPainterParams params;
+        params.CharFormat = CharFormatClipboard().Format;
+        params.ParaFormat = ParFormatClipboard().Format;
+        params.StyleName = ParFormatClipboard().StyleName;
+        ExecuteOperation(*doc, params);
+        return true;
+    }
     default: return false; // the dialogs
     }
 }

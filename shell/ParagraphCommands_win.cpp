@@ -1,7 +1,10 @@
 // The paragraph format commands (9000 - 11999): alignment, indents, spacing, line spacing, keeping
 // together, bullets and styles, each one undoable operation on the selection.
+#include "core/FormatClipboards.h"
 #include "core/Styles.h"
+#include "core/TabTables.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "editing/Builders.h"
 #include "editing/OperationParams.h"
 #include "shell/CommandExecutors.h"
@@ -34,9 +37,32 @@ bool ExecuteParagraphCommand(int32_t command)
         return false;
     TCharFormat chars;
     TParaFormat current;
-    SelectionFormats(*doc, chars, current);
+    CommandFormats(*doc, chars, current);
     TParaFormat change = UnsetParaFormat();
     switch (command) {
+    case 9020: {
+        // The selection's paragraph format and its tab stops.
+        TParFormatingStateClipboard& clipboard = ParFormatClipboard();
+        SelectionFormats(*doc, chars, clipboard.Format);
+        const int32_t table =
+            doc->Paragraphs[size_t(CommandRange(*doc).StartPos.ParIndex)]->ParaFormat[pfTabTable];
+        clipboard.Tabs.Clear();
+        if (table >= 0 && table < doc->TabManager->Count())
+            clipboard.Tabs.Assign(doc->TabManager->Table(table));
+        const TStyle* style = doc->StyleList->StyleOf(clipboard.Format[pfStyle]);
+        clipboard.StyleName = style ? style->DisplayName : std::string();
+        clipboard.HasFormat = true;
+        DocumentHost().InvalidateCommands();
+        return true;
+    }
+    case 9040: {
+        const TParFormatingStateClipboard& clipboard = ParFormatClipboard();
+        if (!clipboard.HasFormat)
+            return true;
+        change = clipboard.Format;
+        change[pfTabTable] = doc->TabManager->RegisterTabTable(clipboard.Tabs);
+        break;
+    }
     case 9080:
     case 9081:
     case 9082:

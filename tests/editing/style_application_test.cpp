@@ -221,3 +221,27 @@ TEST(StyleList, RedefiningAStyleFromTheSelection)
     EXPECT_EQ(d.Dump(), before);
     SilentMessages = false;
 }
+
+TEST(ApplyStyle, TheFormatPainterBringsItsStyle)
+{
+    TEditDoc d(std::string(Sheet) + "\\pard\\s1 fort\\par\\pard\\s0 normal {\\i mot}\\par}");
+    const std::string before = d.Dump();
+    d.Select(1, 0, 1, 3);
+    TFormatPainterParams params;
+    params.CharFormat = UnsetCharFormat();
+    params.ParaFormat = UnsetParaFormat();
+    params.ParaFormat[pfAlignment] = 2;
+    params.StyleName = "Fort";
+    ExecuteOperation(*d.Doc, params);
+    ASSERT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfStyle], 1);
+    EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfAlignment], 2);
+    EXPECT_EQ(d.Doc->CharFormatAtOffset(1, 2)[cfBold], 1);
+    EXPECT_EQ(d.Doc->CharFormatAtOffset(1, 9)[cfItalic], 1); // hand formatting survives
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
+    // A style the document does not know: nothing changes.
+    params.StyleName = "Inconnu";
+    ExecuteOperation(*d.Doc, params);
+    EXPECT_EQ(d.Dump(), before);
+}

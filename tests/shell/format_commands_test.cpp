@@ -135,3 +135,26 @@ TEST_F(FormatCommands, DialogsOfLaterWorkAndMessages)
     EXPECT_EQ(d.Dump(), before);
     EXPECT_EQ(d.OperationCount(), 0);
 }
+
+TEST_F(FormatCommands, FormatsCopiedAndPasted)
+{
+    TEditDoc d(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\pard\\plain\\qc\\li360\\tx1440\\fs24 un "
+        "{\\b\\i deux} trois\\par\\pard\\plain\\fs24 quatre cinq\\par}");
+    // The character format of "deux" onto "quatre".
+    RunCommand(d, 12020, 0, 3, 0, 7);
+    RunCommand(d, 12040, 1, 0, 1, 6);
+    EXPECT_EQ(d.ParLine(1), "P1: <b=1><i=1>quatre<b=0><i=0> cinq<par>");
+    // The first paragraph's format, tab stops included, onto the second.
+    RunCommand(d, 9020, 0, 1, 0, 1);
+    RunCommand(d, 9040, 1, 1, 1, 1);
+    const TParaFormat& first = d.Doc->Paragraphs[0]->ParaFormat;
+    const TParaFormat& second = d.Doc->Paragraphs[1]->ParaFormat;
+    EXPECT_EQ(second[pfAlignment], 1);
+    EXPECT_EQ(second[pfLeftIndent], 360);
+    EXPECT_EQ(second[pfTabTable], first[pfTabTable]);
+    EXPECT_GE(second[pfTabTable], 0);
+    EXPECT_EQ(d.OperationCount(), 2);
+    d.Undo();
+    EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfAlignment], 0);
+}
