@@ -1,23 +1,20 @@
-// Keyboard layouts where the system has none to offer: the list stays empty.
+// Keyboard layouts where the system has none to offer.
 #include "core/KeyboardLayouts.h"
 
-uintptr_t CurrentKeyboardLayout()
-{
-    return 0;
-}
+namespace {
 
-void TLayoutManager::Refresh()
-{
-    Layouts.clear();
-    Current = 0;
-}
+class TNoLayouts : public TLayoutSystem {
+public:
+    std::vector<uintptr_t> InstalledLayouts() override { return {}; }
+    uintptr_t ActiveLayout() override { return 0; }
+    int TranslateChar(uint8_t, uintptr_t, uintptr_t) override { return -1; }
+    void Activate(uintptr_t) override {}
+};
 
-uint8_t TLayoutManager::TranslateChar(uint8_t c, int32_t, int32_t) const
-{
-    return c < 32 ? uint8_t(' ') : c;
-}
+} // namespace
 
-void TLayoutManager::ActivateLayout(int32_t index)
+TLayoutSystem& PlatformLayoutSystem()
 {
-    Current = index;
+    static TNoLayouts system;
+    return system;
 }

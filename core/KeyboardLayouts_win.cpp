@@ -3,53 +3,46 @@
 
 #include "core/KeyboardLayouts.h"
 
-uintptr_t CurrentKeyboardLayout()
-{
-    return reinterpret_cast<uintptr_t>(GetKeyboardLayout(0));
-}
+namespace {
 
-void TLayoutManager::Refresh()
-{
-    Layouts.clear();
-    const int count = GetKeyboardLayoutList(0, nullptr);
-    if (count <= 0)
-        return;
-    std::vector<HKL> list(static_cast<size_t>(count));
-    const int got = GetKeyboardLayoutList(count, list.data());
-    for (int i = 0; i < got; ++i)
-        Layouts.push_back(TLayout{reinterpret_cast<uintptr_t>(list[size_t(i)])});
-    if (Current >= int32_t(Layouts.size()))
-        Current = 0;
-}
+class TWindowsLayouts : public TLayoutSystem {
+public:
+    std::vector<uintptr_t> InstalledLayouts() override
+    {
+        std::vector<uintptr_t> layouts;
+        const int count = GetKeyboardLayoutList(0, nullptr);
+        if (count <= 0)
+            return layouts;
+        std::vector<HKL> list(static_cast<size_t>(count));
+        const int got = GetKeyboardLayoutList(count, list.data());
+        for (int i = 0; i < got; ++i)
+            layouts.push_back(reinterpret_cast<uintptr_t>(list[size_t(i)]));
+        return layouts;
+    }
+    uintptr_t ActiveLayout() override { return reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)); }
+    int TranslateChar(uint8_t c, uintptr_t from, uintptr_t to) override
+    {
+        const HKL source = reinterpret_cast<HKL>(from);
+        const HKL target = reinterpret_cast<HKL>(to);
+        const SHORT key = VkKeyScanExA(char(c), source);
+        if (key == -1 || (key & 0xFF) == 0xFF)
+            return -1;
+        BYTE state[256] = {};
+        if (key & 0x100)
+            state[VK_SHIFT] = 0x80;
+        const UINT vk = UINT(key & 0xFF);
+        WORD out = 0;
+        if (ToAsciiEx(vk, MapVirtualKeyExA(vk, 0, target), state, &out, 0, target) != 1)
+            return -1;
+        return out & 0xFF;
+    }
+    void Activate(uintptr_t layout) override { ActivateKeyboardLayout(reinterpret_cast<HKL>(layout), 0); }
+};
 
-uint8_t TLayoutManager::TranslateChar(uint8_t c, int32_t from, int32_t to) const
-{
-    if (c < 32)
-        return ' ';
-    if (from < 0 || to < 0 || from >= int32_t(Layouts.size()) || to >= int32_t(Layouts.size()))
-        return c;
-    const HKL source = reinterpret_cast<HKL>(Layouts[size_t(from)].Handle);
-    const HKL target = reinterpret_cast<HKL>(Layouts[size_t(to)].Handle);
-    const SHORT key = VkKeyScanExA(char(c), source);
-    if (key == -1 || (key & 0xFF) == 0xFF)
-        return c;
-    BYTE state[256] = {};
-    if (key & 0x100)
-        state[VK_SHIFT] = 0x80;
-    const UINT vk = UINT(key & 0xFF);
-    const UINT scan = MapVirtualKeyExA(vk, 0, target);
-    WORD out = 0;
-    const int n = ToAsciiEx(vk, scan, state, &out, 0, target);
-    if (n != 1)
-        return c;
-    const uint8_t result = uint8_t(out & 0xFF);
-    return result < 32 ? uint8_t(' ') : result;
-}
+} // namespace
 
-void TLayoutManager::ActivateLayout(int32_t index)
+TLayoutSystem& PlatformLayoutSystem()
 {
-    if (index < 0 || index >= int32_t(Layouts.size()))
-        return;
-    ActivateKeyboardLayout(reinterpret_cast<HKL>(Layouts[size_t(index)].Handle), 0);
-    Current = index;
+    static TWindowsLayouts system;
+    return system;
 }

@@ -16,6 +16,7 @@ class TDocument;
 class TField;
 class TOperation;
 class TSection;
+struct TClickAndTypeData;
 struct TFormatStyleListInfo;
 
 // Options of the text insertion primitives and of DeleteRange.
@@ -87,6 +88,16 @@ uint8_t PictureFormatOfFile(const std::string& fileName);
 void InsertPictureFromFile(TDocument& doc, const std::string& fileName, int formatIndex);
 // Scales a picture (the same in both directions, never above 100 %) to fit the column and the page.
 void GetMaxPictureSize(TDocument& doc, TDocObject& object);
+
+// --- Click and type (ClickAndType.cpp) ---
+// Runs the steps of a double click in empty space in order (the record the document window computes).
+void ClickAndType(TDocument& doc, const TClickAndTypeData& data, TChangedRange& range, TOperation* operation);
+
+// --- Embedded objects (ObjectFormatting.cpp) ---
+// The size (twips at 100 %), the scale (percent) and the visible flag of the object whose tag stands at
+// Position, as one step; nothing when they are already so.
+void FormatObject(TDocument& doc, const TTextPos& position, int32_t width, int32_t height, int32_t scaleX,
+                  int32_t scaleY, int32_t visible, TChangedRange& range, TOperation* operation);
 
 // --- Deletion (RangeDeletion.cpp) ---
 void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,

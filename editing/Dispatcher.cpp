@@ -141,6 +141,12 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         DeleteRange(doc, p.Start, p.End, range, operation, p.Options);
         break;
     }
+    case opClickAndType: ClickAndType(doc, Params<TClickAndTypeParams>(params).Data, range, operation); break;
+    case opFormatObject: {
+        const auto& p = Params<TFormatObjectParams>(params);
+        FormatObject(doc, p.Position, p.Width, p.Height, p.ScaleX, p.ScaleY, p.Visible, range, operation);
+        break;
+    }
     case opInsertCharacter: {
         const auto& p = Params<TInsertCharacterParams>(params);
         InsertCharacter(doc, p.Character, p.FontName, p.Charset, range, operation);

@@ -8,6 +8,7 @@
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/Section.h"
 #include "document/Field.h"
 #include "document/InlineTags.h"
 #include "editing/Builders.h"

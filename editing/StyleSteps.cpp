@@ -6,6 +6,7 @@
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"

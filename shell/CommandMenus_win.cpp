@@ -233,6 +233,19 @@ void TCommandManager::UpdateMenu(TMenuItem* menu)
             return;
         item->Enabled = IsCommandEnabled(command);
         item->Checked = GetCommandState(command) == csChecked;
+        // The document-window list marks the active document (or "Autres fenêtres..." when it is
+        // not among the first nine).
+        if (TDocDispatcher* dispatcher = GetDocDispatcher();
+            dispatcher && command >= 90100 && command <= 90113) {
+            const int count = std::min(dispatcher->DocumentCount(), 9);
+            bool listed = false;
+            for (int i = 0; i < count; ++i)
+                listed = listed || dispatcher->Document(i) == document;
+            if (command == 90100)
+                item->Checked = document && !listed && dispatcher->DocumentCount() > 9;
+            else
+                item->Checked = command - 90105 < count && dispatcher->Document(command - 90105) == document;
+        }
         if (command == 3840 || command == 3860) {
             const bool undo = command == 3840;
             const std::string name = NextOperationName(document, undo);

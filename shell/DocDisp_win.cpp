@@ -29,6 +29,8 @@
 #include "shell/DocBar.h"
 #include "shell/HotKeys.h"
 #include "shell/MainForm.h"
+#include "editing/Builders.h"
+#include "window/DropTarget.h"
 #include "dialogs/DocProperties.h"
 #include "core/DataFolder.h"
 #include "core/SystemUtils.h"
@@ -75,6 +77,16 @@ TDocDispatcher::TDocDispatcher()
         LivePictureBytesLimit = int64_t(memory / 2);
     Dispatcher = this;
     SetDocumentHost(this);
+    // Files dropped on a document window: opened, or with Ctrl inserted into that document (pictures).
+    DropFilesHook = [this](TDocument* target, const std::vector<std::string>& files, int mode) {
+        if (mode != 2) {
+            DropFiles(files, false);
+            return;
+        }
+        for (const std::string& name : files)
+            if (target && PictureFormatOfFile(name) != 255)
+                InsertPictureFromFile(*target, name, 14);
+    };
     // New colours repaint whatever documents are open then.
     GetColorManager()->OnColorsChanged = [](TColorManager&) {
         if (TDocDispatcher* dispatcher = GetDocDispatcher())
@@ -86,6 +98,7 @@ TDocDispatcher::~TDocDispatcher()
 {
     while (!Documents.empty())
         CloseDocument(Documents.back().get(), false);
+    DropFilesHook = nullptr;
     SetDocumentHost(nullptr);
     Dispatcher = nullptr;
 }

@@ -58,7 +58,7 @@ public:
 
     // The main menu from the "MAIN" menu resource, and the system menu's tray item.
     void CreateMainMenu();
-    // A pop-up menu by resource name, loaded on first use.
+    // A pop-up menu by resource name, loaded on first use, with its lists and states as they are now.
     TPopupMenu* GetPopupMenu(const std::string& name);
     // Shows a pop-up menu with its commands' states at a screen point.
     void ShowPopupMenu(const std::string& name, int x, int y);

@@ -265,20 +265,23 @@ TMenuItem* TMainForm::RefreshMenuPopup(HMENU popup)
 
 void TMainForm::ShowPopupMenu(const std::string& name, int x, int y)
 {
-    TPopupMenu* menu = GetPopupMenu(name);
-    CommandManager().UpdateMenu(menu->Items());
-    menu->Popup(x, y);
+    GetPopupMenu(name)->Popup(x, y);
 }
 
 TPopupMenu* TMainForm::GetPopupMenu(const std::string& name)
 {
+    // A menu shown again: its lists and states as they are now.
     for (auto& popup : FPopups)
-        if (popup.first == name)
+        if (popup.first == name) {
+            CommandManager().RebuildMenuLists(popup.second->Items(), true);
+            CommandManager().UpdateMenu(popup.second->Items());
             return popup.second;
+        }
     auto* menu = new TPopupMenu(nullptr);
     AddMenuItems(menu->Items(), LoadMenuItems(name), [this](TComponent* sender) { OnMenuItem(sender); });
     CommandManager().RebuildMenuLists(menu->Items(), true);
     CommandManager().PrepareMenu(menu->Items());
+    CommandManager().UpdateMenu(menu->Items());
     FPopups.emplace_back(name, menu);
     return menu;
 }

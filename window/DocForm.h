@@ -10,6 +10,7 @@
 class TDocument;
 class TPage;
 class TStraightEdge;
+class TDocForm_OLEDragDropManager;
 struct TPageMargins;
 struct TPageSetup;
 
@@ -78,20 +79,28 @@ public:
     void MouseMove(TPoint p, WPARAM keys);
     void MouseUp(TPoint p, WPARAM keys);
     void MouseDoubleClick(TPoint p, WPARAM keys);
+    void MouseWheel(int delta, WPARAM keys, TPoint p);
     // Ends every mouse gesture and its feedback.
     void CancelMouseMode();
     TMouseGesture Mouse;
     // The horizontal and the vertical ruler (owned as components).
     TStraightEdge* StraightEdge = nullptr;
     TStraightEdge* VerStraightEdge = nullptr;
+    // The drop target registered for the window while it has a handle (DropTarget_win.cpp).
+    TDocForm_OLEDragDropManager* DropTarget = nullptr;
     std::string LastRectangleText; // the text of the last Alt+drag rectangle
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The drop target is registered with the window's handle and revoked before it goes.
+    void CreateWnd() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
 
 private:
     friend class TStraightEdge;
+    friend class TDocForm_OLEDragDropManager;
+    void ReleaseDropTarget();
     // The window may act for its document: it has one, and the document is built.
     bool CanEdit() const;
     void UpdateAfterResize();

@@ -45,6 +45,7 @@ TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(own
 
 TDocumentForm::~TDocumentForm()
 {
+    ReleaseDropTarget();
     DestroySystemCaret();
 }
 

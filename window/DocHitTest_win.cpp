@@ -71,7 +71,7 @@ THitResult TDocumentForm::HitTest(TPoint client)
     std::vector<TParLine*> lines;
     for (TParLine* line : page.Lines)
         if (line->Paragraph &&
-            (doc.StoryOfParagraph(line->Paragraph->LayoutIndex) == stHeadersFooters) == editingHeaders)
+            (editingHeaders || doc.StoryOfParagraph(line->Paragraph->LayoutIndex) != stHeadersFooters))
             lines.push_back(line);
     if (lines.empty())
         return hit;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/BaseForms.h"
+#include "core/Events.h"
 #include "core/Options.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
@@ -110,6 +111,10 @@ bool TDocumentForm::MouseMessage(TMessage& message)
     case WM_MOUSEMOVE: MouseMove(PointOf(message.LParam), message.WParam); return false;
     case WM_LBUTTONUP: MouseUp(PointOf(message.LParam), message.WParam); return false;
     case WM_LBUTTONDBLCLK: MouseDoubleClick(PointOf(message.LParam), message.WParam); return false;
+    case WM_MOUSEWHEEL:
+        MouseWheel(int16_t(HIWORD(message.WParam)), LOWORD(message.WParam), PointOf(message.LParam));
+        message.Result = 0;
+        return true;
     case WM_RBUTTONUP:
     case WM_CANCELMODE: CancelMouseMode(); return false;
     case WM_KILLFOCUS: CancelMouseMode(); return false;
@@ -146,7 +151,11 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
         }
     }
     THitResult hit = HitTest(p);
-    if (hit.Kind == hkNoPage || !hit.Line || doc.IsOutsideEditedStory(hit.Pos.ParIndex))
+    if (hit.Kind == hkNoPage || !hit.Line) {
+        TriggerEvent(13000);
+        return;
+    }
+    if (doc.IsOutsideEditedStory(hit.Pos.ParIndex))
         return;
     Mouse.PressPoint = p;
     Mouse.LastPoint = p;
@@ -170,6 +179,7 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
         return;
     }
 
+    TriggerEvent(13000);
     const uint32_t now = GetTickCount();
     const bool withinDoubleClick =
         Mouse.LastClickTime != 0 && now - Mouse.LastClickTime <= GetDoubleClickTime();
@@ -339,6 +349,8 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
     if (State & dsTextDragArmed) {
         if (!(State & dsDragStarted) && p.X == Mouse.PressPoint.X && p.Y == Mouse.PressPoint.Y)
             return;
+        if (!(State & dsDragStarted) && !(State & dsExternalDrag))
+            TriggerEvent(10000);
         State = (State | dsDragStarted) & ~dsCollapseOnRelease;
         const THitResult hit = HitTest(p);
         if (hit.Line && !doc.IsOutsideEditedStory(hit.Pos.ParIndex)) {
@@ -415,6 +427,7 @@ void TDocumentForm::MouseUp(TPoint p, WPARAM keys)
                 TransferText<TDuplicateTextParams>(doc, source, drop, flags);
             else
                 TransferText<TMoveTextParams>(doc, source, drop, flags);
+            TriggerEvent(10020);
         } else {
             doc.PlaceCaret(drop, 4);
             RecreateCaret();
@@ -436,6 +449,7 @@ void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
     if (!CanEdit())
         return;
     TDocument& doc = *Document;
+    TriggerEvent(13100);
     THitResult hit = HitTest(p);
     if (hit.Kind == hkNoPage || !hit.Line) {
         RunCommand(260);
@@ -479,6 +493,32 @@ void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
     }
     Mouse.MoveCountdown = 3;
     Mouse.LastClickTime = GetTickCount();
+}
+
+void TDocumentForm::MouseWheel(int delta, WPARAM keys, TPoint p)
+{
+    GetEncryptionManager().AddEntropy(delta);
+    GetEncryptionManager().AddEntropy(p.X);
+    if (!CanEdit())
+        return;
+    const WPARAM modifiers = keys & (MK_CONTROL | MK_SHIFT);
+    if (modifiers == MK_CONTROL) {
+        RunCommand(delta < 1 ? 6195 : 6196);
+        return;
+    }
+    if (modifiers == (MK_CONTROL | MK_SHIFT))
+        return;
+    // Per notch the system's wheel lines of the bar's small step, or one large step.
+    TDocument& doc = *Document;
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int32_t large = std::max(1, doc.ViewState.ScrollRanges.VertPage);
+    int32_t amount = int32_t(lines) * 16;
+    if (modifiers == MK_SHIFT || lines == WHEEL_PAGESCROLL || amount >= large)
+        amount = large;
+    const int32_t notches = delta / WHEEL_DELTA;
+    const TPoint old = doc.ViewState.ScrollPos;
+    doc.SetScrollPos(doc.ClampScrollPos(TPoint{old.X, old.Y - notches * amount}));
 }
 
 void TDocumentForm::CancelMouseMode()

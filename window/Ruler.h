@@ -93,6 +93,8 @@ private:
     int32_t ToX(int32_t twips) const;
     int32_t ToTwips(int32_t x) const;
     void MouseDown(TPoint p);
+    // Opens the dialog of what was double-clicked (the page setup, the paragraph, the tabs).
+    void DoubleClick(TPoint p);
     void MouseMove(TPoint p, WPARAM keys);
     void MouseUp();
     void ApplyDrag();

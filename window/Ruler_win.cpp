@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/BaseForms.h"
+#include "core/Events.h"
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "core/Units.h"
@@ -314,18 +316,32 @@ void TStraightEdge::WndProc(TMessage& message)
         message.Result = 0;
         return;
     case WM_LBUTTONDBLCLK:
-        if (FForm->CanEdit() && !Vertical &&
-            HitTest({int16_t(LOWORD(message.LParam)), int16_t(HIWORD(message.LParam))}).Zone ==
-                rzTabSelector) {
-            CurrentTabKind = (CurrentTabKind + 1) % 5;
-            Invalidate();
-        }
+        if (FForm->CanEdit())
+            DoubleClick(TPoint{int16_t(LOWORD(message.LParam)), int16_t(HIWORD(message.LParam))});
         message.Result = 0;
         return;
     case WM_CANCELMODE: CancelDrag(); break;
     default: break;
     }
     TCustomControl::WndProc(message);
+}
+
+void TStraightEdge::DoubleClick(TPoint p)
+{
+    const int zone = HitTest(p).Zone;
+    int32_t command = 260; // the page setup
+    if (zone == rzTabSelector) {
+        CurrentTabKind = (CurrentTabKind + 1) % 5;
+        Invalidate();
+        TriggerEvent(11000);
+        return;
+    }
+    if (zone >= rzFirstIndent && zone <= rzRightIndent)
+        command = 9000; // the paragraph format
+    else if (!Vertical && (zone == rzTextBand || zone == rzTabStop || zone == rzPageBand))
+        command = 209100; // the tabs
+    if (ExecuteCommandHook)
+        ExecuteCommandHook(command);
 }
 
 void TStraightEdge::MouseDown(TPoint p)
@@ -337,6 +353,7 @@ void TStraightEdge::MouseDown(TPoint p)
     case rzTabSelector:
         CurrentTabKind = (CurrentTabKind + 1) % 5;
         Invalidate();
+        TriggerEvent(11000);
         return;
     case rzTextBand:
         if (!Vertical)
@@ -498,8 +515,10 @@ void TStraightEdge::ApplyDrag()
             params.Format[pfLeftIndent] = DragParFormat[pfLeftIndent];
             changed = true;
         }
-        if (changed)
+        if (changed) {
             ExecuteOperation(doc, params);
+            TriggerEvent(11000);
+        }
     } else if (DragKind == 3) {
         if (!DragTabRemoved && DragTabPosition == TabStopPosition(DragTabOriginal))
             return;
@@ -516,6 +535,7 @@ void TStraightEdge::ApplyDrag()
         params.TableIndex = doc.TabManager->RegisterTabTable(table);
         params.Range = range;
         ExecuteOperation(doc, params);
+        TriggerEvent(11000);
     }
 }
 
@@ -538,6 +558,7 @@ void TStraightEdge::AddTabAt(int32_t x)
     params.TableIndex = doc.TabManager->RegisterTabTable(table);
     params.Range = doc.HasSelection() ? doc.Selection : TextRangeOf(doc.Caret, doc.Caret);
     ExecuteOperation(doc, params);
+    TriggerEvent(11000);
     HoverAddTab = false;
     UpdateFromCaret();
 }

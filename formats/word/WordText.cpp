@@ -289,8 +289,10 @@ void TWordReader::ReadFieldTypes()
         const size_t count = (b.size() - 4) / 6;
         for (size_t i = 0; i < count; ++i) {
             const uint8_t ch = b[4 * (count + 1) + 2 * i], type = b[4 * (count + 1) + 2 * i + 1];
-            if ((ch & 0x1F) == 19)
-                FieldTypes.emplace_back(static_cast<int32_t>(U32(b, 4 * i)) + t.Offset, type);
+            // A position outside the document (a damaged table) names no field.
+            const int64_t cp = int64_t(static_cast<int32_t>(U32(b, 4 * i))) + t.Offset;
+            if ((ch & 0x1F) == 19 && cp >= 0 && cp <= INT32_MAX)
+                FieldTypes.emplace_back(static_cast<int32_t>(cp), type);
         }
     }
     std::sort(FieldTypes.begin(), FieldTypes.end());
@@ -301,7 +303,9 @@ void TWordReader::ReadNotesAndHeaders()
     auto positions = [this](const std::vector<uint8_t>& b, int32_t offset) {
         std::vector<int32_t> cps;
         for (size_t i = 0; i + 4 <= b.size(); i += 4)
-            cps.push_back(static_cast<int32_t>(U32(b, i)) + offset);
+            // Saturated: a damaged position stays past every story instead of wrapping round.
+            cps.push_back(static_cast<int32_t>(std::clamp<int64_t>(
+                int64_t(static_cast<int32_t>(U32(b, i))) + offset, INT32_MIN, INT32_MAX)));
         return cps;
     };
     auto notes = [&](TNotes& n, const TWordFcLcb& refs, const TWordFcLcb& texts, int32_t textOffset) {

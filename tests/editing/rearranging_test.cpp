@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/KeyboardLayouts.h"
 #include "core/Messages.h"
 #include "document/Field.h"
 #include "editing/OperationManager.h"
@@ -247,4 +248,53 @@ TEST_F(Rearranging, SplitMakesEveryLineAParagraph)
     EXPECT_EQ(joined, "one two three four five six seven eight nine ten");
     d.Undo();
     EXPECT_EQ(d.Dump(), before);
+}
+
+namespace {
+
+// Two layouts, French and American, whose keys give a and q, z and w the other way round.
+class TTwoLayouts : public TLayoutSystem {
+public:
+    static constexpr uintptr_t French = 0x040C040C;
+    static constexpr uintptr_t American = 0x04090409;
+    std::vector<uintptr_t> InstalledLayouts() override { return {French, American}; }
+    uintptr_t ActiveLayout() override { return Active; }
+    int TranslateChar(uint8_t c, uintptr_t from, uintptr_t to) override
+    {
+        if (c >= 0x80)
+            return -1; // no key of either types it
+        if (from == to)
+            return c;
+        switch (c) {
+        case 'a': return 'q';
+        case 'q': return 'a';
+        case 'z': return 'w';
+        case 'w': return 'z';
+        case 'A': return 'Q';
+        case 'Z': return 'W';
+        default: return c;
+        }
+    }
+    void Activate(uintptr_t layout) override { Active = layout; }
+    uintptr_t Active = French;
+};
+
+} // namespace
+
+TEST_F(Rearranging, RetypesInTheOtherKeyboardLayout)
+{
+    TTwoLayouts layouts;
+    SetLayoutSystem(&layouts);
+    Run({"typed in the wrong layout",
+         "{\\rtf1 zqsd Azerty \\'e9t\\'e9}",
+         Transform(0, 0, 0, 0, 15),
+         {"wasd Qwerty \xe9t\xe9"}});
+    // The text takes the target layout's language, and that layout becomes the active one.
+    TEditDoc d("{\\rtf1 zqsd}");
+    layouts.Active = TTwoLayouts::French;
+    Transform(0, 0, 0, 0, 4)(d);
+    EXPECT_EQ(d.Text(0), "wasd");
+    EXPECT_EQ(d.Doc->GetLanguageAt(0, 1), 0x0409);
+    EXPECT_EQ(layouts.Active, TTwoLayouts::American);
+    SetLayoutSystem(nullptr);
 }

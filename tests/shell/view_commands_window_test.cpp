@@ -230,6 +230,9 @@ TEST_F(ViewCommands, RunTimeMenusFollowTheOpenDocuments)
         if (window->Items(i)->Tag == 90105)
             window->Items(i)->Click();
     EXPECT_EQ(CommandManager().GetDocument(), opened);
+    CommandManager().UpdateMenu(window); // the check mark follows the active document
+    EXPECT_EQ(ListAt(window, WindowListPlace),
+              (std::vector<std::string>{"-", "&1 " + doubled + " *", "&2 " + createdName, "-"}));
 
     // Closing a document rebuilds the list at the next refresh.
     Dispatcher->CloseDocument(created, false);
@@ -279,4 +282,27 @@ TEST_F(ViewCommands, ToolbarCommandsChangeTheToolbarSettings)
     m.ExecuteCommand(6260);
     EXPECT_FALSE(toolbars.Alternative);
     EXPECT_TRUE(Unavailable.empty());
+}
+
+TEST_F(ViewCommands, FavouritesAreShortcutsListedInTheirMenu)
+{
+    CurrentOptions().Internal.FavFolder = qptest::ScratchDir() + "\\Favoris";
+    const std::string path = WriteFile("Lettre & co.rtf", "{\\rtf1 Texte\\par}");
+    CommandManager().ExecuteCommandWithArg(200600, reinterpret_cast<intptr_t>(path.c_str()));
+    EXPECT_NE(GetFileAttributesA((CurrentOptions().Internal.FavFolder + "\\Lettre & co.rtf.lnk").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    TMenuItem* menu = Form->GetPopupMenu("FAVORITES")->Items();
+    EXPECT_EQ(ListAt(menu, FavoritesPlace), std::vector<std::string>{"Lettre && co.rtf"});
+    // Chosen, the favourite opens its document.
+    for (int i = 0; i < menu->Count(); ++i)
+        if (menu->Items(i)->Caption == "Lettre && co.rtf")
+            menu->Items(i)->Click();
+    Pump();
+    ASSERT_EQ(Dispatcher->DocumentCount(), 1);
+    EXPECT_NE(Dispatcher->Document(0)->FileName.find("Lettre & co.rtf"), std::string::npos);
+    // The open button's menu lists it among the recent documents.
+    TMenuItem* open = Form->GetPopupMenu("OPEN")->Items();
+    const std::vector<std::string> recent = ListAt(open, HistoryPlace);
+    ASSERT_FALSE(recent.empty());
+    EXPECT_NE(recent[0].find("Lettre && co.rtf"), std::string::npos);
 }

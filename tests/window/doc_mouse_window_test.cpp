@@ -2,17 +2,25 @@
 // clicks select a word and a paragraph, Shift extends, Alt+drag takes a rectangle of text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "classlib/windowing/Forms.h"
 #include "core/Messages.h"
 #include "core/Options.h"
+#include "core/TabTables.h"
+#include "../common/test_support.h"
+#include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/PageSetup.h"
+#include "document/Paragraph.h"
 #include "document/ParLine.h"
 #include "document/Section.h"
+#include "formats/DocumentMemory.h"
 #include "formats/load/LoadInput.h"
 #include "formats/text/PlainText.h"
+#include "editing/Builders.h"
+#include "editing/OperationManager.h"
 #include "shell/DocDisp.h"
 #include "window/DocForm.h"
 
@@ -23,6 +31,7 @@ protected:
     void SetUp() override
     {
         SilentMessages = true;
+        InstallRangeCopier(); // copies go through the document's own memory format, as the program sets up
         SavedEdit = CurrentOptions().Edit;
         Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
         const std::string text = "Un deux trois quatre cinq.\r\n"
@@ -70,13 +79,51 @@ protected:
         Send(WM_LBUTTONDBLCLK, p, MK_LBUTTON);
         Send(WM_LBUTTONUP, p, 0);
     }
+    // The first page's text area and the bottom and height of a paragraph's line, in document pixels.
+    struct TTextFrame {
+        int32_t TextLeft = 0, TextWidth = 0, Bottom = 0, Pitch = 0;
+    };
+    TTextFrame FrameBelow(int32_t paragraph)
+    {
+        TTextFrame frame;
+        const THitResult hit = Window->HitTest(PointAt(paragraph, 0));
+        if (!hit.Line)
+            return frame;
+        const TRect page = Doc->GetPageRect(0);
+        const TPageSetup& ps = Doc->Sections[0]->PageSetup;
+        frame.TextLeft = page.Left + Doc->GetPageMargins(ps, 0).LeftZoom;
+        frame.TextWidth = Doc->TwipsToDeviceY(ps[psTextWidth]);
+        frame.Pitch = hit.Line->GetDisplayHeight();
+        frame.Bottom = page.Top + Doc->ApplyZoom(hit.Line->Y) + frame.Pitch;
+        return frame;
+    }
+    // A word selected by a double click, then three moves so that the next press is not a third click.
+    void SelectWord(TPoint p)
+    {
+        DoubleClick(p);
+        for (int i = 0; i < 3; ++i)
+            Send(WM_MOUSEMOVE, TPoint{p.X, p.Y + i}, 0);
+    }
     std::string Selected() { return Doc->GetRangeText(Doc->Selection); }
+    std::string ParagraphText(int32_t par)
+    {
+        return Doc->GetText(TextPosAt(par, 0), Doc->ParagraphLength(par));
+    }
 
     TDocDispatcher Dispatcher;
     TDocument* Doc = nullptr;
     TDocumentForm* Window = nullptr;
     TEditOptions SavedEdit;
 };
+
+// How often a word stands in a text.
+int Occurrences(const std::string& text, const std::string& word)
+{
+    int n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
 
 void ExpectPos(const TTextPos& pos, int32_t par, int32_t offset)
 {
@@ -185,6 +232,134 @@ TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
     CloseClipboard();
 }
 
+TEST_F(DocumentMouse, AWheelNotchScrollsTheSystemsLinesOfSixteenPixels)
+{
+    Doc->SetZoom(300);
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int32_t step = std::min<int32_t>(int32_t(lines) * 16, Doc->ViewState.ScrollRanges.VertPage);
+    const int32_t y = Doc->ViewState.ScrollPos.Y;
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, y + step);
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-2 * WHEEL_DELTA)),
+                 MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, y + 3 * step);
+    // With Shift, a page at a time.
+    SendMessageA(Window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, WHEEL_DELTA), MAKELPARAM(100, 100));
+    EXPECT_EQ(Doc->ViewState.ScrollPos.Y, std::max(0, y + 3 * step - Doc->ViewState.ScrollRanges.VertPage));
+}
+
+TEST_F(DocumentMouse, APictureDraggedByItsCornerChangesItsScale)
+{
+    Doc->SetCaret(1, 6, 0, 0);
+    InsertPictureFromFile(*Doc, qptest::DataPath("png/basn2c08.png"), 14);
+    TDocObject* picture = Doc->GetObjectAt(TextPosAt(1, 6));
+    ASSERT_NE(picture, nullptr);
+    const int32_t scaleX = picture->ScaleX, scaleY = picture->ScaleY;
+    // A click on the picture selects it; its bottom-right handle lies just outside its corner.
+    TRect frame;
+    ASSERT_TRUE(Window->ObjectClientRect(TextPosAt(1, 6), frame));
+    Click(TPoint{(frame.Left + frame.Right) / 2, (frame.Top + frame.Bottom) / 2});
+    ASSERT_TRUE(Doc->IsSingleObjectRange(Doc->Selection));
+    const int32_t w = frame.Right - frame.Left, h = frame.Bottom - frame.Top;
+    const TPoint handle{frame.Right + 4, frame.Bottom + 4};
+    EXPECT_EQ(Window->HitTest(handle).ObjectHandle, 8);
+    // Twice as wide and high.
+    Drag(handle, TPoint{handle.X + w, handle.Y + h});
+    EXPECT_NEAR(picture->ScaleX, 2 * scaleX, 3);
+    EXPECT_NEAR(picture->ScaleY, 2 * scaleY, 3);
+    // Much too far: held at 1000 %; one undo takes back one drag.
+    ASSERT_TRUE(Window->ObjectClientRect(TextPosAt(1, 6), frame));
+    Doc->Select(1, 6, 1, 7, 0);
+    Drag(TPoint{frame.Right + 4, frame.Bottom + 4}, TPoint{frame.Right + 40 * w, frame.Bottom + 40 * h});
+    EXPECT_EQ(picture->ScaleX, 1000);
+    EXPECT_EQ(picture->ScaleY, 1000);
+    Doc->OperationManager->Undo();
+    EXPECT_NEAR(picture->ScaleX, 2 * scaleX, 3);
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(picture->ScaleX, scaleX);
+    EXPECT_EQ(picture->ScaleY, scaleY);
+}
+
+TEST_F(DocumentMouse, DoubleClickInEmptySpaceRunsTheClickAndTypeSteps)
+{
+    const int32_t lastParagraph = Doc->StoryEnd(stMain);
+    const TTextFrame frame = FrameBelow(lastParagraph);
+    ASSERT_GT(frame.Pitch, 0);
+    const int32_t textLeft = frame.TextLeft, textWidth = frame.TextWidth, bottom = frame.Bottom,
+                  pitch = frame.Pitch;
+    const int32_t count = Doc->ParagraphCount(), undo = Doc->UndoList.Count();
+
+    // A line and a half below the text, in the middle: two paragraphs, the second centred, the caret in it.
+    const TPoint centre = Window->DocToClient(TPoint{textLeft + textWidth / 2, bottom + pitch * 3 / 2});
+    ASSERT_TRUE(Window->HitTest(centre).ClickAndType.Possible);
+    DoubleClick(centre);
+    ASSERT_EQ(Doc->ParagraphCount(), count + 2);
+    EXPECT_EQ(Doc->Paragraphs[size_t(lastParagraph + 2)]->ParaFormat[pfAlignment], 1);
+    EXPECT_EQ(Doc->Paragraphs[size_t(lastParagraph + 1)]->ParaFormat[pfAlignment], 0);
+    ExpectPos(Doc->Caret, lastParagraph + 2, 0);
+    EXPECT_EQ(Doc->UndoList.Count(), undo + 1);
+    // The next click, with nothing typed, takes it back.
+    Click(PointAt(0, 2));
+    EXPECT_EQ(Doc->ParagraphCount(), count);
+
+    // Two inches in, just below the text: a left stop at the click and a tab before the caret.
+    const TPoint left = Window->DocToClient(TPoint{textLeft + Doc->TwipsToDeviceY(2880), bottom + 2});
+    DoubleClick(left);
+    ASSERT_EQ(Doc->ParagraphCount(), count + 1);
+    const TParagraph& target = *Doc->Paragraphs[size_t(lastParagraph + 1)];
+    ASSERT_GE(target.ParaFormat[pfTabTable], 0);
+    const TTabTable& tabs = Doc->TabManager->Table(target.ParaFormat[pfTabTable]);
+    ASSERT_EQ(tabs.Count(), 1);
+    EXPECT_NEAR(TabStopPosition(tabs[0]), 2880, 15);
+    EXPECT_EQ(target.PlainText.Data()[0], 7);
+    // The caret goes into the new paragraph (after the tab where the paragraph has an end mark to stand
+    // before; the text's last paragraph here has none).
+    EXPECT_EQ(Doc->Caret.ParIndex, lastParagraph + 1);
+    // One step back.
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(Doc->ParagraphCount(), count);
+}
+
+TEST_F(DocumentMouse, TextDraggedElsewhereMovesAndWithCtrlCopiesInOneStep)
+{
+    const std::string before = ParagraphText(1);
+    const TPoint word = PointAt(1, 8), target = PointAt(1, 23), end = PointAt(1, 10), start = PointAt(1, 6);
+    SelectWord(word); // "beta"
+    ASSERT_EQ(Selected(), "beta");
+    const int32_t undo = Doc->UndoList.Count();
+    Drag(word, target);
+    std::string after = ParagraphText(1);
+    EXPECT_EQ(Occurrences(after, "beta"), 1);
+    EXPECT_LT(after.find("delta"), after.find("beta"));
+    EXPECT_LT(after.find("beta"), after.find("epsilon"));
+    EXPECT_EQ(Doc->UndoList.Count(), undo + 1);
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(ParagraphText(1), before);
+
+    // With Ctrl the text is copied there.
+    SelectWord(word);
+    Send(WM_LBUTTONDOWN, word, MK_LBUTTON | MK_CONTROL);
+    Send(WM_MOUSEMOVE, target, MK_LBUTTON | MK_CONTROL);
+    Send(WM_LBUTTONUP, target, MK_CONTROL);
+    after = ParagraphText(1);
+    EXPECT_EQ(Occurrences(after, "beta"), 2);
+    EXPECT_LT(after.find("delta"), after.rfind("beta"));
+    Doc->OperationManager->Undo();
+    EXPECT_EQ(ParagraphText(1), before);
+
+    // Dropped on one of its own ends a move does nothing but collapse; a copy copies.
+    SelectWord(word);
+    Drag(word, end);
+    EXPECT_EQ(ParagraphText(1), before);
+    EXPECT_FALSE(Doc->HasSelection());
+    SelectWord(word);
+    Send(WM_LBUTTONDOWN, word, MK_LBUTTON | MK_CONTROL);
+    Send(WM_MOUSEMOVE, start, MK_LBUTTON | MK_CONTROL);
+    Send(WM_LBUTTONUP, start, MK_CONTROL);
+    EXPECT_EQ(Occurrences(ParagraphText(1), "beta"), 2);
+}
+
 TEST_F(DocumentMouse, NothingHappensWhileTheDocumentIsBuilt)
 {
     const TPoint a = PointAt(0, 1), b = PointAt(2, 3);
@@ -204,14 +379,10 @@ TEST_F(DocumentMouse, ClickAndTypeStepsBelowAndBesideTheText)
     // The text ends with an empty paragraph.
     const int32_t lastParagraph = Doc->StoryEnd(stMain);
     ASSERT_EQ(lastParagraph, 4);
-    const THitResult last = Window->HitTest(PointAt(lastParagraph, 0));
-    ASSERT_NE(last.Line, nullptr);
-    const TRect page = Doc->GetPageRect(0);
-    const TPageSetup& ps = Doc->Sections[0]->PageSetup;
-    const TPageMargins margins = Doc->GetPageMargins(ps, 0);
-    const int32_t textLeft = page.Left + margins.LeftZoom, textWidth = Doc->TwipsToDeviceY(ps[psTextWidth]);
-    const int32_t bottom = page.Top + Doc->ApplyZoom(last.Line->Y) + last.Line->GetDisplayHeight();
-    const int32_t pitch = last.Line->GetDisplayHeight();
+    const TTextFrame frame = FrameBelow(lastParagraph);
+    ASSERT_GT(frame.Pitch, 0);
+    const int32_t textLeft = frame.TextLeft, textWidth = frame.TextWidth, bottom = frame.Bottom,
+                  pitch = frame.Pitch;
     auto at = [&](int32_t x, int32_t y) {
         return Window->HitTest(Window->DocToClient(TPoint{x, y})).ClickAndType;
     };
