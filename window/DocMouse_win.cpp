@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Events.h"
 #include "core/Options.h"
 #include "document/DocObjects.h"
