@@ -117,7 +117,10 @@ uint32_t CodePageToUnicode(uint8_t byte, int codePage)
     char* from = in;
     char* to = reinterpret_cast<char*>(out);
     size_t inLeft = 1, outLeft = sizeof out;
-    const size_t done = iconv(cd, &from, &inLeft, &to, &outLeft);
+    size_t done = iconv(cd, &from, &inLeft, &to, &outLeft);
+    // Pages with combining marks (1255, 1258) hold a letter back until they see what follows it.
+    if (done != static_cast<size_t>(-1))
+        done = iconv(cd, nullptr, nullptr, &to, &outLeft);
     iconv_close(cd);
     if (done == static_cast<size_t>(-1) || sizeof out - outLeft != 4)
         return 0;

@@ -8,3 +8,4 @@ using TFontHandle = uintptr_t;     // a logical font
 using TBrushHandle = uintptr_t;    // a brush
 using TRegionHandle = uintptr_t;   // a region
 using TMetafileHandle = uintptr_t; // an enhanced or Windows metafile while it is live; 0 for none
+using TBitmapHandle = uintptr_t;   // a device-dependent bitmap

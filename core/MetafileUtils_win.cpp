@@ -1,16 +1,21 @@
 // Metafiles and bitmaps turned into each other.
-#include "core/MetafileUtils_win.h"
+#include "core/MetafileUtils.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "classlib/graphics/Bitmap.h"
 #include "classlib/graphics/Bitmap_win.h"
+#include "classlib/graphics/Metafile_win.h"
 #include "core/BitmapUtils.h"
 #include "classlib/graphics/SharedBitmaps_win.h"
 #include "codecs/GIF.h"
 
-void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, SIZE size)
+void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, int32_t width, int32_t height)
 {
+    SIZE size = {width, height};
     if (size.cx == 0 && size.cy == 0)
         size = {metafile.GetWidth(), metafile.GetHeight()};
     bitmap.SetPixelFormat(pf24bit);
@@ -34,17 +39,17 @@ void DrawMetafileOnBitmap(const TMetafile& metafile, TBitmap& bitmap, SIZE size)
     ReduceBitmapColors(bitmap);
 }
 
-HBITMAP MetafileToBitmapHandle(const TMetafile& metafile, SIZE size)
+TBitmapHandle MetafileToBitmapHandle(const TMetafile& metafile, int32_t width, int32_t height)
 {
     TBitmap bitmap;
-    DrawMetafileOnBitmap(metafile, bitmap, size);
-    return CreateBitmapHandle(bitmap);
+    DrawMetafileOnBitmap(metafile, bitmap, width, height);
+    return reinterpret_cast<TBitmapHandle>(CreateBitmapHandle(bitmap));
 }
 
-void AssignMetafileAsBitmap(const TMetafile& metafile, TBitmap& graphic, SIZE size)
+void AssignMetafileAsBitmap(const TMetafile& metafile, TBitmap& graphic, int32_t width, int32_t height)
 {
     TBitmap bitmap;
-    DrawMetafileOnBitmap(metafile, bitmap, size);
+    DrawMetafileOnBitmap(metafile, bitmap, width, height);
     graphic.Assign(bitmap);
 }
 

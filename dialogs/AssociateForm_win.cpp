@@ -6,7 +6,7 @@
 #include "classlib/windowing/StdCtrls.h"
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "dialogs/FileAssoc.h"
 
 namespace {

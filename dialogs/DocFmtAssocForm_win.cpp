@@ -12,7 +12,7 @@
 #include "classlib/windowing/StdCtrls.h"
 #include "core/InterfaceTexts.h"
 #include "core/Messages.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "dialogs/FileAssoc.h"
 #include "core/Codings.h"
 

@@ -5,7 +5,7 @@
 
 #include "classlib/windowing/Edit.h"
 #include "classlib/windowing/StdCtrls.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "document/Document.h"
 
 namespace {

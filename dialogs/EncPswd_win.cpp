@@ -10,7 +10,7 @@
 #include "classlib/windowing/StdCtrls.h"
 #include "core/Messages.h"
 #include "core/Options.h"
-#include "core/DialogButtons.h"
+#include "window/DialogButtons.h"
 #include "formats/Encryption.h"
 
 namespace {

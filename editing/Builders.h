@@ -9,13 +9,13 @@
 #include "core/Memory.h"
 #include "core/FormatRecords.h"
 #include "document/PageSetup.h"
+#include "document/Section.h"
 #include "document/TextPos.h"
 
 class TDocObject;
 class TDocument;
 class TField;
 class TOperation;
-class TSection;
 struct TClickAndTypeData;
 struct TFormatStyleListInfo;
 

@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
+#include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/OperationParams.h"
 

@@ -6,6 +6,7 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/ParReformatingManager.h"
+#include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/SubOperation.h"

@@ -27,7 +27,7 @@ cases=(
   'core/Fonts.h|  #  include "document/Section.h" // spaced out|1'
   'core/Fonts.h|#include <windows.h>|1'
   'document/Metafiles.h|#include <windows.h>|1'
-  'core/MetafileUtils_win.h|#include <windows.h>|0'
+  'core/MetafileUtils_win.h|#include <windows.h>|1'
   'core/ShellUtils_win.cpp|#include <windows.h>|0'
 )
 
@@ -43,5 +43,22 @@ for c in "${cases[@]}"; do
     failed=1
   fi
 done
-[ "$failed" -eq 0 ] && echo "check-floors-test: ${#cases[@]} planted cases judged right"
+# An engine header reaching <windows.h> through a header of the class library, two includes down.
+rm -rf "$work/tree"
+mkdir -p "$work/tree/classlib/windowing" "$work/tree/core"
+printf '#include <windows.h>\n' >"$work/tree/classlib/windowing/Controls.h"
+printf '#include "classlib/windowing/Controls.h"\n' >"$work/tree/classlib/windowing/Forms.h"
+printf '#include "classlib/windowing/Forms.h"\n' >"$work/tree/core/BaseForms.h"
+if bash "$check" "$work/tree" >/dev/null 2>&1; then
+  echo "check-floors-test: core/BaseForms.h reaching <windows.h> through the class library: expected refusal" >&2
+  failed=1
+fi
+# The same header included by an engine source is allowed.
+mv "$work/tree/core/BaseForms.h" "$work/tree/core/BaseForms_win.cpp"
+if ! bash "$check" "$work/tree" >/dev/null 2>&1; then
+  echo "check-floors-test: core/BaseForms_win.cpp including the class library's forms: expected acceptance" >&2
+  failed=1
+fi
+
+[ "$failed" -eq 0 ] && echo "check-floors-test: $((${#cases[@]} + 2)) planted cases judged right"
 exit "$failed"

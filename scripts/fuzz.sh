@@ -13,18 +13,38 @@ work=$root/build/fuzz
 src=$work/src
 
 # Clang cannot turn the UTF-8 literals into Windows-1252: compile a copy of the tree that already is.
-# The copy is made anew each run, so that files moved or removed in the tree leave it too (the compiler
-# cache keeps the rebuild short).
-rm -rf "$src"
+# The copy follows the tree each run: files moved or removed in the tree leave it, and files that did
+# not change keep their time, so that only what changed is built again.
 mkdir -p "$src"
-(cd "$root" && git ls-files -co --exclude-standard) | while read -r f; do
-  [ -f "$root/$f" ] || continue
-  mkdir -p "$src/$(dirname "$f")"
-  case "$f" in
-    *.cpp|*.h) iconv -f UTF-8 -t CP1252//TRANSLIT "$root/$f" > "$src/$f" ;;
-    *) cp -p "$root/$f" "$src/$f" ;;
-  esac
-done
+(cd "$root" && git ls-files -co --exclude-standard) | python3 -c '
+import os, sys
+root, src = sys.argv[1], sys.argv[2]
+wanted = set()
+for name in sys.stdin.read().splitlines():
+    path = os.path.join(root, name)
+    if not os.path.isfile(path):
+        continue
+    wanted.add(name)
+    with open(path, "rb") as f:
+        data = f.read()
+    if name.endswith((".cpp", ".h")):
+        data = data.decode("utf-8").encode("cp1252", errors="replace")
+    target = os.path.join(src, name)
+    try:
+        with open(target, "rb") as f:
+            if f.read() == data:
+                continue
+    except OSError:
+        pass
+    os.makedirs(os.path.dirname(target), exist_ok=True)
+    with open(target, "wb") as f:
+        f.write(data)
+for folder, _, files in os.walk(src):
+    for name in files:
+        path = os.path.join(folder, name)
+        if os.path.relpath(path, src) not in wanted:
+            os.remove(path)
+' "$root" "$src"
 
 cmake -S "$src" -B "$work/build" -G Ninja -DQP_HOST=ON -DQP_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -13,12 +13,13 @@
 #include "classlib/graphics/Bitmap_win.h"
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/windowing/Forms.h"
+#include "classlib/graphics/Metafile_win.h"
 #include "core/BitmapUtils.h"
 #include "core/ClipboardData.h"
 #include "core/Codings.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
-#include "core/MetafileUtils_win.h"
+#include "core/MetafileUtils.h"
 #include "core/PathUtils.h"
 #include "core/ShellUtils.h"
 #include "document/DocObjects.h"
@@ -393,7 +394,7 @@ void TClipboardManager::RenderFormat(TDocument& document, const TTextRange& rang
             } else if (emf) {
                 TMetafile metafile;
                 metafile.SetHandle(emf);
-                data = MetafileToBitmapHandle(metafile, SIZE{0, 0});
+                data = reinterpret_cast<HANDLE>(MetafileToBitmapHandle(metafile, 0, 0));
             }
         } else if (image.Bitmap) {
             if (format == CF_BITMAP) {

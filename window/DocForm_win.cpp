@@ -9,7 +9,7 @@
 #include "classlib/windowing/ExtCtrls.h"
 #include "classlib/windowing/TabSet.h"
 #include "classlib/windowing/ToolBar.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Colors.h"
 #include "core/Events.h"
 #include "core/Messages.h"

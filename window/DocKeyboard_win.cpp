@@ -3,7 +3,7 @@
 // context-menu key.
 #include <algorithm>
 
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Events.h"
 #include "core/Options.h"
 #include "core/Sounds.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Events.h"
 #include "core/Options.h"
 #include "document/DocObjects.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Events.h"
 #include "core/Messages.h"
 #include "core/Options.h"

@@ -42,10 +42,10 @@ private:
     int FPosition = 0;
 };
 
-// A list of texts, one chosen. An owner-drawn list paints its entries through DrawItem.
-class TListBox : public TControl {
+// The entries of a list or combo box, kept here so that the window can be made again, and the messages
+// through which its kind of window takes them.
+class TItemListControl : public TControl {
 public:
-    explicit TListBox(TComponent* owner, bool ownerDraw = false);
     int Count() const { return static_cast<int>(FItems.size()); }
     const std::string& Items(int index) const { return FItems[index]; }
     void Add(const std::string& text);
@@ -53,48 +53,58 @@ public:
     // The chosen entry, -1 for none.
     int ItemIndex() const;
     void SetItemIndex(int index);
-    int TopIndex() const;
-    void SetTopIndex(int index);
-    int ItemHeight = 16;
     // The choice changed through the user.
     TNotifyEvent OnChange;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    struct TItemMessages {
+        UINT Add, Reset, GetSelection, SetSelection;
+    };
+    TItemListControl(TComponent* owner, const TItemMessages& messages);
     void DestroyWnd() override;
-    void WndProc(TMessage& message) override;
-    virtual void DrawItem(int index, TCanvas& canvas, const RECT& rect, bool selected);
+    // Hands the entries to the window just made.
+    void SendItems();
+    // The text the window holds for an entry (an owner-drawn list holds none).
+    virtual const char* WindowText(const std::string& item) const { return item.c_str(); }
+    int FItemIndex = -1;
 
 private:
-    bool FOwnerDraw;
+    TItemMessages FMessages;
     std::vector<std::string> FItems;
-    int FItemIndex = -1;
-    TCanvas FItemCanvas;
 };
 
-// A combo box: a list that drops down under an edit (or under a fixed text when EditableText is off).
-class TComboBox : public TControl {
+// A list of texts, one chosen. An owner-drawn list paints its entries through DrawItem.
+class TListBox : public TItemListControl {
 public:
-    explicit TComboBox(TComponent* owner, bool editableText = true);
-    int Count() const { return static_cast<int>(FItems.size()); }
-    const std::string& Items(int index) const { return FItems[index]; }
-    void Add(const std::string& text);
-    void Clear();
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    std::string Text();
-    void SetText(const std::string& text);
-    TNotifyEvent OnChange;
+    explicit TListBox(TComponent* owner, bool ownerDraw = false);
+    int TopIndex() const;
+    void SetTopIndex(int index);
+    int ItemHeight = 16;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
+    void WndProc(TMessage& message) override;
+    const char* WindowText(const std::string& item) const override { return FOwnerDraw ? "" : item.c_str(); }
+    virtual void DrawItem(int index, TCanvas& canvas, const RECT& rect, bool selected);
+
+private:
+    bool FOwnerDraw;
+    TCanvas FItemCanvas;
+};
+
+// A combo box: a list that drops down under an edit (or under a fixed text when EditableText is off).
+class TComboBox : public TItemListControl {
+public:
+    explicit TComboBox(TComponent* owner, bool editableText = true);
+    std::string Text();
+    void SetText(const std::string& text);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void WndProc(TMessage& message) override;
 
 private:
     bool FEditable;
-    std::vector<std::string> FItems;
-    int FItemIndex = -1;
 };

@@ -85,13 +85,64 @@ void TProgressBar::SetPosition(int position)
         SendMessageA(Handle(), PBM_SETPOS, FPosition, 0);
 }
 
-// ---- TListBox
+// ---- TItemListControl
 
-TListBox::TListBox(TComponent* owner, bool ownerDraw) : TControl(owner), FOwnerDraw(ownerDraw)
+TItemListControl::TItemListControl(TComponent* owner, const TItemMessages& messages)
+    : TControl(owner), FMessages(messages)
 {
     SetTabStop(true);
-    SetBounds(0, 0, 121, 97);
     SetColor(clWindow);
+}
+
+void TItemListControl::SendItems()
+{
+    for (const std::string& item : FItems)
+        SendMessageA(Handle(), FMessages.Add, 0, reinterpret_cast<LPARAM>(WindowText(item)));
+}
+
+void TItemListControl::DestroyWnd()
+{
+    FItemIndex = ItemIndex();
+    TControl::DestroyWnd();
+}
+
+void TItemListControl::Add(const std::string& text)
+{
+    FItems.push_back(text);
+    if (HandleAllocated())
+        SendMessageA(Handle(), FMessages.Add, 0, reinterpret_cast<LPARAM>(WindowText(text)));
+}
+
+void TItemListControl::Clear()
+{
+    FItems.clear();
+    FItemIndex = -1;
+    if (HandleAllocated())
+        SendMessageA(Handle(), FMessages.Reset, 0, 0);
+}
+
+int TItemListControl::ItemIndex() const
+{
+    if (HandleAllocated())
+        return static_cast<int>(
+            SendMessageA(const_cast<TItemListControl*>(this)->Handle(), FMessages.GetSelection, 0, 0));
+    return FItemIndex;
+}
+
+void TItemListControl::SetItemIndex(int index)
+{
+    FItemIndex = index;
+    if (HandleAllocated())
+        SendMessageA(Handle(), FMessages.SetSelection, index, 0);
+}
+
+// ---- TListBox
+
+TListBox::TListBox(TComponent* owner, bool ownerDraw)
+    : TItemListControl(owner, {LB_ADDSTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL}),
+      FOwnerDraw(ownerDraw)
+{
+    SetBounds(0, 0, 121, 97);
 }
 
 void TListBox::CreateParams(TCreateParams& params)
@@ -108,46 +159,10 @@ void TListBox::CreateParams(TCreateParams& params)
 void TListBox::CreateWnd()
 {
     TControl::CreateWnd();
-    for (const std::string& item : FItems)
-        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FOwnerDraw ? "" : item.c_str()));
+    SendItems();
     if (FOwnerDraw)
         SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight);
     SendMessageA(Handle(), LB_SETCURSEL, FItemIndex, 0);
-}
-
-void TListBox::DestroyWnd()
-{
-    FItemIndex = ItemIndex();
-    TControl::DestroyWnd();
-}
-
-void TListBox::Add(const std::string& text)
-{
-    FItems.push_back(text);
-    if (HandleAllocated())
-        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FOwnerDraw ? "" : text.c_str()));
-}
-
-void TListBox::Clear()
-{
-    FItems.clear();
-    FItemIndex = -1;
-    if (HandleAllocated())
-        SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-}
-
-int TListBox::ItemIndex() const
-{
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageA(const_cast<TListBox*>(this)->Handle(), LB_GETCURSEL, 0, 0));
-    return FItemIndex;
-}
-
-void TListBox::SetItemIndex(int index)
-{
-    FItemIndex = index;
-    if (HandleAllocated())
-        SendMessageA(Handle(), LB_SETCURSEL, index, 0);
 }
 
 int TListBox::TopIndex() const
@@ -170,7 +185,7 @@ void TListBox::DrawItem(int index, TCanvas& canvas, const RECT& rect, bool selec
     canvas.Font().SetColor(selected ? clHighlightText : clWindowText);
     RECT r = rect;
     r.left += 2;
-    canvas.DrawText(FItems[index], r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    canvas.DrawText(Items(index), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void TListBox::WndProc(TMessage& message)
@@ -202,11 +217,11 @@ void TListBox::WndProc(TMessage& message)
 
 // ---- TComboBox
 
-TComboBox::TComboBox(TComponent* owner, bool editableText) : TControl(owner), FEditable(editableText)
+TComboBox::TComboBox(TComponent* owner, bool editableText)
+    : TItemListControl(owner, {CB_ADDSTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL}),
+      FEditable(editableText)
 {
-    SetTabStop(true);
     SetBounds(0, 0, 145, 200);
-    SetColor(clWindow);
 }
 
 void TComboBox::CreateParams(TCreateParams& params)
@@ -221,47 +236,11 @@ void TComboBox::CreateWnd()
 {
     std::string text = Caption();
     TControl::CreateWnd();
-    for (const std::string& item : FItems)
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendItems();
     if (FItemIndex >= 0)
         SendMessageA(Handle(), CB_SETCURSEL, FItemIndex, 0);
     else if (FEditable)
         SetWindowTextA(Handle(), text.c_str());
-}
-
-void TComboBox::DestroyWnd()
-{
-    FItemIndex = ItemIndex();
-    TControl::DestroyWnd();
-}
-
-void TComboBox::Add(const std::string& text)
-{
-    FItems.push_back(text);
-    if (HandleAllocated())
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void TComboBox::Clear()
-{
-    FItems.clear();
-    FItemIndex = -1;
-    if (HandleAllocated())
-        SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-}
-
-int TComboBox::ItemIndex() const
-{
-    if (HandleAllocated())
-        return static_cast<int>(SendMessageA(const_cast<TComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
-    return FItemIndex;
-}
-
-void TComboBox::SetItemIndex(int index)
-{
-    FItemIndex = index;
-    if (HandleAllocated())
-        SendMessageA(Handle(), CB_SETCURSEL, index, 0);
 }
 
 std::string TComboBox::Text()

@@ -371,26 +371,36 @@ void TRtfReader::AddText(const uint8_t* p, int32_t n, bool fromFile)
     }
     if (Deleted)
         return;
+    // In a double-byte font every byte from 128 up is part of a character, kept as written.
+    const bool doubleByte = DoubleByteFont();
+    // Raw bytes in a Macintosh page become the Windows ones of the same characters: the font's page
+    // when a Macintosh character set names it, else the document's.
     std::string converted;
-    if (MacPage && fromFile) {
-        converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
-        for (char& c : converted) {
-            if (static_cast<uint8_t>(c) < 128)
-                continue;
-            const int byte =
-                UnicodeToCodePage(CodePageToUnicode(static_cast<uint8_t>(c), MacPage), AnsiCodePage);
-            c = static_cast<char>(byte >= 128 ? byte : '?');
-        }
-        p = reinterpret_cast<const uint8_t*>(converted.data());
-    } else if (Macintosh && fromFile) {
+    const auto fontMac = FontMacPages.find(Char[cfFont]);
+    const int32_t from = !fromFile || doubleByte         ? 0
+                         : fontMac != FontMacPages.end() ? fontMac->second
+                         : MacPage                       ? MacPage
+                         : Macintosh                     ? 10000
+                                                         : 0;
+    if (from == 10000) {
         converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
         for (char& c : converted)
             if (static_cast<uint8_t>(c) >= 128)
                 c = static_cast<char>(MacToAnsi[static_cast<uint8_t>(c) - 128]);
         p = reinterpret_cast<const uint8_t*>(converted.data());
+    } else if (from) {
+        const int to = fontMac != FontMacPages.end()
+                           ? CodePageOfCharset(GetFontManager().Font(Char[cfFont]).Charset)
+                           : AnsiCodePage;
+        converted.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+        for (char& c : converted) {
+            if (static_cast<uint8_t>(c) < 128)
+                continue;
+            const int byte = UnicodeToCodePage(CodePageToUnicode(static_cast<uint8_t>(c), from), to);
+            c = static_cast<char>(byte >= 128 ? byte : '?');
+        }
+        p = reinterpret_cast<const uint8_t*>(converted.data());
     }
-    // In a double-byte font every byte from 128 up is part of a character.
-    const bool doubleByte = DoubleByteFont();
     while (n > 0) {
         int32_t run = CountPlainTextRun(p, n);
         if (doubleByte)
@@ -544,6 +554,22 @@ int32_t TRtfReader::ColorIndex(int32_t n) const
 // A character given by its Unicode number: its byte in the code page of the font in force; a
 // character that page lacks is written in the same font with a character set that has it, when one
 // does (outside the style sheet), and the font goes back after it.
+namespace {
+
+// The double-byte code page of a language (a Windows language identifier), 0 for the others.
+int DoubleBytePageOfLanguage(int32_t language)
+{
+    switch (language & 0x3FF) {
+    case 0x11: return 932; // Japanese
+    case 0x12: return 949; // Korean
+    case 0x04:             // Chinese: Taiwan, Hong Kong and Macau write traditional characters
+        return language == 0x0404 || language == 0x0C04 || language == 0x1404 ? 950 : 936;
+    default: return 0;
+    }
+}
+
+} // namespace
+
 void TRtfReader::ReadUnicodeChar(int32_t param)
 {
     uint32_t code = static_cast<uint32_t>(param < 0 ? param + 65536 : param);
@@ -552,9 +578,8 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
     const int32_t charset = font >= 0 && font < fonts.FontCount() ? fonts.Font(font).Charset : 0;
     // A double-byte font holds the character in its own code page.
     if (DoubleByteFont()) {
-        const int page = charset == 128 ? 932 : charset == 134 ? 936 : charset == 136 ? 950 : 949;
         uint8_t bytes[2];
-        const int n = code >= 128 ? UnicodeToDoubleByte(code, page, bytes) : 0;
+        const int n = code >= 128 ? UnicodeToDoubleByte(code, CodePageOfCharset(charset), bytes) : 0;
         if (n > 0) {
             AddText(bytes, n, false);
             UnicodeSkip = SkipCount;
@@ -573,6 +598,23 @@ void TRtfReader::ReadUnicodeChar(int32_t param)
                 continue;
             otherFont = fonts.GetFontForCharset(font, CharsetOfCodePage(page));
             break;
+        }
+    }
+    // A character of no single-byte page (Chinese, Japanese, Korean) is written in the same font with a
+    // double-byte character set that holds it, that of the text's language first.
+    if (byte < 32 && !InStyleSheet && charset != SymbolCharset && code >= 128) {
+        uint8_t bytes[2];
+        const int preferred = DoubleBytePageOfLanguage(Char[cfLanguage]);
+        for (int i = -1; i < static_cast<int>(std::size(kDoubleByteCodePages)); ++i) {
+            const int page = i < 0 ? preferred : kDoubleByteCodePages[i];
+            const int n = page ? UnicodeToDoubleByte(code, page, bytes) : 0;
+            if (n == 0 || (n == 1 && bytes[0] < 128))
+                continue;
+            SetCharField(cfFont, fonts.GetFontForCharset(font, CharsetOfCodePage(page)));
+            AddText(bytes, n, false);
+            SetCharField(cfFont, font);
+            UnicodeSkip = SkipCount;
+            return;
         }
     }
     if (byte < 32) {
@@ -839,6 +881,8 @@ void TRtfReader::ReadFontTable(int depth)
 {
     std::vector<TDocFontInfo> read;
     TDocFontInfo entry;
+    int32_t entryMacPage = 0;
+    std::vector<int32_t> macPages; // beside Read
     bool open = false;
     auto finish = [&] {
         std::string& name = entry.Name;
@@ -846,9 +890,12 @@ void TRtfReader::ReadFontTable(int depth)
                (static_cast<uint8_t>(name.back()) <= 13 || name.back() == ' ' || name.back() == ';'))
             name.pop_back();
         // Fonts past what any system holds are dropped: their numbers read as the default font.
-        if (open && !name.empty() && read.size() < MaxFontTableEntries)
+        if (open && !name.empty() && read.size() < MaxFontTableEntries) {
             read.push_back(entry);
+            macPages.push_back(entryMacPage);
+        }
         entry = TDocFontInfo();
+        entryMacPage = 0;
         open = false;
     };
     auto addName = [&](const uint8_t* p, int32_t n) {
@@ -899,9 +946,15 @@ void TRtfReader::ReadFontTable(int depth)
             switch (t.Word) {
             case rw_f: entry.Number = t.Param; break;
             case rw_fcharset:
-                // 256 and beyond name no character set: the font takes the document's.
-                if (t.Param >= 0 && t.Param <= 255)
-                    entry.Charset = t.Param == 77 ? 0 : t.Param;
+                // 256 and beyond name no character set: the font takes the document's. A Macintosh set
+                // is read as the Windows set of its script.
+                if (TMacCharset mac; MacCharset(t.Param, mac)) {
+                    entry.Charset = mac.WindowsCharset;
+                    entryMacPage = mac.MacPage;
+                } else if (t.Param >= 0 && t.Param <= 255) {
+                    entry.Charset = t.Param;
+                    entryMacPage = 0;
+                }
                 break;
             case rw_fnil: entry.PitchAndFamily = 0; break;
             case rw_froman: entry.PitchAndFamily = 16; break;
@@ -922,10 +975,16 @@ void TRtfReader::ReadFontTable(int depth)
     // A font without a character set of its own is in the document's code page.
     const int32_t documentCharset = CharsetOfCodePage(AnsiCodePage);
     TFontManager& shared = GetFontManager();
-    for (TDocFontInfo& f : read) {
+    for (size_t i = 0; i < read.size(); ++i) {
+        TDocFontInfo& f = read[i];
         if (f.Charset == UndefinedField && documentCharset != 0)
             f.Charset = documentCharset;
         f.SharedIndex = shared.RegisterFont(f.Name, f.Charset, f.PitchAndFamily | f.PitchBits);
+        // Fonts of one name and script share a registered font: the last one read says how its bytes read.
+        if (macPages[i])
+            FontMacPages[f.SharedIndex] = macPages[i];
+        else
+            FontMacPages.erase(f.SharedIndex);
         FontByNumber[f.Number] = f.SharedIndex;
         Fonts.push_back(f);
     }

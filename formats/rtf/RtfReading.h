@@ -171,9 +171,11 @@ public:
     int StoryDepth = 0; // headers, footers and notes being read inside each other
     bool InHeaderFooter = false;
     bool FootnoteAlternate = false;
-    bool Macintosh = false;         // text is in the Macintosh character set
-    int32_t AnsiCodePage = 0;       // the document's code page ("\\ansicpg"), 0 when not given
-    int32_t MacPage = 0;            // a Macintosh code page other than Roman that raw bytes are in
+    bool Macintosh = false;   // text is in the Macintosh character set
+    int32_t AnsiCodePage = 0; // the document's code page ("\\ansicpg"), 0 when not given
+    int32_t MacPage = 0;      // a Macintosh code page other than Roman that raw bytes are in
+    // The Macintosh code page of the raw bytes of fonts that a Macintosh character set names, by font.
+    std::unordered_map<int32_t, int32_t> FontMacPages;
     int32_t DefaultFontNumber = -1; // "\\deff"
 
     // Fields and bookmarks.

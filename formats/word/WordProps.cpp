@@ -109,22 +109,6 @@ TStyleList* StylesOf(TWordDecodeContext& c)
     return c.Document ? c.Document->StyleList.get() : nullptr;
 }
 
-int32_t MapStyle(TWordDecodeContext& c, int32_t istd)
-{
-    TStyleList* styles = StylesOf(c);
-    return styles ? FindStyleByNumber(*styles, istd) : 0;
-}
-
-// A style's complete formats (its own over those of its bases).
-void StyleFormats(TWordDecodeContext& c, int32_t style, TCharFormat& chars, TParaFormat& para)
-{
-    chars = DefaultCharFormat();
-    para = DefaultParaFormat();
-    TStyleList* styles = StylesOf(c);
-    if (const TStyle* s = styles ? styles->StyleOf(style) : nullptr)
-        s->ResolveFormat(chars, para, 0);
-}
-
 int32_t StyleTabTable(TWordDecodeContext& c, int32_t style)
 {
     TStyleList* styles = StylesOf(c);
@@ -320,8 +304,7 @@ void ApplyCharStyle(TWordDecodeContext& c, int32_t istd, TWordCharProps& ch)
     TStyleList* styles = StylesOf(c);
     if (!styles)
         return;
-    const int32_t index = FindStyleByNumber(*styles, istd);
-    const TStyle* style = styles->StyleOf(index);
+    const TStyle* style = styles->StyleOf(MapStyle(c, istd));
     if (!style)
         return;
     constexpr int32_t kHyperlinkStyle = 85;
@@ -448,6 +431,20 @@ bool DecodePicture(const TSprm& s, TWordPictureScale& scale)
 
 } // namespace
 
+int32_t MapStyle(const TWordDecodeContext& c, int32_t istd)
+{
+    return istd >= 0 && size_t(istd) < c.StyleIndexes.size() ? c.StyleIndexes[size_t(istd)] : 0;
+}
+
+void StyleFormats(TWordDecodeContext& c, int32_t style, TCharFormat& chars, TParaFormat& para)
+{
+    chars = DefaultCharFormat();
+    para = DefaultParaFormat();
+    TStyleList* styles = StylesOf(c);
+    if (const TStyle* s = styles ? styles->StyleOf(style) : nullptr)
+        s->ResolveFormat(chars, para, 0);
+}
+
 int32_t WordSprmLength(bool word97, const uint8_t* p, int32_t avail)
 {
     int64_t length = 0;
@@ -537,7 +534,10 @@ void DecodeParaGroup(TWordDecodeContext& context, const uint8_t* group, int32_t 
         const int32_t style = MapStyle(context, istd);
         TCharFormat chars;
         TParaFormat format;
-        StyleFormats(context, style, chars, format);
+        if (size_t(style) < context.StyleParas.size())
+            format = context.StyleParas[size_t(style)];
+        else
+            StyleFormats(context, style, chars, format);
         for (int f = 0; f < ParaFormatFieldCount; ++f)
             para[f] = format[f];
         para[pfStyle] = style;

@@ -79,11 +79,18 @@ struct TWordDecodeContext {
     std::vector<int32_t> FontMap;        // the file's font index -> the shared font table's
     std::vector<uint8_t> Lists;          // the list table with the level records that follow it
     std::vector<uint8_t> Overrides;      // the list override table
+    std::vector<int32_t> StyleIndexes;   // the file's style index -> the document style (0 for none)
     std::vector<TCharFormat> StyleChars; // each document style's complete character format
+    std::vector<TParaFormat> StyleParas; // each document style's complete paragraph format
     int32_t ParagraphStyle = -1;         // the document style of the paragraph being read
     bool HyperlinkOpen = false;          // a hyperlink field is open where the text is read
     int32_t DefaultFont = 0;
 };
+
+// The document style of the file's style index (0 when the file has none of that index).
+int32_t MapStyle(const TWordDecodeContext& context, int32_t istd);
+// A style's complete formats (its own over those of its bases).
+void StyleFormats(TWordDecodeContext& context, int32_t style, TCharFormat& chars, TParaFormat& para);
 
 // The length (opcode included) of the sprm at P, of which Avail bytes are there; 0 when it does not
 // fit.

@@ -236,6 +236,7 @@ void TWordReader::ReadStyleSheet()
     auto list = std::make_unique<TStyleList>(&Doc, Doc.TabManager.get());
     Doc.StyleList = std::move(list);
     TStyleList& styles = *Doc.StyleList;
+    Ctx.StyleIndexes.clear();
     // Each description: where it lies, its kind and its file index.
     struct TStd {
         size_t At, Size;
@@ -270,12 +271,16 @@ void TWordReader::ReadStyleSheet()
             }
             at += size;
         }
+        // The file's style indexes point to the list's styles (later ones of the same index win).
+        Ctx.StyleIndexes.assign(count, 0);
+        for (int32_t i = 0; i < styles.Count(); ++i)
+            Ctx.StyleIndexes[size_t(styles.Styles[size_t(i)]->Number)] = i;
         // Second pass: bases, next styles, names and formats.
         for (const TStd& s : stds) {
             const uint8_t* d = b.data() + s.At;
             TStyle& style = *s.Style;
             const int32_t baseIstd = (d[2] | d[3] << 8) >> 4, nextIstd = (d[4] | d[5] << 8) >> 4;
-            style.BasedOn = baseIstd == kNoStyle ? -1 : FindStyleByNumber(styles, baseIstd);
+            style.BasedOn = baseIstd == kNoStyle ? -1 : MapStyle(Ctx, baseIstd);
             style.NextStyle = nextIstd;
             const size_t upxCount = std::min<size_t>(d[4] & 0xF, 3);
             // The name, then the property groups, each at an even offset.
@@ -346,6 +351,7 @@ void TWordReader::ReadStyleSheet()
     base[cfSize] = 20;
     base[cfLanguage] = Lid;
     Ctx.StyleChars.clear();
+    Ctx.StyleParas.clear();
     for (int32_t i = 0; i < styles.Count(); ++i) {
         TCharFormat chars;
         TParaFormat para;
@@ -354,6 +360,8 @@ void TWordReader::ReadStyleSheet()
         TCharFormat complete = base;
         MergeCharFormat(complete, chars);
         Ctx.StyleChars.push_back(complete);
+        StyleFormats(Ctx, i, chars, para);
+        Ctx.StyleParas.push_back(para);
     }
 }
 

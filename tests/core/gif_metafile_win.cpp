@@ -1,7 +1,9 @@
 // A GIF image's current frame recorded into a metafile, white where the frame is transparent.
 #include <gtest/gtest.h>
 
-#include "core/MetafileUtils_win.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Metafile_win.h"
+#include "core/MetafileUtils.h"
 #include "codecs/GIF.h"
 
 namespace {
@@ -43,19 +45,19 @@ TEST(GifMetafile, CurrentFrameIsRecordedWithItsTransparency)
     ASSERT_EQ(0, image.CurrentIndex);
     auto metafile = GifImageToMetafile(image);
     TBitmap back;
-    DrawMetafileOnBitmap(*metafile, back, {6, 2});
+    DrawMetafileOnBitmap(*metafile, back, 6, 2);
     EXPECT_EQ(back.GetPixelColor(0, 0), Red);
     EXPECT_EQ(back.GetPixelColor(5, 1), White);
 
     // Without transparent drawing the frame keeps its colours.
     image.Transparent = false;
     metafile = GifImageToMetafile(image);
-    DrawMetafileOnBitmap(*metafile, back, {6, 2});
+    DrawMetafileOnBitmap(*metafile, back, 6, 2);
     EXPECT_EQ(back.GetPixelColor(5, 1), Blue);
 
     image.CurrentIndex = 1;
     metafile = GifImageToMetafile(image);
     EXPECT_NEAR(metafile->GetWidth(), 3, 1);
-    DrawMetafileOnBitmap(*metafile, back, {3, 3});
+    DrawMetafileOnBitmap(*metafile, back, 3, 3);
     EXPECT_EQ(back.GetPixelColor(1, 1), Green);
 }

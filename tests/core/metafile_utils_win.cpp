@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "classlib/runtime/Streams.h"
-#include "core/MetafileUtils_win.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Metafile_win.h"
+#include "core/MetafileUtils.h"
 
 namespace {
 
@@ -35,20 +37,20 @@ TEST(MetafileUtils, PlaysAMetafileAtItsOwnSizeOrTheOneAsked)
     EXPECT_NEAR(metafile->GetWidth(), 40, 1);
     EXPECT_NEAR(metafile->GetHeight(), 20, 1);
     TBitmap bitmap;
-    DrawMetafileOnBitmap(*metafile, bitmap, {0, 0});
+    DrawMetafileOnBitmap(*metafile, bitmap, 0, 0);
     EXPECT_EQ(bitmap.GetWidth(), metafile->GetWidth());
     EXPECT_EQ(bitmap.GetHeight(), metafile->GetHeight());
     EXPECT_EQ(bitmap.GetPixelColor(2, 10), Red);
     EXPECT_EQ(bitmap.GetPixelColor(bitmap.GetWidth() - 3, 10), Blue);
     EXPECT_TRUE(bitmap.IsPaletted()) << "few colours: reduced to a palette";
 
-    DrawMetafileOnBitmap(*metafile, bitmap, {10, 4});
+    DrawMetafileOnBitmap(*metafile, bitmap, 10, 4);
     EXPECT_EQ(bitmap.GetWidth(), 10);
     EXPECT_EQ(bitmap.GetHeight(), 4);
     EXPECT_EQ(bitmap.GetPixelColor(1, 1), Red);
     EXPECT_EQ(bitmap.GetPixelColor(8, 1), Blue);
 
-    HBITMAP handle = MetafileToBitmapHandle(*metafile, {7, 3});
+    HBITMAP handle = reinterpret_cast<HBITMAP>(MetafileToBitmapHandle(*metafile, 7, 3));
     BITMAP bm = {};
     GetObjectA(handle, sizeof(bm), &bm);
     EXPECT_EQ(bm.bmWidth, 7);
@@ -66,7 +68,7 @@ TEST(MetafileUtils, AFrameNarrowerThanAPixelGivesWidthOne)
     TMetafile metafile;
     metafile.SetHandle(CloseEnhMetaFile(dc));
     TBitmap bitmap;
-    AssignMetafileAsBitmap(metafile, bitmap, {0, 0});
+    AssignMetafileAsBitmap(metafile, bitmap, 0, 0);
     EXPECT_EQ(bitmap.GetWidth(), 1);
     EXPECT_GT(bitmap.GetHeight(), 1);
 }
@@ -83,14 +85,14 @@ TEST(MetafileUtils, BitmapRecordedInAMetafileComesBack)
         }
     auto metafile = BitmapToMetafile(bitmap);
     TBitmap back;
-    DrawMetafileOnBitmap(*metafile, back, {6, 2});
+    DrawMetafileOnBitmap(*metafile, back, 6, 2);
     EXPECT_EQ(back.GetPixelColor(0, 0), Red);
     EXPECT_EQ(back.GetPixelColor(5, 1), Blue);
 
     bitmap.Transparent = true;
     bitmap.TransparentColor = Blue;
     metafile = BitmapToMetafile(bitmap);
-    DrawMetafileOnBitmap(*metafile, back, {6, 2});
+    DrawMetafileOnBitmap(*metafile, back, 6, 2);
     EXPECT_EQ(back.GetPixelColor(0, 0), Red);
     EXPECT_EQ(back.GetPixelColor(5, 1), White);
 

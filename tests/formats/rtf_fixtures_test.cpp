@@ -62,7 +62,7 @@ TEST_P(RtfFixture, OpensToItsDump)
 INSTANTIATE_TEST_SUITE_P(Files, RtfFixture,
                          testing::Values("caracteres-lo", "caracteres-abi", "structure-lo", "structure-abi",
                                          "images-lo", "images-abi", "champs-lo", "champs-abi", "ecritures-lo",
-                                         "ecritures-octets"));
+                                         "ecritures-abi", "ecritures-octets"));
 
 // Every cut of the files with headers, notes, fields and sections reads without fault, and the
 // paragraphs and stories always add up.

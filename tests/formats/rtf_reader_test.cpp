@@ -52,7 +52,8 @@ TEST(RtfReader, TextAndCharacterFormats)
     } cases[] = {
         {"{\\rtf1 {\\b bold} plain}", "P0: <b=1>bold<b=0> plain<par>\n"},
         {"{\\rtf1 a{\\*\\unknown text}b{\\comment c}d{\\unknownword e}}", "P0: abde<par>\n"},
-        {"{\\rtf1 \\u8364?\\u20320?\\uc2\\u233xyz}", "P0: \\'80?\\'e9z<par>\n"},
+        {"{\\rtf1 \\u8364?\\u20320?\\uc2\\u233xyz}",
+         "P0: \\'80<font=Times New Roman/134>\\'c4\\'e3<font=Times New Roman>\\'e9z<par>\n"},
         // A control word standing for a character is one fallback character; other control words count none.
         {"{\\rtf1 \\uc1\\u8212\\emdash x\\u160\\~y\\u233\\tab z\\uc2\\u233\\b\\'e9?w}",
          "P0: <emdash>x<nbsp>y\\'e9z\\'e9<b=1>w<par>\n"},
@@ -150,12 +151,14 @@ TEST(RtfReader, DocumentSettingsAndInformation)
 
 TEST(RtfReader, UnicodeInTheCodePageOfItsFont)
 {
-    // Bytes checked against iconv: U+0142 is B3 in CP1250, U+0416 C6 in CP1251, U+03A9 D9 in CP1253.
+    // Bytes checked against iconv: U+0142 is B3 in CP1250, U+0416 C6 in CP1251, U+03A9 D9 in CP1253,
+    // U+4F60 C4 E3 in CP936 (and none in CP932).
     TRead r = Read("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial CE;}}"
                    "\\f0 a\\u322?b\\u1046?\\u937?\\f1 c\\u322?\\u233?\\u232?\\u20320?}");
     EXPECT_EQ(r.Dump,
               "P0: <font=Arial>a<font=Arial/238>\\'b3<font=Arial>b<font=Arial/204>\\'c6<font=Arial/161>\\'d9"
-              "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/238>?<par>\n");
+              "<font=Arial CE/238>c\\'b3\\'e9<font=Arial CE>\\'e8<font=Arial CE/134>\\'c4\\'e3<font=Arial "
+              "CE/238><par>\n");
     // Checked the same way: U+05D0 is E0 in CP1255, U+0627 C7 in CP1256, U+01A1 F5 in CP1258, U+0E01 A1
     // in CP874.
     EXPECT_EQ(Dump("{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0\\u1488?\\u1575?\\u417?\\u3585?}"),
@@ -169,7 +172,8 @@ TEST(RtfReader, UnicodeBesideItsEightBitForm)
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{a\\'3f}{\\*\\ud{\\u233 e}}}z}"), "P0: \\'e9z<par>\n");
     EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u946?c}}}z}"),
               "P0: <b=1>a<font=Times New Roman/161>\\'e2<font=Times New Roman>c<b=0>z<par>\n");
-    EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u20320?c}}}z}"), "P0: <b=1>a?c<b=0>z<par>\n");
+    EXPECT_EQ(Dump("{\\rtf1 {\\upr{\\b ab}{\\*\\ud{\\b a\\u20320?c}}}z}"),
+              "P0: <b=1>a<font=Times New Roman/134>\\'c4\\'e3<font=Times New Roman>c<b=0>z<par>\n");
 }
 
 TEST(RtfReader, DamagedFilesNeverCrash)
@@ -475,6 +479,21 @@ TEST(RtfReader, CodePagesOfDocumentAndFonts)
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset128 MS Mincho;}{\\f1\\fcharset134 SimSun;}}\\f0\\u26085?\\u22633?"
          "\\f1\\u20013?}",
          "P0: <font=MS Mincho/128>\\'93\\'fa\\'89\\'96<font=SimSun/134>\\'d6\\'d0<par>\n"},
+        // In a font of no double-byte set, the same font with a double-byte set that holds the
+        // character: the language's first (U+4E2D is 92 86 in CP932, D6 D0 in CP936; U+D55C only in
+        // CP949, C7 D1); the fallback stands for a character no page holds.
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\uc0\\u26085 \\u20013 a\\lang2052\\u20013 \\u-10916 "
+         "\\uc1\\u3713?}",
+         "P0: <font=Arial/128>\\'93\\'fa\\'92\\'86<font=Arial>a<lang=2052><font=Arial/134>\\'d6\\'d0"
+         "<font=Arial/129>\\'c7\\'d1<font=Arial>?<par>\n"},
+        // Macintosh font character sets: bytes in the Macintosh page of the font's script (checked
+        // against iconv as above), in a Macintosh document too; double-byte sets keep their bytes.
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset89 Arial;}{\\f1\\fcharset88 Arial;}{\\f2\\fcharset77 Times;}}"
+         "\\f0 \\'80\\'e0\\f1 \\'80\\'88\\f2 \\'8e}",
+         "P0: <font=Arial/204>\\'c0\\'e0<font=Arial/238>\\'c4\\'b9<font=Times>\\'e9<par>\n"},
+        {"{\\rtf1\\mac{\\fonttbl{\\f0\\fcharset89 Arial;}{\\f1 Helvetica;}{\\f2\\fcharset78 Osaka;}}\\f0 "
+         "\\'80\\f1 \\'8e\\f2 \\'82\\'a0}",
+         "P0: <font=Arial/204>\\'c0<font=Helvetica>\\'e9<font=Osaka/128>\\'82\\'a0<par>\n"},
     };
     for (auto& c : cases)
         EXPECT_EQ(Dump(c.rtf), c.dump) << c.rtf;

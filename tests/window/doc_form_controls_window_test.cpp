@@ -9,7 +9,7 @@
 #include "classlib/windowing/Forms.h"
 #include "classlib/windowing/TabSet.h"
 #include "classlib/windowing/ToolBar.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 #include "core/Messages.h"
 #include "core/OptionalMessages.h"
 #include "core/Options.h"

@@ -1,5 +1,5 @@
 // The dialog button row and the standard dialog form.
-#include "core/DialogButtons.h"
+#include "window/DialogButtons.h"
 
 #include "classlib/windowing/DialogTypes.h"
 

@@ -1,5 +1,5 @@
 // The visual styles of the system through uxtheme.dll, bound at run time.
-#include "core/ThemeServices_win.h"
+#include "classlib/windowing/ThemeServices_win.h"
 
 #include <type_traits>
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/BaseForms.h"
-#include "core/DialogButtons.h"
+#include "window/BaseForms.h"
+#include "window/DialogButtons.h"
 
 namespace {
 

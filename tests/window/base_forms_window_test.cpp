@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/windowing/StdCtrls.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The numeric edit boxes and the dialog form manager.
-#include "core/DialogControls.h"
+#include "window/DialogControls.h"
 
 #include <commctrl.h>
 

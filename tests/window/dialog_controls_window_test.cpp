@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/Messages.h"
-#include "core/DialogButtons.h"
-#include "core/DialogControls.h"
+#include "window/DialogButtons.h"
+#include "window/DialogControls.h"
 
 namespace {
 

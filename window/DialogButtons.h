@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/windowing/StdCtrls.h"
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 
 // Button kinds of a row.
 enum TDlgButtonKind : uint8_t { dbOK = 0, dbCancel = 1, dbApply = 2 };

@@ -1,7 +1,7 @@
 // The program's base forms.
-#include "core/BaseForms.h"
+#include "window/BaseForms.h"
 
-#include "core/DialogButtons.h"
+#include "window/DialogButtons.h"
 
 void (*ShowHelpTopic)(int32_t topic) = nullptr;
 void (*ExecuteCommandHook)(int32_t command) = nullptr;
