@@ -150,6 +150,16 @@ void ReducePageCount(TDocument& doc, TChangedRange& changed, TOperation* operati
 void FormatPageNumbers(TDocument& doc, int32_t style, int32_t restart, TChangedRange& changed,
                        TOperation* operation);
 
+// --- Sections (SectionOperations.cpp) ---
+// Gives the sections that cover the range the parameters the request sets (columns, gaps, the line
+// between them); what it leaves unset, such as each section's break kind, stays.
+void FormatSections(TDocument& doc, const TTextRange& range, const TSectionParams& params,
+                    TChangedRange& changed, TOperation* operation);
+// Changes the kind (0 continuous, 1 new page, 2 even page, 3 odd page) of the section break that ends in
+// the paragraph; nothing when no break ends there or it already has that kind.
+void ChangeSectionBreak(TDocument& doc, int32_t paragraph, int32_t kind, TChangedRange& changed,
+                        TOperation* operation);
+
 // The changed range's caret fields at Pos (line not set), its selection fields 0.
 void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);
 

@@ -106,6 +106,18 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         FormatPageNumbers(doc, p.Style, p.Restart, range, operation);
         break;
     }
+    case opFormatSections: {
+        TTextRange selection = doc.HasSelection() ? doc.Selection : TextRangeOf(doc.Caret, doc.Caret);
+        if (CompareTextPos(selection.EndPos, selection.StartPos) < 0)
+            std::swap(selection.StartPos, selection.EndPos);
+        FormatSections(doc, selection, Params<TFormatSectionsParams>(params).Params, range, operation);
+        break;
+    }
+    case opChangeSectionBreak: {
+        const auto& p = Params<TChangeSectionBreakParams>(params);
+        ChangeSectionBreak(doc, p.Paragraph, p.BreakKind, range, operation);
+        break;
+    }
     case opApplyStyles: {
         const auto& p = Params<TApplyStylesParams>(params);
         ApplyStyles(doc, p.Range, p.Style, range, operation, nullptr, nullptr, p.ApplyCharFormat != 0);

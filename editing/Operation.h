@@ -26,6 +26,8 @@ enum TOperationKind : uint8_t {
     okInsertPicture = 17,
     okDeleteText = 20,
     okAutocorrect = 44,
+    okFormatSections = 45,
+    okSectionBreak = 53,
     okHeaderFooter = 54,
     okInsertPageNumbers = 56,
     OperationKindCount = 60

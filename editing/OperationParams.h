@@ -227,7 +227,13 @@ struct TAutocorrectRangeParams : TOperationParams<opAutocorrectRange> {
     TTextRange Range{};
 };
 struct TFormatSectionsParams : TOperationParams<opFormatSections> {
-    TSectionParams Params{};
+    // Fields not set are left as they are; the sections are those of the selection.
+    TSectionParams Params = [] {
+        TSectionParams p;
+        for (int32_t& f : p.F)
+            f = UndefinedField;
+        return p;
+    }();
 };
 struct TFormatBookmarkParams : TOperationParams<opFormatBookmark> {
     std::string Name;

@@ -16,6 +16,27 @@ int SelectorField(int32_t selector)
     return selector >= 0 && selector < 6 ? fields[selector] : -1;
 }
 
+// The pages and lines are laid out again after a change of sections' pages, columns or breaks.
+void RelayoutSections(TDocument& doc, TChangedRange& range)
+{
+    doc.InvalidatePagination();
+    doc.DiscardLineLayout();
+    doc.SetZoomKind(doc.ViewState.ZoomKind);
+    doc.UpdatePageLayout();
+    doc.SetModeFlag(mfSectionRangesStale, true);
+    doc.SetModeFlag(mfColumnWidthsStale, true);
+    range[crWholeDocument] = 1;
+}
+
+// The sections from the one holding the first paragraph to the one holding the last.
+std::vector<TSection*> SectionsOfParagraphs(TDocument& doc, int32_t first, int32_t last)
+{
+    std::vector<TSection*> sections;
+    doc.UpdateSectionRanges();
+    doc.SectionsInRange(TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), sections);
+    return sections;
+}
+
 } // namespace
 
 TChangePageParamsOperation::TChangePageParamsOperation(TDocument* document, const TTextRange& range,
@@ -69,14 +90,7 @@ void TChangePageParamsOperation::ExchangeDocumentBytes()
 
 void TChangePageParamsOperation::Finish(TChangedRange& range)
 {
-    TDocument& doc = *Document;
-    doc.InvalidatePagination();
-    doc.DiscardLineLayout();
-    doc.SetZoomKind(doc.ViewState.ZoomKind);
-    doc.UpdatePageLayout();
-    doc.SetModeFlag(mfSectionRangesStale, true);
-    doc.SetModeFlag(mfColumnWidthsStale, true);
-    range[crWholeDocument] = 1;
+    RelayoutSections(*Document, range);
 }
 
 void TChangePageParamsOperation::Redo(TChangedRange& range)
@@ -120,9 +134,7 @@ int64_t TFormatPageNumberOperation::GetMemorySize() const
 void TFormatPageNumberOperation::Undo(TChangedRange& range)
 {
     range = EmptyChangedRange();
-    std::vector<TSection*> sections;
-    Document->SectionsInRange(TextRangeOf(TextPosAt(FirstParagraph, 0), TextPosAt(LastParagraph, 0)),
-                              sections);
+    const std::vector<TSection*> sections = SectionsOfParagraphs(*Document, FirstParagraph, LastParagraph);
     for (size_t k = 0; k < sections.size() && k < Saved.size(); ++k) {
         std::swap(sections[k]->PageNumberStyle, Saved[k].first);
         std::swap(sections[k]->PageNumberRestart, Saved[k].second);
@@ -132,4 +144,43 @@ void TFormatPageNumberOperation::Undo(TChangedRange& range)
     if (!sections.empty())
         range[crFirstParagraph] = sections.front()->FirstParagraph;
     range[crWholeDocument] = 1;
+}
+
+TFormatSectionOperation::TFormatSectionOperation(TDocument* document, int32_t firstParagraph,
+                                                 int32_t lastParagraph, std::vector<TSectionParams> records)
+    : TSubOperation(document), Saved(std::move(records)), FirstParagraph(firstParagraph),
+      LastParagraph(lastParagraph)
+{}
+
+int64_t TFormatSectionOperation::GetMemorySize() const
+{
+    return static_cast<int64_t>(sizeof(*this) + Saved.capacity() * sizeof(TSectionParams));
+}
+
+void TFormatSectionOperation::Undo(TChangedRange& range)
+{
+    range = EmptyChangedRange();
+    const std::vector<TSection*> sections = SectionsOfParagraphs(*Document, FirstParagraph, LastParagraph);
+    for (size_t k = 0; k < sections.size() && k < Saved.size(); ++k)
+        std::swap(sections[k]->Params, Saved[k]);
+    RelayoutSections(*Document, range);
+    if (!sections.empty())
+        range[crFirstParagraph] = sections.front()->FirstParagraph;
+}
+
+TChangeSectionBreakOperation::TChangeSectionBreakOperation(TDocument* document, int32_t paragraph,
+                                                           int32_t kind)
+    : TSubOperation(document), Paragraph(paragraph), SavedKind(kind)
+{}
+
+void TChangeSectionBreakOperation::Undo(TChangedRange& range)
+{
+    range = EmptyChangedRange();
+    Document->UpdateSectionRanges();
+    TSection* section = Document->SectionOfParagraph(Paragraph);
+    if (!section || section->LastParagraph != Paragraph)
+        return;
+    std::swap(section->Params[spBreakKind], SavedKind);
+    RelayoutSections(*Document, range);
+    range[crFirstParagraph] = Paragraph;
 }

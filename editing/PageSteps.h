@@ -47,3 +47,27 @@ public:
     int32_t FirstParagraph;
     int32_t LastParagraph;
 };
+
+// Exchanges the parameters (columns, break kind) of the sections from the one holding the first
+// paragraph to the one holding the last with saved records, one per section in section order.
+class TFormatSectionOperation : public TSubOperation {
+public:
+    TFormatSectionOperation(TDocument* document, int32_t firstParagraph, int32_t lastParagraph,
+                            std::vector<TSectionParams> records);
+    int64_t GetMemorySize() const override;
+    void Undo(TChangedRange& range) override;
+
+    std::vector<TSectionParams> Saved;
+    int32_t FirstParagraph;
+    int32_t LastParagraph;
+};
+
+// Exchanges the kind of the section break that ends in a paragraph with a saved kind.
+class TChangeSectionBreakOperation : public TSubOperation {
+public:
+    TChangeSectionBreakOperation(TDocument* document, int32_t paragraph, int32_t kind);
+    void Undo(TChangedRange& range) override;
+
+    int32_t Paragraph;
+    int32_t SavedKind;
+};

@@ -1,4 +1,4 @@
-// Apply-to choices, fitting unequal columns, and applying a page setup to the chosen sections.
+// Apply-to choices, fitting unequal columns, and applying a page setup or columns to the chosen sections.
 #include "editing/SectionSettings.h"
 
 #include <algorithm>
@@ -31,9 +31,10 @@ bool IsWholeDocument(TDocument& doc, const TTextRange& selection)
     return CompareTextPos(s.StartPos, body.StartPos) <= 0 && CompareTextPos(s.EndPos, body.EndPos) >= 0;
 }
 
-// Inserts a break that ends a section at Pos; the paragraph mark that it leaves beside it goes.
-// Returns the paragraph that holds the new break.
-int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, TChangedRange& changed, TOperation* operation)
+// Inserts a break of the kind that ends a section at Pos; the paragraph mark that it leaves beside it
+// goes. Returns the paragraph that holds the new break.
+int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, uint8_t kind, TChangedRange& changed,
+                           TOperation* operation)
 {
     const int32_t length = doc.ParagraphLength(pos.ParIndex);
     const bool atStart = pos.Offset == 0;
@@ -43,7 +44,7 @@ int32_t InsertSectionBreak(TDocument& doc, TTextPos pos, TChangedRange& changed,
     flags.On(mfNoParagraphMarkFormat);
     doc.PrepareInsertFormat(pos, 0);
     TChangedRange one;
-    InsertPlainText(doc, std::string("\f\0\x01", 3), pos, one, operation, ioSectionBreaks);
+    InsertPlainText(doc, std::string("\f\0", 2) + char(kind), pos, one, operation, ioSectionBreaks);
     doc.ChangedRanges->UnionChangedRange(changed, one);
     doc.SetModeFlag(mfSectionRangesStale, true);
     int32_t breakPar = pos.ParIndex;
@@ -151,10 +152,38 @@ void ExpandRangeToSectionRun(TDocument& doc, TTextRange& range)
     range.EndPos = TextPosAt(lastPar, doc.ParagraphLength(lastPar));
 }
 
-void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* given, const TPageSetup& request)
+namespace {
+
+// The continuous breaks at either end of the range become new-page breaks, so that a page setup of its
+// own starts and ends on pages of its own.
+void BreakPagesAround(TDocument& doc, const TTextRange& range, TChangedRange& changed, TOperation* operation)
+{
+    doc.UpdateSectionRanges();
+    std::vector<TSection*> sections;
+    doc.SectionsInRange(range, sections);
+    if (sections.empty())
+        return;
+    std::vector<int32_t> paragraphs;
+    const int32_t first = sections.front()->Number, last = sections.back()->Number;
+    if (first > 0 && doc.Sections[size_t(first - 1)]->BreakKind() == 0)
+        paragraphs.push_back(doc.Sections[size_t(first - 1)]->LastParagraph);
+    if (last + 1 < int32_t(doc.Sections.size()) && sections.back()->BreakKind() == 0)
+        paragraphs.push_back(sections.back()->LastParagraph);
+    for (int32_t paragraph : paragraphs) {
+        TChangedRange one;
+        ChangeSectionBreak(doc, paragraph, 1, one, operation);
+        doc.ChangedRanges->UnionChangedRange(changed, one);
+    }
+}
+
+// Applies a page setup or columns to the sections of the choice.
+void ApplySectionSettings(TDocument& doc, uint8_t choice, const TTextRange* given,
+                          const TPageSetup* pageSetup, const TSectionParams* columns)
 {
     TBusyScope busy(doc);
-    auto operation = std::make_unique<TOperation>(&doc, okPageSetup);
+    auto operation = std::make_unique<TOperation>(&doc, pageSetup ? okPageSetup : okFormatSections);
+    // A page setup of its own needs pages of its own; columns may start anywhere on a page.
+    const uint8_t breakKind = pageSetup ? 1 : 0;
     TChangedRange changed = EmptyChangedRange();
     doc.UpdateSectionRanges();
     TTextRange range;
@@ -166,7 +195,7 @@ void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* given, con
             const TSection* section = doc.SectionOfParagraph(doc.Caret.ParIndex);
             int32_t start = doc.Caret.ParIndex;
             if (!(section && section->FirstParagraph == doc.Caret.ParIndex && doc.Caret.Offset == 0))
-                start = InsertSectionBreak(doc, doc.Caret, changed, operation.get()) + 1;
+                start = InsertSectionBreak(doc, doc.Caret, breakKind, changed, operation.get()) + 1;
             doc.UpdateSectionRanges();
             const int32_t last = doc.StoryEnd(stMain);
             range = TextRangeOf(TextPosAt(start, 0), TextPosAt(last, doc.ParagraphLength(last)));
@@ -183,13 +212,13 @@ void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* given, con
             const bool endsSection = sel.EndPos.Offset >= doc.ParagraphLength(endPar) - 1 &&
                                      doc.SectionOfParagraph(endPar)->LastParagraph == endPar;
             if (!endsSection)
-                InsertSectionBreak(doc, sel.EndPos, changed, operation.get());
+                InsertSectionBreak(doc, sel.EndPos, breakKind, changed, operation.get());
             doc.UpdateSectionRanges();
             int32_t first = sel.StartPos.ParIndex, last = endPar;
             const TSection* section = doc.SectionOfParagraph(first);
             if (!(sel.StartPos.Offset == 0 && section && section->FirstParagraph == first)) {
                 const int32_t before = doc.ParagraphCount();
-                first = InsertSectionBreak(doc, sel.StartPos, changed, operation.get()) + 1;
+                first = InsertSectionBreak(doc, sel.StartPos, breakKind, changed, operation.get()) + 1;
                 last += doc.ParagraphCount() - before;
                 doc.UpdateSectionRanges();
             }
@@ -207,11 +236,29 @@ void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* given, con
     }
     doc.UpdateSectionRanges();
     TChangedRange one;
-    ChangePageParams(doc, request, range, one, operation.get());
-    doc.ChangedRanges->UnionChangedRange(changed, one);
+    if (pageSetup) {
+        ChangePageParams(doc, *pageSetup, range, one, operation.get());
+        doc.ChangedRanges->UnionChangedRange(changed, one);
+        BreakPagesAround(doc, range, changed, operation.get());
+    } else {
+        FormatSections(doc, range, *columns, one, operation.get());
+        doc.ChangedRanges->UnionChangedRange(changed, one);
+    }
     doc.SetModeFlag(mfKeepCharFormatState, false);
     if (operation->IsEmpty() || doc.OpenedReadOnly)
         return;
     doc.ChangedRanges->RefreshAfterChange(changed);
     doc.OperationManager->AddOperation(std::move(operation));
+}
+
+} // namespace
+
+void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* range, const TPageSetup& request)
+{
+    ApplySectionSettings(doc, choice, range, &request, nullptr);
+}
+
+void ApplyColumns(TDocument& doc, uint8_t choice, const TTextRange* range, const TSectionParams& request)
+{
+    ApplySectionSettings(doc, choice, range, nullptr, &request);
 }

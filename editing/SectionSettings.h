@@ -35,5 +35,8 @@ std::vector<uint8_t> ApplyToChoices(TDocument& doc, uint8_t& choice);
 void ExpandRangeToSectionRun(TDocument& doc, TTextRange& range);
 
 // Applies a page-setup request (fields not set are left alone) to the sections the choice names (or to
-// Range when given), inserting the section breaks the choice needs, as one undoable operation.
+// Range when given), inserting the section breaks the choice needs, as one undoable operation; the
+// continuous breaks at its ends become new-page breaks.
 void ApplyPageSetup(TDocument& doc, uint8_t choice, const TTextRange* range, const TPageSetup& request);
+// Applies columns (fields not set are left alone; each section keeps its break kind) likewise.
+void ApplyColumns(TDocument& doc, uint8_t choice, const TTextRange* range, const TSectionParams& request);

@@ -4,6 +4,7 @@
 #include "core/FormatClipboards.h"
 #include "core/Messages.h"
 #include "document/Document.h"
+#include "document/Section.h"
 #include "editing/OperationParams.h"
 #include "shell/CommandExecutors.h"
 #include "shell/CommandManager.h"
@@ -27,6 +28,21 @@ bool ExecutePageCommand(int32_t command)
         params.CharFormat = CharFormatClipboard().Format;
         params.ParaFormat = ParFormatClipboard().Format;
         params.StyleName = ParFormatClipboard().StyleName;
+        ExecuteOperation(*doc, params);
+        return true;
+    }
+    case 15650:
+    case 15651:
+    case 15652:
+    case 15653: {
+        // The kind of the break that ends the caret's section.
+        doc->UpdateSectionRanges();
+        const TSection* section = doc->SectionOfParagraph(doc->Caret.ParIndex);
+        if (!section)
+            return true;
+        TChangeSectionBreakParams params;
+        params.Paragraph = section->LastParagraph;
+        params.BreakKind = uint8_t(command - 15650);
         ExecuteOperation(*doc, params);
         return true;
     }

@@ -1,5 +1,6 @@
-// Page setup applied by the page dialogs' choices on a document of several sections, with the section
-// breaks a choice needs; the choices that fit a selection; unequal columns fitted to the text width.
+// Page setup and columns applied by the page dialogs' choices on a document of several sections, with
+// the section breaks a choice needs; the choices that fit a selection; unequal columns fitted to the text
+// width.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -68,6 +69,64 @@ TEST(SectionSettings, PageSetupByEveryChoice)
         EXPECT_EQ(d.Dump(), before) << int(c.choice) << " " << c.par1 << "," << c.off1;
         d.Redo();
         EXPECT_EQ(d.Dump(), after);
+    }
+}
+
+TEST(SectionSettings, ContinuousBreaksAroundANewPageSetupStartNewPages)
+{
+    // Three sections joined by continuous breaks (a section's \sbknone is the break before it); the middle
+    // one gets a page setup of its own.
+    TEditDoc d("{\\rtf1\\margl1000\\sectd un\\par deux\\sect\\sectd\\sbknone trois\\par "
+               "quatre\\sect\\sectd\\sbknone cinq\\par}");
+    const std::string before = Outline(d);
+    ASSERT_EQ(before, "un|deux#|trois|quatre#|cinq|#| 0:1000 0:1000 1:1000 ");
+    d.Select(2, 1, 2, 1);
+    TPageSetup request;
+    for (int32_t& f : request.F)
+        f = UndefinedField;
+    request[psLeftMargin] = 2000;
+    ApplyPageSetup(*d.Doc, atThisSection, nullptr, request);
+    EXPECT_EQ(Outline(d), "un|deux#|trois|quatre#|cinq|#| 1:1000 1:2000 1:1000 ");
+    ASSERT_EQ(d.OperationCount(), 1);
+    d.Undo();
+    EXPECT_EQ(Outline(d), before);
+}
+
+TEST(SectionSettings, ColumnsByChoiceKeepEachSectionsBreak)
+{
+    // The section outline with each section's column count and gap.
+    const auto columns = [](const TEditDoc& d) {
+        std::string out = Outline(d);
+        for (auto& s : d.Doc->Sections)
+            out +=
+                std::to_string(s->Params[spColumnCount]) + "/" + std::to_string(s->Params[spColumnGap]) + " ";
+        return out;
+    };
+    struct {
+        uint8_t choice;
+        int32_t par1, off1, par2, off2;
+        std::string outline;
+    } cases[] = {
+        {atWholeDocument, 0, 1, 0, 1, "un|deux|trois#|quatre|cinq|#| 0:1000 1:1000 2/360 2/360 "},
+        {atThisSection, 3, 1, 3, 1, "un|deux|trois#|quatre|cinq|#| 0:1000 1:1000 1/720 2/360 "},
+        {atSelection, 1, 0, 1, 4,
+         "un#|deux#|trois#|quatre|cinq|#| 0:1000 0:1000 0:1000 1:1000 1/720 2/360 1/720 1/720 "},
+    };
+    for (const auto& c : cases) {
+        TEditDoc d("{\\rtf1\\margl1000\\sectd un\\par deux\\par trois\\sect\\sectd\\sbknone quatre\\par "
+                   "cinq\\par}");
+        d.Select(c.par1, c.off1, c.par2, c.off2);
+        const std::string before = d.Dump();
+        TSectionParams request;
+        for (int32_t& f : request.F)
+            f = UndefinedField;
+        request[spColumnCount] = 2;
+        request[spColumnGap] = 360;
+        ApplyColumns(*d.Doc, c.choice, nullptr, request);
+        EXPECT_EQ(columns(d), c.outline) << int(c.choice);
+        ASSERT_EQ(d.OperationCount(), 1);
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before) << int(c.choice);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "document/Document.h"
+#include "document/Section.h"
 #include "editing/OperationManager.h"
 #include "shell/CommandManager.h"
 #include "tests/editing/edit_fixture.h"
@@ -130,10 +131,53 @@ TEST_F(FormatCommands, DialogsOfLaterWorkAndMessages)
     }
     // A picture command without a picture selected, and a one-page document to shrink, say so (the
     // messages' texts are the engine tests') and change nothing.
+    Unavailable.clear();
     RunCommand(d, 15000, 0, 0, 0, 2);
     RunCommand(d, 12310, 0, 0, 0, 2);
+    EXPECT_TRUE(Unavailable.empty());
     EXPECT_EQ(d.Dump(), before);
     EXPECT_EQ(d.OperationCount(), 0);
+    // With a picture selected the picture's format dialog is asked for.
+    TEditDoc picture("{\\rtf1\\ansi un {\\pict\\pngblip\\picw1\\pich1 "
+                     "89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de0000000c4944415478"
+                     "9c63f8cfc0000003010100c9fe92ef0000000049454e44ae426082} deux\\par}");
+    RunCommand(picture, 15000, 0, 3, 0, 4);
+    ASSERT_TRUE(picture.Doc->IsObjectSelected());
+    EXPECT_EQ(Unavailable, std::vector<int32_t>{15000});
+}
+
+TEST_F(FormatCommands, SectionBreakKinds)
+{
+    TEditDoc d("{\\rtf1\\ansi un\\par deux\\sect\\sectd trois\\par}");
+    const auto breakKind = [&d] {
+        d.Doc->UpdateSectionRanges();
+        return d.Doc->Sections[0]->BreakKind();
+    };
+    const int32_t first = breakKind();
+    const std::string before = d.Dump();
+    // The caret in the first section, which a break ends: each kind in turn, one step each; the kind it
+    // already has adds no step.
+    const struct {
+        int32_t command;
+        int32_t kind;
+        int steps;
+    } cases[] = {{15650, 0, 1}, {15653, 3, 2}, {15652, 2, 3}, {15652, 2, 3}, {15651, 1, 4}};
+    for (const auto& c : cases) {
+        CommandManager().DocumentOverride = d.Doc.get();
+        d.Select(0, 1, 0, 1);
+        ASSERT_TRUE(CommandManager().IsCommandEnabled(c.command));
+        CommandManager().ExecuteCommand(c.command);
+        EXPECT_EQ(breakKind(), c.kind) << c.command;
+        EXPECT_EQ(d.OperationCount(), c.steps) << c.command;
+    }
+    EXPECT_TRUE(Unavailable.empty());
+    for (int i = 0; i < 4; ++i)
+        d.Undo();
+    EXPECT_EQ(breakKind(), first);
+    EXPECT_EQ(d.Dump(), before);
+    // The last section runs to the end of the text: no break to change.
+    d.Select(2, 1, 2, 1);
+    EXPECT_FALSE(CommandManager().IsCommandEnabled(15650));
 }
 
 TEST_F(FormatCommands, FormatsCopiedAndPasted)
