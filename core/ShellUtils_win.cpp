@@ -342,9 +342,13 @@ TLinkOpeners LinkOpeners;
 
 bool IsExecutableFileType(const std::string& fileName)
 {
-    static const char* const types[] = {"exe", "com", "bat", "cmd", "pif", "scr", "vbs", "vbe",
-                                        "js",  "jse", "wsf", "wsh", "msi", "msp", "hta", "cpl",
-                                        "reg", "inf", "lnk", "jar", "ps1", "scf"};
+    // Programs, scripts, installers, shortcuts and documents that carry macros.
+    static const char* const types[] = {
+        "exe",  "com",    "bat",  "cmd",  "pif",  "scr",  "vbs",         "vbe",    "vb",   "js",
+        "jse",  "wsf",    "wsh",  "wsc",  "ws",   "sct",  "msi",         "msp",    "mst",  "hta",
+        "cpl",  "msc",    "reg",  "inf",  "lnk",  "url",  "shb",         "shs",    "jar",  "ps1",
+        "psm1", "ps1xml", "psc1", "scf",  "chm",  "hlp",  "application", "gadget", "docm", "dotm",
+        "xlsm", "xltm",   "xlam", "xlsb", "pptm", "potm", "ppsm",        "ppam",   "sldm"};
     std::string ext = ExtractFileExt(fileName);
     if (ext.size() < 2)
         return false;

@@ -24,10 +24,10 @@ struct TMarkPlaces {
     int32_t End = -1;
 };
 
-TMarkPlaces FindMarks(const TParagraph& p, const TField& field)
+TMarkPlaces FindMarks(const TMemory& text, const TField& field)
 {
     TMarkPlaces places;
-    ForEachTag(p.Text.Data(), 0, p.Text.Size(), [&](int32_t pos, int code, int32_t value) {
+    ForEachTag(text.Data(), 0, text.Size(), [&](int32_t pos, int code, int32_t value) {
         if (value == field.Handle) {
             if (code == tcFieldStart && places.Begin < 0)
                 places.Begin = pos;
@@ -92,17 +92,16 @@ bool TDocument::ComputeFieldResult(const TField& field, int32_t paragraph, std::
             return false;
         result = std::to_string(section->PageCount());
         return true;
-    default: return false;
+    default: return ComputeTextFieldResult(field, paragraph, result);
     }
 }
 
-bool TDocument::ReplaceFieldResult(int32_t paragraph, const TField& field, const std::string& text)
+bool MakeFieldResultText(const TMemory& text, const TField& field, const std::string& result, TMemory& out)
 {
-    TParagraph& p = *Paragraphs[size_t(paragraph)];
-    const TMarkPlaces marks = FindMarks(p, field);
+    const TMarkPlaces marks = FindMarks(text, field);
     if (marks.Begin < 0)
         return false;
-    const uint8_t* s = p.Text.Data();
+    const uint8_t* s = text.Data();
     const int32_t from = marks.Begin + InlineTagSize;
     // The old result: format tags before its first character stay; a result that holds other fields or
     // objects is left alone.
@@ -127,7 +126,7 @@ bool TDocument::ReplaceFieldResult(int32_t paragraph, const TField& field, const
     }
     // Characters 0 and 1 would read as tags; the text stops at a paragraph break.
     std::string clean;
-    for (char c : text) {
+    for (char c : result) {
         if (c == '\r' || c == '\n')
             break;
         if (c != 0 && c != 1)
@@ -140,13 +139,23 @@ bool TDocument::ReplaceFieldResult(int32_t paragraph, const TField& field, const
     TCharFormat start = DefaultCharFormat(), end = DefaultCharFormat();
     MergeFormatTags(s, 0, lead, false, start);
     MergeFormatTags(s, 0, marks.End, false, end);
-    TMemory bytes;
-    bytes.Append(clean.data(), int32_t(clean.size()));
+    out.Clear();
+    out.Append(s, lead);
+    out.Append(clean.data(), int32_t(clean.size()));
     for (int i = 0; i < CharFormatFieldCount; ++i)
         if (start[i] != end[i])
-            AppendInlineTag(bytes, i, end[i]);
-    p.Text.Delete(lead, marks.End - lead);
-    p.Text.Insert(bytes.Data(), lead, bytes.Size());
+            AppendInlineTag(out, i, end[i]);
+    out.Append(s + marks.End, text.Size() - marks.End);
+    return true;
+}
+
+bool TDocument::ReplaceFieldResult(int32_t paragraph, const TField& field, const std::string& text)
+{
+    TParagraph& p = *Paragraphs[size_t(paragraph)];
+    TMemory made;
+    if (!MakeFieldResultText(p.Text, field, text, made))
+        return false;
+    p.Text.AssignMemory(made);
     p.UpdatePlainText();
     p.SetNormalized(false);
     p.UpdateLayout(false, 0);

@@ -183,3 +183,12 @@ std::vector<TField*> TDocument::CollectLinkedBookmarks(const TField& field)
     }
     return found;
 }
+
+TField* TDocument::GetFieldAtSelection(TTextRange& range, int typeFilter)
+{
+    TTextPos pos = Caret;
+    if (HasSelection() && !IsPosInSelection(Caret))
+        pos =
+            CompareTextPos(Selection.StartPos, Selection.EndPos) <= 0 ? Selection.StartPos : Selection.EndPos;
+    return FindFieldAt(pos, range, nullptr, typeFilter, fkCode);
+}

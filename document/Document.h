@@ -12,6 +12,7 @@
 #include "document/CaretShape.h"
 #include "document/PageGrid.h"
 #include "document/PageSetup.h"
+#include "document/Statistics.h"
 #include "document/Paragraph.h"
 #include "document/TextAccess.h"
 #include "document/TextPos.h"
@@ -529,6 +530,24 @@ public:
     // the filters -1 for any.
     TField* FindFieldAt(const TTextPos& pos, TTextRange& range, const uint8_t* excludedTypes, int typeFilter,
                         int kindFilter);
+    // The code field (of a type, -1 any) at the selection's start when the caret lies outside the
+    // selection, else at the caret.
+    TField* GetFieldAtSelection(TTextRange& range, int typeFilter);
+
+    // --- Bookmarks and hyperlinks (DocBookmarks.cpp) ---
+    // A bookmark name from a range's text (an empty range: the sentence at the caret): 32 characters at
+    // most, separators and quotes as underscores, no leading digit nor trailing underscore, numbered when
+    // taken; "Signet_N" when nothing is left.
+    std::string MakeBookmarkName(const TTextRange& range);
+    // The bookmark list rebuilt in document order, whatever the setting.
+    void UpdateFieldsInDocumentOrder();
+    // Goes to a bookmark (selecting it, or with the caret at its start); false when there is none.
+    bool GoToBookmark(const std::string& name, bool select);
+    // The next bookmark starting after the selection, or the previous one ending before it, round the
+    // document.
+    bool GoToNeighbourBookmark(bool next);
+    // A "#" target goes to its bookmark; any other is opened from the document's folder.
+    bool FollowHyperlink(const std::string& code);
 
     // --- Notes (DocNotes.cpp) ---
     // Whether a note reference of a kind (0 footnote, 1 endnote, 255 either) holds the position.
@@ -552,6 +571,21 @@ public:
 
     int32_t PageNumberInForce = 1;
     TSection* SectionInForce = nullptr;
+
+    // --- Other computed field results (DocFieldValues.cpp) ---
+    // The result of a field that does not hang on its page; false for a type it does not compute.
+    bool ComputeTextFieldResult(const TField& field, int32_t paragraph, std::string& result);
+    // A page reference's result: the bookmark's page number, or where it stands from the field ("\p").
+    bool ComputePageReference(const TField& field, int32_t paragraph, std::string& result);
+    // The bookmark of that name (letter case ignored), or nullptr.
+    TField* FindBookmark(const std::string& name) const;
+    // The nearest paragraph of a style holding text, searched back from From and then forward within
+    // its story; -1 when none.
+    int32_t FindParagraphOfStyle(int32_t style, int32_t from);
+    // The whole document's statistics, counted once until FieldStatisticsValid is cleared.
+    const TDocStatistics& FieldStatistics();
+    bool FieldStatisticsValid = false;
+    TDocStatistics FieldStatisticsRecord{};
 
     // --- Header and footer editing (DocHeaderFooter.cpp) ---
     // Enters header and footer editing (the page to edit on, or -1 for the caret's); or leaves it, the

@@ -55,6 +55,15 @@ std::string TDocumentHost::UserDocumentsFolder()
 }
 
 void TDocumentHost::InvalidateCommands() {}
+bool TDocumentHost::PutTextOnClipboard(const std::string&)
+{
+    return false;
+}
+void TDocumentHost::CalculationBeep() {}
+bool TDocumentHost::OpenLink(const std::string&)
+{
+    return false;
+}
 void TDocumentHost::AddToRecentFiles(TDocument*) {}
 void TDocumentHost::TemplatesChanged() {}
 

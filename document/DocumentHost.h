@@ -34,6 +34,12 @@ public:
     virtual std::string UserDocumentsFolder();
     // The main window refreshes its menus, toolbars and status panels at the next idle time.
     virtual void InvalidateCommands();
+    // Puts a text on the clipboard (a calculation's result); true when it is there.
+    virtual bool PutTextOnClipboard(const std::string& text);
+    // Signals a finished calculation: the calculation event's own sound, else the system's beep.
+    virtual void CalculationBeep();
+    // Opens a hyperlink's target that is not in the document (a file or an address); true when opened.
+    virtual bool OpenLink(const std::string& target);
     // A document was saved under its name: when it is one of the open documents, its name goes to the
     // top of the recent-files list.
     virtual void AddToRecentFiles(TDocument* document);

@@ -6,6 +6,7 @@
 #include "document/TextPos.h"
 
 class TDocument;
+class TMemory;
 
 // What a field is.
 enum TFieldKind : uint8_t {
@@ -76,6 +77,11 @@ public:
     std::string Result;          // kind 3: the number as shown
     int32_t Handle;              // what the field's marks carry
 };
+
+// Out: a paragraph's tagged Text with the result between the field's marks replaced by Result (cut at
+// its first paragraph break), the format after the field kept. False when the result is already that, or
+// the field's marks are not both in Text, or its result holds other fields or objects.
+bool MakeFieldResultText(const TMemory& text, const TField& field, const std::string& result, TMemory& out);
 
 // The field a mark's value names, or nullptr.
 TField* FieldOfTag(int32_t handle);

@@ -200,3 +200,66 @@ void PasteFromClipboard(TDocument& doc, int32_t format, bool keepFormat, TChange
                         TOperation* operation);
 // The piggy bank's content at the selection.
 void PastePiggyBank(TDocument& doc, TChangedRange& range, TOperation* operation);
+
+// --- Fields, bookmarks and hyperlinks (FieldEditing.cpp) ---
+// One step putting a new field's marks in the text around Start..End; an order is how many marks
+// already standing at the place the new mark goes after (0x7FFFFFFF: after them all).
+void InsertFieldMarks(TDocument& doc, std::unique_ptr<TField> field, const TTextPos& start,
+                      int32_t beginOrder, const TTextPos& end, int32_t endOrder, TChangedRange& range,
+                      TOperation* operation);
+// One step putting one mark of a field whose other mark is in the text.
+void InsertFieldMark(TDocument& doc, TField& field, bool isEnd, const TTextPos& pos, int32_t order,
+                     TChangedRange& range, TOperation* operation);
+// One step taking both marks of a field out of the text; the text between stays.
+void RemoveFieldMarks(TDocument& doc, const TField& field, TChangedRange& range, TOperation* operation);
+// A bookmark of that name round the selection, or at the caret.
+void FormatBookmark(TDocument& doc, const std::string& name, TChangedRange& range, TOperation* operation);
+void RemoveField(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation);
+// Removes a field's marks and those of the page references and hyperlinks inside it.
+void RemoveFieldWithLinks(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation);
+void EditField(TDocument& doc, TField& field, const std::string& code, TChangedRange& range,
+               TOperation* operation);
+// A hyperlink made plain text: its marks go, its text takes its paragraph style's underline and colour.
+void DeactivateHyperlink(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation);
+// Every hyperlink meeting the selection (without one, says so).
+void DeactivateHyperlinks(TDocument& doc, TChangedRange& range, TOperation* operation);
+// The hyperlinks to bookmarks the document no longer has.
+std::vector<TField*> FindBrokenHyperlinks(TDocument& doc);
+// Those, after asking.
+void DeactivateBrokenHyperlinks(TDocument& doc, TChangedRange& range, TOperation* operation);
+// A hyperlink of a code round the selection (Text empty) or round Text inserted at the selection, in the
+// hyperlink format of the settings.
+void InsertHyperlink(TDocument& doc, const std::string& code, const std::string& text, TChangedRange& range,
+                     TOperation* operation);
+// A field of a type at the selection, its result "?" until results are computed; dates and times
+// written in the program's language.
+void InsertField(TDocument& doc, int type, const std::string& arguments, TChangedRange& range,
+                 TOperation* operation);
+bool IsDateTimeFieldType(int type);
+// The set of every field type whose result the program computes.
+void AllComputedFieldTypes(uint8_t types[12]);
+// The results of the fields of Types in a range written between their marks, one step per changed
+// result; the caret and selection after a field move with its change in length.
+void UpdateFieldResults(TDocument& doc, const TTextRange& range, const uint8_t* types, TChangedRange& changed,
+                        TOperation* operation);
+// Paginates, updates every computed field of the range as one operation, and paginates again.
+void RefreshFields(TDocument& doc, const TTextRange& range);
+
+// --- Calculation (Calculation.cpp) ---
+struct TCalculationResult {
+    long double Value = 0;
+    bool Success = false;
+};
+// Calculates a range's expression (its first paragraph only), its result placed as the calculator's
+// settings say: on the clipboard, after the expression, or in its place; a failure selects the faulty
+// part. An empty range finds the expression around the caret and selects it.
+void CalculateAutodetected(TDocument& doc, TTextRange range, TChangedRange& changed, TOperation* operation,
+                           TCalculationResult* result);
+// Selects the longest span around the caret (32 characters each side) that calculates; false for none.
+bool DetectExpressionAtCaret(TDocument& doc);
+// The sum of a column's pieces (numbers in French notation are read with their thousands blanks); false
+// when a non-empty piece does not calculate.
+bool SumColumn(const std::vector<std::string>& pieces, long double& sum);
+// Sums the lines of a rectangular block (each ended by a line break) onto the clipboard; nothing when one
+// does not calculate.
+void SumBlock(TDocument& doc, const std::string& block, TChangedRange& changed);

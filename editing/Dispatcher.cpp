@@ -200,6 +200,63 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         TransformText(doc, p.Mode, p.Range, p.Parameter, p.Flags, range, operation);
         break;
     }
+    case opCalculate: {
+        PrepareInsertFormatAtCaret(doc);
+        CalculateAutodetected(doc, Params<TCalculateParams>(params).Range, range, operation, nullptr);
+        break;
+    }
+    case opInsertCalculation: SumBlock(doc, Params<TInsertCalculationParams>(params).Block, range); break;
+    case opFormatBookmark:
+        FormatBookmark(doc, Params<TFormatBookmarkParams>(params).Name, range, operation);
+        break;
+    case opRemoveBookmark:
+        if (TField* bookmark = Params<TRemoveBookmarkParams>(params).Bookmark)
+            RemoveField(doc, *bookmark, range, operation);
+        break;
+    case opEditField: {
+        const auto& p = Params<TEditFieldParams>(params);
+        if (p.Field)
+            EditField(doc, *p.Field, p.FieldCode, range, operation);
+        break;
+    }
+    case opEditHyperlink:
+        if (TField* link = Params<TEditHyperlinkParams>(params).Field)
+            DeactivateHyperlink(doc, *link, range, operation);
+        break;
+    case opDeactivateHyperlinks: DeactivateHyperlinks(doc, range, operation); break;
+    case opDeactivateBrokenHyperlinks: DeactivateBrokenHyperlinks(doc, range, operation); break;
+    case opInsertHyperlink: {
+        const auto& p = Params<TInsertHyperlinkParams>(params);
+        PrepareInsertFormatAtCaret(doc);
+        InsertHyperlink(doc, p.FieldCode, p.Text, range, operation);
+        break;
+    }
+    case opRemoveTableOfContents: {
+        TField* field = Params<TRemoveTableOfContentsParams>(params).Field;
+        TTextRange where;
+        if (!field)
+            field = doc.GetFieldAtSelection(where, ftTableOfContents);
+        if (field)
+            RemoveFieldWithLinks(doc, *field, range, operation);
+        break;
+    }
+    case opInsertField: {
+        const auto& p = Params<TInsertFieldParams>(params);
+        PrepareInsertFormatAtCaret(doc);
+        InsertField(doc, p.FieldType, p.Arguments, range, operation);
+        break;
+    }
+    case opUpdateFieldResults: {
+        const auto& p = Params<TUpdateFieldResultsParams>(params);
+        UpdateFieldResults(doc, p.Range, p.Types, range, operation);
+        break;
+    }
+    case opRemoveFields: {
+        TTextRange where;
+        if (TField* field = doc.GetFieldAtSelection(where, Params<TRemoveFieldsParams>(params).TypeFilter))
+            RemoveField(doc, *field, range, operation);
+        break;
+    }
     default: NotAvailable(code);
     }
 }

@@ -194,7 +194,10 @@ struct TTransformTextParams : TOperationParams<opTransformText> {
 struct TCalculateParams : TOperationParams<opCalculate> {
     TTextRange Range{};
 };
-struct TInsertCalculationParams : TOperationParams<opInsertCalculation> {};
+// Sums the lines of a rectangular block onto the clipboard.
+struct TInsertCalculationParams : TOperationParams<opInsertCalculation> {
+    std::string Block; // the block's text, a line each
+};
 struct TChangeDefaultLanguageParams : TOperationParams<opChangeDefaultLanguage> {
     int32_t Language = 0;
 };
@@ -243,33 +246,36 @@ struct TRemoveBookmarkParams : TOperationParams<opRemoveBookmark> {
 };
 struct TEditFieldParams : TOperationParams<opEditField> {
     TField* Field = nullptr;
-    std::string Code;
+    std::string FieldCode;
 };
+// Makes one hyperlink plain text again.
 struct TEditHyperlinkParams : TOperationParams<opEditHyperlink> {
-    std::string Address;
-    std::string Text;
+    TField* Field = nullptr;
 };
-struct TDeactivateHyperlinksParams : TOperationParams<opDeactivateHyperlinks> {
-    TTextRange Range{};
-};
+struct TDeactivateHyperlinksParams : TOperationParams<opDeactivateHyperlinks> {};
 struct TDeactivateBrokenHyperlinksParams : TOperationParams<opDeactivateBrokenHyperlinks> {};
 struct TInsertHyperlinkParams : TOperationParams<opInsertHyperlink> {
-    std::string Address;
-    std::string Text;
+    std::string FieldCode; // BuildHyperlinkFieldCode
+    std::string Text;      // empty: the link goes round the selection
 };
 struct TBuildTableOfContentsParams : TOperationParams<opBuildTableOfContents> {
     int32_t Levels = 3;
     int32_t Options = 0;
 };
-struct TRemoveTableOfContentsParams : TOperationParams<opRemoveTableOfContents> {};
+// Takes a field away with the page references and hyperlinks inside it (none: the table of contents
+// at the selection).
+struct TRemoveTableOfContentsParams : TOperationParams<opRemoveTableOfContents> {
+    TField* Field = nullptr;
+};
 struct TInsertFieldParams : TOperationParams<opInsertField> {
-    std::string Code;
     int32_t FieldType = 0;
+    std::string Arguments;
 };
 struct TUpdateFieldResultsParams : TOperationParams<opUpdateFieldResults> {
     TTextRange Range{};
     uint8_t Types[12] = {}; // a set of field types 0 to 95
 };
+// Takes away the marks of the code field at the selection (of a type, -1 any).
 struct TRemoveFieldsParams : TOperationParams<opRemoveFields> {
     int32_t TypeFilter = -1;
 };

@@ -92,6 +92,9 @@ public:
     bool FreeOldestPictureCache(TDocObject* except) override;
     bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
     void InvalidateCommands() override;
+    bool PutTextOnClipboard(const std::string& text) override;
+    void CalculationBeep() override;
+    bool OpenLink(const std::string& target) override;
     void AddToRecentFiles(TDocument* document) override;
     void ShowProgressText(const std::string& text) override;
     void BeginProgress(int64_t total, const std::string& text, const std::string& path) override;

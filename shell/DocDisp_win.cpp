@@ -412,6 +412,31 @@ void TDocDispatcher::InvalidateCommands()
         MainForm->InvalidateCommands();
 }
 
+bool TDocDispatcher::PutTextOnClipboard(const std::string& text)
+{
+    const bool put = ::PutTextOnClipboard(text);
+    InvalidateCommands();
+    return put;
+}
+
+bool TDocDispatcher::OpenLink(const std::string& target)
+{
+    return OpenInBrowser(target);
+}
+
+void TDocDispatcher::CalculationBeep()
+{
+    // The calculation event plays its own sound when it has one; otherwise the system's beep.
+    constexpr int32_t CalculationEvent = 2660;
+    TSoundManager* sounds = GetSoundManager();
+    const TSoundChoice::TKind kind =
+        sounds ? sounds->ChooseSound(CalculationEvent).Kind : TSoundChoice::Silent;
+    if (kind == TSoundChoice::WaveFile || kind == TSoundChoice::SchemeSample)
+        TriggerEvent(CalculationEvent);
+    else
+        MessageBeep(0);
+}
+
 void TDocDispatcher::AddToRecentFiles(TDocument* document)
 {
     if (FindDocument(document->FileName) == document)

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/InterfaceTexts.h"
 #include "document/Document.h"
+#include "document/Field.h"
 #include "document/Page.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -210,6 +211,65 @@ void RunLinkedPair(TDocument& doc, int32_t first, int32_t second)
 
 } // namespace
 
+namespace {
+
+// The calculator, bookmarks, hyperlinks and fields.
+bool FieldCommand(TDocument& doc, int32_t command)
+{
+    TTextRange range;
+    switch (command) {
+    case 4120: {
+        TCalculateParams calculate;
+        if (doc.HasSelection())
+            calculate.Range = doc.Selection;
+        else
+            calculate.Range = TTextRange{doc.Caret, doc.Caret};
+        ExecuteOperation(doc, calculate);
+        return true;
+    }
+    case 4510:
+    case 4511: doc.GoToNeighbourBookmark(command == 4511); return true;
+    case 4545:
+        if (TField* link = doc.GetFieldAtSelection(range, ftHyperlink))
+            doc.FollowHyperlink(link->Code);
+        return true;
+    case 4550:
+    case 4905:
+        if (doc.GetFieldAtSelection(range, command == 4550 ? ftHyperlink : -1))
+            doc.Select(range.StartPos.ParIndex, range.StartPos.Offset, range.EndPos.ParIndex,
+                       range.EndPos.Offset, 0);
+        return true;
+    case 4560:
+        if (TField* link = doc.GetFieldAtSelection(range, ftHyperlink)) {
+            TEditHyperlinkParams params;
+            params.Field = link;
+            ExecuteOperation(doc, params);
+        }
+        return true;
+    case 4580: ExecuteOperation(doc, TDeactivateHyperlinksParams{}); return true;
+    case 4900:
+    case 5000: {
+        // The field at the caret, or every field of the selection, else of the document.
+        if (command == 4900 && doc.GetFieldAtSelection(range, -1)) {
+        } else if (doc.HasSelection()) {
+            range = doc.Selection;
+        } else {
+            range = doc.GetBodyRange();
+        }
+        RefreshFields(doc, range);
+        return true;
+    }
+    case 4915: {
+        TRemoveFieldsParams params;
+        ExecuteOperation(doc, params);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+} // namespace
+
 bool ExecuteEditCommand(int32_t command)
 {
     if (command == 3720) {
@@ -347,5 +407,7 @@ bool ExecuteEditCommand(int32_t command)
     case 4225:
     case 4226: ScrollCommand(*doc, command); return true;
     }
+    if (FieldCommand(*doc, command))
+        return true;
     return SelectCommand(*doc, command);
 }

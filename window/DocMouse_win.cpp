@@ -791,7 +791,12 @@ void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
     switch (gesture.RectMode) {
     case 0: ExecuteOperation(doc, TEraseBlockParams{}); break;
     case 1: ExecuteOperation(doc, TFormatBlockParams{}); break;
-    case 3: ExecuteOperation(doc, TInsertCalculationParams{}); break;
+    case 3: {
+        TInsertCalculationParams sum;
+        sum.Block = LastRectangleText;
+        ExecuteOperation(doc, sum);
+        break;
+    }
     default: CopyTextToClipboard(LastRectangleText); break;
     }
 }

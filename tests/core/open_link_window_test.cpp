@@ -134,6 +134,11 @@ TEST(ExecutableFileTypes, ByExtension)
     EXPECT_TRUE(IsExecutableFileType("C:\\a\\setup.exe"));
     EXPECT_TRUE(IsExecutableFileType("run.BAT"));
     EXPECT_TRUE(IsExecutableFileType("x.Lnk"));
+    // Documents that carry macros and the other script kinds run code too.
+    for (const char* name :
+         {"rapport.docm", "modele.DOTM", "calc.xlsm", "diapo.pptm", "a.vb", "a.wsc", "a.psm1"})
+        EXPECT_TRUE(IsExecutableFileType(name)) << name;
+    EXPECT_FALSE(IsExecutableFileType("rapport.docx"));
     EXPECT_FALSE(IsExecutableFileType("lettre.rtf"));
     EXPECT_FALSE(IsExecutableFileType("exe"));
     EXPECT_FALSE(IsExecutableFileType("C:\\dossier.exe\\lettre"));

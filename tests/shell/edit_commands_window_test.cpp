@@ -273,10 +273,49 @@ TEST_F(EditCommands, CommandsOfLaterDialogsAreNamedUnavailable)
     TDocument& doc = Open("{\\rtf1 abc}", {0, 0, 0, 1});
     Run(3340);
     doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
-    const int32_t later[] = {3400, 3520, 3540, 3560, 3570, 3580, 3600, 3620, 3630, 3640, 3645, 3680,
-                             3700, 3960, 4060, 4100, 4120, 4500, 4520, 4540, 4600, 5000, 5100};
+    const int32_t later[] = {3400, 3520, 3540, 3560, 3570, 3580, 3600, 3620, 3630, 3640, 3645,
+                             3680, 3700, 3960, 4060, 4100, 4500, 4520, 4540, 4600, 5100};
     for (int32_t command : later)
         Run(command);
     EXPECT_EQ(Unavailable, std::vector<int32_t>(std::begin(later), std::end(later)));
     EXPECT_EQ(Texts(*Doc), (std::vector<std::string>{"abc"}));
+}
+
+TEST_F(EditCommands, CalculatorFieldBookmarkAndHyperlinkCommands)
+{
+    TDocument& doc = Open("{\\rtf1 Total 12*3 vaut {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 0}}\\par "
+                          "{\\*\\bkmkstart a}A{\\*\\bkmkend a} et {\\*\\bkmkstart b}B{\\*\\bkmkend b} "
+                          "{\\field{\\*\\fldinst HYPERLINK \\\\l \"a\"}{\\fldrslt lien}}\\par}",
+                          {0, 10, 0, 10});
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    // The expression at the caret is found, then calculated in its place.
+    Run(4120);
+    EXPECT_EQ(Selection(), (TSel{0, 6, 0, 10}));
+    Run(4120);
+    Run(5000);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"Total 36 vaut 1", "A et B lien", ""}));
+
+    // Next and previous bookmarks, round the document.
+    doc.SetCaret(1, 0, 0, 4);
+    const struct {
+        int32_t Command, Offset;
+    } steps[] = {{4511, 5}, {4511, 0}, {4510, 5}};
+    for (const auto& s : steps) {
+        Run(s.Command);
+        EXPECT_EQ(doc.Caret.ParIndex, 1);
+        EXPECT_EQ(doc.Caret.Offset, s.Offset) << s.Command;
+    }
+    // The link leads to its bookmark; made plain text, its words stay.
+    doc.SetCaret(1, 8, 0, 4);
+    Run(4545);
+    EXPECT_EQ(doc.Caret.Offset, 0);
+    doc.SetCaret(1, 8, 0, 4);
+    Run(4560);
+    TTextRange range;
+    EXPECT_EQ(doc.FindFieldAt(TextPosAt(1, 8), range, nullptr, -1, -1), nullptr);
+    EXPECT_EQ(Texts(doc)[1], "A et B lien");
+    EXPECT_TRUE(Unavailable.empty());
+    // Every change taken back at once.
+    Run(3880);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"Total 12*3 vaut 0", "A et B lien", ""}));
 }
