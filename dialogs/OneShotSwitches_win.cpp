@@ -23,6 +23,7 @@ bool RunOneShotSwitches()
         }
         if (CmdLineSwitchPresent(swUninstall)) {
             any = true;
+            Application->SetIcon(12);
             Application->SetTitle("Désinstallation d'Quillpad");
             if (EditionString.empty())
                 EditionString = "1.x Bright Ink";

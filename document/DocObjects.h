@@ -116,6 +116,7 @@ public:
     int32_t Height = 0;
     int32_t ScaleX = 100; // percent
     int32_t ScaleY = 100;
+    bool KeepProportions = true; // resizing by a corner keeps the width-to-height ratio
     bool Visible = true;
     std::unique_ptr<TDocObjectImage> Image;
     int32_t Handle;      // what a picture or object tag carries

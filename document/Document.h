@@ -630,7 +630,8 @@ public:
     TDocumentInfo Info;
     TNoteSettings FootnoteSettings;
     TNoteSettings EndnoteSettings;
-    int32_t Coding = 0; // index in the document format list
+    int32_t WordDopValue = 0; // the 16-bit word a Word file's document properties hold at offset 18
+    int32_t Coding = 0;       // index in the document format list
     std::string FileName;
     std::string OriginalFileName;   // the name of the file a safety copy was made of
     int32_t DefaultLanguageId = -1; // language of new text; -1 the program's

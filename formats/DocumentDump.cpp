@@ -98,7 +98,8 @@ private:
 std::string DescribeObject(const TDocObject& object)
 {
     std::string out = std::to_string(object.Width) + "x" + std::to_string(object.Height) + " twips " +
-                      std::to_string(object.ScaleX) + "%x" + std::to_string(object.ScaleY) + "%";
+                      std::to_string(object.ScaleX) + "%x" + std::to_string(object.ScaleY) + "%" +
+                      (object.KeepProportions ? "" : " free-proportions");
     const TDocObjectImage& image = *object.Image;
     if (image.Kind == ikMetafile) {
         out += image.FromWindowsMetafile ? " windows-metafile" : " metafile";

@@ -16,7 +16,6 @@ namespace {
 
 constexpr char kSignature[] = "987D Ttcad";
 constexpr int kSignatureSize = 10;
-constexpr int kPasswordPasses = 2048;
 constexpr int kHashSteps = 160;
 constexpr int32_t kCheckChunk = 16384;
 // The key the digest starts from.
@@ -124,7 +123,7 @@ TDigest TCipherContext::PasswordKey(const std::string& password, const std::func
 {
     TDigest p =
         HashBuffer(reinterpret_cast<const uint8_t*>(password.data()), static_cast<int32_t>(password.size()));
-    for (int pass = 0; pass < kPasswordPasses; ++pass) {
+    for (int pass = 0; pass < kPasswordKeyPasses; ++pass) {
         p = HashBuffer(p.data(), 16);
         if (progress)
             progress(pass + 1);

@@ -11,6 +11,7 @@ class TStream;
 
 constexpr int kEncryptedHeaderSize = 42;
 constexpr int kEncryptedTrailerSize = 16;
+constexpr int kPasswordKeyPasses = 2048; // the passes that make a password's key
 
 using TDigest = std::array<uint8_t, 16>;
 
@@ -28,7 +29,7 @@ public:
     // The digest of the key becomes both slot keys; the running words start again.
     void ResetKeys(const uint8_t* key16);
     // Writes a header (signature, the two clear file keys enciphered under the password) and loads the
-    // file keys. Progress, when given, follows the 2048 passes that make the password's key.
+    // file keys. Progress, when given, follows the passes that make the password's key.
     void CreateHeader(uint8_t* header42, const std::string& password, const TDigest& key1,
                       const TDigest& key2, const std::function<void(int)>& progress = nullptr);
     // Deciphers the file keys of a header in place under the password and loads them. A wrong

@@ -880,10 +880,11 @@ void TDocumentForm::ScalePictureByMouse(TPoint p)
         f.Top = std::clamp(at.Y, f.Bottom - g.MaxHeight, f.Bottom - g.MinHeight);
     if (moveBottom)
         f.Bottom = std::clamp(at.Y, f.Top + g.MinHeight, f.Top + g.MaxHeight);
-    // A corner keeps the picture's proportions.
+    // A corner keeps the proportions of a picture that keeps them.
     const TDocObject& object = *g.ResizeObject;
     const bool corner = (moveLeft || moveRight) && (moveTop || moveBottom);
-    if (corner && dynamic_cast<const TDocPicture*>(&object) && object.Width > 0 && object.Height > 0) {
+    if (corner && dynamic_cast<const TDocPicture*>(&object) && object.KeepProportions && object.Width > 0 &&
+        object.Height > 0) {
         const double ratio = double(object.Width) * object.ScaleX / (double(object.Height) * object.ScaleY);
         const int32_t w = f.Right - f.Left, fh = f.Bottom - f.Top;
         if (fh > 0 && double(w) / fh < ratio) {

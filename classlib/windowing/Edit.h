@@ -15,10 +15,13 @@ public:
     void SetMaxLength(int length);
     // Shows a mark for each character typed instead of the text (a password).
     void SetPasswordMode(bool on);
+    // The text changed (typed, or set by the program).
+    TNotifyEvent OnChange;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void WndProc(TMessage& message) override;
 
 private:
     bool FMultiLine;

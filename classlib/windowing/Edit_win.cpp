@@ -27,6 +27,13 @@ void TEdit::CreateWnd()
     SendMessageA(Handle(), EM_LIMITTEXT, WPARAM(FMaxLength), 0);
 }
 
+void TEdit::WndProc(TMessage& message)
+{
+    TControl::WndProc(message);
+    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == EN_CHANGE && OnChange)
+        OnChange(this);
+}
+
 std::string TEdit::Text()
 {
     return Caption();

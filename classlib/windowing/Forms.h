@@ -99,6 +99,10 @@ public:
     HWND Handle();
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title);
+    // The icon of the application's window and of the forms made from now on: the program's icon
+    // resource of that number (forms otherwise show resource 1 from their window class).
+    void SetIcon(int resource);
+    HICON Icon() const { return FIcon; }
     TForm* MainForm = nullptr;
 
     // Shows the main form and runs the main loop until the application terminates.
@@ -143,6 +147,7 @@ private:
 
     HWND FHandle = nullptr;
     HWND FHintWindow = nullptr;
+    HICON FIcon = nullptr;
     std::string FHint;
     std::string FTitle;
     bool FTerminated = false;

@@ -81,6 +81,10 @@ void TForm::CreateParams(TCreateParams& params)
 void TForm::CreateWnd()
 {
     TControl::CreateWnd();
+    if (HICON icon = Application ? Application->Icon() : nullptr) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     if (FormStyle != fsMDIForm)
         return;
     CLIENTCREATESTRUCT ccs{};
@@ -457,6 +461,16 @@ void TApplication::SetTitle(const std::string& title)
     FTitle = title;
     if (FHandle)
         SetWindowTextA(FHandle, title.c_str());
+}
+
+void TApplication::SetIcon(int resource)
+{
+    // Shared icons from the program's resources are never destroyed.
+    FIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource));
+    if (FHandle && FIcon) {
+        SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
+        SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
+    }
 }
 
 void TApplication::Run()

@@ -1,4 +1,4 @@
-// The scroll bar control: its state kept here and given to the system bar whenever either changes.
+// The scroll bar controls: their state kept here and given to the system bar whenever either changes.
 #include "classlib/windowing/ScrollBar.h"
 
 #include <algorithm>
@@ -73,7 +73,9 @@ void TScrollBar::Scroll(int code)
         info.cbSize = sizeof info;
         info.fMask = SIF_TRACKPOS;
         GetScrollInfo(Handle(), SB_CTL, &info);
-        position = info.nTrackPos;
+        position = std::clamp(info.nTrackPos, FMin, FMax);
+        if (code == SB_THUMBTRACK)
+            Tracking(position);
         break;
     }
     default: return;
@@ -94,4 +96,24 @@ void TScrollBar::WndProc(TMessage& message)
         return;
     }
     TControl::WndProc(message);
+}
+
+TScrollBar95::TScrollBar95(TComponent* owner, bool vertical) : TScrollBar(owner, vertical)
+{
+    SetPageSize(18);
+}
+
+void TScrollBar95::Tracking(int position)
+{
+    if (OnTrackBarDragEvent)
+        OnTrackBarDragEvent(this, position);
+}
+
+void TScrollBar95::WndProc(TMessage& message)
+{
+    TScrollBar::WndProc(message);
+    if ((message.Msg == WM_CANCELMODE ||
+         (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != Handle())) &&
+        OnCancelMode)
+        OnCancelMode(this);
 }

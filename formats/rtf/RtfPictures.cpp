@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "classlib/runtime/Exceptions.h"
 #include "classlib/runtime/Streams.h"
@@ -85,17 +86,75 @@ int32_t TwipsOf(int32_t goal, int32_t own, int32_t pixels, bool metafile)
     return static_cast<int32_t>(std::clamp<int64_t>(twips, 1, kMaxPictureTwips));
 }
 
+// Reads on up to the end of the group opened at Depth (nothing when it has already ended).
+void SkipToGroupEnd(TRtfTokenizer& tokenizer, int depth)
+{
+    while (tokenizer.Depth() >= depth)
+        if (tokenizer.Next().Kind == TRtfTokenKind::End)
+            return;
+}
+
+// The text of the group the tokenizer is in, up to its end, without outer blanks; at most 256 bytes kept.
+std::string ReadGroupText(TRtfTokenizer& tokenizer)
+{
+    constexpr size_t kLimit = 256;
+    std::string text;
+    for (const int depth = tokenizer.Depth(); tokenizer.Depth() >= depth;) {
+        const TRtfToken& t = tokenizer.Next();
+        if (t.Kind == TRtfTokenKind::End)
+            break;
+        if (t.Kind == TRtfTokenKind::Text)
+            text.append(reinterpret_cast<const char*>(t.Text),
+                        std::min<size_t>(size_t(t.Length), kLimit - std::min(kLimit, text.size())));
+        else if (t.Kind == TRtfTokenKind::Byte && text.size() < kLimit)
+            text.push_back(static_cast<char>(t.Char));
+    }
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+// Reads a "picprop" group's shape properties ("{\sp{\sn name}{\sv value}}"): an aspect ratio that is not
+// locked lets the picture be resized freely.
+void ReadShapeProperties(TRtfTokenizer& tokenizer, TRtfPicture& picture)
+{
+    std::string name;
+    for (const int depth = tokenizer.Depth(); tokenizer.Depth() >= depth;) {
+        const TRtfToken& t = tokenizer.Next();
+        if (t.Kind == TRtfTokenKind::End)
+            return;
+        if (t.Kind != TRtfTokenKind::Word)
+            continue;
+        if (t.Word == rw_sp) {
+            name.clear();
+        } else if (t.Word == rw_sn) {
+            name = ReadGroupText(tokenizer);
+        } else if (t.Word == rw_sv) {
+            const std::string value = ReadGroupText(tokenizer);
+            if (name == "fLockAspectRatio" && !value.empty())
+                picture.KeepProportions = value != "0";
+        }
+    }
+}
+
 } // namespace
 
 void ReadRtfGroupData(TRtfTokenizer& tokenizer, int depth, std::vector<uint8_t>& data,
-                      const std::function<void(const TRtfToken&)>& onWord)
+                      const std::function<void(const TRtfToken&)>& onWord,
+                      const std::function<void()>& onGroup)
 {
     while (tokenizer.Depth() >= depth) {
         tokenizer.ReadHexData(data);
         const TRtfToken& t = tokenizer.Next();
         switch (t.Kind) {
         case TRtfTokenKind::End: return;
-        case TRtfTokenKind::GroupStart: tokenizer.SkipGroup(); break;
+        case TRtfTokenKind::GroupStart:
+            if (onGroup)
+                onGroup();
+            else
+                tokenizer.SkipGroup();
+            break;
         case TRtfTokenKind::Binary: tokenizer.ReadBinary(&data); break;
         case TRtfTokenKind::Word:
             if (onWord)
@@ -108,7 +167,7 @@ void ReadRtfGroupData(TRtfTokenizer& tokenizer, int depth, std::vector<uint8_t>&
 
 void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture)
 {
-    ReadRtfGroupData(tokenizer, depth, picture.Data, [&picture](const TRtfToken& t) {
+    auto onWord = [&picture](const TRtfToken& t) {
         switch (t.Word) {
         case rw_emfblip: picture.Kind = rpEnhancedMetafile; break;
         case rw_wmetafile:
@@ -125,7 +184,18 @@ void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture)
         case rw_picscaley: picture.ScaleY = t.Param; break;
         default: break;
         }
-    });
+    };
+    // Of the groups inside the picture only the shape properties are read.
+    auto onGroup = [&tokenizer, &picture] {
+        const int inner = tokenizer.Depth();
+        const TRtfToken* t = &tokenizer.Next();
+        if (t->Kind == TRtfTokenKind::Symbol && t->Char == '*')
+            t = &tokenizer.Next();
+        if (tokenizer.Depth() == inner && t->Kind == TRtfTokenKind::Word && t->Word == rw_picprop)
+            ReadShapeProperties(tokenizer, picture);
+        SkipToGroupEnd(tokenizer, inner);
+    };
+    ReadRtfGroupData(tokenizer, depth, picture.Data, onWord, onGroup);
 }
 
 bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object)
@@ -175,6 +245,7 @@ bool SetRtfPictureImage(const TRtfPicture& picture, TDocObject& object)
     object.Height = TwipsOf(picture.GoalHeight, picture.Height, pixelsY, metafile);
     object.ScaleX = std::clamp(picture.ScaleX, kMinPictureScale, kMaxPictureScale);
     object.ScaleY = std::clamp(picture.ScaleY, kMinPictureScale, kMaxPictureScale);
+    object.KeepProportions = picture.KeepProportions;
     return true;
 }
 

@@ -27,6 +27,7 @@ struct TRtfPicture {
     int32_t Width = 0, Height = 0;         // the picture's own size (pixels; 0.01 mm for metafiles)
     int32_t GoalWidth = 0, GoalHeight = 0; // wanted size in twips, 0 when not given
     int32_t ScaleX = 100, ScaleY = 100;    // percent
+    bool KeepProportions = true;           // false when the shape properties unlock the aspect ratio
     std::vector<uint8_t> Data;
 };
 
@@ -36,11 +37,13 @@ constexpr int32_t kMinPictureScale = 1, kMaxPictureScale = 1000;
 
 // Reads the data of the group opened at Depth, the tokenizer being inside it, up to the group's end:
 // hexadecimal digits (blanks and line ends passed over one at a time) and "\bin" data. Control words
-// at the group's own level go to OnWord; nested groups are skipped whole.
+// at the group's own level go to OnWord; nested groups are skipped whole, or, with OnGroup, read by it
+// from just after their "{" (it must leave the tokenizer after their "}").
 void ReadRtfGroupData(TRtfTokenizer& tokenizer, int depth, std::vector<uint8_t>& data,
-                      const std::function<void(const TRtfToken&)>& onWord);
+                      const std::function<void(const TRtfToken&)>& onWord,
+                      const std::function<void()>& onGroup = nullptr);
 
-// Reads the rest of a "pict" group opened at Depth.
+// Reads the rest of a "pict" group opened at Depth, with its shape properties.
 void ReadRtfPicture(TRtfTokenizer& tokenizer, int depth, TRtfPicture& picture);
 
 // Gives the object the picture as its image, with the picture's size and scale; false, leaving the

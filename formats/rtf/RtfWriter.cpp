@@ -390,7 +390,8 @@ void TRtfWriter::Picture(TDocObject& object, bool inObject)
     Open();
     Word(rw_pict);
     if (!inObject)
-        Raw("{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}");
+        Raw(object.KeepProportions ? "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 1}}}"
+                                   : "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}");
     std::vector<uint8_t> data;
     bool windowsMetafile = false;
     if (!image.JpegBytes.empty()) {
@@ -452,6 +453,63 @@ void TRtfWriter::Object(TDocObject& object)
 
 // Writes characters From to To (To excluded) of a paragraph; the end mark only when it lies in that
 // span and DropMark is not set.
+namespace {
+
+bool FormatTagAt(const uint8_t* s, int32_t size, int32_t at)
+{
+    return size - at >= InlineTagSize && s[at] == 0 && IsFormatTag(TagCode(s + at));
+}
+
+bool SameFormat(const TCharFormat& a, const TCharFormat& b)
+{
+    return std::equal(a.F, a.F + CharFormatFieldCount, b.F);
+}
+
+// A temporary formatting: the format tags at From change the format Before, only text and special
+// characters (no paragraph mark) follow, within the range, up to a run of format tags that gives every
+// field its value Before back. Inside receives the format of the passage, End where the closing tags
+// start and Resume where they end.
+bool FindTemporaryFormat(const uint8_t* s, int32_t size, int32_t from, int32_t ch, int32_t to,
+                         const TCharFormat& before, TCharFormat& inside, int32_t& end, int32_t& resume)
+{
+    inside = before;
+    int32_t pos = from;
+    for (; FormatTagAt(s, size, pos); pos += InlineTagSize)
+        inside[TagCode(s + pos)] = TagValue(s + pos);
+    if (SameFormat(inside, before))
+        return false;
+    bool passage = false;
+    while (!FormatTagAt(s, size, pos)) {
+        if (pos >= size || ch >= to)
+            return false;
+        if (s[pos] != 0) {
+            const int32_t run = std::min(PlainRunLength(s + pos, size - pos), to - ch);
+            pos += run;
+            ch += run;
+        } else if (size - pos >= InlineTagSize && TagCode(s + pos) == tcSpecial &&
+                   TagValue(s + pos) != scParagraphMark) {
+            pos += InlineTagSize;
+            ++ch;
+        } else {
+            return false;
+        }
+        passage = true;
+    }
+    if (!passage || ch >= to)
+        return false;
+    const int32_t closing = pos;
+    TCharFormat after = inside;
+    for (; FormatTagAt(s, size, pos); pos += InlineTagSize)
+        after[TagCode(s + pos)] = TagValue(s + pos);
+    if (!SameFormat(after, before))
+        return false;
+    end = closing;
+    resume = pos;
+    return true;
+}
+
+} // namespace
+
 void TRtfWriter::Paragraph(int32_t index, int32_t from, int32_t to, bool dropMark)
 {
     const TParagraph& p = *Doc.Paragraphs[size_t(index)];
@@ -480,7 +538,17 @@ void TRtfWriter::Paragraph(int32_t index, int32_t from, int32_t to, bool dropMar
     if (p.ParaFormat[pfBullets] && from == 0)
         Bullet();
     int32_t ch = from;
+    // A temporary formatting is written as a group, whose end gives the formats back.
+    int32_t groupEnd = -1, groupResume = -1;
+    TCharFormat beforeGroup{};
     for (int32_t pos = start; pos < size && ch < to;) {
+        if (pos == groupEnd) {
+            Close();
+            Char = beforeGroup;
+            pos = groupResume;
+            groupEnd = -1;
+            continue;
+        }
         if (s[pos] != 0) {
             const int32_t run = std::min(PlainRunLength(s + pos, size - pos), to - ch);
             Text(s + pos, run);
@@ -492,6 +560,16 @@ void TRtfWriter::Paragraph(int32_t index, int32_t from, int32_t to, bool dropMar
             break;
         const int code = TagCode(s + pos);
         const int32_t value = TagValue(s + pos);
+        TCharFormat inside;
+        if (IsFormatTag(code) && value != Char[code] && groupEnd < 0 &&
+            FindTemporaryFormat(s, size, pos, ch, to, Char, inside, groupEnd, groupResume)) {
+            beforeGroup = Char;
+            Open();
+            for (; FormatTagAt(s, size, pos); pos += InlineTagSize)
+                if (TagValue(s + pos) != Char[TagCode(s + pos)])
+                    CharField(TagCode(s + pos), TagValue(s + pos), false);
+            continue;
+        }
         pos += InlineTagSize;
         if (IsFormatTag(code)) {
             if (value != Char[code])

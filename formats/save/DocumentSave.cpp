@@ -53,7 +53,15 @@ bool WriteEncrypted(TDocument& document, const TTextRange& range, const std::fun
     TCipherContext cipher;
     uint8_t header[kEncryptedHeaderSize];
     keeper.DecryptString(password);
-    cipher.CreateHeader(header, password, key1, key2);
+    if (step) {
+        // Making the password's key takes a moment in a file's save: the progress bar follows it.
+        DocumentHost().BeginProgress(kPasswordKeyPasses, "Cryptage en cours ...", "");
+        cipher.CreateHeader(header, password, key1, key2,
+                            [](int pass) { DocumentHost().StepProgress(pass); });
+        DocumentHost().EndProgress(true);
+    } else {
+        cipher.CreateHeader(header, password, key1, key2);
+    }
     WipeString(password);
     key1.fill(0);
     key2.fill(0);

@@ -189,6 +189,33 @@ bool FindBlip(const uint8_t* from, const uint8_t* end, int depth, TRtfPicture& p
     return false;
 }
 
+// Looks through drawing records From..End for the property tables of shape containers: the protection
+// property with the aspect ratio unlocked (low byte below 128) clears KeepProportions.
+void ReadShapeProtection(const uint8_t* from, const uint8_t* end, int depth, bool inShape,
+                         bool& keepProportions)
+{
+    constexpr uint16_t kProtection = 127;
+    if (depth > kMaxRecordDepth)
+        return;
+    for (const uint8_t* p = from; end - p >= 8;) {
+        const uint16_t head = Get16(p), type = Get16(p + 2);
+        const uint64_t length = Get32(p + 4);
+        const uint8_t* data = p + 8;
+        const uint8_t* next = length > uint64_t(end - data) ? end : data + length;
+        if ((head & 0xF) == 0xF) {
+            ReadShapeProtection(data, next, depth + 1, inShape || type == 0xF004, keepProportions);
+        } else if (type == 0xF00B && inShape) {
+            const size_t count = std::min<size_t>(head >> 4, size_t(next - data) / 6);
+            for (size_t i = 0; i < count; ++i) {
+                const uint8_t* property = data + 6 * i;
+                if ((Get16(property) & 0x3FFF) == kProtection && property[2] < 128)
+                    keepProportions = false;
+            }
+        }
+        p = next;
+    }
+}
+
 } // namespace
 
 bool TWordReader::ReadPicture(uint32_t location, TDocPicture& object)
@@ -205,7 +232,9 @@ bool TWordReader::ReadPicture(uint32_t location, TDocPicture& object)
     const int32_t mode = static_cast<int16_t>(Get16(p + 6));
     picture.GoalWidth = static_cast<int16_t>(Get16(p + 28));
     picture.GoalHeight = static_cast<int16_t>(Get16(p + 30));
-    const int32_t mx = Get16(p + 32), my = Get16(p + 34);
+    // A picture scale the piece gives stands for the header's.
+    const int32_t mx = RunScale[0] != kWordUnset ? RunScale[0] : Get16(p + 32);
+    const int32_t my = RunScale[1] != kWordUnset ? RunScale[1] : Get16(p + 34);
     picture.ScaleX = mx > 0 ? mx / 10 : 100;
     picture.ScaleY = my > 0 ? my / 10 : 100;
     if (picture.GoalWidth <= 0 || picture.GoalHeight <= 0)
@@ -218,6 +247,8 @@ bool TWordReader::ReadPicture(uint32_t location, TDocPicture& object)
         picture.Data.assign(p + header, p + size);
     } else if (mode == 98 || mode == 99 || !Word97 || !FindBlip(p + header, p + size, 0, picture)) {
         return false;
+    } else {
+        ReadShapeProtection(p + header, p + size, 0, false, picture.KeepProportions);
     }
     const int32_t goalWidth = picture.GoalWidth, goalHeight = picture.GoalHeight;
     if (!SetRtfPictureImage(picture, object))

@@ -159,6 +159,7 @@ void TWordReader::ReadDocumentProperties()
     Doc.ViewState.ZoomPercent = percent < 10 || percent > 500 ? 100 : percent;
     static const uint8_t kinds[4] = {0, 3, 1, 2};
     Doc.ViewState.ZoomKind = kinds[(zoom >> 12) & 3];
+    Doc.WordDopValue = U16(Dop, 18);
     Doc.Info.CreationDate = WordDateToDateTime(U32(Dop, 20));
     Doc.Info.LastSaveDate = WordDateToDateTime(U32(Dop, 24));
     Doc.Info.LastPrintDate = WordDateToDateTime(U32(Dop, 28));

@@ -155,14 +155,15 @@ public:
 
     // The walk.
     TParagraph* Cur = nullptr;
-    TCharFormat Written{};     // the format the paragraph's tags last gave
-    TCharFormat Current{};     // the format of the characters being read
-    TCharFormat UnitBase{};    // the paragraph style's character format
-    TWordParaProps UnitPara{}; // the properties of the paragraph being read
-    TWordCharProps RunChars{}; // the character properties in force
-    int32_t UnitEnd = -1;      // the position of the mark that ends the paragraph being read
-    int32_t RunStyle = -2;     // the paragraph style RunChars was decoded for
-    std::string Pending;       // ordinary characters not yet appended
+    TCharFormat Written{};        // the format the paragraph's tags last gave
+    TCharFormat Current{};        // the format of the characters being read
+    TCharFormat UnitBase{};       // the paragraph style's character format
+    TWordParaProps UnitPara{};    // the properties of the paragraph being read
+    TWordCharProps RunChars{};    // the character properties in force
+    TWordPictureScale RunScale{}; // a picture scale the piece in force gives, mx and my, or not set
+    int32_t UnitEnd = -1;         // the position of the mark that ends the paragraph being read
+    int32_t RunStyle = -2;        // the paragraph style RunChars was decoded for
+    std::string Pending;          // ordinary characters not yet appended
     std::vector<TWordFieldState> FieldStack;
     std::vector<TField*> OpenFields;
     TWordParagraphList FootnoteParagraphs, EndnoteParagraphs, HeaderParagraphs;

@@ -358,15 +358,15 @@ void TWordReader::CharPropsAt(uint32_t fc, const TWordPiece& piece)
     CharRun = run;
     RunStyle = Ctx.ParagraphStyle;
     ClearWordRecord(RunChars);
+    ClearWordRecord(RunScale);
     if (run.GroupAt >= 0)
         DecodeCharSprms(Ctx, Main.data() + run.GroupAt, run.GroupSize, RunChars, false);
     if (piece.Prm >= 0 && size_t(piece.Prm) < PieceGroups.size()) {
         TWordParaProps para;
         TWordCharProps chars;
         TWordSectionProps section;
-        TWordPictureScale scale;
         const auto& g = PieceGroups[size_t(piece.Prm)];
-        DecodeAllSprms(Ctx, Clx.data() + g.first, g.second, para, chars, section, scale);
+        DecodeAllSprms(Ctx, Clx.data() + g.first, g.second, para, chars, section, RunScale);
         for (int f = 0; f < WordCharFieldCount; ++f)
             if (chars[f] != kWordUnset)
                 RunChars[f] = chars[f];

@@ -30,12 +30,12 @@ bool DeleteSwitchGiven()
 }
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     SetMainThread();
     Application->SetTitle(SetupTitle);
-    SendMessageA(Application->Handle(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
+    Application->Handle();
+    Application->SetIcon(1);
     std::string self = OwnPath();
     try {
         AttachedFiles = new TAttachedFiles(self);

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,89 +12,11 @@
 #include "core/Options.h"
 #include "dialogs/EncPswd.h"
 #include "formats/Encryption.h"
+#include "tests/dialogs/dialog_user.h"
 
 namespace {
 
-// Runs steps one after another, each once the top-level window of its caption shows.
-class TUser {
-public:
-    using TAct = std::function<void(HWND window)>;
-    TUser()
-    {
-        Current = this;
-        Timer = SetTimer(nullptr, 0, 40, Tick);
-    }
-    ~TUser()
-    {
-        KillTimer(nullptr, Timer);
-        Current = nullptr;
-    }
-    void On(const char* caption, TAct act) { Steps.push_back({caption, std::move(act)}); }
-    bool Done() const { return Steps.empty(); }
-    std::vector<std::string> Messages; // the texts of the message forms answered
-
-private:
-    struct TStep {
-        std::string Caption;
-        TAct Act;
-    };
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        TUser* user = Current;
-        if (!user || user->Steps.empty())
-            return;
-        HWND window = FindWindowA(nullptr, user->Steps.front().Caption.c_str());
-        if (!window || !IsWindowVisible(window))
-            return;
-        TStep step = std::move(user->Steps.front());
-        user->Steps.pop_front();
-        step.Act(window);
-    }
-    static inline TUser* Current = nullptr;
-    std::deque<TStep> Steps;
-    UINT_PTR Timer = 0;
-};
-
-struct TFind {
-    const char* Part;
-    std::vector<HWND> Found;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM data)
-{
-    auto* f = reinterpret_cast<TFind*>(data);
-    char name[64];
-    GetClassNameA(child, name, sizeof name);
-    if (std::string(name).find(f->Part) != std::string::npos)
-        f->Found.push_back(child);
-    return TRUE;
-}
-
-std::vector<HWND> Children(HWND window, const char* classPart)
-{
-    TFind find{classPart, {}};
-    EnumChildWindows(window, CollectChild, LPARAM(&find));
-    return find.Found;
-}
-
-void CALLBACK CloseLater(HWND window, UINT, UINT_PTR, DWORD)
-{
-    PostMessageA(window, WM_CLOSE, 0, 0);
-}
-
-std::string TextOf(HWND window)
-{
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void Click(HWND dialog, const char* caption)
-{
-    HWND button = FindWindowExA(dialog, nullptr, nullptr, caption);
-    ASSERT_NE(button, nullptr) << caption;
-    SendMessageA(button, BM_CLICK, 0, 0);
-}
+using namespace dialogtest;
 
 // Types into the password edits (in tab order) and presses OK.
 TUser::TAct TypeAndAccept(std::vector<std::string> texts)
@@ -106,18 +27,6 @@ TUser::TAct TypeAndAccept(std::vector<std::string> texts)
         for (size_t i = 0; i < texts.size(); ++i)
             SetWindowTextA(edits[i], texts[i].c_str());
         PostMessageA(FindWindowExA(dialog, nullptr, nullptr, "OK"), BM_CLICK, 0, 0);
-    };
-}
-
-// Reads what a message form says and closes it with its OK button.
-TUser::TAct Answer(TUser& user)
-{
-    return [&user](HWND form) {
-        std::string said;
-        for (HWND child : Children(form, ""))
-            said += TextOf(child) + "|";
-        user.Messages.push_back(said);
-        PostMessageA(FindWindowExA(form, nullptr, nullptr, "OK"), BM_CLICK, 0, 0);
     };
 }
 

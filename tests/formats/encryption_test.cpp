@@ -1,6 +1,7 @@
 // The cipher of encrypted documents and the check of a whole encrypted file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,12 @@ TEST(Encryption, SavedDocumentOpensWithItsPasswordAndNewKeysEachTime)
     host.Typed = "sesame";
     ASSERT_EQ(SaveDocumentToFile(doc, path, cdEncrypted, loaded, quiet), kSaveWritten);
     const std::string first = qptest::ReadFileBytes(path);
+    // The password's key is made under the main window's progress bar, to its end.
+    const auto begun = std::find(host.Events.begin(), host.Events.end(), "begin 2048 Cryptage en cours ... ");
+    ASSERT_NE(begun, host.Events.end());
+    ASSERT_NE(begun + 1, host.Events.end());
+    EXPECT_EQ(begun[1], "end filled");
+    EXPECT_NE(std::find(host.Steps.begin(), host.Steps.end(), 2048), host.Steps.end());
     ASSERT_EQ(SaveDocumentToFile(doc, path, cdEncrypted, loaded, quiet), kSaveWritten);
     const std::string second = qptest::ReadFileBytes(path);
     EXPECT_EQ(host.Asked, (std::vector<bool>{true, true})) << "the password is asked once";

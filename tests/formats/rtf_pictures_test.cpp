@@ -214,6 +214,37 @@ TEST(RtfPictures, DataInEveryLayoutIsReadWholeAndNothingAfterIt)
     }
 }
 
+TEST(RtfPictures, ShapePropertiesUnlockTheAspectRatio)
+{
+    const std::string png = Hex(Png());
+    struct {
+        const char* name;
+        std::string groups; // before the data
+        bool keep;
+    } cases[] = {
+        {"no shape properties", "", true},
+        {"unlocked", "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}", false},
+        {"locked", "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 1}}}", true},
+        {"another property first",
+         "{\\*\\picprop{\\sp{\\sn fFlipH}{\\sv 1}}{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}", false},
+        {"a value of another property", "{\\*\\picprop{\\sp{\\sn fFlipH}{\\sv 0}}}", true},
+        {"blanks around the name", "{\\*\\picprop{\\sp{\\sn  fLockAspectRatio }{\\sv 0 }}}", false},
+        {"an empty value", "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv}}}", true},
+        {"the words in another group", "{\\*\\other{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}", true},
+        {"an empty group, then unlocked", "{}{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}", false},
+        {"a group opened in the properties", "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}{{}}}",
+         false},
+    };
+    for (auto& c : cases) {
+        TReadDocument r = Read("{\\rtf1 avant{\\pict" + c.groups + "\\pngblip\\picwgoal300\\pichgoal600 " +
+                               png + "}apr\\'e8s}");
+        auto objects = r.Objects();
+        ASSERT_EQ(objects.size(), 1u) << c.name;
+        EXPECT_EQ(objects[0]->KeepProportions, c.keep) << c.name;
+        EXPECT_EQ(r.Dump.substr(0, r.Dump.find('\n')), "P0: avant<picture#0>apr\\'e8s<par>") << c.name;
+    }
+}
+
 TEST(RtfPictures, MetafileOfAnotherProgram)
 {
     // LibreOffice gives each picture a second time as a Windows metafile for older readers: read on

@@ -262,7 +262,11 @@ private:
                 s += "{\\super\\chftn}{\\footnote" + std::string(Pick(2) ? "\\ftnalt" : "") +
                      " \\pard\\plain {\\super\\chftn} Note " + Words() + "}";
                 break;
-            case 4: s += "{\\pict\\pngblip\\picwgoal600\\pichgoal300 " + PngHex() + "}"; break;
+            case 4:
+                s += std::string("{\\pict") +
+                     (Pick(2) ? "{\\*\\picprop{\\sp{\\sn fLockAspectRatio}{\\sv 0}}}" : "") +
+                     "\\pngblip\\picwgoal600\\pichgoal300 " + PngHex() + "}";
+                break;
             case 5:
                 s += "{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objname Dessin}\\objw1000\\objh500"
                      "{\\*\\objdata "
@@ -305,11 +309,36 @@ TEST(RtfWriter, EscapesAndSpacesAsTheFormatWants)
     const std::string seven = WrittenAs(body, false);
     EXPECT_NE(seven.find("a\\{b\\}c\\\\ \\'e9t\\'e9 "), std::string::npos) << seven;
     // A control word followed by text has one space between them; a group's end needs none.
-    EXPECT_NE(seven.find("\\b gras\\b0 suite"), std::string::npos) << seven;
+    EXPECT_NE(seven.find(" {\\b gras}suite"), std::string::npos) << seven;
     const std::string eight = WrittenAs(body, true);
     EXPECT_NE(eight.find("\xe9t\xe9 "), std::string::npos) << eight;
     EXPECT_EQ(eight.find("\\'e9"), std::string::npos) << eight;
     EXPECT_EQ(seven.find("\\colortbl"), std::string::npos) << "no colour used, no colour table";
+}
+
+TEST(RtfWriter, TemporaryFormatsAreWrittenAsGroups)
+{
+    const std::string head = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}\\pard ";
+    struct {
+        const char* body;
+        const char* written; // found in the output
+    } cases[] = {
+        {"a {\\b gras} b}", "a {\\b gras} b"},
+        {"a \\b gras\\b0  b}", "a {\\b gras} b"},
+        {"a {\\b\\i deux}{\\b b} c}", "a \\b{\\i deux}b\\b0  c"},
+        {"a {\\b x\\tab y} b}", "a {\\b x\\tab y} b"},
+        // Not given back, or not all of it (the part given back is), or not before a paragraph mark: no
+        // group.
+        {"a \\b gras}", "a \\b gras"},
+        {"a {\\b\\i x\\i0  y} b}", "a \\b{\\i x} y\\b0  b"},
+        {"{\\b a\\par}b}", "\\b a"},
+        // A field inside: no group around it.
+        {"a {\\b {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}} b}", "a {{\\field"},
+    };
+    for (auto& c : cases) {
+        const std::string out = WrittenAs(head + c.body, false);
+        EXPECT_NE(out.find(c.written), std::string::npos) << c.body << "\n" << out;
+    }
 }
 
 TEST(RtfWriter, WordsWithComputedValues)

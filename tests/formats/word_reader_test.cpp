@@ -46,8 +46,8 @@ TWordReadResult ReadBytes(TDocument& doc, const std::string& bytes)
     return r;
 }
 
-// Where the main stream's information block lies in the file.
-size_t WordStreamOffset(const std::string& file)
+// Where a stream of the file starts (its first sectors lie one after the other in these small files).
+size_t StreamOffset(const std::string& file, const char* stream)
 {
     TReadAt read = [&file](int64_t offset, uint8_t* into, int32_t count) {
         if (offset < 0 || count < 0 || offset + count > static_cast<int64_t>(file.size()))
@@ -56,9 +56,27 @@ size_t WordStreamOffset(const std::string& file)
         return true;
     };
     std::vector<uint8_t> start;
-    if (!ReadCompoundStreamStart(read, static_cast<int64_t>(file.size()), "WordDocument", 1024, start))
+    if (!ReadCompoundStreamStart(read, static_cast<int64_t>(file.size()), stream, 512, start))
         return std::string::npos;
     return file.find(std::string(start.begin(), start.end()));
+}
+
+// Where the main stream's information block lies in the file.
+size_t WordStreamOffset(const std::string& file)
+{
+    return StreamOffset(file, "WordDocument");
+}
+
+uint32_t Get32(const std::string& file, size_t at)
+{
+    return uint32_t(uint8_t(file[at])) | uint32_t(uint8_t(file[at + 1])) << 8 |
+           uint32_t(uint8_t(file[at + 2])) << 16 | uint32_t(uint8_t(file[at + 3])) << 24;
+}
+
+void Put(std::string& file, size_t at, uint32_t value, int bytes)
+{
+    for (int b = 0; b < bytes; ++b)
+        file[at + size_t(b)] = static_cast<char>(value >> (8 * b));
 }
 
 } // namespace
@@ -143,6 +161,43 @@ TEST(WordReader, ImageFixtureHoldsItsPicture)
     const TDocObject& picture = *doc.ObjectManager->Objects.front();
     EXPECT_NEAR(picture.Width * picture.ScaleX / 100, 1440, 30);
     EXPECT_NEAR(picture.Height * picture.ScaleY / 100, 720, 30);
+    EXPECT_TRUE(picture.KeepProportions);
+}
+
+TEST(WordReader, ShapeProtectionDecidesWhetherThePictureKeepsItsProportions)
+{
+    // The shape's property table: its first property becomes the protection property.
+    const std::string file = Fixture("image97.doc");
+    const size_t table = file.find(std::string("\xb3\x00\x0b\xf0", 4));
+    ASSERT_NE(table, std::string::npos);
+    for (auto [value, keep] : {std::pair{0x00800000u, false}, {0x00800080u, true}, {0x0000007Fu, false}}) {
+        std::string patched = file;
+        Put(patched, table + 8, 127, 2);
+        Put(patched, table + 10, value, 4);
+        TDocument doc;
+        ASSERT_TRUE(ReadBytes(doc, patched).Read);
+        ASSERT_EQ(doc.ObjectManager->Objects.size(), 1u);
+        EXPECT_EQ(doc.ObjectManager->Objects.front()->KeepProportions, keep) << std::hex << value;
+    }
+}
+
+TEST(WordReader, KeepsTheDocumentPropertiesWordAtOffset18)
+{
+    std::string file = Fixture("structure97.doc");
+    const size_t fib = WordStreamOffset(file);
+    const bool table1 = (uint8_t(file[fib + 11]) & 2) != 0;
+    const size_t table = StreamOffset(file, table1 ? "1Table" : "0Table");
+    ASSERT_NE(table, std::string::npos);
+    const uint32_t dop = Get32(file, fib + 402);
+    ASSERT_GE(Get32(file, fib + 406), 20u);
+    Put(file, table + dop + 18, 0xBEEF, 2);
+    TDocument doc;
+    ASSERT_TRUE(ReadBytes(doc, file).Read);
+    EXPECT_EQ(doc.WordDopValue, 0xBEEF);
+    // The dates beside it are read as before.
+    TDocument original;
+    ASSERT_TRUE(ReadBytes(original, Fixture("structure97.doc")).Read);
+    EXPECT_EQ(doc.Info.CreationDate, original.Info.CreationDate);
 }
 
 TEST(WordHelpers, DatesAndPageNumberFormats)
