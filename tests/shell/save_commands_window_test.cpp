@@ -121,8 +121,8 @@ TEST_F(SaveCommands, SaveAsThroughTheDialogTakesNameCodingAndRecentFiles)
     TDocument* doc = OpenCopy("lettre.rtf");
     ASSERT_NE(doc, nullptr);
     ASSERT_TRUE(doc->IsModified());
-    const std::string target = Folder + "\\copie.txt";
-    TFileDialogDriver driver("Enregistrer sous", target, TCodingManager::CodingToSaveFilterIndex(cdAnsiText));
+    const std::string target = Folder + "\\copie.rtf";
+    TFileDialogDriver driver("Enregistrer sous", target, TCodingManager::CodingToSaveFilterIndex(cdRtf));
     CommandManager().ExecuteCommand(200);
     Pump();
     ASSERT_TRUE(driver.Seen);
@@ -132,19 +132,19 @@ TEST_F(SaveCommands, SaveAsThroughTheDialogTakesNameCodingAndRecentFiles)
     EXPECT_EQ(driver.FolderItems.back(), "Modifier la liste...");
 
     EXPECT_EQ(doc->FileName, target);
-    EXPECT_EQ(doc->Coding, cdAnsiText);
+    EXPECT_EQ(doc->Coding, cdRtf);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_FALSE(doc->GetModeFlag(mfNoOwnFile));
     const std::string written = ReadFileBytes(target);
-    EXPECT_EQ(written.rfind("Ajout ", 0), 0u) << written.substr(0, 40);
-    EXPECT_EQ(written.find("{\\rtf"), std::string::npos);
+    EXPECT_EQ(written.rfind("{\\rtf1", 0), 0u) << written.substr(0, 40);
+    EXPECT_NE(written.find("Ajout "), std::string::npos);
     // The old file is as it was; the new name heads the recent files, its folder the dialog's history.
     EXPECT_EQ(ReadFileBytes(Folder + "\\lettre.rtf"), Original);
     EXPECT_EQ(Holder->Owners.FileLists[0].Names.front(), target);
     EXPECT_EQ(Holder->Owners.FileLists[2].Names.front(), Folder + "\\");
-    EXPECT_NE(doc->Window->Caption().find("copie.txt"), std::string::npos);
+    EXPECT_NE(doc->Window->Caption().find("copie.rtf"), std::string::npos);
     // The document keeps its new file open: another program may read it but not write it.
-    EXPECT_EQ(FileSys::CopyOneFile(target, Folder + "\\lu.txt", true), true);
+    EXPECT_EQ(FileSys::CopyOneFile(target, Folder + "\\lu.rtf", true), true);
     HANDLE writer = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
@@ -182,7 +182,7 @@ TEST_F(SaveCommands, SaveWritesInPlaceAndBacksUpTheOldVersionOnce)
     EXPECT_NE(ReadFileBytes(name).find("Encore Ajout "), std::string::npos);
     // Two saves within the minimum age: one backup, of the version that was on disk before the first.
     const std::vector<TBackupFile> backups = ListBackups(Holder->BackupFolder, name);
-    ASSERT_EQ(backups.size(), 1u);
+    ASSERT_EQ(backups.size(), 1u) << backups[0].Path << " " << backups.back().Path;
     EXPECT_EQ(ReadFileBytes(backups[0].Path), Original);
     // Only the document and its backup folder are there: no file was left beside them.
     EXPECT_EQ(FileSys::ListFolder(Folder).size(), 2u);
@@ -192,11 +192,13 @@ TEST_F(SaveCommands, SaveSelectionWritesOnlyTheSelection)
 {
     TDocument* doc = OpenCopy("lettre.rtf");
     doc->Selection = TTextRange{TextPosAt(0, 0), TextPosAt(0, 5)};
-    const std::string target = Folder + "\\extrait.txt";
+    const std::string target = Folder + "\\extrait.rtf";
     TFileDialogDriver driver("Enregistrer la sélection dans un fichier", target,
-                             TCodingManager::CodingToSaveFilterIndex(cdAnsiText));
+                             TCodingManager::CodingToSaveFilterIndex(cdRtf));
     EXPECT_TRUE(SaveSelectionToFile(*doc, {}));
-    EXPECT_EQ(ReadFileBytes(target), "Ajout");
+    const std::string written = ReadFileBytes(target);
+    EXPECT_EQ(written.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(written.find("\\pard Ajout}"), std::string::npos) << written;
     // The document itself is as it was.
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->FileName, Folder + "\\lettre.rtf");
