@@ -48,6 +48,9 @@ bool ExecuteFileCommand(int32_t command)
         if (dispatcher)
             dispatcher->NewDocument();
         return true;
+    case 120:
+        ExecuteArgumentCommand(200500, 0);
+        return true;
     case 122:
         if (TOptionsHolder* holder = GetOptionsHolder()) {
             ForceDirectories(holder->BackupFolder);
