@@ -26,9 +26,12 @@ TSafeSave::~TSafeSave()
 
 bool TSafeSave::Commit()
 {
+    // The new file reaches the disk before it takes the old one's place: a power cut after the rename
+    // must not leave an empty file under the target's name.
+    const bool flushed = FStream->FlushToDisk();
     FStream.reset();
     FDone = true;
-    if (ReplaceFileWith(FTempName, FTarget))
+    if (flushed && ReplaceFileWith(FTempName, FTarget))
         return true;
     DeleteFile(FTempName);
     return false;

@@ -17,8 +17,8 @@ public:
 
     TStream& Stream() { return *FStream; }
     const std::string& TempName() const { return FTempName; }
-    // Closes the new file and puts it in the target's place; false (the target untouched, the new
-    // file deleted) when that fails.
+    // Writes the new file through to the disk, closes it and puts it in the target's place; false (the
+    // target untouched, the new file deleted) when that fails.
     bool Commit();
 
 private:

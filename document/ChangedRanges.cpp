@@ -93,6 +93,7 @@ void TChangedRanges::RemovePairsFrom(int32_t paragraph)
 void TChangedRanges::RefreshAfterChange(const TChangedRange& given)
 {
     TDocument& doc = *Document;
+    ++doc.EditCount;
     TChangedRange range = given;
     doc.ViewState.UpdateRegion = TRect{};
     doc.SetModeFlag(mfRebuildingPages, true);

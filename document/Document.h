@@ -643,6 +643,7 @@ public:
     bool OpenedFromCopy = false;         // another program held the file: a copy was read
     std::string Password;                // of an encrypted document, enciphered in memory
     std::string TempFileName;            // open while mode flag 57 is set
+    int64_t EditCount = 0;               // changes applied (edits, undo and redo), for the safety copies
 
 private:
     const uint8_t* PlainOf(int32_t paragraph, int32_t& size) const;

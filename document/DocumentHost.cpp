@@ -86,6 +86,18 @@ bool TDocumentHost::EditDocumentProperties(TDocumentInfo&)
     return false;
 }
 
+TDocument* TDocumentHost::FindOpenDocument(const std::string&)
+{
+    return nullptr;
+}
+
+bool TDocumentHost::AskSaveFileName(TSaveDialogRequest&)
+{
+    return false;
+}
+
+void TDocumentHost::DocumentRenamed(TDocument*) {}
+
 bool TDocumentHost::AskPassword(bool, std::string&)
 {
     return false;

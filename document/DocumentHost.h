@@ -11,6 +11,15 @@ struct TCharFormat;
 struct TDocumentInfo;
 struct TTextRange;
 
+// What the main window's save dialog is given and answers: its title, the starting folder, the proposed
+// name and the filter index (from 1, in the save filter's order).
+struct TSaveDialogRequest {
+    std::string Title;
+    std::string Folder;
+    std::string FileName;
+    int32_t FilterIndex = 1;
+};
+
 // The program's document dispatcher derives from this and installs itself; until it does (and in the
 // engine's own tests) a plain host serves: no windows, no other open documents.
 class TDocumentHost {
@@ -28,6 +37,8 @@ public:
     virtual void EndBusy(TDocument* document);
     // Whether a document of that file name is open.
     virtual bool IsDocumentOpen(const std::string& fileName);
+    // The open document of that file name, none when it is not open.
+    virtual TDocument* FindOpenDocument(const std::string& fileName);
     // The folder of document templates and the user's documents folder, each ending in a backslash
     // (empty where there is none).
     virtual std::string TemplatesFolder();
@@ -63,6 +74,11 @@ public:
     // true and the password enciphered in memory, false when the user cancelled. The plain host asks
     // nothing.
     virtual bool AskPassword(bool forSaving, std::string& password);
+    // The main window's save dialog; true with the chosen name and filter index, false when the user
+    // cancelled. The plain host asks nothing.
+    virtual bool AskSaveFileName(TSaveDialogRequest& request);
+    // A document was saved under a new name: its window caption, its button and the lists follow.
+    virtual void DocumentRenamed(TDocument* document);
     // Some bit of Mask is set in the state word of the document's window (a mouse action or a ruler
     // is under way).
     virtual bool IsWindowBusy(TDocumentForm* window, uint32_t mask);

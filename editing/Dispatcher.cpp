@@ -304,13 +304,21 @@ void RollBack(TDocument& doc, TOperation& operation)
 
 void ExecuteOperation(TDocument& doc, uint8_t code, const void* params)
 {
-    TExecutionFlags flags(doc);
     if (code >= OperationCodeCount)
         return;
-    auto operation = std::make_unique<TOperation>(&doc, okCommand);
+    ExecuteBuilder(doc, okCommand, [&](TChangedRange& range, TOperation* operation) {
+        RunBuilder(doc, code, params, range, operation);
+    });
+}
+
+void ExecuteBuilder(TDocument& doc, uint8_t kind,
+                    const std::function<void(TChangedRange& range, TOperation* operation)>& builder)
+{
+    TExecutionFlags flags(doc);
+    auto operation = std::make_unique<TOperation>(&doc, kind);
     TChangedRange range = EmptyChangedRange();
     try {
-        RunBuilder(doc, code, params, range, operation.get());
+        builder(range, operation.get());
     } catch (...) {
         RollBack(doc, *operation);
         throw;

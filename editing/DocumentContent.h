@@ -36,6 +36,17 @@ void TakeDocumentContent(TDocument& target, TDocument& source, TDocumentContent&
 void InsertDocumentContent(TDocument& doc, TDocumentContent& content, const TTextPos& pos, uint8_t options,
                            TChangedRange& range, TOperation* operation);
 
+// Makes the selection the insertion point: it is deleted ("ReplaceSel") or the caret goes to its end;
+// the insertion formats are prepared at the caret.
+void MakeInsertionPoint(TDocument& doc, TChangedRange& range, TOperation* operation);
+
+// Inserts the whole main text of Source at the selection of Target as one undoable operation: a
+// formatted source with its formatting, pictures and fields, the styles it uses that Target lacks added
+// to Target's style list in the same operation; a plain-text source as text in Target's formats. Source
+// gives up its pictures and fields (pass a copy of a document that stays open). False when nothing was
+// inserted.
+bool InsertDocument(TDocument& target, TDocument& source);
+
 // A copy of a range of a document as a scratch document of its own (the native format written to memory
 // and read back), installed by the file formats; none where it is not installed or the copy failed.
 using TRangeCopier = std::unique_ptr<TDocument> (*)(TDocument& source, const TTextRange& range);

@@ -1,6 +1,7 @@
 // The parameter record of every operation code of the dispatcher; each carries its code.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <type_traits>
 
@@ -11,6 +12,7 @@
 
 class TDocument;
 class TField;
+class TOperation;
 struct TFormatStyleListInfo;
 
 // Operation codes.
@@ -302,6 +304,10 @@ struct TCreateEnvelopeParams : TOperationParams<opCreateEnvelope> {
 // Runs one operation: creates it, runs the code's builder, refreshes layout and screen for what changed
 // and records it for undo. An edit that fails leaves the document as it was and the error goes on.
 void ExecuteOperation(TDocument& doc, uint8_t code, const void* params);
+// Runs an edit that has no operation code of its own the way ExecuteOperation runs one: an operation
+// of the kind, rolled back when the builder fails, recorded for undo when it changed something.
+void ExecuteBuilder(TDocument& doc, uint8_t kind,
+                    const std::function<void(TChangedRange& range, TOperation* operation)>& builder);
 template<typename P>
 void ExecuteOperation(TDocument& doc, const P& params)
 {

@@ -35,27 +35,6 @@ private:
     bool FOpen;
 };
 
-// The selection goes (replaced) or the caret goes to its end; the insertion formats are prepared at
-// the caret.
-void MakeInsertionPoint(TDocument& doc, TChangedRange& range, TOperation* operation)
-{
-    if (doc.HasSelection()) {
-        TTextPos start = doc.Selection.StartPos, end = doc.Selection.EndPos;
-        if (CompareTextPos(end, start) < 0)
-            std::swap(start, end);
-        if (CurrentOptions().Edit.ReplaceSel) {
-            doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
-            TChangedRange one;
-            DeleteRange(doc, start, end, one, operation, 0);
-            doc.ChangedRanges->UnionChangedRange(range, one);
-        } else {
-            doc.Caret = end;
-        }
-        doc.Selection.StartPos = doc.Selection.EndPos = doc.Caret;
-    }
-    doc.PrepareInsertFormat(doc.Caret, 1);
-}
-
 void InsertResult(TDocument& doc, TPasteResult& result, uint8_t flags, TChangedRange& range,
                   TOperation* operation)
 {
@@ -142,6 +121,25 @@ void PasteColumn(TDocument& doc, TPasteResult& result, TChangedRange& range, TOp
 }
 
 } // namespace
+
+void MakeInsertionPoint(TDocument& doc, TChangedRange& range, TOperation* operation)
+{
+    if (doc.HasSelection()) {
+        TTextPos start = doc.Selection.StartPos, end = doc.Selection.EndPos;
+        if (CompareTextPos(end, start) < 0)
+            std::swap(start, end);
+        if (CurrentOptions().Edit.ReplaceSel) {
+            doc.InsertionFormat = doc.GetCharFormatAt(TextPosAt(start.ParIndex, start.Offset + 1));
+            TChangedRange one;
+            DeleteRange(doc, start, end, one, operation, 0);
+            doc.ChangedRanges->UnionChangedRange(range, one);
+        } else {
+            doc.Caret = end;
+        }
+        doc.Selection.StartPos = doc.Selection.EndPos = doc.Caret;
+    }
+    doc.PrepareInsertFormat(doc.Caret, 1);
+}
 
 TPasteSource::~TPasteSource() = default;
 

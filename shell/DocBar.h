@@ -23,6 +23,8 @@ public:
     };
 
     void AddDocument(TDocument* document, const std::string& fileName);
+    // The document's button shows its new file name.
+    void RenameDocument(const TDocument* document, const std::string& fileName);
     void RemoveButton(int index);
     int IndexOfDocument(const TDocument* document) const;
     int ButtonCount() const { return static_cast<int>(Buttons.size()); }

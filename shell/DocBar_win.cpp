@@ -39,6 +39,17 @@ void TButtonBar::AddDocument(TDocument* document, const std::string& fileName)
     UpdateLayout(true);
 }
 
+void TButtonBar::RenameDocument(const TDocument* document, const std::string& fileName)
+{
+    const int index = IndexOfDocument(document);
+    if (index < 0)
+        return;
+    const size_t slash = fileName.find_last_of("\\/");
+    Buttons[static_cast<size_t>(index)].Caption =
+        EscapeAmpersands(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
+    Invalidate();
+}
+
 void TButtonBar::RemoveButton(int index)
 {
     if (index < 0 || index >= ButtonCount())

@@ -15,6 +15,7 @@ enum TOpenDocumentFlag : uint32_t {
     odOpen = 0x1,      // an ordinary open
     odRecovery = 0x2,  // a recovery copy: marked restored, no limit, no histories
     odNoHistory = 0x4, // the histories are left alone
+    odReadOnly = 0x8,  // opened for reading only, even when the file could be written
 };
 // State flags of the dispatcher.
 enum TDispatcherState : uint16_t {
@@ -52,8 +53,11 @@ public:
     // Offers the recovery copies, reopens the last session's documents, opens the command-line
     // documents and creates a new document unless told not to.
     void OpenStartupDocuments();
-    // Writes every document to its recovery copy, kept open so that no other copy takes it.
+    // Writes each document changed since its last safety copy to its recovery copy, kept open so that no
+    // other copy takes it; with backups on, the document's file and its current text go to the backups.
     void AutosaveAll();
+    // Inserts a file at the selection of a document (the file's text and formatting, or a picture).
+    void InsertFileInto(TDocument* document, const std::string& fileName);
     // Files dropped on the main window (each opened while fewer than 50 documents are open).
     void DropFiles(const std::vector<std::string>& files, bool insert);
     // The ";"-separated paths of the open documents that have files (to reopen at the next start).
@@ -74,6 +78,9 @@ public:
     // The open document of that file, searching from the newest; none when it is not open.
     TDocument* FindDocument(const std::string& fileName) const;
     bool IsOpen(const std::string& fileName) const { return FindDocument(fileName) != nullptr; }
+    TDocument* FindOpenDocument(const std::string& fileName) override { return FindDocument(fileName); }
+    // Backs up a document's file and its current text (the backup command and the safety copies).
+    void BackUpDocument(TDocument& document);
 
     // Every open document's window is painted again (after the colours or the fonts changed).
     void RelayoutAllDocuments();
@@ -85,6 +92,8 @@ public:
     TDocumentView* ViewOf(TDocumentForm* window) override;
     bool IsWindowBusy(TDocumentForm* window, uint32_t mask) override;
     bool EditDocumentProperties(TDocumentInfo& info) override;
+    bool AskSaveFileName(TSaveDialogRequest& request) override;
+    void DocumentRenamed(TDocument* document) override;
     // The password dialogs of encrypted documents.
     bool AskPassword(bool forSaving, std::string& password) override;
     // The data folder's "Modèles de document", where the document templates are.
@@ -119,6 +128,7 @@ private:
         bool New = false;
         std::string RecoveryFile;
         std::unique_ptr<TStream> RecoveryStream; // held open against other copies
+        int64_t SafetyEditCount = -1;            // the document's edit count at its last safety copy
     };
     // Lists a loaded document and shows its window.
     void ShowNewDocument(TDocument* document);

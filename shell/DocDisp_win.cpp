@@ -23,10 +23,14 @@
 #include "core/TextUtils.h"
 #include "core/Codings.h"
 #include "formats/DocumentFiles.h"
+#include "formats/InsertFile.h"
+#include "formats/save/Backups.h"
+#include "formats/save/SaveCommands.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "shell/CommandManager.h"
 #include "shell/DocBar.h"
+#include "shell/FileDialogs.h"
 #include "shell/HotKeys.h"
 #include "shell/MainForm.h"
 #include "editing/Builders.h"
@@ -84,8 +88,7 @@ TDocDispatcher::TDocDispatcher()
             return;
         }
         for (const std::string& name : files)
-            if (target && PictureFormatOfFile(name) != 255)
-                InsertPictureFromFile(*target, name, 14);
+            InsertFileInto(target, name);
     };
     // New colours repaint whatever documents are open then.
     GetColorManager()->OnColorsChanged = [](TColorManager&) {
@@ -198,12 +201,24 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
     TDocOpeningOptions options;
     options.FileName = fileName;
     options.Coding = coding;
+    if (flags & odReadOnly)
+        options.OpenMode |= omReadOnly;
     State |= dsLoading;
     const bool loaded = OpenDocumentFile(*document, options);
     State &= ~dsLoading;
     if (!loaded)
         return false; // the document and its window go; no history is touched
-    document->FileName = fileName;
+    if (flags & odRecovery) {
+        // A recovery copy stands for the document it was made of: that document's name (or a new one),
+        // to be saved under it with the dialog; the copy stays its safety copy until it is closed.
+        document->FileName = !document->OriginalFileName.empty() ? document->OriginalFileName
+                                                                 : document->MakeDefaultFileName();
+        document->CloseFileHandle();
+        document->SetModeFlag(mfNoOwnFile, true);
+        document->SetModified(true);
+    } else {
+        document->FileName = fileName;
+    }
     if (!(flags & (odRecovery | odNoHistory))) {
         if (TOptionsHolder* holder = GetOptionsHolder()) {
             holder->Owners.FileLists[0].Add(fileName);
@@ -212,7 +227,15 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
         SHAddToRecentDocs(SHARD_PATHA, fileName.c_str());
     }
     TDocument* opened = AddDocument(std::move(document));
-    States[opened].Restored = (flags & odRecovery) != 0;
+    TDocumentState& state = States[opened];
+    state.Restored = (flags & odRecovery) != 0;
+    if (state.Restored) {
+        state.RecoveryFile = fileName;
+        state.SafetyEditCount = opened->EditCount;
+        try {
+            state.RecoveryStream = std::make_unique<TFileStream>(fileName, fmOpenRead | fmShareDenyWrite);
+        } catch (const Exception&) {}
+    }
     if (MainForm) {
         MainForm->UpdateWindowCaptions();
         MainForm->DocButtonBar->AddDocument(opened, opened->FileName);
@@ -377,14 +400,24 @@ void TDocDispatcher::AutosaveAll()
 {
     for (const auto& document : Documents) {
         TDocumentState& state = States[document.get()];
-        if (state.RecoveryFile.empty())
+        const bool first = state.RecoveryFile.empty();
+        // Nothing new since the last safety copy, or nothing changed at all.
+        if ((!first && state.SafetyEditCount == document->EditCount) || (first && !document->IsModified()))
+            continue;
+        if (first)
             state.RecoveryFile = GetTempFileNameOfKind(tfQad);
         state.RecoveryStream.reset();
-        if (SaveDocumentToNamedFile(*document, state.RecoveryFile, 0) != 0) {
-            DeleteFileA(state.RecoveryFile.c_str());
-            state.RecoveryFile.clear();
+        if (WriteSafetyCopy(*document, state.RecoveryFile) != 0) {
+            if (first) {
+                DeleteFileA(state.RecoveryFile.c_str());
+                state.RecoveryFile.clear();
+            }
             continue;
         }
+        state.SafetyEditCount = document->EditCount;
+        TriggerEvent(2065);
+        if (CurrentBackupSettings().Create)
+            BackUpDocument(*document);
         try {
             state.RecoveryStream =
                 std::make_unique<TFileStream>(state.RecoveryFile, fmOpenRead | fmShareDenyWrite);
@@ -392,10 +425,34 @@ void TDocDispatcher::AutosaveAll()
     }
 }
 
+void TDocDispatcher::BackUpDocument(TDocument& document)
+{
+    // The file on disk, then the text as it stands now.
+    if (!document.GetModeFlag(mfNoOwnFile) && !document.OpenedFromCopy && !document.OpenedReadOnly)
+        MakeBackupCopy(document.FileName, document.FileName);
+    BackUpCurrentText(document, CurrentBackupSettings());
+}
+
+void TDocDispatcher::InsertFileInto(TDocument* document, const std::string& fileName)
+{
+    if (!document)
+        return;
+    if (PictureFormatOfFile(fileName) != 255)
+        InsertPictureFromFile(*document, fileName, 14);
+    else
+        ::InsertFile(*document, fileName);
+}
+
 void TDocDispatcher::DropFiles(const std::vector<std::string>& files, bool insert)
 {
-    if (insert)
-        return; // inserting into a document comes with the document window
+    if (insert) {
+        if (Documents.empty())
+            NewDocument();
+        TDocument* target = CommandManager().GetDocument();
+        for (const std::string& name : files)
+            InsertFileInto(target, name);
+        return;
+    }
     for (const std::string& name : files) {
         std::string path = name;
         if (SameText(std::string(FileExtensionOf(path)), "lnk"))
@@ -558,6 +615,26 @@ bool TDocDispatcher::IsWindowBusy(TDocumentForm* window, uint32_t mask)
 bool TDocDispatcher::AskPassword(bool forSaving, std::string& password)
 {
     return forSaving ? AskPasswordForSaving(password) : AskPasswordForOpening(password);
+}
+
+bool TDocDispatcher::AskSaveFileName(TSaveDialogRequest& request)
+{
+    return RunSaveDialog(request);
+}
+
+void TDocDispatcher::DocumentRenamed(TDocument* document)
+{
+    auto state = States.find(document);
+    if (state != States.end()) {
+        state->second.Restored = false;
+        state->second.New = false;
+    }
+    SHAddToRecentDocs(SHARD_PATHA, document->FileName.c_str());
+    if (!MainForm)
+        return;
+    MainForm->UpdateWindowCaptions();
+    MainForm->DocButtonBar->RenameDocument(document, document->FileName);
+    MainForm->Invalidate();
 }
 
 bool TDocDispatcher::EditDocumentProperties(TDocumentInfo& info)

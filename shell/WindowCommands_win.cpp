@@ -17,6 +17,7 @@
 #include "document/Document.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
+#include "shell/FileDialogs.h"
 #include "shell/MainForm.h"
 #include "shell/Splash.h"
 #include "window/DocForm.h"
@@ -31,33 +32,13 @@ std::string WithBackslash(const std::string& folder)
     return folder.empty() || folder.back() == '\\' ? folder : folder + '\\';
 }
 
-// The common open dialog with multiple selection, for documents.
+// The user asked to open the chosen documents read-only.
+bool OpenReadOnly = false;
+
+// The program's open dialog, for documents.
 std::vector<std::string> AskFilesWithDialog(const std::string& initialName)
 {
-    std::vector<char> buffer(32768, '\0');
-    lstrcpynA(buffer.data(), initialName.c_str(), static_cast<int>(buffer.size()));
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = MainForm ? MainForm->Handle() : nullptr;
-    ofn.lpstrFilter =
-        "Documents (*.rtf;*.doc;*.cod;*.txt;*.wri)\0*.rtf;*.doc;*.cod;*.txt;*.wri\0Tous les fichiers "
-        "(*.*)\0*.*\0";
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrTitle = "Ouvrir un document";
-    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn))
-        return {};
-    // One name, or the folder followed by the names, each ended by a zero.
-    std::vector<std::string> parts;
-    for (const char* p = buffer.data(); *p; p += lstrlenA(p) + 1)
-        parts.emplace_back(p);
-    if (parts.size() <= 1)
-        return parts;
-    std::vector<std::string> files;
-    for (size_t i = 1; i < parts.size(); ++i)
-        files.push_back(WithBackslash(parts[0]) + parts[i]);
-    return files;
+    return AskDocumentsToOpen(initialName, OpenReadOnly);
 }
 
 void RunPendingRefreshes()
@@ -107,8 +88,11 @@ void OpenDocuments(const std::string& initialName)
     TDocDispatcher* dispatcher = GetDocDispatcher();
     if (!dispatcher || !dispatcher->CanOpenAnother())
         return;
+    OpenReadOnly = false;
     for (const std::string& file : AskFilesToOpen(initialName))
-        if (dispatcher->CanOpenAnother() && dispatcher->OpenFile(file))
+        if (dispatcher->CanOpenAnother() &&
+            (OpenReadOnly ? dispatcher->OpenDocument(file, 7, odOpen | odReadOnly)
+                          : dispatcher->OpenFile(file)))
             TriggerEvent(2020);
     if (MainForm)
         MainForm->UpdateWindowCaptions();

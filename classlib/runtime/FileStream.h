@@ -31,6 +31,9 @@ public:
     int32_t Write(const void* buffer, int32_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     void SetSize(int64_t newSize) override;
+    // Writes what the system still holds of the file through to the disk; false when the disk refused
+    // (full, gone, or a write error surfacing late).
+    bool FlushToDisk();
     const std::string& FileName() const { return FFileName; }
 
 private:

@@ -74,3 +74,8 @@ void TFileStream::SetSize(int64_t newSize)
         throw EStreamError("Impossible de changer la taille du fichier \"" + FFileName + "\".");
     Seek(pos < newSize ? pos : newSize, soBeginning);
 }
+
+bool TFileStream::FlushToDisk()
+{
+    return std::fflush(File(FHandle)) == 0 && fsync(fileno(File(FHandle))) == 0;
+}

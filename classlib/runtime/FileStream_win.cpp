@@ -71,3 +71,8 @@ void TFileStream::SetSize(int64_t newSize)
         throw EStreamError("Impossible de changer la taille du fichier \"" + FFileName + "\".");
     Seek(pos < newSize ? pos : newSize, soBeginning);
 }
+
+bool TFileStream::FlushToDisk()
+{
+    return FlushFileBuffers(FHandle) != 0;
+}

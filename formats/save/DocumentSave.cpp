@@ -33,7 +33,7 @@ bool HasWriter(int coding, int32_t flags)
 // under them by a cipher of this save's own, and the check trailer. False when the user gave no
 // password.
 bool WriteEncrypted(TDocument& document, const TTextRange& range, const std::function<void(int64_t)>& step,
-                    TMemory& out)
+                    bool safetyCopy, TMemory& out)
 {
     std::string password = document.Password; // enciphered in memory
     if (password.empty()) {
@@ -45,6 +45,7 @@ bool WriteEncrypted(TDocument& document, const TTextRange& range, const std::fun
     TRtfWriteOptions rtf;
     rtf.EightBit = true;
     rtf.Coding = cdEncrypted;
+    rtf.SafetyCopy = safetyCopy;
     rtf.Progress = step;
     WriteRtf(document, range, rtf, body);
     TDigest key1, key2;
@@ -107,12 +108,13 @@ bool WriteRange(TDocument& document, const TTextRange& range, int coding, int32_
         rtf.EightBit = toFile && CurrentOptions().LoadSave.SuperCmpctSave;
         rtf.KeepCaret = toFile && !(flags & sfKeepState) && CurrentOptions().LoadSave.SaveCaretPos;
         rtf.Coding = coding;
+        rtf.SafetyCopy = (flags & sfSafetyCopy) != 0;
         rtf.Progress = step;
         WriteRtf(document, range, rtf, out);
         return true;
     }
     if (coding == cdEncrypted)
-        return WriteEncrypted(document, range, step, out);
+        return WriteEncrypted(document, range, step, (flags & sfSafetyCopy) != 0, out);
     WritePlainText(document, range, (flags & sfCompact) != 0, toFile, out, step);
     if (coding == cdDosText)
         AnsiToOemBuffer(out.Data(), out.Size());
@@ -167,9 +169,10 @@ uint8_t WriteFileSafely(const std::string& fileName, const TMemory& out, TLoaded
 // The main window's progress bar over a save; ended however the save ends.
 struct TSaveProgress {
     bool Filled = false;
-    TSaveProgress(int64_t paragraphs, const std::string& fileName)
+    TSaveProgress(int64_t paragraphs, const std::string& fileName,
+                  const char* text = "Enregistrement du document \"%s\" ...")
     {
-        DocumentHost().BeginProgress(paragraphs, "Enregistrement du document \"%s\" ...", fileName);
+        DocumentHost().BeginProgress(paragraphs, text, fileName);
     }
     ~TSaveProgress() { DocumentHost().EndProgress(Filled); }
 };
@@ -280,4 +283,36 @@ uint8_t SaveDocumentToFile(TDocument& document, const std::string& fileName, int
     options.Coding = coding;
     options.Flags = sfKeepState;
     return SaveUnderName(document, fileName, options, loaded, ask);
+}
+
+uint8_t SaveRangeToNamedFile(TDocument& document, const TTextRange& range, const std::string& fileName,
+                             int32_t coding, const TAskUser& ask)
+{
+    TDocSavingOptions options;
+    options.Range = range;
+    options.Coding = coding;
+    options.Flags = sfKeepState;
+    options.SourceFileName = document.FileName;
+    TLoadedDocument none;
+    return SaveUnderName(document, fileName, options, none, ask);
+}
+
+uint8_t WriteSafetyCopy(TDocument& document, const std::string& fileName, const TAskUser& ask)
+{
+    if (document.Paragraphs.empty())
+        return kSaveFailed;
+    TModeFlagScope flags(document);
+    flags.On(mfSaving);
+    const int32_t coding =
+        document.Coding == cdEncrypted && !document.Password.empty() ? int32_t(cdEncrypted) : int32_t(cdRtf);
+    const TTextRange range = document.GetBodyRange();
+    TSaveProgress progress(range.EndPos.ParIndex - range.StartPos.ParIndex + 1, document.FileName,
+                           "Création d'une copie de secours du document \"%s\" ...");
+    TMemory out;
+    TLoadedDocument none;
+    if (!WriteRange(document, range, coding, sfKeepState | sfSafetyCopy, true, out) ||
+        WriteFileSafely(fileName, out, none, ask) != kSaveWritten)
+        return kSaveFailed;
+    progress.Filled = true;
+    return kSaveWritten;
 }

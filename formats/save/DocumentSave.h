@@ -19,9 +19,10 @@ void SayCannotSave(int coding, const TAskUser& ask);
 
 // Flags of a save request.
 enum TDocSavingFlags : int32_t {
-    sfKeepState = 1, // the document's state is left alone: no modified flag, dates or recent-files entry
-    sfCompact = 2,   // plain text on one line: spaces for breaks and tabs, hyphens for dashes
-    sfWebPage = 4,   // a web page whatever the coding
+    sfKeepState = 1,  // the document's state is left alone: no modified flag, dates or recent-files entry
+    sfCompact = 2,    // plain text on one line: spaces for breaks and tabs, hyphens for dashes
+    sfWebPage = 4,    // a web page whatever the coding
+    sfSafetyCopy = 8, // a safety copy: the RTF names the document's own file and format, and its caret
 };
 
 // The request of a save.
@@ -49,3 +50,11 @@ uint8_t SaveDocumentToNamedFile(TDocument& document, const std::string& fileName
 // kept file of Loaded is closed for the replacement and opened again on the new file.
 uint8_t SaveDocumentToFile(TDocument& document, const std::string& fileName, int32_t coding,
                            TLoadedDocument& loaded, const TAskUser& ask = AskThroughMessages);
+// The same for a range of the document into a file of its own (none kept open afterwards).
+uint8_t SaveRangeToNamedFile(TDocument& document, const TTextRange& range, const std::string& fileName,
+                             int32_t coding, const TAskUser& ask = AskThroughMessages);
+
+// Writes the document's safety copy into FileName: RTF naming the document's own file, enciphered when
+// the document is encrypted and has its password; the document's state and name are left alone.
+uint8_t WriteSafetyCopy(TDocument& document, const std::string& fileName,
+                        const TAskUser& ask = AskThroughMessages);

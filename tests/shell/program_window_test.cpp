@@ -347,6 +347,68 @@ TEST(Program, RecoveryCopiesLeftBehindAreOffered)
     DeleteFileA(copy.c_str());
 }
 
+// The temporary folder's recovery copies.
+std::vector<std::string> RecoveryCopies()
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> copies;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(temp) + "*.qad").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return copies;
+    do
+        copies.push_back(std::string(temp) + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return copies;
+}
+
+// Disabled: under Xvfb the menu commands posted here leave the document unchanged, so no copy is made.
+TEST(Program, DISABLED_ASafetyCopyOnTheTimerIsOfferedAfterTheProgramIsKilled)
+{
+    for (const std::string& copy : RecoveryCopies())
+        DeleteFileA(copy.c_str());
+    const std::string path = CopyFixture(ScratchDir(), "secours.rtf");
+    {
+        TProgram program("-dls -dss \"" + path + "\"");
+        HWND main = program.MainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_EQ(WaitForDocuments(main, 1).size(), 1u);
+        // An unchanged document needs no safety copy.
+        PostMessageA(main, WM_TIMER, 9, 0);
+        Sleep(1000);
+        EXPECT_TRUE(RecoveryCopies().empty());
+        // Everything selected and put in bold through the menu's commands, then the autosave timer ticks.
+        PostMessageA(main, WM_COMMAND, 3740, 0);
+        PostMessageA(main, WM_COMMAND, 12120, 0);
+        Sleep(500);
+        PostMessageA(main, WM_TIMER, 9, 0);
+        std::vector<std::string> copies;
+        for (int i = 0; i < 100 && copies.empty(); ++i) {
+            Sleep(100);
+            copies = RecoveryCopies();
+        }
+        ASSERT_EQ(copies.size(), 1u);
+        // The program dies without closing anything.
+        TerminateProcess(program.Info.hProcess, 1);
+        ASSERT_EQ(program.WaitForExit(10000), 1);
+    }
+    TProgram program("-dls -dss");
+    HWND question = program.FindMessage("Confirmation", "copies de secours de documents (1)");
+    ASSERT_NE(question, nullptr);
+    TProgram::ClickButton(question, "&Oui");
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::string> captions = WaitForDocuments(main, 1);
+    ASSERT_EQ(captions.size(), 1u);
+    // The document comes back under its own name, marked as recovered.
+    EXPECT_NE(captions[0].find("secours.rtf (récupéré)"), std::string::npos) << captions[0];
+    EXPECT_EQ(program.Close(), 0);
+    // Closed normally, it leaves no recovery copy behind.
+    EXPECT_TRUE(RecoveryCopies().empty());
+}
+
 TEST(Program, TrayCopiesStayAlone)
 {
     TProgram tray("-dls -dss -st");

@@ -1,0 +1,70 @@
+// The program's open and save dialogs: the system's file dialog with a strip of the program's own below
+// its controls, a folder-history list ("Dossiers :") and, on request, a box to open files read-only.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TFileList;
+
+// The child dialog template of a run: without the preview, or with it for a narrow or a wide screen.
+const char* OpenDialogTemplate(bool showPreview, int screenWidth);
+// The folder part of a file name, up to and including the last "\" or ":".
+std::string FolderOfFile(const std::string& fileName);
+
+class TExOpenDialog {
+public:
+    TExOpenDialog() = default;
+    virtual ~TExOpenDialog() = default;
+    TExOpenDialog(const TExOpenDialog&) = delete;
+    TExOpenDialog& operator=(const TExOpenDialog&) = delete;
+
+    // Runs the dialog; true when the user confirmed. The chosen names are in Files (FileName is the
+    // first), the filter index in FilterIndex; the folders they lie in go to the front of FolderHistory.
+    virtual bool Execute();
+
+    std::string Title;
+    std::string Filter; // "description|pattern|description|pattern..."
+    std::string InitialDir;
+    std::string FileName;
+    std::string DefaultExt;
+    int32_t FilterIndex = 1;
+    bool MultiSelect = false;
+    // The file preview beside the standard controls; off, the dialog has its folder strip only.
+    bool ShowPreview = false;
+    // Set before Execute to offer opening read-only; after it, whether that was offered and ticked.
+    bool ReadOnlyChoice = false;
+    TFileList* FolderHistory = nullptr; // not owned
+    std::vector<std::string> Files;
+    // The file type was changed in the dialog.
+    std::function<void(TExOpenDialog&)> OnTypeChange;
+
+    // The controls of the running dialog (its child dialog, the strip's list and check box).
+    HWND ChildWindow = nullptr;
+    HWND FolderLabel = nullptr;
+    HWND FolderCombo = nullptr;
+    HWND ReadOnlyCheck = nullptr;
+    bool LayoutDone = false;
+    bool FileNameSaved = false;
+    bool ReadOnlyTicked = false;
+    std::string SavedFileName;
+
+    // The hook's steps (public for the shared hook procedure).
+    void CreateControls();
+    void LayoutControls();
+    void FillFolderCombo();
+    void FolderComboClick();
+    void FolderChanged();
+    void SelectCurrentFolder();
+
+protected:
+    bool Run(bool save);
+};
+
+class TExSaveDialog : public TExOpenDialog {
+public:
+    bool Execute() override;
+};
