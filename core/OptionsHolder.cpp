@@ -603,6 +603,16 @@ void TOptionsHolder::Exchange(TSettingsStorage& store, bool saving)
     k.Bool("ShowClipLibPanel", cl.ShowClipLibPanel, true);
 }
 
+void TOptionsHolder::Apply()
+{
+    GetColorManager()->UpdateSchemeColors(ColorScheme);
+    // Every list keeps "DocsToKeep" entries from now on (TFileList::Add reads it); the recent documents are
+    // cut at once.
+    Owners.FileLists[0].TrimTo(Options.General.DocsToKeep);
+    if (OnApply)
+        OnApply();
+}
+
 void TOptionsHolder::FixInstallKeys()
 {
     TInternalOptions& in = Options.Internal;

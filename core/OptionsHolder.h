@@ -73,6 +73,10 @@ public:
     // One window-elements record in the open section ("View" for documents, "Preview" for preview).
     static void LoadViewSettings(TSettingsStorage& store, TViewElements& view, bool preview);
     static void SaveViewSettings(TSettingsStorage& store, const TViewElements& view, bool preview);
+    // Brings the running program in line with the options (after the options editor): the palette takes
+    // the colour scheme, the recent documents are cut to "DocsToKeep", then OnApply refreshes the rest.
+    void Apply();
+
     // Copies a window-elements record into the view options; a changed mouse mode goes to OnMouseMode.
     void SetMenuState(const TViewElements& view);
 
@@ -89,6 +93,8 @@ public:
     // The main window's mouse mode, and what switches it (command 700 + mode); set by the shell.
     std::function<uint8_t()> CurrentMouseMode;
     std::function<void(uint8_t mode)> OnMouseMode;
+    // What the shell refreshes when the options are applied: the main window, the bars, the spell checker.
+    std::function<void()> OnApply;
 
 private:
     void Exchange(TSettingsStorage& store, bool saving);

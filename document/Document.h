@@ -402,6 +402,9 @@ public:
     void SetCaretPos();
     // Spell-checks the word pending since typing, and forgets it.
     void CheckPendingTypedWord();
+    // 0 background checking off, 1 waiting for a change, 2 checked without problems, 3 checked with words
+    // without a language or checker, 4 checked with misspellings, 5 checking.
+    uint8_t SpellState = 0;
 
     TDocCaretState CaretState;
 

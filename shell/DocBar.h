@@ -16,13 +16,17 @@ std::string FitButtonCaption(const std::string& caption, int width,
 class TButtonBar : public TCustomControl {
 public:
     explicit TButtonBar(TComponent* owner);
+    ~TButtonBar() override;
 
     struct TButton {
         TDocument* Document;
         std::string Caption; // the file name with every "&" doubled
+        uintptr_t Icon;      // the shell's small icon of the file; 0 for the piggy bank's picture
     };
 
-    void AddDocument(TDocument* document, const std::string& fileName);
+    // A button for a document; the piggy bank's shows its toolbar picture, any other the shell's icon of
+    // its file (of its kind of file while it has none yet).
+    void AddDocument(TDocument* document, const std::string& fileName, bool piggyBank = false);
     // The document's button shows its new file name.
     void RenameDocument(const TDocument* document, const std::string& fileName);
     void RemoveButton(int index);

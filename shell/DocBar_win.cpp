@@ -3,14 +3,32 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
+
+#include "classlib/runtime/Files.h"
 #include "core/PathUtils.h"
 #include "core/ShellUtils.h"
+#include "shell/ToolbarManager.h"
 
 namespace {
 
 int S(int pixels)
 {
     return ScaleToScreen(pixels);
+}
+
+// The command whose toolbar picture the piggy bank's button shows.
+constexpr int32_t PiggyBankCommand = 3440;
+
+uintptr_t FileIcon(const std::string& fileName)
+{
+    SHFILEINFOA info{};
+    // A file not written yet is asked for by its kind alone.
+    const UINT byKind = FileExists(fileName) ? 0 : SHGFI_USEFILEATTRIBUTES;
+    if (!SHGetFileInfoA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                        SHGFI_ICON | SHGFI_SMALLICON | byKind))
+        return 0;
+    return reinterpret_cast<uintptr_t>(info.hIcon);
 }
 
 } // namespace
@@ -30,11 +48,18 @@ std::string FitButtonCaption(const std::string& caption, int width,
 
 TButtonBar::TButtonBar(TComponent* owner) : TCustomControl(owner) {}
 
-void TButtonBar::AddDocument(TDocument* document, const std::string& fileName)
+TButtonBar::~TButtonBar()
+{
+    while (!Buttons.empty())
+        RemoveButton(ButtonCount() - 1);
+}
+
+void TButtonBar::AddDocument(TDocument* document, const std::string& fileName, bool piggyBank)
 {
     const size_t slash = fileName.find_last_of("\\/");
-    Buttons.push_back(
-        {document, EscapeAmpersands(slash == std::string::npos ? fileName : fileName.substr(slash + 1))});
+    Buttons.push_back({document,
+                       EscapeAmpersands(slash == std::string::npos ? fileName : fileName.substr(slash + 1)),
+                       piggyBank ? 0 : FileIcon(fileName)});
     Active = document;
     UpdateLayout(true);
 }
@@ -45,8 +70,13 @@ void TButtonBar::RenameDocument(const TDocument* document, const std::string& fi
     if (index < 0)
         return;
     const size_t slash = fileName.find_last_of("\\/");
-    Buttons[static_cast<size_t>(index)].Caption =
-        EscapeAmpersands(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
+    TButton& button = Buttons[static_cast<size_t>(index)];
+    button.Caption = EscapeAmpersands(slash == std::string::npos ? fileName : fileName.substr(slash + 1));
+    // The piggy bank keeps its picture; any other button takes the icon of its new kind of file.
+    if (button.Icon) {
+        DestroyIcon(reinterpret_cast<HICON>(button.Icon));
+        button.Icon = FileIcon(fileName);
+    }
     Invalidate();
 }
 
@@ -54,8 +84,11 @@ void TButtonBar::RemoveButton(int index)
 {
     if (index < 0 || index >= ButtonCount())
         return;
-    if (Buttons[static_cast<size_t>(index)].Document == Active)
+    const TButton& button = Buttons[static_cast<size_t>(index)];
+    if (button.Document == Active)
         Active = nullptr;
+    if (button.Icon)
+        DestroyIcon(reinterpret_cast<HICON>(button.Icon));
     Buttons.erase(Buttons.begin() + index);
     UpdateLayout(false);
 }
@@ -134,8 +167,17 @@ void TButtonBar::Paint()
         }
         if (down || !Flat)
             DrawEdge(canvas.Handle(), &r, down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        // The glyph: the file's icon, or the piggy bank's toolbar picture.
+        const TButton& button = Buttons[static_cast<size_t>(i)];
+        const int glyphY = (r.top + r.bottom - 16) / 2;
+        if (button.Icon)
+            DrawIconEx(canvas.Handle(), r.left + S(4), glyphY, reinterpret_cast<HICON>(button.Icon), 16, 16,
+                       0, nullptr, DI_NORMAL);
+        else if (ToolbarManager())
+            ToolbarManager()->GetButtonImages().DrawCommandImage(PiggyBankCommand, canvas, r.left + S(4),
+                                                                 glyphY);
         RECT text = r;
-        text.left += S(6);
+        text.left += S(4) + 16 + S(4);
         text.right -= S(4);
         const std::string caption =
             FitButtonCaption(Buttons[static_cast<size_t>(i)].Caption, ButtonWidth,

@@ -40,8 +40,10 @@ public:
     bool CanOpenAnother();
     // Opens a file in a new document window; true when a document was opened.
     bool OpenDocument(const std::string& fileName, int32_t coding, uint32_t flags);
-    // Opens a document (the format detected).
+    // Opens a document (the format detected), or a picture file into a new document.
     bool OpenFile(const std::string& fileName);
+    // A new document holding the picture of a file, named after it; true when the picture went in.
+    bool OpenPicture(const std::string& fileName);
     // A new document (command 100): from the default template when there is one; null when refused.
     TDocument* NewDocument();
     // A new document with sounds suspended; the newest document or null.
@@ -84,6 +86,9 @@ public:
 
     // Every open document's window is painted again (after the colours or the fonts changed).
     void RelayoutAllDocuments();
+    // The window elements that the options keep for the document's kind of view (print preview or not)
+    // become the ones shown; the windows are laid out again when that changed anything.
+    void ApplyDocumentViewSettings(TDocument* document);
     // Makes a document's colour scheme the one painting uses; nothing without a document.
     void ApplyDocumentColors(TDocument* document);
 

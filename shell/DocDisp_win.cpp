@@ -1,5 +1,6 @@
 // The document dispatcher: the list of open documents, their windows and the picture cache.
 #include "shell/DocDisp.h"
+#include "tools/PiggyBank.h"
 
 #include "dialogs/EncPswd.h"
 
@@ -7,6 +8,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/FileStream.h"
@@ -22,6 +25,9 @@
 #include "core/Sounds.h"
 #include "core/TextUtils.h"
 #include "core/Codings.h"
+#include "core/Memory.h"
+#include "core/Options.h"
+#include "classlib/runtime/DateTime.h"
 #include "formats/DocumentFiles.h"
 #include "formats/InsertFile.h"
 #include "formats/save/Backups.h"
@@ -44,6 +50,67 @@
 #include "window/DocForm.h"
 
 namespace {
+
+// The whole of a template file as Rich Text, so that a new document shares nothing with the file; false
+// when the template cannot be read.
+bool ReadTemplate(const std::string& templateFile, TMemory& text)
+{
+    if (templateFile.empty() || !FileExists(templateFile))
+        return false;
+    TDocument source(true);
+    TDocOpeningOptions load;
+    load.FileName = templateFile;
+    load.Quiet = true;
+    load.OpenMode = omReadOnly;
+    if (!OpenDocumentFile(source, load))
+        return false;
+    TDocSavingOptions save;
+    save.ToMemory = 1;
+    save.Range = source.GetBodyRange();
+    save.Coding = cdRtf;
+    save.MemoryBlock = &text;
+    save.Flags = sfKeepState;
+    return SaveDocumentFile(source, save) == kSaveWritten;
+}
+
+// Fills a new document (its window made, nothing read yet) with a template's text; false when it fails.
+bool FillFromTemplate(TDocument& document, const TMemory& text)
+{
+    TDocOpeningOptions copy;
+    copy.SourceKind = 1;
+    copy.Coding = cdRtf;
+    copy.MemoryBlock = text.Data();
+    copy.MemorySize = text.Size();
+    copy.Quiet = true;
+    if (!OpenDocumentFile(document, copy))
+        return false;
+    // A new document: by this user, of today, without a file of its own.
+    document.Info.Author = CurrentOptions().General.UsrName;
+    document.Info.LastAuthor = document.Info.Author;
+    document.Info.CreationDate = Now();
+    document.Info.LastSaveDate = document.Info.CreationDate;
+    document.SetModeFlag(mfNoOwnFile, true);
+    document.SetModified(false);
+    return true;
+}
+
+// The optional question asked when a document already open is opened again; true to reload it.
+bool AskRevertToOriginal(const std::string& fileName)
+{
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ font = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+    const std::string shown = ShortenPath(
+        [screen](const std::string& text) {
+            SIZE extent{};
+            GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+            return static_cast<int>(extent.cx);
+        },
+        fileName, ScaleToScreen(350));
+    SelectObject(screen, font);
+    ReleaseDC(nullptr, screen);
+    return MessageDlgWithOption(Format("Voulez-vous revenir à la copie originale de \"%s\" ?", shown),
+                                mtConfirmation, mbYesNo, 3) == mrYes;
+}
 
 TDocDispatcher* Dispatcher = nullptr;
 
@@ -184,15 +251,26 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
     if (TDocument* open = FindDocument(fileName)) {
         if (open->Window)
             ShowNewDocument(open);
-        if (!(flags & odNoHistory)) {
-            if (TOptionsHolder* holder = GetOptionsHolder()) {
-                holder->Owners.FileLists[0].Add(fileName);
-                holder->Owners.FileLists[1].Add(ExtractFilePath(fileName));
+        if ((State & dsOpeningStartup) || !AskRevertToOriginal(fileName)) {
+            if (!(flags & odNoHistory)) {
+                if (TOptionsHolder* holder = GetOptionsHolder()) {
+                    holder->Owners.FileLists[0].Add(fileName);
+                    holder->Owners.FileLists[1].Add(ExtractFilePath(fileName));
+                }
+                SHAddToRecentDocs(SHARD_PATHA, fileName.c_str());
             }
+            if (MainForm)
+                MainForm->UpdateWindowCaptions();
+            return false;
         }
+        // The open copy gives way to the file as it is on disk; the status text stays meanwhile.
         if (MainForm)
-            MainForm->UpdateWindowCaptions();
-        return false;
+            MainForm->Flags |= mffKeepStatus;
+        try {
+            CloseDocument(open, false);
+        } catch (...) {}
+        if (MainForm)
+            MainForm->Flags &= ~mffKeepStatus;
     }
     if (!(flags & odRecovery) && !CanOpenAnother())
         return false;
@@ -238,7 +316,7 @@ bool TDocDispatcher::OpenDocument(const std::string& name, int32_t coding, uint3
     }
     if (MainForm) {
         MainForm->UpdateWindowCaptions();
-        MainForm->DocButtonBar->AddDocument(opened, opened->FileName);
+        MainForm->DocButtonBar->AddDocument(opened, opened->FileName, opened->GetModeFlag(mfPiggyBank));
     }
     ShowNewDocument(opened);
     // The untouched new document of the start gives way to the first document opened.
@@ -264,21 +342,66 @@ bool TDocDispatcher::OpenFile(const std::string& fileName)
 {
     if (!CanOpenAnother())
         return false;
+    if (TCodingManager::GetPictureFormat(fileName) != kNoPictureFormat)
+        return OpenPicture(fileName);
     return OpenDocument(fileName, 7, (State & dsReloading) ? odOpen | odNoHistory : odOpen);
+}
+
+bool TDocDispatcher::OpenPicture(const std::string& name)
+{
+    const std::string fileName = ExpandFileName(name);
+    if (!FileExists(fileName)) {
+        ShowError(Format("Impossible d'ouvrir le fichier \"%s\".", fileName));
+        return false;
+    }
+    TDocument* document = NewDefaultDocument();
+    if (!document)
+        return false;
+    // The picture stands centred on its page, the caret before it.
+    CommandManager().ExecuteCommand(9081);
+    CommandManager().ExecuteCommand(4220);
+    const size_t objects = document->ObjectManager->Objects.size();
+    InsertPictureFromFile(*document, fileName, PictureFormatCount);
+    document->PlaceCaret(TTextPos{0, 0, 0, 0, 0, 0}, 0);
+    // The document takes the picture's folder and name, unless an open document has that name already.
+    const std::string ownName =
+        ChangeFileExt(fileName, "." + std::string(TCodingManager::GetCodingExtension(document->Coding)));
+    if (!IsOpen(ownName))
+        document->FileName = ownName;
+    if (MainForm) {
+        MainForm->UpdateWindowCaptions();
+        MainForm->Flags |= mffRebuildDocBar;
+    }
+    return document->ObjectManager->Objects.size() > objects;
 }
 
 TDocument* TDocDispatcher::NewDocument()
 {
     if (!CanOpenAnother())
         return nullptr;
+    const TDefaultDocTemplates& defaults = CurrentOptions().General.DefaultTemplates;
+    std::array<std::string, 6> templates;
+    std::copy(std::begin(defaults.Templates), std::end(defaults.Templates), templates.begin());
+    // Template names are relative to the templates folder unless they name a whole path.
+    std::string templateFile = TCodingManager::GetTemplateForCoding(defaults.DefDocFmt, templates);
+    if (!templateFile.empty() && templateFile.find(':') == std::string::npos && templateFile[0] != '\\')
+        templateFile = IncludeTrailingPathDelimiter(TemplatesFolder()) + templateFile;
+    TMemory text;
+    const bool fromTemplate = ReadTemplate(templateFile, text);
     auto document = std::make_unique<TDocument>(false);
-    document->ResetAsNew();
+    if (!fromTemplate || !FillFromTemplate(*document, text)) {
+        if (fromTemplate)
+            document = std::make_unique<TDocument>(false); // a failed read may have left part of its text
+        document->ResetAsNew();
+    }
+    if (TCodingManager::CanSaveCoding(defaults.DefDocFmt))
+        document->Coding = defaults.DefDocFmt;
     document->FileName = document->MakeDefaultFileName();
     TDocument* created = AddDocument(std::move(document));
     States[created].New = true;
     if (MainForm) {
         MainForm->UpdateWindowCaptions();
-        MainForm->DocButtonBar->AddDocument(created, created->FileName);
+        MainForm->DocButtonBar->AddDocument(created, created->FileName, created->GetModeFlag(mfPiggyBank));
         MainForm->Flags |= mffDocumentsChanged;
     }
     ShowNewDocument(created);
@@ -385,15 +508,41 @@ void TDocDispatcher::OpenStartupDocuments()
         }
     }
     if (StartupMode == 2) {
+        // Each document is brought to the front, so that the print command takes it.
         for (int i = 0; i < DocumentCount(); ++i)
-            if (MainForm)
+            if (MainForm && Document(i)->Window) {
+                ShowNewDocument(Document(i));
                 CommandManager().ExecuteCommand(280);
+            }
         PostQuitMessage(0);
     }
     if (Documents.empty() && StartupMode < 2 && CurrentOptions().General.NewDocAtStartUp &&
         !CmdLineSwitchPresent(swDontCreateNewDoc))
         NewDefaultDocument();
     State &= ~dsOpeningStartup;
+}
+
+void TDocDispatcher::ApplyDocumentViewSettings(TDocument* document)
+{
+    TOptionsHolder* holder = GetOptionsHolder();
+    if (!holder || !document)
+        return;
+    const TViewOptions& view = CurrentOptions().View;
+    const auto shown = [&view] {
+        return std::make_tuple(view.MarginBorders, view.Ruler, view.VerRuler, view.Bookmarks, view.ScrollBars,
+                               view.DocBtnBar, view.StatusBar);
+    };
+    const auto before = shown();
+    holder->SetMenuState(document->PreviewMode ? holder->PreviewView : holder->DocumentView);
+    if (shown() == before)
+        return;
+    for (const auto& open : Documents)
+        if (open->Window && open->Window->HandleAllocated()) {
+            open->Window->RelayoutWindow();
+            open->Window->Invalidate();
+        }
+    if (MainForm)
+        MainForm->RealignChildren();
 }
 
 void TDocDispatcher::AutosaveAll()

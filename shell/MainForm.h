@@ -11,6 +11,7 @@
 
 class TDocument;
 class TButtonBar;
+class TMinimizeToSystemTrayForm;
 
 // Flags of the main form: work asked for the next idle pass, and states.
 enum TMainFormFlag : uint32_t {
@@ -42,6 +43,12 @@ constexpr UINT WM_DEFERREDSTARTUP = WM_USER + 1020;
 // The panels of the status bar.
 constexpr int StatusPanelCount = 7;
 
+// The caret's place for the status bar: "à" its line's distance from the page top in the user's unit, its
+// line on the page and its column; empty where the caret has no laid-out line.
+std::string CaretPositionText(const TDocument& document);
+// The name of a language: "( aucune )" for none, the system's name, or the number of an unknown one.
+std::string LanguageName(int32_t language);
+
 class TMainForm : public TForm {
 public:
     explicit TMainForm(TComponent* owner);
@@ -72,7 +79,17 @@ public:
     void SetStatusMode(int mode);
     void SetStatusText(const std::string& text);
     std::string GetStatusText() const { return FStatusText; }
+    // The text of a panel: for the state panel one "0" or "1" per state icon, for the spell-check panel
+    // the number of its picture's frame.
     std::string PanelText(int panel) const;
+    // One "0" or "1" per state icon: new, template, backup available, restored, print preview, encrypted.
+    std::string DocumentStates(const TDocument& document) const;
+    // The frame of the spell-check status strip that the document's state shows.
+    int SpellCheckStatusFrame(const TDocument& document) const;
+    // The panel under a point of the status bar, -1 for none; what a double or right click there does.
+    int StatusPanelAt(int x, int y) const;
+    void StatusBarDoubleClicked(int x, int y);
+    void StatusBarRightClicked(int x, int y);
     void PushStatusText();
     void PopStatusText();
     void SetTimedStatus(const std::string& text);
@@ -95,6 +112,8 @@ public:
     void HandleFatalException(const Exception& e);
 
     TButtonBar* DocButtonBar;
+    // The notification-area button on the caption.
+    TMinimizeToSystemTrayForm* TrayButton = nullptr;
     uint32_t Flags = 0;
     uint8_t OverwriteMode = 0;
     // 0 text, 1 hand scrolling, 2 format painter, 3 magnifier, 4 highlighter, 5 font colour.
@@ -113,6 +132,8 @@ protected:
 private:
     void LayoutChildren();
     void UpdateStatusPanels();
+    void UpdateStatusHints();
+    void DrawStatusPanel(const DRAWITEMSTRUCT& item);
     void ApplicationIdle(bool& done);
     void Timer(UINT id);
     void DeferredStartUp();
@@ -120,6 +141,8 @@ private:
     void OnMenuItem(TComponent* sender);
 
     HWND FStatusBar = nullptr;
+    HWND FStatusHints = nullptr;
+    std::string FPanelTexts[StatusPanelCount];
     HWND FProgressBar = nullptr;
     HWND FNextViewer = nullptr;
     HMENU FMenu = nullptr;

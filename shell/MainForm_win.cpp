@@ -1,5 +1,6 @@
 // The main frame window: its children, its messages and its status texts.
 #include "tools/ClipboardManager.h"
+#include "tools/PiggyBank.h"
 #include "shell/MainForm.h"
 
 #include <commctrl.h>
@@ -29,6 +30,7 @@
 #include "shell/Splash.h"
 #include "shell/Startup.h"
 #include "shell/ToolbarManager.h"
+#include "shell/TrayButton.h"
 #include "window/DocForm.h"
 
 TMainForm* MainForm = nullptr;
@@ -121,6 +123,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
                          reinterpret_cast<WPARAM>(document->Window->Handle()), 0);
     };
     DocButtonBar->OnContextMenu = [this](int x, int y) { ShowPopupMenu("DOCBAR", x, y); };
+    TrayButton = new TMinimizeToSystemTrayForm(this);
     Application->OnIdle = [this](TComponent*, bool& done) { ApplicationIdle(done); };
     Application->OnMessage = [](MSG& msg, bool& handled) {
         if (msg.message >= WM_CUT && msg.message <= WM_CLEAR && MainForm && MainForm->GetActiveDocument())
@@ -141,6 +144,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
 
 TMainForm::~TMainForm()
 {
+    // The tray button's window goes before the main window that owns it.
+    delete TrayButton;
+    TrayButton = nullptr;
     for (auto& popup : FPopups)
         delete popup.second;
     if (Application->OnIdle)
@@ -200,7 +206,11 @@ void TMainForm::DestroyWnd()
         FMenu = nullptr;
         FMenuPopups.clear();
     }
-    FStatusBar = FProgressBar = nullptr;
+    if (FStatusHints)
+        DestroyWindow(FStatusHints);
+    FStatusBar = FProgressBar = FStatusHints = nullptr;
+    for (std::string& text : FPanelTexts)
+        text.clear();
     TForm::DestroyWnd();
 }
 
@@ -320,6 +330,7 @@ void TMainForm::LayoutChildren()
             int parts[StatusPanelCount] = {
                 w * 30 / 100, w * 55 / 100, w * 63 / 100, w * 72 / 100, w * 72 / 100 + 100, w - 60, -1};
             SendMessageA(FStatusBar, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(parts));
+            UpdateStatusHints();
         }
     }
     int top = ToolbarManager() ? ToolbarManager()->PlaceToolbars(r.right) : 0;
@@ -443,38 +454,6 @@ void TMainForm::EndProgress(bool fill)
     Flags &= ~mffProgress;
 }
 
-std::string TMainForm::PanelText(int panel) const
-{
-    if (!FStatusBar || panel < 0 || panel >= StatusPanelCount)
-        return std::string();
-    char text[512] = "";
-    SendMessageA(FStatusBar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-void TMainForm::UpdateStatusPanels()
-{
-    if (!FStatusBar || FStatusMode != 0)
-        return;
-    std::string texts[StatusPanelCount];
-    if (TDocument* document = const_cast<TMainForm*>(this)->GetActiveDocument()) {
-        const int32_t page = document->Caret.PageIndex + 1;
-        const int32_t pages = std::max<int32_t>(static_cast<int32_t>(document->Pages.size()), 1);
-        document->UpdateSectionRanges();
-        const TSection* section = document->SectionOfParagraph(document->Caret.ParIndex);
-        int32_t sectionNumber = 1;
-        for (size_t i = 0; i < document->Sections.size(); ++i)
-            if (document->Sections[i].get() == section)
-                sectionNumber = static_cast<int32_t>(i) + 1;
-        texts[0] = Format(" Page %d/%d   Sec %d/%d", std::max(page, 1), pages, sectionNumber,
-                          static_cast<int32_t>(document->Sections.size()));
-        texts[2] = document->IsModified() ? "Modifié" : "";
-        texts[3] = OverwriteMode ? "Refrappe" : "Insertion";
-    }
-    for (int i = 0; i < StatusPanelCount; ++i)
-        SendMessageA(FStatusBar, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts[i].c_str()));
-}
-
 void TMainForm::UpdateWindowCaptions()
 {
     if (!Dispatcher())
@@ -525,6 +504,8 @@ void TMainForm::UpdateInterface()
         CommandManager().DirtyFlags |= cdFileHistory | cdWindowList;
     }
     Flags &= ~(mffRefreshPending | mffDocumentRefresh);
+    if (Dispatcher())
+        Dispatcher()->ApplyDocumentViewSettings(GetActiveDocument());
     UpdateStatusPanels();
     if (ToolbarManager())
         ToolbarManager()->UpdateAllToolbars();
@@ -535,7 +516,8 @@ void TMainForm::UpdateInterface()
             DocButtonBar->RemoveButton(0);
         if (Dispatcher())
             for (int i = 0; i < Dispatcher()->DocumentCount(); ++i)
-                DocButtonBar->AddDocument(Dispatcher()->Document(i), Dispatcher()->Document(i)->FileName);
+                DocButtonBar->AddDocument(Dispatcher()->Document(i), Dispatcher()->Document(i)->FileName,
+                                          Dispatcher()->Document(i)->GetModeFlag(mfPiggyBank));
     }
     DocButtonBar->SetActiveDocument(active);
 }
@@ -793,17 +775,59 @@ void TMainForm::WndProc(TMessage& message)
         break;
     case WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
-        if (!(pos->flags & SWP_NOSIZE) && !Application->Terminated()) {
+        if (Application->Terminated() || FInEmergency ||
+            (pos->flags & (SWP_NOSIZE | SWP_NOMOVE)) == (SWP_NOSIZE | SWP_NOMOVE))
+            break;
+        if (!(pos->flags & SWP_NOSIZE)) {
             pos->cx = std::max(pos->cx, 350);
             pos->cy = std::max(pos->cy, 320);
         }
+        // The tray button follows the caption, from the new place or size or the current ones.
+        RECT now{};
+        GetWindowRect(Handle(), &now);
+        if (TrayButton)
+            TrayButton->PlaceOnCaption(pos->flags & SWP_NOMOVE ? now.left : pos->x,
+                                       pos->flags & SWP_NOMOVE ? now.top : pos->y,
+                                       pos->flags & SWP_NOSIZE ? now.right - now.left : pos->cx);
         break;
     }
+    case WM_WINDOWPOSCHANGED:
+        if (!Application->Terminated()) {
+            const bool shown = IsWindowVisible(Handle()) && !IsIconic(Handle()) && !FullScreen;
+            if (TrayButton && (shown || TrayButton->HandleAllocated()))
+                SetWindowPos(TrayButton->Handle(), HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                                 (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        }
+        break;
     case WM_INITMENUPOPUP:
         if (HIWORD(message.LParam) == 0 && RefreshMenuPopup(reinterpret_cast<HMENU>(message.WParam)))
             return;
         break;
     case WM_TIMER: Timer(static_cast<UINT>(message.WParam)); return;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        if (FStatusBar && item->hwndItem == FStatusBar) {
+            DrawStatusPanel(*item);
+            message.Result = 1;
+            return;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+        if (FStatusBar && header->hwndFrom == FStatusBar &&
+            (header->code == NM_DBLCLK || header->code == NM_RCLICK)) {
+            const auto* mouse = reinterpret_cast<const NMMOUSE*>(message.LParam);
+            if (header->code == NM_DBLCLK)
+                StatusBarDoubleClicked(mouse->pt.x, mouse->pt.y);
+            else
+                StatusBarRightClicked(mouse->pt.x, mouse->pt.y);
+            message.Result = 1;
+            return;
+        }
+        break;
+    }
     case WM_DRAWCLIPBOARD:
         if (!Application->Terminated()) {
             InvalidateCommands();

@@ -142,6 +142,16 @@ void RunStartupAndLoop(TServices& services)
     CodingManager = services.Codings.get();
 
     TOptionsHolder& holder = *services.Options;
+    // After the options editor: the windows, the bars and the spell checker follow the new options.
+    holder.OnApply = [] {
+        MainForm->UpdateWindowCaptions();
+        MainForm->UpdateAutosaveTimer();
+        MainForm->RealignChildren();
+        if (ToolbarManager())
+            ToolbarManager()->RebuildToolbars();
+        SpellCheckManager()->RestartSystems();
+        MainForm->InvalidateCommands();
+    };
     holder.Load(*store);
     store.reset();
     services.FindReplace->FindHistory = holder.Owners.FindHistory;

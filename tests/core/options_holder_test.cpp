@@ -264,3 +264,20 @@ TEST_F(OptionsHolderTest, SwitchesChooseTheStores)
     holder.Save();
     EXPECT_EQ(ReadFileBytes(dir + "/autre.ini"), "");
 }
+
+TEST_F(OptionsHolderTest, ApplyingTheOptionsRefreshesWhatUsesThem)
+{
+    TOptionsHolder holder;
+    TFileList& recent = holder.Owners.FileLists[0];
+    for (const char* name : {"C:\\a.rtf", "C:\\b.rtf", "C:\\c.rtf", "C:\\d.rtf"})
+        recent.Names.push_back(name);
+    holder.Options.General.DocsToKeep = 2;
+    holder.ColorScheme.Slots[csPageBackground] = 0x00123456;
+    int refreshed = 0;
+    holder.OnApply = [&refreshed] { ++refreshed; };
+    holder.Apply();
+    EXPECT_EQ(recent.Names, (std::vector<std::string>{"C:\\a.rtf", "C:\\b.rtf"}));
+    EXPECT_EQ(GetColorManager()->UserPalette()->GetColor(csPageBackground), 0x00123456u);
+    EXPECT_EQ(refreshed, 1);
+    GetColorManager()->UpdateSchemeColors(TColorScheme());
+}

@@ -4,10 +4,22 @@
 #include <gtest/gtest.h>
 
 #include "classlib/graphics/Bitmap.h"
+#include "classlib/runtime/AnsiStrings.h"
+#include "classlib/runtime/Files.h"
 #include "core/Colors.h"
+#include "core/Codings.h"
+#include "core/Messages.h"
+#include "core/Options.h"
+#include "core/OptionsHolder.h"
+#include "core/OptionalMessages.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
+#include "formats/DocumentFiles.h"
+#include "formats/load/DocumentLoad.h"
+#include "tests/common/test_support.h"
 #include "window/DocForm.h"
+
+using qptest::DataPath;
 
 namespace {
 
@@ -80,4 +92,90 @@ TEST(DocDispatcher, OldestPictureOfAnyDocumentIsPacked)
     EXPECT_TRUE(old->Image->IsLive());
     EXPECT_TRUE(third->Image->Packed);
     EXPECT_EQ(dispatcher.LivePictureCount, 1);
+}
+
+TEST(DocDispatcher, PicturesOpenAsDocumentsNamedAfterThem)
+{
+    TDocDispatcher dispatcher;
+    const std::string picture = DataPath("png/basn2c08.png");
+    ASSERT_TRUE(dispatcher.OpenFile(picture));
+    ASSERT_EQ(dispatcher.DocumentCount(), 1);
+    TDocument* document = dispatcher.Document(0);
+    EXPECT_EQ(document->ObjectManager->Objects.size(), 1u);
+    EXPECT_TRUE(SameText(document->FileName, ChangeFileExt(picture, ".rtf"))) << document->FileName;
+    // Opened again, the picture makes a document of its own name only once.
+    ASSERT_TRUE(dispatcher.OpenFile(picture));
+    EXPECT_FALSE(SameText(dispatcher.Document(1)->FileName, document->FileName));
+    SilentMessages = true;
+    EXPECT_FALSE(dispatcher.OpenFile(DataPath("png/absente.png")));
+    SilentMessages = false;
+    EXPECT_EQ(dispatcher.DocumentCount(), 2);
+}
+
+TEST(DocDispatcher, OpeningAnOpenDocumentAgainOffersItsOriginal)
+{
+    TDocDispatcher dispatcher;
+    const std::string file = DataPath("rtf/champs-lo.rtf");
+    ASSERT_TRUE(dispatcher.OpenFile(file));
+    dispatcher.Document(0)->SetModified(true);
+    // "No", remembered: the changed copy stays.
+    SetOptionalMessageAnswer(3, OptionalMessageOff | 1);
+    EXPECT_FALSE(dispatcher.OpenFile(file));
+    ASSERT_EQ(dispatcher.DocumentCount(), 1);
+    EXPECT_TRUE(dispatcher.Document(0)->IsModified());
+    // "Yes": the changed copy gives way to the file as it is.
+    SetOptionalMessageAnswer(3, OptionalMessageOff | 0);
+    EXPECT_TRUE(dispatcher.OpenFile(file));
+    ASSERT_EQ(dispatcher.DocumentCount(), 1);
+    EXPECT_FALSE(dispatcher.Document(0)->IsModified());
+    SetOptionalMessageAnswer(3, 0);
+}
+
+TEST(DocDispatcher, NewDocumentsStartFromTheDefaultTemplate)
+{
+    TDefaultDocTemplates& defaults = CurrentOptions().General.DefaultTemplates;
+    const TDefaultDocTemplates kept = defaults;
+    const size_t entry = static_cast<size_t>(TCodingManager::TemplateEntryForCoding(defaults.DefDocFmt));
+    const std::string templateFile = DataPath("rtf/champs-lo.rtf");
+    defaults.Templates[entry] = templateFile;
+    TDocDispatcher dispatcher;
+    TDocument* fromTemplate = dispatcher.NewDocument();
+    ASSERT_NE(fromTemplate, nullptr);
+    TDocument model(true);
+    TDocOpeningOptions load;
+    load.FileName = templateFile;
+    ASSERT_TRUE(OpenDocumentFile(model, load));
+    // The template's text, in a new document of its own name, unchanged.
+    EXPECT_EQ(fromTemplate->ParagraphCount(), model.ParagraphCount());
+    EXPECT_FALSE(fromTemplate->IsModified());
+    EXPECT_TRUE(dispatcher.IsNewDocument(fromTemplate));
+    EXPECT_FALSE(SameText(fromTemplate->FileName, templateFile));
+    EXPECT_TRUE(fromTemplate->GetModeFlag(mfNoOwnFile));
+    // A template that cannot be read gives a blank document.
+    defaults.Templates[entry] = DataPath("rtf/absent.rtf");
+    TDocument* blank = dispatcher.NewDocument();
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->ParagraphCount(), 1);
+    defaults = kept;
+}
+
+TEST(DocDispatcher, EachKindOfViewShowsItsOwnWindowElements)
+{
+    TOptionsHolder holder;
+    holder.DocumentView.Ruler = true;
+    holder.DocumentView.ScrollBars = 3;
+    holder.PreviewView.Ruler = false;
+    holder.PreviewView.ScrollBars = 2;
+    TDocDispatcher dispatcher;
+    TDocument* normal = dispatcher.NewDocument();
+    TDocument* preview = dispatcher.NewDocument();
+    ASSERT_TRUE(normal && preview);
+    preview->PreviewMode = true;
+    dispatcher.ApplyDocumentViewSettings(preview);
+    EXPECT_FALSE(CurrentOptions().View.Ruler);
+    EXPECT_EQ(CurrentOptions().View.ScrollBars, 2);
+    dispatcher.ApplyDocumentViewSettings(normal);
+    EXPECT_TRUE(CurrentOptions().View.Ruler);
+    EXPECT_EQ(CurrentOptions().View.ScrollBars, 3);
+    preview->PreviewMode = false;
 }

@@ -6,7 +6,9 @@
 
 #include <commctrl.h>
 
+#include "core/Codings.h"
 #include "core/Instance.h"
+#include "core/Options.h"
 #include "shell/DocBar.h"
 #include "shell/DocDisp.h"
 #include "core/Messages.h"
@@ -124,4 +126,56 @@ TEST_F(MainFormTest, AnExceptionInADelicateOperationClosesThatDocumentOnly)
     Form->HandleFatalException(Exception("autre"));
     SilentMessages = false;
     EXPECT_EQ(dispatcher.DocumentCount(), 1);
+}
+
+TEST_F(MainFormTest, StatusPanelsShowTheDocumentsStates)
+{
+    TDocDispatcher dispatcher;
+    TDocument* document = dispatcher.NewDocument();
+    ASSERT_NE(document, nullptr);
+    // The caret at the start of the first line: its distance from the page top is the top margin.
+    const std::string position = CaretPositionText(*document);
+    EXPECT_EQ(position.rfind("\xE0 ", 0), 0u) << position;
+    EXPECT_NE(position.find("Li. 1  Col. 1"), std::string::npos) << position;
+
+    // The state icons and the spell-check picture's frame follow the document.
+    const bool checking = CurrentOptions().SpellCheck.Flags & scoCheckAsYouType;
+    const struct {
+        bool Preview;
+        int32_t Coding;
+        uint8_t SpellState;
+        const char* States;
+        int Frame;
+    } cases[] = {
+        {false, cdRtf, 0, "100000", 0},
+        {true, cdRtf, 2, "100010", 2 + 4 * 2},
+        {false, cdEncrypted, 4, "100001", 4 * 4},
+        {false, cdRtf, 5, "100000", 4 * (5 + 3)}, // checking: the animation's frame 3 is added
+    };
+    Form->AnimationFrame = 3;
+    for (const auto& c : cases) {
+        document->PreviewMode = c.Preview;
+        document->Coding = c.Coding;
+        document->SpellState = c.SpellState;
+        EXPECT_EQ(Form->DocumentStates(*document), c.States);
+        EXPECT_EQ(Form->SpellCheckStatusFrame(*document), c.Frame + (checking ? 1 : 0));
+    }
+    document->PreviewMode = false;
+    document->SpellState = 0;
+
+    // The panels are found where the status bar placed them.
+    Form->SetBounds(0, 0, 900, 600);
+    Form->RealignChildren();
+    RECT r{};
+    SendMessageA(Form->StatusBarHandle(), SB_GETRECT, 3, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(Form->StatusPanelAt(r.left + 2, r.top + 2), 3);
+    EXPECT_EQ(Form->StatusPanelAt(-5, -5), -1);
+}
+
+TEST(LanguageNames, NoneKnownAndUnknown)
+{
+    EXPECT_EQ(LanguageName(0x400), "( aucune )");
+    EXPECT_EQ(LanguageName(INT32_MIN), "( aucune )");
+    EXPECT_FALSE(LanguageName(0x040C).empty());
+    EXPECT_EQ(LanguageName(0x7F3F), "( Autre langue (ID: 32575) )");
 }
