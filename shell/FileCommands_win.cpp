@@ -48,9 +48,7 @@ bool ExecuteFileCommand(int32_t command)
         if (dispatcher)
             dispatcher->NewDocument();
         return true;
-    case 120:
-        ExecuteArgumentCommand(200500, 0);
-        return true;
+    case 120: ExecuteArgumentCommand(200500, 0); return true;
     case 122:
         if (TOptionsHolder* holder = GetOptionsHolder()) {
             ForceDirectories(holder->BackupFolder);

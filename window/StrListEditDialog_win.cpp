@@ -1,5 +1,5 @@
 // The string-list editor dialog: the list, the entry field, Add and Delete, and the OK and Cancel row.
-#include "core/StrListEditDialog.h"
+#include "window/StrListEditDialog.h"
 
 #include <algorithm>
 #include <memory>
@@ -9,7 +9,7 @@
 #include "classlib/windowing/Edit.h"
 #include "classlib/windowing/ExtCtrls.h"
 #include "classlib/windowing/StdCtrls.h"
-#include "core/DialogButtons.h"
+#include "window/DialogButtons.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The toolbars' combo box: the list-opening event, the arrows that open the list, and the hint window
 // that follows the highlighted entry of the open list (the list is looked at on a short timer).
-#include "core/AdvComboBox.h"
+#include "window/AdvComboBox.h"
 
 #include "core/Events.h"
 
