@@ -5,18 +5,24 @@
 #include "classlib/windowing/Forms.h"
 #include "classlib/windowing/ScrollBar.h"
 #include "document/DocumentView.h"
+#include "window/DocKeyboard.h"
 #include "window/DocMouse.h"
 
 class TDocument;
 class TPage;
 class TStraightEdge;
 class TDocForm_OLEDragDropManager;
+class TPanel;
+class TTabSet;
+class TToolButton;
+class TScrollHintWindow;
 struct TPageMargins;
 struct TPageSetup;
 
 // State bits of the window: which mouse or ruler action is under way, and what is suspended.
 enum : uint32_t {
     dsScrollBarsSuspended = 0x4000, // the view sets the scroll bars: their changes are not the user's
+    dsScrollHintShown = 0x8000,     // the page hint beside the vertical bar shows
 };
 
 class TDocumentForm : public TForm, public TDocumentView {
@@ -42,6 +48,19 @@ public:
     TDocument* Document; // not owned: the document owns its window
     TScrollBar* HorScrollBar;
     TScrollBar* VerScrollBar;
+    // One tab per bookmark of the main text; a click goes to it, a double click manages the bookmarks.
+    TTabSet* BookmarkTabs;
+    // Below the vertical scroll bar: the previous-page and next-page buttons.
+    TPanel* PageScrollPanel;
+    TToolButton* PageUpSpeedButton;
+    TToolButton* PageDownSpeedButton;
+    // The page hint beside the vertical bar while its thumb is dragged; made at the first drag.
+    TScrollHintWindow* ScrollHint = nullptr;
+    // Fills the bookmark tabs from the document's bookmarks when they changed, and lays the controls out
+    // again when the tabs appear or go.
+    void UpdateBookmarkTabs();
+    // Goes to the bookmark of a tab: its text selected, or the caret at an empty one.
+    void GoToBookmarkTab(int index);
     TRect ViewRect{};
     uint32_t State = 0;
 
@@ -49,6 +68,7 @@ public:
     TPoint ViewOrigin() override { return TPoint{ViewRect.Left, ViewRect.Top}; }
     bool HasFocus() override { return Focused(); }
     void RelayoutWindow() override;
+    void DropMouseState() override { CancelMouseMode(); }
     void HideDocCaret() override;
     void ShowDocCaret() override;
     void FlushDeferredPaint() override;
@@ -82,6 +102,13 @@ public:
     void MouseWheel(int delta, WPARAM keys, TPoint p);
     // Ends every mouse gesture and its feedback.
     void CancelMouseMode();
+
+    // --- Keyboard input and typing (DocKeyboard_win.cpp, DocTyping_win.cpp) ---
+    // The key-down of the focused window: shortcuts first, then the navigation keys.
+    void KeyDown(WORD& key, uint32_t shift) override;
+    // A typed character (32 to 255) becomes an edit of the document; false when it was not used.
+    bool KeyChar(uint8_t ch);
+    TKeyboardState Keyboard;
     TMouseGesture Mouse;
     // The horizontal and the vertical ruler (owned as components).
     TStraightEdge* StraightEdge = nullptr;
@@ -92,12 +119,22 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The close question: a changed document is saved, or not, or stays open.
+    bool CloseQuery() override;
+    void DoClose(TCloseAction& action) override;
     // The drop target is registered with the window's handle and revoked before it goes.
     void CreateWnd() override;
     void DestroyWnd() override;
     void WndProc(TMessage& message) override;
 
 private:
+    // The plain key messages after the class library (Esc, Ctrl, the context-menu key) and the characters;
+    // true when the message is used up.
+    bool KeyMessage(TMessage& message);
+    void NavigationKey(WORD key, uint32_t shift);
+    void MoveCaretTo(TTextPos target);
+    void PageKey(WORD key);
+    void CtrlPageKey(WORD key);
     friend class TStraightEdge;
     friend class TDocForm_OLEDragDropManager;
     void ReleaseDropTarget();
@@ -112,6 +149,16 @@ private:
     void SelectRange(const TTextRange& range, const TTextPos& caret);
     TTextRange UnitRangeAt(const THitResult& hit);
     void ExtendSelectionTo(const THitResult& hit);
+    // The page hint while the vertical thumb is dragged (ScrollHint_win.cpp).
+    int32_t ScrollHintPage(int32_t thumb);
+    std::string ScrollHintText(int32_t page);
+    void TrackScrollHint();
+    void HideScrollHint();
+    int32_t ScrollHintShownPage = -1;
+    int MouseToolMode() const;
+    void PanView(TPoint p);
+    void MiddleButtonDown(TPoint p);
+    void MiddleAutoscroll();
     void CheckDragAutoscroll(TPoint p);
     void DragAutoscroll();
     TRect RectFrame() const;

@@ -2,13 +2,26 @@
 // the document's caret while it has the focus.
 #include "window/DocForm.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "classlib/runtime/Format.h"
+#include "classlib/windowing/ExtCtrls.h"
+#include "classlib/windowing/TabSet.h"
+#include "classlib/windowing/ToolBar.h"
+#include "core/BaseForms.h"
 #include "core/Colors.h"
+#include "core/Events.h"
+#include "core/Messages.h"
+#include "core/OptionalMessages.h"
 #include "core/Options.h"
 #include "core/DCSurface.h"
+#include "core/ShellUtils.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/Field.h"
+#include "editing/Operation.h"
+#include "editing/OperationManager.h"
 #include "window/Ruler.h"
 
 namespace {
@@ -26,6 +39,38 @@ HBITMAP SlantedCaretBitmap(const TCaretShape& shape)
     return CreateBitmap(shape.Width, shape.Height, 1, 1, bits.data());
 }
 
+// The page buttons' glyph: two small triangles pointing up or down.
+void DrawPageGlyph(TCanvas& canvas, const RECT& area, bool up)
+{
+    HDC dc = canvas.Handle();
+    const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (int k = 0; k < 2; ++k) {
+        const int y = cy - 4 + k * 4;
+        POINT shape[3];
+        if (up)
+            shape[0] = {cx - 3, y + 3}, shape[1] = {cx + 3, y + 3}, shape[2] = {cx, y};
+        else
+            shape[0] = {cx - 3, y}, shape[1] = {cx + 3, y}, shape[2] = {cx, y + 3};
+        Polygon(dc, shape, 3);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+}
+
+void RunCommand(int32_t command)
+{
+    if (ExecuteCommandHook)
+        ExecuteCommandHook(command);
+}
+
+// Optional message 6: the question before a changed document's window closes.
+constexpr uint8_t SaveChangesMessage = 6;
+
+// The operation kind that lets a changed document close without a question.
+constexpr uint8_t okClosesQuietly = 54;
+
 } // namespace
 
 TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(owner), Document(document)
@@ -41,6 +86,26 @@ TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(own
     VerScrollBar->OnChange = [this](TComponent*) { VerScrollBarChange(); };
     StraightEdge = new TStraightEdge(this, false);
     VerStraightEdge = new TStraightEdge(this, true);
+    BookmarkTabs = new TTabSet(this);
+    BookmarkTabs->SetParent(this);
+    BookmarkTabs->SetBounds(0, 0, 100, 20);
+    BookmarkTabs->SetVisible(false);
+    BookmarkTabs->OnTabClick = [this](TTabSet&, int index) { GoToBookmarkTab(index); };
+    BookmarkTabs->OnTabDblClick = [](TTabSet&, int) { RunCommand(4520); };
+    PageScrollPanel = new TPanel(this);
+    PageScrollPanel->SetParent(this);
+    auto pageButton = [this](bool up) {
+        auto* button = new TToolButton(this);
+        button->SetParent(PageScrollPanel);
+        button->Flat = false;
+        button->SetHint(up ? "Page précédente" : "Page suivante");
+        // Without a picture the image area is the button's centre.
+        button->OnDrawImage = [up](TCanvas& canvas, const RECT& area) { DrawPageGlyph(canvas, area, up); };
+        button->OnClick = [up](TComponent*) { RunCommand(up ? 4225 : 4226); };
+        return button;
+    };
+    PageUpSpeedButton = pageButton(true);
+    PageDownSpeedButton = pageButton(false);
 }
 
 TDocumentForm::~TDocumentForm()
@@ -66,18 +131,34 @@ void TDocumentForm::LayoutControls()
         return;
     const int w = ClientWidth(), h = ClientHeight();
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-    const bool horizontal = !Document || (Document->ViewState.ZoomKind != zkPageWidth &&
-                                          Document->ViewState.ZoomKind != zkTextWidth);
+    const TViewOptions& view = CurrentOptions().View;
+    const bool fitsWidth = Document && (Document->ViewState.ZoomKind == zkPageWidth ||
+                                        Document->ViewState.ZoomKind == zkTextWidth);
+    const bool horizontal = (view.ScrollBars == 1 || view.ScrollBars == 3) && !fitsWidth;
+    const bool vertical = view.ScrollBars == 2 || view.ScrollBars == 3;
+    if (Document && !Document->Fields.empty())
+        Document->UpdateFields();
+    const bool tabs =
+        view.Bookmarks && Document && !Document->EditedHeaderFooter && Document->Bookmarks.Count() > 0;
+    const int th = BookmarkTabs->Height(), tabsShown = tabs ? 1 : 0, hShown = horizontal ? 1 : 0;
+    BookmarkTabs->SetVisible(tabs);
+    BookmarkTabs->SetBounds(-1, h - th, w + 2, th);
     HorScrollBar->SetVisible(horizontal);
-    HorScrollBar->SetBounds(0, h - cy, std::max(0, w - cx), cy);
-    VerScrollBar->SetBounds(w - cx, 0, cx, std::max(0, h - (horizontal ? cy : 0)));
-    const bool ruler = CurrentOptions().View.Ruler, verRuler = CurrentOptions().View.VerRuler;
-    StraightEdge->SetVisible(ruler);
-    StraightEdge->SetBounds(0, 0, std::max(0, w - cx), StraightEdge->Height());
-    VerStraightEdge->SetVisible(verRuler);
-    const int rulerHeight = ruler ? StraightEdge->Height() : 0;
+    HorScrollBar->SetBounds(0, h - tabsShown * (th - 1) - cy, std::max(0, w - (vertical ? cx : 0)), cy);
+    const int panelHeight = cy * hShown + 2 * cx;
+    const int panelTop = h - tabsShown * (th - hShown) - cy * hShown - 2 * cx;
+    PageScrollPanel->SetVisible(vertical);
+    PageScrollPanel->SetBounds(w - cx, panelTop, cx, panelHeight);
+    PageUpSpeedButton->SetBounds(0, 0, cx, cx);
+    PageDownSpeedButton->SetBounds(0, cx, cx, cx);
+    VerScrollBar->SetVisible(vertical);
+    VerScrollBar->SetBounds(w - cx, 0, cx, std::max(0, panelTop));
+    StraightEdge->SetVisible(view.Ruler);
+    StraightEdge->SetBounds(0, 0, std::max(0, w - (vertical ? cx : 0)), StraightEdge->Height());
+    VerStraightEdge->SetVisible(view.VerRuler);
+    const int rulerHeight = view.Ruler ? StraightEdge->Height() : 0;
     VerStraightEdge->SetBounds(0, rulerHeight, VerStraightEdge->Width(),
-                               std::max(0, h - (horizontal ? cy : 0) - rulerHeight));
+                               std::max(0, h - cy * hShown - rulerHeight - tabsShown * (th - hShown)));
     SetScrollPageSizes();
 }
 
@@ -87,12 +168,92 @@ void TDocumentForm::CalcViewRect()
     const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
     const int left = VerStraightEdge->Visible() ? VerStraightEdge->Width() : 0;
     const int top = StraightEdge->Visible() ? StraightEdge->Height() : 0;
+    const int hShown = HorScrollBar->Visible() ? 1 : 0, tabsShown = BookmarkTabs->Visible() ? 1 : 0;
+    const int bottom = h - (cy * hShown + (BookmarkTabs->Height() - hShown) * tabsShown);
     ViewRect =
-        TRect{left, top, std::max(left, w - cx), std::max(top, h - (HorScrollBar->Visible() ? cy : 0))};
+        TRect{left, top, std::max(left, w - (VerScrollBar->Visible() ? cx : 0)), std::max(top, bottom)};
     if (Document) {
         Document->ViewState.ClientWidth = ViewRect.Right - ViewRect.Left;
         Document->ViewState.ClientHeight = ViewRect.Bottom - ViewRect.Top;
     }
+}
+
+void TDocumentForm::UpdateBookmarkTabs()
+{
+    if (!Document || !HandleAllocated())
+        return;
+    std::vector<std::string> names;
+    for (int i = 0; i < Document->Bookmarks.Count(); ++i)
+        names.push_back(Document->Bookmarks[i]);
+    const bool shown = BookmarkTabs->Visible();
+    if (names != BookmarkTabs->Tabs())
+        BookmarkTabs->SetTabs(names);
+    const bool wanted = CurrentOptions().View.Bookmarks && !Document->EditedHeaderFooter && !names.empty();
+    if (wanted != shown)
+        UpdateAfterResize();
+}
+
+void TDocumentForm::GoToBookmarkTab(int index)
+{
+    if (!CanEdit() || index < 0 || index >= Document->Bookmarks.Count())
+        return;
+    TDocument& doc = *Document;
+    const auto* field = reinterpret_cast<const TField*>(doc.Bookmarks.Objects(index));
+    if (!field)
+        return;
+    const TTextRange range = doc.GetFieldRange(*field);
+    doc.Select(range.StartPos.ParIndex, range.StartPos.Offset, range.EndPos.ParIndex, range.EndPos.Offset, 0);
+    TTextPos caret = doc.HasSelection() ? range.EndPos : range.StartPos;
+    doc.LocateTextPos(caret, 0);
+    doc.PlaceCaret(caret, 0);
+    doc.MakeCaretVisible(1);
+    SetFocus();
+    if (doc.HasSelection())
+        HideDocCaret();
+    else
+        RecreateCaret();
+}
+
+void TDocumentForm::DoClose(TCloseAction& action)
+{
+    // The close event fires before the document list closes the document (and its window with it).
+    TriggerEvent(2040);
+    TForm::DoClose(action);
+}
+
+bool TDocumentForm::CloseQuery()
+{
+    if (!TForm::CloseQuery())
+        return false;
+    if (!Document || !Document->IsModified())
+        return true;
+    TDocument& doc = *Document;
+    // A document whose only change is of the kind that needs no saving closes quietly.
+    if (doc.UndoList.Count() == 1 && doc.OperationManager && doc.OperationManager->OperationAt(0) &&
+        doc.OperationManager->OperationAt(0)->Kind == okClosesQuietly)
+        return true;
+    if (HandleAllocated())
+        BringWindowToTop(Handle());
+    std::string name = doc.FileName;
+    if (HandleAllocated()) {
+        TCanvas canvas;
+        HDC dc = GetDC(Handle());
+        canvas.SetHandle(dc);
+        name = ShortenPath(canvas, name, 350);
+        canvas.SetHandle(nullptr);
+        ReleaseDC(Handle(), dc);
+    }
+    const int answer = MessageDlgWithOption(
+        Format("Le document \"%s\" a changé. Voulez-vous enregistrer les modifications ?", name.c_str()),
+        mtConfirmation, mbYesNoCancel, SaveChangesMessage);
+    if (answer == mrCancel)
+        return false;
+    if (answer == mrYes) {
+        // The save command; the window closes only when the document was saved.
+        RunCommand(180);
+        return Document && !Document->IsModified();
+    }
+    return true;
 }
 
 void TDocumentForm::SetScrollPageSizes()
@@ -293,6 +454,7 @@ void TDocumentForm::Paint()
         Document->Paint(surface);
     }
     EndPaint(Handle(), &ps);
+    UpdateBookmarkTabs();
     if (FHasCaret && !FCaretShown && Focused() && !Document->HasSelection())
         ShowDocCaret();
 }
@@ -322,10 +484,20 @@ void TDocumentForm::DrawOnView(const std::function<void(TDrawSurface&)>& draw)
 
 void TDocumentForm::WndProc(TMessage& message)
 {
-    if (MouseMessage(message))
+    if (MouseMessage(message) || KeyMessage(message))
         return;
     switch (message.Msg) {
     case WM_ERASEBKGND: message.Result = 1; return;
+    case WM_WINDOWPOSCHANGING:
+        // Never smaller than 100 x 100 pixels.
+        if (CanEdit()) {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
+            if (!(pos->flags & SWP_NOSIZE)) {
+                pos->cx = std::max(pos->cx, 100);
+                pos->cy = std::max(pos->cy, 100);
+            }
+        }
+        break;
     case WM_PAINT:
         if (CanEdit()) {
             Paint();
@@ -338,6 +510,15 @@ void TDocumentForm::WndProc(TMessage& message)
     TForm::WndProc(message);
     switch (message.Msg) {
     case WM_SIZE: UpdateAfterResize(); break;
+    case WM_VSCROLL:
+        // The page hint follows the thumb while it is dragged.
+        if (CanEdit() && VerScrollBar->HandleAllocated() && HWND(message.LParam) == VerScrollBar->Handle()) {
+            if (LOWORD(message.WParam) == SB_THUMBTRACK)
+                TrackScrollHint();
+            else if (LOWORD(message.WParam) == SB_ENDSCROLL || LOWORD(message.WParam) == SB_THUMBPOSITION)
+                HideScrollHint();
+        }
+        break;
     case WM_SETFOCUS:
         if (CanEdit())
             RecreateCaret();

@@ -85,10 +85,17 @@ struct TMouseGesture {
     // Hand panning.
     TPoint PanStartScroll{};
     TPoint PanStartPoint{};
+    // Middle-button autoscroll: where the button went down (client).
+    TPoint AutoscrollOrigin{};
     int Cursor = -2;                             // the cursor shown over the view
     bool ClickAndTypeDone = false;               // a click and type that nothing has followed yet
     const void* ClickAndTypeOperation = nullptr; // its operation on the undo list
 };
+
+// The main window's mouse tool (0 none, 1 the hand, 2 the format painter ...), filled in by the main window.
+extern int (*MouseToolModeHook)();
+// Tells the command manager that the user acted (background work waits), filled in by the shell.
+extern void (*StampLastCommandHook)();
 
 // Percentages of a picture scaled to a frame of the given size (twips) from its unscaled size, each
 // within 5..1000.

@@ -3,6 +3,7 @@
 // leaves the view.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "core/BaseForms.h"
@@ -23,6 +24,9 @@
 namespace {
 
 constexpr UINT_PTR AutoscrollTimer = 3;
+constexpr UINT_PTR MiddleScrollTimer = 4;
+// Around the middle button's origin nothing scrolls.
+constexpr int32_t MiddleDeadZone = 16;
 
 TPoint PointOf(LPARAM lParam)
 {
@@ -77,8 +81,19 @@ const char* SystemCursor(int cursor)
     case 24:
     case 25:
     case 26: return IDC_IBEAM;
-    case 6: return IDC_SIZEALL;
+    case 6:
+    case 32: return IDC_SIZEALL; // the middle button's origin
+    case 11:
+    case 12:
     case 14: return IDC_HAND;
+    case 29:
+    case 35: return IDC_SIZENS; // autoscroll up or down
+    case 31:
+    case 33: return IDC_SIZEWE;
+    case 28:
+    case 36: return IDC_SIZENWSE;
+    case 30:
+    case 34: return IDC_SIZENESW;
     default: return IDC_ARROW;
     }
 }
@@ -96,6 +111,9 @@ void TransferText(TDocument& doc, const TTextRange& source, const TTextPos& targ
 }
 
 } // namespace
+
+int (*MouseToolModeHook)() = nullptr;
+void (*StampLastCommandHook)() = nullptr;
 
 int32_t ScalePercent(int32_t frameTwips, int32_t unscaledTwips)
 {
@@ -115,10 +133,20 @@ bool TDocumentForm::MouseMessage(TMessage& message)
         MouseWheel(int16_t(HIWORD(message.WParam)), LOWORD(message.WParam), PointOf(message.LParam));
         message.Result = 0;
         return true;
+    case WM_MBUTTONDOWN: MiddleButtonDown(PointOf(message.LParam)); return false;
+    case WM_MBUTTONUP:
+        StirPool(PointOf(message.LParam));
+        if (State & dsMiddleAutoscroll)
+            SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
+        return false;
     case WM_RBUTTONUP:
     case WM_CANCELMODE: CancelMouseMode(); return false;
     case WM_KILLFOCUS: CancelMouseMode(); return false;
     case WM_TIMER:
+        if (message.WParam == MiddleScrollTimer) {
+            MiddleAutoscroll();
+            return true;
+        }
         if (message.WParam != AutoscrollTimer)
             return false;
         DragAutoscroll();
@@ -140,6 +168,16 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
         return;
     TDocument& doc = *Document;
     SetFocus();
+    if (MouseToolMode() == 1) {
+        // The hand: the view follows the pointer until the button is released.
+        State |= dsHandPanning;
+        Mouse.PanStartScroll = doc.ViewState.ScrollPos;
+        Mouse.PanStartPoint = p;
+        Mouse.Cursor = 12;
+        SetCapture(Handle());
+        TriggerEvent(10040);
+        return;
+    }
     // A click and type that nothing has followed is taken back by the next click.
     if (Mouse.ClickAndTypeDone) {
         Mouse.ClickAndTypeDone = false;
@@ -335,6 +373,25 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
         return;
     TDocument& doc = *Document;
     Mouse.LastPoint = p;
+    if (State & dsMiddleAutoscroll) {
+        // One of nine direction cursors, by the side of the origin the pointer is on.
+        const int32_t dx = p.X - Mouse.AutoscrollOrigin.X, dy = p.Y - Mouse.AutoscrollOrigin.Y;
+        const bool across = doc.ViewState.ScrollRanges.HorzMax > 0 && doc.ViewState.ZoomKind != zkPageWidth &&
+                            doc.ViewState.ZoomKind != zkTextWidth;
+        const int column = !across || std::abs(dx) <= MiddleDeadZone ? 1 : dx < 0 ? 0 : 2;
+        const int row = std::abs(dy) <= MiddleDeadZone ? 1 : dy < 0 ? 0 : 2;
+        Mouse.Cursor = 28 + 3 * row + column;
+        return;
+    }
+    if (MouseToolMode() == 1) {
+        if (State & dsHandPanning) {
+            PanView(p);
+            Mouse.Cursor = 12;
+        } else {
+            Mouse.Cursor = 11;
+        }
+        return;
+    }
     if (Mouse.MoveCountdown > 0 && --Mouse.MoveCountdown == 0)
         Mouse.LastClickTime = 0;
     if (State & dsSelecting) {
@@ -531,8 +588,14 @@ void TDocumentForm::CancelMouseMode()
         DrawRectFrame();
     if ((State & dsResizing) && Mouse.ResizeFrameShown)
         DrawResizeFrame();
-    if (HandleAllocated())
+    if (HandleAllocated()) {
         KillTimer(Handle(), AutoscrollTimer);
+        KillTimer(Handle(), MiddleScrollTimer);
+    }
+    if (State & dsHandPanning)
+        TriggerEvent(10060);
+    if (State & dsMiddleAutoscroll)
+        InvalidateRect(Handle(), nullptr, FALSE);
     const bool hadCaretHidden = (State & dsCaretHiddenForMouse) != 0;
     State &= ~dsMouseGestures;
     if (HandleAllocated() && GetCapture() == Handle())
@@ -540,6 +603,81 @@ void TDocumentForm::CancelMouseMode()
     ClipCursor(nullptr);
     if (hadCaretHidden && CanEdit() && Focused() && !Document->HasSelection())
         RecreateCaret();
+}
+
+int TDocumentForm::MouseToolMode() const
+{
+    return MouseToolModeHook ? MouseToolModeHook() : 0;
+}
+
+void TDocumentForm::PanView(TPoint p)
+{
+    TDocument& doc = *Document;
+    // The pointer is held within the screen area over which the view can still follow it.
+    const TPoint start = Mouse.PanStartScroll;
+    const int32_t maxX = doc.ClampScrollPos(TPoint{INT32_MAX, start.Y}).X,
+                  maxY = doc.ClampScrollPos(TPoint{start.X, INT32_MAX}).Y;
+    POINT origin{Mouse.PanStartPoint.X, Mouse.PanStartPoint.Y};
+    ClientToScreen(Handle(), &origin);
+    RECT clip{origin.x - (maxX - start.X), origin.y - (maxY - start.Y), origin.x + start.X + 1,
+              origin.y + start.Y + 1};
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&clip, &clip, &screen);
+    ClipCursor(&clip);
+    doc.SetScrollPos(
+        TPoint{start.X - (p.X - Mouse.PanStartPoint.X), start.Y - (p.Y - Mouse.PanStartPoint.Y)});
+    if (StampLastCommandHook)
+        StampLastCommandHook();
+}
+
+void TDocumentForm::MiddleButtonDown(TPoint p)
+{
+    StirPool(p);
+    if (!CanEdit())
+        return;
+    SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
+    SetFocus();
+    State |= dsMiddleAutoscroll;
+    Mouse.AutoscrollOrigin = p;
+    Mouse.Cursor = 28 + 4;
+    SetCapture(Handle());
+    // The origin mark: a small circle with the four directions.
+    HDC dc = GetDC(Handle());
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Ellipse(dc, p.X - 12, p.Y - 12, p.X + 13, p.Y + 13);
+    SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    for (int k = 0; k < 4; ++k) {
+        const int sx = k == 0 ? 0 : k == 1 ? 0 : k == 2 ? -1 : 1, sy = k == 0 ? -1 : k == 1 ? 1 : 0;
+        POINT tip[3] = {{p.X + sx * 9, p.Y + sy * 9},
+                        {p.X + sx * 5 + sy * 3, p.Y + sy * 5 + sx * 3},
+                        {p.X + sx * 5 - sy * 3, p.Y + sy * 5 - sx * 3}};
+        Polygon(dc, tip, 3);
+    }
+    SelectObject(dc, oldBrush);
+    ReleaseDC(Handle(), dc);
+    SetTimer(Handle(), MiddleScrollTimer, 10, nullptr);
+}
+
+void TDocumentForm::MiddleAutoscroll()
+{
+    if (!CanEdit() || !(State & dsMiddleAutoscroll)) {
+        KillTimer(Handle(), MiddleScrollTimer);
+        return;
+    }
+    // Faster the further the pointer lies beyond the dead zone around the origin.
+    auto speed = [](int32_t offset) {
+        if (std::abs(offset) <= MiddleDeadZone)
+            return 0;
+        const int32_t beyond = std::abs(offset) - MiddleDeadZone;
+        return (offset < 0 ? -1 : 1) * std::max(1, beyond / 4);
+    };
+    TDocument& doc = *Document;
+    const TPoint old = doc.ViewState.ScrollPos;
+    const TPoint next =
+        doc.ClampScrollPos(TPoint{old.X + speed(Mouse.LastPoint.X - Mouse.AutoscrollOrigin.X),
+                                  old.Y + speed(Mouse.LastPoint.Y - Mouse.AutoscrollOrigin.Y)});
+    if (next.X != old.X || next.Y != old.Y)
+        doc.SetScrollPos(next);
 }
 
 void TDocumentForm::CheckDragAutoscroll(TPoint p)

@@ -9,11 +9,14 @@
 #include "document/Page.h"
 #include "formats/load/LoadInput.h"
 #include "formats/text/PlainText.h"
+#include "key_input.h"
 #include "shell/DocDisp.h"
 #include "window/DocForm.h"
 #include "window/Ruler.h"
 
 namespace {
+
+using qptest::TakeFocus;
 
 SCROLLINFO BarInfo(TScrollBar* bar)
 {
@@ -22,20 +25,6 @@ SCROLLINFO BarInfo(TScrollBar* bar)
     info.fMask = SIF_ALL;
     GetScrollInfo(bar->Handle(), SB_CTL, &info);
     return info;
-}
-
-// Makes the window the active one with the keyboard focus (other test programs may hold the screen).
-bool TakeFocus(TControl* window)
-{
-    for (int attempt = 0; attempt < 100 && GetFocus() != window->Handle(); ++attempt) {
-        SetForegroundWindow(window->Handle());
-        SetActiveWindow(window->Handle());
-        window->SetFocus();
-        Application->ProcessMessages();
-        if (GetFocus() != window->Handle())
-            Sleep(20);
-    }
-    return GetFocus() == window->Handle();
 }
 
 // The system caret's rectangle in the client area of the window that owns it.
