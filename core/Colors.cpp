@@ -160,8 +160,12 @@ TBrushHandle TPaletteColor::GetBrush()
 
 void TColorPalette::SetScheme(const TColorScheme& scheme)
 {
-    for (int i = 0; i < ColorSchemeSlotCount; ++i)
+    FDefinedSlots = 0;
+    for (int i = 0; i < ColorSchemeSlotCount; ++i) {
         FColors[i].SetColor(scheme.GetColor(i));
+        if (scheme.Slots[i] != -1)
+            FDefinedSlots |= uint16_t(1u << i);
+    }
 }
 
 // --- TColorManager ---

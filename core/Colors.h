@@ -76,9 +76,12 @@ public:
     void SetScheme(const TColorScheme& scheme);
     TPaletteColor& operator[](int slot) { return FColors[slot]; }
     TColorRef GetColor(int slot) const { return FColors[slot].GetColor(); }
+    // The scheme gave the slot a colour of its own (not the slot's default).
+    bool DefinesSlot(int slot) const { return (FDefinedSlots >> slot) & 1; }
 
 private:
     TPaletteColor FColors[ColorSchemeSlotCount];
+    uint16_t FDefinedSlots = 0;
 };
 
 // An entry of a document's colour table: the colour and its nearest standard colour index.

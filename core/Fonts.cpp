@@ -359,9 +359,9 @@ TSharedFont* TFontManager::GetSharedFont(const TCharFormat& format, int32_t heig
     const uint8_t savedFlags = Flags;
     if (allowDefaultCharset)
         Flags |= AllowDefaultCharsetFlag;
-    std::unique_ptr<TSharedFont> font;
+    std::shared_ptr<TSharedFont> font;
     try {
-        font = std::make_unique<TSharedFont>(*this, format, height, dc);
+        font = std::make_shared<TSharedFont>(*this, format, height, dc);
     } catch (...) {
         Flags = savedFlags;
         throw;

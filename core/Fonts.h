@@ -16,7 +16,8 @@ class TFontManager;
 class TSettingsStorage;
 
 // A font made for a character format at one device height, with what measuring needs of it.
-class TSharedFont {
+// Fonts the cache lets go stay alive while a holder keeps them (shared_from_this).
+class TSharedFont : public std::enable_shared_from_this<TSharedFont> {
 public:
     // Makes the font for Format at Height (a LOGFONT height: negative for the character height) and
     // selects it into DC.
@@ -180,7 +181,7 @@ private:
     // The registered fonts of each name (in lower case), so that a document of many fonts registers
     // them in linear time.
     std::unordered_map<std::string, std::vector<int32_t>> FFontsByName;
-    std::vector<std::unique_ptr<TSharedFont>> FCache;
+    std::vector<std::shared_ptr<TSharedFont>> FCache;
     TStringList FRequestedFaces;
     TStringList FObtainedFaces;
     TStringList FHistory;

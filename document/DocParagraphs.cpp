@@ -35,6 +35,12 @@ bool TDocument::IsOutsideEditedStory(int32_t i) const
     return EditedHeaderFooter ? !inHeadersFooters : inHeadersFooters;
 }
 
+bool TDocument::IsTextHidden(int32_t i) const
+{
+    return GetModeFlag(mfHideBodyText) && EditedHeaderFooter && !GetModeFlag(mfPrinting) &&
+           StoryOfParagraph(i) != stHeadersFooters;
+}
+
 TParagraph& TDocument::AppendParagraph()
 {
     Paragraphs.push_back(std::make_unique<TParagraph>(this));

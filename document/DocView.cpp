@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "document/DocumentHost.h"
 #include "document/DocumentView.h"
 #include "document/Page.h"
+#include "document/ParLine.h"
 #include "document/Section.h"
 
 void TDocument::ComputePageExtent()
@@ -110,4 +112,45 @@ void TDocument::Relayout()
     SetModeFlag(mfColumnWidthsStale, true);
     InvalidatePagination();
     PaginateAll();
+}
+
+void TDocument::RelayoutAll()
+{
+    if (TDocumentView* view = View())
+        view->DropMouseState();
+    if (EditedHeaderFooter)
+        ToggleHeaderFooterMode(EditedHeaderFooterPage, nullptr);
+    DiscardLineLayout();
+    SetModeFlag(mfRebuildingPages, true);
+    SetModeFlag(mfPaginationComplete, false);
+    ClearPageList();
+    {
+        TStatusTextScope status;
+        SetCaret(Caret.ParIndex, Caret.Offset, Caret.LineHint, 0);
+    }
+    Invalidate();
+}
+
+int32_t TDocument::FindPageOfLine(int32_t par, int32_t line)
+{
+    if (par < 0 || par >= ParagraphCount())
+        return -1;
+    auto placed = [&]() -> int32_t {
+        const TParagraph& p = *Paragraphs[size_t(par)];
+        if (line < 0 || line >= p.LineCount())
+            return -1;
+        const TPage* page = p.Lines[size_t(line)]->Page;
+        return page ? page->PageIndex : -1;
+    };
+    int32_t slice = 1;
+    for (int32_t found = placed(); found < 0; found = placed()) {
+        if (GetModeFlag(mfPaginationComplete))
+            return -1;
+        const int32_t before = int32_t(Pages.size());
+        Paginate(before, before + slice - 1);
+        if (int32_t(Pages.size()) <= before)
+            return placed(); // pagination made no page: it cannot place the line
+        slice = std::min(slice * 2, 1 << 20);
+    }
+    return placed();
 }

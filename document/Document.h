@@ -81,6 +81,7 @@ enum TModeFlag : int {
     mfFindBookmarkLikeFields = 82, // FindFieldAt also finds bookmarks, note texts and note numbers
     mfStatisticsStale = 89,
     mfHeaderFooterParaFormat = 95,
+    mfHideBodyText = 96,        // while a header or footer is edited, the body's lines show no text
     mfStatisticsCharsOnly = 97, // statistics count characters and words only (the field updater)
     mfFreeWindowAtOnce = 98,
     mfMeasureAtZoom = 99,
@@ -193,6 +194,9 @@ public:
     int32_t StoryEnd(int story) const;
     // Whether paragraph I lies outside the story being edited (never while printing).
     bool IsOutsideEditedStory(int32_t i) const;
+    // The body's text is hidden while a header or footer is edited (mode flag 96) and paragraph I is not
+    // one of them; never on a printer.
+    bool IsTextHidden(int32_t i) const;
     // Appends a new paragraph to the main text (while the other stories are empty) and returns it.
     TParagraph& AppendParagraph();
     // The paragraph a reader starts in: the last one while its text is empty (the first paragraph of a
@@ -304,6 +308,13 @@ public:
     // Lays the whole document out again after its text or its sections changed: the section ranges and
     // column widths are stale, pagination starts over and runs to the end.
     void Relayout();
+    // Redoes the whole layout for the screen (after the colours, the fonts or the printer changed): the
+    // window drops its mouse state, header and footer editing ends, every line and page goes, the caret is
+    // placed again and the view is painted anew.
+    void RelayoutAll();
+    // The page that holds line Line of paragraph Par, paginating further in growing slices (1, 2, 4...
+    // pages) while none does; -1 when pagination ends without placing it.
+    int32_t FindPageOfLine(int32_t par, int32_t line);
     void ComputePageExtent();
     TPageMargins GetPageMargins(const TPageSetup& pageSetup, int32_t side) const;
     TRect PageRectInGrid(int32_t pageIndex) const;

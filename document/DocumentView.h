@@ -20,6 +20,8 @@ public:
     virtual bool HasFocus() = 0;
     // The window lays its controls out again and tells the document its view size.
     virtual void RelayoutWindow() = 0;
+    // The window forgets a drag or selection the mouse has under way.
+    virtual void DropMouseState() {}
 
     // Hides the system caret when it is shown; shows it again.
     virtual void HideDocCaret() = 0;

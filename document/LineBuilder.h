@@ -3,6 +3,7 @@
 // drawing may lay out while another paragraph is being broken.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "core/FontDevice.h"
 #include "core/FormatRecords.h"
@@ -26,7 +27,9 @@ enum TSelectFontFlags : int {
 // What selecting the font of a character format gives.
 struct TSelectedFont {
     TSharedFont* Font = nullptr; // the font selected for measuring
-    int32_t Ascent = 0;          // of the full-size font (also for super- and subscripts)
+    // Keeps the font alive when the font cache lets it go while it is still in use.
+    std::shared_ptr<TSharedFont> Hold;
+    int32_t Ascent = 0; // of the full-size font (also for super- and subscripts)
     int32_t Descent = 0;
     TSharedKerningPairs* Kerning = nullptr; // when the format kerns at its size, else nullptr
 };

@@ -49,6 +49,9 @@ struct TLineColors {
     TColorRef Marks = 0x808080;
     TColorRef Page = 0xFFFFFF;
     TColorRef Limit = 0xC0C0C0;
+    // The user's scheme is in force and gives the formatting marks a colour of their own: spaces and
+    // paragraph marks are drawn in it too, else in the colour of their text.
+    bool OwnMarksColor = false;
 };
 
 TLineColors PaletteColors()
@@ -60,6 +63,7 @@ TLineColors PaletteColors()
             c.Marks = palette->GetColor(csFormattingMarks);
             c.Page = palette->GetColor(csPageBackground);
             c.Limit = palette->GetColor(csPageMarginLimit);
+            c.OwnMarksColor = palette == manager->UserPalette() && palette->DefinesSlot(csFormattingMarks);
         }
     return c;
 }
@@ -515,7 +519,7 @@ void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)
     switch (kind) {
     case scParagraphMark:
         if (Marks && (MarkTypes & 4))
-            DrawMarkGlyph(n, 182, MarkColor());
+            DrawMarkGlyph(n, 182, Colors.OwnMarksColor && !Outside ? Colors.Marks : TextColor);
         return;
     case scPageBreak:
         if (Marks)
@@ -573,24 +577,27 @@ void TLineDrawer::Pass()
     FontStale = true;
     TextColor = FormatTextColor();
     RunFirst = 0;
-    const bool spaceMarks = Marks && (MarkTypes & 2);
+    const bool spaceDots = Marks && (MarkTypes & 2);
+    const bool ownSpaceRuns = Marks && Colors.OwnMarksColor && !Outside;
     ForEachLineItem(Line, [&](int32_t n, uint8_t c, const uint8_t* tag) {
         if (n > Line.CharCount)
             return;
         if (!tag) {
             if (Run.empty())
                 RunFirst = n;
-            if (c == ' ' && spaceMarks) {
+            const char shown = c == ' ' && spaceDots ? char(183) : char(c);
+            if (c == ' ' && ownSpaceRuns) {
+                // A space of its own in the marks colour.
                 Flush();
                 RunFirst = n;
-                Run.push_back(char(183));
+                Run.push_back(shown);
                 const TColorRef saved = TextColor;
-                TextColor = MarkColor();
+                TextColor = Colors.Marks;
                 Flush();
                 TextColor = saved;
                 return;
             }
-            Run.push_back(char(c));
+            Run.push_back(shown);
             return;
         }
         Flush();
@@ -898,8 +905,13 @@ void TLineDrawer::Draw()
 
 void TParLine::Draw(TDrawSurface& surface, int32_t x, int32_t y)
 {
-    EnsureMeasured();
     TDocument& doc = *Paragraph->Document;
+    // A hidden line shows bare paper; the page's guides and frames are drawn around it.
+    if (doc.IsTextHidden(Paragraph->LayoutIndex)) {
+        surface.FillRect(TRect{x, y, x + GetBoxWidth(), y + GetDisplayHeight()}, PaletteColors().Page);
+        return;
+    }
+    EnsureMeasured();
     const bool direct = doc.GetModeFlag(mfPrinting) || doc.GetModeFlag(mfSample);
     // A surface without a device context (a recording) is drawn on directly.
     TOffscreenSurface* buffer = direct || !surface.Handle() ? nullptr : SharedLineBuffer();

@@ -124,7 +124,7 @@ void TPagePainter::DrawLine(TParLine& line, int32_t x, int32_t y)
         }
         FillMargins(TRect{right, y, until, y + height});
     }
-    if (!section || section->Params[spLineBetween] != 1)
+    if (!section || section->Params[spLineBetween] != 1 || Doc.IsTextHidden(line.Paragraph->LayoutIndex))
         return;
     // The rule at the column's left bound, and at its right one unless the next column has a line at
     // this height (that line draws it).

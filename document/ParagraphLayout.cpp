@@ -80,6 +80,7 @@ TSelectedFont TDocument::SelectFormatFont(const TCharFormat& format, int flags)
         height = heightOf(size * (smallCaps ? 52 : 65) / 100);
         selected.Font = fm.GetSharedFont(format, height, lenient, true, dc);
     }
+    selected.Hold = selected.Font->shared_from_this();
     // The kerning threshold is in half-points, as the size before scaling.
     const int32_t kerning = format[cfKerning];
     if ((flags & sfKerning) && kerning > 0 && kerning != UndefinedField &&

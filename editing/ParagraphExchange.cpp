@@ -268,6 +268,23 @@ void TParagraphExchange::Begin(TDocument& doc, int32_t first, int32_t count, int
     Exchange(doc, range);
 }
 
+namespace {
+
+// The first page with a placement of one of Count paragraphs from First, or -1.
+int32_t FirstPageHolding(const TDocument& doc, int32_t first, int32_t count)
+{
+    std::set<const TParagraph*> going;
+    for (int32_t i = first; i < first + count && i < doc.ParagraphCount(); ++i)
+        going.insert(doc.Paragraphs[size_t(i)].get());
+    for (size_t k = 0; k < doc.Pages.size(); ++k)
+        for (const auto& placement : doc.Pages[k]->Placements)
+            if (going.count(placement->Paragraph))
+                return int32_t(k);
+    return -1;
+}
+
+} // namespace
+
 void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
 {
     range = EmptyChangedRange();
@@ -373,6 +390,16 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         else if (range[crFirstParagraph] == UndefinedField && First < doc.ParagraphCount() &&
                  doc.Paragraphs[size_t(First)]->IsOnPage())
             doc.ClearPageList();
+        // A page may still place a paragraph that goes whose lines were dropped for a re-break: the
+        // pages go from the first such one on.
+        const int32_t holding = FirstPageHolding(doc, First, CountInDocument);
+        if (holding >= 0) {
+            doc.Pages.resize(size_t(holding));
+            if (range[crFirstPage] == UndefinedField || range[crFirstPage] > holding) {
+                range[crFirstParagraph] = First;
+                range[crFirstPage] = holding;
+            }
+        }
         std::vector<std::unique_ptr<TParagraph>> gone;
         for (int32_t i = First; i < First + CountInDocument; ++i)
             gone.push_back(std::move(doc.Paragraphs[size_t(i)]));

@@ -8,9 +8,11 @@
 #include "classlib/graphics/Picture.h"
 #include "classlib/runtime/Files.h"
 #include "classlib/runtime/Format.h"
+#include "codecs/GIF.h"
 #include "codecs/PictureBytes.h"
 #include "codecs/PictureFormats.h"
 #include "core/Messages.h"
+#include "core/OptionsHolder.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -19,6 +21,7 @@
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/OperationParams.h"
+#include "editing/PictureFiles.h"
 #include "codecs/JpegImage.h"
 
 namespace {
@@ -66,31 +69,47 @@ std::unique_ptr<TBitmap> BitmapOfJpeg(const std::vector<uint8_t>& bytes)
     return bitmap;
 }
 
+// The bitmap that a picture class reads from the bytes (a GIF: its current frame).
+std::unique_ptr<TBitmap> ClassBitmap(int index, const std::vector<uint8_t>& bytes)
+{
+    TGraphicClass graphicClass = TPicture::FindFileFormat(PictureExtensions[index]);
+    std::unique_ptr<TGraphic> graphic = index == 0     ? std::make_unique<TBitmap>()
+                                        : graphicClass ? graphicClass()
+                                                       : nullptr;
+    if (!graphic)
+        return nullptr;
+    TMemoryStream stream;
+    stream.Write(bytes.data(), int32_t(bytes.size()));
+    stream.SetPosition(0);
+    graphic->LoadFromStream(stream);
+    if (auto* gif = dynamic_cast<TGIFImage*>(graphic.get())) {
+        auto frame = std::make_unique<TBitmap>();
+        gif->AssignTo(*frame);
+        return frame;
+    }
+    if (auto* asBitmap = dynamic_cast<TBitmap*>(graphic.get())) {
+        graphic.release();
+        return std::unique_ptr<TBitmap>(asBitmap);
+    }
+    return nullptr;
+}
+
 // The picture read with the reader of one format; false when that reader does not take it.
 bool LoadPicture(int index, const std::vector<uint8_t>& bytes, TDocObject& object)
 {
     try {
+        if (index == 1 || index == 2)
+            return LoadMetafilePicture(bytes, index == 2, object);
         std::unique_ptr<TBitmap> bitmap;
-        if (index == 3) {
+        if (index == 3)
             bitmap = BitmapOfJpeg(bytes);
-        } else if (index == 0) {
-            bitmap = std::make_unique<TBitmap>();
-        } else if (TGraphicClass graphicClass = TPicture::FindFileFormat(PictureExtensions[index])) {
-            std::unique_ptr<TGraphic> graphic = graphicClass();
-            if (auto* asBitmap = dynamic_cast<TBitmap*>(graphic.get())) {
-                graphic.release();
-                bitmap.reset(asBitmap);
-            }
-        }
-        if (!bitmap)
-            return false;
-        if (index != 3) {
-            TMemoryStream stream;
-            stream.Write(bytes.data(), int32_t(bytes.size()));
-            stream.SetPosition(0);
-            bitmap->LoadFromStream(stream);
-        }
-        if (bitmap->Empty())
+        else if (index == 10 || index == 11)
+            bitmap = IconFileBitmap(bytes);
+        else if (index == 12)
+            bitmap = AnimatedCursorBitmap(bytes);
+        else
+            bitmap = ClassBitmap(index, bytes);
+        if (!bitmap || bitmap->Empty())
             return false;
         object.Width = int32_t(std::min<int64_t>(int64_t(bitmap->GetWidth()) * TwipsPerPixel, INT32_MAX));
         object.Height = int32_t(std::min<int64_t>(int64_t(bitmap->GetHeight()) * TwipsPerPixel, INT32_MAX));
@@ -191,4 +210,7 @@ void InsertPictureFromFile(TDocument& doc, const std::string& fileName, int form
         doc.ObjectManager->DeleteObject(listed);
         throw;
     }
+    // The picture-file history ("InsertPicture_Files").
+    if (TOptionsHolder* holder = GetOptionsHolder())
+        holder->Owners.FileLists[5].Add(fileName);
 }

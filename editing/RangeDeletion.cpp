@@ -1,14 +1,18 @@
 // Deleting the text between two positions as one text step, with what the deletion touches repaired: the
-// joined paragraph's format, the headers and footers of a section that goes, the spaces at the join.
+// joined paragraph's format, the headers and footers of a section that goes, the spaces at the join, and
+// the note texts and header and footer texts that nothing shows any more.
 #include <algorithm>
+#include <vector>
 
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
+#include "document/Field.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
+#include "editing/SubOperation.h"
 
 namespace {
 
@@ -16,6 +20,86 @@ bool IsSpaceAt(const TDocument& doc, int32_t par, int32_t offset)
 {
     const TMemory& plain = doc.Paragraphs[size_t(par)]->PlainText;
     return offset >= 0 && offset < plain.Size() && plain.Data()[offset] == ' ';
+}
+
+bool BeginsSection(const TDocument& doc, int32_t par)
+{
+    for (const auto& section : doc.Sections)
+        if (section->FirstParagraph == par)
+            return true;
+    return false;
+}
+
+template<typename T>
+bool Holds(const std::vector<std::unique_ptr<T>>& list, const T* item)
+{
+    for (const auto& p : list)
+        if (p.get() == item)
+            return true;
+    return false;
+}
+
+// What a deletion leaves behind: the text of a note whose reference went, the header and footer texts of
+// a section that went (those not passed on to the section before it).
+struct TDeletionSnapshot {
+    std::vector<TField*> NoteReferences;
+    std::vector<TSection*> Sections;
+
+    explicit TDeletionSnapshot(const TDocument& doc)
+    {
+        for (const auto& f : doc.Fields)
+            if (f->Kind == fkNoteReference)
+                NoteReferences.push_back(f.get());
+        for (const auto& section : doc.Sections)
+            Sections.push_back(section.get());
+    }
+
+    std::vector<TField*> Orphans(const TDocument& doc) const
+    {
+        std::vector<TField*> orphans;
+        auto add = [&](TField* f) {
+            if (f && Holds(doc.Fields, f) && std::find(orphans.begin(), orphans.end(), f) == orphans.end())
+                orphans.push_back(f);
+        };
+        for (TField* reference : NoteReferences)
+            if (!Holds(doc.Fields, reference))
+                add(reference->Owner);
+        for (TSection* section : Sections) {
+            if (Holds(doc.Sections, section))
+                continue;
+            for (TField* slot : section->HeaderFooter) {
+                bool shown = false;
+                for (const auto& other : doc.Sections)
+                    shown = shown || std::find(std::begin(other->HeaderFooter), std::end(other->HeaderFooter),
+                                               slot) != std::end(other->HeaderFooter);
+                if (!shown)
+                    add(slot);
+            }
+        }
+        return orphans;
+    }
+};
+
+// Removes the text of a field that nothing shows: whole paragraphs of its story when it fills them (a
+// note's text, a header or footer), else its range.
+void RemoveOrphan(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation)
+{
+    const TTextRange r = doc.GetFieldRange(field);
+    const int32_t first = r.StartPos.ParIndex, last = r.EndPos.ParIndex;
+    if (first < 0 || last < first || last >= doc.ParagraphCount())
+        return;
+    TChangedRange one;
+    const int story = doc.StoryOfParagraph(first);
+    if (r.StartPos.Offset == 0 && r.EndPos.Offset >= doc.ParagraphLength(last) && story != stMain &&
+        doc.StoryOfParagraph(last) == story) {
+        ApplyStep(doc,
+                  std::make_unique<TReplaceParagraphsOperation>(&doc, first, last - first + 1, story,
+                                                                std::vector<std::unique_ptr<TParagraph>>{}),
+                  one, operation);
+    } else {
+        DeleteRange(doc, r.StartPos, r.EndPos, one, operation, ioNoCleanup);
+    }
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }
 
 } // namespace
@@ -37,12 +121,22 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
     // A range never runs past its story.
     if (e.ParIndex > doc.StoryEnd(story))
         e = TextPosAt(doc.StoryEnd(story), doc.ParagraphLength(doc.StoryEnd(story)));
+    bool takesLastParagraphs = false;
     if (e.Offset >= doc.ParagraphLength(e.ParIndex)) {
-        // Ending on the end mark: the mark goes with the text, except the story's last one.
-        if (e.ParIndex == doc.StoryEnd(story))
+        // Ending on the end mark: the mark goes with the text, except the story's last one, which only a
+        // range of whole paragraphs of the main text may take (not the story's first, nor one that
+        // begins a section).
+        if (e.ParIndex == doc.StoryEnd(story)) {
+            takesLastParagraphs = (options & ioMayTakeLastMark) && story == stMain &&
+                                  s.ParIndex != doc.StoryStart(story) && s.Offset == 0 &&
+                                  !(doc.Sections.size() > 1 && BeginsSection(doc, s.ParIndex));
             e.Offset = doc.ParagraphLength(e.ParIndex) - 1;
-        else
+            // Whole paragraphs go: the range starts at the end mark of the paragraph before them.
+            if (takesLastParagraphs)
+                s = TextPosAt(s.ParIndex - 1, doc.ParagraphLength(s.ParIndex - 1) - 1);
+        } else {
             e = TextPosAt(e.ParIndex + 1, 0);
+        }
     }
     if (CompareTextPos(e, s) <= 0) {
         // Nothing to delete: text typed there takes the format found there.
@@ -51,12 +145,13 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
         return;
     }
     TChangedRange one;
-    if (e.ParIndex > s.ParIndex && s.Offset > 0 && !(options & ioKeepEndFormat)) {
+    if (e.ParIndex > s.ParIndex && ((s.Offset > 0 && !(options & ioKeepEndFormat)) || takesLastParagraphs)) {
         // The joined paragraph keeps the format of the first one.
         TParaFormat format = doc.Paragraphs[size_t(s.ParIndex)]->ParaFormat;
         FormatParagraphs(doc, TextRangeOf(e, e), format, one, operation);
         doc.ChangedRanges->UnionChangedRange(range, one);
     }
+    const TDeletionSnapshot snapshot(doc);
     if (story == stMain && doc.Sections.size() > 1) {
         TSection* first = doc.SectionOfParagraph(s.ParIndex);
         TSection* last = doc.SectionOfParagraph(e.ParIndex);
@@ -95,6 +190,12 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
             &doc, TextRangeOf(caret, TextPosAt(caret.ParIndex, end)), story, true);
         ApplyStep(doc, std::move(spaces), one, operation);
         doc.ChangedRanges->UnionChangedRange(range, one);
+    }
+    if (!(options & ioNoCleanup) && story == stMain) {
+        const TTextPos kept = doc.Caret;
+        for (TField* orphan : snapshot.Orphans(doc))
+            RemoveOrphan(doc, *orphan, range, operation);
+        doc.Caret = kept;
     }
     SetCaretFieldsTo(range, doc.Caret);
 }

@@ -2,15 +2,22 @@
 // text step, the text at the selection (typing), and replacing a range.
 #include <algorithm>
 
+#include "core/CharsetLanguages.h"
+#include "core/FontDevice.h"
 #include "core/Fonts.h"
 #include "core/Options.h"
 #include "core/Styles.h"
+#include "core/TextUtils.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "document/Field.h"
+#include "document/FieldCodes.h"
+#include "document/Paragraph.h"
+#include "editing/ParagraphExchange.h"
+#include "editing/SubOperation.h"
 #include "editing/Builders.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
@@ -349,6 +356,37 @@ void GetInsertionLanguage(TDocument& doc, int32_t fontIndex, int32_t& language, 
         language = keyboard & 0xFFFF;
 }
 
+namespace {
+
+// Puts a new field's marks around the character before Caret, as one step that owns the field until its
+// marks are in the document.
+void WrapCharacterInField(TDocument& doc, const TTextPos& caret, std::unique_ptr<TField> field,
+                          TChangedRange& range, TOperation* operation)
+{
+    TParagraph& p = *doc.Paragraphs[size_t(caret.ParIndex)];
+    if (!p.GetNormalized())
+        p.NormalizeTags();
+    const uint8_t* s = p.Text.Data();
+    const int32_t size = p.Text.Size();
+    const int32_t from = ByteAfterPosition(s, size, caret.Offset - 1);
+    const int32_t to = ByteAfterPosition(s, size, caret.Offset);
+    auto wrapped = std::make_unique<TParagraph>(&doc);
+    wrapped->Text.Append(s, from);
+    AppendInlineTag(wrapped->Text, tcFieldStart, field->Handle);
+    wrapped->Text.Append(s + from, to - from);
+    AppendInlineTag(wrapped->Text, tcFieldEnd, field->Handle);
+    wrapped->Text.Append(s + to, size - to);
+    wrapped->ParaFormat = p.ParaFormat;
+    std::vector<std::unique_ptr<TParagraph>> made;
+    made.push_back(std::move(wrapped));
+    auto step = std::make_unique<TReplaceParagraphsOperation>(
+        &doc, caret.ParIndex, 1, doc.StoryOfParagraph(caret.ParIndex), std::move(made));
+    step->Exchange().Own(std::move(field));
+    ApplyStep(doc, std::move(step), range, operation);
+}
+
+} // namespace
+
 void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, int32_t charset,
                      TChangedRange& range, TOperation* operation)
 {
@@ -359,13 +397,34 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
         InsertTextAtSelection(doc, std::string(1, char(code)), 0, range, operation);
     }
     const TTextPos caret = doc.Caret;
-    if (caret.Offset > 0 && !fontName.empty()) {
+    if (caret.Offset > 0) {
+        const TTextRange character = TextRangeOf(TextPosAt(caret.ParIndex, caret.Offset - 1), caret);
         TCharFormat format = UnsetCharFormat();
-        format[cfFont] = GetFontManager().RegisterFont(fontName, charset, 0);
+        if (!fontName.empty())
+            format[cfFont] = GetFontManager().RegisterFont(fontName, charset, 0);
+        if (charset != SymbolCharset) {
+            // A character of another script is marked as written in a language of that script.
+            const int32_t current = doc.GetCharFormatAt(caret)[cfLanguage];
+            int32_t language = LanguageForCharset(current, charset);
+            if (CharsetOfLanguage(language) != charset)
+                language = doc.DefaultLanguageId >= 0 ? doc.DefaultLanguageId & 0xFFFF : DefaultLanguage;
+            format[cfLanguage] = language;
+        }
         TChangedRange one;
-        FormatText(doc, TextRangeOf(TextPosAt(caret.ParIndex, caret.Offset - 1), caret), format, one,
-                   operation, 1);
+        FormatText(doc, character, format, one, operation, 1);
         doc.ChangedRanges->UnionChangedRange(range, one);
+        if (charset == SymbolCharset) {
+            // A symbol font's character is kept as a SYMBOL field, which names its font.
+            auto field = std::make_unique<TField>();
+            field->Kind = fkCode;
+            field->FieldType = ftSymbol;
+            field->Code = BuildSymbolFieldCode(code, fontName);
+            WrapCharacterInField(doc, caret, std::move(field), one, operation);
+            doc.ChangedRanges->UnionChangedRange(range, one);
+        }
     }
-    SetCaretFieldsTo(range, caret);
+    MakeTextPos(caret.ParIndex, caret.Offset, doc.Caret);
+    for (int i = crSelStartPar; i <= crSelEndOffset; ++i)
+        range[i] = 0;
+    SetCaretFieldsTo(range, doc.Caret);
 }

@@ -68,6 +68,7 @@ public:
     TPoint ViewOrigin() override { return TPoint{ViewRect.Left, ViewRect.Top}; }
     bool HasFocus() override { return Focused(); }
     void RelayoutWindow() override;
+    void DropMouseState() override { CancelMouseMode(); }
     void HideDocCaret() override;
     void ShowDocCaret() override;
     void FlushDeferredPaint() override;

@@ -105,8 +105,24 @@ TEST_F(LineDrawing, SuperscriptTopMeetsFullSizeTextAndSubscriptBottom)
 TEST_F(LineDrawing, FormattingMarks)
 {
     Doc->SetModeFlag(mfShowMarks, true);
+    // The scheme gives the marks no colour of their own: spaces and the paragraph mark go with the text.
+    Draw("a b{22:10}c{22:2}");
+    EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"a\xB7"
+                                                         "b",
+                                                         "\xB0", "c", "\xB6"}));
+    EXPECT_EQ(Surface.OfKind(TDrawOpKind::Text).back()->Color, TextColor());
+    // A scheme with its own marks colour: each space a run of its own in it, and the paragraph mark.
+    TColorScheme scheme;
+    scheme.Slots[csFormattingMarks] = 0x00FF00;
+    GetColorManager()->UpdateSchemeColors(scheme);
+    GetColorManager()->UseSchemeColors();
     Draw("a b{22:10}c{22:2}");
     EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"a", "\xB7", "b", "\xB0", "c", "\xB6"}));
+    const auto marked = Surface.OfKind(TDrawOpKind::Text);
+    EXPECT_EQ(marked[1]->Color, 0x00FF00u);
+    EXPECT_EQ(marked[5]->Color, 0x00FF00u);
+    EXPECT_EQ(marked[2]->Color, TextColor());
+    GetColorManager()->UpdateSchemeColors(TColorScheme());
     CurrentOptions().View.SpecSymbTypes = 0; // no dots for spaces, no paragraph ends
     Draw("a b{22:10}c{22:2}");
     EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"a b", "\xB0", "c"}));
@@ -332,3 +348,20 @@ TEST_F(LineDrawing, WidthsAtTheZoomAddUpToTheLaidOutWidth)
 }
 
 } // namespace
+
+TEST_F(LineDrawing, BodyTextHiddenWhileAHeaderIsEditedShowsBarePaper)
+{
+    TField header;
+    Doc->EditedHeaderFooter = &header;
+    Doc->SetModeFlag(mfHideBodyText, true);
+    Draw("{14:6}hidden{15:7} text{22:2}");
+    EXPECT_TRUE(Surface.Texts().empty());
+    ASSERT_EQ(Surface.Ops.size(), 1u);
+    EXPECT_EQ(Surface.Ops[0].Kind, TDrawOpKind::Fill);
+    EXPECT_EQ(Surface.Ops[0].Color, GetColorManager()->CurrentPalette()->GetColor(csPageBackground));
+    // Without the flag the body is drawn (greyed, being outside the header).
+    Doc->SetModeFlag(mfHideBodyText, false);
+    Draw("{14:6}hidden{15:7} text{22:2}");
+    EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"hidden", " text"}));
+    Doc->EditedHeaderFooter = nullptr;
+}

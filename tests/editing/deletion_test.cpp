@@ -2,8 +2,12 @@
 // the document after Undo and Redo.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "document/Section.h"
 #include "document/Field.h"
+#include "editing/Builders.h"
 #include "editing/OperationManager.h"
 #include "tests/editing/edit_fixture.h"
 
@@ -97,4 +101,64 @@ TEST(Deletion, EmptyRangeRecordsNothing)
     TEditDoc d("{\\rtf1 text\\par}");
     d.Delete(0, 2, 0, 2);
     EXPECT_EQ(d.OperationCount(), 0);
+}
+
+TEST(Deletion, OnlyWholeLastParagraphsOfTheMainTextMayTakeTheLastMark)
+{
+    // From where the range starts, with or without the option: the texts of the paragraphs left.
+    struct TCase {
+        const char* Rtf;
+        int32_t Par, Offset;
+        uint8_t Options;
+        std::vector<std::string> Left;
+    } cases[] = {
+        {"{\\rtf1 \\qc one\\par \\qr two\\par three\\par}", 1, 0, ioMayTakeLastMark, {"one"}},
+        {"{\\rtf1 \\qc one\\par \\qr two\\par three\\par}", 1, 0, 0, {"one", ""}},
+        {"{\\rtf1 \\qc one\\par \\qr two\\par three\\par}", 1, 1, ioMayTakeLastMark, {"one", "t"}},
+        {"{\\rtf1 \\qc one\\par \\qr two\\par three\\par}", 0, 0, ioMayTakeLastMark, {""}},
+        // The range begins a section: the section's last mark stays.
+        {"{\\rtf1 one\\sect two\\par three\\par}", 1, 0, ioMayTakeLastMark, {"one", ""}},
+    };
+    for (const TCase& c : cases) {
+        TEditDoc d(c.Rtf);
+        const std::string before = d.Dump();
+        const int32_t last = d.Doc->StoryEnd(stMain);
+        d.Delete(c.Par, c.Offset, last, d.Doc->ParagraphLength(last), c.Options);
+        std::vector<std::string> left;
+        for (int32_t i = 0; i < d.Doc->StoryLengths[stMain]; ++i)
+            left.push_back(d.Text(i));
+        EXPECT_EQ(left, c.Left) << c.Rtf << " from " << c.Par << "," << c.Offset;
+        if (c.Left.size() == 1 && c.Left[0] == "one") {
+            // The paragraph that stays keeps its own format, and the caret ends after its text.
+            EXPECT_EQ(d.Doc->Paragraphs[0]->ParaFormat[pfAlignment], 1);
+            EXPECT_EQ(d.Doc->Caret.ParIndex, 0);
+            EXPECT_EQ(d.Doc->Caret.Offset, 3);
+        }
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before);
+    }
+}
+
+TEST(Deletion, ANoteWhoseReferenceGoesAndTheHeadersOfASectionThatGoesLeaveWithThem)
+{
+    TEditDoc d("{\\rtf1 text{\\super\\chftn}{\\footnote {\\super\\chftn} the note\\par} more\\par}");
+    ASSERT_EQ(d.Doc->StoryLengths[stFootnotes], 1);
+    const size_t fields = d.Doc->Fields.size();
+    DeleteAndCheck(d, 0, 3, 0, 6, "texmore");
+    EXPECT_EQ(d.Doc->StoryLengths[stFootnotes], 0);
+    EXPECT_TRUE(d.Doc->Fields.empty());
+    d.Undo();
+    EXPECT_EQ(d.Doc->StoryLengths[stFootnotes], 1);
+    EXPECT_EQ(d.Doc->Fields.size(), fields);
+
+    // Both sections have a footer: the one whose break goes loses its footer text.
+    TEditDoc s("{\\rtf1 {\\footer first footer\\par}first\\sect {\\footer second footer\\par}second\\par}");
+    ASSERT_EQ(s.Doc->Sections.size(), 2u);
+    const int32_t headers = s.Doc->StoryLengths[stHeadersFooters];
+    TField* second = s.Doc->Sections.back()->HeaderFooter[hfOddFooter];
+    DeleteAndCheck(s, 0, 3, 1, 2, "fircond");
+    EXPECT_EQ(s.Doc->StoryLengths[stHeadersFooters], headers - 1);
+    EXPECT_EQ(s.Doc->Sections.front()->HeaderFooter[hfOddFooter], second);
+    EXPECT_EQ(s.Doc->Fields.size(), 1u);
+    EXPECT_EQ(s.Text(s.Doc->StoryStart(stHeadersFooters)), "second footer");
 }

@@ -148,3 +148,93 @@ TEST_F(Pictures, PageNumbersAndNewHeadersUndoAsOneStep)
     e.Undo();
     EXPECT_EQ(e.Dump(), fresh);
 }
+
+namespace {
+
+void PutU32(std::string& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + size_t(i)] = char(v >> (8 * i));
+}
+
+std::string WriteBytes(const std::string& name, const std::string& bytes)
+{
+    const std::string path = ScratchDir() + "/" + name;
+    TFileStream file(path, fmCreate);
+    file.Write(bytes.data(), int32_t(bytes.size()));
+    return path;
+}
+
+// An enhanced metafile of a header (its frame 2540 x 1270 hundredths of a millimetre) and the end record.
+std::string EnhancedMetafile()
+{
+    std::string b(88 + 20, '\0');
+    PutU32(b, 0, 1);
+    PutU32(b, 4, 88);
+    PutU32(b, 32, 2540);
+    PutU32(b, 36, 1270);
+    PutU32(b, 40, 0x464D4520);
+    PutU32(b, 44, 0x10000);
+    PutU32(b, 48, uint32_t(b.size()));
+    PutU32(b, 52, 2);
+    PutU32(b, 88, 14); // EMR_EOF
+    PutU32(b, 92, 20);
+    return b;
+}
+
+// A placeable Windows metafile: a box of 1000 x 500 units at 1000 units an inch, the header, the end.
+std::string PlaceableMetafile()
+{
+    std::string b(22 + 18 + 6, '\0');
+    PutU32(b, 0, 0x9AC6CDD7);
+    b[10] = char(1000 & 0xFF), b[11] = char(1000 >> 8);
+    b[12] = char(500 & 0xFF), b[13] = char(500 >> 8);
+    b[14] = char(1000 & 0xFF), b[15] = char(1000 >> 8);
+    b[22] = 1, b[24] = 9, b[27] = 3; // type 1, 9 words, version 0x300
+    PutU32(b, 28, 23);
+    b[40] = 3; // the end record: 3 words, function 0
+    return b;
+}
+
+} // namespace
+
+TEST_F(Pictures, MetafilesIconsCursorsAndAnimatedCursorsInsertAtTheirSizes)
+{
+    // The icon made by ImageMagick holds a 32 x 32 and a 16 x 16 image: the larger one is taken.
+    const std::string icon = ReadFileBytes(DataPath("pictures/im-circle.ico"));
+    ASSERT_FALSE(icon.empty());
+    std::string cursor = icon;
+    cursor[2] = 2;
+    // An animated cursor: the icon as the one frame of a "fram" list.
+    std::string ani = "RIFF....ACONLIST....framicon....";
+    ani += icon;
+    PutU32(ani, 4, uint32_t(ani.size() - 8));
+    PutU32(ani, 16, uint32_t(ani.size() - 20));
+    PutU32(ani, 28, uint32_t(icon.size()));
+    const struct {
+        std::string Name, Bytes;
+        int32_t Width, Height;
+        bool Metafile;
+    } cases[] = {
+        {"shape.emf", EnhancedMetafile(), 1440, 720, true},
+        {"shape.wmf", PlaceableMetafile(), 1440, 720, true},
+        {"circle.ico", icon, 32 * 15, 32 * 15, false},
+        {"circle.cur", cursor, 32 * 15, 32 * 15, false},
+        {"circle.ani", ani, 32 * 15, 32 * 15, false},
+        // A metafile named as a bitmap is still found by trying every reader.
+        {"shape.bmp", PlaceableMetafile(), 1440, 720, true},
+    };
+    for (const auto& c : cases) {
+        TEditDoc d("{\\rtf1 text\\par}");
+        const std::string before = d.Dump();
+        InsertPictureFromFile(*d.Doc, WriteBytes(c.Name, c.Bytes), 14);
+        EXPECT_TRUE(Shown.empty()) << c.Name;
+        ASSERT_EQ(d.Doc->ObjectManager->Objects.size(), 1u) << c.Name;
+        const TDocObject& object = *d.Doc->ObjectManager->Objects.front();
+        EXPECT_EQ(object.Width, c.Width) << c.Name;
+        EXPECT_EQ(object.Height, c.Height) << c.Name;
+        EXPECT_EQ(object.Image->Kind == ikMetafile, c.Metafile) << c.Name;
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before) << c.Name;
+    }
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Options.h"
+#include "document/Field.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -162,4 +163,51 @@ TEST(Typing, ReplacingToTheEndKeepsTheLastMark)
     d.Type("y");
     ASSERT_EQ(d.Doc->ParagraphCount(), 1);
     EXPECT_EQ(d.Text(0), "Hey");
+}
+
+namespace {
+
+// A character chosen in the symbol table, inserted at a place.
+void InsertCharacterAt(TEditDoc& d, int32_t par, int32_t offset, uint8_t code, const char* font,
+                       int32_t charset)
+{
+    MakeTextPos(par, offset, d.Doc->Caret);
+    d.Doc->Selection = TTextRange{d.Doc->Caret, d.Doc->Caret};
+    TInsertCharacterParams params;
+    params.Character = code;
+    params.FontName = font;
+    params.Charset = charset;
+    ExecuteOperation(*d.Doc, params);
+}
+
+} // namespace
+
+TEST(Typing, ASymbolFontsCharacterBecomesASymbolFieldAndAnotherScriptsTakesItsLanguage)
+{
+    TEditDoc d(TwoParagraphs);
+    const std::string before = d.Dump();
+    InsertCharacterAt(d, 0, 5, 0x61, "Symbol", 2);
+    EXPECT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Text(0), "Helloa world");
+    ASSERT_EQ(d.Doc->Fields.size(), 1u);
+    const TField& field = *d.Doc->Fields.front();
+    EXPECT_EQ(field.FieldType, ftSymbol);
+    EXPECT_EQ(field.Code, "SYMBOL 97 \\f \"Symbol\"");
+    const TTextRange range = d.Doc->GetFieldRange(field);
+    EXPECT_EQ(range.StartPos.Offset, 5);
+    EXPECT_EQ(range.EndPos.Offset, 6);
+    EXPECT_EQ(d.Doc->Caret.Offset, 6);
+    const std::string after = d.Dump();
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
+    EXPECT_TRUE(d.Doc->Fields.empty());
+    d.Redo();
+    EXPECT_EQ(d.Dump(), after);
+
+    // A Greek character is marked as Greek; the text after it keeps its language.
+    TEditDoc g(TwoParagraphs);
+    InsertCharacterAt(g, 1, 0, 0xE1, "Arial", 161);
+    EXPECT_TRUE(g.Doc->Fields.empty());
+    EXPECT_EQ(g.Doc->CharFormatAtOffset(1, 1)[cfLanguage], 0x408);
+    EXPECT_NE(g.Doc->CharFormatAtOffset(1, 2)[cfLanguage], 0x408);
 }
