@@ -155,6 +155,7 @@ void TDocument::UpdateCaretGeometry()
 void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
 {
     CaretState.OldPos = Caret;
+    const bool hadSelection = HasSelection();
     Caret = pos;
     if (!HasSelection())
         options &= ~4;
@@ -181,6 +182,13 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
                 LocateTextPos(Caret, 0);
         }
     }
+    // A caret moved to another place, or a collapsed selection, types with the format of the text there
+    // (the character before it, the first one at a paragraph's start); a caret placed again where it
+    // stood keeps a typing format changed there.
+    if (!HasSelection() && (hadSelection || Caret.ParIndex != CaretState.OldPos.ParIndex ||
+                            Caret.Offset != CaretState.OldPos.Offset))
+        if (TakeFormatStatesAtCaret())
+            InsertionFormat = CharFormatState;
     UpdateCaretGeometry();
     if (!GetModeFlag(mfHoldCaret)) {
         if (!GetModeFlag(mfNoScrollToCaret))

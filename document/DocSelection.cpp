@@ -136,16 +136,23 @@ void TDocument::Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32
             RepaintRanges(count, first, second);
     }
     if (!HasSelection()) {
-        if (Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount())
-            ParaFormatState = Paragraphs[static_cast<size_t>(Caret.ParIndex)]->ParaFormat;
-        if (!GetModeFlag(mfKeepCharFormatState))
-            CharFormatState = GetCharFormatAt(Caret);
+        TakeFormatStatesAtCaret();
     } else if (changed) {
         GetParFormatStateOfRange(Selection, ParaFormatState, false);
         GetCharFormatStateOfRange(Selection, CharFormatState, false);
     }
     if (!(options & soNoCommandRefresh))
         DocumentHost().InvalidateCommands();
+}
+
+bool TDocument::TakeFormatStatesAtCaret()
+{
+    if (Caret.ParIndex >= 0 && Caret.ParIndex < ParagraphCount())
+        ParaFormatState = Paragraphs[static_cast<size_t>(Caret.ParIndex)]->ParaFormat;
+    if (GetModeFlag(mfKeepCharFormatState))
+        return false;
+    CharFormatState = GetCharFormatAt(Caret);
+    return true;
 }
 
 void TDocument::RepaintRanges(int count, const TTextRange& first, const TTextRange& second)

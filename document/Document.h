@@ -441,6 +441,9 @@ public:
     void Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32_t toOffset, int options);
     bool HasSelection() const;
     void ClearSelection();
+    // Without a selection: the paragraph format state and, unless flag 28 keeps it, the character format
+    // state from the caret; false when the character format state was kept.
+    bool TakeFormatStatesAtCaret();
     void SelectAll();
     bool IsPosInSelection(const TTextPos& pos) const;
     // From the start of the document to the end of the main text; to the end of the last story; the

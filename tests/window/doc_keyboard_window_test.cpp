@@ -270,3 +270,47 @@ TEST_F(DocumentKeyboard, KeysAndCharactersDoNothingWhileTheDocumentIsBeingBuilt)
 }
 
 } // namespace
+
+// The dump's line of a paragraph.
+std::string DumpedParagraph(TDocument& doc, int32_t par)
+{
+    const std::string dump = DumpDocument(doc), head = "P" + std::to_string(par) + ": ";
+    const size_t at = dump.find(head);
+    return at == std::string::npos ? "" : dump.substr(at, dump.find('\n', at) - at);
+}
+
+// The fixture is set in Courier New throughout; a document opens with the default typing format, so text
+// typed where the caret was moved to must take the format of the text there.
+TEST_F(DocumentKeyboard, TypedTextTakesTheFormatOfTheTextAtTheCaret)
+{
+    // At a paragraph's start (its first character's format), by key.
+    PressKey(VK_DOWN, {VK_CONTROL});
+    ASSERT_EQ(Describe(Doc->Caret), "1:0");
+    qptest::TypeText("ab");
+    EXPECT_EQ(DumpedParagraph(*Doc, 1), "P1: <font=Courier New>abCourt.<par>");
+    // Inside a paragraph (the character before the caret), by key.
+    PressKey(VK_DOWN, {VK_CONTROL});
+    PressKey(VK_RIGHT);
+    qptest::TypeText("c");
+    EXPECT_EQ(DumpedParagraph(*Doc, 2),
+              "P2: <font=Courier New>Acvant la coupure<line>apr\\'e8s la coupure.<par>");
+
+    // By a click, from a caret left with another typing format.
+    Doc->SetCaret(3, 10, 0, 0);
+    const TPoint click = Window->DocToClient(TPoint{Doc->CaretState.X + Doc->CaretState.Shape.XOffset,
+                                                    Doc->CaretState.Y + Doc->CaretState.Shape.Height / 2});
+    Doc->SetCaret(0, 0, 0, 0);
+    Doc->InsertionFormat = DefaultCharFormat();
+    SendMessageA(Window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(click.X, click.Y));
+    SendMessageA(Window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(click.X, click.Y));
+    ASSERT_EQ(Describe(Doc->Caret), "3:10");
+    qptest::TypeText("d");
+    EXPECT_EQ(DumpedParagraph(*Doc, 3).substr(0, 36), "P3: <font=Courier New>mot000100 dmot");
+
+    // A typing format changed at the caret (bold with nothing selected) holds until the caret moves.
+    Doc->InsertionFormat[cfBold] = 1;
+    qptest::TypeText("e");
+    PressKey(VK_RIGHT);
+    qptest::TypeText("f");
+    EXPECT_EQ(DumpedParagraph(*Doc, 3).substr(0, 52), "P3: <font=Courier New>mot000100 d<b=1>e<b=0>mfot");
+}
