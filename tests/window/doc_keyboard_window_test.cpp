@@ -312,5 +312,5 @@ TEST_F(DocumentKeyboard, TypedTextTakesTheFormatOfTheTextAtTheCaret)
     qptest::TypeText("e");
     PressKey(VK_RIGHT);
     qptest::TypeText("f");
-    EXPECT_EQ(DumpedParagraph(*Doc, 3).substr(0, 52), "P3: <font=Courier New>mot000100 d<b=1>e<b=0>mfot");
+    EXPECT_EQ(DumpedParagraph(*Doc, 3).substr(0, 48), "P3: <font=Courier New>mot000100 d<b=1>e<b=0>mfot");
 }
