@@ -31,7 +31,9 @@
 #include "shell/Startup.h"
 #include "shell/ToolbarManager.h"
 #include "shell/TrayButton.h"
+#include "window/BaseForms.h"
 #include "window/DocForm.h"
+#include "window/DocWindowHost.h"
 
 TMainForm* MainForm = nullptr;
 bool StartingUp = true;
@@ -108,6 +110,34 @@ TDocDispatcher* Dispatcher()
     return GetDocDispatcher();
 }
 
+// What the document windows ask of the main window.
+class TMainDocWindowHost : public TDocWindowHost {
+public:
+    void ExecuteCommandWithArg(int32_t command, intptr_t argument) override
+    {
+        CommandManager().ExecuteCommandWithArg(command, argument);
+    }
+    void ShowContextMenu(const std::vector<std::string>& menus, int x, int y) override
+    {
+        std::string name;
+        for (const std::string& part : menus)
+            name += (name.empty() ? "" : "|") + part;
+        if (MainForm && !name.empty())
+            MainForm->ShowPopupMenu(name, x, y);
+    }
+    void DocumentActivated(TDocument*) override
+    {
+        if (!MainForm)
+            return;
+        MainForm->Flags |= mffDocumentsChanged;
+        MainForm->InvalidateCommands();
+        MainForm->ClearTimedStatus();
+        MainForm->SetStatusMode(0);
+    }
+};
+
+TMainDocWindowHost MainDocWindowHost;
+
 } // namespace
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner)
@@ -140,6 +170,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
         }
     };
     SetColor(clSystemColor | COLOR_APPWORKSPACE);
+    // The document windows run commands, read the mouse tool and ask for menus through the main window.
+    SetDocWindowHost(&MainDocWindowHost);
+    ExecuteCommandHook = [](int32_t command) { CommandManager().ExecuteCommand(command); };
+    MouseToolModeHook = [] { return MainForm ? int(MainForm->MouseMode) : 0; };
+    StampLastCommandHook = [] { CommandManager().StampLastCommand(); };
 }
 
 TMainForm::~TMainForm()
@@ -153,6 +188,10 @@ TMainForm::~TMainForm()
         Application->OnIdle = nullptr;
     Application->OnMessage = nullptr;
     AfterMessageShown = nullptr;
+    SetDocWindowHost(nullptr);
+    ExecuteCommandHook = nullptr;
+    MouseToolModeHook = nullptr;
+    StampLastCommandHook = nullptr;
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -288,7 +327,22 @@ TPopupMenu* TMainForm::GetPopupMenu(const std::string& name)
             return popup.second;
         }
     auto* menu = new TPopupMenu(nullptr);
-    AddMenuItems(menu->Items(), LoadMenuItems(name), [this](TComponent* sender) { OnMenuItem(sender); });
+    // A name of several resources joined by "|" joins their menus, "-" standing for a separator.
+    const TNotifyEvent click = [this](TComponent* sender) { OnMenuItem(sender); };
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t end = std::min(name.find('|', start), name.size());
+        const std::string part = name.substr(start, end - start);
+        if (part == "-") {
+            auto* line = new TMenuItem(nullptr);
+            line->Caption = "-";
+            menu->Items()->Add(line);
+        } else {
+            AddMenuItems(menu->Items(), LoadMenuItems(part), click);
+        }
+        start = end + 1;
+    }
+    CommandManager().TidySeparators(menu->Items());
     CommandManager().RebuildMenuLists(menu->Items(), true);
     CommandManager().PrepareMenu(menu->Items());
     CommandManager().UpdateMenu(menu->Items());

@@ -1,6 +1,7 @@
 // The window of one document: the view of its pages between two scroll bars, and its system caret.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "classlib/windowing/Forms.h"
 #include "classlib/windowing/ScrollBar.h"
@@ -9,6 +10,7 @@
 #include "window/DocMouse.h"
 
 class TDocument;
+class TField;
 class TPage;
 class TStraightEdge;
 class TDocForm_OLEDragDropManager;
@@ -18,6 +20,12 @@ class TToolButton;
 class TScrollHintWindow;
 struct TPageMargins;
 struct TPageSetup;
+
+// The largest size (pixels) a document window has had in this run.
+TPoint LargestDocumentWindowSize();
+
+// The menu resources a context menu joins for a set of its parts, "-" standing for a separator.
+std::vector<std::string> ContextMenuNames(uint32_t parts);
 
 // State bits of the window: which mouse or ruler action is under way, and what is suspended.
 enum : uint32_t {
@@ -43,6 +51,8 @@ public:
     void RecreateCaret();
     // Marks the caret to be shown at the next occasion when it may be shown now.
     void UpdateCaretPending();
+    // A new child window of the main window: its restored place, cascaded from the one before.
+    void PlaceNewWindow();
     bool CaretShown() const { return FCaretShown; }
 
     TDocument* Document; // not owned: the document owns its window
@@ -102,6 +112,14 @@ public:
     void MouseWheel(int delta, WPARAM keys, TPoint p);
     // Ends every mouse gesture and its feedback.
     void CancelMouseMode();
+    // The right button: the caret or the selection for the place, then the context menu for it
+    // (DocContextMenu_win.cpp); the context menu asked from the keyboard at a screen point.
+    void RightButtonDown(TPoint p, WPARAM keys);
+    void ContextMenuFromKeyboard(TPoint screen);
+    // The menu resource of one of the window's controls (rulers, scroll bars, tabs, page buttons).
+    std::string ControlMenu(HWND control);
+    // Follows a hyperlink, or goes to the bookmark of a page reference whose result is a link.
+    void FollowLink(const TField& field);
 
     // --- Keyboard input and typing (DocKeyboard_win.cpp, DocTyping_win.cpp) ---
     // The key-down of the focused window: shortcuts first, then the navigation keys.
@@ -116,6 +134,12 @@ public:
     // The drop target registered for the window while it has a handle (DropTarget_win.cpp).
     TDocForm_OLEDragDropManager* DropTarget = nullptr;
     std::string LastRectangleText; // the text of the last Alt+drag rectangle
+    // Drags of the main window's own drag source (its clip library): the pointer came in (the drop
+    // point shows as for a drop from another program), moves over the window (false when the drag is
+    // not the main window's), and drops the clip at the drop point.
+    void OwnDragEnter();
+    bool FormDragOver(HWND source, TPoint client);
+    void FormDragDrop();
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -135,9 +159,13 @@ private:
     void MoveCaretTo(TTextPos target);
     void PageKey(WORD key);
     void CtrlPageKey(WORD key);
+    // Up or Down past the edited header or footer: editing goes to the neighbouring one.
+    void MoveToNeighbourHeaderFooter(bool down);
     friend class TStraightEdge;
     friend class TDocForm_OLEDragDropManager;
     void ReleaseDropTarget();
+    // The caret marks the drop point of a drag coming from outside the window.
+    void PrepareExternalDrop();
     // The window may act for its document: it has one, and the document is built.
     bool CanEdit() const;
     void UpdateAfterResize();

@@ -22,6 +22,7 @@
 #include "document/Field.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
+#include "window/DocWindowHost.h"
 #include "window/Ruler.h"
 
 namespace {
@@ -59,6 +60,19 @@ void DrawPageGlyph(TCanvas& canvas, const RECT& area, bool up)
     SelectObject(dc, oldBrush);
 }
 
+// The panel under the vertical bar: the face colour wherever its page buttons leave it bare.
+class TPageButtonPanel : public TPanel {
+public:
+    using TPanel::TPanel;
+
+protected:
+    void Paint() override
+    {
+        RECT r{0, 0, Width(), Height()};
+        Canvas().FillRect(r);
+    }
+};
+
 void RunCommand(int32_t command)
 {
     if (ExecuteCommandHook)
@@ -71,7 +85,38 @@ constexpr uint8_t SaveChangesMessage = 6;
 // The operation kind that lets a changed document close without a question.
 constexpr uint8_t okClosesQuietly = 54;
 
+// Where the next document window of the main window goes, and the largest size a document window had.
+TPoint CascadeOrigin{};
+TPoint LargestSize{};
+
 } // namespace
+
+TPoint LargestDocumentWindowSize()
+{
+    return LargestSize;
+}
+
+void TDocumentForm::PlaceNewWindow()
+{
+    if (FormStyle != fsMDIChild || !HandleAllocated())
+        return;
+    HWND client = GetParent(Handle());
+    if (!client)
+        return;
+    // The area is the main window's client area between its bars.
+    RECT area;
+    GetClientRect(client, &area);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    bool others = false;
+    for (HWND child = GetWindow(client, GW_CHILD); child && !others; child = GetWindow(child, GW_HWNDNEXT))
+        others = child != Handle() && GetWindow(child, GW_OWNER) == nullptr;
+    const int step = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE);
+    CascadeOrigin = others ? TPoint{CascadeOrigin.X + step, CascadeOrigin.Y + step} : TPoint{0, 0};
+    if (width <= CascadeOrigin.X + 200 || height <= CascadeOrigin.Y + 200)
+        CascadeOrigin = TPoint{0, 0};
+    SetBounds(CascadeOrigin.X + 5, CascadeOrigin.Y + 5, std::max(100, width - 10),
+              std::max(100, height - 10));
+}
 
 TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(owner), Document(document)
 {
@@ -92,7 +137,7 @@ TDocumentForm::TDocumentForm(TComponent* owner, TDocument* document) : TForm(own
     BookmarkTabs->SetVisible(false);
     BookmarkTabs->OnTabClick = [this](TTabSet&, int index) { GoToBookmarkTab(index); };
     BookmarkTabs->OnTabDblClick = [](TTabSet&, int) { RunCommand(4520); };
-    PageScrollPanel = new TPanel(this);
+    PageScrollPanel = new TPageButtonPanel(this);
     PageScrollPanel->SetParent(this);
     auto pageButton = [this](bool up) {
         auto* button = new TToolButton(this);
@@ -449,7 +494,20 @@ void TDocumentForm::Paint()
     HDC dc = BeginPaint(Handle(), &ps);
     // The document paints the pages that meet the update region and the background between them.
     Document->SetUpdateRegion(TRect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
-    {
+    HWND cachedFrom = nullptr;
+    if (HBITMAP frame = DocWindowHost().CachedFrame(cachedFrom); frame && cachedFrom) {
+        // The main window's cached picture of the screen stands in for the document while it is in use.
+        POINT mine{0, 0}, theirs{0, 0};
+        ClientToScreen(Handle(), &mine);
+        ClientToScreen(cachedFrom, &theirs);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, frame);
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left + mine.x - theirs.x,
+               ps.rcPaint.top + mine.y - theirs.y, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    } else {
         TDCSurface surface(reinterpret_cast<TDCHandle>(dc));
         Document->Paint(surface);
     }
@@ -495,6 +553,7 @@ void TDocumentForm::WndProc(TMessage& message)
             if (!(pos->flags & SWP_NOSIZE)) {
                 pos->cx = std::max(pos->cx, 100);
                 pos->cy = std::max(pos->cy, 100);
+                LargestSize = TPoint{std::max(LargestSize.X, pos->cx), std::max(LargestSize.Y, pos->cy)};
             }
         }
         break;
@@ -520,8 +579,24 @@ void TDocumentForm::WndProc(TMessage& message)
         }
         break;
     case WM_SETFOCUS:
-        if (CanEdit())
+        if (CanEdit()) {
             RecreateCaret();
+            DocumentHost().InvalidateCommands();
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: DocumentHost().InvalidateCommands(); break;
+    case WM_MDIACTIVATE:
+        // This window became the active child.
+        if (CanEdit() && HandleAllocated() && HWND(message.LParam) == Handle()) {
+            TDocument& doc = *Document;
+            DocWindowHost().DocumentActivated(&doc);
+            SetFocus();
+            if (doc.PreviewMode) {
+                CurrentOptions().Preview.ZoomFactor = doc.ViewState.ZoomPercent;
+                CurrentOptions().Preview.ZoomKind = uint8_t(doc.ViewState.ZoomKind);
+            }
+            DocumentHost().InvalidateCommands();
+        }
         break;
     case WM_KILLFOCUS:
         HideDocCaret();

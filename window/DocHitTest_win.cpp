@@ -7,6 +7,7 @@
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "document/Field.h"
 #include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
@@ -49,6 +50,22 @@ int32_t LineLeft(TDocument& doc, const TParLine& line, const TPageMargins& margi
         x += doc.TwipsToDeviceX(column.Left);
     }
     return x;
+}
+
+// The innermost code field around a character, the link and the table of contents that enclose it.
+void FindFieldsAt(TDocument& doc, const TTextPos& pos, THitResult& hit)
+{
+    TTextRange range;
+    hit.Field = doc.FindFieldAt(pos, range, nullptr, -1, fkCode);
+    if (!hit.Field)
+        return;
+    hit.LinkField = doc.FindFieldAt(pos, range, nullptr, ftHyperlink, fkCode);
+    if (!hit.LinkField) {
+        TField* reference = doc.FindFieldAt(pos, range, nullptr, ftPageReference, fkCode);
+        if (reference && reference->HasHyperlinkSwitch())
+            hit.LinkField = reference;
+    }
+    hit.TocField = doc.FindFieldAt(pos, range, nullptr, ftTableOfContents, fkCode);
 }
 
 } // namespace
@@ -160,6 +177,15 @@ THitResult TDocumentForm::HitTest(TPoint client)
     const TTextPos underPos = TextPosAt(paragraph, line.FirstChar + under);
     hit.InsideSelection =
         withinLine && under < line.CharCount && doc.HasSelection() && TextPosInRange(underPos, doc.Selection);
+
+    // A link address written in the text, and the fields around the character under the point.
+    if (withinLine) {
+        const TTextPiece address = doc.GetLinkAt(hit.Pos);
+        if (address.Length > 0 && hit.Pos.Offset < address.Pos.Offset + address.Length)
+            hit.LinkAddress = address;
+    }
+    if (withinLine && under < line.CharCount && !doc.Fields.empty())
+        FindFieldsAt(doc, underPos, hit);
 
     // An embedded object under the point; the handles of the selected one.
     if (withinLine && under < line.CharCount && (underCode == 8 || underCode == 9))

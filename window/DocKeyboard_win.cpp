@@ -208,6 +208,8 @@ void TDocumentForm::NavigationKey(WORD key, uint32_t shift)
             MoveCaretTo(GoalPosition(doc, caret.ParIndex - 1, p.LineCount() - 1, Keyboard.GoalX, extending));
         } else if (extending) {
             MoveCaretTo(story.StartPos);
+        } else if (doc.EditedHeaderFooter) {
+            MoveToNeighbourHeaderFooter(false);
         }
         break;
     case VK_DOWN:
@@ -222,6 +224,8 @@ void TDocumentForm::NavigationKey(WORD key, uint32_t shift)
             MoveCaretTo(GoalPosition(doc, caret.ParIndex + 1, 0, Keyboard.GoalX, extending));
         } else if (extending) {
             MoveCaretTo(TextPosAt(last, doc.ParagraphLength(last)));
+        } else if (doc.EditedHeaderFooter) {
+            MoveToNeighbourHeaderFooter(true);
         }
         break;
     case VK_HOME:
@@ -336,8 +340,28 @@ void TDocumentForm::PageKey(WORD key)
         step = std::min(step, scroll.Y);
     const TPoint centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2 + (up ? -step : step)};
     const THitResult hit = HitTest(centre);
-    if (hit.Line && (hit.Kind == hkText || (hit.Kind >= hkAboveText && hit.Kind <= hkBelowText)) &&
-        !doc.IsOutsideEditedStory(hit.Pos.ParIndex)) {
+    if (doc.EditedHeaderFooter) {
+        // Editing goes to the footer of the page met when its middle lies in the upper half of the view
+        // scrolled on, else to its header.
+        TModeFlagScope flags(doc);
+        flags.Off(mfViewLive);
+        flags.On(mfNoSelectionRepaint);
+        flags.On(mfNoScrollToCaret);
+        doc.LocateTextPos(doc.Caret, 0);
+        const int32_t page = hit.PageIndex >= 0 ? hit.PageIndex : doc.Caret.PageIndex;
+        if (page >= 0 && page < int32_t(doc.Pages.size()) && doc.Pages[size_t(page)]->HeaderField) {
+            const TRect pageRect = doc.GetPageRect(page);
+            const int32_t middle = (pageRect.Top + pageRect.Bottom) / 2;
+            const int32_t viewTop = scroll.Y + (up ? -step : step);
+            TField* target = middle < viewTop + viewHeight / 2 ? doc.Pages[size_t(page)]->FooterField
+                                                               : doc.Pages[size_t(page)]->HeaderField;
+            if (target && target != doc.EditedHeaderFooter) {
+                doc.EditHeaderFooter(page, target);
+                RecreateCaret();
+            }
+        }
+    } else if (hit.Line && (hit.Kind == hkText || (hit.Kind >= hkAboveText && hit.Kind <= hkBelowText)) &&
+               !doc.IsOutsideEditedStory(hit.Pos.ParIndex)) {
         TModeFlagScope flags(doc);
         flags.Off(mfViewLive);
         flags.On(mfNoSelectionRepaint);
@@ -354,6 +378,45 @@ void TDocumentForm::PageKey(WORD key)
     doc.Invalidate();
     doc.SetCaretPos();
     FlushDeferredPaint();
+}
+
+void TDocumentForm::MoveToNeighbourHeaderFooter(bool down)
+{
+    TDocument& doc = *Document;
+    const int32_t page = doc.EditedHeaderFooterPage;
+    if (page < 0 || page >= int32_t(doc.Pages.size()))
+        return;
+    if (down && page + 1 >= int32_t(doc.Pages.size()) && !doc.GetModeFlag(mfPaginationComplete)) {
+        TStatusTextScope status;
+        doc.Paginate(int32_t(doc.Pages.size()), int32_t(doc.Pages.size()));
+    }
+    const int32_t count = int32_t(doc.Pages.size());
+    const bool onHeader = doc.Pages[size_t(page)]->HeaderField == doc.EditedHeaderFooter;
+    // Up from a footer to the header of its page, else to the footer of the page before (or of the one
+    // before that); down from a header to the footer of its page, else to the header of the next page.
+    int32_t targetPage = page;
+    TField* target = nullptr;
+    if (down == onHeader) {
+        target = down ? doc.Pages[size_t(page)]->FooterField : doc.Pages[size_t(page)]->HeaderField;
+    } else {
+        for (int k = 1; k <= 2 && !target; ++k) {
+            targetPage = page + (down ? k : -k);
+            if (targetPage < 0 || targetPage >= count)
+                break;
+            target = down ? doc.Pages[size_t(targetPage)]->HeaderField
+                          : doc.Pages[size_t(targetPage)]->FooterField;
+        }
+    }
+    if (!target)
+        return;
+    const int32_t goal = Keyboard.GoalX;
+    doc.EditHeaderFooter(targetPage, target);
+    // The caret goes to the new story's first line (down) or last line (up) at the goal column.
+    const TTextRange story = doc.GetStoryRange();
+    const int32_t par = down ? story.StartPos.ParIndex : story.EndPos.ParIndex;
+    TParagraph& p = LaidOutParagraph(doc, par);
+    MoveCaretTo(GoalPosition(doc, par, down ? 0 : std::max(0, p.LineCount() - 1), goal, false));
+    RecreateCaret();
 }
 
 void TDocumentForm::CtrlPageKey(WORD key)
@@ -428,15 +491,23 @@ bool TDocumentForm::KeyMessage(TMessage& message)
                 RunCommand(290);
             UpdateCaretPending();
         } else if (message.WParam == VK_APPS) {
+            // The system would send its own context-menu message for the key as well.
             RECT r;
             GetWindowRect(Handle(), &r);
             SendMessageA(Handle(), WM_CONTEXTMENU, WPARAM(Handle()),
                          MAKELPARAM(r.left + (r.right - r.left) / 3, r.top + (r.bottom - r.top) / 3));
+            message.Result = 0;
+            return true;
         }
         return false;
     case WM_KEYUP:
         if (CanEdit() && message.WParam == VK_CONTROL && (State & dsTextDragArmed))
             State &= ~dsDragCopy;
+        // The key-down opened the menu: the system's own context-menu message must not open another.
+        if (message.WParam == VK_APPS) {
+            message.Result = 0;
+            return true;
+        }
         return false;
     default: return false;
     }

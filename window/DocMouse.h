@@ -3,10 +3,12 @@
 #include <cstdint>
 
 #include "codecs/Geometry.h"
+#include "document/TextAccess.h"
 #include "document/TextPos.h"
 #include "editing/OperationParams.h"
 
 class TDocObject;
+class TField;
 class TParLine;
 
 // State bits of the document window that mouse gestures set. The document reads the busy ones (selecting,
@@ -51,6 +53,12 @@ struct THitResult {
     TRect ObjectRect{};           // in the client area
     int ObjectHandle = 0; // 1..8: top-left, top, top-right, left, right, bottom-left, bottom, bottom-right
     TParLine* Line = nullptr;
+    // Fields around the character under the point: the innermost code field, a link (a hyperlink, or a
+    // page reference whose result is a link) and a table of contents.
+    TField* Field = nullptr;
+    TField* LinkField = nullptr;
+    TField* TocField = nullptr;
+    TTextPiece LinkAddress{}; // a link address written in the text there (Length 0: none)
     int32_t PageIndex = -1;
     TPoint PagePoint{}; // the point as clicked, from the page's top-left corner
     TClickAndTypeData ClickAndType{};

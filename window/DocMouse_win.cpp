@@ -10,7 +10,11 @@
 #include "core/Events.h"
 #include "core/Options.h"
 #include "document/DocObjects.h"
+#include "core/RecordUtils.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
+#include "document/Field.h"
+#include "document/FieldCodes.h"
 #include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
@@ -20,6 +24,7 @@
 #include "editing/OperationManager.h"
 #include "formats/Encryption.h"
 #include "window/DocForm.h"
+#include "window/DocWindowHost.h"
 
 namespace {
 
@@ -110,6 +115,36 @@ void TransferText(TDocument& doc, const TTextRange& source, const TTextPos& targ
     ExecuteOperation(doc, params);
 }
 
+// The format painter, the highlighter and the colour pen format what the mouse selects.
+bool IsFormattingTool(int tool)
+{
+    return tool == 2 || tool == 4 || tool == 5;
+}
+
+// The cursor over text and over the selection bar for the main window's tool.
+int TextCursor(int tool, bool italic)
+{
+    const int slant = italic ? 1 : 0;
+    switch (tool) {
+    case 4: return 15 + slant;
+    case 5: return 19 + slant;
+    case 6: return 27;
+    case 2: return 7 + slant;
+    default: return 1 + slant;
+    }
+}
+
+int SelectionBarCursor(int tool)
+{
+    switch (tool) {
+    case 2: return 10;
+    case 4: return 18;
+    case 5: return 22;
+    case 6: return 27;
+    default: return 3;
+    }
+}
+
 } // namespace
 
 int (*MouseToolModeHook)() = nullptr;
@@ -139,7 +174,35 @@ bool TDocumentForm::MouseMessage(TMessage& message)
         if (State & dsMiddleAutoscroll)
             SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
         return false;
+    case WM_RBUTTONDOWN:
+        RightButtonDown(PointOf(message.LParam), message.WParam);
+        message.Result = 0;
+        return true;
     case WM_RBUTTONUP:
+        // The menu opened on the press: the system's context-menu message must not open another.
+        StirPool(PointOf(message.LParam));
+        if (CanEdit() && (State & dsMouseGestures))
+            SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
+        message.Result = 0;
+        return true;
+    case WM_RBUTTONDBLCLK:
+        StirPool(PointOf(message.LParam));
+        message.Result = 0;
+        return true;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(message.WParam) != Handle()) {
+            // The window's own controls have their menus.
+            const std::string menu = ControlMenu(reinterpret_cast<HWND>(message.WParam));
+            if (menu.empty() || !CanEdit())
+                return false;
+            const TPoint at = PointOf(message.LParam);
+            DocWindowHost().ShowContextMenu({menu}, at.X, at.Y);
+            message.Result = 0;
+            return true;
+        }
+        ContextMenuFromKeyboard(PointOf(message.LParam));
+        message.Result = 0;
+        return true;
     case WM_CANCELMODE: CancelMouseMode(); return false;
     case WM_KILLFOCUS: CancelMouseMode(); return false;
     case WM_TIMER:
@@ -210,20 +273,29 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
         Mouse.RectStart = hit;
         Mouse.RectStartDoc = ClientToDoc(p);
         Mouse.RectCurrent = p;
-        Mouse.RectMode = ctrl ? (shift ? 3 : 0) : 2;
+        const int tool = MouseToolMode();
+        Mouse.RectMode = (tool == 2 || tool == 4 || tool == 5) ? 1 : ctrl ? (shift ? 3 : 0) : 2;
         State |= dsRectSelecting | dsCaretHiddenForMouse;
         SetCapture(Handle());
         DrawRectFrame();
         return;
     }
 
-    TriggerEvent(13000);
+    if (!IsFormattingTool(MouseToolMode()))
+        TriggerEvent(13000);
     const uint32_t now = GetTickCount();
     const bool withinDoubleClick =
         Mouse.LastClickTime != 0 && now - Mouse.LastClickTime <= GetDoubleClickTime();
     if (ctrl && !shift && !hit.InsideSelection) {
         if (hit.Kind == hkSelectionBar) {
             doc.SelectAll();
+            return;
+        }
+        if (hit.LinkAddress.Length > 0) {
+            // A link address written in the text opens in its program.
+            const std::string address = doc.GetText(hit.LinkAddress.Pos, hit.LinkAddress.Length);
+            TriggerEvent(10140);
+            DocWindowHost().ExecuteCommandWithArg(202500, reinterpret_cast<intptr_t>(address.c_str()));
             return;
         }
         const TTextRange sentence = doc.GetSentenceRange(hit.Pos);
@@ -247,6 +319,12 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
             return;
         }
         StartUnitSelection(LineRange(hit), suLines);
+        return;
+    }
+    if (hit.LinkField) {
+        // A link is followed when the button comes up where it went down.
+        State |= dsLinkClick;
+        SetCapture(Handle());
         return;
     }
     if (hit.InsideSelection) {
@@ -422,6 +500,8 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
         return;
     }
     if (State & dsRectSelecting) {
+        const int tool = MouseToolMode();
+        Mouse.Cursor = tool == 2 ? 9 : tool == 4 ? 17 : tool == 5 ? 21 : -2;
         DrawRectFrame();
         Mouse.RectCurrent = p;
         DrawRectFrame();
@@ -436,6 +516,8 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
     const THitResult hit = HitTest(p);
     if (hit.ClickAndType.Possible)
         Mouse.Cursor = hit.ClickAndType.Cursor;
+    else if (hit.LinkField && hit.Kind != hkSelectionBar)
+        Mouse.Cursor = 14;
     else if (hit.InsideSelection && hit.ObjectHandle)
         Mouse.Cursor = (hit.ObjectHandle == 1 || hit.ObjectHandle == 8)   ? -5
                        : (hit.ObjectHandle == 2 || hit.ObjectHandle == 7) ? -4
@@ -445,14 +527,16 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
         Mouse.Cursor = -2;
     else if (hit.Object)
         Mouse.Cursor = 6;
+    else if (hit.LinkAddress.Length > 0 && (keys & MK_CONTROL))
+        Mouse.Cursor = 14;
     else if (hit.Kind == hkText || hit.Kind == hkAboveText || hit.Kind == hkRightOfLine ||
              hit.Kind == hkBelowText)
-        Mouse.Cursor = 1;
+        Mouse.Cursor = TextCursor(MouseToolMode(), doc.GetCharFormatAt(hit.Pos)[cfItalic] > 0);
     else if (hit.Kind == hkSelectionBar)
-        Mouse.Cursor = 3;
+        Mouse.Cursor = SelectionBarCursor(MouseToolMode());
     else
-        Mouse.Cursor = -2;
-    (void)keys;
+        Mouse.Cursor =
+            (doc.EditedHeaderFooter && (hit.Kind == hkHeaderArea || hit.Kind == hkFooterArea)) ? 1 : -2;
 }
 
 void TDocumentForm::MouseUp(TPoint p, WPARAM keys)
@@ -465,6 +549,13 @@ void TDocumentForm::MouseUp(TPoint p, WPARAM keys)
     const uint32_t state = State;
     if (state & dsCollapseOnRelease)
         doc.PlaceCaret(doc.Caret, 4);
+    if ((state & dsLinkClick) && p.X == Mouse.PressPoint.X && p.Y == Mouse.PressPoint.Y) {
+        const THitResult hit = HitTest(p);
+        CancelMouseMode();
+        if (hit.LinkField)
+            FollowLink(*hit.LinkField);
+        return;
+    }
     const TTextPos drop = doc.Caret;
     const TMouseGesture gesture = Mouse;
     CancelMouseMode();
@@ -495,8 +586,23 @@ void TDocumentForm::MouseUp(TPoint p, WPARAM keys)
         ApplyPictureScale(gesture);
         return;
     }
-    if (state & dsRectSelecting)
+    if (state & dsRectSelecting) {
         FinishRectangle(gesture);
+        return;
+    }
+    // A selection made with a formatting tool takes the tool's format.
+    if ((state & dsSelecting) && doc.HasSelection()) {
+        const int tool = MouseToolMode();
+        if (tool == 2) {
+            RunCommand(15550);
+        } else if (tool == 4 || tool == 5) {
+            RunCommand(tool == 4 ? 12500 : 12520);
+            if (Document && Document->HasSelection()) {
+                Document->PlaceCaret(Document->Caret, 4);
+                RecreateCaret();
+            }
+        }
+    }
 }
 
 void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
@@ -506,7 +612,11 @@ void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
     if (!CanEdit())
         return;
     TDocument& doc = *Document;
-    TriggerEvent(13100);
+    const int tool = MouseToolMode();
+    if (tool == 1 || tool == 6)
+        return;
+    if (!IsFormattingTool(tool))
+        TriggerEvent(13100);
     THitResult hit = HitTest(p);
     if (hit.Kind == hkNoPage || !hit.Line) {
         RunCommand(260);
@@ -790,7 +900,14 @@ void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
     Mouse = saved;
     switch (gesture.RectMode) {
     case 0: ExecuteOperation(doc, TEraseBlockParams{}); break;
-    case 1: ExecuteOperation(doc, TFormatBlockParams{}); break;
+    case 1: {
+        // The tool's format: the format painter's, or the highlighter's or the pen's colour alone.
+        TFormatBlockParams format;
+        ClearCharFormatState(format.Format);
+        DocumentHost().ApplyFormattingTool(format.Format);
+        ExecuteOperation(doc, format);
+        break;
+    }
     case 3: {
         TInsertCalculationParams sum;
         sum.Block = LastRectangleText;

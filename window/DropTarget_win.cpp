@@ -2,6 +2,9 @@
 // dragged over the window, and the drop pastes the text there or opens or inserts the files.
 #include "window/DropTarget.h"
 
+#include "window/BaseForms.h"
+#include "window/DocWindowHost.h"
+
 #include <shellapi.h>
 
 #include "core/ClipboardData.h"
@@ -104,21 +107,8 @@ HRESULT STDMETHODCALLTYPE TDocForm_OLEDragDropManager::DragEnter(IDataObject* da
     (void)point;
     try {
         Accepted = Form && Form->CanEdit() && (OffersDroppedText(data) || OffersDroppedFiles(data));
-        if (Accepted) {
-            TDocument& doc = *Form->Document;
-            {
-                TModeFlagScope flags(doc);
-                flags.On(mfNoScrollToCaret);
-                doc.PlaceCaret(doc.Caret, 4);
-            }
-            Form->HideDocCaret();
-            Form->State =
-                (Form->State | dsTextDragArmed | dsExternalDrag | dsCaretHiddenForMouse) & ~dsDragStarted;
-            if (!(Form->State & dsDropRectShown)) {
-                doc.InvertSelectionRect();
-                Form->State |= dsDropRectShown;
-            }
-        }
+        if (Accepted)
+            Form->PrepareExternalDrop();
         if (effect)
             *effect = Accepted ? DROPEFFECT_COPY : DROPEFFECT_NONE;
     } catch (...) {
@@ -198,9 +188,61 @@ bool TDocForm_OLEDragDropManager::DropData(IDataObject* data, DWORD keys)
     return true;
 }
 
+void TDocumentForm::PrepareExternalDrop()
+{
+    TDocument& doc = *Document;
+    {
+        TModeFlagScope flags(doc);
+        flags.On(mfNoScrollToCaret);
+        doc.PlaceCaret(doc.Caret, 4);
+    }
+    HideDocCaret();
+    State = (State | dsTextDragArmed | dsExternalDrag | dsCaretHiddenForMouse) & ~dsDragStarted;
+    if (!(State & dsDropRectShown)) {
+        doc.InvertSelectionRect();
+        State |= dsDropRectShown;
+    }
+}
+
+void TDocumentForm::OwnDragEnter()
+{
+    if (!CanEdit() || !DocWindowHost().DragSourceWindow() || !HandleAllocated())
+        return;
+    // The window under the pointer becomes the active one; the one that was loses its drop feedback.
+    if (FormStyle == fsMDIChild) {
+        HWND client = GetParent(Handle());
+        HWND active = HWND(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+        if (active && active != Handle()) {
+            SendMessageA(active, WM_CANCELMODE, 0, 0);
+            SendMessageA(client, WM_MDIACTIVATE, WPARAM(Handle()), 0);
+        }
+    }
+    PrepareExternalDrop();
+}
+
+bool TDocumentForm::FormDragOver(HWND source, TPoint client)
+{
+    const HWND carried = DocWindowHost().DragSourceWindow();
+    if (!CanEdit() || !carried || source != carried)
+        return false;
+    SendMessageA(Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.X, client.Y));
+    return true;
+}
+
+void TDocumentForm::FormDragDrop()
+{
+    if (!HandleAllocated())
+        return;
+    SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
+    // The clip dragged from the main window goes in at the drop point.
+    if (CanEdit() && ExecuteCommandHook)
+        ExecuteCommandHook(5200);
+}
+
 void TDocumentForm::CreateWnd()
 {
     TForm::CreateWnd();
+    PlaceNewWindow();
     static const bool oleReady = SUCCEEDED(OleInitialize(nullptr));
     if (!oleReady)
         return;

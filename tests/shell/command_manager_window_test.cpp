@@ -94,8 +94,9 @@ TEST(CommandTexts, EveryCategoryCommandAndNamedCommandHasAHint)
 TEST(CommandTexts, EveryMenuItemRunsACommandWithACaptionAndAHint)
 {
     const std::vector<std::string> names = MenuResourceNames();
-    for (const char* expected : {"MAIN", "DOC", "DOCBAR", "DOCBAR2", "EMAIL", "FMTPAL", "LNGHIST", "NEW",
-                                 "OBJ", "SAVEDOCAS", "STATBAR", "SYSTRAY", "TLBAR", "TXTFMT", "VSCRLBAR"})
+    for (const char* expected :
+         {"MAIN", "CLIPBRD", "DOC", "DOCBAR", "DOCBAR2", "EMAIL", "FMTPAL", "LNGHIST", "NEW", "FIELD",
+          "HLINK", "OBJ", "SAVEDOCAS", "STATBAR", "SYSTRAY", "TLBAR", "TXTFMT", "VSCRLBAR"})
         EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
     TCommandManager& m = CommandManager();
     size_t checked = 0;
