@@ -37,6 +37,7 @@
 #include "tools/SpellCheck.h"
 
 std::string RunAfterExitCommand;
+TFindReplaceForm* FindReplaceForm = nullptr;
 
 namespace {
 
@@ -137,6 +138,7 @@ void RunStartupAndLoop(TServices& services)
     mainForm->CreateMainMenu();
     services.Toolbars->CreatePopupMenus();
     services.FindReplace = std::make_unique<TFindReplaceForm>();
+    FindReplaceForm = services.FindReplace.get();
     services.Dispatcher = std::make_unique<TDocDispatcher>();
     services.Codings = std::make_unique<TCodingManager>();
     CodingManager = services.Codings.get();
@@ -198,6 +200,7 @@ void RunStartupAndLoop(TServices& services)
     CodingManager = nullptr;
     services.Codings.reset();
     services.Dispatcher.reset();
+    FindReplaceForm = nullptr;
     services.FindReplace.reset();
     services.Options.reset();
     services.Clipboard.reset();
