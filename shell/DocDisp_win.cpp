@@ -59,6 +59,8 @@ namespace {
 // folder); empty for any other file.
 std::string DefaultTemplateText(const std::string& templateFile)
 {
+    if (::TemplatesFolder().empty())
+        return {}; // no data folder, no templates
     const std::string folder = IncludeTrailingPathDelimiter(::TemplatesFolder());
     const char* resource = nullptr;
     if (SameText(templateFile, folder + "Normal.rtf"))

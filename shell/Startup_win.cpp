@@ -33,6 +33,7 @@
 #include "tools/AutocorrectOptions.h"
 #include "formats/DocumentMemory.h"
 #include "tools/ClipboardManager.h"
+#include "shell/AdviseForm.h"
 #include "tools/FindReplace.h"
 #include "tools/SpellCheck.h"
 
@@ -202,6 +203,7 @@ void RunStartupAndLoop(TServices& services)
     services.Dispatcher.reset();
     FindReplaceForm = nullptr;
     services.FindReplace.reset();
+    FreeAdviseManager();
     services.Options.reset();
     services.Clipboard.reset();
     delete mainForm;

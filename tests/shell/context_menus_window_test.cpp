@@ -6,7 +6,10 @@
 #include <algorithm>
 
 #include "classlib/windowing/Menus.h"
+#include "classlib/windowing/StdCtrls.h"
 #include "core/FileList.h"
+#include "shell/AdviseForm.h"
+#include "shell/RichViewer.h"
 #include "shell/Startup.h"
 #include "tests/shell/command_fixture.h"
 #include "tools/FindReplace.h"
@@ -153,19 +156,47 @@ TEST_F(ContextMenus, ThePositionPanelsListTheBookmarks)
     EXPECT_EQ(Form->BookmarkMenu(*plain), nullptr);
 }
 
-TEST_F(ContextMenus, TipsAskedForRunOnceAtTheNextIdlePass)
+TEST_F(ContextMenus, TipsAskedForShowOnceAtTheNextIdlePass)
 {
     const bool starting = StartingUp;
     StartingUp = false;
+    CurrentOptions().Internal.AdviseAtStartUp = true;
+    CurrentOptions().Internal.RunCount = 0;
+    std::vector<std::string> shown;
+    bool firstCouldGoBack = true;
+    OnAdviseFormShown = [&](TAdviseForm& form) {
+        shown.push_back(form.RichViewer->LaidOutText());
+        firstCouldGoBack = form.PrevBtn->Enabled();
+        EXPECT_TRUE(form.DetailsBtn->Enabled()); // the first tip names its help topic
+        form.NextBtn->Click();
+        shown.push_back(form.RichViewer->LaidOutText());
+        EXPECT_TRUE(form.PrevBtn->Enabled());
+        form.PrevBtn->Click();
+        shown.push_back(form.RichViewer->LaidOutText());
+        form.ShowAtStartUpCheckBox->SetChecked(false);
+        form.ModalResult = mrOk;
+        PostMessageA(form.Handle(), WM_NULL, 0, 0);
+    };
     Form->Flags |= mffShowTips;
     bool done = true;
     Application->OnIdle(nullptr, done);
     EXPECT_FALSE(Form->Flags & mffShowTips);
     EXPECT_EQ(CommandManager().GetLastCommand(), 101100);
+    ASSERT_EQ(shown.size(), 3u);
+    // The first run's tip, its codes not drawn, broken into lines that fit the viewer.
+    EXPECT_EQ(shown[0].find('^'), std::string::npos);
+    EXPECT_NE(shown[0].find("Ouvrir"), std::string::npos);
+    EXPECT_NE(shown[0].find('\n'), std::string::npos);
+    EXPECT_FALSE(firstCouldGoBack);
+    EXPECT_NE(shown[1], shown[0]);
+    EXPECT_EQ(shown[2], shown[0]);
+    EXPECT_FALSE(CurrentOptions().Internal.AdviseAtStartUp);
     // A second pass asks for nothing more.
-    Unavailable.clear();
+    shown.clear();
     Application->OnIdle(nullptr, done);
-    EXPECT_TRUE(Unavailable.empty());
+    EXPECT_TRUE(shown.empty());
+    OnAdviseFormShown = nullptr;
+    FreeAdviseManager();
     StartingUp = starting;
 }
 
