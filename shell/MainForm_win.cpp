@@ -836,7 +836,7 @@ void TMainForm::WndProc(TMessage& message)
         if (!Application->Terminated()) {
             const bool shown = IsWindowVisible(Handle()) && !IsIconic(Handle()) && !FullScreen;
             if (TrayButton && (shown || TrayButton->HandleAllocated()))
-                SetWindowPos(TrayButton->Handle(), HWND_TOP, 0, 0, 0, 0,
+                SetWindowPos(TrayButton->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                                  (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         }
