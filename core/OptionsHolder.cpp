@@ -616,6 +616,9 @@ void TOptionsHolder::Apply()
 void TOptionsHolder::FixInstallKeys()
 {
     TInternalOptions& in = Options.Internal;
+    // A misspelt replacement of the French list that older versions shipped.
+    if (in.LastRunVer < 10501000 && OnFixReplacementEntry)
+        OnFixReplacementEntry(12, "acceuillaient\tpaccueillaient", "acceuillaient\taccueillaient");
     if (in.LastRunVer < 10102010) {
         Owners.OpenPictDlgFilter = 14;
         in.DefTimeFmt_Fr = 37;

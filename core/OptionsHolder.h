@@ -95,6 +95,10 @@ public:
     std::function<void(uint8_t mode)> OnMouseMode;
     // What the shell refreshes when the options are applied: the main window, the bars, the spell checker.
     std::function<void()> OnApply;
+    // The upgrade of an older store's autocorrection lists: in the replacement list of the language, the
+    // entry Wrong becomes Right when present; the list is marked changed either way.
+    std::function<void(int32_t language, const std::string& wrong, const std::string& right)>
+        OnFixReplacementEntry;
 
 private:
     void Exchange(TSettingsStorage& store, bool saving);

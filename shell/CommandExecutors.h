@@ -4,6 +4,9 @@
 #pragma once
 #include <cstdint>
 
+// The history lists' own commands (340 - 352 of the file histories, 3660 and 3665 of the find and
+// replace histories), run before the range executors.
+bool ExecuteHistoryCommand(int32_t command);
 bool ExecuteFileCommand(int32_t command);      // 100 - 2999: files, tools and their settings
 bool ExecuteEditCommand(int32_t command);      // 3000 - 5999: editing, clipboard, insertion
 bool ExecuteViewCommand(int32_t command);      // 6000 - 8999: view, bars, zoom

@@ -27,6 +27,10 @@ enum TCommandDirtyFlag : uint8_t {
 // Numbers of menu items that mark where a list built at run time goes.
 constexpr int32_t FavoritesPlace = 1250, FavoritesEnd = 1251;
 constexpr int32_t HistoryPlace = 1300, HistoryEnd = 1301;
+constexpr int32_t InsertedFilesPlace = 1310, InsertedFilesEnd = 1311;
+constexpr int32_t InsertedPicturesPlace = 1320, InsertedPicturesEnd = 1321;
+constexpr int32_t FindHistoryPlace = 3650, FindHistoryEnd = 3651;
+constexpr int32_t ReplaceHistoryPlace = 3655, ReplaceHistoryEnd = 3656;
 constexpr int32_t WindowListPlace = 90300, WindowListEnd = 90301;
 bool IsMenuListPlace(int32_t command);
 

@@ -37,6 +37,14 @@ bool IsMenuListPlace(int32_t command)
     case FavoritesEnd:
     case HistoryPlace:
     case HistoryEnd:
+    case InsertedFilesPlace:
+    case InsertedFilesEnd:
+    case InsertedPicturesPlace:
+    case InsertedPicturesEnd:
+    case FindHistoryPlace:
+    case FindHistoryEnd:
+    case ReplaceHistoryPlace:
+    case ReplaceHistoryEnd:
     case WindowListPlace:
     case WindowListEnd: return true;
     }
@@ -96,6 +104,8 @@ void TCommandManager::Dispatch(int32_t command, intptr_t argument, bool withArgu
                 ran = ExecuteArgumentCommand(command, argument);
             else
                 known = false;
+        } else if (ExecuteHistoryCommand(command)) {
+            ran = true;
         } else if (InRange(command, 100, 2900)) {
             ran = ExecuteFileCommand(command);
         } else if (InRange(command, 3000, 3000)) {

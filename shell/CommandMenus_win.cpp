@@ -16,10 +16,14 @@
 #include "core/ShellUtils.h"
 #include "core/Events.h"
 #include "document/Document.h"
+#include "editing/Builders.h"
 #include "editing/Operation.h"
+#include "formats/InsertFile.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
 #include "shell/MainForm.h"
+#include "shell/Startup.h"
+#include "tools/FindReplace.h"
 #include "window/DocForm.h"
 
 namespace {
@@ -70,11 +74,15 @@ TMenuItem* NewItem(const std::string& caption, intptr_t tag, const TNotifyEvent&
     return item;
 }
 
-// Frees the items between the list's place and its end marker (or the end of the menu), then puts a
-// new end marker right after the place; returns the index to insert the new entries at.
+// Frees the items between the list's place and its end marker, then puts a new end marker right after
+// the place; returns the index to insert the new entries at.
 int ClearList(TMenuItem* parent, int place, int32_t endMarker)
 {
-    while (place + 1 < parent->Count()) {
+    // The items after a list never built (no end marker yet) are the menu's own.
+    bool built = false;
+    for (int i = place + 1; i < parent->Count() && !built; ++i)
+        built = parent->Items(i)->Tag == endMarker;
+    while (built && place + 1 < parent->Count()) {
         TMenuItem* next = parent->Items(place + 1);
         const bool end = next->Tag == endMarker;
         delete next;
@@ -112,13 +120,29 @@ void BuildFavorites(TMenuItem* parent, int place)
     }
 }
 
-void BuildHistory(TMenuItem* parent, int place)
+// The recent documents open through the dispatcher; an inserted file or picture is inserted again at
+// the selection of the document that commands act on.
+void OpenFromMenu(int fileList, const std::string& fileName)
 {
-    int at = ClearList(parent, place, HistoryEnd);
+    TDocument* document = CommandManager().GetDocument();
+    if (fileList == 0)
+        OpenFromMenu(fileName);
+    else if (document && fileList == 3)
+        InsertFile(*document, fileName);
+    else if (document)
+        InsertPictureFromFile(*document, fileName, 14);
+}
+
+// A file history at its place: one entry per file of the holder's list, then the commands that drop
+// its stale entries and all of them.
+void BuildHistory(TMenuItem* parent, int place, int32_t endMarker, int fileList, int32_t staleCommand,
+                  int32_t allCommand)
+{
+    int at = ClearList(parent, place, endMarker);
     TOptionsHolder* holder = GetOptionsHolder();
     if (!holder)
         return;
-    const std::vector<std::string>& names = holder->Owners.FileLists[0].Names;
+    const std::vector<std::string>& names = holder->Owners.FileLists[fileList].Names;
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     auto width = [dc](const std::string& text) {
@@ -129,15 +153,54 @@ void BuildHistory(TMenuItem* parent, int place)
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string name = names[i];
         parent->Insert(at++, NewItem(EscapeAmpersands(ShortenPath(width, name, 300)), -intptr_t(i) - 1,
-                                     [name](TComponent*) { OpenFromMenu(name); }));
+                                     [name, fileList](TComponent*) { OpenFromMenu(fileList, name); }));
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     if (names.empty())
         return;
     parent->Insert(at++, NewItem("-", 0));
-    parent->Insert(at++, NewItem(CommandManager().GetCommandCaption(340, true), 340));
-    parent->Insert(at++, NewItem(CommandManager().GetCommandCaption(343, true), 343));
+    parent->Insert(at++, NewItem(CommandManager().GetCommandCaption(staleCommand, true), staleCommand));
+    parent->Insert(at++, NewItem(CommandManager().GetCommandCaption(allCommand, true), allCommand));
+    parent->Insert(at++, NewItem("-", 0));
+}
+
+// Moves the text to the top of a search history (it is inserted when absent).
+void MoveToFront(std::vector<std::string>& history, const std::string& text)
+{
+    history.erase(std::remove(history.begin(), history.end(), text), history.end());
+    history.insert(history.begin(), text);
+}
+
+// The search history (or, for the replace menu, each search text with its replacement) at its place;
+// choosing an entry brings it to the top of its history and finds (or replaces) it.
+void BuildSearchHistory(TMenuItem* parent, int place, bool replace)
+{
+    int at = ClearList(parent, place, replace ? ReplaceHistoryEnd : FindHistoryEnd);
+    size_t count = 0;
+    if (FindReplaceForm)
+        count = replace
+                    ? std::min(FindReplaceForm->FindHistory.size(), FindReplaceForm->ReplaceHistory.size())
+                    : FindReplaceForm->FindHistory.size();
+    for (size_t i = 0; i < count; ++i) {
+        const std::string found = FindReplaceForm->FindHistory[i];
+        const std::string replacement = replace ? FindReplaceForm->ReplaceHistory[i] : std::string();
+        const std::string caption = replace ? Format("%s >>> %s", found, replacement) : found;
+        parent->Insert(at++,
+                       NewItem(EscapeAmpersands(caption), 0, [found, replacement, replace](TComponent*) {
+                           if (!FindReplaceForm)
+                               return;
+                           MoveToFront(FindReplaceForm->FindHistory, found);
+                           if (replace)
+                               MoveToFront(FindReplaceForm->ReplaceHistory, replacement);
+                           CommandManager().ExecuteCommand(replace ? 3646 : 3645);
+                       }));
+    }
+    if (count == 0) {
+        TMenuItem* empty = NewItem("( Vide )", 0);
+        empty->Enabled = false;
+        parent->Insert(at++, empty);
+    }
     parent->Insert(at++, NewItem("-", 0));
 }
 
@@ -195,8 +258,10 @@ void TCommandManager::RebuildMenuLists(TMenuItem* menu, bool force)
     // The places, found first: rebuilding inserts items.
     std::vector<TMenuItem*> places;
     ForEachItem(menu, [&places](TMenuItem* item) {
-        if (item->Tag == FavoritesPlace || item->Tag == HistoryPlace || item->Tag == WindowListPlace)
-            places.push_back(item);
+        for (int32_t place : {FavoritesPlace, HistoryPlace, InsertedFilesPlace, InsertedPicturesPlace,
+                              FindHistoryPlace, ReplaceHistoryPlace, WindowListPlace})
+            if (item->Tag == place)
+                places.push_back(item);
     });
     for (TMenuItem* place : places) {
         TMenuItem* parent = place->Parent();
@@ -207,7 +272,13 @@ void TCommandManager::RebuildMenuLists(TMenuItem* menu, bool force)
         if (place->Tag == FavoritesPlace && (dirty & cdFavorites))
             BuildFavorites(parent, index);
         else if (place->Tag == HistoryPlace && (dirty & cdFileHistory))
-            BuildHistory(parent, index);
+            BuildHistory(parent, index, HistoryEnd, 0, 340, 343);
+        else if (place->Tag == InsertedFilesPlace && (dirty & cdFileHistory))
+            BuildHistory(parent, index, InsertedFilesEnd, 3, 345, 346);
+        else if (place->Tag == InsertedPicturesPlace && (dirty & cdFileHistory))
+            BuildHistory(parent, index, InsertedPicturesEnd, 5, 349, 350);
+        else if ((place->Tag == FindHistoryPlace || place->Tag == ReplaceHistoryPlace) && force)
+            BuildSearchHistory(parent, index, place->Tag == ReplaceHistoryPlace);
         else if (place->Tag == WindowListPlace && (dirty & cdWindowList))
             BuildWindowList(parent, index);
         TidySeparators(parent);

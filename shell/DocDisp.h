@@ -51,6 +51,8 @@ public:
     // The recovery copies ("*.qad" in the temporary folder) that no running copy holds; empty ones are
     // deleted. True when at least one remains.
     bool FindRecoveryFiles();
+    // Writes the default templates that the templates folder lacks (creating the folder).
+    void WriteDefaultTemplates();
     const std::vector<std::string>& RecoveryFiles() const { return Recovery; }
     // Offers the recovery copies, reopens the last session's documents, opens the command-line
     // documents and creates a new document unless told not to.
@@ -86,6 +88,9 @@ public:
 
     // Every open document's window is painted again (after the colours or the fonts changed).
     void RelayoutAllDocuments();
+    // The spell checker changed: every open document, last first, is checked again in the background
+    // (its marks drawn anew) when the background check is on.
+    void RecheckDocuments();
     // The window elements that the options keep for the document's kind of view (print preview or not)
     // become the ones shown; the windows are laid out again when that changed anything.
     void ApplyDocumentViewSettings(TDocument* document);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <tuple>
 
 #include "classlib/runtime/AnsiStrings.h"
@@ -48,15 +49,41 @@
 #include "document/Document.h"
 #include "document/Paragraph.h"
 #include "window/DocForm.h"
+#include "tools/SpellCheck.h"
 
 namespace {
 
 // The whole of a template file as Rich Text, so that a new document shares nothing with the file; false
 // when the template cannot be read.
+// The program's own copy of a default template ("Normal.rtf" and "Brouillon.rtf" of the templates
+// folder); empty for any other file.
+std::string DefaultTemplateText(const std::string& templateFile)
+{
+    if (::TemplatesFolder().empty())
+        return {}; // no data folder, no templates
+    const std::string folder = IncludeTrailingPathDelimiter(::TemplatesFolder());
+    const char* resource = nullptr;
+    if (SameText(templateFile, folder + "Normal.rtf"))
+        resource = "NORMAL";
+    else if (SameText(templateFile, folder + "Brouillon.rtf"))
+        resource = "PLAIN";
+    HRSRC found = resource ? FindResourceA(nullptr, resource, "DOCTEMPLATE") : nullptr;
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    if (!loaded)
+        return {};
+    return std::string(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, found));
+}
+
 bool ReadTemplate(const std::string& templateFile, TMemory& text)
 {
-    if (templateFile.empty() || !FileExists(templateFile))
+    if (templateFile.empty())
         return false;
+    if (!FileExists(templateFile)) {
+        // A default template that is missing reads from the program's copy.
+        const std::string own = DefaultTemplateText(templateFile);
+        text.Assign(own.data(), int32_t(own.size()));
+        return !own.empty();
+    }
     TDocument source(true);
     TDocOpeningOptions load;
     load.FileName = templateFile;
@@ -148,6 +175,7 @@ TDocDispatcher::TDocDispatcher()
         LivePictureBytesLimit = int64_t(memory / 2);
     Dispatcher = this;
     SetDocumentHost(this);
+    SpellCheckManager()->OnRecheckDocuments = [this] { RecheckDocuments(); };
     // Files dropped on a document window: opened, or with Ctrl inserted into that document (pictures).
     DropFilesHook = [this](TDocument* target, const std::vector<std::string>& files, int mode) {
         if (mode != 2) {
@@ -169,8 +197,22 @@ TDocDispatcher::~TDocDispatcher()
     while (!Documents.empty())
         CloseDocument(Documents.back().get(), false);
     DropFilesHook = nullptr;
+    SpellCheckManager()->OnRecheckDocuments = nullptr;
     SetDocumentHost(nullptr);
     Dispatcher = nullptr;
+}
+
+void TDocDispatcher::RecheckDocuments()
+{
+    const bool background = (CurrentOptions().SpellCheck.Flags & scoCheckAsYouType) != 0;
+    for (auto it = Documents.rbegin(); it != Documents.rend(); ++it) {
+        TDocument& document = **it;
+        document.SpellState = background ? 5 : 0;
+        if (document.Window)
+            document.Window->InvalidateView();
+    }
+    if (MainForm)
+        MainForm->InvalidateCommands();
 }
 
 TDocument* TDocDispatcher::AddDocument(std::unique_ptr<TDocument> document)
@@ -357,12 +399,21 @@ bool TDocDispatcher::OpenPicture(const std::string& name)
     TDocument* document = NewDefaultDocument();
     if (!document)
         return false;
-    // The picture stands centred on its page, the caret before it.
-    CommandManager().ExecuteCommand(9081);
-    CommandManager().ExecuteCommand(4220);
+    // The picture stands centred on its page, the caret before it. The commands act on the new document
+    // even while its window is not the active one yet.
+    TCommandManager& commands = CommandManager();
+    TDocument* const previous = commands.DocumentOverride;
+    commands.DocumentOverride = document;
+    struct TRestore {
+        TCommandManager& Commands;
+        TDocument* Previous;
+        ~TRestore() { Commands.DocumentOverride = Previous; }
+    } restore{commands, previous};
+    commands.ExecuteCommand(9081);
     const size_t objects = document->ObjectManager->Objects.size();
     InsertPictureFromFile(*document, fileName, PictureFormatCount);
     document->PlaceCaret(TTextPos{0, 0, 0, 0, 0, 0}, 0);
+    commands.ExecuteCommand(4220);
     // The document takes the picture's folder and name, unless an open document has that name already.
     const std::string ownName =
         ChangeFileExt(fileName, "." + std::string(TCodingManager::GetCodingExtension(document->Coding)));
@@ -417,6 +468,25 @@ TDocument* TDocDispatcher::NewDefaultDocument()
     return Documents.empty() ? nullptr : Documents.back().get();
 }
 
+void TDocDispatcher::WriteDefaultTemplates()
+{
+    const std::string folder = IncludeTrailingPathDelimiter(::TemplatesFolder());
+    if (!ForceDirectories(folder))
+        return;
+    for (const char* name : {"Normal.rtf", "Brouillon.rtf"}) {
+        const std::string file = folder + name;
+        if (FileExists(file))
+            continue;
+        const std::string text = DefaultTemplateText(file);
+        // A folder that cannot be written leaves the program's copies in use.
+        if (FILE* out = text.empty() ? nullptr : fopen(file.c_str(), "wb")) {
+            const bool written = fwrite(text.data(), 1, text.size(), out) == text.size();
+            if (fclose(out) != 0 || !written)
+                DeleteFileA(file.c_str());
+        }
+    }
+}
+
 bool TDocDispatcher::FindRecoveryFiles()
 {
     Recovery.clear();
@@ -449,7 +519,7 @@ void TDocDispatcher::OpenStartupDocuments()
 {
     State |= dsOpeningStartup;
     if (!CmdLineSwitchPresent(swDontSaveSettings) && !::TemplatesFolder().empty())
-        ForceDirectories(::TemplatesFolder());
+        WriteDefaultTemplates();
     if (!Recovery.empty()) {
         TriggerEvent(2070);
         int answer;

@@ -90,6 +90,9 @@ public:
     int StatusPanelAt(int x, int y) const;
     void StatusBarDoubleClicked(int x, int y);
     void StatusBarRightClicked(int x, int y);
+    // The document's bookmarks as a menu, each item going to its bookmark (panels 0 and 1); null when
+    // the document has none or a header or footer is being edited.
+    TPopupMenu* BookmarkMenu(TDocument& document);
     void PushStatusText();
     void PopStatusText();
     void SetTimedStatus(const std::string& text);
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<TMenuItem> FMainMenu;
     std::vector<std::pair<std::string, TPopupMenu*>> FPopups;
     std::vector<std::pair<HMENU, TMenuItem*>> FMenuPopups;
+    std::unique_ptr<TPopupMenu> FBookmarkMenu;
     int FStatusMode = 0;
     std::string FStatusText;
     int FStatusNesting = 0;

@@ -18,6 +18,7 @@
 #include "core/OptionsHolder.h"
 #include "core/ShellUtils.h"
 #include "core/Sounds.h"
+#include "core/DrawSurface.h"
 #include "core/SystemUtils.h"
 #include "document/Document.h"
 #include "document/TimeSlice.h"
@@ -642,6 +643,11 @@ intptr_t TMainForm::HandleInstanceRequest(int request, intptr_t lparam)
     case 1:
         if (CurrentOptions().General.NewDocAtStartUp && dispatcher && dispatcher->DocumentCount() == 0)
             CommandManager().ExecuteCommand(100);
+        if (CurrentOptions().Internal.AdviseAtStartUp && dispatcher &&
+            (dispatcher->DocumentCount() == 0 ||
+             (dispatcher->DocumentCount() == 1 && dispatcher->IsNewDocument(dispatcher->Document(0)) &&
+              !dispatcher->Document(0)->IsModified())))
+            Flags |= mffShowTips;
         return 0;
     case 2: {
         const bool enabled = IsWindowEnabled(Handle());
@@ -739,6 +745,8 @@ bool TMainForm::CloseQuery()
 void TMainForm::DeferredStartUp()
 {
     StartingUp = false;
+    if (CurrentOptions().Internal.AdviseAtStartUp && StartupDocuments.empty())
+        Flags |= mffShowTips;
     CommandManager().AnnounceNewCommands();
     TDocDispatcher* dispatcher = Dispatcher();
     if (dispatcher)
@@ -765,6 +773,23 @@ void TMainForm::Timer(UINT id)
         GetFontManager().SortFontCache();
         GetKerningPairsManager().SortByUse();
         break;
+    case 4: {
+        // The shared off-screen bitmap follows the widest page shown; unneeded, it shrinks step by step.
+        TOffscreenSurface* bitmap = SharedLineBuffer();
+        const TDocDispatcher* dispatcher = Dispatcher();
+        if (!dispatcher || dispatcher->DocumentCount() == 0) {
+            if (bitmap->Width() != 0 || bitmap->Height() != 0)
+                bitmap->SetSize(0, 0);
+            break;
+        }
+        int32_t width = 0;
+        for (int i = 0; i < dispatcher->DocumentCount(); ++i)
+            width = std::max(width, dispatcher->Document(i)->ViewState.Grid.PageWidth);
+        if (width >= bitmap->Width() && bitmap->Height() < 2)
+            break;
+        bitmap->SetSize(width, bitmap->Height() / 2);
+        break;
+    }
     case 5:
         if (active && !active->IsViewBusy() && CommandManager().LastCommandOlderThan(300)) {
             active->ReformatingManager->ReformatPending();
@@ -801,6 +826,22 @@ void TMainForm::ApplicationIdle(bool& done)
     }
     if (Flags & (mffRefreshPending | mffDocumentRefresh | mffRebuildDocBar | mffDocumentsChanged))
         UpdateInterface();
+    if (Flags & mffShowTips) {
+        // Cleared first: a tips window that cannot show must not come back at every pass.
+        Flags &= ~mffShowTips;
+        TSoundManager* sounds = GetSoundManager();
+        if (sounds)
+            sounds->SuspendSounds();
+        struct TResume {
+            TSoundManager* Sounds;
+            ~TResume()
+            {
+                if (Sounds)
+                    Sounds->ResumeSounds();
+            }
+        } resume{sounds};
+        CommandManager().ExecuteCommand(101100);
+    }
     if (!(Flags & mffInTray) && CommandManager().LastCommandOlderThan(200))
         RemoveTrayIcon();
 }
@@ -849,7 +890,7 @@ void TMainForm::WndProc(TMessage& message)
         if (!Application->Terminated()) {
             const bool shown = IsWindowVisible(Handle()) && !IsIconic(Handle()) && !FullScreen;
             if (TrayButton && (shown || TrayButton->HandleAllocated()))
-                SetWindowPos(TrayButton->Handle(), HWND_TOP, 0, 0, 0, 0,
+                SetWindowPos(TrayButton->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                                  (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         }

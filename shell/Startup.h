@@ -3,6 +3,11 @@
 #pragma once
 #include <string>
 
+class TFindReplaceForm;
+
+// The find-and-replace form while the program runs (its histories feed the find and replace menus).
+extern TFindReplaceForm* FindReplaceForm;
+
 // The program to start after this one ended (a downloaded setup program); empty for none.
 extern std::string RunAfterExitCommand;
 

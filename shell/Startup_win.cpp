@@ -33,10 +33,12 @@
 #include "tools/AutocorrectOptions.h"
 #include "formats/DocumentMemory.h"
 #include "tools/ClipboardManager.h"
+#include "shell/AdviseForm.h"
 #include "tools/FindReplace.h"
 #include "tools/SpellCheck.h"
 
 std::string RunAfterExitCommand;
+TFindReplaceForm* FindReplaceForm = nullptr;
 
 namespace {
 
@@ -137,6 +139,7 @@ void RunStartupAndLoop(TServices& services)
     mainForm->CreateMainMenu();
     services.Toolbars->CreatePopupMenus();
     services.FindReplace = std::make_unique<TFindReplaceForm>();
+    FindReplaceForm = services.FindReplace.get();
     services.Dispatcher = std::make_unique<TDocDispatcher>();
     services.Codings = std::make_unique<TCodingManager>();
     CodingManager = services.Codings.get();
@@ -198,7 +201,9 @@ void RunStartupAndLoop(TServices& services)
     CodingManager = nullptr;
     services.Codings.reset();
     services.Dispatcher.reset();
+    FindReplaceForm = nullptr;
     services.FindReplace.reset();
+    FreeAdviseManager();
     services.Options.reset();
     services.Clipboard.reset();
     delete mainForm;

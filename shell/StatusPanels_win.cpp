@@ -9,6 +9,7 @@
 #include "classlib/runtime/Format.h"
 #include "core/Codings.h"
 #include "core/InterfaceTexts.h"
+#include "core/PathUtils.h"
 #include "core/Options.h"
 #include "core/ShellUtils.h"
 #include "core/StatusBarIcons.h"
@@ -23,7 +24,14 @@
 
 namespace {
 
-enum : int { PositionPanel = 1, TypingPanel = 3, StatePanel = 4, LanguagePanel = 5, SpellPanel = 6 };
+enum : int {
+    PagePanel = 0,
+    PositionPanel = 1,
+    TypingPanel = 3,
+    StatePanel = 4,
+    LanguagePanel = 5,
+    SpellPanel = 6
+};
 constexpr int ModeFlagReadOnly = 84;
 
 // Tool ids of the hints: one per panel, then one per state icon.
@@ -272,12 +280,40 @@ void TMainForm::StatusBarDoubleClicked(int x, int y)
     }
 }
 
+TPopupMenu* TMainForm::BookmarkMenu(TDocument& document)
+{
+    if (document.Bookmarks.Count() == 0 || document.EditedHeaderFooter)
+        return nullptr;
+    FBookmarkMenu = std::make_unique<TPopupMenu>(nullptr);
+    for (int i = 0; i < document.Bookmarks.Count(); ++i) {
+        const std::string name = document.Bookmarks[i];
+        auto* item = new TMenuItem(nullptr);
+        item->Caption = EscapeAmpersands(name);
+        TDocument* target = &document;
+        // The document may have closed while the menu was open.
+        item->OnClick = [target, name](TComponent*) {
+            const TDocDispatcher* dispatcher = GetDocDispatcher();
+            for (int k = 0; dispatcher && k < dispatcher->DocumentCount(); ++k)
+                if (dispatcher->Document(k) == target)
+                    target->GoToBookmark(name, false);
+        };
+        FBookmarkMenu->Items()->Add(item);
+    }
+    return FBookmarkMenu.get();
+}
+
 void TMainForm::StatusBarRightClicked(int x, int y)
 {
     const int panel = StatusPanelAt(x, y);
     POINT p = {x, y};
     ClientToScreen(FStatusBar, &p);
     TDocument* document = GetActiveDocument();
+    if (panel == PagePanel || panel == PositionPanel) {
+        if (TPopupMenu* menu = document ? BookmarkMenu(*document) : nullptr) {
+            menu->Popup(p.x, p.y);
+            return;
+        }
+    }
     if (panel == SpellPanel) {
         if (document && !document->GetModeFlag(ModeFlagReadOnly))
             ShowPopupMenu("STATBAR_SPLCHCK", p.x, p.y);

@@ -46,7 +46,7 @@ TMinimizeToSystemTrayForm::~TMinimizeToSystemTrayForm()
 void TMinimizeToSystemTrayForm::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
-    // Owned by the main window, it stays above it without standing above every other program.
+    // Owned by the main window: hidden and shown with it, and never in the task bar.
     params.WndParent = FOwnerForm->HandleAllocated() ? FOwnerForm->Handle() : nullptr;
     params.ExStyle = (params.ExStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 }
@@ -58,8 +58,8 @@ void TMinimizeToSystemTrayForm::PlaceOnCaption(int left, int top, int width)
     const int x = left + width - GetSystemMetrics(SM_CXSIZEFRAME) - 4 * GetSystemMetrics(SM_CXSIZE) +
                   GetSystemMetrics(SM_CXEDGE);
     const int y = top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYEDGE);
-    // Above its owner, where the caption is.
-    SetWindowPos(Handle(), HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    // Where the caption is, topmost without taking the activation.
+    SetWindowPos(Handle(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TMinimizeToSystemTrayForm::GiveFocusBack()

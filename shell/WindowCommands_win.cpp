@@ -15,6 +15,7 @@
 #include "core/Options.h"
 #include "core/ShellUtils.h"
 #include "document/Document.h"
+#include "shell/AdviseForm.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
 #include "shell/FileDialogs.h"
@@ -204,6 +205,13 @@ bool ExecuteWindowCommand(int32_t command)
 bool ExecuteHelpCommand(int32_t command)
 {
     switch (command) {
+    case 101100:
+        // Over the frame only while it takes input; the pending request of the idle pass is answered.
+        if (MainForm)
+            MainForm->Flags &= ~mffShowTips;
+        if (!MainForm || IsWindowEnabled(MainForm->Handle()))
+            ExecuteAdviseDialog();
+        return true;
     case 101120: OpenInBrowser("http://www.quillpad.fr/"); return true;
     case 101220: ShowAboutBox(); return true;
     }

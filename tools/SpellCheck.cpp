@@ -143,6 +143,8 @@ void TSpellCheckManager::SaveSystemFlags(TSettingsStorage& store)
 void TSpellCheckManager::RecheckDocuments()
 {
     ++CheckGeneration;
+    if (OnRecheckDocuments)
+        OnRecheckDocuments();
 }
 
 TSpellCheckManager* SpellCheckManager()

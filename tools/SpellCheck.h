@@ -59,7 +59,9 @@ public:
     // Restarts every running system (the options changed) and has every document checked again.
     void RestartSystems();
     void SaveSystemFlags(TSettingsStorage& store);
+    // Raises the generation, then has the shell restart the background check of every open document.
     void RecheckDocuments();
+    std::function<void()> OnRecheckDocuments;
 
 private:
     // Asks whether to keep a system that cannot be used; on No removes it. True when it was removed.

@@ -13,6 +13,7 @@
 //   menu    a menu ("_MENU" resource): one "<caption><TAB><command>" line per item, indented by one tab
 //           per level below the top. Output: per item its caption's length, the caption and the
 //           command (32-bit); 0xFE before an item's sub-items and 0xFF after each level.
+//   lines   a text of lines (the tips): each line in Windows-1252 followed by a CR.
 //   hotkeys the shortcut table: one "<command><TAB><shortcut>" line per row (see tables/HotKeys.txt).
 //           Output: the N key codes, then the N commands (32-bit each).
 //   images, grayimages, imagecommands
@@ -461,11 +462,25 @@ struct TKind {
     std::string (*Make)(const std::string& source);
 };
 
+// Each line in Windows-1252, ended by a CR.
+std::string MakeLines(const std::string& path)
+{
+    std::string out;
+    for (const TSourceLine& l : ReadSource(path))
+        out += ToCp1252(l.Text, path + ":" + std::to_string(l.Number)) + "\r";
+    return out;
+}
+
 const TKind Kinds[] = {
-    {"packed", MakePacked},         {"captions", MakeCaptions},
-    {"hints", MakeHints},           {"menu", MakeMenu},
-    {"hotkeys", MakeHotKeys},       {"images", MakeImages},
-    {"grayimages", MakeGrayImages}, {"imagecommands", MakeImageCommands},
+    {"lines", MakeLines},
+    {"packed", MakePacked},
+    {"captions", MakeCaptions},
+    {"hints", MakeHints},
+    {"menu", MakeMenu},
+    {"hotkeys", MakeHotKeys},
+    {"images", MakeImages},
+    {"grayimages", MakeGrayImages},
+    {"imagecommands", MakeImageCommands},
 };
 
 } // namespace

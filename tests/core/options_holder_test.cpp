@@ -222,17 +222,31 @@ TEST_F(OptionsHolderTest, StoredValuesAreClampedAndCorrected)
 
 TEST_F(OptionsHolderTest, OlderStoresAreUpgraded)
 {
+    std::vector<std::string> fixed;
+    auto fix = [&fixed](int32_t language, const std::string& wrong, const std::string& right) {
+        fixed.push_back(std::to_string(language) + " " + wrong + " > " + right);
+    };
     TOptionsHolder holder;
+    holder.OnFixReplacementEntry = fix;
     LoadText(holder,
              Section("Internal") + "LastRunVer=10102000\r\nOpenPictDlgFilter=3\r\nDefTimeFmt_Fr=40\r\n");
     EXPECT_EQ(holder.Owners.OpenPictDlgFilter, 14);
     EXPECT_EQ(holder.Options.Internal.DefTimeFmt_Fr, 37);
+    EXPECT_EQ(fixed,
+              std::vector<std::string>{"12 acceuillaient\tpaccueillaient > acceuillaient\taccueillaient"});
 
     TOptionsHolder recent;
+    recent.OnFixReplacementEntry = fix;
     LoadText(recent,
              Section("Internal") + "LastRunVer=10500000\r\nOpenPictDlgFilter=3\r\nDefTimeFmt_Fr=40\r\n");
     EXPECT_EQ(recent.Owners.OpenPictDlgFilter, 3);
     EXPECT_EQ(recent.Options.Internal.DefTimeFmt_Fr, 40);
+    EXPECT_EQ(fixed.size(), 2u); // 1.5.0 still had the misspelt entry
+
+    TOptionsHolder current;
+    current.OnFixReplacementEntry = fix;
+    LoadText(current, Section("Internal") + "LastRunVer=10501000\r\n");
+    EXPECT_EQ(fixed.size(), 2u);
 }
 
 TEST_F(OptionsHolderTest, SwitchesChooseTheStores)

@@ -94,9 +94,14 @@ TEST(CommandTexts, EveryCategoryCommandAndNamedCommandHasAHint)
 TEST(CommandTexts, EveryMenuItemRunsACommandWithACaptionAndAHint)
 {
     const std::vector<std::string> names = MenuResourceNames();
+    // Every menu of the program.
     for (const char* expected :
-         {"MAIN", "CLIPBRD", "DOC", "DOCBAR", "DOCBAR2", "EMAIL", "FMTPAL", "LNGHIST", "NEW", "FIELD",
-          "HLINK", "OBJ", "SAVEDOCAS", "STATBAR", "SYSTRAY", "TLBAR", "TXTFMT", "VSCRLBAR"})
+         {"BKMRKTABS",       "CASE",      "CLIPBRD", "CLIPLIB", "DOC",      "DOCBAR",          "DOCBAR2",
+          "EMAIL",           "FAVORITES", "FIELD",   "FIND",    "FMTPAL",   "HLINK",           "HSCRLBAR",
+          "INSFILE",         "INSPIC",    "LNGHIST", "MAIN",    "MSPLTWRD", "MSPLTWRD_NOSUGG", "NEW",
+          "NOSPELLCHECKER",  "OBJ",       "OPEN",    "REPLACE", "RULER",    "SAVEDOCAS",       "STATBAR",
+          "STATBAR_SPLCHCK", "SYMBOL",    "SYSTRAY", "TLBAR",   "TOC",      "TXTFMT",          "VERRULER",
+          "VSCRLBAR"})
         EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
     TCommandManager& m = CommandManager();
     size_t checked = 0;

@@ -7,6 +7,7 @@
 #include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Files.h"
 #include "core/Colors.h"
+#include "core/DataFolder.h"
 #include "core/Codings.h"
 #include "core/Messages.h"
 #include "core/Options.h"
@@ -14,6 +15,8 @@
 #include "core/OptionalMessages.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
+#include "document/Paragraph.h"
+#include "document/Section.h"
 #include "formats/DocumentFiles.h"
 #include "formats/load/DocumentLoad.h"
 #include "tests/common/test_support.h"
@@ -103,6 +106,7 @@ TEST(DocDispatcher, PicturesOpenAsDocumentsNamedAfterThem)
     TDocument* document = dispatcher.Document(0);
     EXPECT_EQ(document->ObjectManager->Objects.size(), 1u);
     EXPECT_TRUE(SameText(document->FileName, ChangeFileExt(picture, ".rtf"))) << document->FileName;
+    EXPECT_EQ(document->Paragraphs[0]->ParaFormat[pfAlignment], 1); // centred
     // Opened again, the picture makes a document of its own name only once.
     ASSERT_TRUE(dispatcher.OpenFile(picture));
     EXPECT_FALSE(SameText(dispatcher.Document(1)->FileName, document->FileName));
@@ -178,4 +182,34 @@ TEST(DocDispatcher, EachKindOfViewShowsItsOwnWindowElements)
     EXPECT_TRUE(CurrentOptions().View.Ruler);
     EXPECT_EQ(CurrentOptions().View.ScrollBars, 3);
     preview->PreviewMode = false;
+}
+
+TEST(DocDispatcher, TheDefaultTemplatesComeFromTheProgramWhenMissing)
+{
+    const std::string data = qptest::ScratchDir() + "\\donnees";
+    SetDataFolder(data);
+    TDocDispatcher dispatcher;
+    const std::string folder = dispatcher.TemplatesFolder();
+    DeleteFileA((folder + "Normal.rtf").c_str());
+    DeleteFileA((folder + "Brouillon.rtf").c_str());
+    // With no file, a new document still takes the default template's page (margins of 2.5 cm).
+    TDocument* document = dispatcher.NewDocument();
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->Paragraphs.size(), 1u);
+    EXPECT_EQ(document->PageSetupOwnerSection(0)->PageSetup[psLeftMargin], 1418);
+
+    // Written when missing, left alone when present.
+    ASSERT_TRUE(ForceDirectories(folder));
+    {
+        FILE* own = fopen((folder + "Brouillon.rtf").c_str(), "wb");
+        fputs("{\\rtf1 mien}", own);
+        fclose(own);
+    }
+    dispatcher.WriteDefaultTemplates();
+    EXPECT_NE(qptest::ReadFileBytes(folder + "Normal.rtf").find("Times New Roman"), std::string::npos);
+    EXPECT_EQ(qptest::ReadFileBytes(folder + "Brouillon.rtf"), "{\\rtf1 mien}");
+    DeleteFileA((folder + "Brouillon.rtf").c_str());
+    dispatcher.WriteDefaultTemplates();
+    EXPECT_NE(qptest::ReadFileBytes(folder + "Brouillon.rtf").find("Courier New"), std::string::npos);
+    SetDataFolder("");
 }

@@ -81,11 +81,36 @@ public:
         do {
             TWindowSearch search{Info.dwProcessId, nullptr};
             EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-            if (search.Found)
+            if (search.Found) {
+                DismissTips();
                 return search.Found;
+            }
             Sleep(100);
         } while (GetTickCount() - start < waitMs);
         return nullptr;
+    }
+    // A copy started without documents shows its tips once started (they are on by default): closed
+    // here, the first time the main window is asked for, so that the frame takes input again.
+    void DismissTips() const
+    {
+        if (TipsDismissed || WaitForSingleObject(Info.hProcess, 0) != WAIT_TIMEOUT)
+            return;
+        TipsDismissed = true;
+        const DWORD start = GetTickCount();
+        do {
+            for (HWND wnd = FindWindowA(nullptr, "Trucs et astuces d'Quillpad"); wnd;
+                 wnd = FindWindowExA(nullptr, wnd, nullptr, "Trucs et astuces d'Quillpad")) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(wnd, &pid);
+                if (pid == Info.dwProcessId) {
+                    PostMessageA(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
+                    PostMessageA(wnd, WM_CLOSE, 0, 0);
+                    Sleep(500);
+                    return;
+                }
+            }
+            Sleep(100);
+        } while (GetTickCount() - start < 4000);
     }
     // Waits for the program to end; its exit code, or -1 when it still runs.
     int WaitForExit(DWORD ms)
@@ -135,6 +160,7 @@ public:
 
     bool Started = false;
     PROCESS_INFORMATION Info{};
+    mutable bool TipsDismissed = false;
 };
 
 std::string Caption(HWND wnd)
