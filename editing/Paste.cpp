@@ -8,6 +8,7 @@
 #include "core/Options.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
+#include "document/FieldCodes.h"
 #include "document/InlineTags.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
@@ -183,8 +184,13 @@ void PasteFromClipboard(TDocument& doc, int32_t format, bool keepFormat, TChange
             return;
         }
         if (result.FormatUsed == source->FileGroupFormat() && result.FormatUsed != 0) {
-            // A dragged link: its address as text.
-            result.IsPlainText = true;
+            // A dragged link: inserted as a hyperlink to its address.
+            if (!result.Text.empty()) {
+                TChangedRange one;
+                InsertHyperlink(doc, BuildHyperlinkFieldCode(result.Text, ""), result.Text, one, operation);
+                doc.ChangedRanges->UnionChangedRange(range, one);
+            }
+            return;
         }
         uint8_t flags = 0;
         if (CurrentOptions().Edit.WiseCutPaste && !source->HasFormat(source->NotWholeWordsFormat()) &&

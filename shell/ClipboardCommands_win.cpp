@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "core/Sounds.h"
 #include "document/Document.h"
+#include "document/Field.h"
 #include "editing/OperationParams.h"
 #include "shell/CommandManager.h"
 #include "tools/ClipboardManager.h"
@@ -68,6 +69,21 @@ bool ExecuteClipboardCommand(int32_t command, TDocument* doc)
         if (CopySelection(*doc) && !(manager && manager->CollectEverything))
             TriggerEvent(2320);
         return true;
+    case 4555: { // the hyperlink menu's copy: the whole link selected, its address as the clip's text
+        TTextRange link{};
+        if (!doc || !manager || !doc->GetFieldAtSelection(link, ftHyperlink))
+            return true;
+        doc->Select(link.StartPos.ParIndex, link.StartPos.Offset, link.EndPos.ParIndex, link.EndPos.Offset,
+                    0);
+        struct TLinkCopy {
+            TClipboardManager& Manager;
+            explicit TLinkCopy(TClipboardManager& manager) : Manager(manager) { Manager.CopyLinkFlag = true; }
+            ~TLinkCopy() { Manager.CopyLinkFlag = false; }
+        } flag{*manager};
+        if (CopySelection(*doc) && !manager->CollectEverything)
+            TriggerEvent(2320);
+        return true;
+    }
     case 3420: // cut
         if (!doc || !doc->HasSelection())
             return true;

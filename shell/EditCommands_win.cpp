@@ -264,6 +264,38 @@ bool FieldCommand(TDocument& doc, int32_t command)
         ExecuteOperation(doc, params);
         return true;
     }
+    case 4640:
+    case 4645:
+    case 4910:
+        // Select the table of contents or the field at the selection; the copies then run the copy.
+        if (doc.GetFieldAtSelection(range, command == 4910 ? -1 : ftTableOfContents)) {
+            doc.Select(range.StartPos.ParIndex, range.StartPos.Offset, range.EndPos.ParIndex,
+                       range.EndPos.Offset, 0);
+            if (command != 4640)
+                ExecuteClipboardCommand(3340, &doc);
+        }
+        return true;
+    case 4650: ExecuteOperation(doc, TRemoveTableOfContentsParams{}); return true;
+    case 3570:
+    case 3571: {
+        TInsertFieldParams field;
+        field.FieldType = command == 3570 ? ftPage : ftNumPages;
+        ExecuteOperation(doc, field);
+        return true;
+    }
+    case 4565:
+    case 4655:
+    case 4920:
+        // The whole link, table or field goes, text included.
+        if (doc.GetFieldAtSelection(range, command == 4565   ? ftHyperlink
+                                           : command == 4655 ? ftTableOfContents
+                                                             : -1)) {
+            TDeleteRangeParams params;
+            params.Start = range.StartPos;
+            params.End = range.EndPos;
+            ExecuteOperation(doc, params);
+        }
+        return true;
     default: return false;
     }
 }

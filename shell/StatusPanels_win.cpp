@@ -7,6 +7,7 @@
 #include <string>
 
 #include "classlib/runtime/Format.h"
+#include "core/Languages.h"
 #include "core/Codings.h"
 #include "core/InterfaceTexts.h"
 #include "core/PathUtils.h"
@@ -73,10 +74,12 @@ std::string CaretPositionText(const TDocument& document)
 
 std::string LanguageName(int32_t language)
 {
-    if (language == INT32_MIN || language == 0x400)
-        return "( aucune )";
-    const std::string name = GetLocaleLanguageName(language);
-    return name.empty() ? Format("( Autre langue (ID: %d) )", language) : name;
+    static const TLanguageManager languages = [] {
+        TLanguageManager manager;
+        manager.BuildLanguageList(GetLocaleLanguageName);
+        return manager;
+    }();
+    return languages.GetLanguageName(language);
 }
 
 std::string TMainForm::DocumentStates(const TDocument& document) const

@@ -14,6 +14,7 @@
 #include "editing/PasteSource.h"
 
 class TDocument;
+class TField;
 class TPiggyBank;
 class TClipboardManager;
 
@@ -116,6 +117,8 @@ public:
     std::function<void(int32_t command)> RunCommand;
     std::function<bool(TDocument& document)> SaveDocumentAs;
 
+    // Set around the copy of the hyperlink menu: a hyperlink at the selection is copied as its address.
+    bool CopyLinkFlag = false;
     int32_t LastCopyCoding = 0;
     uintptr_t OwnerWindow = 0;
     std::vector<int32_t> Formats;
@@ -134,7 +137,8 @@ public:
     static int32_t NotWholeWordsSelectionFormat;
 
 private:
-    void RenderFormat(TDocument& document, const TTextRange& range, int32_t format, bool linkMode);
+    // Link (a hyperlink field) is set in link mode: the text is then its address.
+    void RenderFormat(TDocument& document, const TTextRange& range, int32_t format, const TField* link);
     bool PasteText(TDocument& target, int32_t format, TPasteResult& result);
     bool PastePicture(TDocument& target, int32_t format, TPasteResult& result);
 

@@ -17,12 +17,16 @@
 #include "core/BitmapUtils.h"
 #include "core/ClipboardData.h"
 #include "core/Codings.h"
+#include "core/Events.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
+#include "core/Sounds.h"
 #include "core/MetafileUtils.h"
 #include "core/PathUtils.h"
 #include "core/ShellUtils.h"
 #include "document/DocObjects.h"
+#include "document/FieldCodes.h"
+#include "document/Field.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
 #include "document/Metafiles.h"
@@ -361,10 +365,16 @@ void TClipboardManager::SetText(const std::string& text)
 }
 
 void TClipboardManager::RenderFormat(TDocument& document, const TTextRange& range, int32_t format,
-                                     bool linkMode)
+                                     const TField* link)
 {
     HANDLE data = nullptr;
-    if (format == CF_TEXT) {
+    if (format == CF_TEXT && link) {
+        std::string address, tooltip;
+        ParseHyperlinkFieldCode(link->Code, address, tooltip);
+        if (address.empty())
+            return;
+        data = GlobalOf(address.data(), address.size(), true);
+    } else if (format == CF_TEXT) {
         TMemory block;
         if (!SaveRangeToMemory(document, range, cdAnsiText, block))
             throw EAbort();
@@ -407,7 +417,6 @@ void TClipboardManager::RenderFormat(TDocument& document, const TTextRange& rang
         const uint8_t marker = 1;
         data = GlobalOf(&marker, 1, false);
     }
-    (void)linkMode;
     if (data && !SetClipboardData(UINT(format), data)) {
         if (format == CF_BITMAP)
             DeleteObject(data);
@@ -420,6 +429,14 @@ void TClipboardManager::RenderFormat(TDocument& document, const TTextRange& rang
 
 void TClipboardManager::CopyRange(TDocument& document, const TTextRange& range, uint8_t flags)
 {
+    // Link mode: a hyperlink at the selection, copied through the link's own menu or selected whole;
+    // its address is then the clip's text.
+    TTextRange linkRange{};
+    const TField* link = document.GetFieldAtSelection(linkRange, ftHyperlink);
+    if (link && !CopyLinkFlag &&
+        !(CompareTextPos(linkRange.StartPos, range.StartPos) == 0 &&
+          CompareTextPos(linkRange.EndPos, range.EndPos) == 0))
+        link = nullptr;
     EmptyClipboard();
     std::vector<int32_t> formats{RtfFormat};
     const bool singleObject = range.StartPos.ParIndex == range.EndPos.ParIndex &&
@@ -428,15 +445,15 @@ void TClipboardManager::CopyRange(TDocument& document, const TTextRange& range, 
     if (singleObject) {
         formats.push_back(CF_ENHMETAFILE);
         formats.push_back(CF_BITMAP);
-    } else {
-        formats.push_back(CF_TEXT);
     }
+    if (!singleObject || link)
+        formats.push_back(CF_TEXT);
     if (flags & cfRectangular)
         formats.push_back(RectangularSelectionFormat);
     if (flags & cfNotWholeWords)
         formats.push_back(NotWholeWordsSelectionFormat);
     for (int32_t f : formats)
-        RenderFormat(document, range, f, false);
+        RenderFormat(document, range, f, link);
     LastCopyCoding = document.Coding;
 }
 
@@ -590,8 +607,16 @@ bool TClipboardManager::PastePicture(TDocument& target, int32_t format, TPasteRe
         ENHMETAHEADER header{};
         GetEnhMetaFileHeader(copy, sizeof header, &header);
         DeleteEnhMetaFile(copy);
-        object->Width = TwipsOfHundredthsMm(header.rclFrame.right - header.rclFrame.left);
-        object->Height = TwipsOfHundredthsMm(header.rclFrame.bottom - header.rclFrame.top);
+        // The frame in pixels of the metafile's reference device, then in twips of the screen.
+        auto twips = [&target](LONG frame, LONG devicePixels, LONG deviceMm) {
+            if (devicePixels <= 0 || deviceMm <= 0 || deviceMm > INT32_MAX / 100)
+                return TwipsOfHundredthsMm(frame);
+            return target.ScreenToTwips(MulDiv(frame, devicePixels, deviceMm * 100));
+        };
+        object->Width = twips(header.rclFrame.right - header.rclFrame.left, header.szlDevice.cx,
+                              header.szlMillimeters.cx);
+        object->Height = twips(header.rclFrame.bottom - header.rclFrame.top, header.szlDevice.cy,
+                               header.szlMillimeters.cy);
         object->Image->SetMetafileBits(bits, false, TMetafileHeader{});
     } else {
         return false;
@@ -845,6 +870,7 @@ void TPiggyBank::CollectClipboard(TClipboardManager& manager)
         doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
     };
     try {
+        TSoundsSuspended quiet;
         if (!IsEmpty()) {
             toEnd();
             TInsertTextParams mark;
@@ -857,4 +883,5 @@ void TPiggyBank::CollectClipboard(TClipboardManager& manager)
     } catch (...) {
         // A failed collection leaves what was collected before.
     }
+    TriggerEvent(2380);
 }

@@ -2,7 +2,9 @@
 #include "tools/PiggyBank.h"
 
 #include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/Files.h"
 #include "core/Codings.h"
+#include "core/DataFolder.h"
 #include "core/Memory.h"
 #include "core/Messages.h"
 #include "core/Options.h"
@@ -14,7 +16,9 @@
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
 #include "editing/OperationParams.h"
+#include "formats/DocumentFiles.h"
 #include "formats/DocumentMemory.h"
+#include "formats/load/DocumentLoad.h"
 
 std::function<void(TDocument&)> TPiggyBank::AppendCheck;
 
@@ -25,6 +29,25 @@ TTextPos MainTextEnd(const TDocument& doc)
 {
     const int32_t last = doc.StoryLengths[stMain] - 1;
     return TextPosAt(last, doc.ParagraphLength(last) - 1);
+}
+
+// The page setup of the default template "Normal.rtf" (when it can be read) for the first section.
+void TakeTemplatePageSetup(TDocument& doc)
+{
+    const std::string folder = TemplatesFolder();
+    if (folder.empty() || !FileExists(folder + "Normal.rtf"))
+        return;
+    try {
+        TDocument normal(true);
+        TDocOpeningOptions load;
+        load.FileName = folder + "Normal.rtf";
+        load.Quiet = true;
+        load.OpenMode = omReadOnly;
+        if (OpenDocumentFile(normal, load))
+            doc.Sections[0]->PageSetup = normal.Sections[0]->PageSetup;
+    } catch (...) {
+        // A template that cannot be read leaves the default page.
+    }
 }
 
 } // namespace
@@ -41,6 +64,7 @@ void TPiggyBank::LoadDocument()
     Document.reset();
     Document = std::make_unique<TDocument>(true);
     Document->ResetAsNew();
+    TakeTemplatePageSetup(*Document);
     Document->Info.Title = "Pique-notes";
     Document->SetModeFlag(mfPiggyBank, true);
     // It keeps its own undo history although it has no window of its own yet.

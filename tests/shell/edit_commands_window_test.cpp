@@ -2,6 +2,8 @@
 // selection it leaves; commands whose dialog or service is not in the program are named as unavailable.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "core/Codings.h"
 #include "core/Messages.h"
 #include "document/Document.h"
+#include "document/Field.h"
 #include "document/Section.h"
 #include "editing/OperationManager.h"
 #include "formats/DocumentMemory.h"
@@ -273,7 +276,7 @@ TEST_F(EditCommands, CommandsOfLaterDialogsAreNamedUnavailable)
     TDocument& doc = Open("{\\rtf1 abc}", {0, 0, 0, 1});
     Run(3340);
     doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
-    const int32_t later[] = {3400, 3520, 3540, 3560, 3570, 3580, 3600, 3620, 3630, 3640, 3645,
+    const int32_t later[] = {3400, 3520, 3540, 3560, 3580, 3600, 3620, 3630, 3640, 3645,
                              3680, 3700, 3960, 4060, 4100, 4500, 4520, 4540, 4600, 5100};
     for (int32_t command : later)
         Run(command);
@@ -318,4 +321,72 @@ TEST_F(EditCommands, CalculatorFieldBookmarkAndHyperlinkCommands)
     // Every change taken back at once.
     Run(3880);
     EXPECT_EQ(Texts(doc), (std::vector<std::string>{"Total 12*3 vaut 0", "A et B lien", ""}));
+}
+
+namespace {
+
+// The text the clipboard holds, as another program reads it.
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+TEST_F(EditCommands, LinkAndFieldMenusCopyAndDeleteTheWholeLinkOrField)
+{
+    TDocument& doc =
+        Open("{\\rtf1 Voir {\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr/\" \\\\l \"haut\"}"
+             "{\\fldrslt le site}} et {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 7}} pages\\par}",
+             {0, 7, 0, 7});
+    TTextRange range;
+    // The link's copy selects the whole link and puts its address on the clipboard.
+    Run(4555);
+    ASSERT_NE(doc.GetFieldAtSelection(range, ftHyperlink), nullptr);
+    EXPECT_EQ(Selection(), (TSel{range.StartPos.ParIndex, range.StartPos.Offset, range.EndPos.ParIndex,
+                                 range.EndPos.Offset}));
+    EXPECT_EQ(ClipboardText(), "http://exemple.fr/#haut");
+    // The field's copy: the field selected, its result copied.
+    const int32_t numPages = int32_t(Texts(doc)[0].find('7'));
+    doc.SetCaret(0, numPages, 0, 4);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(4910);
+    EXPECT_TRUE(doc.HasSelection());
+    EXPECT_EQ(ClipboardText(), "7");
+    // Deleting the link, then the field: their text goes with them.
+    doc.SetCaret(0, 7, 0, 4);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(4565);
+    EXPECT_EQ(Texts(doc)[0].find("le site"), std::string::npos) << Texts(doc)[0];
+    EXPECT_EQ(doc.FindFieldAt(TextPosAt(0, 6), range, nullptr, ftHyperlink, -1), nullptr);
+    doc.SetCaret(0, int32_t(Texts(doc)[0].find('7')), 0, 4);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(4920);
+    EXPECT_EQ(Texts(doc)[0].find('7'), std::string::npos) << Texts(doc)[0];
+    // The page number and the page count go in as fields at the caret.
+    auto fieldsOf = [&doc](int type) {
+        return std::count_if(doc.Fields.begin(), doc.Fields.end(),
+                             [type](const auto& f) { return f->Kind == fkCode && f->FieldType == type; });
+    };
+    const auto pages = fieldsOf(ftPage), counts = fieldsOf(ftNumPages);
+    doc.SetCaret(0, 0, 0, 4);
+    doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
+    Run(3570);
+    EXPECT_EQ(fieldsOf(ftPage), pages + 1);
+    Run(3571);
+    EXPECT_EQ(fieldsOf(ftNumPages), counts + 1);
+    EXPECT_TRUE(Unavailable.empty());
+    Run(3880);
+    EXPECT_NE(Texts(doc)[0].find("le site"), std::string::npos);
+    EXPECT_NE(Texts(doc)[0].find('7'), std::string::npos);
 }

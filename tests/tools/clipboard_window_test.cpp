@@ -13,15 +13,19 @@
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/runtime/Exceptions.h"
 #include "core/Codings.h"
+#include "core/DataFolder.h"
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
+#include "document/Field.h"
+#include "document/Section.h"
 #include "editing/OperationManager.h"
 #include "editing/OperationParams.h"
 #include "formats/DocumentDump.h"
 #include "formats/DocumentMemory.h"
 #include "formats/save/DocumentSave.h"
+#include "tests/common/test_support.h"
 #include "tests/core/message_robot.h"
 #include "tools/ClipboardManager.h"
 #include "tools/PiggyBank.h"
@@ -220,6 +224,38 @@ TEST_F(ClipboardTest, ACopyOffersEveryFormatAndAnotherProgramReadsThem)
                                 TextRangeOf(TextPosAt(1, 1), TextPosAt(1, 3))});
     EXPECT_NE(Helper.Read("formats").find("Rectangular Selection"), std::string::npos);
     EXPECT_EQ(std::string(Helper.Read("1").c_str()), "bc\r\nfg");
+}
+
+TEST_F(ClipboardTest, AWholeHyperlinkOrTheLinkMenusCopyGivesTheAddressAsText)
+{
+    auto doc =
+        FromRtf("{\\rtf1 Voir {\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr/page\" \\\\l \"haut\"}"
+                "{\\fldrslt le site}} ici.}");
+    ASSERT_TRUE(doc);
+    SelectAt(*doc, 0, 9, 0, 9);
+    TTextRange link{};
+    ASSERT_NE(doc->GetFieldAtSelection(link, ftHyperlink), nullptr);
+
+    // The whole link selected: its address, with the bookmark after "#".
+    SelectAt(*doc, link.StartPos.ParIndex, link.StartPos.Offset, link.EndPos.ParIndex, link.EndPos.Offset);
+    Copy(*doc, link);
+    EXPECT_EQ(std::string(Helper.Read("1").c_str()), "http://exemple.fr/page#haut");
+    EXPECT_NE(Helper.Read("formats").find("Rich Text Format"), std::string::npos);
+
+    // Part of the link's text: the text itself, unless the link's own menu copies it.
+    SelectAt(*doc, 0, 8, 0, 10);
+    const TTextRange part = doc->Selection;
+    Copy(*doc, part);
+    EXPECT_NE(std::string(Helper.Read("1").c_str()), "http://exemple.fr/page#haut");
+    Manager->CopyLinkFlag = true;
+    Copy(*doc, part);
+    Manager->CopyLinkFlag = false;
+    EXPECT_EQ(std::string(Helper.Read("1").c_str()), "http://exemple.fr/page#haut");
+
+    // Plain text beside the link is copied as it stands.
+    SelectAt(*doc, 0, 0, 0, 4);
+    Copy(*doc, doc->Selection);
+    EXPECT_EQ(std::string(Helper.Read("1").c_str()), "Voir");
 }
 
 TEST_F(ClipboardTest, PastesWhatAnotherProgramPutThere)
@@ -424,4 +460,23 @@ TEST_F(ClipboardTest, PiggyBankCollectsClipsAndPastesThemAsOneInsert)
     auto reopened = LoadDocumentFromMemory(bytes.data(), int64_t(bytes.size()), cdRtf);
     ASSERT_TRUE(reopened);
     EXPECT_EQ(Texts(*reopened), (std::vector<std::string>{"un", "deux", "trois", "externe"}));
+}
+
+TEST(PiggyBankPage, ThePiggyBankTakesThePageOfTheDefaultTemplate)
+{
+    const std::string data = qptest::ScratchDir() + "\\Données";
+    CreateDirectoryA(data.c_str(), nullptr);
+    CreateDirectoryA((data + "\\Modèles de document").c_str(), nullptr);
+    std::ofstream(data + "\\Modèles de document\\Normal.rtf", std::ios::binary)
+        << "{\\rtf1\\paperw8000\\paperh9000\\margl700\\margr800 \\par}";
+    SetDataFolder(data);
+    TPiggyBank bank;
+    SetDataFolder("");
+    const TPageSetup& page = bank.Document->Sections[0]->PageSetup;
+    EXPECT_EQ(page[psWidth], 8000);
+    EXPECT_EQ(page[psHeight], 9000);
+    EXPECT_EQ(page[psLeftMargin], 700);
+    EXPECT_EQ(page[psRightMargin], 800);
+    EXPECT_TRUE(bank.IsEmpty());
+    EXPECT_EQ(bank.Document->Info.Title, "Pique-notes");
 }

@@ -1,0 +1,35 @@
+// The system's languages by name, and the user's recent languages (the language history).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TSettingsStorage;
+
+// The name the system gives a language identifier, empty when it has none.
+using TLanguageNamer = std::function<std::string(int32_t language)>;
+
+class TLanguageManager {
+public:
+    static constexpr int MaxHistory = 8;
+
+    // Every language the system names: primary languages 1 to 54, each with its sub-languages from 1
+    // up to the first one without a name; sorted by name.
+    void BuildLanguageList(const TLanguageNamer& nameOf);
+    // "( aucune )" for no language or the user's default; the list's name; else the identifier.
+    std::string GetLanguageName(int32_t language) const;
+
+    // Moves the language to the front of the history, which keeps the 8 most recent.
+    void AddToHistory(int32_t language);
+    // Reads section "LangHistory". Without any stored history (only the registry answers an absent
+    // count with -1) it starts from the default language and the spell checkers' languages, the first
+    // of those at the front.
+    void LoadHistory(TSettingsStorage& storage, int32_t defaultLanguage,
+                     const std::vector<int32_t>& spellCheckerLanguages);
+    void SaveHistory(TSettingsStorage& storage) const;
+
+    std::vector<std::pair<std::string, int32_t>> Languages; // name and identifier, sorted by name
+    std::vector<int32_t> History;                           // most recent first
+};
