@@ -14,6 +14,7 @@
 #include "editing/Envelope.h"
 #include "editing/OperationManager.h"
 #include "editing/TableOfContents.h"
+#include "formats/DocumentMemory.h"
 #include "tests/editing/edit_fixture.h"
 
 using namespace qptest;
@@ -313,6 +314,31 @@ TEST_F(Envelope, ReusedSectionAndNoSender)
     EXPECT_EQ(BuiltInIdOf(d, 0), RecipientAddressStyleId);
     EXPECT_EQ(d.Doc->Paragraphs[0]->ParaFormat[pfSpaceBefore], 3118); // the whole recipient y
     EXPECT_EQ(d.Doc->StyleList->IndexOfBuiltIn(SenderAddressStyleId) >= 0, true);
+}
+
+// The address styles come from the template of the settings, or from the program's own when it lacks one.
+TEST_F(Envelope, AddressStylesFromTheTemplateOfTheSettings)
+{
+    InstallRangeCopier();
+    auto sizeOf = [](TEditDoc& d, int32_t id) {
+        const TStyle* style = d.Doc->StyleList->StyleOf(d.Doc->StyleList->IndexOfBuiltIn(id));
+        return style ? style->CharFormat[cfSize] : -1;
+    };
+    CurrentOptions().Internal.Envelopes.AddrFont = "{\\rtf1{\\stylesheet{\\s0 Normal;}{\\s1\\fs40 envelope "
+                                                   "address;}{\\s2\\fs16 Adresse exp\\'e9diteur;}}}";
+    TEditDoc d("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Lettre.\\par}");
+    Create(d, "Marie Curie", "Quillpad", false);
+    EXPECT_EQ(sizeOf(d, RecipientAddressStyleId), 40);
+    EXPECT_EQ(sizeOf(d, SenderAddressStyleId), 16);
+
+    CurrentOptions().Internal.Envelopes.AddrFont =
+        "{\\rtf1{\\stylesheet{\\s0 Normal;}{\\s1\\fs40 envelope address;}}}";
+    TEditDoc e("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Lettre.\\par}");
+    Create(e, "Marie Curie", "Quillpad", false);
+    EXPECT_EQ(sizeOf(e, RecipientAddressStyleId), 24);
+    EXPECT_EQ(sizeOf(e, SenderAddressStyleId), 20);
+    StyleSourceLoader = nullptr;
+    DocumentTextLoader = nullptr;
 }
 
 } // namespace
