@@ -27,7 +27,7 @@ public:
     // as one undoable operation, and closes.
     void InsertSelected();
 
-    TListBox* List; // owner-drawn rows: the name in bold, then its description
+    TListBox* List;          // owner-drawn rows: the name in bold, then its description
     int NameColumnWidth = 0; // where the descriptions start, from the row's left edge
 
 protected:
