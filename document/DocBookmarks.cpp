@@ -38,7 +38,19 @@ std::string TDocument::MakeBookmarkName(const TTextRange& given)
         std::swap(range.StartPos, range.EndPos);
     if (CompareTextPos(range.StartPos, range.EndPos) == 0)
         range = GetSentenceRange(Caret);
-    std::string name = GetRangeText(range).substr(0, 32);
+    // The characters as the paragraphs hold them: tabs, breaks and objects stand as their control codes,
+    // which become underscores like the other separators.
+    std::string name;
+    for (int32_t p = std::max(range.StartPos.ParIndex, 0);
+         p <= std::min(range.EndPos.ParIndex, ParagraphCount() - 1) && name.size() < 32; ++p) {
+        const TMemory& plain = Paragraphs[size_t(p)]->PlainText;
+        const int32_t from =
+            p == range.StartPos.ParIndex ? std::clamp(range.StartPos.Offset, 0, plain.Size()) : 0;
+        const int32_t to =
+            p == range.EndPos.ParIndex ? std::clamp(range.EndPos.Offset, from, plain.Size()) : plain.Size();
+        name.append(reinterpret_cast<const char*>(plain.Data()) + from, size_t(to - from));
+    }
+    name = name.substr(0, 32);
     for (char& c : name)
         if (IsNameSeparator(uint8_t(c)) || IsNameQuote(uint8_t(c)))
             c = '_';

@@ -41,11 +41,12 @@ TMarkPlaces FindMarks(const TMemory& text, const TField& field)
     return places;
 }
 
-// The field types whose results depend on the page that shows them.
+// The field types a header or footer shows for the page that shows it: those that depend on the page,
+// and the word and character counts that UpdateStatisticsFields keeps current.
 void PageFieldTypes(uint8_t types[12])
 {
     std::fill(types, types + 12, uint8_t(0));
-    for (int type : {int(ftNumPages), int(ftPage), int(ftSection), int(ftSectionPages)})
+    for (int type : {int(ftNumPages), 27, 28, int(ftPage), int(ftSection), int(ftSectionPages)})
         types[type / 8] |= uint8_t(1u << (type % 8));
 }
 

@@ -64,6 +64,8 @@ int32_t TDocument::FindParagraphOfStyle(int32_t style, int32_t from)
 const TDocStatistics& TDocument::FieldStatistics()
 {
     if (!FieldStatisticsValid) {
+        TModeFlagScope flags(*this);
+        flags.On(mfStatisticsCharsOnly);
         // Counted over the whole document, whatever is selected.
         const TTextRange selection = Selection;
         Selection = TTextRange{};
@@ -78,6 +80,32 @@ const TDocStatistics& TDocument::FieldStatistics()
         FieldStatisticsValid = true;
     }
     return FieldStatisticsRecord;
+}
+
+bool TDocument::ContainsFieldTypes(const uint8_t* types)
+{
+    UpdateFields();
+    const int32_t first = StoryStart(stHeadersFooters), last = StoryEnd(stHeadersFooters);
+    for (const auto& f : Fields)
+        if (f->Kind == fkCode && f->FieldType < 96 && (types[f->FieldType / 8] >> (f->FieldType % 8)) & 1 &&
+            f->StartPos.ParIndex >= first && f->StartPos.ParIndex <= last)
+            return true;
+    return false;
+}
+
+bool TDocument::UpdateStatisticsFields()
+{
+    if (!GetModeFlag(mfStatisticsStale))
+        return false;
+    uint8_t types[12] = {};
+    for (int type : {26, 27, 28, int(ftPage), int(ftSection), int(ftSectionPages)})
+        types[type / 8] |= uint8_t(1u << (type % 8));
+    if (!ContainsFieldTypes(types))
+        return false;
+    SetModeFlag(mfStatisticsStale, false);
+    FieldStatisticsValid = false;
+    FieldStatistics();
+    return true;
 }
 
 bool TDocument::ComputeTextFieldResult(const TField& field, int32_t paragraph, std::string& result)

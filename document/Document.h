@@ -588,8 +588,14 @@ public:
     // The nearest paragraph of a style holding text, searched back from From and then forward within
     // its story; -1 when none.
     int32_t FindParagraphOfStyle(int32_t style, int32_t from);
-    // The whole document's statistics, counted once until FieldStatisticsValid is cleared.
+    // The whole document's statistics as fields show them (characters and words: no paragraphs, lines
+    // or sentences), counted once until FieldStatisticsValid is cleared.
     const TDocStatistics& FieldStatistics();
+    // Whether a code field of one of the types (a 96-bit set) lies in the headers and footers.
+    bool ContainsFieldTypes(const uint8_t* types);
+    // When the text changed since (mode flag 89) and the headers or footers show statistics or page
+    // numbers, counts the document again for them, the selection left as it is; true when it counted.
+    bool UpdateStatisticsFields();
     bool FieldStatisticsValid = false;
     TDocStatistics FieldStatisticsRecord{};
 

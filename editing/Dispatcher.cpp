@@ -9,9 +9,11 @@
 #include "document/DocumentHost.h"
 #include "document/Section.h"
 #include "editing/Builders.h"
+#include "editing/Envelope.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
 #include "editing/OperationParams.h"
+#include "editing/TableOfContents.h"
 
 namespace {
 
@@ -238,6 +240,14 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
             field = doc.GetFieldAtSelection(where, ftTableOfContents);
         if (field)
             RemoveFieldWithLinks(doc, *field, range, operation);
+        break;
+    }
+    case opBuildTableOfContents:
+        BuildTableOfContents(doc, Params<TBuildTableOfContentsParams>(params).Options, range, operation);
+        break;
+    case opCreateEnvelope: {
+        const auto& p = Params<TCreateEnvelopeParams>(params);
+        CreateEnvelope(doc, p.Recipient, p.Sender, p.Reuse != 0, range, operation);
         break;
     }
     case opInsertField: {

@@ -65,15 +65,7 @@ bool CreateMissingHeadersFooters(TDocument& doc, TChangedRange& range, TOperatio
     }
     if (made.empty())
         return false;
-    auto step = std::make_unique<TReplaceParagraphsOperation>(&doc, doc.StoryStart(stHeadersFooters), 0,
-                                                              stHeadersFooters, std::move(made));
-    for (auto& field : fields)
-        step->Exchange().Own(std::move(field));
-    TChangedRange one;
-    ApplyStep(doc, std::move(step), one, operation);
-    doc.ChangedRanges->UnionChangedRange(range, one);
-    ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, &section, slots), one, operation);
-    doc.ChangedRanges->UnionChangedRange(range, one);
+    InstallHeaderFooterBlocks(doc, section, std::move(made), std::move(fields), slots, range, operation);
     return true;
 }
 
@@ -101,6 +93,22 @@ bool HoldsText(TDocument& doc, const TField& field)
 }
 
 } // namespace
+
+void InstallHeaderFooterBlocks(TDocument& doc, TSection& section,
+                               std::vector<std::unique_ptr<TParagraph>> made,
+                               std::vector<std::unique_ptr<TField>> fields, TField* const slots[6],
+                               TChangedRange& range, TOperation* operation)
+{
+    auto step = std::make_unique<TReplaceParagraphsOperation>(&doc, doc.StoryStart(stHeadersFooters), 0,
+                                                              stHeadersFooters, std::move(made));
+    for (auto& field : fields)
+        step->Exchange().Own(std::move(field));
+    TChangedRange one;
+    ApplyStep(doc, std::move(step), one, operation);
+    doc.ChangedRanges->UnionChangedRange(range, one);
+    ApplyStep(doc, std::make_unique<TChangeSectionHeadersOperation>(&doc, &section, slots), one, operation);
+    doc.ChangedRanges->UnionChangedRange(range, one);
+}
 
 void ToggleHeaderFooterEditing(TDocument& doc, int32_t page, const TTextPos* leavePosition)
 {

@@ -260,9 +260,21 @@ struct TInsertHyperlinkParams : TOperationParams<opInsertHyperlink> {
     std::string FieldCode; // BuildHyperlinkFieldCode
     std::string Text;      // empty: the link goes round the selection
 };
+// What a table of contents lists and how (the table-of-contents dialog fills it in, or the code of the
+// table being refreshed).
+struct TTableOfContentsOptions {
+    uint8_t ShowPageNumbers = 1;
+    uint8_t RightAlignPageNumbers = 1; // the number after a tab to a right-aligned stop, else after a blank
+    uint8_t Leader = 1;                // of that stop; 255: the leader of each entry's own last stop
+    int32_t Levels = 3;                // headings 1 to Levels are listed
+    uint8_t ShowTitle = 0;
+    std::string Title;
+    std::string StyleSource; // a template to take the table's styles from (empty: none)
+    int32_t ImportOption = 0;
+    uint8_t Refresh = 0; // rebuild the table at the selection, keeping its code and its styles' look
+};
 struct TBuildTableOfContentsParams : TOperationParams<opBuildTableOfContents> {
-    int32_t Levels = 3;
-    int32_t Options = 0;
+    TTableOfContentsOptions Options;
 };
 // Takes a field away with the page references and hyperlinks inside it (none: the table of contents
 // at the selection).

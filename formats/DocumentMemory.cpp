@@ -1,11 +1,19 @@
 // Writing a range into memory and reading a document from memory, quietly.
 #include "formats/DocumentMemory.h"
 
+#include <algorithm>
+#include <array>
+
 #include "classlib/runtime/Exceptions.h"
+#include "classlib/runtime/Files.h"
 #include "core/Codings.h"
+#include "core/Options.h"
 #include "core/Memory.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "editing/DocumentContent.h"
+#include "editing/Envelope.h"
+#include "editing/TableOfContents.h"
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 
@@ -14,6 +22,42 @@ namespace {
 int Cancel(const std::string&, uint8_t, uint16_t, uint8_t)
 {
     return 2;
+}
+
+// The styles' source of a table of contents: a named file (in the templates folder when it is not found
+// as given), or with no name the template of the document's coding; none when it does not load.
+std::unique_ptr<TDocument> LoadStyleSource(TDocument& document, const std::string& fileName)
+{
+    const std::string folder = DocumentHost().TemplatesFolder();
+    std::string path = fileName;
+    if (path.empty()) {
+        std::array<std::string, 6> names;
+        std::copy(std::begin(CurrentOptions().General.DefaultTemplates.Templates),
+                  std::end(CurrentOptions().General.DefaultTemplates.Templates), names.begin());
+        path = folder.empty() ? std::string()
+                              : folder + TCodingManager::GetTemplateForCoding(document.Coding, names);
+    } else if (!FileExists(path) && !folder.empty()) {
+        path = folder + path;
+    }
+    if (path.empty() || !FileExists(path))
+        return nullptr;
+    auto source = std::make_unique<TDocument>(true);
+    TDocOpeningOptions options;
+    options.FileName = path;
+    options.Quiet = true;
+    TLoadedDocument loaded;
+    try {
+        if (!LoadDocumentFromFile(*source, options, loaded, Cancel, [](std::string&) { return false; }))
+            return nullptr;
+    } catch (const Exception&) {
+        return nullptr;
+    }
+    return source;
+}
+
+std::unique_ptr<TDocument> LoadDocumentText(const std::string& text)
+{
+    return LoadDocumentFromMemory(text.data(), int64_t(text.size()), cdRtf);
 }
 
 } // namespace
@@ -56,4 +100,6 @@ std::unique_ptr<TDocument> CopyRangeAsDocument(TDocument& source, const TTextRan
 void InstallRangeCopier()
 {
     RangeCopier = CopyRangeAsDocument;
+    StyleSourceLoader = LoadStyleSource;
+    DocumentTextLoader = LoadDocumentText;
 }

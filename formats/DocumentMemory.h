@@ -16,5 +16,6 @@ bool SaveRangeToMemory(TDocument& document, const TTextRange& range, int32_t cod
 std::unique_ptr<TDocument> LoadDocumentFromMemory(const void* data, int64_t size, int32_t coding);
 // A range as a hidden document of its own: written in the native format and read back.
 std::unique_ptr<TDocument> CopyRangeAsDocument(TDocument& source, const TTextRange& range);
-// Makes CopyRangeAsDocument the range copier of the editing floor.
+// Makes CopyRangeAsDocument the range copier of the editing floor, and gives it the loaders of style
+// sources (tables of contents) and of the envelope's address-style template.
 void InstallRangeCopier();

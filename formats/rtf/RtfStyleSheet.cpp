@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/RecordUtils.h"
+#include "core/StyleManager.h"
 #include "core/Styles.h"
 #include "document/Document.h"
 #include "document/Paragraph.h"
@@ -78,6 +79,9 @@ void TRtfReader::ReadStyleSheet(int depth)
             style->BasedOn < 0 || style->BasedOn == kNoBase ? -1 : StyleNumbers->Find(style->BasedOn);
     ResolveNextStyles(styles, *StyleNumbers);
     ResolveStyleBases(styles);
+    // Built-in styles are known by their English or French names, whatever the letter case the file
+    // writes them in ("heading 1", "Titre 1").
+    GetStyleManager().IdentifyBuiltInStyles(styles);
     InStyleSheet = false;
 }
 

@@ -256,3 +256,27 @@ TEST_F(Fields, NestedFieldsFoundInnermostOrByType)
 }
 
 } // namespace
+
+// Statistics shown in a footer are counted again only when the text changed since.
+TEST_F(Fields, StatisticsFieldsOfTheFootersFollowTheText)
+{
+    TEditDoc d(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\footer\\pard {\\field{\\*\\fldinst NUMWORDS}{\\fldrslt 0}}"
+        "\\par}\\pard Trois mots ici.\\par}");
+    d.Doc->SetModeFlag(mfStatisticsStale, true);
+    ASSERT_TRUE(d.Doc->UpdateStatisticsFields());
+    EXPECT_EQ(d.Doc->FieldStatistics().Words, 3);
+    EXPECT_FALSE(d.Doc->GetModeFlag(mfStatisticsStale));
+    EXPECT_FALSE(d.Doc->UpdateStatisticsFields());
+    d.TypeAt(0, 0, "Quatre ");
+    EXPECT_TRUE(d.Doc->GetModeFlag(mfStatisticsStale));
+    ASSERT_TRUE(d.Doc->UpdateStatisticsFields());
+    EXPECT_EQ(d.Doc->FieldStatistics().Words, 4);
+
+    // Without such a field in the headers and footers nothing is counted.
+    TEditDoc plain(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard Deux {\\field{\\*\\fldinst NUMWORDS}{\\fldrslt 0}}"
+        "\\par}");
+    plain.Doc->SetModeFlag(mfStatisticsStale, true);
+    EXPECT_FALSE(plain.Doc->UpdateStatisticsFields());
+}

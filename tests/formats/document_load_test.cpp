@@ -316,8 +316,9 @@ TEST(DocumentLoad, StylesKeepOnlyWhatTheirBaseDoesNotGive)
     std::string dump = DumpDocument(doc, true);
     // The default size is the document's own.
     EXPECT_NE(dump.find("style0: \"Normal\" base=-1 next=0 style=0\n"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("style1: \"Titre\" base=0 next=1 b=1 align=1 style=1\n"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("style2: \"Sous-titre\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
+    // "Titre" and "Sous-titre" are the built-in styles' French names: stored under their English ones.
+    EXPECT_NE(dump.find("style1: \"Title\" base=0 next=1 b=1 align=1 style=1\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("style2: \"Subtitle\" base=1 next=2 i=1 style=2\n"), std::string::npos) << dump;
 }
 
 TEST(DocumentLoad, ProgressFollowsTheFile)
@@ -390,7 +391,7 @@ TEST(DocumentLoad, TextTakesTheFormatsOfItsTemplate)
                                                      "li=300 align=1 tabs=1: <size=30><b=1>deux<par>\n");
     EXPECT_NE(dump.find("section0: break=1 cols=1 page=12000x16838 margins=2000,"), std::string::npos)
         << dump;
-    EXPECT_NE(dump.find("style1: \"Titre\" base=-1 next=1 style=1 tabs=0\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("style1: \"Title\" base=-1 next=1 style=1 tabs=0\n"), std::string::npos) << dump;
     EXPECT_EQ(doc->TabManager->DefaultTabInterval(), 500);
     EXPECT_EQ(doc->TabManager->Table(0)[0], PackTabStop(700, tkLeft, tlNone));
     // A text file of the templates folder keeps the plain formats.

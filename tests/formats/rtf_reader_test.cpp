@@ -8,6 +8,7 @@
 #include <string>
 
 #include "classlib/runtime/DateTime.h"
+#include "core/Styles.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -300,8 +301,9 @@ TEST(RtfReader, StyleSheet)
                    "\\pard\\s6 x\\par\\pard\\s99 y}",
                    true);
     const char* expected[] = {
-        "style0: \"normal\" base=-1 next=0 size=20 style=0\n",
-        "style1: \"Titre\" base=0 next=2 size=28 b=1 style=1 tabs=0\n",
+        // "normal" is the built-in style, named as the program names it.
+        "style0: \"Normal\" base=-1 next=0 size=20 style=0\n",
+        "style1: \"Title\" base=0 next=2 size=28 b=1 style=1 tabs=0\n",
         // A toggle without parameter in a style is the opposite of its base.
         "style2: \"Corps\" base=1 next=2 key=327755 b=0 style=2\n",
         // A loop through two styles is cut.
@@ -318,6 +320,28 @@ TEST(RtfReader, StyleSheet)
     for (const char* e : expected)
         EXPECT_NE(r.Dump.find(e), std::string::npos) << e << r.Dump;
     EXPECT_TRUE(r.Result.StyleSheetRead);
+}
+
+// Built-in styles are recognised by their English or French names in any letter case; headings are
+// what tables of contents list.
+TEST(RtfReader, BuiltInStyleNames)
+{
+    TRead r = Read("{\\rtf1{\\stylesheet{\\s0 Normal;}{\\s1 heading 1;}{\\s2 Titre 2;}{\\s3 HEADING 3;}"
+                   "{\\s4 toc 1;}{\\s5 Heading 10;}{\\s6 Mon style;}}\\pard\\s1 x\\par}");
+    const TStyleList& list = *r.Doc->StyleList;
+    const struct {
+        const char* Name;
+        int32_t Id;
+    } expected[] = {{"Heading 1", 1}, {"Heading 2", 2},   {"Heading 3", 3},
+                    {"TOC 1", 19},    {"Heading 10", -1}, {"Mon style", -1}};
+    ASSERT_EQ(list.Count(), 7);
+    for (int i = 0; i < 6; ++i) {
+        const TStyle& style = *list.StyleOf(i + 1);
+        EXPECT_EQ(style.Name, expected[i].Name) << i;
+        EXPECT_EQ(style.BuiltInId, expected[i].Id) << i;
+        EXPECT_EQ(style.IsHeading(), expected[i].Id >= 1 && expected[i].Id <= 9) << i;
+    }
+    EXPECT_EQ(list.StyleOf(1)->DisplayName, "Titre 1");
 }
 
 TEST(RtfReader, HeadersFootersAndNotes)

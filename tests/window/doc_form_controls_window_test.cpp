@@ -208,9 +208,9 @@ TEST_F(DocumentWindowControls, TheHandDragsTheViewAndTheMiddleButtonScrollsIt)
 TEST_F(DocumentWindowControls, DraggingTheThumbShowsThePageAndItsHeading)
 {
     ASSERT_GE(Doc->Pages.size(), 3u);
-    // The reader keeps the style's name as the file gives it: it is made the built-in heading here.
-    ASSERT_EQ(Doc->StyleList->Styles[1]->Name, "heading 1");
-    Doc->StyleList->Styles[1]->BuiltInId = 1;
+    // The reader knows "heading 1" as the built-in heading.
+    ASSERT_EQ(Doc->StyleList->Styles[1]->Name, "Heading 1");
+    ASSERT_EQ(Doc->StyleList->Styles[1]->BuiltInId, 1);
     const HWND bar = Window->VerScrollBar->Handle();
     // The thumb where the view's middle lies on the third page, which comes after the heading.
     const TRect third = Doc->PageRectInGrid(2);
