@@ -215,6 +215,10 @@ int CompareParagraphTexts(const TDocument& doc, int32_t i, int32_t j);
 // 4 capital at each sentence's start, 5 capital at each word's start, 6 another character set.
 void TransformText(TDocument& doc, uint8_t mode, const TTextRange& range, int32_t parameter, uint8_t flags,
                    TChangedRange& changed, TOperation* operation);
+// The character-set change: the text of a range takes a language, and its fonts their variants for that
+// language's script.
+void ChangeCharacterSet(TDocument& doc, const TTextRange& range, int32_t language, TChangedRange& changed,
+                        TOperation* operation);
 
 // --- Pasting (Paste.cpp) ---
 // The clipboard's content at the selection (Format: 0 the best, 1 or 13 text); a damaged content shows

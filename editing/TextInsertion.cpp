@@ -440,17 +440,18 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
         TCharFormat format = UnsetCharFormat();
         if (!fontName.empty())
             format[cfFont] = GetFontManager().RegisterFont(fontName, charset, 0);
+        TChangedRange one;
+        FormatText(doc, character, format, one, operation, 1);
+        doc.ChangedRanges->UnionChangedRange(range, one);
         if (charset != SymbolCharset) {
             // A character of another script is marked as written in a language of that script.
             const int32_t current = doc.GetCharFormatAt(caret)[cfLanguage];
             int32_t language = LanguageForCharset(current, charset);
             if (CharsetOfLanguage(language) != charset)
                 language = doc.DefaultLanguageId >= 0 ? doc.DefaultLanguageId & 0xFFFF : DefaultLanguage;
-            format[cfLanguage] = language;
+            ChangeCharacterSet(doc, character, language, one, operation);
+            doc.ChangedRanges->UnionChangedRange(range, one);
         }
-        TChangedRange one;
-        FormatText(doc, character, format, one, operation, 1);
-        doc.ChangedRanges->UnionChangedRange(range, one);
         if (charset == SymbolCharset) {
             // A symbol font's character is kept as a SYMBOL field, which names its font.
             auto field = std::make_unique<TField>();

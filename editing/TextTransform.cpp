@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/CharsetLanguages.h"
+#include "core/Fonts.h"
 #include "core/InterfaceTexts.h"
 #include "core/KeyboardLayouts.h"
 #include "core/Messages.h"
@@ -138,6 +140,73 @@ void CapitalizeRun(TDocument& doc, int mode, int32_t par, int32_t from, int32_t 
 
 } // namespace
 
+void ChangeCharacterSet(TDocument& doc, const TTextRange& given, int32_t language, TChangedRange& range,
+                        TOperation* operation)
+{
+    range = EmptyChangedRange();
+    TTextRange r = given;
+    if (CompareTextPos(r.EndPos, r.StartPos) < 0)
+        std::swap(r.StartPos, r.EndPos);
+    const int32_t count = doc.ParagraphCount();
+    r.StartPos.ParIndex = std::clamp(r.StartPos.ParIndex, 0, count - 1);
+    r.EndPos.ParIndex = std::clamp(r.EndPos.ParIndex, r.StartPos.ParIndex, count - 1);
+    const int32_t charset = CharsetOfLanguage(language);
+    // The runs of one font in the range, each given the font's variant for the language's script.
+    struct TRun {
+        int32_t Par, From, To, Font;
+    };
+    std::vector<TRun> runs;
+    for (int32_t i = r.StartPos.ParIndex; i <= r.EndPos.ParIndex; ++i) {
+        TParagraph& p = *doc.Paragraphs[size_t(i)];
+        if (!p.GetNormalized())
+            p.NormalizeTags();
+        const int32_t from = i == r.StartPos.ParIndex ? r.StartPos.Offset : 0;
+        const int32_t to = i == r.EndPos.ParIndex ? r.EndPos.Offset : p.PlainText.Size();
+        const uint8_t* s = p.Text.Data();
+        const int32_t size = p.Text.Size();
+        int32_t font = DefaultCharFormat()[cfFont], position = 0, runStart = from;
+        auto close = [&](int32_t end) {
+            if (end > runStart && font >= 0)
+                runs.push_back({i, runStart, end, font});
+        };
+        for (int32_t at = 0; at < size && position < to;) {
+            if (s[at] != 0) {
+                ++position;
+                ++at;
+                continue;
+            }
+            if (size - at < InlineTagSize)
+                break;
+            const int code = TagCode(s + at);
+            if (code == cfFont && position > from) {
+                close(position);
+                runStart = position;
+            }
+            if (code == cfFont)
+                font = TagValue(s + at);
+            if (IsRunEndingTag(code))
+                ++position;
+            at += InlineTagSize;
+        }
+        close(std::min(position, to));
+    }
+    TChangedRange one;
+    for (const TRun& run : runs) {
+        const int32_t variant = GetFontManager().GetFontForCharset(run.Font, charset);
+        if (variant < 0 || variant == run.Font)
+            continue;
+        TCharFormat format = UnsetCharFormat();
+        format[cfFont] = variant;
+        FormatText(doc, TextRangeOf(TextPosAt(run.Par, run.From), TextPosAt(run.Par, run.To)), format, one,
+                   operation, 1);
+        doc.ChangedRanges->UnionChangedRange(range, one);
+    }
+    TCharFormat format = UnsetCharFormat();
+    format[cfLanguage] = language;
+    FormatText(doc, r, format, one, operation, 1);
+    doc.ChangedRanges->UnionChangedRange(range, one);
+}
+
 void TransformText(TDocument& doc, uint8_t mode, const TTextRange& given, int32_t parameter, uint8_t flags,
                    TChangedRange& range, TOperation* operation)
 {
@@ -183,7 +252,10 @@ void TransformText(TDocument& doc, uint8_t mode, const TTextRange& given, int32_
                 return; // the layout dialog belongs to the writing tools' conversion dialog
         }
     } else if (mode > 5) {
-        return; // the character-set change asks for a language first
+        // Without a language the writing tools' language dialog asks for one first.
+        if ((parameter & 0xFFFF) != 0)
+            ChangeCharacterSet(doc, r, parameter & 0xFFFF, range, operation);
+        return;
     }
     // The range: an end after the document's last mark steps back before it; an end just after a
     // paragraph mark becomes the start of the next paragraph.
