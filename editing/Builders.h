@@ -127,6 +127,12 @@ void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat
                       TChangedRange& changed, TOperation* operation);
 void FormatText(TDocument& doc, const TTextRange& range, const TCharFormat& format, TChangedRange& changed,
                 TOperation* operation, uint8_t option);
+// The runs of a range over which one character-format field keeps one value, in text order.
+struct TFieldRun {
+    TTextPos Start, End;
+    int32_t Value;
+};
+std::vector<TFieldRun> CharFormatFieldRuns(TDocument& doc, const TTextRange& range, int field);
 void StepCharFormatField(TDocument& doc, const TTextRange& range, int32_t field, int32_t step,
                          TChangedRange& changed, TOperation* operation);
 void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TParaFormat& paraFormat,

@@ -151,54 +151,15 @@ void ChangeCharacterSet(TDocument& doc, const TTextRange& given, int32_t languag
     r.StartPos.ParIndex = std::clamp(r.StartPos.ParIndex, 0, count - 1);
     r.EndPos.ParIndex = std::clamp(r.EndPos.ParIndex, r.StartPos.ParIndex, count - 1);
     const int32_t charset = CharsetOfLanguage(language);
-    // The runs of one font in the range, each given the font's variant for the language's script.
-    struct TRun {
-        int32_t Par, From, To, Font;
-    };
-    std::vector<TRun> runs;
-    for (int32_t i = r.StartPos.ParIndex; i <= r.EndPos.ParIndex; ++i) {
-        TParagraph& p = *doc.Paragraphs[size_t(i)];
-        if (!p.GetNormalized())
-            p.NormalizeTags();
-        const int32_t from = i == r.StartPos.ParIndex ? r.StartPos.Offset : 0;
-        const int32_t to = i == r.EndPos.ParIndex ? r.EndPos.Offset : p.PlainText.Size();
-        const uint8_t* s = p.Text.Data();
-        const int32_t size = p.Text.Size();
-        int32_t font = DefaultCharFormat()[cfFont], position = 0, runStart = from;
-        auto close = [&](int32_t end) {
-            if (end > runStart && font >= 0)
-                runs.push_back({i, runStart, end, font});
-        };
-        for (int32_t at = 0; at < size && position < to;) {
-            if (s[at] != 0) {
-                ++position;
-                ++at;
-                continue;
-            }
-            if (size - at < InlineTagSize)
-                break;
-            const int code = TagCode(s + at);
-            if (code == cfFont && position > from) {
-                close(position);
-                runStart = position;
-            }
-            if (code == cfFont)
-                font = TagValue(s + at);
-            if (IsRunEndingTag(code))
-                ++position;
-            at += InlineTagSize;
-        }
-        close(std::min(position, to));
-    }
+    // Each run of one font takes the font's variant for the language's script.
     TChangedRange one;
-    for (const TRun& run : runs) {
-        const int32_t variant = GetFontManager().GetFontForCharset(run.Font, charset);
-        if (variant < 0 || variant == run.Font)
+    for (const TFieldRun& run : CharFormatFieldRuns(doc, r, cfFont)) {
+        const int32_t variant = run.Value >= 0 ? GetFontManager().GetFontForCharset(run.Value, charset) : -1;
+        if (variant < 0 || variant == run.Value)
             continue;
         TCharFormat format = UnsetCharFormat();
         format[cfFont] = variant;
-        FormatText(doc, TextRangeOf(TextPosAt(run.Par, run.From), TextPosAt(run.Par, run.To)), format, one,
-                   operation, 1);
+        FormatText(doc, TextRangeOf(run.Start, run.End), format, one, operation, 1);
         doc.ChangedRanges->UnionChangedRange(range, one);
     }
     TCharFormat format = UnsetCharFormat();
