@@ -149,6 +149,9 @@ void TDocument::RefreshHeaderFooterMode()
     if (!field)
         return;
     const int32_t page = EditedHeaderFooterPage;
+    // A change may have left the page to be paginated again.
+    if (page >= int32_t(Pages.size()) && !GetModeFlag(mfPaginationComplete))
+        Paginate(int32_t(Pages.size()), page);
     if (page < 0 || page >= int32_t(Pages.size()) ||
         (Pages[size_t(page)]->HeaderField != field && Pages[size_t(page)]->FooterField != field)) {
         ToggleHeaderFooterMode(-1, nullptr);

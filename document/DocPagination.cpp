@@ -388,6 +388,8 @@ void TPaginator::StartPage()
         FPage->Number = section->PageNumberRestart;
     else
         FPage->Number = previous ? previous->Number + 1 : 1;
+    FPage->HeaderSlot = header;
+    FPage->FooterSlot = footer;
     FPage->HeaderField = HeaderFooterField(section, header);
     FPage->FooterField = HeaderFooterField(section, footer);
     const int32_t top = d.TwipsToScreen(ps[psTopMargin]);

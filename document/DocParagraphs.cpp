@@ -84,4 +84,9 @@ void TDocument::FinishParagraphs()
         last.AppendSpecial(scParagraphMark);
     for (auto& p : Paragraphs)
         p->NormalizeTags();
+    // Reading places no caret: text typed at the start takes the format of the first character.
+    if (Caret.ParIndex < 0 || Caret.ParIndex >= ParagraphCount())
+        MakeTextPos(0, 0, Caret);
+    if (TakeFormatStatesAtCaret())
+        InsertionFormat = CharFormatState;
 }

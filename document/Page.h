@@ -55,6 +55,10 @@ public:
     int32_t TextHeight = 0;        // sum of the heights of the placed lines
     TField* HeaderField = nullptr; // set by pagination
     TField* FooterField = nullptr;
+    // Which of the section's six header and footer slots the page shows (THeaderFooterSlot); the
+    // field itself may come from an earlier section that fills that slot.
+    int32_t HeaderSlot = 0;
+    int32_t FooterSlot = 2;
     // Set by pagination: the page's rectangle in the view, how far its header and footer reach into
     // the text area (screen pixels at 100 %), and whether its last column was closed.
     TRect ViewRect{};

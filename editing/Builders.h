@@ -57,6 +57,17 @@ void InsertDeleteText(TDocument& doc, const TMemory& buffer, const TTextPos& pos
                       TOperation* operation, uint8_t options, int story, int32_t paragraphEnds,
                       std::vector<std::unique_ptr<TSection>> newSections = {},
                       std::vector<std::unique_ptr<TField>> newFields = {});
+// What a space adjustment at a join did: the spaces it removed before and after the join, and whether it
+// added one there.
+struct TSpaceAdjustment {
+    int32_t RemovedBefore = 0;
+    int32_t RemovedAfter = 0;
+    bool Added = false;
+};
+// Leaves one separating space at a join between two words and none beside punctuation that clings to its
+// neighbour (nothing next to a field's mark), as steps of the operation.
+TSpaceAdjustment AdjustSpacesAtJoin(TDocument& doc, const TTextPos& join, TChangedRange& range,
+                                    TOperation* operation);
 // The text at the selection: replaces it ("ReplaceSel") or goes after it; overwrite mode, and a paragraph
 // break at a paragraph's end (the following style, the end of a list).
 void InsertTextAtSelection(TDocument& doc, const std::string& text, uint8_t flags, TChangedRange& range,
@@ -93,6 +104,11 @@ void GetMaxPictureSize(TDocument& doc, TDocObject& object);
 // Runs the steps of a double click in empty space in order (the record the document window computes).
 void ClickAndType(TDocument& doc, const TClickAndTypeData& data, TChangedRange& range, TOperation* operation);
 
+// --- Default language (DefaultLanguage.cpp) ---
+// The document's default language as one step; nothing when it is already that one or no operation
+// records it.
+void ChangeDefaultLanguage(TDocument& doc, int32_t language, TChangedRange& range, TOperation* operation);
+
 // --- Embedded objects (ObjectFormatting.cpp) ---
 // The size (twips at 100 %), the scale (percent) and the visible flag of the object whose tag stands at
 // Position, as one step; nothing when they are already so.
@@ -102,12 +118,21 @@ void FormatObject(TDocument& doc, const TTextPos& position, int32_t width, int32
 // --- Deletion (RangeDeletion.cpp) ---
 void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TChangedRange& range,
                  TOperation* operation, uint8_t options);
+// Removes the text of a field that nothing shows any more: whole paragraphs of its story when it fills
+// them (a note's text, a header or footer), else its range.
+void RemoveFieldText(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation);
 
 // --- Formatting (Formatting.cpp) ---
 void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format,
                       TChangedRange& changed, TOperation* operation);
 void FormatText(TDocument& doc, const TTextRange& range, const TCharFormat& format, TChangedRange& changed,
                 TOperation* operation, uint8_t option);
+// The runs of a range over which one character-format field keeps one value, in text order.
+struct TFieldRun {
+    TTextPos Start, End;
+    int32_t Value;
+};
+std::vector<TFieldRun> CharFormatFieldRuns(TDocument& doc, const TTextRange& range, int field);
 void StepCharFormatField(TDocument& doc, const TTextRange& range, int32_t field, int32_t step,
                          TChangedRange& changed, TOperation* operation);
 void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TParaFormat& paraFormat,
@@ -159,6 +184,10 @@ void FormatSections(TDocument& doc, const TTextRange& range, const TSectionParam
 // the paragraph; nothing when no break ends there or it already has that kind.
 void ChangeSectionBreak(TDocument& doc, int32_t paragraph, int32_t kind, TChangedRange& changed,
                         TOperation* operation);
+// Toggles the header or footer being edited between a text of its section's own and the one of the
+// nearest earlier section: its own text is deleted and editing moves to the earlier one, or the text it
+// took over is copied into a new text of its own, which is then edited.
+void SetSameAsPrevious(TDocument& doc, TChangedRange& changed, TOperation* operation);
 
 // The changed range's caret fields at Pos (line not set), its selection fields 0.
 void SetCaretFieldsTo(TChangedRange& range, const TTextPos& pos);
@@ -192,6 +221,10 @@ int CompareParagraphTexts(const TDocument& doc, int32_t i, int32_t j);
 // 4 capital at each sentence's start, 5 capital at each word's start, 6 another character set.
 void TransformText(TDocument& doc, uint8_t mode, const TTextRange& range, int32_t parameter, uint8_t flags,
                    TChangedRange& changed, TOperation* operation);
+// The character-set change: the text of a range takes a language, and its fonts their variants for that
+// language's script.
+void ChangeCharacterSet(TDocument& doc, const TTextRange& range, int32_t language, TChangedRange& changed,
+                        TOperation* operation);
 
 // --- Pasting (Paste.cpp) ---
 // The clipboard's content at the selection (Format: 0 the best, 1 or 13 text); a damaged content shows

@@ -120,6 +120,21 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         ChangeSectionBreak(doc, p.Paragraph, p.BreakKind, range, operation);
         break;
     }
+    case opChangeDefaultLanguage:
+        ChangeDefaultLanguage(doc, Params<TChangeDefaultLanguageParams>(params).Language, range, operation);
+        break;
+    case opFindReplace: {
+        // A match replaced by the find and replace form: one replacement, or one of a "replace all".
+        const auto& p = Params<TFindReplaceParams>(params);
+        TTextPos start = p.Range.StartPos, end = p.Range.EndPos;
+        if (CompareTextPos(end, start) < 0)
+            std::swap(start, end);
+        ReplaceRange(doc, start, end, range, operation, 0, p.Replacement);
+        if (!operation->IsEmpty())
+            doc.UndoList.KindOverride = p.ReplaceAll ? okReplaceAll : okReplace;
+        break;
+    }
+    case opSetSameAsPrevious: SetSameAsPrevious(doc, range, operation); break;
     case opApplyStyles: {
         const auto& p = Params<TApplyStylesParams>(params);
         ApplyStyles(doc, p.Range, p.Style, range, operation, nullptr, nullptr, p.ApplyCharFormat != 0);

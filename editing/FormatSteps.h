@@ -1,5 +1,5 @@
 // Sub-operations that change formats and structure rather than text: character formats, paragraph
-// formats, tab stops and the header and footer slots of a section.
+// formats, tab stops, the header and footer slots of a section and the default language.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -70,6 +70,18 @@ public:
 
     TSection* Section;
     TField* Slots[6];
+};
+
+// Exchanges the document's default language with the one it holds.
+class TChangeDefLangOperation : public TSubOperation {
+public:
+    TChangeDefLangOperation(TDocument* document, int32_t language)
+        : TSubOperation(document), Language(language)
+    {}
+    void Undo(TChangedRange& range) override;
+    int64_t GetMemorySize() const override { return sizeof(*this); }
+
+    int32_t Language;
 };
 
 // Lays a new character format over the text from byte From to byte To of a tagged stream: the fields

@@ -200,39 +200,9 @@ void FormatText(TDocument& doc, const TTextRange& given, const TCharFormat& requ
         doc.SetModeFlag(mfInsertAtCaretFormat, true);
 }
 
-void StepCharFormatField(TDocument& doc, const TTextRange& given, int32_t field, int32_t step,
-                         TChangedRange& changed, TOperation* operation)
+std::vector<TFieldRun> CharFormatFieldRuns(TDocument& doc, const TTextRange& range, int field)
 {
-    changed = EmptyChangedRange();
-    if (field < 0 || field >= CharFormatFieldCount)
-        return;
-    TTextRange range = given;
-    if (CompareTextPos(range.EndPos, range.StartPos) < 0)
-        std::swap(range.StartPos, range.EndPos);
-    TCharFormat request = UnsetCharFormat();
-    if (IsRangeEmpty(range)) {
-        const int32_t v = doc.InsertionFormat[field] == UndefinedField ? DefaultCharFormat()[field]
-                                                                       : doc.InsertionFormat[field];
-        request[field] = SteppedValue(field, v, step);
-        FormatText(doc, range, request, changed, operation, 0);
-        return;
-    }
-    TCharFormat state = doc.CharFormatState;
-    doc.GetCharFormatStateOfRange(range, state, false);
-    if (state[field] != UndefinedField) {
-        const int32_t value = SteppedValue(field, state[field], step);
-        if (value == state[field])
-            return;
-        request[field] = value;
-        FormatText(doc, range, request, changed, operation, 0);
-        return;
-    }
-    // A mixed field: run by run, each from its own value.
-    struct TRun {
-        TTextPos Start, End;
-        int32_t Value;
-    };
-    std::vector<TRun> runs;
+    std::vector<TFieldRun> runs;
     for (int32_t par = range.StartPos.ParIndex; par <= range.EndPos.ParIndex; ++par) {
         TParagraph& p = *doc.Paragraphs[size_t(par)];
         if (!p.GetNormalized())
@@ -266,7 +236,41 @@ void StepCharFormatField(TDocument& doc, const TTextRange& given, int32_t field,
         }
         close(std::min(position, to));
     }
-    for (const TRun& run : runs) {
+    runs.erase(std::remove_if(runs.begin(), runs.end(),
+                              [](const TFieldRun& run) { return CompareTextPos(run.End, run.Start) <= 0; }),
+               runs.end());
+    return runs;
+}
+
+void StepCharFormatField(TDocument& doc, const TTextRange& given, int32_t field, int32_t step,
+                         TChangedRange& changed, TOperation* operation)
+{
+    changed = EmptyChangedRange();
+    if (field < 0 || field >= CharFormatFieldCount)
+        return;
+    TTextRange range = given;
+    if (CompareTextPos(range.EndPos, range.StartPos) < 0)
+        std::swap(range.StartPos, range.EndPos);
+    TCharFormat request = UnsetCharFormat();
+    if (IsRangeEmpty(range)) {
+        const int32_t v = doc.InsertionFormat[field] == UndefinedField ? DefaultCharFormat()[field]
+                                                                       : doc.InsertionFormat[field];
+        request[field] = SteppedValue(field, v, step);
+        FormatText(doc, range, request, changed, operation, 0);
+        return;
+    }
+    TCharFormat state = doc.CharFormatState;
+    doc.GetCharFormatStateOfRange(range, state, false);
+    if (state[field] != UndefinedField) {
+        const int32_t value = SteppedValue(field, state[field], step);
+        if (value == state[field])
+            return;
+        request[field] = value;
+        FormatText(doc, range, request, changed, operation, 0);
+        return;
+    }
+    // A mixed field: run by run, each from its own value.
+    for (const TFieldRun& run : CharFormatFieldRuns(doc, range, field)) {
         if (CompareTextPos(run.End, run.Start) <= 0)
             continue;
         TCharFormat one = UnsetCharFormat();

@@ -41,7 +41,7 @@ private:
     bool FShown = false;
 };
 
-void SetRestoredState(TChangedRange& range, const TTextRange& selection, const TTextPos& caret)
+void SetRestoredState(TChangedRange& range, const TUndoRange& selection, const TUndoCaret& caret)
 {
     range[crSelStartPar] = selection.StartPos.ParIndex;
     range[crSelStartOffset] = selection.StartPos.Offset;
@@ -53,6 +53,21 @@ void SetRestoredState(TChangedRange& range, const TTextRange& selection, const T
 }
 
 } // namespace
+
+TUndoPos::operator TTextPos() const
+{
+    TTextPos pos{};
+    MakeTextPos(ParIndex, Offset, pos);
+    return pos;
+}
+
+TUndoCaret::operator TTextPos() const
+{
+    TTextPos pos{};
+    MakeTextPos(ParIndex, Offset, pos);
+    pos.LineHint = LineHint;
+    return pos;
+}
 
 TOperation::TOperation(TDocument* document, uint8_t kind) : Document(document), Kind(kind)
 {

@@ -25,6 +25,9 @@ enum TOperationKind : uint8_t {
     okInsertCharacter = 16,
     okInsertPicture = 17,
     okDeleteText = 20,
+    okReplace = 22,
+    okReplaceAll = 23,
+    okDefaultLanguage = 42,
     okAutocorrect = 44,
     okFormatSections = 45,
     okSectionBreak = 53,
@@ -55,12 +58,12 @@ public:
     TDocument* Document;
     uint8_t Kind;
     bool Linked = false; // undone and redone together with the operation before it
-    std::vector<std::unique_ptr<TSubOperation>> Steps;
-    TTextRange SelectionBefore{};
-    TTextRange SelectionAfter{};
-    TTextPos CaretBefore{};
-    TTextPos CaretAfter{};
     bool ScrollToCaret = true;
+    std::vector<std::unique_ptr<TSubOperation>> Steps;
+    TUndoRange SelectionBefore{};
+    TUndoRange SelectionAfter{};
+    TUndoCaret CaretBefore{};
+    TUndoCaret CaretAfter{};
 };
 
 // Applies a new step, unites its changed range into Range and files it in Operation, or frees it when

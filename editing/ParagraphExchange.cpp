@@ -176,35 +176,48 @@ void OrderSectionsByMarks(TDocument& doc)
 
 TParagraphExchange::TParagraphExchange() = default;
 
-TParagraphExchange::~TParagraphExchange()
+TParagraphExchange::~TParagraphExchange() = default;
+
+TParagraphExchange::TKeptTargets::~TKeptTargets()
 {
     // Fields first: they may be the header and footer texts of the sections kept here.
-    FFields.clear();
-    FObjects.clear();
-    FSections.clear();
+    Fields.clear();
+    Objects.clear();
+    Sections.clear();
+}
+
+TParagraphExchange::TKeptTargets& TParagraphExchange::Kept()
+{
+    if (!FKept)
+        FKept = std::make_unique<TKeptTargets>();
+    return *FKept;
 }
 
 void TParagraphExchange::Own(std::unique_ptr<TSection> section)
 {
-    FSections.push_back(std::move(section));
+    Kept().Sections.push_back(std::move(section));
 }
 
 void TParagraphExchange::Own(std::unique_ptr<TField> field)
 {
-    FFields.push_back(std::move(field));
+    Kept().Fields.push_back(std::move(field));
 }
 
 void TParagraphExchange::Own(std::unique_ptr<TDocObject> object)
 {
-    FObjects.push_back(std::move(object));
+    Kept().Objects.push_back(std::move(object));
 }
 
 int64_t TParagraphExchange::GetMemorySize() const
 {
     int64_t size =
         int64_t(sizeof(*this)) + Middle.Capacity() + int64_t(Formats.capacity() * sizeof(TParaFormat));
-    size += int64_t(FSections.size() * sizeof(TSection)) + int64_t(FFields.size() * sizeof(TField));
-    for (const auto& object : FObjects)
+    if (!FKept)
+        return size;
+    size += int64_t(sizeof(TKeptTargets));
+    size +=
+        int64_t(FKept->Sections.size() * sizeof(TSection)) + int64_t(FKept->Fields.size() * sizeof(TField));
+    for (const auto& object : FKept->Objects)
         size += object->GetMemorySize();
     return size;
 }
@@ -331,7 +344,9 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
     std::vector<std::unique_ptr<TSection>> keptSections;
     std::vector<std::unique_ptr<TField>> keptFields;
     std::vector<std::unique_ptr<TDocObject>> keptObjects;
-    for (auto& s : FSections) {
+    TKeptTargets nothingKept;
+    TKeptTargets& kept = FKept ? *FKept : nothingKept;
+    for (auto& s : kept.Sections) {
         if (in.Sections.count(HandleOf(s))) {
             doc.Sections.insert(doc.Sections.end() - 1, std::move(s));
             sectionsChanged = true;
@@ -339,9 +354,9 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
             keptSections.push_back(std::move(s));
         }
     }
-    for (auto& f : FFields)
+    for (auto& f : kept.Fields)
         (in.Fields.count(HandleOf(f)) ? doc.Fields : keptFields).push_back(std::move(f));
-    for (auto& o : FObjects)
+    for (auto& o : kept.Objects)
         (in.Objects.count(HandleOf(o)) ? doc.ObjectManager->Objects : keptObjects).push_back(std::move(o));
     // Those whose marks leave come to the exchange.
     for (int32_t h : out.Sections)
@@ -362,9 +377,13 @@ void TParagraphExchange::Exchange(TDocument& doc, TChangedRange& range)
         if (!in.Objects.count(h))
             if (auto taken = TakeOut(doc.ObjectManager->Objects, doc.ObjectManager->FindObject(h)))
                 keptObjects.push_back(std::move(taken));
-    FSections = std::move(keptSections);
-    FFields = std::move(keptFields);
-    FObjects = std::move(keptObjects);
+    if (keptSections.empty() && keptFields.empty() && keptObjects.empty()) {
+        FKept.reset();
+    } else {
+        Kept().Sections = std::move(keptSections);
+        Kept().Fields = std::move(keptFields);
+        Kept().Objects = std::move(keptObjects);
+    }
 
     const int32_t incomingCount = int32_t(incoming.size());
     if (CountInDocument == 1 && incomingCount == 1 && !forcedBreak) {

@@ -53,9 +53,15 @@ public:
 private:
     void Install(TDocument& doc, std::vector<std::unique_ptr<TParagraph>> incoming, const TMemory& outgoing,
                  const TMemory& incomingMiddle, TChangedRange& range, bool forcedBreak);
-    std::vector<std::unique_ptr<TSection>> FSections;
-    std::vector<std::unique_ptr<TField>> FFields;
-    std::vector<std::unique_ptr<TDocObject>> FObjects;
+    // What the kept version's marks name; most exchanges (typing) keep none, so it is made on demand.
+    struct TKeptTargets {
+        ~TKeptTargets();
+        std::vector<std::unique_ptr<TSection>> Sections;
+        std::vector<std::unique_ptr<TField>> Fields;
+        std::vector<std::unique_ptr<TDocObject>> Objects;
+    };
+    TKeptTargets& Kept();
+    std::unique_ptr<TKeptTargets> FKept;
 };
 
 // Splits a buffer at its paragraph-end bytes (a 29 outside a tag): (start, length) of each piece.

@@ -37,6 +37,8 @@ public:
     // Reads the clipboard for a paste into Target (a preferred format, 0 for none; or as text). False
     // when there was nothing to read; a damaged content raises an error.
     virtual bool PasteInto(TDocument& target, int32_t preferred, bool asText, TPasteResult& result) = 0;
+    // The language the clipboard's text was copied in (a Windows language id), 0 when it names none.
+    virtual int32_t ClipboardLocale() { return 0; }
     // The piggy bank holds something that may go into Target (never the piggy bank itself).
     virtual bool CanPastePiggyBank(const TDocument& target) = 0;
     // The piggy bank's content for operation 16, made ready for Target; false when there is none.

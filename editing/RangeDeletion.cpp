@@ -80,28 +80,6 @@ struct TDeletionSnapshot {
     }
 };
 
-// Removes the text of a field that nothing shows: whole paragraphs of its story when it fills them (a
-// note's text, a header or footer), else its range.
-void RemoveOrphan(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation)
-{
-    const TTextRange r = doc.GetFieldRange(field);
-    const int32_t first = r.StartPos.ParIndex, last = r.EndPos.ParIndex;
-    if (first < 0 || last < first || last >= doc.ParagraphCount())
-        return;
-    TChangedRange one;
-    const int story = doc.StoryOfParagraph(first);
-    if (r.StartPos.Offset == 0 && r.EndPos.Offset >= doc.ParagraphLength(last) && story != stMain &&
-        doc.StoryOfParagraph(last) == story) {
-        ApplyStep(doc,
-                  std::make_unique<TReplaceParagraphsOperation>(&doc, first, last - first + 1, story,
-                                                                std::vector<std::unique_ptr<TParagraph>>{}),
-                  one, operation);
-    } else {
-        DeleteRange(doc, r.StartPos, r.EndPos, one, operation, ioNoCleanup);
-    }
-    doc.ChangedRanges->UnionChangedRange(range, one);
-}
-
 } // namespace
 
 void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& endGiven, TChangedRange& range,
@@ -194,8 +172,28 @@ void DeleteRange(TDocument& doc, const TTextPos& startGiven, const TTextPos& end
     if (!(options & ioNoCleanup) && story == stMain) {
         const TTextPos kept = doc.Caret;
         for (TField* orphan : snapshot.Orphans(doc))
-            RemoveOrphan(doc, *orphan, range, operation);
+            RemoveFieldText(doc, *orphan, range, operation);
         doc.Caret = kept;
     }
     SetCaretFieldsTo(range, doc.Caret);
+}
+
+void RemoveFieldText(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation)
+{
+    const TTextRange r = doc.GetFieldRange(field);
+    const int32_t first = r.StartPos.ParIndex, last = r.EndPos.ParIndex;
+    if (first < 0 || last < first || last >= doc.ParagraphCount())
+        return;
+    TChangedRange one;
+    const int story = doc.StoryOfParagraph(first);
+    if (r.StartPos.Offset == 0 && r.EndPos.Offset >= doc.ParagraphLength(last) && story != stMain &&
+        doc.StoryOfParagraph(last) == story) {
+        ApplyStep(doc,
+                  std::make_unique<TReplaceParagraphsOperation>(&doc, first, last - first + 1, story,
+                                                                std::vector<std::unique_ptr<TParagraph>>{}),
+                  one, operation);
+    } else {
+        DeleteRange(doc, r.StartPos, r.EndPos, one, operation, ioNoCleanup);
+    }
+    doc.ChangedRanges->UnionChangedRange(range, one);
 }

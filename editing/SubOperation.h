@@ -13,6 +13,36 @@
 class TDocument;
 class TParagraph;
 
+// The places operations and their steps put back, kept small: an operation is recorded for every typed
+// character.
+// A selection end: paragraph and offset.
+struct TUndoPos {
+    TUndoPos() = default;
+    TUndoPos(const TTextPos& pos) : ParIndex(pos.ParIndex), Offset(pos.Offset) {}
+    operator TTextPos() const;
+
+    int32_t ParIndex = 0;
+    int32_t Offset = 0;
+};
+struct TUndoRange {
+    TUndoRange() = default;
+    TUndoRange(const TTextRange& range) : StartPos(range.StartPos), EndPos(range.EndPos) {}
+    operator TTextRange() const { return TTextRange{StartPos, EndPos}; }
+
+    TUndoPos StartPos;
+    TUndoPos EndPos;
+};
+// The caret: paragraph, offset and the line it stood on.
+struct TUndoCaret {
+    TUndoCaret() = default;
+    TUndoCaret(const TTextPos& pos) : ParIndex(pos.ParIndex), Offset(pos.Offset), LineHint(pos.LineHint) {}
+    operator TTextPos() const;
+
+    int32_t ParIndex = 0;
+    int32_t Offset = 0;
+    int32_t LineHint = 0;
+};
+
 // One step of an operation. Applying it exchanges the state it holds with the document's and reports
 // what changed; the same call undoes and redoes it.
 class TSubOperation {
@@ -59,7 +89,7 @@ public:
     bool IsSingleSpace() const { return (Flags & idSingleSpace) != 0; }
     bool IsInsertion() const { return FInsertion; }
     // Where the text starts, and where it ends while it is in the document.
-    const TTextRange& Range() const { return FRange; }
+    TTextRange Range() const { return FRange; }
     int32_t PositionCount() const { return FPositions; }
     // The tagged text while it is out of the document (for a removal: what was removed).
     const TMemory& Buffer() const { return FText; }
@@ -77,7 +107,7 @@ private:
 
     bool FInsertion = false;
     bool FApplied = false;
-    TTextRange FRange{};
+    TUndoRange FRange{};
     int32_t FPositions = 0;
     TMemory FText;
     TParagraphExchange FExchange;

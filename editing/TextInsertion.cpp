@@ -19,6 +19,7 @@
 #include "editing/ParagraphExchange.h"
 #include "editing/SubOperation.h"
 #include "editing/Builders.h"
+#include "editing/PasteSource.h"
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
@@ -174,7 +175,24 @@ void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos,
         step->Exchange().Own(std::move(field));
     TInsertDeleteOperation& inserted = *step;
     ApplyStep(doc, std::move(step), range, operation);
-    const TTextRange where = inserted.Range();
+    TTextRange where = inserted.Range();
+    if (options & ioAdjustSpaces) {
+        // The spaces at the end first, then at the start of a text that is not empty; the inserted text
+        // moves with what they removed or added before it.
+        const bool empty = CompareTextPos(where.StartPos, where.EndPos) == 0;
+        TChangedRange one;
+        const TSpaceAdjustment atEnd = AdjustSpacesAtJoin(doc, where.EndPos, one, operation);
+        doc.ChangedRanges->UnionChangedRange(range, one);
+        where.EndPos.Offset -= atEnd.RemovedBefore;
+        if (!empty) {
+            const TSpaceAdjustment atStart = AdjustSpacesAtJoin(doc, where.StartPos, one, operation);
+            doc.ChangedRanges->UnionChangedRange(range, one);
+            const int32_t added = atStart.Added ? 1 : 0;
+            where.StartPos.Offset += added - atStart.RemovedBefore;
+            if (where.EndPos.ParIndex == where.StartPos.ParIndex)
+                where.EndPos.Offset += added - atStart.RemovedBefore - atStart.RemovedAfter;
+        }
+    }
     MakeTextPos(where.EndPos.ParIndex, where.EndPos.Offset, doc.Caret);
     range[crSelStartPar] = (options & ioSelectInserted) ? where.StartPos.ParIndex : where.EndPos.ParIndex;
     range[crSelStartOffset] = (options & ioSelectInserted) ? where.StartPos.Offset : where.EndPos.Offset;
@@ -349,11 +367,31 @@ void GetInsertionLanguage(TDocument& doc, int32_t fontIndex, int32_t& language, 
     outFontIndex = fontIndex;
     if (doc.GetModeFlag(mfKeepLanguage))
         return;
-    // The document's default language while the keyboard was not switched, else the keyboard's.
-    if (doc.DefaultLanguageId >= 0 && !doc.GetModeFlag(mfKeyboardLanguage))
-        language = doc.DefaultLanguageId & 0xFFFF;
-    else if (const int32_t keyboard = DocumentHost().KeyboardLanguage())
-        language = keyboard & 0xFFFF;
+    // Pasted text takes the clipboard's language when it names one (a primary language alone stands
+    // for its main country).
+    int32_t chosen = 0;
+    if (doc.GetModeFlag(mfPasting) && PasteSource()) {
+        chosen = PasteSource()->ClipboardLocale();
+        if (chosen > 0 && chosen < 0x400)
+            chosen += 0x400;
+    }
+    if (chosen <= 0) {
+        // The document's default language while the keyboard was not switched and both it and the
+        // keyboard write the Western character set; else the keyboard's.
+        const int32_t keyboard = DocumentHost().KeyboardLanguage();
+        const bool western = CharsetOfLanguage(doc.DefaultLanguageId & 0xFFFF) == 0 &&
+                             (keyboard == 0 || CharsetOfLanguage(keyboard & 0xFFFF) == 0);
+        if (doc.DefaultLanguageId >= 0 && !doc.GetModeFlag(mfKeyboardLanguage) && western)
+            chosen = doc.DefaultLanguageId;
+        else
+            chosen = keyboard;
+    }
+    if (chosen <= 0)
+        return;
+    language = chosen & 0xFFFF;
+    // Text of another script takes the font's variant for that script's character set.
+    if (const int32_t charset = CharsetOfLanguage(language); charset != 0 && fontIndex >= 0)
+        outFontIndex = GetFontManager().GetFontForCharset(fontIndex, charset);
 }
 
 namespace {
@@ -402,17 +440,18 @@ void InsertCharacter(TDocument& doc, uint8_t code, const std::string& fontName, 
         TCharFormat format = UnsetCharFormat();
         if (!fontName.empty())
             format[cfFont] = GetFontManager().RegisterFont(fontName, charset, 0);
+        TChangedRange one;
+        FormatText(doc, character, format, one, operation, 1);
+        doc.ChangedRanges->UnionChangedRange(range, one);
         if (charset != SymbolCharset) {
             // A character of another script is marked as written in a language of that script.
             const int32_t current = doc.GetCharFormatAt(caret)[cfLanguage];
             int32_t language = LanguageForCharset(current, charset);
             if (CharsetOfLanguage(language) != charset)
                 language = doc.DefaultLanguageId >= 0 ? doc.DefaultLanguageId & 0xFFFF : DefaultLanguage;
-            format[cfLanguage] = language;
+            ChangeCharacterSet(doc, character, language, one, operation);
+            doc.ChangedRanges->UnionChangedRange(range, one);
         }
-        TChangedRange one;
-        FormatText(doc, character, format, one, operation, 1);
-        doc.ChangedRanges->UnionChangedRange(range, one);
         if (charset == SymbolCharset) {
             // A symbol font's character is kept as a SYMBOL field, which names its font.
             auto field = std::make_unique<TField>();

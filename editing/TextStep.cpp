@@ -98,9 +98,8 @@ void TInsertDeleteOperation::FirstInsert(TChangedRange& range)
     const int32_t endOffset =
         added == 0 ? offset + FPositions : CountPositions(data + pieces.back().first, pieces.back().second);
     FExchange.Begin(doc, par, 1, Story, std::move(made), range);
-    FRange.StartPos = FRange.EndPos = TTextPos{};
-    MakeTextPos(par, offset, FRange.StartPos);
-    MakeTextPos(par + added, endOffset, FRange.EndPos);
+    FRange.StartPos = TextPosAt(par, offset);
+    FRange.EndPos = TextPosAt(par + added, endOffset);
     FText.Clear();
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/CharsetLanguages.h"
+#include "core/Fonts.h"
 #include "core/InterfaceTexts.h"
 #include "core/KeyboardLayouts.h"
 #include "core/Messages.h"
@@ -138,6 +140,34 @@ void CapitalizeRun(TDocument& doc, int mode, int32_t par, int32_t from, int32_t 
 
 } // namespace
 
+void ChangeCharacterSet(TDocument& doc, const TTextRange& given, int32_t language, TChangedRange& range,
+                        TOperation* operation)
+{
+    range = EmptyChangedRange();
+    TTextRange r = given;
+    if (CompareTextPos(r.EndPos, r.StartPos) < 0)
+        std::swap(r.StartPos, r.EndPos);
+    const int32_t count = doc.ParagraphCount();
+    r.StartPos.ParIndex = std::clamp(r.StartPos.ParIndex, 0, count - 1);
+    r.EndPos.ParIndex = std::clamp(r.EndPos.ParIndex, r.StartPos.ParIndex, count - 1);
+    const int32_t charset = CharsetOfLanguage(language);
+    // Each run of one font takes the font's variant for the language's script.
+    TChangedRange one;
+    for (const TFieldRun& run : CharFormatFieldRuns(doc, r, cfFont)) {
+        const int32_t variant = run.Value >= 0 ? GetFontManager().GetFontForCharset(run.Value, charset) : -1;
+        if (variant < 0 || variant == run.Value)
+            continue;
+        TCharFormat format = UnsetCharFormat();
+        format[cfFont] = variant;
+        FormatText(doc, TextRangeOf(run.Start, run.End), format, one, operation, 1);
+        doc.ChangedRanges->UnionChangedRange(range, one);
+    }
+    TCharFormat format = UnsetCharFormat();
+    format[cfLanguage] = language;
+    FormatText(doc, r, format, one, operation, 1);
+    doc.ChangedRanges->UnionChangedRange(range, one);
+}
+
 void TransformText(TDocument& doc, uint8_t mode, const TTextRange& given, int32_t parameter, uint8_t flags,
                    TChangedRange& range, TOperation* operation)
 {
@@ -183,7 +213,10 @@ void TransformText(TDocument& doc, uint8_t mode, const TTextRange& given, int32_
                 return; // the layout dialog belongs to the writing tools' conversion dialog
         }
     } else if (mode > 5) {
-        return; // the character-set change asks for a language first
+        // Without a language the writing tools' language dialog asks for one first.
+        if ((parameter & 0xFFFF) != 0)
+            ChangeCharacterSet(doc, r, parameter & 0xFFFF, range, operation);
+        return;
     }
     // The range: an end after the document's last mark steps back before it; an end just after a
     // paragraph mark becomes the start of the next paragraph.

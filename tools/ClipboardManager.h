@@ -80,6 +80,7 @@ public:
     static bool IsHandleFormat(int32_t format);
     // The clipboard text's language, 0 without CF_LOCALE.
     int32_t GetClipboardLocale();
+    int32_t ClipboardLocale() override { return GetClipboardLocale(); }
     // The measured size of the listed content: enhanced-metafile bits, CF_TEXT and Rich Text Format.
     int64_t GetClipboardDataSize();
     // Empties the open clipboard and puts a non-empty text on it as CF_TEXT.

@@ -11,6 +11,9 @@
 #include "editing/HeaderFooterEditing.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
+#include "formats/DocumentMemory.h"
+#include "document/Field.h"
+#include "document/Page.h"
 #include "codecs/PNG.h"
 #include "tests/common/test_support.h"
 #include "tests/editing/edit_fixture.h"
@@ -147,6 +150,68 @@ TEST_F(Pictures, PageNumbersAndNewHeadersUndoAsOneStep)
     ToggleHeaderFooterEditing(*e.Doc, -1, nullptr);
     e.Undo();
     EXPECT_EQ(e.Dump(), fresh);
+}
+
+// Same as previous, both ways: the second section takes a text of its own, copied from the first
+// section's header it showed, and gives it up again; each one step that Undo takes back exactly.
+TEST_F(Pictures, SameAsPreviousCopiesAndGivesUpASectionsHeader)
+{
+    InstallRangeCopier();
+    TEditDoc d("{\\rtf1 {\\header Titre {\\b gras}\\par}one\\sect two\\par}");
+    d.Doc->PaginateAll();
+    ASSERT_GE(d.Doc->Pages.size(), 2u);
+    ToggleHeaderFooterEditing(*d.Doc, 1, nullptr);
+    TField* first = d.Doc->Sections[0]->HeaderFooter[hfOddHeader];
+    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(d.Doc->EditedHeaderFooter, first);
+    TSection& second = *d.Doc->Sections[1];
+    ASSERT_EQ(second.HeaderFooter[hfOddHeader], nullptr);
+    const int32_t count = d.OperationCount();
+    const std::string shared = d.Dump();
+
+    ExecuteOperation(*d.Doc, TSetSameAsPreviousParams{});
+    ASSERT_EQ(d.OperationCount(), count + 1);
+    EXPECT_EQ(d.Doc->OperationManager->OperationAt(count)->Kind, 55);
+    TField* own = second.HeaderFooter[hfOddHeader];
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, first);
+    EXPECT_EQ(d.Doc->EditedHeaderFooter, own);
+    EXPECT_EQ(d.Doc->Pages[1]->HeaderField, own);
+    EXPECT_EQ(d.Doc->Pages[0]->HeaderField, first);
+    const int32_t par = d.Doc->GetFieldRange(*own).StartPos.ParIndex;
+    EXPECT_EQ(d.Doc->StoryOfParagraph(par), stHeadersFooters);
+    EXPECT_EQ(d.Text(par), d.Text(d.Doc->GetFieldRange(*first).StartPos.ParIndex));
+    EXPECT_NE(d.Text(par).find("Titre gras"), std::string::npos);
+    const std::string separate = d.Dump();
+    d.Undo();
+    EXPECT_EQ(d.Dump(), shared);
+    EXPECT_EQ(second.HeaderFooter[hfOddHeader], nullptr);
+    d.Redo();
+    EXPECT_EQ(d.Dump(), separate);
+
+    // Its own text given up: the page shows the first section's header again.
+    if (d.Doc->EditedHeaderFooter != own) {
+        if (d.Doc->EditedHeaderFooter)
+            ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
+        ToggleHeaderFooterEditing(*d.Doc, 1, nullptr);
+    }
+    ASSERT_EQ(d.Doc->EditedHeaderFooter, own);
+    ExecuteOperation(*d.Doc, TSetSameAsPreviousParams{});
+    EXPECT_EQ(second.HeaderFooter[hfOddHeader], nullptr);
+    EXPECT_EQ(d.Doc->EditedHeaderFooter, first);
+    EXPECT_EQ(d.Dump(), shared);
+    d.Undo();
+    EXPECT_EQ(d.Dump(), separate);
+    d.Redo();
+    EXPECT_EQ(d.Dump(), shared);
+
+    // The first section has no previous one: nothing is recorded.
+    const int32_t total = d.OperationCount();
+    if (d.Doc->EditedHeaderFooter)
+        ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
+    ToggleHeaderFooterEditing(*d.Doc, 0, nullptr);
+    ExecuteOperation(*d.Doc, TSetSameAsPreviousParams{});
+    EXPECT_EQ(d.OperationCount(), total);
 }
 
 namespace {

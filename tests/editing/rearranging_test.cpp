@@ -5,9 +5,11 @@
 #include <functional>
 #include <vector>
 
+#include "core/Fonts.h"
 #include "core/KeyboardLayouts.h"
 #include "core/Messages.h"
 #include "document/Field.h"
+#include "editing/Operation.h"
 #include "editing/OperationManager.h"
 #include "formats/DocumentMemory.h"
 #include "tests/editing/edit_fixture.h"
@@ -297,4 +299,35 @@ TEST_F(Rearranging, RetypesInTheOtherKeyboardLayout)
     EXPECT_EQ(d.Doc->GetLanguageAt(0, 1), 0x0409);
     EXPECT_EQ(layouts.Active, TTwoLayouts::American);
     SetLayoutSystem(nullptr);
+}
+
+// The character-set change (mode 6): the range takes the language and its fonts their variants for the
+// language's script; the text before and after keeps its own; one Undo takes it back. Without a language
+// (the dialog's part) nothing is recorded.
+TEST_F(Rearranging, CharacterSetChangeGivesLanguageAndFontVariants)
+{
+    TEditDoc d("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}\\f0 abc {\\f1 def} ghi\\par}");
+    const std::string before = d.Dump();
+    TTransformTextParams p;
+    p.Mode = 6;
+    p.Range = Range(0, 1, 0, 7);
+    ExecuteOperation(*d.Doc, p);
+    EXPECT_EQ(d.OperationCount(), 0);
+    p.Parameter = 0x408; // Greek
+    ExecuteOperation(*d.Doc, p);
+    ASSERT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Doc->OperationManager->OperationAt(0)->Kind, 35);
+    EXPECT_EQ(d.Text(0), "abc def ghi");
+    TFontManager& fonts = GetFontManager();
+    for (int32_t offset : {2, 3, 4, 5, 6, 7}) {
+        const TCharFormat f = d.Doc->CharFormatAtOffset(0, offset);
+        EXPECT_EQ(f[cfLanguage], 0x408) << offset;
+        EXPECT_EQ(fonts.FontOfIndex(f[cfFont]).Charset, 161) << offset;
+    }
+    EXPECT_EQ(fonts.FontOfIndex(d.Doc->CharFormatAtOffset(0, 5)[cfFont]).Name, "Times New Roman");
+    EXPECT_EQ(fonts.FontOfIndex(d.Doc->CharFormatAtOffset(0, 2)[cfFont]).Name, "Arial");
+    EXPECT_NE(d.Doc->CharFormatAtOffset(0, 1)[cfLanguage], 0x408);
+    EXPECT_NE(fonts.FontOfIndex(d.Doc->CharFormatAtOffset(0, 9)[cfFont]).Charset, 161);
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
 }

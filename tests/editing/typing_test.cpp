@@ -9,6 +9,7 @@
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
+#include "editing/PasteSource.h"
 #include "tests/editing/edit_fixture.h"
 
 using namespace qptest;
@@ -210,4 +211,154 @@ TEST(Typing, ASymbolFontsCharacterBecomesASymbolFieldAndAnotherScriptsTakesItsLa
     EXPECT_TRUE(g.Doc->Fields.empty());
     EXPECT_EQ(g.Doc->CharFormatAtOffset(1, 1)[cfLanguage], 0x408);
     EXPECT_NE(g.Doc->CharFormatAtOffset(1, 2)[cfLanguage], 0x408);
+}
+
+// A document just read types at its start in the format of its first character, not the default one.
+TEST(Typing, TextTypedAtTheStartOfAReadDocumentTakesTheFirstCharactersFormat)
+{
+    TEditDoc d("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f1\\fs32 {\\b Gras} normal\\par}");
+    const TCharFormat first = d.Doc->GetCharFormatAt(TextPosAt(0, 1));
+    ASSERT_EQ(first[cfBold], 1);
+    d.Type("X");
+    EXPECT_EQ(d.Text(0), "XGras normal");
+    const TCharFormat typed = d.Doc->GetCharFormatAt(TextPosAt(0, 1));
+    for (int f : {int(cfFont), int(cfSize), int(cfBold)})
+        EXPECT_EQ(typed[f], first[f]) << f;
+}
+
+// The find and replace form's replacement (code 19) and the default language (code 29): each one step of
+// its own kind that Undo takes back exactly, nothing recorded when nothing changes.
+TEST(Typing, ReplacementsAndTheDefaultLanguageAreStepsOfTheirOwn)
+{
+    struct {
+        uint8_t replaceAll;
+        TTextRange range;
+        const char* text;
+        const char* result;
+        uint8_t kind;
+    } cases[] = {
+        {0, Range(0, 6, 0, 11), "monde", "Hello monde", okReplace},
+        {1, Range(0, 11, 0, 6), "", "Hello ", okReplaceAll},
+        {0, Range(0, 5, 0, 5), ",", "Hello, world", okReplace},
+    };
+    for (const auto& c : cases) {
+        TEditDoc d("{\\rtf1 Hello world\\par Second\\par}");
+        const std::string before = d.Dump();
+        TFindReplaceParams replace;
+        replace.Range = c.range;
+        replace.Replacement = c.text;
+        replace.ReplaceAll = c.replaceAll;
+        ExecuteOperation(*d.Doc, replace);
+        EXPECT_EQ(d.Text(0), c.result) << c.text;
+        ASSERT_EQ(d.OperationCount(), 1) << c.text;
+        EXPECT_EQ(d.Doc->OperationManager->OperationAt(0)->Kind, c.kind) << c.text;
+        EXPECT_EQ(d.Doc->UndoList.KindOverride, 0xFF);
+        const std::string after = d.Dump();
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before) << c.text;
+        d.Redo();
+        EXPECT_EQ(d.Dump(), after) << c.text;
+    }
+
+    TEditDoc d("{\\rtf1 Hello\\par}");
+    const std::string before = d.Dump();
+    TChangeDefaultLanguageParams language;
+    language.Language = 0x40C;
+    ExecuteOperation(*d.Doc, language);
+    ASSERT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Doc->OperationManager->OperationAt(0)->Kind, okDefaultLanguage);
+    EXPECT_EQ(d.Doc->DefaultLanguageId, 0x40C);
+    EXPECT_NE(d.Dump().find("lang=1036"), std::string::npos);
+    ExecuteOperation(*d.Doc, language);
+    EXPECT_EQ(d.OperationCount(), 1);
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
+    d.Redo();
+    EXPECT_EQ(d.Doc->DefaultLanguageId, 0x40C);
+}
+
+// Inserted text with the space adjustment: one space between words, none before clinging punctuation,
+// decimals left alone; the caret after the inserted text; one Undo takes the whole insertion back.
+TEST(Typing, InsertionsFitTheSpacesAroundThem)
+{
+    struct {
+        const char* document;
+        int32_t offset;
+        const char* text;
+        const char* result;
+        int32_t caret;
+    } cases[] = {
+        {"Hello world", 6, "big", "Hello big world", 9},
+        {"Hello world", 5, "big", "Hello big world", 9},
+        {"Hello world", 11, "big", "Hello world big", 15},
+        {"Hello world", 5, ",", "Hello, world", 6},
+        {"Hello world", 6, "!", "Hello! world", 6},
+        {"Hello  world", 6, "big", "Hello big world", 9},
+        {"Prix 3", 6, ",5", "Prix 3,5", 8},
+        {"Hello world", 0, "Oh", "Oh Hello world", 2},
+    };
+    for (const auto& c : cases) {
+        TEditDoc d(std::string("{\\rtf1 ") + c.document + "\\par}");
+        const std::string before = d.Dump();
+        ExecuteBuilder(*d.Doc, okPaste, [&](TChangedRange& range, TOperation* operation) {
+            d.Doc->PrepareInsertFormat(TextPosAt(0, c.offset), 0);
+            InsertPlainText(*d.Doc, c.text, TextPosAt(0, c.offset), range, operation, ioAdjustSpaces);
+        });
+        EXPECT_EQ(d.Text(0), c.result) << c.document << " + " << c.text;
+        EXPECT_EQ(d.Doc->Caret.Offset, c.caret) << c.document << " + " << c.text;
+        ASSERT_EQ(d.OperationCount(), 1);
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before) << c.text;
+    }
+}
+
+namespace {
+
+// A clipboard that only names the language its text was copied in.
+class TLocaleSource : public TPasteSource {
+public:
+    bool Open() override { return true; }
+    void Close() override {}
+    bool HasFormat(int32_t) override { return false; }
+    bool CanPaste() override { return false; }
+    bool IsTextContent() override { return true; }
+    bool IsDropping() override { return false; }
+    int32_t RectangularFormat() override { return 0; }
+    int32_t NotWholeWordsFormat() override { return 0; }
+    int32_t FileGroupFormat() override { return 0; }
+    bool PasteInto(TDocument&, int32_t, bool, TPasteResult&) override { return false; }
+    bool CanPastePiggyBank(const TDocument&) override { return false; }
+    bool PiggyBankContent(TDocument&, TDocumentContent&) override { return false; }
+    int32_t ClipboardLocale() override { return Locale; }
+    int32_t Locale = 0;
+};
+
+} // namespace
+
+// The language inserted text takes: the clipboard's while pasting, else the document's default language
+// when it writes the Western character set.
+TEST(Typing, InsertionLanguageFromTheClipboardOrTheDocument)
+{
+    struct {
+        bool pasting;
+        int32_t locale;
+        int32_t documentLanguage;
+        int32_t expected;
+    } cases[] = {
+        {true, 0x408, -1, 0x408},     {true, 0x09, 0x40C, 0x409}, {true, 0, 0x40C, 0x40C},
+        {false, 0x408, 0x40C, 0x40C}, {false, 0, 0x408, 999},     {false, 0, -1, 999},
+    };
+    TPasteSource* previous = PasteSource();
+    TLocaleSource source;
+    SetPasteSource(&source);
+    for (const auto& c : cases) {
+        TEditDoc d("{\\rtf1 Hello\\par}");
+        source.Locale = c.locale;
+        d.Doc->DefaultLanguageId = c.documentLanguage;
+        d.Doc->SetModeFlag(mfPasting, c.pasting);
+        int32_t language = 999, font = 0;
+        GetInsertionLanguage(*d.Doc, 0, language, font);
+        EXPECT_EQ(language, c.expected) << c.locale << " " << c.documentLanguage;
+    }
+    SetPasteSource(previous);
 }
