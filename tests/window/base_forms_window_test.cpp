@@ -40,6 +40,20 @@ TEST(QuillpadForm, EveryFormHasTheCommonFont)
     EXPECT_EQ(lf.lfHeight, -11);
 }
 
+TEST(QuillpadForm, KeyboardCuesStartHiddenWhenAsked)
+{
+    const int8_t saved = HideKeyboardCues;
+    for (const int8_t hide : {int8_t(1), int8_t(0)}) {
+        HideKeyboardCues = hide;
+        TQuillpadForm form(nullptr);
+        const LRESULT state = SendMessageA(form.Handle(), WM_QUERYUISTATE, 0, 0);
+        EXPECT_EQ(state & (UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                  hide ? LRESULT(UISF_HIDEFOCUS | UISF_HIDEACCEL) : LRESULT(0))
+            << int(hide);
+    }
+    HideKeyboardCues = saved;
+}
+
 TEST(QuillpadForm, HelpTopicAddsTheHelpButtonAndOpensTheTopic)
 {
     TQuillpadForm form(nullptr);

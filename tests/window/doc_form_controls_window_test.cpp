@@ -16,7 +16,7 @@
 #include "core/Styles.h"
 #include "document/Document.h"
 #include "editing/OperationParams.h"
-#include "formats/load/DocumentLoad.h"
+#include "tests/common/rtf_document.h"
 #include "key_input.h"
 #include "shell/DocDisp.h"
 #include "window/DocForm.h"
@@ -46,16 +46,7 @@ protected:
                    "\\pard Paragraphe " + std::to_string(i) + " du document, assez long pour se voir.\\par ";
         rtf += "\\pard {\\*\\bkmkstart Fin}Dernier{\\*\\bkmkend Fin} paragraphe.\\par }";
         Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
-        TDocOpeningOptions options;
-        options.SourceKind = 1;
-        options.MemoryBlock = rtf.data();
-        options.MemorySize = int64_t(rtf.size());
-        options.Quiet = true;
-        TLoadedDocument loaded;
-        ASSERT_TRUE(LoadDocumentFromFile(*Doc, options, loaded));
-        Doc->SetModeFlag(mfSectionRangesStale, true);
-        Doc->InvalidatePagination();
-        Doc->PaginateAll();
+        ASSERT_TRUE(qptest::LoadRtfText(*Doc, rtf));
         Window = Doc->Window;
         Window->SetClientSize(640, 480);
         Window->Show();
