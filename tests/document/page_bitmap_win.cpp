@@ -266,6 +266,22 @@ TEST(PageBitmaps, FootnoteNumberAndAnOleObjectsPicture)
         page.Count(TRect{96, object.Top, 96 + 100, object.Bottom}, [](uint32_t c) { return c == 0x0000FF; }),
         1000);
     page.SavePng("footnote-object");
+
+    // A rectangular selection an inch wide over the first line inverts that band only.
+    TBlockSelection block;
+    block.Active = true;
+    block.WholeChars = false;
+    block.Page = 0;
+    block.Top = line.Y;
+    block.Bottom = line.Y + 1;
+    block.X2 = 96 * 8;
+    doc->BlockSelection = block;
+    TPageBitmap blocked(*doc, 0);
+    const auto paper = [](uint32_t c) { return c == 0xFFFFFF; };
+    const TRect inside{96, band.Top, 96 + 96, band.Bottom}, after{96 + 100, band.Top, 96 + 300, band.Bottom};
+    EXPECT_LT(blocked.Count(inside, paper), page.Count(inside, paper) / 4);
+    EXPECT_EQ(blocked.Count(after, paper), page.Count(after, paper));
+    blocked.SavePng("block-selection");
 }
 
 } // namespace
