@@ -154,6 +154,9 @@ void TDocument::UpdateCaretGeometry()
 
 void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
 {
+    // A rectangular selection ends with any move of the caret.
+    if (BlockSelection.Active)
+        SetBlockSelection(TBlockSelection{});
     CaretState.OldPos = Caret;
     const bool hadSelection = HasSelection();
     Caret = pos;

@@ -98,6 +98,8 @@ void TDocument::Select(int32_t fromPar, int32_t fromOffset, int32_t toPar, int32
 {
     if (ParagraphCount() == 0)
         return;
+    if (BlockSelection.Active)
+        SetBlockSelection(TBlockSelection{});
     fromPar = std::clamp(fromPar, 0, ParagraphCount() - 1);
     toPar = std::clamp(toPar, 0, ParagraphCount() - 1);
     fromOffset = std::clamp(fromOffset, 0, ParagraphLength(fromPar));

@@ -107,6 +107,16 @@ struct TNoteSettings {
         0; // footnotes: 1 bottom of the page, 2 below the text; endnotes: 0 section end, 3 document end
 };
 
+// A rectangular selection (Alt+drag): the band between two x positions over the main-text lines of one
+// page.
+struct TBlockSelection {
+    bool Active = false;
+    bool WholeChars = true;      // the band covers the characters whose middles lie between the two x
+    int32_t Page = -1;           // page index
+    int32_t Top = 0, Bottom = 0; // on the page, screen pixels at 100 %
+    int32_t X1 = 0, X2 = 0;      // from the text area's left edge, layout units, X1 <= X2
+};
+
 // What the view shows: formatting marks, the zoom and its kind.
 struct TViewSettings {
     bool ShowMarks = false;
@@ -455,6 +465,17 @@ public:
     void GetSelectionParagraphs(int32_t& first, int32_t& last) const;
     bool RangeTouchesMultiParagraphField(const TTextRange& range);
     void RepaintRanges(int count, const TTextRange& first, const TTextRange& second);
+    // --- Rectangular selection (DocBlockSelection.cpp) ---
+    TBlockSelection BlockSelection;
+    // Shows another rectangular selection (an inactive one clears it), repainting the lines it leaves
+    // and the lines it covers.
+    void SetBlockSelection(const TBlockSelection& block);
+    // Whether a line lies within the rectangular selection.
+    bool IsLineInBlockSelection(const TParLine& line) const;
+    // The characters that the rectangular selection covers on each of its lines, a line each ended by
+    // CR LF.
+    std::string GetBlockText();
+
     // The window is busy with the mouse or a ruler.
     bool IsViewBusy();
     bool IsViewBusyNoAutoscroll();

@@ -28,6 +28,8 @@ constexpr int32_t BreakLabelSize = 16; // half-points
 constexpr int ShadowColorIndex = 16;
 constexpr int GreyColorIndex = 15;
 constexpr int WhiteColorIndex = 8;
+// The note numbering whose numbers are runs of one symbol ("*", "**" ...).
+constexpr int32_t SymbolSequenceFormat = 9;
 
 // The texts of the break marks.
 const char* const BreakLabels[] = {"Saut de page",
@@ -106,10 +108,12 @@ private:
     void DrawMarkGlyph(int32_t n, uint8_t glyph, TColorRef color);
     void DrawBreakLabel(int32_t n, int label, int rules);
     void DrawTab(int32_t n);
+    void DrawFieldCell(int32_t n);
     void DrawObject(int32_t n, int32_t handle);
     void DrawUnderlines();
     void DrawUnderlineSpan(const TUnderlineSpan& span, int32_t dy, TColorRef color);
     void DrawSelection();
+    void DrawBlockBand();
     void DrawBullet();
     void DrawSpellingMarks();
     void DrawBookmarkBracket(int32_t n, bool start);
@@ -137,6 +141,7 @@ private:
     std::string Run;
     bool FirstRun = true;
     std::vector<TUnderlineSpan> Spans;
+    const TField* CellField = nullptr; // the note reference met last on the line
 };
 
 TLineDrawer::TLineDrawer(TParLine& line, TDrawSurface& surface, int32_t x, int32_t y)
@@ -513,6 +518,30 @@ void TLineDrawer::DrawObject(int32_t n, int32_t handle)
     DrawObjectOnSurface(S, *object, placement);
 }
 
+// A field value that takes one character cell (a note's number): its text from the cell's left edge,
+// "?" without a field; a symbol sequence of several characters spreads the cell's width over them. With
+// marks a focus rectangle frames the cell.
+void TLineDrawer::DrawFieldCell(int32_t n)
+{
+    const std::string text = CellField ? CellField->Result : std::string("?");
+    const int32_t cell = X(n + 1) - X(n);
+    std::vector<int32_t> advances(text.size());
+    const TNoteSettings& notes =
+        CellField && CellField->NoteKind() == 1 ? Doc.EndnoteSettings : Doc.FootnoteSettings;
+    if (text.size() > 1 && notes.Format == SymbolSequenceFormat) {
+        const int32_t count = int32_t(text.size());
+        for (int32_t i = 0; i < count; ++i)
+            advances[size_t(i)] = cell / count + (i < cell % count ? 1 : 0);
+    } else {
+        for (size_t i = 0; i < text.size(); ++i)
+            advances[i] = Font.Font->CharWidth(uint8_t(text[i]));
+    }
+    if (!text.empty())
+        DrawCopies(X(n), TextTop(), text, advances.data(), nullptr);
+    if (Marks)
+        S.FocusRect(TRect{X(n), Top, X(n + 1), Top + Height});
+}
+
 void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)
 {
     EnsureFont();
@@ -551,6 +580,7 @@ void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)
         }
         return;
     case scTab: DrawTab(n); return;
+    case scFieldResult: DrawFieldCell(n); return;
     case scNonBreakingSpace: DrawMarkGlyph(n, Marks ? 176 : ' ', Marks ? MarkColor() : TextColor); return;
     case scNonBreakingHyphen: DrawMarkGlyph(n, Marks ? 150 : '-', TextColor); return;
     case scEmDash: DrawMarkGlyph(n, 151, TextColor); return;
@@ -640,10 +670,13 @@ void TLineDrawer::Pass()
             break;
         case tcFieldStart:
         case tcFieldEnd:
-            if (Marks && (MarkTypes & 16))
-                if (auto* field = static_cast<const TField*>(ResolveTagTarget(value, TTagTargetKind::Field));
-                    field && field->Kind == fkBookmark)
+            if (auto* field = static_cast<const TField*>(ResolveTagTarget(value, TTagTargetKind::Field))) {
+                if (Marks && (MarkTypes & 16) && field->Kind == fkBookmark)
                     DrawBookmarkBracket(n, code == tcFieldStart);
+                // The note reference whose number the next value cell shows, as line breaking measured it.
+                if (code == tcFieldStart && field->Kind == fkNoteReference)
+                    CellField = field;
+            }
             break;
         default:
             if (IsFormatTag(code))
@@ -856,9 +889,36 @@ void TLineDrawer::DrawUnderlines()
     }
 }
 
+// The band of a rectangular selection over the line: between its two x positions, or over the
+// characters whose middles lie between them.
+void TLineDrawer::DrawBlockBand()
+{
+    const TBlockSelection& block = Doc.BlockSelection;
+    int32_t x1, x2;
+    if (block.WholeChars) {
+        int32_t first, end;
+        Line.CharSpanInX(block.X1, block.X2, first, end);
+        x1 = X(first);
+        x2 = X(end);
+    } else {
+        const int64_t zoom = Doc.ViewState.ZoomPercent;
+        const int32_t right = Left + Line.GetBoxWidth();
+        x1 = std::clamp(Left + int32_t(block.X1 * zoom / 800), Left, right);
+        x2 = std::clamp(Left + int32_t(block.X2 * zoom / 800), Left, right);
+    }
+    if (x2 > x1)
+        S.InvertRect(TRect{x1, Top, x2, Top + Height});
+}
+
 void TLineDrawer::DrawSelection()
 {
-    if (Direct || Doc.GetModeFlag(mfDrawingTogether) || !Doc.HasSelection() || Outside)
+    if (Direct || Doc.GetModeFlag(mfDrawingTogether) || Outside)
+        return;
+    if (Doc.IsLineInBlockSelection(Line)) {
+        DrawBlockBand();
+        return;
+    }
+    if (!Doc.HasSelection())
         return;
     const TTextRange& sel = Doc.Selection;
     const int32_t par = Par.LayoutIndex;

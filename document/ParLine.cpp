@@ -1,6 +1,7 @@
 // The character boundaries of a line and what a line keeps of its place on a page.
 #include "document/ParLine.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "document/Page.h"
@@ -91,4 +92,23 @@ void TParLineOnPageInfo::RestoreTo(TParLine& line) const
     line.ColumnIndex = ColumnIndex;
     line.Overhang = Overhang;
     line.Height = Height;
+}
+
+void TParLine::CharSpanInX(int32_t x1, int32_t x2, int32_t& first, int32_t& end) const
+{
+    first = end = 0;
+    if (!XBuffer)
+        return;
+    first = CharCount;
+    for (int32_t n = 0; n < CharCount; ++n) {
+        const int32_t middle = (DecodeCharX(n) + DecodeCharX(n + 1)) / 2;
+        if (middle < x1)
+            continue;
+        if (first == CharCount)
+            first = n;
+        if (middle >= x2)
+            break;
+        end = n + 1;
+    }
+    end = std::max(end, first);
 }

@@ -72,6 +72,9 @@ public:
     // X of boundary N in device pixels at the zoom, from the line's left edge (the page's left margin
     // and column): where drawing puts it and where the caret stands.
     int32_t GetZoomedX(int32_t n);
+    // The characters whose middles lie in [X1, X2) (layout units from the line's left edge, as the
+    // boundaries): First to End (exclusive); both at the first character past X1 when none does.
+    void CharSpanInX(int32_t x1, int32_t x2, int32_t& first, int32_t& end) const;
     // The line's height at the zoom, as it stands at its y on the page.
     int32_t GetDisplayHeight() const;
     // The width of the line's box at the zoom: from its column's (or the text area's) left edge to the

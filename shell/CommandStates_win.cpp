@@ -385,6 +385,7 @@ int TCommandManager::GetCommandState(int32_t command)
     case 7060: return state(o.Internal.FloatFmtPlt);
     case 7065: return state(o.Internal.FloatFmtPltVsbl);
     case 7200: return state(EditingHeaderFooter(document));
+    case 7300: return state(EditingHeaderFooter(document) && document->GetModeFlag(mfHideBodyText));
     case 7340: {
         if (!EditingHeaderFooter(document))
             return csUnchecked;

@@ -779,9 +779,25 @@ TDocument* TDocDispatcher::FindDocument(const std::string& fileName) const
 
 void TDocDispatcher::RelayoutAllDocuments()
 {
-    for (const auto& document : Documents)
-        if (document->Window && !IsIconic(document->Window->Handle()))
-            document->Window->Invalidate();
+    for (const auto& document : Documents) {
+        TDocumentForm* window = document->Window;
+        if (!window || !window->HandleAllocated() || IsIconic(window->Handle()))
+            continue;
+        // The window's controls and rulers as the options now show them, then every line broken again
+        // and the pages rebuilt, the caret kept where it was and in view.
+        window->RelayoutWindow();
+        document->UpdatePageLayout();
+        {
+            TModeFlagScope flags(*document);
+            flags.Save(mfViewLive);
+            document->RelayoutAll();
+            if (window->Focused())
+                window->RecreateCaret();
+        }
+        document->MakeCaretVisible(0);
+    }
+    if (MainForm)
+        MainForm->UpdateInterface();
 }
 
 void TDocDispatcher::ApplyDocumentColors(TDocument* document)

@@ -38,16 +38,10 @@ TViewElements* SavedViewSet(TDocument* document)
 // Every open document laid out and painted again after a view option changed.
 void RelayoutDocuments()
 {
-    if (TDocDispatcher* dispatcher = GetDocDispatcher())
-        for (int i = 0; i < dispatcher->DocumentCount(); ++i)
-            if (TDocumentForm* window = dispatcher->Document(i)->Window;
-                window && window->HandleAllocated()) {
-                window->RelayoutWindow();
-                dispatcher->Document(i)->UpdatePageLayout();
-                window->Invalidate();
-            }
     if (MainForm)
         MainForm->RealignChildren();
+    if (TDocDispatcher* dispatcher = GetDocDispatcher())
+        dispatcher->RelayoutAllDocuments();
 }
 
 // A boolean view option toggled, copied into the saved set of the document's view.
@@ -192,6 +186,13 @@ bool RunViewCommand(int32_t command)
     case 7200:
         if (document)
             ToggleHeaderFooterEditing(*document, -1, nullptr);
+        return true;
+    case 7300:
+        // The body's text hidden or shown again while the headers and footers are edited.
+        if (document) {
+            document->SetModeFlag(mfHideBodyText, !document->GetModeFlag(mfHideBodyText));
+            document->Invalidate();
+        }
         return true;
     case 7350:
     case 7400:

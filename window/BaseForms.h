@@ -12,6 +12,10 @@ extern void (*ShowHelpTopic)(int32_t topic);
 // Installed by the command manager: runs a command by its number.
 extern void (*ExecuteCommandHook)(int32_t command);
 
+// Whether forms start with their focus rectangles and access-key underlines hidden until the keyboard is
+// used: 1 hidden, 0 shown, -1 (the default) as the system's setting for keyboard cues says.
+extern int8_t HideKeyboardCues;
+
 // The base of every form: the font "MS Sans Serif", 11 pixels, and a help topic (0: none).
 class TQuillpadForm : public TForm {
 public:
@@ -21,6 +25,8 @@ public:
     void SetHelpTopic(int32_t topic);
 
 protected:
+    // The new window's handle stirs the random pool; the keyboard cues start hidden when asked.
+    void CreateWnd() override;
     // The help button (SC_CONTEXTHELP) asks for the form's help at once instead of the system's help
     // mode; WM_HELP opens the form's topic. Esc closes a dialog that has no Cancel button.
     void WndProc(TMessage& message) override;

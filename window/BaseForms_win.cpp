@@ -3,6 +3,8 @@
 
 #include "window/DialogButtons.h"
 
+#include "formats/Encryption.h"
+
 void (*ShowHelpTopic)(int32_t topic) = nullptr;
 void (*ExecuteCommandHook)(int32_t command) = nullptr;
 
@@ -39,6 +41,22 @@ TQuillpadForm::TQuillpadForm(TComponent* owner) : TForm(owner)
     Font().SetName("MS Sans Serif");
     Font().SetStyle(0);
     Font().SetPixelsPerInch(96);
+}
+
+int8_t HideKeyboardCues = -1;
+
+void TQuillpadForm::CreateWnd()
+{
+    TForm::CreateWnd();
+    GetEncryptionManager().AddEntropy(int32_t(reinterpret_cast<uintptr_t>(Handle())));
+    bool hide = HideKeyboardCues > 0;
+    if (HideKeyboardCues < 0) {
+        BOOL cuesShown = TRUE;
+        hide = SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cuesShown, 0) && !cuesShown;
+    }
+    if (hide)
+        SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+                     0);
 }
 
 void TQuillpadForm::SetHelpTopic(int32_t topic)

@@ -18,6 +18,7 @@ class TPanel;
 class TTabSet;
 class TToolButton;
 class TScrollHintWindow;
+struct TBlockSelection;
 struct TPageMargins;
 struct TPageSetup;
 
@@ -191,7 +192,7 @@ private:
     void DragAutoscroll();
     TRect RectFrame() const;
     void DrawRectFrame();
-    std::string RectangleText(const TRect& frame);
+    TBlockSelection RectangleBlock(const TRect& frame);
     void FinishRectangle(const TMouseGesture& gesture);
     void CopyTextToClipboard(const std::string& text);
     void StartResizing(const THitResult& hit, TPoint p);

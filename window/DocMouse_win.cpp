@@ -853,41 +853,28 @@ void TDocumentForm::DrawRectFrame()
     ReleaseDC(Handle(), dc);
 }
 
-std::string TDocumentForm::RectangleText(const TRect& frame)
+TBlockSelection TDocumentForm::RectangleBlock(const TRect& frame)
 {
-    // The characters of every line of the page that meets the frame whose middles lie inside it
-    // horizontally, a line each.
+    // The frame on the page where it started: its rows at 100 %, its x from the text area's left edge
+    // in layout units.
     TDocument& doc = *Document;
-    std::string text;
+    TBlockSelection block;
     const int32_t page = Mouse.RectStart.PageIndex;
     if (page < 0 || page >= int32_t(doc.Pages.size()))
-        return text;
+        return block;
     const TRect pageRect = doc.GetPageRect(page);
     const TPoint origin = DocToClient(TPoint{pageRect.Left, pageRect.Top});
     const TPageSetup& ps = doc.PageSetupSectionOfPage(page)->PageSetup;
     const TPageMargins margins = doc.GetPageMargins(ps, page);
-    for (TParLine* line : doc.Pages[size_t(page)]->Lines) {
-        if (!line->Paragraph || doc.StoryOfParagraph(line->Paragraph->LayoutIndex) != stMain)
-            continue;
-        const int32_t top = origin.Y + doc.ApplyZoom(line->Y), bottom = top + line->GetDisplayHeight();
-        if (bottom <= frame.Top || top >= frame.Bottom)
-            continue;
-        const int32_t left = origin.X + margins.LeftZoom;
-        int32_t first = -1, last = -1;
-        for (int32_t n = 0; n < line->CharCount; ++n) {
-            const int32_t middle = left + (line->GetZoomedX(n) + line->GetZoomedX(n + 1)) / 2;
-            if (middle >= frame.Left && middle < frame.Right) {
-                if (first < 0)
-                    first = n;
-                last = n;
-            }
-        }
-        if (first >= 0)
-            text += doc.GetText(TextPosAt(line->Paragraph->LayoutIndex, line->FirstChar + first),
-                                last - first + 1);
-        text += "\r\n";
-    }
-    return text;
+    const int64_t zoom = std::max(1, doc.ViewState.ZoomPercent);
+    const int32_t left = origin.X + margins.LeftZoom;
+    block.Active = true;
+    block.Page = page;
+    block.Top = int32_t((frame.Top - origin.Y) * 100 / zoom);
+    block.Bottom = int32_t(((frame.Bottom - origin.Y) * 100 + zoom - 1) / zoom);
+    block.X1 = int32_t((frame.Left - left) * 800 / zoom);
+    block.X2 = int32_t((frame.Right - left) * 800 / zoom);
+    return block;
 }
 
 void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
@@ -896,7 +883,9 @@ void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
     const TMouseGesture saved = Mouse;
     Mouse = gesture;
     const TRect frame = RectFrame();
-    LastRectangleText = RectangleText(frame);
+    // The block stays shown as the document's rectangular selection until the caret moves.
+    doc.SetBlockSelection(RectangleBlock(frame));
+    LastRectangleText = doc.GetBlockText();
     Mouse = saved;
     switch (gesture.RectMode) {
     case 0: ExecuteOperation(doc, TEraseBlockParams{}); break;

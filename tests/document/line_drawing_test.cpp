@@ -14,6 +14,7 @@
 #include "core/RecordingSurface.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
+#include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
@@ -321,6 +322,90 @@ TEST_F(LineDrawing, SelectionIsInvertedBetweenItsBoundaries)
     Draw("abcdef{22:2}");
     EXPECT_TRUE(Surface.OfKind(TDrawOpKind::Invert).empty());
     Doc->SetModeFlag(mfPrinting, false);
+}
+
+TEST_F(LineDrawing, RectangularSelectionInvertsItsBandOnTheLinesItCovers)
+{
+    Draw("abcdef{22:2}");
+    TPage page(Doc.get(), 0);
+    L().Page = &page;
+    // From the middle of "b" to the middle of "e" (8 pixels, 64 layout units a character).
+    TBlockSelection block;
+    block.Active = true;
+    block.Page = 0;
+    block.Top = L().Y;
+    block.Bottom = L().Y + 1;
+    block.X1 = L().DecodeCharX(1) + 32;
+    block.X2 = L().DecodeCharX(4) + 32;
+    Doc->BlockSelection = block;
+    int32_t first, end;
+    L().CharSpanInX(block.X1, block.X2, first, end);
+    EXPECT_EQ(first, 1); // "b" (its middle is where the band starts), "c" and "d"
+    EXPECT_EQ(end, 4);
+    Surface = TRecordingSurface();
+    L().Draw(Surface, Left, Top);
+    auto inverted = Surface.OfKind(TDrawOpKind::Invert);
+    ASSERT_EQ(inverted.size(), 1u);
+    EXPECT_EQ(inverted[0]->Rect.Left, XAt(1));
+    EXPECT_EQ(inverted[0]->Rect.Right, XAt(4));
+    // Not limited to whole characters: the band between the two x positions.
+    Doc->BlockSelection.WholeChars = false;
+    Surface = TRecordingSurface();
+    L().Draw(Surface, Left, Top);
+    inverted = Surface.OfKind(TDrawOpKind::Invert);
+    ASSERT_EQ(inverted.size(), 1u);
+    EXPECT_EQ(inverted[0]->Rect.Left, Left + block.X1 / 8);
+    EXPECT_EQ(inverted[0]->Rect.Right, Left + block.X2 / 8);
+    // A band between two characters' middles covers none; a line below the rows is left alone.
+    Doc->BlockSelection.WholeChars = true;
+    L().CharSpanInX(L().DecodeCharX(1) + 40, L().DecodeCharX(2) + 20, first, end);
+    EXPECT_EQ(first, end);
+    Doc->BlockSelection.Top = L().Y + L().Height;
+    Doc->BlockSelection.Bottom = Doc->BlockSelection.Top + 10;
+    Surface = TRecordingSurface();
+    L().Draw(Surface, Left, Top);
+    EXPECT_TRUE(Surface.OfKind(TDrawOpKind::Invert).empty());
+    // A caret placed ends it.
+    Doc->BlockSelection = block;
+    Doc->PlaceCaret(Doc->Caret, 0);
+    EXPECT_FALSE(Doc->BlockSelection.Active);
+    L().Page = nullptr;
+}
+
+TEST_F(LineDrawing, NoteNumberCellShowsTheReferencesNumber)
+{
+    TField reference;
+    reference.Kind = fkNoteReference;
+    reference.Result = "12";
+    const std::string r = std::to_string(RegisterTagTarget(TTagTargetKind::Field, &reference));
+    const std::string text = "a{26:" + r + "}{16:1}{22:15}{16:0}{27:" + r + "}b{22:2}";
+    Draw(text);
+    EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"a", "12", "b"}));
+    EXPECT_TRUE(Surface.OfKind(TDrawOpKind::Focus).empty());
+    const auto texts = Surface.OfKind(TDrawOpKind::Text);
+    EXPECT_EQ(texts[1]->Rect.Left, XAt(1));
+    // Marks shown: a focus rectangle frames the cell.
+    Doc->SetModeFlag(mfShowMarks, true);
+    Draw(text);
+    const auto focus = Surface.OfKind(TDrawOpKind::Focus);
+    ASSERT_EQ(focus.size(), 1u);
+    EXPECT_EQ(focus[0]->Rect.Left, XAt(1));
+    EXPECT_EQ(focus[0]->Rect.Right, XAt(2));
+    Doc->SetModeFlag(mfShowMarks, false);
+    // Symbols share the cell's width one pixel at a time from the first.
+    Doc->FootnoteSettings.Format = 9;
+    reference.Result = "***";
+    Draw(text);
+    const int32_t cell = XAt(2) - XAt(1);
+    const auto symbols = Surface.OfKind(TDrawOpKind::Text);
+    ASSERT_EQ(symbols.size(), 3u);
+    const std::vector<int32_t> spread = {cell / 3 + (cell % 3 > 0), cell / 3 + (cell % 3 > 1), cell / 3};
+    EXPECT_EQ(symbols[1]->Advances, spread);
+    Doc->FootnoteSettings.Format = 0;
+    // Without a reference the cell shows "?".
+    Draw("a{22:15}b{22:2}");
+    EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"a", "?", "b"}));
+    ReleaseTagTarget(std::stoi(r));
 }
 
 TEST_F(LineDrawing, WidthsAtTheZoomAddUpToTheLaidOutWidth)

@@ -17,7 +17,7 @@
 #include "document/Paragraph.h"
 #include "document/Section.h"
 #include "codecs/PNG.h"
-#include "formats/load/DocumentLoad.h"
+#include "tests/common/rtf_document.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -26,17 +26,7 @@ namespace {
 std::unique_ptr<TDocument> Load(const std::string& rtf)
 {
     auto doc = std::make_unique<TDocument>(true);
-    TDocOpeningOptions options;
-    options.SourceKind = 1;
-    options.Coding = 7;
-    options.MemoryBlock = rtf.data();
-    options.MemorySize = int64_t(rtf.size());
-    options.Quiet = true;
-    TLoadedDocument loaded;
-    EXPECT_TRUE(LoadDocumentFromFile(*doc, options, loaded));
-    doc->SetModeFlag(mfSectionRangesStale, true);
-    doc->InvalidatePagination();
-    doc->PaginateAll();
+    EXPECT_TRUE(qptest::LoadRtfText(*doc, rtf));
     return doc;
 }
 
@@ -252,6 +242,46 @@ TEST(PageBitmaps, TabLeadersAndPicture)
                          [](uint32_t c) { return c == 0x0000FF; }),
               1000);
     page.SavePng("leader-picture");
+}
+
+TEST(PageBitmaps, FootnoteNumberAndAnOleObjectsPicture)
+{
+    // A footnote whose number follows "Texte", then an embedded object shown by its red picture.
+    auto doc =
+        Load(Rtf("Texte{\\super\\chftn{\\footnote \\pard{\\super\\chftn} La note.\\par}} suite.\\par "
+                 "{\\object\\objemb\\objw1440\\objh720{\\*\\objclass Paint.Picture}{\\*\\objdata 0102}"
+                 "{\\result{\\pict\\pngblip\\picw2\\pich2\\picwgoal1440\\pichgoal720 "
+                 "89504e470d0a1a0a0000000d4948445200000002000000020802000000fdd49a730000001049444154789c"
+                 "63f8cfc000440c100a001fee03fd8b5f14d40000000049454e44ae426082}}}\\par"));
+    ASSERT_FALSE(doc->Pages.empty());
+    TPageBitmap page(*doc, 0);
+    TParLine& line = *doc->Paragraphs[0]->Lines[0];
+    const TRect band = LineBand(*doc, 0);
+    // The number's cell, between "Texte" and " suite", holds ink above the baseline's middle.
+    const int32_t from = 96 + line.GetZoomedX(5), to = 96 + line.GetZoomedX(6);
+    ASSERT_GT(to, from);
+    EXPECT_GT(page.Ink(TRect{from, band.Top, to, Baseline(*doc, 0)}), 3);
+    const TRect object = LineBand(*doc, 1);
+    EXPECT_GT(
+        page.Count(TRect{96, object.Top, 96 + 100, object.Bottom}, [](uint32_t c) { return c == 0x0000FF; }),
+        1000);
+    page.SavePng("footnote-object");
+
+    // A rectangular selection an inch wide over the first line inverts that band only.
+    TBlockSelection block;
+    block.Active = true;
+    block.WholeChars = false;
+    block.Page = 0;
+    block.Top = line.Y;
+    block.Bottom = line.Y + 1;
+    block.X2 = 96 * 8;
+    doc->BlockSelection = block;
+    TPageBitmap blocked(*doc, 0);
+    const auto paper = [](uint32_t c) { return c == 0xFFFFFF; };
+    const TRect inside{96, band.Top, 96 + 96, band.Bottom}, after{96 + 100, band.Top, 96 + 300, band.Bottom};
+    EXPECT_LT(blocked.Count(inside, paper), page.Count(inside, paper) / 4);
+    EXPECT_EQ(blocked.Count(after, paper), page.Count(after, paper));
+    blocked.SavePng("block-selection");
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 #include "document/Document.h"
 #include "document/PageSample.h"
 #include "editing/OperationManager.h"
-#include "formats/load/DocumentLoad.h"
+#include "tests/common/rtf_document.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
 #include "tests/common/test_support.h"
@@ -85,16 +85,7 @@ TEST(FormatCommandsWindow, CommandsOnAShownDocument)
     SilentMessages = true;
     TDocDispatcher dispatcher;
     TDocument* doc = dispatcher.AddDocument(std::make_unique<TDocument>(false));
-    TDocOpeningOptions options;
-    options.SourceKind = 1;
-    options.MemoryBlock = Demo;
-    options.MemorySize = int64_t(strlen(Demo));
-    options.Quiet = true;
-    TLoadedDocument loaded;
-    ASSERT_TRUE(LoadDocumentFromFile(*doc, options, loaded));
-    doc->SetModeFlag(mfSectionRangesStale, true);
-    doc->InvalidatePagination();
-    doc->PaginateAll();
+    ASSERT_TRUE(qptest::LoadRtfText(*doc, Demo));
     TDocumentForm* window = doc->Window;
     window->SetClientSize(820, 420);
     window->Show();

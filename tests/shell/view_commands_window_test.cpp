@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "classlib/windowing/Menus.h"
+#include "document/Paragraph.h"
+#include "document/ParLine.h"
 #include "shell/ToolbarManager.h"
 #include "tests/shell/command_fixture.h"
 
@@ -164,6 +166,14 @@ TEST_F(ViewCommands, HeaderAndFooterEditingMovesBetweenThem)
     EXPECT_NE(doc->EditedHeaderFooter, nullptr);
     CommandManager().ExecuteCommand(7350);
     EXPECT_EQ(doc->EditedHeaderFooter, header);
+    // The body's text hidden and shown again while the header is edited.
+    CommandManager().ExecuteCommand(7300);
+    EXPECT_TRUE(doc->GetModeFlag(mfHideBodyText));
+    EXPECT_TRUE(doc->IsTextHidden(doc->StoryStart(stMain)));
+    EXPECT_EQ(CommandManager().GetCommandState(7300), csChecked);
+    CommandManager().ExecuteCommand(7300);
+    EXPECT_FALSE(doc->GetModeFlag(mfHideBodyText));
+    EXPECT_EQ(CommandManager().GetCommandState(7300), csUnchecked);
     CommandManager().ExecuteCommand(7200);
     EXPECT_EQ(doc->EditedHeaderFooter, nullptr);
     EXPECT_TRUE(Unavailable.empty());
@@ -305,4 +315,27 @@ TEST_F(ViewCommands, FavouritesAreShortcutsListedInTheirMenu)
     const std::vector<std::string> recent = ListAt(open, HistoryPlace);
     ASSERT_FALSE(recent.empty());
     EXPECT_NE(recent[0].find("Lettre && co.rtf"), std::string::npos);
+}
+
+TEST_F(ViewCommands, ViewOptionsLayEveryDocumentOutAgain)
+{
+    TDocument* first = OpenData("rtf/structure-lo.rtf");
+    TDocument* second = Dispatcher->NewDocument();
+    ASSERT_TRUE(first && second);
+    first->SetCaret(1, 3, 0, 4);
+    const TTextPos caret = first->Caret;
+    // A stale height stands for a line laid out under the old settings.
+    for (TDocument* doc : {first, second}) {
+        ASSERT_FALSE(doc->Paragraphs[0]->Lines.empty());
+        doc->Paragraphs[0]->Lines[0]->Height = 999;
+    }
+    CommandManager().ExecuteCommand(6060); // the ruler shown or hidden
+    for (TDocument* doc : {first, second}) {
+        ASSERT_FALSE(doc->Paragraphs[0]->Lines.empty());
+        EXPECT_NE(doc->Paragraphs[0]->Lines[0]->Height, 999);
+        EXPECT_FALSE(doc->Pages.empty());
+    }
+    EXPECT_EQ(first->Caret.ParIndex, caret.ParIndex);
+    EXPECT_EQ(first->Caret.Offset, caret.Offset);
+    CommandManager().ExecuteCommand(6060);
 }

@@ -40,6 +40,31 @@ TEST(QuillpadForm, EveryFormHasTheCommonFont)
     EXPECT_EQ(lf.lfHeight, -11);
 }
 
+// A form that notes the change of its keyboard-cue state that it asks of the system.
+struct TCueForm : TQuillpadForm {
+    using TQuillpadForm::TQuillpadForm;
+    void WndProc(TMessage& message) override
+    {
+        if (message.Msg == WM_CHANGEUISTATE)
+            Asked = message.WParam;
+        TQuillpadForm::WndProc(message);
+    }
+    WPARAM Asked = 0;
+};
+
+TEST(QuillpadForm, KeyboardCuesStartHiddenWhenAsked)
+{
+    const int8_t saved = HideKeyboardCues;
+    for (const int8_t hide : {int8_t(1), int8_t(0)}) {
+        HideKeyboardCues = hide;
+        TCueForm form(nullptr);
+        form.Handle();
+        EXPECT_EQ(form.Asked, hide ? MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL) : 0u)
+            << int(hide);
+    }
+    HideKeyboardCues = saved;
+}
+
 TEST(QuillpadForm, HelpTopicAddsTheHelpButtonAndOpensTheTopic)
 {
     TQuillpadForm form(nullptr);

@@ -230,6 +230,12 @@ TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "deux tro\r\nha beta \r\n");
     GlobalUnlock(data);
     CloseClipboard();
+    // The block stays shown as the document's rectangular selection until a click places the caret.
+    EXPECT_TRUE(Doc->BlockSelection.Active);
+    EXPECT_EQ(Doc->GetBlockText(), "deux tro\r\nha beta \r\n");
+    Send(WM_LBUTTONDOWN, from, MK_LBUTTON);
+    Send(WM_LBUTTONUP, from, 0);
+    EXPECT_FALSE(Doc->BlockSelection.Active);
 }
 
 TEST_F(DocumentMouse, AWheelNotchScrollsTheSystemsLinesOfSixteenPixels)

@@ -15,8 +15,8 @@
 #include "document/Page.h"
 #include "document/Paragraph.h"
 #include "codecs/PNG.h"
-#include "formats/load/DocumentLoad.h"
 #include "shell/DocDisp.h"
+#include "tests/common/rtf_document.h"
 #include "tests/common/test_support.h"
 #include "window/DocForm.h"
 
@@ -95,16 +95,7 @@ protected:
         Doc = Dispatcher.AddDocument(std::make_unique<TDocument>(false));
         const std::string rtf = qptest::ReadFileBytes(qptest::DataPath("drawing/plusieurs-pages.rtf"));
         ASSERT_FALSE(rtf.empty());
-        TDocOpeningOptions options;
-        options.SourceKind = 1;
-        options.MemoryBlock = rtf.data();
-        options.MemorySize = int64_t(rtf.size());
-        options.Quiet = true;
-        TLoadedDocument loaded;
-        ASSERT_TRUE(LoadDocumentFromFile(*Doc, options, loaded));
-        Doc->SetModeFlag(mfSectionRangesStale, true);
-        Doc->InvalidatePagination();
-        Doc->PaginateAll();
+        ASSERT_TRUE(qptest::LoadRtfText(*Doc, rtf));
         Window = Doc->Window;
         Window->SetClientSize(820, 620);
         Window->Show();
