@@ -1,5 +1,6 @@
 // A frequency counter of fixed-size keys: each key's total weight and the key that weighs most.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
