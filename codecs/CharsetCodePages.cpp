@@ -56,6 +56,25 @@ const std::array<uint32_t, 128>& UpperHalf(int codePage)
 
 } // namespace
 
+bool IsDoubleByteCharset(int32_t charset)
+{
+    return charset == 128 || charset == 129 || charset == 130 || charset == 134 || charset == 136;
+}
+
+bool IsDoubleByteLead(int32_t charset, uint8_t byte)
+{
+    switch (charset) {
+    case 128: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 130:
+        return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) ||
+               (byte >= 0xE0 && byte <= 0xF9);
+    case 129:
+    case 134:
+    case 136: return byte >= 0x81 && byte <= 0xFE;
+    default: return false;
+    }
+}
+
 int CodePageOfCharset(int32_t charset)
 {
     for (const TCharsetPage& p : CharsetPages)

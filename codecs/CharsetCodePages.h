@@ -10,6 +10,11 @@ int CodePageOfCharset(int32_t charset);
 int32_t CharsetOfCodePage(int codePage);
 // The byte of a Unicode character in a code page (1250 to 1258, 874), -1 when the page has no form for it.
 int UnicodeToCodePage(uint32_t code, int codePage);
+// Whether a font character set is a double-byte one (Japanese, Korean, Chinese), whose characters take
+// a lead byte and a trail byte.
+bool IsDoubleByteCharset(int32_t charset);
+// Whether Byte starts a two-byte character in the text of a font of that character set.
+bool IsDoubleByteLead(int32_t charset, uint8_t byte);
 // The code pages in the order they are tried for a character the font's own page lacks.
 constexpr int kCharsetCodePages[] = {1252, 1250, 1251, 1253, 1254, 1257, 1255, 1256, 1258, 874};
 // The double-byte code pages (Japanese, simplified Chinese, traditional Chinese, Korean), in the order

@@ -139,6 +139,16 @@ void TFixedFontDevice::GetCharWidths(TDCHandle dc, int32_t widths[256])
         widths[c] = m.AveCharWidth;
 }
 
+int32_t TFixedFontDevice::MeasureText(TFontHandle font, std::string_view text)
+{
+    const TFontHandle selected = SelectedFont;
+    SelectedFont = font;
+    TTextMetric m;
+    GetTextMetric(1, m);
+    SelectedFont = selected;
+    return m.AveCharWidth * static_cast<int32_t>(text.size());
+}
+
 void TFixedFontDevice::ReadKerningPairs(TDCHandle, std::vector<TKerningPair>& pairs)
 {
     pairs.clear();

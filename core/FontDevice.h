@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Handles.h"
@@ -93,6 +94,9 @@ public:
     virtual std::string GetFaceName(TDCHandle dc) = 0;
     // The advance widths of the characters 0 to 255 of the selected font.
     virtual void GetCharWidths(TDCHandle dc, int32_t widths[256]) = 0;
+    // The advance width of Text in Font measured whole, so that a double-byte character of the font's
+    // character set counts as one; the measuring context's selection is left as it was.
+    virtual int32_t MeasureText(TFontHandle font, std::string_view text) = 0;
     // The kerning pairs of the selected font (none when it has none).
     virtual void ReadKerningPairs(TDCHandle dc, std::vector<TKerningPair>& pairs) = 0;
     // Every font family of every character set, in the system's order, once per face and character set.
@@ -120,6 +124,8 @@ public:
     void GetTextMetric(TDCHandle dc, TTextMetric& metric) override;
     std::string GetFaceName(TDCHandle dc) override;
     void GetCharWidths(TDCHandle dc, int32_t widths[256]) override;
+    // Each byte half the font's height; a double-byte character (two bytes) the whole height.
+    int32_t MeasureText(TFontHandle font, std::string_view text) override;
     void ReadKerningPairs(TDCHandle dc, std::vector<TKerningPair>& pairs) override;
     void EnumerateFamilies(std::vector<TFontFamilyInfo>& families) override;
     void EnumerateFonts(std::vector<TFontFamilyInfo>& fonts) override;

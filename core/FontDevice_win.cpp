@@ -90,6 +90,16 @@ public:
             widths[i] = w[i];
     }
 
+    int32_t MeasureText(TFontHandle font, std::string_view text) override
+    {
+        HDC dc = DC(MeasuringDC());
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(font));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
+        SelectObject(dc, old);
+        return size.cx;
+    }
+
     void ReadKerningPairs(TDCHandle dc, std::vector<TKerningPair>& pairs) override
     {
         pairs.clear();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "classlib/runtime/Format.h"
+#include "codecs/CharsetCodePages.h"
 #include "core/CharClasses.h"
 #include "core/Messages.h"
 #include "core/Kerning.h"
@@ -119,6 +120,11 @@ TSharedFont::TSharedFont(TFontManager& manager, const TCharFormat& format, int32
             std::strcpy(lf.FaceName, FallbackFace);
             remake();
         }
+    } else if (IsDoubleByteCharset(lf.CharSet)) {
+        // Another face of the same double-byte set: the requested face has none of its characters, and
+        // the default set would show each byte of the text as a character of its own.
+        if (!lenient)
+            manager.AddSubstitution(requested, obtained);
     } else if (lenient) {
         if (lf.CharSet != AnsiCharset && lf.CharSet != DefaultCharset) {
             lf.CharSet = DefaultCharset;
@@ -143,6 +149,27 @@ TSharedFont::~TSharedFont()
 {
     if (Handle)
         Device.DestroyFont(Handle);
+}
+
+bool TSharedFont::DoubleByte() const
+{
+    return IsDoubleByteCharset(Metrics.CharSet);
+}
+
+bool TSharedFont::IsLeadByte(uint8_t c) const
+{
+    return IsDoubleByteLead(Metrics.CharSet, c);
+}
+
+int32_t TSharedFont::PairWidth(uint8_t lead, uint8_t trail)
+{
+    const auto key = static_cast<uint16_t>(lead << 8 | trail);
+    auto it = FPairWidths.find(key);
+    if (it == FPairWidths.end()) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        it = FPairWidths.emplace(key, Device.MeasureText(Handle, std::string_view(pair, 2))).first;
+    }
+    return it->second;
 }
 
 int32_t TSharedFont::TextWidth(std::string_view text) const

@@ -40,9 +40,16 @@ public:
     // The sum of the widths of the text's bytes.
     int32_t TextWidth(std::string_view text) const;
     int32_t CharWidth(uint8_t c) const { return Widths[c]; }
+    // The font's character set is a double-byte one: its text pairs lead and trail bytes.
+    bool DoubleByte() const;
+    // Byte C starts a two-byte character of this font.
+    bool IsLeadByte(uint8_t c) const;
+    // The advance of the two-byte character Lead Trail, measured once and kept.
+    int32_t PairWidth(uint8_t lead, uint8_t trail);
 
 private:
     TFontDevice& Device;
+    std::unordered_map<uint16_t, int32_t> FPairWidths;
 };
 
 // An installed font family.

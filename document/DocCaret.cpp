@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "codecs/CharsetCodePages.h"
 #include "core/Fonts.h"
 #include "document/DocumentHost.h"
 #include "document/DocumentView.h"
@@ -10,6 +11,7 @@
 #include "document/Page.h"
 #include "document/Section.h"
 #include "document/Field.h"
+#include "document/InlineTags.h"
 
 namespace {
 
@@ -104,6 +106,41 @@ bool TDocument::NextCharPos(TTextPos& pos) const
     return true;
 }
 
+int32_t TDocument::CharBoundary(int32_t parIndex, int32_t offset, bool forward) const
+{
+    if (parIndex < 0 || parIndex >= ParagraphCount() || offset <= 0)
+        return offset;
+    const TParagraph& p = *Paragraphs[size_t(parIndex)];
+    const TFontManager& fonts = GetFontManager();
+    const uint8_t* s = p.Text.Data();
+    const int32_t size = p.Text.Size();
+    int32_t charset = fonts.FontOfIndex(DefaultCharFormat()[cfFont]).Charset;
+    // Walks the characters before Offset with the font in force; N counts character positions.
+    bool lead = false;
+    int32_t n = 0, pos = 0;
+    while (pos < size && n < offset) {
+        if (s[pos] != 0) {
+            lead = !lead && IsDoubleByteLead(charset, s[pos]);
+            ++n;
+            ++pos;
+            continue;
+        }
+        if (size - pos < InlineTagSize)
+            break;
+        const int code = TagCode(s + pos);
+        if (code == cfFont)
+            charset = fonts.FontOfIndex(TagValue(s + pos)).Charset;
+        lead = false;
+        if (IsRunEndingTag(code))
+            ++n;
+        pos += InlineTagSize;
+    }
+    // A lead byte whose trail byte is the next byte of the text.
+    if (!lead || n != offset || pos >= size || s[pos] == 0)
+        return offset;
+    return forward ? offset + 1 : offset - 1;
+}
+
 void TDocument::UpdateCaretShape()
 {
     // The format of the next typed character, or with a selection the format at the caret.
@@ -160,6 +197,17 @@ void TDocument::PlaceCaret(const TTextPos& pos, int32_t options)
     CaretState.OldPos = Caret;
     const bool hadSelection = HasSelection();
     Caret = pos;
+    // Never between the two bytes of a double-byte character: on to its end when the caret moved
+    // forward, else back to its start.
+    if (!HasSelection()) {
+        const bool forward =
+            Caret.ParIndex == CaretState.OldPos.ParIndex && Caret.Offset > CaretState.OldPos.Offset;
+        const int32_t offset = CharBoundary(Caret.ParIndex, Caret.Offset, forward);
+        if (offset != Caret.Offset) {
+            Caret.Offset = offset;
+            LocateTextPos(Caret, 0);
+        }
+    }
     if (!HasSelection())
         options &= ~4;
     if (options & 4)

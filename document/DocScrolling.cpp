@@ -239,6 +239,14 @@ void TDocument::ScrollToFirstText()
     if (ViewState.ZoomKind != zkPercent || ViewState.ScrollPos.X != 0 || ViewState.ScrollPos.Y != 0 ||
         CurrentOptions().View.KeepPageCorner || GetModeFlag(mfHidden))
         return;
+    // A view shown before the first pagination has no page size yet: the grid is laid out with it first,
+    // else the first page would be taken for a point in the middle of the window.
+    if (ViewState.PageExtent[5] <= 0) {
+        UpdateDeviceMetrics();
+        ComputePageExtent();
+        UpdateDeviceMetrics();
+        UpdatePageLayout();
+    }
     const TRect page = GetPageRect(0);
     const TPageSetup& p = Pages.empty() ? Sections.front()->PageSetup : PageSetupSectionOfPage(0)->PageSetup;
     SetScrollPos({page.Left + GetPageMargins(p, 0).LeftZoom, page.Top + p[psZoomTopMargin]});

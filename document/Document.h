@@ -386,6 +386,9 @@ public:
     // at the ends.
     bool PrevCharPos(TTextPos& pos) const;
     bool NextCharPos(TTextPos& pos) const;
+    // Offset itself, or, when it falls between the lead and trail bytes of a double-byte character
+    // (text in a font of a double-byte character set), the character's end when Forward, else its start.
+    int32_t CharBoundary(int32_t parIndex, int32_t offset, bool forward) const;
     // The page that shows a paragraph that pagination does not place (a header or footer), or -1.
     int32_t PageShowingParagraph(int32_t i) const;
     // The caret's size and slant from the typing format's font.

@@ -134,6 +134,7 @@ private:
     // Tags 0 to 21.
     void FormatTag(int code, int32_t value);
     void PlainChar(uint8_t c);
+    bool DoubleByteChar(uint8_t c);
     // Returns false when the line ended.
     bool SpecialChar(uint8_t code, int32_t tagPos);
     bool ObjectChar(int32_t value);
@@ -160,6 +161,8 @@ private:
     bool Ended = false;
     int32_t PendingKern = 0;
     uint8_t PrevDisplayed = 0;
+    // The last character was the lead byte of a double-byte character: its trail byte comes next.
+    bool TrailPending = false;
     bool BulletDone = false;
     // The tab whose alignment waits for the text after it.
     bool TabPending = false;
@@ -278,9 +281,12 @@ void TLineWalk::PlainChar(uint8_t c)
     BulletStep();
     Builder.EnsureFont();
     const TCharFormat& f = Builder.Format;
-    const bool smallCaps = IsFieldOn(f[cfSmallCaps]);
+    const bool doubleByte = Builder.Font.Font->DoubleByte();
+    if (doubleByte && DoubleByteChar(c))
+        return;
+    const bool smallCaps = !doubleByte && IsFieldOn(f[cfSmallCaps]);
     uint8_t shown = c;
-    if (smallCaps || IsFieldOn(f[cfAllCaps]))
+    if (smallCaps || (!doubleByte && IsFieldOn(f[cfAllCaps])))
         shown = UpperCaseTable(f[cfLanguage])[c];
     const TSelectedFont* font = &Builder.Font;
     TSelectedFont fullSize;
@@ -301,6 +307,30 @@ void TLineWalk::PlainChar(uint8_t c)
     const int32_t width = font->Font->CharWidth(shown) + spacing;
     if (AddChar(c, width, font->Ascent, font->Descent, font->Ascent, 1))
         PrevDisplayed = shown;
+}
+
+// In a double-byte font the lead byte takes the whole character's width and the line may end before
+// it; the trail byte follows it on the same line with no width. Case tables and kerning pairs are for
+// single bytes and do not apply. False when C is a single-byte character.
+bool TLineWalk::DoubleByteChar(uint8_t c)
+{
+    TSelectedFont& font = Builder.Font;
+    int32_t spacing = 0;
+    if (IsFieldOn(Builder.Format[cfSpacing]))
+        spacing = ScaledTwips(Builder.Format[cfSpacing]);
+    if (TrailPending) {
+        TrailPending = false;
+        Accept(c, 0, font.Ascent, font.Descent, font.Ascent, 1);
+        PrevDisplayed = 0;
+        return true;
+    }
+    if (!font.Font->IsLeadByte(c) || Pos + 1 >= Stream.Remaining || Stream.Data[Pos + 1] == 0)
+        return false;
+    PendingKern = 0;
+    const int32_t width = font.Font->PairWidth(c, Stream.Data[Pos + 1]) + spacing;
+    TrailPending = AddChar(c, width, font.Ascent, font.Descent, font.Ascent, 1);
+    PrevDisplayed = 0;
+    return true;
 }
 
 TWrap TLineWalk::CheckWrap(uint8_t code, int32_t width)

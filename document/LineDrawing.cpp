@@ -283,12 +283,14 @@ void TLineDrawer::DrawRunText(int32_t, int32_t, TColorRef)
 {
     const uint8_t* upper = UpperCaseTable(Format[cfLanguage]);
     std::string shown = Run;
-    const bool caps = IsFormatOn(Format[cfAllCaps]) || IsFormatOn(Format[cfSmallCaps]);
+    // A double-byte font's text is drawn as it stands: the case tables are for single bytes.
+    const bool doubleByte = Font.Font->DoubleByte();
+    const bool caps = !doubleByte && (IsFormatOn(Format[cfAllCaps]) || IsFormatOn(Format[cfSmallCaps]));
     if (caps)
         for (char& c : shown)
             c = char(upper[uint8_t(c)]);
     const int32_t* widths = reinterpret_cast<const int32_t*>(Line.Widths.Data());
-    if (!IsFormatOn(Format[cfSmallCaps])) {
+    if (!IsFormatOn(Format[cfSmallCaps]) || doubleByte) {
         DrawCopies(X(RunFirst), TextTop(), shown, widths + RunFirst, nullptr);
         return;
     }

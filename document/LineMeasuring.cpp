@@ -1,6 +1,7 @@
 // A line's character widths at the document's zoom, and the boundaries drawing and the caret take from
 // them.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "core/Fonts.h"
@@ -29,7 +30,11 @@ std::vector<int32_t> NaturalWidths(TParLine& line, const std::vector<int32_t>& s
     TSelectedFont font;
     TModeFlagScope flags(doc);
     flags.On(mfMeasureAtZoom);
+    // The lead byte of a double-byte character waiting for its trail byte, which gives it the pair's
+    // width and takes none.
+    int32_t lead = -1;
     ForEachLineItem(line, [&](int32_t n, uint8_t c, const uint8_t* tag) {
+        const int32_t leadAt = std::exchange(lead, -1);
         if (tag) {
             const int code = TagCode(tag);
             if (IsFormatTag(code) && format[code] != TagValue(tag)) {
@@ -44,12 +49,23 @@ std::vector<int32_t> NaturalWidths(TParLine& line, const std::vector<int32_t>& s
             font = doc.SelectFormatFont(format, sfDeviceHeight | sfVerticalPosition | sfSmallCaps);
             stale = false;
         }
-        uint8_t shown = c;
-        if (IsFormatOn(format[cfSmallCaps]) || IsFormatOn(format[cfAllCaps]))
-            shown = UpperCaseTable(format[cfLanguage])[c];
         int32_t spacing = 0;
         if (IsFormatOn(format[cfSpacing]))
             spacing = doc.TwipsToDeviceX(format[cfSpacing]);
+        if (font.Font->DoubleByte()) {
+            if (leadAt >= 0 && leadAt == n - 1) {
+                natural[size_t(leadAt)] = font.Font->PairWidth(uint8_t(line.CharAt(leadAt)), c) + spacing;
+                natural[size_t(n)] = 0;
+                return;
+            }
+            if (font.Font->IsLeadByte(c))
+                lead = n;
+            natural[size_t(n)] = font.Font->CharWidth(c) + spacing;
+            return;
+        }
+        uint8_t shown = c;
+        if (IsFormatOn(format[cfSmallCaps]) || IsFormatOn(format[cfAllCaps]))
+            shown = UpperCaseTable(format[cfLanguage])[c];
         natural[size_t(n)] = font.Font->CharWidth(shown) + spacing;
     });
     return natural;

@@ -12,7 +12,7 @@ PACKAGES=(
   libjpeg62-turbo-dev hunspell-fr-classical gifsicle clang-format libreoffice-writer-nogui python3
   clang libclang-rt-14-dev libtiff-tools unzip
   antiword catdoc
-  xdotool
+  xdotool fonts-ipafont-gothic
   fp-utils-3.2.2 libchm-bin sox
 )
 

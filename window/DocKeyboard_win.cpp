@@ -271,6 +271,10 @@ void TDocumentForm::MoveCaretTo(TTextPos target)
 {
     TDocument& doc = *Document;
     const bool hadSelection = doc.HasSelection();
+    // A selection too ends between characters, never inside a double-byte one.
+    const bool forward = target.ParIndex > doc.Caret.ParIndex ||
+                         (target.ParIndex == doc.Caret.ParIndex && target.Offset > doc.Caret.Offset);
+    target.Offset = doc.CharBoundary(target.ParIndex, target.Offset, forward);
     doc.LocateTextPos(target, Keyboard.Extending ? 1 : 0);
     if (!Keyboard.Extending) {
         doc.PlaceCaret(target, 5);

@@ -443,15 +443,7 @@ bool TRtfReader::DoubleByteFont() const
     const int32_t font = Char[cfFont];
     if (font < 0 || font >= fonts.FontCount())
         return false;
-    switch (fonts.Font(font).Charset) {
-    case 128: // Japanese
-    case 129: // Korean
-    case 130: // Korean (Johab)
-    case 134: // simplified Chinese
-    case 136: // traditional Chinese
-        return true;
-    default: return false;
-    }
+    return IsDoubleByteCharset(fonts.Font(font).Charset);
 }
 
 void TRtfReader::DropTrailingTab()

@@ -132,6 +132,31 @@ TEST_F(CaretTest, PlacingTheCaretAfterABreakPutsItBeforeTheBreak)
     EXPECT_EQ(d.Doc.Caret.PageIndex, 1);
 }
 
+// 日 (93 FA) and あ (82 A0) in a font of the Shift-JIS character set, then the mark.
+TEST_F(CaretTest, NeverStandsBetweenTheBytesOfADoubleByteCharacter)
+{
+    TPagedDocument d;
+    d.Par(1);
+    const int f = GetFontManager().RegisterFont("Arial", 128, 0);
+    qptest::SetTaggedText(*d.Doc.Paragraphs[0], "{0:" + std::to_string(f) + "}\x93\xfa\x82\xa0{22:2}");
+    d.Prepare();
+    EXPECT_EQ(d.Doc.CharBoundary(0, 1, true), 2);
+    EXPECT_EQ(d.Doc.CharBoundary(0, 3, false), 2);
+    EXPECT_EQ(d.Doc.CharBoundary(0, 2, false), 2);
+    // Moving forward into a character goes on to its end; moving back goes to its start.
+    d.Doc.PlaceCaret(Located(d, 0, 0), 0);
+    d.Doc.PlaceCaret(Located(d, 0, 1), 0);
+    EXPECT_EQ(d.Doc.Caret.Offset, 2);
+    EXPECT_EQ(d.Doc.Caret.X, 160); // after the first character, a full em
+    d.Doc.PlaceCaret(Located(d, 0, 4), 0);
+    d.Doc.PlaceCaret(Located(d, 0, 3), 0);
+    EXPECT_EQ(d.Doc.Caret.Offset, 2);
+    // In a single-byte font the same bytes are two characters each.
+    qptest::SetTaggedText(*d.Doc.Paragraphs[0], "\x93\xfa\x82\xa0{22:2}");
+    d.Prepare();
+    EXPECT_EQ(d.Doc.CharBoundary(0, 1, true), 1);
+}
+
 TEST_F(CaretTest, ShapeFollowsTheTypingFormat)
 {
     TPagedDocument d;

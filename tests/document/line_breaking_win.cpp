@@ -9,6 +9,7 @@
 
 #include "core/Fonts.h"
 #include "core/TabTables.h"
+#include "document/LineBuilder.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
 #include "layout_support.h"
@@ -192,4 +193,25 @@ TEST_F(GdiLineBreaking, KerningOnAndOff)
     // Kerning only from its threshold up: 16 points asked, the text is 12.
     Break(std::string(Sans) + "{20:32}AVATAR Tout{22:2}");
     EXPECT_EQ(X(0, 6), plain);
+}
+
+// Japanese in the font of the Shift-JIS character set that the system gives for a face without it: each
+// character measured whole on its lead byte: a full-width character is an em wide.
+TEST_F(GdiLineBreaking, DoubleByteTextKeepsItsCharacterSetAndIsMeasuredWhole)
+{
+    const int f = GetFontManager().RegisterFont("Liberation Serif", 128, 0);
+    TParagraph& p = Break("{0:" + std::to_string(f) + "}\x93\xfa\x82\xa0" + "a{22:2}");
+    TCharFormat format = DefaultCharFormat();
+    format[cfFont] = f;
+    const TSelectedFont font = Doc->SelectFormatFont(format, sfLineBuilding);
+    ASSERT_EQ(font.Font->Metrics.CharSet, 128);
+    const int32_t wide = font.Font->PairWidth(0x93, 0xfa);
+    EXPECT_GT(wide, font.Font->CharWidth('a'));
+    const std::vector<int32_t> x = Boundaries(0);
+    ASSERT_EQ(x.size(), 7u);
+    EXPECT_EQ(x[1] - x[0], 128); // a full em, as the system measures the pair
+    EXPECT_EQ(x[2], x[1]);
+    EXPECT_EQ(x[4], x[3]);
+    EXPECT_EQ(LineTexts(p), (std::vector<std::string>{"\x93\xfa\x82\xa0"
+                                                      "a|"}));
 }

@@ -408,6 +408,38 @@ TEST_F(LineDrawing, NoteNumberCellShowsTheReferencesNumber)
     ReleaseTagTarget(std::stoi(r));
 }
 
+// Japanese in a font of the Shift-JIS character set: 日 (93 FA), Ｂ (82 61, whose trail byte is an "a")
+// and あ (82 A0); each takes a full em (16 pixels at 12 points) on its lead byte.
+TEST_F(LineDrawing, DoubleByteCharactersAreMeasuredWrappedAndDrawnWhole)
+{
+    const int f = GetFontManager().RegisterFont("Arial", 128, 0);
+    const std::string font = "{0:" + std::to_string(f) + "}";
+    Draw(font + "\x93\xfa\x82\x61" + "ab{22:2}");
+    ASSERT_EQ(Surface.Texts(), (std::vector<std::string>{"\x93\xfa\x82\x61"
+                                                         "ab"}));
+    EXPECT_EQ(Surface.OfKind(TDrawOpKind::Text)[0]->Advances, (std::vector<int32_t>{16, 0, 16, 0, 8, 8}));
+    // The case tables are for single bytes: capitals leave the text of such a font as it is.
+    Draw("{9:1}" + font + "\x93\xfa\x82\x61{22:2}");
+    EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"\x93\xfa\x82\x61"}));
+    // A line never ends between a lead and its trail byte: five half-widths hold two characters.
+    std::string text = font;
+    for (int i = 0; i < 6; ++i)
+        text += "\x82\xa0";
+    TParagraph& p = Break(text + "{22:2}", 5 * 120);
+    ASSERT_EQ(p.LineCount(), 3);
+    const std::string two = "\x82\xa0\x82\xa0";
+    EXPECT_EQ(qptest::LineTexts(p), (std::vector<std::string>{two, two, two + "|"}));
+    EXPECT_EQ(Boundaries(0), (std::vector<int32_t>{0, 128, 128, 256, 256}));
+    EXPECT_EQ(Boundaries(1), (std::vector<int32_t>{0, 128, 128, 256, 256}));
+    // At another zoom the pair keeps its width on the lead byte.
+    Doc->ViewState.ZoomPercent = 150;
+    TParLine& line = *p.Lines[0];
+    line.MeasuredZoom = INT32_MIN;
+    line.EnsureMeasured();
+    const int32_t* w = reinterpret_cast<const int32_t*>(line.Widths.Data());
+    EXPECT_EQ(std::vector<int32_t>(w, w + 4), (std::vector<int32_t>{24, 0, 24, 0}));
+}
+
 TEST_F(LineDrawing, WidthsAtTheZoomAddUpToTheLaidOutWidth)
 {
     for (int32_t zoom : {100, 150, 33, 275}) {

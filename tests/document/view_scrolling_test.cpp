@@ -183,6 +183,21 @@ TEST_F(ViewScrolling, FreshViewStartsAtTheText)
     EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 0);
 }
 
+TEST_F(ViewScrolling, ViewShownBeforeThePaginationStartsAtTheText)
+{
+    // A document just opened: its window shows before the first pagination knows the page size.
+    TPagedDocument d;
+    d.Par(25);
+    d.Prepare();
+    d.Doc.ClearPageList();
+    d.Doc.ViewState.PageExtent = TPageExtent{};
+    d.Doc.Window = reinterpret_cast<TDocumentForm*>(&WindowToken);
+    d.ShowInWindow(400, 300);
+    d.Doc.ScrollToFirstText();
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.X, 58);
+    EXPECT_EQ(d.Doc.ViewState.ScrollPos.Y, 58);
+}
+
 TEST_F(ViewScrolling, FarCaretIsScrolledIntoView)
 {
     TPagedDocument d;
