@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/FormatRecords.h"
+#include "core/TextUtils.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
 #include "document/InlineTags.h"
@@ -13,7 +15,8 @@
 
 namespace {
 
-enum TJoinClass { jcSpace, jcOpening, jcClosing, jcOther };
+// Other symbols (dashes, slashes, angle brackets...): the spaces beside them are left as they are.
+enum TJoinClass { jcSpace, jcOpening, jcClosing, jcOther, jcSymbol };
 
 // Characters that cling to what follows them, and to what precedes them.
 const char* const OpeningChars = "([{\xAB\xBF\xA1\x91\x93";
@@ -56,7 +59,7 @@ TJoinClass ClassAt(const TDocument& doc, int32_t par, int32_t offset)
         return jcOpening;
     if (IsIn(ClosingChars, c))
         return jcClosing;
-    return jcOther;
+    return IsAlphaNumChar(DefaultLanguage, char(c)) ? jcOther : jcSymbol;
 }
 
 bool IsDigitAt(const TDocument& doc, int32_t par, int32_t offset)
@@ -103,6 +106,8 @@ TSpaceAdjustment AdjustSpacesAtJoin(TDocument& doc, const TTextPos& join, TChang
         ++right;
     const TJoinClass before = ClassAt(doc, par, offset - left - 1);
     const TJoinClass after = ClassAt(doc, par, offset + right);
+    if (before == jcSymbol || after == jcSymbol)
+        return result;
     const bool decimal =
         IsDecimalSeparatorAt(doc, par, offset - left - 1) || IsDecimalSeparatorAt(doc, par, offset + right);
     const bool needed = (before == jcClosing || before == jcOther) &&

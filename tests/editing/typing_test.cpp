@@ -296,6 +296,8 @@ TEST(Typing, InsertionsFitTheSpacesAroundThem)
         {"Hello  world", 6, "big", "Hello big world", 9},
         {"Prix 3", 6, ",5", "Prix 3,5", 8},
         {"Hello world", 0, "Oh", "Oh Hello world", 2},
+        {"<>", 1, "deux", "<deux>", 5},
+        {"a - b", 4, "c", "a - c b", 5},
     };
     for (const auto& c : cases) {
         TEditDoc d(std::string("{\\rtf1 ") + c.document + "\\par}");
