@@ -167,6 +167,10 @@ THitResult TDocumentForm::HitTest(TPoint client)
         caret = i - 1;
     const int32_t under = (i > 0 && lx < bounds[size_t(i)]) ? i - 1 : i;
     const int32_t paragraph = line.Paragraph->LayoutIndex;
+    // Never between the two bytes of a double-byte character (its trail byte has no width of its own).
+    const int32_t whole = doc.CharBoundary(paragraph, line.FirstChar + caret, true) - line.FirstChar;
+    if (whole > caret && whole <= line.CharCount)
+        caret = whole;
     hit.Pos = TextPosAt(paragraph, line.FirstChar + caret);
     hit.Pos.LineHint = line.LineIndex;
     hit.Pos.LineIndex = line.LineIndex;

@@ -10,6 +10,7 @@
 #include "core/Options.h"
 #include "core/TabTables.h"
 #include "../common/test_support.h"
+#include "../common/rtf_document.h"
 #include "document/DocObjects.h"
 #include "document/Document.h"
 #include "document/PageSetup.h"
@@ -236,6 +237,25 @@ TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
     Send(WM_LBUTTONDOWN, from, MK_LBUTTON);
     Send(WM_LBUTTONUP, from, 0);
     EXPECT_FALSE(Doc->BlockSelection.Active);
+}
+
+TEST_F(DocumentMouse, ClicksNeverLandBetweenTheBytesOfADoubleByteCharacter)
+{
+    // Three Japanese characters in a Shift-JIS font: each is a lead and a trail byte.
+    ASSERT_TRUE(qptest::LoadRtfText(*Doc, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Gothic;}}"
+                                          "\\f0\\fs24 \\'93\\'fa\\'82\\'a0\\'82\\'a0\\par}"));
+    Application->ProcessMessages();
+    const int32_t last = Doc->Paragraphs[0]->CharacterCount() - 1;
+    const TPoint start = PointAt(0, 0), end = PointAt(0, last);
+    ASSERT_GT(end.X - start.X, 20);
+    for (int32_t x = start.X; x <= end.X; x += 2) {
+        Click(TPoint{x, start.Y});
+        const int32_t offset = Doc->Caret.Offset;
+        EXPECT_EQ(Doc->CharBoundary(0, offset, true), offset) << "x " << x - start.X;
+        // Dragging from the start ends the selection at a character's edge too.
+        Drag(start, TPoint{x, start.Y});
+        EXPECT_EQ(Doc->CharBoundary(0, Doc->Caret.Offset, true), Doc->Caret.Offset) << "x " << x - start.X;
+    }
 }
 
 TEST_F(DocumentMouse, AWheelNotchScrollsTheSystemsLinesOfSixteenPixels)
