@@ -78,6 +78,8 @@ TEST(ScrollBar95, PageSizeStepsAndTheThumbDraggedPastSixteenBits)
 
     // The thumb dragged with the mouse from the left end to past the right end: the positions come
     // from the system's 32-bit track position, not the 16-bit one of the message.
+    POINT pointer;
+    GetCursorPos(&pointer); // put back afterwards: other tests read where the pointer is
     RECT r;
     GetWindowRect(bar->Handle(), &r);
     const int arrow = GetSystemMetrics(SM_CXHSCROLL), y = (r.top + r.bottom) / 2;
@@ -88,6 +90,7 @@ TEST(ScrollBar95, PageSizeStepsAndTheThumbDraggedPastSixteenBits)
     drag.push_back(MouseAt({r.right + 20, y}, MOUSEEVENTF_LEFTUP));
     SendInput(UINT(drag.size()), drag.data(), sizeof(INPUT));
     qptest::PumpFor(500);
+    SetCursorPos(pointer.x, pointer.y);
     ASSERT_FALSE(tracked.empty()) << "the thumb was not dragged";
     EXPECT_GT(*std::max_element(tracked.begin(), tracked.end()), 65535);
     for (int position : tracked)
