@@ -52,7 +52,7 @@ public:
         Defaults->SetBounds(8, 166, 220, 200);
         for (int coding = 0; coding < cdCodingCount; ++coding)
             if (TCodingManager::CanSaveCoding(coding)) {
-                if (coding == Record.DefaultCoding)
+                if (coding == Record.DefDocFmt)
                     Defaults->SetItemIndex(Defaults->Count());
                 Defaults->Add(DocumentFormatNames[coding]);
                 FCodings.push_back(coding);
@@ -60,7 +60,7 @@ public:
         Defaults->OnChange = [this](TComponent*) {
             int i = Defaults->ItemIndex();
             if (i >= 0)
-                Record.DefaultCoding = FCodings[size_t(i)];
+                Record.DefDocFmt = FCodings[size_t(i)];
         };
         auto* ok = AddButton(MsgDlgButtonCaptions[mbOK], 232, mrOk);
         ok->SetDefault(true);

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "core/Options.h"
+
 // The program's file types, in their fixed order; the first two are documents.
 struct TFileTypeInfo {
     const char* Extension;
@@ -40,11 +42,6 @@ std::string AssociatedExtensions(); // one a line
 // The associations dialog "Types de fichiers associés".
 void ExecuteAssociateDialog();
 
-// The record of the formats dialog: a template per format and the coding of new documents.
-struct TDefaultDocTemplates {
-    std::string Templates[6];
-    int DefaultCoding = 0;
-};
 // The dialog "Formats et modèles de document" on a copy of the record, the templates being looked for in
 // TemplatesFolder; true and the record written back on OK.
 bool ExecuteDocFmtAssocDialog(TDefaultDocTemplates& record, const std::string& templatesFolder);

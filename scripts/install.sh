@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev libtiff-tools unzip
   antiword catdoc
   xdotool
+  fp-utils-3.2.2 libchm-bin sox
 )
 
 missing=()

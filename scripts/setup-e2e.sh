@@ -106,6 +106,57 @@ check "French spell checker added" grep -q 'French.qsc' \
 wine taskkill /F /IM Quillpad.exe >/dev/null 2>&1
 sleep 1
 
+# ---- The rest of the payload, read by independent tools: templates, examples, clips, sounds, help.
+tpl="$prog/Modèles de document"
+clips="$prog/Collections d'inserts"
+for f in "$tpl/Normal.rtf" "$tpl/Brouillon.rtf" "$tpl/Lettres personnelles/Lettre personnelle 1.rtf" \
+         "$prog/Exemples/Bienvenue dans Quillpad.rtf" "$prog/Exemples/Lettre de réclamation.rtf" \
+         "$clips/Images/Soleil.png" "$clips/Symboles/Coeur.rtf" \
+         "$clips/Formules de politesse/Salutations distinguées.rtf" \
+         "$prog/Quillpad.chm" "$prog/Standard.qsn" "$prog/Quillpad.qsd"; do
+  check "installed ${f#$prog/}" test -s "$f"
+done
+check "the example reads as text" grep -q "Bienvenue dans Quillpad" \
+  <<<"$(unrtf --text "$prog/Exemples/Bienvenue dans Quillpad.rtf" 2>/dev/null)"
+check "the letter template reads as text" grep -q "Signature" \
+  <<<"$(unrtf --text "$tpl/Lettres personnelles/Lettre personnelle 1.rtf" 2>/dev/null)"
+check "the example opens in LibreOffice" bash -c "cd '$work' && soffice --headless --convert-to txt:Text \
+  --outdir '$work/lo' '$prog/Exemples/Lettre de réclamation.rtf' >/dev/null 2>&1 && \
+  grep -q 'salutations distinguées' '$work/lo/Lettre de réclamation.txt'"
+check "the picture clip is a valid PNG" pngcheck -q "$clips/Images/Soleil.png"
+rm -rf "$work/chm"
+check "the help file holds its pages" bash -c "extract_chmLib '$prog/Quillpad.chm' '$work/chm' >/dev/null && \
+  grep -q 'Premiers pas' '$work/chm/html/premiers-pas.htm'"
+check "the help file has the program's help window" grep -q default_wnd <(strings "$prog/Quillpad.chm")
+check "the sound settings name the scheme" grep -q "SoundScheme=Standard.qsn" <(tr -d '\r' < "$prog/Quillpad.qsd")
+check "the sound scheme holds waves that sox reads" python3 - "$prog/Standard.qsn" "$work/waves" <<'PY'
+import os, struct, subprocess, sys, zlib
+data = open(sys.argv[1], 'rb').read()
+assert data[:4] == bytes([0x04, 0x4C, 0xE5, 0xAF]), 'signature'
+def elements(start, end):
+    pos = start
+    while pos < end:
+        length, kind, n = struct.unpack_from('<IBB', data, pos)
+        assert length >= 2 + n and pos + 4 + length <= end, 'element overruns'
+        yield data[pos + 6:pos + 6 + n].decode('cp1252'), pos + 6 + n, pos + 4 + length
+        pos += 4 + length
+os.makedirs(sys.argv[2], exist_ok=True)
+events = []
+for name, a, b in elements(4, len(data)):
+    if name != 'SOUND':
+        continue
+    parts = {n: data[x:y] for n, x, y in elements(a, b)}
+    event = parts['EVENT'].decode('cp1252')
+    wave = os.path.join(sys.argv[2], event + '.wav')
+    open(wave, 'wb').write(zlib.decompress(parts['WAVE']))
+    out = subprocess.run(['soxi', '-D', wave], capture_output=True, text=True, check=True).stdout
+    assert 0.05 < float(out) < 2, (event, out)
+    events.append(event)
+assert {'START', 'EXIT', 'SAVEDOC', 'MISSPELLEDWORD'} <= set(events), events
+PY
+check "the log lists the help and the examples" bash -c "grep -q 'Quillpad.chm$' '$log' && grep -q 'Exemples.Bienvenue' '$log'"
+check "the log leaves templates and clips out" bash -c "! grep -q -e 'Normal.rtf' -e 'Soleil.png' -e 'Quillpad.qsd' '$log'"
+
 # ---- Uninstallation: a user's file placed in the folder survives.
 echo "mes notes" > "$prog/Mes notes.txt"
 wine 'C:\Program Files\Quillpad\Quillpad.exe' -ui >/dev/null 2>&1 &
@@ -122,6 +173,7 @@ while IFS= read -r line; do
   case $line in "File Copy: "*) [ -e "$(unix_path "${line#File Copy: }")" ] && fail "left after uninstalling: $line" ;; esac
 done < "$log"
 check "the user's file survives" test -f "$prog/Mes notes.txt"
+check "the templates stay (never logged)" test -f "$tpl/Normal.rtf"
 check "the log is gone" test ! -e "$prog/Install.log"
 check ".rtf given back" grep -q "$rtf_before" <<<"$(regval 'HKCR\.rtf')"
 check "uninstall entry deleted" bash -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillpad Bright Ink' >/dev/null 2>&1"

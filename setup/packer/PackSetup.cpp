@@ -4,26 +4,16 @@
 #include <iconv.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "setup/PayloadFormat.h"
+#include "setup/packer/PackerFiles.h"
 
 namespace {
-
-std::vector<uint8_t> ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string ToWindows1252(const std::string& text)
 {
@@ -75,7 +65,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        std::vector<uint8_t> setup = ReadWhole(argv[2]);
+        std::vector<uint8_t> setup = ReadWholeFile(argv[2]);
         std::vector<TPayloadItem> items;
         for (int i = 3; i < argc; ++i) {
             std::string arg = argv[i];
@@ -88,7 +78,7 @@ int main(int argc, char** argv)
             bool text = file.rfind("text:", 0) == 0;
             if (text)
                 file = file.substr(5);
-            item.Data = ReadWhole(file);
+            item.Data = ReadWholeFile(file);
             if (text) {
                 std::string converted;
                 for (char c : ToWindows1252(std::string(item.Data.begin(), item.Data.end()))) {
@@ -102,15 +92,7 @@ int main(int argc, char** argv)
             items.push_back(std::move(item));
         }
         AppendPayload(setup, items);
-        std::string temp = std::string(argv[1]) + ".part";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(setup.data()), std::streamsize(setup.size()));
-            if (!out)
-                throw std::runtime_error("cannot write " + temp);
-        }
-        if (std::rename(temp.c_str(), argv[1]) != 0)
-            throw std::runtime_error(std::string("cannot write ") + argv[1]);
+        WriteWholeFile(argv[1], setup);
     } catch (const std::exception& e) {
         std::cerr << "qp_packsetup: " << e.what() << "\n";
         return 1;
