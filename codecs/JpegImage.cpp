@@ -1,8 +1,10 @@
-// Decoding JPEG pictures with libjpeg; its errors come back as the program's exceptions.
+// Decoding and encoding JPEG pictures with libjpeg; its errors come back as the program's exceptions.
 #include "codecs/JpegImage.h"
 
 #include <csetjmp>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <jpeglib.h>
@@ -74,7 +76,57 @@ bool RunDecoder(const std::vector<uint8_t>& bytes, int32_t& width, int32_t& heig
     return true;
 }
 
+// Compresses the rows into Out (malloc'ed by libjpeg, freed by the caller).
+bool RunEncoder(const std::vector<uint8_t>& rgb, int32_t width, int32_t height, int quality,
+                unsigned char*& out, unsigned long& size, TJpegError& error)
+{
+    jpeg_compress_struct info;
+    info.err = jpeg_std_error(&error.Manager);
+    error.Manager.error_exit = ExitWithJump;
+    error.Manager.output_message = IgnoreMessage;
+    error.Message[0] = 0;
+    if (setjmp(error.Jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    const size_t stride = static_cast<size_t>(width) * 3;
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<uint8_t*>(rgb.data()) + stride * info.next_scanline;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
 } // namespace
+
+std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgb, int32_t width, int32_t height, int quality)
+{
+    if (width <= 0 || height <= 0 ||
+        rgb.size() < static_cast<size_t>(width) * 3 * static_cast<size_t>(height))
+        Fail("taille");
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    TJpegError error;
+    const bool ok = RunEncoder(rgb, width, height, std::clamp(quality, 1, 100), out, size, error);
+    std::vector<uint8_t> bytes;
+    if (ok && out)
+        bytes.assign(out, out + size);
+    std::free(out);
+    if (!ok)
+        Fail(error.Message);
+    return bytes;
+}
 
 void TJPEGImage::LoadFromBytes(const uint8_t* data, size_t size)
 {

@@ -1,4 +1,4 @@
-// JPEG pictures: the kept file bytes, their size, and decoding through libjpeg.
+// JPEG pictures: the kept file bytes, their size, and decoding and encoding through libjpeg.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -25,3 +25,7 @@ private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
 };
+
+// A JPEG file of 24-bit red, green, blue rows from the top at a quality of 1 to 100; raises EStreamError
+// when libjpeg fails.
+std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgb, int32_t width, int32_t height, int quality);

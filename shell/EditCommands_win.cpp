@@ -18,6 +18,7 @@
 #include "editing/OperationParams.h"
 #include "shell/ClipboardCommands.h"
 #include "shell/CommandManager.h"
+#include "shell/SelectionSaveCommands.h"
 #include "shell/MainForm.h"
 
 namespace {
@@ -304,6 +305,8 @@ bool FieldCommand(TDocument& doc, int32_t command)
 
 bool ExecuteEditCommand(int32_t command)
 {
+    if (ExecuteSelectionSaveCommand(command))
+        return true;
     if (command == 3720) {
         if (MainForm) {
             MainForm->OverwriteMode = MainForm->OverwriteMode ? 0 : 1;

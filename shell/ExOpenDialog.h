@@ -12,6 +12,9 @@ class TFileList;
 
 // The child dialog template of a run: without the preview, or with it for a narrow or a wide screen.
 const char* OpenDialogTemplate(bool showPreview, int screenWidth);
+// The remembered size of the standard controls' area (width * 65536 + height) clamped to the screen's
+// range; Stored below 0 stands for none kept yet (half the screen's width by two thirds of its height).
+int32_t ClampedOpenDialogSize(int32_t stored, int screenWidth, int screenHeight);
 // The folder part of a file name, up to and including the last "\" or ":".
 std::string FolderOfFile(const std::string& fileName);
 
@@ -48,6 +51,8 @@ public:
     HWND FolderCombo = nullptr;
     HWND ReadOnlyCheck = nullptr;
     bool LayoutDone = false;
+    // Resizable, keeping its size: set at each run when the preview is shown.
+    bool SizingEnabled = false;
     bool FileNameSaved = false;
     bool ReadOnlyTicked = false;
     std::string SavedFileName;
@@ -55,6 +60,11 @@ public:
     // The hook's steps (public for the shared hook procedure).
     void CreateControls();
     void LayoutControls();
+    // The strip follows the standard controls after a move or resize of a resizable dialog.
+    void RelayoutControls();
+    // The standard controls' area: its right edge (where the preview begins) and its bottom (the strip's
+    // top), in the child dialog's coordinates.
+    POINT StandardAreaCorner();
     void FillFolderCombo();
     void FolderComboClick();
     void FolderChanged();
@@ -67,4 +77,10 @@ protected:
 class TExSaveDialog : public TExOpenDialog {
 public:
     bool Execute() override;
+};
+
+// The picture save dialog: the save dialog with the room of the picture preview beside its controls.
+class TSavePictureDialog : public TExSaveDialog {
+public:
+    TSavePictureDialog() { ShowPreview = true; }
 };

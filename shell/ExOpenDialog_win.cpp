@@ -8,6 +8,7 @@
 
 #include "classlib/runtime/Files.h"
 #include "core/FileList.h"
+#include "core/Options.h"
 #include "core/PathUtils.h"
 
 namespace {
@@ -22,6 +23,7 @@ constexpr int FileNameLabelId = 1090; // stc3
 constexpr int FileNameEditId = 1152;  // edt1
 constexpr int FileNameComboId = 1148; // cmb13, where the name field is a combo box
 constexpr int PlaceholderId = 1119;   // stc32
+constexpr int FileTypeComboId = 1136; // cmb1
 
 const char* const ChangeListItem = "Modifier la liste...";
 
@@ -75,10 +77,21 @@ void PlaceOpenDialog(HWND child)
     HWND top = TopWindow(child);
     RECT r;
     GetWindowRect(top, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-              y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    SetWindowPos(top, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (Running && Running->SizingEnabled && !PlacementPending) {
+        // The standard controls' area takes its remembered size; the dialog sits a third of the way down.
+        const int32_t size =
+            ClampedOpenDialogSize(CurrentOptions().Internal.OpenDlgSize, screenWidth, screenHeight);
+        const POINT corner = Running->StandardAreaCorner();
+        width += (size >> 16) - corner.x;
+        height += (size & 0xFFFF) - corner.y;
+        SetWindowPos(top, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 3, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(top, nullptr, (screenWidth - width) / 2, (screenHeight - height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (!PlacementPending && Running && Running->FolderHistory) {
         Running->FillFolderCombo();
         Running->SelectCurrentFolder();
@@ -125,6 +138,14 @@ UINT_PTR CALLBACK OpenDialogHook(HWND child, UINT message, WPARAM wParam, LPARAM
         case WM_WINDOWPOSCHANGED:
             if (PlacementPending)
                 PlaceOpenDialog(child);
+            if (dialog->SizingEnabled && dialog->LayoutDone)
+                dialog->RelayoutControls();
+            return 0;
+        case WM_DESTROY:
+            if (dialog->SizingEnabled) {
+                const POINT corner = dialog->StandardAreaCorner();
+                CurrentOptions().Internal.OpenDlgSize = (corner.x << 16) + corner.y;
+            }
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == FolderComboId && HIWORD(wParam) == CBN_SELENDOK)
@@ -156,6 +177,14 @@ const char* OpenDialogTemplate(bool showPreview, int screenWidth)
     return screenWidth >= 1024 ? "OPENDOC_HIRES" : "OPENDOC";
 }
 
+int32_t ClampedOpenDialogSize(int32_t stored, int screenWidth, int screenHeight)
+{
+    const int32_t largest = (screenWidth << 16) + screenHeight;
+    if (stored <= 0 || stored > largest)
+        return ((screenWidth / 2) << 16) + screenHeight * 2 / 3;
+    return stored;
+}
+
 std::string FolderOfFile(const std::string& fileName)
 {
     const size_t at = fileName.find_last_of("\\:");
@@ -184,14 +213,13 @@ void TExOpenDialog::LayoutControls()
     if (LayoutDone)
         return;
     HWND child = ChildWindow;
-    RECT placeholder = ItemRect(child, GetDlgItem(child, PlaceholderId));
     const RECT ok = ItemRect(child, DialogItem(child, OkButtonId));
     const RECT field = ItemRect(child, DialogItem(child, FileNameEditId));
     const RECT label = ItemRect(child, DialogItem(child, FileNameLabelId));
     RECT client;
     GetClientRect(child, &client);
     // The strip lies below the standard controls, which the system has laid out in the placeholder.
-    const int top = std::max<int>(placeholder.bottom, ok.bottom + 4);
+    const int top = StandardAreaCorner().y;
     RECT comboRect;
     SetWindowPos(FolderCombo, nullptr, field.left, top, field.right - field.left, 18 * 16, SWP_NOZORDER);
     GetWindowRect(FolderCombo, &comboRect);
@@ -218,6 +246,42 @@ void TExOpenDialog::LayoutControls()
                      topRect.bottom - topRect.top + needed - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
     }
     LayoutDone = true;
+}
+
+POINT TExOpenDialog::StandardAreaCorner()
+{
+    // The strip goes below the lowest of the standard controls, which the system may lay out beyond
+    // the placeholder.
+    const RECT placeholder = ItemRect(ChildWindow, GetDlgItem(ChildWindow, PlaceholderId));
+    LONG bottom = placeholder.bottom;
+    for (int id : {OkButtonId, int(IDCANCEL), FileTypeComboId})
+        if (HWND item = DialogItem(ChildWindow, id))
+            bottom = std::max<LONG>(bottom, ItemRect(ChildWindow, item).bottom + 4);
+    return POINT{placeholder.right, bottom};
+}
+
+void TExOpenDialog::RelayoutControls()
+{
+    HWND child = ChildWindow;
+    const RECT ok = ItemRect(child, DialogItem(child, OkButtonId));
+    const RECT field = ItemRect(child, DialogItem(child, FileNameEditId));
+    const RECT label = ItemRect(child, DialogItem(child, FileNameLabelId));
+    const int top = StandardAreaCorner().y;
+    RECT combo, text;
+    GetWindowRect(FolderCombo, &combo);
+    GetWindowRect(FolderLabel, &text);
+    const int comboHeight = combo.bottom - combo.top;
+    SetWindowPos(FolderCombo, nullptr, field.left, top, field.right - field.left, 18 * 16,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(FolderLabel, nullptr, label.left, top + (comboHeight - (text.bottom - text.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ReadOnlyCheck, nullptr, ok.left, top, ok.right - ok.left + 5, 28,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(child, &client);
+    const int needed = top + std::max<int>(comboHeight, 28) + 4;
+    if (client.bottom < needed)
+        SetWindowPos(child, nullptr, 0, 0, client.right, needed, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TExOpenDialog::FillFolderCombo()
@@ -340,6 +404,10 @@ bool TExOpenDialog::Run(bool save)
     ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    // Every system the program runs on is newer than 4.0: a dialog with its preview can be resized.
+    SizingEnabled = ShowPreview;
+    if (SizingEnabled)
+        ofn.Flags |= OFN_ENABLESIZING;
     if (save)
         ofn.Flags |= OFN_OVERWRITEPROMPT;
     else

@@ -13,6 +13,7 @@
 #include "formats/save/SaveCommands.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
+#include "shell/DocumentZip.h"
 #include "shell/MainForm.h"
 
 namespace {
@@ -72,6 +73,8 @@ bool ExecuteFileCommand(int32_t command)
         if (document && SaveDocumentAs(*document, {}, true) == scSaved)
             TriggerEvent(2060);
         return true;
+    case 202:
+    case 225: ZipCommand(command == 202); return true;
     case 205:
         if (document && SaveDocumentAsTemplate(*document) == scSaved)
             TriggerEvent(2060);

@@ -29,6 +29,18 @@ TExSaveDialog& SaveAsDialog()
     return dialog;
 }
 
+TExSaveDialog& SaveAsZipDialog()
+{
+    static TExSaveDialog dialog;
+    return dialog;
+}
+
+TSavePictureDialog& SavePictureDialog()
+{
+    static TSavePictureDialog dialog;
+    return dialog;
+}
+
 std::vector<std::string> AskDocumentsToOpen(const std::string& initialName, bool& readOnly)
 {
     TExOpenDialog& dialog = OpenDocDialog();
@@ -63,5 +75,21 @@ bool RunSaveDialog(TSaveDialogRequest& request)
         return false;
     request.FileName = dialog.FileName;
     request.FilterIndex = dialog.FilterIndex;
+    return true;
+}
+
+bool AskZipFileName(std::string& fileName, const std::string& title)
+{
+    TExSaveDialog& dialog = SaveAsZipDialog();
+    dialog.Title = title;
+    dialog.Filter = "Archives Zip (*.zip)|*.zip";
+    dialog.DefaultExt = "zip";
+    dialog.FilterIndex = 1;
+    dialog.ShowPreview = false;
+    dialog.FileName = fileName;
+    dialog.FolderHistory = History(2);
+    if (!dialog.Execute())
+        return false;
+    fileName = dialog.FileName;
     return true;
 }

@@ -26,6 +26,7 @@
 #include "shell/HotKeys.h"
 #include "shell/MainForm.h"
 #include "shell/ToolbarCommands.h"
+#include "window/AdvComboBox.h"
 #include "window/DocForm.h"
 
 namespace {
@@ -94,10 +95,10 @@ const char* const ZoomKindNames[] = {"Largeur de page", "Largeur du texte", "Pag
 const int FontSizes[] = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 // A combo box of a toolbar: a choice from its list, or Enter in its text, runs its command.
-class TToolbarComboBox : public TComboBox {
+class TToolbarComboBox : public TAdvComboBox {
 public:
     TToolbarComboBox(TComponent* owner, int32_t command, bool editable)
-        : TComboBox(owner, editable), Command(command)
+        : TAdvComboBox(owner, editable), Command(command)
     {
         Tag = command;
     }
@@ -110,6 +111,9 @@ protected:
     {
         if (message.Msg == CN_COMMAND) {
             const WORD code = HIWORD(message.WParam);
+            // Opening and closing the list: the list event and the entries' hint.
+            if (code == CBN_DROPDOWN || code == CBN_CLOSEUP)
+                TAdvComboBox::WndProc(message);
             if (code == CBN_SELENDOK) {
                 FChosen = true;
             } else if (code == CBN_CLOSEUP && FChosen) {
@@ -137,7 +141,7 @@ protected:
             message.Result = 1;
             return;
         }
-        TComboBox::WndProc(message);
+        TAdvComboBox::WndProc(message);
     }
 
 public:
@@ -515,6 +519,11 @@ TControl* TToolbarManager::CreateCommandControl(int32_t command, TControl* paren
         combo->SetBounds(2, std::max(0, (buttonHeight - 21) / 2), width,
                          ScaleToScreen(kind ? kind->ListLength * 16 + 30 : 200));
         combo->SetHint(ControlHint(command, Settings.ShowHotKeys));
+        // The style, font and size lists show the highlighted entry beside the open list.
+        if (Settings.ComboBoxHints && (command == 209050 || command == 212100 || command == 212200))
+            combo->OnItemHint = [combo](int item) { return combo->Items(item); };
+        else
+            combo->OnItemHint = [](int) { return std::string(); };
         switch (command) {
         case 206100:
             for (int percent : ZoomPercents) {

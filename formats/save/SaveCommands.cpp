@@ -2,14 +2,17 @@
 // the document's name, coding and file after a save that succeeded.
 #include "formats/save/SaveCommands.h"
 
+#include <functional>
 #include <utility>
 
+#include "classlib/runtime/AnsiStrings.h"
 #include "classlib/runtime/Files.h"
 #include "core/Codings.h"
 #include "core/DirUtils.h"
 #include "core/Events.h"
 #include "core/Options.h"
 #include "core/PathUtils.h"
+#include "core/TextUtils.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "document/TextAccess.h"
@@ -319,30 +322,39 @@ void BackUpCurrentText(TDocument& document, const TBackupSettings& settings)
     DeleteFile(temp);
 }
 
-bool SaveSelectionToFile(TDocument& document, const std::string& folder, const TAskUser& ask)
+namespace {
+
+// Tells the user that the command needs a selection; true when there is one.
+bool RequireSelection(TDocument& document, const char* title, const TAskUser& ask)
 {
-    const char* const title = "Enregistrer la sélection dans un fichier";
-    if (!document.HasSelection()) {
-        ask(std::string("Cette action (\"") + title +
-                "\") ne s'applique qu'à une sélection. Sélectionnez le fragment de texte visé et "
-                "recommencez.",
-            mkInformation, btOK, mkNoOption);
-        return false;
-    }
-    TSaveDialogRequest request;
-    request.Title = title;
-    request.FilterIndex = FilterIndexOf(cdRtf);
-    request.FileName = WithCodingExtension(ExtractFileName(document.MakeDefaultFileName()), cdRtf);
-    const TLoadSaveOptions& options = CurrentOptions().LoadSave;
-    request.Folder = !folder.empty() ? folder : options.UseDocFolder ? options.DocFolder : std::string();
-    const TTextRange range = OrderedSelection(document);
+    if (document.HasSelection())
+        return true;
+    ask(std::string("Cette action (\"") + title +
+            "\") ne s'applique qu'à une sélection. Sélectionnez le fragment de texte visé et recommencez.",
+        mkInformation, btOK, mkNoOption);
+    return false;
+}
+
+} // namespace
+
+namespace {
+
+// Asks for the file a range goes into until the name passes the checks: not another open document's,
+// and a coding that keeps the range's formatting (or the user accepts losing it). Refused, when given,
+// may turn a name down after telling the user why. False when the user cancelled.
+bool AskRangeFileName(TDocument& document, const TTextRange& range, TSaveDialogRequest& request,
+                      std::string& name, int32_t& coding, const TAskUser& ask,
+                      const std::function<bool(const std::string&)>& refused = nullptr)
+{
     for (;;) {
         if (!DocumentHost().AskSaveFileName(request))
             return false;
-        const int32_t coding = TCodingManager::SaveFilterIndexToCoding(request.FilterIndex);
-        const std::string name = TCodingManager::AddDefaultExtension(request.FileName, request.FilterIndex);
+        coding = TCodingManager::SaveFilterIndexToCoding(request.FilterIndex);
+        name = TCodingManager::AddDefaultExtension(request.FileName, request.FilterIndex);
         request.FileName = ExtractFileName(name);
         request.Folder = ExtractFilePath(name);
+        if (refused && refused(name))
+            continue;
         if (OpenElsewhere(document, name) || SameFileName(name, document.FileName)) {
             ask(SameNameWarning(name), mkError, btOK, mkNoOption);
             continue;
@@ -352,9 +364,86 @@ bool SaveSelectionToFile(TDocument& document, const std::string& folder, const T
             request.FileName = WithCodingExtension(request.FileName, cdRtf);
             continue;
         }
-        if (!SaveRangeToFile(document, range, name, coding, ask))
-            return false;
-        TriggerEvent(2060);
         return true;
     }
+}
+
+} // namespace
+
+std::string InsertNameFromText(const std::string& text)
+{
+    std::string name;
+    for (char c : text) {
+        // Breaks, tabs and what a file name cannot hold become spaces, runs of spaces one.
+        const bool blank = static_cast<unsigned char>(c) < 32 ||
+                           std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+        const char kept = blank ? ' ' : c;
+        if (kept == ' ' && (name.empty() || name.back() == ' '))
+            continue;
+        if (name.size() == 50)
+            break;
+        name += kept;
+    }
+    while (!name.empty() && !IsAlphaNumChar(DefaultLanguage, name.back()))
+        name.pop_back();
+    return name;
+}
+
+bool SaveSelectionAsInsert(TDocument& document, const TAskUser& ask)
+{
+    const char* const title = "Enregistrer comme insert";
+    if (!RequireSelection(document, title, ask))
+        return false;
+    const std::string folder = IncludeTrailingPathDelimiter(CurrentOptions().ClipLib.Folder);
+    if (folder.size() <= 1 || (!DirectoryExists(folder) && !ForceDirectories(folder)) ||
+        (!DirectoryExists(folder + "Images") && !ForceDirectories(folder + "Images"))) {
+        ask(Quoted("Impossible de créer le dossier ", folder, "."), mkError, btOK, mkNoOption);
+        return false;
+    }
+    const TTextRange range = OrderedSelection(document);
+    TSaveDialogRequest request;
+    request.Title = title;
+    request.Folder = folder;
+    request.FilterIndex = FilterIndexOf(cdRtf);
+    const std::string extension = "." + std::string(TCodingManager::GetCodingExtension(cdRtf));
+    std::string stem = InsertNameFromText(document.GetRangeText(range));
+    if (stem.empty())
+        for (int n = 1; stem.empty() || FileExists(folder + stem + extension); ++n)
+            stem = "Insert " + std::to_string(n);
+    request.FileName = stem + extension;
+    std::string name;
+    int32_t coding = cdRtf;
+    const auto outsideInserts = [&](const std::string& chosen) {
+        const std::string chosenFolder = IncludeTrailingPathDelimiter(ExtractFilePath(chosen));
+        if (chosenFolder.size() >= folder.size() && SameText(chosenFolder.substr(0, folder.size()), folder))
+            return false;
+        ask(Quoted("Les inserts doivent être placés dans le dossier ", folder,
+                   ", ou dans un de ses sous-dossiers."),
+            mtWarning, btOK, mkNoOption);
+        request.Folder = folder;
+        return true;
+    };
+    return AskRangeFileName(document, range, request, name, coding, ask, outsideInserts) &&
+           SaveRangeToFile(document, range, name, coding, ask);
+}
+
+bool SaveSelectionToFile(TDocument& document, const std::string& folder, const TAskUser& ask)
+{
+    const char* const title = "Enregistrer la sélection dans un fichier";
+    if (!RequireSelection(document, title, ask))
+        return false;
+    TSaveDialogRequest request;
+    request.Title = title;
+    request.FilterIndex = FilterIndexOf(cdRtf);
+    request.FileName = WithCodingExtension(ExtractFileName(document.MakeDefaultFileName()), cdRtf);
+    const TLoadSaveOptions& options = CurrentOptions().LoadSave;
+    request.Folder = !folder.empty() ? folder : options.UseDocFolder ? options.DocFolder : std::string();
+    const TTextRange range = OrderedSelection(document);
+    std::string name;
+    int32_t coding = cdRtf;
+    if (!AskRangeFileName(document, range, request, name, coding, ask) ||
+        !SaveRangeToFile(document, range, name, coding, ask))
+        return false;
+    TriggerEvent(2060);
+    return true;
 }

@@ -35,6 +35,13 @@ bool SaveRangeToFile(TDocument& document, const TTextRange& range, const std::st
 bool SaveSelectionToFile(TDocument& document, const std::string& folder,
                          const TAskUser& ask = AskThroughMessages);
 
+// The name proposed for an insert made of a text: its first words, at most 50 characters, without what
+// cannot end a word or a file name; empty when nothing usable remains.
+std::string InsertNameFromText(const std::string& text);
+// Save the selection as an insert: into the inserts folder (made with its "Images" sub-folder when
+// missing); false when nothing was written.
+bool SaveSelectionAsInsert(TDocument& document, const TAskUser& ask = AskThroughMessages);
+
 // Writes the document as it stands now into a temporary file (in its coding, RTF for a coding without a
 // writer) and makes a backup copy of that under the document's name, leaving the document's state alone.
 struct TBackupSettings;

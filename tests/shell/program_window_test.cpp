@@ -390,8 +390,14 @@ std::vector<std::string> RecoveryCopies()
     return copies;
 }
 
-// Disabled: under Xvfb the menu commands posted here leave the document unchanged, so no copy is made.
-TEST(Program, DISABLED_ASafetyCopyOnTheTimerIsOfferedAfterTheProgramIsKilled)
+// The first document window inside the main window's MDI client.
+HWND FirstDocumentWindow(HWND main)
+{
+    HWND client = FindWindowExA(main, nullptr, "MDICLIENT", nullptr);
+    return client ? GetWindow(client, GW_CHILD) : nullptr;
+}
+
+TEST(Program, ASafetyCopyOnTheTimerIsOfferedAfterTheProgramIsKilled)
 {
     for (const std::string& copy : RecoveryCopies())
         DeleteFileA(copy.c_str());
@@ -405,9 +411,11 @@ TEST(Program, DISABLED_ASafetyCopyOnTheTimerIsOfferedAfterTheProgramIsKilled)
         PostMessageA(main, WM_TIMER, 9, 0);
         Sleep(1000);
         EXPECT_TRUE(RecoveryCopies().empty());
-        // Everything selected and put in bold through the menu's commands, then the autosave timer ticks.
-        PostMessageA(main, WM_COMMAND, 3740, 0);
-        PostMessageA(main, WM_COMMAND, 12120, 0);
+        // A word typed into the document window, then the autosave timer ticks.
+        HWND window = FirstDocumentWindow(main);
+        ASSERT_NE(window, nullptr);
+        for (char c : std::string("Sauvé "))
+            PostMessageA(window, WM_CHAR, static_cast<uint8_t>(c), 1);
         Sleep(500);
         PostMessageA(main, WM_TIMER, 9, 0);
         std::vector<std::string> copies;
@@ -416,6 +424,17 @@ TEST(Program, DISABLED_ASafetyCopyOnTheTimerIsOfferedAfterTheProgramIsKilled)
             copies = RecoveryCopies();
         }
         ASSERT_EQ(copies.size(), 1u);
+        // The copy holds what was typed (the accent as the program's files keep it: 8-bit or escaped).
+        std::string copy;
+        for (int i = 0; i < 50 && copy.find("Sauv\xE9 ") == std::string::npos &&
+                        copy.find("Sauv\\'e9 ") == std::string::npos;
+             ++i) {
+            Sleep(100);
+            copy = ReadFileBytes(copies[0]);
+        }
+        EXPECT_TRUE(copy.find("Sauv\xE9 ") != std::string::npos ||
+                    copy.find("Sauv\\'e9 ") != std::string::npos)
+            << copy.substr(std::min(copy.find("\\pard"), copy.size()), 100);
         // The program dies without closing anything.
         TerminateProcess(program.Info.hProcess, 1);
         ASSERT_EQ(program.WaitForExit(10000), 1);

@@ -4,15 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <map>
 
 #include "classlib/runtime/Files.h"
 #include "core/Codings.h"
+#include "core/DataFolder.h"
+#include "core/Events.h"
 #include "core/FileSys.h"
 #include "editing/OperationParams.h"
 #include "formats/save/Backups.h"
+#include "formats/save/PictureFiles.h"
+#include "codecs/PNG.h"
+#include "document/DocObjects.h"
 #include "formats/save/SaveCommands.h"
 #include "tests/core/message_robot.h"
 #include "tests/shell/command_fixture.h"
@@ -21,13 +30,14 @@ using qptest::ReadFileBytes;
 
 namespace {
 
-// Answers the program's file dialog of a title when it shows: notes what its folder strip holds, types
-// a name, picks a filter and presses OK.
+// Answers the program's file dialog of a title each time it shows, with the next of its answers (a name
+// and a filter; an empty name cancels): notes what its folder strip holds, picks the filter, types the
+// name and presses OK.
 class TFileDialogDriver {
 public:
-    TFileDialogDriver(std::string title, std::string fileName, int filterIndex)
-        : Title(std::move(title)), FileName(std::move(fileName)), FilterIndex(filterIndex)
+    TFileDialogDriver(std::string title, std::string fileName, int filterIndex) : Title(std::move(title))
     {
+        Then(std::move(fileName), filterIndex);
         Current = this;
         Timer = SetTimer(nullptr, 0, 100, Tick);
     }
@@ -36,14 +46,23 @@ public:
         KillTimer(nullptr, Timer);
         Current = nullptr;
     }
+    void Then(std::string fileName, int filterIndex)
+    {
+        Answers.push_back({std::move(fileName), filterIndex});
+    }
 
-    std::string Title, FileName;
-    int FilterIndex;
+    std::string Title;
     bool Seen = false;
+    int Shown = 0;
     std::string Texts; // the texts of the dialog's controls, one a line
     std::vector<std::string> FolderItems;
+    std::vector<std::string> ProposedNames; // the name field at each showing
 
 private:
+    struct TAnswer {
+        std::string FileName;
+        int FilterIndex;
+    };
     static BOOL CALLBACK Collect(HWND child, LPARAM data)
     {
         auto* driver = reinterpret_cast<TFileDialogDriver*>(data);
@@ -53,6 +72,7 @@ private:
         driver->Texts += std::string(text) + "\n";
         // The program's folder list is the drop-down list of its child dialog.
         if (lstrcmpiA(cls, "ComboBox") == 0 && GetDlgCtrlID(child) == 2001) {
+            driver->FolderItems.clear();
             const int count = static_cast<int>(SendMessageA(child, CB_GETCOUNT, 0, 0));
             for (int i = 0; i < count; ++i) {
                 SendMessageA(child, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
@@ -64,33 +84,76 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         TFileDialogDriver* driver = Current;
-        if (!driver || driver->Seen)
+        if (!driver)
             return;
         HWND dialog = FindWindowA("#32770", driver->Title.c_str());
-        if (!dialog || !IsWindowVisible(dialog))
+        if (!dialog || !IsWindowVisible(dialog) || dialog == driver->LastDialog)
             return;
+
+        driver->LastDialog = dialog;
         driver->Seen = true;
+        const size_t answer = static_cast<size_t>(driver->Shown++);
+        driver->Texts.clear();
         EnumChildWindows(dialog, Collect, reinterpret_cast<LPARAM>(driver));
-        if (driver->FileName.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        if (HWND types = GetDlgItem(dialog, 1136)) {
-            SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(driver->FilterIndex - 1), 0);
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(types));
-        }
         HWND name = GetDlgItem(dialog, 1152);
         if (!name)
             name = GetDlgItem(dialog, 1148);
-        SetWindowTextA(name, driver->FileName.c_str());
+        char proposed[MAX_PATH] = "";
+        GetWindowTextA(name, proposed, sizeof proposed);
+        driver->ProposedNames.push_back(proposed);
+        if (answer >= driver->Answers.size() || driver->Answers[answer].FileName.empty()) {
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
+        const TAnswer& a = driver->Answers[answer];
+        if (HWND types = GetDlgItem(dialog, 1136)) {
+            SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(a.FilterIndex - 1), 0);
+            // What a choice in the list sends: the selection changed, then confirmed.
+            for (WORD code : {WORD(CBN_SELCHANGE), WORD(CBN_SELENDOK)})
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), reinterpret_cast<LPARAM>(types));
+        }
+        SetWindowTextA(name, a.FileName.c_str());
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }
 
     static inline TFileDialogDriver* Current = nullptr;
+    std::vector<TAnswer> Answers;
+    HWND LastDialog = nullptr;
     UINT_PTR Timer = 0;
 };
+
+// The entries of a zip archive by stored name, each inflated (empty when the archive cannot be read).
+std::map<std::string, std::string> ZipEntries(const std::string& archive)
+{
+    std::map<std::string, std::string> entries;
+    const std::string zip = ReadFileBytes(archive);
+    const auto u16 = [&zip](size_t at) {
+        return uint32_t(uint8_t(zip[at])) | uint32_t(uint8_t(zip[at + 1])) << 8;
+    };
+    const auto u32 = [&u16](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (zip.size() < 22 || u32(zip.size() - 22) != 0x06054B50)
+        return entries;
+    size_t at = u32(zip.size() - 22 + 16);
+    for (uint32_t n = u16(zip.size() - 22 + 10); n > 0 && at + 46 <= zip.size(); --n) {
+        const uint32_t packed = u32(at + 20), size = u32(at + 24), nameLength = u16(at + 28);
+        const size_t local = u32(at + 42);
+        const std::string name = zip.substr(at + 46, nameLength);
+        at += 46 + nameLength + u16(at + 30) + u16(at + 32);
+        const size_t data = local + 30 + u16(local + 26) + u16(local + 28);
+        std::string out(size, '\0');
+        z_stream z{};
+        inflateInit2(&z, -15);
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zip.data() + data));
+        z.avail_in = packed;
+        z.next_out = reinterpret_cast<Bytef*>(out.data());
+        z.avail_out = size;
+        const int result = inflate(&z, Z_FINISH);
+        inflateEnd(&z);
+        entries[name] = result == Z_STREAM_END ? out : "(damaged)";
+    }
+    return entries;
+}
 
 struct SaveCommands : CommandFixture {
     // A copy of a fixture in the test's folder, opened in a window, with a word typed at its start.
@@ -238,4 +301,241 @@ TEST_F(SaveCommands, AFullDiskOrAReadOnlyFolderLeavesTheOldFileAndSaysSo)
         Dispatcher->CloseDocument(doc, false);
     }
     SilentMessages = true;
+}
+
+// Another type chosen in the dialog's filter: the name takes its extension, the file its format, and the
+// document its coding; the formatting question is answered as the user does.
+TEST_F(SaveCommands, AnotherTypeChosenInTheFilterWritesThatFormat)
+{
+    TDocument* doc = OpenCopy("lettre.rtf");
+    SilentMessages = false;
+    qptest::TEventRecorder events;
+    qptest::TRobot robot(events);
+    robot.Then(qptest::TRobot::Click(mbYes)); // formatting will be lost: save as text all the same
+    TFileDialogDriver driver("Enregistrer sous", Folder + "\\texte",
+                             TCodingManager::CodingToSaveFilterIndex(cdAnsiText));
+    CommandManager().ExecuteCommand(200);
+    Pump();
+    SilentMessages = true;
+    EXPECT_EQ(driver.Shown, 1);
+    EXPECT_EQ(driver.ProposedNames[0], "lettre.rtf");
+    for (const qptest::TSeenForm& seen : robot.Seen)
+        EXPECT_NE(seen.Text.find("seront perdus"), std::string::npos) << seen.Text;
+    const std::string target = Folder + "\\texte.txt";
+    EXPECT_EQ(doc->FileName, target);
+    EXPECT_EQ(doc->Coding, cdAnsiText);
+    EXPECT_FALSE(doc->IsModified());
+    const std::string written = ReadFileBytes(target);
+    EXPECT_EQ(written.rfind("Ajout ", 0), 0u) << written.substr(0, 40);
+    EXPECT_EQ(written.find("{\\rtf"), std::string::npos);
+    EXPECT_NE(doc->Window->Caption().find("texte.txt"), std::string::npos);
+    EXPECT_EQ(std::count(events.Events.begin(), events.Events.end(), 2060), 1);
+}
+
+// Save as template through its command: a name outside the templates folder is refused with the
+// information and the dialog again; the copy goes into the folder and the document keeps its name.
+TEST_F(SaveCommands, SaveAsTemplateWritesACopyIntoTheTemplatesFolder)
+{
+    TDocument* doc = OpenCopy("lettre.rtf");
+    SetDataFolder(Folder);
+    const std::string templates = TemplatesFolder();
+    SilentMessages = false;
+    qptest::TEventRecorder events;
+    qptest::TRobot robot(events);
+    robot.Then(qptest::TRobot::Click(mbOK));
+    TFileDialogDriver driver("Enregistrer comme modèle", Folder + "\\ailleurs.rtf",
+                             TCodingManager::CodingToSaveFilterIndex(cdRtf));
+    driver.Then(templates + "Lettre type", TCodingManager::CodingToSaveFilterIndex(cdRtf));
+    CommandManager().ExecuteCommand(205);
+    Pump();
+    SilentMessages = true;
+    SetDataFolder("");
+    EXPECT_EQ(driver.Shown, 2);
+    ASSERT_EQ(robot.Seen.size(), 1u);
+    EXPECT_NE(robot.Seen[0].Text.find("dossier suivant"), std::string::npos) << robot.Seen[0].Text;
+    EXPECT_NE(robot.Seen[0].Text.find(templates), std::string::npos) << robot.Seen[0].Text;
+    EXPECT_FALSE(FileExists(Folder + "\\ailleurs.rtf"));
+    const std::string written = ReadFileBytes(templates + "Lettre type.rtf");
+    EXPECT_EQ(written.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(written.find("Ajout "), std::string::npos);
+    // The document is still itself: its name, file and changes.
+    EXPECT_EQ(doc->FileName, Folder + "\\lettre.rtf");
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadFileBytes(doc->FileName), Original);
+    EXPECT_EQ(std::count(events.Events.begin(), events.Events.end(), 2060), 1);
+}
+
+// Save all: every changed document written in place, the event once.
+TEST_F(SaveCommands, SaveAllWritesEveryDocument)
+{
+    TDocument* first = OpenCopy("un.rtf");
+    const std::string folder = Folder;
+    const std::string second = folder + "\\deux.rtf";
+    std::ofstream(second, std::ios::binary) << Original;
+    TDocument* other = Open(second);
+    Type(*other, "Deux ");
+    qptest::TEventRecorder events;
+    CommandManager().ExecuteCommand(220);
+    EXPECT_FALSE(first->IsModified());
+    EXPECT_FALSE(other->IsModified());
+    EXPECT_NE(ReadFileBytes(folder + "\\un.rtf").find("Ajout "), std::string::npos);
+    EXPECT_NE(ReadFileBytes(second).find("Deux "), std::string::npos);
+    EXPECT_EQ(std::count(events.Events.begin(), events.Events.end(), 2060), 1);
+}
+
+// Zip all: the name proposed for the open documents, each put in under its own name, a changed one as it
+// stands now; Zip of the active document alone proposes its name.
+TEST_F(SaveCommands, ZipCommandsPackTheOpenDocuments)
+{
+    TDocument* changed = OpenCopy("un.rtf");
+    const std::string folder = Folder;
+    const std::string second = folder + "\\deux.rtf";
+    std::ofstream(second, std::ios::binary) << Original;
+    TDocument* kept = Open(second);
+    ASSERT_FALSE(kept->IsModified());
+    {
+        TFileDialogDriver driver("Tout compresser (Zip)", folder + "\\tous.zip", 1);
+        CommandManager().ExecuteCommand(225);
+        Pump();
+        ASSERT_EQ(driver.Shown, 1);
+        EXPECT_EQ(driver.ProposedNames[0], "2_documents.zip");
+    }
+    std::map<std::string, std::string> entries = ZipEntries(folder + "\\tous.zip");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries["deux.rtf"], Original);
+    EXPECT_EQ(entries["un.rtf"].rfind("{\\rtf1", 0), 0u)
+        << entries["un.rtf"].size() << " [" << entries["un.rtf"].substr(0, 60) << "]";
+    EXPECT_NE(entries["un.rtf"].find("Ajout "), std::string::npos);
+    // The documents are as they were, and no temporary copy is left.
+    EXPECT_TRUE(changed->IsModified());
+    EXPECT_EQ(ReadFileBytes(folder + "\\un.rtf"), Original);
+
+    {
+        TFileDialogDriver driver("Compresser (Zip)", folder + "\\seul.zip", 1);
+        CommandManager().ExecuteCommand(202);
+        Pump();
+        ASSERT_EQ(driver.Shown, 1);
+        EXPECT_EQ(driver.ProposedNames[0], "deux.zip");
+    }
+    entries = ZipEntries(folder + "\\seul.zip");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries["deux.rtf"], Original);
+    // A cancelled dialog writes nothing.
+    {
+        TFileDialogDriver driver("Compresser (Zip)", "", 1);
+        CommandManager().ExecuteCommand(202);
+        Pump();
+        EXPECT_EQ(driver.Shown, 1);
+    }
+    EXPECT_EQ(FileSys::ListFolder(folder).size(), 4u);
+}
+
+// The selected picture saved through its command in each of the seven formats: the dialog proposes the
+// name that continues the user's numbering, and each file is of its format (a JPEG picture keeps its
+// own bytes, a PNG one its pixels).
+TEST_F(SaveCommands, SaveThePictureInEveryFormat)
+{
+    Folder = qptest::ScratchDir();
+    const std::string path = Folder + "\\images.rtf";
+    std::ofstream(path, std::ios::binary) << ReadFileBytes(qptest::DataPath("rtf/images-lo.rtf"));
+    TDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    // Nothing selected: the information, and no dialog.
+    SilentMessages = false;
+    qptest::TEventRecorder events;
+    {
+        qptest::TRobot robot(events);
+        robot.Then(qptest::TRobot::Click(mbOK));
+        CommandManager().ExecuteCommand(3700);
+        ASSERT_EQ(robot.Seen.size(), 1u);
+        EXPECT_NE(robot.Seen[0].Text.find("Sélectionnez une image"), std::string::npos);
+    }
+    SilentMessages = true;
+    CurrentOptions().Internal.PictureNamePattern = "Image%s.%s";
+    CurrentOptions().Internal.SavePict_Index = 1;
+    Holder->Owners.SavePictDlgFilter = 1;
+    const char* const magic[] = {"BM", nullptr, "\xD7\xCD\xC6\x9A", "\xFF\xD8\xFF", "GIF8", "\x89PNG", "II*"};
+    int lastNumber = -1, lastFormat = 0;
+    for (int picture : {0, 1})
+        for (int format = 0; format < pfFormatCount; ++format) {
+            // The picture of the paragraph selected alone.
+            for (int at = 0; at < doc->ParagraphLength(picture); ++at) {
+                doc->Selection = TTextRange{TextPosAt(picture, at), TextPosAt(picture, at + 1)};
+                if (doc->IsObjectSelected())
+                    break;
+            }
+            ASSERT_TRUE(doc->IsObjectSelected()) << picture;
+            const std::string name = Folder + "\\photo" + std::to_string(7 + picture * 10 + format);
+            TFileDialogDriver driver("Enregistrer l'image sous", name, format + 1);
+            CommandManager().ExecuteCommand(3700);
+            Pump();
+            ASSERT_EQ(driver.Shown, 1);
+            // The proposal continues the numbering of the name chosen last, with the format chosen last.
+            EXPECT_EQ(driver.ProposedNames[0], lastNumber < 0 ? std::string("Image1.bmp")
+                                                              : "photo" + std::to_string(lastNumber + 1) +
+                                                                    "." + PictureFileExtension(lastFormat));
+            lastNumber = 7 + picture * 10 + format;
+            lastFormat = format;
+            const std::string written = ReadFileBytes(name + "." + PictureFileExtension(format));
+            ASSERT_GT(written.size(), 8u) << name << " " << format;
+            if (format == pfEmf)
+                EXPECT_EQ(written.substr(40, 4), " EMF");
+            else
+                EXPECT_EQ(written.rfind(magic[format], 0), 0u) << format;
+            TDocObjectImage& image = *doc->GetObjectAt(doc->Selection.StartPos)->Image;
+            if (format == pfJpeg && picture == 1) {
+                ASSERT_FALSE(image.JpegBytes.empty());
+                EXPECT_EQ(written, std::string(image.JpegBytes.begin(), image.JpegBytes.end()));
+            }
+            if (format == pfPng || format == pfTiff || format == pfBmp) {
+                // The pixels of the picture, as the program reads them back.
+                TPNGImage original;
+                const std::vector<uint8_t> png = image.GetPngBytes();
+                ASSERT_TRUE(DecodePng(png.data(), png.size(), original));
+                if (format == pfPng) {
+                    TPNGImage back;
+                    ASSERT_TRUE(
+                        DecodePng(reinterpret_cast<const uint8_t*>(written.data()), written.size(), back));
+                    ASSERT_EQ(back.GetWidth(), original.GetWidth());
+                    for (int y = 0; y < back.GetHeight(); ++y)
+                        for (int x = 0; x < back.GetWidth(); ++x)
+                            ASSERT_EQ(back.GetPixelColor(x, y), original.GetPixelColor(x, y))
+                                << x << "," << y;
+                }
+            }
+        }
+    EXPECT_EQ(CurrentOptions().Internal.PictureNamePattern, "photo%s.%s");
+    EXPECT_EQ(CurrentOptions().Internal.SavePict_Index, 7 + 10 + pfFormatCount);
+    EXPECT_EQ(Holder->Owners.SavePictDlgFilter, pfFormatCount);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+// Save as insert: the name proposed from the selected words, the inserts folder and its pictures
+// folder made, a name outside it refused with the warning and the dialog again.
+TEST_F(SaveCommands, SaveTheSelectionAsAnInsert)
+{
+    TDocument* doc = OpenCopy("lettre.rtf");
+    const std::string inserts = Folder + "\\Inserts";
+    CurrentOptions().ClipLib.Folder = inserts;
+    doc->Selection = TTextRange{TextPosAt(0, 0), TextPosAt(0, 6)}; // "Ajout "
+    SilentMessages = false;
+    qptest::TEventRecorder events;
+    qptest::TRobot robot(events);
+    robot.Then(qptest::TRobot::Click(mbOK));
+    TFileDialogDriver driver("Enregistrer comme insert", Folder + "\\dehors.rtf",
+                             TCodingManager::CodingToSaveFilterIndex(cdRtf));
+    driver.Then(inserts + "\\Ajout.rtf", TCodingManager::CodingToSaveFilterIndex(cdRtf));
+    CommandManager().ExecuteCommand(5250);
+    Pump();
+    SilentMessages = true;
+    ASSERT_EQ(driver.Shown, 2);
+    EXPECT_EQ(driver.ProposedNames[0], "Ajout.rtf");
+    ASSERT_EQ(robot.Seen.size(), 1u);
+    EXPECT_NE(robot.Seen[0].Text.find("Les inserts doivent être placés"), std::string::npos)
+        << robot.Seen[0].Text;
+    EXPECT_TRUE(DirectoryExists(inserts + "\\Images"));
+    EXPECT_FALSE(FileExists(Folder + "\\dehors.rtf"));
+    const std::string written = ReadFileBytes(inserts + "\\Ajout.rtf");
+    EXPECT_NE(written.find("\\pard Ajout }"), std::string::npos) << written;
+    EXPECT_TRUE(doc->IsModified());
 }

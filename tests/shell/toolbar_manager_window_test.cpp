@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "classlib/windowing/ExtCtrls.h"
@@ -17,6 +18,8 @@
 #include "shell/DocDisp.h"
 #include "shell/CommandManager.h"
 #include "shell/MainForm.h"
+#include "window/AdvComboBox.h"
+#include "tests/core/message_robot.h"
 #include "tests/shell/window_test_support.h"
 #include "tests/shell/text_document.h"
 
@@ -198,6 +201,35 @@ TEST_F(ToolbarManagerTest, TypedZoomRunsTheZoomCommand)
         EXPECT_EQ(combo->Text(), c.Typed);
         Tap(VK_RETURN);
         EXPECT_EQ(CommandManager().GetLastCommand(), c.Command) << c.Typed;
+    }
+}
+
+// The toolbars' lists open on the arrow keys with the list event, and only the size, font and style
+// lists show the hint of the highlighted entry.
+TEST_F(ToolbarManagerTest, ListsOpenOnTheArrowsAndTheSizeListShowsItsHint)
+{
+    for (int32_t command : {212200, 206100}) {
+        auto* panel = dynamic_cast<TPanel*>(Toolbars->ControlOfCommand(command));
+        ASSERT_NE(panel, nullptr) << command;
+        auto* combo = dynamic_cast<TAdvComboBox*>(panel->Controls(0));
+        ASSERT_NE(combo, nullptr) << command;
+        qptest::TEventRecorder events;
+        combo->SetFocus();
+        Tap(VK_DOWN);
+        EXPECT_TRUE(combo->DroppedDown()) << command;
+        EXPECT_EQ(std::count(events.Events.begin(), events.Events.end(), 410), 1) << command;
+        SendMessageA(combo->ListHandle(), LB_SETCURSEL, 2, 0);
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            Sleep(10);
+        }
+        EXPECT_EQ(combo->Hint.Showing(), command == 212200) << command;
+        if (command == 212200)
+            EXPECT_EQ(combo->Hint.Text(), "8");
+        Tap(VK_ESCAPE);
+        SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+        Pump();
+        EXPECT_FALSE(combo->Hint.Showing());
     }
 }
 

@@ -1,0 +1,16 @@
+// Zipping open documents: the zip commands' proposed name and dialog, and the archive written from each
+// document's own file, or from a temporary save of a document that has none up to date.
+#pragma once
+#include <string>
+#include <vector>
+
+class TDocument;
+
+// The name the zip commands propose: the document's name with ".zip" when one document is zipped (or
+// only one is open), else "<count>_documents.zip".
+std::string ProposedZipName(const std::vector<TDocument*>& open, const TDocument* active, bool activeOnly);
+// Writes the documents into a new zip archive; false, after telling the user, when a document could not
+// be saved or the archive could not be written (then no archive is left).
+bool ZipDocuments(const std::vector<TDocument*>& documents, const std::string& zipName);
+// Zip (202, the active document) and Zip all (225): the save dialog, then the archive.
+void ZipCommand(bool activeOnly);
