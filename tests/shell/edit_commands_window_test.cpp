@@ -222,8 +222,8 @@ TEST_F(EditCommands, ClipboardAndPiggyBankCommands)
     Run(3340); // copy "un"
     MakeTextPos(0, 7, doc.Caret);
     doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
-    Run(3360); // paste at the end
-    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un deuxun"}));
+    Run(3360); // paste at the end: the insertion puts a space between the words
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un deux un"}));
     Run(3840);
     EXPECT_EQ(Texts(doc), (std::vector<std::string>{"un deux"}));
     MakeTextPos(0, 3, doc.Selection.StartPos);
@@ -233,7 +233,7 @@ TEST_F(EditCommands, ClipboardAndPiggyBankCommands)
     MakeTextPos(0, 0, doc.Caret);
     doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
     Run(3380); // paste in the current format
-    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"deuxun "}));
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"deux un "}));
 
     // The piggy bank: two appends (one a cut), the insert pasted, emptied, its switch toggled.
     TDocument& source = Open("{\\rtf1 alpha beta}", {0, 0, 0, 5});
