@@ -79,6 +79,8 @@ next # "Terminer": the program starts
 for _ in $(seq 1 80); do kill -0 $setup_pid 2>/dev/null || break; sleep 0.25; done
 check "the setup program ended" bash -c "! kill -0 $setup_pid 2>/dev/null"
 check "the installed program started" wait_window "Quillpad" "" 20
+# Its first start in a fresh prefix takes a while: the tips shown at start tell that it has painted.
+check "the installed program finished starting" wait_window "Trucs et astuces" "" 40
 sleep 1; shot 10-program
 
 # ---- What the installation left.
