@@ -345,7 +345,8 @@ void TLineDrawer::DrawBullet()
     Font = savedFont;
 }
 
-// The spelling marks the paragraph keeps: a zigzag under each marked word of the line.
+// The spelling marks the paragraph keeps: a zigzag under each marked word of the line, red for a misspelt
+// word, dark blue for one whose language has no checker.
 void TLineDrawer::DrawSpellingMarks()
 {
     if (Direct || Par.Misspellings.empty())
@@ -355,7 +356,7 @@ void TLineDrawer::DrawSpellingMarks()
         const int32_t to = std::min(m.End, Line.FirstChar + Line.CharCount) - Line.FirstChar;
         if (to <= from)
             continue;
-        DrawZigzagLine(S, X(from), X(to), m.Kind == 0 ? 0x0000FF : 0x800000, Left, Baseline + 2);
+        DrawZigzagLine(S, X(from), X(to), m.Kind == 0x800000 ? 0x800000 : 0x0000FF, Left, Baseline + 2);
     }
 }
 

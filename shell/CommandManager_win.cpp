@@ -16,6 +16,7 @@
 #include "shell/CommandExecutors.h"
 #include "shell/HotKeys.h"
 #include "shell/MainForm.h"
+#include "shell/SpellingMenu.h"
 #include "shell/ToolbarViewCommands.h"
 
 TCommandManager& CommandManager()
@@ -106,7 +107,7 @@ void TCommandManager::Dispatch(int32_t command, intptr_t argument, bool withArgu
                 ran = ExecuteArgumentCommand(command, argument);
             else
                 known = false;
-        } else if (ExecuteHistoryCommand(command)) {
+        } else if (ExecuteHistoryCommand(command) || ExecuteSpellingMenuCommand(command)) {
             ran = true;
         } else if (InRange(command, 100, 2900)) {
             ran = ExecuteFileCommand(command);

@@ -245,6 +245,7 @@ void TDocDispatcher::CloseDocument(TDocument* document, bool fromWindow)
             }
             if (!fromWindow)
                 closing->SetModeFlag(mfFreeWindowAtOnce, true);
+            SpellCheckManager()->ForgetCaretWord(document);
             closing.reset();
             InvalidateCommands();
             if (Documents.empty() && MainForm)

@@ -29,6 +29,7 @@
 #include "shell/DocDisp.h"
 #include "shell/HotKeys.h"
 #include "shell/Splash.h"
+#include "shell/SpellingMenu.h"
 #include "shell/Startup.h"
 #include "shell/ToolbarManager.h"
 #include "shell/TrayButton.h"
@@ -125,6 +126,15 @@ public:
             name += (name.empty() ? "" : "|") + part;
         if (MainForm && !name.empty())
             MainForm->ShowPopupMenu(name, x, y);
+    }
+    bool SpellingWordAtCaret(TDocument* document, bool again, TSpellingWord& word) override
+    {
+        return CaretSpellingWord(document, again, word);
+    }
+    void ShowSpellingMenu(const std::string& menu, const std::vector<std::string>& suggestions, int x,
+                          int y) override
+    {
+        ::ShowSpellingMenu(menu, suggestions, x, y);
     }
     void DocumentActivated(TDocument*) override
     {

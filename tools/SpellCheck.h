@@ -8,9 +8,23 @@
 #include <vector>
 
 #include "classlib/runtime/StringList.h"
+#include "document/TextPos.h"
 
+class TDocument;
 class TSettingsStorage;
 class TSpellCheckSystem;
+
+// What the last check of the word at the caret found: read by the spelling menu of the document window
+// and its commands.
+struct TCaretWordCheck {
+    TDocument* Document = nullptr; // none: no word was found
+    TTextRange Range{};
+    std::string Word;
+    int32_t Language = 0;
+    bool HasChecker = false;
+    bool Misspelled = false;
+    std::vector<std::string> Suggestions;
+};
 
 // The installed systems (settings "SpellCheck", "Systems"), kept for the program's life.
 class TSC_Settings {
@@ -64,6 +78,14 @@ public:
     // Raises the generation, then has the shell restart the background check of every open document.
     void RecheckDocuments();
     std::function<void()> OnRecheckDocuments;
+
+    // Checks the word at the caret of a document (marking it when rejected and spelling is checked while
+    // typing) and keeps what it found in CaretWord (SpellCheckCaret.cpp).
+    void CheckWordAtCaret(TDocument& document);
+    TCaretWordCheck CaretWord;
+    // Forgets the last check of the word at the caret when it was made in that document (a document
+    // going away).
+    void ForgetCaretWord(const TDocument* document);
 
 private:
     // Asks whether to keep a system that cannot be used; on No removes it. True when it was removed.

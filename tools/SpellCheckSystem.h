@@ -66,6 +66,11 @@ public:
     int AddLexicon(const std::string& fileName, int mode);
     void RemoveLexicon(int index, bool editable);
     static std::string NewPersonalDictionaryName();
+    // A word accepted for the rest of the session (the ignore lexicon, made on first use), and a word
+    // added to a personal dictionary (-1: a new one, which becomes the current); both leave the rejected
+    // words and have every document checked again (SpellCheckCaret.cpp).
+    void IgnoreAll(const std::string& word);
+    void AddToDictionary(const std::string& word, int index);
     // Where a lexicon named in the system file lies.
     std::string ResolveLexiconFile(const std::string& name) const;
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Events.h"
+#include "core/Options.h"
 #include "document/Document.h"
 #include "document/Field.h"
 #include "document/FieldCodes.h"
@@ -112,11 +113,21 @@ void TDocumentForm::RightButtonDown(TPoint p, WPARAM keys)
     }
     // The text menu is for text outside fields.
     const bool inField = hit.Field != nullptr;
+    POINT screen{p.X, p.Y};
+    ClientToScreen(Handle(), &screen);
+    TSpellingWord word;
     if (hit.InsideSelection && doc.HasSelection()) {
-        if (doc.IsObjectSelected())
+        if (doc.IsObjectSelected()) {
             parts |= cmObject;
-        else if (!inField)
+        } else if (SpellingMenuApplies(true, word) &&
+                   CompareTextPos(word.Range.StartPos, doc.Selection.StartPos) == 0 &&
+                   CompareTextPos(word.Range.EndPos, doc.Selection.EndPos) == 0) {
+            // The selection is the flagged word: the spelling menu instead of the others.
+            SendMessageA(Handle(), WM_CONTEXTMENU, WPARAM(Handle()), MAKELPARAM(screen.x, screen.y));
+            return;
+        } else if (!inField) {
             parts |= cmTextFormat;
+        }
     } else if (hit.Object) {
         // The object under the point alone becomes the selection.
         int32_t offset = hit.Pos.Offset;
@@ -129,13 +140,17 @@ void TDocumentForm::RightButtonDown(TPoint p, WPARAM keys)
         // The caret goes to the point, also on a link, so that the link's commands act on it.
         if (!onField)
             doc.PlaceCaret(hit.Pos, 4);
+        if (SpellingMenuApplies(true, word)) {
+            if (!doc.HasSelection())
+                RecreateCaret();
+            ShowSpellingPopup(TPoint{screen.x, screen.y}, word);
+            return;
+        }
         if (!inField)
             parts |= cmTextFormat;
     }
     if (!doc.HasSelection())
         RecreateCaret();
-    POINT screen{p.X, p.Y};
-    ClientToScreen(Handle(), &screen);
     DocWindowHost().ShowContextMenu(ContextMenuNames(parts), screen.x, screen.y);
 }
 
@@ -153,6 +168,11 @@ void TDocumentForm::ContextMenuFromKeyboard(TPoint screen)
         GetWindowRect(Handle(), &r);
         screen = TPoint{r.left + (r.right - r.left) / 3, r.top + (r.bottom - r.top) / 3};
     }
+    TSpellingWord word;
+    if (SpellingMenuApplies(true, word)) {
+        ShowSpellingPopup(screen, word);
+        return;
+    }
     TTextRange range;
     const bool link = doc.FindFieldAt(doc.Caret, range, nullptr, ftHyperlink, fkCode) != nullptr;
     const bool toc = doc.FindFieldAt(doc.Caret, range, nullptr, ftTableOfContents, fkCode) != nullptr;
@@ -164,6 +184,26 @@ void TDocumentForm::ContextMenuFromKeyboard(TPoint screen)
     if (!link && !toc)
         parts |= cmTextFormat;
     DocWindowHost().ShowContextMenu(ContextMenuNames(parts), screen.X, screen.Y);
+}
+
+bool TDocumentForm::SpellingMenuApplies(bool checkAgain, TSpellingWord& word)
+{
+    const uint16_t flags = CurrentOptions().SpellCheck.Flags;
+    if (!(flags & scoCheckAsYouType) || !(flags & scoUnderlineMistakes))
+        return false;
+    if (!DocWindowHost().SpellingWordAtCaret(Document, checkAgain, word) || !word.Flagged || !Document)
+        return false;
+    const TTextPos caret = Document->Caret;
+    return CompareTextPos(word.Range.StartPos, caret) <= 0 && CompareTextPos(caret, word.Range.EndPos) <= 0;
+}
+
+void TDocumentForm::ShowSpellingPopup(TPoint screen, const TSpellingWord& word)
+{
+    const char* menu = !word.HasChecker           ? "NOSPELLCHECKER"
+                       : word.Suggestions.empty() ? "MSPLTWRD_NOSUGG"
+                                                  : "MSPLTWRD";
+    DocWindowHost().ShowSpellingMenu(menu, word.HasChecker ? word.Suggestions : std::vector<std::string>{},
+                                     screen.X, screen.Y);
 }
 
 std::string TDocumentForm::ControlMenu(HWND control)

@@ -19,6 +19,7 @@ class TTabSet;
 class TToolButton;
 class TScrollHintWindow;
 struct TBlockSelection;
+struct TSpellingWord;
 struct TPageMargins;
 struct TPageSetup;
 
@@ -117,6 +118,12 @@ public:
     // (DocContextMenu_win.cpp); the context menu asked from the keyboard at a screen point.
     void RightButtonDown(TPoint p, WPARAM keys);
     void ContextMenuFromKeyboard(TPoint screen);
+    // Whether the spelling menu is for the caret: spelling is checked as you type with its mistakes
+    // underlined, and the word at the caret (checked again when asked) is flagged.
+    bool SpellingMenuApplies(bool checkAgain, TSpellingWord& word);
+    // Opens the spelling menu of the word at the caret at a screen point: its suggestions and what can be
+    // done with the word, or what can be done for a language that has no checker.
+    void ShowSpellingPopup(TPoint screen, const TSpellingWord& word);
     // The menu resource of one of the window's controls (rulers, scroll bars, tabs, page buttons).
     std::string ControlMenu(HWND control);
     // Follows a hyperlink, or goes to the bookmark of a page reference whose result is a link.

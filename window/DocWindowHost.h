@@ -7,7 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "document/TextPos.h"
+
 class TDocument;
+
+// The spelling checker's word at the caret, as its check found it.
+struct TSpellingWord {
+    TTextRange Range{};
+    bool Flagged = false;    // misspelt, or of a language that has no checker
+    bool HasChecker = false; // a checker serves its language
+    std::vector<std::string> Suggestions;
+};
 
 // The main window derives from this and installs itself; until it does (and in the window's own tests)
 // a plain host serves, which does nothing.
@@ -25,6 +35,13 @@ public:
     virtual HBITMAP CachedFrame(HWND& from);
     // The window of the main window's drag source while it carries a drag of its own, else null.
     virtual HWND DragSourceWindow();
+    // The word at the caret: checked again (Again), or as the spelling checker's last check of the word
+    // at the caret left it; false when that check found no word of this document.
+    virtual bool SpellingWordAtCaret(TDocument* document, bool again, TSpellingWord& word);
+    // Opens a spelling menu (the named menu resource, after the suggestions for the word last checked at
+    // the caret) with its top left corner at a screen point.
+    virtual void ShowSpellingMenu(const std::string& menu, const std::vector<std::string>& suggestions, int x,
+                                  int y);
 };
 
 TDocWindowHost& DocWindowHost();

@@ -27,6 +27,13 @@ HWND TDocWindowHost::DragSourceWindow()
     return nullptr;
 }
 
+bool TDocWindowHost::SpellingWordAtCaret(TDocument*, bool, TSpellingWord&)
+{
+    return false;
+}
+
+void TDocWindowHost::ShowSpellingMenu(const std::string&, const std::vector<std::string>&, int, int) {}
+
 TDocWindowHost& DocWindowHost()
 {
     return *CurrentHost;

@@ -15,7 +15,7 @@
 #include "document/Page.h"
 #include "editing/HeaderFooterEditing.h"
 #include "formats/load/DocumentLoad.h"
-#include "tests/common/rtf_document.h"
+#include "doc_window_fixture.h"
 #include "key_input.h"
 #include "shell/DocDisp.h"
 #include "tests/common/test_support.h"
@@ -97,13 +97,7 @@ protected:
     // position itself.
     TPoint PointAt(int32_t par, int32_t offset)
     {
-        Doc->SetCaret(par, offset, 0, 4);
-        Doc->MakeCaretVisible(1);
-        const TPoint left{Doc->CaretState.X + Doc->CaretState.Shape.XOffset,
-                          Doc->CaretState.Y + Doc->CaretState.Shape.Height / 2};
-        Doc->SetCaret(par, offset + 1, 0, 4);
-        const TPoint right{Doc->CaretState.X + Doc->CaretState.Shape.XOffset, left.Y};
-        return Window->DocToClient(TPoint{left.X + (right.X - left.X) / 3, left.Y});
+        return qptest::PointInCharacter(*Doc, *Window, par, offset);
     }
     void Send(UINT msg, TPoint p, WPARAM keys)
     {
