@@ -78,15 +78,23 @@ void TDocumentForm::FollowLink(const TField& field)
 
 void TDocumentForm::RightButtonDown(TPoint p, WPARAM keys)
 {
-    (void)keys;
     GetEncryptionManager().AddEntropy(p.X);
     GetEncryptionManager().AddEntropy(p.Y);
     if (!CanEdit())
         return;
     TDocument& doc = *Document;
     const int tool = MouseToolMode();
+    if (tool == 3) {
+        ViewToolClick(p, -10);
+        return;
+    }
     if (tool == 6) {
         RunCommand(700);
+        return;
+    }
+    if (tool == 1 && doc.PreviewMode) {
+        // In the print preview the hand pans with the right button as well.
+        MouseDown(p, keys);
         return;
     }
     if (State & dsMouseGestures)

@@ -124,6 +124,13 @@ public:
     // Opens the spelling menu of the word at the caret at a screen point: its suggestions and what can be
     // done with the word, or what can be done for a language that has no checker.
     void ShowSpellingPopup(TPoint screen, const TSpellingWord& word);
+    // The main window's view tool: the zoom steps around the point, which stays under the pointer.
+    void ViewToolClick(TPoint p, int32_t step);
+    // The character-format picker: the format of the text under the point goes to the format palette and
+    // the tool ends (DocMouseTools_win.cpp).
+    void PickCharFormat(TPoint p);
+    // The hint over a link: a hyperlink's target, or "#" and the bookmark of a page reference.
+    static std::string LinkHint(const THitResult& hit);
     // The menu resource of one of the window's controls (rulers, scroll bars, tabs, page buttons).
     std::string ControlMenu(HWND control);
     // Follows a hyperlink, or goes to the bookmark of a page reference whose result is a link.

@@ -187,6 +187,8 @@ bool TDocumentForm::MouseMessage(TMessage& message)
         return true;
     case WM_RBUTTONDBLCLK:
         StirPool(PointOf(message.LParam));
+        if (CanEdit() && MouseToolMode() == 3)
+            ViewToolClick(PointOf(message.LParam), -10);
         message.Result = 0;
         return true;
     case WM_CONTEXTMENU:
@@ -250,6 +252,14 @@ void TDocumentForm::MouseDown(TPoint p, WPARAM keys)
             flags.On(mfNoScrollToCaret);
             doc.OperationManager->Undo();
         }
+    }
+    if (MouseToolMode() == 3) {
+        ViewToolClick(p, 10);
+        return;
+    }
+    if (MouseToolMode() == 6) {
+        PickCharFormat(p);
+        return;
     }
     THitResult hit = HitTest(p);
     if (hit.Kind == hkNoPage || !hit.Line) {
@@ -470,6 +480,10 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
         }
         return;
     }
+    if (MouseToolMode() == 3) {
+        Mouse.Cursor = 13;
+        return;
+    }
     if (Mouse.MoveCountdown > 0 && --Mouse.MoveCountdown == 0)
         Mouse.LastClickTime = 0;
     if (State & dsSelecting) {
@@ -512,8 +526,10 @@ void TDocumentForm::MouseMove(TPoint p, WPARAM keys)
         ScalePictureByMouse(p);
         return;
     }
-    // The cursor follows what lies under the pointer.
+    // The cursor follows what lies under the pointer, and the hint tells where a link leads.
     const THitResult hit = HitTest(p);
+    if (const std::string hint = LinkHint(hit); hint != Hint())
+        SetHint(hint);
     if (hit.ClickAndType.Possible)
         Mouse.Cursor = hit.ClickAndType.Cursor;
     else if (hit.LinkField && hit.Kind != hkSelectionBar)
@@ -615,6 +631,10 @@ void TDocumentForm::MouseDoubleClick(TPoint p, WPARAM keys)
     const int tool = MouseToolMode();
     if (tool == 1 || tool == 6)
         return;
+    if (tool == 3) {
+        ViewToolClick(p, 10);
+        return;
+    }
     if (!IsFormattingTool(tool))
         TriggerEvent(13100);
     THitResult hit = HitTest(p);

@@ -10,6 +10,7 @@
 #include "document/TextPos.h"
 
 class TDocument;
+struct TCharFormat;
 
 // The spelling checker's word at the caret, as its check found it.
 struct TSpellingWord {
@@ -35,6 +36,8 @@ public:
     virtual HBITMAP CachedFrame(HWND& from);
     // The window of the main window's drag source while it carries a drag of its own, else null.
     virtual HWND DragSourceWindow();
+    // A character format picked from the text goes to the format palette.
+    virtual void AddPaletteFormat(const TCharFormat& format);
     // The word at the caret: checked again (Again), or as the spelling checker's last check of the word
     // at the caret left it; false when that check found no word of this document.
     virtual bool SpellingWordAtCaret(TDocument* document, bool again, TSpellingWord& word);

@@ -27,6 +27,8 @@ HWND TDocWindowHost::DragSourceWindow()
     return nullptr;
 }
 
+void TDocWindowHost::AddPaletteFormat(const TCharFormat&) {}
+
 bool TDocWindowHost::SpellingWordAtCaret(TDocument*, bool, TSpellingWord&)
 {
     return false;
