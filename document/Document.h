@@ -677,6 +677,7 @@ public:
     int32_t DefaultLanguageCoding = -1;
     bool WidowControl = false;           // new paragraphs keep widows and orphans
     bool FormatLossesAccepted = false;   // the user agreed once to lose formatting in a save
+    bool SummaryAsked = false;           // the summary is to be asked for at the next save
     std::unique_ptr<TStream> FileStream; // the document's file, kept open (others may only read it)
     bool OpenedReadOnly = false;         // the file was opened for reading only
     bool OpenedFromCopy = false;         // another program held the file: a copy was read

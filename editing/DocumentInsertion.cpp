@@ -6,10 +6,13 @@
 
 #include "core/Codings.h"
 #include "core/Options.h"
+#include "core/RecordUtils.h"
 #include "core/Styles.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
+#include "document/PageSetup.h"
 #include "document/Paragraph.h"
+#include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/DocumentContent.h"
 #include "editing/Operation.h"
@@ -46,6 +49,37 @@ void ImportUsedStyles(TDocument& target, const TDocument& source, TChangedRange&
     if (import.Added.empty())
         return;
     ChangeStyleList(target, target.Selection, std::move(info), range, operation);
+}
+
+// The target is one empty paragraph and no header or footer is being edited.
+bool IsEmptyBody(const TDocument& target)
+{
+    return !target.GetModeFlag(mfHideBodyText) && target.StoryLengths[stMain] == 1 &&
+           target.Paragraphs[0]->PlainText.Size() <= 1;
+}
+
+// An empty document takes the inserted document's last section: its columns and its page setup (the
+// break kind of the target's own section stays).
+void TakeSectionFormatting(TDocument& target, TDocument& source, TChangedRange& range, TOperation* operation)
+{
+    if (source.Sections.empty() || !IsEmptyBody(target))
+        return;
+    const TSection& last = *source.Sections.back();
+    const TSection* owner = source.PageSetupOwnerSection(last.FirstParagraph);
+    const TPageSetup& setup = owner ? owner->PageSetup : last.PageSetup;
+    TSectionParams params = last.Params;
+    params[spBreakKind] = UndefinedField;
+    TPageSetup request;
+    FillUndefined(request.F, PageSetupFieldCount);
+    for (int f : {psWidth, psHeight, psOrientation, psLeftMargin, psRightMargin, psTopMargin, psBottomMargin,
+                  psMirrorMargins, psHeaderDistance, psFooterDistance, psHeaderFlags})
+        request[f] = setup[f];
+    const TTextRange body = target.GetBodyRange();
+    TChangedRange one;
+    FormatSections(target, body, params, one, operation);
+    target.ChangedRanges->UnionChangedRange(range, one);
+    ChangePageParams(target, request, body, one, operation);
+    target.ChangedRanges->UnionChangedRange(range, one);
 }
 
 // The plain text of a document's main text, paragraphs joined by CR LF and the stored special codes
@@ -98,6 +132,8 @@ void InsertDocumentAtSelection(TDocument& target, TDocument& source, TChangedRan
     }
     MakeInsertionPoint(target, range, operation);
     ImportUsedStyles(target, source, one, operation);
+    target.ChangedRanges->UnionChangedRange(range, one);
+    TakeSectionFormatting(target, source, one, operation);
     target.ChangedRanges->UnionChangedRange(range, one);
     target.PrepareInsertFormat(target.Caret, 1);
     TDocumentContent content;

@@ -10,7 +10,7 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation cmake ninja-build ccache
   dpkg-dev make g++ googletest libgtest-dev locales pngcheck zlib1g-dev unrtf
   libjpeg62-turbo-dev hunspell-fr-classical hunspell-en-us hunspell-en-gb hunspell hunspell-tools iso-codes
-  gifsicle clang-format libreoffice-writer-nogui python3
+  gifsicle clang-format libreoffice-writer-nogui libreoffice-draw-nogui python3
   clang libclang-rt-14-dev libtiff-tools unzip
   antiword catdoc
   xdotool fonts-ipafont-gothic

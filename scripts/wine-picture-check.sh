@@ -2,7 +2,8 @@
 # Checks with independent tools the picture files that a Windows test program writes under Wine: the program
 # (first argument), run with a test filter (second argument), writes them into a fresh folder with a list of
 # the files, each beside a picture of the pixels it must show (or none). PNG files go through pngcheck, TIFF
-# through tiffinfo, GIF through gifsicle, and every one through ImageMagick against its reference.
+# through tiffinfo, GIF through gifsicle, EMF and WMF through LibreOffice (drawn into a PNG file, its blank
+# page trimmed away), and every one through ImageMagick against its reference.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 out=$(mktemp -d)
@@ -17,7 +18,18 @@ count=0
 while IFS=$'\t' read -r written reference; do
   count=$((count + 1))
   file=${written%%\[*}
+  shown=$out/$written
   case $file in
+    *.emf|*.wmf)
+      drawn=$out/drawn/$file
+      mkdir -p "$drawn"
+      report=$(timeout 300 soffice --headless "-env:UserInstallation=file://$out/lo-profile" \
+                 --convert-to png --outdir "$drawn" "$out/$file" 2>&1)
+      status=1
+      for png in "$drawn"/*.png; do
+        [ -f "$png" ] && convert "$png" -trim +repage "$drawn/trimmed.png" && status=0
+      done
+      shown=$drawn/trimmed.png ;;
     *.png) report=$(pngcheck -v "$out/$file" 2>&1); status=$? ;;
     *.tif) report=$(tiffinfo "$out/$file" 2>&1); status=$?
            grep -qiE "warning|error" <<<"$report" && status=1 ;;
@@ -33,7 +45,7 @@ while IFS=$'\t' read -r written reference; do
   [ -n "$reference" ] || continue
   rm -f "$out/a.ppm" "$out/b.ppm"
   if ! convert "$out/$reference" -alpha off -depth 8 "$out/a.ppm" ||
-     ! convert "$out/$written" +repage -alpha off -depth 8 "$out/b.ppm"; then
+     ! convert "$shown" +repage -alpha off -depth 8 "$out/b.ppm"; then
     echo "ImageMagick cannot read $written or $reference"
     failed=1
   elif differ=$(compare -metric AE "$out/a.ppm" "$out/b.ppm" null: 2>&1); [ "$differ" != 0 ]; then

@@ -449,6 +449,7 @@ TDocument* TDocDispatcher::NewDocument()
     if (TCodingManager::CanSaveCoding(defaults.DefDocFmt))
         document->Coding = defaults.DefDocFmt;
     document->FileName = document->MakeDefaultFileName();
+    document->SummaryAsked = true;
     TDocument* created = AddDocument(std::move(document));
     States[created].New = true;
     if (MainForm) {

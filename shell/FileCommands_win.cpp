@@ -75,6 +75,8 @@ bool ExecuteFileCommand(int32_t command)
         return true;
     case 202:
     case 225: ZipCommand(command == 202); return true;
+    case 305:
+    case 325: ZipAndSendCommand(command == 305); return true;
     case 205:
         if (document && SaveDocumentAsTemplate(*document) == scSaved)
             TriggerEvent(2060);

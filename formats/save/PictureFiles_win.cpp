@@ -106,7 +106,7 @@ TBytes WindowsMetafileFile(HENHMETAFILE metafile, const TDocObject& picture)
     TBytes file;
     for (uint16_t w : words)
         file.insert(file.end(), {uint8_t(w), uint8_t(w >> 8)});
-    file.insert(file.end(), {uint8_t(0), uint8_t(0), uint8_t(checksum), uint8_t(checksum >> 8)});
+    file.insert(file.end(), {uint8_t(checksum), uint8_t(checksum >> 8)});
     file.insert(file.end(), bits.begin(), bits.end());
     return file;
 }

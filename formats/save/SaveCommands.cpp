@@ -176,11 +176,14 @@ std::string SameNameWarning(const std::string& fileName)
 
 bool AskSummaryBeforeSaving(TDocument& document, bool force)
 {
-    if (!CurrentOptions().General.OfferDocProp || document.Coding >= cdAnsiText || !force)
+    if (!CurrentOptions().General.OfferDocProp || document.Coding >= cdAnsiText ||
+        !(force || document.SummaryAsked))
         return true;
     if (document.Info.Title.empty())
         document.Info.Title = document.SuggestFileName({}, true);
-    return DocumentHost().EditDocumentProperties(document.Info);
+    const bool confirmed = DocumentHost().EditDocumentProperties(document.Info);
+    document.SummaryAsked = false;
+    return confirmed;
 }
 
 uint8_t SaveDocumentCommand(TDocument& document, const TAskUser& ask)

@@ -9,7 +9,9 @@
 #include "core/Styles.h"
 #include "document/Document.h"
 #include "document/DocObjects.h"
+#include "document/PageSetup.h"
 #include "document/Paragraph.h"
+#include "document/Section.h"
 #include "editing/DocumentContent.h"
 #include "tests/common/test_support.h"
 #include "document/TextAccess.h"
@@ -105,4 +107,35 @@ TEST(InsertDocument, AnEmptySourceInsertsNothing)
     target.Select(0, 3, 0, 3);
     EXPECT_FALSE(InsertDocument(*target.Doc, *source.Doc));
     EXPECT_EQ(target.OperationCount(), 0);
+}
+
+// Into an empty document the inserted document's last section comes too: its columns and page setup;
+// a document that already holds text keeps its own.
+TEST(InsertDocument, AnEmptyDocumentTakesTheSectionFormatting)
+{
+    const char* const landscape = "{\\rtf1\\ansi\\paperw16838\\paperh11906\\margl1000\\margr1200\\landscape"
+                                  "\\sectd\\cols2\\colsx500\\pard\\plain Large\\par}";
+    TEditDoc empty("{\\rtf1\\ansi\\paperw11906\\paperh16838\\pard\\plain}");
+    ASSERT_EQ(empty.Doc->StoryLengths[stMain], 1) << empty.Dump();
+    TEditDoc source(landscape);
+    const std::string before = empty.Dump();
+    empty.Select(0, 0, 0, 0);
+    ASSERT_TRUE(InsertDocument(*empty.Doc, *source.Doc));
+    const TSection& section = *empty.Doc->Sections.front();
+    EXPECT_EQ(section.PageSetup[psWidth], 16838);
+    EXPECT_EQ(section.PageSetup[psHeight], 11906);
+    EXPECT_EQ(section.PageSetup[psLeftMargin], 1000);
+    EXPECT_EQ(section.PageSetup[psRightMargin], 1200);
+    EXPECT_EQ(section.PageSetup[psOrientation], 1);
+    EXPECT_EQ(section.Params[spColumnCount], 2);
+    EXPECT_EQ(empty.OperationCount(), 1);
+    empty.Undo();
+    EXPECT_EQ(empty.Dump(), before);
+
+    TEditDoc full(TargetRtf);
+    TPageSetup own = full.Doc->Sections.front()->PageSetup;
+    full.Select(0, 5, 0, 5);
+    ASSERT_TRUE(InsertDocument(*full.Doc, *source.Doc));
+    EXPECT_EQ(full.Doc->Sections.front()->PageSetup[psWidth], own[psWidth]);
+    EXPECT_EQ(full.Doc->Sections.front()->Params[spColumnCount], 1);
 }

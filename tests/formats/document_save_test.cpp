@@ -9,6 +9,7 @@
 #include "classlib/runtime/Files.h"
 #include "classlib/windowing/DialogTypes.h"
 #include "core/Memory.h"
+#include "core/Options.h"
 #include "core/TabTables.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
@@ -16,6 +17,7 @@
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "formats/save/FormatLosses.h"
+#include "formats/save/SaveCommands.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -260,4 +262,52 @@ TEST(DocumentSave, UnderAnotherNameLeavesTheDocumentAlone)
     EXPECT_EQ(SaveDocumentToNamedFile(*doc, nowhere, 0, asked.Routine()), kSaveFailed);
     ASSERT_EQ(asked.Texts.size(), 1u);
     EXPECT_EQ(asked.Texts[0], "Impossible de créer le fichier \"" + nowhere + "\".");
+}
+
+// The summary is asked for only when the options want it, for a formatted document, and on a forced
+// prompt or once for a document that still has it to ask.
+TEST(DocumentSave, SummaryAskedOnlyWhenDue)
+{
+    class TSummaryHost : public TDocumentHost {
+    public:
+        int Shown = 0;
+        bool Answer = true;
+        std::string Title;
+        bool EditDocumentProperties(TDocumentInfo& info) override
+        {
+            ++Shown;
+            Title = info.Title;
+            return Answer;
+        }
+    } host;
+    SetDocumentHost(&host);
+    TOptions& options = CurrentOptions();
+    const bool offered = options.General.OfferDocProp;
+    auto doc = FromRtf("{\\rtf1 Rapport annuel\\par Suite}");
+    doc->Coding = cdRtf;
+    doc->SummaryAsked = true;
+
+    options.General.OfferDocProp = false;
+    EXPECT_TRUE(AskSummaryBeforeSaving(*doc, true));
+    options.General.OfferDocProp = true;
+    doc->Coding = cdAnsiText;
+    EXPECT_TRUE(AskSummaryBeforeSaving(*doc, true));
+    EXPECT_EQ(host.Shown, 0);
+
+    // Due once: the title is suggested from the text, a cancel is the answer, and it is not asked again.
+    doc->Coding = cdRtf;
+    host.Answer = false;
+    EXPECT_FALSE(AskSummaryBeforeSaving(*doc, false));
+    EXPECT_EQ(host.Shown, 1);
+    EXPECT_FALSE(host.Title.empty());
+    EXPECT_FALSE(doc->SummaryAsked);
+    EXPECT_TRUE(AskSummaryBeforeSaving(*doc, false));
+    EXPECT_EQ(host.Shown, 1);
+    // Forced: asked whatever the flag.
+    host.Answer = true;
+    EXPECT_TRUE(AskSummaryBeforeSaving(*doc, true));
+    EXPECT_EQ(host.Shown, 2);
+
+    options.General.OfferDocProp = offered;
+    SetDocumentHost(nullptr);
 }

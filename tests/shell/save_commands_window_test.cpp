@@ -17,12 +17,14 @@
 #include "core/DataFolder.h"
 #include "core/Events.h"
 #include "core/FileSys.h"
+#include "core/PathUtils.h"
 #include "editing/OperationParams.h"
 #include "formats/save/Backups.h"
 #include "formats/save/PictureFiles.h"
 #include "codecs/PNG.h"
 #include "document/DocObjects.h"
 #include "formats/save/SaveCommands.h"
+#include "shell/DocumentZip.h"
 #include "tests/core/message_robot.h"
 #include "tests/shell/command_fixture.h"
 
@@ -429,6 +431,52 @@ TEST_F(SaveCommands, ZipCommandsPackTheOpenDocuments)
         EXPECT_EQ(driver.Shown, 1);
     }
     EXPECT_EQ(FileSys::ListFolder(folder).size(), 4u);
+}
+
+// Zip and send: the archive written in the temporary folder under the name of what is sent, handed to the
+// mail program, then deleted; without a mail program (as under Wine), a message says so.
+TEST_F(SaveCommands, ZipAndSendHandsTheArchiveToTheMailProgram)
+{
+    OpenCopy("un.rtf");
+    const std::string folder = Folder;
+    const std::string second = folder + "\\deux.rtf";
+    std::ofstream(second, std::ios::binary) << Original;
+    Open(second);
+    std::vector<std::pair<std::string, std::string>> sent;
+    std::vector<std::map<std::string, std::string>> archives;
+    MailSender() = [&](const std::string& paths, const std::string& names) {
+        sent.emplace_back(paths, names);
+        archives.push_back(ZipEntries(paths));
+        return true;
+    };
+    qptest::TEventRecorder events;
+    CommandManager().ExecuteCommand(325);
+    CommandManager().ExecuteCommand(305);
+    MailSender() = nullptr;
+    ASSERT_EQ(sent.size(), 2u);
+    const std::string temp = IncludeTrailingPathDelimiter(GetTempFolder());
+    EXPECT_EQ(sent[0], std::make_pair(temp + "2_docs.zip", std::string("2_docs.zip")));
+    EXPECT_EQ(sent[1], std::make_pair(temp + "deux.zip", std::string("deux.zip")));
+    ASSERT_EQ(archives[0].size(), 2u);
+    EXPECT_NE(archives[0]["un.rtf"].find("Ajout "), std::string::npos);
+    ASSERT_EQ(archives[1].size(), 1u);
+    EXPECT_EQ(archives[1]["deux.rtf"], Original);
+    EXPECT_FALSE(FileExists(sent[0].first));
+    EXPECT_FALSE(FileExists(sent[1].first));
+    EXPECT_EQ(std::count(events.Events.begin(), events.Events.end(), 2120), 2);
+
+    // The system's own mail interface: none is set up under Wine.
+    SilentMessages = false;
+    {
+        qptest::TRobot robot(events);
+        robot.Then(qptest::TRobot::Click(mbOK));
+        CommandManager().ExecuteCommand(305);
+        ASSERT_EQ(robot.Seen.size(), 1u);
+        EXPECT_NE(robot.Seen[0].Text.find("Aucun système de messagerie"), std::string::npos)
+            << robot.Seen[0].Text;
+    }
+    SilentMessages = true;
+    EXPECT_FALSE(FileExists(temp + "deux.zip"));
 }
 
 // The selected picture saved through its command in each of the seven formats: the dialog proposes the
