@@ -807,14 +807,22 @@ void TMainForm::Timer(UINT id)
                 Dispatcher()->ApplyDocumentColors(active);
         }
         break;
-    case TimedStatusTimer: ClearTimedStatus(); break;
+    case TimedStatusTimer:
+        // A document being replaced keeps the text until it is there.
+        if (!(Flags & mffKeepStatus))
+            ClearTimedStatus();
+        break;
     case AutosaveTimer:
         if (Dispatcher())
             Dispatcher()->AutosaveAll();
         break;
     case 15:
-        if (active)
+        // The spell-check picture of a document being checked turns.
+        if (active) {
             AnimationFrame = (AnimationFrame + 1) % 6;
+            if (active->SpellState == 5)
+                InvalidateCommands();
+        }
         break;
     }
 }

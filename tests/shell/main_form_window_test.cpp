@@ -180,3 +180,38 @@ TEST(LanguageNames, NoneKnownAndUnknown)
         << LanguageName(0x040C); // named by the system
     EXPECT_EQ(LanguageName(0x7F3F), "( Autre langue (ID: 32575) )");
 }
+
+TEST_F(MainFormTest, TheTimersTurnTheSpellPictureAndEndTimedTexts)
+{
+    const bool starting = StartingUp;
+    StartingUp = false;
+    Application->MainForm = Form; // the document window is its child
+    Form->SetBounds(0, 0, 900, 700);
+    Form->Show();
+    TDocDispatcher dispatcher;
+    TDocument* document = dispatcher.NewDocument();
+    ASSERT_NE(document, nullptr);
+    ASSERT_EQ(Form->GetActiveDocument(), document);
+    auto tick = [this](UINT id) { SendMessageA(Form->Handle(), WM_TIMER, id, 0); };
+
+    // While the document is being checked, each turn of the picture asks for the status bar again.
+    for (uint8_t state : {uint8_t(5), uint8_t(2)}) {
+        document->SpellState = state;
+        Form->Flags &= ~mffRefreshPending;
+        const int frame = Form->AnimationFrame;
+        tick(15);
+        EXPECT_EQ(Form->AnimationFrame, (frame + 1) % 6);
+        EXPECT_EQ((Form->Flags & mffRefreshPending) != 0, state == 5) << int(state);
+    }
+
+    // A timed text ends on its timer, unless a document being replaced keeps it.
+    Form->SetTimedStatus("Enregistré");
+    Form->Flags |= mffKeepStatus;
+    tick(6);
+    EXPECT_TRUE(Form->Flags & mffTimedStatus);
+    Form->Flags &= ~mffKeepStatus;
+    tick(6);
+    EXPECT_FALSE(Form->Flags & mffTimedStatus);
+    StartingUp = starting;
+    Application->MainForm = nullptr;
+}
