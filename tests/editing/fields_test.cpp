@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "core/Messages.h"
+#include "core/Options.h"
 #include "document/Field.h"
 #include "document/FieldCodes.h"
 #include "editing/Builders.h"
@@ -279,4 +280,26 @@ TEST_F(Fields, StatisticsFieldsOfTheFootersFollowTheText)
         "\\par}");
     plain.Doc->SetModeFlag(mfStatisticsStale, true);
     EXPECT_FALSE(plain.Doc->UpdateStatisticsFields());
+}
+
+// Before printing, the main text's fields are refreshed when the option says so, and the statistics shown
+// in a footer are counted anew either way.
+TEST_F(Fields, PrintingRefreshesTheFieldsAndTheFootersStatistics)
+{
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\footer\\pard {\\field{\\*\\fldinst NUMWORDS}{\\fldrslt 0}}"
+        "\\par}\\pard Trois mots ici {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 9}}\\par}";
+    const bool kept = CurrentOptions().General.UpdFlds;
+    for (bool update : {false, true}) {
+        CurrentOptions().General.UpdFlds = update;
+        TEditDoc d(rtf);
+        ASSERT_TRUE(d.Doc->UpdateStatisticsFields());
+        d.Doc->FieldStatisticsRecord.Words = -1; // what an earlier count left
+        RefreshFieldsForPrinting(*d.Doc);
+        EXPECT_EQ(d.Text(0), update ? "Trois mots ici 1" : "Trois mots ici 9");
+        EXPECT_EQ(d.OperationCount(), update ? 1 : 0);
+        EXPECT_EQ(d.Doc->FieldStatistics().Words, 4) << update;
+        EXPECT_FALSE(d.Doc->GetModeFlag(mfStatisticsStale));
+    }
+    CurrentOptions().General.UpdFlds = kept;
 }
