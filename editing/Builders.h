@@ -284,6 +284,9 @@ void UpdateFieldResults(TDocument& doc, const TTextRange& range, const uint8_t* 
                         TOperation* operation);
 // Paginates, updates every computed field of the range as one operation, and paginates again.
 void RefreshFields(TDocument& doc, const TTextRange& range);
+// What printing does before it draws pages: the main text's fields refreshed when the option to update
+// fields is on, then the statistics that headers and footers show counted again.
+void RefreshFieldsForPrinting(TDocument& doc);
 
 // --- Calculation (Calculation.cpp) ---
 struct TCalculationResult {

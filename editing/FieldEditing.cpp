@@ -457,6 +457,14 @@ void RefreshFields(TDocument& doc, const TTextRange& range)
     doc.PaginateAll();
 }
 
+void RefreshFieldsForPrinting(TDocument& doc)
+{
+    if (CurrentOptions().General.UpdFlds)
+        RefreshFields(doc, doc.GetBodyRange());
+    doc.SetModeFlag(mfStatisticsStale, true);
+    doc.UpdateStatisticsFields();
+}
+
 void RemoveFieldWithLinks(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation)
 {
     range = EmptyChangedRange();

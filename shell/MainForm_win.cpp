@@ -778,6 +778,10 @@ void TMainForm::Timer(UINT id)
             active->PaginateSlice(SystemClock());
             PopStatusText();
         }
+        // Statistics shown in headers and footers are counted again once the user pauses; the pages
+        // drawn then show them.
+        if (active && CommandManager().LastCommandOlderThan(3000) && active->UpdateStatisticsFields())
+            active->Invalidate();
         break;
     case 2:
         GetFontManager().SortFontCache();

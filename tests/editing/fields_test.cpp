@@ -3,13 +3,16 @@
 // and taken away, each one undoable operation.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ctime>
 
 #include "core/Messages.h"
+#include "core/Options.h"
 #include "document/Field.h"
 #include "document/FieldCodes.h"
 #include "editing/Builders.h"
 #include "editing/OperationManager.h"
+#include "tests/common/test_support.h"
 #include "tests/editing/edit_fixture.h"
 
 using namespace qptest;
@@ -83,6 +86,41 @@ TEST_F(Fields, EveryComputedKindAfterPagination)
     EXPECT_EQ(d.Dump(), before);
     d.Redo();
     EXPECT_EQ(d.Dump(), after);
+}
+
+// The kinds that hang on the document rather than the page: its other properties, its statistics
+// (counted once over the whole text, results included) and its file's size.
+TEST_F(Fields, PropertiesStatisticsAndFileSize)
+{
+    const std::string path = ScratchDir() + "/taille.rtf";
+    {
+        FILE* f = fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        const std::string bytes(3 * 1024 + 100, 'a');
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+    TEditDoc d(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\info{\\keywords bilan}{\\doccomm Relu}"
+        "{\\operator Paul Durand}{\\revtim\\yr2024\\mo4\\dy2\\hr9\\min0}}"
+        "\\pard Un deux trois quatre.\\par "
+        "{\\field{\\*\\fldinst NUMWORDS}{\\fldrslt x}} {\\field{\\*\\fldinst NUMCHARS}{\\fldrslt x}}\\par "
+        "{\\field{\\*\\fldinst KEYWORDS \\\\* Caps}{\\fldrslt x}} {\\field{\\*\\fldinst COMMENTS}{\\fldrslt "
+        "x}}"
+        " {\\field{\\*\\fldinst LASTSAVEDBY}{\\fldrslt x}}\\par "
+        "{\\field{\\*\\fldinst SAVEDATE \\\\@ \"d/M/yyyy\"}{\\fldrslt x}}"
+        " {\\field{\\*\\fldinst PRINTDATE \\\\@ \"d/M/yyyy\"}{\\fldrslt x}}\\par "
+        "{\\field{\\*\\fldinst FILESIZE}{\\fldrslt x}} {\\field{\\*\\fldinst FILESIZE \\\\k}{\\fldrslt x}}"
+        "\\par}");
+    d.Doc->FileName = path;
+    Refresh(d);
+    // Before the update: 4 + 2 + 3 + 2 + 2 words, 21 + 3 + 5 + 3 + 3 characters with spaces.
+    EXPECT_EQ(d.Text(1), "13 35");
+    // A date never set reads "Aucun(e)".
+    EXPECT_EQ(d.Text(2), "Bilan Relu Paul Durand");
+    EXPECT_EQ(d.Text(3), "2/4/2024 Aucun(e)");
+    EXPECT_EQ(d.Text(4), "3172 3");
+    std::remove(path.c_str());
 }
 
 TEST_F(Fields, PageReferencesFollowTheirBookmarks)
@@ -279,4 +317,26 @@ TEST_F(Fields, StatisticsFieldsOfTheFootersFollowTheText)
         "\\par}");
     plain.Doc->SetModeFlag(mfStatisticsStale, true);
     EXPECT_FALSE(plain.Doc->UpdateStatisticsFields());
+}
+
+// Before printing, the main text's fields are refreshed when the option says so, and the statistics shown
+// in a footer are counted anew either way.
+TEST_F(Fields, PrintingRefreshesTheFieldsAndTheFootersStatistics)
+{
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\footer\\pard {\\field{\\*\\fldinst NUMWORDS}{\\fldrslt 0}}"
+        "\\par}\\pard Trois mots ici {\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 9}}\\par}";
+    const bool kept = CurrentOptions().General.UpdFlds;
+    for (bool update : {false, true}) {
+        CurrentOptions().General.UpdFlds = update;
+        TEditDoc d(rtf);
+        ASSERT_TRUE(d.Doc->UpdateStatisticsFields());
+        d.Doc->FieldStatisticsRecord.Words = -1; // what an earlier count left
+        RefreshFieldsForPrinting(*d.Doc);
+        EXPECT_EQ(d.Text(0), update ? "Trois mots ici 1" : "Trois mots ici 9");
+        EXPECT_EQ(d.OperationCount(), update ? 1 : 0);
+        EXPECT_EQ(d.Doc->FieldStatistics().Words, 4) << update;
+        EXPECT_FALSE(d.Doc->GetModeFlag(mfStatisticsStale));
+    }
+    CurrentOptions().General.UpdFlds = kept;
 }
