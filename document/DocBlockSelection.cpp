@@ -3,6 +3,7 @@
 #include <string>
 
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
@@ -55,19 +56,35 @@ void TDocument::SetBlockSelection(const TBlockSelection& block)
         RepaintRange(now);
 }
 
-std::string TDocument::GetBlockText()
+std::vector<TTextRange> TDocument::GetBlockRanges()
 {
-    std::string text;
+    std::vector<TTextRange> ranges;
     const TBlockSelection& block = BlockSelection;
     if (!block.Active || block.Page < 0 || block.Page >= int32_t(Pages.size()))
-        return text;
+        return ranges;
     for (TParLine* line : Pages[size_t(block.Page)]->Lines) {
         if (!IsLineInBlockSelection(*line))
             continue;
         int32_t first, end;
         line->CharSpanInX(block.X1, block.X2, first, end);
-        if (end > first)
-            text += GetText(TextPosAt(line->Paragraph->LayoutIndex, line->FirstChar + first), end - first);
+        const int32_t par = line->Paragraph->LayoutIndex;
+        const TTextPos start = TextPosAt(par, line->FirstChar + first);
+        ranges.push_back(TextRangeOf(start, end > first ? TextPosAt(par, line->FirstChar + end) : start));
+    }
+    return ranges;
+}
+
+bool TDocument::CopyToClipboard()
+{
+    return DocumentHost().CopyBlockToClipboard(*this);
+}
+
+std::string TDocument::GetBlockText()
+{
+    std::string text;
+    for (const TTextRange& piece : GetBlockRanges()) {
+        if (piece.EndPos.Offset > piece.StartPos.Offset)
+            text += GetText(piece.StartPos, piece.EndPos.Offset - piece.StartPos.Offset);
         text += "\r\n";
     }
     return text;

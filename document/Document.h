@@ -478,6 +478,10 @@ public:
     // The characters that the rectangular selection covers on each of its lines, a line each ended by
     // CR LF.
     std::string GetBlockText();
+    // The same pieces as text ranges, one per line (empty where the block crosses no character).
+    std::vector<TTextRange> GetBlockRanges();
+    // Copies the rectangular selection through the host; false when the host cannot.
+    bool CopyToClipboard();
 
     // The window is busy with the mouse or a ruler.
     bool IsViewBusy();
