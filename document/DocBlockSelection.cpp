@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "document/Page.h"
 #include "document/ParLine.h"
 #include "document/Paragraph.h"
@@ -75,6 +76,11 @@ std::vector<TTextRange> TDocument::GetBlockPieces()
         pieces.push_back(TextRangeOf(TextPosAt(par, from), TextPosAt(par, to)));
     }
     return pieces;
+}
+
+bool TDocument::CopyToClipboard()
+{
+    return DocumentHost().CopyBlockToClipboard(*this);
 }
 
 std::string TDocument::GetBlockText()

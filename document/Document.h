@@ -481,6 +481,8 @@ public:
     // The characters that the rectangular selection covers on each of its lines, a line each ended by
     // CR LF.
     std::string GetBlockText();
+    // Copies the rectangular selection through the host; false when the host cannot.
+    bool CopyToClipboard();
 
     // The window is busy with the mouse or a ruler.
     bool IsViewBusy();

@@ -59,6 +59,10 @@ bool TDocumentHost::PutTextOnClipboard(const std::string&)
 {
     return false;
 }
+bool TDocumentHost::CopyBlockToClipboard(TDocument&)
+{
+    return false;
+}
 void TDocumentHost::CalculationBeep() {}
 bool TDocumentHost::OpenLink(const std::string&)
 {

@@ -47,6 +47,9 @@ public:
     virtual void InvalidateCommands();
     // Puts a text on the clipboard (a calculation's result); true when it is there.
     virtual bool PutTextOnClipboard(const std::string& text);
+    // Copies the document's rectangular selection to the clipboard in every format the program writes;
+    // false when the host has no clipboard of its own (the caller then copies the text alone).
+    virtual bool CopyBlockToClipboard(TDocument& document);
     // Signals a finished calculation: the calculation event's own sound, else the system's beep.
     virtual void CalculationBeep();
     // Opens a hyperlink's target that is not in the document (a file or an address); true when opened.

@@ -36,6 +36,10 @@ public:
     void DocumentSaved();
     // The recorded operation at an index of the undo list.
     TOperation* OperationAt(int32_t index) const;
+    // Puts the caret back where the current operation left it (or, with everything undone, where the
+    // first one found it) when that place lies in the story being edited; without operations only
+    // the selection is collapsed.
+    void GoToLastEdit();
 
     TDocument* Document;
     // The most memory the recorded operations may take; 0 until the first operation is recorded, which

@@ -73,6 +73,27 @@ TOperation* TOperationManager::OperationAt(int32_t index) const
     return At(Document->UndoList, index);
 }
 
+void TOperationManager::GoToLastEdit()
+{
+    TDocument& doc = *Document;
+    const TUndoList& list = doc.UndoList;
+    if (list.Count() == 0) {
+        doc.PlaceCaret(doc.Caret, 5);
+        return;
+    }
+    const TOperation* operation = list.CurrentIndex >= 0 ? OperationAt(list.CurrentIndex) : OperationAt(0);
+    if (!operation)
+        return;
+    const TTextPos pos =
+        list.CurrentIndex >= 0 ? TTextPos(operation->CaretAfter) : TTextPos(operation->CaretBefore);
+    const TTextRange story = doc.GetStoryRange();
+    // The story's range ends one past its end mark: the end mark itself is a place for the caret.
+    if (pos.ParIndex < story.StartPos.ParIndex || pos.ParIndex >= doc.ParagraphCount() ||
+        CompareTextPos(pos, story.EndPos) >= 0)
+        return;
+    doc.SetCaret(pos.ParIndex, pos.Offset, pos.LineHint, 5);
+}
+
 bool TOperationManager::CanUndo() const
 {
     return Document->UndoList.CurrentIndex >= 0;

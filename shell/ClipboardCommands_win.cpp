@@ -2,6 +2,8 @@
 // appends, insert, emptying and its collect-everything switch.
 #include "shell/ClipboardCommands.h"
 
+#include <windows.h>
+
 #include "classlib/runtime/Exceptions.h"
 #include "core/Events.h"
 #include "core/Messages.h"
@@ -10,6 +12,7 @@
 #include "document/Field.h"
 #include "editing/OperationParams.h"
 #include "shell/CommandManager.h"
+#include "shell/MainForm.h"
 #include "tools/ClipboardManager.h"
 #include "tools/PiggyBank.h"
 
@@ -58,6 +61,25 @@ void DeleteSelection(TDocument& doc)
 }
 
 } // namespace
+
+bool CopyBlockSelection(TDocument& document)
+{
+    TClipboardManager* manager = GetClipboardManager();
+    if (!manager)
+        return false;
+    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    try {
+        manager->CopyBlock(document, document.GetBlockPieces());
+    } catch (const EAbort&) {
+    } catch (const std::exception&) {
+        ShowError(CopyFailedMessage);
+    }
+    SetCursor(previous);
+    if (MainForm)
+        MainForm->UpdateInterface();
+    TriggerEvent(2320);
+    return true;
+}
 
 bool ExecuteClipboardCommand(int32_t command, TDocument* doc)
 {

@@ -17,3 +17,7 @@ bool ExecuteWindowCommand(int32_t command);    // 90000 - 92999: document window
 bool ExecuteHelpCommand(int32_t command);      // 100000 - 102999: help, about
 // 200000 - 214999: the argument forms, run with a 32-bit argument.
 bool ExecuteArgumentCommand(int32_t command, intptr_t argument);
+
+// The commands inserting the current date or time: this number plus the index of the format in the
+// table of date and time formats.
+constexpr int32_t DateTimeCommand = 4260;

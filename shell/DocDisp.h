@@ -112,6 +112,7 @@ public:
     bool IsDocumentOpen(const std::string& fileName) override { return IsOpen(fileName); }
     void InvalidateCommands() override;
     bool PutTextOnClipboard(const std::string& text) override;
+    bool CopyBlockToClipboard(TDocument& document) override;
     void CalculationBeep() override;
     bool OpenLink(const std::string& target) override;
     void AddToRecentFiles(TDocument* document) override;

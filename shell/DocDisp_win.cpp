@@ -36,6 +36,7 @@
 #include "formats/load/DocumentLoad.h"
 #include "formats/save/DocumentSave.h"
 #include "shell/CommandManager.h"
+#include "shell/ClipboardCommands.h"
 #include "shell/DocBar.h"
 #include "shell/FileDialogs.h"
 #include "shell/HotKeys.h"
@@ -695,6 +696,11 @@ bool TDocDispatcher::PutTextOnClipboard(const std::string& text)
     const bool put = ::PutTextOnClipboard(text);
     InvalidateCommands();
     return put;
+}
+
+bool TDocDispatcher::CopyBlockToClipboard(TDocument& document)
+{
+    return CopyBlockSelection(document);
 }
 
 bool TDocDispatcher::OpenLink(const std::string& target)

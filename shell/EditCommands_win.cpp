@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
+#include "core/DateTimeFormats.h"
 #include "core/Events.h"
 #include "core/Messages.h"
 #include "core/InterfaceTexts.h"
+#include "core/Options.h"
 #include "document/Document.h"
 #include "document/Field.h"
 #include "document/Page.h"
@@ -214,6 +216,18 @@ void RunLinkedPair(TDocument& doc, int32_t first, int32_t second)
 
 namespace {
 
+// A field giving the current date or time in one of the table's formats (the time formats make a time
+// field, the others a date field).
+void InsertDateTimeField(TDocument& doc, int index)
+{
+    if (index < 0 || index >= DateTimeFormatCount)
+        return;
+    TInsertFieldParams field;
+    field.FieldType = index >= DateFormatCount ? 32 : 31;
+    field.Arguments = "\\@ \"" + DateTimeFieldPicture(index) + "\"";
+    ExecuteOperation(doc, field);
+}
+
 // The calculator, bookmarks, hyperlinks and fields.
 bool FieldCommand(TDocument& doc, int32_t command)
 {
@@ -277,6 +291,27 @@ bool FieldCommand(TDocument& doc, int32_t command)
         }
         return true;
     case 4650: ExecuteOperation(doc, TRemoveTableOfContentsParams{}); return true;
+    case 4620:
+        // The table at the selection built again, keeping its code and the look of its styles.
+        if (doc.GetFieldAtSelection(range, ftTableOfContents)) {
+            TBuildTableOfContentsParams build;
+            build.Options.Refresh = 1;
+            ExecuteOperation(doc, build);
+        }
+        return true;
+    case 4630:
+        // Its page numbers follow the pages as they are laid out now.
+        if (doc.GetFieldAtSelection(range, ftTableOfContents)) {
+            doc.PaginateAll();
+            TUpdateFieldResultsParams update;
+            update.Range = range;
+            update.Types[ftPageReference / 8] |= uint8_t(1u << (ftPageReference % 8));
+            ExecuteOperation(doc, update);
+        }
+        return true;
+    case 3540: InsertDateTimeField(doc, CurrentOptions().Internal.DefDateFmt_Fr); return true;
+    case 3560: InsertDateTimeField(doc, CurrentOptions().Internal.DefTimeFmt_Fr); return true;
+    case 3820: doc.OperationManager->GoToLastEdit(); return true;
     case 3570:
     case 3571: {
         TInsertFieldParams field;
@@ -297,7 +332,12 @@ bool FieldCommand(TDocument& doc, int32_t command)
             ExecuteOperation(doc, params);
         }
         return true;
-    default: return false;
+    default:
+        if (command >= DateTimeCommand && command < DateTimeCommand + DateTimeFormatCount) {
+            InsertDateTimeField(doc, command - DateTimeCommand);
+            return true;
+        }
+        return false;
     }
 }
 

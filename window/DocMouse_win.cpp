@@ -923,7 +923,10 @@ void TDocumentForm::FinishRectangle(const TMouseGesture& gesture)
         ExecuteOperation(doc, sum);
         break;
     }
-    default: CopyTextToClipboard(LastRectangleText); break;
+    default:
+        if (!doc.CopyToClipboard())
+            CopyTextToClipboard(LastRectangleText);
+        break;
     }
 }
 

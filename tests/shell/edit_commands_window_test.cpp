@@ -10,10 +10,12 @@
 
 #include "core/Codings.h"
 #include "core/Messages.h"
+#include "core/Options.h"
 #include "document/Document.h"
 #include "document/Field.h"
 #include "document/Section.h"
 #include "editing/OperationManager.h"
+#include "editing/OperationParams.h"
 #include "formats/DocumentMemory.h"
 #include "shell/CommandManager.h"
 #include "tools/ClipboardManager.h"
@@ -276,8 +278,8 @@ TEST_F(EditCommands, CommandsOfLaterDialogsAreNamedUnavailable)
     TDocument& doc = Open("{\\rtf1 abc}", {0, 0, 0, 1});
     Run(3340);
     doc.Selection = TextRangeOf(doc.Caret, doc.Caret);
-    const int32_t later[] = {3400, 3520, 3540, 3560, 3580, 3600, 3620, 3630, 3640,
-                             3645, 3960, 4060, 4100, 4500, 4520, 4540, 4600, 5100};
+    const int32_t later[] = {3400, 3520, 3580, 3600, 3620, 3630, 3640, 3645,
+                             3960, 4060, 4100, 4500, 4520, 4540, 4600, 5100};
     for (int32_t command : later)
         Run(command);
     EXPECT_EQ(Unavailable, std::vector<int32_t>(std::begin(later), std::end(later)));
@@ -389,4 +391,116 @@ TEST_F(EditCommands, LinkAndFieldMenusCopyAndDeleteTheWholeLinkOrField)
     Run(3880);
     EXPECT_NE(Texts(doc)[0].find("le site"), std::string::npos);
     EXPECT_NE(Texts(doc)[0].find('7'), std::string::npos);
+}
+
+TEST_F(EditCommands, DateAndTimeCommandsInsertFieldsInTheTablesFormats)
+{
+    TDocument& doc = Open("{\\rtf1 abc}", {0, 0, 0, 0});
+    const TOptions saved = CurrentOptions();
+    CurrentOptions().Internal.DefDateFmt_Fr = 4;  // dd/MM/yyyy
+    CurrentOptions().Internal.DefTimeFmt_Fr = 37; // HH:mm:ss
+    // Each command leaves one more field at the caret, of its kind and with its picture.
+    const struct {
+        int32_t Command;
+        int Type;
+        const char* Code;
+    } cases[] = {
+        {3540, 31, "DATE \\@ \"dd/MM/yyyy\""},       {3560, 32, "TIME \\@ \"HH:mm:ss\""},
+        {4260, 31, "DATE \\@ \"dd/MM/yyyy\""},       // the short date written out
+        {4269, 31, "DATE \\@ \"dddd d MMMM yyyy\""}, // the long date
+        {4262, 31, "DATE \\@ \"'le' dd/MM/yy\""},    {4284, 31, "DATE \\@ \"dd/MM/yyyy, HH:mm:ss\""},
+        {4298, 32, "TIME \\@ \"hh:mm AM/PM\""},      {4301, 32, "TIME \\@ \"h 'h' mm AM/PM\""},
+    };
+    for (const auto& c : cases) {
+        const size_t before = doc.Fields.size();
+        Run(c.Command);
+        ASSERT_EQ(doc.Fields.size(), before + 1) << c.Command;
+        TTextRange range;
+        const TField* field = doc.FindFieldAt(TextPosAt(0, doc.Caret.Offset - 1), range, nullptr, -1, fkCode);
+        ASSERT_NE(field, nullptr) << c.Command;
+        EXPECT_EQ(field->FieldType, c.Type) << c.Command;
+        EXPECT_EQ(field->Code, c.Code);
+    }
+    // Once the results are computed, the first field shows today's date in its picture: two digits,
+    // two digits, four digits.
+    EXPECT_EQ(Texts(doc)[0], "????????abc");
+    Run(5000);
+    const std::string text = Texts(doc)[0];
+    EXPECT_EQ(text.substr(text.size() - 3), "abc");
+    const std::string date = text.substr(0, 10);
+    EXPECT_TRUE(date.size() == 10 && date[2] == '/' && date[5] == '/' &&
+                std::all_of(date.begin() + 6, date.end(), ::isdigit))
+        << text;
+    EXPECT_TRUE(Unavailable.empty());
+    // Every insertion is taken back.
+    Run(3880);
+    EXPECT_EQ(Texts(doc), (std::vector<std::string>{"abc"}));
+    EXPECT_TRUE(doc.Fields.empty());
+    CurrentOptions() = saved;
+}
+
+TEST_F(EditCommands, GoToLastEditFindsTheCaretOfTheLastOperation)
+{
+    TDocument& doc = Open("{\\rtf1 abcdef\\par ghij}", {0, 1, 0, 1});
+    // Nothing recorded yet: only the selection collapses, at the caret.
+    doc.Select(0, 2, 1, 3, 0);
+    ASSERT_TRUE(doc.HasSelection());
+    const TTextPos caret = doc.Caret;
+    Run(3820);
+    EXPECT_EQ(Selection(), (TSel{caret.ParIndex, caret.Offset, caret.ParIndex, caret.Offset}));
+    // After an edit: back where it left the caret, from anywhere.
+    doc.SetCaret(0, 1, 0, 4);
+    Run(3003);
+    doc.Select(1, 1, 1, 4, 0);
+    Run(3820);
+    EXPECT_FALSE(doc.HasSelection());
+    EXPECT_EQ(doc.Caret.ParIndex, 0);
+    EXPECT_EQ(doc.Caret.Offset, 2);
+    // With everything undone: where the first edit found the caret.
+    Run(3840);
+    ASSERT_EQ(doc.UndoList.CurrentIndex, -1) << doc.UndoList.Count();
+    doc.SetCaret(1, 4, 0, 4);
+    Run(3820);
+    EXPECT_FALSE(doc.HasSelection());
+    EXPECT_EQ(doc.Caret.ParIndex, 0);
+    EXPECT_EQ(doc.Caret.Offset, 1);
+    EXPECT_TRUE(Unavailable.empty());
+}
+
+TEST_F(EditCommands, TableOfContentsCommandsFollowTheHeadingsAndThePages)
+{
+    TDocument& doc = Open("{\\rtf1\\ansi{\\stylesheet{\\s0 Normal;}{\\s1 heading 1;}}"
+                          "\\pard\\s0\\par \\pard\\s1 Introduction\\par \\pard\\s0 Du texte.\\par "
+                          "\\pard\\s1 Conclusion\\par \\pard\\s0 Fin.\\par}",
+                          {0, 0, 0, 0});
+    TBuildTableOfContentsParams build;
+    build.Options.Levels = 1;
+    ExecuteOperation(doc, build);
+    ASSERT_EQ(Texts(doc)[0], "Introduction\x07?");
+    ASSERT_EQ(Texts(doc)[1], "Conclusion\x07?");
+    // The page numbers read the pages as laid out.
+    doc.SetCaret(0, 2, 0, 4);
+    Run(4630);
+    EXPECT_EQ(Texts(doc)[0], "Introduction\x07"
+                             "1");
+    EXPECT_EQ(Texts(doc)[1], "Conclusion\x07"
+                             "1");
+    // A heading renamed: the table is built again with it, in the same place.
+    const int32_t last = doc.StoryLengths[stMain] - 3;
+    ASSERT_EQ(Texts(doc)[size_t(last)], "Conclusion");
+    doc.SetCaret(last, 10, 0, 4);
+    TInsertTextParams more;
+    more.Text = " et suite";
+    ExecuteOperation(doc, more);
+    doc.SetCaret(0, 2, 0, 4);
+    Run(4620);
+    EXPECT_EQ(Texts(doc)[1], "Conclusion et suite\x07?");
+    EXPECT_EQ(Texts(doc)[2], "");
+    // Outside a table neither does anything.
+    const int32_t count = doc.UndoList.Count();
+    doc.SetCaret(last, 0, 0, 4);
+    Run(4620);
+    Run(4630);
+    EXPECT_EQ(doc.UndoList.Count(), count);
+    EXPECT_TRUE(Unavailable.empty());
 }

@@ -22,7 +22,9 @@
 #include "formats/text/PlainText.h"
 #include "editing/Builders.h"
 #include "editing/OperationManager.h"
+#include "core/Events.h"
 #include "shell/DocDisp.h"
+#include "tools/ClipboardManager.h"
 #include "window/DocForm.h"
 
 namespace {
@@ -73,6 +75,13 @@ protected:
         Send(WM_MOUSEMOVE, TPoint{(from.X + to.X) / 2, (from.Y + to.Y) / 2}, MK_LBUTTON | keys);
         Send(WM_MOUSEMOVE, to, MK_LBUTTON | keys);
         Send(WM_LBUTTONUP, to, keys);
+    }
+    static void HoldAlt(bool down)
+    {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_MENU] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
     }
     void DoubleClick(TPoint p)
     {
@@ -237,6 +246,57 @@ TEST_F(DocumentMouse, AltDragTakesARectangleOfText)
     Send(WM_LBUTTONDOWN, from, MK_LBUTTON);
     Send(WM_LBUTTONUP, from, 0);
     EXPECT_FALSE(Doc->BlockSelection.Active);
+}
+
+namespace {
+
+// The program events fired while it lives.
+struct TEventRecorder : TEventHandler {
+    std::vector<int32_t> Events;
+    void HandleEvent(int32_t event) override { Events.push_back(event); }
+};
+
+std::string ClipboardFormatData(UINT format)
+{
+    std::string data;
+    if (!OpenClipboard(nullptr))
+        return data;
+    if (HANDLE h = GetClipboardData(format)) {
+        data.assign(static_cast<const char*>(GlobalLock(h)), GlobalSize(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return data;
+}
+
+} // namespace
+
+TEST_F(DocumentMouse, AltDragCopiesTheBlockInEveryFormatAndFiresTheCopyEvent)
+{
+    TClipboardManager manager;
+    TEventRecorder recorder;
+    // The same Alt+drag as above, from "deux" to "gamma".
+    const auto altDrag = [this] {
+        HoldAlt(true);
+        const TPoint from = PointAt(0, 3), to = PointAt(1, 11);
+        Drag(TPoint{from.X, from.Y - 4}, TPoint{to.X, to.Y + 4});
+        HoldAlt(false);
+    };
+    altDrag();
+    // The block's lines as the program's formats give them, marked rectangular.
+    EXPECT_EQ(std::string(ClipboardFormatData(CF_TEXT).c_str()), "deux tro\r\nha beta ");
+    EXPECT_EQ(ClipboardFormatData(RegisterClipboardFormatA("Rich Text Format")).rfind("{\\rtf1", 0), 0u);
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("Rectangular Selection")));
+    EXPECT_EQ(recorder.Events, std::vector<int32_t>{2320});
+
+    // Another window holds the clipboard open: whatever the copy gives, the event fires once.
+    recorder.Events.clear();
+    HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(other));
+    altDrag();
+    CloseClipboard();
+    DestroyWindow(other);
+    EXPECT_EQ(recorder.Events, std::vector<int32_t>{2320});
 }
 
 TEST_F(DocumentMouse, ClicksNeverLandBetweenTheBytesOfADoubleByteCharacter)
