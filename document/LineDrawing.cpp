@@ -522,7 +522,7 @@ void TLineDrawer::DrawObject(int32_t n, int32_t handle)
 
 // A field value that takes one character cell (a note's number): its text from the cell's left edge,
 // "?" without a field; a symbol sequence of several characters spreads the cell's width over them. With
-// marks a focus rectangle frames the cell.
+// marks a focus rectangle frames the cell, in inverted colours outside the story being edited.
 void TLineDrawer::DrawFieldCell(int32_t n)
 {
     const std::string text = CellField ? CellField->Result : std::string("?");
@@ -541,7 +541,7 @@ void TLineDrawer::DrawFieldCell(int32_t n)
     if (!text.empty())
         DrawCopies(X(n), TextTop(), text, advances.data(), nullptr);
     if (Marks)
-        S.FocusRect(TRect{X(n), Top, X(n + 1), Top + Height});
+        S.FocusRect(TRect{X(n), Top, X(n + 1), Top + Height}, Outside);
 }
 
 void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)

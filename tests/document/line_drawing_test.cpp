@@ -391,6 +391,14 @@ TEST_F(LineDrawing, NoteNumberCellShowsTheReferencesNumber)
     ASSERT_EQ(focus.size(), 1u);
     EXPECT_EQ(focus[0]->Rect.Left, XAt(1));
     EXPECT_EQ(focus[0]->Rect.Right, XAt(2));
+    EXPECT_FALSE(focus[0]->Inverted);
+    // Outside the story being edited (a header is), in inverted colours.
+    TField header;
+    Doc->EditedHeaderFooter = &header;
+    Draw(text);
+    ASSERT_EQ(Surface.OfKind(TDrawOpKind::Focus).size(), 1u);
+    EXPECT_TRUE(Surface.OfKind(TDrawOpKind::Focus)[0]->Inverted);
+    Doc->EditedHeaderFooter = nullptr;
     Doc->SetModeFlag(mfShowMarks, false);
     // Symbols share the cell's width one pixel at a time from the first.
     Doc->FootnoteSettings.Format = 9;

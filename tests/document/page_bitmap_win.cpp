@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/runtime/FileStream.h"
@@ -266,6 +268,30 @@ TEST(PageBitmaps, FootnoteNumberAndAnOleObjectsPicture)
         page.Count(TRect{96, object.Top, 96 + 100, object.Bottom}, [](uint32_t c) { return c == 0x0000FF; }),
         1000);
     page.SavePng("footnote-object");
+
+    // With marks the number's cell is framed by a dotted focus rectangle; outside the story being edited
+    // (a header is) its dots fall on the other pixels.
+    doc->SetModeFlag(mfShowMarks, true);
+    const auto dotted = [&](const TPageBitmap& b) {
+        std::vector<int32_t> dots;
+        for (int32_t x = from; x < to; ++x)
+            if (b.At(x, band.Top) != 0xFFFFFF)
+                dots.push_back(x);
+        return dots;
+    };
+    const TPageBitmap framed(*doc, 0);
+    TField header;
+    doc->EditedHeaderFooter = &header;
+    const TPageBitmap inverted(*doc, 0);
+    doc->EditedHeaderFooter = nullptr;
+    doc->SetModeFlag(mfShowMarks, false);
+    const std::vector<int32_t> plainDots = dotted(framed), invertedDots = dotted(inverted);
+    EXPECT_GE(plainDots.size(), size_t(to - from) / 2 - 1);
+    EXPECT_GE(invertedDots.size(), size_t(to - from) / 2 - 1);
+    for (int32_t x : plainDots)
+        EXPECT_EQ(std::count(invertedDots.begin(), invertedDots.end(), x), 0) << x;
+    framed.SavePng("note-cell-framed");
+    inverted.SavePng("note-cell-inverted");
 
     // A rectangular selection an inch wide over the first line inverts that band only.
     TBlockSelection block;
