@@ -22,7 +22,7 @@ public:
     void InvertPolygon(const TPoint (&corners)[4]) override;
     void SetPixel(int32_t x, int32_t y, TColorRef color) override;
     void Polyline(const TPoint* points, int32_t count, TColorRef color, int32_t width) override;
-    void FocusRect(const TRect& r) override;
+    void FocusRect(const TRect& r, bool inverted) override;
     void SelectFont(TFontHandle font) override { FFont = font; }
     void WriteText(int32_t x, int32_t y, std::string_view text, const int32_t* advances, TColorRef color,
                    const TRect* clip) override;
@@ -58,7 +58,7 @@ public:
     {
         FSurface.Polyline(points, count, color, width);
     }
-    void FocusRect(const TRect& r) override { FSurface.FocusRect(r); }
+    void FocusRect(const TRect& r, bool inverted) override { FSurface.FocusRect(r, inverted); }
     void SelectFont(TFontHandle font) override { FSurface.SelectFont(font); }
     void WriteText(int32_t x, int32_t y, std::string_view text, const int32_t* advances, TColorRef color,
                    const TRect* clip) override

@@ -79,10 +79,23 @@ void TDCSurface::Polyline(const TPoint* points, int32_t count, TColorRef color, 
     SelectObject(dc, old);
 }
 
-void TDCSurface::FocusRect(const TRect& r)
+void TDCSurface::FocusRect(const TRect& r, bool inverted)
 {
     const RECT rect = ToRECT(r);
-    DrawFocusRect(DC(FDC), &rect);
+    HDC dc = DC(FDC);
+    DrawFocusRect(dc, &rect);
+    if (!inverted || r.Right <= r.Left || r.Bottom <= r.Top)
+        return;
+    // The whole one-pixel frame inverted once more: the dots come back, the pixels between them invert.
+    const int32_t w = r.Right - r.Left, h = r.Bottom - r.Top;
+    PatBlt(dc, r.Left, r.Top, w, 1, DSTINVERT);
+    if (h > 1)
+        PatBlt(dc, r.Left, r.Bottom - 1, w, 1, DSTINVERT);
+    if (h > 2) {
+        PatBlt(dc, r.Left, r.Top + 1, 1, h - 2, DSTINVERT);
+        if (w > 1)
+            PatBlt(dc, r.Right - 1, r.Top + 1, 1, h - 2, DSTINVERT);
+    }
 }
 
 void TDCSurface::WriteText(int32_t x, int32_t y, std::string_view text, const int32_t* advances,

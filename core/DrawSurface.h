@@ -24,8 +24,9 @@ public:
     virtual void SetPixel(int32_t x, int32_t y, TColorRef color) = 0;
     // A polyline with a solid pen of Width pixels (the last point is not drawn, as the system does).
     virtual void Polyline(const TPoint* points, int32_t count, TColorRef color, int32_t width) = 0;
-    // A focus rectangle (dotted, drawn by inversion).
-    virtual void FocusRect(const TRect& r) = 0;
+    // A focus rectangle (dotted, drawn by inversion); Inverted draws it in inverted colours: the dots
+    // fall on the pixels the plain one leaves.
+    virtual void FocusRect(const TRect& r, bool inverted) = 0;
 
     // The font of the text that follows.
     virtual void SelectFont(TFontHandle font) = 0;

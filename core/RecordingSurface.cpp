@@ -43,9 +43,11 @@ void TRecordingSurface::Polyline(const TPoint* points, int32_t count, TColorRef 
     op.Width = width;
 }
 
-void TRecordingSurface::FocusRect(const TRect& r)
+void TRecordingSurface::FocusRect(const TRect& r, bool inverted)
 {
-    Add(TDrawOpKind::Focus).Rect = r;
+    TDrawOp& op = Add(TDrawOpKind::Focus);
+    op.Rect = r;
+    op.Inverted = inverted;
 }
 
 void TRecordingSurface::WriteText(int32_t x, int32_t y, std::string_view text, const int32_t* advances,

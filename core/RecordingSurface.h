@@ -19,6 +19,7 @@ struct TDrawOp {
     std::vector<int32_t> Advances;
     TFontHandle Font = 0;
     bool Clipped = false;
+    bool Inverted = false; // a focus rectangle in inverted colours
     TRect Clip{};
 };
 
@@ -30,7 +31,7 @@ public:
     void InvertPolygon(const TPoint (&corners)[4]) override;
     void SetPixel(int32_t x, int32_t y, TColorRef color) override;
     void Polyline(const TPoint* points, int32_t count, TColorRef color, int32_t width) override;
-    void FocusRect(const TRect& r) override;
+    void FocusRect(const TRect& r, bool inverted) override;
     void SelectFont(TFontHandle font) override { FFont = font; }
     void WriteText(int32_t x, int32_t y, std::string_view text, const int32_t* advances, TColorRef color,
                    const TRect* clip) override;

@@ -1,6 +1,7 @@
 // Painting the document's view: the visible pages with their frames and shadows on the background,
 // and repainting the lines of a range.
 #include <algorithm>
+#include <vector>
 
 #include "core/Colors.h"
 #include "core/DrawSurface.h"
@@ -8,6 +9,8 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentView.h"
 #include "document/Page.h"
+#include "document/ParLine.h"
+#include "document/Paragraph.h"
 #include "document/Section.h"
 
 namespace {
@@ -29,6 +32,66 @@ TColorRef PaletteColor(int slot, TColorRef fallback)
         if (TColorPalette* palette = manager->CurrentPalette())
             return palette->GetColor(slot);
     return fallback;
+}
+
+// The lines whose bands a line's text reaches: the lines after it in its paragraph that are drawn with
+// it, and the second line of its page when it is the page's first line and overhangs, in the same story
+// and column.
+std::vector<TParLine*> LinesBelowReached(TDocument& d, TParLine& line)
+{
+    std::vector<TParLine*> lines;
+    TParagraph& p = *line.Paragraph;
+    for (int32_t k = line.LineIndex + 1; k < p.LineCount(); ++k) {
+        TParLine& below = *p.Lines[size_t(k)];
+        if (below.LineIndex - below.SharedBandLines > line.LineIndex || below.Page != line.Page ||
+            below.ColumnIndex != line.ColumnIndex)
+            break;
+        lines.push_back(&below);
+    }
+    const TPage* page = line.Page;
+    if (page && line.Overhang && page->Lines.size() > 1 && page->Lines[0] == &line) {
+        TParLine* second = page->Lines[1];
+        if (second->ColumnIndex == line.ColumnIndex &&
+            d.StoryOfParagraph(second->Paragraph->LayoutIndex) ==
+                d.StoryOfParagraph(line.Paragraph->LayoutIndex) &&
+            std::find(lines.begin(), lines.end(), second) == lines.end())
+            lines.push_back(second);
+    }
+    return lines;
+}
+
+// Draws one placed line on the window, clipped to its rectangle; CaretShown is cleared when the caret
+// had to be hidden for it.
+void PaintLine(TDocument& d, TDrawSurface& surface, TParLine& line, bool& caretShown)
+{
+    const TRect r = d.LineClientRect(line);
+    if (!Meets(r, TRect{0, 0, d.ViewState.ClientWidth + (d.View() ? d.View()->ViewOrigin().X : 0),
+                        d.ViewState.ClientHeight + (d.View() ? d.View()->ViewOrigin().Y : 0)}))
+        return;
+    if (TDocumentView* view = d.View(); view && caretShown) {
+        const TPoint origin = view->ViewOrigin();
+        const TRect caret =
+            Offset(TRect{d.CaretState.X, d.CaretState.Y, d.CaretState.X + d.CaretState.Shape.Width,
+                         d.CaretState.Y + d.CaretState.Shape.Height},
+                   origin.X - d.ViewState.ScrollPos.X, origin.Y - d.ViewState.ScrollPos.Y);
+        if (Meets(caret, r)) {
+            view->HideDocCaret();
+            caretShown = false;
+        }
+    }
+    TModeFlagScope flags(d);
+    if (r.Bottom - r.Top - 1 > line.GetDisplayHeight())
+        flags.On(mfOverhangDrawing);
+    int32_t x = r.Left;
+    if (line.ColumnIndex >= 0) {
+        TColumnGeometry column;
+        d.SectionOfParagraph(line.Paragraph->LayoutIndex)->GetColumnGeometry(line.ColumnIndex, column);
+        x += d.TwipsToDeviceX(column.Left);
+    }
+    surface.SaveClip();
+    surface.IntersectClip(r);
+    line.Draw(surface, x, r.Top);
+    surface.RestoreClip();
 }
 
 } // namespace
@@ -130,33 +193,10 @@ void TDocument::PaintRangeLines(TDrawSurface& surface, const TTextPos& pos, bool
     TParLine& line = *p.Lines[size_t(pos.LineIndex)];
     if (!line.Page)
         return;
-    const TRect r = LineClientRect(line);
-    if (!Meets(r, TRect{0, 0, ViewState.ClientWidth + (View() ? View()->ViewOrigin().X : 0),
-                        ViewState.ClientHeight + (View() ? View()->ViewOrigin().Y : 0)}))
-        return;
-    if (TDocumentView* view = View(); view && caretShown) {
-        const TPoint origin = view->ViewOrigin();
-        const TRect caret = Offset(TRect{CaretState.X, CaretState.Y, CaretState.X + CaretState.Shape.Width,
-                                         CaretState.Y + CaretState.Shape.Height},
-                                   origin.X - ViewState.ScrollPos.X, origin.Y - ViewState.ScrollPos.Y);
-        if (Meets(caret, r)) {
-            view->HideDocCaret();
-            caretShown = false;
-        }
-    }
-    TModeFlagScope flags(*this);
-    if (r.Bottom - r.Top - 1 > line.GetDisplayHeight())
-        flags.On(mfOverhangDrawing);
-    int32_t x = r.Left;
-    if (line.ColumnIndex >= 0) {
-        TColumnGeometry column;
-        SectionOfParagraph(pos.ParIndex)->GetColumnGeometry(line.ColumnIndex, column);
-        x += TwipsToDeviceX(column.Left);
-    }
-    surface.SaveClip();
-    surface.IntersectClip(r);
-    line.Draw(surface, x, r.Top);
-    surface.RestoreClip();
+    PaintLine(*this, surface, line, caretShown);
+    // Text that reaches down into the bands below is drawn again there.
+    for (TParLine* below : LinesBelowReached(*this, line))
+        PaintLine(*this, surface, *below, caretShown);
 }
 
 namespace {
@@ -231,5 +271,7 @@ void TDocument::InvalidateRange(const TTextRange& range)
         return;
     ForEachVisibleLine(*this, range, [&](const TTextPos&, TParLine& line) {
         view->InvalidateViewRect(LineClientRect(line));
+        for (TParLine* below : LinesBelowReached(*this, line))
+            view->InvalidateViewRect(LineClientRect(*below));
     });
 }

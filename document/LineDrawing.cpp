@@ -89,7 +89,7 @@ private:
     int32_t X(int32_t n) const { return Left + Xs[size_t(std::clamp(n, 0, Line.CharCount))]; }
     TColorRef StandardColor(int32_t index) const;
     TColorRef FormatTextColor() const;
-    TColorRef MarkColor() const { return Outside ? Silver : Colors.Marks; }
+    TColorRef MarkColor() const { return Outside ? StandardColor(ShadowColorIndex) : Colors.Marks; }
     void EnsureFont();
     // The font of a format at the drawing zoom; lines through and under the text are drawn apart.
     TSelectedFont DrawingFont(TCharFormat format)
@@ -118,6 +118,7 @@ private:
     void DrawSpellingMarks();
     void DrawBookmarkBracket(int32_t n, bool start);
     void DrawFieldShading();
+    void DrawBarTabs();
 
     TParLine& Line;
     TParagraph& Par;
@@ -171,8 +172,9 @@ TColorRef TLineDrawer::StandardColor(int32_t index) const
 
 TColorRef TLineDrawer::FormatTextColor() const
 {
+    // Outside the story being edited everything is silver, whatever its own colour.
     if (Outside)
-        return Silver;
+        return StandardColor(ShadowColorIndex);
     const int32_t index = Format[cfColor];
     if (!IsFormatOn(index))
         return Colors.Text;
@@ -427,7 +429,7 @@ void TLineDrawer::DrawBreakLabel(int32_t n, int label, int rules)
     const int32_t x = from + (room - width) / 2;
     const int32_t height = font.Font->Metrics.Height;
     const int32_t y = Baseline - font.Font->Metrics.Ascent;
-    const TColorRef text_color = Outside ? Silver : Colors.Text;
+    const TColorRef text_color = Outside ? StandardColor(ShadowColorIndex) : Colors.Text;
     S.SelectFont(font.Font->Handle);
     S.WriteText(x, y, text, nullptr, text_color, nullptr);
     if (room - width <= 2)
@@ -523,7 +525,7 @@ void TLineDrawer::DrawObject(int32_t n, int32_t handle)
 
 // A field value that takes one character cell (a note's number): its text from the cell's left edge,
 // "?" without a field; a symbol sequence of several characters spreads the cell's width over them. With
-// marks a focus rectangle frames the cell.
+// marks a focus rectangle frames the cell, in inverted colours outside the story being edited.
 void TLineDrawer::DrawFieldCell(int32_t n)
 {
     const std::string text = CellField ? CellField->Result : std::string("?");
@@ -542,7 +544,7 @@ void TLineDrawer::DrawFieldCell(int32_t n)
     if (!text.empty())
         DrawCopies(X(n), TextTop(), text, advances.data(), nullptr);
     if (Marks)
-        S.FocusRect(TRect{X(n), Top, X(n + 1), Top + Height});
+        S.FocusRect(TRect{X(n), Top, X(n + 1), Top + Height}, Outside);
 }
 
 void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)
@@ -578,7 +580,7 @@ void TLineDrawer::Special(int32_t n, uint8_t kind, int32_t value)
             const TColorRef c = MarkColor();
             S.FillRect(TRect{x + 1, y + 4, x + 10, y + 5}, c);
             S.FillRect(TRect{x + 1, y + 3, x + 3, y + 6}, c);
-            S.FillRect(TRect{x + 2, y + 2, x + 4, y + 7}, c);
+            S.FillRect(TRect{x + 3, y + 2, x + 5, y + 7}, c);
             S.FillRect(TRect{x + 9, y + 1, x + 10, y + 5}, c);
         }
         return;
@@ -832,9 +834,13 @@ void TLineDrawer::DrawUnderlines()
 {
     // Adjacent spans of the same kind and colours join, at the depth of the larger ascent.
     std::vector<TUnderlineSpan> joined;
-    auto same = [](const TCharFormat& a, const TCharFormat& b) {
+    // ... and the same subscript state and raise sign (two raises: the same raise).
+    auto raise = [](const TCharFormat& f) { return IsFormatOn(f[cfRaise]) ? f[cfRaise] : 0; };
+    auto same = [&](const TCharFormat& a, const TCharFormat& b) {
+        const int32_t ra = raise(a), rb = raise(b);
         return a[cfUnderline] == b[cfUnderline] && a[cfColor] == b[cfColor] &&
-               a[cfUnderlineColor] == b[cfUnderlineColor] && a[cfVertPos] == b[cfVertPos];
+               a[cfUnderlineColor] == b[cfUnderlineColor] && (a[cfVertPos] == 2) == (b[cfVertPos] == 2) &&
+               (ra > 0) == (rb > 0) && (ra < 0) == (rb < 0) && (ra <= 0 || ra == rb);
     };
     for (const TUnderlineSpan& s : Spans) {
         if (!joined.empty() && joined.back().End == s.First && same(joined.back().Format, s.Format)) {
@@ -855,14 +861,15 @@ void TLineDrawer::DrawUnderlines()
         Format = span.Format;
         const TColorRef text = FormatTextColor();
         const int32_t index = span.Format[cfUnderlineColor];
-        const TColorRef color = Outside ? Silver : IsFormatOn(index) ? StandardColor(index) : text;
+        const TColorRef color = Outside ? text : IsFormatOn(index) ? StandardColor(index) : text;
         std::vector<TUnderlineSpan> pieces;
         if (span.Format[cfUnderline] == 2) {
             // Words only: the stretches of visible characters.
             int32_t start = -1;
             for (int32_t n = span.First; n <= span.End; ++n) {
                 const uint8_t c = n < span.End ? Line.CharAt(n) : 0;
-                const bool visible = n < span.End && c > 10 && c != ' ';
+                const bool shownAsMark = Marks && (c == scNonBreakingSpace || (c == ' ' && (MarkTypes & 2)));
+                const bool visible = n < span.End && ((c > 10 && c != ' ') || shownAsMark);
                 if (visible && start < 0)
                     start = n;
                 if (!visible && start >= 0) {
@@ -878,7 +885,8 @@ void TLineDrawer::DrawUnderlines()
         }
         for (const TUnderlineSpan& piece : pieces) {
             if (IsFormatOn(piece.Format[cfShadow])) {
-                const int32_t d = std::max(1, PercentOf(piece.Ascent + piece.Descent, 4));
+                const int32_t d = std::max(1, PercentOf(piece.Ascent + piece.Descent, 4)) +
+                                  (IsFormatOn(piece.Format[cfOutline]) ? 1 : 0);
                 DrawUnderlineSpan(piece, d, StandardColor(ShadowColorIndex));
             }
             if (IsFormatOn(piece.Format[cfEmboss]) || IsFormatOn(piece.Format[cfEngrave])) {
@@ -944,12 +952,30 @@ void TLineDrawer::DrawSelection()
         return;
     }
     // An italic end is slanted: its top corner moves right, its bottom corner left.
-    const int32_t up = (Baseline - Top) / 4, down = (Top + Height - Baseline) / 4;
+    const int32_t up = (Baseline - Top) / 4, down = Doc.ApplyZoom(Line.Descent) / 4;
     const TPoint corners[4] = {{x1 + (slantStart ? up : 0), Top},
                                {x2 + (slantEnd ? up : 0), Top},
                                {x2 - (slantEnd ? down : 0), Top + Height},
                                {x1 - (slantStart ? down : 0), Top + Height}};
     S.InvertPolygon(corners);
+}
+
+// A bar tab stop of the paragraph: a bar 20 twips wide inverted over the line's height at the stop.
+void TLineDrawer::DrawBarTabs()
+{
+    const int32_t index = Par.ParaFormat[pfTabTable];
+    if (index < 0 || index >= Doc.TabManager->Count())
+        return;
+    const TTabTable& tabs = Doc.TabManager->Table(index);
+    const int32_t width = std::max(1, Doc.TwipsToDeviceX(20));
+    for (int i = 0; i < tabs.Count(); ++i) {
+        int32_t position = 0, kind = 0, leader = 0;
+        UnpackTabStop(tabs[i], position, kind, leader);
+        if (kind == tkBar) {
+            const int32_t x = Left + Doc.TwipsToDeviceX(position);
+            S.InvertRect(TRect{x, Top, x + width, Top + Height});
+        }
+    }
 }
 
 void TLineDrawer::Draw()
@@ -960,6 +986,7 @@ void TLineDrawer::Draw()
     DrawFieldShading();
     Pass();
     DrawUnderlines();
+    DrawBarTabs();
     DrawSpellingMarks();
     DrawSelection();
 }

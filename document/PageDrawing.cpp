@@ -447,7 +447,8 @@ void TPagePainter::Draw(int32_t firstParagraph)
     // Footer.
     TRect rest{Left, restTop, Left + W, Top + H};
     if (Page.FooterField) {
-        rest.Bottom = std::max(rest.Top, std::min(rest.Bottom, Top + B));
+        // The paper below the body starts no lower than the footer's area.
+        rest.Top = std::min(rest.Top, Top + B);
         int32_t footerTop, footerBottom;
         DrawHeaderFooterArea(Page.FooterField, footerTop, footerBottom);
         if (footerTop != INT32_MIN)

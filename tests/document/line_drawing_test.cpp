@@ -242,6 +242,16 @@ TEST_F(LineDrawing, TabLeaderFillsTheTabsBox)
     EXPECT_EQ(leader.Text, std::string(11, '.'));
     EXPECT_EQ(leader.Rect.Left + 11 * 8, XAt(2));
     EXPECT_EQ(XAt(2), Left + 96);
+    // A bar stop inverts a bar over the line's height at its place; the tab goes on to the next stop.
+    table.AddTab(PackTabStop(720, tkBar, 0));
+    Format()[pfTabTable] = Doc->TabManager->RegisterTabTable(table);
+    Draw("a{22:7}b{22:2}");
+    const auto bars = Surface.OfKind(TDrawOpKind::Invert);
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_EQ(bars[0]->Rect.Left, Left + 48);
+    EXPECT_EQ(bars[0]->Rect.Right, Left + 49);
+    EXPECT_EQ(bars[0]->Rect.Bottom - bars[0]->Rect.Top, L().GetDisplayHeight());
+    EXPECT_EQ(XAt(2), Left + 96);
 }
 
 TEST_F(LineDrawing, BulletStandsInItsBoxBeforeTheFirstLineAndSpellingMarksUnderTheWords)
@@ -391,6 +401,14 @@ TEST_F(LineDrawing, NoteNumberCellShowsTheReferencesNumber)
     ASSERT_EQ(focus.size(), 1u);
     EXPECT_EQ(focus[0]->Rect.Left, XAt(1));
     EXPECT_EQ(focus[0]->Rect.Right, XAt(2));
+    EXPECT_FALSE(focus[0]->Inverted);
+    // Outside the story being edited (a header is), in inverted colours.
+    TField header;
+    Doc->EditedHeaderFooter = &header;
+    Draw(text);
+    ASSERT_EQ(Surface.OfKind(TDrawOpKind::Focus).size(), 1u);
+    EXPECT_TRUE(Surface.OfKind(TDrawOpKind::Focus)[0]->Inverted);
+    Doc->EditedHeaderFooter = nullptr;
     Doc->SetModeFlag(mfShowMarks, false);
     // Symbols share the cell's width one pixel at a time from the first.
     Doc->FootnoteSettings.Format = 9;

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "classlib/graphics/Bitmap.h"
 #include "classlib/runtime/FileStream.h"
@@ -267,6 +269,30 @@ TEST(PageBitmaps, FootnoteNumberAndAnOleObjectsPicture)
         1000);
     page.SavePng("footnote-object");
 
+    // With marks the number's cell is framed by a dotted focus rectangle; outside the story being edited
+    // (a header is) its dots fall on the other pixels.
+    doc->SetModeFlag(mfShowMarks, true);
+    const auto dotted = [&](const TPageBitmap& b) {
+        std::vector<int32_t> dots;
+        for (int32_t x = from; x < to; ++x)
+            if (b.At(x, band.Top) != 0xFFFFFF)
+                dots.push_back(x);
+        return dots;
+    };
+    const TPageBitmap framed(*doc, 0);
+    TField header;
+    doc->EditedHeaderFooter = &header;
+    const TPageBitmap inverted(*doc, 0);
+    doc->EditedHeaderFooter = nullptr;
+    doc->SetModeFlag(mfShowMarks, false);
+    const std::vector<int32_t> plainDots = dotted(framed), invertedDots = dotted(inverted);
+    EXPECT_GE(plainDots.size(), size_t(to - from) / 2 - 1);
+    EXPECT_GE(invertedDots.size(), size_t(to - from) / 2 - 1);
+    for (int32_t x : plainDots)
+        EXPECT_EQ(std::count(invertedDots.begin(), invertedDots.end(), x), 0) << x;
+    framed.SavePng("note-cell-framed");
+    inverted.SavePng("note-cell-inverted");
+
     // A rectangular selection an inch wide over the first line inverts that band only.
     TBlockSelection block;
     block.Active = true;
@@ -304,6 +330,101 @@ TEST(PageBitmaps, DescendersOfLinesLowerThanTheirTextReachTheBandBelow)
     p.Lines[1]->SharedBandLines = 0;
     const TPageBitmap alone(*doc, 0);
     EXPECT_EQ(alone.Ink(below), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The rows of a rectangle that hold ink: the first and the last, -1 when none.
+std::pair<int32_t, int32_t> InkRows(const TPageBitmap& b, const TRect& r)
+{
+    int32_t first = -1, last = -1;
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+        if (b.Ink(TRect{r.Left, y, r.Right, y + 1}) > 0) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    return {first, last};
+}
+
+TEST(PageBitmaps, RaisedLoweredSmallCapsEveryLeaderAndHiddenBodyText)
+{
+    auto doc = Load(Rtf("\\fs48 X{\\super 2} X{\\sub 2} {\\scaps abc}ABC\\par "
+                        "\\pard\\tqr\\tlhyph\\tx6000 Tirets\\tab 1\\par "
+                        "\\pard\\tqr\\tlul\\tx6000 Trait\\tab 2\\par "
+                        "\\pard\\tqr\\tldot\\tx6000 Points\\tab 3\\par"));
+    TPageBitmap page(*doc, 0);
+    TParLine& line = *doc->Paragraphs[0]->Lines[0];
+    const TRect band = LineBand(*doc, 0);
+    const int32_t base = Baseline(*doc, 0);
+    const auto cell = [&](TParLine& l, const TRect& b, int32_t from, int32_t to) {
+        return TRect{96 + l.GetZoomedX(from), b.Top, 96 + l.GetZoomedX(to), b.Bottom};
+    };
+    // The superscript ends above the baseline, the subscript goes below it; both are smaller than X.
+    const auto x = InkRows(page, cell(line, band, 0, 1));
+    const auto super = InkRows(page, cell(line, band, 1, 2));
+    const auto sub = InkRows(page, cell(line, band, 4, 5));
+    EXPECT_LT(super.second, base - 5);
+    EXPECT_GT(sub.second, base);
+    EXPECT_LT(super.second - super.first, x.second - x.first);
+    EXPECT_LT(super.first, sub.first);
+    // Small caps: the lower-case letters drawn as smaller capitals on the same baseline.
+    const auto small = InkRows(page, cell(line, band, 6, 9));
+    const auto caps = InkRows(page, cell(line, band, 9, 12));
+    EXPECT_GT(small.first, caps.first + 3);
+    EXPECT_EQ(small.second, caps.second);
+    // Hyphens, an underline and dots fill the tabs' boxes.
+    for (int32_t par = 1; par <= 3; ++par) {
+        TParLine& l = *doc->Paragraphs[size_t(par)]->Lines[0];
+        const TRect b = LineBand(*doc, par);
+        const int32_t tab = par == 1 ? 6 : par == 2 ? 5 : 6;
+        const TRect box{96 + l.GetZoomedX(tab) + 4, b.Top, 96 + l.GetZoomedX(tab + 1) - 4, b.Bottom};
+        ASSERT_GT(box.Right - box.Left, 100) << par;
+        EXPECT_GT(page.Ink(box), (box.Right - box.Left) / 4) << par;
+    }
+    page.SavePng("raised-small-caps-leaders");
+
+    // While a header is edited with the body hidden, the body's bands are bare paper.
+    TField header;
+    doc->EditedHeaderFooter = &header;
+    doc->SetModeFlag(mfHideBodyText, true);
+    const TPageBitmap hidden(*doc, 0);
+    doc->SetModeFlag(mfHideBodyText, false);
+    const TPageBitmap silver(*doc, 0);
+    doc->EditedHeaderFooter = nullptr;
+    const TRect body{96, band.Top, 700, LineBand(*doc, 3).Bottom};
+    EXPECT_EQ(hidden.Ink(body), 0);
+    EXPECT_EQ(hidden.Count(body, [](uint32_t c) { return c != 0xFFFFFF; }), 0);
+    // Shown, it is drawn in silver.
+    EXPECT_GT(silver.Count(body, [](uint32_t c) { return c == 0xC0C0C0; }), 100);
+    EXPECT_EQ(silver.Ink(body), 0);
+}
+
+TEST(PageBitmaps, ThreeColumnsWithLinesBetween)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "Trois colonnes " + std::to_string(i) + ".\\par ";
+    auto doc = Load(Rtf("\\cols3\\colsx360\\linebetcol " + text));
+    TPageBitmap page(*doc, 0);
+    const TPageSetup& ps = doc->Sections[0]->PageSetup;
+    const int32_t width = ps[psDeviceWidth] - 192;
+    const TRect body{0, 96 + 10, 10000, 96 + 200};
+    // A full-height rule in each of the two gaps, and text in all three columns.
+    for (int gap = 1; gap <= 2; ++gap) {
+        const int32_t mid = 96 + width * gap / 3;
+        int rule = -1;
+        for (int32_t x = mid - 4; x <= mid + 4; ++x)
+            if (page.Ink(TRect{x, body.Top, x + 1, body.Bottom}) == body.Bottom - body.Top)
+                rule = x;
+        EXPECT_GE(rule, 0) << gap;
+    }
+    for (int column = 0; column < 3; ++column) {
+        const int32_t left = 96 + width * column / 3 + 10;
+        EXPECT_GT(page.Ink(TRect{left, body.Top, left + width / 3 - 30, body.Bottom}), 50) << column;
+    }
+    page.SavePng("three-columns");
 }
 
 } // namespace

@@ -241,6 +241,19 @@ TEST_F(PagePainting, ARangeInvalidatesOrRepaintsOnlyItsVisibleLines)
     doc.RepaintRange(TTextRange{{0, 3, 0, 0, 0, 0}, {0, 5, 0, 0, 0, 0}});
     EXPECT_EQ(Host.View.Surface.Texts().size(), 2u);
     EXPECT_EQ(Host.View.Surface.ClipDepth(), 0);
+
+    // A line whose text reaches into the band below (as layout marks it) brings that line along: it is
+    // invalidated too, and repainted with the line above drawn into its band again.
+    doc.Paragraphs[0]->Lines[4]->SharedBandLines = 1;
+    invalidated.clear();
+    doc.InvalidateRange(TTextRange{{0, 3, 0, 0, 0, 0}, {0, 4, 0, 0, 0, 0}});
+    ASSERT_EQ(invalidated.size(), 2u);
+    EXPECT_EQ(invalidated[1].Top, invalidated[0].Bottom - 1);
+    Host.View.Surface = TRecordingSurface();
+    doc.RepaintRange(TTextRange{{0, 3, 0, 0, 0, 0}, {0, 4, 0, 0, 0, 0}});
+    EXPECT_EQ(Host.View.Surface.Texts().size(), 3u);
+    EXPECT_EQ(Host.View.Surface.ClipDepth(), 0);
+    doc.Paragraphs[0]->Lines[4]->SharedBandLines = 0;
 }
 
 } // namespace
