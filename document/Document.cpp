@@ -155,6 +155,17 @@ void TDocument::BeginBusy()
 void TDocument::EndBusy()
 {
     DocumentHost().EndBusy(this);
+    if (PaintPending && DocumentHost().BusyCount == 0) {
+        PaintPending = false;
+        if (TDocumentView* view = View())
+            view->InvalidateViewRect(PendingPaintRect);
+    }
+}
+
+bool TDocument::IsBusy() const
+{
+    const TDocumentHost& host = DocumentHost();
+    return host.BusyCount > 0 && host.BusyDocument == this;
 }
 
 void TDocument::CloseFileHandle()

@@ -273,6 +273,10 @@ public:
     void SetZoomAt(int32_t p, const int32_t* anchor);
 
     TDocViewState ViewState;
+    // A paint that arrived while the document was busy waits here, and is asked again when the last
+    // busy action ends, so that nothing is drawn half-way through an edit.
+    bool PaintPending = false;
+    TRect PendingPaintRect{};
 
     // --- Pages (Page.cpp) ---
     std::vector<std::unique_ptr<TPage>> Pages;
@@ -652,6 +656,8 @@ public:
     // TBusyScope, so that an exception leaves them balanced).
     void BeginBusy();
     void EndBusy();
+    // A busy action runs on this document.
+    bool IsBusy() const;
     // "Doc" + the settings' two-digit counter + the coding's extension, in the default documents
     // folder, not the name of an open document; the counter moves on (99 wraps to 1).
     std::string MakeDefaultFileName();

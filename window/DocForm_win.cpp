@@ -490,6 +490,20 @@ void TDocumentForm::VerScrollBarChange()
 
 void TDocumentForm::Paint()
 {
+    if (Document->IsBusy()) {
+        // Inside an edit: the region waits for its end.
+        RECT r;
+        GetUpdateRect(Handle(), &r, FALSE);
+        TRect& pending = Document->PendingPaintRect;
+        if (Document->PaintPending) {
+            const RECT before{pending.Left, pending.Top, pending.Right, pending.Bottom};
+            UnionRect(&r, &r, &before);
+        }
+        pending = TRect{r.left, r.top, r.right, r.bottom};
+        Document->PaintPending = true;
+        ValidateRect(Handle(), nullptr);
+        return;
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     // The document paints the pages that meet the update region and the background between them.

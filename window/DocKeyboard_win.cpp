@@ -491,6 +491,8 @@ bool TDocumentForm::KeyMessage(TMessage& message)
         } else if (message.WParam == VK_ESCAPE) {
             if (Document->IsViewBusy())
                 SendMessageA(Handle(), WM_CANCELMODE, 0, 0);
+            else if (MouseToolMode() != 0)
+                RunCommand(700);
             else if (Document->PreviewMode)
                 RunCommand(290);
             UpdateCaretPending();

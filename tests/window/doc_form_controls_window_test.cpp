@@ -227,6 +227,43 @@ TEST_F(DocumentWindowControls, DraggingTheThumbShowsThePageAndItsHeading)
     EXPECT_FALSE(IsWindowVisible(Window->ScrollHint->Handle()));
 }
 
+TEST_F(DocumentWindowControls, APaintDuringAnEditWaitsForItsEnd)
+{
+    UpdateWindow(Window->Handle());
+    const POINT middle{(Window->ViewRect.Left + Window->ViewRect.Right) / 2,
+                       (Window->ViewRect.Top + Window->ViewRect.Bottom) / 2};
+    auto pixel = [&] {
+        HDC dc = GetDC(Window->Handle());
+        const COLORREF c = GetPixel(dc, middle.x, middle.y);
+        ReleaseDC(Window->Handle(), dc);
+        return c;
+    };
+    const COLORREF painted = pixel();
+    auto smear = [&] {
+        HDC dc = GetDC(Window->Handle());
+        HBRUSH brush = CreateSolidBrush(RGB(0, 255, 0));
+        const RECT r{middle.x - 5, middle.y - 5, middle.x + 5, middle.y + 5};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        ReleaseDC(Window->Handle(), dc);
+    };
+    smear();
+    // Busy: the paint asked for is put off, and the document remembers it.
+    Doc->BeginBusy();
+    InvalidateRect(Window->Handle(), nullptr, FALSE);
+    UpdateWindow(Window->Handle());
+    EXPECT_TRUE(Doc->PaintPending);
+    EXPECT_EQ(pixel(), RGB(0, 255, 0));
+    Doc->BeginBusy();
+    Doc->EndBusy();
+    EXPECT_TRUE(Doc->PaintPending) << "still inside the outer action";
+    // The end of the action asks for it again.
+    Doc->EndBusy();
+    EXPECT_FALSE(Doc->PaintPending);
+    UpdateWindow(Window->Handle());
+    EXPECT_EQ(pixel(), painted);
+}
+
 // For looking at the window as a person would, with a selection, the rulers and the bookmark tabs:
 //   bash scripts/screenshot.sh fenetre.png --title Fenetre build/win-x86_64/tests/window_window_tests.exe
 //     --gtest_also_run_disabled_tests --gtest_filter=DocumentWindowControls.DISABLED_Screenshot

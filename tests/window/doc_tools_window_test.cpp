@@ -109,6 +109,9 @@ TEST_F(DocumentTools, TheViewToolZoomsAroundThePlaceClicked)
     EXPECT_EQ(Window->HitTest(p).Pos.ParIndex, before.ParIndex);
     EXPECT_TRUE(Commands.empty()) << "the tool stays";
     EXPECT_FALSE(Doc->HasSelection());
+    // Esc leaves the tool.
+    qptest::PressKey(VK_ESCAPE);
+    EXPECT_EQ(Commands, std::vector<int32_t>{700});
 }
 
 TEST_F(DocumentTools, ThePickerTakesTheFormatUnderThePointAndEnds)
