@@ -185,3 +185,14 @@ TEST_F(SpellingMenu, TheContextKeyOnAFlaggedWordOpensTheSpellingMenu)
     EXPECT_NE(std::find(ShownCaptions.begin(), ShownCaptions.end(), "bonjour"), ShownCaptions.end());
     EXPECT_NE(std::find(ShownCaptions.begin(), ShownCaptions.end(), "Toujours ignorer"), ShownCaptions.end());
 }
+
+// For looking at the spelling menu as a person sees it (the menu closes by itself after 30 s):
+//   bash scripts/screenshot.sh menu.png --wait 15 build/win-x86_64/tests/window_window_tests.exe
+//     --gtest_also_run_disabled_tests --gtest_filter=SpellingMenu.DISABLED_Screenshot
+TEST_F(SpellingMenu, DISABLED_Screenshot)
+{
+    const TPoint p = PointAt(0, 10);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    SendMessageA(Window->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.X, p.Y));
+    KillTimer(nullptr, timer);
+}
