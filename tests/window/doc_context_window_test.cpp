@@ -15,7 +15,7 @@
 #include "document/Page.h"
 #include "editing/HeaderFooterEditing.h"
 #include "formats/load/DocumentLoad.h"
-#include "doc_window_fixture.h"
+#include "tests/common/rtf_document.h"
 #include "key_input.h"
 #include "shell/DocDisp.h"
 #include "tests/common/test_support.h"
