@@ -163,6 +163,40 @@ bool TDocument::ReplaceFieldResult(int32_t paragraph, const TField& field, const
     return true;
 }
 
+bool TDocument::GetFieldResultBytes(const TField& field, std::string& bytes)
+{
+    const int32_t paragraph = GetFieldRange(field).StartPos.ParIndex;
+    if (paragraph < 0 || paragraph >= ParagraphCount())
+        return false;
+    const TMemory& text = Paragraphs[size_t(paragraph)]->Text;
+    const TMarkPlaces marks = FindMarks(text, field);
+    if (marks.Begin < 0)
+        return false;
+    const int32_t from = marks.Begin + InlineTagSize;
+    bytes.assign(reinterpret_cast<const char*>(text.Data()) + from, size_t(marks.End - from));
+    return true;
+}
+
+bool TDocument::SetFieldResultBytes(const TField& field, const std::string& bytes)
+{
+    const int32_t paragraph = GetFieldRange(field).StartPos.ParIndex;
+    if (paragraph < 0 || paragraph >= ParagraphCount())
+        return false;
+    TParagraph& p = *Paragraphs[size_t(paragraph)];
+    const TMarkPlaces marks = FindMarks(p.Text, field);
+    if (marks.Begin < 0)
+        return false;
+    const int32_t from = marks.Begin + InlineTagSize;
+    const int32_t length = marks.End - from;
+    if (size_t(length) == bytes.size() && std::equal(bytes.begin(), bytes.end(), p.Text.Data() + from))
+        return true;
+    p.Text.Delete(from, length);
+    p.Text.Insert(bytes.data(), from, int32_t(bytes.size()));
+    p.UpdatePlainText();
+    p.UpdateLayout(false, 0);
+    return true;
+}
+
 bool TDocument::UpdateFieldResults(int32_t firstParagraph, int32_t lastParagraph, const uint8_t* types)
 {
     UpdateSectionRanges();

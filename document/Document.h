@@ -607,6 +607,10 @@ public:
     // Writes Text between the field's marks in its paragraph (the format after the field kept); false
     // when it is already there, or the result holds other fields or objects.
     bool ReplaceFieldResult(int32_t paragraph, const TField& field, const std::string& text);
+    // The bytes between the marks of a field whose marks share its paragraph (tags included), read or
+    // written back as they were; false when the marks are not found.
+    bool GetFieldResultBytes(const TField& field, std::string& bytes);
+    bool SetFieldResultBytes(const TField& field, const std::string& bytes);
 
     int32_t PageNumberInForce = 1;
     TSection* SectionInForce = nullptr;

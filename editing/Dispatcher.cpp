@@ -332,7 +332,7 @@ void RollBack(TDocument& doc, TOperation& operation)
         // The document is left as far back as it could be taken; the first error is the one reported.
     }
     doc.Caret = operation.CaretBefore;
-    doc.Selection = operation.SelectionBefore;
+    doc.Selection = operation.SelectionBefore();
 }
 
 } // namespace
@@ -370,6 +370,7 @@ void ExecuteBuilder(TDocument& doc, uint8_t kind,
         }
         return;
     }
+    operation->CaptureHeaderFooterState();
     doc.ChangedRanges->RefreshAfterChange(range);
     if (doc.UndoList.KindOverride != 0xFF) {
         operation->Kind = doc.UndoList.KindOverride;

@@ -174,13 +174,13 @@ void TFormatTabsOperation::Undo(TChangedRange& range)
     if (NestedMade) {
         if (Nested) {
             // The nested steps are exchanges: applying them again in reverse order undoes or redoes them.
-            if (Nested->Steps.empty())
+            if (Nested->IsEmpty())
                 return;
-            for (size_t i = Nested->Steps.size(); i-- > 0;) {
-                Nested->Steps[i]->Undo(nested);
+            for (size_t i = Nested->StepCount(); i-- > 0;) {
+                Nested->Step(i).Undo(nested);
                 doc.ChangedRanges->UnionChangedRange(range, nested);
             }
-            std::reverse(Nested->Steps.begin(), Nested->Steps.end());
+            Nested->ReverseSteps();
         }
         return;
     }

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/FormatRecords.h"
@@ -36,34 +37,70 @@ enum TOperationKind : uint8_t {
     OperationKindCount = 60
 };
 
+// The result texts of the page-dependent fields of the header or footer being edited, with the
+// fields' handles.
+struct THeaderFooterTexts {
+    struct TEntry {
+        int32_t Handle = 0;
+        std::string Bytes; // between the field's marks, tags included
+    };
+    std::vector<TEntry> Entries;
+    int64_t GetMemorySize() const;
+};
+// Reads them from the document, or writes them back (the last first).
+void CaptureHeaderFooterTexts(TDocument& doc, THeaderFooterTexts& texts);
+void RestoreHeaderFooterTexts(TDocument& doc, const THeaderFooterTexts& texts);
+
+// An operation is recorded for every typed character: its instance is kept small. The first step is
+// held in place; further steps, a selection that is not empty and the header/footer field texts live
+// in a block made only when there are some.
 class TOperation : public TUndoRecord {
 public:
-    // Copies the document's selection and caret as the state before.
+    // Copies the document's selection and caret as the state before, and the field texts of the header
+    // or footer being edited.
     TOperation(TDocument* document, uint8_t kind);
     ~TOperation() override;
 
     int64_t GetMemorySize() const override;
-    bool IsEmpty() const { return Steps.empty(); }
+    bool IsEmpty() const { return !FFirst; }
+    size_t StepCount() const;
+    TSubOperation& Step(size_t index) const;
+    // Makes room for one more step, so that filing it cannot fail once it is applied.
+    void ReserveStep();
     // Files an applied step.
-    void Add(std::unique_ptr<TSubOperation> step) { Steps.push_back(std::move(step)); }
+    void Add(std::unique_ptr<TSubOperation> step);
+    // Frees the steps, newest first.
+    void ClearSteps();
+    // Puts the steps in the reverse order.
+    void ReverseSteps();
     // Copies the document's selection and caret as the state after.
     void CaptureAfterState();
+    // Keeps the field texts of the header or footer being edited as the operation leaves them (once).
+    void CaptureHeaderFooterState();
     // Applies the steps backwards (last first) or forwards; Range gets their union and the selection
     // and caret of before or after.
     void Undo(TChangedRange& range);
     void Redo(TChangedRange& range);
     // The operation is one typing step: a single text step that moved one position.
-    TInsertDeleteOperation* SingleTypingStep() const;
+    TTextStep* SingleTypingStep() const;
+    // The selection before and after (an empty one at the caret).
+    TUndoRange SelectionBefore() const;
+    TUndoRange SelectionAfter() const;
 
     TDocument* Document;
+    TUndoCaret CaretBefore{};
+    TUndoCaret CaretAfter{};
     uint8_t Kind;
     bool Linked = false; // undone and redone together with the operation before it
     bool ScrollToCaret = true;
-    std::vector<std::unique_ptr<TSubOperation>> Steps;
-    TUndoRange SelectionBefore{};
-    TUndoRange SelectionAfter{};
-    TUndoCaret CaretBefore{};
-    TUndoCaret CaretAfter{};
+
+private:
+    struct TExtras;
+    TExtras& Extras();
+
+    bool FHeaderFooterCaptured = false;
+    std::unique_ptr<TSubOperation> FFirst;
+    std::unique_ptr<TExtras> FExtras;
 };
 
 // Applies a new step, unites its changed range into Range and files it in Operation, or frees it when

@@ -129,7 +129,7 @@ void ReducePageCount(TDocument& doc, TChangedRange& changed, TOperation* operati
                 // The text is as small as it goes: everything is taken back.
                 TChangedRange undone;
                 steps->Undo(undone);
-                steps->Steps.clear();
+                steps->ClearSteps();
                 DocumentHost().PushStatusText();
                 PageCount(doc);
                 DocumentHost().PopStatusText();
@@ -137,10 +137,10 @@ void ReducePageCount(TDocument& doc, TChangedRange& changed, TOperation* operati
                 break;
             }
             const int32_t before = static_cast<int32_t>(doc.Pages.size());
-            const size_t stepCount = steps->Steps.size();
+            const size_t stepCount = steps->StepCount();
             TChangedRange one;
             StepCharFormatField(doc, doc.Selection, cfSize, -1, one, steps);
-            stuck = steps->Steps.size() == stepCount;
+            stuck = steps->StepCount() == stepCount;
             doc.ChangedRanges->UnionChangedRange(changed, one);
             if (PageCount(doc) != before)
                 break;

@@ -62,16 +62,46 @@ public:
     TDocument* Document;
 };
 
-// Bits of TInsertDeleteOperation::Flags.
+// Bits of TTextStep::Flags.
 enum : uint8_t {
     idTextInDocument = 1, // the text is in the document (else out of it)
     idSingleSpace = 2,    // the step moves exactly one position, a space
     idSinglePosition = 4, // the step moves exactly one position
 };
 
+// A step that puts text into the document or takes it out; what the typing groups of undo look at.
+class TTextStep : public TSubOperation {
+public:
+    using TSubOperation::TSubOperation;
+
+    bool TextInDocument() const { return (Flags & idTextInDocument) != 0; }
+    // A typing step: it moves one position.
+    bool IsSingleCharacter() const { return (Flags & idSinglePosition) != 0; }
+    bool IsSingleSpace() const { return (Flags & idSingleSpace) != 0; }
+
+    uint8_t Flags = 0;
+};
+
+// One plain character typed into a paragraph, the commonest step of all, kept in a few bytes: its
+// place and the character. Applying it inserts the character or takes it out again.
+class TTypedCharOperation : public TTextStep {
+public:
+    TTypedCharOperation(TDocument* document, const TTextPos& pos, uint8_t character);
+
+    int64_t GetMemorySize() const override;
+    void Undo(TChangedRange& range) override;
+    // Where the character stands while it is in the document.
+    TTextRange Range() const;
+
+private:
+    int32_t FParagraph;
+    int32_t FOffset;
+    uint8_t FCharacter;
+};
+
 // Inserts tagged text at a position (paragraph ends as the byte 29), or removes a range of text. The
 // first application builds the new paragraphs; every later one exchanges them with the old ones.
-class TInsertDeleteOperation : public TSubOperation {
+class TInsertDeleteOperation : public TTextStep {
 public:
     // An insertion of Text at Pos, after the field marks that directly follow it.
     TInsertDeleteOperation(TDocument* document, const TTextPos& pos, const uint8_t* text, int32_t size,
@@ -83,10 +113,6 @@ public:
     int64_t GetMemorySize() const override;
     void Undo(TChangedRange& range) override;
 
-    bool TextInDocument() const { return (Flags & idTextInDocument) != 0; }
-    // A typing step: it moves one position.
-    bool IsSingleCharacter() const { return (Flags & idSinglePosition) != 0; }
-    bool IsSingleSpace() const { return (Flags & idSingleSpace) != 0; }
     bool IsInsertion() const { return FInsertion; }
     // Where the text starts, and where it ends while it is in the document.
     TTextRange Range() const { return FRange; }
@@ -97,7 +123,6 @@ public:
     TParagraphExchange& Exchange() { return FExchange; }
 
     int32_t Story = 0;
-    uint8_t Flags = 0;
     bool OwnsObjects = true;
 
 private:

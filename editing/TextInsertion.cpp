@@ -1,6 +1,7 @@
 // Putting new text into a document: plain text turned into tagged text, a tagged buffer inserted as one
 // text step, the text at the selection (typing), and replacing a range.
 #include <algorithm>
+#include <cstring>
 
 #include "core/CharsetLanguages.h"
 #include "core/FontDevice.h"
@@ -64,6 +65,46 @@ void ApplyStyleToParagraph(TDocument& doc, int32_t paragraph, int32_t style, TCh
     FormatParagraphs(doc, TextRangeOf(TextPosAt(paragraph, 0), TextPosAt(paragraph, 0)), paraFormat, one,
                      operation);
     doc.ChangedRanges->UnionChangedRange(range, one);
+}
+
+// The one plain character that inserting Buffer at Pos amounts to: a character in the format the text
+// already has there, the buffer's format tags saying no more than that; 0 when it is anything else.
+uint8_t TypedCharacter(TDocument& doc, const TTextPos& pos, const TMemory& buffer)
+{
+    const uint8_t* b = buffer.Data();
+    const int32_t size = buffer.Size();
+    int32_t charAt = -1;
+    for (int32_t i = 0; i < size;) {
+        if (b[i] != 0) {
+            if (charAt >= 0 || b[i] < 32)
+                return 0;
+            charAt = i++;
+            continue;
+        }
+        if (size - i < InlineTagSize || !IsFormatTag(TagCode(b + i)))
+            return 0;
+        i += InlineTagSize;
+    }
+    if (charAt < 0 || doc.ParagraphCount() == 0)
+        return 0;
+    TParagraph& p = *doc.Paragraphs[size_t(std::clamp(pos.ParIndex, 0, doc.ParagraphCount() - 1))];
+    if (!p.GetNormalized())
+        p.NormalizeTags();
+    const uint8_t* s = p.Text.Data();
+    const int32_t length = p.Text.Size();
+    const int32_t offset = std::clamp(pos.Offset, 0, std::max(p.PlainText.Size() - 1, 0));
+    int32_t at = ByteAfterPosition(s, length, offset);
+    while (length - at >= InlineTagSize && s[at] == 0 && IsFieldMark(TagCode(s + at)))
+        at += InlineTagSize;
+    TCharFormat there = DefaultCharFormat();
+    MergeFormatTags(s, 0, at, false, there);
+    TCharFormat atChar = there, after = there;
+    MergeFormatTags(b, 0, charAt, false, atChar);
+    MergeFormatTags(b, 0, size, false, after);
+    const auto same = [](const TCharFormat& x, const TCharFormat& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    };
+    return same(there, atChar) && same(there, after) ? b[charAt] : 0;
 }
 
 } // namespace
@@ -167,15 +208,26 @@ void InsertDeleteText(TDocument& doc, const TMemory& given, const TTextPos& pos,
         AppendFormatTags(framed, after);
         buffer = &framed;
     }
-    auto step = std::make_unique<TInsertDeleteOperation>(&doc, pos, buffer->Data(), buffer->Size(), story,
-                                                         !(options & ioSharedObjects));
-    for (auto& section : newSections)
-        step->Exchange().Own(std::move(section));
-    for (auto& field : newFields)
-        step->Exchange().Own(std::move(field));
-    TInsertDeleteOperation& inserted = *step;
-    ApplyStep(doc, std::move(step), range, operation);
-    TTextRange where = inserted.Range();
+    TTextRange where;
+    const uint8_t typedChar =
+        newSections.empty() && newFields.empty() ? TypedCharacter(doc, pos, *buffer) : 0;
+    if (typedChar) {
+        // One plain character in the format around it: the compact step of typing.
+        auto step = std::make_unique<TTypedCharOperation>(&doc, pos, typedChar);
+        TTypedCharOperation& typed = *step;
+        ApplyStep(doc, std::move(step), range, operation);
+        where = typed.Range();
+    } else {
+        auto step = std::make_unique<TInsertDeleteOperation>(&doc, pos, buffer->Data(), buffer->Size(), story,
+                                                             !(options & ioSharedObjects));
+        for (auto& section : newSections)
+            step->Exchange().Own(std::move(section));
+        for (auto& field : newFields)
+            step->Exchange().Own(std::move(field));
+        TInsertDeleteOperation& inserted = *step;
+        ApplyStep(doc, std::move(step), range, operation);
+        where = inserted.Range();
+    }
     if (options & ioAdjustSpaces) {
         // The spaces at the end first, then at the start of a text that is not empty; the inserted text
         // moves with what they removed or added before it.

@@ -4,7 +4,10 @@
 #include <map>
 
 #include "document/Document.h"
+#include "classlib/runtime/Exceptions.h"
 #include "document/InlineTags.h"
+#include "document/ParReformatingManager.h"
+#include "document/TextAccess.h"
 #include "editing/SubOperation.h"
 
 TSubOperation::~TSubOperation() = default;
@@ -21,7 +24,7 @@ void TSubOperation::Undo(TChangedRange& range)
 
 TInsertDeleteOperation::TInsertDeleteOperation(TDocument* document, const TTextPos& pos, const uint8_t* text,
                                                int32_t size, int story, bool ownsObjects)
-    : TSubOperation(document), Story(story), OwnsObjects(ownsObjects), FInsertion(true)
+    : TTextStep(document), Story(story), OwnsObjects(ownsObjects), FInsertion(true)
 {
     FRange.StartPos = FRange.EndPos = pos;
     FText.Assign(text, size);
@@ -29,8 +32,10 @@ TInsertDeleteOperation::TInsertDeleteOperation(TDocument* document, const TTextP
 
 TInsertDeleteOperation::TInsertDeleteOperation(TDocument* document, const TTextRange& range, int story,
                                                bool ownsObjects)
-    : TSubOperation(document), Story(story), Flags(idTextInDocument), OwnsObjects(ownsObjects), FRange(range)
-{}
+    : TTextStep(document), Story(story), OwnsObjects(ownsObjects), FRange(range)
+{
+    Flags = idTextInDocument;
+}
 
 int64_t TInsertDeleteOperation::GetMemorySize() const
 {
@@ -167,6 +172,58 @@ void TInsertDeleteOperation::FirstRemove(TChangedRange& range)
     FExchange.Begin(doc, par, last - par + 1, Story, std::move(made), range);
     FRange.StartPos = start;
     FRange.EndPos = end;
+}
+
+TTypedCharOperation::TTypedCharOperation(TDocument* document, const TTextPos& pos, uint8_t character)
+    : TTextStep(document), FParagraph(pos.ParIndex), FOffset(pos.Offset), FCharacter(character)
+{
+    Flags = idSinglePosition | (character == ' ' ? idSingleSpace : 0);
+}
+
+int64_t TTypedCharOperation::GetMemorySize() const
+{
+    return sizeof(*this);
+}
+
+TTextRange TTypedCharOperation::Range() const
+{
+    return TextRangeOf(TextPosAt(FParagraph, FOffset), TextPosAt(FParagraph, FOffset + 1));
+}
+
+void TTypedCharOperation::Undo(TChangedRange& range)
+{
+    range = EmptyChangedRange();
+    TDocument& doc = *Document;
+    if (FParagraph < 0 || FParagraph >= doc.ParagraphCount())
+        throw EInternalError("Erreur interne : le paragraphe de la saisie n'existe plus.");
+    TParagraph& p = *doc.Paragraphs[size_t(FParagraph)];
+    if (!p.GetNormalized())
+        p.NormalizeTags();
+    if (!TextInDocument())
+        FOffset = std::clamp(FOffset, 0, std::max(p.PlainText.Size() - 1, 0));
+    const uint8_t* s = p.Text.Data();
+    const int32_t size = p.Text.Size();
+    // The character goes in after the field marks that directly follow its position; taken out, it is
+    // the first plain byte after the position's tags.
+    int32_t at = ByteAfterPosition(s, size, FOffset);
+    while (size - at >= InlineTagSize && s[at] == 0 &&
+           (TextInDocument() ? !IsRunEndingTag(TagCode(s + at)) : IsFieldMark(TagCode(s + at))))
+        at += InlineTagSize;
+    if (TextInDocument() && (at >= size || s[at] != FCharacter))
+        throw EInternalError("Erreur interne : le caractère saisi n'est plus à sa place.");
+    const int32_t lineHint = p.LineCount() > 0 ? p.LineAtOffset(FOffset, 0, 0) : 0;
+    if (TextInDocument())
+        p.Text.Delete(at, 1);
+    else
+        p.Text.Insert(&FCharacter, at, 1);
+    p.UpdatePlainText();
+    doc.ReformatingManager->ReformatParagraph(FParagraph, lineHint, range);
+    Flags ^= idTextInDocument;
+    // Marks after the character moved.
+    doc.FieldRescanFirst = UndefinedField;
+    doc.FieldRescanLast = UndefinedField;
+    doc.SetModeFlag(mfFieldsDirty, true);
+    doc.SetModeFlag(mfFieldsNeedSorting, true);
 }
 
 TReplaceParagraphsOperation::TReplaceParagraphsOperation(TDocument* document, int32_t first, int32_t count,

@@ -36,8 +36,8 @@ bool TypingGroups(const TOperation& later, const TOperation& earlier, const TOpe
 {
     if (!CurrentOptions().Edit.GroupUndo)
         return false;
-    const TInsertDeleteOperation* a = later.SingleTypingStep();
-    const TInsertDeleteOperation* b = earlier.SingleTypingStep();
+    const TTextStep* a = later.SingleTypingStep();
+    const TTextStep* b = earlier.SingleTypingStep();
     if (!a || !b || later.Kind == okAutocorrect || earlier.Kind == okAutocorrect)
         return false;
     // Both are insertions, the later one's text now out of the document and the earlier one's in it.

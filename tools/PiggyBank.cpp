@@ -132,7 +132,7 @@ bool TPiggyBank::Append(TDocument& source, const TTextRange& range)
             doc.ChangedRanges->RefreshAfterChange(undone);
         } catch (...) {}
         doc.Caret = operation->CaretBefore;
-        doc.Selection = operation->SelectionBefore;
+        doc.Selection = operation->SelectionBefore();
         if (!dynamic_cast<const EAbort*>(&e))
             ShowError(e.what());
         return false;

@@ -305,3 +305,43 @@ TEST_F(Pictures, MetafilesIconsCursorsAndAnimatedCursorsInsertAtTheirSizes)
         EXPECT_EQ(d.Dump(), before) << c.Name;
     }
 }
+
+// A header's page number shows the page it is edited on. An edit made on page 1 and undone while the
+// header is edited on page 10 finds the text as it left it ("1", not "10"), and the number follows the
+// page again afterwards.
+TEST_F(Pictures, HeaderEditsUndoWhateverPageTheNumberShows)
+{
+    std::string rtf = "{\\rtf1{\\header Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} fin\\par}";
+    for (int i = 1; i < 10; ++i)
+        rtf += "p" + std::to_string(i) + "\\page ";
+    TEditDoc d(rtf + "p10\\par}");
+    d.Doc->PaginateAll();
+    ASSERT_GE(d.Doc->Pages.size(), 10u);
+    const int32_t header = d.Doc->StoryEnd(stMain) + 1;
+    ASSERT_EQ(d.Doc->StoryOfParagraph(header), stHeadersFooters);
+    TField* field = d.Doc->Pages[0]->HeaderField;
+    ASSERT_NE(field, nullptr);
+
+    d.Doc->EditHeaderFooter(0, field);
+    EXPECT_EQ(d.Text(header), "Page 1 fin");
+    const std::string before = d.Dump();
+    d.TypeAt(header, 6, "X");
+    d.TypeAt(header, 11, "Y"); // not next to X: an operation of its own
+    EXPECT_EQ(d.Text(header), "Page 1X finY");
+    const std::string after = d.Dump();
+    d.Doc->EditHeaderFooter(9, field);
+    EXPECT_EQ(d.Text(header), "Page 10X finY");
+
+    d.Undo();
+    EXPECT_EQ(d.Text(header), "Page 10X fin");
+    d.Undo();
+    EXPECT_EQ(d.Text(header), "Page 10 fin");
+    d.Doc->EditHeaderFooter(0, field);
+    EXPECT_EQ(d.Dump(), before);
+    d.Doc->EditHeaderFooter(9, field);
+    d.Redo();
+    d.Redo();
+    EXPECT_EQ(d.Text(header), "Page 10X finY");
+    d.Doc->EditHeaderFooter(0, field);
+    EXPECT_EQ(d.Dump(), after);
+}

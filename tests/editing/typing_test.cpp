@@ -364,3 +364,49 @@ TEST(Typing, InsertionLanguageFromTheClipboardOrTheDocument)
     }
     SetPasteSource(previous);
 }
+
+// A character typed in the format around it is recorded as the compact typing step; one that brings a
+// format of its own, or a break, as the general text step. Each undoes and redoes to the dump, and a
+// character typed just before a field's begin mark goes in after the mark.
+TEST(Typing, PlainCharactersTakeTheCompactStep)
+{
+    TEditDoc d("{\\rtf1 ab {\\b gras} {\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} fin\\par}");
+    struct TCase {
+        int32_t offset;
+        const char* text;
+        bool bold;    // the typing format asked for
+        bool compact; // the step expected
+    } cases[] = {{1, "x", false, true},
+                 {5, "y", true, true},
+                 {5, "z", false, false},
+                 {11, "w", false, true},
+                 {2, "\r", false, false}};
+    CurrentOptions().Edit.GroupUndo = false; // each undo takes back its own case
+    for (const TCase& c : cases) {
+        const std::string before = d.Dump();
+        MakeTextPos(0, c.offset, d.Doc->Caret);
+        d.Doc->Selection = TTextRange{d.Doc->Caret, d.Doc->Caret};
+        d.Doc->PrepareInsertFormat(d.Doc->Caret, 1);
+        d.Doc->InsertedTextFormat[cfBold] = c.bold;
+        TInsertTextParams params;
+        params.Text = c.text;
+        d.Doc->SetModeFlag(mfNoInsertFormat, true); // the format set above stays
+        ExecuteOperation(*d.Doc, params);
+        d.Doc->SetModeFlag(mfNoInsertFormat, false);
+        TOperation* op = d.Doc->OperationManager->OperationAt(d.CurrentIndex());
+        ASSERT_EQ(op->StepCount(), 1u) << c.text;
+        EXPECT_EQ(dynamic_cast<TTypedCharOperation*>(&op->Step(0)) != nullptr, c.compact) << c.text;
+        if (c.text[0] != '\r')
+            EXPECT_EQ(d.Doc->CharFormatAtOffset(0, c.offset + 1)[cfBold], c.bold) << c.text;
+        const std::string after = d.Dump();
+        d.Undo();
+        EXPECT_EQ(d.Dump(), before) << c.text;
+        d.Redo();
+        EXPECT_EQ(d.Dump(), after) << c.text;
+    }
+    CurrentOptions().Edit.GroupUndo = true;
+    EXPECT_EQ(d.Text(0), "ax");
+    EXPECT_EQ(d.Text(1), "b gzyras w7 fin");
+    // "w" went in after the field's begin mark: it is part of the field's result.
+    EXPECT_NE(d.ParLine(1).find("w7"), std::string::npos);
+}
