@@ -12,7 +12,7 @@
 #include "document/Page.h"
 #include "document/Paragraph.h"
 #include "document/Section.h"
-#include "formats/load/DocumentLoad.h"
+#include "tests/common/rtf_document.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -38,19 +38,10 @@ int main()
 {
     const std::string rtf = HundredPages();
     TDocument doc(true);
-    TDocOpeningOptions options;
-    options.SourceKind = 1;
-    options.MemoryBlock = rtf.data();
-    options.MemorySize = int64_t(rtf.size());
-    options.Quiet = true;
-    TLoadedDocument loaded;
-    if (!LoadDocumentFromFile(doc, options, loaded)) {
+    if (!qptest::LoadRtfText(doc, rtf)) {
         std::printf("page drawing: the document did not load\n");
         return 1;
     }
-    doc.SetModeFlag(mfSectionRangesStale, true);
-    doc.InvalidatePagination();
-    doc.PaginateAll();
     const int32_t pages = int32_t(doc.Pages.size());
     const TPageSetup& ps = doc.Sections[0]->PageSetup;
     TDIBBitmap bitmap(24);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 #include "classlib/runtime/Format.h"
 #include "core/SettingsStorage.h"
@@ -18,7 +19,28 @@ std::string EntryName(int index)
     return std::string(1, char('A' + index));
 }
 
+std::unique_ptr<TLanguageManager> GLanguageManager;
+
 } // namespace
+
+TLanguageManager& LanguageManager()
+{
+    if (!GLanguageManager) {
+        GLanguageManager = std::make_unique<TLanguageManager>();
+        GLanguageManager->BuildLanguageList(SystemLanguageName);
+    }
+    return *GLanguageManager;
+}
+
+bool LanguageManagerExists()
+{
+    return GLanguageManager != nullptr;
+}
+
+void FreeLanguageManager()
+{
+    GLanguageManager.reset();
+}
 
 void TLanguageManager::BuildLanguageList(const TLanguageNamer& nameOf)
 {

@@ -33,3 +33,12 @@ public:
     std::vector<std::pair<std::string, int32_t>> Languages; // name and identifier, sorted by name
     std::vector<int32_t> History;                           // most recent first
 };
+
+// The name the system gives a language (none on the host build).
+std::string SystemLanguageName(int32_t language);
+// The program's language manager, made on first use with the system's language names. The program
+// loads its history at start-up and the settings holder writes it with the other settings.
+TLanguageManager& LanguageManager();
+// Whether the manager was made (the settings holder writes the history only then).
+bool LanguageManagerExists();
+void FreeLanguageManager();

@@ -12,6 +12,7 @@
 #include "core/CmdLine.h"
 #include "core/DataFolder.h"
 #include "core/IniFile.h"
+#include "core/Languages.h"
 #include "core/Memory.h"
 #include "core/OptionalMessages.h"
 #include "core/PathUtils.h"
@@ -601,6 +602,10 @@ void TOptionsHolder::Exchange(TSettingsStorage& store, bool saving)
     k.Str("AddGraphicClip_RecentFolder", cl.AddGraphicClip_RecentFolder, "Images");
     k.Bool("ReplaceAsYouType", cl.ReplaceAsYouType, false);
     k.Bool("ShowClipLibPanel", cl.ShowClipLibPanel, true);
+
+    // --- LangHistory: read at start-up by the program, which knows the spell checkers' languages ---
+    if (saving && LanguageManagerExists())
+        LanguageManager().SaveHistory(store);
 }
 
 void TOptionsHolder::Apply()

@@ -4,6 +4,7 @@
 #include "core/Colors.h"
 #include "core/Fonts.h"
 #include "core/Kerning.h"
+#include "core/Languages.h"
 #include "core/StyleManager.h"
 #include "core/Units.h"
 
@@ -23,4 +24,5 @@ void DestroySharedObjects()
     FreeMeasurementsManager();
     FreeStyleManager();
     FreeFontManager();
+    FreeLanguageManager();
 }

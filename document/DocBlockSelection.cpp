@@ -1,6 +1,7 @@
 // The rectangular selection: which lines it covers, their repaint when it changes, and its text.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "document/Document.h"
 #include "document/Page.h"
@@ -55,19 +56,33 @@ void TDocument::SetBlockSelection(const TBlockSelection& block)
         RepaintRange(now);
 }
 
-std::string TDocument::GetBlockText()
+std::vector<TTextRange> TDocument::GetBlockPieces()
 {
-    std::string text;
+    std::vector<TTextRange> pieces;
     const TBlockSelection& block = BlockSelection;
     if (!block.Active || block.Page < 0 || block.Page >= int32_t(Pages.size()))
-        return text;
+        return pieces;
     for (TParLine* line : Pages[size_t(block.Page)]->Lines) {
         if (!IsLineInBlockSelection(*line))
             continue;
         int32_t first, end;
         line->CharSpanInX(block.X1, block.X2, first, end);
-        if (end > first)
-            text += GetText(TextPosAt(line->Paragraph->LayoutIndex, line->FirstChar + first), end - first);
+        const int32_t par = line->Paragraph->LayoutIndex;
+        // The paragraph mark stays out: erasing a block never joins paragraphs.
+        const int32_t textEnd = std::max(ParagraphLength(par) - 1, 0);
+        const int32_t from = std::min(line->FirstChar + first, textEnd);
+        const int32_t to = std::clamp(line->FirstChar + end, from, textEnd);
+        pieces.push_back(TextRangeOf(TextPosAt(par, from), TextPosAt(par, to)));
+    }
+    return pieces;
+}
+
+std::string TDocument::GetBlockText()
+{
+    std::string text;
+    for (const TTextRange& piece : GetBlockPieces()) {
+        if (!IsRangeEmpty(piece))
+            text += GetText(piece.StartPos, piece.EndPos.Offset - piece.StartPos.Offset);
         text += "\r\n";
     }
     return text;

@@ -479,6 +479,9 @@ public:
     void SetBlockSelection(const TBlockSelection& block);
     // Whether a line lies within the rectangular selection.
     bool IsLineInBlockSelection(const TParLine& line) const;
+    // The pieces of the rectangular selection: on each line it covers, from its first to its last, the
+    // characters between its two x positions (an empty range where it covers none).
+    std::vector<TTextRange> GetBlockPieces();
     // The characters that the rectangular selection covers on each of its lines, a line each ended by
     // CR LF.
     std::string GetBlockText();

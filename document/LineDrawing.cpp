@@ -966,6 +966,34 @@ void TLineDrawer::Draw()
 
 } // namespace
 
+namespace {
+
+// The lines just before a line whose text reaches down into its band, when they stand on the same page
+// and in the same column: drawn with it, each at its own place and clipped to the band, so that the
+// band's paper does not cut their descenders. They draw no selection of their own.
+void DrawLinesOverBand(TParLine& line, TDrawSurface& surface, int32_t x, int32_t y, int32_t height)
+{
+    TDocument& doc = *line.Paragraph->Document;
+    if (line.SharedBandLines <= 0 || !line.Page || doc.GetModeFlag(mfDrawingTogether))
+        return;
+    const int32_t first = std::max(0, line.LineIndex - line.SharedBandLines);
+    surface.SaveClip();
+    surface.IntersectClip(TRect{x, y, x + line.GetBoxWidth(), y + height});
+    for (int32_t j = first; j < line.LineIndex && j < line.Paragraph->LineCount(); ++j) {
+        TParLine& above = *line.Paragraph->Lines[size_t(j)];
+        if (above.Page != line.Page || above.ColumnIndex != line.ColumnIndex || !above.XBuffer)
+            continue;
+        above.EnsureMeasured();
+        TModeFlagScope flags(doc);
+        flags.On(mfDrawingTogether);
+        flags.Off(mfOverhangDrawing);
+        TLineDrawer(above, surface, x, y + doc.ApplyZoom(above.Y) - doc.ApplyZoom(line.Y)).Draw();
+    }
+    surface.RestoreClip();
+}
+
+} // namespace
+
 void TParLine::Draw(TDrawSurface& surface, int32_t x, int32_t y)
 {
     TDocument& doc = *Paragraph->Document;
@@ -987,10 +1015,14 @@ void TParLine::Draw(TDrawSurface& surface, int32_t x, int32_t y)
         buffer->SetSize(std::max(buffer->Width(), width), std::max(buffer->Height(), height));
         if (buffer->Width() >= width && buffer->Height() >= height) {
             buffer->FillRect(TRect{0, 0, width, height}, PaletteColors().Page);
+            DrawLinesOverBand(*this, *buffer, 0, 0, height);
             TLineDrawer(*this, *buffer, 0, 0).Draw();
             surface.CopyFrom(*buffer, TRect{0, 0, width, height}, x, y);
             return;
         }
     }
+    // Output to a printer is not cut to bands: every line's text stands whole.
+    if (!direct)
+        DrawLinesOverBand(*this, surface, x, y, height);
     TLineDrawer(*this, surface, x, y).Draw();
 }

@@ -205,6 +205,7 @@ bool TParLine::Relayout()
     BuildLine(builder, stream);
     if (CharCount == oldCount && StreamLength == oldLength) {
         FinishLayout();
+        Paragraph->MarkSharedBands();
         return true;
     }
     ReserveCharX(oldCount);

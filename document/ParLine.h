@@ -108,6 +108,8 @@ public:
     int32_t PageLineIndex = 0; // index in the page's line list
     TField* FieldRefs[2] = {}; // last note reference measured on the line, by the field's flag
     uint8_t Overhang = 0;      // the line draws outside its box or is overlapped
+    // The lines just before this one in its paragraph whose text reaches into its band (set by layout).
+    int32_t SharedBandLines = 0;
 };
 
 // What a line knows of its place on a page, kept while its paragraph is broken again in place.

@@ -73,6 +73,9 @@ public:
     void UpdateLayout(bool breakLines, int32_t textWidth);
     // Builds lines First and after again for a right limit in layout units (eighths of a pixel).
     void BreakIntoLines(int32_t first, int32_t rightLimit);
+    // Marks in each line how many lines just before it have text that reaches down into its band
+    // (line spacing lower than the text): drawing draws them with it.
+    void MarkSharedBands();
     // Puts every run of tags between two counted items in canonical form: field marks before format
     // tags, at most one tag per field, only for fields whose value really changes; drops format tags
     // after the end mark.

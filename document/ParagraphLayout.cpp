@@ -59,6 +59,26 @@ void TParagraph::BreakIntoLines(int32_t first, int32_t rightLimit)
     } while (stream.Remaining > 0);
     for (int32_t i = LineCount() - 1; i >= first; --i)
         Lines[static_cast<size_t>(i)]->FinishLayout();
+    MarkSharedBands();
+}
+
+void TParagraph::MarkSharedBands()
+{
+    // Text stands on its baseline below the space before and the raise whatever the spacing, so a line
+    // lower than its text draws down into the bands of the lines below it.
+    int32_t tallest = 0;
+    for (const auto& line : Lines)
+        tallest = std::max(tallest, line->GetNaturalHeight());
+    for (int32_t k = 0; k < LineCount(); ++k) {
+        int32_t first = k, distance = 0;
+        for (int32_t j = k - 1; j >= 0 && distance < tallest; --j) {
+            const TParLine& above = *Lines[static_cast<size_t>(j)];
+            distance += above.Height;
+            if (above.GetNaturalHeight() > distance)
+                first = j;
+        }
+        Lines[static_cast<size_t>(k)]->SharedBandLines = k - first;
+    }
 }
 
 TSelectedFont TDocument::SelectFormatFont(const TCharFormat& format, int flags)

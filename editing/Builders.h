@@ -122,6 +122,13 @@ void DeleteRange(TDocument& doc, const TTextPos& start, const TTextPos& end, TCh
 // them (a note's text, a header or footer), else its range.
 void RemoveFieldText(TDocument& doc, TField& field, TChangedRange& range, TOperation* operation);
 
+// --- The rectangular selection (BlockOperations.cpp) ---
+enum TBlockOperationMode { bmErase = 0, bmFormat = 1 };
+// Erases the characters of each piece of the rectangular selection, or gives them Format, the last
+// piece first, as steps of one operation.
+void ExecuteBlockOperation(TDocument& doc, TBlockOperationMode mode, const TCharFormat* format,
+                           TChangedRange& range, TOperation* operation);
+
 // --- Formatting (Formatting.cpp) ---
 void FormatParagraphs(TDocument& doc, const TTextRange& range, const TParaFormat& format,
                       TChangedRange& changed, TOperation* operation);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "classlib/runtime/Exceptions.h"
+#include "core/Events.h"
 #include "core/Styles.h"
 #include "document/ChangedRanges.h"
 #include "document/Document.h"
@@ -26,6 +27,8 @@ enum : int {
     mfExecutingToo = 92,
     mfNoUndoRecord = 51, // the document records nothing (a hidden document)
 };
+
+constexpr int32_t evBlockErased = 2300;
 
 // The kind each code records (codes 8, 11, 26 and 36 decide from their parameters or builder).
 constexpr uint8_t CodeKinds[OperationCodeCount] = {
@@ -71,6 +74,13 @@ void RunBuilder(TDocument& doc, uint8_t code, const void* params, TChangedRange&
         FormatText(doc, p.Range, p.Format, range, operation, p.Option);
         break;
     }
+    case opFormatBlock:
+        ExecuteBlockOperation(doc, bmFormat, &Params<TFormatBlockParams>(params).Format, range, operation);
+        break;
+    case opEraseBlock:
+        ExecuteBlockOperation(doc, bmErase, nullptr, range, operation);
+        TriggerEvent(evBlockErased);
+        break;
     case opStepCharFormatField: {
         const auto& p = Params<TStepCharFormatFieldParams>(params);
         StepCharFormatField(doc, p.Range, p.Field, p.Step, range, operation);

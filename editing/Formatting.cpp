@@ -285,30 +285,23 @@ void ApplyFormatPainter(TDocument& doc, const TCharFormat& charFormat, const TPa
                         const std::string& styleName, TChangedRange& changed, TOperation* operation)
 {
     changed = EmptyChangedRange();
+    int32_t first, last;
+    doc.GetSelectionParagraphs(first, last);
+    const TTextRange paragraphs = TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0));
     if (!styleName.empty()) {
-        // The painter's style first; a name the document does not know leaves it as it is.
-        int32_t index = doc.StyleList->IndexOfDisplayName(styleName);
-        if (index < 0)
-            index = doc.StyleList->IndexOfName(styleName);
-        if (index < 0)
-            return;
-        TChangedRange one;
-        ApplyStyles(doc, doc.Selection, index, one, operation, nullptr, nullptr, true);
-        doc.ChangedRanges->UnionChangedRange(changed, one);
+        // The painter carries a style: the style alone goes on, with its character formats; a name the
+        // document does not know leaves it as it is.
+        const int32_t index = doc.StyleList->IndexOfDisplayName(styleName);
+        if (index >= 0)
+            ApplyStyles(doc, paragraphs, index, changed, operation, nullptr, nullptr, true);
+        return;
     }
     TCharFormat format = charFormat;
     format[cfHighlight] = UndefinedField;
-    TChangedRange text;
-    FormatText(doc, doc.Selection, format, text, operation, 0);
-    doc.ChangedRanges->UnionChangedRange(changed, text);
+    FormatText(doc, doc.Selection, format, changed, operation, 0);
     if (!AllUnset(paraFormat.F, ParaFormatFieldCount)) {
-        int32_t first, last;
-        doc.GetSelectionParagraphs(first, last);
         TChangedRange one;
-        TParaFormat request = paraFormat;
-        if (!styleName.empty())
-            request[pfStyle] = UndefinedField; // the style went on above, with its formats
-        FormatParagraphs(doc, TextRangeOf(TextPosAt(first, 0), TextPosAt(last, 0)), request, one, operation);
+        FormatParagraphs(doc, paragraphs, paraFormat, one, operation);
         doc.ChangedRanges->UnionChangedRange(changed, one);
     }
 }

@@ -16,6 +16,7 @@
 #include "editing/FormatSteps.h"
 #include "editing/Operation.h"
 #include "editing/OperationManager.h"
+#include "editing/TableOfContents.h"
 
 namespace {
 
@@ -117,6 +118,10 @@ void ToggleHeaderFooterEditing(TDocument& doc, int32_t page, const TTextPos* lea
         TChangedRange range = EmptyChangedRange();
         doc.BeginBusy();
         try {
+            // The header and footer styles come first, so that the paragraphs made take them.
+            TChangedRange one;
+            ImportTemplateStyles(doc, one, operation.get());
+            doc.ChangedRanges->UnionChangedRange(range, one);
             CreateMissingHeadersFooters(doc, range, operation.get());
         } catch (...) {
             doc.EndBusy();

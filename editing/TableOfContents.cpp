@@ -414,13 +414,11 @@ void BuildTableOfContents(TDocument& doc, const TTableOfContentsOptions& given, 
         std::vector<const TStyleList*> sources;
         if (styleSource && styleSource->StyleList)
             sources.push_back(styleSource->StyleList.get());
-        if (!doc.IsTemplateFile()) {
-            if (StyleSourceLoader)
-                templateDocument = StyleSourceLoader(doc, std::string());
-            sources.push_back(templateDocument && templateDocument->StyleList
-                                  ? templateDocument->StyleList.get()
-                                  : GetStyleManager().DefaultList.get());
-        }
+        // A template that does not load is skipped: the styles still missing are made.
+        if (!doc.IsTemplateFile() && StyleSourceLoader)
+            templateDocument = StyleSourceLoader(doc, std::string());
+        if (templateDocument && templateDocument->StyleList)
+            sources.push_back(templateDocument->StyleList.get());
         TChangedRange one;
         EnsureTocStyles(doc, options.Levels, sources, styleSource != nullptr, one, operation);
         Unite(doc, range, one);
@@ -533,6 +531,8 @@ void BuildTableOfContents(TDocument& doc, const TTableOfContentsOptions& given, 
 void ImportTemplateStyles(TDocument& doc, TChangedRange& range, TOperation* operation)
 {
     range = EmptyChangedRange();
+    if (!doc.StyleList || (doc.StyleList->IndexOfBuiltIn(31) >= 0 && doc.StyleList->IndexOfBuiltIn(32) >= 0))
+        return;
     std::unique_ptr<TDocument> templateDocument;
     if (StyleSourceLoader)
         templateDocument = StyleSourceLoader(doc, std::string());

@@ -9,7 +9,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation cmake ninja-build ccache
   dpkg-dev make g++ googletest libgtest-dev locales pngcheck zlib1g-dev unrtf
-  libjpeg62-turbo-dev hunspell-fr-classical gifsicle clang-format libreoffice-writer-nogui python3
+  libjpeg62-turbo-dev hunspell-fr-classical hunspell-en-us hunspell-en-gb hunspell hunspell-tools iso-codes
+  gifsicle clang-format libreoffice-writer-nogui python3
   clang libclang-rt-14-dev libtiff-tools unzip
   antiword catdoc
   xdotool fonts-ipafont-gothic

@@ -181,6 +181,31 @@ $fonts
 </office:text></office:body></office:document>
 EOF
 
+# A template that only lends its table-of-contents styles: a title and two levels of entries.
+cat > "$work/modele-tdm.fodt" <<EOF
+$head
+<office:font-face-decls>
+ <style:font-face style:name="Times New Roman" svg:font-family="&apos;Times New Roman&apos;" style:font-family-generic="roman"/>
+ <style:font-face style:name="Arial" svg:font-family="Arial" style:font-family-generic="swiss"/>
+</office:font-face-decls>
+<office:styles>
+ <style:default-style style:family="paragraph"><style:text-properties style:font-name="Times New Roman" fo:font-size="12pt" fo:language="fr" fo:country="FR"/></style:default-style>
+ <style:style style:name="Standard" style:family="paragraph"/>
+ <style:style style:name="TOC_20_Title" style:display-name="TOC Title" style:family="paragraph" style:parent-style-name="Standard">
+  <style:paragraph-properties fo:text-align="center" fo:margin-bottom="0.5cm"/>
+  <style:text-properties style:font-name="Arial" fo:font-size="18pt" fo:font-weight="bold"/></style:style>
+ <style:style style:name="toc_20_1" style:display-name="toc 1" style:family="paragraph" style:parent-style-name="Standard">
+  <style:paragraph-properties fo:margin-top="0.2cm"/>
+  <style:text-properties style:font-name="Arial" fo:font-size="14pt" fo:font-weight="bold"/></style:style>
+ <style:style style:name="toc_20_2" style:display-name="toc 2" style:family="paragraph" style:parent-style-name="Standard">
+  <style:paragraph-properties fo:margin-left="1cm"/>
+  <style:text-properties fo:font-style="italic"/></style:style>
+</office:styles>
+<office:body><office:text>
+ <text:p text:style-name="Standard">Modèle des tables des matières.</text:p>
+</office:text></office:body></office:document>
+EOF
+
 cd "$work"
 # The documents named on the command line, or all of them.
 docs=("$@")
@@ -192,4 +217,9 @@ for doc in "${docs[@]}"; do
   cp "lo/$doc.rtf" "$out/$doc-lo.rtf"
   cp "abi/$doc.rtf" "$out/$doc-abi.rtf"
 done
+# The style source is read for its styles alone: LibreOffice's RTF is enough.
+if (($# == 0)); then
+  soffice --headless --convert-to rtf --outdir lo modele-tdm.fodt >/dev/null 2>&1
+  cp lo/modele-tdm.rtf "$out/modele-tdm-lo.rtf"
+fi
 ls -l "$out"

@@ -69,7 +69,7 @@ next; shot 4-components
 next; shot 5-ready
 next
 prog="$drive_c/Program Files/Quillpad"
-for _ in $(seq 1 120); do [ -f "$prog/Orthographe/Lex/francais.zlx" ] && break; sleep 0.25; done
+for _ in $(seq 1 240); do [ -f "$prog/Quillpad.qsd" ] && break; sleep 0.25; done # the last file extracted
 sleep 1.5
 click $((150 + 8)) $((58 + 82 + 10)) # tick "Documents MS Word DOC"
 shot 7-document-types
@@ -79,17 +79,43 @@ next # "Terminer": the program starts
 for _ in $(seq 1 80); do kill -0 $setup_pid 2>/dev/null || break; sleep 0.25; done
 check "the setup program ended" bash -c "! kill -0 $setup_pid 2>/dev/null"
 check "the installed program started" wait_window "Quillpad" "" 20
+# Its first start in a fresh prefix takes a while: the tips shown at start tell that it has painted.
+check "the installed program finished starting" wait_window "Trucs et astuces" "" 40
 sleep 1; shot 10-program
 
 # ---- What the installation left.
-for f in Quillpad.exe Licence.txt Lisez-moi.txt Orthographe/Bin/ssce5332.dll Orthographe/French.qsc \
-         Orthographe/Lex/francais.zlx Orthographe/Lex/persodicfr.tlx; do
+spelling_files=("French.qsc" "English (American).qsc" "English (British).qsc" "Lex/francais.zlx"
+  "Lex/lexique de la geographie.zlx" "Lex/lexique des noms propres.zlx" "Lex/english.zlx" "Lex/us.zlx"
+  "Lex/uk.zlx")
+for f in Quillpad.exe Licence.txt Lisez-moi.txt Orthographe/Bin/ssce5332.dll \
+         "${spelling_files[@]/#/Orthographe/}" Orthographe/Lex/persodicfr.tlx \
+         Orthographe/Lex/userdicen.tlx; do
   check "installed $f" test -f "$prog/$f"
 done
 log=$work/Install.log
 iconv -f CP1252 -t UTF-8 "$prog/Install.log" | tr -d '\r' > "$log"
 check "the log lists the program" grep -qx 'File Copy: C:\\Program Files\\Quillpad\\Quillpad.exe' "$log"
-check "the log leaves the personal dictionary out" bash -c "! grep -q persodicfr '$log'"
+for f in "${spelling_files[@]}"; do
+  check "the log lists $f" grep -qxF "File Copy: C:\\Program Files\\Quillpad\\Orthographe\\${f//\//\\}" "$log"
+done
+check "the log leaves the personal dictionaries out" bash -c "! grep -q -e persodicfr -e userdicen '$log'"
+# The installed lexicons are the build's, byte for byte, and each is a zlib stream behind its signature.
+lexicons=$(dirname "$setup")/Orthographe/Lex
+for f in "${spelling_files[@]}"; do
+  case $f in
+    Lex/*) cmp -s "$prog/Orthographe/$f" "$lexicons/${f#Lex/}" || fail "$f differs from the build's" ;;
+  esac
+done
+check "the lexicons inflate" python3 - "$prog/Orthographe/Lex" <<'PY'
+import os, sys, zlib
+for name in os.listdir(sys.argv[1]):
+    if name.endswith('.zlx'):
+        data = open(os.path.join(sys.argv[1], name), 'rb').read()
+        assert data[:4] == bytes([0x01, 0x4C, 0xE5, 0xBF]), name
+        assert zlib.decompress(data[4:])[:4] == b'QLEX', name
+PY
+check "the American system names its lexicons" bash -c "tr -d '\r' < '$prog/Orthographe/English (American).qsc' | \
+  grep -qx 'Lexicon2=us.zlx'"
 while IFS= read -r line; do
   case $line in "File Copy: "*) [ -e "$(unix_path "${line#File Copy: }")" ] || fail "logged but missing: $line" ;; esac
 done < "$log"
@@ -101,8 +127,10 @@ check "desktop shortcut" test -n "$(find "$drive_c/users" -path '*esktop*' -name
 check "programs menu shortcuts" test -n "$(find "$drive_c" -path '*Programs/Quillpad/*' -name 'D*sinstallation.lnk')"
 check ".rtf associated" grep -q Quillpad.Document <<<"$(regval 'HKCR\.rtf')"
 check ".doc associated" grep -q Quillpad.Document <<<"$(regval 'HKCR\.doc')"
-check "French spell checker added" grep -q 'French.qsc' \
-  <<<"$(regval 'HKCU\Software\Blue Heron Works, Inc.\Quillpad.1_x\SpellCheck' Systems)"
+systems=$(regval 'HKCU\Software\Blue Heron Works, Inc.\Quillpad.1_x\SpellCheck' Systems)
+for f in "French.qsc" "English (American).qsc" "English (British).qsc"; do
+  check "spell checker $f added" grep -qF "Orthographe\\$f" <<<"$systems"
+done
 wine taskkill /F /IM Quillpad.exe >/dev/null 2>&1
 sleep 1
 

@@ -32,6 +32,7 @@ constexpr int32_t InsertedPicturesPlace = 1320, InsertedPicturesEnd = 1321;
 constexpr int32_t FindHistoryPlace = 3650, FindHistoryEnd = 3651;
 constexpr int32_t ReplaceHistoryPlace = 3655, ReplaceHistoryEnd = 3656;
 constexpr int32_t WindowListPlace = 90300, WindowListEnd = 90301;
+constexpr int32_t LanguageHistoryPlace = 12610, LanguageHistoryEnd = 12611;
 bool IsMenuListPlace(int32_t command);
 
 class TCommandManager {

@@ -47,7 +47,9 @@ bool IsMenuListPlace(int32_t command)
     case ReplaceHistoryPlace:
     case ReplaceHistoryEnd:
     case WindowListPlace:
-    case WindowListEnd: return true;
+    case WindowListEnd:
+    case LanguageHistoryPlace:
+    case LanguageHistoryEnd: return true;
     }
     return false;
 }

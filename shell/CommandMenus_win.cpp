@@ -10,17 +10,20 @@
 #include "classlib/windowing/Menus.h"
 #include "core/FileList.h"
 #include "core/InterfaceTexts.h"
+#include "core/Languages.h"
 #include "core/Options.h"
 #include "core/OptionsHolder.h"
 #include "core/PathUtils.h"
 #include "core/ShellUtils.h"
 #include "core/Events.h"
 #include "document/Document.h"
+#include "document/DocumentHost.h"
 #include "editing/Builders.h"
 #include "editing/Operation.h"
 #include "formats/InsertFile.h"
 #include "shell/CommandManager.h"
 #include "shell/DocDisp.h"
+#include "shell/FormatCommands_win.h"
 #include "shell/MainForm.h"
 #include "shell/Startup.h"
 #include "tools/FindReplace.h"
@@ -204,6 +207,31 @@ void BuildSearchHistory(TMenuItem* parent, int place, bool replace)
     parent->Insert(at++, NewItem("-", 0));
 }
 
+// The recent languages at their place ("( Vide )" when none); choosing one gives it to the selection of
+// the active document and brings it to the front of the history.
+void BuildLanguageHistory(TMenuItem* parent, int place)
+{
+    int at = ClearList(parent, place, LanguageHistoryEnd);
+    const std::vector<int32_t> history = LanguageManager().History;
+    for (int32_t language : history)
+        parent->Insert(at++, NewItem(EscapeAmpersands(LanguageManager().GetLanguageName(language)), 0,
+                                     [language](TComponent*) {
+                                         if (TDocument* doc = CommandManager().GetDocument()) {
+                                             TCharFormat change = UnsetCharFormat();
+                                             change[cfLanguage] = language;
+                                             ApplyCharacterChange(*doc, 12440, change);
+                                         }
+                                         LanguageManager().AddToHistory(language);
+                                         DocumentHost().InvalidateCommands();
+                                     }));
+    if (history.empty()) {
+        TMenuItem* empty = NewItem("( Vide )", 0);
+        empty->Enabled = false;
+        parent->Insert(at++, empty);
+    }
+    parent->Insert(at++, NewItem("-", 0));
+}
+
 void BuildWindowList(TMenuItem* parent, int place)
 {
     int at = ClearList(parent, place, WindowListEnd);
@@ -259,7 +287,7 @@ void TCommandManager::RebuildMenuLists(TMenuItem* menu, bool force)
     std::vector<TMenuItem*> places;
     ForEachItem(menu, [&places](TMenuItem* item) {
         for (int32_t place : {FavoritesPlace, HistoryPlace, InsertedFilesPlace, InsertedPicturesPlace,
-                              FindHistoryPlace, ReplaceHistoryPlace, WindowListPlace})
+                              FindHistoryPlace, ReplaceHistoryPlace, WindowListPlace, LanguageHistoryPlace})
             if (item->Tag == place)
                 places.push_back(item);
     });
@@ -279,6 +307,8 @@ void TCommandManager::RebuildMenuLists(TMenuItem* menu, bool force)
             BuildHistory(parent, index, InsertedPicturesEnd, 5, 349, 350);
         else if ((place->Tag == FindHistoryPlace || place->Tag == ReplaceHistoryPlace) && force)
             BuildSearchHistory(parent, index, place->Tag == ReplaceHistoryPlace);
+        else if (place->Tag == LanguageHistoryPlace && force)
+            BuildLanguageHistory(parent, index);
         else if (place->Tag == WindowListPlace && (dirty & cdWindowList))
             BuildWindowList(parent, index);
         TidySeparators(parent);

@@ -1,7 +1,9 @@
 // The commands of the history lists: dropping the stale or all entries of the file histories, and
-// emptying the find and replace histories.
+// emptying the find, replace and language histories.
 #include "core/FileList.h"
+#include "core/Languages.h"
 #include "core/OptionsHolder.h"
+#include "document/DocumentHost.h"
 #include "shell/CommandExecutors.h"
 #include "shell/CommandManager.h"
 #include "shell/Startup.h"
@@ -25,6 +27,11 @@ bool ExecuteHistoryCommand(int32_t command)
                 files.Names.clear();
         }
         CommandManager().DirtyFlags |= cdFileHistory;
+        return true;
+    }
+    if (command == 12600) {
+        LanguageManager().History.clear();
+        DocumentHost().InvalidateCommands();
         return true;
     }
     if (command == 3660 || command == 3665) {

@@ -14,12 +14,14 @@
 #include "core/Events.h"
 #include "core/Fonts.h"
 #include "core/Instance.h"
+#include "core/Languages.h"
 #include "core/Messages.h"
 #include "core/OptionsHolder.h"
 #include "core/PathUtils.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsStorage.h"
 #include "core/SharedObjects.h"
+#include "core/SystemDefaults.h"
 #include "core/Sounds.h"
 #include "dialogs/OneShotSwitches.h"
 #include "document/Document.h"
@@ -36,6 +38,7 @@
 #include "shell/AdviseForm.h"
 #include "tools/FindReplace.h"
 #include "tools/SpellCheck.h"
+#include "tools/SpellCheckSystem.h"
 
 std::string RunAfterExitCommand;
 TFindReplaceForm* FindReplaceForm = nullptr;
@@ -98,6 +101,16 @@ void CollectOwnerValues(TOptionsHolder& holder, TServices& services)
     owners.HotKeyOverrides = HotKeyManager().GetOverrides();
 }
 
+// The languages of the installed spell checkers whose settings can be read, in the list's order.
+std::vector<int32_t> SpellCheckerLanguages()
+{
+    std::vector<int32_t> languages;
+    for (const auto& system : SpellCheckManager()->Systems)
+        if (system->SettingsLoaded || system->LoadSettings(false))
+            languages.push_back(system->Language);
+    return languages;
+}
+
 TServices* Running = nullptr;
 
 void RunStartupAndLoop(TServices& services)
@@ -156,11 +169,14 @@ void RunStartupAndLoop(TServices& services)
         MainForm->InvalidateCommands();
     };
     holder.Load(*store);
-    store.reset();
     services.FindReplace->FindHistory = holder.Owners.FindHistory;
     services.FindReplace->ReplaceHistory = holder.Owners.ReplaceHistory;
     services.FindReplace->Flags = holder.Owners.FindTextFlags;
     SpellCheckSettings().LoadSystemList(holder.Owners.SpellCheckSystems);
+    // The dispatcher reached the spell-check manager before the list was read.
+    SpellCheckManager()->LoadSystems();
+    LanguageManager().LoadHistory(*store, SystemDefaults().UserLocale, SpellCheckerLanguages());
+    store.reset();
     GetFontManager().SetHistoryText(holder.Owners.FontHistory);
     PlaceMainWindow(holder);
     mainForm->UpdateAutosaveTimer();

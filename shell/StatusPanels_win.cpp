@@ -74,12 +74,7 @@ std::string CaretPositionText(const TDocument& document)
 
 std::string LanguageName(int32_t language)
 {
-    static const TLanguageManager languages = [] {
-        TLanguageManager manager;
-        manager.BuildLanguageList(GetLocaleLanguageName);
-        return manager;
-    }();
-    return languages.GetLanguageName(language);
+    return LanguageManager().GetLanguageName(language);
 }
 
 std::string TMainForm::DocumentStates(const TDocument& document) const
@@ -316,6 +311,10 @@ void TMainForm::StatusBarRightClicked(int x, int y)
             menu->Popup(p.x, p.y);
             return;
         }
+    }
+    if (panel == LanguagePanel && !LanguageManager().History.empty()) {
+        ShowPopupMenu("LNGHIST", p.x, p.y);
+        return;
     }
     if (panel == SpellPanel) {
         if (document && !document->GetModeFlag(ModeFlagReadOnly))

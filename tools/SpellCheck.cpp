@@ -50,6 +50,12 @@ TSC_Settings& SpellCheckSettings()
 
 TSpellCheckManager::TSpellCheckManager()
 {
+    LoadSystems();
+}
+
+void TSpellCheckManager::LoadSystems()
+{
+    Systems.clear();
     const TStringList& names = SpellCheckSettings().Systems;
     for (int i = 0; i < names.Count(); ++i)
         Systems.push_back(std::make_unique<TSpellCheckSystem>(names[i]));

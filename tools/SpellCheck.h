@@ -53,6 +53,8 @@ public:
     // One system for each name of the settings' list, in order, with nothing read.
     TSpellCheckManager();
     ~TSpellCheckManager();
+    // Makes the systems again from the settings' list (read after the manager was made).
+    void LoadSystems();
 
     // Raised whenever every document must be checked again; each paragraph remembers the generation
     // its marks were made under and drops them when it changed.

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
         return 1;
     }
     // The engine reads dictionaries in UTF-8 only.
-    if (affixes.find("\nSET UTF-8") == std::string::npos) {
+    if (affixes.rfind("SET UTF-8", 0) != 0 && affixes.find("\nSET UTF-8") == std::string::npos) {
         std::cerr << "qp_lexpack: " << argv[1] << " is not a UTF-8 dictionary\n";
         return 1;
     }

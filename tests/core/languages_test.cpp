@@ -1,5 +1,5 @@
 // The language list and the language history: names, the eight most recent languages, and the history
-// kept in the settings through both kinds of store.
+// kept in the settings through both kinds of store and written with the program's other settings.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 
 #include "core/IniFile.h"
 #include "core/Languages.h"
+#include "core/OptionsHolder.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -104,4 +105,25 @@ TEST(LanguageManager, HistoryGoesThroughBothStores)
     back.LoadHistory(ini, 0x400, {});
     EXPECT_EQ(back.History, history);
     std::remove(file.c_str());
+}
+
+TEST(LanguageManager, TheSettingsHolderWritesTheProgramsHistory)
+{
+    TNumberStore store;
+    {
+        TOptionsHolder holder;
+        holder.WriteAll(store); // no manager made yet: no history written
+    }
+    TLanguageManager back;
+    back.LoadHistory(store, 0x040C, {});
+    EXPECT_EQ(back.History, std::vector<int32_t>{0x040C}); // the absent count's start
+
+    LanguageManager().History = {0x0407, 0x040C};
+    {
+        TOptionsHolder holder;
+        holder.WriteAll(store);
+    }
+    FreeLanguageManager();
+    back.LoadHistory(store, 0x400, {});
+    EXPECT_EQ(back.History, (std::vector<int32_t>{0x0407, 0x040C}));
 }

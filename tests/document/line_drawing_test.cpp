@@ -482,3 +482,73 @@ TEST_F(LineDrawing, BodyTextHiddenWhileAHeaderIsEditedShowsBarePaper)
     EXPECT_EQ(Surface.Texts(), (std::vector<std::string>{"hidden", " text"}));
     Doc->EditedHeaderFooter = nullptr;
 }
+
+namespace {
+
+TEST_F(LineDrawing, LinesLowerThanTheirTextAreDrawnWithTheLinesBelow)
+{
+    // Twenty characters a line, three lines.
+    const std::string text = std::string(20, 'g') + " " + std::string(20, 'g') + " " + "gg{22:2}";
+    TParagraph& loose = Break(text, 20 * 120);
+    ASSERT_EQ(loose.LineCount(), 3);
+    for (const auto& line : loose.Lines)
+        EXPECT_EQ(line->SharedBandLines, 0);
+    // Exactly 8 points: the descenders of each line reach into the band of the next.
+    Format()[pfSpacingRule] = 0;
+    Format()[pfLineSpacing] = -160;
+    TParagraph& p = Break(text, 20 * 120);
+    ASSERT_EQ(p.LineCount(), 3);
+    ASSERT_GT(p.Lines[0]->GetNaturalHeight(), p.Lines[0]->Height);
+    EXPECT_EQ(p.Lines[0]->SharedBandLines, 0);
+    EXPECT_EQ(p.Lines[1]->SharedBandLines, 1);
+    EXPECT_EQ(p.Lines[2]->SharedBandLines, 1);
+    // Exactly 2 points: the text of a line reaches two bands down.
+    Format()[pfLineSpacing] = -40;
+    Break(text, 20 * 120);
+    EXPECT_EQ(p.Lines[2]->SharedBandLines, 2);
+    Format()[pfLineSpacing] = -160;
+    Break(text, 20 * 120);
+
+    // Placed on one page, the second line draws the first at its own place, clipped to the band, and
+    // only the second line's part of a selection across both.
+    TPage page(Doc.get(), 0);
+    int32_t y = 100;
+    for (const auto& line : p.Lines) {
+        line->Page = &page;
+        line->ColumnIndex = -1;
+        line->Y = y;
+        y += line->Height;
+    }
+    TParLine& second = *p.Lines[1];
+    Doc->Selection = TTextRange{{0, 2, 0, 0, 0, 0}, {0, 25, 0, 0, 0, 0}};
+    Surface = TRecordingSurface();
+    second.Draw(Surface, Left, Top);
+    const auto texts = Surface.OfKind(TDrawOpKind::Text);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->Text, std::string(20, 'g') + " ");
+    EXPECT_EQ(texts[0]->Rect.Top, texts[1]->Rect.Top - second.Height);
+    EXPECT_TRUE(texts[0]->Clipped);
+    EXPECT_EQ(texts[0]->Clip.Top, Top);
+    EXPECT_EQ(texts[0]->Clip.Bottom, Top + second.GetDisplayHeight());
+    EXPECT_FALSE(texts[1]->Clipped);
+    const auto inverted = Surface.OfKind(TDrawOpKind::Invert);
+    ASSERT_EQ(inverted.size(), 1u);
+    EXPECT_EQ(inverted[0]->Rect.Top, Top);
+    Doc->Selection = TTextRange{};
+    // A line before it on another page (or in another column) is not drawn with it; nor on a printer.
+    TPage other(Doc.get(), 1);
+    p.Lines[0]->Page = &other;
+    Surface = TRecordingSurface();
+    second.Draw(Surface, Left, Top);
+    EXPECT_EQ(Surface.OfKind(TDrawOpKind::Text).size(), 1u);
+    p.Lines[0]->Page = &page;
+    Doc->SetModeFlag(mfPrinting, true);
+    Surface = TRecordingSurface();
+    second.Draw(Surface, Left, Top);
+    EXPECT_EQ(Surface.OfKind(TDrawOpKind::Text).size(), 1u);
+    Doc->SetModeFlag(mfPrinting, false);
+    for (const auto& line : p.Lines)
+        line->Page = nullptr;
+}
+
+} // namespace

@@ -285,3 +285,25 @@ TEST(PageBitmaps, FootnoteNumberAndAnOleObjectsPicture)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PageBitmaps, DescendersOfLinesLowerThanTheirTextReachTheBandBelow)
+{
+    // Exactly 10 points for 14-point text: the descenders hang into the next line's band, whose own line
+    // holds only the paragraph mark.
+    auto doc = Load(Rtf("\\sl-200\\slmult0\\fs28 gjpqy gjpqy gjpqy gjpqy\\line\\par"));
+    TParagraph& p = *doc->Paragraphs[0];
+    ASSERT_EQ(p.LineCount(), 2);
+    ASSERT_EQ(p.Lines[1]->SharedBandLines, 1);
+    const TRect below = LineBand(*doc, 0, 1);
+    const TPageBitmap page(*doc, 0);
+    EXPECT_GT(page.Ink(below), 20);
+    page.SavePng("shared-band");
+    // Drawn alone, the second line's paper would cut them.
+    p.Lines[1]->SharedBandLines = 0;
+    const TPageBitmap alone(*doc, 0);
+    EXPECT_EQ(alone.Ink(below), 0);
+}
+
+} // namespace

@@ -137,9 +137,11 @@ TEST_F(Pictures, PageNumbersAndNewHeadersUndoAsOneStep)
     EXPECT_EQ(d.Doc->Sections.front()->HeaderFooter[hfOddFooter], nullptr);
     d.Redo();
     EXPECT_EQ(d.Dump(), after);
-    // Entering header and footer editing makes nothing more; on a fresh document it records the new ones.
+    // Entering header and footer editing makes no more of them, only brings their missing styles; on a
+    // fresh document it records the new ones.
     ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
-    EXPECT_EQ(d.Doc->UndoList.Count(), 1);
+    EXPECT_EQ(d.Doc->StoryLengths[stHeadersFooters], HeaderFooterSlotCount);
+    EXPECT_EQ(d.Doc->UndoList.Count(), 2);
     ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
     TEditDoc e("{\\rtf1 one\\par}");
     e.Doc->PaginateAll();

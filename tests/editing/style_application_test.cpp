@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/StyleManager.h"
 #include "editing/Builders.h"
+#include "editing/Operation.h"
 #include "editing/OperationManager.h"
 #include "tests/common/test_support.h"
 #include "tests/editing/edit_fixture.h"
@@ -222,26 +223,35 @@ TEST(StyleList, RedefiningAStyleFromTheSelection)
     SilentMessages = false;
 }
 
-TEST(ApplyStyle, TheFormatPainterBringsItsStyle)
+TEST(ApplyStyle, TheFormatPainterBringsItsStyleAlone)
 {
     TEditDoc d(std::string(Sheet) + "\\pard\\s1 fort\\par\\pard\\s0 normal {\\i mot}\\par}");
     const std::string before = d.Dump();
     d.Select(1, 0, 1, 3);
     TFormatPainterParams params;
     params.CharFormat = UnsetCharFormat();
+    params.CharFormat[cfUnderline] = 1;
     params.ParaFormat = UnsetParaFormat();
     params.ParaFormat[pfAlignment] = 2;
-    params.StyleName = "Fort";
+    params.StyleName = "FORT"; // display names match in any case
     ExecuteOperation(*d.Doc, params);
     ASSERT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Doc->OperationManager->OperationAt(0)->Kind, okFormatPainter);
     EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfStyle], 1);
-    EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfAlignment], 2);
+    // The style's formats, not the painter's own.
+    EXPECT_EQ(d.Doc->Paragraphs[1]->ParaFormat[pfAlignment], 0);
+    EXPECT_EQ(d.Doc->CharFormatAtOffset(1, 2)[cfUnderline], 0);
     EXPECT_EQ(d.Doc->CharFormatAtOffset(1, 2)[cfBold], 1);
     EXPECT_EQ(d.Doc->CharFormatAtOffset(1, 9)[cfItalic], 1); // hand formatting survives
+    const std::string after = d.Dump();
     d.Undo();
     EXPECT_EQ(d.Dump(), before);
-    // A style the document does not know: nothing changes.
+    d.Redo();
+    EXPECT_EQ(d.Dump(), after);
+    d.Undo();
+    // A style the document does not know: nothing changes, nothing is recorded.
     params.StyleName = "Inconnu";
     ExecuteOperation(*d.Doc, params);
     EXPECT_EQ(d.Dump(), before);
+    EXPECT_EQ(d.CurrentIndex(), -1);
 }

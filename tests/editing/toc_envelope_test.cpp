@@ -2,6 +2,7 @@
 // and envelopes: their section, their address styles and blocks.
 #include <gtest/gtest.h>
 
+#include "core/Codings.h"
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "core/StyleManager.h"
@@ -12,9 +13,11 @@
 #include "document/Section.h"
 #include "editing/Builders.h"
 #include "editing/Envelope.h"
+#include "editing/HeaderFooterEditing.h"
 #include "editing/OperationManager.h"
 #include "editing/TableOfContents.h"
 #include "formats/DocumentMemory.h"
+#include "tests/common/test_support.h"
 #include "tests/editing/edit_fixture.h"
 
 using namespace qptest;
@@ -183,6 +186,109 @@ TEST_F(TableOfContents, NoHeadingsLeftRecordsTheRemoval)
     EXPECT_FALSE(d.Doc->BookmarkNameExists("_Table_des_matières", nullptr));
     d.Undo();
     EXPECT_EQ(d.Dump(), before);
+}
+
+// The table's styles come from a style source written by another word processor: the title and the two
+// levels it defines replace the document's own, the third level is made from the second.
+TEST_F(TableOfContents, StylesComeFromAStyleSourceFile)
+{
+    InstallRangeCopier();
+    std::string rtf = HeadingsRtf;
+    rtf.replace(rtf.find("{\\s3 heading 3;}"), 0, "{\\s4\\fs18 toc 1;}");
+    TEditDoc d(rtf);
+    auto resolved = [&](int32_t id, TCharFormat& c, TParaFormat& p) {
+        const TStyle* style = d.Doc->StyleList->StyleOf(d.Doc->StyleList->IndexOfBuiltIn(id));
+        ASSERT_NE(style, nullptr) << id;
+        style->ResolveFormat(c, p, 0);
+    };
+    TCharFormat c;
+    TParaFormat p;
+    resolved(19, c, p);
+    ASSERT_EQ(c[cfSize], 18);
+    const std::string before = d.Dump();
+    TTableOfContentsOptions o = TwoLevels();
+    o.Levels = 3;
+    o.StyleSource = qptest::DataPath("rtf/modele-tdm-lo.rtf");
+    Build(d, o);
+    ASSERT_EQ(d.OperationCount(), 1);
+    EXPECT_EQ(d.Text(0), "Table des matières");
+    EXPECT_EQ(BuiltInIdOf(d, 0), TocTitleStyleId);
+    EXPECT_EQ(BuiltInIdOf(d, 1), 19);
+    EXPECT_EQ(BuiltInIdOf(d, 3), 21);
+    resolved(TocTitleStyleId, c, p);
+    EXPECT_EQ(c[cfSize], 36);
+    EXPECT_EQ(c[cfBold], 1);
+    EXPECT_EQ(p[pfAlignment], 1);
+    resolved(19, c, p);
+    EXPECT_EQ(c[cfSize], 28);
+    EXPECT_EQ(c[cfBold], 1);
+    EXPECT_EQ(p[pfSpaceBefore], 113);
+    resolved(20, c, p);
+    EXPECT_EQ(c[cfItalic], 1);
+    EXPECT_EQ(p[pfLeftIndent], 567);
+    resolved(21, c, p);
+    EXPECT_EQ(p[pfLeftIndent], 567 + 240);
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
+    resolved(19, c, p);
+    EXPECT_EQ(c[cfSize], 18);
+    StyleSourceLoader = nullptr;
+    DocumentTextLoader = nullptr;
+}
+
+// Header and footer editing brings the "Header" and "Footer" styles along: the template's, or the
+// program's own with a centred stop in the middle of the text and a right-aligned one at its end.
+TEST_F(TableOfContents, HeaderFooterEditingImportsItsStyles)
+{
+    TEditDoc d("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s0 Normal;}}\\pard Lettre.\\par}");
+    d.Doc->PaginateAll();
+    const std::string before = d.Dump();
+    ASSERT_LT(d.Doc->StyleList->IndexOfBuiltIn(31), 0);
+    ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
+    ASSERT_EQ(d.OperationCount(), 1);
+    TPageSetup page;
+    d.Doc->GetCurrentPageSetup(page);
+    const int32_t width = page[psTextWidth];
+    for (int32_t id : {31, 32}) {
+        const int32_t index = d.Doc->StyleList->IndexOfBuiltIn(id);
+        ASSERT_GE(index, 0) << id;
+        const int32_t t = d.Doc->StyleList->StyleOf(index)->ParaFormat[pfTabTable];
+        ASSERT_GE(t, 0);
+        const TTabTable& stops = d.Doc->TabManager->Table(t);
+        ASSERT_EQ(stops.Count(), 2);
+        EXPECT_EQ(stops[0], PackTabStop(width / 2, tkCenter, tlNone));
+        EXPECT_EQ(stops[1], PackTabStop(width, tkRight, tlNone));
+    }
+    // The header made takes its style.
+    TField* header = d.Doc->Sections[0]->HeaderFooter[hfOddHeader];
+    ASSERT_NE(header, nullptr);
+    const int32_t par = d.Doc->GetFieldRange(*header).StartPos.ParIndex;
+    EXPECT_EQ(BuiltInIdOf(d, par), 31);
+    ToggleHeaderFooterEditing(*d.Doc, -1, nullptr);
+    d.Undo();
+    EXPECT_EQ(d.Dump(), before);
+
+    // The template's own, as they stand; a document that has them takes nothing.
+    StyleSourceLoader = [](TDocument&, const std::string& name) -> std::unique_ptr<TDocument> {
+        const std::string rtf =
+            "{\\rtf1{\\stylesheet{\\s0 Normal;}{\\s1\\fs40 header;}{\\s2\\fs16 footer;}}}";
+        return name.empty() ? LoadDocumentFromMemory(rtf.data(), int64_t(rtf.size()), cdRtf) : nullptr;
+    };
+    TEditDoc e("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s0 Normal;}}\\pard Lettre.\\par}");
+    ToggleHeaderFooterEditing(*e.Doc, -1, nullptr);
+    for (auto [id, size] : {std::pair{31, 40}, std::pair{32, 16}}) {
+        const TStyle* style = e.Doc->StyleList->StyleOf(e.Doc->StyleList->IndexOfBuiltIn(id));
+        ASSERT_NE(style, nullptr) << id;
+        EXPECT_EQ(style->CharFormat[cfSize], size);
+        EXPECT_FALSE(IsFieldSet(style->ParaFormat[pfTabTable]) && style->ParaFormat[pfTabTable] >= 0);
+    }
+    ToggleHeaderFooterEditing(*e.Doc, -1, nullptr);
+    const int32_t count = e.Doc->StyleList->Count();
+    ToggleHeaderFooterEditing(*e.Doc, -1, nullptr);
+    EXPECT_EQ(e.Doc->StyleList->Count(), count);
+    EXPECT_EQ(e.OperationCount(), 1);
+    ToggleHeaderFooterEditing(*e.Doc, -1, nullptr);
+    StyleSourceLoader = nullptr;
 }
 
 TEST_F(TableOfContents, MissingStylesAreMadeFromTheLevelAbove)

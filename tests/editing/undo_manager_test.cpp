@@ -141,12 +141,12 @@ TEST(Dispatcher, CodesWithoutABuilderRecordNothing)
     ExecuteOperation(*d.Doc, 51, nullptr);
     EXPECT_EQ(d.OperationCount(), 0);
     // A code whose builder does not exist says so, with its number.
-    TEraseBlockParams erase;
+    TAutocorrectKeyParams autocorrect;
     try {
-        ExecuteOperation(*d.Doc, erase);
+        ExecuteOperation(*d.Doc, autocorrect);
         FAIL();
     } catch (const EInternalError& e) {
-        EXPECT_NE(std::string(e.Message).find("18"), std::string::npos);
+        EXPECT_NE(std::string(e.Message).find("31"), std::string::npos);
     }
     // A builder that finds nothing to do records nothing.
     TFormatTextParams nothing;

@@ -1,6 +1,6 @@
 // The pop-up and drop-down menus of the program's resources as the main window shows them: the file
 // histories and the search histories they list at run time with the commands that empty them, the
-// bookmark menu of the status bar, and the tips asked for by the main form's flag.
+// bookmark menu of the status bar, the recent languages, and the tips asked for by the main form's flag.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,7 +8,9 @@
 #include "classlib/windowing/Menus.h"
 #include "classlib/windowing/StdCtrls.h"
 #include "core/FileList.h"
+#include "core/Languages.h"
 #include "shell/AdviseForm.h"
+#include "shell/FormatCommands_win.h"
 #include "shell/RichViewer.h"
 #include "shell/Startup.h"
 #include "tests/shell/command_fixture.h"
@@ -216,4 +218,39 @@ TEST_F(ContextMenus, ASpellCheckerChangeChecksEveryDocumentAgain)
     CurrentOptions().SpellCheck.Flags &= ~scoCheckAsYouType;
     SpellCheckManager()->RecheckDocuments();
     EXPECT_EQ(first->SpellState, 0);
+}
+
+TEST_F(ContextMenus, TheLanguageMenuListsTheRecentLanguagesAndAppliesOne)
+{
+    TLanguageManager& languages = LanguageManager();
+    const std::vector<int32_t> saved = languages.History;
+    languages.History.clear();
+    EXPECT_EQ(Captions(Form->GetPopupMenu("LNGHIST")),
+              (std::vector<std::string>{"( Vide )", "-", "Supprimer toutes les entrées"}));
+
+    TDocument* document = OpenData("rtf/champs-lo.rtf");
+    ASSERT_TRUE(document);
+    document->SelectAll();
+    languages.History = {0x040C, 0x0407, 0x0809};
+    const std::vector<std::string> captions = Captions(Form->GetPopupMenu("LNGHIST"));
+    ASSERT_EQ(captions.size(), 5u);
+    EXPECT_EQ(captions[0], LanguageName(0x040C));
+    EXPECT_EQ(captions[1], LanguageName(0x0407));
+    EXPECT_EQ(captions[3], "-");
+
+    // German goes over the selection as one undoable step and to the front of the history.
+    ItemWithCaption(Form->GetPopupMenu("LNGHIST"), LanguageName(0x0407))->Click();
+    TCharFormat chars;
+    TParaFormat paras;
+    SelectionFormats(*document, chars, paras);
+    EXPECT_EQ(chars[cfLanguage], 0x0407);
+    EXPECT_EQ(languages.History, (std::vector<int32_t>{0x0407, 0x040C, 0x0809}));
+    CommandManager().ExecuteCommand(3840); // undo
+    SelectionFormats(*document, chars, paras);
+    EXPECT_NE(chars[cfLanguage], 0x0407);
+
+    // "Supprimer toutes les entrées" empties the history, with or without a document.
+    ItemWithCaption(Form->GetPopupMenu("LNGHIST"), "Supprimer toutes les entrées")->Click();
+    EXPECT_TRUE(languages.History.empty());
+    languages.History = saved;
 }

@@ -300,6 +300,14 @@ TEST(Program, SettingsGoToTheRegistryAndComeBack)
     EXPECT_EQ(registry.ReadString("DocsToReload", ""), file);
     registry.OpenSection("Internal");
     EXPECT_EQ(registry.ReadInteger("RunCount", 0, INT32_MAX, 0), 1);
+    // The language history started from the user's language, with no spell checker installed.
+    registry.OpenSection("LangHistory");
+    EXPECT_EQ(registry.ReadInteger("Count", 0, 8, -1), 1);
+    EXPECT_EQ(registry.ReadInteger("A", INT32_MIN, INT32_MAX, 0), 0x040C);
+    // A history of the user's own is read at the next start and written back in its order.
+    registry.WriteInteger("A", 0x0809);
+    registry.WriteInteger("B", 0x0407);
+    registry.WriteInteger("Count", 2);
     {
         TProgram program("-lsr -ssr");
         HWND main = program.MainWindow();
@@ -309,6 +317,10 @@ TEST(Program, SettingsGoToTheRegistryAndComeBack)
     }
     registry.OpenSection("Internal");
     EXPECT_EQ(registry.ReadInteger("RunCount", 0, INT32_MAX, 0), 2);
+    registry.OpenSection("LangHistory");
+    EXPECT_EQ(registry.ReadInteger("Count", 0, 8, -1), 2);
+    EXPECT_EQ(registry.ReadInteger("A", INT32_MIN, INT32_MAX, 0), 0x0809);
+    EXPECT_EQ(registry.ReadInteger("B", INT32_MIN, INT32_MAX, 0), 0x0407);
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Blue Heron Works, Inc.");
 }
 

@@ -16,7 +16,6 @@
 #include "core/Styles.h"
 #include "document/Document.h"
 #include "editing/OperationParams.h"
-#include "doc_window_fixture.h"
 #include "tests/common/rtf_document.h"
 #include "key_input.h"
 #include "shell/DocDisp.h"

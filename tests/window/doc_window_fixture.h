@@ -1,29 +1,12 @@
-// Documents for the document window's tests: RTF text loaded from memory and laid out on all its pages.
+// Points of the document window for its tests: where a click lands on a character of the text.
 #pragma once
-#include <string>
+#include <cstdint>
 
 #include "document/Document.h"
-#include "formats/load/DocumentLoad.h"
+#include "tests/common/rtf_document.h"
 #include "window/DocForm.h"
 
 namespace qptest {
-
-// Loads RTF text into a document and paginates it whole; false when the text could not be read.
-inline bool LoadRtfText(TDocument& doc, const std::string& rtf)
-{
-    TDocOpeningOptions options;
-    options.SourceKind = 1;
-    options.MemoryBlock = rtf.data();
-    options.MemorySize = int64_t(rtf.size());
-    options.Quiet = true;
-    TLoadedDocument loaded;
-    if (!LoadDocumentFromFile(doc, options, loaded))
-        return false;
-    doc.SetModeFlag(mfSectionRangesStale, true);
-    doc.InvalidatePagination();
-    doc.PaginateAll();
-    return true;
-}
 
 // A client point a third into the character after a text position (its nearest boundary is the position
 // itself), the caret left at the next position.
