@@ -1,5 +1,8 @@
-// Helpers for the document window's tests: documents read from RTF text, points inside characters.
+// Points of the document window for its tests: where a click lands on a character of the text.
 #pragma once
+#include <cstdint>
+
+#include "document/Document.h"
 #include "tests/common/rtf_document.h"
 #include "window/DocForm.h"
 
