@@ -373,8 +373,8 @@ public:
     // A change of text: the window's rectangles of the range's lines on visible pages are to be
     // painted again (at the window's next paint).
     void InvalidateRange(const TTextRange& range);
-    // Draws the one line a located position names on the window; CaretShown is cleared when the caret
-    // had to be hidden for it.
+    // Draws the line a located position names on the window, and the lines below whose bands its text
+    // reaches; CaretShown is cleared when the caret had to be hidden for it.
     void PaintRangeLines(TDrawSurface& surface, const TTextPos& pos, bool& caretShown);
     // The rectangle of a placed line in the window (client coordinates): its page's text width wide;
     // empty when the line is on no page.
