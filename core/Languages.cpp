@@ -76,14 +76,15 @@ void TLanguageManager::AddToHistory(int32_t language)
 }
 
 void TLanguageManager::LoadHistory(TSettingsStorage& storage, int32_t defaultLanguage,
-                                   const std::vector<int32_t>& spellCheckerLanguages)
+                                   const std::function<std::vector<int32_t>()>& spellCheckerLanguages)
 {
     History.clear();
     storage.OpenSection("LangHistory");
     const int32_t count = storage.ReadInteger("Count", 0, MaxHistory, -1);
     if (count == -1) {
         AddToHistory(defaultLanguage);
-        for (auto it = spellCheckerLanguages.rbegin(); it != spellCheckerLanguages.rend(); ++it)
+        const std::vector<int32_t> languages = spellCheckerLanguages();
+        for (auto it = languages.rbegin(); it != languages.rend(); ++it)
             AddToHistory(*it);
         return;
     }

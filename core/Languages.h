@@ -25,9 +25,9 @@ public:
     void AddToHistory(int32_t language);
     // Reads section "LangHistory". Without any stored history (only the registry answers an absent
     // count with -1) it starts from the default language and the spell checkers' languages, the first
-    // of those at the front.
+    // of those at the front; only then are the checkers asked for their languages.
     void LoadHistory(TSettingsStorage& storage, int32_t defaultLanguage,
-                     const std::vector<int32_t>& spellCheckerLanguages);
+                     const std::function<std::vector<int32_t>()>& spellCheckerLanguages);
     void SaveHistory(TSettingsStorage& storage) const;
 
     std::vector<std::pair<std::string, int32_t>> Languages; // name and identifier, sorted by name

@@ -175,7 +175,7 @@ void RunStartupAndLoop(TServices& services)
     SpellCheckSettings().LoadSystemList(holder.Owners.SpellCheckSystems);
     // The dispatcher reached the spell-check manager before the list was read.
     SpellCheckManager()->LoadSystems();
-    LanguageManager().LoadHistory(*store, SystemDefaults().UserLocale, SpellCheckerLanguages());
+    LanguageManager().LoadHistory(*store, SystemDefaults().UserLocale, SpellCheckerLanguages);
     store.reset();
     GetFontManager().SetHistoryText(holder.Owners.FontHistory);
     PlaceMainWindow(holder);

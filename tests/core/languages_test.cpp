@@ -82,12 +82,12 @@ TEST(LanguageManager, HistoryGoesThroughBothStores)
     // spell checkers' languages; the ini store's absent count is 0: an empty history.
     TNumberStore registry;
     TLanguageManager fresh;
-    fresh.LoadHistory(registry, 0x040C, {0x0409, 0x0809});
+    fresh.LoadHistory(registry, 0x040C, [] { return std::vector<int32_t>{0x0409, 0x0809}; });
     EXPECT_EQ(fresh.History, (std::vector<int32_t>{0x0409, 0x0809, 0x040C}));
     const std::string file = qptest::ScratchDir() + "/langues.ini";
     {
         TIniFile ini(file, false);
-        fresh.LoadHistory(ini, 0x040C, {0x0409});
+        fresh.LoadHistory(ini, 0x040C, [] { return std::vector<int32_t>{0x0409}; });
         EXPECT_TRUE(fresh.History.empty());
     }
     // Written and read back, in the same order.
@@ -95,14 +95,14 @@ TEST(LanguageManager, HistoryGoesThroughBothStores)
     m.History = history;
     m.SaveHistory(registry);
     TLanguageManager back;
-    back.LoadHistory(registry, 0x400, {});
+    back.LoadHistory(registry, 0x400, [] { return std::vector<int32_t>{}; });
     EXPECT_EQ(back.History, history);
     {
         TIniFile ini(file, true);
         m.SaveHistory(ini);
     }
     TIniFile ini(file, false);
-    back.LoadHistory(ini, 0x400, {});
+    back.LoadHistory(ini, 0x400, [] { return std::vector<int32_t>{}; });
     EXPECT_EQ(back.History, history);
     std::remove(file.c_str());
 }
@@ -115,7 +115,7 @@ TEST(LanguageManager, TheSettingsHolderWritesTheProgramsHistory)
         holder.WriteAll(store); // no manager made yet: no history written
     }
     TLanguageManager back;
-    back.LoadHistory(store, 0x040C, {});
+    back.LoadHistory(store, 0x040C, [] { return std::vector<int32_t>{}; });
     EXPECT_EQ(back.History, std::vector<int32_t>{0x040C}); // the absent count's start
 
     LanguageManager().History = {0x0407, 0x040C};
@@ -124,6 +124,6 @@ TEST(LanguageManager, TheSettingsHolderWritesTheProgramsHistory)
         holder.WriteAll(store);
     }
     FreeLanguageManager();
-    back.LoadHistory(store, 0x400, {});
+    back.LoadHistory(store, 0x400, [] { return std::vector<int32_t>{}; });
     EXPECT_EQ(back.History, (std::vector<int32_t>{0x0407, 0x040C}));
 }
